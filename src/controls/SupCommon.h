@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+class QWidget;
+
+// Value type of a check-box setting.
+enum class TChecked { no = 0, yes = 1 };
+
+// Side of the control on which its caption label sits.
+enum TLabelPos { PosTop = 0, PosBottom = 1, PosLeft = 2, PosRight = 3 };
+
+// 1 gives true, 0 false; any other number throws VexaError
+// "%d does not convert to a Boolean value".
+bool YesNoToBoolean(int number);
+
+// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
+int roundHalfEven(double value);
+
+// The label's top-left corner for a control at `control` (left, top, width, height).
+QPoint labelPlacement(const QRect& control, const QSize& label, TLabelPos position);
+// Moves the label there (sizing it to its text first).
+void placeLabel(const QWidget& control, QLabel& label, TLabelPos position);
+
+// Top-left corner of a dialog opened at the mouse pointer: at the pointer, moved above or to the
+// left of it where it would leave the screen, never at a negative coordinate.
+QPoint pointerPlacement(const QPoint& pointer, const QSize& dialog, const QRect& screen);
+// Moves the dialog's frame there, using the real pointer and the pointer's screen.
+void moveToPointer(QWidget& dialog);
+
+// What the "More Information" dialog shows for one setting control.
+struct InfoContent {
+    QString command;
+    QString defaultValue;
+    QString current[4]; // Value 1 .. Value 4; empty fields stay empty
+    QString description;
+    QStringList notes;
+};
+
+// Opens a fresh information dialog owned by `owner`, placed at the pointer, modally.
+void ShowInfoDialog(QWidget* owner, const InfoContent& content);

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "IniFile.h"
+
+#include <QString>
+
+// A key of vexa.ini with its section. Names are matched without regard to letter case, so one
+// spelling serves every site.
+struct IniKey {
+    const char* section;
+    const char* name;
+};
+
+// The one place that names the program's settings; each reading site passes its own default.
+namespace VexaIni {
+
+// Where vexa.ini lives: $XDG_CONFIG_HOME/vexa.ini (default ~/.config/vexa.ini). The directory is
+// created when missing.
+QString fileName();
+
+inline constexpr IniKey Quake2Path{"quake2", "path"};
+inline constexpr IniKey BaseDir{"quake2", "baseq2"};
+inline constexpr IniKey CdRom{"quake2", "cdrom"};
+
+inline constexpr IniKey ProgramPath{"vexa", "path"};
+inline constexpr IniKey ConfigFile{"vexa", "configfile"};
+inline constexpr IniKey BatchFile{"vexa", "batchfile"};
+inline constexpr IniKey RunServer{"vexa", "RunServer"};
+inline constexpr IniKey SaveAllOnRun{"vexa", "saveAllOnRun"};
+inline constexpr IniKey SaveAllOnExit{"vexa", "saveAllOnExit"};
+inline constexpr IniKey SaveBoxOnExit{"vexa", "SaveBoxOnExit"};
+inline constexpr IniKey CloseOnExit{"vexa", "CloseOnExit"};
+inline constexpr IniKey Minimize{"vexa", "Minimize"};
+inline constexpr IniKey StatusBox{"vexa", "StatusBox"};
+inline constexpr IniKey StatusTime{"vexa", "StatusTime"};
+inline constexpr IniKey OptimizedSaving{"vexa", "OptimizedSaving"};
+inline constexpr IniKey IncludeAliases{"vexa", "IncludeAliases"};
+
+inline constexpr IniKey EditX{"edit", "x"};
+inline constexpr IniKey EditY{"edit", "y"};
+inline constexpr IniKey EditW{"edit", "w"};
+inline constexpr IniKey EditH{"edit", "h"};
+
+// [Tabs]: one boolean per hideable tab, in the order of the main window's tabs.
+inline constexpr const char* TabsSection = "Tabs";
+inline constexpr const char* TabKeys[] = {"Movement", "Weapons&Inv", "Communications",
+                                          "Video",    "Sound",       "Menus",
+                                          "Client",   "Server",      "Games&Aliases"};
+
+inline QString readString(const IniFile& ini, IniKey key, const QString& def) {
+    return ini.readString(key.section, key.name, def);
+}
+inline int readInteger(const IniFile& ini, IniKey key, int def) {
+    return ini.readInteger(key.section, key.name, def);
+}
+inline bool readBool(const IniFile& ini, IniKey key, bool def) {
+    return ini.readBool(key.section, key.name, def);
+}
+inline bool exists(const IniFile& ini, IniKey key) { return ini.keyExists(key.section, key.name); }
+inline void write(IniFile& ini, IniKey key, const QString& value) {
+    ini.writeString(key.section, key.name, value);
+}
+inline void writeInteger(IniFile& ini, IniKey key, int value) {
+    ini.writeInteger(key.section, key.name, value);
+}
+inline void writeBool(IniFile& ini, IniKey key, bool value) {
+    ini.writeBool(key.section, key.name, value);
+}
+
+} // namespace VexaIni

@@ -1,0 +1,89 @@
+#include "ScriptedPrompts.h"
+
+namespace {
+const char* kindName(ScriptedPrompts::Kind kind) {
+    switch (kind) {
+    case ScriptedPrompts::Kind::Confirm: return "confirm";
+    case ScriptedPrompts::Kind::Notice: return "notice";
+    case ScriptedPrompts::Kind::Error: return "error";
+    case ScriptedPrompts::Kind::OpenFile: return "open file";
+    case ScriptedPrompts::Kind::SaveFile: return "save file";
+    case ScriptedPrompts::Kind::BrowseFolder: return "browse folder";
+    }
+    return "?";
+}
+} // namespace
+
+void ScriptedPrompts::answerConfirm(bool yes) { answers_.push_back({Kind::Confirm, yes, {}}); }
+void ScriptedPrompts::expectNotice() { answers_.push_back({Kind::Notice, false, {}}); }
+void ScriptedPrompts::expectError() { answers_.push_back({Kind::Error, false, {}}); }
+void ScriptedPrompts::answerOpenFile(std::optional<QString> path) {
+    answers_.push_back({Kind::OpenFile, false, std::move(path)});
+}
+void ScriptedPrompts::answerSaveFile(std::optional<QString> path) {
+    answers_.push_back({Kind::SaveFile, false, std::move(path)});
+}
+void ScriptedPrompts::answerBrowseFolder(std::optional<QString> path) {
+    answers_.push_back({Kind::BrowseFolder, false, std::move(path)});
+}
+
+QStringList ScriptedPrompts::texts(Kind kind) const {
+    QStringList list;
+    for (const Shown& s : shown)
+        if (s.kind == kind)
+            list << s.text;
+    return list;
+}
+
+QString ScriptedPrompts::report() const {
+    QStringList lines = unexpected;
+    for (const Answer& a : answers_)
+        lines << QStringLiteral("unused answer for a %1 prompt").arg(kindName(a.kind));
+    return lines.join(QLatin1Char('\n'));
+}
+
+std::optional<ScriptedPrompts::Answer> ScriptedPrompts::take(Kind kind, const QString& text) {
+    if (!answers_.empty() && answers_.front().kind == kind) {
+        Answer a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    if (kind == Kind::Error && allowErrors)
+        return Answer{kind, false, {}};
+    unexpected << QStringLiteral("unexpected %1 prompt: %2").arg(kindName(kind), text);
+    return std::nullopt;
+}
+
+bool ScriptedPrompts::confirm(const QString& text) {
+    shown.push_back({Kind::Confirm, text, {}, {}});
+    auto a = take(Kind::Confirm, text);
+    return a && a->yes;
+}
+
+void ScriptedPrompts::notice(const QString& text) {
+    shown.push_back({Kind::Notice, text, {}, {}});
+    take(Kind::Notice, text);
+}
+
+void ScriptedPrompts::error(const QString& text) {
+    shown.push_back({Kind::Error, text, {}, {}});
+    take(Kind::Error, text);
+}
+
+std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request) {
+    shown.push_back({Kind::OpenFile, request.title, request.directory, request.filter});
+    auto a = take(Kind::OpenFile, request.title);
+    return a ? a->path : std::nullopt;
+}
+
+std::optional<QString> ScriptedPrompts::saveFile(const FileRequest& request) {
+    shown.push_back({Kind::SaveFile, request.title, request.directory, request.filter});
+    auto a = take(Kind::SaveFile, request.title);
+    return a ? a->path : std::nullopt;
+}
+
+std::optional<QString> ScriptedPrompts::browseFolder(const QString& caption, const QString& root) {
+    shown.push_back({Kind::BrowseFolder, caption, root, {}});
+    auto a = take(Kind::BrowseFolder, caption);
+    return a ? a->path : std::nullopt;
+}
