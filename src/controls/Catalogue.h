@@ -1,0 +1,58 @@
+#pragma once
+
+#include "controls/SupCommon.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <span>
+
+// The built-in settings of the main window: one row per setting control, in the order the
+// controls are created. That order is the depth-first widget order, so it is also the order of
+// the lines in a written config file.
+
+enum class SettingKind { CheckBox, Spin, Binding };
+
+struct CatalogueRow {
+    const char* command; // SupCommand: "+lookup", "use blaster", "fov"
+    SettingKind kind;
+    const char* tab;          // objectName of the tab sheet holding the control: "tabGeneral", ...
+                              // the Video sub-pages are "tabBoth", "TabSheet1", "TabSheet2"
+    const char* group;        // group box caption, "" outside the groups
+    const char* defaultValue; // check box "yes"/"no"; spin decimal text; binding key name or ""
+    const char* caption;      // check box caption or the attached label's text
+    TLabelPos labelPosition;  // side of a spin's or binding's label; a check box's caption is
+                              // its own, right of the mark (PosRight)
+    const char* description;  // one line
+    const char* notes;        // "" or lines separated by '\n'
+};
+
+// Every row, in creation order.
+std::span<const CatalogueRow> catalogue();
+
+// The row whose command is exactly `command`, or nullptr.
+const CatalogueRow* findCatalogueRow(QStringView command);
+
+// "checkbox", "spin" or "binding".
+QString settingKindName(SettingKind kind);
+
+// Caption the user sees for a tab objectName of the catalogue: "Weapons & Inv", "Video/GL", ...
+// Empty for a name the catalogue does not use.
+QString tabCaption(const char* tab);
+
+// objectName of a group box: "gbx" and the caption's words capitalised and joined
+// ("Climbing and swimming" gives "gbxClimbingAndSwimming"); "" for "".
+QString groupObjectName(const char* group);
+
+// A check box row's default as the control's value type.
+TChecked defaultChecked(const CatalogueRow& row);
+
+// A spin row's default as a number.
+int defaultNumber(const CatalogueRow& row);
+
+// The notes as the lines of SupNotes (empty when there are none).
+QStringList notesLines(const CatalogueRow& row);
+
+// The whole catalogue as text: one line per row, no header, fields separated by a tab in the
+// order command, kind, default, tab caption, group, caption, description; every line ends with LF.
+QString catalogueAsText();
