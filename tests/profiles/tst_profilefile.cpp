@@ -461,6 +461,25 @@ private slots:
         QCOMPARE(ProfileFile::readCount(profile, EntryKind::Alias, CountReading::Strict), 0);
     }
 
+    void refusedWriteIsReported() {
+        TestEnvironment env;
+        const QByteArray content = "[NumberOfSections]\r\nSettings=1\r\n";
+        const QString profile = profileWith(env, content);
+        QFile(profile).setPermissions(QFileDevice::ReadOwner);
+        for (const auto& write : std::initializer_list<std::function<void()>>{
+                 [&] { ProfileFile::SetEntryChecked(profile, EntryKind::Setting, 1, true); },
+                 [&] { ProfileFile::DeleteEntry(profile, EntryKind::Setting, 1); },
+                 [&] { ProfileFile::createGameProfile(profile); }}) {
+            try {
+                write();
+                QFAIL("a write to a read-only profile succeeded");
+            } catch (const VexaError& error) {
+                QCOMPARE(error.message(), ErrorText::unableToWrite(profile));
+            }
+        }
+        QCOMPARE(env.readFile(profile), content);
+    }
+
     void backupAndRestore_data() {
         QTest::addColumn<bool>("backup");
         QTest::addColumn<QString>("targetKind"); // what already stands at the target name
