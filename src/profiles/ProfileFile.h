@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class IniFile;
+
+// Custom aliases, bindings and settings live in profiles: INI files in the program's directory,
+// "Global Aliases.vexa" and one "<game>.vexa" per game. No profile is held in memory: every
+// operation takes the full path of the profile and reopens it, so the file is the only store.
+//
+// Layout: section "NumberOfSections" holds the three counts; entry n of a kind lives in section
+// "Alias<n>", "Bind<n>" or "Setting<n>" (n = 1 .. count). Sections above the count are ignored.
+// Names match without regard to letter case, so one spelling per key serves every reader; the
+// spellings below are the ones written.
+namespace ProfileKeys {
+inline constexpr char CountSection[] = "NumberOfSections";
+
+inline constexpr char DescriptiveName[] = "DescriptiveName";
+inline constexpr char AliasName[] = "AliasName";
+inline constexpr char Description[] = "Description";
+inline constexpr char AliasLines[] = "AliasLines";
+inline constexpr char AliasLinePrefix[] = "Aline"; // "Aline1" .. "Aline<AliasLines>"
+
+inline constexpr char BindKey[] = "BindKey";
+inline constexpr char BindValue[] = "BindValue";
+
+inline constexpr char Setting[] = "Setting";
+inline constexpr char SettingValue[] = "SettingValue";
+
+// Only the exact text "true" means checked; anything else, or no key, means unchecked.
+inline constexpr char Checked[] = "checked";
+inline constexpr char CheckedTrue[] = "true";
+inline constexpr char CheckedFalse[] = "false";
+
+// What a reader shows for a missing key.
+inline constexpr char NotLoaded[] = "didn't load";
+
+inline constexpr char ProfileExtension[] = ".vexa";
+inline constexpr char BackupExtension[] = ".q2bk";
+inline constexpr char GlobalProfileName[] = "Global Aliases";
+} // namespace ProfileKeys
+
+enum class EntryKind { Alias, Binding, Setting };
+
+// One line of a check-list box: its text and its mark.
+struct ProfileItem {
+    QString text;
+    bool checked = false;
+    friend bool operator==(const ProfileItem&, const ProfileItem&) = default;
+};
+
+// An entry as the config writer needs it.
+struct ProfileAlias {
+    QString descriptiveName; // "Unknown Alias" when missing
+    QStringList lines;       // "Aline1" .. "Aline<AliasLines>", a missing one empty
+    bool checked = false;
+    friend bool operator==(const ProfileAlias&, const ProfileAlias&) = default;
+};
+struct ProfileBinding {
+    QString key;
+    QString command;
+    bool checked = false;
+    friend bool operator==(const ProfileBinding&, const ProfileBinding&) = default;
+};
+struct ProfileSetting {
+    QString name;
+    QString value;
+    bool checked = false;
+    friend bool operator==(const ProfileSetting&, const ProfileSetting&) = default;
+};
+// Every entry within the counts, checked or not; a count below 1 gives no entries.
+struct ProfileEntries {
+    QVector<ProfileAlias> aliases;
+    QVector<ProfileBinding> bindings;
+    QVector<ProfileSetting> settings;
+};
+
+// How a count is read. Strict: a value that is not a whole number (an empty one included) throws
+// VexaError "'%s' is not a valid integer value"; a missing key is 0. Lenient: such a value is 0.
+enum class CountReading { Strict, Lenient };
+
+namespace ProfileFile {
+
+// "<directory>/<name>.vexa"; the global profile is profilePath(directory, GlobalProfileName).
+QString profilePath(const QString& directory, const QString& name);
+QString globalProfilePath(const QString& directory);
+// The backup name of a game profile: ".vexa" replaced by ".q2bk".
+QString backupPath(const QString& profile);
+
+// "Alias<n>", "Bind<n>", "Setting<n>"; and the kind's key in "NumberOfSections".
+QString sectionName(EntryKind kind, int n);
+QString countKey(EntryKind kind);
+
+int readCount(const IniFile& profile, EntryKind kind, CountReading reading);
+int readCount(const QString& profile, EntryKind kind, CountReading reading);
+
+// The list contents: the descriptive names; "key = command" with a command that equals an alias
+// name of the same profile shown as that alias's descriptive name; "variable = value". The count
+// is read strictly, so a malformed count throws and yields no items.
+QVector<ProfileItem> LoadAliasList(const QString& profile);
+QVector<ProfileItem> LoadBindingList(const QString& profile);
+QVector<ProfileItem> LoadSettingList(const QString& profile);
+
+// Writes "checked" = "true" or "false" into entry n's section; nothing else, the count unread.
+void SetEntryChecked(const QString& profile, EntryKind kind, int n, bool flag);
+
+// Removes entry p (1-based) and moves every later entry down by one, each with its own data and
+// check flag; no section of the kind is left above the new count, which never drops below 0.
+void DeleteEntry(const QString& profile, EntryKind kind, int p);
+
+// A new game profile: section "NumberOfSections" with "aliases", "bindings", "settings" = 0.
+void createGameProfile(const QString& profile);
+
+// Renames "<game>.vexa" to "<game>.q2bk" and back. An existing target is never replaced: the
+// rename then does nothing and returns false, as does a missing source.
+bool backupGameProfile(const QString& profile);
+bool restoreGameProfile(const QString& profile);
+
+// Everything the config writer takes from one profile. Counts are read leniently, except the
+// settings count when `settingsCount` is Strict.
+ProfileEntries readProfileEntries(const QString& profile,
+                                  CountReading settingsCount = CountReading::Lenient);
+
+} // namespace ProfileFile
