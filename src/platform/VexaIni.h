@@ -56,7 +56,9 @@ inline int readInteger(const IniFile& ini, IniKey key, int def) {
 inline bool readBool(const IniFile& ini, IniKey key, bool def) {
     return ini.readBool(key.section, key.name, def);
 }
-inline bool exists(const IniFile& ini, IniKey key) { return ini.keyExists(key.section, key.name); }
+inline bool exists(const IniFile& ini, IniKey key) {
+    return ini.keyExists(key.section, key.name);
+}
 inline void write(IniFile& ini, IniKey key, const QString& value) {
     ini.writeString(key.section, key.name, value);
 }

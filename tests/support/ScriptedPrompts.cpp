@@ -3,28 +3,40 @@
 namespace {
 const char* kindName(ScriptedPrompts::Kind kind) {
     switch (kind) {
-    case ScriptedPrompts::Kind::Confirm: return "confirm";
-    case ScriptedPrompts::Kind::Notice: return "notice";
-    case ScriptedPrompts::Kind::Error: return "error";
-    case ScriptedPrompts::Kind::OpenFile: return "open file";
-    case ScriptedPrompts::Kind::SaveFile: return "save file";
-    case ScriptedPrompts::Kind::BrowseFolder: return "browse folder";
+    case ScriptedPrompts::Kind::Confirm:
+        return "confirm";
+    case ScriptedPrompts::Kind::Notice:
+        return "notice";
+    case ScriptedPrompts::Kind::Error:
+        return "error";
+    case ScriptedPrompts::Kind::OpenFile:
+        return "open file";
+    case ScriptedPrompts::Kind::SaveFile:
+        return "save file";
+    case ScriptedPrompts::Kind::BrowseFolder:
+        return "browse folder";
     }
     return "?";
 }
 } // namespace
 
-void ScriptedPrompts::answerConfirm(bool yes) { answers_.push_back({Kind::Confirm, yes, {}}); }
-void ScriptedPrompts::expectNotice() { answers_.push_back({Kind::Notice, false, {}}); }
-void ScriptedPrompts::expectError() { answers_.push_back({Kind::Error, false, {}}); }
+void ScriptedPrompts::answerConfirm(bool yes) {
+    answers_.push_back({Kind::Confirm, yes, {}});
+}
+void ScriptedPrompts::expectNotice() {
+    answers_.push_back({Kind::Notice, false, {}});
+}
+void ScriptedPrompts::expectError() {
+    answers_.push_back({Kind::Error, false, {}});
+}
 void ScriptedPrompts::answerOpenFile(std::optional<QString> path) {
-    answers_.push_back({Kind::OpenFile, false, std::move(path)});
+    answers_.push_back({Kind::OpenFile, false, path.value_or(QString())});
 }
 void ScriptedPrompts::answerSaveFile(std::optional<QString> path) {
-    answers_.push_back({Kind::SaveFile, false, std::move(path)});
+    answers_.push_back({Kind::SaveFile, false, path.value_or(QString())});
 }
 void ScriptedPrompts::answerBrowseFolder(std::optional<QString> path) {
-    answers_.push_back({Kind::BrowseFolder, false, std::move(path)});
+    answers_.push_back({Kind::BrowseFolder, false, path.value_or(QString())});
 }
 
 QStringList ScriptedPrompts::texts(Kind kind) const {
@@ -42,22 +54,20 @@ QString ScriptedPrompts::report() const {
     return lines.join(QLatin1Char('\n'));
 }
 
-std::optional<ScriptedPrompts::Answer> ScriptedPrompts::take(Kind kind, const QString& text) {
+ScriptedPrompts::Answer ScriptedPrompts::take(Kind kind, const QString& text) {
     if (!answers_.empty() && answers_.front().kind == kind) {
         Answer a = answers_.front();
         answers_.pop_front();
         return a;
     }
-    if (kind == Kind::Error && allowErrors)
-        return Answer{kind, false, {}};
-    unexpected << QStringLiteral("unexpected %1 prompt: %2").arg(kindName(kind), text);
-    return std::nullopt;
+    if (!(kind == Kind::Error && allowErrors))
+        unexpected << QStringLiteral("unexpected %1 prompt: %2").arg(kindName(kind), text);
+    return Answer{kind, false, QString()}; // No, Cancel
 }
 
 bool ScriptedPrompts::confirm(const QString& text) {
     shown.push_back({Kind::Confirm, text, {}, {}});
-    auto a = take(Kind::Confirm, text);
-    return a && a->yes;
+    return take(Kind::Confirm, text).yes;
 }
 
 void ScriptedPrompts::notice(const QString& text) {
@@ -72,18 +82,15 @@ void ScriptedPrompts::error(const QString& text) {
 
 std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request) {
     shown.push_back({Kind::OpenFile, request.title, request.directory, request.filter});
-    auto a = take(Kind::OpenFile, request.title);
-    return a ? a->path : std::nullopt;
+    return take(Kind::OpenFile, request.title).chosen();
 }
 
 std::optional<QString> ScriptedPrompts::saveFile(const FileRequest& request) {
     shown.push_back({Kind::SaveFile, request.title, request.directory, request.filter});
-    auto a = take(Kind::SaveFile, request.title);
-    return a ? a->path : std::nullopt;
+    return take(Kind::SaveFile, request.title).chosen();
 }
 
 std::optional<QString> ScriptedPrompts::browseFolder(const QString& caption, const QString& root) {
     shown.push_back({Kind::BrowseFolder, caption, root, {}});
-    auto a = take(Kind::BrowseFolder, caption);
-    return a ? a->path : std::nullopt;
+    return take(Kind::BrowseFolder, caption).chosen();
 }

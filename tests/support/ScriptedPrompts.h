@@ -51,8 +51,11 @@ private:
     struct Answer {
         Kind kind;
         bool yes = false;
-        std::optional<QString> path;
+        QString path; // a null string: cancelled
+        std::optional<QString> chosen() const {
+            return path.isNull() ? std::nullopt : std::optional<QString>(path);
+        }
     };
-    std::optional<Answer> take(Kind kind, const QString& text);
+    Answer take(Kind kind, const QString& text);
     std::deque<Answer> answers_;
 };

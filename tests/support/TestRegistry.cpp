@@ -44,11 +44,12 @@ int runAll(int argc, char** argv) {
         std::unique_ptr<QObject> test = entry.factory();
         failures += QTest::qExec(test.get(), args);
     }
-    std::printf("%d test classes run, %d failures\n", static_cast<int>(entries().size()),
-                failures);
+    std::printf("%d test classes run, %d failures\n", static_cast<int>(entries().size()), failures);
     return failures == 0 ? 0 : 1;
 }
 
 } // namespace TestRegistry
 
-int main(int argc, char** argv) { return TestRegistry::runAll(argc, argv); }
+int main(int argc, char** argv) {
+    return TestRegistry::runAll(argc, argv);
+}

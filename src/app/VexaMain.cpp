@@ -1,0 +1,397 @@
+#include "VexaMain.h"
+
+#include "app/Glyphs.h"
+#include "platform/Guard.h"
+#include "platform/JpegImage.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString WindowCaption = QStringLiteral("VEXA                    (Beta 7.0)");
+const QString HintPrefix = QStringLiteral("Default : ");
+const QString BaseDirUnknown = QStringLiteral(
+    "Baseq2 directory is unkown to vexa.  Please go to options and choose a directory");
+constexpr int ClientWidth = 544;
+constexpr int ClientHeight = 446;
+constexpr int SplashMilliseconds = 1500;
+
+// A frame control placed at its fixed spot on the client area.
+template <typename W> W* place(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QToolButton* glyphButton(QWidget* parent, const char* name, int x, int y, Glyph glyph,
+                         const QString& hint) {
+    auto* button = place<QToolButton>(parent, name, x, y, 23, 22);
+    button->setIcon(glyphIcon(glyph));
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    return button;
+}
+
+QWidget* addTabSheet(QTabWidget* pages, const char* name, const QString& caption) {
+    auto* sheet = new QWidget(pages);
+    sheet->setObjectName(QLatin1String(name));
+    pages->addTab(sheet, caption);
+    return sheet;
+}
+
+QPixmap logoPicture() {
+    static const QPixmap logo = QPixmap::fromImage(loadJpeg(QStringLiteral(":/images/logo.jpg")));
+    return logo;
+}
+
+} // namespace
+
+TfrmVexaMain::TfrmVexaMain(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts) {
+    setObjectName(QStringLiteral("frmVexaMain"));
+    setWindowTitle(WindowCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    createMenu();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+    createFrame(client);
+    createSplash(client);
+    connectHandlers();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FormCreate();
+}
+
+TfrmVexaMain::~TfrmVexaMain() {
+    qApp->removeEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the window
+
+QAction* TfrmVexaMain::addMenuItem(QMenu* menu, const char* name, const QString& caption) {
+    auto* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+void TfrmVexaMain::addMenuSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+void TfrmVexaMain::createMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    file1 = MainMenu1->addMenu(QStringLiteral("&File"));
+    file1->setObjectName(QStringLiteral("file1"));
+    New1 = addMenuItem(file1, "New1", QStringLiteral("New"));
+    addMenuSeparator(file1, "N2");
+    OpenConfig1 = addMenuItem(file1, "OpenConfig1", QStringLiteral("Load Config"));
+    OpenBatch1 = addMenuItem(file1, "OpenBatch1", QStringLiteral("Load Batch"));
+    addMenuSeparator(file1, "N1");
+    SaveConfig1 = addMenuItem(file1, "SaveConfig1", QStringLiteral("Save Config"));
+    SaveConfigAs1 = addMenuItem(file1, "SaveConfigAs1", QStringLiteral("Save Config As.."));
+    addMenuSeparator(file1, "N4");
+    SaveBatch1 = addMenuItem(file1, "SaveBatch1", QStringLiteral("Save Batch"));
+    SaveBatchAs1 = addMenuItem(file1, "SaveBatchAs1", QStringLiteral("Save Batch As.."));
+    addMenuSeparator(file1, "N5");
+    SaveAll1 = addMenuItem(file1, "SaveAll1", QStringLiteral("Save All"));
+    addMenuSeparator(file1, "N3");
+    Exit1 = addMenuItem(file1, "Exit1", QStringLiteral("Exit"));
+
+    View1 = MainMenu1->addMenu(QStringLiteral("Vie&w"));
+    View1->setObjectName(QStringLiteral("View1"));
+    ConfigFile1 = addMenuItem(View1, "ConfigFile1", QStringLiteral("Config File"));
+    BatchFile1 = addMenuItem(View1, "BatchFile1", QStringLiteral("Batch File"));
+    addMenuSeparator(View1, "N6");
+    Options1 = addMenuItem(View1, "Options1", QStringLiteral("Options"));
+
+    About1 = MainMenu1->addMenu(QStringLiteral("&About"));
+    About1->setObjectName(QStringLiteral("About1"));
+    VEXA1 = addMenuItem(About1, "VEXA1", QStringLiteral("VEXA"));
+
+    // The file commands and the Options dialog are not part of this window yet.
+    for (QAction* pending : {New1, OpenConfig1, OpenBatch1, SaveConfig1, SaveConfigAs1, SaveBatch1,
+                             SaveBatchAs1, SaveAll1, ConfigFile1, BatchFile1, Options1})
+        pending->setEnabled(false);
+}
+
+void TfrmVexaMain::createFrame(QWidget* client) {
+    Bevel3 = place<QFrame>(client, "Bevel3", 0, 0, ClientWidth, 3);
+    Bevel3->setFrameShape(QFrame::HLine);
+    Bevel3->setFrameShadow(QFrame::Sunken);
+
+    PageMain = place<QTabWidget>(client, "PageMain", 2, 4, 541, 341);
+    createTabs();
+
+    txtHint = place<QLineEdit>(client, "txtHint", 2, 346, 539, 17);
+    txtHint->setReadOnly(true);
+    txtHint->setFocusPolicy(Qt::NoFocus);
+    txtHint->setText(HintPrefix);
+    QPalette hintPalette = txtHint->palette();
+    hintPalette.setColor(QPalette::Base, hintPalette.color(QPalette::Button));
+    hintPalette.setColor(QPalette::Text, QColor(0, 0, 128));
+    txtHint->setPalette(hintPalette);
+    txtHint->setTextMargins(0, 0, 0, 0);
+    txtHint->setStyleSheet(QStringLiteral("QLineEdit#txtHint { padding: 0px 2px; }"));
+
+    cbxStartServer = place<QCheckBox>(client, "cbxStartServer", 5, 368, 110, 17);
+    cbxStartServer->setText(QStringLiteral("Start a Server"));
+
+    btnRun = place<QPushButton>(client, "btnRun", 5, 386, 106, 35);
+    btnRun->setText(QStringLiteral("Run Quake2"));
+    QFont runFont = btnRun->font();
+    runFont.setPointSize(10);
+    runFont.setBold(true);
+    btnRun->setFont(runFont);
+    btnRun->setEnabled(false); // Run is not part of this window yet
+
+    Label5 = place<QLabel>(client, "Label5", 131, 374, 52, 13);
+    Label5->setText(QStringLiteral("Config File"));
+    txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
+    btnEditConfig = glyphButton(client, "btnEditConfig", 467, 372, Glyph::Edit,
+                                QStringLiteral("Edit the config file"));
+    SpeedButton1 = glyphButton(client, "SpeedButton1", 494, 372, Glyph::Save,
+                               QStringLiteral("Save the config file"));
+    btnLoadConfigFile = glyphButton(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
+                                    QStringLiteral("Load a config file"));
+
+    Label4 = place<QLabel>(client, "Label4", 133, 404, 50, 13);
+    Label4->setText(QStringLiteral("Batch File"));
+    txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
+    btnEditBatch = glyphButton(client, "btnEditBatch", 467, 402, Glyph::Edit,
+                               QStringLiteral("Edit the batch file"));
+    SpeedButton3 = glyphButton(client, "SpeedButton3", 494, 400, Glyph::Save,
+                               QStringLiteral("Save the batch file"));
+    btnLoadBatchFile = glyphButton(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
+                                   QStringLiteral("Load a batch file"));
+    for (QToolButton* pending : {btnEditConfig, SpeedButton1, btnLoadConfigFile, btnEditBatch,
+                                 SpeedButton3, btnLoadBatchFile})
+        pending->setEnabled(false);
+
+    sbrCommon = place<QStatusBar>(client, "sbrCommon", 0, ClientHeight - 20, ClientWidth, 20);
+    sbrCommon->setSizeGripEnabled(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(SplashMilliseconds);
+    Timer1->setSingleShot(true);
+}
+
+void TfrmVexaMain::createTabs() {
+    tabGeneral = addTabSheet(PageMain, "tabGeneral", QStringLiteral("General"));
+    tabMovement = addTabSheet(PageMain, "tabMovement", QStringLiteral("Movement"));
+    tabWeaponsInv = addTabSheet(PageMain, "tabWeaponsInv", QStringLiteral("Weapons && Inv"));
+    tabCommunications =
+        addTabSheet(PageMain, "tabCommunications", QStringLiteral("Communications"));
+    tabVideo = addTabSheet(PageMain, "tabVideo", QStringLiteral("Video"));
+    tabSound = addTabSheet(PageMain, "tabSound", QStringLiteral("Sound"));
+    TabMenus = addTabSheet(PageMain, "TabMenus", QStringLiteral("Menus"));
+    tabClient = addTabSheet(PageMain, "tabClient", QStringLiteral("Client"));
+    tabServer = addTabSheet(PageMain, "tabServer", QStringLiteral("Server"));
+    tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
+    createGeneralTab();
+    createVideoTab();
+}
+
+void TfrmVexaMain::createGeneralTab() {
+    Panel6 = place<QFrame>(tabGeneral, "Panel6", 286, 2, 245, 291);
+    Panel6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    imgLogo = new QLabel(Panel6);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(Panel6->contentsRect());
+    imgLogo->setScaledContents(true);
+    imgLogo->setPixmap(logoPicture());
+}
+
+void TfrmVexaMain::createVideoTab() {
+    auto* layout = new QVBoxLayout(tabVideo);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(2);
+
+    gbxVideo = new QGroupBox(QStringLiteral("Video"), tabVideo);
+    gbxVideo->setObjectName(QStringLiteral("gbxVideo"));
+    auto* items = new QHBoxLayout(gbxVideo);
+    items->setContentsMargins(8, 2, 8, 2);
+    gbxVideoItems = new QButtonGroup(gbxVideo);
+    const QString captions[] = {QStringLiteral("Software"), QStringLiteral("GL")};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new QRadioButton(captions[i], gbxVideo);
+        gbxVideoItems->addButton(item, i);
+        items->addWidget(item);
+    }
+    items->addStretch();
+    gbxVideoItems->button(1)->setChecked(true);
+    layout->addWidget(gbxVideo);
+
+    pageVideo = new QTabWidget(tabVideo);
+    pageVideo->setObjectName(QStringLiteral("pageVideo"));
+    pageVideo->setDocumentMode(true);
+    tabBoth = addTabSheet(pageVideo, "tabBoth", QStringLiteral("Both"));
+    TabSheet1 = addTabSheet(pageVideo, "TabSheet1", QStringLiteral("Software"));
+    TabSheet2 = addTabSheet(pageVideo, "TabSheet2", QStringLiteral("GL"));
+    pageVideo->setCurrentWidget(TabSheet2);
+    layout->addWidget(pageVideo, 1);
+}
+
+void TfrmVexaMain::createSplash(QWidget* client) {
+    pnlSplash = place<QFrame>(client, "pnlSplash", 0, 0, ClientWidth, ClientHeight);
+    pnlSplash->setAutoFillBackground(true);
+    QPalette black = pnlSplash->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    pnlSplash->setPalette(black);
+    splashLogo = place<QLabel>(pnlSplash, "splashLogo", 75, 17, 371, 428);
+    splashLogo->setScaledContents(true);
+    pnlSplash->raise();
+}
+
+void TfrmVexaMain::connectHandlers() {
+    connect(Timer1, &QTimer::timeout, this, guarded(prompts_, [this] { Timer1Timer(); }));
+    connect(gbxVideoItems, &QButtonGroup::idClicked, this,
+            guarded(prompts_, [this] { gbxVideoClick(); }));
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void TfrmVexaMain::FormCreate() {
+    runGuarded(prompts_, [this] { runStartupSteps(); });
+    // Whatever happened above, the splash goes after its time and the cursor comes back.
+    Timer1->start();
+    unsetCursor();
+}
+
+void TfrmVexaMain::runStartupSteps() {
+    setCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+
+    // The splash covers the client area below the menu until the timer removes it.
+    splashLogo->setPixmap(logoPicture());
+    pnlSplash->show();
+
+    qApp->installEventFilter(this);
+
+    const auto& platform = PlatformConventions::native();
+    settings_ = std::make_unique<IniFile>(VexaIni::fileName());
+    VexaIni::write(*settings_, VexaIni::ProgramPath, QDir::currentPath());
+
+    openDialogDirectory_ = LocateQuake2Dirs();
+    baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
+
+    txtBatchFile->setText(
+        VexaIni::readString(*settings_, VexaIni::BatchFile, platform.defaultBatchFile()));
+    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
+    txtConfigFile->setText(
+        VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
+    cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
+
+    PageMain->setCurrentWidget(tabGeneral);
+}
+
+QString TfrmVexaMain::LocateQuake2Dirs() {
+    const auto& platform = PlatformConventions::native();
+    if (!VexaIni::exists(*settings_, VexaIni::Quake2Path)) {
+        const auto picked =
+            prompts_.openFile({QStringLiteral("Quake2 Location"), platform.browseRoot(),
+                               platform.gameExecutableFilter(), QString()});
+        VexaIni::write(*settings_, VexaIni::Quake2Path,
+                       picked ? platform.directoryOf(*picked) : platform.browseRoot());
+    }
+    const QString quake2Dir = VexaIni::readString(*settings_, VexaIni::Quake2Path, QString());
+
+    const QString baseDir = VexaIni::readString(*settings_, VexaIni::BaseDir, QString());
+    if (baseDir.isEmpty() || !QDir(baseDir).exists()) {
+        const auto folder =
+            prompts_.browseFolder(QStringLiteral("Baseq2 Directory"), platform.browseRoot());
+        if (folder)
+            VexaIni::write(*settings_, VexaIni::BaseDir, *folder);
+        else
+            prompts_.notice(BaseDirUnknown);
+    }
+    return quake2Dir;
+}
+
+void TfrmVexaMain::Timer1Timer() {
+    Timer1->stop();
+    if (!pnlSplash)
+        return;
+    pnlSplash->hide();
+    pnlSplash->deleteLater();
+    pnlSplash = nullptr;
+    splashLogo = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hint line
+
+void TfrmVexaMain::UpdateHintLine(const QString& hint) {
+    txtHint->setText(HintPrefix + hint);
+}
+
+bool TfrmVexaMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType())
+        UpdateHintLine(static_cast<QStatusTipEvent*>(event)->tip());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Handlers
+
+void TfrmVexaMain::gbxVideoClick() {
+    const QString chosen = gbxVideoItems->checkedButton()->text();
+    for (int i = 0; i < pageVideo->count(); ++i)
+        if (pageVideo->tabText(i) == chosen)
+            pageVideo->setCurrentIndex(i);
+}
+
+void TfrmVexaMain::VEXA1Click() {}
+
+// ---------------------------------------------------------------------------------------------
+// Shutdown
+
+void TfrmVexaMain::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        runGuarded(prompts_, [this] { FormClose(); });
+    }
+    event->accept(); // closing cannot be cancelled
+}
+
+void TfrmVexaMain::FormClose() {
+    if (!settings_)
+        return; // start-up failed before vexa.ini was opened
+    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
+    VexaIni::writeBool(*settings_, VexaIni::RunServer, cbxStartServer->isChecked());
+    settings_.reset();
+}

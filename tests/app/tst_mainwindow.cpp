@@ -1,0 +1,335 @@
+#include "app/VexaMain.h"
+#include "platform/IniFile.h"
+#include "platform/PlatformConventions.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+const QString BaseDirUnknown = QStringLiteral(
+    "Baseq2 directory is unkown to vexa.  Please go to options and choose a directory");
+
+QString iniValue(const TestEnvironment& env, const char* section, const char* key) {
+    return IniFile(env.iniPath()).readString(section, key, QStringLiteral("<missing>"));
+}
+
+} // namespace
+
+class TstMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartAsksForBothDirectories();
+    void cancelledLocationStoresTheRoot();
+    void pickedBaseDirectoryIsNotAskedAgain();
+    void cancelledBaseDirectoryIsAskedAtEveryStart();
+    void knownDirectoriesAskNothing();
+    void storedFileNamesAreShown();
+    void frameMatchesItsLayout();
+    void menuItemsInOrder();
+    void tabsInOrder_data();
+    void tabsInOrder();
+    void renderedChoiceShowsItsVideoPage();
+    void hintLineFollowsThePointer();
+    void splashGoesAfterTheTimer();
+    void closingWritesFileNamesBack();
+    void unwritableSettingsFileStillOpensTheWindow();
+};
+
+void TstMainWindow::firstStartAsksForBothDirectories() {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    const QString game = env.quake2Dir() + QStringLiteral("/quake2");
+    prompts.answerOpenFile(game);
+    prompts.answerBrowseFolder(env.baseDir());
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+
+    QCOMPARE(prompts.shown.size(), size_t(2));
+    QCOMPARE(prompts.shown[0].text, QStringLiteral("Quake2 Location"));
+    QCOMPARE(prompts.shown[0].directory, QStringLiteral("/"));
+    QCOMPARE(prompts.shown[0].filter, PlatformConventions::posix().gameExecutableFilter());
+    QCOMPARE(prompts.shown[1].text, QStringLiteral("Baseq2 Directory"));
+
+    QCOMPARE(iniValue(env, "quake2", "path"), env.quake2Dir());
+    QCOMPARE(iniValue(env, "quake2", "baseq2"), env.baseDir());
+    QCOMPARE(iniValue(env, "vexa", "path"), env.programDir());
+    const QString home = env.root() + QStringLiteral("/home");
+    QCOMPARE(iniValue(env, "vexa", "batchfile"), home + QStringLiteral("/quake2/vexa.sh"));
+    QCOMPARE(window.txtConfigFile->text(), home + QStringLiteral("/quake2/baseq2/config.cfg"));
+    QCOMPARE(window.openDialogDirectory(), env.quake2Dir());
+}
+
+void TstMainWindow::cancelledLocationStoresTheRoot() {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    prompts.answerOpenFile(std::nullopt);
+    prompts.answerBrowseFolder(env.baseDir());
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    QCOMPARE(iniValue(env, "quake2", "path"), QStringLiteral("/"));
+}
+
+void TstMainWindow::pickedBaseDirectoryIsNotAskedAgain() {
+    TestEnvironment env;
+    {
+        ScriptedPrompts prompts;
+        prompts.answerOpenFile(env.quake2Dir() + QStringLiteral("/quake2"));
+        prompts.answerBrowseFolder(env.baseDir());
+        TfrmVexaMain window(prompts);
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+    ScriptedPrompts again;
+    TfrmVexaMain window(again);
+    QVERIFY2(again.done(), qPrintable(again.report()));
+    QVERIFY(again.shown.empty());
+}
+
+void TstMainWindow::cancelledBaseDirectoryIsAskedAtEveryStart() {
+    TestEnvironment env;
+    for (int start = 0; start < 2; ++start) {
+        ScriptedPrompts prompts;
+        if (start == 0)
+            prompts.answerOpenFile(env.quake2Dir() + QStringLiteral("/quake2"));
+        prompts.answerBrowseFolder(std::nullopt);
+        prompts.expectNotice();
+        TfrmVexaMain window(prompts);
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+        QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Notice), QStringList{BaseDirUnknown});
+    }
+    QCOMPARE(iniValue(env, "quake2", "baseq2"), QStringLiteral("<missing>"));
+}
+
+void TstMainWindow::knownDirectoriesAskNothing() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QVERIFY(prompts.shown.empty());
+    QCOMPARE(window.PageMain->currentWidget(), window.tabGeneral);
+    QCOMPARE(window.txtHint->text(), QStringLiteral("Default : "));
+}
+
+void TstMainWindow::storedFileNamesAreShown() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    IniFile ini(env.iniPath());
+    ini.writeString("vexa", "configfile", "/games/my config.cfg");
+    ini.writeString("VEXA", "BatchFile", "/games/run it.sh");
+    ini.writeString("Vexa", "runserver", "1");
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(window.txtConfigFile->text(), QStringLiteral("/games/my config.cfg"));
+    QCOMPARE(window.txtBatchFile->text(), QStringLiteral("/games/run it.sh"));
+    QVERIFY(window.cbxStartServer->isChecked());
+}
+
+void TstMainWindow::frameMatchesItsLayout() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(window.windowTitle().left(4), QStringLiteral("VEXA"));
+    QVERIFY(window.windowTitle().endsWith(QStringLiteral("(Beta 7.0)")));
+    QVERIFY(window.windowTitle().contains(QStringLiteral("    ")));
+    QCOMPARE(window.centralWidget()->size(), QSize(544, 446));
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    struct Expected {
+        QWidget* widget;
+        QRect geometry;
+    } expected[] = {
+        {window.PageMain, QRect(2, 4, 541, 341)},
+        {window.txtHint, QRect(2, 346, 539, 17)},
+        {window.btnRun, QRect(5, 386, 106, 35)},
+        {window.txtConfigFile, QRect(184, 370, 281, 21)},
+        {window.txtBatchFile, QRect(184, 400, 281, 21)},
+        {window.sbrCommon, QRect(0, 426, 544, 20)},
+    };
+    for (const Expected& e : expected)
+        QCOMPARE(e.widget->geometry(), e.geometry);
+    QCOMPARE(window.btnRun->text(), QStringLiteral("Run Quake2"));
+    QVERIFY(window.btnRun->font().bold());
+    QCOMPARE(window.btnRun->font().pointSize(), 10);
+    QCOMPARE(window.cbxStartServer->text(), QStringLiteral("Start a Server"));
+    for (const char* name : {"btnEditConfig", "SpeedButton1", "btnLoadConfigFile", "btnEditBatch",
+                             "SpeedButton3", "btnLoadBatchFile", "Label4", "Label5", "Bevel3"})
+        QVERIFY2(window.findChild<QWidget*>(QLatin1String(name)), name);
+}
+
+void TstMainWindow::menuItemsInOrder() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QStringList items;
+    for (QAction* menu : window.MainMenu1->actions()) {
+        items << menu->menu()->objectName() + QLatin1Char('=') + menu->text();
+        for (QAction* item : menu->menu()->actions())
+            items << item->objectName() + QLatin1Char('=') +
+                         (item->isSeparator() ? QStringLiteral("-") : item->text());
+    }
+    const QStringList expected = {"file1=&File",
+                                  "New1=New",
+                                  "N2=-",
+                                  "OpenConfig1=Load Config",
+                                  "OpenBatch1=Load Batch",
+                                  "N1=-",
+                                  "SaveConfig1=Save Config",
+                                  "SaveConfigAs1=Save Config As..",
+                                  "N4=-",
+                                  "SaveBatch1=Save Batch",
+                                  "SaveBatchAs1=Save Batch As..",
+                                  "N5=-",
+                                  "SaveAll1=Save All",
+                                  "N3=-",
+                                  "Exit1=Exit",
+                                  "View1=Vie&w",
+                                  "ConfigFile1=Config File",
+                                  "BatchFile1=Batch File",
+                                  "N6=-",
+                                  "Options1=Options",
+                                  "About1=&About",
+                                  "VEXA1=VEXA"};
+    QCOMPARE(items, expected);
+}
+
+void TstMainWindow::tabsInOrder_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    const char* tabs[][2] = {{"tabGeneral", "General"},
+                             {"tabMovement", "Movement"},
+                             {"tabWeaponsInv", "Weapons & Inv"},
+                             {"tabCommunications", "Communications"},
+                             {"tabVideo", "Video"},
+                             {"tabSound", "Sound"},
+                             {"TabMenus", "Menus"},
+                             {"tabClient", "Client"},
+                             {"tabServer", "Server"},
+                             {"tabAlias", "Games & Aliases"}};
+    for (int i = 0; i < 10; ++i)
+        QTest::newRow(tabs[i][0]) << i << QString::fromLatin1(tabs[i][0])
+                                  << QString::fromLatin1(tabs[i][1]);
+}
+
+void TstMainWindow::tabsInOrder() {
+    QFETCH(int, index);
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(window.PageMain->count(), 10);
+    QCOMPARE(window.PageMain->widget(index)->objectName(), name);
+    // "&&" in a caption shows as one ampersand.
+    QString caption = window.PageMain->tabText(index);
+    caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QCOMPARE(caption, shown);
+}
+
+void TstMainWindow::renderedChoiceShowsItsVideoPage() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
+    QStringList pages;
+    for (int i = 0; i < window.pageVideo->count(); ++i)
+        pages << window.pageVideo->widget(i)->objectName() + QLatin1Char('=') +
+                     window.pageVideo->tabText(i);
+    QCOMPARE(pages, (QStringList{"tabBoth=Both", "TabSheet1=Software", "TabSheet2=GL"}));
+
+    auto buttons = window.gbxVideo->findChildren<QAbstractButton*>();
+    QCOMPARE(buttons.size(), 2);
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet1);
+    QTest::mouseClick(buttons[1], Qt::LeftButton);
+    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
+}
+
+void TstMainWindow::hintLineFollowsThePointer() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Timer1->stop();
+    emit window.Timer1->timeout();
+
+    // Entering a control with a hint shows it; leaving it (onto one without) shows the prefix.
+    QWidget* hinted = window.btnEditConfig;
+    hinted->setEnabled(true);
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(hinted, &enter);
+    QCOMPARE(window.txtHint->text(), QStringLiteral("Default : ") + hinted->statusTip());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(hinted, &leave);
+    QCOMPARE(window.txtHint->text(), QStringLiteral("Default : "));
+}
+
+void TstMainWindow::splashGoesAfterTheTimer() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QVERIFY(window.pnlSplash);
+    QVERIFY(!window.pnlSplash->isHidden());
+    QCOMPARE(window.splashLogo->geometry(), QRect(75, 17, 371, 428));
+    QVERIFY(!window.splashLogo->pixmap().isNull());
+    QVERIFY(window.Timer1->isActive());
+    QCOMPARE(window.Timer1->interval(), 1500);
+    // The menu stays usable under the splash.
+    QVERIFY(window.VEXA1->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(window.pnlSplash == nullptr, 5000);
+    QVERIFY(!window.Timer1->isActive());
+}
+
+void TstMainWindow::closingWritesFileNamesBack() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    auto window = std::make_unique<TfrmVexaMain>(prompts);
+    window->txtConfigFile->setText(QStringLiteral("/x/a.cfg"));
+    window->txtBatchFile->setText(QStringLiteral("/x/b.sh"));
+    window->cbxStartServer->setChecked(true);
+    window->show();
+    window->close();
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    QCOMPARE(iniValue(env, "vexa", "configfile"), QStringLiteral("/x/a.cfg"));
+    QCOMPARE(iniValue(env, "vexa", "batchfile"), QStringLiteral("/x/b.sh"));
+    QCOMPARE(iniValue(env, "vexa", "RunServer"), QStringLiteral("1"));
+}
+
+void TstMainWindow::unwritableSettingsFileStillOpensTheWindow() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner);
+    ScriptedPrompts prompts;
+    prompts.expectError();
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
+             QStringList{QStringLiteral("Unable to write to ") + env.iniPath()});
+    // The failed step ended the start-up, but the splash timer still runs.
+    QVERIFY(window.Timer1->isActive());
+    QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+VEXA_TEST(TstMainWindow)
+#include "tst_mainwindow.moc"
