@@ -5,8 +5,10 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QLabel;
+class QMenu;
 class QWidget;
 
 // Value type of a check-box setting.
@@ -28,10 +30,19 @@ QPoint labelPlacement(const QRect& control, const QSize& label, TLabelPos positi
 void placeLabel(const QWidget& control, QLabel& label, TLabelPos position);
 
 // Top-left corner of a dialog opened at the mouse pointer: at the pointer, moved above or to the
-// left of it where it would leave the screen, never at a negative coordinate.
+// left of it where it would leave the screen, never above or left of the screen (for a screen at
+// the origin: never at a negative coordinate).
 QPoint pointerPlacement(const QPoint& pointer, const QSize& dialog, const QRect& screen);
 // Moves the dialog's frame there, using the real pointer and the pointer's screen.
 void moveToPointer(QWidget& dialog);
+
+// Tooltip of spins and bindings: the default, two blanks, then the description in brackets.
+QString defaultHint(const QString& defaultText, const QString& description);
+// A control's hint is both its tooltip and its status tip.
+void setHint(QWidget& control, const QString& hint);
+
+// The popup menu of a setting control, owned by it: one item "More Information" running showInfo.
+QMenu* newInfoMenu(QWidget* owner, const std::function<void()>& showInfo);
 
 // What the "More Information" dialog shows for one setting control.
 struct InfoContent {
@@ -42,5 +53,6 @@ struct InfoContent {
     QStringList notes;
 };
 
-// Opens a fresh information dialog owned by `owner`, placed at the pointer, modally.
+// Opens a fresh information dialog owned by `owner`, placed at the pointer, modally; the dialog is
+// deleted once it has been closed.
 void ShowInfoDialog(QWidget* owner, const InfoContent& content);
