@@ -121,7 +121,7 @@ KeyCaptureFilter::KeyCaptureFilter(QLineEdit& box, Handler onRelease)
     box.installEventFilter(this);
 }
 
-KeyCaptureFilter* KeyCaptureFilter::captureKeyName(QLineEdit& box) {
+KeyCaptureFilter* KeyCaptureFilter::install(QLineEdit& box) {
     box.setContextMenuPolicy(Qt::NoContextMenu);
     return new KeyCaptureFilter(box, [&box](const VirtualKey& key) { CaptureKeyName(&box, key); });
 }

@@ -46,7 +46,7 @@ public:
 
     // The plain capture boxes: releases go to CaptureKeyName, and the box has no standard context
     // menu (its Paste would bypass the capture).
-    static KeyCaptureFilter* captureKeyName(QLineEdit& box);
+    static KeyCaptureFilter* install(QLineEdit& box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

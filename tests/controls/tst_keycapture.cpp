@@ -193,7 +193,7 @@ void TestKeyCapture::plainBox() {
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, name);
     QLineEdit box(QStringLiteral("MOUSE2"));
-    KeyCaptureFilter::captureKeyName(box);
+    KeyCaptureFilter::install(box);
     pressAndRelease(box, key, modifiers);
     QCOMPARE(box.text(), name == unnamed ? QString() : name);
 }
@@ -203,7 +203,7 @@ void TestKeyCapture::shiftClickGivesCapital() {
     TSupKey key;
     TSupBind bind;
     QLineEdit plain;
-    KeyCaptureFilter::captureKeyName(plain);
+    KeyCaptureFilter::install(plain);
     for (QWidget* box :
          {static_cast<QWidget*>(&key), static_cast<QWidget*>(&bind), static_cast<QWidget*>(&plain)})
         QTest::keyClick(box, Qt::Key_A, Qt::ShiftModifier);
@@ -216,7 +216,7 @@ void TestKeyCapture::typingNeverEdits() {
     TSupKey key;
     TSupBind bind;
     QLineEdit plain;
-    KeyCaptureFilter::captureKeyName(plain);
+    KeyCaptureFilter::install(plain);
     QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
     for (QLineEdit* box : {static_cast<QLineEdit*>(&key), static_cast<QLineEdit*>(&bind), &plain}) {
         QTest::keyPress(box, Qt::Key_X);
@@ -237,7 +237,7 @@ void TestKeyCapture::releaseWithoutPressIsIgnored() {
     QCOMPARE(bind.SupValue(), QStringLiteral("PGDN"));
 
     QLineEdit plain(QStringLiteral("k"));
-    KeyCaptureFilter::captureKeyName(plain);
+    KeyCaptureFilter::install(plain);
     QTest::keyRelease(&plain, Qt::Key_Escape);
     QCOMPARE(plain.text(), QStringLiteral("k"));
 

@@ -97,7 +97,6 @@ private slots:
     void namesFromCommand();
     void primaryKeyClearsFirstEqualFurtherKey_data();
     void primaryKeyClearsFirstEqualFurtherKey();
-    void furtherKeysKeepTheText();
     void highlightedWhileFurtherKeys_data();
     void highlightedWhileFurtherKeys();
     void defaultBecomesPrimaryKey();
@@ -193,14 +192,6 @@ void TestSupBind::primaryKeyClearsFirstEqualFurtherKey() {
     QCOMPARE(bind.text(), key);
 }
 
-void TestSupBind::furtherKeysKeepTheText() {
-    TSupBind bind;
-    bind.setSupValue(QStringLiteral("END"));
-    bind.setSupValue2(QStringLiteral("HOME"));
-    bind.setSupValue4(QStringLiteral("INS"));
-    QCOMPARE(bind.text(), QStringLiteral("END"));
-}
-
 void TestSupBind::highlightedWhileFurtherKeys_data() {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<bool>("highlight");
@@ -218,6 +209,7 @@ void TestSupBind::highlightedWhileFurtherKeys() {
     TSupBind bind;
     setKeys(bind, keys);
     QCOMPARE(highlighted(bind), highlight);
+    QCOMPARE(bind.text(), keys[0]);
 
     // Clearing the further keys, by blanks or by the primary key taking them, restores the colours.
     bind.setSupValue2(QStringLiteral(" "));
@@ -247,14 +239,9 @@ void TestSupBind::backspaceUnbindsOnlyThePrimaryKey() {
 
 void TestSupBind::popupEntries() {
     TSupBind bind;
-    bind.show();
     QTest::mousePress(&bind, Qt::RightButton);
     QMenu* menu = bind.popupMenu();
     QVERIFY(menu);
-    requestContextMenu(bind);
-    QVERIFY(menu->isVisible());
-    menu->close();
-
     QCOMPARE(menuEntries(*menu),
              (QStringList{"Bind Other Keys", "Bind Multiple Keys", "More Information"}));
     const QMenu* other = submenu(*menu, "Bind Other Keys");
@@ -337,10 +324,8 @@ void TestSupBind::multiKeyDialogShowsTheBinding() {
             QCOMPARE(box->text(), keys[i]);
             QCOMPARE(box->width(), 121);
         }
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog.BitBtn2->text(), QStringLiteral("Cancel"));
-        QCOMPARE(dialog.BitBtn1->objectName(), QStringLiteral("BitBtn1"));
-        QCOMPARE(dialog.BitBtn2->objectName(), QStringLiteral("BitBtn2"));
+        QCOMPARE(dialog.findChild<QPushButton*>("BitBtn1")->text(), QStringLiteral("OK"));
+        QCOMPARE(dialog.findChild<QPushButton*>("BitBtn2")->text(), QStringLiteral("Cancel"));
         QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
     });
     choose(bind, {"Bind Multiple Keys"});
