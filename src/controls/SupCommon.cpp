@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QTextCursor>
 #include <QWidget>
 #include <cmath>
 
@@ -76,7 +77,9 @@ void moveToPointer(QWidget& dialog) {
         screen = QGuiApplication::primaryScreen();
     const QRect available =
         screen ? screen->availableGeometry() : QRect(QPoint(0, 0), dialog.size());
-    // move() places the frame of a top-level window, so the frame's size is what must fit.
+    // move() places the frame of a top-level window, so the frame's size is what must fit; the
+    // native window must exist for the frame to be known.
+    dialog.winId();
     dialog.move(pointerPlacement(pointer, dialog.frameGeometry().size(), available));
 }
 
@@ -113,6 +116,7 @@ void fillInfo(TfrmInfo& info, const InfoContent& content) {
     info.mmoDescription->clear();
     if (!content.description.isEmpty())
         info.mmoDescription->appendPlainText(content.description);
+    info.mmoDescription->moveCursor(QTextCursor::Start); // a long description reads from its start
     if (!content.notes.isEmpty()) {
         info.mmoNotes->clear();
         info.mmoNotes->setPlainText(content.notes.join(QLatin1Char('\n')));

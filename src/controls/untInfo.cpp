@@ -23,6 +23,7 @@ QPlainTextEdit* memo(QWidget* parent, const char* name) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines wrap instead
     box->setTabChangesFocus(true);
     return box;
 }

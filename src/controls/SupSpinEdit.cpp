@@ -1,0 +1,190 @@
+#include "SupSpinEdit.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <limits>
+
+TSupSpinEdit::TSupSpinEdit(QWidget* owner) : QSpinBox(owner) {
+    applyLimits();
+    // Typing reaches the field's own signal; program changes, the buttons and the clamp on leaving
+    // change the text with the field's signals blocked and show up in the spin's signals.
+    notifiedText_ = lineEdit()->text();
+    connect(lineEdit(), &QLineEdit::textChanged, this, &TSupSpinEdit::Change);
+    connect(this, &QSpinBox::textChanged, this, &TSupSpinEdit::Change);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &TSupSpinEdit::Change);
+    // The field is a child of its own: its right presses and context menus come here first.
+    lineEdit()->installEventFilter(this);
+    setSupDefault(0);
+    setFixedWidth(55);
+    // Its own height from the start, so that a label placed before showing sits right.
+    resize(width(), sizeHint().height());
+}
+
+void TSupSpinEdit::setMinValue(int value) {
+    minValue_ = value;
+    applyLimits();
+}
+
+void TSupSpinEdit::setMaxValue(int value) {
+    maxValue_ = value;
+    applyLimits();
+}
+
+void TSupSpinEdit::applyLimits() {
+    if (limited())
+        setRange(qMin(minValue_, maxValue_), qMax(minValue_, maxValue_));
+    else
+        setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+
+int TSupSpinEdit::clamped(int value) const {
+    return qBound(minimum(), value, maximum());
+}
+
+int TSupSpinEdit::valueOfText(const QString& text) const {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : minValue_;
+}
+
+int TSupSpinEdit::Value() const {
+    return valueOfText(lineEdit()->text());
+}
+
+QValidator::State TSupSpinEdit::validate(QString& input, int&) const {
+    bool ok = false;
+    const int value = input.trimmed().toInt(&ok);
+    // Anything may be typed; text that is no number in range waits for fixup on leaving.
+    return ok && clamped(value) == value ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+void TSupSpinEdit::fixup(QString& input) const {
+    input = textFromValue(valueFromText(input));
+}
+
+int TSupSpinEdit::valueFromText(const QString& text) const {
+    return clamped(valueOfText(text));
+}
+
+QString TSupSpinEdit::textFromValue(int value) const {
+    return QString::number(value);
+}
+
+void TSupSpinEdit::Change() {
+    const QString text = lineEdit()->text();
+    if (text == notifiedText_)
+        return;
+    notifiedText_ = text;
+    emit supChange();
+    value_ = Value();
+}
+
+void TSupSpinEdit::setSupValue(int value) {
+    value_ = value;
+    setValue(value);
+}
+
+void TSupSpinEdit::setSupDefault(int value) {
+    default_ = value;
+    setValue(value);
+    updateHint();
+}
+
+void TSupSpinEdit::setSupCommand(const QString& command) {
+    command_ = command;
+    setObjectName(QStringLiteral("sse") + command);
+    if (label_)
+        label_->setObjectName(QStringLiteral("lbl") + command);
+}
+
+void TSupSpinEdit::setSupDescription(const QString& description) {
+    description_ = description;
+    updateHint();
+}
+
+void TSupSpinEdit::setSupNotes(const QStringList& notes) {
+    notes_ = notes;
+}
+
+void TSupSpinEdit::setSupLabel(QLabel* label) {
+    label_ = label;
+    if (!label_)
+        return;
+    label_->setObjectName(QStringLiteral("lbl") + command_);
+    placeSupLabel();
+}
+
+void TSupSpinEdit::setSupLabelPosition(TLabelPos position) {
+    labelPosition_ = position;
+    placeSupLabel();
+}
+
+void TSupSpinEdit::setSupLabelCaption(const QString& caption) {
+    if (label_) {
+        label_->setText(caption);
+        // A new text changes the label's size, which a label on the left depends on.
+        placeSupLabel();
+    }
+    labelCaption_ = caption;
+}
+
+void TSupSpinEdit::placeSupLabel() {
+    if (label_)
+        placeLabel(*this, *label_, labelPosition_);
+}
+
+void TSupSpinEdit::updateHint() {
+    setHint(*this, defaultHint(QString::number(default_), description_));
+}
+
+void TSupSpinEdit::ensurePopupMenu() {
+    if (!popupMenu_)
+        popupMenu_ = newInfoMenu(this, [this] { ShowInfo(); });
+}
+
+bool TSupSpinEdit::showPopupMenu(const QContextMenuEvent& event) {
+    if (event.reason() != QContextMenuEvent::Mouse)
+        ensurePopupMenu(); // the menu key has no press before it
+    if (!popupMenu_)
+        return false;
+    popupMenu_->popup(event.globalPos());
+    return true;
+}
+
+void TSupSpinEdit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        ensurePopupMenu();
+    QSpinBox::mousePressEvent(event);
+}
+
+void TSupSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
+    if (showPopupMenu(*event))
+        event->accept();
+    else
+        QSpinBox::contextMenuEvent(event);
+}
+
+bool TSupSpinEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit()) {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+            ensurePopupMenu();
+        if (event->type() == QEvent::ContextMenu &&
+            showPopupMenu(*static_cast<QContextMenuEvent*>(event)))
+            return true;
+    }
+    return QSpinBox::eventFilter(watched, event);
+}
+
+void TSupSpinEdit::ShowInfo() {
+    InfoContent content;
+    content.command = command_;
+    content.current[0] = QString::number(SupValue());
+    content.defaultValue = QString::number(SupDefault());
+    content.description = description_;
+    content.notes = notes_;
+    ShowInfoDialog(this, content);
+}

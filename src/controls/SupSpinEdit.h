@@ -1,0 +1,91 @@
+#pragma once
+
+#include "SupCommon.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QSpinBox>
+class QMenu;
+
+// An integer spin edit carrying one console variable, with an optional caption label beside it.
+//
+// MinValue and MaxValue limit the field only when they differ; equal (both 0 by default) means no
+// limit. Value() reads the field's text, and text that is no integer reads as MinValue; leaving
+// the field turns such text back into a clamped number.
+//
+// Handlers that must see every change of the field, by typing, the buttons or by program, connect
+// to supChange(). It is emitted after the text has changed and before SupValue follows it, so
+// handlers read Value().
+class TSupSpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit TSupSpinEdit(QWidget* owner = nullptr);
+
+    int MinValue() const { return minValue_; }
+    void setMinValue(int value);
+    int MaxValue() const { return maxValue_; }
+    void setMaxValue(int value);
+    // The integer shown; QSpinBox::setValue assigns it, clamped to the limits.
+    int Value() const;
+
+    int SupValue() const { return value_; }
+    void setSupValue(int value);
+    int SupDefault() const { return default_; }
+    void setSupDefault(int value);
+    const QString& SupCommand() const { return command_; }
+    void setSupCommand(const QString& command);
+    const QString& SupDescription() const { return description_; }
+    void setSupDescription(const QString& description);
+    const QStringList& SupNotes() const { return notes_; }
+    void setSupNotes(const QStringList& notes);
+    // Not owned; renamed "lbl" + command and placed beside the spin.
+    QLabel* SupLabel() const { return label_; }
+    void setSupLabel(QLabel* label);
+    TLabelPos SupLabelPosition() const { return labelPosition_; }
+    void setSupLabelPosition(TLabelPos position);
+    const QString& SupLabelCaption() const { return labelCaption_; }
+    void setSupLabelCaption(const QString& caption);
+
+    // Absent until the first right-button press.
+    QMenu* popupMenu() const { return popupMenu_; }
+
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+
+public slots:
+    void ShowInfo();
+
+signals:
+    void supChange();
+
+protected:
+    int valueFromText(const QString& text) const override;
+    QString textFromValue(int value) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool limited() const { return minValue_ != maxValue_; }
+    int clamped(int value) const;
+    int valueOfText(const QString& text) const;
+    void applyLimits();
+    void Change();
+    void updateHint();
+    void placeSupLabel();
+    void ensurePopupMenu();
+    bool showPopupMenu(const QContextMenuEvent& event);
+
+    int minValue_ = 0;
+    int maxValue_ = 0;
+    int value_ = 0;
+    int default_ = 0;
+    QString command_;
+    QString description_;
+    QStringList notes_;
+    QPointer<QLabel> label_;
+    TLabelPos labelPosition_ = PosTop;
+    QString labelCaption_;
+    QString notifiedText_; // the field's text at the last change notification
+    QMenu* popupMenu_ = nullptr;
+};

@@ -1,0 +1,195 @@
+#include "InfoProbe.h"
+#include "controls/SupCommon.h"
+#include "support/TestRegistry.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+
+class TestInfo : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void frame();
+    void everythingFitsWithoutOverlap();
+    void edit1HoldsTheFocus();
+    void commandPassesTheFocusOn();
+    void filling_data();
+    void filling();
+    void notesKeepTheirLines();
+    void deletedAfterClosing();
+    void opensAtThePointer_data();
+    void opensAtThePointer();
+
+private:
+    QFont oldFont_;
+};
+
+void TestInfo::initTestCase() {
+    oldFont_ = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+}
+
+void TestInfo::cleanupTestCase() {
+    QApplication::setFont(oldFont_);
+}
+
+void TestInfo::frame() {
+    TfrmInfo info;
+    QCOMPARE(info.objectName(), QStringLiteral("frmInfo"));
+    QCOMPARE(info.size(), QSize(371, 290));
+    QCOMPARE(info.minimumSize(), info.maximumSize());
+    const Qt::WindowFlags flags = info.windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
+    QStringList labels;
+    for (auto* label : info.findChildren<QLabel*>())
+        labels << label->text();
+    labels.sort();
+    QCOMPARE(labels, QStringList({"Additional Notes", "Command", "Current Values", "Default",
+                                  "Description", "Value 1", "Value 2", "Value 3", "Value 4"}));
+    for (auto* edit : info.findChildren<QLineEdit*>())
+        QVERIFY2(edit->isReadOnly(), qPrintable(edit->objectName()));
+    QVERIFY(info.mmoNotes->isReadOnly());
+    QCOMPARE(info.mmoNotes->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(info.mmoDescription->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+void TestInfo::everythingFitsWithoutOverlap() {
+    TfrmInfo info;
+    info.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&info));
+    QList<QWidget*> parts;
+    for (auto* child : info.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != info.Edit1)
+            parts << child;
+    for (QWidget* part : parts) {
+        QVERIFY2(info.rect().contains(part->geometry()), qPrintable(part->objectName()));
+        if (qobject_cast<QLineEdit*>(part) || qobject_cast<QLabel*>(part))
+            QVERIFY2(part->height() >= part->sizeHint().height(), qPrintable(part->objectName()));
+        for (QWidget* other : parts)
+            if (other != part)
+                QVERIFY2(!part->geometry().intersects(other->geometry()),
+                         qPrintable(part->objectName() + " / " + other->objectName()));
+    }
+    QVERIFY(info.mmoNotes->height() >= 3 * info.fontMetrics().lineSpacing());
+    const int twoLines = 2 * info.mmoDescription->fontMetrics().lineSpacing();
+    QVERIFY(info.mmoDescription->viewport()->height() >= twoLines);
+    QVERIFY(info.mmoDescription->viewport()->height() < twoLines + 12);
+    // Values 1 and 3 in the left column, 2 and 4 in the right.
+    QCOMPARE(info.txtCurrent1->x(), info.txtCurrent3->x());
+    QCOMPARE(info.txtCurrent2->x(), info.txtCurrent4->x());
+    QVERIFY(info.txtCurrent2->x() > info.txtCurrent1->geometry().right());
+    QCOMPARE(info.txtCurrent1->y(), info.txtCurrent2->y());
+    QVERIFY(info.txtCurrent3->y() > info.txtCurrent1->y());
+}
+
+void TestInfo::edit1HoldsTheFocus() {
+    TfrmInfo info;
+    info.show();
+    QVERIFY(QTest::qWaitForWindowActive(&info));
+    QCOMPARE(QApplication::focusWidget(), info.Edit1);
+    QVERIFY(info.Edit1->isReadOnly());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), info.txtDefault);
+}
+
+void TestInfo::commandPassesTheFocusOn() {
+    TfrmInfo info;
+    info.show();
+    QVERIFY(QTest::qWaitForWindowActive(&info));
+    info.txtCurrent2->setFocus();
+    QTest::mouseClick(info.txtCommand, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), info.Edit1);
+    info.txtCommand->setFocus();
+    QCOMPARE(QApplication::focusWidget(), info.Edit1);
+}
+
+void TestInfo::filling_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("all given") << "fov"
+                               << "Field of vision";
+    QTest::newRow("no description") << "fov"
+                                    << "";
+    QTest::newRow("no command") << ""
+                                << "Field of vision";
+}
+
+void TestInfo::filling() {
+    QFETCH(QString, command);
+    QFETCH(QString, description);
+    QWidget owner;
+    InfoContent content{command, "90", {"110", "", "MOUSE2", ""}, description, {}};
+    InfoSnapshot shown;
+    probeNextInfo(shown);
+    ShowInfoDialog(&owner, content);
+    QVERIFY(shown.seen);
+    QCOMPARE(shown.title, command);
+    QCOMPARE(shown.texts["txtCommand"], command);
+    QCOMPARE(shown.texts["txtDefault"], QStringLiteral("90"));
+    QCOMPARE(shown.texts["txtCurrent1"], QStringLiteral("110"));
+    QCOMPARE(shown.texts["txtCurrent2"], QString());
+    QCOMPARE(shown.texts["txtCurrent3"], QStringLiteral("MOUSE2"));
+    QCOMPARE(shown.texts["txtCurrent4"], QString());
+    QCOMPARE(shown.texts["mmoDescription"], description);
+    QCOMPARE(shown.texts["mmoNotes"], QString());
+    QCOMPARE(shown.texts["Edit1"], QString());
+    QCOMPARE(shown.focus, QStringLiteral("Edit1"));
+}
+
+void TestInfo::notesKeepTheirLines() {
+    QWidget owner;
+    const QStringList notes{"First line", "", "  indented", "last"};
+    InfoSnapshot shown;
+    probeNextInfo(shown);
+    ShowInfoDialog(&owner, {"cl_run", "No", {"Yes"}, "Always run", notes});
+    QVERIFY(shown.seen);
+    QCOMPARE(shown.texts["mmoNotes"].split('\n'), notes);
+}
+
+void TestInfo::deletedAfterClosing() {
+    QWidget owner;
+    InfoSnapshot shown;
+    probeNextInfo(shown);
+    ShowInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
+    QVERIFY(shown.seen);
+    QPointer<TfrmInfo> info = owner.findChild<TfrmInfo*>();
+    QTRY_VERIFY(info.isNull());
+}
+
+void TestInfo::opensAtThePointer_data() {
+    QTest::addColumn<bool>("bottomRight");
+    QTest::newRow("near the top-left corner") << false;
+    QTest::newRow("near the bottom-right corner") << true;
+}
+
+void TestInfo::opensAtThePointer() {
+    QFETCH(bool, bottomRight);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint pointer =
+        bottomRight ? screen.bottomRight() - QPoint(10, 10) : screen.topLeft() + QPoint(10, 10);
+    QCursor::setPos(pointer);
+    if (QCursor::pos() != pointer)
+        QSKIP("the platform cannot move the pointer");
+    QWidget owner;
+    InfoSnapshot shown;
+    probeNextInfo(shown);
+    ShowInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
+    QVERIFY(shown.seen);
+    QVERIFY(screen.contains(shown.frame));
+    if (bottomRight) {
+        QCOMPARE(shown.frame.topLeft(),
+                 pointer - QPoint(shown.frame.width(), shown.frame.height()));
+    } else {
+        QCOMPARE(shown.frame.topLeft(), pointer);
+    }
+}
+
+VEXA_TEST(TestInfo)
+#include "tst_info.moc"
