@@ -83,6 +83,12 @@ QIcon glyphIcon(Glyph glyph) {
     case Glyph::Folder:
         drawFolder(p);
         break;
+    case Glyph::Add:
+        drawSign(p, QColor(30, 140, 40), true);
+        break;
+    case Glyph::Delete:
+        drawSign(p, QColor(190, 30, 30), false);
+        break;
     }
     p.end();
     return QIcon(pixmap);
