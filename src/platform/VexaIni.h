@@ -3,6 +3,8 @@
 #include "IniFile.h"
 
 #include <QString>
+#include <cstddef>
+#include <iterator>
 
 // A key of vexa.ini with its section. Names are matched without regard to letter case, so one
 // spelling serves every site.
@@ -46,6 +48,11 @@ inline constexpr const char* TabsSection = "Tabs";
 inline constexpr const char* TabKeys[] = {"Movement", "Weapons&Inv", "Communications",
                                           "Video",    "Sound",       "Menus",
                                           "Client",   "Server",      "Games&Aliases"};
+inline constexpr std::size_t TabCount = std::size(TabKeys);
+// The [Tabs] key of hideable tab `index` (0 = Movement).
+inline constexpr IniKey tabKey(std::size_t index) {
+    return {TabsSection, TabKeys[index]};
+}
 
 inline QString readString(const IniFile& ini, IniKey key, const QString& def) {
     return ini.readString(key.section, key.name, def);
@@ -56,7 +63,9 @@ inline int readInteger(const IniFile& ini, IniKey key, int def) {
 inline bool readBool(const IniFile& ini, IniKey key, bool def) {
     return ini.readBool(key.section, key.name, def);
 }
-inline bool exists(const IniFile& ini, IniKey key) { return ini.keyExists(key.section, key.name); }
+inline bool exists(const IniFile& ini, IniKey key) {
+    return ini.keyExists(key.section, key.name);
+}
 inline void write(IniFile& ini, IniKey key, const QString& value) {
     ini.writeString(key.section, key.name, value);
 }
