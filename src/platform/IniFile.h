@@ -39,4 +39,5 @@ public:
 
 private:
     QString fileName_;
+    QString path_; // absolute, fixed when the object is made
 };

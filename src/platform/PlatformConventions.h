@@ -14,14 +14,14 @@ public:
     static const PlatformConventions& native();
 
     Style style() const { return style_; }
-    QChar separator() const;             // '\' or '/'
-    QString lineEnding() const;          // batch file: "\r\n" or "\n"
-    QString gameExecutable() const;      // "quake2.exe" or "quake2"
+    QChar separator() const;              // '\' or '/'
+    QString lineEnding() const;           // batch file: "\r\n" or "\n"
+    QString gameExecutable() const;       // "quake2.exe" or "quake2"
     QString gameExecutableFilter() const; // file dialog filter for the game program
-    QString batchFileFilter() const;     // "Batch Files (*.bat)" or "Batch Files (*.sh)"
-    QString driverPattern() const;       // "*.dll" or "*.so"
-    QString driverExtension() const;     // ".dll" or ".so"
-    QString browseRoot() const;          // "c:\" or "/": dialogs start here; stored on cancel
+    QString batchFileFilter() const;      // "Batch Files (*.bat)" or "Batch Files (*.sh)"
+    QString driverPattern() const;        // "*.dll" or "*.so"
+    QString driverExtension() const;      // ".dll" or ".so"
+    QString browseRoot() const;           // "c:\" or "/": dialogs start here; stored on cancel
 
     // Defaults ("c:\quake2" and friends); POSIX ones live under $HOME.
     QString defaultQuake2Dir() const;
@@ -47,8 +47,13 @@ public:
 
     bool isRoot(const QString& directory) const;
 
+    // '\' or '/' in the Windows style (the system accepts both), '/' in the POSIX style.
+    bool isSeparator(QChar c) const;
+
 private:
     explicit PlatformConventions(Style style) : style_(style) {}
     QString home() const;
+    qsizetype driveLength(const QString& path) const; // "c:" or "\\server\share"; 0 on POSIX
+    qsizetype lastSeparator(const QString& path) const;
     Style style_;
 };

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What identifies a file's current contents: any rewrite by another program changes at least one
+// field (an in-place rewrite the times, a replacement the inode).
+struct FileStamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0; // status change time; 0 where the system has none
+    quint64 inode = 0;
+    quint64 device = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp fileStamp(const QString& path);
+
+// True when a write must be refused: the file or its directory is read-only. Permission bits are
+// honoured even where the process could override them (root), the way a read-only attribute is
+// honoured on Windows.
+bool isWriteProtected(const QString& path);
+
+// Replaces the file's contents atomically (a temporary file in the same directory, then a
+// rename); the old file stays as it was when this returns false.
+bool replaceFile(const QString& path, const QByteArray& bytes);
+
+// The file name the way error messages show it: absolute, with the system's separators.
+QString displayName(const QString& path);

@@ -1,0 +1,215 @@
+#include "IniDocument.h"
+
+#include <cstring>
+
+namespace {
+
+// The blanks the system trims around names and values (line breaks never reach here).
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+bool isBlank(QChar c) {
+    return c.unicode() < 128 && isBlank(static_cast<char>(c.unicode()));
+}
+
+QString trimBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString fold(const QString& name) {
+    return trimBlanks(name).toCaseFolded();
+}
+
+QString latin1(const char* data, qsizetype size) {
+    return QString::fromLatin1(data, size);
+}
+
+// A line break inside a name or value would split the entry into lines of its own (and could
+// forge a section), so it is written as a blank.
+QByteArray fileText(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.toLatin1();
+}
+
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && (value[0] == QLatin1Char('"') || value[0] == QLatin1Char('\'')) &&
+        value.back() == value[0])
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+const QByteArray lineEnding = QByteArrayLiteral("\r\n");
+
+} // namespace
+
+IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes)) {
+    splitLines();
+    for (int i = 0; i < lines_.size(); ++i)
+        parseLine(i);
+}
+
+void IniDocument::splitLines() {
+    const char* d = bytes_.constData();
+    const qsizetype n = bytes_.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && d[end] != '\r' && d[end] != '\n')
+            ++end;
+        qsizetype next = end;
+        if (next < n)
+            next += (d[next] == '\r' && next + 1 < n && d[next + 1] == '\n') ? 2 : 1;
+        lines_.append({pos, end, next});
+        pos = next;
+    }
+}
+
+void IniDocument::parseLine(int index) {
+    const char* d = bytes_.constData();
+    qsizetype begin = lines_[index].begin;
+    qsizetype end = lines_[index].end;
+    while (begin < end && isBlank(d[begin]))
+        ++begin;
+    while (end > begin && isBlank(d[end - 1]))
+        --end;
+    if (begin == end || d[begin] == ';')
+        return;
+    if (d[begin] == '[') {
+        // The name runs to the last ']'; a line without one is read as a key.
+        qsizetype close = end - 1;
+        while (close > begin && d[close] != ']')
+            --close;
+        if (close > begin) {
+            addSection(index, trimBlanks(latin1(d + begin + 1, close - begin - 1)));
+            return;
+        }
+    }
+    if (!sections_.empty()) // lines before the first section belong to none
+        addKey(index, begin, end);
+}
+
+void IniDocument::addSection(int index, QString name) {
+    if (!sections_.empty())
+        sections_.back().end = index;
+    const bool first = !sectionIndex_.contains(name.toCaseFolded());
+    if (first)
+        sectionIndex_.insert(name.toCaseFolded(), static_cast<int>(sections_.size()));
+    sections_.push_back(
+        {std::move(name), index, index, static_cast<int>(lines_.size()), first, {}});
+}
+
+void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
+    Section& section = sections_.back();
+    section.lastEntry = index;
+    if (!section.indexed)
+        return;
+    const char* d = bytes_.constData();
+    const char* equals = static_cast<const char*>(memchr(d + begin, '=', end - begin));
+    Key key{index, equals ? equals - d : end};
+    while (key.nameEnd > begin && isBlank(d[key.nameEnd - 1]))
+        --key.nameEnd;
+    if (equals) {
+        key.valueBegin = equals - d + 1;
+        while (key.valueBegin < end && isBlank(d[key.valueBegin]))
+            ++key.valueBegin;
+        key.valueEnd = end;
+    }
+    const QString name = latin1(d + begin, key.nameEnd - begin).toCaseFolded();
+    if (!section.keys.contains(name)) // the first occurrence wins
+        section.keys.insert(name, key);
+}
+
+const IniDocument::Section* IniDocument::findSection(const QString& section) const {
+    const auto it = sectionIndex_.constFind(fold(section));
+    return it == sectionIndex_.cend() ? nullptr : &sections_[*it];
+}
+
+const IniDocument::Key* IniDocument::findKey(const QString& section, const QString& key) const {
+    const Section* s = findSection(section);
+    if (!s)
+        return nullptr;
+    const auto it = s->keys.constFind(fold(key));
+    return it == s->keys.cend() ? nullptr : &*it;
+}
+
+qsizetype IniDocument::lineStart(int index) const {
+    return index < lines_.size() ? lines_[index].begin : bytes_.size();
+}
+
+QByteArray IniDocument::replaced(qsizetype from, qsizetype to, const QByteArray& text) const {
+    QByteArray result;
+    result.reserve(bytes_.size() - (to - from) + text.size());
+    result.append(bytes_.constData(), from);
+    result.append(text);
+    result.append(bytes_.constData() + to, bytes_.size() - to);
+    return result;
+}
+
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
+    const Key* k = findKey(section, key);
+    if (!k || k->valueBegin < 0)
+        return std::nullopt;
+    return unquoted(latin1(bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
+}
+
+bool IniDocument::hasSection(const QString& section) const {
+    return findSection(section);
+}
+
+bool IniDocument::hasKey(const QString& section, const QString& key) const {
+    return findKey(section, key);
+}
+
+QStringList IniDocument::sectionNames() const {
+    QStringList names;
+    for (const Section& s : sections_)
+        if (s.indexed)
+            names << s.name;
+    return names;
+}
+
+QByteArray IniDocument::withValue(const QString& section, const QString& key,
+                                  const QString& value) const {
+    const QByteArray text = fileText(value);
+    const Section* s = findSection(section);
+    const QByteArray entry = fileText(trimBlanks(key)) + '=' + text + lineEnding;
+    if (!s) {
+        const bool unterminated = !lines_.isEmpty() && lines_.back().next == lines_.back().end;
+        return replaced(bytes_.size(), bytes_.size(),
+                        (unterminated ? lineEnding : QByteArray()) + '[' +
+                            fileText(trimBlanks(section)) + ']' + lineEnding + entry);
+    }
+    const auto it = s->keys.constFind(fold(key));
+    if (it != s->keys.cend()) {
+        // Only the value changes; the name keeps its spelling and the line its ending.
+        const qsizetype lineEnd = lines_[it->line].end;
+        if (it->valueBegin < 0)
+            return replaced(it->nameEnd, lineEnd, '=' + text);
+        if (QByteArrayView(bytes_).sliced(it->valueBegin, lineEnd - it->valueBegin) == text)
+            return bytes_;
+        return replaced(it->valueBegin, lineEnd, text);
+    }
+    const Line& last = lines_[s->lastEntry];
+    return replaced(last.next, last.next,
+                    (last.next == last.end ? lineEnding : QByteArray()) + entry);
+}
+
+QByteArray IniDocument::withoutSection(const QString& section) const {
+    const Section* s = findSection(section);
+    if (!s)
+        return bytes_;
+    return replaced(lineStart(s->header), lineStart(s->end), {});
+}
+
+QByteArray IniDocument::withoutKey(const QString& section, const QString& key) const {
+    const Key* k = findKey(section, key);
+    if (!k)
+        return bytes_;
+    return replaced(lines_[k->line].begin, lines_[k->line].next, {});
+}

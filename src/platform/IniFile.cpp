@@ -1,0 +1,146 @@
+#include "IniFile.h"
+
+#include "FileAccess.h"
+#include "IniDocument.h"
+#include "VexaError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+
+namespace {
+
+struct CachedFile {
+    FileStamp stamp;
+    IniDocument document;
+};
+
+// One parsed copy per file, keyed by absolute path, shared by every IniFile on that file.
+QHash<QString, CachedFile>& cache() {
+    static QHash<QString, CachedFile> files;
+    return files;
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The file as it is on disk now; the cached parse serves as long as the stamp matches. A file
+// changed between the stamp and the read is read again on the next call, as its stamp differs.
+const IniDocument& current(const QString& path) {
+    const FileStamp stamp = fileStamp(path);
+    auto it = cache().find(path);
+    if (it == cache().end() || !(it->stamp == stamp))
+        it = cache().insert(path,
+                            {stamp, IniDocument(stamp.exists ? readBytes(path) : QByteArray())});
+    return it->document;
+}
+
+// Applies an edit to the current text and replaces the file when the text changes.
+template <typename Edit> void update(const QString& path, Edit edit) {
+    const IniDocument& before = current(path);
+    QByteArray after = edit(before);
+    if (after == before.bytes())
+        return;
+    if (isWriteProtected(path) || !replaceFile(path, after))
+        throw VexaError(ErrorText::unableToWrite(displayName(path)));
+    cache().insert(path, {fileStamp(path), IniDocument(std::move(after))});
+}
+
+int digitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return 99;
+}
+
+// Decimal with an optional sign, or hexadecimal after "0x"/"0X". A hexadecimal value is a bit
+// pattern of up to 32 bits ("0xFFFFFFFF" is -1); anything out of range does not convert.
+std::optional<int> parseInteger(QStringView text) {
+    int base = 10;
+    bool negative = false;
+    if (text.startsWith(u"0x", Qt::CaseInsensitive)) {
+        base = 16;
+        text = text.mid(2);
+    } else if (text.startsWith(u'+') || text.startsWith(u'-')) {
+        negative = text.startsWith(u'-');
+        text = text.mid(1);
+    }
+    const qint64 limit = base == 16 ? 0xFFFFFFFFLL : (negative ? 0x80000000LL : 0x7FFFFFFFLL);
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (QChar c : text) {
+        const int digit = digitValue(c);
+        if (digit >= base)
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > limit)
+            return std::nullopt;
+    }
+    if (base == 16)
+        return static_cast<int>(static_cast<quint32>(value));
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace
+
+IniFile::IniFile(QString fileName)
+    : fileName_(std::move(fileName)),
+      path_(QDir::cleanPath(QDir::current().absoluteFilePath(fileName_))) {}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
+    return current(path_).value(section, key).value_or(def);
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int def) const {
+    const std::optional<QString> text = current(path_).value(section, key);
+    return text ? parseInteger(*text).value_or(def) : def;
+}
+
+bool IniFile::readBool(const QString& section, const QString& key, bool def) const {
+    const std::optional<QString> text = current(path_).value(section, key);
+    const std::optional<int> number = text ? parseInteger(*text) : std::nullopt;
+    return number ? *number != 0 : def;
+}
+
+bool IniFile::sectionExists(const QString& section) const {
+    return current(path_).hasSection(section);
+}
+
+bool IniFile::keyExists(const QString& section, const QString& key) const {
+    return current(path_).hasKey(section, key);
+}
+
+QStringList IniFile::sectionNames() const {
+    return current(path_).sectionNames();
+}
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+    update(path_, [&](const IniDocument& d) { return d.withValue(section, key, value); });
+}
+
+void IniFile::writeInteger(const QString& section, const QString& key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString& section, const QString& key, bool value) {
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::eraseSection(const QString& section) {
+    update(path_, [&](const IniDocument& d) { return d.withoutSection(section); });
+}
+
+void IniFile::deleteKey(const QString& section, const QString& key) {
+    update(path_, [&](const IniDocument& d) { return d.withoutKey(section, key); });
+}
+
+void IniFile::clearCache() {
+    cache().clear();
+}

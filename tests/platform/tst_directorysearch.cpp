@@ -1,0 +1,131 @@
+#include "platform/DirectorySearch.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <dirent.h>
+
+namespace {
+
+// The directory's names in the order the file system hands them out.
+QStringList readdirOrder(const QString& directory) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir))
+        names << QFile::decodeName(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+} // namespace
+
+class TestDirectorySearch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void matchesFilePattern_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("matches");
+        auto row = [](const char* name, const char* pattern, bool matches) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 ~ %2").arg(name, pattern)))
+                << name << pattern << matches;
+        };
+        row("Viper.pcx", "*.PCX", true);
+        row("viper.PCX", "*.pcx", true);
+        row("viper.pcx.bak", "*.pcx", false);
+        row("viper_i.pcx", "*_i.pcx", true);
+        row("pcx", "*.pcx", false);
+        row("readme", "*.*", true);
+        row(".", "*.*", true);
+        row("..", "*.*", true);
+        row("ref_gl.so", "ref_*.so", true);
+        row("abc", "a?c", true);
+        row("ac", "a?c", false);
+        row("abcd", "a?c", false);
+        row("base1.bsp", "BASE?.bsp", true);
+        row("foo", "foo.*", true);
+        row("foo.txt", "foo.*", true);
+        row("foobar", "foo.*", false);
+        row("aXbXc", "*x*x*", true);
+        row("aXbc", "*x*x*", false);
+        row("mississippi", "*sip*", true);
+        row("abc", "*d", false);
+        row("abc", "", false);
+        row("\xc3\x84rger.pcx", "\xc3\xa4*", true); // letters beyond ASCII ignore case too
+    }
+    void matchesFilePattern() {
+        QFETCH(QString, name);
+        QFETCH(QString, pattern);
+        QTEST(::matchesFilePattern(name, pattern), "matches");
+    }
+
+    void findsEveryKindInFileSystemOrder_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QStringList>("names");
+        const int ordinary = int(EntryFilter::OrdinaryOnly);
+        const int all = int(EntryFilter::All);
+        const QStringList pcx{"Viper.pcx", "male.PCX", "dir.pcx", "link.pcx", "dead.pcx"};
+        QTest::newRow("ordinary") << "*.pcx" << ordinary << pcx;
+        QTest::newRow("all") << "*.pcx" << all << pcx + QStringList{".hidden.pcx"};
+        QTest::newRow("question mark") << "?IPER.*" << ordinary << QStringList{"Viper.pcx"};
+        QTest::newRow("everything, ordinary")
+            << "*.*" << ordinary << pcx + QStringList{".", "..", "readme"};
+        QTest::newRow("everything")
+            << "*.*" << all << pcx + QStringList{".", "..", "readme", ".hidden.pcx", ".cfg"};
+        QTest::newRow("dot names") << ".*" << ordinary << QStringList{".", ".."};
+    }
+    void findsEveryKindInFileSystemOrder() {
+        QFETCH(QString, pattern);
+        QFETCH(int, filter);
+        QFETCH(QStringList, names);
+        TestEnvironment env;
+        const QString dir = env.makeDir(QStringLiteral("players"));
+        for (const char* file : {"Viper.pcx", "male.PCX", ".hidden.pcx", "readme"})
+            env.writeFile(QStringLiteral("players/") + file, "x");
+        env.makeDir(QStringLiteral("players/dir.pcx"));
+        env.makeDir(QStringLiteral("players/.cfg"));
+        QVERIFY(QFile::link(dir + QStringLiteral("/Viper.pcx"), dir + QStringLiteral("/link.pcx")));
+        QVERIFY(QFile::link(dir + QStringLiteral("/gone"), dir + QStringLiteral("/dead.pcx")));
+
+        const QStringList found = findFiles(dir, pattern, EntryFilter(filter));
+        QCOMPARE(sorted(found), sorted(names));
+        QStringList expectedOrder = readdirOrder(dir);
+        expectedOrder.removeIf([&](const QString& name) { return !names.contains(name); });
+        QCOMPARE(found, expectedOrder);
+    }
+
+    void keepsTheOrderOfManyEntries() {
+        TestEnvironment env;
+        const QString dir = env.makeDir(QStringLiteral("maps"));
+        for (int i = 0; i < 200; ++i)
+            env.writeFile(QStringLiteral("maps/m%1.bsp").arg(i * 7919 % 1000), "x");
+        QStringList expected = readdirOrder(dir);
+        expected.removeAll(QStringLiteral("."));
+        expected.removeAll(QStringLiteral(".."));
+        QVERIFY(expected != sorted(expected)); // the file system's order is not the sorted one
+        QCOMPARE(findFiles(dir, QStringLiteral("*.BSP"), EntryFilter::OrdinaryOnly), expected);
+    }
+
+    void missingDirectoryGivesNothing() {
+        TestEnvironment env;
+        QVERIFY(
+            findFiles(env.root() + QStringLiteral("/none"), QStringLiteral("*.*"), EntryFilter::All)
+                .isEmpty());
+        const QString file = env.writeFile(QStringLiteral("file"), "x");
+        QVERIFY(findFiles(file, QStringLiteral("*.*"), EntryFilter::All).isEmpty());
+    }
+};
+
+VEXA_TEST(TestDirectorySearch)
+#include "tst_directorysearch.moc"

@@ -1,0 +1,110 @@
+#include "platform/TextFile.h"
+#include "platform/VexaError.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("no final ending") << "a" << QStringList{"a"};
+        QTest::newRow("final ending adds no line") << "a\r\n" << QStringList{"a"};
+        QTest::newRow("every ending") << "a\r\nb\rc\nd" << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("one empty line") << "\n" << QStringList{""};
+        QTest::newRow("empty lines") << "\r\n\r\n" << QStringList{"", ""};
+        QTest::newRow("CR before CR LF") << "a\r\r\nb" << QStringList{"a", "", "b"};
+        QTest::newRow("LF CR is two endings") << "a\n\rb" << QStringList{"a", "", "b"};
+        QTest::newRow("blanks kept") << "  a \t\n" << QStringList{"  a \t"};
+    }
+    void splitLines() {
+        QFETCH(QString, text);
+        QTEST(TextFile::splitLines(text), "lines");
+    }
+
+    void readsLinesOfAnyLengthAndEveryByte() {
+        QByteArray bytes;
+        for (int c = 0; c < 256; ++c)
+            if (c != '\r' && c != '\n')
+                bytes += char(c);
+        const QByteArray longLine(100000, 'x');
+        TestEnvironment env;
+        const QString path =
+            env.writeFile(QStringLiteral("a.cfg"), bytes + "\r\n" + longLine + "\n\rlast");
+        const QStringList lines = TextFile::readLines(path);
+        QCOMPARE(lines, (QStringList{QString::fromLatin1(bytes), QString::fromLatin1(longLine),
+                                     QString(), QStringLiteral("last")}));
+        TextFile::writeLines(path, lines, QStringLiteral("\r\n"));
+        QCOMPARE(env.readFile(path), bytes + "\r\n" + longLine + "\r\n\r\nlast\r\n");
+    }
+
+    void writesTheCallersEnding() {
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("b.sh"), QByteArray(1000, 'o'));
+        TextFile::writeLines(path, {QStringLiteral("a"), QString()}, QStringLiteral("\n"));
+        QCOMPARE(env.readFile(path), QByteArray("a\n\n"));
+        TextFile::writeLines(path, {}, QStringLiteral("\r\n"));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(env.readFile(path), QByteArray());
+    }
+
+    void readFailures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing file") << "none.cfg";
+        QTest::newRow("directory") << "quake2";
+    }
+    void readFailures() {
+        QFETCH(QString, name);
+        TestEnvironment env;
+        QDir::setCurrent(env.root()); // a relative name is reported in full
+        try {
+            TextFile::readLines(name);
+            QFAIL("no error");
+        } catch (const VexaError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + env.root() + '/' + name);
+        }
+    }
+
+    void writeFailuresKeepTheOldFile_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("readOnly");
+        QTest::newRow("read-only file") << "dir/a.cfg"
+                                        << "dir/a.cfg";
+        QTest::newRow("read-only directory") << "dir/a.cfg"
+                                             << "dir";
+        QTest::newRow("missing directory") << "nowhere/a.cfg"
+                                           << "";
+    }
+    void writeFailuresKeepTheOldFile() {
+        QFETCH(QString, fileName);
+        QFETCH(QString, readOnly);
+        TestEnvironment env;
+        env.writeFile(QStringLiteral("dir/a.cfg"), "old\r\n");
+        const QString path = env.root() + '/' + fileName;
+        const QString protectedPath = env.root() + '/' + readOnly;
+        const auto oldPermissions = QFile::permissions(protectedPath);
+        if (!readOnly.isEmpty())
+            QFile::setPermissions(protectedPath, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QString message;
+        try {
+            TextFile::writeLines(path, {QStringLiteral("new")}, QStringLiteral("\r\n"));
+        } catch (const VexaError& e) {
+            message = e.message();
+        }
+        if (!readOnly.isEmpty())
+            QFile::setPermissions(protectedPath, oldPermissions);
+        QCOMPARE(message, QStringLiteral("Cannot create file ") + path);
+        QCOMPARE(env.readFile(env.root() + QStringLiteral("/dir/a.cfg")), QByteArray("old\r\n"));
+        QCOMPARE(QDir(env.root() + QStringLiteral("/dir")).entryList(QDir::Files),
+                 QStringList{"a.cfg"});
+    }
+};
+
+VEXA_TEST(TestTextFile)
+#include "tst_textfile.moc"
