@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +21,9 @@ const QSize DialogSize(345, 408);
 // Where the dialog opens, measured from the main window's top-left frame corner.
 const QPoint OffsetFromMainWindow(102, 25);
 
+// Room kept right of the right-hand groups, and inside a group right of its widest control.
+constexpr int RightMargin = 14;
+constexpr int GroupPadding = 6;
 constexpr int EditHeight = 21;
 constexpr int DirectoryEditWidth = 305;
 constexpr int DirectoryFontPointSize = 6;
@@ -109,6 +113,7 @@ TfrmOptions::TfrmOptions(Prompts& prompts, QWidget* mainWindow,
     createRunGroup();
     createConfigGroup();
     createButtons();
+    widenForCaptions();
     connectHandlers();
     FormCreate();
 }
@@ -209,7 +214,7 @@ void TfrmOptions::createRunGroup() {
     Label2 = new QLabel(QStringLiteral("Status Box Delay Time in seconds"), GroupBox1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);
-    const int labelWidth = GroupBox1->width() - 70 - 4;
+    const int labelWidth = GroupBox1->width() - 70 - GroupPadding;
     Label2->setGeometry(70, 119, labelWidth, Label2->heightForWidth(labelWidth));
     for (QWidget* widget : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(txtStatusTime),
                             static_cast<QWidget*>(UpDown1)})
@@ -231,6 +236,22 @@ void TfrmOptions::createConfigGroup() {
 void TfrmOptions::createButtons() {
     btnOk = makeButton(this, "btnOk", QStringLiteral("OK"), {152, 352});
     btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"), {246, 352});
+}
+
+// The places were laid out for a narrower font; at a wider one the longest captions of the
+// right-hand groups would be cut. Those groups then grow to the right, and the dialog with them.
+void TfrmOptions::widenForCaptions() {
+    const std::initializer_list<QGroupBox*> column = {GroupBox1, GroupBox3};
+    int right = 0;
+    for (QGroupBox* group : column) {
+        int needed = group->width();
+        for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            needed = std::max(needed, child->geometry().right() + 1 + GroupPadding);
+        right = std::max(right, group->x() + needed);
+    }
+    for (QGroupBox* group : column)
+        group->resize(right - group->x(), group->height());
+    setFixedSize(std::max(DialogSize.width(), right + RightMargin), DialogSize.height());
 }
 
 void TfrmOptions::connectHandlers() {

@@ -88,6 +88,7 @@ private:
     void createRunGroup();
     void createConfigGroup();
     void createButtons();
+    void widenForCaptions();
     void connectHandlers();
 
     void FormCreate();

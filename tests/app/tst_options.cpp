@@ -94,8 +94,6 @@ private slots:
     void withoutKeysShowsTheDefaults();
     void readsStoredValues_data();
     void readsStoredValues();
-    void statusTimeReading_data();
-    void statusTimeReading();
     void upDownStaysInItsRange_data();
     void upDownStaysInItsRange();
     void enablingOnLoad_data();
@@ -103,7 +101,6 @@ private slots:
     void enablingOnClick_data();
     void enablingOnClick();
     void okWritesEveryKeyInOrder();
-    void disabledBoxIsSavedWithItsState();
     void okHidesAnUncheckedTabAtOnce();
     void leavingWithoutOkWritesNothing_data();
     void leavingWithoutOkWritesNothing();
@@ -113,11 +110,14 @@ private slots:
     void pickers();
     void opensBesideTheMainWindow();
     void everyTextFits();
+    void sizeFollowsTheFont_data();
+    void sizeFollowsTheFont();
     void applyTabVisibility_data();
     void applyTabVisibility();
 
 private:
     QFont oldFont_;
+    QFont appFont_;
 };
 
 void TstOptions::initTestCase() {
@@ -125,6 +125,7 @@ void TstOptions::initTestCase() {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(8);
     QApplication::setFont(font);
+    appFont_ = font;
 }
 
 void TstOptions::cleanupTestCase() {
@@ -159,88 +160,90 @@ void TstOptions::withoutKeysShowsTheDefaults() {
 
 void TstOptions::readsStoredValues_data() {
     QTest::addColumn<QByteArray>("ini");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("true reads as default true")
-        << QByteArray("[vexa]\nsaveAllOnRun=true\n") << "cbxSaveFilesonRun" << true;
-    QTest::newRow("true reads as default false")
-        << QByteArray("[vexa]\nMinimize=true\n") << "cbxMinimize" << false;
-    QTest::newRow("2 is true") << QByteArray("[vexa]\nMinimize=2\n") << "cbxMinimize" << true;
-    QTest::newRow("-1 is true") << QByteArray("[vexa]\nOptimizedSaving=-1\n") << "cbxOptimized"
-                                << true;
-    QTest::newRow("0 is false") << QByteArray("[vexa]\nStatusBox=0\n") << "cbxStatusBox" << false;
-    QTest::newRow("section VEXA") << QByteArray("[VEXA]\nIncludeAliases=0\n") << "cbxIncludeAliases"
-                                  << false;
-    QTest::newRow("key in other case")
-        << QByteArray("[Vexa]\nSaveAllOnExit=1\n") << "cbxSaveFilesOnExit" << true;
-    QTest::newRow("tab hidden") << QByteArray("[Tabs]\nSound=0\n") << "cbxSound" << false;
-    QTest::newRow("tab key lower case")
-        << QByteArray("[tabs]\ngames&aliases=0\n") << "cbxAlias" << false;
-    QTest::newRow("other tab untouched") << QByteArray("[Tabs]\nSound=0\n") << "cbxVideo" << true;
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shown"); // a check box shows "1" or "0"
+    const struct {
+        const char* row;
+        const char* ini;
+        const char* control;
+        const char* shown;
+    } rows[] = {
+        {"true reads as default true", "[vexa]\nsaveAllOnRun=true", "cbxSaveFilesonRun", "1"},
+        {"true reads as default false", "[vexa]\nMinimize=true", "cbxMinimize", "0"},
+        {"2 is true", "[vexa]\nMinimize=2", "cbxMinimize", "1"},
+        {"-1 is true", "[vexa]\nOptimizedSaving=-1", "cbxOptimized", "1"},
+        {"0 is false", "[vexa]\nStatusBox=0", "cbxStatusBox", "0"},
+        {"section VEXA", "[VEXA]\nIncludeAliases=0", "cbxIncludeAliases", "0"},
+        {"key in other case", "[Vexa]\nSaveAllOnExit=1", "cbxSaveFilesOnExit", "1"},
+        {"tab hidden", "[Tabs]\nSound=0", "cbxSound", "0"},
+        {"tab key lower case", "[tabs]\ngames&aliases=0", "cbxAlias", "0"},
+        {"other tab untouched", "[Tabs]\nSound=0", "cbxVideo", "1"},
+        {"delay decimal", "[vexa]\nStatusTime=12", "txtStatusTime", "12"},
+        {"delay hexadecimal", "[vexa]\nStatusTime=0x10", "txtStatusTime", "16"},
+        {"delay hexadecimal upper", "[vexa]\nStatusTime=0X1f", "txtStatusTime", "31"},
+        {"delay zero", "[vexa]\nStatusTime=0", "txtStatusTime", "0"},
+        {"delay not a number", "[vexa]\nStatusTime=soon", "txtStatusTime", "8"},
+        {"delay empty", "[vexa]\nStatusTime=", "txtStatusTime", "8"},
+        {"delay above the range", "[vexa]\nStatusTime=500", "txtStatusTime", "360"},
+        {"delay below the range", "[vexa]\nStatusTime=-4", "txtStatusTime", "0"},
+        {"game directory", "[Quake2]\nPATH=/games/q2", "txtQ2Dir", "/games/q2"},
+        {"base directory", "[quake2]\nbaseq2=/games/q2/baseq2", "txtBaseq2dir", "/games/q2/baseq2"},
+        {"cd directory", "[quake2]\ncdrom=/media/cd", "txtCddir", "/media/cd"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.row) << QByteArray(r.ini) + "\n" << r.control << r.shown;
 }
 
 void TstOptions::readsStoredValues() {
     QFETCH(QByteArray, ini);
-    QFETCH(QString, box);
-    QFETCH(bool, checked);
+    QFETCH(QString, control);
+    QFETCH(QString, shown);
     TestEnvironment env;
     writeIni(env, ini);
     ScriptedPrompts prompts;
     OpenDialog d(prompts);
-    QCOMPARE(d.box(box)->isChecked(), checked);
-}
-
-void TstOptions::statusTimeReading_data() {
-    QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("decimal") << QByteArray("12") << "12";
-    QTest::newRow("hexadecimal") << QByteArray("0x10") << "16";
-    QTest::newRow("hexadecimal upper") << QByteArray("0X1f") << "31";
-    QTest::newRow("zero") << QByteArray("0") << "0";
-    QTest::newRow("not a number") << QByteArray("soon") << "8";
-    QTest::newRow("empty") << QByteArray("") << "8";
-    QTest::newRow("above the range") << QByteArray("500") << "360";
-    QTest::newRow("below the range") << QByteArray("-4") << "0";
-}
-
-void TstOptions::statusTimeReading() {
-    QFETCH(QByteArray, value);
-    QFETCH(QString, shown);
-    TestEnvironment env;
-    writeIni(env, "[vexa]\nStatusTime=" + value + "\n");
-    ScriptedPrompts prompts;
-    OpenDialog d(prompts);
-    QCOMPARE(d.dialog->txtStatusTime->text(), shown);
-    QCOMPARE(d.dialog->UpDown1->position(), shown.toInt());
+    if (auto* edit = d.dialog->findChild<QLineEdit*>(control))
+        QCOMPARE(edit->text(), shown);
+    else
+        QCOMPARE(QString::fromLatin1(d.box(control)->isChecked() ? "1" : "0"), shown);
+    QCOMPARE(d.dialog->UpDown1->position(), d.dialog->txtStatusTime->text().toInt());
 }
 
 void TstOptions::upDownStaysInItsRange_data() {
     QTest::addColumn<QByteArray>("start");
-    QTest::addColumn<int>("ups");
-    QTest::addColumn<int>("downs");
+    QTest::addColumn<QString>("steps"); // + and - click the arrows, ^ and v press Up and Down
     QTest::addColumn<QString>("shown");
-    QTest::newRow("up") << QByteArray("8") << 3 << 0 << "11";
-    QTest::newRow("down") << QByteArray("8") << 0 << 2 << "6";
-    QTest::newRow("no wrap at the top") << QByteArray("359") << 3 << 0 << "360";
-    QTest::newRow("no wrap at the bottom") << QByteArray("1") << 0 << 3 << "0";
-    QTest::newRow("down from the top") << QByteArray("360") << 1 << 1 << "359";
+    QTest::newRow("up") << QByteArray("8") << "+++"
+                        << "11";
+    QTest::newRow("down") << QByteArray("8") << "--"
+                          << "6";
+    QTest::newRow("keys") << QByteArray("8") << "^^v^"
+                          << "10";
+    QTest::newRow("no wrap at the top") << QByteArray("359") << "++^"
+                                        << "360";
+    QTest::newRow("no wrap at the bottom") << QByteArray("1") << "-v-"
+                                           << "0";
+    QTest::newRow("down from the top") << QByteArray("360") << "+-"
+                                       << "359";
 }
 
 void TstOptions::upDownStaysInItsRange() {
     QFETCH(QByteArray, start);
-    QFETCH(int, ups);
-    QFETCH(int, downs);
+    QFETCH(QString, steps);
     QFETCH(QString, shown);
     TestEnvironment env;
     writeIni(env, "[vexa]\nStatusTime=" + start + "\n");
     ScriptedPrompts prompts;
     OpenDialog d(prompts);
-    for (int i = 0; i < ups; ++i)
-        d.click(d.dialog->UpDown1->upButton());
-    for (int i = 0; i < downs; ++i)
-        d.click(d.dialog->UpDown1->downButton());
-    QCOMPARE(d.dialog->txtStatusTime->text(), shown);
-    QVERIFY(d.dialog->txtStatusTime->isReadOnly());
+    QLineEdit* edit = d.dialog->txtStatusTime;
+    for (QChar step : steps) {
+        if (step == '+' || step == '-')
+            d.click(step == '+' ? d.dialog->UpDown1->upButton() : d.dialog->UpDown1->downButton());
+        else
+            QTest::keyClick(edit, step == '^' ? Qt::Key_Up : Qt::Key_Down);
+    }
+    QCOMPARE(edit->text(), shown);
+    QVERIFY(edit->isReadOnly());
 
     d.click(d.dialog->btnOk);
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "StatusTime", {}), shown);
@@ -330,11 +333,13 @@ void TstOptions::okWritesEveryKeyInOrder() {
                  {d.dialog->txtCddir, "/media/cdrom/install/data"}};
     for (const auto& t : typed)
         QTest::keyClicks(t.edit, t.text);
-    const QStringList clicked = {"cbxVideo",         "cbxServer",   "cbxSaveFilesonRun",
-                                 "cbxCloseOnRun",    "cbxMinimize", "cbxOptimized",
-                                 "cbxIncludeAliases"};
+    // Save Box ends disabled but checked: it is saved with its state.
+    const QStringList clicked = {"cbxVideo",           "cbxServer",        "cbxSaveFilesonRun",
+                                 "cbxSaveFilesOnExit", "cbxSaveBoxOnExit", "cbxCloseOnRun",
+                                 "cbxMinimize",        "cbxOptimized",     "cbxIncludeAliases"};
     for (const QString& name : clicked)
         d.click(name);
+    QVERIFY(!d.dialog->cbxSaveBoxOnExit->isEnabled());
     for (int i = 0; i < 4; ++i)
         d.click(d.dialog->UpDown1->upButton());
 
@@ -358,25 +363,11 @@ void TstOptions::okWritesEveryKeyInOrder() {
     const struct {
         const char* key;
         const char* value;
-    } vexa[] = {{"saveAllOnRun", "0"}, {"saveAllOnExit", "0"},   {"SaveBoxOnExit", "1"},
+    } vexa[] = {{"saveAllOnRun", "0"}, {"saveAllOnExit", "1"},   {"SaveBoxOnExit", "1"},
                 {"CloseOnExit", "0"},  {"Minimize", "1"},        {"StatusBox", "1"},
                 {"StatusTime", "12"},  {"OptimizedSaving", "1"}, {"IncludeAliases", "0"}};
     for (const auto& v : vexa)
         QCOMPARE(ini.readString("vexa", v.key, {}), QString::fromLatin1(v.value));
-}
-
-void TstOptions::disabledBoxIsSavedWithItsState() {
-    TestEnvironment env;
-    writeIni(env, "[vexa]\nSaveBoxOnExit=1\n");
-    ScriptedPrompts prompts;
-    OpenDialog d(prompts);
-    d.click("cbxSaveFilesOnExit");
-    QVERIFY(!d.dialog->cbxSaveBoxOnExit->isEnabled());
-    d.click("cbxSaveBoxOnExit"); // a disabled box ignores the click
-    d.click(d.dialog->btnOk);
-    const IniFile ini(env.iniPath());
-    QCOMPARE(ini.readString("vexa", "SaveBoxOnExit", {}), QStringLiteral("1"));
-    QCOMPARE(ini.readString("vexa", "saveAllOnExit", {}), QStringLiteral("1"));
 }
 
 void TstOptions::okHidesAnUncheckedTabAtOnce() {
@@ -535,9 +526,8 @@ void TstOptions::opensBesideTheMainWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(d.dialog.get()));
     QCOMPARE(d.dialog->frameGeometry().topLeft(),
              mainWindow.frameGeometry().topLeft() + QPoint(102, 25));
-    QCOMPARE(d.dialog->size(), QSize(345, 408));
-    QCOMPARE(d.dialog->minimumSize(), QSize(345, 408));
-    QCOMPARE(d.dialog->maximumSize(), QSize(345, 408));
+    QCOMPARE(d.dialog->minimumSize(), d.dialog->size());
+    QCOMPARE(d.dialog->maximumSize(), d.dialog->size());
     QCOMPARE(d.dialog->windowTitle(), QStringLiteral("Options"));
     QCOMPARE(d.dialog->parentWidget(), &mainWindow);
 }
@@ -555,12 +545,46 @@ void TstOptions::everyTextFits() {
         QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(name));
         if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap())
             QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(name));
-        else if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) ||
-                 qobject_cast<QPushButton*>(w))
+        else if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w))
             QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(name));
+        else if (auto* button = qobject_cast<QPushButton*>(w))
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 12 <=
+                         button->width(),
+                     qPrintable(name));
         if (auto* group = qobject_cast<QGroupBox*>(w))
             QVERIFY2(group->width() >= group->minimumSizeHint().width(), qPrintable(name));
     }
+}
+
+// The groups on the right grow (and the dialog with them) only when a caption needs it.
+void TstOptions::sizeFollowsTheFont_data() {
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<bool>("asLaidOut");
+    QTest::newRow("small font") << 6 << true;
+    QTest::newRow("application font") << 8 << false;
+}
+
+void TstOptions::sizeFollowsTheFont() {
+    QFETCH(int, pointSize);
+    QFETCH(bool, asLaidOut);
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    QFont font = QApplication::font();
+    font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    OpenDialog d(prompts);
+    QApplication::setFont(appFont_);
+    TfrmOptions& dialog = *d.dialog;
+    QCOMPARE(dialog.height(), 408);
+    QCOMPARE(dialog.width() == 345, asLaidOut);
+    QVERIFY(dialog.width() >= 345);
+    QCOMPARE(dialog.GroupBox1->width() == 184, asLaidOut);
+    QCOMPARE(dialog.GroupBox3->width() == 185, asLaidOut);
+    QCOMPARE(dialog.GroupBox1->geometry().right(), dialog.GroupBox3->geometry().right());
+    QCOMPARE(dialog.width() - dialog.GroupBox1->geometry().right() - 1, 14);
+    QCOMPARE(dialog.GroupBox2->geometry(), QRect(4, 120, 131, 223));
+    QCOMPARE(dialog.GroupBox1->pos(), QPoint(147, 120));
+    QCOMPARE(dialog.GroupBox3->pos(), QPoint(146, 278));
 }
 
 void TstOptions::applyTabVisibility_data() {
