@@ -1,6 +1,7 @@
 #include "VexaMain.h"
 
 #include "app/Glyphs.h"
+#include "app/MultiRowTabWidget.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
 #include "controls/SupCheckBox.h"
@@ -46,6 +47,16 @@ QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph g
     QToolButton* button = glyphButton(parent, name, glyph, hint);
     button->move(x, y);
     return button;
+}
+
+// A label that ends just left of the box it names, however wide the font makes its text.
+QLabel* rightAlignedLabel(QWidget* parent, const char* name, const QString& text, int right,
+                          int top) {
+    auto* label = named<QLabel>(parent, name);
+    label->setText(text);
+    label->adjustSize();
+    label->move(right - 2 - label->width(), top);
+    return label;
 }
 
 } // namespace
@@ -128,7 +139,7 @@ void TfrmVexaMain::createFrame(QWidget* client) {
     Bevel3->setFrameShape(QFrame::HLine);
     Bevel3->setFrameShadow(QFrame::Sunken);
 
-    PageMain = place<QTabWidget>(client, "PageMain", 2, 4, 541, 341);
+    PageMain = place<MultiRowTabWidget>(client, "PageMain", 2, 4, 541, 341);
     createTabs();
 
     txtHint = place<QLineEdit>(client, "txtHint", 2, 346, 539, 17);
@@ -153,25 +164,23 @@ void TfrmVexaMain::createFrame(QWidget* client) {
     btnRun->setFont(runFont);
     btnRun->setEnabled(false); // Run is not part of this window yet
 
-    Label5 = place<QLabel>(client, "Label5", 131, 374, 52, 13);
-    Label5->setText(QStringLiteral("Config File"));
+    Label5 = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
     txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
     btnEditConfig = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
-                                QStringLiteral("Edit the config file"));
+                               QStringLiteral("Edit the config file"));
     SpeedButton1 = frameGlyph(client, "SpeedButton1", 494, 372, Glyph::Save,
-                               QStringLiteral("Save the config file"));
+                              QStringLiteral("Save the config file"));
     btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
-                                    QStringLiteral("Load a config file"));
+                                   QStringLiteral("Load a config file"));
 
-    Label4 = place<QLabel>(client, "Label4", 133, 404, 50, 13);
-    Label4->setText(QStringLiteral("Batch File"));
+    Label4 = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
     txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
     btnEditBatch = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
-                               QStringLiteral("Edit the batch file"));
+                              QStringLiteral("Edit the batch file"));
     SpeedButton3 = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
-                               QStringLiteral("Save the batch file"));
+                              QStringLiteral("Save the batch file"));
     btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
-                                   QStringLiteral("Load a batch file"));
+                                  QStringLiteral("Load a batch file"));
     for (QToolButton* pending : {btnEditConfig, SpeedButton1, btnLoadConfigFile, btnEditBatch,
                                  SpeedButton3, btnLoadBatchFile})
         pending->setEnabled(false);
@@ -230,8 +239,7 @@ void TfrmVexaMain::connectHandlers() {
     connect(qobject_cast<TSupCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
             &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcin_mouseClick(); }));
     connect(qobject_cast<TSupCheckBox*>(settingControl(QStringLiteral("allow_download"))),
-            &TSupCheckBox::supClick, this,
-            guarded(prompts_, [this] { sbcallow_downloadClick(); }));
+            &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcallow_downloadClick(); }));
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
 }
 
@@ -250,7 +258,7 @@ void TfrmVexaMain::runStartupSteps() {
     QCoreApplication::processEvents();
 
     // The splash covers the client area below the menu until the timer removes it.
-    splashLogo->setPixmap(picture("logo"));
+    splashLogo->setPixmap(decorationPicture("logo"));
     pnlSplash->show();
 
     qApp->installEventFilter(this);

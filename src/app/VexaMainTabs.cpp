@@ -36,11 +36,13 @@ const QStringList VideoModes = {
     QStringLiteral("6 - 1024 x 768"), QStringLiteral("7 - 1152 x 864"),
     QStringLiteral("8 - 1280 x 960"), QStringLiteral("9 - 1600 x 1200")};
 
-const QStringList TextureModes = {
-    QStringLiteral("GL_NEAREST"),                QStringLiteral("GL_LINEAR"),
-    QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"), QStringLiteral("GL_LINEAR_MIPMAP_NEAREST"),
-    QStringLiteral("GL_NEAREST_MIPMAP_LINEAR"),  QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
-    QString()};
+const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
+                                  QStringLiteral("GL_LINEAR"),
+                                  QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"),
+                                  QStringLiteral("GL_LINEAR_MIPMAP_NEAREST"),
+                                  QStringLiteral("GL_NEAREST_MIPMAP_LINEAR"),
+                                  QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
+                                  QString()};
 
 // Masked number fields show a blank for every digit not entered (" .  5").
 const QString ThreeDecimals = QStringLiteral("9.999; ");
@@ -108,16 +110,15 @@ QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation
     bar->setRange(minimum, maximum);
     bar->setValue(position);
     bar->setPageStep(1);
-    bar->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow
-                                                       : QSlider::TicksRight);
+    bar->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow : QSlider::TicksRight);
     return bar;
 }
 
 QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName) {
     auto* label = named<QLabel>(parent, name);
-    label->setPixmap(picture(pictureName));
+    label->setPixmap(decorationPicture(pictureName));
     label->setScaledContents(true);
-    label->setFixedSize(picture(pictureName).size().scaled(200, 150, Qt::KeepAspectRatio));
+    label->setFixedSize(label->pixmap().size().scaled(200, 150, Qt::KeepAspectRatio));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;
 }
@@ -257,7 +258,7 @@ void TfrmVexaMain::createGeneralTab() {
     Panel6->setFixedSize(245, 291);
     imgLogo = named<QLabel>(Panel6, "imgLogo");
     imgLogo->setScaledContents(true);
-    imgLogo->setPixmap(picture("logo"));
+    imgLogo->setPixmap(decorationPicture("logo"));
     auto* logoLayout = new QVBoxLayout(Panel6);
     logoLayout->setContentsMargins(2, 2, 2, 2);
     logoLayout->addWidget(imgLogo);
@@ -303,11 +304,10 @@ void TfrmVexaMain::createMovementTab() {
     createCatalogueControls("tabMovement", page);
 
     QGridLayout* mouse = fillGroup("Mouse Options", 1);
-    barSensitivity = trackBar(groupBoxes_.value(QStringLiteral("Mouse Options")),
-                              "barSensitivity", Qt::Horizontal, 1, 20, 3);
+    barSensitivity = trackBar(groupBoxes_.value(QStringLiteral("Mouse Options")), "barSensitivity",
+                              Qt::Horizontal, 1, 20, 3);
     setHintText(barSensitivity, QStringLiteral("3  (How fast the view turns with the mouse)"));
-    mouse->addWidget(newLabel(barSensitivity->parentWidget(), QStringLiteral("Sensitivity")), 1,
-                     0);
+    mouse->addWidget(newLabel(barSensitivity->parentWidget(), QStringLiteral("Sensitivity")), 1, 0);
     mouse->addWidget(barSensitivity, 1, 1);
     fillGroup("Looking", 1);
     fillGroup("Running", 1);
@@ -351,12 +351,10 @@ void TfrmVexaMain::createWeaponsTab() {
     first->addStretch();
 
     auto* weapons = newGrid(nullptr, 0);
-    const char* const weaponUse[] = {"use blaster",         "use shotgun",
-                                     "use super shotgun",   "use machinegun",
-                                     "use chaingun",        "use grenade launcher",
-                                     "use rocket launcher", "use hyperblaster",
-                                     "use railgun",         "use bfg10k",
-                                     "use grenades"};
+    const char* const weaponUse[] = {
+        "use blaster",  "use shotgun",          "use super shotgun",   "use machinegun",
+        "use chaingun", "use grenade launcher", "use rocket launcher", "use hyperblaster",
+        "use railgun",  "use bfg10k",           "use grenades"};
     int row = 0;
     for (const char* command : weaponUse)
         addSettingRow(weapons, row++, 0, command);
@@ -503,9 +501,9 @@ void TfrmVexaMain::createVideoSoftwarePage() {
     QWidget* page = TabSheet1;
     createCatalogueControls("TabSheet1", page);
     auto* grid = newGrid(page, 6);
-    const char* const checks[] = {"sw_stipplealpha",      "sw_drawflat",      "sw_polymodelstats",
-                                  "sw_reportedgeout",     "sw_reportsurfout", "sw_surfcacheoverride",
-                                  "sw_waterwarp",         "sw_allow_modex",   "sw_draworder"};
+    const char* const checks[] = {"sw_stipplealpha",  "sw_drawflat",      "sw_polymodelstats",
+                                  "sw_reportedgeout", "sw_reportsurfout", "sw_surfcacheoverride",
+                                  "sw_waterwarp",     "sw_allow_modex",   "sw_draworder"};
     for (int i = 0; i < 9; ++i)
         addSettingRow(grid, i % 5, (i / 5) * 2, checks[i]);
     cboSwVidMode = editableCombo(page, "cboSwVidMode", VideoModes);
@@ -561,8 +559,7 @@ void TfrmVexaMain::createVideoGlPage() {
     for (int i = 0; i < 10; ++i) {
         const Field& f = masked[i];
         *f.edit = maskedEdit(page, f.name, *f.mask, QString());
-        addLabelled(fields, i % 5, (i / 5) * 2, newLabel(page, QLatin1String(f.caption)),
-                    *f.edit);
+        addLabelled(fields, i % 5, (i / 5) * 2, newLabel(page, QLatin1String(f.caption)), *f.edit);
     }
 
     auto* left = newColumn();
@@ -607,8 +604,8 @@ void TfrmVexaMain::createSoundTab() {
     keys->setRowStretch(row, 1);
 
     auto* quality = newGrid(nullptr, 0);
-    cboSndQuality = editableCombo(page, "cboSndQuality",
-                                  {QStringLiteral("High"), QStringLiteral("Low")});
+    cboSndQuality =
+        editableCombo(page, "cboSndQuality", {QStringLiteral("High"), QStringLiteral("Low")});
     cboSndQuality->setEditable(false);
     cboSndQuality->setCurrentIndex(1);
     setHintText(cboSndQuality, QStringLiteral("Low  (Sampling rate of the sound: 22 or 11 kHz)"));
@@ -669,8 +666,8 @@ void TfrmVexaMain::createClientTab() {
 
     auto* settings = newGrid(nullptr, 0);
     int row = 0;
-    for (const char* command : {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet",
-                                "win_noalttab", "fixedtime"})
+    for (const char* command :
+         {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
         addSettingRow(settings, row++, 0, command);
     settings->setRowMinimumHeight(row++, 8);
     for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})

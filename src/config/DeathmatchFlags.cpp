@@ -26,4 +26,6 @@ constexpr DeathmatchFlag Flags[] = {
 
 } // namespace
 
-std::span<const DeathmatchFlag> deathmatchFlags() { return Flags; }
+std::span<const DeathmatchFlag> deathmatchFlags() {
+    return Flags;
+}

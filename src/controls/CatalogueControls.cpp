@@ -8,7 +8,9 @@
 
 namespace {
 
-QString text(const char* s) { return QString::fromUtf8(s); }
+QString text(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 QLabel* newLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -62,9 +64,12 @@ CreatedSetting createBinding(const CatalogueRow& row, QWidget* parent) {
 
 CreatedSetting createSettingControl(const CatalogueRow& row, QWidget* parent) {
     switch (row.kind) {
-    case SettingKind::CheckBox: return {createCheckBox(row, parent), nullptr};
-    case SettingKind::Spin: return createSpin(row, parent);
-    case SettingKind::Binding: return createBinding(row, parent);
+    case SettingKind::CheckBox:
+        return {createCheckBox(row, parent), nullptr};
+    case SettingKind::Spin:
+        return createSpin(row, parent);
+    case SettingKind::Binding:
+        return createBinding(row, parent);
     }
     return {};
 }

@@ -7,14 +7,18 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -254,6 +258,9 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
                      window.pageVideo->tabText(i);
     QCOMPARE(pages, (QStringList{"tabBoth=Both", "TabSheet1=Software", "TabSheet2=GL"}));
 
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.PageMain->setCurrentWidget(window.tabVideo);
     auto buttons = window.gbxVideo->findChildren<QAbstractButton*>();
     QCOMPARE(buttons.size(), 2);
     QTest::mouseClick(buttons[0], Qt::LeftButton);
