@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -92,6 +93,7 @@ TfrmStatus::TfrmStatus(QWidget* owner)
     btnProceed = new QPushButton(QStringLiteral("Proceed to Quake2"), this);
     btnProceed->setObjectName(QStringLiteral("btnProceed"));
     btnProceed->setDefault(true);
+    btnProceed->setFocus();
     Button1 = new QPushButton(QStringLiteral("Cancel"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
 
@@ -110,25 +112,26 @@ void TfrmStatus::layOut() {
     // A one-line memo, as tall as the edit boxes beside it.
     mmoConfigFiles->setFixedHeight(txtGame->sizeHint().height());
 
+    // The file names get whole rows; the short answers share theirs.
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(6);
+    grid->setVerticalSpacing(4);
     grid->addWidget(caption(this, "Batch File", txtbatchFile), 0, 0);
-    grid->addWidget(txtbatchFile, 0, 1);
-    grid->addWidget(caption(this, "Game", txtGame), 0, 2);
-    grid->addWidget(txtGame, 0, 3);
+    grid->addWidget(txtbatchFile, 0, 1, 1, 3);
     grid->addWidget(caption(this, "Config Files", mmoConfigFiles), 1, 0);
-    grid->addWidget(mmoConfigFiles, 1, 1);
-    grid->addWidget(caption(this, "Map", txtMap), 1, 2);
-    grid->addWidget(txtMap, 1, 3);
-    grid->addWidget(caption(this, "Starting Server", txtStartingServer), 2, 0);
-    grid->addWidget(txtStartingServer, 2, 1);
-    grid->addWidget(caption(this, "Dedicated ", txtDedicated), 2, 2);
-    grid->addWidget(txtDedicated, 2, 3);
-    grid->addWidget(caption(this, "Connecting", txtConnecting), 3, 0);
-    grid->addWidget(txtConnecting, 3, 1);
-    grid->addWidget(caption(this, "server", txtserver), 3, 2);
-    grid->addWidget(txtserver, 3, 3);
+    grid->addWidget(mmoConfigFiles, 1, 1, 1, 3);
+    grid->addWidget(caption(this, "Game", txtGame), 2, 0);
+    grid->addWidget(txtGame, 2, 1);
+    grid->addWidget(caption(this, "Map", txtMap), 2, 2);
+    grid->addWidget(txtMap, 2, 3);
+    grid->addWidget(caption(this, "Starting Server", txtStartingServer), 3, 0);
+    grid->addWidget(txtStartingServer, 3, 1);
+    grid->addWidget(caption(this, "Dedicated ", txtDedicated), 3, 2);
+    grid->addWidget(txtDedicated, 3, 3);
+    grid->addWidget(caption(this, "Connecting", txtConnecting), 4, 0);
+    grid->addWidget(txtConnecting, 4, 1);
+    grid->addWidget(caption(this, "server", txtserver), 4, 2);
+    grid->addWidget(txtserver, 4, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
@@ -139,7 +142,7 @@ void TfrmStatus::layOut() {
     buttons->addStretch(1);
 
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(8, 8, 8, 8);
+    column->setContentsMargins(8, 6, 8, 6);
     column->addLayout(grid);
     column->addStretch(1);
     column->addLayout(buttons);
@@ -158,6 +161,7 @@ void TfrmStatus::showSummary(const LaunchSummary& summary) {
     txtbatchFile->setText(summary.batchFile);
     mmoConfigFiles->clear();
     mmoConfigFiles->appendPlainText(summary.configFiles);
+    mmoConfigFiles->moveCursor(QTextCursor::Start);
     txtGame->setText(summary.game);
     txtMap->setText(summary.map);
     txtStartingServer->setText(summary.startingServer);
