@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "platform/PlatformConventions.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The launch script: one line naming the game program in the Quake 2 directory, followed by the
+// command line, every value quoted for the shell (see ScriptWords.h) so that the script starts
+// the game and nothing else.
+
+// The script's line (without its line ending).
+QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
+                      const PlatformConventions& conventions = PlatformConventions::native());
+
+// Writes the script's one line to `batchFile`, replacing it atomically. Throws VexaError
+// "Cannot create file %s".
+void WriteBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
+                    const PlatformConventions& conventions = PlatformConventions::native());
+
+// What a script holds. The launch controls take the values in the order of the members, from
+// `game` to `server`; a value that is absent leaves its control alone (except `game`, whose
+// absence unticks "Start Quake2 with this Game").
+struct BatchFileContents {
+    // The file was missing and has been created with the bare game program: apply nothing.
+    bool created = false;
+    // CfgLines: the program words, then one line per "+" command ("set game ctf"); empty for an
+    // empty file.
+    QStringList cfgLines;
+    QList<CommandWords> commands;
+
+    std::optional<QString> game;       // "set game"
+    std::optional<QString> dedicated;  // "set dedicated": ticked when exactly "1"
+    std::optional<QString> map;        // "map": the server's or the client's start map
+    std::optional<QString> deathmatch; // "set deathmatch": choose DeathMatch
+    std::optional<QString> coop;       // "set coop": choose Cooperative
+    std::optional<QString> saveGame;   // "load": choose Load Saved Game
+    std::optional<QString> server;     // "connect": choose Connect to Server
+};
+
+// Reads the script text: its first command, cut into "+" commands and looked up.
+BatchFileContents parseBatchFile(const QString& text, PlatformConventions::Style style);
+
+// Reads `batchFile`; a missing file is created holding the game program in `quake2Dir` alone.
+// Throws VexaError "Cannot open file %s" or "Cannot create file %s".
+BatchFileContents
+ReadBatchFile(const QString& batchFile, const QString& quake2Dir,
+              const PlatformConventions& conventions = PlatformConventions::native());

@@ -1,0 +1,121 @@
+#include "CommandLine.h"
+
+namespace {
+
+const QString Exec = QStringLiteral("+exec");
+
+void addPiece(CommandLine& pieces, const char* command, const QString& argument) {
+    pieces << CommandPiece{QString::fromLatin1(command), argument};
+}
+
+void addServerPieces(CommandLine& pieces, const LaunchChoices& c) {
+    // The game matches variable names with exact letter case, and only "+set" reaches them from
+    // the command line.
+    addPiece(pieces, "+set dedicated", c.dedicated ? QStringLiteral("1") : QStringLiteral("0"));
+    if (c.serverStartMap)
+        addPiece(pieces, "+map", *c.serverStartMap);
+    if (c.deathmatch)
+        addPiece(pieces, "+set deathmatch", QStringLiteral("1"));
+    else
+        addPiece(pieces, "+set coop", QStringLiteral("1"));
+}
+
+void addClientPieces(CommandLine& pieces, const LaunchChoices& c) {
+    using Mode = LaunchChoices::ClientMode;
+    if (c.clientMode == Mode::StartNewGame && c.clientStartMap)
+        addPiece(pieces, "+map", *c.clientStartMap);
+    if (c.clientMode == Mode::LoadSavedGame && c.saveGame)
+        addPiece(pieces, "+load", *c.saveGame);
+    if (c.clientMode == Mode::ConnectToServer && c.server)
+        addPiece(pieces, "+connect", *c.server);
+}
+
+// Where the key ends within the command's text, counted in whole words; -1 inside a word.
+qsizetype wordsCovered(const CommandWords& command, qsizetype keyLength) {
+    qsizetype length = -1; // the "+" is not part of the text
+    for (qsizetype i = 0; i < command.size(); ++i) {
+        length += command[i].size() + (i > 0 ? 1 : 0);
+        if (length == keyLength)
+            return i + 1;
+        if (length > keyLength)
+            return -1;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString CommandPiece::text() const {
+    return command + QLatin1Char(' ') + argument + QLatin1Char(' ');
+}
+
+QStringList CommandPiece::words() const {
+    return command.split(QLatin1Char(' '), Qt::SkipEmptyParts) << argument;
+}
+
+CommandLine BuildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
+    CommandLine pieces;
+    // "+set basedir": the game refuses a bare "+basedir" (the variable is write-protected).
+    if (!c.baseDir.isEmpty())
+        addPiece(pieces, "+set basedir", c.baseDir);
+    if (!c.cdrom.trimmed().isEmpty())
+        addPiece(pieces, "+set cddir", c.cdrom);
+    if (c.startServer)
+        addServerPieces(pieces, c);
+    else
+        addClientPieces(pieces, c);
+    if (c.startWithGame)
+        addPiece(pieces, "+set game", c.currentGame);
+    pieces << CommandPiece{Exec, conventions.fileNameOf(c.configFile)};
+    return pieces;
+}
+
+QString commandLineText(const CommandLine& pieces) {
+    QString text;
+    for (const CommandPiece& piece : pieces)
+        text += piece.text();
+    return text.trimmed();
+}
+
+QString BuildCommandLine(const LaunchChoices& choices, const PlatformConventions& conventions) {
+    return commandLineText(BuildCommandPieces(choices, conventions));
+}
+
+QStringList gameArguments(const CommandLine& pieces) {
+    QStringList arguments;
+    for (const CommandPiece& piece : pieces)
+        arguments << piece.words();
+    return arguments;
+}
+
+QList<CommandWords> commandWords(const CommandLine& pieces) {
+    QList<CommandWords> commands;
+    for (const CommandPiece& piece : pieces)
+        commands << piece.words();
+    return commands;
+}
+
+QString commandText(const CommandWords& command) {
+    return command.join(QLatin1Char(' ')).mid(1);
+}
+
+QStringList cfgLinesOf(const CommandLine& pieces) {
+    QStringList lines{QString()};
+    for (const CommandWords& command : commandWords(pieces))
+        lines << commandText(command);
+    return lines;
+}
+
+std::optional<QString> findCommandValue(const QList<CommandWords>& commands, const QString& key) {
+    for (const CommandWords& command : commands) {
+        const QString text = commandText(command);
+        if (!text.startsWith(key, Qt::CaseInsensitive))
+            continue;
+        const qsizetype covered = wordsCovered(command, key.size());
+        const QString value = covered < 0 ? text.mid(key.size()).trimmed()
+                                          : command.mid(covered).join(QLatin1Char(' '));
+        if (!value.trimmed().isEmpty())
+            return value;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,168 @@
+#include "launch/CommandLine.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(LaunchChoices)
+
+namespace {
+
+using Mode = LaunchChoices::ClientMode;
+
+LaunchChoices client(Mode mode = Mode::StartNewGame) {
+    LaunchChoices c;
+    c.clientMode = mode;
+    c.configFile = QStringLiteral("/home/me/quake2/baseq2/config.cfg");
+    return c;
+}
+
+LaunchChoices server(bool dedicated, bool deathmatch) {
+    LaunchChoices c = client();
+    c.startServer = true;
+    c.dedicated = dedicated;
+    c.deathmatch = deathmatch;
+    return c;
+}
+
+template <typename Change> LaunchChoices with(LaunchChoices c, Change change) {
+    change(c);
+    return c;
+}
+
+QList<CommandWords> commands(std::initializer_list<QStringList> list) {
+    return QList<CommandWords>(list);
+}
+
+} // namespace
+
+class TstCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandLine_data();
+    void commandLine();
+    void configFileNameInBothStyles();
+    void argumentsKeepEachValueWhole();
+    void lookup_data();
+    void lookup();
+};
+
+void TstCommandLine::commandLine_data() {
+    QTest::addColumn<LaunchChoices>("choices");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("bare client") << client() << "+exec config.cfg";
+    QTest::newRow("dedicated deathmatch server")
+        << with(server(true, true),
+                [](LaunchChoices& c) {
+                    c.baseDir = QStringLiteral("/home/me/quake2/baseq2");
+                    c.serverStartMap = QStringLiteral("q2dm1");
+                })
+        << "+set basedir /home/me/quake2/baseq2 +set dedicated 1 +map q2dm1 +set deathmatch 1 "
+           "+exec config.cfg";
+    QTest::newRow("listen coop server, no map selected")
+        << server(false, false) << "+set dedicated 0 +set coop 1 +exec config.cfg";
+    QTest::newRow("client map only with Start New Game")
+        << with(client(Mode::LoadSavedGame),
+                [](LaunchChoices& c) { c.clientStartMap = QStringLiteral("base1"); })
+        << "+exec config.cfg";
+    QTest::newRow("new game") << with(client(), [](LaunchChoices& c) {
+        c.clientStartMap = QStringLiteral("base1");
+    }) << "+map base1 +exec config.cfg";
+    QTest::newRow("saved game") << with(client(Mode::LoadSavedGame), [](LaunchChoices& c) {
+        c.saveGame = QStringLiteral("save0");
+    }) << "+load save0 +exec config.cfg";
+    QTest::newRow("connect") << with(client(Mode::ConnectToServer), [](LaunchChoices& c) {
+        c.server = QStringLiteral("10.0.0.1:27910");
+        c.clientStartMap = QStringLiteral("base1");
+    }) << "+connect 10.0.0.1:27910 +exec config.cfg";
+    QTest::newRow("server ignores client choices")
+        << with(server(true, true),
+                [](LaunchChoices& c) {
+                    c.clientStartMap = QStringLiteral("base1");
+                    c.server = QStringLiteral("x");
+                })
+        << "+set dedicated 1 +set deathmatch 1 +exec config.cfg";
+    QTest::newRow("blank cdrom adds nothing")
+        << with(client(), [](LaunchChoices& c) { c.cdrom = QStringLiteral("   "); })
+        << "+exec config.cfg";
+    QTest::newRow("cdrom keeps its blanks")
+        << with(client(), [](LaunchChoices& c) { c.cdrom = QStringLiteral(" /cdrom "); })
+        << "+set cddir  /cdrom  +exec config.cfg";
+    QTest::newRow("game") << with(client(), [](LaunchChoices& c) {
+        c.startWithGame = true;
+        c.currentGame = QStringLiteral("ctf");
+    }) << "+set game ctf +exec config.cfg";
+    QTest::newRow("game with empty name")
+        << with(client(), [](LaunchChoices& c) { c.startWithGame = true; })
+        << "+set game  +exec config.cfg";
+    QTest::newRow("game name unticked")
+        << with(client(), [](LaunchChoices& c) { c.currentGame = QStringLiteral("ctf"); })
+        << "+exec config.cfg";
+    QTest::newRow("no config file") << LaunchChoices() << "+exec";
+}
+
+void TstCommandLine::commandLine() {
+    QFETCH(LaunchChoices, choices);
+    QFETCH(QString, expected);
+    QCOMPARE(BuildCommandLine(choices, PlatformConventions::posix()), expected);
+}
+
+void TstCommandLine::configFileNameInBothStyles() {
+    LaunchChoices c;
+    c.configFile = QStringLiteral("c:\\quake2\\baseq2\\my.cfg");
+    QCOMPARE(BuildCommandLine(c, PlatformConventions::windows()), QStringLiteral("+exec my.cfg"));
+    c.configFile = QStringLiteral("/q2/baseq2/my.cfg");
+    QCOMPARE(BuildCommandLine(c, PlatformConventions::posix()), QStringLiteral("+exec my.cfg"));
+}
+
+void TstCommandLine::argumentsKeepEachValueWhole() {
+    LaunchChoices c = server(true, false);
+    c.baseDir = QStringLiteral("/my games/q2");
+    c.serverStartMap = QStringLiteral("+map evil");
+    c.startWithGame = true;
+    c.configFile = QStringLiteral("/q2/a b.cfg");
+    const QStringList expected{"+set", "basedir",   "/my games/q2", "+set",   "dedicated", "1",
+                               "+map", "+map evil", "+set",         "coop",   "1",         "+set",
+                               "game", QString(),   "+exec",        "a b.cfg"};
+    QCOMPARE(gameArguments(BuildCommandPieces(c, PlatformConventions::posix())), expected);
+}
+
+void TstCommandLine::lookup_data() {
+    QTest::addColumn<QList<CommandWords>>("commands");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected"); // null: not found
+
+    const auto a = commands;
+    QTest::newRow("letter case ignored") << a({{"+SET", "Dedicated", "0"}}) << "set dedicated"
+                                         << "0";
+    QTest::newRow("first non-blank wins")
+        << a({{"+map", ""}, {"+map", " "}, {"+map", "second"}, {"+map", "third"}}) << "map"
+        << "second";
+    QTest::newRow("value as it stands") << a({{"+map", " two  blanks "}}) << "map"
+                                        << " two  blanks ";
+    QTest::newRow("several words") << a({{"+connect", "a", "b"}}) << "connect"
+                                   << "a b";
+    QTest::newRow("key ending inside a word") << a({{"+mapx", "y"}}) << "map"
+                                              << "x y";
+    QTest::newRow("load prefix") << a({{"+Loadgame", "save1"}}) << "load"
+                                 << "game save1";
+    QTest::newRow("missing value") << a({{"+connect"}}) << "connect" << QString();
+    QTest::newRow("other key") << a({{"+set", "game", "ctf"}}) << "set gam"
+                               << "e ctf";
+    QTest::newRow("no commands") << a({}) << "map" << QString();
+    QTest::newRow("only at the start") << a({{"+set", "map", "x"}}) << "map" << QString();
+}
+
+void TstCommandLine::lookup() {
+    QFETCH(QList<CommandWords>, commands);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    const std::optional<QString> value = findCommandValue(commands, key);
+    QCOMPARE(value.has_value(), !expected.isNull());
+    if (value)
+        QCOMPARE(*value, expected);
+}
+
+VEXA_TEST(TstCommandLine)
+#include "tst_commandline.moc"
