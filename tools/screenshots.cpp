@@ -73,9 +73,9 @@ void grabNextModal(const QString& name) {
 void renderMainWindow(TfrmVexaMain& window) {
     window.show();
     save(window, QStringLiteral("main_splash"));
-    window.Timer1->stop();
-    emit window.Timer1->timeout();
-    QApplication::processEvents();
+    window.Timer1->start(0);
+    while (window.pnlSplash)
+        QApplication::processEvents();
     save(window, QStringLiteral("main"));
     for (int i = 0; i < window.PageMain->count(); ++i) {
         window.PageMain->setCurrentIndex(i);

@@ -54,6 +54,14 @@ void drawOpen(QPainter& p) {
     p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 13), QPoint(1, 13)}));
 }
 
+void drawSign(QPainter& p, QColor colour, bool plus) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRect(2, 6, 12, 4);
+    if (plus)
+        p.drawRect(6, 2, 4, 12);
+}
+
 } // namespace
 
 QIcon glyphIcon(Glyph glyph) {
@@ -74,6 +82,12 @@ QIcon glyphIcon(Glyph glyph) {
         break;
     case Glyph::Folder:
         drawFolder(p);
+        break;
+    case Glyph::Add:
+        drawSign(p, QColor(30, 140, 40), true);
+        break;
+    case Glyph::Delete:
+        drawSign(p, QColor(190, 30, 30), false);
         break;
     }
     p.end();

@@ -1,8 +1,10 @@
 #include "VexaMain.h"
 
 #include "app/Glyphs.h"
+#include "app/Pictures.h"
+#include "app/WidgetHelpers.h"
+#include "controls/SupCheckBox.h"
 #include "platform/Guard.h"
-#include "platform/JpegImage.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 
@@ -39,34 +41,11 @@ constexpr int ClientWidth = 544;
 constexpr int ClientHeight = 446;
 constexpr int SplashMilliseconds = 1500;
 
-// A frame control placed at its fixed spot on the client area.
-template <typename W> W* place(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
-QToolButton* glyphButton(QWidget* parent, const char* name, int x, int y, Glyph glyph,
-                         const QString& hint) {
-    auto* button = place<QToolButton>(parent, name, x, y, 23, 22);
-    button->setIcon(glyphIcon(glyph));
-    button->setAutoRaise(true);
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
+QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph glyph,
+                        const QString& hint) {
+    QToolButton* button = glyphButton(parent, name, glyph, hint);
+    button->move(x, y);
     return button;
-}
-
-QWidget* addTabSheet(QTabWidget* pages, const char* name, const QString& caption) {
-    auto* sheet = new QWidget(pages);
-    sheet->setObjectName(QLatin1String(name));
-    pages->addTab(sheet, caption);
-    return sheet;
-}
-
-QPixmap logoPicture() {
-    static const QPixmap logo = QPixmap::fromImage(loadJpeg(QStringLiteral(":/images/logo.jpg")));
-    return logo;
 }
 
 } // namespace
@@ -177,21 +156,21 @@ void TfrmVexaMain::createFrame(QWidget* client) {
     Label5 = place<QLabel>(client, "Label5", 131, 374, 52, 13);
     Label5->setText(QStringLiteral("Config File"));
     txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
-    btnEditConfig = glyphButton(client, "btnEditConfig", 467, 372, Glyph::Edit,
+    btnEditConfig = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
                                 QStringLiteral("Edit the config file"));
-    SpeedButton1 = glyphButton(client, "SpeedButton1", 494, 372, Glyph::Save,
+    SpeedButton1 = frameGlyph(client, "SpeedButton1", 494, 372, Glyph::Save,
                                QStringLiteral("Save the config file"));
-    btnLoadConfigFile = glyphButton(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
+    btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                     QStringLiteral("Load a config file"));
 
     Label4 = place<QLabel>(client, "Label4", 133, 404, 50, 13);
     Label4->setText(QStringLiteral("Batch File"));
     txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
-    btnEditBatch = glyphButton(client, "btnEditBatch", 467, 402, Glyph::Edit,
+    btnEditBatch = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
                                QStringLiteral("Edit the batch file"));
-    SpeedButton3 = glyphButton(client, "SpeedButton3", 494, 400, Glyph::Save,
+    SpeedButton3 = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
                                QStringLiteral("Save the batch file"));
-    btnLoadBatchFile = glyphButton(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
+    btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
                                    QStringLiteral("Load a batch file"));
     for (QToolButton* pending : {btnEditConfig, SpeedButton1, btnLoadConfigFile, btnEditBatch,
                                  SpeedButton3, btnLoadBatchFile})
@@ -218,48 +197,17 @@ void TfrmVexaMain::createTabs() {
     tabClient = addTabSheet(PageMain, "tabClient", QStringLiteral("Client"));
     tabServer = addTabSheet(PageMain, "tabServer", QStringLiteral("Server"));
     tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
+    // Built in tab order: the depth-first order of the setting controls is the catalogue's.
     createGeneralTab();
+    createMovementTab();
+    createWeaponsTab();
+    createCommunicationsTab();
     createVideoTab();
-}
-
-void TfrmVexaMain::createGeneralTab() {
-    Panel6 = place<QFrame>(tabGeneral, "Panel6", 286, 2, 245, 291);
-    Panel6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    imgLogo = new QLabel(Panel6);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(Panel6->contentsRect());
-    imgLogo->setScaledContents(true);
-    imgLogo->setPixmap(logoPicture());
-}
-
-void TfrmVexaMain::createVideoTab() {
-    auto* layout = new QVBoxLayout(tabVideo);
-    layout->setContentsMargins(4, 2, 4, 4);
-    layout->setSpacing(2);
-
-    gbxVideo = new QGroupBox(QStringLiteral("Video"), tabVideo);
-    gbxVideo->setObjectName(QStringLiteral("gbxVideo"));
-    auto* items = new QHBoxLayout(gbxVideo);
-    items->setContentsMargins(8, 2, 8, 2);
-    gbxVideoItems = new QButtonGroup(gbxVideo);
-    const QString captions[] = {QStringLiteral("Software"), QStringLiteral("GL")};
-    for (int i = 0; i < 2; ++i) {
-        auto* item = new QRadioButton(captions[i], gbxVideo);
-        gbxVideoItems->addButton(item, i);
-        items->addWidget(item);
-    }
-    items->addStretch();
-    gbxVideoItems->button(1)->setChecked(true);
-    layout->addWidget(gbxVideo);
-
-    pageVideo = new QTabWidget(tabVideo);
-    pageVideo->setObjectName(QStringLiteral("pageVideo"));
-    pageVideo->setDocumentMode(true);
-    tabBoth = addTabSheet(pageVideo, "tabBoth", QStringLiteral("Both"));
-    TabSheet1 = addTabSheet(pageVideo, "TabSheet1", QStringLiteral("Software"));
-    TabSheet2 = addTabSheet(pageVideo, "TabSheet2", QStringLiteral("GL"));
-    pageVideo->setCurrentWidget(TabSheet2);
-    layout->addWidget(pageVideo, 1);
+    createSoundTab();
+    createMenusTab();
+    createClientTab();
+    createServerTab();
+    createGamesTab();
 }
 
 void TfrmVexaMain::createSplash(QWidget* client) {
@@ -278,6 +226,12 @@ void TfrmVexaMain::connectHandlers() {
     connect(gbxVideoItems, &QButtonGroup::idClicked, this,
             guarded(prompts_, [this] { gbxVideoClick(); }));
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    // The enabling rules follow every change of their box, by the user or by the program.
+    connect(qobject_cast<TSupCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
+            &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcin_mouseClick(); }));
+    connect(qobject_cast<TSupCheckBox*>(settingControl(QStringLiteral("allow_download"))),
+            &TSupCheckBox::supClick, this,
+            guarded(prompts_, [this] { sbcallow_downloadClick(); }));
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
 }
 
@@ -296,7 +250,7 @@ void TfrmVexaMain::runStartupSteps() {
     QCoreApplication::processEvents();
 
     // The splash covers the client area below the menu until the timer removes it.
-    splashLogo->setPixmap(logoPicture());
+    splashLogo->setPixmap(picture("logo"));
     pnlSplash->show();
 
     qApp->installEventFilter(this);

@@ -3,23 +3,30 @@
 #include "platform/IniFile.h"
 #include "platform/Prompts.h"
 
+#include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <memory>
 
 class QAction;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+struct CatalogueRow;
 
 // The program's one main window. Creating it performs the whole start-up; closing it writes the
 // file names back to vexa.ini. Every handler runs through the guard, so a failure shows its
@@ -92,9 +99,31 @@ public:
     QWidget* tabServer = nullptr;
     QWidget* tabAlias = nullptr;
 
-    // General tab logo.
+    // General tab.
     QFrame* Panel6 = nullptr;
     QLabel* imgLogo = nullptr;
+    QLineEdit* txtPlayer = nullptr;
+    QComboBox* cboModel = nullptr;
+    QComboBox* cboSkin = nullptr;
+    QRadioButton* rbLeft = nullptr;
+    QRadioButton* rbCenter = nullptr;
+    QRadioButton* rbRight = nullptr;
+    QRadioButton* rbCrossNone = nullptr;
+    QRadioButton* rbCrossX = nullptr;
+    QRadioButton* rbCrossAngle = nullptr;
+    QRadioButton* rbCrossDot = nullptr;
+    QLineEdit* txtWalkPitch = nullptr;
+    QLineEdit* txtWalkRoll = nullptr;
+    QLineEdit* txtBobStart = nullptr;
+    QLineEdit* txtRunPitch = nullptr;
+    QLineEdit* txtRunRoll = nullptr;
+
+    // Movement tab.
+    QSlider* barSensitivity = nullptr;
+
+    // Communications tab: five message slots, a captured key and a text each.
+    QLineEdit* txtMsgKey[5] = {};
+    QLineEdit* txtMsgMsg[5] = {};
 
     // Video tab: renderer choice and its sub-pages.
     QGroupBox* gbxVideo = nullptr;
@@ -103,6 +132,74 @@ public:
     QWidget* tabBoth = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
+    QSlider* barGamma = nullptr;
+    QComboBox* cboSwVidMode = nullptr;
+    QComboBox* cboGlVidMode = nullptr;
+    QComboBox* cboTextureMode = nullptr;
+    QComboBox* cboGlDriver = nullptr;
+    QLineEdit* txtGlParticleSize = nullptr;
+    QLineEdit* txtPartSizeMin = nullptr;
+    QLineEdit* txtPartSizeMax = nullptr;
+    QLineEdit* txtPartIntensityA = nullptr;
+    QLineEdit* txtPartIntensityB = nullptr;
+    QLineEdit* txtPartIntensityC = nullptr;
+    QLineEdit* txtGlPicMip = nullptr;
+    QLineEdit* txtGlPlayerMip = nullptr;
+    QLineEdit* txtGlModulate = nullptr;
+    QLineEdit* txtGlSwapInterval = nullptr;
+
+    // Sound tab.
+    QComboBox* cboSndQuality = nullptr;
+    QLineEdit* txtSndDelay = nullptr;
+    QSlider* barVolume = nullptr;
+
+    // Client tab: what a client does when the game starts.
+    QRadioButton* rbStartNewGame = nullptr;
+    QRadioButton* rbLoadSavedGame = nullptr;
+    QRadioButton* rbConnectToServer = nullptr;
+    QComboBox* cboClientStartMap = nullptr;
+    QPushButton* btnMapList = nullptr;
+    QComboBox* cboSaveGames = nullptr;
+    QComboBox* cboServerList = nullptr;
+    QPushButton* btnServerList = nullptr;
+
+    // Server tab.
+    QLineEdit* edtServerName = nullptr;
+    QLineEdit* edtServerPassword = nullptr;
+    QLineEdit* edtMasterServer = nullptr;
+    QComboBox* cboServerStartMap = nullptr;
+    QRadioButton* rbDeathMatch = nullptr;
+    QRadioButton* rbCooperative = nullptr;
+    QCheckBox* cbxFragLimit = nullptr;
+    QCheckBox* cbxTimeLimit = nullptr;
+    QList<QCheckBox*> deathmatchFlagBoxes; // in the order of their table; Tag = bit value
+
+    // Games & Aliases tab.
+    QListWidget* lbxGames = nullptr;
+    QToolButton* btnAddGame = nullptr;
+    QToolButton* btnDeleteGame = nullptr;
+    QPushButton* btnUseThisGame = nullptr;
+    QLineEdit* txtCurrentGame = nullptr;
+    QCheckBox* cbxStartWithGame = nullptr;
+    QCheckBox* cbxGlobalSettings = nullptr;
+    QListWidget* clsAliases = nullptr;
+    QListWidget* clsBindings = nullptr;
+    QListWidget* clsSettings = nullptr;
+    QCheckBox* cbxSelectAllAliases = nullptr;
+    QCheckBox* cbxSelectAllBindings = nullptr;
+    QCheckBox* cbxSelectAllSettings = nullptr;
+    QToolButton* btnAddAlias = nullptr;
+    QToolButton* btnDeleteAlias = nullptr;
+    QPushButton* btnEditAlias = nullptr;
+    QToolButton* btnAddBinding = nullptr;
+    QToolButton* btnDeleteBinding = nullptr;
+    QPushButton* btnEditBinding = nullptr;
+    QToolButton* btnAddSetting = nullptr;
+    QToolButton* btnDeleteSetting = nullptr;
+    QPushButton* btnEditSetting = nullptr;
+
+    // The setting control of a catalogue command (exact spelling), or null.
+    QWidget* settingControl(const QString& command) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,8 +212,26 @@ private:
     void addMenuSeparator(QMenu* menu, const char* name);
     void createFrame(QWidget* client);
     void createTabs();
-    void createVideoTab();
+    // Setting controls of one tab sheet in catalogue order; group boxes made on first use.
+    void createCatalogueControls(const char* sheet, QWidget* page);
+    QGroupBox* groupBox(QWidget* page, const char* caption);
+    QGridLayout* fillGroup(const char* caption, int columns);
+    void addSettingRow(QGridLayout* grid, int row, int column, const char* command);
     void createGeneralTab();
+    void createMovementTab();
+    void createWeaponsTab();
+    void createCommunicationsTab();
+    void createVideoTab();
+    void createVideoBothPage();
+    void createVideoSoftwarePage();
+    void createVideoGlPage();
+    void createSoundTab();
+    void createMenusTab();
+    void createClientTab();
+    void createServerTab();
+    void createGamesTab();
+    void sbcin_mouseClick();
+    void sbcallow_downloadClick();
     void createSplash(QWidget* client);
     void connectHandlers();
 
@@ -133,6 +248,9 @@ private:
 
     Prompts& prompts_;
     std::unique_ptr<IniFile> settings_;
+    QHash<QString, QWidget*> settingControls_;
+    QHash<QString, QLabel*> settingLabels_;
+    QHash<QString, QGroupBox*> groupBoxes_;
     QString openDialogDirectory_;
     QString baseDirectory_;
     bool closed_ = false;

@@ -21,8 +21,8 @@ constexpr DeathmatchFlag Flags[] = {
     {"cbxInfiniteAmmo", "Infinite Ammo", 8192, false, false},
     {"cbxQuadDrop", "Quad Drop", 16384, false, false},
     {"cbxFixedFov", "Fixed FOV", 32768, false, false},
-    {"cbxCtfForcedJoin", "CTF Forced Join", 131072, false, false},
     {"cbxArmorProtect", "Armor Protect", 262144, false, false},
+    {"cbxCtfForcedJoin", "CTF Forced Join", 131072, false, false},
     {"cbxCtfTechPowerups", "CTF Tech PowerUps", 524288, true, true},
 };
 

@@ -5,15 +5,16 @@
 
 class QWidget;
 
-// The game-rule check boxes of the Server tab and the bits they stand for in "dmflags". The
-// layout creates the boxes from this table, in its order, and the config reader and writer use
-// the same rows.
+// The server's deathmatch rule boxes: object name, caption, the bit each stands for in the
+// "dmflags" number (its Tag), and whether it starts checked. "CTF Tech PowerUps" is inverted:
+// its bit is set when the box is NOT checked. The layout creates the boxes from this table, and
+// the config reader and writer use the same rows.
 struct DeathmatchFlag {
-    const char* name;    // objectName: "cbxNoHealth"
-    const char* caption; // "No Health"
-    int tag;             // the bit
+    const char* name;
+    const char* caption;
+    int tag;
     bool initiallyChecked;
-    bool inverted; // the bit is set when the box is NOT checked
+    bool inverted;
 };
 
 std::span<const DeathmatchFlag> deathmatchFlags();

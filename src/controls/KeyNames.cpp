@@ -69,6 +69,11 @@ bool onlyShift(const VirtualKey& key) {
     return key.shift && !key.ctrl && !key.alt && !key.mouseButton;
 }
 
+bool movesFocus(const QKeyEvent& event) {
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
+           !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
 } // namespace
 
 std::optional<QString> keyName(const VirtualKey& key) {
@@ -128,6 +133,11 @@ KeyCaptureFilter* KeyCaptureFilter::install(QLineEdit& box) {
 
 bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Every key but the focus keys is the box's to capture, not a shortcut's.
+        if (!movesFocus(static_cast<QKeyEvent&>(*event)))
+            event->accept();
+        return false;
     case QEvent::KeyPress:
         return keyPressed(static_cast<QKeyEvent&>(*event));
     case QEvent::KeyRelease:
@@ -150,9 +160,7 @@ bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {
 
 bool KeyCaptureFilter::keyPressed(const QKeyEvent& event) {
     down_.insert(toVirtualKey(event).code);
-    const bool focusKey = (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
-                          !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    return !focusKey;
+    return !movesFocus(event);
 }
 
 void KeyCaptureFilter::keyReleased(const QKeyEvent& event) {

@@ -22,8 +22,8 @@ std::optional<QString> keyName(const VirtualKey& key);
 // the key has no name. Anything but an edit box is left alone.
 void CaptureKeyName(QWidget* sender, const VirtualKey& key);
 
-// The popup entries of the capture boxes, "-" standing for a separator: keys that have no key to
-// press (Shift alone, Delete and Tab, which other keys clear or the focus takes), and the mouse.
+// Popup entries of the capture boxes for what a key press cannot give: Shift (its release names
+// nothing), Delete (it clears), Tab (it moves the focus), and the mouse ("-" is a separator).
 QStringList otherKeyNames();
 QStringList mouseKeyNames();
 
@@ -35,7 +35,8 @@ void addKeyEntries(QMenu& menu, const QStringList& names,
 // Makes an edit box capture keys instead of taking text: typed characters and the other ways of
 // entering text (pasting, dropping, input methods) are discarded, and every release of a key that
 // went down in the box is handed to the handler. A release whose key went down elsewhere (Tab
-// moving the focus in, Enter closing a dialog above the box) is ignored. Tab still moves the focus.
+// moving the focus in, Enter closing a dialog above the box) is ignored. Tab still moves the focus;
+// every other key goes to the box even where it is a shortcut of the window.
 class KeyCaptureFilter : public QObject {
     Q_OBJECT
 public:

@@ -3,6 +3,8 @@
 #include "IniFile.h"
 
 #include <QString>
+#include <cstddef>
+#include <iterator>
 
 // A key of vexa.ini with its section. Names are matched without regard to letter case, so one
 // spelling serves every site.
@@ -46,6 +48,11 @@ inline constexpr const char* TabsSection = "Tabs";
 inline constexpr const char* TabKeys[] = {"Movement", "Weapons&Inv", "Communications",
                                           "Video",    "Sound",       "Menus",
                                           "Client",   "Server",      "Games&Aliases"};
+inline constexpr std::size_t TabCount = std::size(TabKeys);
+// The [Tabs] key of hideable tab `index` (0 = Movement).
+inline constexpr IniKey tabKey(std::size_t index) {
+    return {TabsSection, TabKeys[index]};
+}
 
 inline QString readString(const IniFile& ini, IniKey key, const QString& def) {
     return ini.readString(key.section, key.name, def);

@@ -269,8 +269,8 @@ void TstMainWindow::hintLineFollowsThePointer() {
     TfrmVexaMain window(prompts);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.Timer1->stop();
-    emit window.Timer1->timeout();
+    window.Timer1->start(0);
+    QTRY_VERIFY(window.pnlSplash == nullptr);
 
     // Entering a control with a hint shows it; leaving it (onto one without) shows the prefix.
     QWidget* hinted = window.btnEditConfig;

@@ -3,11 +3,13 @@
 #include "controls/SupKey.h"
 #include "support/TestRegistry.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <map>
 #include <optional>
@@ -77,6 +79,7 @@ private slots:
     void typingNeverEdits();
     void releaseWithoutPressIsIgnored();
     void tabMovesTheFocusWithoutCapturing();
+    void shortcutKeysAreCaptured();
     void captureActsOnlyOnEditBoxes();
 
 private:
@@ -262,6 +265,21 @@ void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
     QTest::keyRelease(second, Qt::Key_Tab);
     QCOMPARE(second->text(), QStringLiteral("b"));
     QCOMPARE(first->text(), QString());
+}
+
+void TestKeyCapture::shortcutKeysAreCaptured() {
+    QWidget window;
+    auto* bind = new TSupBind(&window);
+    auto* refresh = new QAction(&window);
+    refresh->setShortcut(Qt::Key_F5);
+    window.addAction(refresh);
+    QSignalSpy triggered(refresh, &QAction::triggered);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    bind->setFocus();
+    QTest::keyClick(bind, Qt::Key_F5);
+    QCOMPARE(bind->SupValue(), QStringLiteral("F5"));
+    QCOMPARE(triggered.count(), 0);
 }
 
 void TestKeyCapture::captureActsOnlyOnEditBoxes() {

@@ -1,7 +1,7 @@
+#include "InfoProbe.h"
 #include "MenuEntries.h"
 #include "controls/SupBind.h"
 #include "controls/SupKey.h"
-#include "controls/untInfo.h"
 #include "controls/untMultiKey.h"
 #include "support/TestRegistry.h"
 
@@ -68,12 +68,12 @@ void choose(TSupBind& bind, const QStringList& path) {
     menuEntry(*menu, path.last())->trigger();
 }
 
-// Runs `drive` on the modal dialog of type D once the code under test has opened it; any other
-// modal widget is closed so that the test cannot hang.
-template <typename D> void onModal(bool& seen, std::function<void(D&)> drive) {
+// Runs `drive` on the multi-key dialog once the code under test has opened it; any other modal
+// widget is closed so that the test cannot hang.
+void onMultiKey(bool& seen, std::function<void(TfrmMultiKey&)> drive) {
     QTimer::singleShot(0, [&seen, drive] {
         QWidget* modal = QApplication::activeModalWidget();
-        auto* dialog = qobject_cast<D*>(modal);
+        auto* dialog = qobject_cast<TfrmMultiKey*>(modal);
         seen = dialog != nullptr;
         if (dialog)
             drive(*dialog);
@@ -289,16 +289,17 @@ void TestSupBind::moreInformationShowsTheKeys() {
     bind.setSupDefault(QStringLiteral("END"));
     setKeys(bind, {"HOME", "", "MOUSE3", "x"});
     bind.setSupCommand(QStringLiteral("centerview"));
-    QStringList shown;
-    bool seen = false;
-    onModal<TfrmInfo>(seen, [&shown](TfrmInfo& info) {
-        shown = QStringList{info.windowTitle(),       info.txtDefault->text(),
-                            info.txtCurrent1->text(), info.txtCurrent2->text(),
-                            info.txtCurrent3->text(), info.txtCurrent4->text()};
-    });
+    InfoSnapshot info;
+    probeNextInfo(info);
     choose(bind, {"More Information"});
-    QVERIFY(seen);
-    QCOMPARE(shown, (QStringList{"centerview", "END", "HOME", "", "MOUSE3", "x"}));
+    QVERIFY(info.seen);
+    QCOMPARE(info.title, QStringLiteral("centerview"));
+    const QStringList fields = {"txtDefault", "txtCurrent1", "txtCurrent2", "txtCurrent3",
+                                "txtCurrent4"};
+    QStringList shown;
+    for (const QString& field : fields)
+        shown << info.texts.value(field);
+    QCOMPARE(shown, (QStringList{"END", "HOME", "", "MOUSE3", "x"}));
 }
 
 void TestSupBind::multiKeyDialogShowsTheBinding() {
@@ -308,7 +309,7 @@ void TestSupBind::multiKeyDialogShowsTheBinding() {
     bind.setSupCommand(QStringLiteral("+attack"));
     QCursor::setPos(210, 140);
     bool seen = false;
-    onModal<TfrmMultiKey>(seen, [](TfrmMultiKey& dialog) {
+    onMultiKey(seen, [](TfrmMultiKey& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("+attack"));
         QCOMPARE(dialog.size(), QSize(183, 285));
         QVERIFY(dialog.minimumSize() != dialog.maximumSize()); // sizeable
@@ -338,16 +339,20 @@ void TestSupBind::multiKeyOkAppliesKeysPrimaryLast() {
     TSupBind bind;
     setKeys(bind, {"a", "b", "c", "d"});
     bool seen = false;
-    onModal<TfrmMultiKey>(seen, [](TfrmMultiKey& dialog) {
+    onMultiKey(seen, [](TfrmMultiKey& dialog) {
         QTest::keyClick(dialog.keyValue1, Qt::Key_X);
         QTest::keyClick(dialog.keyValue3, Qt::Key_X);
+        // Escape and Enter are keys to bind here, not the dialog's Cancel and OK.
+        QTest::keyClick(dialog.keyValue4, Qt::Key_Escape);
+        QTest::keyClick(dialog.keyValue4, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
         QTest::mousePress(dialog.keyValue2, Qt::RightButton);
         menuEntry(*submenu(*dialog.keyValue2->popupMenu(), "Bind Other Keys"), "MOUSE2")->trigger();
         QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
     });
     bind.BindMultipleKeys();
     QVERIFY(seen);
-    QCOMPARE(keysOf(bind), (QStringList{"x", "MOUSE2", "", "d"}));
+    QCOMPARE(keysOf(bind), (QStringList{"x", "MOUSE2", "", "ENTER"}));
     QCOMPARE(bind.text(), QStringLiteral("x"));
     QVERIFY(highlighted(bind));
 }
@@ -356,7 +361,7 @@ void TestSupBind::multiKeyCancelChangesNothing() {
     TSupBind bind;
     setKeys(bind, {"a", "", "", ""});
     bool seen = false;
-    onModal<TfrmMultiKey>(seen, [](TfrmMultiKey& dialog) {
+    onMultiKey(seen, [](TfrmMultiKey& dialog) {
         QTest::keyClick(dialog.keyValue1, Qt::Key_X);
         QTest::keyClick(dialog.keyValue4, Qt::Key_Y);
         QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
