@@ -83,14 +83,16 @@ void TestSettingControls::walksInWindowOrder() {
     spin(group, "b");
     binding(group, "c");
 
-    // Pages created in one order and placed in another are walked in page order.
+    // Qt keeps the children of a stack in stacking order, the current page last; the walk
+    // keeps page order whichever page is shown.
     auto* tabs = new QTabWidget(&root);
-    auto* second = new QWidget;
-    checkBox(second, "tab2");
-    auto* first = new QWidget;
-    checkBox(first, "tab1");
-    tabs->addTab(second, "2");
-    tabs->insertTab(0, first, "1");
+    for (const char* name : {"tab1", "tab2"}) {
+        auto* page = new QWidget;
+        checkBox(page, name);
+        tabs->addTab(page, name);
+    }
+    tabs->setCurrentIndex(1);
+    tabs->setCurrentIndex(0);
 
     auto* stack = new QStackedWidget(&root);
     auto* later = new QWidget(stack);
@@ -99,6 +101,8 @@ void TestSettingControls::walksInWindowOrder() {
     checkBox(earlier, "page1");
     stack->addWidget(later);
     stack->insertWidget(0, earlier);
+    stack->setCurrentIndex(1);
+    stack->setCurrentIndex(0);
 
     // A dialog the window owns is a window of its own.
     auto* dialog = new QDialog(&root);
