@@ -1,5 +1,7 @@
 #include "DeathmatchFlags.h"
 
+#include <QCheckBox>
+
 namespace {
 
 constexpr DeathmatchFlag Flags[] = {
@@ -24,8 +26,39 @@ constexpr DeathmatchFlag Flags[] = {
     {"cbxCtfTechPowerups", "CTF Tech PowerUps", 524288, true, true},
 };
 
+QCheckBox* boxOf(const QWidget& root, const DeathmatchFlag& flag) {
+    return root.findChild<QCheckBox*>(QLatin1String(flag.name));
+}
+
 } // namespace
 
 std::span<const DeathmatchFlag> deathmatchFlags() {
     return Flags;
+}
+
+int deathmatchFlagNumber(const std::function<bool(const DeathmatchFlag&)>& isChecked) {
+    int number = 0;
+    for (const DeathmatchFlag& flag : Flags) {
+        if (isChecked(flag) != flag.inverted)
+            number += flag.tag;
+    }
+    return number;
+}
+
+bool deathmatchFlagChecked(const DeathmatchFlag& flag, int number) {
+    return ((number & flag.tag) != 0) != flag.inverted;
+}
+
+int deathmatchFlagNumber(const QWidget& root) {
+    return deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+        const QCheckBox* box = boxOf(root, flag);
+        return box && box->isChecked();
+    });
+}
+
+void applyDeathmatchFlags(QWidget& root, int number) {
+    for (const DeathmatchFlag& flag : Flags) {
+        if (QCheckBox* box = boxOf(root, flag))
+            box->setChecked(deathmatchFlagChecked(flag, number));
+    }
 }

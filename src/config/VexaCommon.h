@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Line helpers shared by the config reader and writer and the launch code. Lines and values may
+// be of any length.
+
+// Result of a line lookup: whether a non-empty value was found, and the value.
+struct CfgLookup {
+    bool found = false;
+    QString value;
+    friend bool operator==(const CfgLookup&, const CfgLookup&) = default;
+};
+
+// The first line that matches key + "*" (MatchesWildcard) and has a non-empty value after the
+// key's length: the rest of the line trimmed (trimBlanks) and, when it begins with a double
+// quote, unquoted (unquoteValue). Lines whose value is empty are passed over.
+CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key);
+
+// Whether the whole text matches the pattern, letters a-z compared without regard to case:
+// "*" matches any run of characters, "?" exactly one, every other character itself. A rest of
+// the pattern that is exactly "*" matches any rest of the text; an empty text matches only ""
+// and "*".
+bool MatchesWildcard(QStringView text, QStringView pattern);
+
+// Exactly three parts: before the first separator, between the first and the second, and
+// everything after the second. Where a separator is missing the remainder stands in: "a" gives
+// a, a, a and "bind K" gives bind, K, K.
+struct ThreeParts {
+    QString first;
+    QString second;
+    QString third;
+    friend bool operator==(const ThreeParts&, const ThreeParts&) = default;
+};
+ThreeParts SplitInThree(const QString& line, QChar separator);
+
+// Every occurrence of `c` replaced by `replacement` (an empty one removes it).
+QString ReplaceChar(const QString& text, QChar c, const QString& replacement);
+
+// The pieces between separators, in order: a trailing separator gives an empty last piece, a
+// text without one gives one piece (an empty text one empty piece).
+QStringList SplitAtSeparator(const QString& text, QChar separator);
+
+// The text without the characters up to and including the blank (control characters and
+// blanks) at both ends.
+QString trimBlanks(QStringView text);
+
+// `text` begins with a double quote: the characters up to the next lone double quote, two in a
+// row standing for one; without a closing quote, the rest.
+QString unquoteValue(QStringView text);

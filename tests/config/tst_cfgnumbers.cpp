@@ -1,0 +1,243 @@
+#include "config/CfgNumbers.h"
+#include "config/DeathmatchFlags.h"
+#include "platform/VexaError.h"
+#include "support/TestRegistry.h"
+
+#include <QCheckBox>
+#include <QSet>
+#include <QTest>
+#include <QWidget>
+
+#include <limits>
+
+namespace {
+
+// The message a call throws, or an empty text.
+template <typename F> QString errorOf(F call) {
+    try {
+        call();
+    } catch (const VexaError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+QSet<QString> checkedNames(int number) {
+    QSet<QString> names;
+    for (const DeathmatchFlag& flag : deathmatchFlags()) {
+        if (deathmatchFlagChecked(flag, number))
+            names << flag.name;
+    }
+    return names;
+}
+
+int numberOf(const QSet<QString>& checked) {
+    return deathmatchFlagNumber(
+        [&](const DeathmatchFlag& flag) { return checked.contains(flag.name); });
+}
+
+} // namespace
+
+class TestCfgNumbers : public QObject {
+    Q_OBJECT
+private slots:
+    void maskedNumber_data();
+    void maskedNumber();
+    void decimal_data();
+    void decimal();
+    void trackBarPositionsReadBackWhatIsWritten();
+    void positionFromValue_data();
+    void positionFromValue();
+    void decimalParsing_data();
+    void decimalParsing();
+    void wholeNumberParsing_data();
+    void wholeNumberParsing();
+    void deathmatchNumber_data();
+    void deathmatchNumber();
+    void deathmatchBoxes();
+};
+
+void TestCfgNumbers::maskedNumber_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("three decimals") << " .  5"
+                                    << "0.005";
+    QTest::newRow("two decimals") << "1.  "
+                                  << "1.00";
+    QTest::newRow("all blank") << " .   "
+                               << "0.000";
+    QTest::newRow("full") << "0.002"
+                          << "0.002";
+}
+
+void TestCfgNumbers::maskedNumber() {
+    QFETCH(QString, shown);
+    QFETCH(QString, text);
+    QCOMPARE(maskedNumberText(shown), text);
+}
+
+void TestCfgNumbers::decimal_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("barVolume 40") << 40 * TrackBarStep::Volume << "1";
+    QTest::newRow("barVolume 7") << 7 * TrackBarStep::Volume << "0.175";
+    QTest::newRow("barVolume 1") << 1 * TrackBarStep::Volume << "0.025";
+    QTest::newRow("barVolume 0") << 0 * TrackBarStep::Volume << "0";
+    QTest::newRow("barGamma 4") << 4 * TrackBarStep::Gamma << "1";
+    QTest::newRow("barGamma 39") << 39 * TrackBarStep::Gamma << "9.75";
+    QTest::newRow("binary noise rounded away") << 0.1 + 0.2 << "0.3";
+    QTest::newRow("small, no exponent") << 1e-7 << "0.0000001";
+    QTest::newRow("large, no exponent") << 1.5e17 << "150000000000000000";
+    QTest::newRow("15 significant digits") << 123456789.0123456789 << "123456789.012346";
+    QTest::newRow("negative") << -2.5 << "-2.5";
+}
+
+void TestCfgNumbers::decimal() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(decimalText(value), text);
+}
+
+void TestCfgNumbers::trackBarPositionsReadBackWhatIsWritten() {
+    for (int position = 0; position <= 40; ++position) {
+        QCOMPARE(trackBarPosition(trackBarValueText(position, TrackBarStep::Volume),
+                                  TrackBarStep::Volume),
+                 position);
+        QCOMPARE(
+            trackBarPosition(trackBarValueText(position, TrackBarStep::Gamma), TrackBarStep::Gamma),
+            position);
+    }
+}
+
+void TestCfgNumbers::positionFromValue_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<int>("position");
+    QTest::newRow("gamma 1") << "1" << TrackBarStep::Gamma << 4;
+    QTest::newRow("gamma half up to even") << "0.375" << TrackBarStep::Gamma << 2;
+    QTest::newRow("gamma half down to even") << "0.625" << TrackBarStep::Gamma << 2;
+    QTest::newRow("gamma between") << "1.3" << TrackBarStep::Gamma << 5;
+    QTest::newRow("volume 0.175") << "0.175" << TrackBarStep::Volume << 7;
+    QTest::newRow("sensitivity 3.5") << "3.5" << TrackBarStep::Sensitivity << 4;
+    QTest::newRow("sensitivity 2.5") << "2.5" << TrackBarStep::Sensitivity << 2;
+    QTest::newRow("huge held") << "1e300" << TrackBarStep::Volume
+                               << std::numeric_limits<int>::max();
+    QTest::newRow("huge negative held")
+        << "-1e300" << TrackBarStep::Volume << std::numeric_limits<int>::min();
+}
+
+void TestCfgNumbers::positionFromValue() {
+    QFETCH(QString, value);
+    QFETCH(double, step);
+    QFETCH(int, position);
+    QCOMPARE(trackBarPosition(value, step), position);
+}
+
+void TestCfgNumbers::decimalParsing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value"); // NaN: refused
+    const double refused = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("point") << "0.25" << 0.25;
+    QTest::newRow("whole") << "1" << 1.0;
+    QTest::newRow("leading point") << ".5" << 0.5;
+    QTest::newRow("trailing point") << "2." << 2.0;
+    QTest::newRow("signs") << "-1.5" << -1.5;
+    QTest::newRow("exponent") << "1e2" << 100.0;
+    QTest::newRow("empty") << "" << refused;
+    QTest::newRow("comma") << "1,5" << refused;
+    QTest::newRow("comment") << "1.5 // x" << refused;
+    QTest::newRow("word") << "abc" << refused;
+    QTest::newRow("hexadecimal") << "0x10" << refused;
+    QTest::newRow("not a number") << "nan" << refused;
+    QTest::newRow("infinite") << "inf" << refused;
+    QTest::newRow("overflow") << "1e999" << refused;
+}
+
+void TestCfgNumbers::decimalParsing() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    if (std::isnan(value)) {
+        QCOMPARE(errorOf([&] { parseDecimal(text); }), ErrorText::notAFloat(text));
+        QCOMPARE(errorOf([&] { trackBarPosition(text, TrackBarStep::Gamma); }),
+                 ErrorText::notAFloat(text));
+    } else {
+        QCOMPARE(parseDecimal(text), value);
+    }
+}
+
+void TestCfgNumbers::wholeNumberParsing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+    QTest::newRow("800") << "800" << true << 800;
+    QTest::newRow("negative") << "-5" << true << -5;
+    QTest::newRow("plus") << "+3" << true << 3;
+    QTest::newRow("int max") << "2147483647" << true << std::numeric_limits<int>::max();
+    QTest::newRow("int min") << "-2147483648" << true << std::numeric_limits<int>::min();
+    QTest::newRow("fraction") << "800.5" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("too large") << "2147483648" << false << 0;
+    QTest::newRow("comment") << "1 // x" << false << 0;
+    QTest::newRow("hexadecimal") << "0x10" << false << 0;
+}
+
+void TestCfgNumbers::wholeNumberParsing() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+    if (valid)
+        QCOMPARE(parseWholeNumber(text), value);
+    else
+        QCOMPARE(errorOf([&] { parseWholeNumber(text); }), ErrorText::notAnInteger(text));
+}
+
+void TestCfgNumbers::deathmatchNumber_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QSet<QString>>("checked");
+    QTest::newRow("2048") << 2048 << QSet<QString>{"cbxNoArmor", "cbxCtfTechPowerups"};
+    QTest::newRow("524288") << 524288 << QSet<QString>{};
+    QTest::newRow("0") << 0 << QSet<QString>{"cbxCtfTechPowerups"};
+    QTest::newRow("initial boxes")
+        << 16 << QSet<QString>{"cbxInstantPowerups", "cbxCtfTechPowerups"};
+    QTest::newRow("several") << (1 + 64 + 131072 + 262144 + 524288)
+                             << QSet<QString>{"cbxNoHealth", "cbxTeamBySkins", "cbxCtfForcedJoin",
+                                              "cbxArmorProtect"};
+}
+
+void TestCfgNumbers::deathmatchNumber() {
+    QFETCH(int, number);
+    QFETCH(QSet<QString>, checked);
+    QCOMPARE(checkedNames(number), checked);
+    QCOMPARE(numberOf(checked), number);
+}
+
+void TestCfgNumbers::deathmatchBoxes() {
+    QWidget window;
+    auto* page = new QWidget(&window);
+    QSet<QString> initial;
+    for (const DeathmatchFlag& flag : deathmatchFlags()) {
+        auto* box = new QCheckBox(QString::fromLatin1(flag.caption), page);
+        box->setObjectName(flag.name);
+        box->setChecked(flag.initiallyChecked);
+        if (flag.initiallyChecked)
+            initial << flag.name;
+    }
+    QCOMPARE(initial, (QSet<QString>{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
+    QCOMPARE(deathmatchFlagNumber(window), 16);
+
+    applyDeathmatchFlags(window, 2048);
+    QVERIFY(window.findChild<QCheckBox*>("cbxNoArmor")->isChecked());
+    QVERIFY(window.findChild<QCheckBox*>("cbxCtfTechPowerups")->isChecked());
+    QVERIFY(!window.findChild<QCheckBox*>("cbxInstantPowerups")->isChecked());
+    QCOMPARE(deathmatchFlagNumber(window), 2048);
+
+    // Every box alone reads back as itself.
+    for (const DeathmatchFlag& flag : deathmatchFlags()) {
+        const int alone = numberOf({flag.name});
+        applyDeathmatchFlags(window, alone);
+        QCOMPARE(checkedNames(deathmatchFlagNumber(window)), QSet<QString>{flag.name});
+    }
+}
+
+VEXA_TEST(TestCfgNumbers)
+#include "tst_cfgnumbers.moc"

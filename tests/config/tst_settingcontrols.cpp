@@ -1,0 +1,265 @@
+#include "config/SettingControls.h"
+#include "controls/SupBind.h"
+#include "controls/SupCheckBox.h"
+#include "controls/SupSpinEdit.h"
+#include "platform/VexaError.h"
+#include "support/TestRegistry.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+template <typename F> QString errorOf(F call) {
+    try {
+        call();
+    } catch (const VexaError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+TSupCheckBox* checkBox(QWidget* parent, const QString& command, TChecked value = TChecked::no,
+                       TChecked def = TChecked::no) {
+    auto* box = new TSupCheckBox(parent);
+    box->setSupCommand(command);
+    box->setSupDefault(def);
+    box->setSupValue(value);
+    return box;
+}
+
+TSupSpinEdit* spin(QWidget* parent, const QString& command, int value = 0, int def = 0) {
+    auto* edit = new TSupSpinEdit(parent);
+    edit->setSupCommand(command);
+    edit->setSupDefault(def);
+    edit->setSupValue(value);
+    return edit;
+}
+
+TSupBind* binding(QWidget* parent, const QString& command, const QString& def = {},
+                  const QStringList& keys = {}) {
+    auto* bind = new TSupBind(parent);
+    bind->setSupCommand(command);
+    bind->setSupDefault(def);
+    for (int slot = 1; slot <= keys.size(); ++slot)
+        setKeySlot(*bind, slot, keys[slot - 1]);
+    return bind;
+}
+
+QStringList commandsInOrder(QWidget* root) {
+    QStringList commands;
+    forEachSettingControl(root, [&](const SettingControl& c) { commands << commandOf(c); });
+    return commands;
+}
+
+QStringList keys(const TSupBind& bind) {
+    return {bind.SupValue(), bind.SupValue2(), bind.SupValue3(), bind.SupValue4()};
+}
+
+} // namespace
+
+class TestSettingControls : public QObject {
+    Q_OBJECT
+private slots:
+    void walksInWindowOrder();
+    void indexFilesFirstControlAndEmptiesBindings();
+    void checkBoxValues_data();
+    void checkBoxValues();
+    void applyLines();
+    void bindLinesFillFourSlotsInFileOrder();
+    void badSpinValueStopsTheRead();
+    void writeLines();
+    void optimizedSaving();
+    void resetToDefaults();
+};
+
+void TestSettingControls::walksInWindowOrder() {
+    QWidget root;
+    checkBox(&root, "a");
+    auto* group = new QGroupBox(&root);
+    spin(group, "b");
+    binding(group, "c");
+
+    // Qt keeps the children of a stack in stacking order, the current page last; the walk
+    // keeps page order whichever page is shown.
+    auto* tabs = new QTabWidget(&root);
+    for (const char* name : {"tab1", "tab2"}) {
+        auto* page = new QWidget;
+        checkBox(page, name);
+        tabs->addTab(page, name);
+    }
+    tabs->setCurrentIndex(1);
+    tabs->setCurrentIndex(0);
+
+    auto* stack = new QStackedWidget(&root);
+    auto* later = new QWidget(stack);
+    checkBox(later, "page2");
+    auto* earlier = new QWidget(stack);
+    checkBox(earlier, "page1");
+    stack->addWidget(later);
+    stack->insertWidget(0, earlier);
+    stack->setCurrentIndex(1);
+    stack->setCurrentIndex(0);
+
+    // A dialog the window owns is a window of its own.
+    auto* dialog = new QDialog(&root);
+    checkBox(dialog, "dialog");
+    checkBox(&root, "z");
+
+    QCOMPARE(commandsInOrder(&root),
+             (QStringList{"a", "b", "c", "tab1", "tab2", "page1", "page2", "z"}));
+}
+
+void TestSettingControls::indexFilesFirstControlAndEmptiesBindings() {
+    QWidget root;
+    auto* first = checkBox(&root, "Fov");
+    auto* second = spin(&root, "fov");
+    auto* attack = binding(&root, "+attack", "CTRL", {"CTRL", "MOUSE1", "a", "b"});
+    auto* disabled = binding(&root, "+use", "ENTER");
+    disabled->setEnabled(false);
+
+    ControlIndex index = IndexSettingControls(&root);
+    QCOMPARE(index.size(), 4);
+    QVERIFY(index.find("FOV"));
+    QCOMPARE(widgetOf(index.find("FOV")->control), first);
+    QVERIFY(widgetOf(index.find("fov")->control) != second);
+    QCOMPARE(widgetOf(index.find("+ATTACK")->control), attack);
+    QVERIFY(!index.find("sv_gravity"));
+    QCOMPARE(keys(*attack), (QStringList{"", "", "", ""}));
+    QCOMPARE(keys(*disabled), (QStringList{"", "", "", ""}));
+}
+
+void TestSettingControls::checkBoxValues_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("other number") << "2" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("comment after the value") << "1 // on" << false;
+    QTest::newRow("word") << "yes" << false;
+}
+
+void TestSettingControls::checkBoxValues() {
+    QFETCH(QString, value);
+    QFETCH(bool, checked);
+    QWidget root;
+    auto* box = checkBox(&root, "in_mouse", checked ? TChecked::no : TChecked::yes);
+    applyCfgLinesToControls(&root, {"set in_mouse \"" + value + "\""});
+    QCOMPARE(box->SupValue(), checked ? TChecked::yes : TChecked::no);
+    QCOMPARE(box->isChecked(), checked);
+}
+
+void TestSettingControls::applyLines() {
+    QWidget root;
+    auto* mouse = checkBox(&root, "in_mouse", TChecked::no);
+    auto* lookspring = checkBox(&root, "lookspring", TChecked::yes);
+    auto* gravity = spin(&root, "sv_gravity", 800, 800);
+    auto* fov = spin(&root, "fov", 90, 90);
+    auto* attack = binding(&root, "+attack", "CTRL");
+    auto* unmentioned = binding(&root, "+use", "ENTER");
+    auto* duplicate = checkBox(&root, "IN_MOUSE", TChecked::no);
+
+    applyCfgLinesToControls(&root, {
+                                       "// generated by quake, do not modify",
+                                       "unbindall",
+                                       "Set in_mouse \"1\"",
+                                       "set sv_gravity \"-20\"",
+                                       "bind x \"+ATTACK\"",
+                                       " set fov 120",
+                                       "alias message1 \"say hi\"",
+                                   });
+    QCOMPARE(mouse->SupValue(), TChecked::yes);
+    QCOMPARE(duplicate->SupValue(), TChecked::no);
+    QCOMPARE(lookspring->SupValue(), TChecked::yes);
+    QCOMPARE(gravity->SupValue(), -20);
+    QCOMPARE(gravity->value(), -20);
+    QCOMPARE(fov->SupValue(), 90);
+    QCOMPARE(keys(*attack), (QStringList{"x", "", "", ""}));
+    QCOMPARE(attack->text(), QStringLiteral("x"));
+    QCOMPARE(keys(*unmentioned), (QStringList{"", "", "", ""}));
+}
+
+void TestSettingControls::bindLinesFillFourSlotsInFileOrder() {
+    QWidget root;
+    auto* attack = binding(&root, "+attack", "CTRL");
+    applyCfgLinesToControls(&root,
+                            {"bind MOUSE1 \"+attack\"", "bind CTRL \"+attack\"",
+                             "Bind a \"+attack\"", "bind b \"+Attack\"", "bind c \"+attack\""});
+    QCOMPARE(keys(*attack), (QStringList{"MOUSE1", "CTRL", "a", "b"}));
+}
+
+void TestSettingControls::badSpinValueStopsTheRead() {
+    QWidget root;
+    auto* gravity = spin(&root, "sv_gravity", 0);
+    auto* mouse = checkBox(&root, "in_mouse", TChecked::no);
+    QCOMPARE(errorOf([&] {
+                 applyCfgLinesToControls(&root, {"Set sv_gravity \"800\"", "Set in_mouse \"1\"",
+                                                 "Set sv_gravity \"800.5\"", "Set in_mouse \"0\""});
+             }),
+             ErrorText::notAnInteger("800.5"));
+    QCOMPARE(gravity->SupValue(), 800);
+    QCOMPARE(mouse->SupValue(), TChecked::yes);
+
+    QCOMPARE(errorOf([&] { applyCfgLinesToControls(&root, {"set sv_gravity 5 // low"}); }),
+             ErrorText::notAnInteger("5 // low"));
+}
+
+void TestSettingControls::writeLines() {
+    QWidget root;
+    checkBox(&root, "in_mouse", TChecked::yes, TChecked::yes);
+    auto* off = checkBox(&root, "freelook", TChecked::yes);
+    off->setEnabled(false);
+    auto* group = new QGroupBox(&root);
+    group->setEnabled(false);
+    spin(group, "fov", -100, 90);
+    binding(group, "+attack", "CTRL", {"CTRL", " ", "MOUSE1"});
+    binding(&root, "+use");
+
+    QStringList lines{"set name \"x\""};
+    WriteControlLines(lines, &root, false);
+    QCOMPARE(lines, (QStringList{"set name \"x\"", "Set in_mouse \"1\"", "Set fov \"-100\"",
+                                 "Bind CTRL \"+attack\"", "Bind MOUSE1 \"+attack\""}));
+}
+
+void TestSettingControls::optimizedSaving() {
+    QWidget root;
+    auto* mouse = checkBox(&root, "in_mouse", TChecked::yes, TChecked::yes);
+    auto* fov = spin(&root, "fov", 90, 90);
+    auto* attack = binding(&root, "+attack", "CTRL", {"CTRL", "MOUSE1"});
+    auto* jump = binding(&root, "+moveup", "SPACE", {"space"});
+
+    QStringList lines;
+    WriteControlLines(lines, &root, true);
+    QCOMPARE(lines, QStringList{"Bind space \"+moveup\""});
+
+    mouse->setSupValue(TChecked::no);
+    fov->setSupValue(100);
+    attack->setSupValue("MOUSE2");
+    jump->setSupValue("SPACE");
+    lines.clear();
+    WriteControlLines(lines, &root, true);
+    QCOMPARE(lines, (QStringList{"Set in_mouse \"0\"", "Set fov \"100\"", "Bind MOUSE2 \"+attack\"",
+                                 "Bind MOUSE1 \"+attack\""}));
+}
+
+void TestSettingControls::resetToDefaults() {
+    QWidget root;
+    auto* mouse = checkBox(&root, "in_mouse", TChecked::no, TChecked::yes);
+    auto* fov = spin(&root, "fov", 120, 90);
+    auto* attack = binding(&root, "+attack", "CTRL", {"MOUSE1", "a", "CTRL", "b"});
+    auto* strafe = binding(&root, "+moveleft", "", {"z"});
+
+    resetSettingControls(&root);
+    QCOMPARE(mouse->SupValue(), TChecked::yes);
+    QVERIFY(mouse->isChecked());
+    QCOMPARE(fov->SupValue(), 90);
+    QCOMPARE(keys(*attack), (QStringList{"CTRL", "", "", ""}));
+    QCOMPARE(keys(*strafe), (QStringList{"", "", "", ""}));
+}
+
+VEXA_TEST(TestSettingControls)
+#include "tst_settingcontrols.moc"
