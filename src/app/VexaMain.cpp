@@ -1,7 +1,9 @@
 #include "VexaMain.h"
 
+#include "app/About.h"
 #include "app/Glyphs.h"
 #include "app/MultiRowTabWidget.h"
+#include "app/Options.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
 #include "controls/SupCheckBox.h"
@@ -14,6 +16,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -128,9 +131,9 @@ void TfrmVexaMain::createMenu() {
     About1->setObjectName(QStringLiteral("About1"));
     VEXA1 = addMenuItem(About1, "VEXA1", QStringLiteral("VEXA"));
 
-    // The file commands and the Options dialog are not part of this window yet.
+    // The file commands are not part of this window yet.
     for (QAction* pending : {New1, OpenConfig1, OpenBatch1, SaveConfig1, SaveConfigAs1, SaveBatch1,
-                             SaveBatchAs1, SaveAll1, ConfigFile1, BatchFile1, Options1})
+                             SaveBatchAs1, SaveAll1, ConfigFile1, BatchFile1})
         pending->setEnabled(false);
 }
 
@@ -241,6 +244,7 @@ void TfrmVexaMain::connectHandlers() {
     connect(qobject_cast<TSupCheckBox*>(settingControl(QStringLiteral("allow_download"))),
             &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcallow_downloadClick(); }));
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
+    connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { Options1Click(); }));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -277,7 +281,13 @@ void TfrmVexaMain::runStartupSteps() {
         VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
+    // Both mode lists show a mode even when the config names none.
+    cboSwVidMode->setCurrentIndex(0);
+    cboGlVidMode->setCurrentIndex(0);
+
     PageMain->setCurrentWidget(tabGeneral);
+
+    ApplyTabVisibility(*PageMain, *settings_);
 }
 
 QString TfrmVexaMain::LocateQuake2Dirs() {
@@ -336,7 +346,15 @@ void TfrmVexaMain::gbxVideoClick() {
             pageVideo->setCurrentIndex(i);
 }
 
-void TfrmVexaMain::VEXA1Click() {}
+void TfrmVexaMain::VEXA1Click() {
+    TfrmAbout about(this);
+    about.exec();
+}
+
+void TfrmVexaMain::Options1Click() {
+    TfrmOptions options(prompts_, this, [this] { ApplyTabVisibility(*PageMain, *settings_); });
+    options.exec();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Shutdown

@@ -245,6 +245,7 @@ private:
     // Handlers.
     void gbxVideoClick();
     void VEXA1Click();
+    void Options1Click();
 
     Prompts& prompts_;
     std::unique_ptr<IniFile> settings_;

@@ -526,6 +526,7 @@ void TfrmVexaMain::createVideoGlPage() {
 
     cboGlVidMode = editableCombo(page, "cboGlVidMode", VideoModes);
     cboGlVidMode->setEditable(false);
+    cboGlVidMode->setCurrentIndex(0);
     setHintText(cboGlVidMode, QStringLiteral("3  (Screen resolution of the OpenGL renderer)"));
     cboTextureMode = editableCombo(page, "cboTextureMode", TextureModes);
     cboTextureMode->setCurrentIndex(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST"));
