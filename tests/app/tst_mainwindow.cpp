@@ -7,14 +7,18 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 namespace {
