@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// A small Quake 2 installation of our own with its own settings file and program directory, so
+// that Vexa can be tried without the game and without touching a real setup. The program runs
+// on it exactly as it runs on a real one; only where vexa.ini lives (XDG_CONFIG_HOME) and the
+// current directory differ.
+struct DemoPaths {
+    QString root;
+    QString configHome; // XDG_CONFIG_HOME while the demo runs: holds vexa.ini
+    QString programDir; // the current directory: profiles, maps.lst, servers.txt
+    QString quake2Dir;  // the installation, with the stand-in game program
+    QString baseDir;    // quake2Dir/baseq2
+};
+
+// $XDG_DATA_HOME/vexa/demo, by default ~/.local/share/vexa/demo.
+QString demoRoot();
+
+// The directories of a demo under `root`.
+DemoPaths demoPaths(const QString& root);
+
+// The directories of the demo under demoRoot().
+DemoPaths demoEnvironment();
+
+// The program copied into the demo as the game: vexa_standin_game beside the running program.
+QString standInGameProgram();
+
+// Creates the demo under `root` unless `root` already exists, so a second call changes nothing
+// and the user's changes stay. The tree is built beside `root` and renamed into place at the
+// end, so an interrupted creation leaves no half demo behind. The game program is a copy of
+// `standInGame`; when that program does not exist, a shell script takes its place that records
+// its working directory and arguments in "quake2.log" beside it. Throws VexaError when a file
+// cannot be created.
+DemoPaths createDemoInstallation(const QString& root,
+                                 const QString& standInGame = standInGameProgram());

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <QSize>
+#include <QStringList>
+#include <functional>
+
+class Prompts;
+class QPlainTextEdit;
+
+// A small editor of one plain list file in the program's directory, one entry per line. Showing
+// it loads the file into the memo (or the instruction lines when the file does not exist);
+// closing it, however that happens, saves the memo's lines over the file and then calls the
+// caller's reload function so the main window's boxes follow. A failed load or save is shown
+// through the prompts; after a failed save the boxes are not reloaded, and after a failed load
+// nothing is saved, so a file that could not be shown is never overwritten.
+class ListFileEditor : public QDialog {
+    Q_OBJECT
+
+public:
+    struct Layout {
+        const char* objectName;
+        QString caption;
+        const char* memoName;
+        QString fileName;         // in the program's directory
+        QStringList initialLines; // shown when the file does not exist
+        bool resizable;
+        QSize size;
+    };
+
+    ListFileEditor(const Layout& layout, const QString& programDir, Prompts& prompts,
+                   std::function<void()> reloadBoxes, QWidget* parent);
+
+    // Full path of the edited file.
+    const QString& filePath() const { return filePath_; }
+
+    // Loads the file (or the instruction lines) into the memo. Throws VexaError on a file that
+    // exists but cannot be read.
+    void FormActivate();
+    // Saves the memo's lines and reloads the boxes. Throws VexaError when the file cannot be
+    // written; the boxes are then left alone.
+    void FormClose();
+
+protected:
+    QPlainTextEdit* memo() const { return memo_; }
+    void showEvent(QShowEvent* event) override;
+
+public slots:
+    void done(int result) override;
+
+private:
+    QPlainTextEdit* memo_;
+    QString filePath_;
+    QStringList initialLines_;
+    Prompts& prompts_;
+    std::function<void()> reloadBoxes_;
+    bool loaded_ = false;
+};

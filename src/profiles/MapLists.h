@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class IniFile;
+
+// The launch choices filled from the installation and from the two list files in the program's
+// directory: start maps, saved games and servers. Every function returns the items in the order
+// they were found; nothing is sorted.
+namespace MapLists {
+
+inline constexpr char MapListName[] = "maps.lst";
+inline constexpr char ServerListName[] = "servers.txt";
+
+QString mapListPath(const QString& programDir);
+QString serverListPath(const QString& programDir);
+
+// The lines of a list file; a missing file gives none. An existing file that cannot be read
+// throws VexaError "Cannot open file %s".
+QStringList readListFile(const QString& fileName);
+
+// The base directory of the start-map search: [quake2] baseq2 when that key exists, otherwise
+// [quake2] path (the default Quake 2 directory when missing too) with "baseq2" joined.
+QString mapBaseDirectory(const IniFile& settings);
+
+// The entries of "<base>/maps", lower-cased with their last four characters cut off (a name of
+// four characters or fewer becomes empty), "." and ".." left out. Duplicates are kept.
+QStringList mapNames(const QString& baseDir);
+
+// The list's lines first, then each found name that the list does not hold yet (letter case
+// ignored).
+QStringList mergeMapNames(const QStringList& listed, const QStringList& found);
+
+// The start maps: the lines of maps.lst in the program's directory ([vexa] path), then the maps
+// found under the base directory of mapBaseDirectory.
+QStringList BuildMapList(const IniFile& settings);
+
+// The entries of "<base>/save" in lower case, except those with a three-letter extension: the
+// save slots, which are directories without one.
+QStringList saveGameNames(const QString& baseDir);
+
+// The lines of servers.txt in the program's directory.
+QStringList serverNames(const QString& programDir);
+
+} // namespace MapLists

@@ -1,0 +1,213 @@
+#include "controls/ComboItems.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "profiles/MapLists.h"
+#include "profiles/vexaMapList.h"
+#include "profiles/vexaServerList.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+enum class Editor { Map, Server };
+
+std::unique_ptr<ListFileEditor> makeEditor(Editor kind, const TestEnvironment& env,
+                                           Prompts& prompts, std::function<void()> reload) {
+    if (kind == Editor::Map)
+        return std::make_unique<TfrmMapList>(env.programDir(), prompts, std::move(reload));
+    return std::make_unique<TfrmServerList>(env.programDir(), prompts, std::move(reload));
+}
+
+QPlainTextEdit* memoOf(ListFileEditor& editor) {
+    return editor.findChild<QPlainTextEdit*>();
+}
+
+QString fileOf(Editor kind) {
+    return QLatin1String(kind == Editor::Map ? MapLists::MapListName : MapLists::ServerListName);
+}
+
+QStringList initialLinesOf(Editor kind) {
+    return kind == Editor::Map ? TfrmMapList::initialLines() : TfrmServerList::initialLines();
+}
+
+// The ways a person closes the editor.
+enum class Closing { CloseBox, Escape, Reject };
+
+void closeBy(ListFileEditor& editor, Closing closing) {
+    switch (closing) {
+    case Closing::CloseBox:
+        editor.close();
+        break;
+    case Closing::Escape:
+        QTest::keyClick(memoOf(editor), Qt::Key_Escape);
+        break;
+    case Closing::Reject:
+        editor.reject();
+        break;
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Editor)
+Q_DECLARE_METATYPE(Closing)
+
+class TestListEditors : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowsAsDesigned() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        TfrmMapList maps(env.programDir(), prompts, {});
+        QCOMPARE(maps.windowTitle(), QStringLiteral("Map List"));
+        QCOMPARE(maps.mmoMapList->objectName(), QStringLiteral("mmoMapList"));
+        QVERIFY(maps.minimumSize() != maps.maximumSize()); // resizable
+        TfrmServerList servers(env.programDir(), prompts, {});
+        QCOMPARE(servers.windowTitle(), QStringLiteral("Server List"));
+        QCOMPARE(servers.mmoServerList->objectName(), QStringLiteral("mmoServerList"));
+        QCOMPARE(servers.minimumSize(), servers.maximumSize()); // fixed
+        QCOMPARE(TfrmMapList::initialLines(),
+                 (QStringList{"Type Here to Add Maps.", "example:", "exMap \"My Map\""}));
+        const QStringList serverText = TfrmServerList::initialLines();
+        QCOMPARE(serverText.mid(0, 2), (QStringList{"Type Here to Add Servers.", "example:"}));
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9.]+:[0-9]+$"))
+                    .match(serverText.value(2))
+                    .hasMatch());
+    }
+
+    void closingSavesAndReloads_data() {
+        QTest::addColumn<Editor>("kind");
+        QTest::addColumn<Closing>("closing");
+        QTest::addColumn<QByteArray>("before"); // file content; empty: no file
+        QTest::addColumn<QString>("typed");     // replaces the memo's text; null: nothing typed
+        QTest::addColumn<QStringList>("after");
+        const QByteArray none;
+        const QString untouched;
+        for (Editor kind : {Editor::Map, Editor::Server}) {
+            const char* name = kind == Editor::Map ? "maps" : "servers";
+            auto row = [&](const char* what) {
+                return &QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(name, what)));
+            };
+            *row("no file, nothing typed, close box")
+                << kind << Closing::CloseBox << none << untouched << initialLinesOf(kind);
+            *row("no file, nothing typed, escape")
+                << kind << Closing::Escape << none << untouched << initialLinesOf(kind);
+            *row("file shown and kept") << kind << Closing::Reject << QByteArray("a\r\nb\r\n")
+                                        << untouched << QStringList{"a", "b"};
+            *row("typed lines") << kind << Closing::CloseBox << none << QStringLiteral("one\ntwo\n")
+                                << QStringList{"one", "two"};
+            *row("everything deleted")
+                << kind << Closing::Escape << QByteArray("a\n") << QString("") << QStringList{};
+        }
+    }
+    void closingSavesAndReloads() {
+        QFETCH(Editor, kind);
+        QFETCH(Closing, closing);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, after);
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        const QString file = env.programDir() + QLatin1Char('/') + fileOf(kind);
+        if (!before.isEmpty())
+            env.writeFile(QStringLiteral("program/") + fileOf(kind), before);
+        QStringList reloadedWith;
+        int reloads = 0;
+        auto editor = makeEditor(kind, env, prompts, [&] {
+            ++reloads;
+            reloadedWith = MapLists::readListFile(file);
+        });
+        editor->show();
+        const QStringList shown = before.isEmpty()
+                                      ? initialLinesOf(kind)
+                                      : TextFile::splitLines(QString::fromLatin1(before));
+        QCOMPARE(memoOf(*editor)->toPlainText(), shown.join(QLatin1Char('\n')));
+        if (!typed.isNull()) {
+            memoOf(*editor)->selectAll();
+            memoOf(*editor)->insertPlainText(typed);
+        }
+        closeBy(*editor, closing);
+
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(MapLists::readListFile(file), after);
+        QCOMPARE(reloads, 1);
+        QCOMPARE(reloadedWith, after); // the boxes are reloaded after the file is written
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
+    void mapEditorRebuildsBothStartMapBoxes() {
+        TestEnvironment env;
+        env.seedKnownDirectories();
+        IniFile ini(env.iniPath());
+        ini.writeString(QStringLiteral("vexa"), QStringLiteral("path"), env.programDir());
+        ScriptedPrompts prompts;
+        QComboBox client, server;
+        for (QComboBox* box : {&client, &server}) {
+            box->setEditable(true);
+            box->setEditText(QStringLiteral("base1"));
+        }
+        TfrmMapList editor(env.programDir(), prompts, [&] {
+            const QStringList maps = MapLists::BuildMapList(ini);
+            replaceComboItems(client, maps);
+            replaceComboItems(server, maps);
+        });
+        editor.show();
+        editor.close();
+        for (QComboBox* box : {&client, &server}) {
+            QStringList items;
+            for (int i = 0; i < box->count(); ++i)
+                items << box->itemText(i);
+            QCOMPARE(items, TfrmMapList::initialLines());
+            QCOMPARE(box->currentText(), QStringLiteral("base1"));
+        }
+    }
+
+    void failedSaveIsReportedAndReloadsNothing() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        prompts.expectError();
+        const QString file = env.writeFile(QStringLiteral("program/servers.txt"), "old\n");
+        QFile::setPermissions(file, QFileDevice::ReadOwner);
+        int reloads = 0;
+        TfrmServerList editor(env.programDir(), prompts, [&] { ++reloads; });
+        editor.show();
+        editor.mmoServerList->setPlainText(QStringLiteral("new"));
+        editor.close();
+        QVERIFY(!editor.isVisible()); // the user is not held in the window
+        QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
+                 QStringList{QStringLiteral("Cannot create file ") + file});
+        QCOMPARE(reloads, 0);
+        QCOMPARE(env.readFile(file), QByteArray("old\n"));
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
+    void fileThatCannotBeShownIsNotOverwritten() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        prompts.expectError();
+        const QString file = env.makeDir(QStringLiteral("program/maps.lst"));
+        int reloads = 0;
+        TfrmMapList editor(env.programDir(), prompts, [&] { ++reloads; });
+        editor.show();
+        editor.close();
+        QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
+                 QStringList{QStringLiteral("Cannot open file ") + file});
+        QCOMPARE(reloads, 0);
+        QVERIFY(QFileInfo(file).isDir());
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+};
+
+VEXA_TEST(TestListEditors)
+#include "tst_listeditors.moc"

@@ -1,0 +1,189 @@
+#include "platform/IniFile.h"
+#include "platform/VexaError.h"
+#include "profiles/MapLists.h"
+#include "support/DirectoryOrder.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+void writeIni(const TestEnvironment& env, const char* section, const char* key,
+              const QString& value) {
+    IniFile(env.iniPath()).writeString(section, key, value);
+}
+
+// vexa.ini as start-up leaves it: the program's and the Quake 2 directories known.
+IniFile startedIni(TestEnvironment& env) {
+    env.seedKnownDirectories();
+    writeIni(env, "vexa", "path", env.programDir());
+    return IniFile(env.iniPath());
+}
+
+void makeEntries(TestEnvironment& env, const QString& dir, const QStringList& files,
+                 const QStringList& dirs = {}) {
+    for (const QString& file : files)
+        env.writeFile(dir + QLatin1Char('/') + file, "x");
+    for (const QString& sub : dirs)
+        env.makeDir(dir + QLatin1Char('/') + sub);
+}
+
+} // namespace
+
+class TestMapLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mapsFoundInDirectoryOrder_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("found"); // entry names as they come from the directory
+        QTest::addColumn<QStringList>("names"); // what each of them gives, in the same order
+        QTest::newRow("letter case")
+            << QStringList{"base1.bsp", "BASE2.BSP"} << QStringList{"base1.bsp", "BASE2.BSP"}
+            << QStringList{"base1", "base2"};
+        QTest::newRow("extension not looked at")
+            << QStringList{"readme.txt", "q2dm1.bsp"} << QStringList{"readme.txt", "q2dm1.bsp"}
+            << QStringList{"readme", "q2dm1"};
+        QTest::newRow("short names become empty")
+            << QStringList{"abcd", "x.b"} << QStringList{"abcd", "x.b"} << QStringList{"", ""};
+        QTest::newRow("hidden left out") << QStringList{".secret.bsp", "base3.bsp"}
+                                         << QStringList{"base3.bsp"} << QStringList{"base3"};
+        QTest::newRow("beyond ASCII stays")
+            << QStringList{QString::fromUtf8("\xc3\x84RG.BSP")} // ÄRG.BSP
+            << QStringList{QString::fromUtf8("\xc3\x84RG.BSP")}
+            << QStringList{QString::fromUtf8("\xc3\x84rg")};
+    }
+    void mapsFoundInDirectoryOrder() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, found);
+        QFETCH(QStringList, names);
+        TestEnvironment env;
+        makeEntries(env, QStringLiteral("quake2/baseq2/maps"), files);
+        const QString mapsDir = env.baseDir() + QStringLiteral("/maps");
+        QStringList expected;
+        for (const QString& entry : inDirectoryOrder(mapsDir, found))
+            expected << names[found.indexOf(entry)];
+        QCOMPARE(MapLists::mapNames(env.baseDir()), expected);
+    }
+
+    void mapDirectoriesCountAsMaps() {
+        TestEnvironment env;
+        makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {}, {"unit1.dir"});
+        QCOMPARE(MapLists::mapNames(env.baseDir()), QStringList{"unit1"});
+    }
+
+    void mergeKeepsListedLinesFirst_data() {
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<QStringList>("merged");
+        QTest::newRow("no list") << QStringList{} << QStringList{"base1", "base2"}
+                                 << QStringList{"base1", "base2"};
+        QTest::newRow("the file's line wins")
+            << QStringList{"Base1"} << QStringList{"base1", "base2"}
+            << QStringList{"Base1", "base2"};
+        QTest::newRow("whole lines compared")
+            << QStringList{"q2dm1 \"The Edge\""} << QStringList{"q2dm1"}
+            << QStringList{"q2dm1 \"The Edge\"", "q2dm1"};
+        QTest::newRow("found twice, listed once")
+            << QStringList{} << QStringList{"base1", "base1"} << QStringList{"base1"};
+        QTest::newRow("the list's own repeats stay")
+            << QStringList{"a", "a"} << QStringList{"b"} << QStringList{"a", "a", "b"};
+        QTest::newRow("unsorted") << QStringList{"z"} << QStringList{"m", "a"}
+                                  << QStringList{"z", "m", "a"};
+    }
+    void mergeKeepsListedLinesFirst() {
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, found);
+        QTEST(MapLists::mergeMapNames(listed, found), "merged");
+    }
+
+    void buildMapListReadsBothSources() {
+        TestEnvironment env;
+        IniFile ini = startedIni(env);
+        env.writeFile(QStringLiteral("program/maps.lst"), "base1\r\nq2ctf1 \"McKinley\"\r\n");
+        makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {"Base1.bsp"});
+        QCOMPARE(MapLists::BuildMapList(ini), (QStringList{"base1", "q2ctf1 \"McKinley\""}));
+    }
+
+    void buildMapListTakesMapsLstFromTheRecordedDirectory() {
+        TestEnvironment env;
+        IniFile ini = startedIni(env);
+        const QString other = env.makeDir(QStringLiteral("elsewhere"));
+        env.writeFile(QStringLiteral("elsewhere/maps.lst"), "fromthere\n");
+        env.writeFile(QStringLiteral("program/maps.lst"), "fromhere\n");
+        writeIni(env, "vexa", "path", other);
+        QCOMPARE(MapLists::BuildMapList(ini), QStringList{"fromthere"});
+    }
+
+    void baseDirectoryRule_data() {
+        QTest::addColumn<bool>("withBaseKey");
+        QTest::addColumn<QString>("expectedMap");
+        // The maps of the key's directory, or of "<path>/baseq2" when the key is missing.
+        QTest::newRow("baseq2 key") << true << "other";
+        QTest::newRow("path + baseq2") << false << "standard";
+    }
+    void baseDirectoryRule() {
+        QFETCH(bool, withBaseKey);
+        QFETCH(QString, expectedMap);
+        TestEnvironment env;
+        writeIni(env, "quake2", "path", env.quake2Dir());
+        writeIni(env, "vexa", "path", env.programDir());
+        if (withBaseKey)
+            writeIni(env, "quake2", "baseq2", env.makeDir(QStringLiteral("other")));
+        makeEntries(env, QStringLiteral("other/maps"), {"other.bsp"});
+        makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {"standard.bsp"});
+        QCOMPARE(MapLists::BuildMapList(IniFile(env.iniPath())), QStringList{expectedMap});
+    }
+
+    void emptyBaseKeyFindsNoMaps() {
+        TestEnvironment env;
+        IniFile ini = startedIni(env);
+        writeIni(env, "quake2", "baseq2", QString());
+        makeEntries(env, QStringLiteral("program/maps"), {"cwd.bsp"}); // never the current dir
+        QVERIFY(MapLists::BuildMapList(ini).isEmpty());
+    }
+
+    void missingFilesAndDirectoriesGiveNothing() {
+        TestEnvironment env;
+        IniFile ini = startedIni(env);
+        QVERIFY(MapLists::BuildMapList(ini).isEmpty());
+        QVERIFY(MapLists::saveGameNames(env.baseDir()).isEmpty());
+        QVERIFY(MapLists::serverNames(env.programDir()).isEmpty());
+        QVERIFY(MapLists::mapNames(env.root() + QStringLiteral("/none")).isEmpty());
+    }
+
+    void unreadableListFileIsReported() {
+        TestEnvironment env;
+        env.makeDir(QStringLiteral("program/servers.txt")); // exists, but cannot be read
+        try {
+            MapLists::serverNames(env.programDir());
+            QFAIL("no error");
+        } catch (const VexaError& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Cannot open file ")),
+                     qPrintable(e.message()));
+        }
+    }
+
+    void saveSlotsOnly() {
+        TestEnvironment env;
+        const QString saves = QStringLiteral("quake2/baseq2/save");
+        makeEntries(env, saves, {"game.ssv", ".hidden"}, {"save0", "Save1", "current", ".old"});
+        const QStringList expected =
+            inDirectoryOrder(env.baseDir() + QStringLiteral("/save"), {"save0", "Save1", "current"})
+                .replaceInStrings(QStringLiteral("Save1"), QStringLiteral("save1"));
+        QCOMPARE(MapLists::saveGameNames(env.baseDir()), expected);
+    }
+
+    void serversAreTheFileLines() {
+        TestEnvironment env;
+        env.writeFile(QStringLiteral("program/servers.txt"),
+                      "192.0.2.10:27910\r\n198.51.100.7:27911\n");
+        QCOMPARE(MapLists::serverNames(env.programDir()),
+                 (QStringList{"192.0.2.10:27910", "198.51.100.7:27911"}));
+    }
+};
+
+VEXA_TEST(TestMapLists)
+#include "tst_maplists.moc"
