@@ -10,6 +10,7 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
+#include "profiles/ProfileCheckList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -286,6 +287,12 @@ void TfrmVexaMain::runStartupSteps() {
     cboGlVidMode->setCurrentIndex(0);
 
     PageMain->setCurrentWidget(tabGeneral);
+
+    // The custom lists start on the global profile, as "Show Global Settings" does.
+    const QString globalProfile = ProfileFile::globalProfilePath(QDir::currentPath());
+    refillCheckList(*clsAliases, ProfileFile::LoadAliasList, globalProfile);
+    refillCheckList(*clsBindings, ProfileFile::LoadBindingList, globalProfile);
+    refillCheckList(*clsSettings, ProfileFile::LoadSettingList, globalProfile);
 
     ApplyTabVisibility(*PageMain, *settings_);
 }
