@@ -3,11 +3,13 @@
 #include "platform/VexaError.h"
 #include "untInfo.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -131,4 +133,35 @@ void ShowInfoDialog(QWidget* owner, const InfoContent& content) {
     // Closed dialogs would otherwise pile up under their control until it goes.
     if (info)
         info->deleteLater();
+}
+
+PopupMenuOnDemand::PopupMenuOnDemand(QWidget& control, Builder build)
+    : QObject(&control), build_(std::move(build)) {
+    watch(control);
+}
+
+void PopupMenuOnDemand::watch(QWidget& part) {
+    part.installEventFilter(this);
+}
+
+QMenu* PopupMenuOnDemand::menu() const {
+    return menu_;
+}
+
+void PopupMenuOnDemand::ensureMenu() {
+    if (!menu_)
+        menu_ = build_();
+}
+
+bool PopupMenuOnDemand::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        ensureMenu();
+    if (event->type() == QEvent::ContextMenu) {
+        // A request without a press first (the menu key) still gets this menu, never the base one.
+        ensureMenu();
+        menu_->popup(static_cast<const QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

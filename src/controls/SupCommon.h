@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QEvent;
 class QLabel;
 class QMenu;
 class QWidget;
@@ -56,3 +59,29 @@ struct InfoContent {
 // Opens a fresh information dialog owned by `owner`, placed at the pointer, modally; the dialog is
 // deleted once it has been closed.
 void ShowInfoDialog(QWidget* owner, const InfoContent& content);
+
+// A control's popup menu made on demand: `build` creates it (owned by the control) on the first
+// right-button press, or on the first context-menu request where none came before (the menu key).
+// The menu then opens as the context menu of that same click; later requests find it in place.
+class PopupMenuOnDemand : public QObject {
+    Q_OBJECT
+public:
+    using Builder = std::function<QMenu*()>;
+
+    // Owned by the control; watches the control's presses and menu requests.
+    PopupMenuOnDemand(QWidget& control, Builder build);
+    // Also watches a part of the control that takes the mouse itself (a spin's edit field).
+    void watch(QWidget& part);
+
+    // Absent until first needed.
+    QMenu* menu() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ensureMenu();
+
+    Builder build_;
+    QPointer<QMenu> menu_;
+};

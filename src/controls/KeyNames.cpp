@@ -1,0 +1,164 @@
+#include "KeyNames.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+namespace Vk = VirtualKeyCode;
+
+struct KeyName {
+    int code;
+    const char* name;
+};
+
+// Every name here is one the game's bind command accepts.
+constexpr KeyName namedKeys[] = {
+    {Vk::Backspace, ""},
+    {Vk::Tab, "TAB"},
+    {Vk::Enter, "ENTER"},
+    {Vk::Ctrl, "CTRL"},
+    {Vk::Alt, "ALT"},
+    {Vk::Pause, "PAUSE"},
+    {Vk::CapsLock, "CAPSLOCK"},
+    {Vk::Escape, "ESCAPE"},
+    {Vk::Space, "SPACE"},
+    {Vk::PageUp, "PGUP"},
+    {Vk::PageDown, "PGDN"},
+    {Vk::End, "END"},
+    {Vk::Home, "HOME"},
+    {Vk::Left, "LEFTARROW"},
+    {Vk::Up, "UPARROW"},
+    {Vk::Right, "RIGHTARROW"},
+    {Vk::Down, "DOWNARROW"},
+    {Vk::Insert, "INS"},
+    {Vk::Delete, ""},
+    {Vk::KeypadMultiply, "*"},
+    {Vk::KeypadAdd, "KP_PLUS"},
+    {Vk::KeypadSubtract, "KP_MINUS"},
+    {Vk::KeypadDecimal, "KP_DEL"},
+    {Vk::KeypadDivide, "/"},
+    {Vk::NumLock, "NUMLOCK"},
+    // A bare ";" would split the game's command line when the config is read back.
+    {Vk::Semicolon, "SEMICOLON"},
+    {Vk::Equals, "="},
+    {Vk::Comma, ","},
+    {Vk::Minus, "-"},
+    {Vk::Period, "."},
+    {Vk::Slash, "/"},
+    {Vk::BackQuote, "`"},
+    {Vk::LeftBracket, "["},
+    {Vk::Backslash, "\\"},
+    {Vk::RightBracket, "]"},
+    {Vk::Quote, "'"},
+};
+
+constexpr int lastNamedFunctionKey = 13;
+
+bool inRange(int code, int first, int count) {
+    return code >= first && code < first + count;
+}
+
+// Shift gives capitals only when nothing else is held.
+bool onlyShift(const VirtualKey& key) {
+    return key.shift && !key.ctrl && !key.alt && !key.mouseButton;
+}
+
+} // namespace
+
+std::optional<QString> keyName(const VirtualKey& key) {
+    const int code = key.code;
+    if (inRange(code, Vk::Digit0, 10))
+        return QString(QChar(code));
+    if (inRange(code, Vk::LetterA, 26)) {
+        const QChar letter(code);
+        return QString(onlyShift(key) ? letter : letter.toLower());
+    }
+    if (inRange(code, Vk::Keypad0, 10))
+        return QString(QChar(Vk::Digit0 + code - Vk::Keypad0));
+    if (inRange(code, Vk::F1, lastNamedFunctionKey))
+        return QStringLiteral("F%1").arg(code - Vk::F1 + 1);
+    const auto* entry = std::find_if(std::begin(namedKeys), std::end(namedKeys),
+                                     [code](const KeyName& k) { return k.code == code; });
+    if (entry == std::end(namedKeys))
+        return std::nullopt;
+    return QString::fromLatin1(entry->name);
+}
+
+void CaptureKeyName(QWidget* sender, const VirtualKey& key) {
+    if (auto* box = qobject_cast<QLineEdit*>(sender))
+        box->setText(keyName(key).value_or(QString()));
+}
+
+QStringList otherKeyNames() {
+    return {QStringLiteral("SHIFT"), QStringLiteral("DEL"), QStringLiteral("TAB")};
+}
+
+QStringList mouseKeyNames() {
+    return {QStringLiteral("MOUSE1"), QStringLiteral("MOUSE2"),   QStringLiteral("MOUSE3"),
+            QStringLiteral("-"),      QStringLiteral("MWHEELUP"), QStringLiteral("MWHEELDOWN")};
+}
+
+void addKeyEntries(QMenu& menu, const QStringList& names,
+                   const std::function<void(const QString&)>& choose) {
+    for (const QString& name : names) {
+        if (name == QLatin1String("-"))
+            menu.addSeparator();
+        else
+            menu.addAction(name, &menu, [choose, name] { choose(name); });
+    }
+}
+
+KeyCaptureFilter::KeyCaptureFilter(QLineEdit& box, Handler onRelease)
+    : QObject(&box), onRelease_(std::move(onRelease)) {
+    box.setAcceptDrops(false);
+    box.setAttribute(Qt::WA_InputMethodEnabled, false);
+    box.installEventFilter(this);
+}
+
+KeyCaptureFilter* KeyCaptureFilter::install(QLineEdit& box) {
+    box.setContextMenuPolicy(Qt::NoContextMenu);
+    return new KeyCaptureFilter(box, [&box](const VirtualKey& key) { CaptureKeyName(&box, key); });
+}
+
+bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPressed(static_cast<QKeyEvent&>(*event));
+    case QEvent::KeyRelease:
+        keyReleased(static_cast<QKeyEvent&>(*event));
+        return false;
+    case QEvent::FocusIn:
+        down_.clear();
+        return false;
+    case QEvent::InputMethod:
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The middle button pastes the selection on X11.
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+bool KeyCaptureFilter::keyPressed(const QKeyEvent& event) {
+    down_.insert(toVirtualKey(event).code);
+    const bool focusKey = (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
+                          !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return !focusKey;
+}
+
+void KeyCaptureFilter::keyReleased(const QKeyEvent& event) {
+    if (event.isAutoRepeat())
+        return;
+    const VirtualKey key = toVirtualKey(event);
+    if (down_.remove(key.code))
+        onRelease_(key);
+}

@@ -1,0 +1,183 @@
+#include "SupBind.h"
+
+#include "KeyNames.h"
+#include "untMultiKey.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+const QStringList keypadKeyNames = {
+    QStringLiteral("KP_HOME"),       QStringLiteral("KP_PGUP"),      QStringLiteral("KP_PGDN"),
+    QStringLiteral("KP_ENTER"),      QStringLiteral("KP_INS"),       QStringLiteral("KP_DEL"),
+    QStringLiteral("KP_MINUS"),      QStringLiteral("KP_PLUS"),      QStringLiteral("KP_END"),
+    QStringLiteral("KP_UPARROW"),    QStringLiteral("KP_LEFTARROW"), QStringLiteral("KP_5"),
+    QStringLiteral("KP_RIGHTARROW"), QStringLiteral("KP_DOWNARROW"),
+};
+
+bool blank(const QString& key) {
+    return key.trimmed().isEmpty();
+}
+
+} // namespace
+
+TSupBind::TSupBind(QWidget* owner) : QLineEdit(owner) {
+    setFixedWidth(85);
+    new KeyCaptureFilter(*this, [this](const VirtualKey& key) { keyCaptured(key); });
+    popup_ = new PopupMenuOnDemand(*this, [this] { return newPopupMenu(); });
+    updateHint();
+    updateColours();
+}
+
+QString TSupBind::nameKey(const QString& command) {
+    QString key = command.startsWith(QLatin1Char('+')) ? command.mid(1) : command;
+    return key.replace(QLatin1Char(' '), QLatin1Char('_'));
+}
+
+void TSupBind::setSupValue(const QString& key) {
+    keys_[0] = key;
+    const auto equal = std::find(keys_.begin() + 1, keys_.end(), key);
+    if (equal != keys_.end())
+        equal->clear();
+    setText(key);
+    updateColours();
+}
+
+void TSupBind::setSupValue2(const QString& key) {
+    setFurtherKey(1, key);
+}
+
+void TSupBind::setSupValue3(const QString& key) {
+    setFurtherKey(2, key);
+}
+
+void TSupBind::setSupValue4(const QString& key) {
+    setFurtherKey(3, key);
+}
+
+void TSupBind::setFurtherKey(int index, const QString& key) {
+    keys_[index] = key;
+    updateColours();
+}
+
+void TSupBind::setSupDefault(const QString& key) {
+    default_ = key;
+    setSupValue(key);
+    updateHint();
+}
+
+void TSupBind::setSupCommand(const QString& command) {
+    command_ = command;
+    setObjectName(QStringLiteral("sub") + nameKey(command));
+    setSupLabel(label_);
+}
+
+void TSupBind::setSupDescription(const QString& description) {
+    description_ = description;
+    updateHint();
+}
+
+void TSupBind::setSupNotes(const QStringList& notes) {
+    notes_ = notes;
+}
+
+void TSupBind::setSupLabel(QLabel* label) {
+    label_ = label;
+    if (!label_)
+        return;
+    label_->setObjectName(QStringLiteral("lbl") + nameKey(command_));
+    placeSupLabel();
+}
+
+void TSupBind::setSupLabelPosition(TLabelPos position) {
+    labelPosition_ = position;
+    placeSupLabel();
+}
+
+void TSupBind::setSupLabelCaption(const QString& caption) {
+    if (label_) {
+        label_->setText(caption);
+        // A new text changes the label's size, which a label on the left depends on.
+        placeSupLabel();
+    }
+    labelCaption_ = caption;
+}
+
+void TSupBind::placeSupLabel() {
+    if (label_)
+        placeLabel(*this, *label_, labelPosition_);
+}
+
+void TSupBind::updateHint() {
+    setHint(*this, defaultHint(default_, description_));
+}
+
+// Highlighted while the command has more keys than the one shown.
+void TSupBind::updateColours() {
+    const bool several = !std::all_of(keys_.begin() + 1, keys_.end(), blank);
+    const QPalette system = QApplication::palette(this);
+    QPalette colours = palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Base,
+                         system.color(group, several ? QPalette::Highlight : QPalette::Base));
+        colours.setColor(group, QPalette::Text,
+                         system.color(group, several ? QPalette::HighlightedText : QPalette::Text));
+    }
+    setPalette(colours);
+}
+
+QMenu* TSupBind::popupMenu() const {
+    return popup_->menu();
+}
+
+void TSupBind::keyCaptured(const VirtualKey& key) {
+    // A key without a name (Shift among them) leaves the binding as it was.
+    if (const auto name = keyName(key))
+        setSupValue(*name);
+}
+
+QMenu* TSupBind::newPopupMenu() {
+    auto* menu = new QMenu(this);
+    const auto bind = [this](const QString& name) { setSupValue(name); };
+    QMenu* other = menu->addMenu(QStringLiteral("Bind Other Keys"));
+    addKeyEntries(*other, otherKeyNames(), bind);
+    other->addSeparator();
+    addKeyEntries(*other->addMenu(QStringLiteral("Mouse Actions")), mouseKeyNames(), bind);
+    other->addSeparator();
+    addKeyEntries(*other->addMenu(QStringLiteral("Keypad Keys")), keypadKeyNames, bind);
+    menu->addAction(QStringLiteral("Bind Multiple Keys"), this, &TSupBind::BindMultipleKeys);
+    menu->addAction(QStringLiteral("More Information"), this, &TSupBind::ShowInfo);
+    return menu;
+}
+
+void TSupBind::ShowInfo() {
+    InfoContent content;
+    content.command = command_;
+    content.defaultValue = default_;
+    std::copy(keys_.begin(), keys_.end(), content.current);
+    content.description = description_;
+    content.notes = notes_;
+    ShowInfoDialog(this, content);
+}
+
+void TSupBind::BindMultipleKeys() {
+    QPointer<TfrmMultiKey> dialog = new TfrmMultiKey(this, command_, default_, keys_);
+    moveToPointer(*dialog);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return;
+    const std::array<QString, 4> keys = dialog->keys();
+    // Closed dialogs would otherwise pile up under the control until it goes.
+    dialog->deleteLater();
+    if (!accepted)
+        return;
+    // The primary key last: it clears a further key equal to it.
+    setSupValue2(keys[1]);
+    setSupValue3(keys[2]);
+    setSupValue4(keys[3]);
+    setSupValue(keys[0]);
+}

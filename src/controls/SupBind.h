@@ -1,0 +1,77 @@
+#pragma once
+
+#include "SupCommon.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+
+class QMenu;
+struct VirtualKey;
+
+// A binding setting control: up to four keys bound to one command. The box shows and captures the
+// primary key (SupValue); the further keys are edited in the multi-key dialog, and the box is
+// highlighted while any of them is set.
+class TSupBind : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TSupBind(QWidget* owner = nullptr);
+
+    // Also shows the key, and clears the first further key equal to it.
+    const QString& SupValue() const { return keys_[0]; }
+    void setSupValue(const QString& key);
+    const QString& SupValue2() const { return keys_[1]; }
+    void setSupValue2(const QString& key);
+    const QString& SupValue3() const { return keys_[2]; }
+    void setSupValue3(const QString& key);
+    const QString& SupValue4() const { return keys_[3]; }
+    void setSupValue4(const QString& key);
+    // Also makes it the primary key.
+    const QString& SupDefault() const { return default_; }
+    void setSupDefault(const QString& key);
+    // Also renames the control "sub" + name key and its label "lbl" + name key.
+    const QString& SupCommand() const { return command_; }
+    void setSupCommand(const QString& command);
+    const QString& SupDescription() const { return description_; }
+    void setSupDescription(const QString& description);
+    const QStringList& SupNotes() const { return notes_; }
+    void setSupNotes(const QStringList& notes);
+    // Not owned; renamed and placed beside the control.
+    QLabel* SupLabel() const { return label_; }
+    void setSupLabel(QLabel* label);
+    TLabelPos SupLabelPosition() const { return labelPosition_; }
+    void setSupLabelPosition(TLabelPos position);
+    const QString& SupLabelCaption() const { return labelCaption_; }
+    void setSupLabelCaption(const QString& caption);
+
+    // Absent until the first right-button press.
+    QMenu* popupMenu() const;
+
+    // The command without a leading "+", blanks made "_": "use blaster" gives "use_blaster".
+    static QString nameKey(const QString& command);
+
+public slots:
+    void ShowInfo();
+    void BindMultipleKeys();
+
+private:
+    void setFurtherKey(int index, const QString& key);
+    void keyCaptured(const VirtualKey& key);
+    void updateColours();
+    void updateHint();
+    void placeSupLabel();
+    QMenu* newPopupMenu();
+
+    std::array<QString, 4> keys_;
+    QString default_;
+    QString command_;
+    QString description_;
+    QStringList notes_;
+    QPointer<QLabel> label_;
+    TLabelPos labelPosition_ = PosTop;
+    QString labelCaption_;
+    PopupMenuOnDemand* popup_;
+};

@@ -1,0 +1,30 @@
+#include "SupKey.h"
+
+#include "KeyNames.h"
+#include "SupCommon.h"
+
+#include <QMenu>
+
+TSupKey::TSupKey(QWidget* owner) : QLineEdit(owner) {
+    setFixedWidth(85);
+    new KeyCaptureFilter(*this, [this](const VirtualKey& key) { keyCaptured(key); });
+    popup_ = new PopupMenuOnDemand(*this, [this] { return newPopupMenu(); });
+}
+
+QMenu* TSupKey::popupMenu() const {
+    return popup_->menu();
+}
+
+void TSupKey::keyCaptured(const VirtualKey& key) {
+    // A key without a name (Shift among them) leaves the box as it was.
+    if (const auto name = keyName(key))
+        setText(*name);
+}
+
+QMenu* TSupKey::newPopupMenu() {
+    auto* menu = new QMenu(this);
+    QMenu* other = menu->addMenu(QStringLiteral("Bind Other Keys"));
+    addKeyEntries(*other, otherKeyNames() + QStringList{QStringLiteral("-")} + mouseKeyNames(),
+                  [this](const QString& name) { setText(name); });
+    return menu;
+}
