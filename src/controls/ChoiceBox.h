@@ -7,7 +7,7 @@ class QComboBox;
 // Editable choice boxes keep the text the user typed and have no entry selected unless the
 // program selects one (Qt selects the first entry added to an empty box).
 
-// Makes the box editable; typed text never becomes an entry.
+// Makes the box editable; typed text is kept as typed and never becomes an entry.
 void setUpChoiceBox(QComboBox& box);
 
 // Replaces the entries; the text stays and no entry is selected.

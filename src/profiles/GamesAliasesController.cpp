@@ -104,9 +104,12 @@ void GamesAliasesController::connectHandlers() {
        &GamesAliasesController::btnUseThisGameClick);
     on(tab_.cbxStartWithGame, &QCheckBox::toggled, &GamesAliasesController::cbxStartWithGameClick);
 
-    connectEntryList(entries_[0], tab_.btnAddAlias, tab_.btnEditAlias, tab_.btnDeleteAlias);
-    connectEntryList(entries_[1], tab_.btnAddBinding, tab_.btnEditBinding, tab_.btnDeleteBinding);
-    connectEntryList(entries_[2], tab_.btnAddSetting, tab_.btnEditSetting, tab_.btnDeleteSetting);
+    connectEntryList(entries(EntryKind::Alias), tab_.btnAddAlias, tab_.btnEditAlias,
+                     tab_.btnDeleteAlias);
+    connectEntryList(entries(EntryKind::Binding), tab_.btnAddBinding, tab_.btnEditBinding,
+                     tab_.btnDeleteBinding);
+    connectEntryList(entries(EntryKind::Setting), tab_.btnAddSetting, tab_.btnEditSetting,
+                     tab_.btnDeleteSetting);
 }
 
 void GamesAliasesController::connectEntryList(const EntryList& entries, QAbstractButton* add,

@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -50,9 +49,9 @@ public:
 private:
     void poll() {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || handled_.contains(dialog))
+        if (!dialog || dialog->property(handledMark).toBool())
             return;
-        handled_.insert(dialog);
+        dialog->setProperty(handledMark, true);
         const bool ran = !actions_.empty() && actions_.front()(*dialog);
         if (ran)
             actions_.pop_front();
@@ -66,7 +65,7 @@ private:
 
     QTimer timer_;
     std::deque<std::function<bool(QDialog&)>> actions_;
-    QSet<QDialog*> handled_;
+    static constexpr char handledMark[] = "modalScriptHandled";
 };
 
 // The Games & Aliases tab's widgets in a plain window, with the controller over them, on a
@@ -129,7 +128,12 @@ struct TabFixture {
         return IniFile(file).readString(section, key, QStringLiteral("<none>"));
     }
 
-    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A check box takes clicks on its box only.
+    static void click(QAbstractButton* button) {
+        const bool checkBox = qobject_cast<QCheckBox*>(button) != nullptr;
+        QTest::mouseClick(button, Qt::LeftButton, {},
+                          checkBox ? QPoint(8, button->height() / 2) : button->rect().center());
+    }
     static void select(QListWidget* list, int row) {
         const QRect cell = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
