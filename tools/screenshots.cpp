@@ -17,10 +17,15 @@
 #include "launch/untStatusBox.h"
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
+#include "profiles/GameInput.h"
+#include "profiles/VexaAlias.h"
+#include "profiles/VexaBinding.h"
+#include "profiles/VexaSetting.h"
 #include "profiles/vexaMapList.h"
 #include "profiles/vexaServerList.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
@@ -173,6 +178,29 @@ void renderBinding(TfrmVexaMain& window) {
     }
 }
 
+// The three entry editors and the new-game dialog, each as it opens for a new entry.
+void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
+    EntryEditTarget target;
+    target.profileDirectory = QDir::currentPath();
+    target.profileName = QStringLiteral("Global Aliases");
+    TfrmAlias alias(&window, prompts, target);
+    alias.show();
+    save(alias, QStringLiteral("dialog_alias"));
+    alias.hide();
+    TfrmVexaBinding binding(&window, prompts, target, {QStringLiteral("Rocket jump")});
+    binding.show();
+    save(binding, QStringLiteral("dialog_binding"));
+    binding.hide();
+    TfrmVexaSetting setting(&window, prompts, target);
+    setting.show();
+    save(setting, QStringLiteral("dialog_setting"));
+    setting.hide();
+    TfrmGameInput game(&window, QDir::current().filePath(QStringLiteral("quake2")));
+    game.show();
+    save(game, QStringLiteral("dialog_newgame"));
+    game.hide();
+}
+
 void renderEditor(TfrmVexaMain& window, Prompts& prompts) {
     const QString file = QDir::current().filePath(QStringLiteral("sample.cfg"));
     QFile sample(file);
@@ -214,6 +242,11 @@ int main(int argc, char** argv) {
     renderDialogs(window, prompts);
     renderBinding(window);
     renderEditor(window, prompts);
+    renderEntryEditors(window, prompts);
+    // The Games & Aliases tab showing a game's profile instead of the global one.
+    window.PageMain->setCurrentWidget(window.tabAlias);
+    window.cbxGlobalSettings->setChecked(false);
+    save(window, QStringLiteral("tab_games__aliases_game"));
     window.close();
     return 0;
 }
