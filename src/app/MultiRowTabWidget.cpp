@@ -15,8 +15,9 @@ MultiRowTabBar::MultiRowTabBar(QWidget* parent) : QTabBar(parent) {
     });
 }
 
+// Compact rows: every pixel the two rows of tabs give back goes to the page.
 int MultiRowTabBar::tabHeight() const {
-    return fontMetrics().height() + 8;
+    return fontMetrics().height() + 6;
 }
 
 int MultiRowTabBar::naturalWidth(int index) const {
@@ -119,8 +120,13 @@ QSize MultiRowTabBar::sizeHint() const {
     return QSize(w, rowsNeeded * tabHeight());
 }
 
+// Rows wrap, so the bar can shrink to its widest tab; it keeps the rows its width needs.
 QSize MultiRowTabBar::minimumSizeHint() const {
-    return sizeHint();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        if (isTabVisible(i))
+            widest = qMax(widest, naturalWidth(i));
+    return QSize(widest, sizeHint().height());
 }
 
 void MultiRowTabBar::paintEvent(QPaintEvent*) {

@@ -2,9 +2,14 @@
 // tab in catalogue order, so the depth-first widget order is the catalogue's; layouts then put
 // every widget in its place without changing that order (a layout never reparents a widget that
 // already belongs to the page).
+//
+// Every page must fit its fixed area at the compact application font, so the measures below are
+// shared by all tabs: the same margins, the same gaps, and one row height for check boxes and
+// radio buttons.
 
 #include "app/VexaMain.h"
 
+#include "app/MultiRowTabWidget.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
 #include "config/DeathmatchFlags.h"
@@ -28,6 +33,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList VideoModes = {
@@ -49,21 +56,47 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
 constexpr int ThreeDecimals = 3;
 constexpr int TwoDecimals = 2;
 
-constexpr int Spacing = 2;
+constexpr int PageMargin = 4;      // around the contents of a tab page
+constexpr int SubPageMargin = 2;   // around the contents of a Video sub-page
+constexpr int BlockSpacing = 6;    // between columns, group boxes and blocks of rows
+constexpr int TightSpacing = 4;    // the same on the densest pages
+constexpr int RowSpacing = 2;      // between the rows of a grid
+constexpr int FieldSpacing = 5;    // between a label and its field
+constexpr int CheckRowHeight = 16; // check boxes and radio buttons: text and mark, no more
+const QMargins GroupMargins(4, 1, 4, 2);
 
-QGridLayout* newGrid(QWidget* owner, int margin = 4) {
+QGridLayout* newGrid(QWidget* owner = nullptr, const QMargins& margins = {}) {
     auto* grid = new QGridLayout(owner);
-    grid->setContentsMargins(margin, margin, margin, margin);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(Spacing);
+    grid->setContentsMargins(margins);
+    grid->setHorizontalSpacing(FieldSpacing);
+    grid->setVerticalSpacing(RowSpacing);
     return grid;
 }
 
-QVBoxLayout* newColumn() {
+QGridLayout* newGroupGrid(QGroupBox* box) {
+    return newGrid(box, GroupMargins);
+}
+
+QVBoxLayout* newColumn(int spacing = BlockSpacing) {
     auto* column = new QVBoxLayout;
-    column->setSpacing(4);
+    column->setSpacing(spacing);
     column->setContentsMargins(0, 0, 0, 0);
     return column;
+}
+
+QHBoxLayout* newRow(int spacing = BlockSpacing) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(spacing);
+    row->setContentsMargins(0, 0, 0, 0);
+    return row;
+}
+
+// The page's own layout, side by side, with the common margins.
+QHBoxLayout* pageColumns(QWidget* page, int margin = PageMargin) {
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(BlockSpacing);
+    return layout;
 }
 
 QGroupBox* newPlainGroup(QWidget* parent, const char* name, const QString& title) {
@@ -115,11 +148,12 @@ QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation
     return bar;
 }
 
-QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName) {
+// A decoration picture at most `width` pixels wide, keeping its proportions.
+QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width) {
     auto* label = named<QLabel>(parent, name);
     label->setPixmap(decorationPicture(pictureName));
     label->setScaledContents(true);
-    label->setFixedSize(label->pixmap().size().scaled(200, 150, Qt::KeepAspectRatio));
+    label->setFixedSize(label->pixmap().size().scaled(width, width, Qt::KeepAspectRatio));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;
 }
@@ -127,6 +161,27 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName)
 void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field) {
     grid->addWidget(label, row, column);
     grid->addWidget(field, row, column + 1);
+}
+
+// Check boxes and radio buttons share one compact row height on every page.
+void compactRows(QWidget* page) {
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        box->setFixedHeight(CheckRowHeight);
+    for (QRadioButton* button : page->findChildren<QRadioButton*>())
+        button->setFixedHeight(CheckRowHeight);
+}
+
+// The radio group keeps its title but puts it on the left of its one row of buttons, so the
+// Video tab's header takes a single row and the sub-pages get the height.
+void makeInlineRadioGroup(QGroupBox& box) {
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.title());
+    box.setStyleSheet(QStringLiteral("QGroupBox#%1 { border: 1px solid palette(mid); "
+                                     "border-radius: 2px; margin-top: 0px; "
+                                     "padding: 0px 4px 0px %2px; }"
+                                     "QGroupBox#%1::title { subcontrol-origin: border; "
+                                     "subcontrol-position: left center; left: 6px; }")
+                          .arg(box.objectName())
+                          .arg(titleWidth + 14));
 }
 
 } // namespace
@@ -161,7 +216,9 @@ void TfrmVexaMain::createCatalogueControls(const char* sheet, QWidget* page) {
     }
 }
 
-// A spin or binding takes a label cell and a field cell; a check box spans both.
+// A setting takes two cells: a check box spans both; a binding puts its label in the first and
+// its box in the second; a spin's label may use the room its narrower box leaves, with the spin
+// at the right edge of the second cell, so spins and bindings in one column end together.
 void TfrmVexaMain::addSettingRow(QGridLayout* grid, int row, int column, const char* command) {
     const QString name = QString::fromUtf8(command);
     QWidget* control = settingControls_.value(name);
@@ -171,9 +228,16 @@ void TfrmVexaMain::addSettingRow(QGridLayout* grid, int row, int column, const c
         grid->addWidget(control, row, column, 1, 2);
         return;
     }
-    if (findCatalogueRow(name)->labelPosition == PosRight) {
+    const CatalogueRow* catalogueRow = findCatalogueRow(name);
+    if (catalogueRow->labelPosition == PosRight) {
         grid->addWidget(control, row, column);
         grid->addWidget(label, row, column + 1);
+    } else if (catalogueRow->kind == SettingKind::Spin) {
+        auto* line = newRow(FieldSpacing);
+        line->addWidget(label);
+        line->addStretch();
+        line->addWidget(control);
+        grid->addLayout(line, row, column, 1, 2);
     } else {
         addLabelled(grid, row, column, label, control);
     }
@@ -183,7 +247,7 @@ void TfrmVexaMain::addSettingRow(QGridLayout* grid, int row, int column, const c
 QGridLayout* TfrmVexaMain::fillGroup(const char* caption, int columns) {
     QGroupBox* box = groupBoxes_.value(QString::fromUtf8(caption));
     Q_ASSERT(box);
-    QGridLayout* grid = newGrid(box, 4);
+    QGridLayout* grid = newGroupGrid(box);
     QList<const CatalogueRow*> rows;
     for (const CatalogueRow& row : catalogue())
         if (qstrcmp(row.group, caption) == 0)
@@ -191,6 +255,14 @@ QGridLayout* TfrmVexaMain::fillGroup(const char* caption, int columns) {
     const int perColumn = (static_cast<int>(rows.size()) + columns - 1) / columns;
     for (int i = 0; i < rows.size(); ++i)
         addSettingRow(grid, i % perColumn, (i / perColumn) * 2, rows[i]->command);
+    if (columns > 1)
+        grid->setHorizontalSpacing(BlockSpacing);
+    // A list of check boxes reads as one block; fields keep their gap.
+    const bool onlyChecks = std::all_of(rows.begin(), rows.end(), [](const CatalogueRow* row) {
+        return row->kind == SettingKind::CheckBox;
+    });
+    if (onlyChecks)
+        grid->setVerticalSpacing(0);
     return grid;
 }
 
@@ -202,33 +274,38 @@ void TfrmVexaMain::createGeneralTab() {
     createCatalogueControls("tabGeneral", page);
 
     auto* player = newPlainGroup(page, "gbxPlayer", QStringLiteral("Player"));
-    QGridLayout* playerGrid = newGrid(player);
+    QGridLayout* playerGrid = newGroupGrid(player);
     txtPlayer = named<QLineEdit>(player, "txtPlayer");
     txtPlayer->setText(QStringLiteral("Player"));
     cboModel = editableCombo(player, "cboModel");
     setHintText(cboModel, QStringLiteral("Male    (The type of model to use for the character)"));
     cboSkin = editableCombo(player, "cboSkin");
     setHintText(cboSkin, QStringLiteral("Grunt    (The appearance of the character)"));
-    addLabelled(playerGrid, 0, 0, newLabel(player, QStringLiteral("Name")), txtPlayer);
+    playerGrid->addWidget(newLabel(player, QStringLiteral("Name")), 0, 0);
+    playerGrid->addWidget(txtPlayer, 0, 1, 1, 3);
     addLabelled(playerGrid, 1, 0, newLabel(player, QStringLiteral("Model")), cboModel);
-    addLabelled(playerGrid, 2, 0, newLabel(player, QStringLiteral("Skin")), cboSkin);
+    addLabelled(playerGrid, 1, 2, newLabel(player, QStringLiteral("Skin")), cboSkin);
+    playerGrid->setColumnStretch(1, 1);
+    playerGrid->setColumnStretch(3, 1);
 
+    // Both radio groups fill two rows, column by column.
     auto* hand = newPlainGroup(page, "gbxHand", QStringLiteral("Weapon Hand"));
     auto* handGroup = new QButtonGroup(hand);
-    auto* handLayout = new QVBoxLayout(hand);
-    handLayout->setContentsMargins(6, 2, 6, 2);
-    handLayout->setSpacing(0);
+    QGridLayout* handGrid = newGroupGrid(hand);
+    handGrid->setHorizontalSpacing(BlockSpacing);
+    handGrid->setVerticalSpacing(0);
     rbLeft = radio(hand, "rbLeft", QStringLiteral("Left"), handGroup);
     rbCenter = radio(hand, "rbCenter", QStringLiteral("Center"), handGroup);
     rbRight = radio(hand, "rbRight", QStringLiteral("Right"), handGroup);
-    for (QWidget* w : {rbLeft, rbCenter, rbRight})
-        handLayout->addWidget(w);
+    handGrid->addWidget(rbLeft, 0, 0);
+    handGrid->addWidget(rbCenter, 1, 0);
+    handGrid->addWidget(rbRight, 0, 1);
     rbRight->setChecked(true);
 
     auto* cross = newPlainGroup(page, "gbxCrosshair", QStringLiteral("Crosshair"));
     auto* crossGroup = new QButtonGroup(cross);
-    QGridLayout* crossGrid = newGrid(cross, 2);
-    crossGrid->setContentsMargins(6, 2, 6, 2);
+    QGridLayout* crossGrid = newGroupGrid(cross);
+    crossGrid->setHorizontalSpacing(BlockSpacing);
     crossGrid->setVerticalSpacing(0);
     rbCrossNone = radio(cross, "rbCrossNone", QStringLiteral("none"), crossGroup);
     rbCrossX = radio(cross, "rbCrossX", QStringLiteral("Cross"), crossGroup);
@@ -240,19 +317,25 @@ void TfrmVexaMain::createGeneralTab() {
     crossGrid->addWidget(rbCrossDot, 1, 1);
     rbCrossNone->setChecked(true);
 
+    // View bobbing as a small table: walking and running by pitch and roll.
     auto* bobbing = newPlainGroup(page, "gbxViewBobbing", QStringLiteral("View Bobbing"));
-    QGridLayout* bobGrid = newGrid(bobbing);
+    QGridLayout* bobGrid = newGroupGrid(bobbing);
     txtWalkPitch = maskedEdit(bobbing, "txtWalkPitch", ThreeDecimals, QStringLiteral(" .  5"));
     txtWalkRoll = maskedEdit(bobbing, "txtWalkRoll", ThreeDecimals, QStringLiteral(" .  2"));
     txtBobStart = maskedEdit(bobbing, "txtBobStart", ThreeDecimals, QStringLiteral(" .   "));
     txtRunPitch = maskedEdit(bobbing, "txtRunPitch", ThreeDecimals, QStringLiteral(" .  2"));
     txtRunRoll = maskedEdit(bobbing, "txtRunRoll", ThreeDecimals, QStringLiteral(" .  5"));
-    addLabelled(bobGrid, 0, 0, newLabel(bobbing, QStringLiteral("Walk Pitch")), txtWalkPitch);
-    addLabelled(bobGrid, 1, 0, newLabel(bobbing, QStringLiteral("Walk Roll")), txtWalkRoll);
-    addLabelled(bobGrid, 2, 0, newLabel(bobbing, QStringLiteral("Bob Up")), txtBobStart);
-    addLabelled(bobGrid, 0, 2, newLabel(bobbing, QStringLiteral("Run Pitch")), txtRunPitch);
-    addLabelled(bobGrid, 1, 2, newLabel(bobbing, QStringLiteral("Run Roll")), txtRunRoll);
-    bobGrid->setColumnStretch(4, 1);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Pitch")), 0, 1, Qt::AlignHCenter);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Roll")), 0, 2, Qt::AlignHCenter);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Walk")), 1, 0);
+    bobGrid->addWidget(txtWalkPitch, 1, 1);
+    bobGrid->addWidget(txtWalkRoll, 1, 2);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Run")), 2, 0);
+    bobGrid->addWidget(txtRunPitch, 2, 1);
+    bobGrid->addWidget(txtRunRoll, 2, 2);
+    bobGrid->setColumnMinimumWidth(3, BlockSpacing);
+    addLabelled(bobGrid, 1, 4, newLabel(bobbing, QStringLiteral("Bob Up")), txtBobStart);
+    bobGrid->setColumnStretch(6, 1);
 
     Panel6 = named<QFrame>(page, "Panel6");
     Panel6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -265,36 +348,41 @@ void TfrmVexaMain::createGeneralTab() {
     logoLayout->addWidget(imgLogo);
 
     // The gun and view spins stand outside any group, so they are laid out on the page itself.
-    auto* gun = new QGridLayout;
-    gun->setHorizontalSpacing(6);
-    gun->setVerticalSpacing(Spacing);
-    gun->addWidget(newLabel(page, QStringLiteral("Gun Position")), 0, 0, 1, 6);
-    addSettingRow(gun, 1, 0, "gun_x");
-    addSettingRow(gun, 1, 2, "gun_y");
-    addSettingRow(gun, 1, 4, "gun_z");
-    auto* view = new QGridLayout;
-    view->setHorizontalSpacing(6);
-    addSettingRow(view, 0, 0, "fov");
-    addSettingRow(view, 0, 2, "viewsize");
-    view->setColumnStretch(4, 1);
-    gun->setColumnStretch(6, 1);
+    const auto addSpin = [this](QHBoxLayout* line, const char* command) {
+        const QString name = QString::fromLatin1(command);
+        line->addWidget(settingLabels_.value(name));
+        line->addWidget(settingControl(name));
+    };
+    auto* gun = newRow(FieldSpacing);
+    gun->addWidget(newLabel(page, QStringLiteral("Gun")));
+    for (const char* command : {"gun_x", "gun_y", "gun_z"}) {
+        gun->addSpacing(BlockSpacing);
+        addSpin(gun, command);
+    }
+    gun->addStretch();
+    auto* view = newRow(FieldSpacing);
+    addSpin(view, "fov");
+    view->addSpacing(BlockSpacing * 2);
+    addSpin(view, "viewsize");
+    view->addStretch();
 
+    auto* radios = newRow();
+    radios->addWidget(hand);
+    radios->addWidget(cross, 1);
     auto* left = newColumn();
     left->addWidget(player);
-    auto* handAndCross = new QHBoxLayout;
-    handAndCross->setSpacing(4);
-    handAndCross->addWidget(hand);
-    handAndCross->addWidget(cross, 1);
-    left->addLayout(handAndCross);
+    left->addLayout(radios);
     left->addLayout(gun);
     left->addLayout(view);
     left->addWidget(bobbing);
     left->addStretch();
 
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 2, 4, 2);
+    // The logo panel keeps its classic place: 286, 2 on the page.
+    auto* layout = pageColumns(page);
+    layout->setContentsMargins(PageMargin, 2, 6, 2);
     layout->addLayout(left, 1);
     layout->addWidget(Panel6, 0, Qt::AlignTop);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -303,38 +391,38 @@ void TfrmVexaMain::createGeneralTab() {
 void TfrmVexaMain::createMovementTab() {
     QWidget* page = tabMovement;
     createCatalogueControls("tabMovement", page);
+    const auto group = [this](const char* caption) {
+        return groupBoxes_.value(QString::fromUtf8(caption));
+    };
 
     QGridLayout* mouse = fillGroup("Mouse Options", 1);
-    barSensitivity = trackBar(groupBoxes_.value(QStringLiteral("Mouse Options")), "barSensitivity",
-                              Qt::Horizontal, 1, 20, 3);
+    barSensitivity = trackBar(group("Mouse Options"), "barSensitivity", Qt::Horizontal, 1, 20, 3);
     setHintText(barSensitivity, QStringLiteral("3  (How fast the view turns with the mouse)"));
-    mouse->addWidget(newLabel(barSensitivity->parentWidget(), QStringLiteral("Sensitivity")), 1, 0);
-    mouse->addWidget(barSensitivity, 1, 1);
-    fillGroup("Looking", 1);
-    fillGroup("Running", 1);
-    fillGroup("Strafing", 1);
-    fillGroup("Climbing and swimming", 1);
-    fillGroup("Player Movement", 1);
+    addLabelled(mouse, 1, 0, newLabel(group("Mouse Options"), QStringLiteral("Sensitivity")),
+                barSensitivity);
+    for (const char* caption :
+         {"Looking", "Running", "Strafing", "Climbing and swimming", "Player Movement"})
+        fillGroup(caption, 1);
 
     auto* first = newColumn();
     first->addWidget(settingControl(QStringLiteral("in_mouse")));
-    first->addWidget(groupBoxes_.value(QStringLiteral("Mouse Options")));
-    first->addWidget(groupBoxes_.value(QStringLiteral("Looking")));
+    first->addWidget(group("Mouse Options"));
+    first->addWidget(group("Looking"));
     first->addStretch();
     auto* second = newColumn();
-    second->addWidget(groupBoxes_.value(QStringLiteral("Running")));
-    second->addWidget(groupBoxes_.value(QStringLiteral("Strafing")));
-    second->addWidget(groupBoxes_.value(QStringLiteral("Climbing and swimming")));
+    second->addWidget(group("Running"));
+    second->addWidget(group("Strafing"));
     second->addStretch();
     auto* third = newColumn();
-    third->addWidget(groupBoxes_.value(QStringLiteral("Player Movement")));
+    third->addWidget(group("Climbing and swimming"));
+    third->addWidget(group("Player Movement"));
     third->addStretch();
 
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(first);
-    layout->addLayout(second);
-    layout->addLayout(third);
+    auto* layout = pageColumns(page);
+    layout->addLayout(first, 1);
+    layout->addLayout(second, 1);
+    layout->addLayout(third, 1);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -346,36 +434,40 @@ void TfrmVexaMain::createWeaponsTab() {
     fillGroup("Inventory", 1);
     fillGroup("Use Item", 1);
 
-    auto* first = newColumn();
-    first->addWidget(groupBoxes_.value(QStringLiteral("Inventory")));
-    first->addWidget(groupBoxes_.value(QStringLiteral("Use Item")));
-    first->addStretch();
+    auto* firing = newGrid();
+    int row = 0;
+    for (const char* command : {"+attack", "weapnext", "weapprev", "weaplast"})
+        addSettingRow(firing, row++, 0, command);
+    auto* middle = newColumn();
+    middle->addWidget(groupBoxes_.value(QStringLiteral("Use Item")));
+    middle->addLayout(firing);
+    middle->addStretch();
 
-    auto* weapons = newGrid(nullptr, 0);
+    auto* weapons = newGrid();
     const char* const weaponUse[] = {
         "use blaster",  "use shotgun",          "use super shotgun",   "use machinegun",
         "use chaingun", "use grenade launcher", "use rocket launcher", "use hyperblaster",
         "use railgun",  "use bfg10k",           "use grenades"};
-    int row = 0;
+    row = 0;
     for (const char* command : weaponUse)
         addSettingRow(weapons, row++, 0, command);
     weapons->setRowStretch(row, 1);
 
-    auto* firing = newGrid(nullptr, 0);
-    row = 0;
-    for (const char* command : {"+attack", "weapnext", "weapprev", "weaplast"})
-        addSettingRow(firing, row++, 0, command);
-    firing->setRowMinimumHeight(row++, 8);
+    // The two weapon options run along the bottom, under the inventory columns.
+    auto* options = newRow();
     for (const char* command : {"cl_vwep", "g_select_empty"})
-        addSettingRow(firing, row++, 0, command);
-    firing->setRowStretch(row, 1);
+        options->addWidget(settingControl(QString::fromLatin1(command)));
+    options->addStretch();
 
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(10);
-    layout->addLayout(first);
-    layout->addLayout(weapons);
-    layout->addLayout(firing);
+    auto* layout = new QGridLayout(page);
+    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
+    layout->setSpacing(BlockSpacing);
+    layout->addWidget(groupBoxes_.value(QStringLiteral("Inventory")), 0, 0, Qt::AlignTop);
+    layout->addLayout(middle, 0, 1);
+    layout->addLayout(weapons, 0, 2, 2, 1);
+    layout->addLayout(options, 1, 0, 1, 2);
+    layout->setRowStretch(0, 1);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -385,18 +477,18 @@ void TfrmVexaMain::createCommunicationsTab() {
     QWidget* page = tabCommunications;
     createCatalogueControls("tabCommunications", page);
 
-    auto* keys = newGrid(nullptr, 0);
+    auto* keys = newGrid();
     int row = 0;
     for (const char* command : {"toggleconsole", "messagemode", "score", "wave 0", "wave 1",
                                 "wave 2", "wave 3", "wave 4"})
         addSettingRow(keys, row++, 0, command);
-    keys->setRowMinimumHeight(row++, 8);
+    keys->setRowMinimumHeight(row++, BlockSpacing);
     for (const char* command : {"scr_conspeed", "con_notifytime", "logfile"})
         addSettingRow(keys, row++, 0, command);
     keys->setRowStretch(row, 1);
 
     auto* messages = newPlainGroup(page, "gbxMessages", QStringLiteral("Messages"));
-    QGridLayout* grid = newGrid(messages);
+    QGridLayout* grid = newGroupGrid(messages);
     grid->addWidget(newLabel(messages, QStringLiteral("Key")), 0, 1);
     grid->addWidget(newLabel(messages, QStringLiteral("Message said")), 0, 2);
     for (int slot = 0; slot < 5; ++slot) {
@@ -416,11 +508,11 @@ void TfrmVexaMain::createCommunicationsTab() {
     auto* right = newColumn();
     right->addWidget(messages);
     right->addStretch();
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(10);
+    auto* layout = pageColumns(page);
+    layout->setSpacing(BlockSpacing * 2);
     layout->addLayout(keys);
     layout->addLayout(right, 1);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -430,8 +522,10 @@ void TfrmVexaMain::createVideoTab() {
     QWidget* page = tabVideo;
     gbxVideo = named<QGroupBox>(page, "gbxVideo");
     gbxVideo->setTitle(QStringLiteral("Video"));
+    makeInlineRadioGroup(*gbxVideo);
     auto* items = new QHBoxLayout(gbxVideo);
-    items->setContentsMargins(8, 0, 8, 0);
+    items->setContentsMargins(0, 1, 0, 1);
+    items->setSpacing(BlockSpacing);
     gbxVideoItems = new QButtonGroup(gbxVideo);
     const QString captions[] = {QStringLiteral("Software"), QStringLiteral("GL")};
     for (int i = 0; i < 2; ++i) {
@@ -443,7 +537,7 @@ void TfrmVexaMain::createVideoTab() {
 
     createCatalogueControls("tabVideo", page);
 
-    pageVideo = named<QTabWidget>(page, "pageVideo");
+    pageVideo = named<MultiRowTabWidget>(page, "pageVideo");
     pageVideo->setDocumentMode(true);
     tabBoth = addTabSheet(pageVideo, "tabBoth", QStringLiteral("Both"));
     TabSheet1 = addTabSheet(pageVideo, "TabSheet1", QStringLiteral("Software"));
@@ -453,16 +547,16 @@ void TfrmVexaMain::createVideoTab() {
     createVideoGlPage();
     pageVideo->setCurrentWidget(TabSheet2);
 
-    auto* header = new QHBoxLayout;
+    auto* header = newRow(BlockSpacing * 2);
     header->addWidget(gbxVideo);
-    header->addSpacing(12);
-    header->addWidget(settingControl(QStringLiteral("vid_fullscreen")), 0, Qt::AlignBottom);
+    header->addWidget(settingControl(QStringLiteral("vid_fullscreen")));
     header->addStretch();
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 0, 4, 2);
-    layout->setSpacing(2);
+    layout->setContentsMargins(PageMargin, RowSpacing, PageMargin, 0);
+    layout->setSpacing(RowSpacing);
     layout->addLayout(header);
     layout->addWidget(pageVideo, 1);
+    compactRows(page);
 }
 
 void TfrmVexaMain::createVideoBothPage() {
@@ -470,7 +564,7 @@ void TfrmVexaMain::createVideoBothPage() {
     createCatalogueControls("tabBoth", page);
     fillGroup("Game Screen Position", 1);
 
-    auto* keys = newGrid(nullptr, 0);
+    auto* keys = newGrid();
     int row = 0;
     for (const char* command : {"vid_restart", "sizedown", "sizeup"})
         addSettingRow(keys, row++, 0, command);
@@ -480,7 +574,7 @@ void TfrmVexaMain::createVideoBothPage() {
     barGamma->setInvertedAppearance(true);
     barGamma->setFixedHeight(150);
     setHintText(barGamma, QStringLiteral("1  (Brightness of the picture; up is darker)"));
-    auto* gamma = newColumn();
+    auto* gamma = newColumn(RowSpacing);
     gamma->addWidget(newLabel(page, QStringLiteral("Gamma")), 0, Qt::AlignHCenter);
     gamma->addWidget(barGamma, 0, Qt::AlignHCenter);
     gamma->addStretch();
@@ -489,9 +583,9 @@ void TfrmVexaMain::createVideoBothPage() {
     screen->addWidget(groupBoxes_.value(QStringLiteral("Game Screen Position")));
     screen->addStretch();
 
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 6, 4, 4);
-    layout->setSpacing(16);
+    auto* layout = pageColumns(page, SubPageMargin);
+    layout->setContentsMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin);
+    layout->setSpacing(BlockSpacing * 3);
     layout->addLayout(keys);
     layout->addLayout(screen);
     layout->addLayout(gamma);
@@ -501,7 +595,8 @@ void TfrmVexaMain::createVideoBothPage() {
 void TfrmVexaMain::createVideoSoftwarePage() {
     QWidget* page = TabSheet1;
     createCatalogueControls("TabSheet1", page);
-    auto* grid = newGrid(page, 6);
+    auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
+    grid->setHorizontalSpacing(BlockSpacing);
     const char* const checks[] = {"sw_stipplealpha",  "sw_drawflat",      "sw_polymodelstats",
                                   "sw_reportedgeout", "sw_reportsurfout", "sw_surfcacheoverride",
                                   "sw_waterwarp",     "sw_allow_modex",   "sw_draworder"};
@@ -518,12 +613,14 @@ void TfrmVexaMain::createVideoSoftwarePage() {
     grid->setColumnStretch(6, 1);
 }
 
+// The densest page, in two columns: the picture's enhancements, the debugging switches and the
+// mode and texture boxes on the left; the card's switches, the driver with the log switch and
+// the number fields on the right.
 void TfrmVexaMain::createVideoGlPage() {
     QWidget* page = TabSheet2;
     createCatalogueControls("TabSheet2", page);
-    fillGroup("Enhancements", 2);
-    fillGroup("Video Card Specific", 2);
-    fillGroup("Debugging", 2);
+    for (const char* caption : {"Enhancements", "Video Card Specific", "Debugging"})
+        fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
 
     cboGlVidMode = editableCombo(page, "cboGlVidMode", VideoModes);
     cboGlVidMode->setEditable(false);
@@ -536,49 +633,60 @@ void TfrmVexaMain::createVideoGlPage() {
     cboGlDriver = editableCombo(page, "cboGlDriver");
     setHintText(cboGlDriver, QStringLiteral("The filename of the OpenGL .dll driver"));
 
-    auto* numbers = newGrid(nullptr, 0);
-    addLabelled(numbers, 0, 0, newLabel(page, QStringLiteral("Mode")), cboGlVidMode);
-    addLabelled(numbers, 1, 0, newLabel(page, QStringLiteral("Textures")), cboTextureMode);
-    addLabelled(numbers, 2, 0, newLabel(page, QStringLiteral("Driver")), cboGlDriver);
-    auto* fields = newGrid(nullptr, 0);
+    auto* picture = newGrid();
+    addLabelled(picture, 0, 0, newLabel(page, QStringLiteral("Mode")), cboGlVidMode);
+    addLabelled(picture, 1, 0, newLabel(page, QStringLiteral("Textures")), cboTextureMode);
+    picture->setColumnStretch(2, 1);
+    picture->setAlignment(cboGlVidMode, Qt::AlignLeft);
+
+    auto* driver = newRow(FieldSpacing);
+    driver->addWidget(newLabel(page, QStringLiteral("Driver")));
+    driver->addWidget(cboGlDriver, 1);
+    driver->addSpacing(BlockSpacing);
+    driver->addWidget(settingControl(QStringLiteral("gl_log")));
+
+    // The particle sizes and mip levels down the first column, the particle fading, modulation
+    // and swap interval down the second.
+    auto* fields = newGrid();
     struct Field {
         QLineEdit** edit;
         const char* name;
         const char* caption;
         int decimals;
+        int row, column;
     } const masked[] = {
-        {&txtGlParticleSize, "txtGlParticleSize", "Particle Size", ThreeDecimals},
-        {&txtPartSizeMin, "txtPartSizeMin", "Min Size", ThreeDecimals},
-        {&txtPartSizeMax, "txtPartSizeMax", "Max Size", ThreeDecimals},
-        {&txtPartIntensityA, "txtPartIntensityA", "Fade A", ThreeDecimals},
-        {&txtPartIntensityB, "txtPartIntensityB", "Fade B", ThreeDecimals},
-        {&txtPartIntensityC, "txtPartIntensityC", "Fade C", ThreeDecimals},
-        {&txtGlPicMip, "txtGlPicMip", "Pic Mip", TwoDecimals},
-        {&txtGlPlayerMip, "txtGlPlayerMip", "Player Mip", TwoDecimals},
-        {&txtGlModulate, "txtGlModulate", "Modulate", TwoDecimals},
-        {&txtGlSwapInterval, "txtGlSwapInterval", "Swap Interval", TwoDecimals},
+        {&txtGlParticleSize, "txtGlParticleSize", "Particle Size", ThreeDecimals, 0, 0},
+        {&txtPartSizeMin, "txtPartSizeMin", "Min Size", ThreeDecimals, 1, 0},
+        {&txtPartSizeMax, "txtPartSizeMax", "Max Size", ThreeDecimals, 2, 0},
+        {&txtPartIntensityA, "txtPartIntensityA", "Fade A", ThreeDecimals, 0, 3},
+        {&txtPartIntensityB, "txtPartIntensityB", "Fade B", ThreeDecimals, 1, 3},
+        {&txtPartIntensityC, "txtPartIntensityC", "Fade C", ThreeDecimals, 2, 3},
+        {&txtGlPicMip, "txtGlPicMip", "Pic Mip", TwoDecimals, 3, 0},
+        {&txtGlPlayerMip, "txtGlPlayerMip", "Player Mip", TwoDecimals, 4, 0},
+        {&txtGlModulate, "txtGlModulate", "Modulate", TwoDecimals, 3, 3},
+        {&txtGlSwapInterval, "txtGlSwapInterval", "Swap Interval", TwoDecimals, 4, 3},
     };
-    for (int i = 0; i < 10; ++i) {
-        const Field& f = masked[i];
+    for (const Field& f : masked) {
         *f.edit = maskedEdit(page, f.name, f.decimals, QString());
-        addLabelled(fields, i % 5, (i / 5) * 2, newLabel(page, QLatin1String(f.caption)), *f.edit);
+        addLabelled(fields, f.row, f.column, newLabel(page, QLatin1String(f.caption)), *f.edit);
     }
+    fields->setColumnMinimumWidth(2, BlockSpacing);
+    fields->setColumnStretch(2, 1);
 
-    auto* left = newColumn();
+    auto* left = newColumn(TightSpacing);
     left->addWidget(groupBoxes_.value(QStringLiteral("Enhancements")));
-    left->addWidget(groupBoxes_.value(QStringLiteral("Video Card Specific")));
+    left->addWidget(groupBoxes_.value(QStringLiteral("Debugging")));
+    left->addLayout(picture);
     left->addStretch();
-    auto* right = newColumn();
-    right->addLayout(numbers);
+    auto* right = newColumn(TightSpacing);
+    right->addWidget(groupBoxes_.value(QStringLiteral("Video Card Specific")));
+    right->addLayout(driver);
     right->addLayout(fields);
-    right->addWidget(groupBoxes_.value(QStringLiteral("Debugging")));
-    right->addWidget(settingControl(QStringLiteral("gl_log")));
     right->addStretch();
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(2, 4, 2, 2);
-    layout->setSpacing(6);
-    layout->addLayout(left);
-    layout->addLayout(right);
+    auto* layout = pageColumns(page, SubPageMargin);
+    layout->setSpacing(TightSpacing);
+    layout->addLayout(left, 1);
+    layout->addLayout(right, 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -588,24 +696,24 @@ void TfrmVexaMain::createSoundTab() {
     QWidget* page = tabSound;
     createCatalogueControls("tabSound", page);
 
-    auto* checks = newGrid(nullptr, 0);
+    auto* checks = newGrid();
     int row = 0;
     for (const char* command : {"s_initsound", "s_primary", "s_waveonly", "cl_footsteps",
                                 "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
         addSettingRow(checks, row++, 0, command);
-    checks->setRowMinimumHeight(row++, 8);
+    checks->setRowMinimumHeight(row++, BlockSpacing);
     for (const char* command : {"cd_looptrack", "cd_loopcount"})
         addSettingRow(checks, row++, 0, command);
     checks->setRowStretch(row, 1);
 
-    auto* keys = newGrid(nullptr, 0);
+    auto* keys = newGrid();
     row = 0;
     for (const char* command : {"snd_restart", "soundinfo", "soundlist", "cd on", "cd off",
                                 "cd stop", "cd pause", "cd resume"})
         addSettingRow(keys, row++, 0, command);
     keys->setRowStretch(row, 1);
 
-    auto* quality = newGrid(nullptr, 0);
+    auto* quality = newGrid();
     cboSndQuality =
         editableCombo(page, "cboSndQuality", {QStringLiteral("High"), QStringLiteral("Low")});
     cboSndQuality->setEditable(false);
@@ -621,16 +729,16 @@ void TfrmVexaMain::createSoundTab() {
 
     auto* right = newColumn();
     right->addLayout(quality);
-    right->addSpacing(8);
-    right->addWidget(pictureLabel(page, "imgSound", "tab_sound"), 0, Qt::AlignHCenter);
+    right->addSpacing(BlockSpacing);
+    right->addWidget(pictureLabel(page, "imgSound", "tab_sound", 200), 0, Qt::AlignHCenter);
     right->addStretch();
 
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(10);
+    auto* layout = pageColumns(page);
+    layout->setSpacing(BlockSpacing * 2);
     layout->addLayout(checks);
     layout->addLayout(keys);
     layout->addLayout(right, 1);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -639,24 +747,25 @@ void TfrmVexaMain::createSoundTab() {
 void TfrmVexaMain::createMenusTab() {
     QWidget* page = TabMenus;
     createCatalogueControls("TabMenus", page);
-    auto* grid = newGrid(nullptr, 0);
+    auto* grid = newGrid();
+    grid->setHorizontalSpacing(FieldSpacing);
     int index = 0;
     for (const CatalogueRow& row : catalogue()) {
         if (qstrcmp(row.tab, "TabMenus") != 0)
             continue;
-        addSettingRow(grid, index % 10, (index / 10) * 2, row.command);
+        addSettingRow(grid, index % 10, (index / 10) * 3, row.command);
         ++index;
     }
+    grid->setColumnMinimumWidth(2, BlockSpacing);
     grid->setRowStretch(10, 1);
     auto* right = newColumn();
-    right->addWidget(pictureLabel(page, "imgMenus", "tab_menus"));
+    right->addWidget(pictureLabel(page, "imgMenus", "tab_menus", 168));
     right->addStretch();
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(10);
+    auto* layout = pageColumns(page);
     layout->addLayout(grid);
-    layout->addLayout(right);
     layout->addStretch();
+    layout->addLayout(right);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -666,29 +775,28 @@ void TfrmVexaMain::createClientTab() {
     QWidget* page = tabClient;
     createCatalogueControls("tabClient", page);
 
-    auto* settings = newGrid(nullptr, 0);
+    auto* settings = newGrid();
     int row = 0;
     for (const char* command :
          {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
         addSettingRow(settings, row++, 0, command);
-    settings->setRowMinimumHeight(row++, 8);
+    settings->setRowMinimumHeight(row++, BlockSpacing);
     for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})
         addSettingRow(settings, row++, 0, command);
     settings->setRowStretch(row, 1);
 
-    auto* downloads = newGrid(nullptr, 0);
+    // The download kinds stand indented under the switch that governs them.
+    auto* downloads = newGrid();
     row = 0;
     addSettingRow(downloads, row++, 0, "allow_download");
     for (const char* command : {"allow_download_maps", "allow_download_models",
-                                "allow_download_players", "allow_download_sounds"}) {
-        addSettingRow(downloads, row, 1, command);
-        downloads->setColumnMinimumWidth(0, 14);
-        ++row;
-    }
+                                "allow_download_players", "allow_download_sounds"})
+        addSettingRow(downloads, row++, 1, command);
+    downloads->setColumnMinimumWidth(0, 14);
     downloads->setRowStretch(row, 1);
 
     auto* launch = newPlainGroup(page, "gbxClientStart", QStringLiteral("When Quake2 starts"));
-    QGridLayout* grid = newGrid(launch);
+    QGridLayout* grid = newGroupGrid(launch);
     auto* choice = new QButtonGroup(launch);
     rbStartNewGame = radio(launch, "rbStartNewGame", QStringLiteral("Start New Game"), choice);
     rbLoadSavedGame = radio(launch, "rbLoadSavedGame", QStringLiteral("Load Saved Game"), choice);
@@ -719,11 +827,11 @@ void TfrmVexaMain::createClientTab() {
     right->addWidget(launch);
     right->addLayout(downloads);
     right->addStretch();
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(10);
+    auto* layout = pageColumns(page);
+    layout->setSpacing(BlockSpacing * 2);
     layout->addLayout(settings);
     layout->addLayout(right, 1);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -733,7 +841,7 @@ void TfrmVexaMain::createServerTab() {
     QWidget* page = tabServer;
     createCatalogueControls("tabServer", page);
 
-    auto* server = newGrid(nullptr, 0);
+    auto* server = newGrid();
     edtServerName = named<QLineEdit>(page, "edtServerName");
     edtServerName->setText(QStringLiteral("noname"));
     setHintText(edtServerName, QStringLiteral("noname  (The name players see in server lists)"));
@@ -744,6 +852,9 @@ void TfrmVexaMain::createServerTab() {
     setHintText(edtMasterServer,
                 QStringLiteral("master.quakeservers.net:27900  (Master server a public server "
                                "reports to)"));
+    // The default address must show whole.
+    edtMasterServer->setMinimumWidth(
+        edtMasterServer->fontMetrics().horizontalAdvance(edtMasterServer->text()) + 8);
     cboServerStartMap = editableCombo(page, "cboServerStartMap");
     setHintText(cboServerStartMap, QStringLiteral("The map the server starts on"));
     int row = 0;
@@ -751,12 +862,21 @@ void TfrmVexaMain::createServerTab() {
     addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Password")), edtServerPassword);
     addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Master")), edtMasterServer);
     addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Start Map")), cboServerStartMap);
-    server->setRowMinimumHeight(row++, 6);
 
-    auto* numbers = newGrid(nullptr, 0);
-    int numberRow = 0;
+    // The three server switches in two columns, catalogue order down the columns.
+    auto* switches = newGrid();
+    switches->setHorizontalSpacing(BlockSpacing);
+    row = 0;
+    for (const char* command : {"dedicated", "public", "cheats"}) {
+        switches->addWidget(settingControl(QString::fromLatin1(command)), row % 2, row / 2);
+        ++row;
+    }
+    switches->setColumnStretch(2, 1);
+
+    auto* numbers = newGrid();
+    row = 0;
     for (const char* command : {"maxclients", "sv_maxvelocity", "sv_gravity", "timeout"})
-        addSettingRow(numbers, numberRow++, 0, command);
+        addSettingRow(numbers, row++, 0, command);
     numbers->setColumnStretch(2, 1);
     cbxFragLimit = named<QCheckBox>(page, "cbxFragLimit");
     cbxFragLimit->setText(QStringLiteral("Frag Limit"));
@@ -764,7 +884,7 @@ void TfrmVexaMain::createServerTab() {
     cbxTimeLimit = named<QCheckBox>(page, "cbxTimeLimit");
     cbxTimeLimit->setText(QStringLiteral("Time Limit"));
     cbxTimeLimit->setChecked(true);
-    auto* limits = newGrid(nullptr, 0);
+    auto* limits = newGrid();
     limits->addWidget(cbxFragLimit, 0, 0);
     addSettingRow(limits, 0, 1, "fraglimit");
     limits->addWidget(cbxTimeLimit, 1, 0);
@@ -773,16 +893,15 @@ void TfrmVexaMain::createServerTab() {
 
     auto* left = newColumn();
     left->addLayout(server);
-    for (const char* command : {"dedicated", "public", "cheats"})
-        left->addWidget(settingControl(QString::fromLatin1(command)));
-    left->addSpacing(4);
+    left->addLayout(switches);
     left->addLayout(numbers);
     left->addLayout(limits);
     left->addStretch();
 
     auto* type = newPlainGroup(page, "gbxGameType", QStringLiteral("Game Type"));
     auto* typeLayout = new QHBoxLayout(type);
-    typeLayout->setContentsMargins(6, 0, 6, 0);
+    typeLayout->setContentsMargins(GroupMargins);
+    typeLayout->setSpacing(BlockSpacing * 2);
     auto* typeGroup = new QButtonGroup(type);
     rbDeathMatch = radio(type, "rbDeathMatch", QStringLiteral("DeathMatch"), typeGroup);
     rbCooperative = radio(type, "rbCooperative", QStringLiteral("Cooperative"), typeGroup);
@@ -792,7 +911,8 @@ void TfrmVexaMain::createServerTab() {
     typeLayout->addStretch();
 
     auto* flags = newPlainGroup(page, "gbxDeathmatchFlags", QStringLiteral("Deathmatch Rules"));
-    QGridLayout* flagGrid = newGrid(flags);
+    QGridLayout* flagGrid = newGroupGrid(flags);
+    flagGrid->setHorizontalSpacing(TightSpacing);
     flagGrid->setVerticalSpacing(0);
     int index = 0;
     for (const DeathmatchFlag& flag : deathmatchFlags()) {
@@ -809,11 +929,10 @@ void TfrmVexaMain::createServerTab() {
     right->addWidget(type);
     right->addWidget(flags);
     right->addStretch();
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(8);
+    auto* layout = pageColumns(page);
     layout->addLayout(left, 1);
     layout->addLayout(right);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -839,8 +958,8 @@ void TfrmVexaMain::createGamesTab() {
     cbxGlobalSettings->setChecked(true);
 
     auto* games = new QGridLayout;
-    games->setHorizontalSpacing(6);
-    games->setVerticalSpacing(Spacing);
+    games->setHorizontalSpacing(BlockSpacing);
+    games->setVerticalSpacing(RowSpacing);
     games->addWidget(newLabel(page, QStringLiteral("Games"), "lblGames"), 0, 0);
     games->addWidget(lbxGames, 1, 0, 4, 1);
     auto* gameButtons = new QHBoxLayout;
@@ -850,7 +969,7 @@ void TfrmVexaMain::createGamesTab() {
     gameButtons->addStretch();
     games->addLayout(gameButtons, 1, 1);
     games->addWidget(btnUseThisGame, 2, 1);
-    auto* current = new QHBoxLayout;
+    auto* current = newRow(FieldSpacing);
     current->addWidget(newLabel(page, QStringLiteral("Current Game")));
     current->addWidget(txtCurrentGame, 1);
     games->addLayout(current, 3, 1);
@@ -911,7 +1030,7 @@ void TfrmVexaMain::createGamesTab() {
         (*kind.edit)->setText(QStringLiteral("Edit ") + word);
 
         auto* column = newColumn();
-        column->setSpacing(Spacing);
+        column->setSpacing(RowSpacing);
         column->addWidget(newLabel(page, QLatin1String(kind.plural)));
         column->addWidget(*kind.list, 1);
         column->addWidget(*kind.selectAll);
@@ -926,10 +1045,11 @@ void TfrmVexaMain::createGamesTab() {
     }
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(6);
+    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
+    layout->setSpacing(BlockSpacing);
     layout->addLayout(games);
     layout->addLayout(lists, 1);
+    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------

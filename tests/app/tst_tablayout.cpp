@@ -1,0 +1,311 @@
+#include "app/Application.h"
+#include "app/VexaMain.h"
+#include "controls/Catalogue.h"
+#include "controls/SupBind.h"
+#include "controls/SupCheckBox.h"
+#include "controls/SupSpinEdit.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+
+// Every tab and Video sub-page of the main window, at the program's own compact font, must show
+// all of its widgets whole: nothing cut, squeezed, overlapping or outside the page.
+
+namespace {
+
+const char* const PageNames[] = {"tabGeneral", "tabMovement", "tabWeaponsInv", "tabCommunications",
+                                 "tabVideo",   "tabBoth",     "TabSheet1",     "TabSheet2",
+                                 "tabSound",   "TabMenus",    "tabClient",     "tabServer",
+                                 "tabAlias"};
+
+QString describe(const QWidget* widget) {
+    QString text;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        text = label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        text = button->text();
+    QString name = widget->objectName();
+    if (name.isEmpty())
+        name = QString::fromLatin1(widget->metaObject()->className());
+    return text.isEmpty() ? name : name + QStringLiteral(" \"") + text + QLatin1Char('"');
+}
+
+QString describe(const QRect& r) {
+    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Widgets that only hold others: their children are parts of the page too.
+bool holdsParts(const QWidget* widget) {
+    const QMetaObject* type = widget->metaObject();
+    return qobject_cast<const QGroupBox*>(widget) || type == &QWidget::staticMetaObject ||
+           type == &QFrame::staticMetaObject || qobject_cast<const QTabWidget*>(widget);
+}
+
+// The visible widgets directly on `container`; for a tab widget, its current page.
+QList<QWidget*> visibleChildren(QWidget* container) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(container))
+        return {tabs->currentWidget()};
+    QList<QWidget*> children;
+    for (QObject* object : container->children()) {
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (widget && !widget->isWindow() && widget->isVisible())
+            children << widget;
+    }
+    return children;
+}
+
+// Everything a person sees on the page, down through group boxes, panels and sub-pages, but not
+// the inner parts of compound widgets (a spin box's edit, a list's scroll bars).
+QList<QWidget*> partsOf(QWidget* container) {
+    QList<QWidget*> parts;
+    for (QWidget* child : visibleChildren(container)) {
+        if (!qobject_cast<QTabWidget*>(container))
+            parts << child;
+        if (holdsParts(child))
+            parts << partsOf(child);
+    }
+    return parts;
+}
+
+// The containers among the parts, with the page itself.
+QList<QWidget*> containersOf(QWidget* page) {
+    QList<QWidget*> containers{page};
+    for (QWidget* part : partsOf(page))
+        if (holdsParts(part) && !qobject_cast<QTabWidget*>(part))
+            containers << part;
+    return containers;
+}
+
+// Brings `page` to the front, through every tab widget above it, and lets the layouts settle.
+void showPage(QWidget* page) {
+    for (QWidget* w = page; w && w->parentWidget(); w = w->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
+            tabs->setCurrentWidget(w);
+    }
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+// Whether a line edit shows `text` whole with the cursor after it: a text longer than the
+// contents less the inner margins is scrolled left, and more than the first glyph's own blank
+// edge is then lost.
+bool showsWhole(const QLineEdit& edit, const QString& text) {
+    constexpr int innerMargin = 2; // each side, as the line edit keeps it
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.rect = edit.rect();
+    option.lineWidth = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit);
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit) -
+        edit.textMargins();
+    const QFontMetrics metrics = edit.fontMetrics();
+    const int room = contents.width() - 2 * innerMargin;
+    const int scrolled = metrics.horizontalAdvance(text) + 1 - room;
+    return scrolled <= 0 || (!text.isEmpty() && scrolled <= metrics.leftBearing(text.front()));
+}
+
+QString commandOf(const QWidget* widget) {
+    if (const auto* box = qobject_cast<const TSupCheckBox*>(widget))
+        return box->SupCommand();
+    if (const auto* spin = qobject_cast<const TSupSpinEdit*>(widget))
+        return spin->SupCommand();
+    if (const auto* bind = qobject_cast<const TSupBind*>(widget))
+        return bind->SupCommand();
+    return QString();
+}
+
+// Depth first, children in creation order, the pages of a stacked widget in page order.
+void collectCommands(QWidget* widget, QStringList& commands) {
+    const QString command = commandOf(widget);
+    if (!command.isEmpty())
+        commands << command;
+    QList<QWidget*> children;
+    if (auto* stack = qobject_cast<QStackedWidget*>(widget)) {
+        for (int i = 0; i < stack->count(); ++i)
+            children << stack->widget(i);
+    }
+    for (QObject* object : widget->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (child && !child->isWindow() && !children.contains(child))
+            children << child;
+    }
+    for (QWidget* child : children)
+        collectCommands(child, commands);
+}
+
+} // namespace
+
+class TstTabLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void textIsNeverCut_data() { addPages(); }
+    void textIsNeverCut();
+    void partsStayInsideThePage_data() { addPages(); }
+    void partsStayInsideThePage();
+    void neighboursDoNotOverlap_data() { addPages(); }
+    void neighboursDoNotOverlap();
+    void editsShowTheirWholeText_data() { addPages(); }
+    void editsShowTheirWholeText();
+    void settingControlsKeepCatalogueOrder();
+
+private:
+    static void addPages();
+    QWidget* currentPage();
+
+    QFont oldFont_;
+    QString oldStyle_;
+    std::unique_ptr<TestEnvironment> env_;
+    std::unique_ptr<ScriptedPrompts> prompts_;
+    std::unique_ptr<TfrmVexaMain> window_;
+};
+
+void TstTabLayout::initTestCase() {
+    oldFont_ = QApplication::font();
+    oldStyle_ = QApplication::style()->name();
+    applyApplicationLook(*qApp);
+    env_ = std::make_unique<TestEnvironment>();
+    env_->seedKnownDirectories();
+    prompts_ = std::make_unique<ScriptedPrompts>();
+    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    QVERIFY2(prompts_->done(), qPrintable(prompts_->report()));
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void TstTabLayout::cleanupTestCase() {
+    window_.reset();
+    prompts_.reset();
+    env_.reset();
+    QApplication::setStyle(oldStyle_);
+    QApplication::setFont(oldFont_);
+}
+
+void TstTabLayout::addPages() {
+    QTest::addColumn<QString>("page");
+    for (const char* name : PageNames)
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+QWidget* TstTabLayout::currentPage() {
+    QFETCH(QString, page);
+    auto* widget = window_->findChild<QWidget*>(page);
+    if (widget)
+        showPage(widget);
+    return widget;
+}
+
+// A label, button or field never gets less room than its text and frame need. A size fixed on
+// purpose (a binding's width, a check box's compact row) still leaves a whole line of text.
+void TstTabLayout::textIsNeverCut() {
+    QWidget* page = currentPage();
+    QVERIFY(page);
+    QStringList cut;
+    for (QWidget* part : partsOf(page)) {
+        const auto* label = qobject_cast<QLabel*>(part);
+        if (label && !label->pixmap().isNull())
+            continue; // pictures are scaled to their frame
+        if (qobject_cast<QTabWidget*>(part))
+            continue; // judged by its pages, which are parts too
+        QSize needed = part->minimumSizeHint();
+        if (label)
+            needed = needed.expandedTo(label->sizeHint());
+        if (!needed.isValid())
+            continue;
+        const int line = part->fontMetrics().height() + 2;
+        if (!label && part->minimumWidth() == part->maximumWidth())
+            needed.setWidth(0); // fixed widths are checked against their text below
+        if (!label && part->minimumHeight() == part->maximumHeight())
+            needed.setHeight(line);
+        if (part->width() < needed.width() || part->height() < needed.height())
+            cut << QStringLiteral("%1 is %2x%3, needs %4x%5")
+                       .arg(describe(part))
+                       .arg(part->width())
+                       .arg(part->height())
+                       .arg(needed.width())
+                       .arg(needed.height());
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+void TstTabLayout::partsStayInsideThePage() {
+    QWidget* page = currentPage();
+    QVERIFY(page);
+    QStringList outside;
+    for (QWidget* part : partsOf(page)) {
+        const QRect onPage(part->mapTo(page, QPoint(0, 0)), part->size());
+        if (!page->rect().contains(onPage))
+            outside << describe(part) + QStringLiteral(" at ") + describe(onPage) +
+                           QStringLiteral(" leaves the page ") + describe(page->rect());
+        else if (!part->parentWidget()->rect().contains(part->geometry()))
+            outside << describe(part) + QStringLiteral(" at ") + describe(part->geometry()) +
+                           QStringLiteral(" leaves ") + describe(part->parentWidget());
+    }
+    QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral("; "))));
+}
+
+void TstTabLayout::neighboursDoNotOverlap() {
+    QWidget* page = currentPage();
+    QVERIFY(page);
+    QStringList overlaps;
+    for (QWidget* container : containersOf(page)) {
+        const QList<QWidget*> children = visibleChildren(container);
+        for (int i = 0; i < children.size(); ++i)
+            for (int j = i + 1; j < children.size(); ++j)
+                if (children[i]->geometry().intersects(children[j]->geometry()))
+                    overlaps << describe(children[i]) + describe(children[i]->geometry()) +
+                                    QStringLiteral(" and ") + describe(children[j]) +
+                                    describe(children[j]->geometry());
+    }
+    QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+}
+
+// A key name or a typed text shows whole; a masked number shows all of its places ("0.000"),
+// not just the blanks it starts with.
+void TstTabLayout::editsShowTheirWholeText() {
+    QWidget* page = currentPage();
+    QVERIFY(page);
+    QStringList narrow;
+    for (QWidget* part : partsOf(page)) {
+        const auto* edit = qobject_cast<QLineEdit*>(part);
+        if (!edit)
+            continue;
+        QString full = edit->displayText();
+        if (!edit->inputMask().isEmpty())
+            full.replace(QLatin1Char(' '), QLatin1Char('0'));
+        if (!showsWhole(*edit, full))
+            narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
+                          .arg(describe(edit))
+                          .arg(edit->width())
+                          .arg(full);
+    }
+    QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
+}
+
+// The config is written in widget order, so laying the tabs out must not reorder the settings.
+void TstTabLayout::settingControlsKeepCatalogueOrder() {
+    QStringList expected;
+    for (const CatalogueRow& row : catalogue())
+        expected << QString::fromUtf8(row.command);
+    QStringList found;
+    collectCommands(window_.get(), found);
+    QCOMPARE(found, expected);
+}
+
+VEXA_TEST(TstTabLayout)
+#include "tst_tablayout.moc"
