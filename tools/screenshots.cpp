@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -123,6 +124,8 @@ int main(int argc, char** argv) {
     QTemporaryDir world;
     QDir(world.path()).mkpath(QStringLiteral("config"));
     QDir(world.path()).mkpath(QStringLiteral("quake2/baseq2"));
+    // An empty config, so that the start-up runs to its end.
+    QFile(world.path() + QStringLiteral("/quake2/baseq2/config.cfg")).open(QIODevice::WriteOnly);
     qputenv("XDG_CONFIG_HOME", (world.path() + QStringLiteral("/config")).toLocal8Bit());
     QDir::setCurrent(world.path());
     {

@@ -76,39 +76,59 @@ void addOptions(QCommandLineParser& parser) {
         parser.addOption(*option);
 }
 
-// A first look at the arguments before Qt starts, which is when the display is chosen: a mode
-// without a window runs offscreen unless the user chose a platform.
-void chooseDisplay(int argc, char** argv) {
+bool wantsHelp(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+}
+
+// A first look at the arguments before Qt starts, which is when the display is chosen. What
+// shows no window runs offscreen unless the user chose a platform: the modes without a window,
+// the help, and arguments that will be refused when there is no display to open a window on.
+// Returns whether it chose offscreen.
+bool chooseDisplay(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     addOptions(parser);
-    parser.parse(arguments); // errors are reported once Qt has taken its own options
-    if (chosenMode(parser).headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own options are unknown here; errors are reported once Qt has taken them.
+    const bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
+    const bool noDisplay =
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool windowless =
+        chosenMode(parser).headless || wantsHelp(parser) || (!understood && noDisplay);
+    if (!windowless || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return false;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}
+
+int refuse(const QString& problem) {
+    QTextStream(stderr) << "vexa: " << problem << Qt::endl << "Try 'vexa --help'." << Qt::endl;
+    return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    chooseDisplay(argc, argv);
+    const bool offscreen = chooseDisplay(argc, argv);
     QApplication app(argc, argv);
     applyApplicationLook(app);
 
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        const QString problem =
-            parser.errorText().isEmpty()
-                ? QStringLiteral("Unexpected argument: ") + parser.positionalArguments().join(u' ')
-                : parser.errorText();
-        QTextStream(stderr) << "vexa: " << problem << Qt::endl << "Try 'vexa --help'." << Qt::endl;
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (!parser.parse(QApplication::arguments()))
+        return refuse(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("Unexpected argument: ") +
+                      parser.positionalArguments().join(u' '));
+    if (wantsHelp(parser)) {
         QTextStream(stdout) << parser.helpText();
         return 0;
     }
-    return chosenMode(parser).run(parser);
+    const Mode& mode = chosenMode(parser);
+    if (!mode.headless && offscreen) {
+        QTextStream(stderr) << "vexa: the window needs a display" << Qt::endl;
+        return 1;
+    }
+    return mode.run(parser);
 }
