@@ -93,7 +93,8 @@ void showComboText(QComboBox& box, const QString& text) {
 // nothing.
 void checkByDigit(const QWidget& window, std::span<const char* const> buttons,
                   const QString& value) {
-    const int digit = value.isEmpty() ? -1 : value.front().digitValue();
+    const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
+    const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
     if (digit >= 0 && digit < int(buttons.size()))
         radio(window, buttons[size_t(digit)])->setChecked(true);
 }

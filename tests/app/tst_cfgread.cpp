@@ -182,6 +182,7 @@ void TstCfgRead::fixedFields_data() {
     row("hand 1", "set hand \"1\"\n", "hand", "rbLeft");
     row("hand 0", "set hand \"0\"\n", "hand", "rbRight");
     row("hand unknown", "set hand \"7\"\n", "hand", "rbCenter");
+    row("hand superscript digit", "set hand \"\xb2\"\n", "hand", "rbCenter");
     row("hand missing", "set name \"x\"\n", "hand", "rbRight");
     row("crosshair 2", "set crosshair \"2\"\n", "crosshair", "rbCrossDot");
     row("crosshair 0", "set crosshair \"0\"\n", "crosshair", "rbCrossNone");
