@@ -30,6 +30,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -228,6 +229,8 @@ int main(int argc, char** argv) {
     QTemporaryDir world;
     QDir(world.path()).mkpath(QStringLiteral("config"));
     QDir(world.path()).mkpath(QStringLiteral("quake2/baseq2"));
+    // An empty config, so that the start-up runs to its end.
+    QFile(world.path() + QStringLiteral("/quake2/baseq2/config.cfg")).open(QIODevice::WriteOnly);
     qputenv("XDG_CONFIG_HOME", (world.path() + QStringLiteral("/config")).toLocal8Bit());
     QDir::setCurrent(world.path());
     {

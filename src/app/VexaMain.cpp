@@ -317,6 +317,12 @@ void TfrmVexaMain::runStartupSteps() {
     cboSwVidMode->setCurrentIndex(0);
     cboGlVidMode->setCurrentIndex(0);
 
+    // The config file into the controls; vexa.ini names the file actually read, before and
+    // after the batch file is read back.
+    LoadStartupConfig();
+    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+
     PageMain->setCurrentWidget(tabGeneral);
 
     // The custom lists start on the global profile, as "Show Global Settings" does.

@@ -202,6 +202,27 @@ public:
     // The setting control of a catalogue command (exact spelling), or null.
     QWidget* settingControl(const QString& command) const;
 
+    // Config file (read and write) ------------------------------------------------------------
+    // The lines of the current config script: the file last read, or the text last written
+    // (also when writing it to disk failed).
+    QStringList CfgLines;
+    // Reads directory/fileName into CfgLines, then shows it in the fixed fields and the setting
+    // controls. Throws VexaError ("Cannot open file %s", or a value that is not a number); what
+    // was applied before the error stays applied.
+    void LoadCfgFile(const QString& directory, const QString& fileName);
+    // Writes the window as a config script to directory/fileName, replacing any file there.
+    // Throws VexaError "Cannot create file %s" (CfgLines then holds the new text), or the
+    // game profile's count error before anything is written.
+    void SaveCfgFile(const QString& directory, const QString& fileName);
+    // The fixed fields from CfgLines, then every setting control back to its default.
+    void ResetSettingsToDefaults();
+    // The plain widgets that stand for one console variable each, from CfgLines.
+    void ApplyFixedSettings();
+    // Start-up: the config file named in txtConfigFile, or the base directory's config.cfg
+    // (which txtConfigFile then names) when that file is missing.
+    void LoadStartupConfig();
+    // ------------------------------------------------------------------------------------------
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

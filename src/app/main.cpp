@@ -1,12 +1,35 @@
 #include "app/Application.h"
+#include "app/ConfigCommand.h"
 #include "app/QtPrompts.h"
 #include "app/VexaMain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    applyApplicationLook(app);
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// ---- Options ----
+
+const QCommandLineOption LoadConfig(QStringLiteral("load-config"),
+                                    QStringLiteral("Read the config FILE into the settings."),
+                                    QStringLiteral("FILE"));
+const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
+                                    QStringLiteral("Write the settings as the config FILE."),
+                                    QStringLiteral("FILE"));
+
+const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig};
+
+std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
+}
+
+// ---- Modes ----
+
+int runWindow(const QCommandLineParser&) {
     QtPrompts prompts;
     TfrmVexaMain window(prompts);
     prompts.setParent(&window);
@@ -14,4 +37,98 @@ int main(int argc, char** argv) {
     centreOnScreen(window);
     window.show();
     return QApplication::exec();
+}
+
+int runConfigCommand(const QCommandLineParser& parser) {
+    QTextStream messages(stderr);
+    return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
+}
+
+// What one run does. The first mode any of whose options is given runs; the window when none is.
+struct Mode {
+    QList<const QCommandLineOption*> options;
+    bool headless; // shows no window, so it needs no display
+    int (*run)(const QCommandLineParser&);
+};
+
+const Mode Modes[] = {
+    {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
+};
+const Mode WindowMode{{}, false, runWindow};
+
+const Mode& chosenMode(const QCommandLineParser& parser) {
+    for (const Mode& mode : Modes) {
+        for (const QCommandLineOption* option : mode.options) {
+            if (parser.isSet(*option))
+                return mode;
+        }
+    }
+    return WindowMode;
+}
+
+void addOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
+                       "--save-config it runs without a window: it starts up as usual, reads the "
+                       "one file, writes the other, and ends."));
+    parser.addHelpOption();
+    for (const QCommandLineOption* option : Options)
+        parser.addOption(*option);
+}
+
+bool wantsHelp(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+}
+
+// A first look at the arguments before Qt starts, which is when the display is chosen. What
+// shows no window runs offscreen unless the user chose a platform: the modes without a window,
+// the help, and arguments that will be refused when there is no display to open a window on.
+// Returns whether it chose offscreen.
+bool chooseDisplay(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    addOptions(parser);
+    // Qt's own options are unknown here; errors are reported once Qt has taken them.
+    const bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
+    const bool noDisplay =
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool windowless =
+        chosenMode(parser).headless || wantsHelp(parser) || (!understood && noDisplay);
+    if (!windowless || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return false;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}
+
+int refuse(const QString& problem) {
+    QTextStream(stderr) << "vexa: " << problem << Qt::endl << "Try 'vexa --help'." << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool offscreen = chooseDisplay(argc, argv);
+    QApplication app(argc, argv);
+    applyApplicationLook(app);
+
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QApplication::arguments()))
+        return refuse(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("Unexpected argument: ") +
+                      parser.positionalArguments().join(u' '));
+    if (wantsHelp(parser)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    const Mode& mode = chosenMode(parser);
+    if (!mode.headless && offscreen) {
+        QTextStream(stderr) << "vexa: the window needs a display" << Qt::endl;
+        return 1;
+    }
+    return mode.run(parser);
 }

@@ -76,7 +76,9 @@ void TstMainWindow::firstStartAsksForBothDirectories() {
     QCOMPARE(iniValue(env, "vexa", "path"), env.programDir());
     const QString home = env.root() + QStringLiteral("/home");
     QCOMPARE(iniValue(env, "vexa", "batchfile"), home + QStringLiteral("/quake2/vexa.sh"));
-    QCOMPARE(window.txtConfigFile->text(), home + QStringLiteral("/quake2/baseq2/config.cfg"));
+    // No config at the default place: the chosen base directory's config.cfg is read instead.
+    QCOMPARE(window.txtConfigFile->text(), env.baseDir() + QStringLiteral("/config.cfg"));
+    QCOMPARE(iniValue(env, "vexa", "configfile"), env.baseDir() + QStringLiteral("/config.cfg"));
     QCOMPARE(window.openDialogDirectory(), env.quake2Dir());
 }
 
@@ -113,9 +115,14 @@ void TstMainWindow::cancelledBaseDirectoryIsAskedAtEveryStart() {
             prompts.answerOpenFile(env.quake2Dir() + QStringLiteral("/quake2"));
         prompts.answerBrowseFolder(std::nullopt);
         prompts.expectNotice();
+        // The default base directory holds no config.cfg either, which ends the start-up.
+        prompts.expectError();
         TfrmVexaMain window(prompts);
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
         QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Notice), QStringList{BaseDirUnknown});
+        const QString fallback = env.root() + QStringLiteral("/home/quake2/baseq2/config.cfg");
+        QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
+                 QStringList{QStringLiteral("Cannot open file ") + fallback});
     }
     QCOMPARE(iniValue(env, "quake2", "baseq2"), QStringLiteral("<missing>"));
 }
@@ -133,13 +140,14 @@ void TstMainWindow::knownDirectoriesAskNothing() {
 void TstMainWindow::storedFileNamesAreShown() {
     TestEnvironment env;
     env.seedKnownDirectories();
+    const QString config = env.writeFile(QStringLiteral("games/my config.cfg"), QByteArray());
     IniFile ini(env.iniPath());
-    ini.writeString("vexa", "configfile", "/games/my config.cfg");
+    ini.writeString("vexa", "configfile", config);
     ini.writeString("VEXA", "BatchFile", "/games/run it.sh");
     ini.writeString("Vexa", "runserver", "1");
     ScriptedPrompts prompts;
     TfrmVexaMain window(prompts);
-    QCOMPARE(window.txtConfigFile->text(), QStringLiteral("/games/my config.cfg"));
+    QCOMPARE(window.txtConfigFile->text(), config);
     QCOMPARE(window.txtBatchFile->text(), QStringLiteral("/games/run it.sh"));
     QVERIFY(window.cbxStartServer->isChecked());
 }

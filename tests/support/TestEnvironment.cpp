@@ -13,6 +13,8 @@ TestEnvironment::TestEnvironment()
     QDir().mkpath(programDir());
     QDir().mkpath(baseDir());
     QDir().mkpath(root() + QStringLiteral("/home"));
+    // Start-up reads the base directory's config.cfg when vexa.ini names none that exists.
+    QFile(baseDir() + QStringLiteral("/config.cfg")).open(QIODevice::WriteOnly);
     qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
     qputenv("XDG_DATA_HOME", (root() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("HOME", (root() + QStringLiteral("/home")).toLocal8Bit());

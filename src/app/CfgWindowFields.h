@@ -1,0 +1,34 @@
+#pragma once
+
+// What the config reader and writer of the main window share about its plain widgets.
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace CfgWindowFields {
+
+// Ids of the renderer choice in gbxVideoItems.
+inline constexpr int SoftwareRenderer = 0;
+inline constexpr int GlRenderer = 1;
+
+// "vid_ref" values the writer writes and the reader understands.
+inline constexpr char SoftwareRef[] = "soft";
+inline constexpr char GlRef[] = "gl";
+
+// cboSndQuality's items and the "s_khz" value each stands for; the game's own sound menu uses
+// exactly these two rates. A rate of at least HighRate reads as "High", any other as "Low".
+inline constexpr char HighQuality[] = "High";
+inline constexpr char LowQuality[] = "Low";
+inline constexpr int HighRate = 22;
+inline constexpr int LowRate = 11;
+
+inline QLineEdit* edit(const QWidget& window, const char* name) {
+    return window.findChild<QLineEdit*>(QLatin1String(name));
+}
+
+inline QRadioButton* radio(const QWidget& window, const char* name) {
+    return window.findChild<QRadioButton*>(QLatin1String(name));
+}
+
+} // namespace CfgWindowFields
