@@ -245,6 +245,7 @@ void TfrmVexaMain::connectHandlers() {
             &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcallow_downloadClick(); }));
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
     connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { Options1Click(); }));
+    connectListHandlers();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -281,11 +282,18 @@ void TfrmVexaMain::runStartupSteps() {
         VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
+    FillModelList();
+    FillSkinList(cboModel->currentText());
+    FillGlDriverList();
     // Both mode lists show a mode even when the config names none.
     cboSwVidMode->setCurrentIndex(0);
     cboGlVidMode->setCurrentIndex(0);
 
     PageMain->setCurrentWidget(tabGeneral);
+
+    FillStartMapLists();
+    FillSaveGameList();
+    FillServerList();
 
     ApplyTabVisibility(*PageMain, *settings_);
 }
