@@ -10,6 +10,7 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
+#include "profiles/GamesAliasesController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,6 +79,8 @@ TfrmVexaMain::TfrmVexaMain(Prompts& prompts, QWidget* parent)
     setCentralWidget(client);
     createFrame(client);
     createSplash(client);
+    // The settings file object lives as long as the window; opening it touches no file.
+    settings_ = std::make_unique<IniFile>(VexaIni::fileName());
     connectHandlers();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
@@ -246,6 +249,36 @@ void TfrmVexaMain::connectHandlers() {
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
     connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { Options1Click(); }));
     connectListHandlers();
+    createGamesAliasesController();
+}
+
+void TfrmVexaMain::createGamesAliasesController() {
+    GamesAliasesTab tab;
+    tab.lbxGames = lbxGames;
+    tab.btnAddGame = btnAddGame;
+    tab.btnDeleteGame = btnDeleteGame;
+    tab.btnUseThisGame = btnUseThisGame;
+    tab.txtCurrentGame = txtCurrentGame;
+    tab.cbxStartWithGame = cbxStartWithGame;
+    tab.cbxGlobalSettings = cbxGlobalSettings;
+    tab.clsAliases = clsAliases;
+    tab.cbxSelectAllAliases = cbxSelectAllAliases;
+    tab.btnAddAlias = btnAddAlias;
+    tab.btnEditAlias = btnEditAlias;
+    tab.btnDeleteAlias = btnDeleteAlias;
+    tab.clsBindings = clsBindings;
+    tab.cbxSelectAllBindings = cbxSelectAllBindings;
+    tab.btnAddBinding = btnAddBinding;
+    tab.btnEditBinding = btnEditBinding;
+    tab.btnDeleteBinding = btnDeleteBinding;
+    tab.clsSettings = clsSettings;
+    tab.cbxSelectAllSettings = cbxSelectAllSettings;
+    tab.btnAddSetting = btnAddSetting;
+    tab.btnEditSetting = btnEditSetting;
+    tab.btnDeleteSetting = btnDeleteSetting;
+    // The profiles live in the program's directory: the current directory at start.
+    gamesAliases_ =
+        new GamesAliasesController(tab, prompts_, *settings_, QDir::currentPath(), this, this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -269,7 +302,6 @@ void TfrmVexaMain::runStartupSteps() {
     qApp->installEventFilter(this);
 
     const auto& platform = PlatformConventions::native();
-    settings_ = std::make_unique<IniFile>(VexaIni::fileName());
     VexaIni::write(*settings_, VexaIni::ProgramPath, QDir::currentPath());
 
     openDialogDirectory_ = LocateQuake2Dirs();
@@ -290,6 +322,10 @@ void TfrmVexaMain::runStartupSteps() {
     cboGlVidMode->setCurrentIndex(0);
 
     PageMain->setCurrentWidget(tabGeneral);
+
+    // The custom lists start on the global profile, as "Show Global Settings" does.
+    gamesAliases_->loadGlobalProfile();
+    gamesAliases_->fillGamesList();
 
     FillStartMapLists();
     FillSaveGameList();
@@ -376,10 +412,7 @@ void TfrmVexaMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmVexaMain::FormClose() {
-    if (!settings_)
-        return; // start-up failed before vexa.ini was opened
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
     VexaIni::writeBool(*settings_, VexaIni::RunServer, cbxStartServer->isChecked());
-    settings_.reset();
 }

@@ -27,6 +27,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 struct CatalogueRow;
+class GamesAliasesController;
 
 // The program's one main window. Creating it performs the whole start-up; closing it writes the
 // file names back to vexa.ini. Every handler runs through the guard, so a failure shows its
@@ -256,6 +257,7 @@ private:
     void sbcallow_downloadClick();
     void createSplash(QWidget* client);
     void connectHandlers();
+    void createGamesAliasesController();
 
     // Start-up and shutdown.
     void FormCreate();
@@ -271,6 +273,7 @@ private:
 
     Prompts& prompts_;
     std::unique_ptr<IniFile> settings_;
+    GamesAliasesController* gamesAliases_ = nullptr;
     QHash<QString, QWidget*> settingControls_;
     QHash<QString, QLabel*> settingLabels_;
     QHash<QString, QGroupBox*> groupBoxes_;

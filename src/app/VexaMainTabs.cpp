@@ -11,6 +11,7 @@
 #include "controls/Catalogue.h"
 #include "controls/CatalogueControls.h"
 #include "controls/KeyNames.h"
+#include "controls/MaskedNumberEdit.h"
 #include "controls/SupCheckBox.h"
 
 #include <QButtonGroup>
@@ -44,9 +45,9 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
                                   QString()};
 
-// Masked number fields show a blank for every digit not entered (" .  5").
-const QString ThreeDecimals = QStringLiteral("9.999; ");
-const QString TwoDecimals = QStringLiteral("9.99; ");
+// Number fields of one digit, a point and three or two decimals.
+constexpr int ThreeDecimals = 3;
+constexpr int TwoDecimals = 2;
 
 constexpr int Spacing = 2;
 
@@ -78,10 +79,10 @@ QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullpt
     return label;
 }
 
-QLineEdit* maskedEdit(QWidget* parent, const char* name, const QString& mask, const QString& text) {
-    auto* edit = named<QLineEdit>(parent, name);
-    edit->setInputMask(mask);
-    edit->setText(text);
+QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QString& text) {
+    auto* edit = new MaskedNumberEdit(decimals, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaskedText(text);
     edit->setFixedWidth(44);
     return edit;
 }
@@ -544,22 +545,22 @@ void TfrmVexaMain::createVideoGlPage() {
         QLineEdit** edit;
         const char* name;
         const char* caption;
-        const QString* mask;
+        int decimals;
     } const masked[] = {
-        {&txtGlParticleSize, "txtGlParticleSize", "Particle Size", &ThreeDecimals},
-        {&txtPartSizeMin, "txtPartSizeMin", "Min Size", &ThreeDecimals},
-        {&txtPartSizeMax, "txtPartSizeMax", "Max Size", &ThreeDecimals},
-        {&txtPartIntensityA, "txtPartIntensityA", "Fade A", &ThreeDecimals},
-        {&txtPartIntensityB, "txtPartIntensityB", "Fade B", &ThreeDecimals},
-        {&txtPartIntensityC, "txtPartIntensityC", "Fade C", &ThreeDecimals},
-        {&txtGlPicMip, "txtGlPicMip", "Pic Mip", &TwoDecimals},
-        {&txtGlPlayerMip, "txtGlPlayerMip", "Player Mip", &TwoDecimals},
-        {&txtGlModulate, "txtGlModulate", "Modulate", &TwoDecimals},
-        {&txtGlSwapInterval, "txtGlSwapInterval", "Swap Interval", &TwoDecimals},
+        {&txtGlParticleSize, "txtGlParticleSize", "Particle Size", ThreeDecimals},
+        {&txtPartSizeMin, "txtPartSizeMin", "Min Size", ThreeDecimals},
+        {&txtPartSizeMax, "txtPartSizeMax", "Max Size", ThreeDecimals},
+        {&txtPartIntensityA, "txtPartIntensityA", "Fade A", ThreeDecimals},
+        {&txtPartIntensityB, "txtPartIntensityB", "Fade B", ThreeDecimals},
+        {&txtPartIntensityC, "txtPartIntensityC", "Fade C", ThreeDecimals},
+        {&txtGlPicMip, "txtGlPicMip", "Pic Mip", TwoDecimals},
+        {&txtGlPlayerMip, "txtGlPlayerMip", "Player Mip", TwoDecimals},
+        {&txtGlModulate, "txtGlModulate", "Modulate", TwoDecimals},
+        {&txtGlSwapInterval, "txtGlSwapInterval", "Swap Interval", TwoDecimals},
     };
     for (int i = 0; i < 10; ++i) {
         const Field& f = masked[i];
-        *f.edit = maskedEdit(page, f.name, *f.mask, QString());
+        *f.edit = maskedEdit(page, f.name, f.decimals, QString());
         addLabelled(fields, i % 5, (i / 5) * 2, newLabel(page, QLatin1String(f.caption)), *f.edit);
     }
 

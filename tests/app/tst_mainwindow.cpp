@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -51,6 +52,8 @@ private slots:
     void splashGoesAfterTheTimer();
     void closingWritesFileNamesBack();
     void unwritableSettingsFileStillOpensTheWindow();
+    void globalProfileFillsTheCustomLists();
+    void missingGlobalProfileLeavesListsEmpty();
 };
 
 void TstMainWindow::firstStartAsksForBothDirectories() {
@@ -336,6 +339,36 @@ void TstMainWindow::unwritableSettingsFileStillOpensTheWindow() {
     // The failed step ended the start-up, but the splash timer still runs.
     QVERIFY(window.Timer1->isActive());
     QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TstMainWindow::globalProfileFillsTheCustomLists() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    env.writeFile(QStringLiteral("program/Global Aliases.vexa"),
+                  "[NumberOfSections]\r\nAliases=1\r\nBindings=2\r\nSettings=1\r\n"
+                  "[Alias1]\r\nDescriptiveName=Rocket jump\r\nAliasName=rj\r\nchecked=true\r\n"
+                  "[Bind1]\r\nBindKey=MOUSE2\r\nBindValue=rj\r\nchecked=true\r\n"
+                  "[Bind2]\r\nBindKey=F\r\nBindValue=+use\r\nchecked=True\r\n"
+                  "[Setting1]\r\nSetting=cl_maxfps\r\nSettingValue=125\r\n");
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    QCOMPARE(window.clsAliases->count(), 1);
+    QCOMPARE(window.clsBindings->count(), 2);
+    QCOMPARE(window.clsSettings->count(), 1);
+    QCOMPARE(window.clsSettings->item(0)->text(), QStringLiteral("cl_maxfps = 125"));
+    QCOMPARE(window.clsBindings->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(window.clsBindings->item(1)->checkState(), Qt::Unchecked); // only "true" ticks
+}
+
+void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(window.clsAliases->count() + window.clsBindings->count() + window.clsSettings->count(),
+             0);
+    QVERIFY(!QFile::exists(env.programDir() + QStringLiteral("/Global Aliases.vexa")));
 }
 
 VEXA_TEST(TstMainWindow)

@@ -1,0 +1,91 @@
+#include "EntryEditor.h"
+
+#include "platform/Guard.h"
+
+#include <QBoxLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QLineEdit* hiddenField(QGroupBox& box, const QString& name, const QString& value) {
+    auto* field = new QLineEdit(value, &box);
+    field->setObjectName(name);
+    box.layout()->addWidget(field);
+    return field;
+}
+
+QPushButton* dialogButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setMinimumWidth(75);
+    return button;
+}
+
+} // namespace
+
+EntryEditor::EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
+                         const QString& newFieldName, const QString& okCaption)
+    : QDialog(parent), prompts_(prompts), profileDirectory_(target.profileDirectory) {
+    gbxHiddenItems = new QGroupBox(QStringLiteral("Hidden Items"), this);
+    gbxHiddenItems->setObjectName(QStringLiteral("gbxHiddenItems"));
+    new QVBoxLayout(gbxHiddenItems);
+    txtLineNumber = hiddenField(*gbxHiddenItems, QStringLiteral("txtLineNumber"),
+                                QString::number(target.lineNumber));
+    txtNumberOfLines = hiddenField(*gbxHiddenItems, QStringLiteral("txtNumberOfLines"),
+                                   QString::number(target.numberOfLines));
+    newEntryField_ = hiddenField(*gbxHiddenItems, newFieldName,
+                                 target.isNew ? QStringLiteral("true") : QStringLiteral("false"));
+    txtCurrentGame =
+        hiddenField(*gbxHiddenItems, QStringLiteral("txtCurrentGame"), target.profileName);
+    gbxHiddenItems->hide();
+
+    btnOk = dialogButton(this, "btnOk", okCaption);
+    btnOk->setDefault(true);
+    btnCancel = dialogButton(this, "btnCancel", QStringLiteral("Cancel"));
+    connect(btnOk, &QPushButton::clicked, this, &EntryEditor::okClicked);
+    connect(btnCancel, &QPushButton::clicked, this, &EntryEditor::btnCancelClick);
+}
+
+void EntryEditor::setFields(QBoxLayout* fields) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(fields);
+    layout->addWidget(gbxHiddenItems);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+}
+
+void EntryEditor::okClicked() {
+    if (runGuarded(prompts_, [this] { btnOkClick(); }))
+        accept();
+}
+
+void EntryEditor::btnCancelClick() {
+    reject();
+}
+
+bool EntryEditor::isNewEntry() const {
+    return newEntryField_->text() == QLatin1String("true");
+}
+
+int EntryEditor::entryNumber() const {
+    return txtLineNumber->text().toInt() + 1;
+}
+
+int EntryEditor::numberOfLines() const {
+    return txtNumberOfLines->text().toInt();
+}
+
+QString EntryEditor::profile() const {
+    return ProfileFile::profilePath(profileDirectory_, txtCurrentGame->text());
+}
+
+QString EntryEditor::section(EntryKind kind) const {
+    return ProfileFile::sectionName(kind, entryNumber());
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ProfileFile.h"
+
+#include <QDialog>
+
+class Prompts;
+class QBoxLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// Which entry of which profile an editor writes, as the tab hands it over.
+struct EntryEditTarget {
+    QString profileDirectory;
+    QString profileName;   // "Global Aliases" or the game: the file is <name>.vexa
+    int lineNumber = 0;    // the entry written is number lineNumber + 1
+    int numberOfLines = 0; // what the count is worked out from
+    bool isNew = true;
+};
+
+// The common part of the alias, binding and setting editors: the hidden fields that tell them
+// what to edit, and the OK and Cancel buttons. OK writes through the subclass and closes; a
+// failed write shows its message and leaves the dialog open. Cancel and the title bar write
+// nothing.
+class EntryEditor : public QDialog {
+    Q_OBJECT
+public:
+    // "Hidden Items": never shown, they carry the target as text.
+    QGroupBox* gbxHiddenItems;
+    QLineEdit* txtLineNumber;
+    QLineEdit* txtNumberOfLines;
+    QLineEdit* txtCurrentGame;
+
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+
+    void btnCancelClick();
+
+protected:
+    EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
+                const QString& newFieldName, const QString& okCaption);
+
+    // Writes the entry; throws VexaError when the profile refuses a write.
+    virtual void btnOkClick() = 0;
+
+    // The fields go above the buttons.
+    void setFields(QBoxLayout* fields);
+
+    QLineEdit* newEntryField() const { return newEntryField_; }
+    bool isNewEntry() const;
+    int entryNumber() const; // txtLineNumber + 1
+    int numberOfLines() const;
+    QString profile() const; // the file this editor writes
+    const QString& profileDirectory() const { return profileDirectory_; }
+    QString section(EntryKind kind) const;
+
+private:
+    void okClicked();
+
+    Prompts& prompts_;
+    QString profileDirectory_;
+    QLineEdit* newEntryField_;
+};

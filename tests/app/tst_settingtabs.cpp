@@ -1,0 +1,231 @@
+#include "app/VexaMain.h"
+#include "config/SettingControls.h"
+#include "controls/Catalogue.h"
+#include "controls/SupBind.h"
+#include "controls/SupCheckBox.h"
+#include "controls/SupSpinEdit.h"
+#include "platform/IniFile.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSet>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+
+// The tabs as a player meets them in a fresh window: every setting at its default, named and
+// hinted from the catalogue, and the enabling rules at work.
+class TstSettingTabs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void everySettingStandsInCatalogueOrder();
+    void controlsShowTheirDefaults();
+    void namesAndHintsComeFromTheCatalogue();
+    void unboundBindingsUseWindowColours();
+    void useMouseGovernsMouseLook();
+    void allowDownloadsGovernsTheFourDownloads();
+    void plainWidgetsStartAsLaidOut();
+    void messageKeyBoxesCaptureKeys();
+    void hiddenTabStaysHiddenFromTheStart();
+
+private:
+    std::unique_ptr<TestEnvironment> env_;
+    std::unique_ptr<ScriptedPrompts> prompts_;
+    std::unique_ptr<TfrmVexaMain> window_;
+
+    template <typename T> T* control(const char* command) const {
+        auto* widget = qobject_cast<T*>(window_->settingControl(QString::fromUtf8(command)));
+        if (!widget)
+            qFatal("no control for %s", command);
+        return widget;
+    }
+};
+
+void TstSettingTabs::init() {
+    env_ = std::make_unique<TestEnvironment>();
+    env_->seedKnownDirectories();
+    prompts_ = std::make_unique<ScriptedPrompts>();
+    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+}
+
+void TstSettingTabs::cleanup() {
+    window_.reset();
+    QVERIFY2(prompts_->done(), qPrintable(prompts_->report()));
+    prompts_.reset();
+    env_.reset();
+}
+
+void TstSettingTabs::everySettingStandsInCatalogueOrder() {
+    QStringList walked;
+    QHash<QString, int> kinds;
+    forEachSettingControl(window_.get(), [&](const SettingControl& c) {
+        walked << commandOf(c);
+        kinds[widgetOf(c)->metaObject()->className()]++;
+    });
+    QStringList listed;
+    for (const CatalogueRow& row : catalogue())
+        listed << QString::fromUtf8(row.command);
+    QCOMPARE(walked, listed);
+    QCOMPARE(kinds.value("TSupCheckBox"), 68);
+    QCOMPARE(kinds.value("TSupSpinEdit"), 25);
+    QCOMPARE(kinds.value("TSupBind"), 80);
+}
+
+void TstSettingTabs::controlsShowTheirDefaults() {
+    QCOMPARE(control<TSupSpinEdit>("fov")->SupValue(), 90);
+    QCOMPARE(control<TSupSpinEdit>("fov")->text(), QStringLiteral("90"));
+    QCOMPARE(control<TSupBind>("+attack")->text(), QStringLiteral("CTRL"));
+    QVERIFY(control<TSupCheckBox>("in_mouse")->isChecked());
+    QVERIFY(!control<TSupCheckBox>("freelook")->isChecked());
+    for (const CatalogueRow& row : catalogue()) {
+        QWidget* widget = window_->settingControl(QString::fromUtf8(row.command));
+        const QString def = QString::fromUtf8(row.defaultValue);
+        if (auto* box = qobject_cast<TSupCheckBox*>(widget))
+            QCOMPARE(box->isChecked(), def == QStringLiteral("yes"));
+        else if (auto* spin = qobject_cast<TSupSpinEdit*>(widget))
+            QCOMPARE(spin->SupValue(), def.toInt());
+        else if (auto* bind = qobject_cast<TSupBind*>(widget))
+            QCOMPARE(bind->SupValue(), def);
+        else
+            QFAIL(row.command);
+    }
+}
+
+void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
+    QSet<QString> names;
+    forEachSettingControl(window_.get(), [&](const SettingControl& c) {
+        QWidget* widget = widgetOf(c);
+        QVERIFY2(!names.contains(widget->objectName()), qPrintable(widget->objectName()));
+        names.insert(widget->objectName());
+        QCOMPARE(widget->statusTip(), widget->toolTip());
+    });
+    QCOMPARE(names.size(), 173);
+    QVERIFY(window_->findChild<TSupSpinEdit*>(QStringLiteral("ssefov")));
+    QVERIFY(window_->findChild<QLabel*>(QStringLiteral("lblfov")));
+    QVERIFY(window_->findChild<TSupBind*>(QStringLiteral("subuse_grenade_launcher")));
+    QVERIFY(window_->findChild<TSupCheckBox*>(QStringLiteral("sbcin_mouse")));
+    QCOMPARE(control<TSupSpinEdit>("fov")->toolTip(), QStringLiteral("90  ()"));
+    QCOMPARE(control<TSupCheckBox>("freelook")->toolTip(),
+             QStringLiteral("No (Toggle the use of the forward and down movements into look up "
+                            "and look down)"));
+    QCOMPARE(control<TSupBind>("+lookup")->toolTip(),
+             QStringLiteral("PGDN  (When active the player is looking up)"));
+    for (const char* group :
+         {"Mouse Options", "Looking", "Running", "Strafing", "Climbing and swimming",
+          "Player Movement", "Inventory", "Use Item", "Game Screen Position", "Enhancements",
+          "Video Card Specific", "Debugging"}) {
+        auto* box = window_->findChild<QGroupBox*>(groupObjectName(group));
+        QVERIFY2(box, group);
+        QCOMPARE(box->title(), QString::fromUtf8(group));
+    }
+}
+
+void TstSettingTabs::unboundBindingsUseWindowColours() {
+    for (const char* command : {"+moveleft", "menu_credits", "cd pause"}) {
+        TSupBind* bind = control<TSupBind>(command);
+        QVERIFY(bind->text().isEmpty());
+        QCOMPARE(bind->palette().color(QPalette::Base),
+                 QApplication::palette(bind).color(QPalette::Base));
+    }
+}
+
+void TstSettingTabs::useMouseGovernsMouseLook() {
+    auto* useMouse = control<TSupCheckBox>("in_mouse");
+    auto* mouseLook = control<TSupCheckBox>("freelook");
+    QVERIFY(mouseLook->isEnabled());
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->PageMain->setCurrentWidget(window_->tabMovement);
+    QTest::mouseClick(useMouse, Qt::LeftButton, {}, QPoint(6, useMouse->height() / 2));
+    QVERIFY(!useMouse->isChecked());
+    QVERIFY(!mouseLook->isEnabled());
+    useMouse->setSupValue(TChecked::yes); // by the program, as a config read does
+    QVERIFY(mouseLook->isEnabled());
+}
+
+void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
+    auto* allow = control<TSupCheckBox>("allow_download");
+    allow->setSupValue(TChecked::no);
+    for (const char* command : {"allow_download_maps", "allow_download_models",
+                                "allow_download_sounds", "allow_download_players"})
+        QVERIFY2(!window_->settingControl(QString::fromUtf8(command))->isEnabled(), command);
+    allow->setSupValue(TChecked::yes);
+    for (const char* command : {"allow_download_maps", "allow_download_models",
+                                "allow_download_sounds", "allow_download_players"})
+        QVERIFY2(window_->settingControl(QString::fromUtf8(command))->isEnabled(), command);
+}
+
+void TstSettingTabs::plainWidgetsStartAsLaidOut() {
+    TfrmVexaMain& w = *window_;
+    QCOMPARE(w.txtPlayer->text(), QStringLiteral("Player"));
+    QVERIFY(w.rbRight->isChecked());
+    QVERIFY(w.rbCrossNone->isChecked());
+    QCOMPARE(w.txtWalkPitch->displayText(), QStringLiteral(" .  5"));
+    QCOMPARE(w.txtBobStart->displayText(), QStringLiteral(" .   "));
+    QCOMPARE(w.barSensitivity->value(), 3);
+    QCOMPARE(w.barGamma->minimum(), 1);
+    QCOMPARE(w.barGamma->maximum(), 39);
+    QCOMPARE(w.barGamma->value(), 20);
+    QCOMPARE(w.barVolume->maximum(), 40);
+    QCOMPARE(w.barVolume->value(), 20);
+    QCOMPARE(w.cboSndQuality->currentText(), QStringLiteral("Low"));
+    QCOMPARE(w.cboGlVidMode->count(), 10);
+    QCOMPARE(w.cboGlVidMode->itemText(0), QStringLiteral("0 - 320 x 240"));
+    QCOMPARE(w.cboGlVidMode->itemText(9), QStringLiteral("9 - 1600 x 1200"));
+    QCOMPARE(w.cboSwVidMode->currentIndex(), 0);
+    QCOMPARE(w.cboTextureMode->count(), 7);
+    QCOMPARE(w.cboTextureMode->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
+    QVERIFY(w.gbxVideoItems->button(1)->isChecked());
+    QVERIFY(w.rbStartNewGame->isChecked());
+    QCOMPARE(w.edtServerName->text(), QStringLiteral("noname"));
+    QVERIFY(w.edtMasterServer->text().endsWith(QStringLiteral(":27900")));
+    QVERIFY(w.rbDeathMatch->isChecked());
+    QVERIFY(w.cbxFragLimit->isChecked());
+    QVERIFY(w.cbxTimeLimit->isChecked());
+    QCOMPARE(w.deathmatchFlagBoxes.size(), 19);
+    QStringList checked;
+    for (QCheckBox* box : w.deathmatchFlagBoxes)
+        if (box->isChecked())
+            checked << box->objectName();
+    QCOMPARE(checked, (QStringList{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
+    QVERIFY(w.cbxGlobalSettings->isChecked());
+}
+
+void TstSettingTabs::messageKeyBoxesCaptureKeys() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->PageMain->setCurrentWidget(window_->tabCommunications);
+    QLineEdit* key = window_->txtMsgKey[2];
+    QCOMPARE(key->objectName(), QStringLiteral("txtMsg3Key"));
+    key->setFocus();
+    QTest::keyClick(key, Qt::Key_F5);
+    QCOMPARE(key->text(), QStringLiteral("F5"));
+    QTest::keyClicks(key, QStringLiteral("hello"));
+    QCOMPARE(key->text(), QStringLiteral("o")); // each typed letter is captured, none is typed
+    QTest::keyClick(key, Qt::Key_Backspace);
+    QCOMPARE(key->text(), QString());
+}
+
+void TstSettingTabs::hiddenTabStaysHiddenFromTheStart() {
+    window_.reset();
+    IniFile(env_->iniPath()).writeString("Tabs", "Sound", "0");
+    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    const int sound = window_->PageMain->indexOf(window_->tabSound);
+    QVERIFY(!window_->PageMain->isTabVisible(sound));
+    QVERIFY(window_->PageMain->isTabVisible(window_->PageMain->indexOf(window_->TabMenus)));
+    // Its settings are still there to be read and written.
+    QVERIFY(window_->settingControl(QStringLiteral("s_initsound")));
+}
+
+VEXA_TEST(TstSettingTabs)
+#include "tst_settingtabs.moc"

@@ -1,0 +1,345 @@
+#include "TabFixture.h"
+
+#include "platform/VexaError.h"
+#include "profiles/VexaAlias.h"
+#include "profiles/VexaBinding.h"
+#include "profiles/VexaSetting.h"
+#include "support/TestRegistry.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QByteArray twoAliases = "[NumberOfSections]\r\nAliases=2\r\nBindings=0\r\nSettings=0\r\n"
+                              "[Alias1]\r\nDescriptiveName=Rocket Jump\r\nAliasName=rj\r\n"
+                              "AliasLines=1\r\nAline1=+moveup\r\nChecked=true\r\n"
+                              "[Alias2]\r\nDescriptiveName=Taunt\r\nAliasName=taunt\r\n"
+                              "Description=say it\r\nAliasLines=3\r\nAline1=say one\r\n"
+                              "Aline2=say two\r\nAline3=say three\r\n";
+
+void typeLines(QPlainTextEdit* memo, const QStringList& lines) {
+    memo->selectAll();
+    QTest::keyClick(memo, Qt::Key_Delete);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, lines[i]);
+    }
+}
+
+void retype(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+} // namespace
+
+class TestEntryEditors : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addingAnAliasWritesTheNextSection() {
+        TabFixture f;
+        f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        ModalScript script;
+        script.then<TfrmAlias>([](TfrmAlias& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Alias"));
+            QVERIFY(!editor.gbxHiddenItems->isVisible());
+            QCOMPARE(editor.txtLineNumber->text(), QString("2"));
+            QCOMPARE(editor.txtNewAlias->text(), QString("true"));
+            QCOMPARE(editor.txtCurrentGame->text(), QString("Global Aliases"));
+            QVERIFY(editor.txtDescriptiveName->text().isEmpty());
+            QTest::keyClicks(editor.txtDescriptiveName, "Twenty characters!!!");
+            QTest::keyClicks(editor.txtAliasName, "combo");
+            typeLines(editor.mmoDescription, {"first half, ", "second half"});
+            typeLines(editor.mmoAlias, {"+attack", "wait", "-attack"});
+            TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnAddAlias);
+        QVERIFY(script.done());
+
+        const QString g = f.global();
+        QCOMPARE(f.read(g, "NumberOfSections", "Aliases"), QString("3"));
+        QCOMPARE(f.read(g, "Alias3", "DescriptiveName"), QString("Twenty character"));
+        QCOMPARE(f.read(g, "Alias3", "AliasName"), QString("combo"));
+        QCOMPARE(f.read(g, "Alias3", "Description"), QString("first half, second half"));
+        QCOMPARE(f.read(g, "Alias3", "AliasLines"), QString("3"));
+        QCOMPARE(f.read(g, "Alias3", "Aline1"), QString("+attack"));
+        QCOMPARE(f.read(g, "Alias3", "Aline2"), QString("wait"));
+        QCOMPARE(f.read(g, "Alias3", "Aline3"), QString("-attack"));
+        QCOMPARE(f.read(g, "Alias3", "Checked"), QString("<none>"));
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases),
+                 QStringList({"Rocket Jump", "Taunt", "Twenty character"}));
+        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>({true, false, false}));
+
+        // Opened again, the description is one line.
+        TabFixture::select(f.tab.clsAliases, 2);
+        script.then<TfrmAlias>([](TfrmAlias& editor) {
+            QCOMPARE(editor.mmoDescription->toPlainText(), QString("first half, second half"));
+            QCOMPARE(editor.mmoAlias->toPlainText(), QString("+attack\nwait\n-attack"));
+            TabFixture::click(editor.btnCancel);
+        });
+        TabFixture::click(f.tab.btnEditAlias);
+        QVERIFY(script.done());
+    }
+
+    void editingAnAliasDownToTwoLines() {
+        TabFixture f;
+        f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        TabFixture::select(f.tab.clsAliases, 1);
+        ModalScript script;
+        script.then<TfrmAlias>([](TfrmAlias& editor) {
+            QCOMPARE(editor.txtNewAlias->text(), QString("false"));
+            QCOMPARE(editor.txtLineNumber->text(), QString("1"));
+            QCOMPARE(editor.txtDescriptiveName->text(), QString("Taunt"));
+            QCOMPARE(editor.mmoDescription->toPlainText(), QString("say it"));
+            QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay two\nsay three"));
+            typeLines(editor.mmoAlias, {"say one", "say three"});
+            TabFixture::click(editor.btnOk);
+        });
+        // A double-click edits too.
+        const QRect cell = f.tab.clsAliases->visualItemRect(f.tab.clsAliases->item(1));
+        QTest::mouseDClick(f.tab.clsAliases->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(script.done());
+
+        const QString g = f.global();
+        QCOMPARE(f.read(g, "NumberOfSections", "Aliases"), QString("2"));
+        QCOMPARE(f.read(g, "Alias2", "AliasLines"), QString("2"));
+        QCOMPARE(f.read(g, "Alias2", "Aline2"), QString("say three"));
+        QCOMPARE(f.read(g, "Alias2", "Aline3"), QString("say three")); // left, past the count
+        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>({true, false}));
+
+        script.then<TfrmAlias>([](TfrmAlias& editor) {
+            QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay three"));
+            TabFixture::click(editor.btnCancel);
+        });
+        TabFixture::select(f.tab.clsAliases, 1);
+        TabFixture::click(f.tab.btnEditAlias);
+        QVERIFY(script.done());
+    }
+
+    // Cancel, Escape and the title bar close the editors without writing.
+    void closingWithoutOkWritesNothing_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("how"); // 0 Cancel, 1 Escape, 2 title bar
+        QTest::newRow("alias, title bar") << 0 << 2;
+        QTest::newRow("binding, Escape") << 1 << 1;
+        QTest::newRow("setting, Cancel") << 2 << 0;
+    }
+    void closingWithoutOkWritesNothing() {
+        QFETCH(int, kind);
+        QFETCH(int, how);
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        QAbstractButton* add[] = {f.tab.btnAddAlias, f.tab.btnAddBinding, f.tab.btnAddSetting};
+        ModalScript script;
+        script.then<EntryEditor>([how](EntryEditor& editor) {
+            for (QLineEdit* box : editor.findChildren<QLineEdit*>())
+                if (box->isVisible())
+                    QTest::keyClicks(box, "x");
+            if (how == 0)
+                TabFixture::click(editor.btnCancel);
+            else if (how == 1)
+                QTest::keyClick(&editor, Qt::Key_Escape);
+            else
+                editor.close();
+        });
+        TabFixture::click(add[kind]);
+        QVERIFY(script.done());
+        QCOMPARE(f.env.readFile(g), twoAliases);
+    }
+
+    void settingEditorKeepsTheCountOnEditAndRaisesItOnAdd() {
+        TabFixture f;
+        const QString g = f.writeProfile(
+            "Global Aliases", "[NumberOfSections]\r\nSettings=2\r\n"
+                              "[Setting1]\r\nSetting=fov\r\nSettingValue=90\r\nChecked=true\r\n"
+                              "[Setting2]\r\nSetting=name\r\nSettingValue=me\r\nChecked=true\r\n");
+        f.start();
+        TabFixture::select(f.tab.clsSettings, 0);
+        ModalScript script;
+        script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Setting"));
+            QVERIFY(!editor.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            QCOMPARE(editor.btnOk->text(), QString("Ok"));
+            QCOMPARE(editor.txtNumberOfLines->text(), QString("1"));
+            QCOMPARE(editor.txtSetting->text(), QString("fov"));
+            QCOMPARE(editor.txtSettingValue->text(), QString("90"));
+            retype(editor.txtSettingValue, "110");
+            TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnEditSetting);
+        QVERIFY(script.done());
+        QCOMPARE(f.read(g, "NumberOfSections", "Settings"), QString("2"));
+        QCOMPARE(TabFixture::texts(f.tab.clsSettings), QStringList({"fov = 110", "name = me"}));
+        // The marks come back with the list.
+        QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({true, true}));
+
+        script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+            QCOMPARE(editor.txtNumberOfLines->text(), QString("2"));
+            QVERIFY(editor.txtSetting->text().isEmpty());
+            QTest::keyClicks(editor.txtSetting, "rate");
+            QTest::keyClicks(editor.txtSettingValue, "25000");
+            TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnAddSetting);
+        QVERIFY(script.done());
+        QCOMPARE(f.read(g, "NumberOfSections", "Settings"), QString("3"));
+        QCOMPARE(TabFixture::texts(f.tab.clsSettings),
+                 QStringList({"fov = 110", "name = me", "rate = 25000"}));
+        QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({true, true, false}));
+    }
+
+    void bindingEditorStoresTheAliasNameOrTheText_data() {
+        QTest::addColumn<QString>("typed"); // empty: the first alias chosen from the list
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QByteArray>("key"); // the spelling in the file
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char* name, const char* typed, const char* stored,
+                            const char* key, const char* shown) {
+            QTest::newRow(name) << QString(typed) << QString(stored) << QByteArray(key)
+                                << QString(shown);
+        };
+        row("chosen", "", "rj", "Bindvalue=rj", "PGDN = Rocket Jump");
+        row("typed in other case", "tAUNT", "taunt", "Bindvalue=taunt", "PGDN = Taunt");
+        row("a plain command", "say hi", "say hi", "BindValue=say hi", "PGDN = say hi");
+        row("part of a name", "Taun", "Taun", "BindValue=Taun", "PGDN = Taun");
+        row("ended with Enter", "say hi\n", "say hi", "BindValue=say hi", "PGDN = say hi");
+    }
+    void bindingEditorStoresTheAliasNameOrTheText() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QByteArray, key);
+        QFETCH(QString, shown);
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        ModalScript script;
+        script.then<TfrmVexaBinding>([&](TfrmVexaBinding& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Key Binding"));
+            QCOMPARE(editor.cboBindValue->count(), 2);
+            QCOMPARE(editor.cboBindValue->itemText(1), QString("Taunt"));
+            QCOMPARE(editor.cboBindValue->currentIndex(), -1);
+            QVERIFY(editor.cboBindValue->currentText().isEmpty());
+            // The key is captured, never typed.
+            QTest::keyClick(editor.txtBindKey, Qt::Key_PageDown);
+            QKeyEvent typing(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+            QApplication::sendEvent(editor.txtBindKey, &typing);
+            QCOMPARE(editor.txtBindKey->text(), QString("PGDN"));
+            if (typed.isEmpty())
+                QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
+            else
+                QTest::keyClicks(editor.cboBindValue->lineEdit(), typed.trimmed());
+            if (typed.endsWith('\n'))
+                QTest::keyClick(editor.cboBindValue->lineEdit(), Qt::Key_Return);
+            if (editor.isVisible())
+                TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnAddBinding);
+        QVERIFY(script.done());
+        QCOMPARE(f.read(g, "NumberOfSections", "Bindings"), QString("1"));
+        QCOMPARE(f.read(g, "Bind1", "BindKey"), QString("PGDN"));
+        QCOMPARE(f.read(g, "Bind1", "BindValue"), stored);
+        QVERIFY2(f.env.readFile(g).contains(key + "\r\n"), f.env.readFile(g).constData());
+        QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList({shown}));
+    }
+
+    // The opening looks the command up among the global aliases, whichever profile is shown,
+    // and never picks an entry whose alias OK would store instead of the command.
+    void bindingEditorOpensWithTheGlobalAliasPicked_data() {
+        QTest::addColumn<QString>("game"); // empty: the global profile is shown
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("global alias") << QString() << "taunt" << 1 << "Taunt";
+        QTest::newRow("global, plain command") << QString() << "say hi" << -1 << "say hi";
+        QTest::newRow("game's own alias") << "ctf"
+                                          << "flag" << -1 << "flag";
+        QTest::newRow("game alias named like a global one") << "ctf"
+                                                            << "rj" << -1 << "rj";
+    }
+    void bindingEditorOpensWithTheGlobalAliasPicked() {
+        QFETCH(QString, game);
+        QFETCH(QString, command);
+        QFETCH(int, picked);
+        QFETCH(QString, text);
+        TabFixture f;
+        const QByteArray binding =
+            "[Bind1]\r\nBindKey=f\r\nBindValue=" + command.toUtf8() + "\r\nChecked=true\r\n";
+        QByteArray globalProfile = twoAliases;
+        if (game.isEmpty())
+            globalProfile.replace("Bindings=0", "Bindings=1").append(binding);
+        f.writeProfile("Global Aliases", globalProfile);
+        // The game's "Rocket Jump" runs its own alias, not the global one.
+        const QString ctf = f.writeProfile(
+            "ctf", "[NumberOfSections]\r\nAliases=2\r\nBindings=1\r\n"
+                   "[Alias1]\r\nDescriptiveName=Grab Flag\r\nAliasName=flag\r\n"
+                   "[Alias2]\r\nDescriptiveName=rocket jump\r\nAliasName=ctfjump\r\n" +
+                       binding);
+        f.start();
+        if (!game.isEmpty())
+            TabFixture::select(f.tab.lbxGames, 0);
+        TabFixture::select(f.tab.clsBindings, 0);
+        const QString shown = game.isEmpty() ? f.global() : ctf;
+        const QByteArray before = f.env.readFile(shown);
+        ModalScript script;
+        script.then<TfrmVexaBinding>([&](TfrmVexaBinding& editor) {
+            QCOMPARE(editor.txtBindKey->text(), QString("f"));
+            QCOMPARE(editor.cboBindValue->currentIndex(), picked);
+            QCOMPARE(editor.cboBindValue->currentText(), text);
+            TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnEditBinding);
+        QVERIFY(script.done());
+        // OK without a change stores the same command.
+        QCOMPARE(f.read(shown, "Bind1", "BindValue"), command);
+        QCOMPARE(f.read(shown, "NumberOfSections", "Bindings"), QString("1"));
+        QCOMPARE(f.read(shown, "Bind1", "Checked"), QString("true"));
+        if (picked < 0 && !game.isEmpty())
+            QCOMPARE(f.env.readFile(shown), before);
+    }
+
+    void editWithoutSelectionOpensNothing() {
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        ModalScript script;
+        for (QAbstractButton* edit :
+             {f.tab.btnEditAlias, f.tab.btnEditBinding, f.tab.btnEditSetting})
+            TabFixture::click(edit);
+        QTest::qWait(20);
+        QVERIFY(script.done());
+        QCOMPARE(f.env.readFile(g), twoAliases);
+    }
+
+    void refusedWriteKeepsTheEditorOpen() {
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        QFile(g).setPermissions(QFileDevice::ReadOwner);
+        f.prompts.expectError();
+        ModalScript script;
+        script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+            QTest::keyClicks(editor.txtSetting, "fov");
+            TabFixture::click(editor.btnOk);
+            QVERIFY(editor.isVisible());
+            TabFixture::click(editor.btnCancel);
+        });
+        TabFixture::click(f.tab.btnAddSetting);
+        QVERIFY(script.done());
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Error),
+                 QStringList({ErrorText::unableToWrite(g)}));
+        QCOMPARE(f.env.readFile(g), twoAliases);
+        QCOMPARE(f.tab.clsSettings->count(), 0);
+    }
+};
+
+VEXA_TEST(TestEntryEditors)
+#include "tst_entryeditors.moc"

@@ -1,0 +1,452 @@
+#include "TabFixture.h"
+
+#include "profiles/GameInput.h"
+#include "profiles/VexaAlias.h"
+#include "profiles/VexaBinding.h"
+#include "profiles/VexaSetting.h"
+#include "support/TestRegistry.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QByteArray globalProfile = "[NumberOfSections]\r\nAliases=1\r\nBindings=3\r\nSettings=2\r\n"
+                                 "[Alias1]\r\nDescriptiveName=Rocket Jump\r\nAliasName=rj\r\n"
+                                 "[Bind1]\r\nBindKey=a\r\nBindValue=rj\r\n"
+                                 "[Bind2]\r\nBindKey=b\r\nBindValue=+attack\r\n"
+                                 "[Bind3]\r\nBindKey=c\r\nBindValue=+use\r\n"
+                                 "[Setting1]\r\nSetting=fov\r\nSettingValue=90\r\n"
+                                 "[Setting2]\r\nSetting=rate\r\nSettingValue=25000\r\n";
+
+const QByteArray ctfProfile = "[NumberOfSections]\r\nAliases=1\r\nBindings=1\r\nSettings=0\r\n"
+                              "[Alias1]\r\nDescriptiveName=Grab Flag\r\nAliasName=flag\r\n"
+                              "Checked=true\r\n[Bind1]\r\nBindKey=f\r\nBindValue=flag\r\n";
+
+struct KindWidgets {
+    QListWidget* list;
+    QCheckBox* selectAll;
+    QAbstractButton* add;
+    QAbstractButton* remove;
+    const char* section;
+};
+
+KindWidgets widgetsOf(const GamesAliasesTab& tab, int kind) {
+    const KindWidgets all[] = {
+        {tab.clsAliases, tab.cbxSelectAllAliases, tab.btnAddAlias, tab.btnDeleteAlias, "Alias"},
+        {tab.clsBindings, tab.cbxSelectAllBindings, tab.btnAddBinding, tab.btnDeleteBinding,
+         "Bind"},
+        {tab.clsSettings, tab.cbxSelectAllSettings, tab.btnAddSetting, tab.btnDeleteSetting,
+         "Setting"}};
+    return all[kind];
+}
+
+// The new-game dialog, answered with a typed name.
+void answerNewGame(ModalScript& script, const QString& name) {
+    script.then<TfrmGameInput>([name](TfrmGameInput& dialog) {
+        QTest::keyClicks(dialog.cboGames->lineEdit(), name);
+        TabFixture::click(dialog.btnOk);
+    });
+}
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+} // namespace
+
+class TestGamesAliases : public QObject {
+    Q_OBJECT
+
+private slots:
+    void selectAllAndClearingOneMark_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("aliases") << 0;
+        QTest::newRow("bindings") << 1;
+        QTest::newRow("settings") << 2;
+    }
+    void selectAllAndClearingOneMark() {
+        QFETCH(int, kind);
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", globalProfile);
+        f.start();
+        const KindWidgets w = widgetsOf(f.tab, kind);
+        const int count = w.list->count();
+        const auto flag = [&](int n) {
+            return f.read(g, w.section + QString::number(n), "checked");
+        };
+
+        TabFixture::click(w.selectAll);
+        QCOMPARE(TabFixture::marks(w.list), QList<bool>(count, true));
+        for (int n = 1; n <= count; ++n)
+            QCOMPARE(flag(n), QString("true"));
+
+        TabFixture::tick(w.list, count - 1);
+        QVERIFY(!w.selectAll->isChecked());
+        QList<bool> expected(count, true);
+        expected.last() = false;
+        QCOMPARE(TabFixture::marks(w.list), expected);
+        for (int n = 1; n <= count; ++n)
+            QCOMPARE(flag(n), QString(n == count ? "false" : "true"));
+        QCOMPARE(flag(count + 1), QString("<none>"));
+
+        // Checking and clearing the box again marks and clears every entry.
+        TabFixture::click(w.selectAll);
+        TabFixture::click(w.selectAll);
+        QCOMPARE(TabFixture::marks(w.list), QList<bool>(count, false));
+        for (int n = 1; n <= count; ++n)
+            QCOMPARE(flag(n), QString("false"));
+    }
+
+    void deleteAsksTheSameWordsForEveryKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("alias, no")
+            << 0 << false << "Delete Alias Rocket Jump?" << QStringList{"Rocket Jump"};
+        QTest::newRow("binding, no") << 1 << false << "Delete Alias b = +attack?"
+                                     << QStringList{"a = Rocket Jump", "b = +attack", "c = +use"};
+        QTest::newRow("binding, yes") << 1 << true << "Delete Alias b = +attack?"
+                                      << QStringList{"a = Rocket Jump", "c = +use"};
+        QTest::newRow("setting, yes")
+            << 2 << true << "Delete Alias rate = 25000?" << QStringList{"fov = 90"};
+    }
+    void deleteAsksTheSameWordsForEveryKind() {
+        QFETCH(int, kind);
+        QFETCH(bool, yes);
+        QFETCH(QString, question);
+        QFETCH(QStringList, left);
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", globalProfile);
+        f.start();
+        const KindWidgets w = widgetsOf(f.tab, kind);
+
+        // Nothing selected: nothing asked.
+        TabFixture::click(w.remove);
+        QVERIFY(f.prompts.shown.empty());
+
+        TabFixture::select(w.list, w.list->count() == 1 ? 0 : 1);
+        f.prompts.answerConfirm(yes);
+        TabFixture::click(w.remove);
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Confirm), QStringList{question});
+        QCOMPARE(TabFixture::texts(w.list), left);
+        if (!yes)
+            QCOMPARE(f.env.readFile(g), globalProfile);
+    }
+
+    void clearingGlobalSettingsWithoutGames() {
+        TabFixture f;
+        f.writeProfile("Global Aliases", globalProfile);
+        f.start();
+        QVERIFY(f.tab.cbxGlobalSettings->isChecked());
+        QVERIFY(f.tab.btnUseThisGame->isEnabled()); // as the window opens
+        TabFixture::click(f.tab.cbxGlobalSettings);
+        QVERIFY(f.tab.cbxGlobalSettings->isChecked());
+        QVERIFY(!f.tab.btnUseThisGame->isEnabled());
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
+        QCOMPARE(f.tab.clsSettings->count(), 2);
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    }
+
+    void gamesAreTheProfilesButTheGlobalOne() {
+        TabFixture f;
+        f.writeProfile("Global Aliases", globalProfile);
+        f.writeProfile("global aliases", "");
+        f.writeProfile("ctf", ctfProfile);
+        f.writeProfile("Rocket Arena", "");
+        f.writeProfile(".hidden", "");
+        f.env.writeFile("program/old.q2bk", "");
+        f.env.writeFile("program/notes.txt", "");
+        f.start();
+        QCOMPARE(sorted(TabFixture::texts(f.tab.lbxGames)),
+                 QStringList({".hidden", "Rocket Arena", "ctf", "global aliases"}));
+        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
+    }
+
+    void selectingAGameShowsItsProfile() {
+        TabFixture f;
+        f.writeProfile("Global Aliases", globalProfile);
+        f.writeProfile("ctf", ctfProfile);
+        f.writeProfile("dm", "[NumberOfSections]\r\nSettings=1\r\n"
+                             "[Setting1]\r\nSetting=timelimit\r\nSettingValue=20\r\n");
+        f.start();
+        const int ctf = TabFixture::texts(f.tab.lbxGames).indexOf("ctf");
+
+        TabFixture::select(f.tab.lbxGames, ctf);
+        QVERIFY(!f.tab.cbxGlobalSettings->isChecked());
+        QVERIFY(f.tab.btnUseThisGame->isEnabled());
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>{true});
+        // The game's alias names are replaced as in every other refill.
+        QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList{"f = Grab Flag"});
+        QCOMPARE(f.tab.clsSettings->count(), 0);
+        QCOMPARE(f.controller->ShownProfile(), std::optional<QString>(f.profile("ctf")));
+
+        TabFixture::click(f.tab.cbxGlobalSettings);
+        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
+        QVERIFY(!f.tab.btnUseThisGame->isEnabled());
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
+        QCOMPARE(f.controller->ShownProfile(), std::optional<QString>(f.global()));
+
+        // Clearing the box shows the first game.
+        TabFixture::click(f.tab.cbxGlobalSettings);
+        QCOMPARE(f.tab.lbxGames->selectedItems().first()->text(), f.tab.lbxGames->item(0)->text());
+        QVERIFY(f.tab.btnUseThisGame->isEnabled());
+        QCOMPARE(f.controller->ShownProfile(),
+                 std::optional<QString>(f.profile(f.tab.lbxGames->item(0)->text())));
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    }
+
+    void addFillDeleteAndAddAgain() {
+        TabFixture f;
+        f.writeProfile("Global Aliases", globalProfile);
+        f.start();
+        ModalScript script;
+        answerNewGame(script, "ctf");
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        const QString ctf = f.profile("ctf");
+        QCOMPARE(f.env.readFile(ctf), QByteArray("[NumberOfSections]\r\naliases=0\r\nbindings=0\r\n"
+                                                 "settings=0\r\n"));
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"ctf"});
+        // Added, not selected: the global entries stay shown.
+        QVERIFY(f.tab.cbxGlobalSettings->isChecked());
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
+
+        TabFixture::select(f.tab.lbxGames, 0);
+        script.then<TfrmAlias>([](TfrmAlias& editor) {
+            QCOMPARE(editor.txtCurrentGame->text(), QString("ctf"));
+            QTest::keyClicks(editor.txtDescriptiveName, "Grab Flag");
+            QTest::keyClicks(editor.txtAliasName, "flag");
+            QTest::keyClicks(editor.mmoAlias, "use grapple");
+            TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnAddAlias);
+        script.then<TfrmVexaBinding>([](TfrmVexaBinding& editor) {
+            QTest::keyClick(editor.txtBindKey, Qt::Key_G);
+            QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
+            TabFixture::click(editor.btnOk);
+        });
+        TabFixture::click(f.tab.btnAddBinding);
+        for (const char* setting : {"gl_modulate", "cl_run"}) {
+            script.then<TfrmVexaSetting>([setting](TfrmVexaSetting& editor) {
+                QTest::keyClicks(editor.txtSetting, setting);
+                QTest::keyClicks(editor.txtSettingValue, "1");
+                TabFixture::click(editor.btnOk);
+            });
+            TabFixture::click(f.tab.btnAddSetting);
+        }
+        QVERIFY(script.done());
+        TabFixture::tick(f.tab.clsAliases, 0);
+        TabFixture::tick(f.tab.clsBindings, 0);
+        TabFixture::tick(f.tab.clsSettings, 1);
+        QCOMPARE(f.read(ctf, "Bind1", "BindValue"), QString("flag"));
+
+        f.prompts.answerConfirm(true);
+        TabFixture::click(f.tab.btnDeleteGame);
+        QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Confirm),
+                 QStringList{"Delete Game Setting for ctf?"});
+        QVERIFY(!QFile::exists(ctf));
+        QVERIFY(QFile::exists(f.env.programDir() + "/ctf.q2bk"));
+        QCOMPARE(f.tab.lbxGames->count(), 0);
+        // The lists keep what they showed.
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        QVERIFY(!f.tab.cbxGlobalSettings->isChecked());
+
+        answerNewGame(script, "ctf");
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        QVERIFY(!QFile::exists(f.env.programDir() + "/ctf.q2bk"));
+        TabFixture::select(f.tab.lbxGames, 0);
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>{true});
+        QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList{"g = Grab Flag"});
+        QCOMPARE(TabFixture::marks(f.tab.clsBindings), QList<bool>{true});
+        QCOMPARE(TabFixture::texts(f.tab.clsSettings),
+                 QStringList({"gl_modulate = 1", "cl_run = 1"}));
+        QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({false, true}));
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    }
+
+    void newGameDialogOffersInstalledGames() {
+        TabFixture f;
+        for (const char* dir : {"CTF", "docs", "Vexa", "ab", "x.y", ".config"})
+            f.env.makeDir(QString("quake2/") + dir);
+        for (const char* file : {"quake2.exe", "README.TXT", "rogue.pak"})
+            f.env.writeFile(QString("quake2/") + file, "");
+        f.start();
+        ModalScript script;
+        script.then<TfrmGameInput>([](TfrmGameInput& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("New Game"));
+            QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            QStringList labels;
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                labels << label->text();
+            QCOMPARE(sorted(labels),
+                     sorted({"Plese enter the name of the Game that you would like to add "
+                             "settings for.  This should be the same as the folder it is in.",
+                             "game",
+                             "Note:  This combo box has been provided to choose from games "
+                             "already installed on your system"}));
+            QStringList offered;
+            for (int i = 0; i < dialog.cboGames->count(); ++i)
+                offered << dialog.cboGames->itemText(i);
+            QCOMPARE(sorted(offered), QStringList({".config", "ab", "ctf", "x.y"}));
+            QCOMPARE(dialog.cboGames->currentIndex(), -1);
+            QVERIFY(dialog.cboGames->currentText().isEmpty());
+            // Typed in capitals, the game keeps them.
+            QTest::keyClicks(dialog.cboGames->lineEdit(), "CTF");
+            TabFixture::click(dialog.btnOk);
+        });
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"CTF"});
+        QVERIFY(QDir(f.env.programDir()).entryList(QDir::Files).contains("CTF.vexa"));
+    }
+
+    void newGameNames_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("blank") << "   " << true << QStringList{};
+        QTest::newRow("cancelled") << "ctf" << false << QStringList{};
+        QTest::newRow("spaces kept") << " ctf " << true << QStringList{" ctf "};
+    }
+    void newGameNames() {
+        QFETCH(QString, typed);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, listed);
+        TabFixture f;
+        f.start();
+        ModalScript script;
+        script.then<TfrmGameInput>([&](TfrmGameInput& dialog) {
+            QTest::keyClicks(dialog.cboGames->lineEdit(), typed);
+            TabFixture::click(ok ? dialog.btnOk : dialog.btnCancel);
+            QCOMPARE(dialog.GameName, ok ? listed.value(0) : QString());
+        });
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), listed);
+        QStringList files;
+        for (const QString& game : listed)
+            files << game + ".vexa";
+        QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), files);
+    }
+
+    // An existing profile is never started afresh: the game is shown with its entries.
+    void addingAnExistingGame_data() {
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("listed") << true;
+        QTest::newRow("made after the list") << false;
+    }
+    void addingAnExistingGame() {
+        QFETCH(bool, listed);
+        TabFixture f;
+        f.writeProfile("Global Aliases", globalProfile);
+        if (listed)
+            f.writeProfile("ctf", ctfProfile);
+        f.start();
+        if (!listed)
+            f.writeProfile("ctf", ctfProfile);
+        ModalScript script;
+        answerNewGame(script, "ctf");
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        QCOMPARE(f.env.readFile(f.profile("ctf")), ctfProfile);
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"ctf"});
+        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 1);
+        QVERIFY(!f.tab.cbxGlobalSettings->isChecked());
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+    }
+
+    void deletingAGame() {
+        TabFixture f;
+        f.writeProfile("ctf", ctfProfile);
+        const QByteArray backup = "[NumberOfSections]\r\nAliases=0\r\n";
+        const QString backupFile = f.env.writeFile("program/ctf.q2bk", backup);
+        f.start();
+
+        TabFixture::click(f.tab.btnDeleteGame); // nothing selected: nothing asked
+        QVERIFY(f.prompts.shown.empty());
+
+        TabFixture::select(f.tab.lbxGames, 0);
+        f.prompts.answerConfirm(false);
+        TabFixture::click(f.tab.btnDeleteGame);
+        QCOMPARE(f.tab.lbxGames->count(), 1);
+
+        // A backup in the way keeps the profile; the game still leaves the list.
+        f.prompts.answerConfirm(true);
+        TabFixture::click(f.tab.btnDeleteGame);
+        QCOMPARE(f.tab.lbxGames->count(), 0);
+        QCOMPARE(f.env.readFile(f.profile("ctf")), ctfProfile);
+        QCOMPARE(f.env.readFile(backupFile), backup);
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Confirm),
+                 QStringList(2, "Delete Game Setting for ctf?"));
+    }
+
+    // The lists still show the deleted game, but no game is selected: nothing is opened,
+    // written or ticked.
+    void entriesOfADeletedGameStayUntouched() {
+        TabFixture f;
+        const QString ctf = f.writeProfile("ctf", ctfProfile);
+        f.start();
+        TabFixture::select(f.tab.lbxGames, 0);
+        f.prompts.answerConfirm(true);
+        TabFixture::click(f.tab.btnDeleteGame);
+        const QString backup = f.env.programDir() + "/ctf.q2bk";
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+
+        ModalScript script;
+        TabFixture::select(f.tab.clsAliases, 0);
+        for (QAbstractButton* button :
+             {f.tab.btnAddAlias, f.tab.btnEditAlias, f.tab.btnDeleteAlias, f.tab.btnAddSetting})
+            TabFixture::click(button);
+        TabFixture::tick(f.tab.clsAliases, 0);
+        TabFixture::click(f.tab.cbxSelectAllBindings);
+        QTest::qWait(20);
+        QVERIFY(script.done());
+        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>{true});
+        QCOMPARE(f.env.readFile(backup), ctfProfile);
+        QVERIFY(!QFile::exists(ctf));
+        QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), QStringList{"ctf.q2bk"});
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    }
+
+    void useThisGame() {
+        TabFixture f;
+        f.start();
+        TabFixture::click(f.tab.btnUseThisGame); // no games: nothing
+        QVERIFY(f.tab.txtCurrentGame->text().isEmpty());
+        QVERIFY(!f.tab.cbxStartWithGame->isChecked());
+
+        f.writeProfile("ctf", "");
+        f.writeProfile("dm", "");
+        f.controller->fillGamesList();
+        const QString first = f.tab.lbxGames->item(0)->text();
+        const QString second = f.tab.lbxGames->item(1)->text();
+        TabFixture::click(f.tab.btnUseThisGame);
+        QCOMPARE(f.tab.txtCurrentGame->text(), first);
+        QVERIFY(f.tab.cbxStartWithGame->isChecked());
+        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
+
+        TabFixture::select(f.tab.lbxGames, 1);
+        TabFixture::click(f.tab.btnUseThisGame);
+        QCOMPARE(f.tab.txtCurrentGame->text(), second);
+
+        TabFixture::click(f.tab.cbxStartWithGame);
+        QVERIFY(f.tab.txtCurrentGame->text().isEmpty());
+        // Checking it by hand brings no game back.
+        TabFixture::click(f.tab.cbxStartWithGame);
+        QVERIFY(f.tab.txtCurrentGame->text().isEmpty());
+    }
+};
+
+VEXA_TEST(TestGamesAliases)
+#include "tst_gamesaliases.moc"
