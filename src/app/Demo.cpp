@@ -365,3 +365,11 @@ DemoPaths createDemoInstallation(const QString& root, const QString& standInGame
     }
     return target;
 }
+
+DemoPaths enterDemo(const QString& root) {
+    const DemoPaths demo = createDemoInstallation(root);
+    if (!QDir::setCurrent(demo.programDir))
+        throw VexaError(ErrorText::cannotOpen(displayName(demo.programDir)));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(demo.configHome));
+    return demo;
+}

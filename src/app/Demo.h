@@ -34,3 +34,9 @@ QString standInGameProgram();
 // cannot be created.
 DemoPaths createDemoInstallation(const QString& root,
                                  const QString& standInGame = standInGameProgram());
+
+// Makes the running program use the demo under `root`, creating it first when missing: vexa.ini
+// is then read from the demo's config home (XDG_CONFIG_HOME) and the demo's program directory
+// becomes the current directory. Call it before the main window is created. Throws VexaError
+// when the demo cannot be created or entered.
+DemoPaths enterDemo(const QString& root = demoRoot());

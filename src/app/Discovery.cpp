@@ -4,6 +4,8 @@
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
 
+#include <QFileInfo>
+
 namespace Discovery {
 
 namespace {
@@ -13,6 +15,21 @@ const QString WeaponPicture = QStringLiteral("weapon");
 
 QString playersDirectory(const QString& baseDir) {
     return PlatformConventions::native().join(baseDir, QStringLiteral("players"));
+}
+
+// The listed model names are lower case while the directories may not be, and this file
+// system tells letter cases apart: a name that names no directory exactly takes the first entry
+// that matches it ignoring ASCII case, as it would where names are compared that way.
+QString modelDirectory(const QString& playersDir, const QString& model) {
+    const auto& platform = PlatformConventions::native();
+    const QString exact = platform.join(playersDir, model);
+    if (model.isEmpty() || QFileInfo(exact).isDir())
+        return exact;
+    const QString wanted = EntryNames::asciiLower(model);
+    for (const QString& entry : EntryNames::searchEntries(playersDir, QStringLiteral("*")))
+        if (EntryNames::asciiLower(entry) == wanted)
+            return platform.join(playersDir, entry);
+    return exact;
 }
 
 bool isIconOrWeapon(const QString& skin) {
@@ -47,7 +64,7 @@ QStringList skinNames(const QString& baseDir, const QString& model) {
     QStringList names;
     if (baseDir.isEmpty())
         return names;
-    const QString modelDir = PlatformConventions::native().join(playersDirectory(baseDir), model);
+    const QString modelDir = modelDirectory(playersDirectory(baseDir), model);
     for (const QString& entry :
          EntryNames::searchEntries(modelDir, QLatin1Char('*') + PcxExtension)) {
         const QString skin = EntryNames::asciiLower(entry).chopped(PcxExtension.size());

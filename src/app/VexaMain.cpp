@@ -248,6 +248,7 @@ void TfrmVexaMain::connectHandlers() {
             &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcallow_downloadClick(); }));
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
     connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { Options1Click(); }));
+    connectListHandlers();
     createGamesAliasesController();
 }
 
@@ -313,6 +314,9 @@ void TfrmVexaMain::runStartupSteps() {
         VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
+    FillModelList();
+    FillSkinList(cboModel->currentText());
+    FillGlDriverList();
     // Both mode lists show a mode even when the config names none.
     cboSwVidMode->setCurrentIndex(0);
     cboGlVidMode->setCurrentIndex(0);
@@ -328,6 +332,10 @@ void TfrmVexaMain::runStartupSteps() {
     // The custom lists start on the global profile, as "Show Global Settings" does.
     gamesAliases_->loadGlobalProfile();
     gamesAliases_->fillGamesList();
+
+    FillStartMapLists();
+    FillSaveGameList();
+    FillServerList();
 
     ApplyTabVisibility(*PageMain, *settings_);
 }

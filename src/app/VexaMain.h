@@ -223,6 +223,28 @@ public:
     void LoadStartupConfig();
     // ------------------------------------------------------------------------------------------
 
+    // --- Installed things and launch lists (VexaLists.cpp) ---
+    // Each rebuilds a box's items from what is found now, keeping the box's text.
+    void FillModelList();
+    void FillSkinList(const QString& model);
+    void FillGlDriverList();
+    // Both start-map boxes: maps.lst, then the maps found.
+    void FillStartMapLists();
+    // The saved games of the base directory; the box's text is emptied.
+    void FillSaveGameList();
+    // The lines of servers.txt.
+    void FillServerList();
+
+private:
+    QString programDirectory() const;
+    void connectListHandlers();
+    void cboModelEnter();
+    void cboModelChange();
+    void cboSkinEnter();
+    void btnMapListClick();
+    void btnServerListClick();
+    // --- end of the list block ---
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

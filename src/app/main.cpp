@@ -1,7 +1,10 @@
 #include "app/Application.h"
 #include "app/ConfigCommand.h"
+#include "app/Demo.h"
 #include "app/QtPrompts.h"
 #include "app/VexaMain.h"
+#include "controls/Catalogue.h"
+#include "platform/Guard.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,7 +24,14 @@ const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
                                     QStringLiteral("Write the settings as the config FILE."),
                                     QStringLiteral("FILE"));
 
-const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig};
+const QCommandLineOption Demo(QStringLiteral("demo"),
+                              QStringLiteral("Start on a demo Quake 2 installation of its own, "
+                                             "with its own settings file."));
+const QCommandLineOption ListSettings(QStringLiteral("list-settings"),
+                                      QStringLiteral("Print every built-in setting, one per "
+                                                     "line, tab-separated, and end."));
+
+const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &Demo, &ListSettings};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -29,8 +39,11 @@ std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandL
 
 // ---- Modes ----
 
-int runWindow(const QCommandLineParser&) {
+int runWindow(const QCommandLineParser& parser) {
     QtPrompts prompts;
+    // --demo: the same program on a demo installation of its own, away from the user's settings.
+    if (parser.isSet(Demo) && !runGuarded(prompts, [] { enterDemo(); }))
+        return 1;
     TfrmVexaMain window(prompts);
     prompts.setParent(&window);
     window.adjustSize();
@@ -44,6 +57,11 @@ int runConfigCommand(const QCommandLineParser& parser) {
     return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
 }
 
+int runListSettings(const QCommandLineParser&) {
+    QTextStream(stdout) << catalogueAsText();
+    return 0;
+}
+
 // What one run does. The first mode any of whose options is given runs; the window when none is.
 struct Mode {
     QList<const QCommandLineOption*> options;
@@ -52,6 +70,7 @@ struct Mode {
 };
 
 const Mode Modes[] = {
+    {{&ListSettings}, true, runListSettings},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
 };
 const Mode WindowMode{{}, false, runWindow};

@@ -47,8 +47,8 @@ private slots:
         QTest::addColumn<QString>("directory");
         QTest::newRow("a model") << "male"
                                  << "players/male";
-        QTest::newRow("typed in another case is a name of its own") << "Male"
-                                                                    << "";
+        QTest::newRow("typed in another case finds the directory") << "MALE"
+                                                                   << "players/male";
         QTest::newRow("no model: the players directory") << ""
                                                          << "players";
         QTest::newRow("no such model") << "nobody"
@@ -73,6 +73,17 @@ private slots:
         else if (directory == QLatin1String("players"))
             expected = QStringList{"loose"};
         QCOMPARE(Discovery::skinNames(env.baseDir(), model), expected);
+    }
+
+    void modelDirectoryFoundIgnoringLetterCase() {
+        TestEnvironment env;
+        makeEntries(env, QStringLiteral("quake2/baseq2/players/Female"), {"athena.pcx"});
+        QCOMPARE(Discovery::skinNames(env.baseDir(), "female"), QStringList{"athena"});
+        // A directory named exactly so comes first.
+        makeEntries(env, QStringLiteral("quake2/baseq2/players/female"), {"venus.pcx"});
+        QCOMPARE(Discovery::skinNames(env.baseDir(), "female"), QStringList{"venus"});
+        QCOMPARE(Discovery::skinNames(env.baseDir(), "Female"), QStringList{"athena"});
+        QCOMPARE(Discovery::skinNames(env.baseDir(), "femal"), QStringList());
     }
 
     void drivers_data() {

@@ -1,0 +1,128 @@
+// The main window's lists of what is installed and of the launch choices: models, skins and
+// drivers, start maps, saved games and servers, with their handlers and the two list editors.
+
+#include "VexaMain.h"
+
+#include "app/Discovery.h"
+#include "controls/ComboItems.h"
+#include "platform/Guard.h"
+#include "platform/VexaIni.h"
+#include "profiles/MapLists.h"
+#include "profiles/vexaMapList.h"
+#include "profiles/vexaServerList.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Runs a handler whenever its box becomes the focused control. The box's own drop-down list
+// taking and handing back the focus is not an entry: the list must not be rebuilt under the
+// user's choice.
+class FocusEntry : public QObject {
+public:
+    FocusEntry(QWidget* box, std::function<void()> entered)
+        : QObject(box), entered_(std::move(entered)) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            entered_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> entered_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Models, skins and drivers
+
+void TfrmVexaMain::FillModelList() {
+    replaceComboItems(*cboModel,
+                      Discovery::modelNames(Discovery::playersBaseDirectory(settings())));
+}
+
+void TfrmVexaMain::FillSkinList(const QString& model) {
+    replaceComboItems(*cboSkin,
+                      Discovery::skinNames(Discovery::playersBaseDirectory(settings()), model));
+}
+
+void TfrmVexaMain::FillGlDriverList() {
+    replaceComboItems(*cboGlDriver, Discovery::driverNames(Discovery::driverDirectory(settings())));
+}
+
+void TfrmVexaMain::cboModelEnter() {
+    FillModelList();
+}
+
+void TfrmVexaMain::cboModelChange() {
+    cboSkin->clearEditText(); // the old skin belongs to the old model
+    FillSkinList(cboModel->currentText());
+}
+
+void TfrmVexaMain::cboSkinEnter() {
+    FillSkinList(cboModel->currentText());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start maps, saved games and servers
+
+QString TfrmVexaMain::programDirectory() const {
+    return VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath());
+}
+
+void TfrmVexaMain::FillStartMapLists() {
+    const QStringList maps = MapLists::BuildMapList(settings());
+    replaceComboItems(*cboClientStartMap, maps);
+    replaceComboItems(*cboServerStartMap, maps);
+}
+
+void TfrmVexaMain::FillSaveGameList() {
+    cboSaveGames->clearEditText();
+    replaceComboItems(*cboSaveGames, MapLists::saveGameNames(baseDirectory_));
+}
+
+void TfrmVexaMain::FillServerList() {
+    replaceComboItems(*cboServerList, MapLists::serverNames(programDirectory()));
+}
+
+void TfrmVexaMain::btnMapListClick() {
+    TfrmMapList editor(
+        programDirectory(), prompts_, [this] { FillStartMapLists(); }, this);
+    editor.exec();
+}
+
+void TfrmVexaMain::btnServerListClick() {
+    TfrmServerList editor(
+        programDirectory(), prompts_, [this] { FillServerList(); }, this);
+    editor.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Wiring
+
+void TfrmVexaMain::connectListHandlers() {
+    new FocusEntry(cboModel, guarded(prompts_, [this] { cboModelEnter(); }));
+    new FocusEntry(cboSkin, guarded(prompts_, [this] { cboSkinEnter(); }));
+    // Only the user's edits and choices count: texts set by the program rebuild nothing.
+    const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
+    connect(cboModel, &QComboBox::textActivated, this, modelChange);
+    // The box completes a typed name in place once the edit is done: queued, the skins follow the
+    // name shown rather than the letters typed so far.
+    connect(cboModel->lineEdit(), &QLineEdit::textEdited, this, modelChange, Qt::QueuedConnection);
+    connect(btnMapList, &QPushButton::clicked, this,
+            guarded(prompts_, [this] { btnMapListClick(); }));
+    connect(btnServerList, &QPushButton::clicked, this,
+            guarded(prompts_, [this] { btnServerListClick(); }));
+}

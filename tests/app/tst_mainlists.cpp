@@ -1,0 +1,393 @@
+#include "app/Demo.h"
+#include "app/VexaMain.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "profiles/MapLists.h"
+#include "support/DirectoryOrder.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+// A Quake 2 installation with something to find in every list, hidden entries among them.
+struct Installation {
+    explicit Installation(TestEnvironment& env) : env(env) {
+        env.seedKnownDirectories();
+        files(QStringLiteral("quake2/baseq2/players"), {"readme.txt", "loose.pcx"},
+              {"male", "Female", "cyborg", ".hidden"});
+        files(QStringLiteral("quake2/baseq2/players/male"),
+              {"grunt.pcx", "grunt_i.pcx", "Viper.PCX", "weapon.pcx", "w_i.pcx", ".ghost.pcx"});
+        files(QStringLiteral("quake2/baseq2/players/Female"), {"athena.pcx", "athena_i.pcx"});
+        files(QStringLiteral("quake2"),
+              {"ref_gl.so", "ref_soft.so", "_debug.so", "3DFXGL.SO", ".secret.so", "quake2"});
+        files(QStringLiteral("quake2/baseq2/maps"),
+              {"base1.bsp", "BASE2.BSP", "readme.txt", ".hidden.bsp"});
+        files(QStringLiteral("quake2/baseq2/save"), {"game.ssv"},
+              {"save0", "Save1", "current", ".hidden"});
+        env.writeFile(QStringLiteral("program/maps.lst"), "Base1\nq2dm1 \"The Edge\"\n");
+        env.writeFile(QStringLiteral("program/servers.txt"), "192.0.2.1:27910\nlan:27911\n");
+    }
+
+    void files(const QString& dir, const QStringList& names, const QStringList& dirs = {}) {
+        for (const QString& name : names)
+            env.writeFile(dir + QLatin1Char('/') + name, "");
+        for (const QString& name : dirs)
+            env.makeDir(dir + QLatin1Char('/') + name);
+    }
+
+    // `entries` of the directory in its order, each as `shown` lists it.
+    QStringList inOrder(const QString& dir, const QStringList& entries,
+                        const QStringList& shown) const {
+        QStringList listed;
+        for (const QString& entry : inDirectoryOrder(env.root() + QLatin1Char('/') + dir, entries))
+            listed << shown[entries.indexOf(entry)];
+        return listed;
+    }
+
+    QStringList models() const {
+        return inOrder(QStringLiteral("quake2/baseq2/players"), {"male", "Female", "cyborg"},
+                       {"male", "female", "cyborg"});
+    }
+    QStringList maleSkins() const {
+        return inOrder(QStringLiteral("quake2/baseq2/players/male"), {"grunt.pcx", "Viper.PCX"},
+                       {"grunt", "viper"});
+    }
+    QStringList drivers() const {
+        return inOrder(QStringLiteral("quake2"), {"ref_gl.so", "ref_soft.so", "3DFXGL.SO"},
+                       {"ref_gl", "ref_soft", "3dfxgl"});
+    }
+    // The lines of maps.lst, then the maps found that it does not name.
+    QStringList startMaps() const {
+        return QStringList{"Base1", "q2dm1 \"The Edge\""} +
+               inOrder(QStringLiteral("quake2/baseq2/maps"), {"BASE2.BSP", "readme.txt"},
+                       {"base2", "readme"});
+    }
+    QStringList saves() const {
+        return inOrder(QStringLiteral("quake2/baseq2/save"), {"save0", "Save1", "current"},
+                       {"save0", "save1", "current"});
+    }
+
+    TestEnvironment& env;
+};
+
+// Shows the window and waits until a person could type into it.
+void showActive(TfrmVexaMain& window) {
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+void focusBox(QComboBox* box) {
+    box->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(box->hasFocus());
+}
+
+// Chooses an entry from the box's drop-down list the way a person does.
+void pickFromList(QComboBox* box, const QString& text) {
+    const int index = box->findText(text);
+    QVERIFY(index >= 0);
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QTRY_VERIFY(view->isVisible());
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
+}
+
+// Runs `whileOpen` on the modal editor that `open` shows, then closes the editor.
+void withModalEditor(const std::function<void()>& open,
+                     const std::function<void(QWidget*)>& whileOpen) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* editor = QApplication::activeModalWidget();
+        if (!editor)
+            return;
+        seen = true;
+        whileOpen(editor);
+        editor->close();
+    });
+    open();
+    QVERIFY(seen);
+}
+
+} // namespace
+
+class TstMainLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpFillsEveryList();
+    void refillsKeepTheTextButSavesLoseIt_data();
+    void refillsKeepTheTextButSavesLoseIt();
+    void typingAModelListsItsSkins();
+    void pickingAModelListsItsSkins();
+    void programChangesRebuildNothing();
+    void enteringABoxListsAgain();
+    void mapEditorReloadsBothStartMapBoxes();
+    void serverEditorReloadsTheServerBox();
+    void missingBaseDirectoryKeySearchesTheDefault();
+    void demoShowsItsOwnInstallation();
+};
+
+void TstMainLists::startUpFillsEveryList() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
+
+    QCOMPARE(itemsOf(window.cboModel), inst.models());
+    // The model box is still empty at this point: the skins of "players" itself.
+    QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
+    QCOMPARE(itemsOf(window.cboGlDriver), inst.drivers());
+    QCOMPARE(itemsOf(window.cboClientStartMap), inst.startMaps());
+    QCOMPARE(itemsOf(window.cboServerStartMap), inst.startMaps());
+    QCOMPARE(itemsOf(window.cboSaveGames), inst.saves());
+    QCOMPARE(itemsOf(window.cboServerList), (QStringList{"192.0.2.1:27910", "lan:27911"}));
+    for (QComboBox* box :
+         {window.cboModel, window.cboSkin, window.cboGlDriver, window.cboClientStartMap,
+          window.cboServerStartMap, window.cboSaveGames, window.cboServerList}) {
+        QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
+        QVERIFY2(box->currentText().isEmpty(), qPrintable(box->objectName()));
+    }
+}
+
+void TstMainLists::refillsKeepTheTextButSavesLoseIt_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("keepsText");
+    QTest::newRow("model") << "cboModel" << true;
+    QTest::newRow("skin") << "cboSkin" << true;
+    QTest::newRow("driver") << "cboGlDriver" << true;
+    QTest::newRow("client start map") << "cboClientStartMap" << true;
+    QTest::newRow("server start map") << "cboServerStartMap" << true;
+    QTest::newRow("server") << "cboServerList" << true;
+    QTest::newRow("saved game") << "cboSaveGames" << false;
+}
+
+void TstMainLists::refillsKeepTheTextButSavesLoseIt() {
+    QFETCH(QString, box);
+    QFETCH(bool, keepsText);
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    auto* combo = window.findChild<QComboBox*>(box);
+    QVERIFY(combo);
+    const QStringList before = itemsOf(combo);
+    // What the config or the batch file could put there: an entry's text or any text.
+    for (const QString& text : {before.value(0), QStringLiteral("typed by hand")}) {
+        combo->setEditText(text);
+        window.FillModelList();
+        window.FillSkinList(QString());
+        window.FillGlDriverList();
+        window.FillStartMapLists();
+        window.FillServerList();
+        window.FillSaveGameList();
+        QCOMPARE(combo->currentText(), keepsText ? text : QString());
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(itemsOf(combo), before);
+    }
+}
+
+void TstMainLists::typingAModelListsItsSkins() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    showActive(window);
+    window.PageMain->setCurrentWidget(window.tabGeneral);
+    window.cboSkin->setEditText(QStringLiteral("athena"));
+    focusBox(window.cboModel);
+
+    QTest::keyClicks(window.cboModel->lineEdit(), QStringLiteral("male"));
+    QCOMPARE(window.cboModel->currentText(), QStringLiteral("male"));
+    QTRY_COMPARE(itemsOf(window.cboSkin), inst.maleSkins());
+    QCOMPARE(window.cboSkin->currentText(), QString());
+
+    // Every edit counts, a deletion too: "mal" has no skins.
+    window.cboSkin->setEditText(QStringLiteral("grunt"));
+    QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.cboModel->currentText(), QStringLiteral("mal"));
+    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
+    QCOMPARE(window.cboSkin->currentText(), QString());
+
+    // A name the box completes as it is typed lists the skins of the name shown.
+    window.cboModel->clearEditText();
+    window.cboSkin->setEditText(QStringLiteral("grunt"));
+    QTest::keyClicks(window.cboModel->lineEdit(), QStringLiteral("fem"));
+    QCOMPARE(window.cboModel->currentText(), QStringLiteral("female"));
+    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList{"athena"});
+    QCOMPARE(window.cboSkin->currentText(), QString());
+}
+
+void TstMainLists::pickingAModelListsItsSkins() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    showActive(window);
+    window.cboSkin->setEditText(QStringLiteral("viper"));
+    // The listed name is lower case, the directory is not: the skins are found all the same.
+    pickFromList(window.cboModel, QStringLiteral("female"));
+    QCOMPARE(window.cboModel->currentText(), QStringLiteral("female"));
+    QCOMPARE(window.cboSkin->currentText(), QString());
+    QCOMPARE(itemsOf(window.cboSkin), QStringList{"athena"});
+}
+
+void TstMainLists::programChangesRebuildNothing() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    window.cboSkin->setEditText(QStringLiteral("grunt"));
+    // The config reader's way of filling the boxes.
+    window.cboModel->setEditText(QStringLiteral("male"));
+    window.cboModel->setCurrentIndex(window.cboModel->findText(QStringLiteral("cyborg")));
+    window.cboModel->setEditText(QStringLiteral("female"));
+    QTest::qWait(50); // nothing queued may follow either
+    QCOMPARE(window.cboSkin->currentText(), QStringLiteral("grunt"));
+    QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
+}
+
+void TstMainLists::enteringABoxListsAgain() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    showActive(window);
+    window.cboModel->setEditText(QStringLiteral("male"));
+    window.cboSkin->setEditText(QStringLiteral("viper"));
+    focusBox(window.cboSkin);
+    QCOMPARE(itemsOf(window.cboSkin), inst.maleSkins());
+    QCOMPARE(window.cboSkin->currentText(), QStringLiteral("viper"));
+
+    // What is installed meanwhile shows at the next entry, not before.
+    inst.files(QStringLiteral("quake2/baseq2/players/male"), {"zz.pcx"});
+    inst.files(QStringLiteral("quake2/baseq2/players"), {}, {"zombie"});
+    const QStringList skins = itemsOf(window.cboSkin);
+    const QStringList models = itemsOf(window.cboModel);
+    focusBox(window.cboModel);
+    QCOMPARE(itemsOf(window.cboSkin), skins);
+    QCOMPARE(sorted(itemsOf(window.cboModel)), sorted(models + QStringList{"zombie"}));
+    QCOMPARE(window.cboModel->currentText(), QStringLiteral("male"));
+    focusBox(window.cboSkin);
+    QCOMPARE(sorted(itemsOf(window.cboSkin)), sorted(skins + QStringList{"zz"}));
+}
+
+void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    window.cboClientStartMap->setEditText(QStringLiteral("base1"));
+    window.cboServerStartMap->setEditText(QStringLiteral("q2dm1"));
+    withModalEditor([&] { window.btnMapList->click(); },
+                    [](QWidget* editor) {
+                        QCOMPARE(editor->windowTitle(), QStringLiteral("Map List"));
+                        auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
+                        QVERIFY(memo);
+                        QCOMPARE(memo->toPlainText(), QStringLiteral("Base1\nq2dm1 \"The Edge\""));
+                        memo->setPlainText(QStringLiteral("city1 \"Upper Palace\"\nbase2"));
+                    });
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    // maps.lst first, then the maps found, as at start-up.
+    const QStringList expected = QStringList{"city1 \"Upper Palace\"", "base2"} +
+                                 inst.inOrder(QStringLiteral("quake2/baseq2/maps"),
+                                              {"base1.bsp", "readme.txt"}, {"base1", "readme"});
+    QCOMPARE(itemsOf(window.cboClientStartMap), expected);
+    QCOMPARE(itemsOf(window.cboServerStartMap), expected);
+    QCOMPARE(window.cboClientStartMap->currentText(), QStringLiteral("base1"));
+    QCOMPARE(window.cboServerStartMap->currentText(), QStringLiteral("q2dm1"));
+}
+
+void TstMainLists::serverEditorReloadsTheServerBox() {
+    TestEnvironment env;
+    Installation inst(env);
+    QFile::remove(env.programDir() + QStringLiteral("/servers.txt"));
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(itemsOf(window.cboServerList), QStringList());
+    window.cboServerList->setEditText(QStringLiteral("mine:1"));
+    withModalEditor([&] { window.btnServerList->click(); },
+                    [](QWidget* editor) {
+                        QCOMPARE(editor->windowTitle(), QStringLiteral("Server List"));
+                        auto* memo = editor->findChild<QPlainTextEdit*>("mmoServerList");
+                        QVERIFY(memo);
+                        QVERIFY(memo->toPlainText().startsWith("Type Here to Add Servers."));
+                        memo->setPlainText(QStringLiteral("a.example:27910\nb.example:27911"));
+                    });
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    QCOMPARE(itemsOf(window.cboServerList), (QStringList{"a.example:27910", "b.example:27911"}));
+    QCOMPARE(window.cboServerList->currentText(), QStringLiteral("mine:1"));
+    QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/servers.txt")),
+             itemsOf(window.cboServerList));
+}
+
+void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
+    TestEnvironment env;
+    IniFile(env.iniPath()).writeString("quake2", "path", env.quake2Dir());
+    // The default Quake 2 directory holds the players when no base directory is known.
+    const QString home = QStringLiteral("home/quake2/players/");
+    env.writeFile(home + QStringLiteral("cyborg/oni911.pcx"), "");
+    ScriptedPrompts prompts;
+    prompts.answerBrowseFolder(std::nullopt);
+    prompts.expectNotice();
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    QCOMPARE(itemsOf(window.cboModel), QStringList{"cyborg"});
+    window.cboModel->setEditText(QStringLiteral("cyborg"));
+    window.FillSkinList(window.cboModel->currentText());
+    QCOMPARE(itemsOf(window.cboSkin), QStringList{"oni911"});
+}
+
+void TstMainLists::demoShowsItsOwnInstallation() {
+    TestEnvironment env;
+    const DemoPaths demo = enterDemo(demoRoot());
+    QCOMPARE(QDir::currentPath(), demo.programDir);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
+    // The user's own settings are left alone.
+    QVERIFY(!QFileInfo::exists(env.iniPath()));
+    QVERIFY(QFileInfo::exists(demo.configHome + QStringLiteral("/vexa.ini")));
+
+    QCOMPARE(sorted(itemsOf(window.cboModel)), (QStringList{"cyborg", "female", "male"}));
+    QCOMPARE(sorted(itemsOf(window.cboGlDriver)), (QStringList{"ref_gl", "ref_soft"}));
+    QCOMPARE(itemsOf(window.cboClientStartMap), MapLists::BuildMapList(window.settings()));
+    QVERIFY(itemsOf(window.cboClientStartMap).size() > 12);
+    QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.cboClientStartMap));
+    QCOMPARE(sorted(itemsOf(window.cboSaveGames)),
+             (QStringList{"current", "save0", "save1", "save2"}));
+    QCOMPARE(itemsOf(window.cboServerList).size(), 3);
+    showActive(window);
+    pickFromList(window.cboModel, QStringLiteral("male"));
+    QVERIFY(itemsOf(window.cboSkin).contains(QStringLiteral("grunt")));
+    QVERIFY(!itemsOf(window.cboSkin).contains(QStringLiteral("weapon")));
+}
+
+VEXA_TEST(TstMainLists)
+#include "tst_mainlists.moc"
