@@ -7,6 +7,7 @@
 
 #include "app/About.h"
 #include "app/Application.h"
+#include "app/VexaEdit.h"
 #include "app/VexaMain.h"
 #include "controls/SupCommon.h"
 #include "platform/IniFile.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -108,6 +111,20 @@ void renderDialogs(TfrmVexaMain& window) {
                        "individually to prevent the automatic downloading of game files")};
     grabNextModal(QStringLiteral("dialog_info"));
     ShowInfoDialog(&window, info);
+
+    // The status box of a run (closing it stops the run), and the text editor.
+    {
+        IniFile ini(VexaIni::fileName());
+        VexaIni::write(ini, VexaIni::SaveAllOnRun, QStringLiteral("0"));
+        VexaIni::write(ini, VexaIni::StatusTime, QStringLiteral("0"));
+    }
+    grabNextModal(QStringLiteral("dialog_status"));
+    window.btnRun->click();
+    window.ConfigFile1->trigger();
+    for (TfrmEdit* editor : window.findChildren<TfrmEdit*>()) {
+        save(*editor, QStringLiteral("dialog_edit"));
+        editor->close();
+    }
 }
 
 } // namespace
@@ -123,6 +140,10 @@ int main(int argc, char** argv) {
     QTemporaryDir world;
     QDir(world.path()).mkpath(QStringLiteral("config"));
     QDir(world.path()).mkpath(QStringLiteral("quake2/baseq2"));
+    QFile config(world.path() + QStringLiteral("/quake2/baseq2/config.cfg"));
+    if (config.open(QIODevice::WriteOnly))
+        config.write("set name \"Player\"\r\nbind MOUSE1 \"+attack\"\r\n");
+    config.close();
     qputenv("XDG_CONFIG_HOME", (world.path() + QStringLiteral("/config")).toLocal8Bit());
     QDir::setCurrent(world.path());
     {

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/QtPrompts.h"
 #include "app/VexaMain.h"
@@ -21,7 +22,11 @@ const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
                                     QStringLiteral("Write the settings as the config FILE."),
                                     QStringLiteral("FILE"));
 
-const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig};
+const QCommandLineOption PrintCommandLine(
+    QStringLiteral("command-line"),
+    QStringLiteral("Print the game's command line as Run would start it, and end."));
+
+const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &PrintCommandLine};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -44,6 +49,12 @@ int runConfigCommand(const QCommandLineParser& parser) {
     return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
 }
 
+int runCommandLine(const QCommandLineParser&) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    return printCommandLine(out, messages);
+}
+
 // What one run does. The first mode any of whose options is given runs; the window when none is.
 struct Mode {
     QList<const QCommandLineOption*> options;
@@ -53,6 +64,7 @@ struct Mode {
 
 const Mode Modes[] = {
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
+    {{&PrintCommandLine}, true, runCommandLine},
 };
 const Mode WindowMode{{}, false, runWindow};
 
@@ -70,7 +82,8 @@ void addOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
                        "--save-config it runs without a window: it starts up as usual, reads the "
-                       "one file, writes the other, and ends."));
+                       "one file, writes the other, and ends; with --command-line it starts up "
+                       "the same way and prints the game's command line."));
     parser.addHelpOption();
     for (const QCommandLineOption* option : Options)
         parser.addOption(*option);
