@@ -44,9 +44,10 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
                                   QString()};
 
-// Masked number fields show a blank for every digit not entered (" .  5").
-const QString ThreeDecimals = QStringLiteral("9.999; ");
-const QString TwoDecimals = QStringLiteral("9.99; ");
+// Masked number fields show a blank for every digit not entered (" .  5"). Each digit is optional
+// ("0"): Qt's "9" requires a digit and squeezes the blanks out, so " .  5" would show as " .5  ".
+const QString ThreeDecimals = QStringLiteral("0.000; ");
+const QString TwoDecimals = QStringLiteral("0.00; ");
 
 constexpr int Spacing = 2;
 

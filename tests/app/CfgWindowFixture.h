@@ -1,0 +1,90 @@
+#pragma once
+
+// A started main window in a private world, with helpers to read and write its config files.
+
+#include "app/VexaMain.h"
+#include "config/SettingControls.h"
+#include "controls/SupBind.h"
+#include "controls/SupCheckBox.h"
+#include "controls/SupSpinEdit.h"
+#include "platform/IniFile.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+
+#include <QByteArray>
+#include <QCheckBox>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct CfgWindowFixture {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TfrmVexaMain> window;
+
+    // `startupConfig` becomes the base directory's config.cfg, which start-up reads.
+    explicit CfgWindowFixture(const QByteArray& startupConfig = {}) {
+        env.seedKnownDirectories();
+        env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), startupConfig);
+        window = std::make_unique<TfrmVexaMain>(prompts);
+    }
+
+    TfrmVexaMain& w() { return *window; }
+
+    void setIni(const char* key, const QString& value) {
+        IniFile(env.iniPath()).writeString(QStringLiteral("vexa"), QLatin1String(key), value);
+    }
+
+    // Writes the window to <root>/out.cfg and returns the bytes on disk.
+    QByteArray save() {
+        window->SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+        return env.readFile(env.root() + QStringLiteral("/out.cfg"));
+    }
+
+    // Reads `text` as <root>/in.cfg into the window.
+    void load(const QByteArray& text) {
+        env.writeFile(QStringLiteral("in.cfg"), text);
+        window->LoadCfgFile(env.root(), QStringLiteral("in.cfg"));
+    }
+
+    TSupCheckBox* check(const char* command) {
+        return qobject_cast<TSupCheckBox*>(window->settingControl(QLatin1String(command)));
+    }
+    TSupSpinEdit* spin(const char* command) {
+        return qobject_cast<TSupSpinEdit*>(window->settingControl(QLatin1String(command)));
+    }
+    TSupBind* binding(const char* command) {
+        return qobject_cast<TSupBind*>(window->settingControl(QLatin1String(command)));
+    }
+    QCheckBox* flagBox(const char* name) {
+        return window->findChild<QCheckBox*>(QLatin1String(name));
+    }
+};
+
+// The four key slots of a binding.
+inline QStringList keySlots(const TSupBind& binding) {
+    return {keySlot(binding, 1), keySlot(binding, 2), keySlot(binding, 3), keySlot(binding, 4)};
+}
+
+// Lines joined the way a config file ends them.
+inline QByteArray crlfText(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+// The lines of a file whose text begins with one of the prefixes, in file order.
+inline QStringList linesStartingWith(const QByteArray& file, const QStringList& prefixes) {
+    QStringList found;
+    for (const QByteArray& line : file.split('\n')) {
+        const QString text = QString::fromLatin1(line).chopped(line.endsWith('\r') ? 1 : 0);
+        for (const QString& prefix : prefixes) {
+            if (text.startsWith(prefix)) {
+                found << text;
+                break;
+            }
+        }
+    }
+    return found;
+}
