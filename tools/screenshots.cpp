@@ -28,9 +28,10 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>

@@ -5,6 +5,7 @@
 #include "app/MultiRowTabWidget.h"
 #include "app/Options.h"
 #include "app/Pictures.h"
+#include "app/VexaEdit.h"
 #include "app/WidgetHelpers.h"
 #include "controls/SupCheckBox.h"
 #include "platform/Guard.h"
@@ -133,11 +134,6 @@ void TfrmVexaMain::createMenu() {
     About1 = MainMenu1->addMenu(QStringLiteral("&About"));
     About1->setObjectName(QStringLiteral("About1"));
     VEXA1 = addMenuItem(About1, "VEXA1", QStringLiteral("VEXA"));
-
-    // The file commands are not part of this window yet.
-    for (QAction* pending : {New1, OpenConfig1, OpenBatch1, SaveConfig1, SaveConfigAs1, SaveBatch1,
-                             SaveBatchAs1, SaveAll1, ConfigFile1, BatchFile1})
-        pending->setEnabled(false);
 }
 
 void TfrmVexaMain::createFrame(QWidget* client) {
@@ -168,7 +164,6 @@ void TfrmVexaMain::createFrame(QWidget* client) {
     runFont.setPointSize(10);
     runFont.setBold(true);
     btnRun->setFont(runFont);
-    btnRun->setEnabled(false); // Run is not part of this window yet
 
     Label5 = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
     txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
@@ -187,9 +182,6 @@ void TfrmVexaMain::createFrame(QWidget* client) {
                               QStringLiteral("Save the batch file"));
     btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
                                   QStringLiteral("Load a batch file"));
-    for (QToolButton* pending : {btnEditConfig, SpeedButton1, btnLoadConfigFile, btnEditBatch,
-                                 SpeedButton3, btnLoadBatchFile})
-        pending->setEnabled(false);
 
     sbrCommon = place<QStatusBar>(client, "sbrCommon", 0, ClientHeight - 20, ClientWidth, 20);
     sbrCommon->setSizeGripEnabled(false);
@@ -241,6 +233,8 @@ void TfrmVexaMain::connectHandlers() {
     connect(gbxVideoItems, &QButtonGroup::idClicked, this,
             guarded(prompts_, [this] { gbxVideoClick(); }));
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connectFileCommands();
+    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { btnRunClick(); }));
     // The enabling rules follow every change of their box, by the user or by the program.
     connect(qobject_cast<TSupCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
             &TSupCheckBox::supClick, this, guarded(prompts_, [this] { sbcin_mouseClick(); }));
@@ -325,6 +319,7 @@ void TfrmVexaMain::runStartupSteps() {
     // after the batch file is read back.
     LoadStartupConfig();
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    readBatchFileAtStartup();
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
 
     PageMain->setCurrentWidget(tabGeneral);
@@ -337,6 +332,7 @@ void TfrmVexaMain::runStartupSteps() {
     FillSaveGameList();
     FillServerList();
 
+    selectListedLaunchEntries(); // the lists are filled by now
     ApplyTabVisibility(*PageMain, *settings_);
 }
 
@@ -411,14 +407,21 @@ void TfrmVexaMain::Options1Click() {
 
 void TfrmVexaMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
+        // An editor whose changes could not be saved stays open, and so does the window: closing
+        // it would throw those changes away.
+        if (!TfrmEdit::closeAll(this)) {
+            event->ignore();
+            return;
+        }
         closed_ = true;
         runGuarded(prompts_, [this] { FormClose(); });
     }
-    event->accept(); // closing cannot be cancelled
+    event->accept(); // nothing else stops the closing
 }
 
 void TfrmVexaMain::FormClose() {
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
     VexaIni::writeBool(*settings_, VexaIni::RunServer, cbxStartServer->isChecked());
+    saveFilesOnExit();
 }

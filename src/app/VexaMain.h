@@ -26,8 +26,11 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+struct BatchFileContents;
 struct CatalogueRow;
 class GamesAliasesController;
+struct CommandPiece;
+struct LaunchChoices;
 
 // The program's one main window. Creating it performs the whole start-up; closing it writes the
 // file names back to vexa.ini. Every handler runs through the guard, so a failure shows its
@@ -244,6 +247,39 @@ private:
     void btnMapListClick();
     void btnServerListClick();
     // --- end of the list block ---
+
+public:
+    // ---- Launch controls, file commands and Run (VexaLaunch.cpp, VexaFileCommands.cpp,
+    // VexaRun.cpp) ----
+    // The launch choices as the widgets hold them; a combo box counts only with an entry chosen.
+    LaunchChoices launchChoices() const;
+    // The game's command line from the launch choices and vexa.ini.
+    QString BuildCommandLine() const;
+    // Reads the launch script `fileName` in `directory` back into the launch controls; a missing
+    // script is created with the bare game program.
+    void ReadBatchFile(const QString& directory, const QString& fileName);
+
+private:
+    void applyBatchFile(const BatchFileContents& contents);
+    void selectListedLaunchEntries();
+    void readBatchFileAtStartup();
+    void connectFileCommands();
+    void New1Click();
+    void OpenConfig1Click();
+    void OpenBatch1Click();
+    void SaveConfig1Click();
+    void SaveConfigAs1Click();
+    bool saveConfigUnlessDeclined(const QString& fileName);
+    void SaveBatch1Click();
+    void SaveBatchAs1Click();
+    void SaveAll1Click();
+    void ConfigFile1Click();
+    void BatchFile1Click();
+    void saveFilesOnExit();
+    QString quake2Directory() const;
+    void btnRunClick();
+    bool ShowStatusBox(const QList<CommandPiece>& pieces);
+    // ---- end of launch, file commands and Run ----
 
 protected:
     void closeEvent(QCloseEvent* event) override;

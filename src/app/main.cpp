@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
 #include "app/QtPrompts.h"
@@ -31,7 +32,12 @@ const QCommandLineOption ListSettings(QStringLiteral("list-settings"),
                                       QStringLiteral("Print every built-in setting, one per "
                                                      "line, tab-separated, and end."));
 
-const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &Demo, &ListSettings};
+const QCommandLineOption PrintCommandLine(
+    QStringLiteral("command-line"),
+    QStringLiteral("Print the game's command line as Run would start it, and end."));
+
+const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &Demo, &ListSettings,
+                                             &PrintCommandLine};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -62,6 +68,12 @@ int runListSettings(const QCommandLineParser&) {
     return 0;
 }
 
+int runCommandLine(const QCommandLineParser&) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    return printCommandLine(out, messages);
+}
+
 // What one run does. The first mode any of whose options is given runs; the window when none is.
 struct Mode {
     QList<const QCommandLineOption*> options;
@@ -72,6 +84,7 @@ struct Mode {
 const Mode Modes[] = {
     {{&ListSettings}, true, runListSettings},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
+    {{&PrintCommandLine}, true, runCommandLine},
 };
 const Mode WindowMode{{}, false, runWindow};
 
@@ -89,7 +102,8 @@ void addOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
                        "--save-config it runs without a window: it starts up as usual, reads the "
-                       "one file, writes the other, and ends."));
+                       "one file, writes the other, and ends; with --command-line it starts up "
+                       "the same way and prints the game's command line."));
     parser.addHelpOption();
     for (const QCommandLineOption* option : Options)
         parser.addOption(*option);

@@ -327,6 +327,7 @@ void TstMainWindow::closingWritesFileNamesBack() {
     window->txtBatchFile->setText(QStringLiteral("/x/b.sh"));
     window->cbxStartServer->setChecked(true);
     window->show();
+    prompts.answerConfirm(false); // no saving on the way out
     window->close();
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(iniValue(env, "vexa", "configfile"), QStringLiteral("/x/a.cfg"));

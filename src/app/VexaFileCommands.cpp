@@ -1,0 +1,225 @@
+// The File and View commands on the config file and the launch script, and the saving offered
+// when the window closes.
+
+#include "VexaMain.h"
+
+#include "app/VexaEdit.h"
+#include "launch/BatchFile.h"
+#include "launch/CommandLine.h"
+#include "platform/Guard.h"
+#include "platform/PlatformConventions.h"
+#include "platform/TextFile.h"
+#include "platform/VexaIni.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+const QString ConfigFilter = QStringLiteral("Config Files (*.cfg)");
+const QString OriginalConfigQuestion =
+    QStringLiteral("You are about to save over your original config file. Are you sure you want "
+                   "to do this? ");
+const QString SavingCanceled = QStringLiteral("Saving Canceled");
+const QString ConfigSaved = QStringLiteral("Config file Saved");
+const QString BatchSaved = QStringLiteral("Batch file Saved");
+const QString AllSaved = QStringLiteral("Config and Batch files Saved");
+const QString SaveBeforeExit = QStringLiteral("Do you want to save files before you exit?");
+const QString EditingConfig = QStringLiteral("Editing Config File");
+const QString EditingBatch = QStringLiteral("Editing Batch File");
+// Config scripts end their lines the game's way on every system.
+const QString ConfigLineEnding = QStringLiteral("\r\n");
+
+const PlatformConventions& platform() {
+    return PlatformConventions::native();
+}
+
+bool isOriginalConfig(const QString& fileName) {
+    return platform().fileNameOf(fileName).compare(QLatin1String("config.cfg"),
+                                                   Qt::CaseInsensitive) == 0;
+}
+
+// The hourglass over every window while a long read runs; the arrow comes back however it ends.
+class WaitCursor {
+public:
+    WaitCursor() {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+    }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+void createEmptyWhenMissing(const QString& fileName) {
+    if (!QFileInfo::exists(fileName))
+        TextFile::writeLines(fileName, {}, ConfigLineEnding);
+}
+
+} // namespace
+
+void TfrmVexaMain::connectFileCommands() {
+    const struct {
+        QAction* action;
+        void (TfrmVexaMain::*handler)();
+    } commands[] = {
+        {New1, &TfrmVexaMain::New1Click},
+        {OpenConfig1, &TfrmVexaMain::OpenConfig1Click},
+        {OpenBatch1, &TfrmVexaMain::OpenBatch1Click},
+        {SaveConfig1, &TfrmVexaMain::SaveConfig1Click},
+        {SaveConfigAs1, &TfrmVexaMain::SaveConfigAs1Click},
+        {SaveBatch1, &TfrmVexaMain::SaveBatch1Click},
+        {SaveBatchAs1, &TfrmVexaMain::SaveBatchAs1Click},
+        {SaveAll1, &TfrmVexaMain::SaveAll1Click},
+        {ConfigFile1, &TfrmVexaMain::ConfigFile1Click},
+        {BatchFile1, &TfrmVexaMain::BatchFile1Click},
+    };
+    for (const auto& command : commands) {
+        command.action->setEnabled(true);
+        connect(command.action, &QAction::triggered, this,
+                guarded(prompts_, [this, handler = command.handler] { (this->*handler)(); }));
+    }
+    // Each glyph button does what its menu item does.
+    const struct {
+        QToolButton* button;
+        QAction* action;
+    } buttons[] = {
+        {btnEditConfig, ConfigFile1}, {SpeedButton1, SaveConfig1}, {btnLoadConfigFile, OpenConfig1},
+        {btnEditBatch, BatchFile1},   {SpeedButton3, SaveBatch1},  {btnLoadBatchFile, OpenBatch1},
+    };
+    for (const auto& glyph : buttons) {
+        glyph.button->setEnabled(true);
+        connect(glyph.button, &QToolButton::clicked, glyph.action, &QAction::trigger);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// File menu
+
+void TfrmVexaMain::New1Click() {
+    ResetSettingsToDefaults();
+    CfgLines.clear();
+    txtConfigFile->clear(); // the next Save Config asks for a name
+}
+
+void TfrmVexaMain::OpenConfig1Click() {
+    const auto chosen = prompts_.openFile(
+        {QStringLiteral("Load Config"),
+         VexaIni::readString(settings(), VexaIni::BaseDir, platform().defaultBaseDir()),
+         ConfigFilter, QString()});
+    if (!chosen)
+        return;
+    txtConfigFile->setText(*chosen);
+    {
+        const WaitCursor wait;
+        LoadCfgFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
+    }
+    VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
+}
+
+void TfrmVexaMain::OpenBatch1Click() {
+    const auto chosen = prompts_.openFile(
+        {QStringLiteral("Load Batch"), quake2Directory(), platform().batchFileFilter(), QString()});
+    if (!chosen)
+        return;
+    txtBatchFile->setText(*chosen);
+    ReadBatchFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
+    VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
+}
+
+void TfrmVexaMain::SaveConfig1Click() {
+    const QString current = txtConfigFile->text();
+    if (!current.isEmpty() && QFileInfo(current).isFile()) {
+        if (saveConfigUnlessDeclined(current))
+            sbrCommon->showMessage(ConfigSaved);
+    } else {
+        SaveConfigAs1Click();
+    }
+    VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
+}
+
+// Writes the config file, asking first when it is the game's own config.cfg. True when written.
+bool TfrmVexaMain::saveConfigUnlessDeclined(const QString& fileName) {
+    if (isOriginalConfig(fileName) && !prompts_.confirm(OriginalConfigQuestion)) {
+        prompts_.notice(SavingCanceled);
+        return false;
+    }
+    SaveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
+    return true;
+}
+
+void TfrmVexaMain::SaveConfigAs1Click() {
+    const QString start = VexaIni::exists(settings(), VexaIni::BaseDir)
+                              ? VexaIni::readString(settings(), VexaIni::BaseDir, QString())
+                              : platform().defaultQuake2Dir();
+    const auto chosen =
+        prompts_.saveFile({QStringLiteral("Save Config As"), start, ConfigFilter, QString()});
+    if (!chosen)
+        return;
+    createEmptyWhenMissing(*chosen);
+    txtConfigFile->setText(*chosen);
+    saveConfigUnlessDeclined(*chosen); // no status text here
+    VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
+}
+
+void TfrmVexaMain::SaveBatch1Click() {
+    // The script names the game in the Quake 2 directory, wherever the script itself lies.
+    WriteBatchFile(txtBatchFile->text(), quake2Directory(), BuildCommandPieces(launchChoices()));
+    sbrCommon->showMessage(BatchSaved);
+}
+
+void TfrmVexaMain::SaveBatchAs1Click() {
+    const QString start =
+        VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath());
+    const auto chosen = prompts_.saveFile(
+        {QStringLiteral("Save Batch As"), start, platform().batchFileFilter(), QString()});
+    if (!chosen)
+        return;
+    txtBatchFile->setText(*chosen);
+    WriteBatchFile(*chosen, quake2Directory(), BuildCommandPieces(launchChoices()));
+    sbrCommon->showMessage(BatchSaved);
+    VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
+}
+
+void TfrmVexaMain::SaveAll1Click() {
+    SaveConfig1Click();
+    SaveBatch1Click();
+    sbrCommon->showMessage(AllSaved); // also when the config was not saved
+}
+
+// ---------------------------------------------------------------------------------------------
+// View menu: the text editor
+
+void TfrmVexaMain::ConfigFile1Click() {
+    auto* editor = new TfrmEdit(
+        this, prompts_, txtConfigFile->text(), ConfigLineEnding, [this](const QString& file) {
+            LoadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
+        });
+    editor->setWindowTitle(EditingConfig);
+    editor->show();
+}
+
+void TfrmVexaMain::BatchFile1Click() {
+    auto* editor = new TfrmEdit(
+        this, prompts_, txtBatchFile->text(), platform().lineEnding(), [this](const QString& file) {
+            ReadBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
+        });
+    editor->setWindowTitle(EditingBatch);
+    editor->show();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+void TfrmVexaMain::saveFilesOnExit() {
+    if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false))
+        SaveAll1Click();
+    else if (VexaIni::readBool(settings(), VexaIni::SaveBoxOnExit, true) &&
+             prompts_.confirm(SaveBeforeExit))
+        SaveAll1Click();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "platform/PlatformConventions.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// How Run starts the game: either the launch script, or the game program directly with the
+// command line's arguments (no shell in between). The game runs in the Quake 2 directory.
+struct GameStart {
+    QString program;
+    QStringList arguments;
+    QString workingDirectory;
+    // The file the user knows: the script, or the game program. Named when the start fails.
+    QString file;
+    // What has to be there for the start to reach the game.
+    QString script;      // a readable file; empty for a direct start
+    QString gameProgram; // an executable file
+};
+
+GameStart scriptStart(const QString& script, const QString& quake2Dir,
+                      const PlatformConventions& conventions = PlatformConventions::native());
+
+GameStart directStart(const CommandLine& pieces, const QString& quake2Dir,
+                      const PlatformConventions& conventions = PlatformConventions::native());
+
+// Checks that the start can reach the game, then starts it detached. Returns nothing when the
+// game was started; otherwise, having started nothing, the file that could not be executed: the
+// script when it is missing, the game program when it is missing or not executable, `file` when
+// the system refuses the start.
+std::optional<QString> startGame(const GameStart& start);

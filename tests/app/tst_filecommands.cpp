@@ -1,0 +1,460 @@
+#include "LaunchSession.h"
+#include "app/VexaEdit.h"
+#include "launch/ScriptWords.h"
+#include "platform/PlatformConventions.h"
+#include "support/TestRegistry.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QToolButton>
+
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+const QString OriginalQuestion =
+    QStringLiteral("You are about to save over your original config file. Are you sure you want "
+                   "to do this? ");
+const QString EditQuestion = QStringLiteral("Do you want to save any changes you may have made?");
+const QString ExitQuestion = QStringLiteral("Do you want to save files before you exit?");
+const QByteArray Untouched = "// left alone\r\n";
+
+QString quoted(const QString& word) {
+    return ScriptWords::quote(word, PlatformConventions::Style::Posix);
+}
+
+// The script's line for the session's game program and `commands`, with its line ending.
+QString gameLine(const LaunchSession& s, const QString& commands) {
+    return quoted(s.gameProgram) + (commands.isEmpty() ? QString() : QLatin1Char(' ') + commands) +
+           QLatin1Char('\n');
+}
+
+QList<TfrmEdit*> openEditors(const TfrmVexaMain& window) {
+    QList<TfrmEdit*> shown;
+    for (TfrmEdit* editor : window.findChildren<TfrmEdit*>())
+        if (editor->isVisible())
+            shown << editor;
+    return shown;
+}
+
+} // namespace
+
+class TstFileCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void glyphRunsItsMenuItem_data();
+    void glyphRunsItsMenuItem();
+    void newEmptiesTheConfigBoxAndSaveAsksForAName();
+    void loadConfigReadsTheChosenFile();
+    void loadConfigThatFailsKeepsTheKeyAndTheCursor();
+    void loadBatchSetsTheLaunchControls();
+    void saveConfig_data();
+    void saveConfig();
+    void saveConfigAs_data();
+    void saveConfigAs();
+    void saveConfigAsStartsInTheBaseDirectory_data();
+    void saveConfigAsStartsInTheBaseDirectory();
+    void saveBatchNamesTheGameInTheQuake2Directory();
+    void saveBatchAsWritesTheChosenFile();
+    void saveAllAfterDeclinedConfigStillSavesTheBatch();
+    void editorOnAMissingFileShowsTheError();
+    void deleteOnlyEditAsksAndRereadsTheConfig();
+    void batchEditorRereadsIntoTheLaunchControls();
+    void closing_data();
+    void closing();
+    void closingAsksOpenEditorsFirst();
+};
+
+void TstFileCommands::glyphRunsItsMenuItem_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("btnLoadConfigFile")
+        << "btnLoadConfigFile" << int(Kind::OpenFile) << "Load Config";
+    QTest::newRow("btnLoadBatchFile") << "btnLoadBatchFile" << int(Kind::OpenFile) << "Load Batch";
+    QTest::newRow("SpeedButton1") << "SpeedButton1" << int(Kind::SaveFile) << "Save Config As";
+    QTest::newRow("SpeedButton3") << "SpeedButton3" << -1 << "Batch file Saved";
+    QTest::newRow("btnEditConfig") << "btnEditConfig" << -1 << "Editing Config File";
+    QTest::newRow("btnEditBatch") << "btnEditBatch" << -1 << "Editing Batch File";
+}
+
+void TstFileCommands::glyphRunsItsMenuItem() {
+    QFETCH(QString, button);
+    QFETCH(int, kind);
+    QFETCH(QString, title);
+    LaunchSession s;
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2'\n");
+    TfrmVexaMain& w = s.start();
+    if (button == QLatin1String("SpeedButton1"))
+        w.txtConfigFile->clear(); // Save Config then asks for a name
+    if (kind == int(Kind::OpenFile))
+        s.prompts.answerOpenFile(std::nullopt);
+    if (kind == int(Kind::SaveFile))
+        s.prompts.answerSaveFile(std::nullopt);
+    QTest::mouseClick(w.findChild<QToolButton*>(button), Qt::LeftButton);
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    if (kind >= 0) {
+        QCOMPARE(s.prompts.shown.size(), size_t(1));
+        QCOMPARE(s.prompts.shown[0].text, title);
+    } else if (title.startsWith(QLatin1String("Editing"))) {
+        const QList<TfrmEdit*> editors = openEditors(w);
+        QCOMPARE(editors.size(), 1);
+        QCOMPARE(editors[0]->windowTitle(), title);
+    } else {
+        QCOMPARE(s.statusText(), title);
+    }
+}
+
+void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    w.CfgLines = QStringList{QStringLiteral("set name \"x\"")};
+    w.New1->trigger();
+    QCOMPARE(w.txtConfigFile->text(), QString());
+    QVERIFY(w.CfgLines.isEmpty());
+    QCOMPARE(s.ini("vexa", "configfile"), s.configFile); // New writes nothing
+
+    s.prompts.answerSaveFile(std::nullopt);
+    w.SaveConfig1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::SaveFile), QStringList{QStringLiteral("Save Config As")});
+    QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
+    // The cancelled dialog still leaves the empty box in vexa.ini.
+    QCOMPARE(s.ini("vexa", "configfile"), QString());
+    QCOMPARE(s.statusText(), QString());
+}
+
+void TstFileCommands::loadConfigReadsTheChosenFile() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    const QString other = s.env.writeFile(QStringLiteral("cfgs/other.cfg"),
+                                          "set name \"Other\"\r\nbind x \"+attack\"\r\n");
+    s.prompts.answerOpenFile(other);
+    w.OpenConfig1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.shown[0].directory, s.env.baseDir());
+    QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
+    QCOMPARE(w.txtConfigFile->text(), other);
+    QCOMPARE(w.CfgLines, (QStringList{QStringLiteral("set name \"Other\""),
+                                      QStringLiteral("bind x \"+attack\"")}));
+    QCOMPARE(s.ini("vexa", "configfile"), other);
+    QCOMPARE(s.statusText(), QString());
+
+    // Cancelling changes nothing.
+    s.prompts.answerOpenFile(std::nullopt);
+    w.OpenConfig1->trigger();
+    QCOMPARE(w.txtConfigFile->text(), other);
+}
+
+void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    const QString missing = s.env.root() + QStringLiteral("/gone.cfg");
+    s.prompts.answerOpenFile(missing);
+    s.prompts.expectError();
+    w.OpenConfig1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Error),
+             QStringList{QStringLiteral("Cannot open file ") + missing});
+    QCOMPARE(w.txtConfigFile->text(), missing); // the box was set before the reader failed
+    QCOMPARE(s.ini("vexa", "configfile"), s.configFile);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TstFileCommands::loadBatchSetsTheLaunchControls() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    const QString script = s.env.writeFile(QStringLiteral("scripts/ctf.sh"),
+                                           "'/q/quake2' +set game ctf +exec config.cfg\n");
+    s.prompts.answerOpenFile(script);
+    w.OpenBatch1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Load Batch"));
+    QCOMPARE(s.prompts.shown[0].directory, s.env.quake2Dir());
+    QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
+    QCOMPARE(w.txtBatchFile->text(), script);
+    QVERIFY(w.cbxStartWithGame->isChecked());
+    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    QCOMPARE(s.ini("vexa", "batchfile"), script);
+
+    // A script that does not exist yet is created holding the bare game program.
+    const QString fresh = s.env.root() + QStringLiteral("/scripts/new.sh");
+    s.prompts.answerOpenFile(fresh);
+    w.OpenBatch1->trigger();
+    QCOMPARE(QString::fromLatin1(s.env.readFile(fresh)), gameLine(s, QString()));
+    QVERIFY(w.cbxStartWithGame->isChecked()); // nothing read from it
+    QCOMPARE(s.ini("vexa", "batchfile"), fresh);
+}
+
+void TstFileCommands::saveConfig_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("answer"); // -1: no question expected, 0: No, 1: Yes
+    QTest::addColumn<bool>("written");
+    QTest::newRow("other name, no question") << "mine.cfg" << -1 << true;
+    QTest::newRow("Config.Cfg, Yes") << "Config.Cfg" << 1 << true;
+    QTest::newRow("config.cfg, No") << "config.cfg" << 0 << false;
+    QTest::newRow("CONFIG.CFG, No") << "CONFIG.CFG" << 0 << false;
+}
+
+void TstFileCommands::saveConfig() {
+    QFETCH(QString, name);
+    QFETCH(int, answer);
+    QFETCH(bool, written);
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    const QString file = s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
+    w.txtConfigFile->setText(file);
+    w.txtPlayer->setText(QStringLiteral("Tester"));
+    if (answer >= 0)
+        s.prompts.answerConfirm(answer == 1);
+    if (answer == 0)
+        s.prompts.expectNotice();
+    w.SaveConfig1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Confirm),
+             answer >= 0 ? QStringList{OriginalQuestion} : QStringList());
+    QCOMPARE(s.prompts.texts(Kind::Notice),
+             answer == 0 ? QStringList{QStringLiteral("Saving Canceled")} : QStringList());
+    const QByteArray content = s.env.readFile(file);
+    QCOMPARE(content == Untouched, !written);
+    if (written)
+        QVERIFY(content.contains("Tester"));
+    QCOMPARE(s.statusText(), written ? QStringLiteral("Config file Saved") : QString());
+    QCOMPARE(s.ini("vexa", "configfile"), file);
+}
+
+void TstFileCommands::saveConfigAs_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("existed");
+    QTest::addColumn<int>("answer");          // -1: no question expected
+    QTest::addColumn<QByteArray>("expected"); // "*": written by the window
+    QTest::newRow("new name") << "fresh.cfg" << false << -1 << QByteArray("*");
+    QTest::newRow("existing other name") << "old.cfg" << true << -1 << QByteArray("*");
+    QTest::newRow("new config.cfg, No: empty file") << "config.cfg" << false << 0 << QByteArray();
+    QTest::newRow("existing config.cfg, No: untouched") << "config.cfg" << true << 0 << Untouched;
+    QTest::newRow("existing config.cfg, Yes") << "config.cfg" << true << 1 << QByteArray("*");
+}
+
+void TstFileCommands::saveConfigAs() {
+    QFETCH(QString, name);
+    QFETCH(bool, existed);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, expected);
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    const QString file = s.env.root() + QStringLiteral("/cfgs/") + name;
+    s.env.makeDir(QStringLiteral("cfgs"));
+    if (existed)
+        s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
+    w.txtPlayer->setText(QStringLiteral("Tester"));
+    s.prompts.answerSaveFile(file);
+    if (answer >= 0)
+        s.prompts.answerConfirm(answer == 1);
+    if (answer == 0)
+        s.prompts.expectNotice();
+    w.SaveConfigAs1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QVERIFY(QFileInfo::exists(file));
+    if (expected == "*")
+        QVERIFY(s.env.readFile(file).contains("Tester"));
+    else
+        QCOMPARE(s.env.readFile(file), expected);
+    QCOMPARE(w.txtConfigFile->text(), file);
+    QCOMPARE(s.ini("vexa", "configfile"), file); // also after "Saving Canceled"
+    QCOMPARE(s.statusText(), QString());
+}
+
+void TstFileCommands::saveConfigAsStartsInTheBaseDirectory_data() {
+    QTest::addColumn<bool>("baseKnown");
+    QTest::newRow("baseq2 known") << true;
+    QTest::newRow("baseq2 missing") << false;
+}
+
+void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
+    QFETCH(bool, baseKnown);
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    if (!baseKnown) {
+        IniFile ini(s.env.iniPath());
+        ini.deleteKey("quake2", "baseq2");
+    }
+    s.prompts.answerSaveFile(std::nullopt);
+    w.SaveConfigAs1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.shown[0].directory,
+             baseKnown ? s.env.baseDir() : PlatformConventions::native().defaultQuake2Dir());
+    QCOMPARE(w.txtConfigFile->text(), s.configFile);
+}
+
+void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    // The script lies elsewhere; the game it names is still the one in the Quake 2 directory.
+    const QString script = s.env.root() + QStringLiteral("/elsewhere/run.sh");
+    s.env.makeDir(QStringLiteral("elsewhere"));
+    w.txtBatchFile->setText(script);
+    w.cbxStartWithGame->setChecked(true);
+    w.txtCurrentGame->setText(QStringLiteral("ctf"));
+    const QByteArray iniBefore = s.iniBytes();
+    w.SaveBatch1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
+             gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.baseDir()) +
+                             QStringLiteral(" +set game ctf +exec config.cfg")));
+    QCOMPARE(s.statusText(), QStringLiteral("Batch file Saved"));
+    QCOMPARE(s.iniBytes(), iniBefore);
+}
+
+void TstFileCommands::saveBatchAsWritesTheChosenFile() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    const QString script = s.env.root() + QStringLiteral("/program/mine.sh");
+    s.prompts.answerSaveFile(script);
+    w.SaveBatchAs1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Save Batch As"));
+    QCOMPARE(s.prompts.shown[0].directory, s.env.programDir());
+    QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
+    QCOMPARE(w.txtBatchFile->text(), script);
+    QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
+             gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.baseDir()) +
+                             QStringLiteral(" +exec config.cfg")));
+    QCOMPARE(s.statusText(), QStringLiteral("Batch file Saved"));
+    QCOMPARE(s.ini("vexa", "batchfile"), script);
+
+    // Cancelling writes nothing and keeps the box.
+    s.prompts.answerSaveFile(std::nullopt);
+    w.SaveBatchAs1->trigger();
+    QCOMPARE(w.txtBatchFile->text(), script);
+}
+
+void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), Untouched);
+    s.prompts.answerConfirm(false);
+    s.prompts.expectNotice();
+    w.SaveAll1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Notice), QStringList{QStringLiteral("Saving Canceled")});
+    QCOMPARE(s.env.readFile(s.configFile), Untouched);
+    QVERIFY(QFileInfo::exists(s.batchFile));
+    QCOMPARE(s.statusText(), QStringLiteral("Config and Batch files Saved"));
+}
+
+void TstFileCommands::editorOnAMissingFileShowsTheError() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    s.prompts.expectError();
+    w.BatchFile1->trigger(); // vexa.sh does not exist
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Error),
+             QStringList{QStringLiteral("Cannot open file ") + s.batchFile});
+    QVERIFY(w.findChildren<TfrmEdit*>().isEmpty());
+    QVERIFY(!QFileInfo::exists(s.batchFile));
+}
+
+void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), "Xset name \"Edited\"\r\n");
+    w.btnEditConfig->click();
+    const QList<TfrmEdit*> editors = openEditors(w);
+    QCOMPARE(editors.size(), 1);
+    QCOMPARE(editors[0]->windowTitle(), QStringLiteral("Editing Config File"));
+    editors[0]->mmoFile->moveCursor(QTextCursor::Start);
+    QTest::keyClick(editors[0]->mmoFile, Qt::Key_Delete);
+    s.prompts.answerConfirm(true);
+    QVERIFY(editors[0]->close());
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Confirm), QStringList{EditQuestion});
+    QCOMPARE(s.env.readFile(s.configFile), QByteArray("set name \"Edited\"\r\n"));
+    QCOMPARE(w.CfgLines, QStringList{QStringLiteral("set name \"Edited\"")});
+}
+
+void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
+    LaunchSession s;
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
+    TfrmVexaMain& w = s.start();
+    QVERIFY(!w.cbxStartWithGame->isChecked());
+    w.BatchFile1->trigger();
+    TfrmEdit* editor = openEditors(w).value(0);
+    QVERIFY(editor);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Batch File"));
+    editor->mmoFile->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->mmoFile, QStringLiteral(" +set game rogue"));
+    const QStringList configBefore = w.CfgLines;
+    s.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.env.readFile(s.batchFile),
+             QByteArray("'/q/quake2' +exec config.cfg +set game rogue\n"));
+    QVERIFY(w.cbxStartWithGame->isChecked());
+    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("rogue"));
+    QVERIFY(w.CfgLines != configBefore); // the script's commands, not the config's lines
+    QCOMPARE(w.CfgLines.last(), QStringLiteral("set game rogue"));
+}
+
+void TstFileCommands::closing_data() {
+    QTest::addColumn<QString>("saveAllOnExit");
+    QTest::addColumn<QString>("saveBoxOnExit");
+    QTest::addColumn<int>("answer"); // -1: no question expected
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("defaults, Yes") << QString() << QString() << 1 << true;
+    QTest::newRow("defaults, No") << QString() << QString() << 0 << false;
+    QTest::newRow("saveAllOnExit: no question") << "1"
+                                                << "1" << -1 << true;
+    QTest::newRow("neither: nothing") << "0"
+                                      << "0" << -1 << false;
+}
+
+void TstFileCommands::closing() {
+    QFETCH(QString, saveAllOnExit);
+    QFETCH(QString, saveBoxOnExit);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    LaunchSession s;
+    if (!saveAllOnExit.isNull())
+        s.setIni("vexa", "saveAllOnExit", saveAllOnExit);
+    if (!saveBoxOnExit.isNull())
+        s.setIni("vexa", "SaveBoxOnExit", saveBoxOnExit);
+    TfrmVexaMain& w = s.start();
+    const QString mine = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), Untouched);
+    w.txtConfigFile->setText(mine);
+    w.show();
+    if (answer >= 0)
+        s.prompts.answerConfirm(answer == 1);
+    w.Exit1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(s.prompts.texts(Kind::Confirm),
+             answer >= 0 ? QStringList{ExitQuestion} : QStringList());
+    QCOMPARE(s.env.readFile(mine) != Untouched, saved);
+    QCOMPARE(QFileInfo::exists(s.batchFile), saved);
+    QCOMPARE(s.ini("vexa", "configfile"), mine); // written in every case
+}
+
+void TstFileCommands::closingAsksOpenEditorsFirst() {
+    LaunchSession s;
+    s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
+    TfrmVexaMain& w = s.start();
+    w.show();
+    w.ConfigFile1->trigger();
+    QPointer<TfrmEdit> editor = openEditors(w).value(0);
+    QVERIFY(editor);
+    QTest::keyClicks(editor->mmoFile, QStringLiteral("// note"));
+    QTest::keyClick(editor->mmoFile, Qt::Key_Return);
+    s.prompts.answerConfirm(true);
+    QVERIFY(w.close());
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Confirm), QStringList{EditQuestion});
+    QVERIFY(s.env.readFile(s.configFile).startsWith("// note\r\n"));
+    QVERIFY(!editor || !editor->isVisible());
+}
+
+VEXA_TEST(TstFileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,314 @@
+#include "LaunchSession.h"
+#include "app/CommandLineCommand.h"
+#include "controls/SupCheckBox.h"
+#include "support/TestRegistry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextStream>
+
+namespace {
+
+TSupCheckBox* dedicated(const TfrmVexaMain& w) {
+    return qobject_cast<TSupCheckBox*>(w.settingControl(QStringLiteral("dedicated")));
+}
+
+void fillLists(TfrmVexaMain& w) {
+    w.cboClientStartMap->addItems({"base1", "base 2"});
+    w.cboServerStartMap->addItems({"q2dm1", "q2dm;2"});
+    w.cboSaveGames->addItems({"save0", "save1"});
+    w.cboServerList->addItems({"Alpha.example:27910", "beta.example"});
+    for (QComboBox* box :
+         {w.cboClientStartMap, w.cboServerStartMap, w.cboSaveGames, w.cboServerList})
+        box->setCurrentIndex(-1);
+}
+
+// Reads a script with this text back into the window.
+void readScript(LaunchSession& s, const QByteArray& text) {
+    const QString file = s.env.writeFile(QStringLiteral("scripts/read.sh"), text);
+    s.window->ReadBatchFile(QFileInfo(file).absolutePath(), QStringLiteral("read.sh"));
+}
+
+// The launch controls' state, for comparing one window with another.
+QStringList launchState(const TfrmVexaMain& w) {
+    auto combo = [](const QComboBox* box) {
+        return box->currentText() + QLatin1Char('#') + QString::number(box->currentIndex());
+    };
+    return {QString::number(dedicated(w)->isChecked()),
+            QString::number(w.rbDeathMatch->isChecked()),
+            QString::number(w.rbStartNewGame->isChecked()),
+            QString::number(w.rbLoadSavedGame->isChecked()),
+            QString::number(w.rbConnectToServer->isChecked()),
+            QString::number(w.cbxStartWithGame->isChecked()),
+            w.txtCurrentGame->text(),
+            combo(w.cboServerStartMap),
+            combo(w.cboClientStartMap),
+            combo(w.cboSaveGames),
+            combo(w.cboServerList)};
+}
+
+} // namespace
+
+class TstLaunchControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void comboCountsOnlyWithAnEntryChosen_data();
+    void comboCountsOnlyWithAnEntryChosen();
+    void commandLineFromTheWindow_data();
+    void commandLineFromTheWindow();
+    void scriptSetsTheServerControls();
+    void scriptSetsTheClientControls();
+    void serverIsChosenIgnoringCaseOrNotAtAll();
+    void missingGameUnticksAndEmpties();
+    void emptyScriptChangesNothing();
+    void savedScriptReadsBackTheSameChoices_data();
+    void savedScriptReadsBackTheSameChoices();
+    void startUpReadsAnExistingScriptOnly();
+    void commandLineModePrintsWhatRunWouldStart();
+    void commandLineModeAsksNothing();
+};
+
+void TstLaunchControls::comboCountsOnlyWithAnEntryChosen_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typed"); // null: nothing typed after choosing
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("entry chosen") << 1 << QString() << "+map base 2 +exec config.cfg";
+    QTest::newRow("text typed, no entry") << -1 << "base9"
+                                          << "+exec config.cfg";
+    QTest::newRow("entry's name typed") << -1 << "base1"
+                                        << "+exec config.cfg";
+    QTest::newRow("entry chosen, then edited") << 0 << "base1x"
+                                               << "+exec config.cfg";
+}
+
+void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
+    QFETCH(int, index);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    s.setIni("quake2", "baseq2", QString());
+    fillLists(w);
+    w.cboClientStartMap->setCurrentIndex(index);
+    if (!typed.isNull()) {
+        w.cboClientStartMap->lineEdit()->selectAll();
+        QTest::keyClicks(w.cboClientStartMap->lineEdit(), typed);
+    }
+    QCOMPARE(w.BuildCommandLine(), expected);
+}
+
+void TstLaunchControls::commandLineFromTheWindow_data() {
+    QTest::addColumn<bool>("server");
+    QTest::addColumn<QString>("cdrom");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("server") << true << QString()
+                            << "+set basedir BASE +set dedicated 1 +map q2dm1 +set coop 1 "
+                               "+set game  +exec my.cfg";
+    QTest::newRow("client loading, cdrom")
+        << false << "/cd"
+        << "+set basedir BASE +set cddir /cd +load save1 +set game  +exec my.cfg";
+}
+
+void TstLaunchControls::commandLineFromTheWindow() {
+    QFETCH(bool, server);
+    QFETCH(QString, cdrom);
+    QFETCH(QString, expected);
+    LaunchSession s;
+    s.setIni("quake2", "cdrom", cdrom);
+    TfrmVexaMain& w = s.start();
+    fillLists(w);
+    w.cbxStartServer->setChecked(server);
+    dedicated(w)->setChecked(true);
+    w.rbCooperative->setChecked(true);
+    w.cboServerStartMap->setCurrentIndex(0);
+    w.rbLoadSavedGame->setChecked(true);
+    w.cboSaveGames->setCurrentIndex(1);
+    w.cboServerList->setCurrentIndex(0); // not the client's choice: adds nothing
+    w.cbxStartWithGame->setChecked(true);
+    w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
+    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.baseDir()));
+}
+
+void TstLaunchControls::scriptSetsTheServerControls() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    fillLists(w);
+    w.cbxStartServer->setChecked(true);
+    w.rbConnectToServer->setChecked(true);
+    w.rbCooperative->setChecked(true);
+    readScript(s, "/q/quake2 +set dedicated 1 +map 'q2dm;2' +set deathmatch 1 +exec a.cfg\n");
+    QVERIFY(dedicated(w)->isChecked());
+    QCOMPARE(dedicated(w)->SupValue(), TChecked::yes);
+    QCOMPARE(w.cboServerStartMap->currentText(), QStringLiteral("q2dm;2"));
+    QCOMPARE(w.cboServerStartMap->currentIndex(), 1); // the listed entry is chosen
+    QCOMPARE(w.cboClientStartMap->currentText(), QString());
+    QVERIFY(w.rbConnectToServer->isChecked()); // the map is the server's
+    QVERIFY(w.rbDeathMatch->isChecked());
+    QVERIFY(w.cbxStartServer->isChecked());
+    QCOMPARE(w.CfgLines, (QStringList{"/q/quake2", "set dedicated 1", "map q2dm;2",
+                                      "set deathmatch 1", "exec a.cfg"}));
+
+    readScript(s, "/q/quake2 +set Dedicated 0 +set coop 1\n");
+    QVERIFY(!dedicated(w)->isChecked());
+    QVERIFY(w.rbCooperative->isChecked());
+    readScript(s, "/q/quake2 +exec a.cfg\n"); // no dedicated piece: left as it is
+    QVERIFY(!dedicated(w)->isChecked());
+    dedicated(w)->setChecked(true);
+    readScript(s, "/q/quake2 +exec a.cfg\n");
+    QVERIFY(dedicated(w)->isChecked());
+}
+
+void TstLaunchControls::scriptSetsTheClientControls() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    fillLists(w);
+    w.rbConnectToServer->setChecked(true);
+    readScript(s, "/q/quake2 +map unlisted +exec a.cfg\n");
+    QVERIFY(w.rbStartNewGame->isChecked());
+    QCOMPARE(w.cboClientStartMap->currentText(), QStringLiteral("unlisted"));
+    QCOMPARE(w.cboClientStartMap->currentIndex(), -1);
+
+    readScript(s, "/q/quake2 +load save1 +exec a.cfg\n");
+    QVERIFY(w.rbLoadSavedGame->isChecked());
+    QCOMPARE(w.cboSaveGames->currentIndex(), 1);
+    QCOMPARE(w.cboClientStartMap->currentText(), QStringLiteral("unlisted")); // untouched
+}
+
+void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    fillLists(w);
+    readScript(s, "/q/quake2 +connect ALPHA.EXAMPLE:27910\n");
+    QVERIFY(w.rbConnectToServer->isChecked());
+    QCOMPARE(w.cboServerList->currentIndex(), 0);
+    QCOMPARE(w.cboServerList->currentText(), QStringLiteral("Alpha.example:27910"));
+    QVERIFY(w.BuildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
+
+    readScript(s, "/q/quake2 +connect gamma.example\n");
+    QCOMPARE(w.cboServerList->currentIndex(), -1);
+    QVERIFY(!w.BuildCommandLine().contains(QStringLiteral("+connect")));
+}
+
+void TstLaunchControls::missingGameUnticksAndEmpties() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    readScript(s, "/q/quake2 +set game ctf\n");
+    QVERIFY(w.cbxStartWithGame->isChecked());
+    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    readScript(s, "/q/quake2 +exec a.cfg\n");
+    QVERIFY(!w.cbxStartWithGame->isChecked());
+    QCOMPARE(w.txtCurrentGame->text(), QString());
+    // Already unticked: the game's name stays.
+    w.txtCurrentGame->setText(QStringLiteral("rogue"));
+    readScript(s, "/q/quake2 +exec a.cfg\n");
+    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("rogue"));
+}
+
+void TstLaunchControls::emptyScriptChangesNothing() {
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    w.cbxStartWithGame->setChecked(true);
+    w.txtCurrentGame->setText(QStringLiteral("ctf"));
+    w.CfgLines = QStringList{QStringLiteral("set name x")};
+    readScript(s, "");
+    QVERIFY(w.cbxStartWithGame->isChecked());
+    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    QCOMPARE(w.CfgLines, QStringList{QStringLiteral("set name x")});
+}
+
+void TstLaunchControls::savedScriptReadsBackTheSameChoices_data() {
+    QTest::addColumn<bool>("server");
+    QTest::addColumn<int>("clientMode"); // 0 new game, 1 saved game, 2 server; clients only
+    QTest::addColumn<QString>("game");
+    QTest::newRow("client, new game") << false << 0 << QString();
+    QTest::newRow("client, saved game, mod") << false << 1 << "my mod";
+    QTest::newRow("client, server") << false << 2 << "$(touch x); `id` 'q' \"d\"";
+    QTest::newRow("server, coop, mod") << true << 0 << "ctf";
+}
+
+void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
+    QFETCH(bool, server);
+    QFETCH(int, clientMode);
+    QFETCH(QString, game);
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    fillLists(w);
+    w.cbxStartServer->setChecked(server);
+    dedicated(w)->setChecked(server);
+    // Only choices that reach the command line can come back from it.
+    if (server) {
+        w.rbCooperative->setChecked(true);
+        w.cboServerStartMap->setCurrentIndex(1);
+    } else {
+        QRadioButton* modes[] = {w.rbStartNewGame, w.rbLoadSavedGame, w.rbConnectToServer};
+        modes[clientMode]->setChecked(true);
+        QComboBox* boxes[] = {w.cboClientStartMap, w.cboSaveGames, w.cboServerList};
+        boxes[clientMode]->setCurrentIndex(1);
+    }
+    w.cbxStartWithGame->setChecked(!game.isNull());
+    w.txtCurrentGame->setText(game);
+    w.SaveBatch1->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    const QString line = w.BuildCommandLine();
+    const QStringList state = launchState(w);
+
+    // A second window starts from the same vexa.ini and reads the script at start-up.
+    ScriptedPrompts again;
+    TfrmVexaMain second(again);
+    QVERIFY2(again.done(), qPrintable(again.report()));
+    fillLists(second);
+    second.cbxStartServer->setChecked(server);
+    second.ReadBatchFile(s.env.quake2Dir(), QStringLiteral("vexa.sh"));
+    QCOMPARE(launchState(second), state);
+    QCOMPARE(second.BuildCommandLine(), line);
+}
+
+void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
+    {
+        LaunchSession s;
+        s.env.writeFile(QStringLiteral("quake2/vexa.sh"),
+                        "/q/quake2 +connect there +set game ctf +exec config.cfg\n");
+        TfrmVexaMain& w = s.start();
+        QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+        QVERIFY(w.cbxStartWithGame->isChecked());
+        QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+        QVERIFY(w.rbConnectToServer->isChecked());
+        QCOMPARE(w.cboServerList->currentText(), QStringLiteral("there"));
+    }
+    LaunchSession s;
+    TfrmVexaMain& w = s.start();
+    QVERIFY(!QFileInfo::exists(s.batchFile)); // not created at start-up
+    QVERIFY(w.rbStartNewGame->isChecked());
+}
+
+void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
+    LaunchSession s;
+    const QByteArray script = "/q/quake2 +set game 'my mod' +exec config.cfg\n";
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), script);
+    const QByteArray config = s.env.readFile(s.configFile);
+    s.setIni("vexa", "SaveAllOnExit", QStringLiteral("1"));
+    QString out, messages;
+    QTextStream outStream(&out), messageStream(&messages);
+    QCOMPARE(printCommandLine(outStream, messageStream), 0);
+    QCOMPARE(out, QStringLiteral("+set basedir ") + s.env.baseDir() +
+                      QStringLiteral(" +set game my mod +exec config.cfg\n"));
+    QCOMPARE(messages, QString());
+    // No closing: nothing saved.
+    QCOMPARE(s.env.readFile(s.batchFile), script);
+    QCOMPARE(s.env.readFile(s.configFile), config);
+}
+
+void TstLaunchControls::commandLineModeAsksNothing() {
+    TestEnvironment env; // nothing known: start-up would have to ask
+    QString out, messages;
+    QTextStream outStream(&out), messageStream(&messages);
+    QCOMPARE(printCommandLine(outStream, messageStream), 1);
+    QCOMPARE(out, QString());
+    QVERIFY2(messages.startsWith(QStringLiteral("vexa: ")), qPrintable(messages));
+}
+
+VEXA_TEST(TstLaunchControls)
+#include "tst_launchcontrols.moc"
