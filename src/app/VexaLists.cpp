@@ -4,7 +4,7 @@
 #include "VexaMain.h"
 
 #include "app/Discovery.h"
-#include "controls/ComboItems.h"
+#include "controls/ChoiceBox.h"
 #include "platform/Guard.h"
 #include "platform/VexaIni.h"
 #include "profiles/MapLists.h"
@@ -49,17 +49,17 @@ private:
 // Models, skins and drivers
 
 void TfrmVexaMain::FillModelList() {
-    replaceComboItems(*cboModel,
+    replaceChoiceItems(*cboModel,
                       Discovery::modelNames(Discovery::playersBaseDirectory(settings())));
 }
 
 void TfrmVexaMain::FillSkinList(const QString& model) {
-    replaceComboItems(*cboSkin,
+    replaceChoiceItems(*cboSkin,
                       Discovery::skinNames(Discovery::playersBaseDirectory(settings()), model));
 }
 
 void TfrmVexaMain::FillGlDriverList() {
-    replaceComboItems(*cboGlDriver, Discovery::driverNames(Discovery::driverDirectory(settings())));
+    replaceChoiceItems(*cboGlDriver, Discovery::driverNames(Discovery::driverDirectory(settings())));
 }
 
 void TfrmVexaMain::cboModelEnter() {
@@ -84,17 +84,17 @@ QString TfrmVexaMain::programDirectory() const {
 
 void TfrmVexaMain::FillStartMapLists() {
     const QStringList maps = MapLists::BuildMapList(settings());
-    replaceComboItems(*cboClientStartMap, maps);
-    replaceComboItems(*cboServerStartMap, maps);
+    replaceChoiceItems(*cboClientStartMap, maps);
+    replaceChoiceItems(*cboServerStartMap, maps);
 }
 
 void TfrmVexaMain::FillSaveGameList() {
     cboSaveGames->clearEditText();
-    replaceComboItems(*cboSaveGames, MapLists::saveGameNames(baseDirectory_));
+    replaceChoiceItems(*cboSaveGames, MapLists::saveGameNames(baseDirectory_));
 }
 
 void TfrmVexaMain::FillServerList() {
-    replaceComboItems(*cboServerList, MapLists::serverNames(programDirectory()));
+    replaceChoiceItems(*cboServerList, MapLists::serverNames(programDirectory()));
 }
 
 void TfrmVexaMain::btnMapListClick() {

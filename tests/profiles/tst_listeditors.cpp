@@ -1,4 +1,4 @@
-#include "controls/ComboItems.h"
+#include "controls/ChoiceBox.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
@@ -159,8 +159,8 @@ private slots:
         }
         TfrmMapList editor(env.programDir(), prompts, [&] {
             const QStringList maps = MapLists::BuildMapList(ini);
-            replaceComboItems(client, maps);
-            replaceComboItems(server, maps);
+            replaceChoiceItems(client, maps);
+            replaceChoiceItems(server, maps);
         });
         editor.show();
         editor.close();

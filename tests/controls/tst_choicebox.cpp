@@ -1,4 +1,4 @@
-#include "controls/ComboItems.h"
+#include "controls/ChoiceBox.h"
 #include "support/TestRegistry.h"
 
 #include <QComboBox>
@@ -52,7 +52,7 @@ private slots:
             box.setEditText(text);
         QCOMPARE(box.currentText(), text);
 
-        replaceComboItems(box, newItems);
+        replaceChoiceItems(box, newItems);
         QCOMPARE(itemsOf(box), newItems);
         QCOMPARE(box.currentIndex(), -1);
         QCOMPARE(box.currentText(), text);
@@ -67,10 +67,10 @@ private slots:
         QSignalSpy index(&box, &QComboBox::currentIndexChanged);
         QSignalSpy text(&box, &QComboBox::currentTextChanged);
         QSignalSpy edited(&box, &QComboBox::editTextChanged);
-        replaceComboItems(box, {"a", "b"});
+        replaceChoiceItems(box, {"a", "b"});
         QCOMPARE(index.count() + text.count() + edited.count(), 0);
     }
 };
 
 VEXA_TEST(TestComboItems)
-#include "tst_comboitems.moc"
+#include "tst_choicebox.moc"
