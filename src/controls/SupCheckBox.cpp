@@ -1,8 +1,6 @@
 #include "SupCheckBox.h"
 
-#include <QContextMenuEvent>
 #include <QMenu>
-#include <QMouseEvent>
 
 namespace {
 QString yesNo(TChecked value) {
@@ -12,6 +10,8 @@ QString yesNo(TChecked value) {
 
 TSupCheckBox::TSupCheckBox(QWidget* owner) : QCheckBox(owner) {
     connect(this, &QCheckBox::toggled, this, &TSupCheckBox::Click);
+    popup_ =
+        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { ShowInfo(); }); });
     updateHint();
 }
 
@@ -47,28 +47,6 @@ void TSupCheckBox::Click(bool checked) {
 
 void TSupCheckBox::updateHint() {
     setHint(*this, yesNo(default_) + QStringLiteral(" (") + description_ + QLatin1Char(')'));
-}
-
-void TSupCheckBox::ensurePopupMenu() {
-    if (!popupMenu_)
-        popupMenu_ = newInfoMenu(this, [this] { ShowInfo(); });
-}
-
-void TSupCheckBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton)
-        ensurePopupMenu();
-    QCheckBox::mousePressEvent(event);
-}
-
-void TSupCheckBox::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() != QContextMenuEvent::Mouse)
-        ensurePopupMenu(); // the menu key has no press before it
-    if (!popupMenu_) {
-        QCheckBox::contextMenuEvent(event);
-        return;
-    }
-    popupMenu_->popup(event->globalPos());
-    event->accept();
 }
 
 void TSupCheckBox::ShowInfo() {

@@ -28,7 +28,7 @@ public:
     void setSupNotes(const QStringList& notes);
 
     // Absent until the first right-button press.
-    QMenu* popupMenu() const { return popupMenu_; }
+    QMenu* popupMenu() const { return popup_->menu(); }
 
 public slots:
     void ShowInfo();
@@ -36,19 +36,14 @@ public slots:
 signals:
     void supClick();
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
 private:
     void Click(bool checked);
     void updateHint();
-    void ensurePopupMenu();
 
     TChecked value_ = TChecked::no;
     TChecked default_ = TChecked::no;
     QString command_;
     QString description_;
     QStringList notes_;
-    QMenu* popupMenu_ = nullptr;
+    PopupMenuOnDemand* popup_;
 };

@@ -1,10 +1,8 @@
 #include "SupSpinEdit.h"
 
-#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <limits>
 
 TSupSpinEdit::TSupSpinEdit(QWidget* owner) : QSpinBox(owner) {
@@ -16,7 +14,10 @@ TSupSpinEdit::TSupSpinEdit(QWidget* owner) : QSpinBox(owner) {
     connect(this, &QSpinBox::textChanged, this, &TSupSpinEdit::Change);
     connect(this, &QAbstractSpinBox::editingFinished, this, &TSupSpinEdit::Change);
     // The field is a child of its own: its right presses and context menus come here first.
-    lineEdit()->installEventFilter(this);
+    // The edit field takes the mouse itself, so the menu watches it too.
+    popup_ =
+        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { ShowInfo(); }); });
+    popup_->watch(*lineEdit());
     setSupDefault(0);
     setFixedWidth(55);
     // Its own height from the start, so that a label placed before showing sits right.
@@ -138,45 +139,6 @@ void TSupSpinEdit::placeSupLabel() {
 
 void TSupSpinEdit::updateHint() {
     setHint(*this, defaultHint(QString::number(default_), description_));
-}
-
-void TSupSpinEdit::ensurePopupMenu() {
-    if (!popupMenu_)
-        popupMenu_ = newInfoMenu(this, [this] { ShowInfo(); });
-}
-
-bool TSupSpinEdit::showPopupMenu(const QContextMenuEvent& event) {
-    if (event.reason() != QContextMenuEvent::Mouse)
-        ensurePopupMenu(); // the menu key has no press before it
-    if (!popupMenu_)
-        return false;
-    popupMenu_->popup(event.globalPos());
-    return true;
-}
-
-void TSupSpinEdit::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton)
-        ensurePopupMenu();
-    QSpinBox::mousePressEvent(event);
-}
-
-void TSupSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
-    if (showPopupMenu(*event))
-        event->accept();
-    else
-        QSpinBox::contextMenuEvent(event);
-}
-
-bool TSupSpinEdit::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit()) {
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
-            ensurePopupMenu();
-        if (event->type() == QEvent::ContextMenu &&
-            showPopupMenu(*static_cast<QContextMenuEvent*>(event)))
-            return true;
-    }
-    return QSpinBox::eventFilter(watched, event);
 }
 
 void TSupSpinEdit::ShowInfo() {

@@ -47,7 +47,7 @@ public:
     void setSupLabelCaption(const QString& caption);
 
     // Absent until the first right-button press.
-    QMenu* popupMenu() const { return popupMenu_; }
+    QMenu* popupMenu() const { return popup_->menu(); }
 
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
@@ -61,9 +61,6 @@ signals:
 protected:
     int valueFromText(const QString& text) const override;
     QString textFromValue(int value) const override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool limited() const { return minValue_ != maxValue_; }
@@ -73,8 +70,6 @@ private:
     void Change();
     void updateHint();
     void placeSupLabel();
-    void ensurePopupMenu();
-    bool showPopupMenu(const QContextMenuEvent& event);
 
     int minValue_ = 0;
     int maxValue_ = 0;
@@ -87,5 +82,5 @@ private:
     TLabelPos labelPosition_ = PosTop;
     QString labelCaption_;
     QString notifiedText_; // the field's text at the last change notification
-    QMenu* popupMenu_ = nullptr;
+    PopupMenuOnDemand* popup_;
 };
