@@ -2,11 +2,12 @@
 //
 //   vexa_screenshots OUTPUT_DIRECTORY
 //
-// It runs in a temporary world of its own (settings file, program directory, Quake 2
-// directory), so it never touches the real settings.
+// It runs on a demo installation in a temporary directory (settings file, program directory,
+// Quake 2 directory), so the lists are filled and the real settings are never touched.
 
 #include "app/About.h"
 #include "app/Application.h"
+#include "app/Demo.h"
 #include "app/Options.h"
 #include "app/VexaEdit.h"
 #include "app/VexaMain.h"
@@ -15,8 +16,6 @@
 #include "controls/untMultiKey.h"
 #include "launch/CommandLine.h"
 #include "launch/untStatusBox.h"
-#include "platform/IniFile.h"
-#include "platform/VexaIni.h"
 #include "profiles/GameInput.h"
 #include "profiles/VexaAlias.h"
 #include "profiles/VexaBinding.h"
@@ -24,13 +23,17 @@
 #include "profiles/vexaMapList.h"
 #include "profiles/vexaServerList.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFocusEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -62,6 +65,7 @@ private:
 };
 
 QString outputDir;
+QString quake2Dir;
 
 void save(QWidget& widget, const QString& name) {
     const QString file = QDir(outputDir).filePath(name + QStringLiteral(".png"));
@@ -162,6 +166,57 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
     servers.hide();
 }
 
+// The window with one drop-down list open: the list is a window of its own, so it is painted
+// onto the picture of the main window where it shows on the screen.
+void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name) {
+    // Some lists are filled as the focus enters them.
+    QFocusEvent enter(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &enter);
+    if (box->count() > 0 && box->currentText().isEmpty())
+        box->setCurrentIndex(0);
+    box->showPopup();
+    QWidget* popup = box->view()->window();
+    QPixmap picture = window.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(window.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    painter.end();
+    box->hidePopup();
+    const QString file = QDir(outputDir).filePath(name + QStringLiteral(".png"));
+    if (picture.save(file))
+        std::printf("%s\n", qPrintable(file));
+}
+
+// Brings the tab, and the Video sub-page, holding `widget` to the front.
+void showPageOf(TfrmVexaMain& window, QWidget* widget) {
+    for (int i = 0; i < window.PageMain->count(); ++i)
+        if (window.PageMain->widget(i)->isAncestorOf(widget))
+            window.PageMain->setCurrentIndex(i);
+    for (int j = 0; j < window.pageVideo->count(); ++j)
+        if (window.pageVideo->widget(j)->isAncestorOf(widget))
+            window.pageVideo->setCurrentIndex(j);
+}
+
+// The lists filled from the installation, each shown open on its tab.
+void renderLists(TfrmVexaMain& window) {
+    const struct {
+        QComboBox* box;
+        const char* name;
+    } lists[] = {
+        {window.cboModel, "list_models"},
+        {window.cboSkin, "list_skins"},
+        {window.cboGlDriver, "list_gl_drivers"},
+        {window.cboClientStartMap, "list_client_maps"},
+        {window.cboSaveGames, "list_saved_games"},
+        {window.cboServerList, "list_servers"},
+        {window.cboServerStartMap, "list_server_maps"},
+    };
+    for (const auto& list : lists) {
+        showPageOf(window, list.box);
+        saveWithOpenList(window, list.box, QLatin1String(list.name));
+    }
+    window.PageMain->setCurrentIndex(0);
+}
+
 // A binding holding several keys is highlighted; its popup menu opens on the right button.
 void renderBinding(TfrmVexaMain& window) {
     auto* attack = qobject_cast<TSupBind*>(window.settingControl(QStringLiteral("+attack")));
@@ -197,7 +252,7 @@ void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
     setting.show();
     save(setting, QStringLiteral("dialog_setting"));
     setting.hide();
-    TfrmGameInput game(&window, QDir::current().filePath(QStringLiteral("quake2")));
+    TfrmGameInput game(&window, quake2Dir);
     game.show();
     save(game, QStringLiteral("dialog_newgame"));
     game.hide();
@@ -227,22 +282,16 @@ int main(int argc, char** argv) {
     outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outputDir);
 
+    // The demo installation in a temporary place: the lists are filled, the real settings
+    // untouched.
     QTemporaryDir world;
-    QDir(world.path()).mkpath(QStringLiteral("config"));
-    QDir(world.path()).mkpath(QStringLiteral("quake2/baseq2"));
-    // An empty config, so that the start-up runs to its end.
-    QFile(world.path() + QStringLiteral("/quake2/baseq2/config.cfg")).open(QIODevice::WriteOnly);
-    qputenv("XDG_CONFIG_HOME", (world.path() + QStringLiteral("/config")).toLocal8Bit());
-    QDir::setCurrent(world.path());
-    {
-        IniFile ini(VexaIni::fileName());
-        VexaIni::write(ini, VexaIni::Quake2Path, world.path() + QStringLiteral("/quake2"));
-        VexaIni::write(ini, VexaIni::BaseDir, world.path() + QStringLiteral("/quake2/baseq2"));
-    }
+    const DemoPaths demo = enterDemo(world.filePath(QStringLiteral("demo")));
+    quake2Dir = demo.quake2Dir;
 
     SilentPrompts prompts;
     TfrmVexaMain window(prompts);
     renderMainWindow(window);
+    renderLists(window);
     renderDialogs(window, prompts);
     renderBinding(window);
     renderEditor(window, prompts);
