@@ -89,6 +89,10 @@ TfrmVexaMain::TfrmVexaMain(Prompts& prompts, QWidget* parent)
 
 TfrmVexaMain::~TfrmVexaMain() {
     qApp->removeEventFilter(this);
+    // Hiding takes the focus away from the controls, and a box that loses it may report an edit.
+    // Done here, the handlers still find a whole window; QWidget's destructor would hide it only
+    // after this object is gone.
+    hide();
 }
 
 // ---------------------------------------------------------------------------------------------
