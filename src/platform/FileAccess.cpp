@@ -75,8 +75,16 @@ bool replaceFile(const QString& path, const QByteArray& bytes) {
         file.cancelWriting(); // the temporary file goes with the object
         return false;
     }
-
     return file.commit();
+}
+
+std::optional<QByteArray> readWholeFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 QString displayName(const QString& path) {
