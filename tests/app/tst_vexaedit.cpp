@@ -52,6 +52,7 @@ private slots:
     void missingFileOpensNothing();
     void failedSaveKeepsTheEditorOpen();
     void severalEditorsAtOnce();
+    void everyByteComesBackUnchanged();
 };
 
 void TstVexaEdit::showsTheFileAndFillsTheWindow() {
@@ -219,6 +220,25 @@ void TstVexaEdit::severalEditorsAtOnce() {
     QCOMPARE(f.env.readFile(script), QByteArray("sh quake2\n"));
     QCOMPARE(f.env.readFile(config), Config);
     QCOMPARE(f.reread, QStringList{script});
+}
+
+// Every byte but the line breaks, no-break space (0xA0) and NUL included, survives an edit
+// elsewhere in the file.
+void TstVexaEdit::everyByteComesBackUnchanged() {
+    QByteArray bytes;
+    for (int c = 0; c < 256; ++c)
+        if (c != '\r' && c != '\n')
+            bytes += char(c);
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", bytes + "\r\n\xa0name\xa0\r\n");
+    QPointer<TfrmEdit> editor = f.open(file);
+    editor->mmoFile->setFocus();
+    editor->mmoFile->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->mmoFile, QStringLiteral("x"));
+    f.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(file), bytes + "\r\n\xa0name\xa0x\r\n");
 }
 
 VEXA_TEST(TstVexaEdit)
