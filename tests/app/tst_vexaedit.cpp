@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
 #include <QTextCursor>
 
@@ -53,6 +54,7 @@ private slots:
     void failedSaveKeepsTheEditorOpen();
     void severalEditorsAtOnce();
     void everyByteComesBackUnchanged();
+    void placementChangedByAnotherProgram();
 };
 
 void TstVexaEdit::showsTheFileAndFillsTheWindow() {
@@ -239,6 +241,28 @@ void TstVexaEdit::everyByteComesBackUnchanged() {
     QVERIFY(editor->close());
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     QCOMPARE(f.env.readFile(file), bytes + "\r\n\xa0name\xa0x\r\n");
+}
+
+// Another program rewrites vexa.ini between two editors: the second opens where it says, and
+// the first's close keeps what the other program wrote elsewhere in the file.
+void TstVexaEdit::placementChangedByAnotherProgram() {
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", Config);
+    QPointer<TfrmEdit> first = f.open(file);
+    first->move(60, 70);
+    first->close();
+    QProcess other;
+    other.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("sed -i 's/^x=.*/x=90/; s/^y=.*/y=80/; $a [mine]\\nkept=1' \"$0\""),
+                 f.env.iniPath()});
+    QVERIFY(other.waitForFinished(10000) && other.exitCode() == 0);
+    QPointer<TfrmEdit> second = f.open(file);
+    QCOMPARE(second->pos(), QPoint(90, 80));
+    second->move(10, 20);
+    second->close();
+    QCOMPARE(f.ini("x"), QStringLiteral("10"));
+    QCOMPARE(IniFile(f.env.iniPath()).readString("mine", "kept", QString()), QStringLiteral("1"));
 }
 
 VEXA_TEST(TstVexaEdit)
