@@ -1,5 +1,6 @@
 #include "VexaEdit.h"
 
+#include "controls/MemoText.h"
 #include "platform/Guard.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -74,7 +75,7 @@ bool TfrmEdit::FormClose() {
 }
 
 void TfrmEdit::save() {
-    TextFile::writeLines(fileName_, TextFile::splitLines(mmoFile->toPlainText()), lineEnding_);
+    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*mmoFile)), lineEnding_);
     modified_ = false;
 }
 

@@ -1,6 +1,8 @@
 #include "VexaCommon.h"
 
-#include <vector>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,12 +21,28 @@ bool isLoneStar(QStringView pattern, qsizetype from) {
     return pattern.size() - from == 1 && pattern[from] == u'*';
 }
 
+// What MatchesWildcard(line, key + "*") gives for a key without wildcards, without its setup
+// cost: a config of a million lines is searched for some fifty keys.
+bool beginsWithKey(QStringView line, QStringView key) {
+    if (line.size() < key.size())
+        return false;
+    for (qsizetype i = 0; i < key.size(); ++i)
+        if (upperAscii(line[i]) != upperAscii(key[i]))
+            return false;
+    return true;
+}
+
+bool hasWildcard(QStringView text) {
+    return text.contains(u'*') || text.contains(u'?');
+}
+
 } // namespace
 
 CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
     const QString pattern = key + u'*';
+    const bool plainKey = !hasWildcard(key);
     for (const QString& line : cfgLines) {
-        if (!MatchesWildcard(line, pattern))
+        if (plainKey ? !beginsWithKey(line, key) : !MatchesWildcard(line, pattern))
             continue;
         QString value = trimBlanks(QStringView(line).mid(key.size()));
         if (value.startsWith(Quote))
@@ -39,7 +57,9 @@ CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
 // text for the short patterns used here.
 bool MatchesWildcard(QStringView text, QStringView pattern) {
     const qsizetype m = pattern.size();
-    std::vector<char> reached(m + 1, 0), next(m + 1, 0);
+    QVarLengthArray<char, 64> first(m + 1, 0), second(m + 1, 0);
+    char* reached = first.data();
+    char* next = second.data();
     reached[0] = 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         // A star may match nothing, but only while text remains.
@@ -47,7 +67,7 @@ bool MatchesWildcard(QStringView text, QStringView pattern) {
             if (reached[j] && pattern[j] == u'*')
                 reached[j + 1] = 1;
         }
-        std::fill(next.begin(), next.end(), 0);
+        std::fill(next, next + m + 1, 0);
         bool any = false;
         for (qsizetype j = 0; j < m; ++j) {
             if (!reached[j])
@@ -65,7 +85,7 @@ bool MatchesWildcard(QStringView text, QStringView pattern) {
         }
         if (!any)
             return false;
-        reached.swap(next);
+        std::swap(reached, next);
     }
     for (qsizetype j = 0; j <= m; ++j) {
         if (reached[j] && (j == m || isLoneStar(pattern, j)))

@@ -32,10 +32,10 @@ QString gameProgram(const QString& quake2Dir, const PlatformConventions& convent
 
 // The whole file: a quoted value may run over several lines.
 QString readScript(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readWholeFile(fileName);
+    if (!bytes)
         throw VexaError(ErrorText::cannotOpen(displayName(fileName)));
-    return QString::fromLatin1(file.readAll());
+    return QString::fromLatin1(*bytes);
 }
 
 } // namespace

@@ -69,11 +69,22 @@ bool replaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // commit() does not notice when the last buffered bytes fail to go out (a full disk) and
+    // would put the cut-off copy in place, so the bytes are flushed and checked first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting(); // the temporary file goes with the object
         return false;
     }
     return file.commit();
+}
+
+std::optional<QByteArray> readWholeFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 QString displayName(const QString& path) {

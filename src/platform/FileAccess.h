@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 // What identifies a file's current contents: any rewrite by another program changes at least one
 // field (an in-place rewrite the times, a replacement the inode).
@@ -25,6 +26,11 @@ bool isWriteProtected(const QString& path);
 // Replaces the file's contents atomically (a temporary file in the same directory, then a
 // rename); the old file stays as it was when this returns false.
 bool replaceFile(const QString& path, const QByteArray& bytes);
+
+// The whole contents of a regular file (a link to one included); nothing when the file is
+// missing, unreadable or something else: a FIFO would block the read and a device might never
+// end it.
+std::optional<QByteArray> readWholeFile(const QString& path);
 
 // The file name the way error messages show it: absolute, with the system's separators.
 QString displayName(const QString& path);

@@ -1,6 +1,7 @@
 #include "IniDocument.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -45,6 +46,7 @@ QString unquoted(const QString& value) {
 }
 
 const QByteArray lineEnding = QByteArrayLiteral("\r\n");
+constexpr char Utf8Bom[] = "\xef\xbb\xbf";
 
 } // namespace
 
@@ -74,6 +76,9 @@ void IniDocument::parseLine(int index) {
     const char* d = bytes_.constData();
     qsizetype begin = lines_[index].begin;
     qsizetype end = lines_[index].end;
+    // Editors that save UTF-8 may put a byte-order mark first; it must not hide the first section.
+    if (index == 0 && bytes_.startsWith(Utf8Bom))
+        begin += qsizetype(std::size(Utf8Bom)) - 1;
     while (begin < end && isBlank(d[begin]))
         ++begin;
     while (end > begin && isBlank(d[end - 1]))

@@ -5,7 +5,6 @@
 #include "VexaError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHash>
 
 namespace {
@@ -21,9 +20,9 @@ QHash<QString, CachedFile>& cache() {
     return files;
 }
 
+// What cannot be read as a file reads as an empty one.
 QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readWholeFile(path).value_or(QByteArray());
 }
 
 // The file as it is on disk now; the cached parse serves as long as the stamp matches. A file

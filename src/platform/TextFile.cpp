@@ -3,15 +3,13 @@
 #include "FileAccess.h"
 #include "VexaError.h"
 
-#include <QFile>
-
 namespace TextFile {
 
 QStringList readLines(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readWholeFile(fileName);
+    if (!bytes)
         throw VexaError(ErrorText::cannotOpen(displayName(fileName)));
-    return splitLines(QString::fromLatin1(file.readAll()));
+    return splitLines(QString::fromLatin1(*bytes));
 }
 
 void writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding) {

@@ -1,5 +1,6 @@
 #include "ListFileEditor.h"
 
+#include "controls/MemoText.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/TextFile.h"
@@ -44,7 +45,7 @@ void ListFileEditor::FormActivate() {
 void ListFileEditor::FormClose() {
     if (!loaded_)
         return;
-    TextFile::writeLines(filePath_, TextFile::splitLines(memo_->toPlainText()),
+    TextFile::writeLines(filePath_, TextFile::splitLines(memoText(*memo_)),
                          PlatformConventions::native().lineEnding());
     if (reloadBoxes_)
         reloadBoxes_();

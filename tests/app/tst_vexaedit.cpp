@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
 #include <QTextCursor>
 
@@ -52,6 +53,8 @@ private slots:
     void missingFileOpensNothing();
     void failedSaveKeepsTheEditorOpen();
     void severalEditorsAtOnce();
+    void everyByteComesBackUnchanged();
+    void placementChangedByAnotherProgram();
 };
 
 void TstVexaEdit::showsTheFileAndFillsTheWindow() {
@@ -219,6 +222,47 @@ void TstVexaEdit::severalEditorsAtOnce() {
     QCOMPARE(f.env.readFile(script), QByteArray("sh quake2\n"));
     QCOMPARE(f.env.readFile(config), Config);
     QCOMPARE(f.reread, QStringList{script});
+}
+
+// Every byte but the line breaks, no-break space (0xA0) and NUL included, survives an edit
+// elsewhere in the file.
+void TstVexaEdit::everyByteComesBackUnchanged() {
+    QByteArray bytes;
+    for (int c = 0; c < 256; ++c)
+        if (c != '\r' && c != '\n')
+            bytes += char(c);
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", bytes + "\r\n\xa0name\xa0\r\n");
+    QPointer<TfrmEdit> editor = f.open(file);
+    editor->mmoFile->setFocus();
+    editor->mmoFile->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->mmoFile, QStringLiteral("x"));
+    f.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(file), bytes + "\r\n\xa0name\xa0x\r\n");
+}
+
+// Another program rewrites vexa.ini between two editors: the second opens where it says, and
+// the first's close keeps what the other program wrote elsewhere in the file.
+void TstVexaEdit::placementChangedByAnotherProgram() {
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", Config);
+    QPointer<TfrmEdit> first = f.open(file);
+    first->move(60, 70);
+    first->close();
+    QProcess other;
+    other.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("sed -i 's/^x=.*/x=90/; s/^y=.*/y=80/; $a [mine]\\nkept=1' \"$0\""),
+                 f.env.iniPath()});
+    QVERIFY(other.waitForFinished(10000) && other.exitCode() == 0);
+    QPointer<TfrmEdit> second = f.open(file);
+    QCOMPARE(second->pos(), QPoint(90, 80));
+    second->move(10, 20);
+    second->close();
+    QCOMPARE(f.ini("x"), QStringLiteral("10"));
+    QCOMPARE(IniFile(f.env.iniPath()).readString("mine", "kept", QString()), QStringLiteral("1"));
 }
 
 VEXA_TEST(TstVexaEdit)

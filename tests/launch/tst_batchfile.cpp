@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
 
 Q_DECLARE_METATYPE(LaunchChoices)
@@ -99,6 +100,8 @@ private slots:
     void unreadableAndUnwritableFiles();
     void scriptRunsOnlyTheGame_data();
     void scriptRunsOnlyTheGame();
+    void thousandCommands();
+    void binaryScriptReadsWithoutHarm();
 };
 
 void TstBatchFile::quotingRoundTrip_data() {
@@ -386,6 +389,37 @@ void TstBatchFile::scriptRunsOnlyTheGame() {
     QVERIFY(startDetached(game, gameArguments(pieces), quake2Dir));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(game + QStringLiteral(".log")), 10000);
     QCOMPARE(QString::fromLatin1(env.readFile(game + QStringLiteral(".log"))), expected);
+}
+
+// A script with 1,000 "+" pieces is written and read back whole, in linear time.
+void TstBatchFile::thousandCommands() {
+    CommandLine pieces;
+    for (int i = 0; i < 1000; ++i)
+        pieces.append({QStringLiteral("+set"), QStringLiteral("v%1 '%1'").arg(i)});
+    pieces.append({QStringLiteral("+map"), QStringLiteral("last map")});
+    TestEnvironment env;
+    const QString file = env.root() + QStringLiteral("/vexa.sh");
+    WriteBatchFile(file, QStringLiteral("/q2"), pieces, posix);
+    const BatchFileContents read = ReadBatchFile(file, QStringLiteral("/q2"), posix);
+    QCOMPARE(read.commands, commandWords(pieces));
+    QCOMPARE(read.cfgLines.size(), 1002);
+    QCOMPARE(read.map, QStringLiteral("last map"));
+    QCOMPARE(read.game, std::nullopt);
+}
+
+// Random bytes, unbalanced quotes and stray backslashes included, read as some words.
+void TstBatchFile::binaryScriptReadsWithoutHarm() {
+    QRandomGenerator random(3);
+    for (int round = 0; round < 50; ++round) {
+        QByteArray bytes(4096, Qt::Uninitialized);
+        random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        if (round % 2)
+            bytes = "/q2/quake2 +map " + bytes; // a command first, then the bytes
+        for (Style style : {Style::Posix, Style::Windows}) {
+            const BatchFileContents read = parseBatchFile(QString::fromLatin1(bytes), style);
+            QCOMPARE(read.cfgLines.size(), read.commands.size() + 1);
+        }
+    }
 }
 
 VEXA_TEST(TstBatchFile)

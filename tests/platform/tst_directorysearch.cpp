@@ -2,10 +2,16 @@
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,7 +81,8 @@ private slots:
         QTest::addColumn<QStringList>("names");
         const int ordinary = int(EntryFilter::OrdinaryOnly);
         const int all = int(EntryFilter::All);
-        const QStringList pcx{"Viper.pcx", "male.PCX", "dir.pcx", "link.pcx", "dead.pcx"};
+        const QStringList pcx{"Viper.pcx", "male.PCX", "dir.pcx",  "link.pcx",
+                              "dead.pcx",  "loop.pcx", "pipe.pcx", "locked.pcx"};
         QTest::newRow("ordinary") << "*.pcx" << ordinary << pcx;
         QTest::newRow("all") << "*.pcx" << all << pcx + QStringList{".hidden.pcx"};
         QTest::newRow("question mark") << "?IPER.*" << ordinary << QStringList{"Viper.pcx"};
@@ -97,6 +104,11 @@ private slots:
         env.makeDir(QStringLiteral("players/.cfg"));
         QVERIFY(QFile::link(dir + QStringLiteral("/Viper.pcx"), dir + QStringLiteral("/link.pcx")));
         QVERIFY(QFile::link(dir + QStringLiteral("/gone"), dir + QStringLiteral("/dead.pcx")));
+        QVERIFY(QFile::link(dir + QStringLiteral("/loop.pcx"), dir + QStringLiteral("/loop.pcx")));
+        QVERIFY(::mkfifo(QFile::encodeName(dir + QStringLiteral("/pipe.pcx")).constData(), 0644) ==
+                0);
+        env.makeDir(QStringLiteral("players/locked.pcx"));
+        QFile::setPermissions(dir + QStringLiteral("/locked.pcx"), {});
 
         const QStringList found = findFiles(dir, pattern, EntryFilter(filter));
         QCOMPARE(sorted(found), sorted(names));
@@ -115,6 +127,31 @@ private slots:
         expected.removeAll(QStringLiteral(".."));
         QVERIFY(expected != sorted(expected)); // the file system's order is not the sorted one
         QCOMPARE(findFiles(dir, QStringLiteral("*.BSP"), EntryFilter::OrdinaryOnly), expected);
+    }
+
+    void hundredThousandEntries() {
+        TestEnvironment env;
+        // In memory where the machine offers it: making the entries is the slow part.
+        const QTemporaryDir memory(QStringLiteral("/dev/shm/maps-XXXXXX"));
+        const QByteArray dir = QFile::encodeName(
+            memory.isValid() ? memory.path() : env.makeDir(QStringLiteral("maps")));
+        constexpr int count = 100000;
+        for (int i = 0; i < count; ++i) {
+            const QByteArray name = dir + "/m" + QByteArray::number(i) + ".bsp";
+            const int fd = ::open(name.constData(), O_CREAT | O_WRONLY, 0644);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const QStringList all =
+            findFiles(QFile::decodeName(dir), QStringLiteral("*.BSP"), EntryFilter::OrdinaryOnly);
+        const QStringList one = findFiles(QFile::decodeName(dir), QStringLiteral("m99999.*"),
+                                          EntryFilter::OrdinaryOnly);
+        qInfo("searched twice in %lld ms", timer.elapsed());
+        QCOMPARE(all.size(), count);
+        QCOMPARE(QSet<QString>(all.cbegin(), all.cend()).size(), count);
+        QCOMPARE(one, QStringList{"m99999.bsp"});
     }
 
     void missingDirectoryGivesNothing() {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cstdio>
@@ -94,6 +95,15 @@ private slots:
         row("Latin-1", "[s]\nk=caf\xe9\n", "s", "k", QStringLiteral(u"caf\u00e9"));
         row("no-break space is no blank", "[s]\nk=x\xa0\n", "s", "k", QStringLiteral(u"x\u00a0"));
         row("Latin-1 names ignore case", "[\xc4s]\n\xe9=1\n", "\xc3\xa4S", "\xc3\x89", "1");
+        row("byte-order mark before the first section", "\xef\xbb\xbf[s]\r\nk=1\r\n", "s", "k",
+            "1");
+        row("byte-order mark only at the start", "[s]\n\xef\xbb\xbf[t]\nk=1\n", "s", "k", "1");
+        row("NUL bytes in a value", QByteArray("[s]\nk=a\0b\n", 9), "s", "k",
+            QString::fromLatin1("a\0b", 3));
+        row("NUL byte ends no line", QByteArray("[s]\nj=\0k=1\nk=2\n", 15), "s", "k", "2");
+        row("invalid UTF-8 read as Latin-1", "[s]\nk=\xc3\x28\xff\n", "s", "k",
+            QString::fromLatin1("\xc3\x28\xff"));
+        row("[ line without ] inside a section", "[s]\n[k=1\n", "s", "[k", "1");
     }
     void read() {
         QFETCH(QByteArray, text);
@@ -149,6 +159,11 @@ private slots:
             "a\r\n[x]\nb", "[s]\r\nk=a  [x] b\r\n");
         row("Latin-1 value", "[s]\r\n", "write", "s", "k", QStringLiteral(u"caf\u00e9"),
             "[s]\r\nk=caf\xe9\r\n");
+        row("byte-order mark kept", "\xef\xbb\xbf[s]\r\nk=1\r\n", "write", "S", "k", "2",
+            "\xef\xbb\xbf[s]\r\nk=2\r\n");
+        row("NUL byte written as it is", "[s]\r\n", "write", "s", "k",
+            QString::fromLatin1("a\0b", 3), QByteArray("[s]\r\nk=a\0b\r\n", 12));
+        row("no sections: one added", "k=1\r\n", "write", "s", "k", "2", "k=1\r\n[s]\r\nk=2\r\n");
         row("erase section", "[a]\r\nx=1\r\n; c\r\n\r\n[b]\r\ny=2\r\n", "erase", "A", "", "",
             "[b]\r\ny=2\r\n");
         row("erase last section", "[a]\r\nx=1\r\n[b]\r\ny=2", "erase", "b", "", "",
@@ -340,6 +355,36 @@ private slots:
                  QStringList{"t.ini"}); // no temporary file left behind
     }
 
+    // A profile in a searched directory may be anything; what is no file reads as an empty one.
+    void entriesThatAreNoFilesReadEmpty_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO, which would block") << "fifo";
+        QTest::newRow("device that never ends") << "device";
+        QTest::newRow("link in a loop") << "loop";
+        QTest::newRow("dangling link") << "dangling";
+        QTest::newRow("directory") << "directory";
+    }
+    void entriesThatAreNoFilesReadEmpty() {
+        QFETCH(QString, kind);
+        TestEnvironment env;
+        const QString path = env.root() + QStringLiteral("/ctf.vexa");
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == QLatin1String("fifo"))
+            QVERIFY(::mkfifo(native.constData(), 0644) == 0);
+        else if (kind == QLatin1String("device"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        else if (kind == QLatin1String("loop"))
+            QVERIFY(QFile::link(path, path));
+        else if (kind == QLatin1String("dangling"))
+            QVERIFY(QFile::link(env.root() + QStringLiteral("/gone"), path));
+        else
+            env.makeDir(QStringLiteral("ctf.vexa"));
+        const IniFile ini(path);
+        QCOMPARE(ini.sectionNames(), QStringList());
+        QCOMPARE(ini.readInteger(QStringLiteral("NumberOfSections"), QStringLiteral("aliases"), 0),
+                 0);
+    }
+
     void longValuesComeBackWhole() {
         TestEnvironment env;
         IniFile ini(env.root() + QStringLiteral("/t.ini"));
@@ -351,6 +396,24 @@ private slots:
         IniFile::clearCache();
         QCOMPARE(ini.readString(QStringLiteral("alias1"), QStringLiteral("aline1"), missing),
                  alias);
+    }
+
+    // Random bytes, line breaks and NULs included: reads give defaults or whatever the lines say,
+    // and a write keeps every byte that was there.
+    void binaryFileKeepsItsBytes() {
+        QRandomGenerator random(12);
+        QByteArray bytes(1 << 20, Qt::Uninitialized);
+        random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("t.ini"), bytes);
+        IniFile ini(path);
+        QCOMPARE(ini.readString(QStringLiteral("vexa"), QStringLiteral("path"), missing), missing);
+        ini.sectionNames();
+        ini.writeString(QStringLiteral("vexa"), QStringLiteral("path"), QStringLiteral("/q2"));
+        const QByteArray after = env.readFile(path);
+        QVERIFY(after.startsWith(bytes));
+        QVERIFY(after.endsWith("[vexa]\r\npath=/q2\r\n"));
+        QCOMPARE(ini.readString(QStringLiteral("vexa"), QStringLiteral("path"), missing), "/q2");
     }
 
     void latin1BytesRoundTrip() {

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestTextFile : public QObject {
     Q_OBJECT
 
@@ -58,11 +60,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("missing file") << "none.cfg";
         QTest::newRow("directory") << "quake2";
+        QTest::newRow("FIFO, which would block") << "pipe.cfg";
+        QTest::newRow("device that never ends") << "zero.cfg";
+        QTest::newRow("link in a loop") << "loop.cfg";
     }
     void readFailures() {
         QFETCH(QString, name);
         TestEnvironment env;
         QDir::setCurrent(env.root()); // a relative name is reported in full
+        QVERIFY(::mkfifo("pipe.cfg", 0644) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zero.cfg")));
+        QVERIFY(QFile::link(QStringLiteral("loop.cfg"), QStringLiteral("loop.cfg")));
         try {
             TextFile::readLines(name);
             QFAIL("no error");

@@ -146,6 +146,20 @@ private slots:
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
 
+    // 8-bit names, no-break spaces among them, are written back as they were read.
+    void latin1NamesComeBackUnchanged() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        const QByteArray before = "d\xe9j\xe0 vu\xa0\r\n\xa0\xff\x01\r\n";
+        const QString file =
+            env.writeFile(QStringLiteral("program/") + fileOf(Editor::Map), before);
+        auto editor = makeEditor(Editor::Map, env, prompts, [] {});
+        editor->show();
+        closeBy(*editor, Closing::CloseBox);
+        QCOMPARE(env.readFile(file), QByteArray(before).replace("\r\n", "\n"));
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
     void mapEditorRebuildsBothStartMapBoxes() {
         TestEnvironment env;
         env.seedKnownDirectories();

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -167,6 +168,29 @@ private slots:
                  (QVector<ProfileBinding>{{"MOUSE2", "+attack", false}, {"", "", false}}));
         QCOMPARE(entries.settings,
                  (QVector<ProfileSetting>{{"name", "Player", false}, {"", "", false}}));
+    }
+
+    // Another program rewrites the profile (in place, within the same second) between two
+    // operations: the next read and the next write both start from what it left.
+    void seesChangesByAnotherProgram() {
+        TestEnvironment env;
+        const QString profile = profileWith(
+            env, ini({"[NumberOfSections]", "aliases=1", "[Alias1]", "DescriptiveName=one"}));
+        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"one", false}}));
+        QProcess other;
+        other.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("cat > \"$0\""), profile});
+        other.write(ini({"[NumberOfSections]", "aliases=2", "[Alias1]", "DescriptiveName=uno",
+                         "[Alias2]", "DescriptiveName=two"}));
+        other.closeWriteChannel();
+        QVERIFY(other.waitForFinished(10000) && other.exitCode() == 0);
+        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"uno", false}, {"two", false}}));
+        ProfileFile::SetEntryChecked(profile, EntryKind::Alias, 2, true);
+        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"uno", false}, {"two", true}}));
+        QCOMPARE(env.readFile(profile),
+                 ini({"[NumberOfSections]", "aliases=2", "[Alias1]", "DescriptiveName=uno",
+                      "[Alias2]", "DescriptiveName=two"}) +
+                     "checked=true\r\n");
     }
 
     void countDecidesWhatExists() {

@@ -1,0 +1,225 @@
+#include "platform/IniFile.h"
+#include "platform/VexaError.h"
+#include "support/SaveLoop.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
+
+#include <algorithm>
+#include <csignal>
+#include <optional>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+using SaveLoop::Kind;
+
+namespace {
+
+const Kind allKinds[] = {Kind::Config, Kind::LaunchScript, Kind::Profile, Kind::VexaIni};
+const QString Cannot = QStringLiteral("Cannot create file ");
+const QString Unable = QStringLiteral("Unable to write to ");
+
+QString fileNameOf(Kind kind) {
+    const char* const names[] = {"baseq2/config.cfg", "vexa.sh", "Global Aliases.vexa",
+                                 "config/vexa.ini"};
+    return QLatin1String(names[int(kind)]);
+}
+
+QString messageOf(Kind kind) {
+    return kind == Kind::Config || kind == Kind::LaunchScript ? Cannot : Unable;
+}
+
+// The file's bytes after a save of `version` over its starting contents.
+QByteArray savedVersion(Kind kind, const QString& path, int version) {
+    SaveLoop::prepare(kind, path);
+    SaveLoop::save(kind, path, version);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QString errorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const VexaError& e) {
+        return e.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// No file in the process grows past `limit` bytes while this lives: a write beyond it fails as
+// it would on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = old_;
+        lowered.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_;
+    void (*oldHandler_)(int);
+};
+
+// A small file system mounted over a directory, where the machine allows it.
+class SmallFileSystem {
+public:
+    SmallFileSystem(const QString& dir, qint64 bytes) : dir_(QFile::encodeName(dir)) {
+        const QByteArray options = "size=" + QByteArray::number(bytes);
+        mounted_ = ::mount("tmpfs", dir_.constData(), "tmpfs", 0, options.constData()) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_)
+            ::umount2(dir_.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    QByteArray dir_;
+    bool mounted_ = false;
+};
+
+// Writes a file until the file system has no room left.
+bool fillUp(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'f');
+    while (file.write(block) == block.size()) {
+    }
+    return file.error() != QFileDevice::NoError;
+}
+
+} // namespace
+
+class TestSaveFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A process killed in the middle of saving leaves the old or the new file, never a mix.
+    void killedSaveLeavesAWholeFile_data() {
+        QTest::addColumn<int>("kind");
+        for (Kind kind : allKinds)
+            QTest::newRow(qPrintable(SaveLoop::kindName(kind))) << int(kind);
+    }
+    void killedSaveLeavesAWholeFile() {
+        QFETCH(int, kind);
+        const Kind k = Kind(kind);
+        TestEnvironment env;
+        const QByteArray first = savedVersion(k, env.root() + QStringLiteral("/0"), 0);
+        const QByteArray second = savedVersion(k, env.root() + QStringLiteral("/1"), 1);
+        QVERIFY(first != second);
+        const QString path = env.quake2Dir() + QLatin1Char('/') + fileNameOf(k);
+        SaveLoop::prepare(k, path);
+        QElapsedTimer timer;
+        timer.start();
+        SaveLoop::save(k, path, 0);
+        // Kills land anywhere in the first few saves: while the text is built, while it is
+        // written, around the rename.
+        const qint64 window = std::max<qint64>(1000, timer.nsecsElapsed() / 1000 * 3);
+
+        int changes = 0;
+        QByteArray last = first;
+        for (int round = 0; round < 20; ++round) {
+            QProcess saver;
+            saver.start(QStringLiteral(VEXA_SAVE_LOOP), {SaveLoop::kindName(k), path});
+            QVERIFY2(saver.waitForReadyRead(10000), qPrintable(saver.errorString()));
+            QThread::usleep(QRandomGenerator::global()->bounded(window));
+            saver.kill();
+            QVERIFY(saver.waitForFinished(10000));
+            const QByteArray now = contents(path);
+            QVERIFY2(now == first || now == second,
+                     qPrintable(QStringLiteral("round %1: %2 bytes, neither version")
+                                    .arg(round)
+                                    .arg(now.size())));
+            changes += now != last;
+            last = now;
+        }
+        QVERIFY(changes > 0); // the saver did get its saves through
+    }
+
+    // A write the file system refuses part-way gives the message and keeps the old file.
+    void fullDiskKeepsTheOldFile_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("tmpfs");
+        for (Kind kind : allKinds) {
+            const QString name = SaveLoop::kindName(kind);
+            QTest::newRow(qPrintable(name + QStringLiteral(", size limit"))) << int(kind) << false;
+            QTest::newRow(qPrintable(name + QStringLiteral(", full tmpfs"))) << int(kind) << true;
+        }
+    }
+    void fullDiskKeepsTheOldFile() {
+        QFETCH(int, kind);
+        QFETCH(bool, tmpfs);
+        const Kind k = Kind(kind);
+        TestEnvironment env;
+        const QString dir = env.makeDir(QStringLiteral("disk"));
+        const QByteArray next = savedVersion(k, env.root() + QStringLiteral("/next"), 1);
+        std::optional<SmallFileSystem> disk;
+        if (tmpfs) {
+            disk.emplace(dir, next.size() * 3); // room for the file and one copy
+            if (!disk->mounted())
+                QSKIP("mounting a file system is not allowed here");
+        }
+        const QString path = dir + QStringLiteral("/saved");
+        const QByteArray old = savedVersion(k, path, 0);
+        QString message;
+        if (tmpfs) {
+            QVERIFY(fillUp(dir + QStringLiteral("/filler")));
+            message = errorOf([&] { SaveLoop::save(k, path, 1); });
+            QFile::remove(dir + QStringLiteral("/filler"));
+        } else {
+            FileSizeLimit limit(old.size() / 2);
+            message = errorOf([&] { SaveLoop::save(k, path, 1); });
+        }
+        QCOMPARE(message, messageOf(k) + path);
+        QCOMPARE(contents(path), old);
+        QStringList left = QDir(dir).entryList(QDir::Files);
+        QCOMPARE(left, QStringList{QStringLiteral("saved")}); // no half-written copy left behind
+        // With room again, the next save goes through.
+        QCOMPARE(errorOf([&] { SaveLoop::save(k, path, 1); }), QStringLiteral("<no error>"));
+        QCOMPARE(contents(path), next);
+    }
+
+    // A small save fails only when its buffered bytes are flushed at the end; the cut-off copy
+    // must not replace the file.
+    void fullDiskOnTheLastFlush() {
+        TestEnvironment env;
+        const QByteArray old("[vexa]\r\npath=/q2\r\n");
+        const QString path = env.writeFile(QStringLiteral("vexa.ini"), old);
+        IniFile ini(path);
+        QString message;
+        {
+            FileSizeLimit limit(old.size() - 4); // a cut-off copy differs from the old file
+            message = errorOf([&] {
+                ini.writeString(QStringLiteral("vexa"), QStringLiteral("configfile"),
+                                QStringLiteral("/q2/baseq2/config.cfg"));
+            });
+        }
+        QCOMPARE(message, Unable + path);
+        QCOMPARE(contents(path), old);
+        QCOMPARE(ini.readString(QStringLiteral("vexa"), QStringLiteral("configfile"), "none"),
+                 "none");
+    }
+};
+
+VEXA_TEST(TestSaveFaults)
+#include "tst_savefaults.moc"
