@@ -91,7 +91,7 @@ void showComboText(QComboBox& box, const QString& text) {
 
 // "0" checks the first button, "1" the second and so on; any other first character changes
 // nothing.
-void checkByDigit(const QWidget& window, std::span<const char* const> buttons,
+void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> buttons,
                   const QString& value) {
     const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
     const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
