@@ -8,6 +8,7 @@ packages=(
     libjpeg62-turbo-dev
     fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth imagemagick
+    libbenchmark-dev time
 )
 
 missing=()

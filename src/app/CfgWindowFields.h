@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include "app/VexaMain.h"
+
 namespace CfgWindowFields {
 
 // Ids of the renderer choice in gbxVideoItems.
@@ -23,12 +25,12 @@ inline constexpr char LowQuality[] = "Low";
 inline constexpr int HighRate = 22;
 inline constexpr int LowRate = 11;
 
-inline QLineEdit* edit(const QWidget& window, const char* name) {
-    return window.findChild<QLineEdit*>(QLatin1String(name));
+inline QLineEdit* edit(const TfrmVexaMain& window, const char* name) {
+    return window.namedChild<QLineEdit>(name);
 }
 
-inline QRadioButton* radio(const QWidget& window, const char* name) {
-    return window.findChild<QRadioButton*>(QLatin1String(name));
+inline QRadioButton* radio(const TfrmVexaMain& window, const char* name) {
+    return window.namedChild<QRadioButton>(name);
 }
 
 } // namespace CfgWindowFields

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <utility>
 
 // A small Quake 2 installation of our own with its own settings file and program directory, so
 // that Vexa can be tried without the game and without touching a real setup. The program runs
@@ -13,6 +16,46 @@ struct DemoPaths {
     QString quake2Dir;  // the installation, with the stand-in game program
     QString baseDir;    // quake2Dir/baseq2
 };
+
+// What a demo installation holds. The program only ever looks at the names of the game's
+// files, so they are written empty; the config and the profiles are written in full.
+struct DemoModel {
+    QString name;
+    QStringList skins;
+};
+struct DemoAlias {
+    QString descriptiveName;
+    QString aliasName;
+    QString description;
+    QStringList lines;
+    bool checked = false;
+};
+struct DemoPair {
+    QString first;
+    QString second;
+    bool checked = false;
+};
+struct DemoProfile {
+    QList<DemoAlias> aliases;
+    QList<DemoPair> bindings;
+    QList<DemoPair> settings;
+};
+struct DemoContent {
+    QList<DemoModel> models;
+    QStringList maps;      // names without ".bsp"
+    QStringList saveSlots; // each holds saveFiles
+    QStringList saveFiles;
+    QStringList mods;
+    QStringList drivers; // file names in the Quake 2 directory
+    QStringList configLines;
+    DemoProfile globalProfile;
+    QList<std::pair<QString, DemoProfile>> gameProfiles; // game name, its profile
+    QStringList mapListLines;
+    QStringList serverLines;
+};
+
+// The demo's own content: a few models, maps and mods and a game-written config.
+const DemoContent& standardDemoContent();
 
 // $XDG_DATA_HOME/vexa/demo, by default ~/.local/share/vexa/demo.
 QString demoRoot();
@@ -33,10 +76,12 @@ QString standInGameProgram();
 // its working directory and arguments in "quake2.log" beside it. Throws VexaError when a file
 // cannot be created.
 DemoPaths createDemoInstallation(const QString& root,
-                                 const QString& standInGame = standInGameProgram());
+                                 const QString& standInGame = standInGameProgram(),
+                                 const DemoContent& content = standardDemoContent());
 
 // Makes the running program use the demo under `root`, creating it first when missing: vexa.ini
 // is then read from the demo's config home (XDG_CONFIG_HOME) and the demo's program directory
 // becomes the current directory. Call it before the main window is created. Throws VexaError
 // when the demo cannot be created or entered.
-DemoPaths enterDemo(const QString& root = demoRoot());
+DemoPaths enterDemo(const QString& root = demoRoot(),
+                    const DemoContent& content = standardDemoContent());

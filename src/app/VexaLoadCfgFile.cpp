@@ -53,15 +53,15 @@ private:
     QCursor cursor_;
 };
 
-CfgLookup findSet(const QStringList& lines, const char* name) {
-    return FindCfgValue(lines, QStringLiteral("set ") + QLatin1String(name));
+CfgLookup findSet(const CfgLineFinder& lines, const char* name) {
+    return lines.find(QStringLiteral("set ") + QLatin1String(name));
 }
 
 // The renderer's variables as the writer writes them ("set gl_mode ...") or as typed at the
 // console ("gl_mode 3").
-CfgLookup findVariable(const QStringList& lines, const char* name) {
+CfgLookup findVariable(const CfgLineFinder& lines, const char* name) {
     const CfgLookup set = findSet(lines, name);
-    return set.found ? set : FindCfgValue(lines, QLatin1String(name));
+    return set.found ? set : lines.find(QLatin1String(name));
 }
 
 std::optional<double> decimalValue(const QString& text) {
@@ -91,7 +91,7 @@ void showComboText(QComboBox& box, const QString& text) {
 
 // "0" checks the first button, "1" the second and so on; any other first character changes
 // nothing.
-void checkByDigit(const QWidget& window, std::span<const char* const> buttons,
+void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> buttons,
                   const QString& value) {
     const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
     const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
@@ -112,7 +112,7 @@ void showMaskedNumber(QLineEdit& edit, const QString& value) {
 
 // A mode number selects that item of the mode list; a number the list lacks leaves it without
 // selection.
-void applyVideoMode(QComboBox& box, const QStringList& lines, const char* variable) {
+void applyVideoMode(QComboBox& box, const CfgLineFinder& lines, const char* variable) {
     const CfgLookup mode = findVariable(lines, variable);
     if (!mode.found)
         return;
@@ -120,7 +120,7 @@ void applyVideoMode(QComboBox& box, const QStringList& lines, const char* variab
     box.setCurrentIndex(index >= 0 && index < box.count() ? index : -1);
 }
 
-void applyTrackBar(QSlider& bar, const QStringList& lines, const char* variable, double step,
+void applyTrackBar(QSlider& bar, const CfgLineFinder& lines, const char* variable, double step,
                    std::optional<int> notFound) {
     const CfgLookup value = findSet(lines, variable);
     if (value.found)
@@ -129,8 +129,7 @@ void applyTrackBar(QSlider& bar, const QStringList& lines, const char* variable,
         bar.setValue(*notFound);
 }
 
-void applyPlayerFields(TfrmVexaMain& w) {
-    const QStringList& lines = w.CfgLines;
+void applyPlayerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
     const CfgLookup name = findSet(lines, "name");
     w.txtPlayer->setText(name.found ? name.value : QStringLiteral("noname"));
 
@@ -164,8 +163,7 @@ void applyPlayerFields(TfrmVexaMain& w) {
 }
 
 // The renderer choice, when the file names one of ours; returns whether it chose one.
-bool applyRenderer(TfrmVexaMain& w) {
-    const QStringList& lines = w.CfgLines;
+bool applyRenderer(TfrmVexaMain& w, const CfgLineFinder& lines) {
     applyVideoMode(*w.cboSwVidMode, lines, "sw_mode");
     applyVideoMode(*w.cboGlVidMode, lines, "gl_mode");
     if (const CfgLookup mode = findVariable(lines, "gl_texturemode"); mode.found)
@@ -189,18 +187,17 @@ bool applyRenderer(TfrmVexaMain& w) {
     return true;
 }
 
-void applySoundQuality(TfrmVexaMain& w) {
-    const CfgLookup rate = findSet(w.CfgLines, "s_khz");
+void applySoundQuality(TfrmVexaMain& w, const CfgLineFinder& lines) {
+    const CfgLookup rate = findSet(lines, "s_khz");
     const auto number = rate.found ? decimalValue(rate.value) : std::nullopt;
     const bool high = number && *number >= HighRate;
     w.cboSndQuality->setCurrentIndex(
         w.cboSndQuality->findText(QLatin1String(high ? HighQuality : LowQuality)));
 }
 
-void applySoundAndServerFields(TfrmVexaMain& w) {
-    const QStringList& lines = w.CfgLines;
+void applySoundAndServerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
     applyTrackBar(*w.barGamma, lines, "vid_gamma", TrackBarStep::Gamma, std::nullopt);
-    applySoundQuality(w);
+    applySoundQuality(w, lines);
 
     const CfgLookup mixAhead = findSet(lines, "s_mixahead");
     if (!mixAhead.found)
@@ -220,12 +217,14 @@ void applySoundAndServerFields(TfrmVexaMain& w) {
 } // namespace
 
 void TfrmVexaMain::ApplyFixedSettings() {
+    // Some fifty lookups: each passes over the lines with the finder's signatures.
+    const CfgLineFinder lines(CfgLines);
     // An empty file says nothing about the player, so the player's fields keep what they show.
     if (!CfgLines.isEmpty())
-        applyPlayerFields(*this);
-    if (applyRenderer(*this))
+        applyPlayerFields(*this, lines);
+    if (applyRenderer(*this, lines))
         gbxVideoClick();
-    applySoundAndServerFields(*this);
+    applySoundAndServerFields(*this, lines);
 }
 
 void TfrmVexaMain::LoadCfgFile(const QString& directory, const QString& fileName) {

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QAction;
@@ -204,6 +205,11 @@ public:
 
     // The setting control of a catalogue command (exact spelling), or null.
     QWidget* settingControl(const QString& command) const;
+    // The window's widget of that object name, as findChild finds it, or null. Each name is
+    // searched for once: the config reader and writer look up dozens of fields on every call.
+    template <typename T> T* namedChild(const char* name) const {
+        return qobject_cast<T*>(namedObject(QLatin1String(name)));
+    }
 
     // Config file (read and write) ------------------------------------------------------------
     // The lines of the current config script: the file last read, or the text last written
@@ -328,10 +334,13 @@ private:
     void VEXA1Click();
     void Options1Click();
 
+    QObject* namedObject(const QString& name) const;
+
     Prompts& prompts_;
     std::unique_ptr<IniFile> settings_;
     GamesAliasesController* gamesAliases_ = nullptr;
     QHash<QString, QWidget*> settingControls_;
+    mutable QHash<QString, QPointer<QObject>> namedObjects_;
     QHash<QString, QLabel*> settingLabels_;
     QHash<QString, QGroupBox*> groupBoxes_;
     QString openDialogDirectory_;

@@ -193,6 +193,13 @@ QWidget* TfrmVexaMain::settingControl(const QString& command) const {
     return settingControls_.value(command);
 }
 
+QObject* TfrmVexaMain::namedObject(const QString& name) const {
+    QPointer<QObject>& found = namedObjects_[name];
+    if (!found)
+        found = findChild<QObject*>(name);
+    return found;
+}
+
 QGroupBox* TfrmVexaMain::groupBox(QWidget* page, const char* caption) {
     const QString title = QString::fromUtf8(caption);
     QGroupBox*& box = groupBoxes_[title];

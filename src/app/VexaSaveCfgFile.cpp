@@ -38,7 +38,7 @@ QString maskedNumber(const QLineEdit& edit) {
 
 // "0" when the first button is checked, "1" for the second and so on; the last button's digit
 // when none of the others is checked.
-QString digitOfChecked(const QWidget& window, std::span<const char* const> buttons) {
+QString digitOfChecked(const TfrmVexaMain& window, std::span<const char* const> buttons) {
     for (size_t i = 0; i + 1 < buttons.size(); ++i) {
         if (radio(window, buttons[i])->isChecked())
             return QString::number(i);
@@ -134,7 +134,10 @@ void appendServerLines(QStringList& lines, const TfrmVexaMain& w) {
     }
     if (w.rbDeathMatch->isChecked())
         appendCfgLine(lines, CfgWord::Set, QStringLiteral("dmflags"),
-                      QString::number(deathmatchFlagNumber(w)));
+                      QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+                          const auto* box = w.namedChild<QCheckBox>(flag.name);
+                          return box && box->isChecked();
+                      })));
 }
 
 } // namespace

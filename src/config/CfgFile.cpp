@@ -5,9 +5,38 @@
 
 namespace {
 
-// Quotes removed, then trimmed.
-QString bare(const QString& part) {
-    return trimBlanks(ReplaceChar(part, u'"', QString()));
+bool isBlankOrQuote(QChar c) {
+    return c.unicode() <= u' ' || c == u'"';
+}
+
+// Quotes removed, then trimmed (blanks and quotes at the ends go together), in one copy.
+QString bare(QStringView part) {
+    qsizetype begin = 0, end = part.size();
+    while (begin < end && isBlankOrQuote(part[begin]))
+        ++begin;
+    while (end > begin && isBlankOrQuote(part[end - 1]))
+        --end;
+    QString text;
+    text.reserve(end - begin);
+    for (QChar c : part.sliced(begin, end - begin)) {
+        if (c != u'"')
+            text += c;
+    }
+    return text;
+}
+
+// Whether the text is the lower-case ASCII word, letter case ignored. No character beyond ASCII
+// lower-cases to a plain letter of "set" or "bind".
+bool isWord(QStringView text, QLatin1StringView word) {
+    if (text.size() != word.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        const char16_t lower = (u >= u'A' && u <= u'Z') ? char16_t(u + (u'a' - u'A')) : u;
+        if (lower != char16_t(word[i].unicode()))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -37,11 +66,10 @@ void readCfgFile(const QString& fileName, QStringList& cfgLines) {
 }
 
 SettingLine splitCfgLine(const QString& line) {
-    const ThreeParts parts = SplitInThree(line, u' ');
-    const QString word = parts.first.toLower();
-    if (word == QLatin1String("set"))
+    const ThreeViews parts = SplitInThreeViews(line, u' ');
+    if (isWord(parts.first, QLatin1StringView("set")))
         return {bare(parts.second), bare(parts.third).toLower()};
-    if (word == QLatin1String("bind"))
+    if (isWord(parts.first, QLatin1StringView("bind")))
         return {bare(parts.third).toLower(), bare(parts.second)};
     return {QStringLiteral("Other"), QStringLiteral("Nothing")};
 }

@@ -3,6 +3,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -21,33 +22,89 @@ bool isLoneStar(QStringView pattern, qsizetype from) {
     return pattern.size() - from == 1 && pattern[from] == u'*';
 }
 
-// What MatchesWildcard(line, key + "*") gives for a key without wildcards, without its setup
-// cost: a config of a million lines is searched for some fifty keys.
-bool beginsWithKey(QStringView line, QStringView key) {
-    if (line.size() < key.size())
+bool isWildcard(QChar c) {
+    return c == u'*' || c == u'?';
+}
+
+// The form every line lookup uses, "literal*", is a prefix comparison; the position sets below
+// would cost two allocations per line.
+std::optional<bool> matchesPrefixPattern(QStringView text, QStringView pattern) {
+    if (pattern.isEmpty() || pattern.back() != u'*')
+        return std::nullopt;
+    const QStringView prefix = pattern.chopped(1);
+    if (std::any_of(prefix.begin(), prefix.end(), isWildcard))
+        return std::nullopt;
+    if (text.size() < prefix.size())
         return false;
-    for (qsizetype i = 0; i < key.size(); ++i)
-        if (upperAscii(line[i]) != upperAscii(key[i]))
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        if (upperAscii(prefix[i]) != upperAscii(text[i]))
             return false;
+    }
     return true;
 }
 
-bool hasWildcard(QStringView text) {
-    return text.contains(u'*') || text.contains(u'?');
+// The value of a line that matches the key: the rest trimmed, and unquoted when quoted.
+QString valueAfterKey(const QString& line, const QString& key) {
+    QString value = trimBlanks(QStringView(line).mid(key.size()));
+    if (value.startsWith(Quote))
+        value = unquoteValue(value);
+    return value;
+}
+
+// A line's signature: its first SignatureChars characters, one byte each, letters a-z made
+// upper case and every character beyond ASCII the same byte; zero bytes past the end. Characters
+// that match as MatchesWildcard compares them have equal bytes, so a line whose signature differs
+// from the key's where the key has plain characters cannot match.
+constexpr qsizetype SignatureChars = 8;
+
+quint64 signature(QStringView text, qsizetype count) {
+    quint64 bytes = 0;
+    for (qsizetype i = 0; i < std::min(count, text.size()); ++i) {
+        const char16_t u = upperAscii(text[i]);
+        bytes |= quint64(u < 0x80 ? u : 0x80) << (8 * i);
+    }
+    return bytes;
+}
+
+// The characters of the key before its first wildcard, at most SignatureChars.
+qsizetype plainPrefixLength(QStringView key) {
+    qsizetype n = 0;
+    while (n < std::min(key.size(), SignatureChars) && !isWildcard(key[n]))
+        ++n;
+    return n;
 }
 
 } // namespace
 
 CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
     const QString pattern = key + u'*';
-    const bool plainKey = !hasWildcard(key);
     for (const QString& line : cfgLines) {
-        if (plainKey ? !beginsWithKey(line, key) : !MatchesWildcard(line, pattern))
+        if (!MatchesWildcard(line, pattern))
             continue;
-        QString value = trimBlanks(QStringView(line).mid(key.size()));
-        if (value.startsWith(Quote))
-            value = unquoteValue(value);
-        if (!value.isEmpty())
+        if (QString value = valueAfterKey(line, key); !value.isEmpty())
+            return {true, value};
+    }
+    return {};
+}
+
+CfgLineFinder::CfgLineFinder(const QStringList& cfgLines) : lines_(cfgLines) {
+    signatures_.reserve(size_t(cfgLines.size()));
+    for (const QString& line : cfgLines)
+        signatures_.push_back(signature(line, SignatureChars));
+}
+
+CfgLookup CfgLineFinder::find(const QString& key) const {
+    const qsizetype plain = plainPrefixLength(key);
+    const quint64 mask = plain == SignatureChars ? ~quint64(0) : (quint64(1) << (8 * plain)) - 1;
+    const quint64 wanted = signature(key, plain);
+    const QString pattern = key + u'*';
+    for (size_t i = 0; i < signatures_.size(); ++i) {
+        if ((signatures_[i] & mask) != wanted)
+            continue;
+        const QString& line = lines_[qsizetype(i)];
+        if (!MatchesWildcard(line, pattern))
+            continue;
+        if (QString value = valueAfterKey(line, key); !value.isEmpty())
             return {true, value};
     }
     return {};
@@ -56,6 +113,8 @@ CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
 // One pass over the text, keeping the set of pattern positions reached so far; linear in the
 // text for the short patterns used here.
 bool MatchesWildcard(QStringView text, QStringView pattern) {
+    if (const auto prefixMatch = matchesPrefixPattern(text, pattern))
+        return *prefixMatch;
     const qsizetype m = pattern.size();
     QVarLengthArray<char, 64> first(m + 1, 0), second(m + 1, 0);
     char* reached = first.data();
@@ -94,21 +153,20 @@ bool MatchesWildcard(QStringView text, QStringView pattern) {
     return false;
 }
 
+ThreeViews SplitInThreeViews(QStringView line, QChar separator) {
+    const qsizetype first = line.indexOf(separator);
+    if (first < 0)
+        return {line, line, line};
+    const QStringView rest = line.mid(first + 1);
+    const qsizetype second = rest.indexOf(separator);
+    if (second < 0)
+        return {line.left(first), rest, rest};
+    return {line.left(first), rest.left(second), rest.mid(second + 1)};
+}
+
 ThreeParts SplitInThree(const QString& line, QChar separator) {
-    QString rest = line;
-    const auto take = [&] {
-        const qsizetype at = rest.indexOf(separator);
-        if (at < 0)
-            return rest;
-        const QString part = rest.left(at);
-        rest = rest.mid(at + 1);
-        return part;
-    };
-    ThreeParts parts;
-    parts.first = take();
-    parts.second = take();
-    parts.third = rest;
-    return parts;
+    const ThreeViews views = SplitInThreeViews(line, separator);
+    return {views.first.toString(), views.second.toString(), views.third.toString()};
 }
 
 QString ReplaceChar(const QString& text, QChar c, const QString& replacement) {

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 // Line helpers shared by the config reader and writer and the launch code. Lines and values may
 // be of any length.
 
@@ -19,6 +21,19 @@ struct CfgLookup {
 // key's length: the rest of the line trimmed (trimBlanks) and, when it begins with a double
 // quote, unquoted (unquoteValue). Lines whose value is empty are passed over.
 CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key);
+
+// FindCfgValue for many keys over the same lines, with the same results. A signature of each
+// line's first characters, made once, lets a lookup pass over the lines that cannot match
+// without looking at their text. `cfgLines` must outlive the finder and stay unchanged.
+class CfgLineFinder {
+public:
+    explicit CfgLineFinder(const QStringList& cfgLines);
+    CfgLookup find(const QString& key) const;
+
+private:
+    const QStringList& lines_;
+    std::vector<quint64> signatures_;
+};
 
 // Whether the whole text matches the pattern, letters a-z compared without regard to case:
 // "*" matches any run of characters, "?" exactly one, every other character itself. A rest of
@@ -36,6 +51,14 @@ struct ThreeParts {
     friend bool operator==(const ThreeParts&, const ThreeParts&) = default;
 };
 ThreeParts SplitInThree(const QString& line, QChar separator);
+
+// The same parts as views into the line, copying nothing.
+struct ThreeViews {
+    QStringView first;
+    QStringView second;
+    QStringView third;
+};
+ThreeViews SplitInThreeViews(QStringView line, QChar separator);
 
 // Every occurrence of `c` replaced by `replacement` (an empty one removes it).
 QString ReplaceChar(const QString& text, QChar c, const QString& replacement);

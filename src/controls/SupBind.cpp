@@ -116,9 +116,14 @@ void TSupBind::updateHint() {
     setHint(*this, defaultHint(default_, description_));
 }
 
-// Highlighted while the command has more keys than the one shown.
+// Highlighted while the command has more keys than the one shown. Setting a palette costs a
+// resolve against the widget's inherited one, so an unchanged highlight sets nothing: loading a
+// config sets every binding's keys.
 void TSupBind::updateColours() {
     const bool several = !std::all_of(keys_.begin() + 1, keys_.end(), blank);
+    if (highlighted_ == several)
+        return;
+    highlighted_ = several;
     const QPalette system = QApplication::palette(this);
     QPalette colours = palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

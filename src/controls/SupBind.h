@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QMenu;
 struct VirtualKey;
@@ -74,4 +75,5 @@ private:
     TLabelPos labelPosition_ = PosTop;
     QString labelCaption_;
     PopupMenuOnDemand* popup_;
+    std::optional<bool> highlighted_; // what the palette shows; nothing before the first update
 };

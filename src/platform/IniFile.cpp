@@ -7,12 +7,18 @@
 #include <QDir>
 #include <QHash>
 
+#include <memory>
+
 namespace {
 
 struct CachedFile {
     FileStamp stamp;
-    IniDocument document;
+    std::shared_ptr<const IniDocument> document;
 };
+
+std::shared_ptr<const IniDocument> parsed(QByteArray bytes) {
+    return std::make_shared<const IniDocument>(std::move(bytes));
+}
 
 // One parsed copy per file, keyed by absolute path, shared by every IniFile on that file.
 QHash<QString, CachedFile>& cache() {
@@ -27,24 +33,23 @@ QByteArray readBytes(const QString& path) {
 
 // The file as it is on disk now; the cached parse serves as long as the stamp matches. A file
 // changed between the stamp and the read is read again on the next call, as its stamp differs.
-const IniDocument& current(const QString& path) {
+const std::shared_ptr<const IniDocument>& current(const QString& path) {
     const FileStamp stamp = fileStamp(path);
     auto it = cache().find(path);
     if (it == cache().end() || !(it->stamp == stamp))
-        it = cache().insert(path,
-                            {stamp, IniDocument(stamp.exists ? readBytes(path) : QByteArray())});
+        it = cache().insert(path, {stamp, parsed(stamp.exists ? readBytes(path) : QByteArray())});
     return it->document;
 }
 
 // Applies an edit to the current text and replaces the file when the text changes.
 template <typename Edit> void update(const QString& path, Edit edit) {
-    const IniDocument& before = current(path);
-    QByteArray after = edit(before);
-    if (after == before.bytes())
+    const std::shared_ptr<const IniDocument> before = current(path);
+    QByteArray after = edit(*before);
+    if (after == before->bytes())
         return;
     if (isWriteProtected(path) || !replaceFile(path, after))
         throw VexaError(ErrorText::unableToWrite(displayName(path)));
-    cache().insert(path, {fileStamp(path), IniDocument(std::move(after))});
+    cache().insert(path, {fileStamp(path), parsed(std::move(after))});
 }
 
 int digitValue(QChar c) {
@@ -93,34 +98,49 @@ IniFile::IniFile(QString fileName)
     : fileName_(std::move(fileName)),
       path_(QDir::cleanPath(QDir::current().absoluteFilePath(fileName_))) {}
 
+IniFile IniFile::snapshot(QString fileName) {
+    IniFile file(std::move(fileName));
+    file.snapshot_ = true;
+    return file;
+}
+
+const IniDocument& IniFile::document() const {
+    if (!snapshot_)
+        return *current(path_);
+    if (!pinned_)
+        pinned_ = current(path_);
+    return *pinned_;
+}
+
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
-    return current(path_).value(section, key).value_or(def);
+    return document().value(section, key).value_or(def);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int def) const {
-    const std::optional<QString> text = current(path_).value(section, key);
+    const std::optional<QString> text = document().value(section, key);
     return text ? parseInteger(*text).value_or(def) : def;
 }
 
 bool IniFile::readBool(const QString& section, const QString& key, bool def) const {
-    const std::optional<QString> text = current(path_).value(section, key);
+    const std::optional<QString> text = document().value(section, key);
     const std::optional<int> number = text ? parseInteger(*text) : std::nullopt;
     return number ? *number != 0 : def;
 }
 
 bool IniFile::sectionExists(const QString& section) const {
-    return current(path_).hasSection(section);
+    return document().hasSection(section);
 }
 
 bool IniFile::keyExists(const QString& section, const QString& key) const {
-    return current(path_).hasKey(section, key);
+    return document().hasKey(section, key);
 }
 
 QStringList IniFile::sectionNames() const {
-    return current(path_).sectionNames();
+    return document().sectionNames();
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+    pinned_.reset();
     update(path_, [&](const IniDocument& d) { return d.withValue(section, key, value); });
 }
 
@@ -133,10 +153,12 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
 }
 
 void IniFile::eraseSection(const QString& section) {
+    pinned_.reset();
     update(path_, [&](const IniDocument& d) { return d.withoutSection(section); });
 }
 
 void IniFile::deleteKey(const QString& section, const QString& key) {
+    pinned_.reset();
     update(path_, [&](const IniDocument& d) { return d.withoutKey(section, key); });
 }
 

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class IniDocument;
+
 // One key at a time access to an INI file, with the rules of the Windows private-profile
 // functions: section and key names trimmed and compared without regard to letter case, values
 // trimmed and unquoted on read, the first matching section and key winning, CR, LF and CR LF
@@ -13,6 +17,9 @@
 class IniFile {
 public:
     explicit IniFile(QString fileName);
+    // Parses the file at its first read and answers every later read from that parse, until it
+    // writes: for many reads made at one moment, each of which would otherwise check the file.
+    static IniFile snapshot(QString fileName);
 
     const QString& fileName() const { return fileName_; }
 
@@ -38,6 +45,10 @@ public:
     static void clearCache();
 
 private:
+    const IniDocument& document() const;
+
     QString fileName_;
     QString path_; // absolute, fixed when the object is made
+    bool snapshot_ = false;
+    mutable std::shared_ptr<const IniDocument> pinned_; // a snapshot's parse, once read
 };

@@ -104,7 +104,7 @@ bool isChecked(const IniFile& ini, const QString& section) {
 
 template <typename TextOf>
 QVector<ProfileItem> loadList(const QString& profile, EntryKind kind, TextOf textOf) {
-    const IniFile ini(profile);
+    const IniFile ini = IniFile::snapshot(profile);
     const int count = ProfileFile::readCount(ini, kind, CountReading::Strict);
     QVector<ProfileItem> items;
     for (int n = 1; n <= count; ++n) {
@@ -255,7 +255,7 @@ bool restoreGameProfile(const QString& profile) {
 }
 
 ProfileEntries readProfileEntries(const QString& profile, CountReading settingsCount) {
-    const IniFile ini(profile);
+    const IniFile ini = IniFile::snapshot(profile);
     ProfileEntries entries;
     const int aliases = readCount(ini, EntryKind::Alias, CountReading::Lenient);
     for (int n = 1; n <= aliases; ++n) {

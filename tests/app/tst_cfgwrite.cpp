@@ -91,6 +91,7 @@ private slots:
     void profilesCanBeLeftOut();
     void refusedFileKeepsTheNewText();
     void malformedGameProfileStopsBeforeWriting();
+    void namedChildFollowsReplacedWidgets();
 };
 
 void TstCfgWrite::freshWindow() {
@@ -422,4 +423,18 @@ void TstCfgWrite::malformedGameProfileStopsBeforeWriting() {
 }
 
 VEXA_TEST(TstCfgWrite)
+// The name index must not hand out a deleted widget, nor keep a miss once the widget exists.
+void TstCfgWrite::namedChildFollowsReplacedWidgets() {
+    CfgWindowFixture f;
+    QVERIFY(!f.w().namedChild<QLineEdit>("edtLater"));
+    auto* later = new QLineEdit(f.w().centralWidget());
+    later->setObjectName(QStringLiteral("edtLater"));
+    QCOMPARE(f.w().namedChild<QLineEdit>("edtLater"), later);
+    delete later;
+    QVERIFY(!f.w().namedChild<QLineEdit>("edtLater"));
+    auto* again = new QLineEdit(f.w().centralWidget());
+    again->setObjectName(QStringLiteral("edtLater"));
+    QCOMPARE(f.w().namedChild<QLineEdit>("edtLater"), again);
+}
+
 #include "tst_cfgwrite.moc"

@@ -76,6 +76,22 @@ void TestCfgLines::findCfgValue_data() {
     QTest::newRow("line shorter than the key") << QStringList{"set"} << "set name" << CfgLookup{};
     QTest::newRow("batch pieces") << QStringList{"/q/quake2 ", "set game ctf ", "map q2dm1 "}
                                   << "set game" << CfgLookup{true, "ctf"};
+    // Keys and lines around the finder's signature of the first eight characters.
+    QTest::newRow("key shorter than the signature")
+        << QStringList{"fo 1", "fov 90"} << "fov" << CfgLookup{true, "90"};
+    QTest::newRow("key longer than the signature")
+        << QStringList{"set gl_modulate 2", "set gl_mode 3"} << "set gl_mode"
+        << CfgLookup{true, "3"};
+    QTest::newRow("letters beyond ASCII keep their case")
+        << QStringList{"set \u00c9t\u00e9 1", "set \u00e9t\u00e9 2"} << "set \u00e9t\u00e9"
+        << CfgLookup{true, "2"};
+    QTest::newRow("other letters beyond ASCII do not match")
+        << QStringList{"set \u00fc 1"} << "set \u00e9" << CfgLookup{};
+    QTest::newRow("question mark in the key")
+        << QStringList{"set fov 90"} << "s?t fov" << CfgLookup{true, "90"};
+    QTest::newRow("star in the key")
+        << QStringList{"set gl_mode 3"} << "set *mode" << CfgLookup{true, "de 3"};
+    QTest::newRow("empty key") << QStringList{"", "x"} << "" << CfgLookup{true, "x"};
 }
 
 void TestCfgLines::findCfgValue() {
@@ -83,6 +99,7 @@ void TestCfgLines::findCfgValue() {
     QFETCH(QString, key);
     QFETCH(CfgLookup, expected);
     QCOMPARE(FindCfgValue(lines, key), expected);
+    QCOMPARE(CfgLineFinder(lines).find(key), expected);
 }
 
 void TestCfgLines::matchesWildcard_data() {
@@ -204,6 +221,12 @@ void TestCfgLines::splitCfgLines_data() {
     QTest::newRow("indented") << " set fov 90" << other;
     QTest::newRow("tab after the word") << "set\tfov 90" << other;
     QTest::newRow("unbindall") << "unbindall" << other;
+    QTest::newRow("word alone") << "set" << SettingLine{"set", "set"};
+    QTest::newRow("bind without a command") << "bind K" << SettingLine{"k", "K"};
+    QTest::newRow("mixed case word") << "sEt fov 90" << SettingLine{"fov", "90"};
+    QTest::newRow("word with a letter beyond ASCII") << "\u017fet fov 90" << other;
+    QTest::newRow("quote inside a name") << "set a\"b \"1\"" << SettingLine{"ab", "1"};
+    QTest::newRow("only quotes and blanks") << "set \" \" \"\"" << SettingLine{"", ""};
 }
 
 void TestCfgLines::splitCfgLines() {

@@ -299,6 +299,24 @@ private slots:
         QCOMPARE(ini.readString(QStringLiteral("s"), QStringLiteral("k"), missing), missing);
     }
 
+    // A snapshot answers from one parse: a later change on disk shows only in a new snapshot,
+    // or after the snapshot's own write, which starts from the file on disk.
+    void snapshotKeepsItsFirstParseUntilItWrites() {
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("t.ini"), "[s]\r\nk=1\r\n");
+        IniFile snapshot = IniFile::snapshot(path);
+        QCOMPARE(snapshot.readString(QStringLiteral("s"), QStringLiteral("k"), missing), "1");
+        rewriteInPlace(path, "[s]\r\nk=2\r\n");
+        QCOMPARE(snapshot.readString(QStringLiteral("S"), QStringLiteral("K"), missing), "1");
+        QCOMPARE(
+            IniFile::snapshot(path).readString(QStringLiteral("s"), QStringLiteral("k"), missing),
+            "2");
+        snapshot.writeString(QStringLiteral("s"), QStringLiteral("j"), QStringLiteral("3"));
+        QCOMPARE(env.readFile(path), QByteArray("[s]\r\nk=2\r\nj=3\r\n"));
+        QCOMPARE(snapshot.readString(QStringLiteral("s"), QStringLiteral("k"), missing), "2");
+        QCOMPARE(snapshot.readString(QStringLiteral("s"), QStringLiteral("j"), missing), "3");
+    }
+
     void writeStartsFromTheFileOnDisk() {
         TestEnvironment env;
         const QString path = env.writeFile(QStringLiteral("t.ini"), "[s]\r\nk=1\r\n");

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in a Release build of their own and runs them: the start-up pair
+# (Vexa's start-up against a bare window with the same widgets), then the file benchmarks.
+# VEXA_BENCH_PAIRS sets the number of start-up pairs (default 15), VEXA_BENCH_BUILD the build
+# directory (default build-bench).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source=$PWD
+build=${VEXA_BENCH_BUILD:-$source/build-bench}
+pairs=${VEXA_BENCH_PAIRS:-15}
+
+scripts/install-deps.sh
+cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_BENCH=ON \
+    -DVEXA_BUILD_TESTS=OFF -DVEXA_BUILD_TOOLS=OFF >/dev/null
+ninja -C "$build" -j2 vexa_bench_startup vexa_bench_floor vexa_bench_files
+
+export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false'
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+startup=$build/bench/vexa_bench_startup
+floor=$build/bench/vexa_bench_floor
+
+"$startup" --prepare "$work/q2"
+# Also the warm-up: the first start-up settles vexa.ini, later ones leave it as it is.
+"$startup" --inventory "$work/inventory" "$work/q2"
+"$floor" "$work/inventory"
+
+# Appends "cpu-seconds peak-kB" of one run of the command to the file.
+measure() {
+    local out=$1
+    shift
+    /usr/bin/time -f '%U %S %M' -o "$work/time" "$@" >/dev/null
+    awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time" >>"$out"
+}
+
+echo "Start-up pair: $pairs runs each, alternating"
+for ((i = 0; i < pairs; i++)); do
+    measure "$work/vexa" "$startup" "$work/q2"
+    measure "$work/floor" "$floor" "$work/inventory"
+done
+
+median() { # column of file
+    sort -n -k"$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+widgets=$(awk '$1 == "kind" { n += $3 } $1 == "page" { n++ } END { print n }' "$work/inventory")
+tabs=$(grep -c '^page$' "$work/inventory")
+vcpu=$(median "$work/vexa" 1)
+fcpu=$(median "$work/floor" 1)
+vmem=$(median "$work/vexa" 2)
+fmem=$(median "$work/floor" 2)
+echo "Window: $widgets widgets on $tabs tab pages"
+awk -v vc="$vcpu" -v fc="$fcpu" -v vm="$vmem" -v fm="$fmem" 'BEGIN {
+    printf "%-22s %10s %10s %8s %s\n", "median", "Vexa", "floor", "ratio", "target"
+    rc = vc / fc; rm = vm / fm
+    printf "%-22s %9.3fs %9.3fs %7.2fx <= 1.5x %s\n", "CPU time (user+sys)", vc, fc, rc, rc <= 1.5 ? "ok" : "MISSED"
+    printf "%-22s %8.1fMB %8.1fMB %7.2fx <= 1.3x %s\n", "peak memory (RSS)", vm / 1024, fm / 1024, rm, rm <= 1.3 ? "ok" : "MISSED"
+}'
+
+echo
+echo "Files"
+(cd "$work" && "$build/bench/vexa_bench_files" --benchmark_min_time=0.2)
