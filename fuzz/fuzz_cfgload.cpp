@@ -1,0 +1,56 @@
+// Any file read as a config into the main window (offscreen). Saving what was read and reading
+// that again gives the same file: the reader and the writer agree on everything they carry.
+
+#include "app/HeadlessPrompts.h"
+#include "app/VexaMain.h"
+#include "platform/IniFile.h"
+#include "platform/VexaError.h"
+
+#include "FuzzWorld.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+QString messages;
+QTextStream messageStream(&messages);
+HeadlessPrompts prompts(messageStream);
+TfrmVexaMain* window = nullptr;
+
+QByteArray saved(const QString& fileName) {
+    const FuzzWorld& world = FuzzWorld::get();
+    window->SaveCfgFile(world.root(), fileName);
+    return FuzzWorld::readFile(world.root() + u'/' + fileName);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
+    const FuzzWorld& world = FuzzWorld::get();
+    IniFile ini(world.iniPath());
+    ini.writeString(QStringLiteral("quake2"), QStringLiteral("path"), world.quake2Dir());
+    ini.writeString(QStringLiteral("quake2"), QStringLiteral("baseq2"), world.baseDir());
+    new QApplication(*argc, *argv); // lives as long as the process
+    window = new TfrmVexaMain(prompts);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const FuzzWorld& world = FuzzWorld::get();
+    world.writeFile(QStringLiteral("in.cfg"),
+                    QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    window->LoadCfgFile(world.root(), QStringLiteral("in.cfg"));
+    const QByteArray first = saved(QStringLiteral("out.cfg"));
+    window->LoadCfgFile(world.root(), QStringLiteral("out.cfg"));
+    const QByteArray second = saved(QStringLiteral("again.cfg"));
+    FUZZ_CHECK(first == second, "first save:\n" + first + "\nsecond save:\n" + second);
+    FUZZ_CHECK(!prompts.failed(), messages.toUtf8());
+    return 0;
+}
