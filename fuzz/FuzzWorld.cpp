@@ -33,6 +33,11 @@ FuzzWorld::FuzzWorld() : dir_(scratchDir() + QStringLiteral("/vexa-fuzz-XXXXXX")
     qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
     qputenv("XDG_DATA_HOME", (root() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("HOME", (root() + QStringLiteral("/home")).toLocal8Bit());
+    const QString runtime = root() + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
 }
 
 QString FuzzWorld::writeFile(const QString& relativePath, const QByteArray& content) const {

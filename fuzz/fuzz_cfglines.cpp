@@ -38,7 +38,8 @@ void takeNumbersFrom(const QString& value) {
         (void)trackBarPosition(*number, TrackBarStep::Volume);
         // What the writer writes for a number, the reader takes again.
         const QString written = decimalText(*number);
-        FUZZ_CHECK(decimal(written).has_value(), (value + u" -> " + written).toLatin1());
+        FUZZ_CHECK(decimal(written).has_value(),
+                   (value + QStringLiteral(" -> ") + written).toLatin1());
     }
 }
 

@@ -191,10 +191,10 @@ QByteArray IniDocument::withValue(const QString& section, const QString& key,
         const qsizetype lineEnd = lines_[it->line].end;
         if (it->valueBegin < 0)
             return replaced(it->nameEnd, lineEnd, '=' + text);
-        // A value that brings blanks of its own replaces those after the "=", or every write of
-        // it would add them again.
+        // A value that brings blanks of its own, or none at all, replaces the blanks after the
+        // "=": otherwise writing the same value again would change the line again.
         qsizetype from = it->valueBegin;
-        if (!text.isEmpty() && isBlank(text[0]))
+        if (text.isEmpty() || isBlank(text[0]))
             while (isBlank(bytes_[from - 1]))
                 --from;
         if (QByteArrayView(bytes_).sliced(from, lineEnd - from) == text)
