@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libjpeg62-turbo-dev
+    clang libclang-rt-14-dev
     fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth imagemagick
     libbenchmark-dev time

@@ -10,14 +10,19 @@
 // message of a std::exception through Prompts::error and returns false.
 bool runGuarded(Prompts& prompts, const std::function<void()>& handler);
 
+// Calls the handler with the signal's arguments, or without them when it takes none. A function
+// template of its own, so that the call it does not make is never compiled.
+template <typename Handler, typename... Args>
+void callHandler(const Handler& handler, Args&&... args) {
+    if constexpr (std::is_invocable_v<const Handler&, Args...>)
+        handler(std::forward<Args>(args)...);
+    else
+        handler();
+}
+
 // Wraps a handler for QObject::connect: guarded(prompts, [this] { ... }).
 template <typename Handler> auto guarded(Prompts& prompts, Handler handler) {
     return [&prompts, handler = std::move(handler)](auto&&... args) {
-        runGuarded(prompts, [&] {
-            if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
-                handler(std::forward<decltype(args)>(args)...);
-            else
-                handler(); // the handler ignores the signal's arguments
-        });
+        runGuarded(prompts, [&] { callHandler(handler, std::forward<decltype(args)>(args)...); });
     };
 }

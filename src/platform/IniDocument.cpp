@@ -196,9 +196,15 @@ QByteArray IniDocument::withValue(const QString& section, const QString& key,
         const qsizetype lineEnd = lines_[it->line].end;
         if (it->valueBegin < 0)
             return replaced(it->nameEnd, lineEnd, '=' + text);
-        if (QByteArrayView(bytes_).sliced(it->valueBegin, lineEnd - it->valueBegin) == text)
+        // A value that brings blanks of its own, or none at all, replaces the blanks after the
+        // "=": otherwise writing the same value again would change the line again.
+        qsizetype from = it->valueBegin;
+        if (text.isEmpty() || isBlank(text[0]))
+            while (isBlank(bytes_[from - 1]))
+                --from;
+        if (QByteArrayView(bytes_).sliced(from, lineEnd - from) == text)
             return bytes_;
-        return replaced(it->valueBegin, lineEnd, text);
+        return replaced(from, lineEnd, text);
     }
     const Line& last = lines_[s->lastEntry];
     return replaced(last.next, last.next,

@@ -153,6 +153,13 @@ private slots:
             "[s]\r\nk=3\r\nK=2\r\n");
         row("empty value", "[s]\r\nk=1\r\n", "write", "s", "k", "", "[s]\r\nk=\r\n");
         row("same value leaves the file", "[s]\nk = v\n", "write", "s", "k", "v", "[s]\nk = v\n");
+        row("same value with blanks leaves the file", "[s]\nk=  v  \n", "write", "s", "k", "  v  ",
+            "[s]\nk=  v  \n");
+        row("empty value over blanks", "[s]\nk =\t\n", "write", "s", "k", "", "[s]\nk =\n");
+        row("empty value again leaves the file", "[s]\nk =\n", "write", "s", "k", "",
+            "[s]\nk =\n");
+        row("value with blanks replaces those after equals", "[s]\nk =  old\n", "write", "s", "k",
+            " v", "[s]\nk = v\n");
         row("lines before the first section untouched", "k=1\r\n[s]\r\n", "write", "s", "k", "2",
             "k=1\r\n[s]\r\nk=2\r\n");
         row("line breaks in a value cannot forge lines", "[s]\r\n", "write", "s", "k",
