@@ -197,8 +197,8 @@ std::string sizeName(int lines) {
 double growth(const RatioReporter& r, const char* name) {
     const int small = ConfigSizes[0];
     const int large = ConfigSizes[std::size(ConfigSizes) - 1];
-    const double a = r.seconds(name + ("/" + std::to_string(small)));
-    const double b = r.seconds(name + ("/" + std::to_string(large)));
+    const double a = r.seconds(std::string(name) + "/" + std::to_string(small));
+    const double b = r.seconds(std::string(name) + "/" + std::to_string(large));
     return a <= 0 || b < 0 ? -1 : (b / large) / (a / small);
 }
 
