@@ -25,20 +25,6 @@ QString bare(QStringView part) {
     return text;
 }
 
-// Whether the text is the lower-case ASCII word, letter case ignored. No character beyond ASCII
-// lower-cases to a plain letter of "set" or "bind".
-bool isWord(QStringView text, QLatin1StringView word) {
-    if (text.size() != word.size())
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        const char16_t lower = (u >= u'A' && u <= u'Z') ? char16_t(u + (u'a' - u'A')) : u;
-        if (lower != char16_t(word[i].unicode()))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QString cfgLine(const char* word, const QString& name, const QString& value) {
@@ -67,9 +53,9 @@ void readCfgFile(const QString& fileName, QStringList& cfgLines) {
 
 SettingLine splitCfgLine(const QString& line) {
     const ThreeViews parts = SplitInThreeViews(line, u' ');
-    if (isWord(parts.first, QLatin1StringView("set")))
+    if (EqualsIgnoringAsciiCase(parts.first, u"set"))
         return {bare(parts.second), bare(parts.third).toLower()};
-    if (isWord(parts.first, QLatin1StringView("bind")))
+    if (EqualsIgnoringAsciiCase(parts.first, u"bind"))
         return {bare(parts.third).toLower(), bare(parts.second)};
     return {QStringLiteral("Other"), QStringLiteral("Nothing")};
 }

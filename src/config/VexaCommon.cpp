@@ -34,13 +34,8 @@ std::optional<bool> matchesPrefixPattern(QStringView text, QStringView pattern) 
     const QStringView prefix = pattern.chopped(1);
     if (std::any_of(prefix.begin(), prefix.end(), isWildcard))
         return std::nullopt;
-    if (text.size() < prefix.size())
-        return false;
-    for (qsizetype i = 0; i < prefix.size(); ++i) {
-        if (upperAscii(prefix[i]) != upperAscii(text[i]))
-            return false;
-    }
-    return true;
+    return text.size() >= prefix.size() &&
+           EqualsIgnoringAsciiCase(text.first(prefix.size()), prefix);
 }
 
 // The value of a line that matches the key: the rest trimmed, and unquoted when quoted.
@@ -176,6 +171,12 @@ QString ReplaceChar(const QString& text, QChar c, const QString& replacement) {
 
 QStringList SplitAtSeparator(const QString& text, QChar separator) {
     return text.split(separator, Qt::KeepEmptyParts);
+}
+
+bool EqualsIgnoringAsciiCase(QStringView a, QStringView b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](QChar x, QChar y) {
+               return upperAscii(x) == upperAscii(y);
+           });
 }
 
 QString trimBlanks(QStringView text) {

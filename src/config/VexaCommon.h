@@ -67,6 +67,10 @@ QString ReplaceChar(const QString& text, QChar c, const QString& replacement);
 // text without one gives one piece (an empty text one empty piece).
 QStringList SplitAtSeparator(const QString& text, QChar separator);
 
+// Whether the two texts are equal when only the ASCII letters' case is ignored, as the game
+// compares commands.
+bool EqualsIgnoringAsciiCase(QStringView a, QStringView b);
+
 // The text without the characters up to and including the blank (control characters and
 // blanks) at both ends.
 QString trimBlanks(QStringView text);
