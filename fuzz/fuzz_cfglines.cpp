@@ -43,8 +43,9 @@ void takeNumbersFrom(const QString& value) {
     }
 }
 
-void lookUp(const QStringList& lines, const QString& key) {
+void lookUp(const QStringList& lines, const CfgLineFinder& finder, const QString& key) {
     const CfgLookup found = FindCfgValue(lines, key);
+    FUZZ_CHECK(finder.find(key) == found, key.toLatin1());
     if (found.found)
         takeNumbersFrom(found.value);
 }
@@ -74,9 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(line.startsWith(parts.first), line.toLatin1());
         (void)unquoteValue(line);
     }
+    const CfgLineFinder finder(lines);
     for (const char* fixed : fixedKeys)
-        lookUp(lines, QLatin1String(fixed));
-    lookUp(lines, key);
+        lookUp(lines, finder, QLatin1String(fixed));
+    lookUp(lines, finder, key);
     checkWrittenLinesReadBack(lines);
     return 0;
 }

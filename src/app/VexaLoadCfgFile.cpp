@@ -72,6 +72,13 @@ std::optional<double> decimalValue(const QString& text) {
     }
 }
 
+// Setting a line edit's text lays it out again even when the text stays the same, and a load
+// sets some thirty fields.
+void showText(QLineEdit& edit, const QString& text) {
+    if (edit.text() != text)
+        edit.setText(text);
+}
+
 // The box shows the text with no item selected, whatever its items are.
 void showUnselectedText(QComboBox& box, const QString& text) {
     box.setCurrentIndex(-1);
@@ -103,7 +110,7 @@ void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> butto
 // masks hold one whole digit, and "40" would show as "4.0". A field the value does not fit stays
 // blank, and a blank field writes no line, so the game keeps its own value.
 void showMaskedNumber(QLineEdit& edit, const QString& value) {
-    edit.setText(value);
+    showText(edit, value);
     const auto wanted = decimalValue(value);
     const auto shown = decimalValue(maskedNumberText(edit.displayText()));
     if (!wanted || !shown || *wanted != *shown)
@@ -131,7 +138,7 @@ void applyTrackBar(QSlider& bar, const CfgLineFinder& lines, const char* variabl
 
 void applyPlayerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
     const CfgLookup name = findSet(lines, "name");
-    w.txtPlayer->setText(name.found ? name.value : QStringLiteral("noname"));
+    showText(*w.txtPlayer, name.found ? name.value : QStringLiteral("noname"));
 
     const CfgLookup skin = findSet(lines, "skin");
     if (skin.found) {
@@ -157,8 +164,8 @@ void applyPlayerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
 
     for (const MaskedField& field : BobbingFields) {
         const CfgLookup value = findSet(lines, field.variable);
-        edit(w, field.edit)
-            ->setText(value.found ? value.value : QLatin1String(field.readerDefault));
+        showText(*edit(w, field.edit),
+                 value.found ? value.value : QString::fromLatin1(field.readerDefault));
     }
 }
 
@@ -201,15 +208,15 @@ void applySoundAndServerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
 
     const CfgLookup mixAhead = findSet(lines, "s_mixahead");
     if (!mixAhead.found)
-        w.txtSndDelay->setText(QStringLiteral("0.2"));
+        showText(*w.txtSndDelay, QStringLiteral("0.2"));
     else
-        w.txtSndDelay->setText(mixAhead.value == QLatin1String("0") ? QStringLiteral("0.0")
-                                                                    : mixAhead.value);
+        showText(*w.txtSndDelay,
+                 mixAhead.value == QLatin1String("0") ? QStringLiteral("0.0") : mixAhead.value);
     applyTrackBar(*w.barVolume, lines, "s_volume", TrackBarStep::Volume, 7);
     applyTrackBar(*w.barSensitivity, lines, "sensitivity", TrackBarStep::Sensitivity, 5);
 
-    w.edtServerName->setText(findSet(lines, "hostname").value);
-    w.edtServerPassword->setText(findSet(lines, "password").value);
+    showText(*w.edtServerName, findSet(lines, "hostname").value);
+    showText(*w.edtServerPassword, findSet(lines, "password").value);
     if (const CfgLookup flags = findSet(lines, "dmflags"); flags.found)
         applyDeathmatchFlags(w, parseWholeNumber(flags.value));
 }
@@ -231,7 +238,13 @@ void TfrmVexaMain::LoadCfgFile(const QString& directory, const QString& fileName
     const WaitCursor wait(*this);
     readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
     ApplyFixedSettings();
-    applyCfgLinesToControls(this, CfgLines);
+    ApplySettingLines(settingIndex(), CfgLines);
+}
+
+ControlIndex& TfrmVexaMain::settingIndex() {
+    if (!settingIndex_)
+        settingIndex_ = std::make_unique<ControlIndex>(IndexSettingControls(this));
+    return *settingIndex_;
 }
 
 void TfrmVexaMain::ResetSettingsToDefaults() {

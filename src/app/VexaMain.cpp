@@ -7,6 +7,7 @@
 #include "app/Pictures.h"
 #include "app/VexaEdit.h"
 #include "app/WidgetHelpers.h"
+#include "config/SettingControls.h"
 #include "controls/SupCheckBox.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <memory>
 
+class ControlIndex;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -335,11 +336,14 @@ private:
     void Options1Click();
 
     QObject* namedObject(const QString& name) const;
+    // The setting controls filed once: the window's controls stay the same from creation on.
+    ControlIndex& settingIndex();
 
     Prompts& prompts_;
     std::unique_ptr<IniFile> settings_;
     GamesAliasesController* gamesAliases_ = nullptr;
     QHash<QString, QWidget*> settingControls_;
+    std::unique_ptr<ControlIndex> settingIndex_;
     mutable QHash<QString, QPointer<QObject>> namedObjects_;
     QHash<QString, QLabel*> settingLabels_;
     QHash<QString, QGroupBox*> groupBoxes_;

@@ -9,20 +9,14 @@ bool isBlankOrQuote(QChar c) {
     return c.unicode() <= u' ' || c == u'"';
 }
 
-// Quotes removed, then trimmed (blanks and quotes at the ends go together), in one copy.
-QString bare(QStringView part) {
+// Blanks and quotes at the ends trimmed together.
+QStringView trimBlanksAndQuotes(QStringView part) {
     qsizetype begin = 0, end = part.size();
     while (begin < end && isBlankOrQuote(part[begin]))
         ++begin;
     while (end > begin && isBlankOrQuote(part[end - 1]))
         --end;
-    QString text;
-    text.reserve(end - begin);
-    for (QChar c : part.sliced(begin, end - begin)) {
-        if (c != u'"')
-            text += c;
-    }
-    return text;
+    return part.sliced(begin, end - begin);
 }
 
 } // namespace
@@ -51,12 +45,40 @@ void readCfgFile(const QString& fileName, QStringList& cfgLines) {
     cfgLines = TextFile::readLines(fileName);
 }
 
-SettingLine splitCfgLine(const QString& line) {
+CfgLineParts cfgLineParts(QStringView line) {
     const ThreeViews parts = SplitInThreeViews(line, u' ');
     if (EqualsIgnoringAsciiCase(parts.first, u"set"))
-        return {bare(parts.second), bare(parts.third).toLower()};
+        return {CfgLineParts::Set, trimBlanksAndQuotes(parts.second),
+                trimBlanksAndQuotes(parts.third)};
     if (EqualsIgnoringAsciiCase(parts.first, u"bind"))
-        return {bare(parts.third).toLower(), bare(parts.second)};
+        return {CfgLineParts::Bind, trimBlanksAndQuotes(parts.third),
+                trimBlanksAndQuotes(parts.second)};
+    return {};
+}
+
+QString withoutQuotes(QStringView part) {
+    if (indexOfChar(part, u'"') < 0)
+        return part.toString();
+    QString text(part.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (QChar c : part) {
+        if (c != u'"')
+            *out++ = c;
+    }
+    text.truncate(out - text.constData());
+    return text;
+}
+
+SettingLine splitCfgLine(const QString& line) {
+    const CfgLineParts parts = cfgLineParts(line);
+    switch (parts.word) {
+    case CfgLineParts::Set:
+        return {withoutQuotes(parts.command), withoutQuotes(parts.value).toLower()};
+    case CfgLineParts::Bind:
+        return {withoutQuotes(parts.command).toLower(), withoutQuotes(parts.value)};
+    case CfgLineParts::Other:
+        break;
+    }
     return {QStringLiteral("Other"), QStringLiteral("Nothing")};
 }
 

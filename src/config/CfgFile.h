@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QVector>
 
 // The lines of a config script: how generated lines look, how the file is read and written,
@@ -47,3 +48,13 @@ struct SettingLine {
 };
 SettingLine splitCfgLine(const QString& line);
 QVector<SettingLine> SplitCfgLines(const QStringList& cfgLines);
+
+// The parts splitCfgLine takes from a line, as views into it: blanks and quotes trimmed at the
+// ends, quotes within still there (withoutQuotes removes them), letter case as written.
+struct CfgLineParts {
+    enum Word { Other, Set, Bind } word = Other;
+    QStringView command;
+    QStringView value;
+};
+CfgLineParts cfgLineParts(QStringView line);
+QString withoutQuotes(QStringView part);

@@ -6,7 +6,10 @@
 #include "controls/SupCheckBox.h"
 #include "controls/SupSpinEdit.h"
 
+#include <QScopeGuard>
 #include <QStackedWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,11 +31,6 @@ QList<QWidget*> childWidgets(QWidget* parent) {
         children << widget;
     }
     return children;
-}
-
-void emptyKeySlots(TSupBind& binding) {
-    for (int slot = 4; slot >= 1; --slot)
-        setKeySlot(binding, slot, QString());
 }
 
 } // namespace
@@ -98,25 +96,77 @@ void setKeySlot(TSupBind& binding, int slot, const QString& key) {
     }
 }
 
-void ControlIndex::add(const SettingControl& control) {
-    entries_.push_back({control});
-    const QString key = commandOf(control).toCaseFolded();
-    if (!byCommand_.contains(key))
-        byCommand_.insert(key, qsizetype(entries_.size()) - 1);
+namespace {
+
+bool isAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-ControlEntry* ControlIndex::find(const QString& command) {
-    const auto at = byCommand_.constFind(command.toCaseFolded());
-    return at == byCommand_.cend() ? nullptr : &entries_[size_t(*at)];
+char16_t lowerAscii(char16_t u) {
+    return (u >= u'A' && u <= u'Z') ? char16_t(u + (u'a' - u'A')) : u;
+}
+
+// FNV-1a: commands are short, and the table they are looked up in is fixed.
+class Fnv1a {
+public:
+    void add(char16_t c) { hash_ = (hash_ ^ c) * 1099511628211ULL; }
+    size_t value() const { return size_t(hash_); }
+
+private:
+    quint64 hash_ = 14695981039346656037ULL;
+};
+
+QString caseFolded(QStringView text) {
+    return text.toString().toCaseFolded();
+}
+
+} // namespace
+
+size_t FoldedHash::operator()(QStringView text) const {
+    Fnv1a hash;
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            Fnv1a folded;
+            for (QChar f : caseFolded(text))
+                folded.add(f.unicode());
+            return folded.value();
+        }
+        hash.add(lowerAscii(c.unicode()));
+    }
+    return hash.value();
+}
+
+bool FoldedEqual::operator()(QStringView a, QStringView b) const {
+    if (a.size() == b.size()) {
+        qsizetype i = 0;
+        for (; i < a.size(); ++i) {
+            const char16_t x = a[i].unicode(), y = b[i].unicode();
+            if (x >= 0x80 || y >= 0x80)
+                break;
+            if (x != y && lowerAscii(x) != lowerAscii(y))
+                return false;
+        }
+        if (i == a.size())
+            return true;
+    } else if (isAscii(a) && isAscii(b)) {
+        return false;
+    }
+    return caseFolded(a) == caseFolded(b);
+}
+
+void ControlIndex::add(const SettingControl& control) {
+    entries_.push_back(ControlEntry{control, 0, {}});
+    byCommand_.try_emplace(commandOf(control), entries_.size() - 1);
+}
+
+ControlEntry* ControlIndex::find(QStringView command) {
+    const auto at = byCommand_.find(command);
+    return at == byCommand_.end() ? nullptr : &entries_[at->second];
 }
 
 ControlIndex IndexSettingControls(QWidget* root) {
     ControlIndex index;
-    forEachSettingControl(root, [&](const SettingControl& control) {
-        if (auto* const* binding = std::get_if<TSupBind*>(&control))
-            emptyKeySlots(**binding);
-        index.add(control);
-    });
+    forEachSettingControl(root, [&](const SettingControl& control) { index.add(control); });
     return index;
 }
 
@@ -128,9 +178,9 @@ TChecked checkBoxValue(const QString& value) {
 void ApplySettingLine(ControlEntry& entry, const QString& value) {
     std::visit(
         Overloaded{
-            [&](TSupBind* binding) {
+            [&](TSupBind*) {
                 if (++entry.BindCount <= 4)
-                    setKeySlot(*binding, entry.BindCount, trimBlanks(value));
+                    entry.Keys[size_t(entry.BindCount - 1)] = trimBlanks(value);
             },
             [&](TSupSpinEdit* spin) { spin->setSupValue(parseWholeNumber(trimBlanks(value))); },
             [&](TSupCheckBox* box) { box->setSupValue(checkBoxValue(value)); },
@@ -138,16 +188,43 @@ void ApplySettingLine(ControlEntry& entry, const QString& value) {
         entry.control);
 }
 
-void ApplySettingLines(ControlIndex& index, const QVector<SettingLine>& lines) {
-    for (const SettingLine& line : lines) {
-        if (ControlEntry* entry = index.find(line.command))
-            ApplySettingLine(*entry, line.value);
+void GiveBindingsTheirKeys(ControlIndex& index) {
+    for (ControlEntry& entry : index.entries()) {
+        if (auto* const* binding = std::get_if<TSupBind*>(&entry.control))
+            (*binding)->setKeys(entry.Keys);
+        entry.BindCount = 0;
+        entry.Keys = {};
     }
+}
+
+namespace {
+
+// The entry of a set or bind line's command, and the line's value as splitCfgLine gives it; a
+// command without quotes inside is looked up without a copy.
+void applyCfgLine(ControlIndex& index, QStringView line) {
+    const CfgLineParts parts = cfgLineParts(line);
+    if (parts.word == CfgLineParts::Other)
+        return;
+    ControlEntry* entry = indexOfChar(parts.command, u'"') >= 0
+                              ? index.find(withoutQuotes(parts.command))
+                              : index.find(parts.command);
+    if (!entry)
+        return;
+    const QString value = withoutQuotes(parts.value);
+    ApplySettingLine(*entry, parts.word == CfgLineParts::Set ? value.toLower() : value);
+}
+
+} // namespace
+
+void ApplySettingLines(ControlIndex& index, const QStringList& cfgLines) {
+    const auto giveKeys = qScopeGuard([&] { GiveBindingsTheirKeys(index); });
+    for (const QString& line : cfgLines)
+        applyCfgLine(index, line);
 }
 
 void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines) {
     ControlIndex index = IndexSettingControls(root);
-    ApplySettingLines(index, SplitCfgLines(cfgLines));
+    ApplySettingLines(index, cfgLines);
 }
 
 QStringList controlLines(const SettingControl& control, bool optimizedSaving) {
@@ -190,10 +267,7 @@ void WriteControlLines(QStringList& lines, QWidget* root, bool optimizedSaving) 
 void resetSettingControls(QWidget* root) {
     forEachSettingControl(root, [](const SettingControl& control) {
         std::visit(Overloaded{
-                       [](TSupBind* binding) {
-                           emptyKeySlots(*binding);
-                           binding->setSupValue(binding->SupDefault());
-                       },
+                       [](TSupBind* binding) { binding->setKeys({binding->SupDefault()}); },
                        [](auto* other) { other->setSupValue(other->SupDefault()); },
                    },
                    control);

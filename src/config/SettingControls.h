@@ -6,9 +6,12 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <array>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -44,39 +47,54 @@ void setKeySlot(TSupBind& binding, int slot, const QString& key);
 
 struct ControlEntry {
     SettingControl control;
-    int BindCount = 0; // bind lines already given to a binding
+    int BindCount = 0;           // bind lines already given to a binding
+    std::array<QString, 4> Keys; // a binding's keys from those lines, slots 1 .. 4
 };
 
-// Setting controls filed under their commands; a lookup ignores letter case and returns the
-// first control filed under the command.
+// Letter case folded as QString::toCaseFolded folds it, with no copy for ASCII text.
+struct FoldedHash {
+    using is_transparent = void;
+    size_t operator()(QStringView text) const;
+};
+struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const;
+};
+
+// Setting controls filed under their commands, in walking order; a lookup ignores letter case
+// and returns the first control filed under the command.
 class ControlIndex {
 public:
     void add(const SettingControl& control);
-    ControlEntry* find(const QString& command);
+    ControlEntry* find(QStringView command);
     qsizetype size() const { return qsizetype(entries_.size()); }
+    std::vector<ControlEntry>& entries() { return entries_; }
 
 private:
     std::vector<ControlEntry> entries_;
-    QHash<QString, qsizetype> byCommand_;
+    std::unordered_map<QString, size_t, FoldedHash, FoldedEqual> byCommand_;
 };
 
-// Files every setting control below `root` (enabled or not) and empties every binding's four
-// key slots.
+// Files every setting control below `root`, enabled or not. The controls keep their values.
 ControlIndex IndexSettingControls(QWidget* root);
 
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
 TChecked checkBoxValue(const QString& value);
 
-// Gives one value to the entry's control: a binding's next key slot (the first four bind lines
-// fill slots 1 .. 4, later ones are ignored), a spin's whole number (VexaError "'%s' is not a
-// valid integer value" otherwise), a check box's mark.
+// Gives one value to the entry's control: a spin's whole number (VexaError "'%s' is not a valid
+// integer value" otherwise), a check box's mark; a binding notes the key in its next slot (the
+// first four bind lines fill slots 1 .. 4, later ones are ignored) until GiveBindingsTheirKeys.
 void ApplySettingLine(ControlEntry& entry, const QString& value);
 
-// Every line whose command is filed, in file order. Stops at the first error; what was applied
-// before stays applied.
-void ApplySettingLines(ControlIndex& index, const QVector<SettingLine>& lines);
+// Every binding takes the keys its entry noted, and then notes none.
+void GiveBindingsTheirKeys(ControlIndex& index);
 
-// IndexSettingControls, SplitCfgLines and ApplySettingLines over the controls below `root`.
+// Every config line whose command is filed, in file order, as splitCfgLine splits it; then every
+// binding has the keys of its first four bind lines and no others. Stops at the first error;
+// what was applied before stays applied, bindings included.
+void ApplySettingLines(ControlIndex& index, const QStringList& cfgLines);
+
+// IndexSettingControls and ApplySettingLines over the controls below `root`.
 void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines);
 
 // ---- Writing ----

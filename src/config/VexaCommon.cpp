@@ -49,14 +49,15 @@ QString valueAfterKey(const QString& line, const QString& key) {
 // A line's signature: its first SignatureChars characters, one byte each, letters a-z made
 // upper case and every character beyond ASCII the same byte; zero bytes past the end. Characters
 // that match as MatchesWildcard compares them have equal bytes, so a line whose signature differs
-// from the key's where the key has plain characters cannot match.
+// from the key's where the key has plain characters cannot match. The first character is the
+// highest byte, so the lines that begin alike sort together.
 constexpr qsizetype SignatureChars = 8;
 
 quint64 signature(QStringView text, qsizetype count) {
     quint64 bytes = 0;
     for (qsizetype i = 0; i < std::min(count, text.size()); ++i) {
         const char16_t u = upperAscii(text[i]);
-        bytes |= quint64(u < 0x80 ? u : 0x80) << (8 * i);
+        bytes |= quint64(u < 0x80 ? u : 0x80) << (8 * (SignatureChars - 1 - i));
     }
     return bytes;
 }
@@ -83,19 +84,28 @@ CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
 }
 
 CfgLineFinder::CfgLineFinder(const QStringList& cfgLines) : lines_(cfgLines) {
-    signatures_.reserve(size_t(cfgLines.size()));
-    for (const QString& line : cfgLines)
-        signatures_.push_back(signature(line, SignatureChars));
+    sorted_.reserve(size_t(cfgLines.size()));
+    for (qsizetype i = 0; i < cfgLines.size(); ++i)
+        sorted_.push_back({signature(cfgLines[i], SignatureChars), quint32(i)});
+    std::sort(sorted_.begin(), sorted_.end());
 }
 
 CfgLookup CfgLineFinder::find(const QString& key) const {
+    // The lines that can match have the key's plain characters as the first bytes of their
+    // signature: one run of the sorted signatures. They are tried in file order.
     const qsizetype plain = plainPrefixLength(key);
-    const quint64 mask = plain == SignatureChars ? ~quint64(0) : (quint64(1) << (8 * plain)) - 1;
-    const quint64 wanted = signature(key, plain);
+    const quint64 lowest = signature(key, plain);
+    const int freeBits = int(8 * (SignatureChars - plain));
+    const quint64 highest = lowest | (freeBits == 64 ? ~quint64(0) : (quint64(1) << freeBits) - 1);
+    const auto from = std::lower_bound(sorted_.begin(), sorted_.end(), Signed{lowest, 0});
+    const auto to = std::upper_bound(from, sorted_.end(), Signed{highest, ~quint32(0)});
+    QVarLengthArray<quint32, 64> candidates;
+    for (auto it = from; it != to; ++it)
+        candidates.append(it->line);
+    std::sort(candidates.begin(), candidates.end());
+
     const QString pattern = key + u'*';
-    for (size_t i = 0; i < signatures_.size(); ++i) {
-        if ((signatures_[i] & mask) != wanted)
-            continue;
+    for (const quint32 i : candidates) {
         const QString& line = lines_[qsizetype(i)];
         if (!MatchesWildcard(line, pattern))
             continue;
@@ -148,12 +158,19 @@ bool MatchesWildcard(QStringView text, QStringView pattern) {
     return false;
 }
 
+qsizetype indexOfChar(QStringView text, QChar c) {
+    // Qt 6.4 looks for a single character with its general string search, dearer than this
+    // loop over the few characters of a config word.
+    const auto at = std::find(text.begin(), text.end(), c);
+    return at == text.end() ? -1 : at - text.begin();
+}
+
 ThreeViews SplitInThreeViews(QStringView line, QChar separator) {
-    const qsizetype first = line.indexOf(separator);
+    const qsizetype first = indexOfChar(line, separator);
     if (first < 0)
         return {line, line, line};
     const QStringView rest = line.mid(first + 1);
-    const qsizetype second = rest.indexOf(separator);
+    const qsizetype second = indexOfChar(rest, separator);
     if (second < 0)
         return {line.left(first), rest, rest};
     return {line.left(first), rest.left(second), rest.mid(second + 1)};

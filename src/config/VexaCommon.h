@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <compare>
 #include <vector>
 
 // Line helpers shared by the config reader and writer and the launch code. Lines and values may
@@ -23,16 +24,21 @@ struct CfgLookup {
 CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key);
 
 // FindCfgValue for many keys over the same lines, with the same results. A signature of each
-// line's first characters, made once, lets a lookup pass over the lines that cannot match
-// without looking at their text. `cfgLines` must outlive the finder and stay unchanged.
+// line's first characters, made and sorted once, lets a lookup go straight to the lines that
+// can match. `cfgLines` must outlive the finder and stay unchanged.
 class CfgLineFinder {
 public:
     explicit CfgLineFinder(const QStringList& cfgLines);
     CfgLookup find(const QString& key) const;
 
 private:
+    struct Signed {
+        quint64 signature;
+        quint32 line;
+        friend auto operator<=>(const Signed&, const Signed&) = default;
+    };
     const QStringList& lines_;
-    std::vector<quint64> signatures_;
+    std::vector<Signed> sorted_;
 };
 
 // Whether the whole text matches the pattern, letters a-z compared without regard to case:
@@ -59,6 +65,9 @@ struct ThreeViews {
     QStringView third;
 };
 ThreeViews SplitInThreeViews(QStringView line, QChar separator);
+
+// The position of the first `c` in the text, or -1.
+qsizetype indexOfChar(QStringView text, QChar c);
 
 // Every occurrence of `c` replaced by `replacement` (an empty one removes it).
 QString ReplaceChar(const QString& text, QChar c, const QString& replacement);

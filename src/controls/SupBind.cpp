@@ -59,6 +59,14 @@ void TSupBind::setSupValue4(const QString& key) {
     setFurtherKey(3, key);
 }
 
+void TSupBind::setKeys(const std::array<QString, 4>& keys) {
+    keys_ = keys;
+    // Setting a line edit's text lays it out again even when the text is the same.
+    if (text() != keys_[0])
+        setText(keys_[0]);
+    updateColours();
+}
+
 void TSupBind::setFurtherKey(int index, const QString& key) {
     keys_[index] = key;
     updateColours();

@@ -30,6 +30,8 @@ public:
     void setSupValue3(const QString& key);
     const QString& SupValue4() const { return keys_[3]; }
     void setSupValue4(const QString& key);
+    // All four at once, as a config gives them: no key is cleared for equalling another.
+    void setKeys(const std::array<QString, 4>& keys);
     // Also makes it the primary key.
     const QString& SupDefault() const { return default_; }
     void setSupDefault(const QString& key);

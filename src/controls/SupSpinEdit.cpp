@@ -85,7 +85,9 @@ void TSupSpinEdit::Change() {
 
 void TSupSpinEdit::setSupValue(int value) {
     value_ = value;
-    setValue(value);
+    // The same value would still lay out the box's text again; a half-typed text is replaced.
+    if (this->value() != value || cleanText() != textFromValue(value))
+        setValue(value);
 }
 
 void TSupSpinEdit::setSupDefault(int value) {

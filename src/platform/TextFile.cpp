@@ -3,13 +3,37 @@
 #include "FileAccess.h"
 #include "VexaError.h"
 
+#include <algorithm>
+
+namespace {
+
+// CR, LF or CR LF ends a line; a final line ending gives no empty last line.
+template <typename Char, typename MakeLine>
+QStringList splitAtLineEnds(const Char* begin, const Char* end, MakeLine makeLine) {
+    QStringList lines;
+    while (begin < end) {
+        const Char* stop =
+            std::find_if(begin, end, [](Char c) { return c == Char('\r') || c == Char('\n'); });
+        lines.append(makeLine(begin, stop - begin));
+        if (stop + 1 < end && *stop == Char('\r') && stop[1] == Char('\n'))
+            ++stop;
+        begin = stop + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
 namespace TextFile {
 
 QStringList readLines(const QString& fileName) {
     const std::optional<QByteArray> bytes = readWholeFile(fileName);
     if (!bytes)
         throw VexaError(ErrorText::cannotOpen(displayName(fileName)));
-    return splitLines(QString::fromLatin1(*bytes));
+    // Each line straight from the bytes: no copy of the whole text first.
+    return splitAtLineEnds(
+        bytes->constData(), bytes->constData() + bytes->size(),
+        [](const char* line, qsizetype size) { return QString::fromLatin1(line, size); });
 }
 
 void writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding) {
@@ -22,19 +46,8 @@ void writeLines(const QString& fileName, const QStringList& lines, const QString
 }
 
 QStringList splitLines(const QString& text) {
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype begin = 0;
-    while (begin < n) {
-        qsizetype end = begin;
-        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
-            ++end;
-        lines << text.mid(begin, end - begin);
-        if (end + 1 < n && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
-            ++end;
-        begin = end + 1;
-    }
-    return lines;
+    return splitAtLineEnds(text.constData(), text.constData() + text.size(),
+                           [](const QChar* line, qsizetype size) { return QString(line, size); });
 }
 
 } // namespace TextFile

@@ -79,6 +79,10 @@ void TestCfgLines::findCfgValue_data() {
     // Keys and lines around the finder's signature of the first eight characters.
     QTest::newRow("key shorter than the signature")
         << QStringList{"fo 1", "fov 90"} << "fov" << CfgLookup{true, "90"};
+    QTest::newRow("lines beginning alike tried in file order")
+        << QStringList{"fovz 1", "fova 2"} << "fov" << CfgLookup{true, "z 1"};
+    QTest::newRow("wildcard first")
+        << QStringList{"xet fov 1", "set fov 2"} << "?et fov" << CfgLookup{true, "1"};
     QTest::newRow("key longer than the signature")
         << QStringList{"set gl_modulate 2", "set gl_mode 3"} << "set gl_mode"
         << CfgLookup{true, "3"};

@@ -65,7 +65,7 @@ class TestSettingControls : public QObject {
     Q_OBJECT
 private slots:
     void walksInWindowOrder();
-    void indexFilesFirstControlAndEmptiesBindings();
+    void indexFilesFirstControlIgnoringCase();
     void checkBoxValues_data();
     void checkBoxValues();
     void applyLines();
@@ -113,22 +113,32 @@ void TestSettingControls::walksInWindowOrder() {
              (QStringList{"a", "b", "c", "tab1", "tab2", "page1", "page2", "z"}));
 }
 
-void TestSettingControls::indexFilesFirstControlAndEmptiesBindings() {
+void TestSettingControls::indexFilesFirstControlIgnoringCase() {
     QWidget root;
     auto* first = checkBox(&root, "Fov");
     auto* second = spin(&root, "fov");
     auto* attack = binding(&root, "+attack", "CTRL", {"CTRL", "MOUSE1", "a", "b"});
     auto* disabled = binding(&root, "+use", "ENTER");
     disabled->setEnabled(false);
+    auto* umlaut = checkBox(&root, QStringLiteral("\u00C4rger"));
+    auto* kelvin = checkBox(&root, QStringLiteral("\u212Aelvin")); // the Kelvin sign folds to k
 
     ControlIndex index = IndexSettingControls(&root);
-    QCOMPARE(index.size(), 4);
-    QVERIFY(index.find("FOV"));
-    QCOMPARE(widgetOf(index.find("FOV")->control), first);
-    QVERIFY(widgetOf(index.find("fov")->control) != second);
-    QCOMPARE(widgetOf(index.find("+ATTACK")->control), attack);
-    QVERIFY(!index.find("sv_gravity"));
+    QCOMPARE(index.size(), 6);
+    QCOMPARE(widgetOf(index.find(u"FOV")->control), first);
+    QVERIFY(widgetOf(index.find(u"fov")->control) != second);
+    QCOMPARE(widgetOf(index.find(u"+ATTACK")->control), attack);
+    QCOMPARE(widgetOf(index.find(u"\u00E4RGER")->control), umlaut);
+    QCOMPARE(widgetOf(index.find(u"KELVIN")->control), kelvin);
+    QVERIFY(!index.find(u"sv_gravity"));
+    QVERIFY(!index.find(u"fo"));
+    QVERIFY(!index.find(u"+attack "));
+    QCOMPARE(keys(*attack), (QStringList{"CTRL", "MOUSE1", "a", "b"}));
+
+    // Lines that bind nothing leave every binding, enabled or not, without keys.
+    ApplySettingLines(index, {"unbindall"});
     QCOMPARE(keys(*attack), (QStringList{"", "", "", ""}));
+    QCOMPARE(attack->text(), QString());
     QCOMPARE(keys(*disabled), (QStringList{"", "", "", ""}));
 }
 
@@ -190,19 +200,29 @@ void TestSettingControls::bindLinesFillFourSlotsInFileOrder() {
                             {"bind MOUSE1 \"+attack\"", "bind CTRL \"+attack\"",
                              "Bind a \"+attack\"", "bind b \"+Attack\"", "bind c \"+attack\""});
     QCOMPARE(keys(*attack), (QStringList{"MOUSE1", "CTRL", "a", "b"}));
+
+    // A key bound twice keeps both slots; quotes inside the command are dropped before lookup.
+    applyCfgLinesToControls(&root,
+                            {"bind x +attack", "bind x \"+att\"ack\"", "bind \"y\" \"+attack"});
+    QCOMPARE(keys(*attack), (QStringList{"x", "x", "y", ""}));
+    QCOMPARE(attack->text(), QStringLiteral("x"));
 }
 
 void TestSettingControls::badSpinValueStopsTheRead() {
     QWidget root;
     auto* gravity = spin(&root, "sv_gravity", 0);
     auto* mouse = checkBox(&root, "in_mouse", TChecked::no);
+    auto* attack = binding(&root, "+attack", "CTRL", {"CTRL", "MOUSE1"});
     QCOMPARE(errorOf([&] {
                  applyCfgLinesToControls(&root, {"Set sv_gravity \"800\"", "Set in_mouse \"1\"",
-                                                 "Set sv_gravity \"800.5\"", "Set in_mouse \"0\""});
+                                                 "bind x +attack", "Set sv_gravity \"800.5\"",
+                                                 "Set in_mouse \"0\"", "bind y +attack"});
              }),
              ErrorText::notAnInteger("800.5"));
     QCOMPARE(gravity->SupValue(), 800);
     QCOMPARE(mouse->SupValue(), TChecked::yes);
+    QCOMPARE(keys(*attack), (QStringList{"x", "", "", ""}));
+    QCOMPARE(attack->text(), QStringLiteral("x"));
 
     QCOMPARE(errorOf([&] { applyCfgLinesToControls(&root, {"set sv_gravity 5 // low"}); }),
              ErrorText::notAnInteger("5 // low"));

@@ -28,6 +28,10 @@ private slots:
     void splitLines() {
         QFETCH(QString, text);
         QTEST(TextFile::splitLines(text), "lines");
+        // A file splits the same way.
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("a.cfg"), text.toLatin1());
+        QTEST(TextFile::readLines(path), "lines");
     }
 
     void readsLinesOfAnyLengthAndEveryByte() {
