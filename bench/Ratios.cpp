@@ -1,20 +1,32 @@
 #include "Ratios.h"
 
+#include <algorithm>
 #include <cstdio>
 
 void RatioReporter::ReportRuns(const std::vector<Run>& reports) {
     ConsoleReporter::ReportRuns(reports);
     for (const Run& run : reports) {
-        if (run.run_type != Run::RT_Iteration || run.error_occurred)
+        if (run.error_occurred)
             continue;
-        seconds_[run.benchmark_name()] =
+        const double seconds =
             run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        if (run.run_type == Run::RT_Iteration)
+            runs_[run.benchmark_name()].push_back(seconds);
+        else if (run.aggregate_name == "median")
+            medians_[run.run_name.str()] = seconds;
     }
 }
 
 double RatioReporter::seconds(const std::string& name) const {
-    const auto it = seconds_.find(name);
-    return it == seconds_.end() ? -1 : it->second;
+    if (const auto median = medians_.find(name); median != medians_.end())
+        return median->second;
+    const auto it = runs_.find(name);
+    if (it == runs_.end() || it->second.empty())
+        return -1;
+    std::vector<double> sorted = it->second;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t n = sorted.size();
+    return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
 }
 
 double RatioReporter::ratio(const std::string& measured, const std::string& floor) const {

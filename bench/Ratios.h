@@ -12,15 +12,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& reports) override;
 
-    // CPU seconds per iteration of the named benchmark ("LoadCfgFile/1000"), or < 0 when it did
-    // not run.
+    // CPU seconds per iteration of the named benchmark ("LoadCfgFile/1000"): the median over its
+    // repetitions, or < 0 when it did not run.
     double seconds(const std::string& name) const;
 
     // measured / floor, or < 0 when either is missing.
     double ratio(const std::string& measured, const std::string& floor) const;
 
 private:
-    std::map<std::string, double> seconds_;
+    std::map<std::string, std::vector<double>> runs_;
+    std::map<std::string, double> medians_;
 };
 
 // One line "what: ratio x (target <= limit x) ok|MISSED" on stdout, or without a target when

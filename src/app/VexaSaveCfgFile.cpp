@@ -151,7 +151,8 @@ void TfrmVexaMain::SaveCfgFile(const QString& directory, const QString& fileName
     appendRendererLines(lines, *this);
     appendSoundLines(lines, *this);
     appendServerLines(lines, *this);
-    WriteControlLines(lines, this, VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false));
+    WriteControlLines(lines, settingIndex(),
+                      VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false));
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
         WriteProfileEntries(
             lines, VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath()),

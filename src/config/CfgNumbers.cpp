@@ -48,12 +48,23 @@ double parseDecimal(const QString& text) {
     return value;
 }
 
-int parseWholeNumber(const QString& text) {
-    static const QRegularExpression form(QStringLiteral(R"(\A[+-]?[0-9]+\z)"));
-    bool ok = form.match(text).hasMatch();
+namespace {
+
+// [+-]?[0-9]+ and nothing else: toInt alone would also take blanks around the digits.
+bool hasWholeNumberForm(QStringView text) {
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        text = text.sliced(1);
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+int parseWholeNumber(QStringView text) {
+    bool ok = hasWholeNumberForm(text);
     const int value = ok ? text.toInt(&ok, 10) : 0;
     if (!ok)
-        throw VexaError(ErrorText::notAnInteger(text));
+        throw VexaError(ErrorText::notAnInteger(text.toString()));
     return value;
 }
 

@@ -20,7 +20,7 @@ double parseDecimal(const QString& text);
 
 // A decimal whole number with an optional sign within the int range. Anything else ("800.5",
 // "", "1 // x") throws VexaError "'%s' is not a valid integer value".
-int parseWholeNumber(const QString& text);
+int parseWholeNumber(QStringView text);
 
 // Track bars hold a position; the config holds position times a step.
 namespace TrackBarStep {

@@ -96,64 +96,6 @@ void setKeySlot(TSupBind& binding, int slot, const QString& key) {
     }
 }
 
-namespace {
-
-bool isAscii(QStringView text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-char16_t lowerAscii(char16_t u) {
-    return (u >= u'A' && u <= u'Z') ? char16_t(u + (u'a' - u'A')) : u;
-}
-
-// FNV-1a: commands are short, and the table they are looked up in is fixed.
-class Fnv1a {
-public:
-    void add(char16_t c) { hash_ = (hash_ ^ c) * 1099511628211ULL; }
-    size_t value() const { return size_t(hash_); }
-
-private:
-    quint64 hash_ = 14695981039346656037ULL;
-};
-
-QString caseFolded(QStringView text) {
-    return text.toString().toCaseFolded();
-}
-
-} // namespace
-
-size_t FoldedHash::operator()(QStringView text) const {
-    Fnv1a hash;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            Fnv1a folded;
-            for (QChar f : caseFolded(text))
-                folded.add(f.unicode());
-            return folded.value();
-        }
-        hash.add(lowerAscii(c.unicode()));
-    }
-    return hash.value();
-}
-
-bool FoldedEqual::operator()(QStringView a, QStringView b) const {
-    if (a.size() == b.size()) {
-        qsizetype i = 0;
-        for (; i < a.size(); ++i) {
-            const char16_t x = a[i].unicode(), y = b[i].unicode();
-            if (x >= 0x80 || y >= 0x80)
-                break;
-            if (x != y && lowerAscii(x) != lowerAscii(y))
-                return false;
-        }
-        if (i == a.size())
-            return true;
-    } else if (isAscii(a) && isAscii(b)) {
-        return false;
-    }
-    return caseFolded(a) == caseFolded(b);
-}
-
 void ControlIndex::add(const SettingControl& control) {
     entries_.push_back(ControlEntry{control, 0, {}});
     byCommand_.try_emplace(commandOf(control), entries_.size() - 1);
@@ -170,22 +112,23 @@ ControlIndex IndexSettingControls(QWidget* root) {
     return index;
 }
 
-TChecked checkBoxValue(const QString& value) {
-    return ReplaceChar(value, u' ', QStringLiteral("0")) == QLatin1String("1") ? TChecked::yes
-                                                                               : TChecked::no;
+TChecked checkBoxValue(QStringView value) {
+    // Blanks made "0" can never give "1", so only the value "1" itself is yes.
+    return value == u"1" ? TChecked::yes : TChecked::no;
 }
 
-void ApplySettingLine(ControlEntry& entry, const QString& value) {
-    std::visit(
-        Overloaded{
-            [&](TSupBind*) {
-                if (++entry.BindCount <= 4)
-                    entry.Keys[size_t(entry.BindCount - 1)] = trimBlanks(value);
-            },
-            [&](TSupSpinEdit* spin) { spin->setSupValue(parseWholeNumber(trimBlanks(value))); },
-            [&](TSupCheckBox* box) { box->setSupValue(checkBoxValue(value)); },
-        },
-        entry.control);
+void ApplySettingLine(ControlEntry& entry, QStringView value) {
+    std::visit(Overloaded{
+                   [&](TSupBind*) {
+                       if (++entry.BindCount <= 4)
+                           entry.Keys[size_t(entry.BindCount - 1)] = trimBlanks(value);
+                   },
+                   [&](TSupSpinEdit* spin) {
+                       spin->setSupValue(parseWholeNumber(trimmedOfBlanks(value)));
+                   },
+                   [&](TSupCheckBox* box) { box->setSupValue(checkBoxValue(value)); },
+               },
+               entry.control);
 }
 
 void GiveBindingsTheirKeys(ControlIndex& index) {
@@ -199,6 +142,12 @@ void GiveBindingsTheirKeys(ControlIndex& index) {
 
 namespace {
 
+// No letter that lowering would change.
+bool isLowerAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x80 && !(c >= u'A' && c <= u'Z'); });
+}
+
 // The entry of a set or bind line's command, and the line's value as splitCfgLine gives it; a
 // command without quotes inside is looked up without a copy.
 void applyCfgLine(ControlIndex& index, QStringView line) {
@@ -210,8 +159,14 @@ void applyCfgLine(ControlIndex& index, QStringView line) {
                               : index.find(parts.command);
     if (!entry)
         return;
+    // Most values need neither quotes removed nor letters lowered: they are taken as they stand.
+    const bool lower = parts.word == CfgLineParts::Set;
+    if (indexOfChar(parts.value, u'"') < 0 && (!lower || isLowerAscii(parts.value))) {
+        ApplySettingLine(*entry, parts.value);
+        return;
+    }
     const QString value = withoutQuotes(parts.value);
-    ApplySettingLine(*entry, parts.word == CfgLineParts::Set ? value.toLower() : value);
+    ApplySettingLine(*entry, lower ? value.toLower() : value);
 }
 
 } // namespace
@@ -257,11 +212,25 @@ QStringList controlLines(const SettingControl& control, bool optimizedSaving) {
     return lines;
 }
 
+namespace {
+
+void appendEnabledControlLines(QStringList& lines, const SettingControl& control,
+                               bool optimizedSaving) {
+    if (ownEnabled(*widgetOf(control)))
+        lines += controlLines(control, optimizedSaving);
+}
+
+} // namespace
+
 void WriteControlLines(QStringList& lines, QWidget* root, bool optimizedSaving) {
     forEachSettingControl(root, [&](const SettingControl& control) {
-        if (ownEnabled(*widgetOf(control)))
-            lines += controlLines(control, optimizedSaving);
+        appendEnabledControlLines(lines, control, optimizedSaving);
     });
+}
+
+void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving) {
+    for (const ControlEntry& entry : index.entries())
+        appendEnabledControlLines(lines, entry.control, optimizedSaving);
 }
 
 void resetSettingControls(QWidget* root) {

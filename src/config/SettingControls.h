@@ -2,6 +2,7 @@
 
 #include "CfgFile.h"
 #include "controls/SupCommon.h"
+#include "platform/FoldedText.h"
 
 #include <QHash>
 #include <QString>
@@ -11,7 +12,6 @@
 #include <array>
 #include <functional>
 #include <optional>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -51,16 +51,6 @@ struct ControlEntry {
     std::array<QString, 4> Keys; // a binding's keys from those lines, slots 1 .. 4
 };
 
-// Letter case folded as QString::toCaseFolded folds it, with no copy for ASCII text.
-struct FoldedHash {
-    using is_transparent = void;
-    size_t operator()(QStringView text) const;
-};
-struct FoldedEqual {
-    using is_transparent = void;
-    bool operator()(QStringView a, QStringView b) const;
-};
-
 // Setting controls filed under their commands, in walking order; a lookup ignores letter case
 // and returns the first control filed under the command.
 class ControlIndex {
@@ -69,22 +59,23 @@ public:
     ControlEntry* find(QStringView command);
     qsizetype size() const { return qsizetype(entries_.size()); }
     std::vector<ControlEntry>& entries() { return entries_; }
+    const std::vector<ControlEntry>& entries() const { return entries_; }
 
 private:
     std::vector<ControlEntry> entries_;
-    std::unordered_map<QString, size_t, FoldedHash, FoldedEqual> byCommand_;
+    FoldedHashMap<size_t> byCommand_;
 };
 
 // Files every setting control below `root`, enabled or not. The controls keep their values.
 ControlIndex IndexSettingControls(QWidget* root);
 
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
-TChecked checkBoxValue(const QString& value);
+TChecked checkBoxValue(QStringView value);
 
 // Gives one value to the entry's control: a spin's whole number (VexaError "'%s' is not a valid
 // integer value" otherwise), a check box's mark; a binding notes the key in its next slot (the
 // first four bind lines fill slots 1 .. 4, later ones are ignored) until GiveBindingsTheirKeys.
-void ApplySettingLine(ControlEntry& entry, const QString& value);
+void ApplySettingLine(ControlEntry& entry, QStringView value);
 
 // Every binding takes the keys its entry noted, and then notes none.
 void GiveBindingsTheirKeys(ControlIndex& index);
@@ -108,6 +99,8 @@ QStringList controlLines(const SettingControl& control, bool optimizedSaving);
 // Appends the lines of every enabled setting control below `root` in walking order; disabled
 // containers are walked too.
 void WriteControlLines(QStringList& lines, QWidget* root, bool optimizedSaving);
+// The same over the controls of an index, which holds them in walking order.
+void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving);
 
 // ---- Defaults ----
 

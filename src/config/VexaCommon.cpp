@@ -3,6 +3,8 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -83,11 +85,29 @@ CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
     return {};
 }
 
+// Sorts by signature, lines of equal signature staying in file order: a stable radix sort, one
+// pass per byte (a pass where every line has the same byte is skipped), linear in the lines.
+void CfgLineFinder::sortBySignature(std::vector<Signed>& entries) {
+    std::vector<Signed> sorted(entries.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        const auto byte = [shift](const Signed& e) { return size_t(e.signature >> shift) & 0xFF; };
+        std::array<size_t, 257> starts{};
+        for (const Signed& e : entries)
+            ++starts[byte(e) + 1];
+        if (std::find(starts.begin(), starts.end(), entries.size()) != starts.end())
+            continue;
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        for (const Signed& e : entries)
+            sorted[starts[byte(e)]++] = e;
+        entries.swap(sorted);
+    }
+}
+
 CfgLineFinder::CfgLineFinder(const QStringList& cfgLines) : lines_(cfgLines) {
     sorted_.reserve(size_t(cfgLines.size()));
     for (qsizetype i = 0; i < cfgLines.size(); ++i)
         sorted_.push_back({signature(cfgLines[i], SignatureChars), quint32(i)});
-    std::sort(sorted_.begin(), sorted_.end());
+    sortBySignature(sorted_);
 }
 
 CfgLookup CfgLineFinder::find(const QString& key) const {
@@ -196,13 +216,22 @@ bool EqualsIgnoringAsciiCase(QStringView a, QStringView b) {
            });
 }
 
-QString trimBlanks(QStringView text) {
+QStringView trimmedOfBlanks(QStringView text) {
     qsizetype begin = 0, end = text.size();
     while (begin < end && isBlank(text[begin]))
         ++begin;
     while (end > begin && isBlank(text[end - 1]))
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
+}
+
+QString trimBlanks(const QString& text) {
+    const QStringView trimmed = trimmedOfBlanks(text);
+    return trimmed.size() == text.size() ? text : trimmed.toString();
+}
+
+QString trimBlanks(QStringView text) {
+    return trimmedOfBlanks(text).toString();
 }
 
 QString unquoteValue(QStringView text) {

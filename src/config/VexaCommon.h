@@ -37,6 +37,7 @@ private:
         quint32 line;
         friend auto operator<=>(const Signed&, const Signed&) = default;
     };
+    static void sortBySignature(std::vector<Signed>& entries);
     const QStringList& lines_;
     std::vector<Signed> sorted_;
 };
@@ -83,6 +84,10 @@ bool EqualsIgnoringAsciiCase(QStringView a, QStringView b);
 // The text without the characters up to and including the blank (control characters and
 // blanks) at both ends.
 QString trimBlanks(QStringView text);
+// The same as a view into the text.
+QStringView trimmedOfBlanks(QStringView text);
+// The same; a text with nothing to trim comes back without a copy.
+QString trimBlanks(const QString& text);
 
 // `text` begins with a double quote: the characters up to the next lone double quote, two in a
 // row standing for one; without a closing quote, the rest.

@@ -1,5 +1,6 @@
 #include "IniDocument.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -13,18 +14,15 @@ bool isBlank(QChar c) {
     return c.unicode() < 128 && isBlank(static_cast<char>(c.unicode()));
 }
 
-QString trimBlanks(const QString& text) {
+// A name without the blanks around it, as the tables file it (letter case is their concern).
+QStringView trimmedName(const QString& name) {
     qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
+    qsizetype end = name.size();
+    while (begin < end && isBlank(name[begin]))
         ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    while (end > begin && isBlank(name[end - 1]))
         --end;
-    return text.mid(begin, end - begin);
-}
-
-QString fold(const QString& name) {
-    return trimBlanks(name).toCaseFolded();
+    return QStringView(name).sliced(begin, end - begin);
 }
 
 QString latin1(const char* data, qsizetype size) {
@@ -91,7 +89,7 @@ void IniDocument::parseLine(int index) {
         while (close > begin && d[close] != ']')
             --close;
         if (close > begin) {
-            addSection(index, trimBlanks(latin1(d + begin + 1, close - begin - 1)));
+            addSection(index, trimmedName(latin1(d + begin + 1, close - begin - 1)).toString());
             return;
         }
     }
@@ -102,9 +100,7 @@ void IniDocument::parseLine(int index) {
 void IniDocument::addSection(int index, QString name) {
     if (!sections_.empty())
         sections_.back().end = index;
-    const bool first = !sectionIndex_.contains(name.toCaseFolded());
-    if (first)
-        sectionIndex_.insert(name.toCaseFolded(), static_cast<int>(sections_.size()));
+    const bool first = sectionIndex_.try_emplace(name, static_cast<int>(sections_.size())).second;
     sections_.push_back(
         {std::move(name), index, index, static_cast<int>(lines_.size()), first, {}});
 }
@@ -125,22 +121,21 @@ void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
             ++key.valueBegin;
         key.valueEnd = end;
     }
-    const QString name = latin1(d + begin, key.nameEnd - begin).toCaseFolded();
-    if (!section.keys.contains(name)) // the first occurrence wins
-        section.keys.insert(name, key);
+    // The first occurrence wins.
+    section.keys.try_emplace(latin1(d + begin, key.nameEnd - begin), key);
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& section) const {
-    const auto it = sectionIndex_.constFind(fold(section));
-    return it == sectionIndex_.cend() ? nullptr : &sections_[*it];
+    const auto it = sectionIndex_.find(trimmedName(section));
+    return it == sectionIndex_.end() ? nullptr : &sections_[size_t(it->second)];
 }
 
 const IniDocument::Key* IniDocument::findKey(const QString& section, const QString& key) const {
     const Section* s = findSection(section);
     if (!s)
         return nullptr;
-    const auto it = s->keys.constFind(fold(key));
-    return it == s->keys.cend() ? nullptr : &*it;
+    const auto it = s->keys.find(trimmedName(key));
+    return it == s->keys.end() ? nullptr : &it->second;
 }
 
 qsizetype IniDocument::lineStart(int index) const {
@@ -183,22 +178,23 @@ QByteArray IniDocument::withValue(const QString& section, const QString& key,
                                   const QString& value) const {
     const QByteArray text = fileText(value);
     const Section* s = findSection(section);
-    const QByteArray entry = fileText(trimBlanks(key)) + '=' + text + lineEnding;
+    const QByteArray entry = fileText(trimmedName(key).toString()) + '=' + text + lineEnding;
     if (!s) {
         const bool unterminated = !lines_.isEmpty() && lines_.back().next == lines_.back().end;
         return replaced(bytes_.size(), bytes_.size(),
                         (unterminated ? lineEnding : QByteArray()) + '[' +
-                            fileText(trimBlanks(section)) + ']' + lineEnding + entry);
+                            fileText(trimmedName(section).toString()) + ']' + lineEnding + entry);
     }
-    const auto it = s->keys.constFind(fold(key));
-    if (it != s->keys.cend()) {
+    const auto it = s->keys.find(trimmedName(key));
+    if (it != s->keys.end()) {
+        const Key& k = it->second;
         // Only the value changes; the name keeps its spelling and the line its ending.
-        const qsizetype lineEnd = lines_[it->line].end;
-        if (it->valueBegin < 0)
-            return replaced(it->nameEnd, lineEnd, '=' + text);
+        const qsizetype lineEnd = lines_[k.line].end;
+        if (k.valueBegin < 0)
+            return replaced(k.nameEnd, lineEnd, '=' + text);
         // A value that brings blanks of its own, or none at all, replaces the blanks after the
         // "=": otherwise writing the same value again would change the line again.
-        qsizetype from = it->valueBegin;
+        qsizetype from = k.valueBegin;
         if (text.isEmpty() || isBlank(text[0]))
             while (isBlank(bytes_[from - 1]))
                 --from;

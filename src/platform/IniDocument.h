@@ -1,7 +1,8 @@
 #pragma once
 
+#include "FoldedText.h"
+
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,9 +47,9 @@ private:
         QString name;
         int header;
         int lastEntry;
-        int end;                  // the line after the section: the next header or the line count
-        bool indexed;             // the first section of that name, the one reads and writes use
-        QHash<QString, Key> keys; // folded name -> first occurrence (indexed sections only)
+        int end;                 // the line after the section: the next header or the line count
+        bool indexed;            // the first section of that name, the one reads and writes use
+        FoldedHashMap<Key> keys; // name -> first occurrence (indexed sections only)
     };
 
     void splitLines();
@@ -63,5 +64,5 @@ private:
     QByteArray bytes_;
     QList<Line> lines_;
     std::vector<Section> sections_;
-    QHash<QString, int> sectionIndex_; // folded name -> first section
+    FoldedHashMap<int> sectionIndex_; // name -> first section
 };

@@ -3,6 +3,7 @@
 #include "support/TestRegistry.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace QTest {
@@ -24,6 +25,7 @@ class TestCfgLines : public QObject {
 private slots:
     void findCfgValue_data();
     void findCfgValue();
+    void finderAgreesOverManyLines();
     void matchesWildcard_data();
     void matchesWildcard();
     void matchingLongLinesStaysLinear();
@@ -104,6 +106,25 @@ void TestCfgLines::findCfgValue() {
     QFETCH(CfgLookup, expected);
     QCOMPARE(FindCfgValue(lines, key), expected);
     QCOMPARE(CfgLineFinder(lines).find(key), expected);
+}
+
+// Lines in no order, many sharing their first characters and some beyond ASCII, so that the
+// finder's sorted signatures hold long runs and every byte position differs somewhere.
+void TestCfgLines::finderAgreesOverManyLines() {
+    QRandomGenerator random(7);
+    const QStringList words{"set", "SET", "bind", "gl_mode", "gl_modulate", "s\u00e9t", "", "x"};
+    const QStringList names{"name", "NAME", "names", "hand", "gl_mode", "a", "\u00fc", "skin"};
+    const auto pick = [&](const QStringList& list) { return list[random.bounded(list.size())]; };
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << pick(words) + u' ' + pick(names) + u' ' + QString::number(random.bounded(4));
+    const CfgLineFinder finder(lines);
+    for (const QString& word : words) {
+        for (const QString& name : names) {
+            for (const QString& key : {word + u' ' + name, word, word + u'?' + name})
+                QCOMPARE(finder.find(key), FindCfgValue(lines, key));
+        }
+    }
 }
 
 void TestCfgLines::matchesWildcard_data() {

@@ -179,6 +179,12 @@ void TestCfgNumbers::wholeNumberParsing_data() {
     QTest::newRow("too large") << "2147483648" << false << 0;
     QTest::newRow("comment") << "1 // x" << false << 0;
     QTest::newRow("hexadecimal") << "0x10" << false << 0;
+    QTest::newRow("blank before") << " 5" << false << 0;
+    QTest::newRow("blank after") << "5 " << false << 0;
+    QTest::newRow("sign alone") << "-" << false << 0;
+    QTest::newRow("two signs") << "+-5" << false << 0;
+    QTest::newRow("leading zeros") << "007" << true << 7;
+    QTest::newRow("digits beyond ASCII") << QString::fromUtf8("\u0661\u0662") << false << 0;
 }
 
 void TestCfgNumbers::wholeNumberParsing() {

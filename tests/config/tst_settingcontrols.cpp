@@ -226,6 +226,11 @@ void TestSettingControls::badSpinValueStopsTheRead() {
 
     QCOMPARE(errorOf([&] { applyCfgLinesToControls(&root, {"set sv_gravity 5 // low"}); }),
              ErrorText::notAnInteger("5 // low"));
+    // A set line's value is lowered before it is read, as the message shows.
+    QCOMPARE(errorOf([&] { applyCfgLinesToControls(&root, {"set sv_gravity \"Lo\"w\""}); }),
+             ErrorText::notAnInteger("low"));
+    QCOMPARE(errorOf([&] { applyCfgLinesToControls(&root, {"set sv_gravity HIGH"}); }),
+             ErrorText::notAnInteger("high"));
 }
 
 void TestSettingControls::writeLines() {
@@ -243,6 +248,16 @@ void TestSettingControls::writeLines() {
     WriteControlLines(lines, &root, false);
     QCOMPARE(lines, (QStringList{"set name \"x\"", "Set in_mouse \"1\"", "Set fov \"-100\"",
                                  "Bind CTRL \"+attack\"", "Bind MOUSE1 \"+attack\""}));
+
+    // An index of the controls writes the same lines, and sees later changes.
+    const ControlIndex index = IndexSettingControls(&root);
+    off->setEnabled(true);
+    QStringList fromIndex;
+    WriteControlLines(fromIndex, index, false);
+    lines.clear();
+    WriteControlLines(lines, &root, false);
+    QCOMPARE(fromIndex, lines);
+    QVERIFY(fromIndex.contains("Set freelook \"1\""));
 }
 
 void TestSettingControls::optimizedSaving() {
