@@ -2,6 +2,8 @@
 
 #include "controls/Catalogue.h"
 
+#include <QFileInfo>
+
 namespace BenchInstallation {
 namespace {
 
@@ -116,6 +118,11 @@ DemoContent realisticContent() {
 
 DemoPaths enter(const QString& root, const DemoContent& content) {
     return enterDemo(root, content);
+}
+
+DemoPaths enter(const QString& root) {
+    return QFileInfo::exists(root) ? enterDemo(root, DemoContent())
+                                   : enter(root, realisticContent());
 }
 
 } // namespace BenchInstallation

@@ -32,6 +32,11 @@ struct Kind {
 template <typename W> QWidget* plain(QWidget* parent) {
     return new W(parent);
 }
+QWidget* editableCombo(QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setEditable(true); // a line edit and a completer of its own
+    return box;
+}
 template <typename W> QWidget* withText(QWidget* parent) {
     auto* widget = new W(parent);
     widget->setText(QStringLiteral("Setting"));
@@ -46,6 +51,7 @@ const Kind Kinds[] = {
     {"QToolButton", false, plain<QToolButton>},
     {"QLineEdit", false, plain<QLineEdit>},
     {"QSpinBox", false, plain<QSpinBox>},
+    {"EditableComboBox", false, editableCombo},
     {"QComboBox", false, plain<QComboBox>},
     {"QSlider", false, plain<QSlider>},
     {"QListWidget", false, plain<QListWidget>},
@@ -57,7 +63,11 @@ const Kind Kinds[] = {
     {"QWidget", true, plain<QWidget>},
 };
 
+const Kind* kindNamed(const QString& name);
+
 const Kind& kindOf(const QWidget& widget) {
+    if (const auto* box = qobject_cast<const QComboBox*>(&widget); box && box->isEditable())
+        return *kindNamed(QStringLiteral("EditableComboBox"));
     for (const QMetaObject* meta = widget.metaObject(); meta; meta = meta->superClass()) {
         for (const Kind& kind : Kinds) {
             if (qstrcmp(meta->className(), kind.name) == 0)

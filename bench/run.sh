@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in a Release build of their own and runs them: the start-up pair
 # (Vexa's start-up against a bare window with the same widgets), then the file benchmarks.
-# VEXA_BENCH_PAIRS sets the number of start-up pairs (default 15), VEXA_BENCH_BUILD the build
-# directory (default build-bench).
+# "bench/run.sh startup" or "bench/run.sh files" runs one part. VEXA_BENCH_PAIRS sets the number
+# of start-up pairs (default 15), VEXA_BENCH_BUILD the build directory (default build-bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$PWD
 build=${VEXA_BENCH_BUILD:-$source/build-bench}
 pairs=${VEXA_BENCH_PAIRS:-15}
+part=${1:-all}
+case $part in all | startup | files) ;; *)
+    echo "usage: $0 [startup|files]" >&2
+    exit 2
+    ;;
+esac
 
 scripts/install-deps.sh
 cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_BENCH=ON \
@@ -20,17 +26,32 @@ trap 'rm -rf "$work"' EXIT
 startup=$build/bench/vexa_bench_startup
 floor=$build/bench/vexa_bench_floor
 
+files() {
+    echo
+    echo "Files"
+    (cd "$work" && "$build/bench/vexa_bench_files" --benchmark_min_time=0.2 \
+        --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+        --benchmark_display_aggregates_only=true)
+}
+if [[ $part == files ]]; then
+    files
+    exit
+fi
+
 "$startup" --prepare "$work/q2"
 # Also the warm-up: the first start-up settles vexa.ini, later ones leave it as it is.
 "$startup" --inventory "$work/inventory" "$work/q2"
 "$floor" "$work/inventory"
 
-# Appends "cpu-seconds peak-kB" of one run of the command to the file.
+# Appends "cpu-seconds peak-kB" of the command to the file: the CPU time (user + system, to the
+# millisecond) from bash's time, the peak memory from GNU time in a second run.
 measure() {
     local out=$1
     shift
-    /usr/bin/time -f '%U %S %M' -o "$work/time" "$@" >/dev/null
-    awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time" >>"$out"
+    local TIMEFORMAT='%3U %3S' cpu
+    cpu=$({ time "$@" >/dev/null 2>&1; } 2>&1)
+    /usr/bin/time -f '%M' -o "$work/time" "$@" >/dev/null 2>&1
+    echo "$cpu $(cat "$work/time")" | awk '{ printf "%.3f %d\n", $1 + $2, $3 }' >>"$out"
 }
 
 echo "Start-up pair: $pairs runs each, alternating"
@@ -56,6 +77,6 @@ awk -v vc="$vcpu" -v fc="$fcpu" -v vm="$vmem" -v fm="$fmem" 'BEGIN {
     printf "%-22s %8.1fMB %8.1fMB %7.2fx <= 1.3x %s\n", "peak memory (RSS)", vm / 1024, fm / 1024, rm, rm <= 1.3 ? "ok" : "MISSED"
 }'
 
-echo
-echo "Files"
-(cd "$work" && "$build/bench/vexa_bench_files" --benchmark_min_time=0.2)
+if [[ $part == all ]]; then
+    files
+fi

@@ -244,7 +244,7 @@ public:
     }
     void addFlag(const QString& section, bool checked) {
         using namespace ProfileKeys;
-        add(section, QLatin1String(Checked), QLatin1String(checked ? CheckedTrue : CheckedFalse));
+        add(section, Checked, checked ? CheckedTrue : CheckedFalse);
     }
     const QStringList& lines() const { return text_; }
 
@@ -254,12 +254,12 @@ private:
 };
 
 void addEntries(ProfileText& profile, EntryKind kind, const QList<DemoPair>& entries,
-                const char* firstKey, const char* secondKey) {
+                const QString& firstKey, const QString& secondKey) {
     for (int n = 1; n <= entries.size(); ++n) {
         const DemoPair& entry = entries[n - 1];
         const QString section = ProfileFile::sectionName(kind, n);
-        profile.add(section, QLatin1String(firstKey), entry.first);
-        profile.add(section, QLatin1String(secondKey), entry.second);
+        profile.add(section, firstKey, entry.first);
+        profile.add(section, secondKey, entry.second);
         profile.addFlag(section, entry.checked);
     }
 }
@@ -269,13 +269,12 @@ void addAliases(ProfileText& profile, const QList<DemoAlias>& aliases) {
     for (int n = 1; n <= aliases.size(); ++n) {
         const DemoAlias& alias = aliases[n - 1];
         const QString section = ProfileFile::sectionName(EntryKind::Alias, n);
-        profile.add(section, QLatin1String(DescriptiveName), alias.descriptiveName);
-        profile.add(section, QLatin1String(AliasName), alias.aliasName);
-        profile.add(section, QLatin1String(Description), alias.description);
-        profile.add(section, QLatin1String(AliasLines), QString::number(alias.lines.size()));
+        profile.add(section, DescriptiveName, alias.descriptiveName);
+        profile.add(section, AliasName, alias.aliasName);
+        profile.add(section, Description, alias.description);
+        profile.add(section, AliasLines, QString::number(alias.lines.size()));
         for (int j = 1; j <= alias.lines.size(); ++j)
-            profile.add(section, QLatin1String(AliasLinePrefix) + QString::number(j),
-                        alias.lines[j - 1]);
+            profile.add(section, AliasLinePrefix + QString::number(j), alias.lines[j - 1]);
         profile.addFlag(section, alias.checked);
     }
 }
@@ -288,8 +287,7 @@ void writeProfile(const QString& path, const DemoProfile& content) {
         {EntryKind::Binding, content.bindings.size()},
         {EntryKind::Setting, content.settings.size()}};
     for (const auto& [kind, count] : counts)
-        profile.add(QLatin1String(ProfileKeys::CountSection), ProfileFile::countKey(kind),
-                    QString::number(count));
+        profile.add(ProfileKeys::CountSection, ProfileFile::countKey(kind), QString::number(count));
     addAliases(profile, content.aliases);
     addEntries(profile, EntryKind::Binding, content.bindings, ProfileKeys::BindKey,
                ProfileKeys::BindValue);

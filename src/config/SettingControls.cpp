@@ -182,8 +182,7 @@ void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines) {
     ApplySettingLines(index, cfgLines);
 }
 
-QStringList controlLines(const SettingControl& control, bool optimizedSaving) {
-    QStringList lines;
+void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving) {
     std::visit(Overloaded{
                    [&](TSupCheckBox* box) {
                        if (optimizedSaving && box->SupValue() == box->SupDefault())
@@ -209,6 +208,11 @@ QStringList controlLines(const SettingControl& control, bool optimizedSaving) {
                    },
                },
                control);
+}
+
+QStringList controlLines(const SettingControl& control, bool optimizedSaving) {
+    QStringList lines;
+    appendControlLines(lines, control, optimizedSaving);
     return lines;
 }
 
@@ -217,7 +221,7 @@ namespace {
 void appendEnabledControlLines(QStringList& lines, const SettingControl& control,
                                bool optimizedSaving) {
     if (ownEnabled(*widgetOf(control)))
-        lines += controlLines(control, optimizedSaving);
+        appendControlLines(lines, control, optimizedSaving);
 }
 
 } // namespace

@@ -95,6 +95,8 @@ void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines);
 // binding. With optimized saving, a control at its default gives none (a binding when its first
 // slot equals its default, letter case included).
 QStringList controlLines(const SettingControl& control, bool optimizedSaving);
+// The same lines appended to `lines`.
+void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving);
 
 // Appends the lines of every enabled setting control below `root` in walking order; disabled
 // containers are walked too.

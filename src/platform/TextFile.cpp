@@ -38,9 +38,17 @@ QStringList readLines(const QString& fileName) {
 
 void writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding) {
     const QByteArray ending = lineEnding.toLatin1();
-    QByteArray bytes;
+    qsizetype size = 0;
     for (const QString& line : lines)
-        bytes += line.toLatin1() + ending;
+        size += line.size() + ending.size();
+    QByteArray bytes;
+    bytes.reserve(size);
+    for (const QString& line : lines) {
+        // As toLatin1 converts, without a copy per line: beyond Latin-1 is '?'.
+        for (QChar c : line)
+            bytes += c.unicode() < 0x100 ? char(c.unicode()) : '?';
+        bytes += ending;
+    }
     if (isWriteProtected(fileName) || !replaceFile(fileName, bytes))
         throw VexaError(ErrorText::cannotCreate(displayName(fileName)));
 }

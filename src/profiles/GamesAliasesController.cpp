@@ -139,10 +139,10 @@ void GamesAliasesController::fillGamesList() {
     tab_.lbxGames->clear();
     const QString directory =
         VexaIni::readString(settings_, VexaIni::ProgramPath, QDir::currentPath());
-    const QString global = QLatin1String(GlobalProfileName) + QLatin1String(ProfileExtension);
-    const qsizetype extension = sizeof(ProfileExtension) - 1;
-    for (const QString& name : findFiles(
-             directory, QLatin1Char('*') + QLatin1String(ProfileExtension), EntryFilter::All)) {
+    const QString global = GlobalProfileName + ProfileExtension;
+    const qsizetype extension = ProfileExtension.size();
+    for (const QString& name :
+         findFiles(directory, QLatin1Char('*') + ProfileExtension, EntryFilter::All)) {
         if (name != global)
             tab_.lbxGames->addItem(name.chopped(extension));
     }
@@ -152,7 +152,7 @@ void GamesAliasesController::fillGamesList() {
 
 std::optional<QString> GamesAliasesController::shownProfileName() const {
     if (tab_.cbxGlobalSettings->isChecked())
-        return QString::fromLatin1(GlobalProfileName);
+        return GlobalProfileName;
     const QString game = selectedGame();
     if (game.isNull())
         return std::nullopt;

@@ -6,6 +6,8 @@
 #include "platform/VexaError.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -45,7 +47,7 @@ QStringList movedTextKeys(EntryKind kind) {
 }
 
 QString aliasLineKey(int j) {
-    return QLatin1String(AliasLinePrefix) + QString::number(j);
+    return AliasLinePrefix + QString::number(j);
 }
 
 int digitOf(QChar c) {
@@ -99,7 +101,7 @@ int readCountOr(const IniFile& ini, EntryKind kind, int def) {
 }
 
 bool isChecked(const IniFile& ini, const QString& section) {
-    return ini.readString(section, Checked, CheckedFalse) == QLatin1String(CheckedTrue);
+    return ini.readString(section, Checked, CheckedFalse) == CheckedTrue;
 }
 
 template <typename TextOf>
@@ -114,7 +116,8 @@ QVector<ProfileItem> loadList(const QString& profile, EntryKind kind, TextOf tex
     return items;
 }
 
-QString pairText(const IniFile& ini, const QString& section, const char* left, const char* right) {
+QString pairText(const IniFile& ini, const QString& section, const QString& left,
+                 const QString& right) {
     return ini.readString(section, left, NotLoaded) + QStringLiteral(" = ") +
            ini.readString(section, right, NotLoaded);
 }
@@ -161,7 +164,7 @@ bool renameWithin(const QString& profile, bool toBackup) {
 namespace ProfileFile {
 
 QString profilePath(const QString& directory, const QString& name) {
-    return PlatformConventions::native().join(directory, name + QLatin1String(ProfileExtension));
+    return PlatformConventions::native().join(directory, name + ProfileExtension);
 }
 
 QString globalProfilePath(const QString& directory) {
@@ -169,12 +172,15 @@ QString globalProfilePath(const QString& directory) {
 }
 
 QString backupPath(const QString& profile) {
-    const qsizetype extension = sizeof(ProfileExtension) - 1;
-    return profile.chopped(std::min(extension, profile.size())) + QLatin1String(BackupExtension);
+    const qsizetype extension = ProfileExtension.size();
+    return profile.chopped(std::min(extension, profile.size())) + BackupExtension;
 }
 
 QString sectionName(EntryKind kind, int n) {
-    return QLatin1String(namesOf(kind).sectionPrefix) + QString::number(n);
+    // One allocation: a save reads some thousand sections by name.
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), n).ptr;
+    return QLatin1String(namesOf(kind).sectionPrefix) + QLatin1String(digits, end);
 }
 
 QString countKey(EntryKind kind) {

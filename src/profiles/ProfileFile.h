@@ -15,31 +15,31 @@ class IniFile;
 // Names match without regard to letter case, so one spelling per key serves every reader; the
 // spellings below are the ones written.
 namespace ProfileKeys {
-inline constexpr char CountSection[] = "NumberOfSections";
+inline const QString CountSection = QStringLiteral("NumberOfSections");
 
-inline constexpr char DescriptiveName[] = "DescriptiveName";
-inline constexpr char AliasName[] = "AliasName";
-inline constexpr char Description[] = "Description";
-inline constexpr char AliasLines[] = "AliasLines";
-inline constexpr char AliasLinePrefix[] = "Aline"; // "Aline1" .. "Aline<AliasLines>"
+inline const QString DescriptiveName = QStringLiteral("DescriptiveName");
+inline const QString AliasName = QStringLiteral("AliasName");
+inline const QString Description = QStringLiteral("Description");
+inline const QString AliasLines = QStringLiteral("AliasLines");
+inline const QString AliasLinePrefix = QStringLiteral("Aline"); // "Aline1" .. "Aline<AliasLines>"
 
-inline constexpr char BindKey[] = "BindKey";
-inline constexpr char BindValue[] = "BindValue";
+inline const QString BindKey = QStringLiteral("BindKey");
+inline const QString BindValue = QStringLiteral("BindValue");
 
-inline constexpr char Setting[] = "Setting";
-inline constexpr char SettingValue[] = "SettingValue";
+inline const QString Setting = QStringLiteral("Setting");
+inline const QString SettingValue = QStringLiteral("SettingValue");
 
 // Only the exact text "true" means checked; anything else, or no key, means unchecked.
-inline constexpr char Checked[] = "checked";
-inline constexpr char CheckedTrue[] = "true";
-inline constexpr char CheckedFalse[] = "false";
+inline const QString Checked = QStringLiteral("checked");
+inline const QString CheckedTrue = QStringLiteral("true");
+inline const QString CheckedFalse = QStringLiteral("false");
 
 // What a reader shows for a missing key.
-inline constexpr char NotLoaded[] = "didn't load";
+inline const QString NotLoaded = QStringLiteral("didn't load");
 
-inline constexpr char ProfileExtension[] = ".vexa";
-inline constexpr char BackupExtension[] = ".q2bk";
-inline constexpr char GlobalProfileName[] = "Global Aliases";
+inline const QString ProfileExtension = QStringLiteral(".vexa");
+inline const QString BackupExtension = QStringLiteral(".q2bk");
+inline const QString GlobalProfileName = QStringLiteral("Global Aliases");
 } // namespace ProfileKeys
 
 enum class EntryKind { Alias, Binding, Setting };

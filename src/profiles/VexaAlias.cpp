@@ -15,7 +15,7 @@ namespace {
 constexpr int descriptiveNameLength = 16;
 
 QString aliasLineKey(int j) {
-    return QLatin1String(AliasLinePrefix) + QString::number(j);
+    return AliasLinePrefix + QString::number(j);
 }
 
 // The lines as a memo counts them: a final line break does not start another line.

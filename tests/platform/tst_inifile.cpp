@@ -156,8 +156,7 @@ private slots:
         row("same value with blanks leaves the file", "[s]\nk=  v  \n", "write", "s", "k", "  v  ",
             "[s]\nk=  v  \n");
         row("empty value over blanks", "[s]\nk =\t\n", "write", "s", "k", "", "[s]\nk =\n");
-        row("empty value again leaves the file", "[s]\nk =\n", "write", "s", "k", "",
-            "[s]\nk =\n");
+        row("empty value again leaves the file", "[s]\nk =\n", "write", "s", "k", "", "[s]\nk =\n");
         row("value with blanks replaces those after equals", "[s]\nk =  old\n", "write", "s", "k",
             " v", "[s]\nk = v\n");
         row("lines before the first section untouched", "k=1\r\n[s]\r\n", "write", "s", "k", "2",

@@ -58,6 +58,10 @@ private slots:
         TextFile::writeLines(path, {}, QStringLiteral("\r\n"));
         QVERIFY(QFile::exists(path));
         QCOMPARE(env.readFile(path), QByteArray());
+        // Latin-1 text as it is; a character beyond it as "?".
+        TextFile::writeLines(path, {QString::fromUtf8("caf\u00e9 \u20ac\U0001F600.")},
+                             QStringLiteral("\r\n"));
+        QCOMPARE(env.readFile(path), QByteArray("caf\xe9 ??\?.\r\n"));
     }
 
     void readFailures_data() {
