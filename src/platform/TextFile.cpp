@@ -41,13 +41,13 @@ void writeLines(const QString& fileName, const QStringList& lines, const QString
     qsizetype size = 0;
     for (const QString& line : lines)
         size += line.size() + ending.size();
-    QByteArray bytes;
-    bytes.reserve(size);
+    QByteArray bytes(size, Qt::Uninitialized);
+    char* out = bytes.data();
     for (const QString& line : lines) {
         // As toLatin1 converts, without a copy per line: beyond Latin-1 is '?'.
-        for (QChar c : line)
-            bytes += c.unicode() < 0x100 ? char(c.unicode()) : '?';
-        bytes += ending;
+        out = std::transform(line.cbegin(), line.cend(), out,
+                             [](QChar c) { return c.unicode() < 0x100 ? char(c.unicode()) : '?'; });
+        out = std::copy(ending.cbegin(), ending.cend(), out);
     }
     if (isWriteProtected(fileName) || !replaceFile(fileName, bytes))
         throw VexaError(ErrorText::cannotCreate(displayName(fileName)));
