@@ -22,7 +22,12 @@ QStringView trimBlanksAndQuotes(QStringView part) {
 } // namespace
 
 QString cfgLine(const char* word, const QString& name, const QString& value) {
-    return QLatin1String(word) + u' ' + name + QStringLiteral(" \"") + value + u'"';
+    // One allocation: a save writes several hundred of these.
+    const QLatin1String start(word);
+    QString line;
+    line.reserve(start.size() + name.size() + value.size() + 4);
+    line.append(start).append(u' ').append(name).append(QLatin1String(" \"")).append(value);
+    return line.append(u'"');
 }
 
 void appendCfgLine(QStringList& lines, const char* word, const QString& name,

@@ -180,7 +180,10 @@ QString sectionName(EntryKind kind, int n) {
     // One allocation: a save reads some thousand sections by name.
     char digits[16];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), n).ptr;
-    return QLatin1String(namesOf(kind).sectionPrefix) + QLatin1String(digits, end);
+    const QLatin1String prefix(namesOf(kind).sectionPrefix);
+    QString name;
+    name.reserve(prefix.size() + (end - digits));
+    return name.append(prefix).append(QLatin1String(digits, end));
 }
 
 QString countKey(EntryKind kind) {
