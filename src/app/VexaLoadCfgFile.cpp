@@ -81,6 +81,8 @@ void showText(QLineEdit& edit, const QString& text) {
 
 // The box shows the text with no item selected, whatever its items are.
 void showUnselectedText(QComboBox& box, const QString& text) {
+    if (box.currentIndex() == -1 && box.currentText() == text)
+        return; // as it is: setting the text again would lay the box out again
     box.setCurrentIndex(-1);
     box.setEditText(text);
 }

@@ -3,8 +3,6 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
-#include <array>
-#include <numeric>
 #include <optional>
 
 namespace {
@@ -52,16 +50,17 @@ QString valueAfterKey(const QString& line, const QString& key) {
 // upper case and every character beyond ASCII the same byte; zero bytes past the end. Characters
 // that match as MatchesWildcard compares them have equal bytes, so a line whose signature differs
 // from the key's where the key has plain characters cannot match. The first character is the
-// highest byte, so the lines that begin alike sort together.
+// highest byte.
 constexpr qsizetype SignatureChars = 8;
 
 quint64 signature(QStringView text, qsizetype count) {
+    const qsizetype n = std::min(count, text.size());
     quint64 bytes = 0;
-    for (qsizetype i = 0; i < std::min(count, text.size()); ++i) {
+    for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = upperAscii(text[i]);
-        bytes |= quint64(u < 0x80 ? u : 0x80) << (8 * (SignatureChars - 1 - i));
+        bytes = bytes << 8 | (u < 0x80 ? u : 0x80);
     }
-    return bytes;
+    return n == 0 ? 0 : bytes << (8 * (SignatureChars - n));
 }
 
 // The characters of the key before its first wildcard, at most SignatureChars.
@@ -85,52 +84,51 @@ CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key) {
     return {};
 }
 
-// Sorts by signature, lines of equal signature staying in file order: a stable radix sort, one
-// pass per byte (a pass where every line has the same byte is skipped), linear in the lines.
-void CfgLineFinder::sortBySignature(std::vector<Signed>& entries) {
-    std::vector<Signed> sorted(entries.size());
-    for (int shift = 0; shift < 64; shift += 8) {
-        const auto byte = [shift](const Signed& e) { return size_t(e.signature >> shift) & 0xFF; };
-        std::array<size_t, 257> starts{};
-        for (const Signed& e : entries)
-            ++starts[byte(e) + 1];
-        if (std::find(starts.begin(), starts.end(), entries.size()) != starts.end())
-            continue;
-        std::partial_sum(starts.begin(), starts.end(), starts.begin());
-        for (const Signed& e : entries)
-            sorted[starts[byte(e)]++] = e;
-        entries.swap(sorted);
+CfgLineFinder::CfgLineFinder(const QStringList& cfgLines) : lines_(cfgLines) {
+    const size_t count = size_t(cfgLines.size());
+    signatures_.reserve(count);
+    for (const QString& line : cfgLines)
+        signatures_.push_back(signature(line, SignatureChars));
+    // Chains of the lines that share a whole signature, in file order, built from the end.
+    next_.assign(count, NoLine);
+    for (size_t i = count; i-- > 0;) {
+        const auto head = firstLine_.find(signatures_[i]);
+        if (head == firstLine_.end()) {
+            firstLine_.insert(signatures_[i], quint32(i));
+        } else {
+            next_[i] = *head;
+            *head = quint32(i);
+        }
     }
 }
 
-CfgLineFinder::CfgLineFinder(const QStringList& cfgLines) : lines_(cfgLines) {
-    sorted_.reserve(size_t(cfgLines.size()));
-    for (qsizetype i = 0; i < cfgLines.size(); ++i)
-        sorted_.push_back({signature(cfgLines[i], SignatureChars), quint32(i)});
-    sortBySignature(sorted_);
-}
-
 CfgLookup CfgLineFinder::find(const QString& key) const {
-    // The lines that can match have the key's plain characters as the first bytes of their
-    // signature: one run of the sorted signatures. They are tried in file order.
     const qsizetype plain = plainPrefixLength(key);
-    const quint64 lowest = signature(key, plain);
-    const int freeBits = int(8 * (SignatureChars - plain));
-    const quint64 highest = lowest | (freeBits == 64 ? ~quint64(0) : (quint64(1) << freeBits) - 1);
-    const auto from = std::lower_bound(sorted_.begin(), sorted_.end(), Signed{lowest, 0});
-    const auto to = std::upper_bound(from, sorted_.end(), Signed{highest, ~quint32(0)});
-    QVarLengthArray<quint32, 64> candidates;
-    for (auto it = from; it != to; ++it)
-        candidates.append(it->line);
-    std::sort(candidates.begin(), candidates.end());
-
+    const quint64 wanted = signature(key, plain);
     const QString pattern = key + u'*';
-    for (const quint32 i : candidates) {
+    const auto tryLine = [&](size_t i) -> std::optional<CfgLookup> {
         const QString& line = lines_[qsizetype(i)];
         if (!MatchesWildcard(line, pattern))
+            return std::nullopt;
+        QString value = valueAfterKey(line, key);
+        return value.isEmpty() ? std::nullopt : std::optional(CfgLookup{true, value});
+    };
+    if (plain == SignatureChars) {
+        // Most keys fill the signature: only the lines of that very signature can match.
+        for (quint32 i = firstLine_.value(wanted, NoLine); i != NoLine; i = next_[i]) {
+            if (const auto found = tryLine(i))
+                return *found;
+        }
+        return {};
+    }
+    // A shorter key: every line whose signature begins with the key's characters.
+    const int freeBits = int(8 * (SignatureChars - plain));
+    const quint64 mask = freeBits == 64 ? 0 : ~quint64(0) << freeBits;
+    for (size_t i = 0; i < signatures_.size(); ++i) {
+        if ((signatures_[i] & mask) != wanted)
             continue;
-        if (QString value = valueAfterKey(line, key); !value.isEmpty())
-            return {true, value};
+        if (const auto found = tryLine(i))
+            return *found;
     }
     return {};
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QChar>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
-#include <compare>
 #include <vector>
 
 // Line helpers shared by the config reader and writer and the launch code. Lines and values may
@@ -24,22 +24,20 @@ struct CfgLookup {
 CfgLookup FindCfgValue(const QStringList& cfgLines, const QString& key);
 
 // FindCfgValue for many keys over the same lines, with the same results. A signature of each
-// line's first characters, made and sorted once, lets a lookup go straight to the lines that
-// can match. `cfgLines` must outlive the finder and stay unchanged.
+// line's first characters, made once, takes a lookup straight to the lines that can match: the
+// lines of the key's signature, or for a key shorter than a signature, the lines whose
+// signature begins with it. `cfgLines` must outlive the finder and stay unchanged.
 class CfgLineFinder {
 public:
     explicit CfgLineFinder(const QStringList& cfgLines);
     CfgLookup find(const QString& key) const;
 
 private:
-    struct Signed {
-        quint64 signature;
-        quint32 line;
-        friend auto operator<=>(const Signed&, const Signed&) = default;
-    };
-    static void sortBySignature(std::vector<Signed>& entries);
+    static constexpr quint32 NoLine = ~quint32(0);
     const QStringList& lines_;
-    std::vector<Signed> sorted_;
+    std::vector<quint64> signatures_;
+    std::vector<quint32> next_;         // the next line of the same signature, or NoLine
+    QHash<quint64, quint32> firstLine_; // each signature's first line
 };
 
 // Whether the whole text matches the pattern, letters a-z compared without regard to case:
