@@ -30,7 +30,7 @@ files() {
     echo
     echo "Files"
     (cd "$work" && "$build/bench/vexa_bench_files" --benchmark_min_time=0.2 \
-        --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+        --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
         --benchmark_display_aggregates_only=true)
 }
 if [[ $part == files ]]; then
