@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <limits>
 
 TSupSpinEdit::TSupSpinEdit(QWidget* owner) : QSpinBox(owner) {
@@ -74,7 +76,19 @@ QString TSupSpinEdit::textFromValue(int value) const {
     return QString::number(value);
 }
 
+void TSupSpinEdit::widenToFitText() {
+    // As QAbstractSpinBox sizes itself: the text, room for the cursor, then the buttons and frame.
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize content(fontMetrics().horizontalAdvance(text()) + 2 + 2 * TextMargin, height());
+    const int needed =
+        style()->sizeFromContents(QStyle::CT_SpinBox, &option, content, this).width();
+    if (needed > width())
+        setFixedWidth(needed);
+}
+
 void TSupSpinEdit::Change() {
+    widenToFitText();
     const QString text = lineEdit()->text();
     if (text == notifiedText_)
         return;

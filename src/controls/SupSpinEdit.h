@@ -68,6 +68,9 @@ private:
     int valueOfText(const QString& text) const;
     void applyLimits();
     void Change();
+    // Never narrower than the form's width, but wide enough for its text (a rate of 25000).
+    void widenToFitText();
+    static constexpr int TextMargin = 2;
     void updateHint();
     void placeSupLabel();
 

@@ -52,6 +52,7 @@ private slots:
     void labelPlacedBySide();
     void noLabelOnlyStores();
     void showsAssignedValueAndInfo();
+    void widensToShowLongValues();
     void typing_data();
     void typing();
     void leavingReappliesTheLimits_data();
@@ -173,6 +174,29 @@ void TestSupSpinEdit::showsAssignedValueAndInfo() {
     QCOMPARE(shown.texts["txtDefault"], QStringLiteral("90"));
     QCOMPARE(shown.texts["mmoDescription"], QStringLiteral("Field of vision"));
     QCOMPARE(shown.texts["mmoNotes"], QStringLiteral("Wider than 90 distorts the view."));
+}
+
+void TestSupSpinEdit::widensToShowLongValues() {
+    TSupSpinEdit spin;
+    spin.setMaxValue(100000);
+    spin.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&spin));
+    QLineEdit* field = spin.findChild<QLineEdit*>();
+    const auto showsWhole = [&] {
+        return field->width() >= field->fontMetrics().horizontalAdvance(field->text());
+    };
+    spin.setSupValue(90);
+    QCOMPARE(spin.width(), 55);
+    spin.setSupValue(25000);
+    QVERIFY(showsWhole());
+    QVERIFY(spin.width() > 55);
+    // Typed digits widen it too; a shorter value later keeps the width, so nothing jumps.
+    field->selectAll();
+    QTest::keyClicks(field, "100000");
+    QVERIFY(showsWhole());
+    const int wide = spin.width();
+    spin.setSupValue(5);
+    QCOMPARE(spin.width(), wide);
 }
 
 void TestSupSpinEdit::typing_data() {
