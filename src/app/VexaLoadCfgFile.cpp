@@ -251,7 +251,7 @@ ControlIndex& TfrmVexaMain::settingIndex() {
 
 void TfrmVexaMain::ResetSettingsToDefaults() {
     ApplyFixedSettings();
-    resetSettingControls(this);
+    resetSettingControls(settingIndex());
 }
 
 void TfrmVexaMain::LoadStartupConfig() {

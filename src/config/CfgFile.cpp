@@ -11,12 +11,7 @@ bool isBlankOrQuote(QChar c) {
 
 // Blanks and quotes at the ends trimmed together.
 QStringView trimBlanksAndQuotes(QStringView part) {
-    qsizetype begin = 0, end = part.size();
-    while (begin < end && isBlankOrQuote(part[begin]))
-        ++begin;
-    while (end > begin && isBlankOrQuote(part[end - 1]))
-        --end;
-    return part.sliced(begin, end - begin);
+    return trimmedWhere(part, isBlankOrQuote);
 }
 
 } // namespace

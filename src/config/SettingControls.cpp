@@ -210,39 +210,19 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
                control);
 }
 
-QStringList controlLines(const SettingControl& control, bool optimizedSaving) {
-    QStringList lines;
-    appendControlLines(lines, control, optimizedSaving);
-    return lines;
-}
-
-namespace {
-
-void appendEnabledControlLines(QStringList& lines, const SettingControl& control,
-                               bool optimizedSaving) {
-    if (ownEnabled(*widgetOf(control)))
-        appendControlLines(lines, control, optimizedSaving);
-}
-
-} // namespace
-
-void WriteControlLines(QStringList& lines, QWidget* root, bool optimizedSaving) {
-    forEachSettingControl(root, [&](const SettingControl& control) {
-        appendEnabledControlLines(lines, control, optimizedSaving);
-    });
-}
-
 void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving) {
-    for (const ControlEntry& entry : index.entries())
-        appendEnabledControlLines(lines, entry.control, optimizedSaving);
+    for (const ControlEntry& entry : index.entries()) {
+        if (ownEnabled(*widgetOf(entry.control)))
+            appendControlLines(lines, entry.control, optimizedSaving);
+    }
 }
 
-void resetSettingControls(QWidget* root) {
-    forEachSettingControl(root, [](const SettingControl& control) {
+void resetSettingControls(const ControlIndex& index) {
+    for (const ControlEntry& entry : index.entries()) {
         std::visit(Overloaded{
                        [](TSupBind* binding) { binding->setKeys({binding->SupDefault()}); },
                        [](auto* other) { other->setSupValue(other->SupDefault()); },
                    },
-                   control);
-    });
+                   entry.control);
+    }
 }

@@ -90,21 +90,17 @@ void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines);
 
 // ---- Writing ----
 
-// The lines of one control, enabled or not: "Set <command> "1"/"0"" for a check box,
+// Appends the lines of one control, enabled or not: "Set <command> "1"/"0"" for a check box,
 // "Set <command> "<number>"" for a spin, "Bind <key> "<command>"" per non-blank key slot of a
 // binding. With optimized saving, a control at its default gives none (a binding when its first
 // slot equals its default, letter case included).
-QStringList controlLines(const SettingControl& control, bool optimizedSaving);
-// The same lines appended to `lines`.
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving);
 
-// Appends the lines of every enabled setting control below `root` in walking order; disabled
-// containers are walked too.
-void WriteControlLines(QStringList& lines, QWidget* root, bool optimizedSaving);
-// The same over the controls of an index, which holds them in walking order.
+// Appends the lines of every enabled setting control of the index in walking order; controls in
+// disabled containers count as enabled.
 void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving);
 
 // ---- Defaults ----
 
-// Every setting control below `root` back to its default; bindings keep only the default key.
-void resetSettingControls(QWidget* root);
+// Every setting control of the index back to its default; bindings keep only the default key.
+void resetSettingControls(const ControlIndex& index);

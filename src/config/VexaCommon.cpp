@@ -214,13 +214,17 @@ bool EqualsIgnoringAsciiCase(QStringView a, QStringView b) {
            });
 }
 
-QStringView trimmedOfBlanks(QStringView text) {
+QStringView trimmedWhere(QStringView text, bool (*trims)(QChar)) {
     qsizetype begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin]))
+    while (begin < end && trims(text[begin]))
         ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    while (end > begin && trims(text[end - 1]))
         --end;
     return text.sliced(begin, end - begin);
+}
+
+QStringView trimmedOfBlanks(QStringView text) {
+    return trimmedWhere(text, isBlank);
 }
 
 QString trimBlanks(const QString& text) {

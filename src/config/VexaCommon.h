@@ -84,6 +84,8 @@ bool EqualsIgnoringAsciiCase(QStringView a, QStringView b);
 QString trimBlanks(QStringView text);
 // The same as a view into the text.
 QStringView trimmedOfBlanks(QStringView text);
+// The text without the characters `trims` accepts at both ends, as a view into it.
+QStringView trimmedWhere(QStringView text, bool (*trims)(QChar));
 // The same; a text with nothing to trim comes back without a copy.
 QString trimBlanks(const QString& text);
 

@@ -77,6 +77,10 @@ QString TSupSpinEdit::textFromValue(int value) const {
 }
 
 void TSupSpinEdit::widenToFitText() {
+    // Only a text longer than any before can need more room (digits are of one width).
+    if (text().size() <= longestText_)
+        return;
+    longestText_ = text().size();
     // As QAbstractSpinBox sizes itself: the text, room for the cursor, then the buttons and frame.
     QStyleOptionSpinBox option;
     initStyleOption(&option);

@@ -71,6 +71,7 @@ private:
     // Never narrower than the form's width, but wide enough for its text (a rate of 25000).
     void widenToFitText();
     static constexpr int TextMargin = 2;
+    qsizetype longestText_ = 0; // the longest text widenToFitText has measured
     void updateHint();
     void placeSupLabel();
 

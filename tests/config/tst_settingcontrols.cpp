@@ -245,17 +245,17 @@ void TestSettingControls::writeLines() {
     binding(&root, "+use");
 
     QStringList lines{"set name \"x\""};
-    WriteControlLines(lines, &root, false);
+    WriteControlLines(lines, IndexSettingControls(&root), false);
     QCOMPARE(lines, (QStringList{"set name \"x\"", "Set in_mouse \"1\"", "Set fov \"-100\"",
                                  "Bind CTRL \"+attack\"", "Bind MOUSE1 \"+attack\""}));
 
-    // An index of the controls writes the same lines, and sees later changes.
+    // An index made before a control changes writes it as it is now, as a new index does.
     const ControlIndex index = IndexSettingControls(&root);
     off->setEnabled(true);
     QStringList fromIndex;
     WriteControlLines(fromIndex, index, false);
     lines.clear();
-    WriteControlLines(lines, &root, false);
+    WriteControlLines(lines, IndexSettingControls(&root), false);
     QCOMPARE(fromIndex, lines);
     QVERIFY(fromIndex.contains("Set freelook \"1\""));
 }
@@ -268,7 +268,7 @@ void TestSettingControls::optimizedSaving() {
     auto* jump = binding(&root, "+moveup", "SPACE", {"space"});
 
     QStringList lines;
-    WriteControlLines(lines, &root, true);
+    WriteControlLines(lines, IndexSettingControls(&root), true);
     QCOMPARE(lines, QStringList{"Bind space \"+moveup\""});
 
     mouse->setSupValue(TChecked::no);
@@ -276,7 +276,7 @@ void TestSettingControls::optimizedSaving() {
     attack->setSupValue("MOUSE2");
     jump->setSupValue("SPACE");
     lines.clear();
-    WriteControlLines(lines, &root, true);
+    WriteControlLines(lines, IndexSettingControls(&root), true);
     QCOMPARE(lines, (QStringList{"Set in_mouse \"0\"", "Set fov \"100\"", "Bind MOUSE2 \"+attack\"",
                                  "Bind MOUSE1 \"+attack\""}));
 }
@@ -288,7 +288,7 @@ void TestSettingControls::resetToDefaults() {
     auto* attack = binding(&root, "+attack", "CTRL", {"MOUSE1", "a", "CTRL", "b"});
     auto* strafe = binding(&root, "+moveleft", "", {"z"});
 
-    resetSettingControls(&root);
+    resetSettingControls(IndexSettingControls(&root));
     QCOMPARE(mouse->SupValue(), TChecked::yes);
     QVERIFY(mouse->isChecked());
     QCOMPARE(fov->SupValue(), 90);
