@@ -23,6 +23,10 @@ QString fileName();
 inline constexpr IniKey Quake2Path{"quake2", "path"};
 inline constexpr IniKey BaseDir{"quake2", "baseq2"};
 inline constexpr IniKey CdRom{"quake2", "cdrom"};
+// The engine the game runs on ("id", "yamagi", "q2pro") and its per-user directory (empty for
+// none), found at the first start and changed in Options.
+inline constexpr IniKey GameEngine{"quake2", "engine"};
+inline constexpr IniKey GameHome{"quake2", "home"};
 
 inline constexpr IniKey ProgramPath{"vexa", "path"};
 inline constexpr IniKey ConfigFile{"vexa", "configfile"};

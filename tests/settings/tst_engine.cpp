@@ -1,0 +1,82 @@
+#include "settings/Engine.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void iniNamesRoundTrip();
+    void keyNames_data();
+    void keyNames();
+    void cvarNames_data();
+    void cvarNames();
+    void yamagiRenames();
+};
+
+void TestEngine::iniNamesRoundTrip() {
+    for (Engine engine : AllEngines)
+        QCOMPARE(engineFromIniName(engineIniName(engine).toUpper()), engine);
+    QVERIFY(!engineFromIniName(u"quake3"));
+    QVERIFY(!engineFromIniName(u""));
+}
+
+void TestEngine::keyNames_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spelling");
+    const auto row = [](const char* tag, Engine engine, const char* name, const char* spelling) {
+        QTest::newRow(tag) << int(engine) << name << spelling;
+    };
+    row("id: any letter case", Engine::id, "pgdn", "PGDN");
+    row("id: no num lock", Engine::id, "NUMLOCK", "");
+    row("yamagi: num lock", Engine::yamagi, "kp_numlock", "KP_NUMLOCK");
+    row("yamagi: no NUMLOCK", Engine::yamagi, "NUMLOCK", "");
+    row("q2pro: NUMLOCK", Engine::q2pro, "NumLock", "NUMLOCK");
+    row("q2pro: no KP_NUMLOCK", Engine::q2pro, "KP_NUMLOCK", "");
+    row("single characters as they are", Engine::q2pro, "A", "A");
+    row("misspelt", Engine::id, "CNTRL", "");
+    row("yamagi scancodes", Engine::yamagi, "sc_a", "SC_A");
+}
+
+void TestEngine::keyNames() {
+    QFETCH(int, engine);
+    QFETCH(QString, name);
+    QFETCH(QString, spelling);
+    QCOMPARE(engineKeyName(Engine(engine), name), spelling);
+}
+
+void TestEngine::cvarNames_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("registered");
+    QTest::newRow("id gl_mode") << int(Engine::id) << "gl_mode" << true;
+    QTest::newRow("yamagi has r_mode, not gl_mode") << int(Engine::yamagi) << "gl_mode" << false;
+    QTest::newRow("yamagi r_mode") << int(Engine::yamagi) << "r_mode" << true;
+    QTest::newRow("exact letter case") << int(Engine::id) << "HostName" << false;
+    QTest::newRow("s_wavonly") << int(Engine::id) << "s_wavonly" << true;
+    QTest::newRow("no s_waveonly") << int(Engine::id) << "s_waveonly" << false;
+    QTest::newRow("q2pro dedicated") << int(Engine::q2pro) << "dedicated" << true;
+}
+
+void TestEngine::cvarNames() {
+    QFETCH(int, engine);
+    QFETCH(QString, name);
+    QFETCH(bool, registered);
+    QCOMPARE(engineRegistersCvar(Engine(engine), name), registered);
+    const QStringList& all = engineCvarNames(Engine(engine));
+    QVERIFY(std::is_sorted(all.cbegin(), all.cend()));
+}
+
+void TestEngine::yamagiRenames() {
+    QCOMPARE(engineCvarRename(Engine::yamagi, u"gl_mode"), QStringLiteral("r_mode"));
+    QCOMPARE(engineCvarRename(Engine::yamagi, u"GL_MODE"), QString()); // exact, like the game
+    QCOMPARE(engineCvarRename(Engine::id, u"gl_mode"), QString());
+    QCOMPARE(engineCvarsRenamedTo(Engine::yamagi, u"r_palettedtextures"),
+             QStringList({"gl_palettedtextures", "gl1_palettedtextures"}));
+    QVERIFY(engineRefusesToRebind(Engine::yamagi, u"escape"));
+    QVERIFY(!engineRefusesToRebind(Engine::id, u"ESCAPE"));
+}
+
+VEXA_TEST(TestEngine)
+#include "tst_engine.moc"
