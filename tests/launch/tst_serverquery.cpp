@@ -71,6 +71,11 @@ private slots:
         QTest::newRow("a flood after the answer")
             << (QList<QByteArray>{Arena} + QList<QByteArray>(500, Impostor)) << QByteArray()
             << "Vexa Arena q2dm1 2/16";
+        // More than one read takes: the answer is read all the same.
+        QTest::newRow("garbage first")
+            << (QList<QByteArray>(150, QByteArray("\xff\xff\xff\xffprint")) +
+                QList<QByteArray>{Arena})
+            << QByteArray() << "Vexa Arena q2dm1 2/16";
         QTest::newRow("a flood of garbage")
             << QList<QByteArray>(500, QByteArray(1000, '\xff')) << QByteArray() << "bad answer";
         QTest::newRow("oversized")
