@@ -107,6 +107,8 @@ private slots:
         QVERIFY(cellText(box, 0, ServerListStatus::Ping).endsWith(QStringLiteral(" ms")));
         QTRY_COMPARE(cellText(box, 1, ServerListStatus::Name), QStringLiteral("no answer"));
         QCOMPARE(cellText(box, 1, ServerListStatus::Ping), QStringLiteral("-"));
+        window.FillServerList(); // as when the editor closes: what is known shows again
+        QCOMPARE(cellText(box, 0, ServerListStatus::Name), QStringLiteral("Vexa Arena"));
 
         // Chosen from the list, the entry is the address alone.
         box->view()->setCurrentIndex(box->model()->index(0, 0));
