@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
@@ -29,7 +30,9 @@ ServerStatusPane::ServerStatusPane(QPlainTextEdit& memo, ServerQuery& query, QWi
     setAutoFillBackground(true);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     const auto repaint = [this] { update(); };
-    connect(&memo_, &QPlainTextEdit::updateRequest, this, repaint);
+    // The lines move when the memo scrolls or its text changes.
+    connect(memo_.verticalScrollBar(), &QScrollBar::valueChanged, this, repaint);
+    connect(&memo_, &QPlainTextEdit::textChanged, this, repaint);
     connect(&query_, &ServerQuery::resultChanged, this, repaint);
 }
 

@@ -83,13 +83,16 @@ void ServerQuery::start(const QString& text) {
 }
 
 void ServerQuery::lookUp(const QString& text, const QString& host, quint16 port) {
-    Lookup& lookup = lookups_[host];
-    lookup.waiting << Waiting{text, port};
-    if (lookup.id >= 0)
+    const bool started = lookups_.contains(host);
+    lookups_[host].waiting << Waiting{text, port};
+    if (started)
         return; // one lookup per name
     const int round = round_;
-    lookup.id = QHostInfo::lookupHost(
+    const int id = QHostInfo::lookupHost(
         host, this, [this, round, host](const QHostInfo& info) { hostFound(round, host, info); });
+    // No reference into the table is held across the call: its answer could be in already.
+    if (const auto lookup = lookups_.find(host); lookup != lookups_.end())
+        lookup->id = id;
     QTimer::singleShot(timeoutMs_, this, [this, round, host] { expireLookup(round, host); });
 }
 
