@@ -29,8 +29,12 @@ void checkReply(const QByteArray& bytes) {
     FUZZ_CHECK(reply->maxClients >= -1, bytes);
     // The shortest player line is `0 0 ""` and its newline.
     FUZZ_CHECK(reply->players.size() <= bytes.size() / 7 + 1, bytes);
-    for (const ServerStatus::Player& player : reply->players)
+    const QStringList listed = ServerStatusText::playerList(*reply).split(u'\n');
+    for (qsizetype i = 0; i < reply->players.size(); ++i) {
+        const ServerStatus::Player& player = reply->players[i];
         FUZZ_CHECK(shownWell(player.name), bytes);
+        FUZZ_CHECK(listed.value(i).startsWith(player.name + QStringLiteral("  (score ")), bytes);
+    }
     const ServerResult answered{ServerState::Answered, 5, *reply};
     FUZZ_CHECK(ServerStatusText::queryLine(QStringLiteral("a:1"), answered).count(u'\t') == 4,
                bytes);
@@ -44,7 +48,8 @@ void checkAddress(const QByteArray& bytes) {
     FUZZ_CHECK(!address->host.isEmpty() && address->port > 0, bytes);
     FUZZ_CHECK(printable(address->host) && !address->host.contains(u' '), bytes);
     // Written back the usual way, it names the same server.
-    const QString written = QStringLiteral("[%1]:%2").arg(address->host).arg(address->port);
+    const QString written =
+        QLatin1Char('[') + address->host + QStringLiteral("]:") + QString::number(address->port);
     const auto again = ServerStatus::parseAddress(
         address->host.contains(u':') ? written : written.mid(1).remove(u']'));
     FUZZ_CHECK(again && again->host == address->host && again->port == address->port, bytes);

@@ -28,8 +28,13 @@ bool isHostName(QStringView host) {
     return std::all_of(host.begin(), host.end(), isHostNameCharacter);
 }
 
+// Qt's parser stops at a zero character: the text is checked whole first.
 bool isIpv6Address(QStringView host) {
-    return QHostAddress(host.toString()).protocol() == QAbstractSocket::IPv6Protocol;
+    const auto isIpv6Character = [](QChar c) {
+        return isHostNameCharacter(c) || c == u':' || c == u'%';
+    };
+    return std::all_of(host.begin(), host.end(), isIpv6Character) &&
+           QHostAddress(host.toString()).protocol() == QAbstractSocket::IPv6Protocol;
 }
 
 std::optional<quint16> parsePort(QStringView digits) {

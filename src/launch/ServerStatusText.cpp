@@ -37,10 +37,9 @@ QString playersText(const ServerStatus::Reply& reply) {
 QString playerList(const ServerStatus::Reply& reply) {
     QStringList lines;
     for (const ServerStatus::Player& player : reply.players)
+        // One pass: a name may itself hold "%1".
         lines << QStringLiteral("%1  (score %2, ping %3 ms)")
-                     .arg(player.name)
-                     .arg(player.score)
-                     .arg(player.ping);
+                     .arg(player.name, QString::number(player.score), QString::number(player.ping));
     return lines.join(QLatin1Char('\n'));
 }
 

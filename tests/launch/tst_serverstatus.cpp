@@ -1,4 +1,5 @@
 #include "launch/ServerStatus.h"
+#include "launch/ServerStatusText.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -57,6 +58,7 @@ private slots:
                                               << "-";
         QTest::newRow("control character") << "ho\x01st"
                                            << "-";
+        QTest::newRow("zero character after IPv6") << QString::fromLatin1("::2\0]", 5) << "-";
         QTest::newRow("empty") << "   "
                                << "-";
     }
@@ -107,6 +109,13 @@ private slots:
         QFETCH(QByteArray, datagram);
         QFETCH(QString, expected);
         QCOMPARE(summary(ServerStatus::parseReply(datagram)), expected);
+    }
+
+    void playerNamesShowAsSent() {
+        ServerStatus::Reply reply;
+        reply.players = {{3, 40, QStringLiteral("%2 %1")}, {-1, 999, QStringLiteral("x")}};
+        QCOMPARE(ServerStatusText::playerList(reply),
+                 QStringLiteral("%2 %1  (score 3, ping 40 ms)\nx  (score -1, ping 999 ms)"));
     }
 };
 
