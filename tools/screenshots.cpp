@@ -3,7 +3,8 @@
 //   vexa_screenshots OUTPUT_DIRECTORY
 //
 // It runs on a demo installation in a temporary directory (settings file, program directory,
-// Quake 2 directory), so the lists are filled and the real settings are never touched.
+// Quake 2 directory), so the lists are filled and the real settings are never touched. The servers
+// of its Connect list are stand-ins on the loopback, two answering and one silent.
 
 #include "app/About.h"
 #include "app/Application.h"
@@ -22,6 +23,7 @@
 #include "profiles/VexaSetting.h"
 #include "profiles/vexaMapList.h"
 #include "profiles/vexaServerList.h"
+#include "support/StandInServer.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -29,6 +31,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFocusEvent>
 #include <QMenu>
@@ -39,6 +42,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -82,9 +87,19 @@ QString fileNameOf(const QString& caption) {
     return name;
 }
 
+// Lets the event loop run: server answers come in, silent servers run out of time.
+void waitFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Long enough for every server to answer or stay silent.
+constexpr int ServerRoundMs = 2300;
+
 // A dialog shown modally by the code under test is grabbed and closed from the event loop.
-void grabNextModal(const QString& name) {
-    QTimer::singleShot(200, [name] {
+void grabNextModal(const QString& name, int delayMs = 200) {
+    QTimer::singleShot(delayMs, [name] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             save(*modal, name);
             modal->close();
@@ -159,26 +174,30 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
     maps.show();
     save(maps, QStringLiteral("dialog_maplist"));
     maps.hide();
-    TfrmServerList servers(
-        QDir::currentPath(), prompts, [] {}, &window);
-    servers.show();
-    save(servers, QStringLiteral("dialog_serverlist"));
-    servers.hide();
+    // Through the window, which shows the servers' status beside the lines.
+    grabNextModal(QStringLiteral("dialog_serverlist"), ServerRoundMs);
+    window.btnServerList->click();
 }
 
 // The window with one drop-down list open: the list is a window of its own, so it is painted
-// onto the picture of the main window where it shows on the screen.
-void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name) {
+// onto the picture of the main window where it shows on the screen, the picture widened where the
+// list reaches past the window.
+void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name, int waitMs = 0) {
     // Some lists are filled as the focus enters them.
     QFocusEvent enter(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(box, &enter);
     if (box->count() > 0 && box->currentText().isEmpty())
         box->setCurrentIndex(0);
     box->showPopup();
+    waitFor(waitMs);
     QWidget* popup = box->view()->window();
-    QPixmap picture = window.grab();
+    const QRect list(window.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->size());
+    const QRect canvas = window.rect().united(list);
+    QPixmap picture(canvas.size());
+    picture.fill(window.palette().color(QPalette::Dark));
     QPainter painter(&picture);
-    painter.drawPixmap(window.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    painter.drawPixmap(-canvas.topLeft(), window.grab());
+    painter.drawPixmap(list.topLeft() - canvas.topLeft(), popup->grab());
     painter.end();
     box->hidePopup();
     const QString file = QDir(outputDir).filePath(name + QStringLiteral(".png"));
@@ -201,18 +220,19 @@ void renderLists(TfrmVexaMain& window) {
     const struct {
         QComboBox* box;
         const char* name;
+        int waitMs;
     } lists[] = {
-        {window.cboModel, "list_models"},
-        {window.cboSkin, "list_skins"},
-        {window.cboGlDriver, "list_gl_drivers"},
-        {window.cboClientStartMap, "list_client_maps"},
-        {window.cboSaveGames, "list_saved_games"},
-        {window.cboServerList, "list_servers"},
-        {window.cboServerStartMap, "list_server_maps"},
+        {window.cboModel, "list_models", 0},
+        {window.cboSkin, "list_skins", 0},
+        {window.cboGlDriver, "list_gl_drivers", 0},
+        {window.cboClientStartMap, "list_client_maps", 0},
+        {window.cboSaveGames, "list_saved_games", 0},
+        {window.cboServerList, "list_servers", ServerRoundMs},
+        {window.cboServerStartMap, "list_server_maps", 0},
     };
     for (const auto& list : lists) {
         showPageOf(window, list.box);
-        saveWithOpenList(window, list.box, QLatin1String(list.name));
+        saveWithOpenList(window, list.box, QLatin1String(list.name), list.waitMs);
     }
     window.PageMain->setCurrentIndex(0);
 }
@@ -272,6 +292,25 @@ void renderEditor(TfrmVexaMain& window, Prompts& prompts) {
     editor->hide();
 }
 
+// Two servers that answer, one with bit-7 glyphs in its name as players like them, and one that
+// never does, listed in the demo's servers.txt.
+std::vector<std::unique_ptr<StandInServer>> standInServers(const QString& programDir) {
+    std::vector<std::unique_ptr<StandInServer>> servers;
+    servers.push_back(std::make_unique<StandInServer>(QList<QByteArray>{StandInServer::statusReply(
+        "\\hostname\\Vexa Arena\\mapname\\q2dm1\\maxclients\\16\\gamename\\baseq2",
+        {"12 48 \"Grunt\"", "7 63 \"Viper\"", "3 110 \"\xd3\xe8\xef\xf4\xe7\xf5\xee\"",
+         "0 35 \"Athena\""})}));
+    servers.push_back(std::make_unique<StandInServer>(QList<QByteArray>{StandInServer::statusReply(
+        "\\hostname\\\xc3\xd4\xc6 Night: The Edge\\mapname\\q2ctf1\\maxclients\\8",
+        {"21 52 \"Cyborg\""})}));
+    servers.push_back(std::make_unique<StandInServer>());
+    QFile list(QDir(programDir).filePath(QStringLiteral("servers.txt")));
+    if (list.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        for (const auto& server : servers)
+            list.write(server->address().toLatin1() + '\n');
+    return servers;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -287,6 +326,7 @@ int main(int argc, char** argv) {
     QTemporaryDir world;
     const DemoPaths demo = enterDemo(world.filePath(QStringLiteral("demo")));
     quake2Dir = demo.quake2Dir;
+    const auto servers = standInServers(demo.programDir);
 
     SilentPrompts prompts;
     TfrmVexaMain window(prompts);

@@ -4,6 +4,7 @@
 #include "VexaMain.h"
 
 #include "app/Discovery.h"
+#include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
 #include "platform/Guard.h"
 #include "platform/VexaIni.h"
@@ -106,6 +107,7 @@ void TfrmVexaMain::btnMapListClick() {
 void TfrmVexaMain::btnServerListClick() {
     TfrmServerList editor(
         programDirectory(), prompts_, [this] { FillServerList(); }, this);
+    serverListStatus_->addTo(editor);
     editor.exec();
 }
 
@@ -125,4 +127,5 @@ void TfrmVexaMain::connectListHandlers() {
             guarded(prompts_, [this] { btnMapListClick(); }));
     connect(btnServerList, &QPushButton::clicked, this,
             guarded(prompts_, [this] { btnServerListClick(); }));
+    serverListStatus_ = new ServerListStatus(*cboServerList, *btnRefreshServers, this);
 }

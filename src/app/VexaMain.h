@@ -31,6 +31,7 @@ class QToolButton;
 struct BatchFileContents;
 struct CatalogueRow;
 class GamesAliasesController;
+class ServerListStatus;
 struct CommandPiece;
 struct LaunchChoices;
 
@@ -168,6 +169,7 @@ public:
     QComboBox* cboSaveGames = nullptr;
     QComboBox* cboServerList = nullptr;
     QPushButton* btnServerList = nullptr;
+    QPushButton* btnRefreshServers = nullptr; // asks the listed servers for their status again
 
     // Server tab.
     QLineEdit* edtServerName = nullptr;
@@ -253,6 +255,7 @@ private:
     void cboSkinEnter();
     void btnMapListClick();
     void btnServerListClick();
+    ServerListStatus* serverListStatus_ = nullptr;
     // --- end of the list block ---
 
 public:

@@ -820,12 +820,17 @@ void TfrmVexaMain::createClientTab() {
     setHintText(cboServerList, QStringLiteral("The server to connect to"));
     btnServerList = named<QPushButton>(launch, "btnServerList");
     btnServerList->setText(QStringLiteral("Edit Server List"));
+    btnRefreshServers = named<QPushButton>(launch, "btnRefreshServers");
+    btnRefreshServers->setText(QStringLiteral("Refresh"));
+    setHintText(btnRefreshServers,
+                QStringLiteral("Ask the servers for ping, players and map again"));
     grid->addWidget(rbStartNewGame, 0, 0, 1, 2);
     grid->addWidget(cboClientStartMap, 1, 0);
     grid->addWidget(btnMapList, 1, 1);
     grid->addWidget(rbLoadSavedGame, 2, 0, 1, 2);
     grid->addWidget(cboSaveGames, 3, 0);
-    grid->addWidget(rbConnectToServer, 4, 0, 1, 2);
+    grid->addWidget(rbConnectToServer, 4, 0);
+    grid->addWidget(btnRefreshServers, 4, 1);
     grid->addWidget(cboServerList, 5, 0);
     grid->addWidget(btnServerList, 5, 1);
     grid->setColumnStretch(0, 1);

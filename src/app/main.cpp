@@ -3,6 +3,7 @@
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
 #include "app/QtPrompts.h"
+#include "app/QueryServersCommand.h"
 #include "app/VexaMain.h"
 #include "controls/Catalogue.h"
 #include "platform/Guard.h"
@@ -36,8 +37,15 @@ const QCommandLineOption PrintCommandLine(
     QStringLiteral("command-line"),
     QStringLiteral("Print the game's command line as Run would start it, and end."));
 
-const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &Demo, &ListSettings,
-                                             &PrintCommandLine};
+const QCommandLineOption QueryServers(
+    QStringLiteral("query-servers"),
+    QStringLiteral(
+        "Ask every server in FILE (default: servers.txt in the current directory) for its "
+        "status, print one line per server (address, ping, map, players/maximum, name; "
+        "tab-separated), and end."));
+
+const QCommandLineOption* const Options[] = {&LoadConfig,   &SaveConfig,       &Demo,
+                                             &ListSettings, &PrintCommandLine, &QueryServers};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -74,6 +82,12 @@ int runCommandLine(const QCommandLineParser&) {
     return printCommandLine(out, messages);
 }
 
+int runQueryServers(const QCommandLineParser& parser) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    return queryServers(parser.positionalArguments().value(0), out, messages);
+}
+
 // What one run does. The first mode any of whose options is given runs; the window when none is.
 struct Mode {
     QList<const QCommandLineOption*> options;
@@ -85,6 +99,7 @@ const Mode Modes[] = {
     {{&ListSettings}, true, runListSettings},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
     {{&PrintCommandLine}, true, runCommandLine},
+    {{&QueryServers}, true, runQueryServers},
 };
 const Mode WindowMode{{}, false, runWindow};
 
@@ -103,10 +118,20 @@ void addOptions(QCommandLineParser& parser) {
         QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
                        "--save-config it runs without a window: it starts up as usual, reads the "
                        "one file, writes the other, and ends; with --command-line it starts up "
-                       "the same way and prints the game's command line."));
+                       "the same way and prints the game's command line; with --query-servers it "
+                       "asks the servers of a list for their status and prints it."));
     parser.addHelpOption();
     for (const QCommandLineOption* option : Options)
         parser.addOption(*option);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The server list of --query-servers."),
+                                 QStringLiteral("[FILE]"));
+}
+
+// Only --query-servers takes an argument that is not an option: its one file.
+QStringList unexpectedArguments(const QCommandLineParser& parser) {
+    const QStringList arguments = parser.positionalArguments();
+    return parser.isSet(QueryServers) ? arguments.mid(1) : arguments;
 }
 
 bool wantsHelp(const QCommandLineParser& parser) {
@@ -124,7 +149,7 @@ bool chooseDisplay(int argc, char** argv) {
     QCommandLineParser parser;
     addOptions(parser);
     // Qt's own options are unknown here; errors are reported once Qt has taken them.
-    const bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
+    const bool understood = parser.parse(arguments) && unexpectedArguments(parser).isEmpty();
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const bool windowless =
@@ -151,9 +176,9 @@ int main(int argc, char** argv) {
     addOptions(parser);
     if (!parser.parse(QApplication::arguments()))
         return refuse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
+    if (!unexpectedArguments(parser).isEmpty())
         return refuse(QStringLiteral("Unexpected argument: ") +
-                      parser.positionalArguments().join(u' '));
+                      unexpectedArguments(parser).join(u' '));
     if (wantsHelp(parser)) {
         QTextStream(stdout) << parser.helpText();
         return 0;

@@ -6,14 +6,15 @@
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QShowEvent>
-#include <QVBoxLayout>
 #include <utility>
 
 ListFileEditor::ListFileEditor(const Layout& layout, const QString& programDir, Prompts& prompts,
                                std::function<void()> reloadBoxes, QWidget* parent)
-    : QDialog(parent), memo_(new QPlainTextEdit(this)),
+    : QDialog(parent), memo_(new QPlainTextEdit(this)), grid_(new QGridLayout(this)),
+      resizable_(layout.resizable),
       filePath_(PlatformConventions::native().join(programDir, layout.fileName)),
       initialLines_(layout.initialLines), prompts_(prompts), reloadBoxes_(std::move(reloadBoxes)) {
     setObjectName(QLatin1String(layout.objectName));
@@ -21,9 +22,8 @@ ListFileEditor::ListFileEditor(const Layout& layout, const QString& programDir, 
     memo_->setObjectName(QLatin1String(layout.memoName));
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    auto* box = new QVBoxLayout(this);
-    box->setContentsMargins(4, 4, 4, 4);
-    box->addWidget(memo_);
+    grid_->setContentsMargins(4, 4, 4, 4);
+    grid_->addWidget(memo_, 0, 0);
 
     if (layout.resizable) {
         resize(layout.size);
@@ -32,6 +32,16 @@ ListFileEditor::ListFileEditor(const Layout& layout, const QString& programDir, 
         setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
+}
+
+void ListFileEditor::addBesideMemo(QWidget* side, QWidget* below) {
+    grid_->addWidget(side, 0, 1);
+    grid_->addWidget(below, 1, 0, 1, 2, Qt::AlignRight);
+    if (resizable_)
+        return;
+    const QSize grown = size() + QSize(grid_->horizontalSpacing() + side->sizeHint().width(),
+                                       grid_->verticalSpacing() + below->sizeHint().height());
+    setFixedSize(grown);
 }
 
 void ListFileEditor::FormActivate() {

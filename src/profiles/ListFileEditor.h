@@ -6,6 +6,7 @@
 #include <functional>
 
 class Prompts;
+class QGridLayout;
 class QPlainTextEdit;
 
 // A small editor of one plain list file in the program's directory, one entry per line. Showing
@@ -34,6 +35,10 @@ public:
     // Full path of the edited file.
     const QString& filePath() const { return filePath_; }
 
+    // Puts `side` to the right of the memo, its rows beside the memo's lines, and `below` under
+    // both. A fixed-size editor grows to hold them.
+    void addBesideMemo(QWidget* side, QWidget* below);
+
     // Loads the file (or the instruction lines) into the memo. Throws VexaError on a file that
     // exists but cannot be read.
     void FormActivate();
@@ -50,6 +55,8 @@ public slots:
 
 private:
     QPlainTextEdit* memo_;
+    QGridLayout* grid_;
+    bool resizable_;
     QString filePath_;
     QStringList initialLines_;
     Prompts& prompts_;
