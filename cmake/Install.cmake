@@ -37,9 +37,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Vexa developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings editor and launcher for Quake 2")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-       "Vexa sets Quake 2's console variables and key bindings in one window of tabs, keeps "
-       "aliases, bindings and settings in profiles, and starts the game with the model, skin, "
-       "map, saved game, server and mod chosen from what is installed.")
+       "Vexa sets Quake 2's console variables and key bindings in one window of tabs,\n"
+       "keeps aliases, bindings and settings in profiles, and starts the game with the\n"
+       "model, skin, map, saved game, server and mod chosen from what is installed.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
