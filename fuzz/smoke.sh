@@ -9,8 +9,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-fuzz}
 targets=(cfglines cfgload ini batchfile scriptwords jpeg serverstatus)
 
+source "$root/scripts/ccache.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVEXA_BUILD_FUZZ=ON \
-    -DVEXA_BUILD_TESTS=OFF -DVEXA_BUILD_TOOLS=OFF >/dev/null
+    -DVEXA_BUILD_TESTS=OFF -DVEXA_BUILD_TOOLS=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 ninja -C "$build" -j "${JOBS:-2}" "${targets[@]/#/fuzz_}"
 
 artifacts=$build/fuzz-artifacts

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds Vexa in ./build (two jobs: the usual machine has two cores).
+# Configures and builds Vexa in ./build through ccache (two jobs: the usual machine has two cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+source scripts/ccache.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build build -j2

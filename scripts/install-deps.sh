@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth imagemagick
+    ccache desktop-file-utils appstream file man-db
     libbenchmark-dev time
 )
 

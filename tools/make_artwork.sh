@@ -1,7 +1,8 @@
 #!/bin/bash
 # Draws Vexa's pictures from nothing but gradients, noise, shapes and the DejaVu fonts, and
 # writes them to resources/: the logo (also the splash), the About picture, the Sound and Menus
-# tab pictures and the window icon. Fixed seeds make every run draw the same pictures.
+# tab pictures, and the program's icon at the sizes desktops ask for. Fixed seeds make every run
+# draw the same pictures.
 # Needs ImageMagick 6 (`convert`) and fonts-dejavu.
 # Usage: tools/make_artwork.sh [resources directory]
 set -euo pipefail
@@ -214,21 +215,33 @@ tab_menus() {
         -strokewidth 6 -draw "$pointer" -fill white -stroke white -strokewidth 1 -draw "$pointer"
 }
 
-# The window icon: a chrome V on a riveted plate with rounded, transparent corners.
+# The program's icon at SIZE pixels square: a chrome V on a riveted plate with rounded,
+# transparent corners. Drawn at each size rather than scaled, so the small ones stay crisp;
+# every measure is the one of the 64-pixel icon, scaled.
 icon() {
-    local picture="$work/icon.png"
-    riveted_plate 64 64 61 '#6a5442' '#1a100a' "$picture"
-    convert -background black -fill white -font "$bold" -pointsize 58 label:V -trim +repage \
-        -bordercolor black -border 4 "$work/vmask.png"
+    local s=$1 picture="$work/icon.png"
+    riveted_plate "$s" "$s" 61 '#6a5442' '#1a100a' "$picture"
+    convert -background black -fill white -font "$bold" -pointsize $((s * 58 / 64)) label:V \
+        -trim +repage -bordercolor black -border $((s / 16)) "$work/vmask.png"
     metal_fill "$work/vmask.png" "$work/v.png"
-    convert "$work/v.png" -resize 52x52 "$work/v.png"
+    convert "$work/v.png" -resize $((s * 52 / 64))x$((s * 52 / 64)) "$work/v.png"
     convert "$picture" "$work/v.png" -gravity center -compose Over -composite \
-        \( -size 64x64 xc:black -fill white -draw "roundrectangle 0,0 63,63 10,10" \) \
-        -alpha off -compose CopyOpacity -composite -strip -depth 8 "PNG32:$out/vexa.png"
+        \( -size "${s}x$s" xc:black -fill white \
+        -draw "roundrectangle 0,0 $((s - 1)),$((s - 1)) $((s * 10 / 64)),$((s * 10 / 64))" \) \
+        -alpha off -compose CopyOpacity -composite -strip -depth 8 "PNG32:$2"
+}
+
+# The window icon (64 pixels, built into the program) and the icons installed for the desktop.
+icons() {
+    local size
+    mkdir -p "$out/icons"
+    for size in 48 64 128 256; do
+        icon "$size" "$out/icons/$size.png"
+    done
 }
 
 logo
 about
 tab_sound
 tab_menus
-icon
+icons

@@ -121,6 +121,7 @@ void addOptions(QCommandLineParser& parser) {
                        "the same way and prints the game's command line; with --query-servers it "
                        "asks the servers of a list for their status and prints it."));
     parser.addHelpOption();
+    parser.addVersionOption();
     for (const QCommandLineOption* option : Options)
         parser.addOption(*option);
     parser.addPositionalArgument(QStringLiteral("FILE"),
@@ -138,9 +139,13 @@ bool wantsHelp(const QCommandLineParser& parser) {
     return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
 }
 
+bool wantsVersion(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("version"));
+}
+
 // A first look at the arguments before Qt starts, which is when the display is chosen. What
 // shows no window runs offscreen unless the user chose a platform: the modes without a window,
-// the help, and arguments that will be refused when there is no display to open a window on.
+// the help, the version, and arguments refused when there is no display to open a window on.
 // Returns whether it chose offscreen.
 bool chooseDisplay(int argc, char** argv) {
     QStringList arguments;
@@ -152,8 +157,8 @@ bool chooseDisplay(int argc, char** argv) {
     const bool understood = parser.parse(arguments) && unexpectedArguments(parser).isEmpty();
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const bool windowless =
-        chosenMode(parser).headless || wantsHelp(parser) || (!understood && noDisplay);
+    const bool windowless = chosenMode(parser).headless || wantsHelp(parser) ||
+                            wantsVersion(parser) || (!understood && noDisplay);
     if (!windowless || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return false;
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -170,6 +175,7 @@ int refuse(const QString& problem) {
 int main(int argc, char** argv) {
     const bool offscreen = chooseDisplay(argc, argv);
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(VEXA_VERSION));
     applyApplicationLook(app);
 
     QCommandLineParser parser;
@@ -181,6 +187,10 @@ int main(int argc, char** argv) {
                       unexpectedArguments(parser).join(u' '));
     if (wantsHelp(parser)) {
         QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (wantsVersion(parser)) {
+        QTextStream(stdout) << "vexa " << QApplication::applicationVersion() << Qt::endl;
         return 0;
     }
     const Mode& mode = chosenMode(parser);
