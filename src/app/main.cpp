@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CheckConfigCommand.h"
 #include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
@@ -36,8 +37,19 @@ const QCommandLineOption PrintCommandLine(
     QStringLiteral("command-line"),
     QStringLiteral("Print the game's command line as Run would start it, and end."));
 
-const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &Demo, &ListSettings,
-                                             &PrintCommandLine};
+const QCommandLineOption CheckConfig(
+    QStringLiteral("check-config"),
+    QStringLiteral("Read the config FILE as the game would and print what the game ignores or "
+                   "takes otherwise, as FILE:LINE: warning: text; exit 1 when it found any."),
+    QStringLiteral("FILE"));
+const QCommandLineOption EngineOption(
+    QStringLiteral("engine"),
+    QStringLiteral("With --check-config: the engine NAME to check for (id, yamagi or q2pro); "
+                   "default the engine in vexa.ini, else id."),
+    QStringLiteral("NAME"));
+
+const QCommandLineOption* const Options[] = {
+    &LoadConfig, &SaveConfig, &Demo, &ListSettings, &PrintCommandLine, &CheckConfig, &EngineOption};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -74,6 +86,16 @@ int runCommandLine(const QCommandLineParser&) {
     return printCommandLine(out, messages);
 }
 
+int runCheckConfig(const QCommandLineParser& parser) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    if (!parser.isSet(CheckConfig)) {
+        messages << "vexa: --engine goes with --check-config FILE" << Qt::endl;
+        return 2;
+    }
+    return checkConfigFile(parser.value(CheckConfig), valueOf(parser, EngineOption), out, messages);
+}
+
 // What one run does. The first mode any of whose options is given runs; the window when none is.
 struct Mode {
     QList<const QCommandLineOption*> options;
@@ -85,6 +107,7 @@ const Mode Modes[] = {
     {{&ListSettings}, true, runListSettings},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
     {{&PrintCommandLine}, true, runCommandLine},
+    {{&CheckConfig, &EngineOption}, true, runCheckConfig},
 };
 const Mode WindowMode{{}, false, runWindow};
 
@@ -99,11 +122,14 @@ const Mode& chosenMode(const QCommandLineParser& parser) {
 }
 
 void addOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
-                       "--save-config it runs without a window: it starts up as usual, reads the "
-                       "one file, writes the other, and ends; with --command-line it starts up "
-                       "the same way and prints the game's command line."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Settings editor and launcher for Quake 2. With --load-config or "
+        "--save-config it runs without a window: it starts up as usual, reads the "
+        "one file, writes the other, and ends; with --command-line it starts up "
+        "the same way and prints the game's command line. With --check-config it reads "
+        "only that file, as the engine would, and ends with status 0 when it found "
+        "nothing (notes alone count as nothing), 1 when it warned, 2 for a bad "
+        "option or an unreadable file."));
     parser.addHelpOption();
     for (const QCommandLineOption* option : Options)
         parser.addOption(*option);
