@@ -13,20 +13,18 @@ namespace {
 
 const QString EngineNames = QStringLiteral("id, yamagi or q2pro");
 
-// The engine vexa.ini names; id 3.21 when it names none or one Vexa does not know.
-Engine iniEngine(QTextStream& messages) {
-    const QString name =
-        VexaIni::readString(IniFile(VexaIni::fileName()), VexaIni::GameEngine, QString());
+} // namespace
+
+Engine configuredEngine(const IniFile& ini, QString* unknown) {
+    const QString name = VexaIni::readString(ini, VexaIni::GameEngine, QString());
     if (name.isEmpty())
         return Engine::id;
     if (const auto engine = engineFromIniName(name))
         return *engine;
-    messages << "vexa: vexa.ini names the unknown engine '" << name << "'; checking for id 3.21"
-             << Qt::endl;
+    if (unknown)
+        *unknown = name;
     return Engine::id;
 }
-
-} // namespace
 
 int checkConfigFile(const QString& fileName, const std::optional<QString>& engineName,
                     QTextStream& out, QTextStream& messages) {
@@ -38,7 +36,11 @@ int checkConfigFile(const QString& fileName, const std::optional<QString>& engin
             return 2;
         }
     } else {
-        engine = iniEngine(messages);
+        QString unknown;
+        engine = configuredEngine(IniFile(VexaIni::fileName()), &unknown);
+        if (!unknown.isEmpty())
+            messages << "vexa: vexa.ini names the unknown engine '" << unknown
+                     << "'; checking for id 3.21" << Qt::endl;
     }
     QStringList lines;
     try {

@@ -52,6 +52,10 @@ constexpr CommandWord Commands[] = {
     {"cmdlist", Action::None, EveryEngine},
     {"cvarlist", Action::None, EveryEngine},
     {"bindlist", Action::None, EveryEngine},
+    // Commands that take a word and lie near a cvar's name (skin, paused, skill).
+    {"skins", Action::None, EveryEngine},
+    {"pause", Action::None, EveryEngine},
+    {"kill", Action::None, EveryEngine},
 };
 
 const CommandWord* commandWord(QStringView word) {
