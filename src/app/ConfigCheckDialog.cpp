@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTreeWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,17 +24,19 @@ namespace {
 const QString NoConfigFile =
     QStringLiteral("There is no config file to check: load or save one first.");
 
+QString counted(qsizetype count, const char* what) {
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(what)).arg(count == 1 ? "" : "s");
+}
+
 QString summaryText(const QString& fileName, Engine engine, const QList<ConfigFinding>& findings) {
     const qsizetype notes = std::count_if(findings.cbegin(), findings.cend(),
                                           [](const ConfigFinding& f) { return f.isNote(); });
     const QString engineName = QString::fromLatin1(engineFacts(engine).displayName);
     if (findings.isEmpty())
         return QStringLiteral("%1\nNothing found for %2.").arg(fileName, engineName);
-    return QStringLiteral("%1\n%2 warnings and %3 notes for %4. Double-click a line to edit it.")
-        .arg(fileName)
-        .arg(findings.size() - notes)
-        .arg(notes)
-        .arg(engineName);
+    return QStringLiteral("%1\n%2 and %3 for %4. Double-click a finding to edit its line.")
+        .arg(fileName, counted(findings.size() - notes, "warning"), counted(notes, "note"),
+             engineName);
 }
 
 void showConfigCheck(TfrmVexaMain& window) {
@@ -70,23 +72,31 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
     lblSummary = new QLabel(summaryText(fileName, engine, findings), this);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
     lblSummary->setWordWrap(true);
-    lvwFindings = new QTreeWidget(this);
+    lvwFindings = new QTableWidget(int(findings.size()), 2, this);
     lvwFindings->setObjectName(QStringLiteral("lvwFindings"));
-    lvwFindings->setRootIsDecorated(false);
-    lvwFindings->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Finding")});
+    lvwFindings->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Finding")});
+    lvwFindings->verticalHeader()->hide();
+    lvwFindings->horizontalHeader()->setStretchLastSection(true);
+    lvwFindings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwFindings->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvwFindings->setWordWrap(true);
-    for (const ConfigFinding& finding : findings) {
-        auto* item = new QTreeWidgetItem(
-            lvwFindings,
-            {QString::number(finding.line),
-             (finding.isNote() ? QStringLiteral("note: ") : QString()) + finding.text});
-        item->setData(0, Qt::UserRole, finding.line);
-        item->setTextAlignment(0, Qt::AlignRight | Qt::AlignTop);
-        item->setToolTip(1, finding.text);
+    for (int row = 0; row < findings.size(); ++row) {
+        const ConfigFinding& finding = findings[row];
+        auto* line = new QTableWidgetItem(QString::number(finding.line));
+        line->setData(Qt::UserRole, finding.line);
+        line->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
+        lvwFindings->setItem(row, 0, line);
+        lvwFindings->setItem(
+            row, 1,
+            new QTableWidgetItem((finding.isNote() ? QStringLiteral("note: ") : QString()) +
+                                 finding.text));
     }
     lvwFindings->resizeColumnToContents(0);
-    connect(lvwFindings, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        emit lineChosen(item->data(0, Qt::UserRole).toInt());
+    // Rows as high as their wrapped text, whenever the width of the text changes.
+    connect(lvwFindings->horizontalHeader(), &QHeaderView::sectionResized, lvwFindings,
+            &QTableWidget::resizeRowsToContents);
+    connect(lvwFindings, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        emit lineChosen(lvwFindings->item(row, 0)->data(Qt::UserRole).toInt());
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -94,7 +104,7 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
     layout->addWidget(lblSummary);
     layout->addWidget(lvwFindings);
     layout->addWidget(buttons);
-    resize(560, 300);
+    resize(600, 320);
 }
 
 void installConfigChecks(TfrmVexaMain& window) {

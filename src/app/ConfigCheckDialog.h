@@ -6,7 +6,7 @@
 #include <QList>
 
 class QLabel;
-class QTreeWidget;
+class QTableWidget;
 class TfrmVexaMain;
 
 // File > Check Config: the findings for one config file, a row each (line, text). A double-click
@@ -18,7 +18,7 @@ public:
                       const QList<ConfigFinding>& findings);
 
     QLabel* lblSummary;
-    QTreeWidget* lvwFindings;
+    QTableWidget* lvwFindings;
 
 signals:
     void lineChosen(int line);
