@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cmath>
 #include <optional>
 
@@ -78,12 +79,17 @@ char16_t folded(QChar c, bool foldCase) {
     return foldCase && u >= u'a' && u <= u'z' ? char16_t(u - 32) : u;
 }
 
+constexpr qsizetype LongestGuessed = 63; // longer names get no guess
+
 // Edits (insert, delete, replace, swap two neighbours) from a to b, or limit + 1 when more.
 int editDistance(QStringView a, QStringView b, int limit, bool foldCase) {
-    if (std::abs(a.size() - b.size()) > limit)
-        return limit + 1;
     const qsizetype n = b.size();
-    std::vector<int> before(n + 1), previous(n + 1), current(n + 1);
+    if (std::abs(a.size() - n) > limit || a.size() > LongestGuessed || n > LongestGuessed)
+        return limit + 1;
+    std::array<int, LongestGuessed + 1> rows[3];
+    int* before = rows[0].data();
+    int* previous = rows[1].data();
+    int* current = rows[2].data();
     for (qsizetype j = 0; j <= n; ++j)
         previous[j] = int(j);
     for (qsizetype i = 1; i <= a.size(); ++i) {
@@ -106,18 +112,68 @@ int editDistance(QStringView a, QStringView b, int limit, bool foldCase) {
     return previous[n];
 }
 
-// The nearest of `names` within the allowed distance (the first of equally near ones), or empty.
-QString nearestName(QStringView name, const QStringList& names, bool foldCase) {
-    int best = allowedDistance(name.size()) + 1;
-    QString nearest;
-    for (const QString& candidate : names) {
-        const int d = editDistance(name, candidate, best - 1, foldCase);
-        if (d < best && d > 0) {
-            best = d;
-            nearest = candidate;
-        }
+// The characters a name holds, beyond ASCII as one.
+using CharacterSet = std::bitset<128>;
+
+CharacterSet charactersOf(QStringView name, bool foldCase) {
+    CharacterSet set;
+    for (QChar c : name)
+        set.set(std::min<char16_t>(folded(c, foldCase), 127));
+    return set;
+}
+
+// Names to guess from. Every character of a name that the other lacks takes an edit, which
+// passes over most names without working out their distance.
+class NearNames {
+public:
+    NearNames(const QStringList& names, bool foldCase) : foldCase_(foldCase) {
+        for (const QString& name : names)
+            names_.push_back({name, charactersOf(name, foldCase)});
     }
-    return nearest;
+
+    // The nearest name within the allowed distance (the first of equally near ones), or empty.
+    QString nearest(QStringView name) const {
+        int best = allowedDistance(name.size()) + 1;
+        QString nearest;
+        for (const auto& [candidate, characters] : names_) {
+            if (std::abs(candidate.size() - name.size()) >= best ||
+                missing(name, characters) >= best)
+                continue;
+            const int d = editDistance(name, candidate, best - 1, foldCase_);
+            if (d < best && d > 0) {
+                best = d;
+                nearest = candidate;
+            }
+        }
+        return nearest;
+    }
+
+private:
+    int missing(QStringView name, const CharacterSet& characters) const {
+        int count = 0;
+        for (QChar c : name)
+            count += !characters.test(std::min<char16_t>(folded(c, foldCase_), 127));
+        return count;
+    }
+
+    bool foldCase_;
+    std::vector<std::pair<QString, CharacterSet>> names_;
+};
+
+const NearNames& nearCvars(Engine engine) {
+    static std::array<std::optional<NearNames>, std::size(AllEngines)> names;
+    auto& near = names[size_t(engine)];
+    if (!near)
+        near.emplace(engineCvarNames(engine), false);
+    return *near;
+}
+
+const NearNames& nearKeys(Engine engine) {
+    static std::array<std::optional<NearNames>, std::size(AllEngines)> names;
+    auto& near = names[size_t(engine)];
+    if (!near)
+        near.emplace(engineKeyNames(engine), true);
+    return *near;
 }
 
 // Each registered cvar filed under its name with the letter case folded.
@@ -337,8 +393,7 @@ Checker::NameCheck Checker::checkName(QStringView name) const {
             quoted(name) + QStringLiteral(" is not ") + quoted(same->second) +
                 QStringLiteral(": cvar names keep their letter case, so this makes a new cvar ") +
                 engineName_ + QStringLiteral(" never reads")};
-    } else if (const QString near = nearestName(name, engineCvarNames(engine_), false);
-               !near.isEmpty()) {
+    } else if (const QString near = nearCvars(engine_).nearest(name); !near.isEmpty()) {
         check.finding = ConfigFinding{0, ConfigFinding::UnknownCvar,
                                       quoted(name) + QStringLiteral(" is not a cvar of ") +
                                           engineName_ + QStringLiteral(": did you mean ") +
@@ -396,7 +451,7 @@ std::optional<QString> Checker::key(int line, QStringView name) {
     } else {
         id = engineKeyName(engine_, name);
         if (id.isEmpty()) {
-            const QString near = nearestName(name, engineKeyNames(engine_), true);
+            const QString near = nearKeys(engine_).nearest(name);
             add(line, ConfigFinding::UnknownKey,
                 quoted(name) + QStringLiteral(" is not a key name of ") + engineName_ +
                     (near.isEmpty() ? QStringLiteral(": the game refuses this line")

@@ -1,58 +1,16 @@
 #include "BindingConflicts.h"
 
 #include "SupBind.h"
-#include "SupCommon.h"
 
-#include <QHash>
 #include <QLineEdit>
 #include <QPalette>
 
-#include <map>
-#include <set>
+#include <algorithm>
 
 namespace {
 
 const QColor ConflictBase(0xff, 0xc8, 0xc8);
 const QColor ConflictText(Qt::black);
-const char* const PlainHint = "vexaPlainHint"; // a plain box's own tooltip, kept while marked
-
-// One line per shared key: "F1 is also bound to '+attack', 'message1'".
-QString conflictNote(const std::map<QString, std::set<QString>>& othersByKey) {
-    QStringList lines;
-    for (const auto& [key, commands] : othersByKey) {
-        QStringList names;
-        for (const QString& command : commands)
-            names << u'\'' + command + u'\'';
-        lines << key + QStringLiteral(" is also bound to ") + names.join(QStringLiteral(", "));
-    }
-    return lines.join(u'\n');
-}
-
-// The holder's own spelling of the key.
-QString spelling(const QStringList& keys, const QString& identity) {
-    for (const QString& key : keys) {
-        if (keyIdentity(key) == identity)
-            return key.trimmed();
-    }
-    return identity;
-}
-
-// A plain box keeps its own look and tooltip apart from the mark.
-void markPlainBox(QLineEdit& box, const QString& note) {
-    if (!box.property(PlainHint).isValid())
-        box.setProperty(PlainHint, box.toolTip());
-    const QString hint = box.property(PlainHint).toString();
-    const QString tip = note.isEmpty() ? hint : hint + u'\n' + note;
-    if (box.toolTip() == tip)
-        return;
-    box.setToolTip(tip);
-    QPalette colours = box.palette();
-    if (note.isEmpty())
-        colours = QPalette();
-    else
-        paintConflict(colours);
-    box.setPalette(colours);
-}
 
 } // namespace
 
@@ -68,16 +26,12 @@ QString keyIdentity(const QString& key) {
     return trimmed.size() == 1 ? trimmed : trimmed.toUpper();
 }
 
-struct BindingConflicts::Holder {
-    QString command;
-    QStringList keys;
-    TSupBind* binding; // or the plain box
-    QLineEdit* box;
-};
-
 BindingConflicts::BindingConflicts(QObject* parent, const QList<TSupBind*>& bindings,
                                    const QList<KeyBox>& keyBoxes)
     : QObject(parent), bindings_(bindings), keyBoxes_(keyBoxes) {
+    for (const KeyBox& key : keyBoxes_)
+        plainHints_ << key.box->toolTip();
+    plainNotes_.resize(keyBoxes_.size());
     pending_.setSingleShot(true);
     pending_.setInterval(0);
     connect(&pending_, &QTimer::timeout, this, &BindingConflicts::update);
@@ -93,46 +47,85 @@ void BindingConflicts::schedule() {
         pending_.start();
 }
 
-std::vector<BindingConflicts::Holder> BindingConflicts::holders() const {
-    std::vector<Holder> all;
-    for (TSupBind* b : bindings_)
-        all.push_back({b->SupCommand(),
-                       {b->SupValue(), b->SupValue2(), b->SupValue3(), b->SupValue4()},
-                       b,
-                       nullptr});
-    for (const KeyBox& key : keyBoxes_)
-        all.push_back({key.command, {key.box->text()}, nullptr, key.box});
-    return all;
+QString BindingConflicts::command(int holder) const {
+    return holder < bindings_.size() ? bindings_[holder]->SupCommand()
+                                     : keyBoxes_[holder - bindings_.size()].command;
+}
+
+std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
+    std::vector<HeldKey> keys;
+    const auto add = [&](const QString& key, int holder) {
+        if (!key.trimmed().isEmpty())
+            keys.push_back({keyIdentity(key), key.trimmed(), holder});
+    };
+    int holder = 0;
+    for (TSupBind* b : bindings_) {
+        for (const QString* key :
+             {&b->SupValue(), &b->SupValue2(), &b->SupValue3(), &b->SupValue4()})
+            add(*key, holder);
+        ++holder;
+    }
+    for (const KeyBox& box : keyBoxes_)
+        add(box.box->text(), holder++);
+    std::sort(keys.begin(), keys.end(), [](const HeldKey& a, const HeldKey& b) {
+        return a.identity < b.identity || (a.identity == b.identity && a.holder < b.holder);
+    });
+    return keys;
 }
 
 void BindingConflicts::update() {
     pending_.stop();
-    const std::vector<Holder> all = holders();
-    QHash<QString, std::set<size_t>> byKey;
-    for (size_t i = 0; i < all.size(); ++i) {
-        for (const QString& key : all[i].keys) {
-            if (!key.trimmed().isEmpty())
-                byKey[keyIdentity(key)].insert(i);
+    const std::vector<HeldKey> keys = heldKeys();
+    std::vector<QStringList> notes(size_t(bindings_.size() + keyBoxes_.size()));
+    for (auto group = keys.begin(); group != keys.end();) {
+        const auto end = std::find_if(
+            group, keys.end(), [&](const HeldKey& k) { return k.identity != group->identity; });
+        if (group->holder != std::prev(end)->holder)
+            noteSharedKey(group, end, notes);
+        group = end;
+    }
+    for (int i = 0; i < bindings_.size(); ++i)
+        bindings_[i]->setConflict(notes[size_t(i)].join(u'\n'));
+    for (int i = 0; i < keyBoxes_.size(); ++i)
+        markPlainBox(i, notes[size_t(bindings_.size() + i)].join(u'\n'));
+}
+
+// Each box of the group (one key, held by two boxes or more, in the order of the boxes) gets a
+// line naming the others' commands.
+void BindingConflicts::noteSharedKey(std::vector<HeldKey>::const_iterator group,
+                                     std::vector<HeldKey>::const_iterator end,
+                                     std::vector<QStringList>& notes) const {
+    std::vector<std::pair<QString, const HeldKey*>> holders; // quoted command, first key held
+    for (auto key = group; key != end; ++key) {
+        if (key == group || std::prev(key)->holder != key->holder)
+            holders.push_back({u'\'' + command(key->holder) + u'\'', &*key});
+    }
+    std::sort(holders.begin(), holders.end());
+    for (const auto& [mine, key] : holders) {
+        QString line = key->spelling + QStringLiteral(" is also bound to ");
+        bool first = true;
+        for (const auto& other : holders) {
+            if (other.second == key)
+                continue;
+            if (!first)
+                line += QStringLiteral(", ");
+            line += other.first;
+            first = false;
         }
+        notes[size_t(key->holder)] << line;
     }
-    // For each holder, each of its keys that others hold, with their commands.
-    std::vector<std::map<QString, std::set<QString>>> others(all.size());
-    for (auto shared = byKey.cbegin(); shared != byKey.cend(); ++shared) {
-        if (shared->size() < 2)
-            continue;
-        for (size_t i : *shared) {
-            const QString key = spelling(all[i].keys, shared.key());
-            for (size_t j : *shared) {
-                if (i != j)
-                    others[i][key].insert(all[j].command);
-            }
-        }
-    }
-    for (size_t i = 0; i < all.size(); ++i) {
-        const QString note = conflictNote(others[i]);
-        if (all[i].binding)
-            all[i].binding->setConflict(note);
-        else
-            markPlainBox(*all[i].box, note);
-    }
+}
+
+// A plain box keeps its own look and tooltip apart from the mark.
+void BindingConflicts::markPlainBox(int index, const QString& note) {
+    if (plainNotes_[size_t(index)] == note)
+        return;
+    plainNotes_[size_t(index)] = note;
+    QLineEdit& box = *keyBoxes_[index].box;
+    const QString& hint = plainHints_[index];
+    box.setToolTip(note.isEmpty() ? hint : hint + u'\n' + note);
+    QPalette colours;
+    if (!note.isEmpty())
+        paintConflict(colours);
+    box.setPalette(colours);
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <vector>
@@ -35,12 +36,26 @@ public:
     void update();
 
 private:
-    struct Holder;
+    // One key a box holds; a holder is a binding's index, or a plain box's after the bindings.
+    struct HeldKey {
+        QString identity;
+        QString spelling;
+        int holder;
+    };
     void schedule();
-    std::vector<Holder> holders() const;
+    // Every key of every box, sorted so that the boxes holding one key stand together.
+    std::vector<HeldKey> heldKeys() const;
+    void noteSharedKey(std::vector<HeldKey>::const_iterator group,
+                       std::vector<HeldKey>::const_iterator end,
+                       std::vector<QStringList>& notes) const;
+    // The command of a binding (index below the bindings' count) or of a plain box after them.
+    QString command(int holder) const;
+    void markPlainBox(int index, const QString& note);
 
     QList<TSupBind*> bindings_;
     QList<KeyBox> keyBoxes_;
+    QStringList plainHints_;          // each plain box's own tooltip
+    std::vector<QString> plainNotes_; // each plain box's mark
     QTimer pending_;
 };
 

@@ -141,9 +141,8 @@ void TSupBind::placeSupLabel() {
 // The conflict goes under the tooltip only: the hint line shows the status tip on one line.
 void TSupBind::updateHint() {
     const QString hint = defaultHint(default_, description_);
-    setHint(*this, hint);
-    if (!conflict_.isEmpty())
-        setToolTip(hint + u'\n' + conflict_);
+    setStatusTip(hint);
+    setToolTip(conflict_.isEmpty() ? hint : hint + u'\n' + conflict_);
 }
 
 // Highlighted while the command has more keys than the one shown, and in a colour of its own
