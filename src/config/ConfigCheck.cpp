@@ -233,7 +233,7 @@ private:
     void cvarValue(int line, QStringView name, QStringView value, bool bySet);
     QString cvarName(int line, QStringView name);
     NameCheck checkName(QStringView name) const;
-    std::optional<QString> key(int line, QStringView name);
+    std::optional<QString> key(int line, QStringView name, bool binding);
     QString aliasKey(QStringView name) const;
 
     Engine engine_;
@@ -406,7 +406,7 @@ Checker::NameCheck Checker::checkName(QStringView name) const {
 void Checker::bind(const ScriptCommand& command) {
     if (command.words.size() < 2)
         return;
-    const std::optional<QString> id = key(command.line, command.words[1]);
+    const std::optional<QString> id = key(command.line, command.words[1], true);
     if (!id || command.words.size() < 3)
         return; // "bind KEY" only shows the binding
     const QString bound = joinedWords(command, 2);
@@ -427,13 +427,13 @@ void Checker::bind(const ScriptCommand& command) {
 void Checker::unbind(const ScriptCommand& command) {
     if (command.words.size() < 2)
         return;
-    if (const std::optional<QString> id = key(command.line, command.words[1]))
+    if (const std::optional<QString> id = key(command.line, command.words[1], false))
         bindings_.remove(*id);
 }
 
-// The key the engine binds for the name, the same for every spelling of it; nothing when the
-// engine refuses it.
-std::optional<QString> Checker::key(int line, QStringView name) {
+// The key the engine binds (or unbinds) for the name, the same for every spelling of it; nothing
+// when the engine refuses it.
+std::optional<QString> Checker::key(int line, QStringView name, bool binding) {
     QString id;
     if (name.size() == 1) {
         const QChar c = name[0];
@@ -461,7 +461,7 @@ std::optional<QString> Checker::key(int line, QStringView name) {
         if (id == u"SEMICOLON")
             id = QStringLiteral(";");
     }
-    if (engineRefusesToRebind(engine_, id)) {
+    if (binding && engineRefusesToRebind(engine_, id)) {
         add(line, ConfigFinding::RefusedKey,
             engineName_ + QStringLiteral(" refuses to rebind ") + quoted(name));
         return std::nullopt;

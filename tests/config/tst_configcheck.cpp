@@ -65,6 +65,7 @@ void TestConfigCheck::findings_data() {
     row("yamagi: refused key", yamagi, "bind escape togglemenu", "RefusedKey@1", "'escape'");
     row("q2pro: refused key", q2pro, "bind ` toggleconsole", "RefusedKey@1");
     row("id rebinds ESCAPE", id, "bind ESCAPE togglemenu", "");
+    row("yamagi unbinds ESCAPE", yamagi, "unbind ESCAPE", "");
     row("id: bound twice", id, "bind f1 +attack\nbind F1 \"use Railgun\"", "DuplicateBinding@2",
         "line 1 bound it to '+attack', this line to 'use Railgun'");
     row("yamagi: bound twice", yamagi, "bind SEMICOLON x\nbind \";\" y", "DuplicateBinding@2");
