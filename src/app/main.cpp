@@ -39,8 +39,8 @@ const QCommandLineOption PrintCommandLine(
 
 const QCommandLineOption CheckConfig(
     QStringLiteral("check-config"),
-    QStringLiteral("Read the config FILE as the game would and print what the game ignores or "
-                   "takes otherwise, as FILE:LINE: warning: text; exit 1 when it found any."),
+    QStringLiteral("Read the config FILE as the game would, print what the game ignores or "
+                   "takes otherwise (FILE:LINE: warning: text), and end."),
     QStringLiteral("FILE"));
 const QCommandLineOption EngineOption(
     QStringLiteral("engine"),
