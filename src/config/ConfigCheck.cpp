@@ -227,6 +227,7 @@ private:
         findings_.append({line, kind, text});
     }
     bool runsCommand(const ScriptCommand& command, const CommandWord& word);
+    void run(const ScriptCommand& command, const CommandWord& word);
     void set(const ScriptCommand& command, const CommandWord& word);
     void bind(const ScriptCommand& command);
     void unbind(const ScriptCommand& command);
@@ -259,7 +260,7 @@ void Checker::command(const ScriptCommand& command) {
     const QStringView word = command.words[0];
     if (const CommandWord* known = commandWord(word)) {
         if (runsCommand(command, *known))
-            set(command, *known);
+            run(command, *known);
         return;
     }
     if (aliases_.contains(aliasKey(word)) || command.words.size() < 2)
@@ -270,7 +271,7 @@ void Checker::command(const ScriptCommand& command) {
     cvarValue(command.line, word, value, false);
 }
 
-// Whether the engine runs the command; when it does, commands that set nothing are done here.
+// Whether the engine runs the command as written.
 bool Checker::runsCommand(const ScriptCommand& command, const CommandWord& word) {
     const QStringView written = command.words[0];
     if (!(word.engines & bit(engine_))) {
@@ -286,11 +287,16 @@ bool Checker::runsCommand(const ScriptCommand& command, const CommandWord& word)
                 QStringLiteral(" is an unknown command and the line does nothing"));
         return false;
     }
+    return true;
+}
+
+void Checker::run(const ScriptCommand& command, const CommandWord& word) {
     const qsizetype count = command.words.size();
     switch (word.action) {
     case Action::Set:
     case Action::SetWithFlag:
-        return true;
+        set(command, word);
+        break;
     case Action::Bind:
         bind(command);
         break;
@@ -311,11 +317,10 @@ bool Checker::runsCommand(const ScriptCommand& command, const CommandWord& word)
     case Action::None:
         break;
     }
-    return false;
 }
 
 // "set NAME VALUE [u|s]": id and Yamagi refuse any other count of words and any other flag;
-// Q2PRO joins the words after the name into the value.
+// Q2PRO joins the words after the name into the value (for seta, setu and sets always).
 void Checker::set(const ScriptCommand& command, const CommandWord& word) {
     const qsizetype count = command.words.size();
     if (count < 3) {
@@ -324,20 +329,17 @@ void Checker::set(const ScriptCommand& command, const CommandWord& word) {
                                                       "this line"));
         return;
     }
-    const bool flagged = count == 4 && (command.words[3] == u"u" || command.words[3] == u"s");
-    QString value = command.words[2].toString();
-    if (count > 3 && !flagged) {
-        if (!facts_.exactCommandCase) {
-            add(command.line, ConfigFinding::SetRefused,
-                QStringLiteral("the game refuses this line: ") + quoted(command.words[0]) +
-                    QStringLiteral(" takes a name, one value and the flag u or s (put a value "
-                                   "with blanks in quotes)"));
-            return;
-        }
-        value = joinedWords(command, 2);
+    const bool flagged = word.action == Action::Set && count == 4 &&
+                         (command.words[3] == u"u" || command.words[3] == u"s");
+    const bool joined = count > 3 && !flagged;
+    if (joined && !facts_.exactCommandCase) {
+        add(command.line, ConfigFinding::SetRefused,
+            QStringLiteral("the game refuses this line: ") + quoted(command.words[0]) +
+                QStringLiteral(" takes a name, one value and the flag u or s (put a value with "
+                               "blanks in quotes)"));
+        return;
     }
-    if (word.action == Action::SetWithFlag)
-        value = joinedWords(command, 2);
+    const QString value = joined ? joinedWords(command, 2) : command.words[2].toString();
     cvarValue(command.line, command.words[1], value, true);
 }
 
