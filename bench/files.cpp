@@ -6,6 +6,9 @@
 
 #include "app/HeadlessPrompts.h"
 #include "app/VexaMain.h"
+#include "config/ConfigCheck.h"
+#include "config/ConfigScript.h"
+#include "controls/Catalogue.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/ProfileFile.h"
@@ -120,6 +123,67 @@ void registerConfig(Setup& s) {
     }
 }
 
+// ---- Config checker ----
+
+// Two configs that give every binding other keys: each its own key (no two commands share one),
+// or keys from a set far smaller than the bindings (every command shares its keys).
+QStringList bindingsConfig(int keyCount, int shift) {
+    QStringList lines;
+    int n = 0;
+    for (const CatalogueRow& row : catalogue()) {
+        if (row.kind == SettingKind::Binding)
+            lines
+                << QStringLiteral("bind K%1 \"%2\"").arg((n++ + shift) % keyCount).arg(row.command);
+    }
+    return lines;
+}
+
+const char* const BindingConfigs[] = {"own0.cfg", "own1.cfg", "shared0.cfg", "shared1.cfg"};
+
+void writeBindingConfigs(const QString& dir) {
+    for (int shift = 0; shift < 2; ++shift) {
+        TextFile::writeLines(QDir(dir).filePath(BindingConfigs[shift]), bindingsConfig(1000, shift),
+                             CrLf);
+        TextFile::writeLines(QDir(dir).filePath(BindingConfigs[2 + shift]),
+                             bindingsConfig(20, shift), CrLf);
+    }
+}
+
+// Loads of two such configs in turn, with the conflict marks the new keys bring (worked out when
+// the event loop runs) or without them.
+void alternateLoads(benchmark::State& state, Setup* s, bool shared, bool marks) {
+    const QString names[] = {QLatin1String(BindingConfigs[shared * 2]),
+                             QLatin1String(BindingConfigs[shared * 2 + 1])};
+    int n = 0;
+    for (auto _ : state) {
+        s->window->LoadCfgFile(s->paths.baseDir, names[n++ % 2]);
+        if (marks)
+            QApplication::processEvents();
+    }
+}
+
+// The file read as the game reads it and checked, for each engine.
+void registerConfigCheck(Setup& s) {
+    writeBindingConfigs(s.paths.baseDir);
+    for (const bool shared : {false, true}) {
+        const std::string keys = shared ? "/sharedKeys" : "/ownKeys";
+        benchmark::RegisterBenchmark(("AlternateLoads" + keys).c_str(), alternateLoads, &s, shared,
+                                     false);
+        benchmark::RegisterBenchmark(("AlternateLoadsAndMarks" + keys).c_str(), alternateLoads, &s,
+                                     shared, true);
+    }
+    for (int lines : ConfigSizes) {
+        const QString path = QDir(s.paths.baseDir).filePath(configName(lines));
+        for (Engine engine : AllEngines) {
+            const std::string name = std::string("CheckConfig/") + engineFacts(engine).iniName;
+            benchmark::RegisterBenchmark(name.c_str(), [path, engine](benchmark::State& state) {
+                for (auto _ : state)
+                    benchmark::DoNotOptimize(checkConfig(readScriptLines(path), engine));
+            })->Arg(lines);
+        }
+    }
+}
+
 // ---- Profiles and INI ----
 
 void iniReads(benchmark::State& state, const QString& path) {
@@ -222,6 +286,20 @@ void printSummary(const RatioReporter& r) {
         std::printf("%-44s %7.2fx per line, 100k against 1k lines (%s)\n", name, g,
                     g > 0 && g < 1.5 ? "linear" : "NOT linear");
     }
+    std::printf("\nLoads with the conflict marks they bring, against the loads alone\n");
+    for (const char* keys : {"ownKeys", "sharedKeys"})
+        printRatio(std::string("Bindings config, ") + keys,
+                   r.ratio(std::string("AlternateLoadsAndMarks/") + keys,
+                           std::string("AlternateLoads/") + keys),
+                   0);
+    std::printf("\nThe config checker (reading the file included), against 1 s for 100k lines\n");
+    for (Engine engine : AllEngines) {
+        const std::string name = std::string("CheckConfig/") + engineFacts(engine).iniName + "/" +
+                                 std::to_string(ConfigSizes[std::size(ConfigSizes) - 1]);
+        const double seconds = r.seconds(name);
+        std::printf("%-44s %7.3f s (%s)\n", name.c_str(), seconds,
+                    seconds >= 0 && seconds < 1 ? "ok" : "MISSED");
+    }
     std::printf("\nProfiles and INI\n");
     printRatio("LoadBindingList (1,000 bindings, 100 aliases)",
                r.ratio("LoadBindingList", "ReadAndSplitProfile"), 0);
@@ -241,6 +319,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     const std::unique_ptr<Setup> setup = prepare();
     registerConfig(*setup);
+    registerConfigCheck(*setup);
     registerProfilesAndIni(*setup);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

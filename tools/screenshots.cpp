@@ -26,10 +26,12 @@
 #include "support/StandInServer.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -255,6 +257,31 @@ void renderBinding(TfrmVexaMain& window) {
     }
 }
 
+// Two bindings holding one key are marked; File > Check Config lists what a faulty file holds.
+void renderConfigChecks(TfrmVexaMain& window) {
+    auto* railgun = qobject_cast<TSupBind*>(window.settingControl(QStringLiteral("use railgun")));
+    const QString key = railgun->SupValue();
+    railgun->setSupValue(QStringLiteral("CTRL"));
+    QApplication::processEvents();
+    window.PageMain->setCurrentWidget(window.tabWeaponsInv);
+    save(window, QStringLiteral("binding_conflict"));
+    railgun->setSupValue(key);
+    const QString file = QDir::current().filePath(QStringLiteral("faulty.cfg"));
+    QFile faulty(file);
+    if (faulty.open(QIODevice::WriteOnly))
+        faulty.write("set sensitivty \"3\"\r\nbind CNTRL \"+attack\"\r\nbind A \"+forward\"\r\n"
+                     "bind F1 \"+attack\"\r\nbind F1 \"use railgun\"\r\n"
+                     "echo \"unmatched\r\nset fov \"170\"\r\n");
+    faulty.close();
+    window.txtConfigFile->setText(file);
+    window.findChild<QAction*>(QStringLiteral("CheckConfig1"))->trigger();
+    if (auto* dialog = window.findChild<QDialog*>(QStringLiteral("configCheckDialog"))) {
+        save(*dialog, QStringLiteral("dialog_check_config"));
+        dialog->close();
+    }
+    window.PageMain->setCurrentIndex(0);
+}
+
 // The three entry editors and the new-game dialog, each as it opens for a new entry.
 void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
     EntryEditTarget target;
@@ -334,6 +361,7 @@ int main(int argc, char** argv) {
     renderLists(window);
     renderDialogs(window, prompts);
     renderBinding(window);
+    renderConfigChecks(window);
     renderEditor(window, prompts);
     renderEntryEditors(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.

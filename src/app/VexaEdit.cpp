@@ -8,6 +8,9 @@
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,6 +57,16 @@ void TfrmEdit::FormCreate() {
     const int h = VexaIni::readInteger(ini, VexaIni::EditH, height());
     move(x, y);
     resize(w, h);
+}
+
+void TfrmEdit::goToLine(int line) {
+    QTextDocument* text = mmoFile->document();
+    QTextBlock block = text->findBlockByNumber(line - 1);
+    if (!block.isValid())
+        block = text->lastBlock();
+    mmoFile->setTextCursor(QTextCursor(block));
+    mmoFile->centerCursor();
+    mmoFile->setFocus();
 }
 
 void TfrmEdit::closeEvent(QCloseEvent* event) {

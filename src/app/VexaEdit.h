@@ -25,6 +25,9 @@ public:
     const QString& fileName() const { return fileName_; }
     bool modified() const { return modified_; }
 
+    // Puts the cursor at the start of line `line` (from 1; the last line when beyond) in view.
+    void goToLine(int line);
+
     // Closes every editor `owner` has open, each asking its question; false when one stays open
     // (its file could not be saved).
     static bool closeAll(QWidget* owner);

@@ -196,12 +196,17 @@ void TfrmVexaMain::SaveAll1Click() {
 // View menu: the text editor
 
 void TfrmVexaMain::ConfigFile1Click() {
+    openConfigEditor();
+}
+
+TfrmEdit* TfrmVexaMain::openConfigEditor() {
     auto* editor = new TfrmEdit(
         this, prompts_, txtConfigFile->text(), ConfigLineEnding, [this](const QString& file) {
             LoadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
         });
     editor->setWindowTitle(EditingConfig);
     editor->show();
+    return editor;
 }
 
 void TfrmVexaMain::BatchFile1Click() {

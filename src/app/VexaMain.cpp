@@ -1,6 +1,7 @@
 #include "VexaMain.h"
 
 #include "app/About.h"
+#include "app/ConfigCheckDialog.h"
 #include "app/Glyphs.h"
 #include "app/MultiRowTabWidget.h"
 #include "app/Options.h"
@@ -84,6 +85,7 @@ TfrmVexaMain::TfrmVexaMain(Prompts& prompts, QWidget* parent)
     // The settings file object lives as long as the window; opening it touches no file.
     settings_ = std::make_unique<IniFile>(VexaIni::fileName());
     connectHandlers();
+    installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
 }

@@ -28,6 +28,7 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TfrmEdit;
 struct BatchFileContents;
 struct CatalogueRow;
 class GamesAliasesController;
@@ -261,6 +262,9 @@ private:
 public:
     // ---- Launch controls, file commands and Run (VexaLaunch.cpp, VexaFileCommands.cpp,
     // VexaRun.cpp) ----
+    // Opens the text editor on the config file (View > Config File). Throws VexaError "Cannot
+    // open file %s".
+    TfrmEdit* openConfigEditor();
     // The launch choices as the widgets hold them; a combo box counts only with an entry chosen.
     LaunchChoices launchChoices() const;
     // The game's command line from the launch choices and vexa.ini.

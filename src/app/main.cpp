@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CheckConfigCommand.h"
 #include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
@@ -44,8 +45,20 @@ const QCommandLineOption QueryServers(
         "status, print one line per server (address, ping, map, players/maximum, name; "
         "tab-separated), and end."));
 
+const QCommandLineOption CheckConfig(
+    QStringLiteral("check-config"),
+    QStringLiteral("Read the config FILE as the game would, print what the game ignores or "
+                   "takes otherwise (FILE:LINE: warning: text), and end."),
+    QStringLiteral("FILE"));
+const QCommandLineOption EngineOption(
+    QStringLiteral("engine"),
+    QStringLiteral("With --check-config: the engine NAME to check for (id, yamagi or q2pro); "
+                   "default the engine in vexa.ini, else id."),
+    QStringLiteral("NAME"));
+
 const QCommandLineOption* const Options[] = {&LoadConfig,   &SaveConfig,       &Demo,
-                                             &ListSettings, &PrintCommandLine, &QueryServers};
+                                             &ListSettings, &PrintCommandLine, &QueryServers,
+                                             &CheckConfig,  &EngineOption};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -88,6 +101,16 @@ int runQueryServers(const QCommandLineParser& parser) {
     return queryServers(parser.positionalArguments().value(0), out, messages);
 }
 
+int runCheckConfig(const QCommandLineParser& parser) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    if (!parser.isSet(CheckConfig)) {
+        messages << "vexa: --engine goes with --check-config FILE" << Qt::endl;
+        return 2;
+    }
+    return checkConfigFile(parser.value(CheckConfig), valueOf(parser, EngineOption), out, messages);
+}
+
 // What one run does. The first mode any of whose options is given runs; the window when none is.
 struct Mode {
     QList<const QCommandLineOption*> options;
@@ -100,6 +123,7 @@ const Mode Modes[] = {
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
     {{&PrintCommandLine}, true, runCommandLine},
     {{&QueryServers}, true, runQueryServers},
+    {{&CheckConfig, &EngineOption}, true, runCheckConfig},
 };
 const Mode WindowMode{{}, false, runWindow};
 
@@ -114,12 +138,15 @@ const Mode& chosenMode(const QCommandLineParser& parser) {
 }
 
 void addOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
-                       "--save-config it runs without a window: it starts up as usual, reads the "
-                       "one file, writes the other, and ends; with --command-line it starts up "
-                       "the same way and prints the game's command line; with --query-servers it "
-                       "asks the servers of a list for their status and prints it."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Settings editor and launcher for Quake 2. With --load-config or "
+        "--save-config it runs without a window: it starts up as usual, reads the "
+        "one file, writes the other, and ends; with --command-line it starts up "
+        "the same way and prints the game's command line; with --query-servers it "
+        "asks the servers of a list for their status and prints it. With --check-config it "
+        "reads only that file, as the engine would, and ends with status 0 when it found "
+        "nothing (notes alone count as nothing), 1 when it warned, 2 for a bad "
+        "option or an unreadable file."));
     parser.addHelpOption();
     parser.addVersionOption();
     for (const QCommandLineOption* option : Options)

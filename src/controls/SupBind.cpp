@@ -1,5 +1,6 @@
 #include "SupBind.h"
 
+#include "BindingConflicts.h"
 #include "KeyNames.h"
 #include "untMultiKey.h"
 
@@ -39,12 +40,13 @@ QString TSupBind::nameKey(const QString& command) {
 }
 
 void TSupBind::setSupValue(const QString& key) {
+    const std::array<QString, 4> before = keys_;
     keys_[0] = key;
     const auto equal = std::find(keys_.begin() + 1, keys_.end(), key);
     if (equal != keys_.end())
         equal->clear();
     setText(key);
-    updateColours();
+    keysSet(before);
 }
 
 void TSupBind::setSupValue2(const QString& key) {
@@ -60,16 +62,32 @@ void TSupBind::setSupValue4(const QString& key) {
 }
 
 void TSupBind::setKeys(const std::array<QString, 4>& keys) {
+    const std::array<QString, 4> before = keys_;
     keys_ = keys;
     // Setting a line edit's text lays it out again even when the text is the same.
     if (text() != keys_[0])
         setText(keys_[0]);
-    updateColours();
+    keysSet(before);
 }
 
 void TSupBind::setFurtherKey(int index, const QString& key) {
+    const std::array<QString, 4> before = keys_;
     keys_[index] = key;
+    keysSet(before);
+}
+
+void TSupBind::keysSet(const std::array<QString, 4>& before) {
     updateColours();
+    if (keys_ != before)
+        emit keysChanged();
+}
+
+void TSupBind::setConflict(const QString& note) {
+    if (note == conflict_)
+        return;
+    conflict_ = note;
+    updateColours();
+    updateHint();
 }
 
 void TSupBind::setSupDefault(const QString& key) {
@@ -120,26 +138,35 @@ void TSupBind::placeSupLabel() {
         placeLabel(*this, *label_, labelPosition_);
 }
 
+// The conflict goes under the tooltip only: the hint line shows the status tip on one line.
 void TSupBind::updateHint() {
-    setHint(*this, defaultHint(default_, description_));
+    const QString hint = defaultHint(default_, description_);
+    setStatusTip(hint);
+    setToolTip(conflict_.isEmpty() ? hint : hint + u'\n' + conflict_);
 }
 
-// Highlighted while the command has more keys than the one shown. Setting a palette costs a
-// resolve against the widget's inherited one, so an unchanged highlight sets nothing: loading a
-// config sets every binding's keys.
+// Highlighted while the command has more keys than the one shown, and in a colour of its own
+// while it shares a key with another command. Setting a palette costs a resolve against the
+// widget's inherited one, so an unchanged look sets nothing: loading a config sets every
+// binding's keys.
 void TSupBind::updateColours() {
-    const bool several = !std::all_of(keys_.begin() + 1, keys_.end(), blank);
-    if (highlighted_ == several)
+    const Look look = !conflict_.isEmpty()                                 ? Look::Conflict
+                      : std::all_of(keys_.begin() + 1, keys_.end(), blank) ? Look::Plain
+                                                                           : Look::SeveralKeys;
+    if (look_ == look)
         return;
-    highlighted_ = several;
+    look_ = look;
     const QPalette system = QApplication::palette(this);
     QPalette colours = palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const bool several = look == Look::SeveralKeys;
         colours.setColor(group, QPalette::Base,
                          system.color(group, several ? QPalette::Highlight : QPalette::Base));
         colours.setColor(group, QPalette::Text,
                          system.color(group, several ? QPalette::HighlightedText : QPalette::Text));
     }
+    if (look == Look::Conflict)
+        paintConflict(colours);
     setPalette(colours);
 }
 

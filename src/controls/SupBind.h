@@ -53,6 +53,11 @@ public:
     // Absent until the first right-button press.
     QMenu* popupMenu() const;
 
+    // Marks the box as sharing a key with other commands: a colour of its own, and `note` (which
+    // names them) under its tooltip. An empty note clears the mark.
+    void setConflict(const QString& note);
+    const QString& conflict() const { return conflict_; }
+
     // The command without a leading "+", blanks made "_": "use blaster" gives "use_blaster".
     static QString nameKey(const QString& command);
 
@@ -60,8 +65,13 @@ public slots:
     void ShowInfo();
     void BindMultipleKeys();
 
+signals:
+    // Any of the four keys changed.
+    void keysChanged();
+
 private:
     void setFurtherKey(int index, const QString& key);
+    void keysSet(const std::array<QString, 4>& before);
     void keyCaptured(const VirtualKey& key);
     void updateColours();
     void updateHint();
@@ -77,5 +87,7 @@ private:
     TLabelPos labelPosition_ = PosTop;
     QString labelCaption_;
     PopupMenuOnDemand* popup_;
-    std::optional<bool> highlighted_; // what the palette shows; nothing before the first update
+    QString conflict_;
+    enum class Look { Plain, SeveralKeys, Conflict };
+    std::optional<Look> look_; // what the palette shows; nothing before the first update
 };

@@ -205,6 +205,7 @@ void TstMainWindow::menuItemsInOrder() {
                                   "N1=-",
                                   "SaveConfig1=Save Config",
                                   "SaveConfigAs1=Save Config As..",
+                                  "CheckConfig1=Check Config",
                                   "N4=-",
                                   "SaveBatch1=Save Batch",
                                   "SaveBatchAs1=Save Batch As..",

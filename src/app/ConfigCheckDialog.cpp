@@ -1,0 +1,120 @@
+#include "ConfigCheckDialog.h"
+
+#include "app/CheckConfigCommand.h"
+#include "app/VexaEdit.h"
+#include "app/VexaMain.h"
+#include "config/ConfigScript.h"
+#include "controls/BindingConflicts.h"
+#include "controls/SupBind.h"
+#include "platform/Guard.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString NoConfigFile =
+    QStringLiteral("There is no config file to check: load or save one first.");
+
+QString counted(qsizetype count, const char* what) {
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(what)).arg(count == 1 ? "" : "s");
+}
+
+QString summaryText(const QString& fileName, Engine engine, const QList<ConfigFinding>& findings) {
+    const qsizetype notes = std::count_if(findings.cbegin(), findings.cend(),
+                                          [](const ConfigFinding& f) { return f.isNote(); });
+    const QString engineName = QString::fromLatin1(engineFacts(engine).displayName);
+    if (findings.isEmpty())
+        return QStringLiteral("%1\nNothing found for %2.").arg(fileName, engineName);
+    return QStringLiteral("%1\n%2 and %3 for %4. Double-click a finding to edit its line.")
+        .arg(fileName, counted(findings.size() - notes, "warning"), counted(notes, "note"),
+             engineName);
+}
+
+void showConfigCheck(TfrmVexaMain& window) {
+    const QString fileName = window.txtConfigFile->text();
+    if (fileName.isEmpty()) {
+        window.prompts().notice(NoConfigFile);
+        return;
+    }
+    const Engine engine = configuredEngine(window.settings());
+    const QList<ConfigFinding> findings = checkConfig(readScriptLines(fileName), engine);
+    auto* dialog = new ConfigCheckDialog(&window, fileName, engine, findings);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &ConfigCheckDialog::lineChosen, &window,
+                     guarded(window.prompts(),
+                             [&window](int line) { window.openConfigEditor()->goToLine(line); }));
+    dialog->show();
+}
+
+QList<BindingConflicts::KeyBox> messageKeyBoxes(const TfrmVexaMain& window) {
+    QList<BindingConflicts::KeyBox> boxes;
+    for (int slot = 0; slot < 5; ++slot)
+        boxes.append({window.txtMsgKey[slot], QStringLiteral("message%1").arg(slot + 1)});
+    return boxes;
+}
+
+} // namespace
+
+ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, Engine engine,
+                                     const QList<ConfigFinding>& findings)
+    : QDialog(owner) {
+    setObjectName(QStringLiteral("configCheckDialog"));
+    setWindowTitle(QStringLiteral("Check Config"));
+    lblSummary = new QLabel(summaryText(fileName, engine, findings), this);
+    lblSummary->setObjectName(QStringLiteral("lblSummary"));
+    lblSummary->setWordWrap(true);
+    lvwFindings = new QTableWidget(int(findings.size()), 2, this);
+    lvwFindings->setObjectName(QStringLiteral("lvwFindings"));
+    lvwFindings->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Finding")});
+    lvwFindings->verticalHeader()->hide();
+    lvwFindings->horizontalHeader()->setStretchLastSection(true);
+    lvwFindings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwFindings->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvwFindings->setWordWrap(true);
+    for (int row = 0; row < findings.size(); ++row) {
+        const ConfigFinding& finding = findings[row];
+        auto* line = new QTableWidgetItem(QString::number(finding.line));
+        line->setData(Qt::UserRole, finding.line);
+        line->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
+        lvwFindings->setItem(row, 0, line);
+        lvwFindings->setItem(
+            row, 1,
+            new QTableWidgetItem((finding.isNote() ? QStringLiteral("note: ") : QString()) +
+                                 finding.text));
+    }
+    lvwFindings->resizeColumnToContents(0);
+    // Rows as high as their wrapped text, whenever the width of the text changes.
+    connect(lvwFindings->horizontalHeader(), &QHeaderView::sectionResized, lvwFindings,
+            &QTableWidget::resizeRowsToContents);
+    connect(lvwFindings, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        emit lineChosen(lvwFindings->item(row, 0)->data(Qt::UserRole).toInt());
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblSummary);
+    layout->addWidget(lvwFindings);
+    layout->addWidget(buttons);
+    resize(600, 320);
+}
+
+void installConfigChecks(TfrmVexaMain& window) {
+    auto* check = new QAction(QStringLiteral("Check Config"), window.file1);
+    check->setObjectName(QStringLiteral("CheckConfig1"));
+    // Beside the other config commands, before the batch file's.
+    const QList<QAction*> entries = window.file1->actions();
+    const qsizetype after = entries.indexOf(window.SaveConfigAs1);
+    window.file1->insertAction(entries.value(after + 1), check);
+    QObject::connect(check, &QAction::triggered, &window,
+                     guarded(window.prompts(), [&window] { showConfigCheck(window); }));
+    new BindingConflicts(&window, window.findChildren<TSupBind*>(), messageKeyBoxes(window));
+}
