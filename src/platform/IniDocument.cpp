@@ -25,17 +25,6 @@ QStringView trimmedName(const QString& name) {
     return QStringView(name).sliced(begin, end - begin);
 }
 
-QString latin1(const char* data, qsizetype size) {
-    return QString::fromLatin1(data, size);
-}
-
-// A line break inside a name or value would split the entry into lines of its own (and could
-// forge a section), so it is written as a blank.
-QByteArray fileText(QString text) {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.toLatin1();
-}
-
 QString unquoted(const QString& value) {
     if (value.size() >= 2 && (value[0] == QLatin1Char('"') || value[0] == QLatin1Char('\'')) &&
         value.back() == value[0])
@@ -48,10 +37,22 @@ constexpr char Utf8Bom[] = "\xef\xbb\xbf";
 
 } // namespace
 
-IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes)) {
+IniDocument::IniDocument(QByteArray bytes, TextEncoding encoding)
+    : bytes_(TextCodec::normalized(std::move(bytes), encoding)), encoding_(encoding) {
     splitLines();
     for (int i = 0; i < lines_.size(); ++i)
         parseLine(i);
+}
+
+QString IniDocument::text(const char* data, qsizetype size) const {
+    return TextCodec::decode(QByteArrayView(data, size), encoding_);
+}
+
+// A line break inside a name or value would split the entry into lines of its own (and could
+// forge a section), so it is written as a blank.
+QByteArray IniDocument::fileText(QString text) const {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return TextCodec::encode(text, encoding_);
 }
 
 void IniDocument::splitLines() {
@@ -89,7 +90,7 @@ void IniDocument::parseLine(int index) {
         while (close > begin && d[close] != ']')
             --close;
         if (close > begin) {
-            addSection(index, trimmedName(latin1(d + begin + 1, close - begin - 1)).toString());
+            addSection(index, trimmedName(text(d + begin + 1, close - begin - 1)).toString());
             return;
         }
     }
@@ -122,7 +123,7 @@ void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
         key.valueEnd = end;
     }
     // The first occurrence wins.
-    section.keys.try_emplace(latin1(d + begin, key.nameEnd - begin), key);
+    section.keys.try_emplace(text(d + begin, key.nameEnd - begin), key);
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& section) const {
@@ -155,7 +156,7 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     const Key* k = findKey(section, key);
     if (!k || k->valueBegin < 0)
         return std::nullopt;
-    return unquoted(latin1(bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
+    return unquoted(text(bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
 }
 
 bool IniDocument::hasSection(const QString& section) const {
@@ -174,16 +175,49 @@ QStringList IniDocument::sectionNames() const {
     return names;
 }
 
+QByteArray IniDocument::headerLine(const QString& section) const {
+    return '[' + fileText(trimmedName(section).toString()) + ']' + lineEnding;
+}
+
+QByteArray IniDocument::entryLine(const QString& key, const QString& value) const {
+    return fileText(trimmedName(key).toString()) + '=' + fileText(value) + lineEnding;
+}
+
+QByteArray IniDocument::withLineEnding() const {
+    return unterminated() ? bytes_ + lineEnding : bytes_;
+}
+
+bool IniDocument::unterminated() const {
+    return !lines_.isEmpty() && lines_.back().next == lines_.back().end;
+}
+
+QStringView IniDocument::nameOf(const QString& name) {
+    return trimmedName(name);
+}
+
+int IniDocument::keyCount(const QString& section) const {
+    const Section* s = findSection(section);
+    return s ? int(s->keys.size()) : 0;
+}
+
+std::vector<IniDocument::Span> IniDocument::sectionSpans() const {
+    std::vector<Span> spans;
+    spans.reserve(sections_.size() + 1);
+    const qsizetype first = sections_.empty() ? bytes_.size() : lineStart(sections_[0].header);
+    spans.push_back({QString(), 0, first, false});
+    for (const Section& s : sections_)
+        spans.push_back({s.name, lineStart(s.header), lineStart(s.end), s.indexed});
+    return spans;
+}
+
 QByteArray IniDocument::withValue(const QString& section, const QString& key,
                                   const QString& value) const {
     const QByteArray text = fileText(value);
     const Section* s = findSection(section);
-    const QByteArray entry = fileText(trimmedName(key).toString()) + '=' + text + lineEnding;
+    const QByteArray entry = entryLine(key, value);
     if (!s) {
-        const bool unterminated = !lines_.isEmpty() && lines_.back().next == lines_.back().end;
         return replaced(bytes_.size(), bytes_.size(),
-                        (unterminated ? lineEnding : QByteArray()) + '[' +
-                            fileText(trimmedName(section).toString()) + ']' + lineEnding + entry);
+                        (unterminated() ? lineEnding : QByteArray()) + headerLine(section) + entry);
     }
     const auto it = s->keys.find(trimmedName(key));
     if (it != s->keys.end()) {

@@ -1,3 +1,4 @@
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
 #include "support/TestEnvironment.h"
@@ -203,20 +204,130 @@ private slots:
             env.writeFile(QStringLiteral("t.ini"), before);
         IniFile ini(path);
         ini.sectionNames(); // the edit must start from the cached parse
-        if (operation == QLatin1String("write"))
-            ini.writeString(section, key, value);
-        else if (operation == QLatin1String("erase"))
-            ini.eraseSection(section);
-        else
-            ini.deleteKey(section, key);
+        const auto apply = [&](auto& target) {
+            if (operation == QLatin1String("write"))
+                target.writeString(section, key, value);
+            else if (operation == QLatin1String("erase"))
+                target.eraseSection(section);
+            else
+                target.deleteKey(section, key);
+        };
+        apply(ini);
         QCOMPARE(QFile::exists(path), !after.isNull());
         QCOMPARE(env.readFile(path), after);
+        // The same edit inside one edit of a copy.
+        const QString copy = env.root() + QStringLiteral("/copy.ini");
+        if (!before.isNull())
+            env.writeFile(QStringLiteral("copy.ini"), before);
+        IniFile(copy).edit(apply);
+        QCOMPARE(QFile::exists(copy), !after.isNull());
+        QCOMPARE(env.readFile(copy), after);
         // The cache after the write agrees with a fresh parse of the file.
         const QString cached = ini.readString(section, key, missing);
         const QStringList cachedSections = ini.sectionNames();
         IniFile::clearCache();
         QCOMPARE(ini.readString(section, key, missing), cached);
         QCOMPARE(ini.sectionNames(), cachedSections);
+    }
+
+    // Many edits in one edit leave the text that the same edits one at a time leave, and reads
+    // between them see what came before: random sequences over names that collide in letter
+    // case, on texts with repeated sections, keys outside sections and unended last lines.
+    void editMatchesEditsOneAtATime() {
+        const QByteArray starts[] = {
+            "",
+            "[a]\r\nx=1\r\n",
+            "; top\r\nx=0\r\n[a]\r\nx=1\r\n\r\n; c\r\n[A]\r\ny=2\r\n[b]\r\nflag\r\nx = 3",
+            "\xef\xbb\xbf[b]\ny=1\n[c]\n[a]",
+        };
+        const char* const sections[] = {"a", "A", "b", "c", "d"};
+        const char* const keys[] = {"x", "X", "y", "z"};
+        const char* const values[] = {"1", "", " v", "two words", "'q'"};
+        QRandomGenerator random(19);
+        TestEnvironment env;
+        for (int round = 0; round < 400; ++round) {
+            const QByteArray& start = starts[round % std::size(starts)];
+            env.writeFile(QStringLiteral("one.ini"), start);
+            env.writeFile(QStringLiteral("many.ini"), start);
+            IniFile one(env.root() + QStringLiteral("/one.ini"));
+            QStringList seenOne, seenMany;
+            struct Step {
+                int op;
+                QString section, key, value;
+            };
+            QList<Step> steps;
+            for (int i = 0, n = random.bounded(1, 12); i < n; ++i)
+                steps.append({random.bounded(4), sections[random.bounded(5)],
+                              keys[random.bounded(4)], values[random.bounded(5)]});
+            const auto run = [](auto& ini, const Step& step, QStringList& seen) {
+                switch (step.op) {
+                case 0:
+                    ini.writeString(step.section, step.key, step.value);
+                    break;
+                case 1:
+                    ini.eraseSection(step.section);
+                    break;
+                case 2:
+                    ini.deleteKey(step.section, step.key);
+                    break;
+                default:
+                    seen << ini.readString(step.section, step.key, missing)
+                         << QString::number(ini.keyExists(step.section, step.key))
+                         << QString::number(ini.sectionCount())
+                         << QString::number(ini.keyCount(step.section));
+                }
+            };
+            for (const Step& step : steps)
+                run(one, step, seenOne);
+            IniFile(env.root() + QStringLiteral("/many.ini")).edit([&](IniEdit& many) {
+                for (const Step& step : steps)
+                    run(many, step, seenMany);
+            });
+            QCOMPARE(env.readFile(env.root() + QStringLiteral("/many.ini")),
+                     env.readFile(one.fileName()));
+            QCOMPARE(seenMany, seenOne);
+        }
+    }
+
+    void failedEditWritesNothing() {
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("t.ini"), "[s]\r\nk=1\r\n");
+        IniFile ini(path);
+        QVERIFY_THROWS_EXCEPTION(VexaError, ini.edit([](IniEdit& edit) {
+            edit.writeString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2"));
+            throw VexaError(QStringLiteral("stop"));
+        }));
+        QCOMPARE(env.readFile(path), QByteArray("[s]\r\nk=1\r\n"));
+        QCOMPARE(ini.readString(QStringLiteral("s"), QStringLiteral("k"), missing), "1");
+    }
+
+    // vexa.ini holds file names: UTF-8 both ways; an older file written in Latin-1 reads as
+    // Latin-1 and becomes UTF-8 as a whole at its first write.
+    void utf8Files_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("after");
+        const QString cyrillic = QStringLiteral(u"/home/\u041a\u0438\u0440/q2");
+        QTest::newRow("UTF-8") << QByteArray("[q]\r\npath=/tmp/j\xc3\xb6rg\r\n")
+                               << QStringLiteral(u"/tmp/j\u00f6rg") << cyrillic
+                               << QByteArray("[q]\r\npath=/home/\xd0\x9a\xd0\xb8\xd1\x80/q2\r\n");
+        QTest::newRow("Latin-1") << QByteArray("[q]\r\npath=/tmp/j\xf6rg\r\n;\xe9\r\n")
+                                 << QStringLiteral(u"/tmp/j\u00f6rg")
+                                 << QStringLiteral(u"/tmp/j\u00f6rg/q2")
+                                 << QByteArray("[q]\r\npath=/tmp/j\xc3\xb6rg/q2\r\n;\xc3\xa9\r\n");
+    }
+    void utf8Files() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, written);
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("t.ini"), before);
+        IniFile ini(path, TextEncoding::Utf8);
+        QTEST(ini.readString(QStringLiteral("q"), QStringLiteral("path"), missing), "read");
+        ini.writeString(QStringLiteral("q"), QStringLiteral("path"), written);
+        QTEST(env.readFile(path), "after");
+        IniFile::clearCache();
+        QCOMPARE(ini.readString(QStringLiteral("q"), QStringLiteral("path"), missing), written);
     }
 
     void integers_data() {

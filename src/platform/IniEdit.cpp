@@ -1,0 +1,156 @@
+#include "IniEdit.h"
+
+IniEdit::IniEdit(const IniDocument& original) : original_(original) {
+    const std::vector<IniDocument::Span> spans = original.sectionSpans();
+    chunks_.reserve(spans.size());
+    for (const IniDocument::Span& span : spans) {
+        Chunk chunk;
+        chunk.begin = span.begin;
+        chunk.end = span.end;
+        chunk.indexed = span.indexed;
+        if (!chunks_.empty()) {
+            byName_[span.name].push_back(chunks_.size());
+            ++sections_;
+        }
+        chunks_.push_back(std::move(chunk));
+    }
+}
+
+IniEdit::Chunk* IniEdit::find(const QString& section) const {
+    const auto it = byName_.find(IniDocument::nameOf(section));
+    if (it == byName_.end() || it->second.empty())
+        return nullptr;
+    return &chunks_[it->second.front()];
+}
+
+QByteArrayView IniEdit::originalText(const Chunk& chunk) const {
+    return QByteArrayView(original_.bytes()).sliced(chunk.begin, chunk.end - chunk.begin);
+}
+
+IniDocument& IniEdit::parsed(Chunk& chunk) const {
+    if (chunk.state == State::Original)
+        chunk.section.emplace(originalText(chunk).toByteArray(), original_.encoding());
+    else if (chunk.state == State::Added)
+        chunk.section.emplace(std::move(chunk.added), original_.encoding());
+    chunk.state = State::Parsed;
+    chunk.addedKeys.clear();
+    return *chunk.section;
+}
+
+QString IniEdit::readString(const QString& section, const QString& key, const QString& def) const {
+    Chunk* chunk = find(section);
+    if (!chunk)
+        return def;
+    if (chunk->state == State::Original && chunk->indexed)
+        return original_.value(section, key).value_or(def);
+    return parsed(*chunk).value(section, key).value_or(def);
+}
+
+bool IniEdit::keyExists(const QString& section, const QString& key) const {
+    Chunk* chunk = find(section);
+    if (!chunk)
+        return false;
+    if (chunk->state == State::Original && chunk->indexed)
+        return original_.hasKey(section, key);
+    if (chunk->state == State::Added)
+        return chunk->addedKeys.contains(IniDocument::nameOf(key));
+    return parsed(*chunk).hasKey(section, key);
+}
+
+int IniEdit::keyCount(const QString& section) const {
+    Chunk* chunk = find(section);
+    if (!chunk)
+        return 0;
+    if (chunk->state == State::Original && chunk->indexed)
+        return original_.keyCount(section);
+    if (chunk->state == State::Added)
+        return int(chunk->addedKeys.size());
+    return parsed(*chunk).keyCount(section);
+}
+
+QByteArrayView IniEdit::textOf(const Chunk& chunk) const {
+    switch (chunk.state) {
+    case State::Original:
+        return originalText(chunk);
+    case State::Parsed:
+        return chunk.section->bytes();
+    case State::Added:
+        return chunk.added;
+    case State::Erased:
+        break;
+    }
+    return {};
+}
+
+// A new section goes at the end of the text, after a line ending of its own for a last line that
+// has none.
+void IniEdit::endLastLine() {
+    for (auto it = chunks_.rbegin(); it != chunks_.rend(); ++it) {
+        const QByteArrayView text = textOf(*it);
+        if (text.isEmpty())
+            continue;
+        if (text.back() != '\n' && text.back() != '\r') {
+            IniDocument& document = parsed(*it);
+            document = IniDocument(document.withLineEnding(), original_.encoding());
+        }
+        return;
+    }
+}
+
+IniEdit::Chunk& IniEdit::addSection(const QString& section) {
+    endLastLine();
+    Chunk chunk;
+    chunk.state = State::Added;
+    chunk.added = original_.headerLine(section);
+    byName_[IniDocument::nameOf(section).toString()].push_back(chunks_.size());
+    ++sections_;
+    chunks_.push_back(std::move(chunk));
+    return chunks_.back();
+}
+
+void IniEdit::writeString(const QString& section, const QString& key, const QString& value) {
+    Chunk* chunk = find(section);
+    if (!chunk)
+        chunk = &addSection(section);
+    // A key the new section does not hold yet is one more line at its end.
+    if (chunk->state == State::Added && !chunk->addedKeys.contains(IniDocument::nameOf(key))) {
+        chunk->added += original_.entryLine(key, value);
+        chunk->addedKeys.emplace(IniDocument::nameOf(key).toString(), true);
+        return;
+    }
+    IniDocument& document = parsed(*chunk);
+    document = IniDocument(document.withValue(section, key, value), original_.encoding());
+}
+
+void IniEdit::writeInteger(const QString& section, const QString& key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void IniEdit::eraseSection(const QString& section) {
+    const auto it = byName_.find(IniDocument::nameOf(section));
+    if (it == byName_.end() || it->second.empty())
+        return;
+    Chunk& chunk = chunks_[it->second.front()];
+    chunk.state = State::Erased;
+    chunk.section.reset();
+    chunk.added.clear();
+    chunk.addedKeys.clear();
+    it->second.erase(it->second.begin());
+    --sections_;
+}
+
+void IniEdit::deleteKey(const QString& section, const QString& key) {
+    Chunk* chunk = find(section);
+    if (!chunk || !keyExists(section, key))
+        return;
+    IniDocument& document = parsed(*chunk);
+    document = IniDocument(document.withoutKey(section, key), original_.encoding());
+}
+
+QByteArray IniEdit::bytes() const {
+    QByteArray text;
+    text.reserve(original_.bytes().size());
+    for (const Chunk& chunk : chunks_)
+        text.append(textOf(chunk));
+    return text;
+}

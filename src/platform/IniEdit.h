@@ -1,0 +1,60 @@
+#pragma once
+
+#include "FoldedText.h"
+#include "IniDocument.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// Many edits of one INI text made in memory, so that one user operation replaces the file once.
+// Reads see the edits made before them. The text comes out as the same edits made one at a time
+// through IniDocument would leave it, but each edit costs the size of the section it touches, not
+// the size of the file: the text is kept cut at its section headers and a section is parsed on
+// its own once it is read apart or changed.
+class IniEdit {
+public:
+    explicit IniEdit(const IniDocument& original);
+
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    bool keyExists(const QString& section, const QString& key) const;
+    // Every section the text holds now, a repeated name counted each time.
+    int sectionCount() const { return sections_; }
+    int keyCount(const QString& section) const;
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, int value);
+    void eraseSection(const QString& section);
+    void deleteKey(const QString& section, const QString& key);
+
+    QByteArray bytes() const;
+
+private:
+    // The part before the first section, or one section from its header to the next one.
+    struct Chunk {
+        enum class State { Original, Parsed, Added, Erased };
+        State state = State::Original;
+        qsizetype begin = 0; // Original: the slice of the original text
+        qsizetype end = 0;
+        bool indexed = false;               // Original: the original's lookups find it
+        std::optional<IniDocument> section; // Parsed: the section alone
+        QByteArray added;                   // Added: a new section, only ever given new keys
+        FoldedHashMap<bool> addedKeys;
+    };
+
+    using State = Chunk::State;
+
+    Chunk* find(const QString& section) const;
+    // The chunk as a document of its own, for reads and edits that need its lines.
+    IniDocument& parsed(Chunk& chunk) const;
+    QByteArrayView originalText(const Chunk& chunk) const;
+    QByteArrayView textOf(const Chunk& chunk) const;
+    Chunk& addSection(const QString& section);
+    void endLastLine();
+
+    const IniDocument& original_;
+    mutable std::vector<Chunk> chunks_;              // [0]: the part before the first section
+    FoldedHashMap<std::vector<std::size_t>> byName_; // the live chunks of each name, in order
+    int sections_ = 0;
+};
