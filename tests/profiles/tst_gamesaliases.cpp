@@ -9,8 +9,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +55,39 @@ void answerNewGame(ModalScript& script, const QString& name) {
         TabFixture::click(dialog.btnOk);
     });
 }
+
+// Counts how often a file is written: each replacement ends in a rename onto its name, a write
+// in place in closing it.
+class ReplaceCounter {
+public:
+    explicit ReplaceCounter(const QString& file)
+        : name_(QFile::encodeName(QFileInfo(file).fileName())), fd_(inotify_init1(IN_NONBLOCK)) {
+        inotify_add_watch(fd_, QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
+                          IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~ReplaceCounter() { ::close(fd_); }
+    ReplaceCounter(const ReplaceCounter&) = delete;
+    ReplaceCounter& operator=(const ReplaceCounter&) = delete;
+
+    int count() const {
+        alignas(inotify_event) char buffer[64 * 1024];
+        int writes = 0;
+        ssize_t size;
+        while ((size = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0 && name_ == event->name)
+                    ++writes;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return writes;
+    }
+
+private:
+    QByteArray name_;
+    int fd_;
+};
 
 QStringList sorted(QStringList list) {
     list.sort();
@@ -278,7 +315,8 @@ private slots:
         TabFixture f;
         for (const char* dir : {"CTF", "docs", "Vexa", "ab", "x.y", ".config"})
             f.env.makeDir(QString("quake2/") + dir);
-        for (const char* file : {"quake2.exe", "README.TXT", "rogue.pak"})
+        // Only folders are games: not the game program, nor its libraries.
+        for (const char* file : {"quake2.exe", "README.TXT", "rogue.pak", "quake2", "ref_gl.so"})
             f.env.writeFile(QString("quake2/") + file, "");
         f.start();
         ModalScript script;
@@ -297,7 +335,7 @@ private slots:
             QStringList offered;
             for (int i = 0; i < dialog.cboGames->count(); ++i)
                 offered << dialog.cboGames->itemText(i);
-            QCOMPARE(sorted(offered), QStringList({".config", "ab", "ctf", "x.y"}));
+            QCOMPARE(sorted(offered), QStringList({"ab", "ctf", "x.y"}));
             QCOMPARE(dialog.cboGames->currentIndex(), -1);
             QVERIFY(dialog.cboGames->currentText().isEmpty());
             // Typed in capitals, the game keeps them.
@@ -337,6 +375,130 @@ private slots:
         for (const QString& game : listed)
             files << game + ".vexa";
         QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), files);
+    }
+
+    // A name that is no plain folder name, or the global profile's, is refused with a message
+    // and the dialog stays open with the name; nothing is written.
+    void refusedGameNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("global");
+        QTest::newRow("outside the directory") << "../evil" << false;
+        QTest::newRow("subfolder") << "a/b" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("hidden") << ".hidden" << false;
+        QTest::newRow("control character") << "tab\there" << false;
+        QTest::newRow("line break") << "a\nb" << false;
+        QTest::newRow("global profile") << "Global Aliases" << true;
+        QTest::newRow("global profile in capitals") << "GLOBAL aliases" << true;
+    }
+    void refusedGameNames() {
+        QFETCH(QString, name);
+        QFETCH(bool, global);
+        TabFixture f;
+        const QString g = f.writeProfile("Global Aliases", globalProfile);
+        f.start();
+        ModalScript script;
+        bool stayedOpen = false;
+        script.then<TfrmGameInput>([&](TfrmGameInput& dialog) {
+            dialog.cboGames->lineEdit()->setText(name);
+            f.prompts.expectError();
+            TabFixture::click(dialog.btnOk);
+            stayedOpen = dialog.isVisible() && dialog.cboGames->currentText() == name;
+            TabFixture::click(dialog.btnCancel);
+        });
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        QVERIFY(stayedOpen);
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        const QString message = f.prompts.texts(ScriptedPrompts::Kind::Error).value(0);
+        QVERIFY2(message.startsWith('"' + name + '"'), qPrintable(message));
+        QVERIFY2(message.contains(global ? "global profile" : "folder"), qPrintable(message));
+        QCOMPARE(f.tab.lbxGames->count(), 0);
+        QCOMPARE(QDir(f.env.root()).entryList({"*.vexa"}, QDir::Files), QStringList());
+        QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files),
+                 QStringList{"Global Aliases.vexa"});
+        QCOMPARE(f.env.readFile(g), globalProfile);
+    }
+
+    // A profile whose extension is in capitals is read and written under its own name.
+    void profileWithExtensionInCapitals() {
+        TabFixture f;
+        f.env.writeFile("program/Upper.VEXA", ctfProfile);
+        f.start();
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"Upper"});
+        TabFixture::select(f.tab.lbxGames, 0);
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        QCOMPARE(f.controller->ShownProfile(),
+                 std::optional<QString>(f.env.programDir() + "/Upper.VEXA"));
+        TabFixture::tick(f.tab.clsBindings, 0);
+        QCOMPARE(f.read(f.env.programDir() + "/Upper.VEXA", "Bind1", "Checked"), "true");
+        // Adding the game again shows it rather than making a second file.
+        ModalScript script;
+        answerNewGame(script, "Upper");
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"Upper"});
+        f.prompts.answerConfirm(true);
+        TabFixture::click(f.tab.btnDeleteGame);
+        QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), QStringList{"Upper.q2bk"});
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    }
+
+    // Every user operation replaces the profile once: a delete or Select All of a long list does
+    // not write once per key (nor leave a half renumbered file when interrupted).
+    void oneReplacePerOperation_data() {
+        QTest::addColumn<QString>("operation");
+        for (const char* operation : {"delete alias", "delete binding", "delete setting",
+                                      "select all", "tick", "edit alias", "add setting"})
+            QTest::newRow(operation) << operation;
+    }
+    void oneReplacePerOperation() {
+        QFETCH(QString, operation);
+        TabFixture f;
+        QByteArray text = "[NumberOfSections]\r\nAliases=30\r\nBindings=30\r\nSettings=30\r\n";
+        for (int n = 1; n <= 30; ++n)
+            text += QStringLiteral("[Alias%1]\r\nDescriptiveName=a%1\r\nAliasName=n%1\r\n"
+                                   "AliasLines=2\r\nAline1=x\r\nAline2=y\r\nChecked=true\r\n"
+                                   "[Bind%1]\r\nBindKey=k%1\r\nBindValue=v%1\r\n"
+                                   "[Setting%1]\r\nSetting=s%1\r\nSettingValue=%1\r\n")
+                        .arg(n)
+                        .toLatin1();
+        const QString g = f.writeProfile("Global Aliases", text);
+        f.start();
+        const ReplaceCounter replaces(g);
+        ModalScript script;
+        if (operation.startsWith("delete")) {
+            const KindWidgets w = widgetsOf(f.tab, operation.endsWith("alias")     ? 0
+                                                   : operation.endsWith("binding") ? 1
+                                                                                   : 2);
+            TabFixture::select(w.list, 0);
+            f.prompts.answerConfirm(true);
+            TabFixture::click(w.remove);
+            QCOMPARE(w.list->count(), 29);
+        } else if (operation == "select all") {
+            TabFixture::click(f.tab.cbxSelectAllBindings);
+        } else if (operation == "tick") {
+            TabFixture::tick(f.tab.clsSettings, 3);
+        } else if (operation == "edit alias") {
+            TabFixture::select(f.tab.clsAliases, 2);
+            script.then<TfrmAlias>([](TfrmAlias& editor) {
+                editor.mmoAlias->setPlainText("one\ntwo\nthree");
+                TabFixture::click(editor.btnOk);
+            });
+            TabFixture::click(f.tab.btnEditAlias);
+        } else {
+            script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+                editor.txtSetting->setText("rate");
+                editor.txtSettingValue->setText("25000");
+                TabFixture::click(editor.btnOk);
+            });
+            TabFixture::click(f.tab.btnAddSetting);
+        }
+        QVERIFY(script.done());
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        QCOMPARE(replaces.count(), 1);
     }
 
     // An existing profile is never started afresh: the game is shown with its entries.
