@@ -1,7 +1,6 @@
 #include "LaunchSession.h"
 #include "launch/CommandLine.h"
 #include "launch/untStatusBox.h"
-#include "platform/IniFile.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
@@ -67,7 +66,6 @@ private slots:
     void missingGameFails();
     void afterTheStart_data();
     void afterTheStart();
-    void namesOutsideAsciiStartTheGame();
     void relativeNamesMeanTheProgramDirectory();
 };
 
@@ -228,38 +226,6 @@ void TstRun::afterTheStart() {
     QCOMPARE(s.ini("vexa", "RunServer"), QStringLiteral("1"));
 }
 
-// A Quake 2 folder named outside ASCII: vexa.ini keeps it, the script written for it starts the
-// game under /bin/sh, and the next start asks for nothing.
-void TstRun::namesOutsideAsciiStartTheGame() {
-    RunSession s(false);
-    const QString quake2Dir = s.env.makeDir(QStringLiteral(u"j\u00f6rg/\u041a\u0438\u0440 q2"));
-    const QString game = quake2Dir + QStringLiteral("/quake2");
-    TestEnvironment::writeStandInGame(game);
-    s.env.makeDir(QStringLiteral(u"j\u00f6rg/\u041a\u0438\u0440 q2/baseq2"));
-    IniFile ini(s.env.iniPath(), TextEncoding::Utf8);
-    ini.writeString("quake2", "path", quake2Dir);
-    ini.writeString("quake2", "baseq2", quake2Dir + QStringLiteral("/baseq2"));
-    ini.writeString("vexa", "batchfile", quake2Dir + QStringLiteral("/vexa.sh"));
-    s.setIni("vexa", "SaveAllOnRun", QStringLiteral("1"));
-    s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
-    QCOMPARE(w.txtBatchFile->text(), quake2Dir + QStringLiteral("/vexa.sh"));
-    w.txtConfigFile->setText(s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "\r\n"));
-    w.btnRun->click();
-    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(game + QStringLiteral(".log")), 10000);
-    QCOMPARE(QString::fromUtf8(s.env.readFile(game + QStringLiteral(".log"))).section('\n', 0, 0),
-             QFileInfo(quake2Dir).canonicalFilePath());
-    w.close();
-    ScriptedPrompts again;
-    TfrmVexaMain next(again);
-    QVERIFY2(again.done(), qPrintable(again.report()));
-    QVERIFY(again.shown.empty());
-    QCOMPARE(next.openDialogDirectory(), quake2Dir);
-    QCOMPARE(IniFile(s.env.iniPath(), TextEncoding::Utf8).readString("vexa", "batchfile", {}),
-             quake2Dir + QStringLiteral("/vexa.sh"));
-}
-
 // Names typed without a directory mean files in the program's directory, wherever the game
 // runs: saved there, stored and started whole.
 void TstRun::relativeNamesMeanTheProgramDirectory() {
@@ -275,8 +241,7 @@ void TstRun::relativeNamesMeanTheProgramDirectory() {
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     const QString script = s.env.programDir() + QStringLiteral("/myrun.sh");
     const QString config = s.env.programDir() + QStringLiteral("/cfgs/mine.cfg");
-    QVERIFY(QFileInfo::exists(script));
-    QVERIFY(s.env.readFile(config).size() > 2);
+    QVERIFY(QFileInfo::exists(script) && s.env.readFile(config).size() > 2);
     QCOMPARE(w.txtBatchFile->text(), script);
     QCOMPARE(w.txtConfigFile->text(), config);
     QCOMPARE(s.ini("vexa", "batchfile"), script);

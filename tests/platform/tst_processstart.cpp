@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestProcessStart : public QObject {
     Q_OBJECT
@@ -63,38 +63,26 @@ private slots:
         QTest::addColumn<QByteArray>("program");
         QTest::addColumn<bool>("runnable");
         QTest::newRow("absolute") << QByteArray("<root>/quake2/quake2") << true;
-        QTest::newRow("from the working directory") << QByteArray("./quake2") << true;
-        QTest::newRow("relative path") << QByteArray("../quake2/quake2") << true;
-        QTest::newRow("along PATH") << QByteArray("onpath") << true;
+        QTest::newRow("relative") << QByteArray("../quake2/quake2") << true;
+        QTest::newRow("along PATH") << QByteArray("sh") << true;
         QTest::newRow("bare name not on PATH") << QByteArray("quake2") << false;
         QTest::newRow("not executable") << QByteArray("./plain") << false;
         QTest::newRow("directory") << QByteArray("./baseq2") << false;
-        QTest::newRow("missing") << QByteArray("./none") << false;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("Latin-1 folder") << QByteArray("<root>/j\xf6rg/quake2") << true;
-        QTest::newRow("UTF-8 spelling of the Latin-1 folder")
-            << QByteArray("<root>/j\xc3\xb6rg/quake2") << false;
+        QTest::newRow("Latin-1 folder") << QByteArray("<root>/j\xf6rg/plain") << true;
+        QTest::newRow("UTF-8 spelling of it") << QByteArray("<root>/j\xc3\xb6rg/plain") << false;
     }
     void runnableAsTheShellFindsIt() {
         QFETCH(QByteArray, program);
         TestEnvironment env;
         TestEnvironment::writeStandInGame(env.quake2Dir() + QStringLiteral("/quake2"));
-        TestEnvironment::writeStandInGame(env.root() + QStringLiteral("/bin/onpath"));
         env.writeFile(QStringLiteral("quake2/plain"), "#!/bin/sh\n");
         // A folder whose name is not UTF-8, as an older system may have made it.
         const QByteArray root = QFile::encodeName(env.root());
-        const QByteArray folder = root + "/j\xf6rg";
-        const QByteArray inFolder = folder + "/quake2";
-        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-        FILE* game = std::fopen(inFolder.constData(), "w");
-        QVERIFY(game);
-        std::fclose(game);
-        QVERIFY(::chmod(inFolder.constData(), 0755) == 0);
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", root + "/bin:/usr/bin:/bin");
-        const bool runnable = isRunnable(program.replace("<root>", root), env.quake2Dir());
-        qputenv("PATH", oldPath);
-        QTEST(runnable, "runnable");
+        const QByteArray latin1 = root + "/j\xf6rg";
+        QVERIFY(::mkdir(latin1.constData(), 0755) == 0);
+        QVERIFY(::symlink(QFile::encodeName(env.quake2Dir() + "/quake2").constData(),
+                          (latin1 + "/plain").constData()) == 0);
+        QTEST(isRunnable(program.replace("<root>", root), env.quake2Dir()), "runnable");
     }
 };
 
