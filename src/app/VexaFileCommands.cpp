@@ -98,6 +98,14 @@ void TfrmVexaMain::connectFileCommands() {
     }
 }
 
+void TfrmVexaMain::settleFileBoxes() {
+    for (QLineEdit* box : {txtConfigFile, txtBatchFile}) {
+        const QString absolute = platform().absolutePath(programDirectory_, box->text());
+        if (absolute != box->text())
+            box->setText(absolute);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // File menu
 
@@ -229,14 +237,6 @@ void TfrmVexaMain::BatchFile1Click() {
 
 // ---------------------------------------------------------------------------------------------
 // Closing
-
-void TfrmVexaMain::settleFileBoxes() {
-    for (QLineEdit* box : {txtConfigFile, txtBatchFile}) {
-        const QString absolute = platform().absolutePath(programDirectory_, box->text());
-        if (absolute != box->text())
-            box->setText(absolute);
-    }
-}
 
 void TfrmVexaMain::saveFilesOnExit() {
     if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false))
