@@ -49,10 +49,19 @@ QString IniDocument::text(const char* data, qsizetype size) const {
 }
 
 // A line break inside a name or value would split the entry into lines of its own (and could
-// forge a section), so it is written as a blank.
-QByteArray IniDocument::fileText(QString text) const {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return TextCodec::encode(text, encoding_);
+// forge a section), so it is written as a blank (in either encoding a line break is one byte that
+// no other character's bytes contain).
+void IniDocument::appendFileText(QByteArray& out, QStringView text) const {
+    const qsizetype from = out.size();
+    TextCodec::appendEncoded(out, text, encoding_);
+    std::replace_if(
+        out.begin() + from, out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+}
+
+QByteArray IniDocument::fileText(QStringView text) const {
+    QByteArray bytes;
+    appendFileText(bytes, text);
+    return bytes;
 }
 
 void IniDocument::splitLines() {
@@ -176,11 +185,20 @@ QStringList IniDocument::sectionNames() const {
 }
 
 QByteArray IniDocument::headerLine(const QString& section) const {
-    return '[' + fileText(trimmedName(section).toString()) + ']' + lineEnding;
+    QByteArray line;
+    line.reserve(section.size() + 4);
+    line += '[';
+    appendFileText(line, trimmedName(section));
+    return line.append(']').append(lineEnding);
 }
 
 QByteArray IniDocument::entryLine(const QString& key, const QString& value) const {
-    return fileText(trimmedName(key).toString()) + '=' + fileText(value) + lineEnding;
+    QByteArray line;
+    line.reserve(key.size() + value.size() + 3);
+    appendFileText(line, trimmedName(key));
+    line += '=';
+    appendFileText(line, value);
+    return line.append(lineEnding);
 }
 
 QByteArray IniDocument::withLineEnding() const {

@@ -79,7 +79,8 @@ private:
 
     bool unterminated() const;
     QString text(const char* data, qsizetype size) const;
-    QByteArray fileText(QString text) const;
+    void appendFileText(QByteArray& out, QStringView text) const;
+    QByteArray fileText(QStringView text) const;
     void splitLines();
     void parseLine(int index);
     void addSection(int index, QString name);

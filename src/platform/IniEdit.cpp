@@ -2,25 +2,43 @@
 
 IniEdit::IniEdit(const IniDocument& original) : original_(original) {
     const std::vector<IniDocument::Span> spans = original.sectionSpans();
-    chunks_.reserve(spans.size());
-    for (const IniDocument::Span& span : spans) {
-        Chunk chunk;
-        chunk.begin = span.begin;
-        chunk.end = span.end;
-        chunk.indexed = span.indexed;
-        if (!chunks_.empty()) {
-            byName_[span.name].push_back(chunks_.size());
-            ++sections_;
-        }
-        chunks_.push_back(std::move(chunk));
+    chunks_.resize(spans.size());
+    byName_.reserve(spans.size());
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        chunks_[i].begin = spans[i].begin;
+        chunks_[i].end = spans[i].end;
+        chunks_[i].indexed = spans[i].indexed;
     }
+    // The sections of one name chained in file order, the first filed by name.
+    std::vector<std::size_t> last(spans.size(), None);
+    for (std::size_t i = 1; i < spans.size(); ++i) {
+        const auto [it, first] = byName_.try_emplace(spans[i].name, i);
+        if (!first)
+            chunks_[last[it->second]].nextOfName = i;
+        last[it->second] = i;
+        ++sections_;
+    }
+}
+
+void IniEdit::link(const QString& name, std::size_t chunk) {
+    const auto [it, first] = byName_.try_emplace(name, chunk);
+    if (first)
+        return;
+    if (it->second == None) {
+        it->second = chunk;
+        return;
+    }
+    std::size_t tail = it->second;
+    while (chunks_[tail].nextOfName != None)
+        tail = chunks_[tail].nextOfName;
+    chunks_[tail].nextOfName = chunk;
 }
 
 IniEdit::Chunk* IniEdit::find(const QString& section) const {
     const auto it = byName_.find(IniDocument::nameOf(section));
-    if (it == byName_.end() || it->second.empty())
+    if (it == byName_.end() || it->second == None)
         return nullptr;
-    return &chunks_[it->second.front()];
+    return &chunks_[it->second];
 }
 
 QByteArrayView IniEdit::originalText(const Chunk& chunk) const {
@@ -102,7 +120,8 @@ IniEdit::Chunk& IniEdit::addSection(const QString& section) {
     Chunk chunk;
     chunk.state = State::Added;
     chunk.added = original_.headerLine(section);
-    byName_[IniDocument::nameOf(section).toString()].push_back(chunks_.size());
+    const QStringView name = IniDocument::nameOf(section);
+    link(name.size() == section.size() ? section : name.toString(), chunks_.size());
     ++sections_;
     chunks_.push_back(std::move(chunk));
     return chunks_.back();
@@ -113,10 +132,13 @@ void IniEdit::writeString(const QString& section, const QString& key, const QStr
     if (!chunk)
         chunk = &addSection(section);
     // A key the new section does not hold yet is one more line at its end.
-    if (chunk->state == State::Added && !chunk->addedKeys.contains(IniDocument::nameOf(key))) {
-        chunk->added += original_.entryLine(key, value);
-        chunk->addedKeys.emplace(IniDocument::nameOf(key).toString(), true);
-        return;
+    if (chunk->state == State::Added) {
+        const QStringView name = IniDocument::nameOf(key);
+        if (chunk->addedKeys.try_emplace(name.size() == key.size() ? key : name.toString(), true)
+                .second) {
+            chunk->added += original_.entryLine(key, value);
+            return;
+        }
     }
     IniDocument& document = parsed(*chunk);
     document = IniDocument(document.withValue(section, key, value), original_.encoding());
@@ -128,14 +150,12 @@ void IniEdit::writeInteger(const QString& section, const QString& key, int value
 
 void IniEdit::eraseSection(const QString& section) {
     const auto it = byName_.find(IniDocument::nameOf(section));
-    if (it == byName_.end() || it->second.empty())
+    if (it == byName_.end() || it->second == None)
         return;
-    Chunk& chunk = chunks_[it->second.front()];
+    Chunk& chunk = chunks_[it->second];
+    it->second = chunk.nextOfName;
+    chunk = Chunk();
     chunk.state = State::Erased;
-    chunk.section.reset();
-    chunk.added.clear();
-    chunk.addedKeys.clear();
-    it->second.erase(it->second.begin());
     --sections_;
 }
 

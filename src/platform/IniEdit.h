@@ -31,6 +31,8 @@ public:
     QByteArray bytes() const;
 
 private:
+    static constexpr std::size_t None = std::size_t(-1);
+
     // The part before the first section, or one section from its header to the next one.
     struct Chunk {
         enum class State { Original, Parsed, Added, Erased };
@@ -41,8 +43,8 @@ private:
         std::optional<IniDocument> section; // Parsed: the section alone
         QByteArray added;                   // Added: a new section, only ever given new keys
         FoldedHashMap<bool> addedKeys;
+        std::size_t nextOfName = None; // the next live section of the same name
     };
-
     using State = Chunk::State;
 
     Chunk* find(const QString& section) const;
@@ -50,11 +52,13 @@ private:
     IniDocument& parsed(Chunk& chunk) const;
     QByteArrayView originalText(const Chunk& chunk) const;
     QByteArrayView textOf(const Chunk& chunk) const;
+    // Files a new chunk as the last live section of its name.
+    void link(const QString& name, std::size_t chunk);
     Chunk& addSection(const QString& section);
     void endLastLine();
 
     const IniDocument& original_;
-    mutable std::vector<Chunk> chunks_;              // [0]: the part before the first section
-    FoldedHashMap<std::vector<std::size_t>> byName_; // the live chunks of each name, in order
+    mutable std::vector<Chunk> chunks_; // [0]: the part before the first section
+    FoldedHashMap<std::size_t> byName_; // the first live section of each name
     int sections_ = 0;
 };
