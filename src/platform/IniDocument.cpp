@@ -136,8 +136,14 @@ void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& section) const {
-    const auto it = sectionIndex_.find(trimmedName(section));
-    return it == sectionIndex_.end() ? nullptr : &sections_[size_t(it->second)];
+    // Readers ask for several keys of one section in a row: the same name spelt the same way
+    // needs no second hash.
+    if (lastSectionName_.isNull() || section != lastSectionName_) {
+        const auto it = sectionIndex_.find(trimmedName(section));
+        lastSectionName_ = section;
+        lastSection_ = it == sectionIndex_.end() ? -1 : it->second;
+    }
+    return lastSection_ < 0 ? nullptr : &sections_[size_t(lastSection_)];
 }
 
 const IniDocument::Key* IniDocument::findKey(const QString& section, const QString& key) const {
@@ -195,10 +201,15 @@ QByteArray IniDocument::headerLine(const QString& section) const {
 QByteArray IniDocument::entryLine(const QString& key, const QString& value) const {
     QByteArray line;
     line.reserve(key.size() + value.size() + 3);
-    appendFileText(line, trimmedName(key));
-    line += '=';
-    appendFileText(line, value);
-    return line.append(lineEnding);
+    appendEntryLine(line, key, value);
+    return line;
+}
+
+void IniDocument::appendEntryLine(QByteArray& out, const QString& key, const QString& value) const {
+    appendFileText(out, trimmedName(key));
+    out += '=';
+    appendFileText(out, value);
+    out += lineEnding;
 }
 
 QByteArray IniDocument::withLineEnding() const {

@@ -49,6 +49,7 @@ public:
     // What withValue adds: a section's header line, and a key's line.
     QByteArray headerLine(const QString& section) const;
     QByteArray entryLine(const QString& key, const QString& value) const;
+    void appendEntryLine(QByteArray& out, const QString& key, const QString& value) const;
     // The text with its last line ended, as withValue ends it before adding a section.
     QByteArray withLineEnding() const;
     // A section or key name as the lookups take it: without its blanks.
@@ -95,4 +96,8 @@ private:
     QList<Line> lines_;
     std::vector<Section> sections_;
     FoldedHashMap<int> sectionIndex_; // name -> first section
+    // The last section looked up, by the name as asked (the document never changes, and the
+    // program reads on one thread).
+    mutable QString lastSectionName_;
+    mutable int lastSection_ = -1; // -1: not there
 };

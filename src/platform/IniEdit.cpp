@@ -1,5 +1,27 @@
 #include "IniEdit.h"
 
+#include <algorithm>
+
+bool IniEdit::KeyNames::contains(QStringView name) const {
+    if (names_.size() >= Indexed)
+        return index_.find(name) != index_.end();
+    return std::any_of(names_.begin(), names_.end(),
+                       [&](const QString& known) { return FoldedEqual()(known, name); });
+}
+
+bool IniEdit::KeyNames::insert(QStringView name) {
+    if (contains(name))
+        return false;
+    names_.append(name.toString());
+    if (names_.size() == Indexed) {
+        for (const QString& known : std::as_const(names_))
+            index_.try_emplace(known, true);
+    } else if (names_.size() > Indexed) {
+        index_.try_emplace(names_.back(), true);
+    }
+    return true;
+}
+
 IniEdit::IniEdit(const IniDocument& original) : original_(original) {
     const std::vector<IniDocument::Span> spans = original.sectionSpans();
     chunks_.resize(spans.size());
@@ -21,6 +43,7 @@ IniEdit::IniEdit(const IniDocument& original) : original_(original) {
 }
 
 void IniEdit::link(const QString& name, std::size_t chunk) {
+    lastName_ = QString();
     const auto [it, first] = byName_.try_emplace(name, chunk);
     if (first)
         return;
@@ -35,10 +58,13 @@ void IniEdit::link(const QString& name, std::size_t chunk) {
 }
 
 IniEdit::Chunk* IniEdit::find(const QString& section) const {
-    const auto it = byName_.find(IniDocument::nameOf(section));
-    if (it == byName_.end() || it->second == None)
-        return nullptr;
-    return &chunks_[it->second];
+    // Edits come in runs on one section: the same name spelt the same way needs no second hash.
+    if (lastName_.isNull() || section != lastName_) {
+        const auto it = byName_.find(IniDocument::nameOf(section));
+        lastName_ = section;
+        lastChunk_ = it == byName_.end() ? None : it->second;
+    }
+    return lastChunk_ == None ? nullptr : &chunks_[lastChunk_];
 }
 
 QByteArrayView IniEdit::originalText(const Chunk& chunk) const {
@@ -51,7 +77,7 @@ IniDocument& IniEdit::parsed(Chunk& chunk) const {
     else if (chunk.state == State::Added)
         chunk.section.emplace(std::move(chunk.added), original_.encoding());
     chunk.state = State::Parsed;
-    chunk.addedKeys.clear();
+    chunk.addedKeys = KeyNames();
     return *chunk.section;
 }
 
@@ -82,7 +108,7 @@ int IniEdit::keyCount(const QString& section) const {
     if (chunk->state == State::Original && chunk->indexed)
         return original_.keyCount(section);
     if (chunk->state == State::Added)
-        return int(chunk->addedKeys.size());
+        return chunk->addedKeys.size();
     return parsed(*chunk).keyCount(section);
 }
 
@@ -132,13 +158,9 @@ void IniEdit::writeString(const QString& section, const QString& key, const QStr
     if (!chunk)
         chunk = &addSection(section);
     // A key the new section does not hold yet is one more line at its end.
-    if (chunk->state == State::Added) {
-        const QStringView name = IniDocument::nameOf(key);
-        if (chunk->addedKeys.try_emplace(name.size() == key.size() ? key : name.toString(), true)
-                .second) {
-            chunk->added += original_.entryLine(key, value);
-            return;
-        }
+    if (chunk->state == State::Added && chunk->addedKeys.insert(IniDocument::nameOf(key))) {
+        original_.appendEntryLine(chunk->added, key, value);
+        return;
     }
     IniDocument& document = parsed(*chunk);
     document = IniDocument(document.withValue(section, key, value), original_.encoding());
@@ -154,6 +176,7 @@ void IniEdit::eraseSection(const QString& section) {
         return;
     Chunk& chunk = chunks_[it->second];
     it->second = chunk.nextOfName;
+    lastName_ = QString();
     chunk = Chunk();
     chunk.state = State::Erased;
     --sections_;

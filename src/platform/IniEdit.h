@@ -33,6 +33,20 @@ public:
 private:
     static constexpr std::size_t None = std::size_t(-1);
 
+    // The keys of a new section: a short list looked through, a long one indexed.
+    class KeyNames {
+    public:
+        // Files the name; false when it is there already.
+        bool insert(QStringView name);
+        bool contains(QStringView name) const;
+        int size() const { return int(names_.size()); }
+
+    private:
+        static constexpr int Indexed = 16;
+        QList<QString> names_;
+        FoldedHashMap<bool> index_; // from Indexed names on
+    };
+
     // The part before the first section, or one section from its header to the next one.
     struct Chunk {
         enum class State { Original, Parsed, Added, Erased };
@@ -42,7 +56,7 @@ private:
         bool indexed = false;               // Original: the original's lookups find it
         std::optional<IniDocument> section; // Parsed: the section alone
         QByteArray added;                   // Added: a new section, only ever given new keys
-        FoldedHashMap<bool> addedKeys;
+        KeyNames addedKeys;
         std::size_t nextOfName = None; // the next live section of the same name
     };
     using State = Chunk::State;
@@ -60,5 +74,7 @@ private:
     const IniDocument& original_;
     mutable std::vector<Chunk> chunks_; // [0]: the part before the first section
     FoldedHashMap<std::size_t> byName_; // the first live section of each name
+    mutable QString lastName_;          // the last name looked up, and its section
+    mutable std::size_t lastChunk_ = None;
     int sections_ = 0;
 };
