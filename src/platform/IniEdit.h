@@ -10,9 +10,10 @@
 
 // Many edits of one INI text made in memory, so that one user operation replaces the file once.
 // Reads see the edits made before them. The text comes out as the same edits made one at a time
-// through IniDocument would leave it, but each edit costs the size of the section it touches, not
-// the size of the file: the text is kept cut at its section headers and a section is parsed on
-// its own once it is read apart or changed.
+// through IniDocument would leave it (for every name a line can carry: no line break, and a key
+// without "=" that does not start with ";" or "["), but each edit costs the size of the section
+// it touches, not the size of the file: the text is kept cut at its section headers and a
+// section is parsed on its own once it is read apart or changed.
 class IniEdit {
 public:
     explicit IniEdit(const IniDocument& original);
