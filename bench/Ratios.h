@@ -16,12 +16,21 @@ public:
     // repetitions, or < 0 when it did not run.
     double seconds(const std::string& name) const;
 
+    // The same for the wall-clock time, which includes waiting for the disk.
+    double realSeconds(const std::string& name) const;
+
     // measured / floor, or < 0 when either is missing.
     double ratio(const std::string& measured, const std::string& floor) const;
+    double realRatio(const std::string& measured, const std::string& floor) const;
 
 private:
-    std::map<std::string, std::vector<double>> runs_;
-    std::map<std::string, double> medians_;
+    struct Times {
+        std::map<std::string, std::vector<double>> runs;
+        std::map<std::string, double> medians;
+        double seconds(const std::string& name) const;
+    };
+    Times cpu_;
+    Times real_;
 };
 
 // One line "what: ratio x (target <= limit x) ok|MISSED" on stdout, or without a target when

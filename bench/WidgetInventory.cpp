@@ -34,7 +34,8 @@ template <typename W> QWidget* plain(QWidget* parent) {
 }
 QWidget* editableCombo(QWidget* parent) {
     auto* box = new QComboBox(parent);
-    box->setEditable(true); // a line edit and a completer of its own
+    box->setEditable(true); // a line edit of its own
+    box->setCompleter(nullptr); // as the window's boxes, which keep what is typed
     return box;
 }
 template <typename W> QWidget* withText(QWidget* parent) {

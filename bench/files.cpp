@@ -9,6 +9,7 @@
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
 #include "controls/Catalogue.h"
+#include "platform/FileAccess.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/ProfileFile.h"
@@ -33,6 +34,7 @@ constexpr int IniSections = 10;
 constexpr int IniKeysPerSection = 100;
 constexpr int IniCalls = 10000;
 const QString BindingsGame = QStringLiteral("bindings1000");
+const QString AliasesGame = QStringLiteral("aliases1000");
 
 const QString CrLf = QStringLiteral("\r\n");
 
@@ -61,6 +63,7 @@ struct Setup {
     std::unique_ptr<TfrmVexaMain> window;
     QString iniPath;
     QString bindingsProfile;
+    QString aliasesProfile;
 };
 
 void writeIni(const QString& path) {
@@ -76,7 +79,8 @@ void writeIni(const QString& path) {
 std::unique_ptr<Setup> prepare() {
     auto setup = std::make_unique<Setup>();
     DemoContent content = BenchInstallation::realisticContent();
-    content.gameProfiles << std::pair{BindingsGame, BenchInstallation::profile(100, 1000, 0)};
+    content.gameProfiles << std::pair{BindingsGame, BenchInstallation::profile(100, 1000, 0)}
+                         << std::pair{AliasesGame, BenchInstallation::profile(1000, 0, 0)};
     setup->paths = BenchInstallation::enter(setup->root.filePath(QStringLiteral("q2")), content);
     for (int lines : ConfigSizes)
         TextFile::writeLines(QDir(setup->paths.baseDir).filePath(configName(lines)),
@@ -84,6 +88,7 @@ std::unique_ptr<Setup> prepare() {
     setup->iniPath = setup->root.filePath(QStringLiteral("bench.ini"));
     writeIni(setup->iniPath);
     setup->bindingsProfile = ProfileFile::profilePath(setup->paths.programDir, BindingsGame);
+    setup->aliasesProfile = ProfileFile::profilePath(setup->paths.programDir, AliasesGame);
     setup->window = std::make_unique<TfrmVexaMain>(setup->prompts);
     return setup;
 }
@@ -251,6 +256,54 @@ void registerProfilesAndIni(Setup& s) {
     benchmark::RegisterBenchmark("PlainWriteThenRead", plainWriteThenRead, s.iniPath);
 }
 
+// ---- One operation, one replace ----
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// Deletes entry 1 of the profile, put back as it was before each time. The list showing the
+// profile has just been filled, so its parse is at hand, as it is when the user deletes.
+void deleteFirstEntry(benchmark::State& state, const QString& profile, EntryKind kind) {
+    const QByteArray original = contentsOf(profile);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile restore(profile);
+        restore.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        restore.write(original);
+        restore.close();
+        benchmark::DoNotOptimize(IniFile(profile).sectionCount());
+        state.ResumeTiming();
+        ProfileFile::DeleteEntry(profile, kind, 1);
+    }
+}
+
+// The floor: the profile's bytes replaced once the way the program replaces a file.
+void replaceProfile(benchmark::State& state, const QString& profile) {
+    const QByteArray original = contentsOf(profile);
+    const QString copy = profile + QStringLiteral(".copy");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(replaceFile(copy, original));
+}
+
+void registerOneReplace(Setup& s) {
+    const std::pair<const char*, std::pair<QString, EntryKind>> profiles[] = {
+        {"Binding", {s.bindingsProfile, EntryKind::Binding}},
+        {"Alias", {s.aliasesProfile, EntryKind::Alias}},
+    };
+    for (const auto& [name, profile] : profiles) {
+        const auto& [path, kind] = profile;
+        benchmark::RegisterBenchmark((std::string("DeleteFirst") + name).c_str(), deleteFirstEntry,
+                                     path, kind)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark((std::string("ReplaceProfile") + name).c_str(), replaceProfile,
+                                     path)
+            ->UseRealTime();
+    }
+}
+
 // ---- Summary ----
 
 std::string sizeName(int lines) {
@@ -308,6 +361,16 @@ void printSummary(const RatioReporter& r) {
     printRatio("INI write then read / plain write and read",
                r.ratio("IniWriteThenRead", "PlainWriteThenRead"), 0);
     std::printf("%-44s %7.3f ms\n", "  its time", r.seconds("IniWriteThenRead") * 1e3);
+    std::printf("\nDeleting entry 1 of 1,000 against one atomic replace of the same profile\n");
+    for (const char* kind : {"Binding", "Alias"}) {
+        // Measured in wall-clock time: the names carry Google Benchmark's suffix for it.
+        const std::string del = std::string("DeleteFirst") + kind + "/real_time";
+        const std::string floor = std::string("ReplaceProfile") + kind + "/real_time";
+        printRatio(std::string(kind) + ", wall-clock time", r.realRatio(del, floor), 5.0);
+        printRatio(std::string(kind) + ", CPU time", r.ratio(del, floor), 0);
+        std::printf("%-44s %7.3f ms (replace %.3f ms)\n", "  its wall-clock time",
+                    r.realSeconds(del) * 1e3, r.realSeconds(floor) * 1e3);
+    }
 }
 
 } // namespace
@@ -321,6 +384,7 @@ int main(int argc, char** argv) {
     registerConfig(*setup);
     registerConfigCheck(*setup);
     registerProfilesAndIni(*setup);
+    registerOneReplace(*setup);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printSummary(reporter);

@@ -2,6 +2,7 @@
 // written value reads back, and every line the write does not concern stays byte for byte.
 
 #include "platform/IniDocument.h"
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
 
@@ -129,7 +130,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (kept < withoutSection.size() && withoutSection[kept] == before[kept])
         ++kept;
     FUZZ_CHECK(before.endsWith(withoutSection.mid(kept)), describe(before, withoutSection));
-
     // The same through the file: write, then read back from disk.
     IniFile::clearCache();
     const QString path = FuzzWorld::get().writeFile(QStringLiteral("fuzz.ini"), before);
@@ -148,6 +148,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    describe(before, after) + "\nread:   " + read.toLatin1().toPercentEncoding());
         FUZZ_CHECK(IniDocument(after).withValue(s, k, QString::fromLatin1(value)) == after,
                    describe(before, after));
+        // Edits made in memory give the text the same edits give one at a time.
+        IniEdit edit(document);
+        edit.writeString(s, k, QString::fromLatin1(value));
+        edit.writeString(s + QLatin1Char('x'), k, QString::fromLatin1(value));
+        edit.eraseSection(s);
+        const IniDocument written(document.withValue(s, k, QString::fromLatin1(value)));
+        const IniDocument added(
+            written.withValue(s + QLatin1Char('x'), k, QString::fromLatin1(value)));
+        FUZZ_CHECK(edit.bytes() == added.withoutSection(s), describe(before, edit.bytes()));
     }
     return 0;
 }

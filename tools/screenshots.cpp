@@ -287,6 +287,7 @@ void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
     EntryEditTarget target;
     target.profileDirectory = QDir::currentPath();
     target.profileName = QStringLiteral("Global Aliases");
+    target.profileFile = ProfileFile::globalProfilePath(target.profileDirectory);
     TfrmAlias alias(&window, prompts, target);
     alias.show();
     save(alias, QStringLiteral("dialog_alias"));
@@ -299,7 +300,7 @@ void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
     setting.show();
     save(setting, QStringLiteral("dialog_setting"));
     setting.hide();
-    TfrmGameInput game(&window, quake2Dir);
+    TfrmGameInput game(&window, prompts, quake2Dir);
     game.show();
     save(game, QStringLiteral("dialog_newgame"));
     game.hide();

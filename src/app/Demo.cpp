@@ -311,7 +311,7 @@ void createProgramDirectory(const QString& programDir, const DemoContent& conten
 // The settings name the final directories, also while the tree is still being built elsewhere.
 void createSettings(const QString& configHome, const DemoPaths& target) {
     makeDirectory(configHome);
-    IniFile ini(QDir(configHome).filePath(QStringLiteral("vexa.ini")));
+    IniFile ini(QDir(configHome).filePath(QStringLiteral("vexa.ini")), VexaIni::Encoding);
     VexaIni::write(ini, VexaIni::Quake2Path, target.quake2Dir);
     VexaIni::write(ini, VexaIni::BaseDir, target.baseDir);
     VexaIni::write(ini, VexaIni::ProgramPath, target.programDir);

@@ -104,7 +104,8 @@ void ApplyTabVisibility(QTabWidget& pages, const IniFile& settings) {
 TfrmOptions::TfrmOptions(Prompts& prompts, QWidget* mainWindow,
                          std::function<void()> applyTabVisibility)
     : QDialog(mainWindow), prompts_(prompts), mainWindow_(mainWindow),
-      applyTabVisibility_(std::move(applyTabVisibility)), settings_(VexaIni::fileName()) {
+      applyTabVisibility_(std::move(applyTabVisibility)),
+      settings_(VexaIni::fileName(), VexaIni::Encoding) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
     setFixedSize(DialogSize);

@@ -24,10 +24,10 @@ const QString SaveQuestion = QStringLiteral("Do you want to save any changes you
 } // namespace
 
 TfrmEdit::TfrmEdit(QWidget* owner, Prompts& prompts, const QString& fileName,
-                   const QString& lineEnding, Reread reread)
+                   const QString& lineEnding, Reread reread, TextEncoding encoding)
     : QWidget(owner, Qt::Window), prompts_(prompts), fileName_(fileName), lineEnding_(lineEnding),
-      reread_(std::move(reread)) {
-    const QStringList lines = TextFile::readLines(fileName_);
+      reread_(std::move(reread)), encoding_(encoding) {
+    const QStringList lines = TextFile::readLines(fileName_, encoding_);
     setObjectName(QStringLiteral("frmEdit"));
     setAttribute(Qt::WA_DeleteOnClose);
     move(designPosition);
@@ -50,7 +50,7 @@ TfrmEdit::TfrmEdit(QWidget* owner, Prompts& prompts, const QString& fileName,
 
 void TfrmEdit::FormCreate() {
     modified_ = false;
-    const IniFile ini(VexaIni::fileName());
+    const IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
     const int x = VexaIni::readInteger(ini, VexaIni::EditX, this->x());
     const int y = VexaIni::readInteger(ini, VexaIni::EditY, this->y());
     const int w = VexaIni::readInteger(ini, VexaIni::EditW, width());
@@ -88,12 +88,13 @@ bool TfrmEdit::FormClose() {
 }
 
 void TfrmEdit::save() {
-    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*mmoFile)), lineEnding_);
+    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*mmoFile)), lineEnding_,
+                         encoding_);
     modified_ = false;
 }
 
 void TfrmEdit::storePlacement() {
-    IniFile ini(VexaIni::fileName());
+    IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
     VexaIni::writeInteger(ini, VexaIni::EditX, x());
     VexaIni::writeInteger(ini, VexaIni::EditY, y());
     VexaIni::writeInteger(ini, VexaIni::EditW, width());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Prompts.h"
+#include "platform/TextEncoding.h"
 
 #include <QString>
 #include <QWidget>
@@ -18,9 +19,9 @@ public:
     using Reread = std::function<void(const QString& fileName)>;
 
     // Loads the file into the memo. Throws VexaError "Cannot open file %s"; then no window exists.
-    // Saving writes every line followed by `lineEnding`.
+    // Saving writes every line followed by `lineEnding`, in the file's encoding.
     TfrmEdit(QWidget* owner, Prompts& prompts, const QString& fileName, const QString& lineEnding,
-             Reread reread);
+             Reread reread, TextEncoding encoding = TextEncoding::Latin1);
 
     const QString& fileName() const { return fileName_; }
     bool modified() const { return modified_; }
@@ -47,5 +48,6 @@ private:
     QString fileName_;
     QString lineEnding_;
     Reread reread_;
+    TextEncoding encoding_;
     bool modified_ = false;
 };

@@ -98,6 +98,14 @@ void TfrmVexaMain::connectFileCommands() {
     }
 }
 
+void TfrmVexaMain::settleFileBoxes() {
+    for (QLineEdit* box : {txtConfigFile, txtBatchFile}) {
+        const QString absolute = platform().absolutePath(programDirectory_, box->text());
+        if (absolute != box->text())
+            box->setText(absolute);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // File menu
 
@@ -133,6 +141,7 @@ void TfrmVexaMain::OpenBatch1Click() {
 }
 
 void TfrmVexaMain::SaveConfig1Click() {
+    settleFileBoxes();
     const QString current = txtConfigFile->text();
     if (!current.isEmpty() && QFileInfo(current).isFile()) {
         if (saveConfigUnlessDeclined(current))
@@ -153,12 +162,22 @@ bool TfrmVexaMain::saveConfigUnlessDeclined(const QString& fileName) {
     return true;
 }
 
+// Where Save Config As starts: the base directory when vexa.ini names one, else the Quake 2
+// directory, but always a folder that exists (a dialog started in a missing one opens elsewhere).
+QString TfrmVexaMain::configSaveDirectory() const {
+    QStringList candidates;
+    if (VexaIni::exists(settings(), VexaIni::BaseDir))
+        candidates << VexaIni::readString(settings(), VexaIni::BaseDir, QString());
+    candidates << quake2Directory() << QDir::homePath();
+    for (const QString& directory : candidates)
+        if (!directory.isEmpty() && QFileInfo(directory).isDir())
+            return directory;
+    return QDir::homePath();
+}
+
 void TfrmVexaMain::SaveConfigAs1Click() {
-    const QString start = VexaIni::exists(settings(), VexaIni::BaseDir)
-                              ? VexaIni::readString(settings(), VexaIni::BaseDir, QString())
-                              : platform().defaultQuake2Dir();
-    const auto chosen =
-        prompts_.saveFile({QStringLiteral("Save Config As"), start, ConfigFilter, QString()});
+    const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
+                                           ConfigFilter, QStringLiteral("config.cfg")});
     if (!chosen)
         return;
     createEmptyWhenMissing(*chosen);
@@ -168,16 +187,15 @@ void TfrmVexaMain::SaveConfigAs1Click() {
 }
 
 void TfrmVexaMain::SaveBatch1Click() {
+    settleFileBoxes();
     // The script names the game in the Quake 2 directory, wherever the script itself lies.
     WriteBatchFile(txtBatchFile->text(), quake2Directory(), BuildCommandPieces(launchChoices()));
     sbrCommon->showMessage(BatchSaved);
 }
 
 void TfrmVexaMain::SaveBatchAs1Click() {
-    const QString start =
-        VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath());
-    const auto chosen = prompts_.saveFile(
-        {QStringLiteral("Save Batch As"), start, platform().batchFileFilter(), QString()});
+    const auto chosen = prompts_.saveFile({QStringLiteral("Save Batch As"), programDirectory_,
+                                           platform().batchFileFilter(), QString()});
     if (!chosen)
         return;
     txtBatchFile->setText(*chosen);
@@ -200,6 +218,7 @@ void TfrmVexaMain::ConfigFile1Click() {
 }
 
 TfrmEdit* TfrmVexaMain::openConfigEditor() {
+    settleFileBoxes();
     auto* editor = new TfrmEdit(
         this, prompts_, txtConfigFile->text(), ConfigLineEnding, [this](const QString& file) {
             LoadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
@@ -210,10 +229,13 @@ TfrmEdit* TfrmVexaMain::openConfigEditor() {
 }
 
 void TfrmVexaMain::BatchFile1Click() {
+    settleFileBoxes();
     auto* editor = new TfrmEdit(
-        this, prompts_, txtBatchFile->text(), platform().lineEnding(), [this](const QString& file) {
+        this, prompts_, txtBatchFile->text(), platform().lineEnding(),
+        [this](const QString& file) {
             ReadBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
-        });
+        },
+        ScriptEncoding);
     editor->setWindowTitle(EditingBatch);
     editor->show();
 }

@@ -51,16 +51,17 @@ private:
 
 void TfrmVexaMain::FillModelList() {
     replaceChoiceItems(*cboModel,
-                      Discovery::modelNames(Discovery::playersBaseDirectory(settings())));
+                       Discovery::modelNames(Discovery::playersBaseDirectory(settings())));
 }
 
 void TfrmVexaMain::FillSkinList(const QString& model) {
     replaceChoiceItems(*cboSkin,
-                      Discovery::skinNames(Discovery::playersBaseDirectory(settings()), model));
+                       Discovery::skinNames(Discovery::playersBaseDirectory(settings()), model));
 }
 
 void TfrmVexaMain::FillGlDriverList() {
-    replaceChoiceItems(*cboGlDriver, Discovery::driverNames(Discovery::driverDirectory(settings())));
+    replaceChoiceItems(*cboGlDriver,
+                       Discovery::driverNames(Discovery::driverDirectory(settings())));
 }
 
 void TfrmVexaMain::cboModelEnter() {
@@ -79,12 +80,8 @@ void TfrmVexaMain::cboSkinEnter() {
 // ---------------------------------------------------------------------------------------------
 // Start maps, saved games and servers
 
-QString TfrmVexaMain::programDirectory() const {
-    return VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath());
-}
-
 void TfrmVexaMain::FillStartMapLists() {
-    const QStringList maps = MapLists::BuildMapList(settings());
+    const QStringList maps = MapLists::BuildMapList(settings(), programDirectory_);
     replaceChoiceItems(*cboClientStartMap, maps);
     replaceChoiceItems(*cboServerStartMap, maps);
 }
@@ -120,9 +117,7 @@ void TfrmVexaMain::connectListHandlers() {
     // Only the user's edits and choices count: texts set by the program rebuild nothing.
     const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
     connect(cboModel, &QComboBox::textActivated, this, modelChange);
-    // The box completes a typed name in place once the edit is done: queued, the skins follow the
-    // name shown rather than the letters typed so far.
-    connect(cboModel->lineEdit(), &QLineEdit::textEdited, this, modelChange, Qt::QueuedConnection);
+    connect(cboModel->lineEdit(), &QLineEdit::textEdited, this, modelChange);
     connect(btnMapList, &QPushButton::clicked, this,
             guarded(prompts_, [this] { btnMapListClick(); }));
     connect(btnServerList, &QPushButton::clicked, this,

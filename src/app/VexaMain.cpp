@@ -69,7 +69,7 @@ QLabel* rightAlignedLabel(QWidget* parent, const char* name, const QString& text
 } // namespace
 
 TfrmVexaMain::TfrmVexaMain(Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), prompts_(prompts) {
+    : QMainWindow(parent), prompts_(prompts), programDirectory_(QDir::currentPath()) {
     setObjectName(QStringLiteral("frmVexaMain"));
     setWindowTitle(WindowCaption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -83,7 +83,7 @@ TfrmVexaMain::TfrmVexaMain(Prompts& prompts, QWidget* parent)
     createFrame(client);
     createSplash(client);
     // The settings file object lives as long as the window; opening it touches no file.
-    settings_ = std::make_unique<IniFile>(VexaIni::fileName());
+    settings_ = std::make_unique<IniFile>(VexaIni::fileName(), VexaIni::Encoding);
     connectHandlers();
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -277,9 +277,8 @@ void TfrmVexaMain::createGamesAliasesController() {
     tab.btnAddSetting = btnAddSetting;
     tab.btnEditSetting = btnEditSetting;
     tab.btnDeleteSetting = btnDeleteSetting;
-    // The profiles live in the program's directory: the current directory at start.
     gamesAliases_ =
-        new GamesAliasesController(tab, prompts_, *settings_, QDir::currentPath(), this, this);
+        new GamesAliasesController(tab, prompts_, *settings_, programDirectory_, this, this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -303,16 +302,19 @@ void TfrmVexaMain::runStartupSteps() {
     qApp->installEventFilter(this);
 
     const auto& platform = PlatformConventions::native();
-    VexaIni::write(*settings_, VexaIni::ProgramPath, QDir::currentPath());
+    // Recorded for other programs; this one keeps its own (a later start elsewhere rewrites it).
+    VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_);
 
     openDialogDirectory_ = LocateQuake2Dirs();
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
-    txtBatchFile->setText(
-        VexaIni::readString(*settings_, VexaIni::BatchFile, platform.defaultBatchFile()));
-    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
+    // The script goes beside the game chosen above unless vexa.ini names one.
+    txtBatchFile->setText(VexaIni::readString(*settings_, VexaIni::BatchFile,
+                                              platform.batchFileIn(openDialogDirectory_)));
     txtConfigFile->setText(
         VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
+    settleFileBoxes();
+    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
     FillModelList();
@@ -336,7 +338,10 @@ void TfrmVexaMain::runStartupSteps() {
     gamesAliases_->fillGamesList();
 
     FillStartMapLists();
+    // Filling the saved games empties the box: the script's choice is put back afterwards.
+    const QString scriptSaveGame = cboSaveGames->currentText();
     FillSaveGameList();
+    cboSaveGames->setEditText(scriptSaveGame);
     FillServerList();
 
     selectListedLaunchEntries(); // the lists are filled by now
@@ -427,6 +432,7 @@ void TfrmVexaMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmVexaMain::FormClose() {
+    settleFileBoxes();
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
     VexaIni::writeBool(*settings_, VexaIni::RunServer, cbxStartServer->isChecked());

@@ -51,6 +51,10 @@ public:
     IniFile& settings() const { return *settings_; }
     // The Quake 2 directory found by start-up; file dialogs start there.
     const QString& openDialogDirectory() const { return openDialogDirectory_; }
+    // The program's directory: the current directory when the window was made, for the life of
+    // the process. The profiles, maps.lst and servers.txt live there, whatever another start
+    // writes to [vexa] path meanwhile.
+    const QString& programDirectory() const { return programDirectory_; }
 
     // Shows "Default : " followed by the hint.
     void UpdateHintLine(const QString& hint);
@@ -249,7 +253,6 @@ public:
     void FillServerList();
 
 private:
-    QString programDirectory() const;
     void connectListHandlers();
     void cboModelEnter();
     void cboModelChange();
@@ -290,6 +293,10 @@ private:
     void ConfigFile1Click();
     void BatchFile1Click();
     void saveFilesOnExit();
+    // A file box's name typed without a directory means a file in the program's directory: both
+    // boxes are made to say so before a name is saved, stored or started.
+    void settleFileBoxes();
+    QString configSaveDirectory() const;
     QString quake2Directory() const;
     void btnRunClick();
     bool ShowStatusBox(const QList<CommandPiece>& pieces);
@@ -347,6 +354,7 @@ private:
     ControlIndex& settingIndex();
 
     Prompts& prompts_;
+    const QString programDirectory_;
     std::unique_ptr<IniFile> settings_;
     GamesAliasesController* gamesAliases_ = nullptr;
     QHash<QString, QWidget*> settingControls_;

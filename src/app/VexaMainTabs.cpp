@@ -15,6 +15,7 @@
 #include "config/DeathmatchFlags.h"
 #include "controls/Catalogue.h"
 #include "controls/CatalogueControls.h"
+#include "controls/ChoiceBox.h"
 #include "controls/KeyNames.h"
 #include "controls/MaskedNumberEdit.h"
 #include "controls/SupCheckBox.h"
@@ -122,8 +123,7 @@ QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QSt
 
 QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items = {}) {
     auto* box = named<QComboBox>(parent, name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    setUpChoiceBox(*box); // keeps what is typed: "ma" stays "ma" beside "male"
     box->addItems(items);
     box->setCurrentIndex(-1); // no entry selected unless the program selects one
     return box;

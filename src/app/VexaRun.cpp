@@ -15,6 +15,7 @@ const QString FailedToExecute = QStringLiteral("Failed to execute ");
 } // namespace
 
 void TfrmVexaMain::btnRunClick() {
+    settleFileBoxes();
     const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
     if (viaScript)
         SaveAll1Click(); // a failure here ends the run before anything starts

@@ -154,9 +154,7 @@ void TfrmVexaMain::SaveCfgFile(const QString& directory, const QString& fileName
     WriteControlLines(lines, settingIndex(),
                       VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false));
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
-        WriteProfileEntries(
-            lines, VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath()),
-            txtCurrentGame->text());
+        WriteProfileEntries(lines, programDirectory_, txtCurrentGame->text());
     appendClosingLines(lines);
 
     CfgLines = lines;

@@ -65,8 +65,8 @@ void WriteProfileEntries(QStringList& lines, const QString& programDir,
         ProfileFile::readProfileEntries(ProfileFile::globalProfilePath(programDir));
     std::optional<ProfileEntries> game;
     if (!currentGame.isEmpty())
-        game = ProfileFile::readProfileEntries(ProfileFile::profilePath(programDir, currentGame),
-                                               CountReading::Strict);
+        game = ProfileFile::readProfileEntries(
+            ProfileFile::gameProfilePath(programDir, currentGame), CountReading::Strict);
 
     appendHeader(lines, "//Globals Settings");
     appendEntries(lines, global, ProfileScope::Global);

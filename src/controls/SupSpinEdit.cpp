@@ -21,9 +21,20 @@ TSupSpinEdit::TSupSpinEdit(QWidget* owner) : QSpinBox(owner) {
         new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { ShowInfo(); }); });
     popup_->watch(*lineEdit());
     setSupDefault(0);
-    setFixedWidth(55);
+    // The form's width; a longer text asks for more (see widenToFitText).
+    setMinimumWidth(FormWidth);
+    setMaximumWidth(FormWidth);
+    setSizePolicy(QSizePolicy::Maximum, sizePolicy().verticalPolicy());
     // Its own height from the start, so that a label placed before showing sits right.
-    resize(width(), sizeHint().height());
+    resize(FormWidth, sizeHint().height());
+}
+
+QSize TSupSpinEdit::sizeHint() const {
+    return {textWidth_, QSpinBox::sizeHint().height()};
+}
+
+QSize TSupSpinEdit::minimumSizeHint() const {
+    return {FormWidth, QSpinBox::minimumSizeHint().height()};
 }
 
 void TSupSpinEdit::setMinValue(int value) {
@@ -87,8 +98,14 @@ void TSupSpinEdit::widenToFitText() {
     const QSize content(fontMetrics().horizontalAdvance(text()) + 2 + 2 * TextMargin, height());
     const int needed =
         style()->sizeFromContents(QStyle::CT_SpinBox, &option, content, this).width();
-    if (needed > width())
-        setFixedWidth(needed);
+    if (needed <= textWidth_)
+        return;
+    textWidth_ = needed;
+    setMaximumWidth(needed);
+    // On its own it takes the width at once; in a layout it gets what its row can give without
+    // squeezing its neighbours, and the text scrolls inside it when that is less.
+    resize(needed, height());
+    updateGeometry();
 }
 
 void TSupSpinEdit::Change() {

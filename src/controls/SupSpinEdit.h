@@ -49,6 +49,11 @@ public:
     // Absent until the first right-button press.
     QMenu* popupMenu() const { return popup_->menu(); }
 
+    // As wide as the longest text it has shown needs, never narrower than the form's width; a
+    // layout short of room may keep it down to the form's width.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
 
@@ -68,10 +73,13 @@ private:
     int valueOfText(const QString& text) const;
     void applyLimits();
     void Change();
-    // Never narrower than the form's width, but wide enough for its text (a rate of 25000).
+    // Never narrower than the form's width, but wide enough for its text (a rate of 25000) where
+    // its row has the room.
     void widenToFitText();
+    static constexpr int FormWidth = 55;
     static constexpr int TextMargin = 2;
     qsizetype longestText_ = 0; // the longest text widenToFitText has measured
+    int textWidth_ = FormWidth; // the width that text needs
     void updateHint();
     void placeSupLabel();
 

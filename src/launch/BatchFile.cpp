@@ -32,10 +32,10 @@ QString gameProgram(const QString& quake2Dir, const PlatformConventions& convent
 
 // The whole file: a quoted value may run over several lines.
 QString readScript(const QString& fileName) {
-    const std::optional<QByteArray> bytes = readWholeFile(fileName);
+    std::optional<QByteArray> bytes = readWholeFile(fileName);
     if (!bytes)
         throw VexaError(ErrorText::cannotOpen(displayName(fileName)));
-    return QString::fromLatin1(*bytes);
+    return TextCodec::decodeWhole(std::move(*bytes), ScriptEncoding);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
 void WriteBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
                     const PlatformConventions& conventions) {
     TextFile::writeLines(batchFile, {batchFileLine(quake2Dir, pieces, conventions)},
-                         conventions.lineEnding());
+                         conventions.lineEnding(), ScriptEncoding);
 }
 
 BatchFileContents parseBatchFile(const QString& text, PlatformConventions::Style style) {

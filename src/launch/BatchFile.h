@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "platform/PlatformConventions.h"
+#include "platform/TextEncoding.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,9 @@
 // The launch script: one line naming the game program in the Quake 2 directory, followed by the
 // command line, every value quoted for the shell (see ScriptWords.h) so that the script starts
 // the game and nothing else.
+
+// The script names directories and files, so it is written the way the system spells them.
+inline constexpr TextEncoding ScriptEncoding = TextEncoding::Utf8;
 
 // The script's line (without its line ending).
 QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,

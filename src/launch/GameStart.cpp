@@ -1,8 +1,28 @@
 #include "GameStart.h"
 
+#include "ScriptWords.h"
+#include "platform/FileAccess.h"
 #include "platform/ProcessStart.h"
+#include "platform/TextEncoding.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+namespace {
+
+// The program the script's command starts, as the bytes of its name: the shell runs exactly
+// those bytes, whatever encoding they were written in. Nothing for a script that names none.
+std::optional<QByteArray> scriptProgram(const QString& script, PlatformConventions::Style style) {
+    const std::optional<QByteArray> bytes = readWholeFile(script);
+    if (!bytes)
+        return std::nullopt;
+    // Latin-1 takes every byte as one character and gives it back, so the words keep their bytes.
+    const QList<ScriptWord> words = ScriptWords::split(QString::fromLatin1(*bytes), style);
+    if (words.isEmpty() || words.first().startsCommand)
+        return std::nullopt;
+    return words.first().text.toLatin1();
+}
+
+} // namespace
 
 GameStart scriptStart(const QString& script, const QString& quake2Dir,
                       const PlatformConventions& conventions) {
@@ -10,6 +30,7 @@ GameStart scriptStart(const QString& script, const QString& quake2Dir,
     start.workingDirectory = quake2Dir;
     start.file = script;
     start.script = script;
+    start.scriptStyle = conventions.style();
     // The script is never run through its own permissions or first line: the shell reads it.
     if (conventions.style() == PlatformConventions::Style::Windows) {
         start.program = QStringLiteral("cmd.exe");
@@ -18,9 +39,6 @@ GameStart scriptStart(const QString& script, const QString& quake2Dir,
         start.program = QStringLiteral("/bin/sh");
         start.arguments = QStringList{script};
     }
-    // The script was just written to start this program; checking it here turns a missing game
-    // into a message instead of a shell error nobody sees.
-    start.gameProgram = conventions.join(quake2Dir, conventions.gameExecutable());
     return start;
 }
 
@@ -36,11 +54,17 @@ GameStart directStart(const CommandLine& pieces, const QString& quake2Dir,
 }
 
 std::optional<QString> startGame(const GameStart& start) {
-    if (!start.script.isEmpty() && !QFileInfo(start.script).isFile())
-        return start.script;
-    const QFileInfo game(start.gameProgram);
-    if (!game.isFile() || !game.isExecutable())
+    // The shell starting is no sign that the game will: what the script names is checked first,
+    // so that a script that cannot start the game is reported instead of failing unseen.
+    if (!start.script.isEmpty()) {
+        const std::optional<QByteArray> program = scriptProgram(start.script, start.scriptStyle);
+        if (!program)
+            return start.script;
+        if (!isRunnable(*program, start.workingDirectory))
+            return TextCodec::decodeWhole(*program, TextEncoding::Utf8);
+    } else if (!isRunnable(QFile::encodeName(start.gameProgram), start.workingDirectory)) {
         return start.gameProgram;
+    }
     if (!startDetached(start.program, start.arguments, start.workingDirectory))
         return start.file;
     return std::nullopt;

@@ -15,9 +15,12 @@ struct GameStart {
     QString workingDirectory;
     // The file the user knows: the script, or the game program. Named when the start fails.
     QString file;
-    // What has to be there for the start to reach the game.
-    QString script;      // a readable file; empty for a direct start
-    QString gameProgram; // an executable file
+    // What has to be there for the start to reach the game: for a script start, the script and
+    // the program it names (read back from the script, as the shell will read it); for a direct
+    // start, the game program.
+    QString script;
+    PlatformConventions::Style scriptStyle = PlatformConventions::Style::Posix;
+    QString gameProgram;
 };
 
 GameStart scriptStart(const QString& script, const QString& quake2Dir,
@@ -28,6 +31,6 @@ GameStart directStart(const CommandLine& pieces, const QString& quake2Dir,
 
 // Checks that the start can reach the game, then starts it detached. Returns nothing when the
 // game was started; otherwise, having started nothing, the file that could not be executed: the
-// script when it is missing, the game program when it is missing or not executable, `file` when
-// the system refuses the start.
+// script when it is missing or names no program, the program when it is missing or not
+// executable, `file` when the system refuses the start.
 std::optional<QString> startGame(const GameStart& start);

@@ -149,7 +149,7 @@ void TfrmStatus::layOut() {
 }
 
 void TfrmStatus::FormCreate() {
-    const IniFile ini(VexaIni::fileName());
+    const IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
     const qint64 seconds = VexaIni::readInteger(ini, VexaIni::StatusTime, defaultStatusTime);
     // A negative time would start a timer that never fires; a huge one must not overflow.
     Timer1->setInterval(static_cast<int>(std::clamp<qint64>(seconds * 1000, 0, INT_MAX)));

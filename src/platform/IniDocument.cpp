@@ -25,17 +25,6 @@ QStringView trimmedName(const QString& name) {
     return QStringView(name).sliced(begin, end - begin);
 }
 
-QString latin1(const char* data, qsizetype size) {
-    return QString::fromLatin1(data, size);
-}
-
-// A line break inside a name or value would split the entry into lines of its own (and could
-// forge a section), so it is written as a blank.
-QByteArray fileText(QString text) {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.toLatin1();
-}
-
 QString unquoted(const QString& value) {
     if (value.size() >= 2 && (value[0] == QLatin1Char('"') || value[0] == QLatin1Char('\'')) &&
         value.back() == value[0])
@@ -48,10 +37,31 @@ constexpr char Utf8Bom[] = "\xef\xbb\xbf";
 
 } // namespace
 
-IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes)) {
+IniDocument::IniDocument(QByteArray bytes, TextEncoding encoding)
+    : bytes_(TextCodec::normalized(std::move(bytes), encoding)), encoding_(encoding) {
     splitLines();
     for (int i = 0; i < lines_.size(); ++i)
         parseLine(i);
+}
+
+QString IniDocument::text(const char* data, qsizetype size) const {
+    return TextCodec::decode(QByteArrayView(data, size), encoding_);
+}
+
+// A line break inside a name or value would split the entry into lines of its own (and could
+// forge a section), so it is written as a blank (in either encoding a line break is one byte that
+// no other character's bytes contain).
+void IniDocument::appendFileText(QByteArray& out, QStringView text) const {
+    const qsizetype from = out.size();
+    TextCodec::appendEncoded(out, text, encoding_);
+    std::replace_if(
+        out.begin() + from, out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+}
+
+QByteArray IniDocument::fileText(QStringView text) const {
+    QByteArray bytes;
+    appendFileText(bytes, text);
+    return bytes;
 }
 
 void IniDocument::splitLines() {
@@ -89,7 +99,7 @@ void IniDocument::parseLine(int index) {
         while (close > begin && d[close] != ']')
             --close;
         if (close > begin) {
-            addSection(index, trimmedName(latin1(d + begin + 1, close - begin - 1)).toString());
+            addSection(index, trimmedName(text(d + begin + 1, close - begin - 1)).toString());
             return;
         }
     }
@@ -122,12 +132,18 @@ void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
         key.valueEnd = end;
     }
     // The first occurrence wins.
-    section.keys.try_emplace(latin1(d + begin, key.nameEnd - begin), key);
+    section.keys.try_emplace(text(d + begin, key.nameEnd - begin), key);
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& section) const {
-    const auto it = sectionIndex_.find(trimmedName(section));
-    return it == sectionIndex_.end() ? nullptr : &sections_[size_t(it->second)];
+    // Readers ask for several keys of one section in a row: the same name spelt the same way
+    // needs no second hash.
+    if (lastSectionName_.isNull() || section != lastSectionName_) {
+        const auto it = sectionIndex_.find(trimmedName(section));
+        lastSectionName_ = section;
+        lastSection_ = it == sectionIndex_.end() ? -1 : it->second;
+    }
+    return lastSection_ < 0 ? nullptr : &sections_[size_t(lastSection_)];
 }
 
 const IniDocument::Key* IniDocument::findKey(const QString& section, const QString& key) const {
@@ -155,7 +171,7 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     const Key* k = findKey(section, key);
     if (!k || k->valueBegin < 0)
         return std::nullopt;
-    return unquoted(latin1(bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
+    return unquoted(text(bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
 }
 
 bool IniDocument::hasSection(const QString& section) const {
@@ -174,16 +190,63 @@ QStringList IniDocument::sectionNames() const {
     return names;
 }
 
+QByteArray IniDocument::headerLine(const QString& section) const {
+    QByteArray line;
+    line.reserve(section.size() + 4);
+    line += '[';
+    appendFileText(line, trimmedName(section));
+    return line.append(']').append(lineEnding);
+}
+
+QByteArray IniDocument::entryLine(const QString& key, const QString& value) const {
+    QByteArray line;
+    line.reserve(key.size() + value.size() + 3);
+    appendEntryLine(line, key, value);
+    return line;
+}
+
+void IniDocument::appendEntryLine(QByteArray& out, const QString& key, const QString& value) const {
+    appendFileText(out, trimmedName(key));
+    out += '=';
+    appendFileText(out, value);
+    out += lineEnding;
+}
+
+QByteArray IniDocument::withLineEnding() const {
+    return unterminated() ? bytes_ + lineEnding : bytes_;
+}
+
+bool IniDocument::unterminated() const {
+    return !lines_.isEmpty() && lines_.back().next == lines_.back().end;
+}
+
+QStringView IniDocument::nameOf(const QString& name) {
+    return trimmedName(name);
+}
+
+int IniDocument::keyCount(const QString& section) const {
+    const Section* s = findSection(section);
+    return s ? int(s->keys.size()) : 0;
+}
+
+std::vector<IniDocument::Span> IniDocument::sectionSpans() const {
+    std::vector<Span> spans;
+    spans.reserve(sections_.size() + 1);
+    const qsizetype first = sections_.empty() ? bytes_.size() : lineStart(sections_[0].header);
+    spans.push_back({QString(), 0, first, false});
+    for (const Section& s : sections_)
+        spans.push_back({s.name, lineStart(s.header), lineStart(s.end), s.indexed});
+    return spans;
+}
+
 QByteArray IniDocument::withValue(const QString& section, const QString& key,
                                   const QString& value) const {
     const QByteArray text = fileText(value);
     const Section* s = findSection(section);
-    const QByteArray entry = fileText(trimmedName(key).toString()) + '=' + text + lineEnding;
+    const QByteArray entry = entryLine(key, value);
     if (!s) {
-        const bool unterminated = !lines_.isEmpty() && lines_.back().next == lines_.back().end;
         return replaced(bytes_.size(), bytes_.size(),
-                        (unterminated ? lineEnding : QByteArray()) + '[' +
-                            fileText(trimmedName(section).toString()) + ']' + lineEnding + entry);
+                        (unterminated() ? lineEnding : QByteArray()) + headerLine(section) + entry);
     }
     const auto it = s->keys.find(trimmedName(key));
     if (it != s->keys.end()) {

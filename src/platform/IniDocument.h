@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FoldedText.h"
+#include "TextEncoding.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,15 +10,17 @@
 #include <optional>
 #include <vector>
 
-// The text of an INI file (Latin-1 bytes, kept as they are) with an index of its first matching
-// sections and keys. Parsing is one pass over the text; lookups are hash look-ups. The edits
-// return the new text and leave every line they do not concern byte for byte as it was.
+// The text of an INI file (its bytes kept as they are, in the encoding's form: see
+// TextCodec::normalized) with an index of its first matching sections and keys. Parsing is one
+// pass over the text; lookups are hash look-ups. The edits return the new text and leave every
+// line they do not concern byte for byte as it was.
 class IniDocument {
 public:
     IniDocument() = default;
-    explicit IniDocument(QByteArray bytes);
+    explicit IniDocument(QByteArray bytes, TextEncoding encoding = TextEncoding::Latin1);
 
     const QByteArray& bytes() const { return bytes_; }
+    TextEncoding encoding() const { return encoding_; }
 
     // The value with its blanks and one enclosing pair of quotes removed; nothing when the
     // section or key is missing, or the key line has no '='.
@@ -26,8 +29,31 @@ public:
     bool hasKey(const QString& section, const QString& key) const;
     // The sections as spelled at their first occurrence, in file order.
     QStringList sectionNames() const;
+    // Every section the file holds, a repeated name counted each time.
+    int sectionCount() const { return int(sections_.size()); }
+    // The different keys of the section (0 when it is missing).
+    int keyCount(const QString& section) const;
+
+    // The text cut before each section header: the part before the first section, then each
+    // section from its header to the next one. `indexed`: the first of its name, the one the
+    // lookups above use.
+    struct Span {
+        QString name;
+        qsizetype begin;
+        qsizetype end;
+        bool indexed;
+    };
+    std::vector<Span> sectionSpans() const;
 
     QByteArray withValue(const QString& section, const QString& key, const QString& value) const;
+    // What withValue adds: a section's header line, and a key's line.
+    QByteArray headerLine(const QString& section) const;
+    QByteArray entryLine(const QString& key, const QString& value) const;
+    void appendEntryLine(QByteArray& out, const QString& key, const QString& value) const;
+    // The text with its last line ended, as withValue ends it before adding a section.
+    QByteArray withLineEnding() const;
+    // A section or key name as the lookups take it: without its blanks.
+    static QStringView nameOf(const QString& name);
     QByteArray withoutSection(const QString& section) const;
     QByteArray withoutKey(const QString& section, const QString& key) const;
 
@@ -52,6 +78,10 @@ private:
         FoldedHashMap<Key> keys; // name -> first occurrence (indexed sections only)
     };
 
+    bool unterminated() const;
+    QString text(const char* data, qsizetype size) const;
+    void appendFileText(QByteArray& out, QStringView text) const;
+    QByteArray fileText(QStringView text) const;
     void splitLines();
     void parseLine(int index);
     void addSection(int index, QString name);
@@ -62,7 +92,12 @@ private:
     QByteArray replaced(qsizetype from, qsizetype to, const QByteArray& text) const;
 
     QByteArray bytes_;
+    TextEncoding encoding_ = TextEncoding::Latin1;
     QList<Line> lines_;
     std::vector<Section> sections_;
     FoldedHashMap<int> sectionIndex_; // name -> first section
+    // The last section looked up, by the name as asked (the document never changes, and the
+    // program reads on one thread).
+    mutable QString lastSectionName_;
+    mutable int lastSection_ = -1; // -1: not there
 };

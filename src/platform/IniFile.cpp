@@ -2,6 +2,7 @@
 
 #include "FileAccess.h"
 #include "IniDocument.h"
+#include "IniEdit.h"
 #include "VexaError.h"
 
 #include <QDir>
@@ -16,8 +17,8 @@ struct CachedFile {
     std::shared_ptr<const IniDocument> document;
 };
 
-std::shared_ptr<const IniDocument> parsed(QByteArray bytes) {
-    return std::make_shared<const IniDocument>(std::move(bytes));
+std::shared_ptr<const IniDocument> parsed(QByteArray bytes, TextEncoding encoding) {
+    return std::make_shared<const IniDocument>(std::move(bytes), encoding);
 }
 
 // One parsed copy per file, keyed by absolute path, shared by every IniFile on that file.
@@ -33,23 +34,25 @@ QByteArray readBytes(const QString& path) {
 
 // The file as it is on disk now; the cached parse serves as long as the stamp matches. A file
 // changed between the stamp and the read is read again on the next call, as its stamp differs.
-const std::shared_ptr<const IniDocument>& current(const QString& path) {
+// (A file read in another encoding than the cached parse's is parsed again.)
+const std::shared_ptr<const IniDocument>& current(const QString& path, TextEncoding encoding) {
     const FileStamp stamp = fileStamp(path);
     auto it = cache().find(path);
-    if (it == cache().end() || !(it->stamp == stamp))
-        it = cache().insert(path, {stamp, parsed(stamp.exists ? readBytes(path) : QByteArray())});
+    if (it == cache().end() || !(it->stamp == stamp) || it->document->encoding() != encoding)
+        it = cache().insert(
+            path, {stamp, parsed(stamp.exists ? readBytes(path) : QByteArray(), encoding)});
     return it->document;
 }
 
 // Applies an edit to the current text and replaces the file when the text changes.
-template <typename Edit> void update(const QString& path, Edit edit) {
-    const std::shared_ptr<const IniDocument> before = current(path);
+template <typename Edit> void update(const QString& path, TextEncoding encoding, Edit edit) {
+    const std::shared_ptr<const IniDocument> before = current(path, encoding);
     QByteArray after = edit(*before);
     if (after == before->bytes())
         return;
     if (isWriteProtected(path) || !replaceFile(path, after))
         throw VexaError(ErrorText::unableToWrite(displayName(path)));
-    cache().insert(path, {fileStamp(path), parsed(std::move(after))});
+    cache().insert(path, {fileStamp(path), parsed(std::move(after), encoding)});
 }
 
 int digitValue(QChar c) {
@@ -94,21 +97,21 @@ std::optional<int> parseInteger(QStringView text) {
 
 } // namespace
 
-IniFile::IniFile(QString fileName)
+IniFile::IniFile(QString fileName, TextEncoding encoding)
     : fileName_(std::move(fileName)),
-      path_(QDir::cleanPath(QDir::current().absoluteFilePath(fileName_))) {}
+      path_(QDir::cleanPath(QDir::current().absoluteFilePath(fileName_))), encoding_(encoding) {}
 
-IniFile IniFile::snapshot(QString fileName) {
-    IniFile file(std::move(fileName));
+IniFile IniFile::snapshot(QString fileName, TextEncoding encoding) {
+    IniFile file(std::move(fileName), encoding);
     file.snapshot_ = true;
     return file;
 }
 
 const IniDocument& IniFile::document() const {
     if (!snapshot_)
-        return *current(path_);
+        return *current(path_, encoding_);
     if (!pinned_)
-        pinned_ = current(path_);
+        pinned_ = current(path_, encoding_);
     return *pinned_;
 }
 
@@ -139,9 +142,18 @@ QStringList IniFile::sectionNames() const {
     return document().sectionNames();
 }
 
+int IniFile::sectionCount() const {
+    return document().sectionCount();
+}
+
+int IniFile::keyCount(const QString& section) const {
+    return document().keyCount(section);
+}
+
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     pinned_.reset();
-    update(path_, [&](const IniDocument& d) { return d.withValue(section, key, value); });
+    update(path_, encoding_,
+           [&](const IniDocument& d) { return d.withValue(section, key, value); });
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
@@ -154,12 +166,21 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
 
 void IniFile::eraseSection(const QString& section) {
     pinned_.reset();
-    update(path_, [&](const IniDocument& d) { return d.withoutSection(section); });
+    update(path_, encoding_, [&](const IniDocument& d) { return d.withoutSection(section); });
 }
 
 void IniFile::deleteKey(const QString& section, const QString& key) {
     pinned_.reset();
-    update(path_, [&](const IniDocument& d) { return d.withoutKey(section, key); });
+    update(path_, encoding_, [&](const IniDocument& d) { return d.withoutKey(section, key); });
+}
+
+void IniFile::edit(const std::function<void(IniEdit&)>& edits) {
+    pinned_.reset();
+    update(path_, encoding_, [&](const IniDocument& d) {
+        IniEdit editing(d);
+        edits(editing);
+        return editing.bytes();
+    });
 }
 
 void IniFile::clearCache() {

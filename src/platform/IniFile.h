@@ -1,11 +1,15 @@
 #pragma once
 
+#include "TextEncoding.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class IniDocument;
+class IniEdit;
 
 // One key at a time access to an INI file, with the rules of the Windows private-profile
 // functions: section and key names trimmed and compared without regard to letter case, values
@@ -13,13 +17,15 @@ class IniDocument;
 // ending lines. Every read sees the last write, also one made by another program: a parsed copy
 // per file is kept and re-validated against the file's size, modification time and inode on each
 // call. Writes keep every other line byte for byte, write CR LF, and replace the file atomically;
-// a refused write throws VexaError "Unable to write to %s".
+// a refused write throws VexaError "Unable to write to %s". Text is Latin-1 unless told otherwise
+// (see TextEncoding); a UTF-8 file that was written in Latin-1 is turned into UTF-8 as a whole at
+// its first write.
 class IniFile {
 public:
-    explicit IniFile(QString fileName);
+    explicit IniFile(QString fileName, TextEncoding encoding = TextEncoding::Latin1);
     // Parses the file at its first read and answers every later read from that parse, until it
     // writes: for many reads made at one moment, each of which would otherwise check the file.
-    static IniFile snapshot(QString fileName);
+    static IniFile snapshot(QString fileName, TextEncoding encoding = TextEncoding::Latin1);
 
     const QString& fileName() const { return fileName_; }
 
@@ -32,6 +38,10 @@ public:
     bool sectionExists(const QString& section) const;
     bool keyExists(const QString& section, const QString& key) const;
     QStringList sectionNames() const;
+    // Every section the file holds, a repeated name counted each time.
+    int sectionCount() const;
+    // The different keys of the section.
+    int keyCount(const QString& section) const;
 
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
@@ -41,6 +51,10 @@ public:
     void eraseSection(const QString& section);
     void deleteKey(const QString& section, const QString& key);
 
+    // Makes the edits on the file's current text in memory, then replaces the file once when the
+    // text changed: one user operation, one replace, and nothing written when an edit throws.
+    void edit(const std::function<void(IniEdit&)>& edits);
+
     // Drops every cached parse (tests that tamper with files behind the cache's back).
     static void clearCache();
 
@@ -49,6 +63,7 @@ private:
 
     QString fileName_;
     QString path_; // absolute, fixed when the object is made
+    TextEncoding encoding_;
     bool snapshot_ = false;
     mutable std::shared_ptr<const IniDocument> pinned_; // a snapshot's parse, once read
 };

@@ -101,6 +101,22 @@ QString PlatformConventions::defaultBatchFile() const {
     return join(defaultQuake2Dir(), QString::fromLatin1(textsOf(style_).batchFileName));
 }
 
+QString PlatformConventions::batchFileIn(const QString& quake2Dir) const {
+    if (quake2Dir.isEmpty() || isRoot(quake2Dir))
+        return defaultBatchFile();
+    return join(quake2Dir, QString::fromLatin1(textsOf(style_).batchFileName));
+}
+
+QString PlatformConventions::absolutePath(const QString& directory, const QString& path) const {
+    // A drive ("c:", "\\server\share") or a leading separator anchors the name already.
+    if (path.isEmpty() || driveLength(path) > 0 || isSeparator(path[0]))
+        return path;
+    QStringView rest(path);
+    while (rest.size() > 2 && rest[0] == QLatin1Char('.') && isSeparator(rest[1]))
+        rest = rest.sliced(2);
+    return join(directory, rest.toString());
+}
+
 bool PlatformConventions::isSeparator(QChar c) const {
     // Windows accepts the forward slash too, and Qt's dialogs hand paths over with it.
     return c == QLatin1Char('/') || (style_ == Style::Windows && c == QLatin1Char('\\'));

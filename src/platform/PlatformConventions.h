@@ -28,6 +28,13 @@ public:
     QString defaultBaseDir() const;
     QString defaultConfigFile() const;
     QString defaultBatchFile() const;
+    // The batch file's default for a Quake 2 directory: beside the game once the directory is
+    // known, defaultBatchFile() while it is not (empty, or the root a cancelled search leaves).
+    QString batchFileIn(const QString& quake2Dir) const;
+
+    // A file name as typed, made absolute against `directory` when it is relative ("myrun.sh",
+    // "./myrun.sh", "sub/run.sh"); an absolute or empty name stays as it is.
+    QString absolutePath(const QString& directory, const QString& path) const;
 
     // A chosen path split the way the file dialogs hand it over.
     struct PathParts {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -7,3 +8,8 @@
 // given working directory. Returns false when the program could not be started.
 bool startDetached(const QString& program, const QStringList& arguments,
                    const QString& workingDirectory);
+
+// Whether a shell started in `workingDirectory` can run `program`, given as the bytes of its name:
+// a name holding a "/" is taken from the working directory, any other is searched along PATH; it
+// has to be an executable regular file.
+bool isRunnable(const QByteArray& program, const QString& workingDirectory);

@@ -26,28 +26,29 @@ QStringList splitAtLineEnds(const Char* begin, const Char* end, MakeLine makeLin
 
 namespace TextFile {
 
-QStringList readLines(const QString& fileName) {
-    const std::optional<QByteArray> bytes = readWholeFile(fileName);
+QStringList readLines(const QString& fileName, TextEncoding encoding) {
+    std::optional<QByteArray> bytes = readWholeFile(fileName);
     if (!bytes)
         throw VexaError(ErrorText::cannotOpen(displayName(fileName)));
+    const QByteArray text = TextCodec::normalized(std::move(*bytes), encoding);
     // Each line straight from the bytes: no copy of the whole text first.
-    return splitAtLineEnds(
-        bytes->constData(), bytes->constData() + bytes->size(),
-        [](const char* line, qsizetype size) { return QString::fromLatin1(line, size); });
+    return splitAtLineEnds(text.constData(), text.constData() + text.size(),
+                           [encoding](const char* line, qsizetype size) {
+                               return TextCodec::decode(QByteArrayView(line, size), encoding);
+                           });
 }
 
-void writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding) {
+void writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding,
+                TextEncoding encoding) {
     const QByteArray ending = lineEnding.toLatin1();
     qsizetype size = 0;
     for (const QString& line : lines)
         size += line.size() + ending.size();
-    QByteArray bytes(size, Qt::Uninitialized);
-    char* out = bytes.data();
+    QByteArray bytes;
+    bytes.reserve(size);
     for (const QString& line : lines) {
-        // As toLatin1 converts, without a copy per line: beyond Latin-1 is '?'.
-        out = std::transform(line.cbegin(), line.cend(), out,
-                             [](QChar c) { return c.unicode() < 0x100 ? char(c.unicode()) : '?'; });
-        out = std::copy(ending.cbegin(), ending.cend(), out);
+        TextCodec::appendEncoded(bytes, line, encoding);
+        bytes.append(ending);
     }
     if (isWriteProtected(fileName) || !replaceFile(fileName, bytes))
         throw VexaError(ErrorText::cannotCreate(displayName(fileName)));

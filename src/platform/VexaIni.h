@@ -20,6 +20,9 @@ namespace VexaIni {
 // created when missing.
 QString fileName();
 
+// vexa.ini holds file names, so it is UTF-8 (an older file in Latin-1 is still read).
+inline constexpr TextEncoding Encoding = TextEncoding::Utf8;
+
 inline constexpr IniKey Quake2Path{"quake2", "path"};
 inline constexpr IniKey BaseDir{"quake2", "baseq2"};
 inline constexpr IniKey CdRom{"quake2", "cdrom"};

@@ -27,7 +27,8 @@ QPushButton* dialogButton(QWidget* parent, const char* name, const QString& capt
 
 EntryEditor::EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
                          const QString& newFieldName, const QString& okCaption)
-    : QDialog(parent), prompts_(prompts), profileDirectory_(target.profileDirectory) {
+    : QDialog(parent), prompts_(prompts), profileDirectory_(target.profileDirectory),
+      profile_(target.profileFile) {
     gbxHiddenItems = new QGroupBox(QStringLiteral("Hidden Items"), this);
     gbxHiddenItems->setObjectName(QStringLiteral("gbxHiddenItems"));
     new QVBoxLayout(gbxHiddenItems);
@@ -80,10 +81,6 @@ int EntryEditor::entryNumber() const {
 
 int EntryEditor::numberOfLines() const {
     return txtNumberOfLines->text().toInt();
-}
-
-QString EntryEditor::profile() const {
-    return ProfileFile::profilePath(profileDirectory_, txtCurrentGame->text());
 }
 
 QString EntryEditor::section(EntryKind kind) const {

@@ -13,7 +13,8 @@ class QPushButton;
 // Which entry of which profile an editor writes, as the tab hands it over.
 struct EntryEditTarget {
     QString profileDirectory;
-    QString profileName;   // "Global Aliases" or the game: the file is <name>.vexa
+    QString profileName;   // "Global Aliases" or the game
+    QString profileFile;   // the profile itself (a game's extension may be in capitals)
     int lineNumber = 0;    // the entry written is number lineNumber + 1
     int numberOfLines = 0; // what the count is worked out from
     bool isNew = true;
@@ -51,7 +52,7 @@ protected:
     bool isNewEntry() const;
     int entryNumber() const; // txtLineNumber + 1
     int numberOfLines() const;
-    QString profile() const; // the file this editor writes
+    const QString& profile() const { return profile_; } // the file this editor writes
     const QString& profileDirectory() const { return profileDirectory_; }
     QString section(EntryKind kind) const;
 
@@ -60,5 +61,6 @@ private:
 
     Prompts& prompts_;
     QString profileDirectory_;
+    QString profile_;
     QLineEdit* newEntryField_;
 };

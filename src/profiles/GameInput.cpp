@@ -1,19 +1,25 @@
 #include "GameInput.h"
 
+#include "ProfileFile.h"
 #include "controls/ChoiceBox.h"
 #include "platform/DirectorySearch.h"
+#include "platform/Prompts.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
 bool offeredAsGame(const QString& lowerName) {
     static const QStringList notGames = {QStringLiteral("baseq2"), QStringLiteral("docs"),
                                          QStringLiteral("vexa")};
-    if (lowerName == QLatin1String(".") || notGames.contains(lowerName))
+    if (lowerName.startsWith(QLatin1Char('.')) || notGames.contains(lowerName))
         return false;
     // A three-letter extension marks a file; a short name is tested at its first character,
     // which leaves out "..".
@@ -38,17 +44,37 @@ QLabel* wrappedLabel(const QString& text) {
 
 QStringList gameCandidates(const QString& quake2Directory) {
     QStringList games;
+    const QDir directory(quake2Directory);
     for (const QString& name :
          findFiles(quake2Directory, QStringLiteral("*.*"), EntryFilter::All)) {
         const QString lower = name.toLower();
-        if (offeredAsGame(lower))
+        // A game is a folder: the game program and its libraries are no choice.
+        if (offeredAsGame(lower) && QFileInfo(directory.filePath(name)).isDir())
             games << lower;
     }
     return games;
 }
 
-TfrmGameInput::TfrmGameInput(QWidget* parent, const QString& quake2Directory)
-    : QDialog(parent), quake2Directory_(quake2Directory) {
+std::optional<QString> gameNameProblem(const QString& name) {
+    if (name.compare(ProfileKeys::GlobalProfileName, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("\"%1\" is the name of the global profile; a game cannot have it.")
+            .arg(name);
+    const bool plain =
+        !name.startsWith(QLatin1Char('.')) && std::none_of(name.begin(), name.end(), [](QChar c) {
+            return c == QLatin1Char('/') || c == QLatin1Char('\\') ||
+                   c.category() == QChar::Other_Control;
+        });
+    if (plain)
+        return std::nullopt;
+    return QStringLiteral(
+               "\"%1\" cannot be a game. A game is named after its folder in the Quake 2 "
+               "directory: one folder name, without / or \\ or control characters, "
+               "not starting with a dot.")
+        .arg(name);
+}
+
+TfrmGameInput::TfrmGameInput(QWidget* parent, Prompts& prompts, const QString& quake2Directory)
+    : QDialog(parent), prompts_(prompts), quake2Directory_(quake2Directory) {
     setWindowTitle(QStringLiteral("New Game"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
@@ -96,7 +122,16 @@ void TfrmGameInput::FormActivate() {
 
 void TfrmGameInput::btnOkClick() {
     const QString text = cboGames->currentText();
-    GameName = text.trimmed().isEmpty() ? QString() : text;
+    if (text.trimmed().isEmpty()) {
+        GameName.clear();
+        accept();
+        return;
+    }
+    if (const auto problem = gameNameProblem(text)) {
+        prompts_.error(*problem); // the name stays for the user to mend
+        return;
+    }
+    GameName = text;
     accept();
 }
 

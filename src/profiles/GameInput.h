@@ -2,21 +2,30 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <optional>
 
+class Prompts;
 class QComboBox;
 class QPushButton;
 
-// The game directories of a Quake 2 installation that may be offered as new games: every entry
-// in file-system order, in lower case, without "." and "..", names with a three-letter
-// extension, and the game's own "baseq2" and "docs" and "vexa". An unreadable directory offers
-// nothing.
+// The game directories of a Quake 2 installation that may be offered as new games: every folder
+// in file-system order, in lower case, without hidden ones (which "." and ".." are here), names
+// with a three-letter extension, and the game's own "baseq2" and "docs" and "vexa". An unreadable
+// directory offers nothing.
 QStringList gameCandidates(const QString& quake2Directory);
 
-// Asks for the name of a game (the folder of a Quake 2 mod); the installed ones are offered.
+// Why a name cannot be a game, or nothing when it can. A game is named after its folder, and its
+// profile is "<name>.vexa" beside the global one: the name is one plain folder name (no "/" or
+// "\", no control character, not starting with "."), and not the global profile's name in any
+// letter case.
+std::optional<QString> gameNameProblem(const QString& name);
+
+// Asks for the name of a game (the folder of a Quake 2 mod); the installed ones are offered. OK
+// with a name that cannot be a game says why and keeps the dialog open.
 class TfrmGameInput : public QDialog {
     Q_OBJECT
 public:
-    TfrmGameInput(QWidget* parent, const QString& quake2Directory);
+    TfrmGameInput(QWidget* parent, Prompts& prompts, const QString& quake2Directory);
 
     QComboBox* cboGames;
     QPushButton* btnOk;
@@ -30,5 +39,6 @@ public:
     void btnCancelClick();
 
 private:
+    Prompts& prompts_;
     QString quake2Directory_;
 };

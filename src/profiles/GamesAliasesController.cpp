@@ -24,6 +24,9 @@ using namespace ProfileKeys;
 
 namespace {
 
+// A game's item carries the name of its profile file.
+constexpr int ProfileFileRole = Qt::UserRole;
+
 // The select-all boxes carry a Tag: while it is not 0 their action does nothing.
 constexpr char TagProperty[] = "Tag";
 
@@ -137,14 +140,15 @@ void GamesAliasesController::loadGlobalProfile() {
 void GamesAliasesController::fillGamesList() {
     const QSignalBlocker blocker(tab_.lbxGames);
     tab_.lbxGames->clear();
-    const QString directory =
-        VexaIni::readString(settings_, VexaIni::ProgramPath, QDir::currentPath());
     const QString global = GlobalProfileName + ProfileExtension;
     const qsizetype extension = ProfileExtension.size();
     for (const QString& name :
-         findFiles(directory, QLatin1Char('*') + ProfileExtension, EntryFilter::All)) {
-        if (name != global)
-            tab_.lbxGames->addItem(name.chopped(extension));
+         findFiles(profileDirectory_, QLatin1Char('*') + ProfileExtension, EntryFilter::All)) {
+        if (name == global)
+            continue;
+        // The file's own name opens it: its extension may be in capitals ("Upper.VEXA").
+        auto* item = new QListWidgetItem(name.chopped(extension), tab_.lbxGames);
+        item->setData(ProfileFileRole, name);
     }
 }
 
@@ -160,10 +164,20 @@ std::optional<QString> GamesAliasesController::shownProfileName() const {
 }
 
 std::optional<QString> GamesAliasesController::ShownProfile() const {
-    const auto name = shownProfileName();
-    if (!name)
+    if (tab_.cbxGlobalSettings->isChecked())
+        return ProfileFile::globalProfilePath(profileDirectory_);
+    const int row = selectedRow(*tab_.lbxGames);
+    if (row < 0)
         return std::nullopt;
-    return ProfileFile::profilePath(profileDirectory_, *name);
+    return gameProfile(row);
+}
+
+QString GamesAliasesController::gameProfile(int row) const {
+    const QListWidgetItem& item = *tab_.lbxGames->item(row);
+    const QString file = item.data(ProfileFileRole).toString();
+    if (file.isEmpty())
+        return ProfileFile::gameProfilePath(profileDirectory_, item.text());
+    return PlatformConventions::native().join(profileDirectory_, file);
 }
 
 void GamesAliasesController::fillEntryLists(const QString& profile) {
@@ -194,7 +208,7 @@ void GamesAliasesController::addEntry(EntryKind kind) {
     if (!profile)
         return;
     const int count = entries(kind).list->count();
-    openEditor(kind, {profileDirectory_, *profile, count, count, true});
+    openEditor(kind, {profileDirectory_, *profile, *ShownProfile(), count, count, true});
 }
 
 void GamesAliasesController::editEntry(EntryKind kind) {
@@ -205,7 +219,7 @@ void GamesAliasesController::editEntry(EntryKind kind) {
         return;
     // An alias's count is written back as it is; the others add one to what they are given.
     const int lines = kind == EntryKind::Alias ? list.count() : list.count() - 1;
-    openEditor(kind, {profileDirectory_, *profile, selected, lines, false});
+    openEditor(kind, {profileDirectory_, *profile, *ShownProfile(), selected, lines, false});
 }
 
 void GamesAliasesController::openEditor(EntryKind kind, const EntryEditTarget& target) {
@@ -214,8 +228,7 @@ void GamesAliasesController::openEditor(EntryKind kind, const EntryEditTarget& t
     if (editor->exec() != QDialog::Accepted)
         return;
     const EntryList& edited = entries(kind);
-    refillCheckList(*edited.list, edited.load,
-                    ProfileFile::profilePath(target.profileDirectory, target.profileName));
+    refillCheckList(*edited.list, edited.load, target.profileFile);
 }
 
 void GamesAliasesController::deleteEntry(EntryKind kind) {
@@ -263,10 +276,9 @@ void GamesAliasesController::selectAll(EntryKind kind) {
     if (tagOf(*entries.selectAll) != 0 || !profile)
         return;
     const bool checked = entries.selectAll->isChecked();
-    for (int i = 0; i < entries.list->count(); ++i) {
+    ProfileFile::SetEntriesChecked(*profile, kind, entries.list->count(), checked);
+    for (int i = 0; i < entries.list->count(); ++i)
         setCheckMark(*entries.list->item(i), checked);
-        ProfileFile::SetEntryChecked(*profile, kind, i + 1, checked);
-    }
 }
 
 // Games -----------------------------------------------------------------------------------------
@@ -295,7 +307,7 @@ void GamesAliasesController::lbxGamesClick() {
     if (selectedRow(*tab_.lbxGames) < 0)
         selectGame(0);
     tab_.btnUseThisGame->setEnabled(true);
-    fillEntryLists(ProfileFile::profilePath(profileDirectory_, selectedGame()));
+    fillEntryLists(gameProfile(selectedRow(*tab_.lbxGames)));
     // While it was checked, clearing it runs its action, which comes back here once more.
     tab_.cbxGlobalSettings->setChecked(false);
 }
@@ -303,12 +315,12 @@ void GamesAliasesController::lbxGamesClick() {
 void GamesAliasesController::btnAddGameClick() {
     const QString quake2Directory = VexaIni::readString(
         settings_, VexaIni::Quake2Path, PlatformConventions::native().defaultQuake2Dir());
-    TfrmGameInput input(dialogParent_, quake2Directory);
+    TfrmGameInput input(dialogParent_, prompts_, quake2Directory);
     input.exec();
     const QString game = input.GameName;
     if (game.isEmpty())
         return;
-    const QString profile = ProfileFile::profilePath(profileDirectory_, game);
+    const QString profile = ProfileFile::gameProfilePath(profileDirectory_, game);
     // An existing profile keeps its entries: the game is shown rather than started afresh.
     const bool existed = QFileInfo::exists(profile);
     if (!existed && !ProfileFile::restoreGameProfile(profile))
@@ -316,7 +328,8 @@ void GamesAliasesController::btnAddGameClick() {
     int row = gameRow(game);
     if (row < 0) {
         const QSignalBlocker blocker(tab_.lbxGames);
-        tab_.lbxGames->addItem(game);
+        auto* item = new QListWidgetItem(game, tab_.lbxGames);
+        item->setData(ProfileFileRole, QFileInfo(profile).fileName());
         row = tab_.lbxGames->count() - 1;
     }
     if (!existed)
@@ -333,7 +346,7 @@ void GamesAliasesController::btnDeleteGameClick() {
     if (!prompts_.confirm(QStringLiteral("Delete Game Setting for ") + game + QLatin1Char('?')))
         return;
     // A backup already there keeps the profile as it is; the game leaves the list all the same.
-    ProfileFile::backupGameProfile(ProfileFile::profilePath(profileDirectory_, game));
+    ProfileFile::backupGameProfile(gameProfile(row));
     const QSignalBlocker blocker(tab_.lbxGames);
     delete tab_.lbxGames->takeItem(row);
     tab_.lbxGames->clearSelection();

@@ -54,14 +54,14 @@ class GamesAliasesController : public QObject {
     Q_OBJECT
 public:
     // profileDirectory: the program's directory, which holds the profiles. settings: vexa.ini,
-    // read when a value is used ([vexa] path for the games list, [quake2] path for new games).
+    // read when a value is used ([quake2] path for new games).
     // The editors and the new-game dialog open over dialogParent.
     GamesAliasesController(const GamesAliasesTab& tab, Prompts& prompts, IniFile& settings,
                            QString profileDirectory, QWidget* dialogParent,
                            QObject* parent = nullptr);
 
     // Start-up: the three lists from the global profile (a malformed count throws), then the
-    // games found in the directory of [vexa] path.
+    // games found in the profile directory.
     void loadGlobalProfile();
     void fillGamesList();
 
@@ -118,6 +118,7 @@ private:
     void selectAll(EntryKind kind);
 
     QString selectedGame() const;
+    QString gameProfile(int row) const;
     void selectGame(int row);
     int gameRow(const QString& game) const;
 

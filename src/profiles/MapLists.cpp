@@ -66,8 +66,7 @@ QStringList mergeMapNames(const QStringList& listed, const QStringList& found) {
     return merged;
 }
 
-QStringList BuildMapList(const IniFile& settings) {
-    const QString programDir = VexaIni::readString(settings, VexaIni::ProgramPath, QString());
+QStringList BuildMapList(const IniFile& settings, const QString& programDir) {
     return mergeMapNames(readListFile(mapListPath(programDir)),
                          mapNames(mapBaseDirectory(settings)));
 }

@@ -32,9 +32,9 @@ QStringList mapNames(const QString& baseDir);
 // ignored).
 QStringList mergeMapNames(const QStringList& listed, const QStringList& found);
 
-// The start maps: the lines of maps.lst in the program's directory ([vexa] path), then the maps
-// found under the base directory of mapBaseDirectory.
-QStringList BuildMapList(const IniFile& settings);
+// The start maps: the lines of maps.lst in the program's directory, then the maps found under the
+// base directory of mapBaseDirectory.
+QStringList BuildMapList(const IniFile& settings, const QString& programDir);
 
 // The entries of "<base>/save" in lower case, except those with a three-letter extension: the
 // save slots, which are directories without one.

@@ -1,9 +1,13 @@
 #include "ProfileFile.h"
 
+#include "platform/DirectorySearch.h"
 #include "platform/FileRename.h"
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <charconv>
@@ -92,12 +96,25 @@ std::optional<int> toInteger(QStringView text) {
     return int(value);
 }
 
-int readNumber(const IniFile& ini, const QString& section, const QString& key, int def) {
+// (The helpers below read through an IniFile or, inside one operation, an IniEdit.)
+template <typename Ini>
+int readNumber(const Ini& ini, const QString& section, const QString& key, int def) {
     return toInteger(ini.readString(section, key, QString())).value_or(def);
 }
 
-int readCountOr(const IniFile& ini, EntryKind kind, int def) {
-    return readNumber(ini, CountSection, ProfileFile::countKey(kind), def);
+// A count can only name entries the file holds: every entry is a section, every alias line a
+// key. A larger count (a hand-edited "Aliases=200000000") reads as the sections present, which
+// keeps its meaning for every count up to them and costs no more than the file itself.
+template <typename Ini> int boundedCount(const Ini& ini, int count) {
+    return std::min(count, ini.sectionCount());
+}
+
+template <typename Ini> int readCountOr(const Ini& ini, EntryKind kind, int def) {
+    return boundedCount(ini, readNumber(ini, CountSection, ProfileFile::countKey(kind), def));
+}
+
+template <typename Ini> int readAliasLines(const Ini& ini, const QString& section) {
+    return std::min(readNumber(ini, section, AliasLines, 0), ini.keyCount(section));
 }
 
 bool isChecked(const IniFile& ini, const QString& section) {
@@ -135,7 +152,7 @@ QVector<std::pair<QString, QString>> aliasReplacements(const IniFile& ini) {
 }
 
 // Entry `from` becomes entry `to` (whose section is empty): its data and its own check flag.
-void moveEntry(IniFile& ini, EntryKind kind, int from, int to) {
+void moveEntry(IniEdit& ini, EntryKind kind, int from, int to) {
     const QString source = ProfileFile::sectionName(kind, from);
     const QString target = ProfileFile::sectionName(kind, to);
     const auto copy = [&](const QString& key) {
@@ -144,7 +161,7 @@ void moveEntry(IniFile& ini, EntryKind kind, int from, int to) {
     for (const QString& key : movedTextKeys(kind))
         copy(key);
     if (kind == EntryKind::Alias) {
-        const int lines = readNumber(ini, source, AliasLines, 0);
+        const int lines = readAliasLines(ini, source);
         ini.writeInteger(target, AliasLines, lines);
         for (int j = 1; j <= lines; ++j)
             copy(aliasLineKey(j));
@@ -171,6 +188,19 @@ QString globalProfilePath(const QString& directory) {
     return profilePath(directory, GlobalProfileName);
 }
 
+QString gameProfilePath(const QString& directory, const QString& name) {
+    const QString exact = profilePath(directory, name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QString wanted = name + ProfileExtension;
+    for (const QString& file : findFiles(directory, QStringLiteral("*"), EntryFilter::All)) {
+        if (file.size() == wanted.size() && file.startsWith(name) &&
+            file.endsWith(ProfileExtension, Qt::CaseInsensitive))
+            return PlatformConventions::native().join(directory, file);
+    }
+    return exact;
+}
+
 QString backupPath(const QString& profile) {
     const qsizetype extension = ProfileExtension.size();
     return profile.chopped(std::min(extension, profile.size())) + BackupExtension;
@@ -195,7 +225,7 @@ int readCount(const IniFile& profile, EntryKind kind, CountReading reading) {
         return readCountOr(profile, kind, 0);
     const QString text = profile.readString(CountSection, countKey(kind), QStringLiteral("0"));
     if (const auto count = toInteger(text))
-        return *count;
+        return boundedCount(profile, *count);
     throw VexaError(ErrorText::notAnInteger(text));
 }
 
@@ -234,25 +264,35 @@ void SetEntryChecked(const QString& profile, EntryKind kind, int n, bool flag) {
     IniFile(profile).writeString(sectionName(kind, n), Checked, flag ? CheckedTrue : CheckedFalse);
 }
 
+void SetEntriesChecked(const QString& profile, EntryKind kind, int count, bool flag) {
+    IniFile(profile).edit([&](IniEdit& ini) {
+        for (int n = 1; n <= count; ++n)
+            ini.writeString(sectionName(kind, n), Checked, flag ? CheckedTrue : CheckedFalse);
+    });
+}
+
 void DeleteEntry(const QString& profile, EntryKind kind, int p) {
-    IniFile ini(profile);
-    if (p >= 1)
-        ini.eraseSection(sectionName(kind, p));
-    int count = readCountOr(ini, kind, 0);
-    // A number outside the entries (the file changed since the list was filled) removes no entry,
-    // so the count stays; below 0 it never goes.
-    if (p >= 1 && p <= count) {
-        for (int n = p; n < count; ++n)
-            moveEntry(ini, kind, n + 1, n);
-        --count;
-    }
-    ini.writeInteger(CountSection, countKey(kind), std::max(count, 0));
+    IniFile(profile).edit([&](IniEdit& ini) {
+        // Bounded by the sections there were before one goes.
+        int count = readCountOr(ini, kind, 0);
+        if (p >= 1)
+            ini.eraseSection(sectionName(kind, p));
+        // A number outside the entries (the file changed since the list was filled) removes no
+        // entry, so the count stays; below 0 it never goes.
+        if (p >= 1 && p <= count) {
+            for (int n = p; n < count; ++n)
+                moveEntry(ini, kind, n + 1, n);
+            --count;
+        }
+        ini.writeInteger(CountSection, countKey(kind), std::max(count, 0));
+    });
 }
 
 void createGameProfile(const QString& profile) {
-    IniFile ini(profile);
-    for (const EntryKind kind : {EntryKind::Alias, EntryKind::Binding, EntryKind::Setting})
-        ini.writeInteger(CountSection, countKey(kind).toLower(), 0);
+    IniFile(profile).edit([](IniEdit& ini) {
+        for (const EntryKind kind : {EntryKind::Alias, EntryKind::Binding, EntryKind::Setting})
+            ini.writeInteger(CountSection, countKey(kind).toLower(), 0);
+    });
 }
 
 bool backupGameProfile(const QString& profile) {
@@ -273,7 +313,7 @@ ProfileEntries readProfileEntries(const QString& profile, CountReading settingsC
             ini.readString(section, DescriptiveName, QStringLiteral("Unknown Alias")),
             {},
             isChecked(ini, section)};
-        const int lines = readNumber(ini, section, AliasLines, 0);
+        const int lines = readAliasLines(ini, section);
         for (int j = 1; j <= lines; ++j)
             alias.lines << ini.readString(section, aliasLineKey(j), {});
         entries.aliases.push_back(alias);

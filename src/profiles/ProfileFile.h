@@ -86,6 +86,9 @@ namespace ProfileFile {
 // "<directory>/<name>.vexa"; the global profile is profilePath(directory, GlobalProfileName).
 QString profilePath(const QString& directory, const QString& name);
 QString globalProfilePath(const QString& directory);
+// A game's profile as the directory holds it: "<name>.vexa", or else the one file named "<name>"
+// with that extension in other letter case ("Upper.VEXA"); "<name>.vexa" when there is neither.
+QString gameProfilePath(const QString& directory, const QString& name);
 // The backup name of a game profile: ".vexa" replaced by ".q2bk".
 QString backupPath(const QString& profile);
 
@@ -93,6 +96,8 @@ QString backupPath(const QString& profile);
 QString sectionName(EntryKind kind, int n);
 QString countKey(EntryKind kind);
 
+// Counts above the sections the file holds read as that number of sections (each entry is a
+// section), and an alias's line count above its keys as its keys.
 int readCount(const IniFile& profile, EntryKind kind, CountReading reading);
 int readCount(const QString& profile, EntryKind kind, CountReading reading);
 
@@ -105,9 +110,12 @@ QVector<ProfileItem> LoadSettingList(const QString& profile);
 
 // Writes "checked" = "true" or "false" into entry n's section; nothing else, the count unread.
 void SetEntryChecked(const QString& profile, EntryKind kind, int n, bool flag);
+// The same for entries 1 to count, in one replace of the file.
+void SetEntriesChecked(const QString& profile, EntryKind kind, int count, bool flag);
 
 // Removes entry p (1-based) and moves every later entry down by one, each with its own data and
 // check flag; no section of the kind is left above the new count, which never drops below 0.
+// The file is replaced once: an interruption leaves it as it was before or after.
 void DeleteEntry(const QString& profile, EntryKind kind, int p);
 
 // A new game profile: section "NumberOfSections" with "aliases", "bindings", "settings" = 0.

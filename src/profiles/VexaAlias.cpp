@@ -1,5 +1,6 @@
 #include "VexaAlias.h"
 
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 
 #include <QBoxLayout>
@@ -82,7 +83,8 @@ void TfrmAlias::FormActivate() {
     txtDescriptiveName->setMaxLength(std::max<int>(descriptiveNameLength, name.size()));
     txtDescriptiveName->setText(name);
     txtAliasName->setText(ini.readString(section, AliasName, {}));
-    const int lines = ini.readInteger(section, AliasLines, -1);
+    // No more lines than the section has keys, whatever its count says.
+    const int lines = std::min(ini.readInteger(section, AliasLines, -1), ini.keyCount(section));
     QStringList text;
     for (int j = 1; j <= lines; ++j)
         text << ini.readString(section, aliasLineKey(j), {});
@@ -91,16 +93,17 @@ void TfrmAlias::FormActivate() {
 }
 
 void TfrmAlias::btnOkClick() {
-    IniFile ini(profile());
     const QString section = EntryEditor::section(EntryKind::Alias);
-    ini.writeString(section, DescriptiveName, txtDescriptiveName->text());
-    ini.writeString(section, AliasName, txtAliasName->text());
-    // The description is kept as one line.
-    ini.writeString(section, Description, memoLines(*mmoDescription).join(QString()));
     const QStringList lines = memoLines(*mmoAlias);
-    ini.writeInteger(section, AliasLines, lines.size());
-    for (int j = 1; j <= lines.size(); ++j)
-        ini.writeString(section, aliasLineKey(j), lines[j - 1]);
-    const int count = isNewEntry() ? numberOfLines() + 1 : numberOfLines();
-    ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Alias), count);
+    IniFile(profile()).edit([&](IniEdit& ini) {
+        ini.writeString(section, DescriptiveName, txtDescriptiveName->text());
+        ini.writeString(section, AliasName, txtAliasName->text());
+        // The description is kept as one line.
+        ini.writeString(section, Description, memoLines(*mmoDescription).join(QString()));
+        ini.writeInteger(section, AliasLines, lines.size());
+        for (int j = 1; j <= lines.size(); ++j)
+            ini.writeString(section, aliasLineKey(j), lines[j - 1]);
+        const int count = isNewEntry() ? numberOfLines() + 1 : numberOfLines();
+        ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Alias), count);
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "controls/ChoiceBox.h"
 #include "controls/KeyNames.h"
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 
 #include <QBoxLayout>
@@ -111,15 +112,17 @@ QString TfrmVexaBinding::aliasNameAt(int index) const {
 }
 
 void TfrmVexaBinding::btnOkClick() {
-    IniFile ini(profile());
     const QString section = EntryEditor::section(EntryKind::Binding);
-    ini.writeString(section, BindKey, txtBindKey->text());
     const int alias = chosenAlias();
-    if (alias >= 0)
-        ini.writeString(section, PickedAliasValue, aliasNameAt(alias));
-    else
-        ini.writeString(section, BindValue, cboBindValue->currentText());
-    if (isNewEntry())
-        ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Binding),
-                         numberOfLines() + 1);
+    const QString aliasName = alias >= 0 ? aliasNameAt(alias) : QString();
+    IniFile(profile()).edit([&](IniEdit& ini) {
+        ini.writeString(section, BindKey, txtBindKey->text());
+        if (alias >= 0)
+            ini.writeString(section, PickedAliasValue, aliasName);
+        else
+            ini.writeString(section, BindValue, cboBindValue->currentText());
+        if (isNewEntry())
+            ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Binding),
+                             numberOfLines() + 1);
+    });
 }

@@ -1,5 +1,6 @@
 #include "VexaSetting.h"
 
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 
 #include <QBoxLayout>
@@ -40,10 +41,13 @@ void TfrmVexaSetting::FormActivate() {
 }
 
 void TfrmVexaSetting::btnOkClick() {
-    IniFile ini(profile());
     const QString section = EntryEditor::section(EntryKind::Setting);
-    ini.writeString(section, Setting, txtSetting->text());
-    ini.writeString(section, SettingValue, txtSettingValue->text());
-    // The tab passes the count less one for an edit, so this is the count, or one more on Add.
-    ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Setting), numberOfLines() + 1);
+    IniFile(profile()).edit([&](IniEdit& ini) {
+        ini.writeString(section, Setting, txtSetting->text());
+        ini.writeString(section, SettingValue, txtSettingValue->text());
+        // The tab passes the count less one for an edit, so this is the count, or one more on
+        // Add.
+        ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Setting),
+                         numberOfLines() + 1);
+    });
 }

@@ -116,7 +116,7 @@ private slots:
         QVERIFY(value("vexa", "batchfile").startsWith(demo.quake2Dir + QLatin1Char('/')));
         // The start-map list as start-up builds it: maps.lst first, then the maps found.
         IniFile demoIni(demo.configHome + QStringLiteral("/vexa.ini"));
-        const QStringList maps = MapLists::BuildMapList(demoIni);
+        const QStringList maps = MapLists::BuildMapList(demoIni, demo.programDir);
         QCOMPARE(maps.mid(0, 5), MapLists::readListFile(demo.programDir + "/maps.lst"));
         QCOMPARE(maps.mid(5), MapLists::mapNames(demo.baseDir));
     }

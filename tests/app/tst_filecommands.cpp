@@ -268,25 +268,47 @@ void TstFileCommands::saveConfigAs() {
     QCOMPARE(s.statusText(), QString());
 }
 
+// Save Config As proposes config.cfg in the base directory, or in the Quake 2 directory when
+// vexa.ini names none, in any case in a folder that exists.
 void TstFileCommands::saveConfigAsStartsInTheBaseDirectory_data() {
-    QTest::addColumn<bool>("baseKnown");
-    QTest::newRow("baseq2 known") << true;
-    QTest::newRow("baseq2 missing") << false;
+    QTest::addColumn<QString>("baseKey"); // null: no key
+    QTest::addColumn<QString>("quake2Key");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("baseq2 known") << "<base>"
+                                  << "<quake2>"
+                                  << "<base>";
+    QTest::newRow("baseq2 missing") << QString() << "<quake2>"
+                                    << "<quake2>";
+    QTest::newRow("baseq2 gone") << "<root>/gone"
+                                 << "<quake2>"
+                                 << "<quake2>";
+    QTest::newRow("both gone") << "<root>/gone"
+                               << "<root>/gone"
+                               << "<root>/home";
 }
 
 void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
-    QFETCH(bool, baseKnown);
+    QFETCH(QString, baseKey);
+    QFETCH(QString, quake2Key);
+    QFETCH(QString, start);
     LaunchSession s;
     TfrmVexaMain& w = s.start();
-    if (!baseKnown) {
-        IniFile ini(s.env.iniPath());
+    const auto place = [&s](QString text) {
+        return text.replace("<base>", s.env.baseDir())
+            .replace("<quake2>", s.env.quake2Dir())
+            .replace("<root>", s.env.root());
+    };
+    IniFile ini(s.env.iniPath());
+    if (baseKey.isNull())
         ini.deleteKey("quake2", "baseq2");
-    }
+    else
+        ini.writeString("quake2", "baseq2", place(baseKey));
+    ini.writeString("quake2", "path", place(quake2Key));
     s.prompts.answerSaveFile(std::nullopt);
     w.SaveConfigAs1->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QCOMPARE(s.prompts.shown[0].directory,
-             baseKnown ? s.env.baseDir() : PlatformConventions::native().defaultQuake2Dir());
+    QCOMPARE(s.prompts.shown[0].directory, place(start));
+    QCOMPARE(s.prompts.shown[0].fileName, QStringLiteral("config.cfg"));
     QCOMPARE(w.txtConfigFile->text(), s.configFile);
 }
 

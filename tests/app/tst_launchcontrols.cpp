@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTextStream>
 
@@ -69,6 +70,8 @@ private slots:
     void startUpReadsAnExistingScriptOnly();
     void commandLineModePrintsWhatRunWouldStart();
     void commandLineModeAsksNothing();
+    void savedGameFromTheScriptStaysChosen();
+    void commandLineModeKeepsNamesOutsideAscii();
 };
 
 void TstLaunchControls::comboCountsOnlyWithAnEntryChosen_data() {
@@ -308,6 +311,41 @@ void TstLaunchControls::commandLineModeAsksNothing() {
     QCOMPARE(printCommandLine(outStream, messageStream), 1);
     QCOMPARE(out, QString());
     QVERIFY2(messages.startsWith(QStringLiteral("vexa: ")), qPrintable(messages));
+}
+
+// The script's saved game is put back once start-up has listed the saved games.
+void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
+    LaunchSession s;
+    for (const char* slot : {"save0", "save1"})
+        s.env.makeDir(QStringLiteral("quake2/baseq2/save/") + slot);
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec config.cfg\n");
+    TfrmVexaMain& w = s.start();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QVERIFY(w.rbLoadSavedGame->isChecked());
+    QCOMPARE(w.cboSaveGames->currentText(), QStringLiteral("save1"));
+    QCOMPARE(w.cboSaveGames->currentIndex(), w.cboSaveGames->findText(QStringLiteral("save1")));
+    QVERIFY2(w.BuildCommandLine().contains(QStringLiteral("+load save1")),
+             qPrintable(w.BuildCommandLine()));
+}
+
+// The program itself, on an installation in folders named outside ASCII: the names come out as
+// they are.
+void TstLaunchControls::commandLineModeKeepsNamesOutsideAscii() {
+    TestEnvironment env;
+    const QString quake2Dir = env.makeDir(QStringLiteral(u"j\u00f6rg/q2 \u041a\u0438\u0440"));
+    const QString baseDir = env.makeDir(QStringLiteral(u"j\u00f6rg/q2 \u041a\u0438\u0440/baseq2"));
+    env.writeFile(QStringLiteral(u"j\u00f6rg/q2 \u041a\u0438\u0440/baseq2/config.cfg"), "\r\n");
+    IniFile ini(env.iniPath(), TextEncoding::Utf8);
+    ini.writeString("quake2", "path", quake2Dir);
+    ini.writeString("quake2", "baseq2", baseDir);
+    QProcess vexa;
+    vexa.start(QStringLiteral(VEXA_PROGRAM), {QStringLiteral("--command-line")});
+    QVERIFY(vexa.waitForFinished(30000));
+    QCOMPARE(vexa.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(vexa.readAllStandardOutput()),
+             QStringLiteral("+set basedir ") + baseDir + QStringLiteral(" +exec config.cfg\n"));
+    QCOMPARE(IniFile(env.iniPath(), TextEncoding::Utf8).readString("quake2", "path", {}),
+             quake2Dir);
 }
 
 VEXA_TEST(TstLaunchControls)

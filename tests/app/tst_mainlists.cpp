@@ -1,3 +1,4 @@
+#include "app/CommandLineCommand.h"
 #include "app/Demo.h"
 #include "app/VexaMain.h"
 #include "platform/IniFile.h"
@@ -11,11 +12,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextStream>
 #include <QTimer>
 #include <functional>
 
@@ -151,6 +154,7 @@ private slots:
     void serverEditorReloadsTheServerBox();
     void missingBaseDirectoryKeySearchesTheDefault();
     void demoShowsItsOwnInstallation();
+    void programDirectoryStaysWhereTheProgramStarted();
 };
 
 void TstMainLists::startUpFillsEveryList() {
@@ -235,13 +239,18 @@ void TstMainLists::typingAModelListsItsSkins() {
     QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
     QCOMPARE(window.cboSkin->currentText(), QString());
 
-    // A name the box completes as it is typed lists the skins of the name shown.
-    window.cboModel->clearEditText();
-    window.cboSkin->setEditText(QStringLiteral("grunt"));
-    QTest::keyClicks(window.cboModel->lineEdit(), QStringLiteral("fem"));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("female"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList{"athena"});
-    QCOMPARE(window.cboSkin->currentText(), QString());
+    // What is typed stays as typed, also where it begins a listed name or differs from one in
+    // letter case only: "ma" is not completed to "male".
+    for (const QString& typed : {QStringLiteral("ma"), QStringLiteral("MALE")}) {
+        window.cboModel->clearEditText();
+        QTest::keyClicks(window.cboModel->lineEdit(), typed);
+        QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Return);
+        QCOMPARE(window.cboModel->currentText(), typed);
+        QCOMPARE(window.cboModel->currentIndex(), -1);
+    }
+    QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.cboModel->currentText(), QStringLiteral("MAL"));
+    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
 }
 
 void TstMainLists::pickingAModelListsItsSkins() {
@@ -378,7 +387,8 @@ void TstMainLists::demoShowsItsOwnInstallation() {
 
     QCOMPARE(sorted(itemsOf(window.cboModel)), (QStringList{"cyborg", "female", "male"}));
     QCOMPARE(sorted(itemsOf(window.cboGlDriver)), (QStringList{"ref_gl", "ref_soft"}));
-    QCOMPARE(itemsOf(window.cboClientStartMap), MapLists::BuildMapList(window.settings()));
+    QCOMPARE(itemsOf(window.cboClientStartMap),
+             MapLists::BuildMapList(window.settings(), window.programDirectory()));
     QVERIFY(itemsOf(window.cboClientStartMap).size() > 12);
     QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.cboClientStartMap));
     QCOMPARE(sorted(itemsOf(window.cboSaveGames)),
@@ -388,6 +398,45 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     pickFromList(window.cboModel, QStringLiteral("male"));
     QVERIFY(itemsOf(window.cboSkin).contains(QStringLiteral("grunt")));
     QVERIFY(!itemsOf(window.cboSkin).contains(QStringLiteral("weapon")));
+}
+
+// A second start elsewhere (the command-line mode is enough) rewrites [vexa] path; the window
+// open before it goes on with the profiles and lists of its own directory.
+void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
+    TestEnvironment env;
+    Installation inst(env);
+    const QByteArray profile = "[NumberOfSections]\r\nSettings=1\r\n"
+                               "[Setting1]\r\nSetting=%1\r\nSettingValue=1\r\nChecked=true\r\n";
+    env.writeFile(QStringLiteral("program/Global Aliases.vexa"),
+                  QByteArray(profile).replace("%1", "here"));
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+
+    const QString other = env.makeDir(QStringLiteral("other"));
+    env.writeFile(QStringLiteral("other/Global Aliases.vexa"),
+                  QByteArray(profile).replace("%1", "there"));
+    env.writeFile(QStringLiteral("other/maps.lst"), "theirs\n");
+    QDir::setCurrent(other);
+    QString out, messages;
+    QTextStream outStream(&out), messageStream(&messages);
+    QCOMPARE(printCommandLine(outStream, messageStream), 0);
+    QDir::setCurrent(env.programDir());
+    QCOMPARE(IniFile(env.iniPath()).readString("vexa", "path", {}), other);
+
+    window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+    const QStringList written = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
+    QVERIFY(written.contains(QStringLiteral("Set here \"1\"")));
+    QVERIFY(written.filter(QStringLiteral("there")).isEmpty());
+    withModalEditor([&] { window.btnMapList->click(); },
+                    [](QWidget* editor) {
+                        auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
+                        QCOMPARE(memo->toPlainText(), QStringLiteral("Base1\nq2dm1 \"The Edge\""));
+                        memo->setPlainText(QStringLiteral("mine"));
+                    });
+    QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/maps.lst")),
+             QStringList{"mine"});
+    QCOMPARE(TextFile::readLines(other + QStringLiteral("/maps.lst")), QStringList{"theirs"});
+    QCOMPARE(itemsOf(window.cboClientStartMap).value(0), QStringLiteral("mine"));
 }
 
 VEXA_TEST(TstMainLists)

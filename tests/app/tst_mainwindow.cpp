@@ -74,8 +74,9 @@ void TstMainWindow::firstStartAsksForBothDirectories() {
     QCOMPARE(iniValue(env, "quake2", "path"), env.quake2Dir());
     QCOMPARE(iniValue(env, "quake2", "baseq2"), env.baseDir());
     QCOMPARE(iniValue(env, "vexa", "path"), env.programDir());
-    const QString home = env.root() + QStringLiteral("/home");
-    QCOMPARE(iniValue(env, "vexa", "batchfile"), home + QStringLiteral("/quake2/vexa.sh"));
+    // The script goes beside the game the user pointed at.
+    QCOMPARE(iniValue(env, "vexa", "batchfile"), env.quake2Dir() + QStringLiteral("/vexa.sh"));
+    QCOMPARE(window.txtBatchFile->text(), env.quake2Dir() + QStringLiteral("/vexa.sh"));
     // No config at the default place: the chosen base directory's config.cfg is read instead.
     QCOMPARE(window.txtConfigFile->text(), env.baseDir() + QStringLiteral("/config.cfg"));
     QCOMPARE(iniValue(env, "vexa", "configfile"), env.baseDir() + QStringLiteral("/config.cfg"));
@@ -90,6 +91,9 @@ void TstMainWindow::cancelledLocationStoresTheRoot() {
     TfrmVexaMain window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(iniValue(env, "quake2", "path"), QStringLiteral("/"));
+    // No game chosen: the script's default stays in the home directory, not at the root.
+    QCOMPARE(iniValue(env, "vexa", "batchfile"),
+             env.root() + QStringLiteral("/home/quake2/vexa.sh"));
 }
 
 void TstMainWindow::pickedBaseDirectoryIsNotAskedAgain() {

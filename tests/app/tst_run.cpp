@@ -66,6 +66,7 @@ private slots:
     void missingGameFails();
     void afterTheStart_data();
     void afterTheStart();
+    void relativeNamesMeanTheProgramDirectory();
 };
 
 void TstRun::startsTheScriptOrTheGame_data() {
@@ -223,6 +224,32 @@ void TstRun::afterTheStart() {
     QCOMPARE(s.ini("vexa", "batchfile"), s.batchFile);
     // Closing records the server state itself; staying open records it after the start.
     QCOMPARE(s.ini("vexa", "RunServer"), QStringLiteral("1"));
+}
+
+// Names typed without a directory mean files in the program's directory, wherever the game
+// runs: saved there, stored and started whole.
+void TstRun::relativeNamesMeanTheProgramDirectory() {
+    RunSession s;
+    s.setIni("vexa", "SaveAllOnRun", QStringLiteral("1"));
+    s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
+    TfrmVexaMain& w = s.start();
+    s.env.writeFile(QStringLiteral("program/cfgs/mine.cfg"), "\r\n");
+    w.txtBatchFile->setText(QStringLiteral("myrun.sh"));
+    w.txtConfigFile->setText(QStringLiteral("./cfgs/mine.cfg"));
+    w.btnRun->click();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
+    const QString script = s.env.programDir() + QStringLiteral("/myrun.sh");
+    const QString config = s.env.programDir() + QStringLiteral("/cfgs/mine.cfg");
+    QVERIFY(QFileInfo::exists(script) && s.env.readFile(config).size() > 2);
+    QCOMPARE(w.txtBatchFile->text(), script);
+    QCOMPARE(w.txtConfigFile->text(), config);
+    QCOMPARE(s.ini("vexa", "batchfile"), script);
+    QCOMPARE(s.ini("vexa", "configfile"), config);
+    // Closing stores them whole too.
+    w.txtBatchFile->setText(QStringLiteral("other.sh"));
+    w.close();
+    QCOMPARE(s.ini("vexa", "batchfile"), s.env.programDir() + QStringLiteral("/other.sh"));
 }
 
 VEXA_TEST(TstRun)

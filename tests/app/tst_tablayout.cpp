@@ -9,6 +9,7 @@
 #include "support/TestRegistry.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QTest>
+#include <limits>
 #include <memory>
 
 // Every tab and Video sub-page of the main window, at the program's own compact font, must show
@@ -146,6 +148,51 @@ void collectCommands(QWidget* widget, QStringList& commands) {
         collectCommands(child, commands);
 }
 
+// A label, button or field never gets less room than its text and frame need. A size fixed on
+// purpose (a binding's width, a check box's compact row) still leaves a whole line of text.
+QStringList cutParts(QWidget* page) {
+    QStringList cut;
+    for (QWidget* part : partsOf(page)) {
+        const auto* label = qobject_cast<QLabel*>(part);
+        if (label && !label->pixmap().isNull())
+            continue; // pictures are scaled to their frame
+        if (qobject_cast<QTabWidget*>(part))
+            continue; // judged by its pages, which are parts too
+        QSize needed = part->minimumSizeHint();
+        if (label)
+            needed = needed.expandedTo(label->sizeHint());
+        if (!needed.isValid())
+            continue;
+        const int line = part->fontMetrics().height() + 2;
+        if (!label && part->minimumWidth() == part->maximumWidth())
+            needed.setWidth(0); // fixed widths are checked against their text below
+        if (!label && part->minimumHeight() == part->maximumHeight())
+            needed.setHeight(line);
+        if (part->width() < needed.width() || part->height() < needed.height())
+            cut << QStringLiteral("%1 is %2x%3, needs %4x%5")
+                       .arg(describe(part))
+                       .arg(part->width())
+                       .arg(part->height())
+                       .arg(needed.width())
+                       .arg(needed.height());
+    }
+    return cut;
+}
+
+QStringList overlappingParts(QWidget* page) {
+    QStringList overlaps;
+    for (QWidget* container : containersOf(page)) {
+        const QList<QWidget*> children = visibleChildren(container);
+        for (int i = 0; i < children.size(); ++i)
+            for (int j = i + 1; j < children.size(); ++j)
+                if (children[i]->geometry().intersects(children[j]->geometry()))
+                    overlaps << describe(children[i]) + describe(children[i]->geometry()) +
+                                    QStringLiteral(" and ") + describe(children[j]) +
+                                    describe(children[j]->geometry());
+    }
+    return overlaps;
+}
+
 } // namespace
 
 class TstTabLayout : public QObject {
@@ -160,6 +207,8 @@ private slots:
     void partsStayInsideThePage();
     void neighboursDoNotOverlap_data() { addPages(); }
     void neighboursDoNotOverlap();
+    void longValuesKeepTheLayout_data() { addPages(); }
+    void longValuesKeepTheLayout();
     void editsShowTheirWholeText_data() { addPages(); }
     void editsShowTheirWholeText();
     void settingControlsKeepCatalogueOrder();
@@ -210,36 +259,10 @@ QWidget* TstTabLayout::currentPage() {
     return widget;
 }
 
-// A label, button or field never gets less room than its text and frame need. A size fixed on
-// purpose (a binding's width, a check box's compact row) still leaves a whole line of text.
 void TstTabLayout::textIsNeverCut() {
     QWidget* page = currentPage();
     QVERIFY(page);
-    QStringList cut;
-    for (QWidget* part : partsOf(page)) {
-        const auto* label = qobject_cast<QLabel*>(part);
-        if (label && !label->pixmap().isNull())
-            continue; // pictures are scaled to their frame
-        if (qobject_cast<QTabWidget*>(part))
-            continue; // judged by its pages, which are parts too
-        QSize needed = part->minimumSizeHint();
-        if (label)
-            needed = needed.expandedTo(label->sizeHint());
-        if (!needed.isValid())
-            continue;
-        const int line = part->fontMetrics().height() + 2;
-        if (!label && part->minimumWidth() == part->maximumWidth())
-            needed.setWidth(0); // fixed widths are checked against their text below
-        if (!label && part->minimumHeight() == part->maximumHeight())
-            needed.setHeight(line);
-        if (part->width() < needed.width() || part->height() < needed.height())
-            cut << QStringLiteral("%1 is %2x%3, needs %4x%5")
-                       .arg(describe(part))
-                       .arg(part->width())
-                       .arg(part->height())
-                       .arg(needed.width())
-                       .arg(needed.height());
-    }
+    const QStringList cut = cutParts(page);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
@@ -262,17 +285,26 @@ void TstTabLayout::partsStayInsideThePage() {
 void TstTabLayout::neighboursDoNotOverlap() {
     QWidget* page = currentPage();
     QVERIFY(page);
-    QStringList overlaps;
-    for (QWidget* container : containersOf(page)) {
-        const QList<QWidget*> children = visibleChildren(container);
-        for (int i = 0; i < children.size(); ++i)
-            for (int j = i + 1; j < children.size(); ++j)
-                if (children[i]->geometry().intersects(children[j]->geometry()))
-                    overlaps << describe(children[i]) + describe(children[i]->geometry()) +
-                                    QStringLiteral(" and ") + describe(children[j]) +
-                                    describe(children[j]->geometry());
-    }
+    const QStringList overlaps = overlappingParts(page);
     QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+}
+
+// Long values widen their spins as far as the rows have room, never over a neighbour (the text
+// scrolls inside a spin short of room), also once File > New has brought the defaults back.
+void TstTabLayout::longValuesKeepTheLayout() {
+    QWidget* page = currentPage();
+    QVERIFY(page);
+    for (const int value : {100000, std::numeric_limits<int>::min()}) {
+        for (TSupSpinEdit* spin : page->findChildren<TSupSpinEdit*>())
+            spin->setSupValue(value);
+        showPage(page);
+        const QStringList problems = cutParts(page) + overlappingParts(page);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+    }
+    window_->New1->trigger();
+    showPage(page);
+    const QStringList problems = cutParts(page) + overlappingParts(page);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 }
 
 // A key name or a typed text shows whole; a masked number shows all of its places ("0.000"),

@@ -1,5 +1,6 @@
 #include "HostileNames.h"
 #include "launch/BatchFile.h"
+#include "launch/GameStart.h"
 #include "launch/ScriptWords.h"
 #include "platform/ProcessStart.h"
 #include "platform/VexaError.h"
@@ -102,6 +103,9 @@ private slots:
     void scriptRunsOnlyTheGame();
     void thousandCommands();
     void binaryScriptReadsWithoutHarm();
+    void namesOutsideAsciiRunUnderSh();
+    void startChecksWhatTheScriptNames_data();
+    void startChecksWhatTheScriptNames();
 };
 
 void TstBatchFile::quotingRoundTrip_data() {
@@ -420,6 +424,53 @@ void TstBatchFile::binaryScriptReadsWithoutHarm() {
             QCOMPARE(read.cfgLines.size(), read.commands.size() + 1);
         }
     }
+}
+
+// File names are UTF-8 on the disk and in the script: /bin/sh finds the game under them, and
+// the script reads back as written.
+void TstBatchFile::namesOutsideAsciiRunUnderSh() {
+    TestEnvironment env;
+    const QString quake2Dir = env.makeDir(QStringLiteral(u"j\u00f6rg/\u041a\u0438\u0440 q2"));
+    const QString game = quake2Dir + QStringLiteral("/quake2");
+    TestEnvironment::writeStandInGame(game);
+    const QString script = quake2Dir + QStringLiteral("/vexa.sh");
+    const CommandLine pieces{{QStringLiteral("+map"), QStringLiteral(u"caf\u00e9")}};
+    WriteBatchFile(script, quake2Dir, pieces, posix);
+    QVERIFY(runScript(script, quake2Dir));
+    QCOMPARE(QString::fromUtf8(env.readFile(game + QStringLiteral(".log"))),
+             expectedLog(quake2Dir, gameArguments(pieces)));
+    QCOMPARE(ReadBatchFile(script, quake2Dir, posix).map, QStringLiteral(u"caf\u00e9"));
+}
+
+// The shell starting says nothing about the game: what the script names is checked first.
+void TstBatchFile::startChecksWhatTheScriptNames_data() {
+    QTest::addColumn<QByteArray>("script"); // <dir> stands for the game's folder, in UTF-8
+    QTest::addColumn<QString>("failed");    // nothing when the game starts
+    const QString folder = QStringLiteral(u"/j\u00f6rg");
+    QTest::newRow("written by the program") << QByteArray() << QString();
+    QTest::newRow("the folder in Latin-1")
+        << QByteArray("<root>/j\xf6rg/quake2 +map base1\n") << "<root>" + folder + "/quake2";
+    QTest::newRow("no program") << QByteArray("+map base1\n") << "<script>";
+    QTest::newRow("empty") << QByteArray("") << "<script>";
+}
+void TstBatchFile::startChecksWhatTheScriptNames() {
+    QFETCH(QByteArray, script);
+    QFETCH(QString, failed);
+    TestEnvironment env;
+    const QString quake2Dir = env.makeDir(QStringLiteral(u"j\u00f6rg"));
+    const QString game = quake2Dir + QStringLiteral("/quake2");
+    TestEnvironment::writeStandInGame(game);
+    const QString file = env.root() + QStringLiteral("/vexa.sh");
+    if (script.isNull())
+        WriteBatchFile(file, quake2Dir, {}, posix);
+    else
+        env.writeFile(QStringLiteral("vexa.sh"),
+                      script.replace("<root>", QFile::encodeName(env.root())));
+    const std::optional<QString> result = startGame(scriptStart(file, quake2Dir, posix));
+    failed.replace(QStringLiteral("<root>"), env.root()).replace(QStringLiteral("<script>"), file);
+    QCOMPARE(result.value_or(QString()), failed);
+    if (failed.isEmpty())
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(game + QStringLiteral(".log")), 10000);
 }
 
 VEXA_TEST(TstBatchFile)

@@ -1,3 +1,4 @@
+#include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
 #include "support/TestEnvironment.h"
@@ -8,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <array>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -203,20 +205,122 @@ private slots:
             env.writeFile(QStringLiteral("t.ini"), before);
         IniFile ini(path);
         ini.sectionNames(); // the edit must start from the cached parse
-        if (operation == QLatin1String("write"))
-            ini.writeString(section, key, value);
-        else if (operation == QLatin1String("erase"))
-            ini.eraseSection(section);
-        else
-            ini.deleteKey(section, key);
+        const auto apply = [&](auto& target) {
+            if (operation == QLatin1String("write"))
+                target.writeString(section, key, value);
+            else if (operation == QLatin1String("erase"))
+                target.eraseSection(section);
+            else
+                target.deleteKey(section, key);
+        };
+        apply(ini);
         QCOMPARE(QFile::exists(path), !after.isNull());
         QCOMPARE(env.readFile(path), after);
+        // The same edit inside one edit of a copy.
+        const QString copy = env.root() + QStringLiteral("/copy.ini");
+        if (!before.isNull())
+            env.writeFile(QStringLiteral("copy.ini"), before);
+        IniFile(copy).edit(apply);
+        QCOMPARE(QFile::exists(copy), !after.isNull());
+        QCOMPARE(env.readFile(copy), after);
         // The cache after the write agrees with a fresh parse of the file.
         const QString cached = ini.readString(section, key, missing);
         const QStringList cachedSections = ini.sectionNames();
         IniFile::clearCache();
         QCOMPARE(ini.readString(section, key, missing), cached);
         QCOMPARE(ini.sectionNames(), cachedSections);
+    }
+
+    // Many edits in one edit leave the text that the same edits one at a time leave, and reads
+    // between them see what came before: random sequences over names that collide in letter
+    // case, on texts with repeated sections, keys outside sections and unended last lines.
+    void editMatchesEditsOneAtATime() {
+        const QByteArray starts[] = {"",
+                                     "; top\r\nx=0\r\n[a]\r\nx=1\r\n\r\n; c\r\n[A]\r\ny=2\r\nx = 3",
+                                     "\xef\xbb\xbf[b]\ny=1\n[c]\n[a]"};
+        const char* const names[] = {"a", "A", "b", "c", "x", "X", "y"};
+        const char* const values[] = {"1", "", " v", "'q'"};
+        QRandomGenerator random(19);
+        TestEnvironment env;
+        for (int round = 0; round < 80; ++round) {
+            const QByteArray& start = starts[round % std::size(starts)];
+            IniFile one(env.writeFile(QStringLiteral("one.ini"), start));
+            IniFile many(env.writeFile(QStringLiteral("many.ini"), start));
+            QList<std::array<int, 4>> steps; // operation, section, key, value
+            for (int i = 0, n = random.bounded(1, 12); i < n; ++i)
+                steps.append({random.bounded(4), random.bounded(4), random.bounded(4, 7),
+                              random.bounded(4)});
+            const auto run = [&](auto& ini, QStringList& seen) {
+                for (const auto& [op, section, key, value] : steps) {
+                    if (op == 0)
+                        ini.writeString(names[section], names[key], values[value]);
+                    else if (op == 1)
+                        ini.eraseSection(names[section]);
+                    else if (op == 2)
+                        ini.deleteKey(names[section], names[key]);
+                    else
+                        seen << ini.readString(names[section], names[key], missing)
+                             << QString::number(ini.sectionCount() * 100 +
+                                                ini.keyCount(names[section]));
+                }
+            };
+            QStringList seenOne, seenMany;
+            run(one, seenOne);
+            many.edit([&](IniEdit& edit) { run(edit, seenMany); });
+            QCOMPARE(env.readFile(many.fileName()), env.readFile(one.fileName()));
+            QCOMPARE(seenMany, seenOne);
+        }
+        // A new section given many keys, some of them again in other letter case.
+        IniFile one(env.writeFile(QStringLiteral("one.ini"), "[s]\r\n"));
+        IniFile many(env.writeFile(QStringLiteral("many.ini"), "[s]\r\n"));
+        const auto fill = [](auto& ini) {
+            for (int k = 1; k <= 45; ++k)
+                ini.writeString("n", (k % 20 ? "k" : "K") + QString::number(k % 40), "v");
+        };
+        fill(one);
+        many.edit([&](IniEdit& edit) { fill(edit); });
+        QCOMPARE(env.readFile(many.fileName()), env.readFile(one.fileName()));
+    }
+
+    void failedEditWritesNothing() {
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("t.ini"), "[s]\r\nk=1\r\n");
+        IniFile ini(path);
+        QVERIFY_THROWS_EXCEPTION(VexaError, ini.edit([](IniEdit& edit) {
+            edit.writeString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2"));
+            throw VexaError(QStringLiteral("stop"));
+        }));
+        QCOMPARE(env.readFile(path), QByteArray("[s]\r\nk=1\r\n"));
+        QCOMPARE(ini.readString(QStringLiteral("s"), QStringLiteral("k"), missing), "1");
+    }
+
+    // vexa.ini holds file names: UTF-8 both ways; an older file written in Latin-1 reads as
+    // Latin-1 and becomes UTF-8 as a whole at its first write.
+    void utf8Files_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("after");
+        const QString cyrillic = QStringLiteral(u"/home/\u041a\u0438\u0440/q2");
+        QTest::newRow("UTF-8") << QByteArray("[q]\r\npath=/tmp/j\xc3\xb6rg\r\n")
+                               << QStringLiteral(u"/tmp/j\u00f6rg") << cyrillic
+                               << QByteArray("[q]\r\npath=/home/\xd0\x9a\xd0\xb8\xd1\x80/q2\r\n");
+        QTest::newRow("Latin-1") << QByteArray("[q]\r\npath=/tmp/j\xf6rg\r\n;\xe9\r\n")
+                                 << QStringLiteral(u"/tmp/j\u00f6rg")
+                                 << QStringLiteral(u"/tmp/j\u00f6rg/q2")
+                                 << QByteArray("[q]\r\npath=/tmp/j\xc3\xb6rg/q2\r\n;\xc3\xa9\r\n");
+    }
+    void utf8Files() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, written);
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("t.ini"), before);
+        IniFile ini(path, TextEncoding::Utf8);
+        QTEST(ini.readString(QStringLiteral("q"), QStringLiteral("path"), missing), "read");
+        ini.writeString(QStringLiteral("q"), QStringLiteral("path"), written);
+        QTEST(env.readFile(path), "after");
+        IniFile::clearCache();
+        QCOMPARE(ini.readString(QStringLiteral("q"), QStringLiteral("path"), missing), written);
     }
 
     void integers_data() {

@@ -76,6 +76,34 @@ private slots:
         QTEST(conventions(style).join(directory, name), "joined");
     }
 
+    // A name typed without a directory belongs to the given one; the batch file's default follows
+    // a known Quake 2 directory.
+    void absolutePath_data() {
+        for (const char* column : {"style", "path", "absolute"})
+            QTest::addColumn<QString>(column);
+        auto row = [](const char* name, QString style, QString path, QString absolute) {
+            QTest::newRow(name) << style << path << absolute;
+        };
+        row("posix bare name", "posix", "myrun.sh", "/prog/myrun.sh");
+        row("posix dots", "posix", "././sub/run.sh", "/prog/sub/run.sh");
+        row("posix parent kept", "posix", "../run.sh", "/prog/../run.sh");
+        row("posix absolute", "posix", "/q2/vexa.sh", "/q2/vexa.sh");
+        row("posix empty", "posix", "", "");
+        row("win dot", "win", ".\\run.bat", "c:\\prog\\run.bat");
+        row("win drive", "win", "d:\\run.bat", "d:\\run.bat");
+        row("win rooted", "win", "\\q2\\run.bat", "\\q2\\run.bat");
+    }
+    void absolutePath() {
+        QFETCH(QString, style);
+        QFETCH(QString, path);
+        const QString program = style == QLatin1String("win") ? "c:\\prog" : "/prog";
+        QTEST(conventions(style).absolutePath(program, path), "absolute");
+        const PlatformConventions& posix = PlatformConventions::posix();
+        QCOMPARE(posix.batchFileIn(QStringLiteral("/opt/q2")), QStringLiteral("/opt/q2/vexa.sh"));
+        for (const QString& unknown : {QString(), QStringLiteral("/")})
+            QCOMPARE(posix.batchFileIn(unknown), posix.defaultBatchFile());
+    }
+
     void isRoot_data() {
         QTest::addColumn<QString>("style");
         QTest::addColumn<QStringList>("roots");

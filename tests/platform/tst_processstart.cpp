@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TestProcessStart : public QObject {
     Q_OBJECT
 
@@ -53,6 +56,33 @@ private slots:
         TestEnvironment::writeStandInGame(env.quake2Dir() + QStringLiteral("/quake2"));
         env.writeFile(QStringLiteral("quake2/plain"), "#!/bin/sh\ntouch started\n");
         QVERIFY(!startDetached(env.root() + '/' + program, {}, env.root() + '/' + workDir));
+    }
+
+    // What a shell in the working directory can run, the name given as its bytes.
+    void runnableAsTheShellFindsIt_data() {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<bool>("runnable");
+        QTest::newRow("absolute") << QByteArray("<root>/quake2/quake2") << true;
+        QTest::newRow("relative") << QByteArray("../quake2/quake2") << true;
+        QTest::newRow("along PATH") << QByteArray("sh") << true;
+        QTest::newRow("bare name not on PATH") << QByteArray("quake2") << false;
+        QTest::newRow("not executable") << QByteArray("./plain") << false;
+        QTest::newRow("directory") << QByteArray("./baseq2") << false;
+        QTest::newRow("Latin-1 folder") << QByteArray("<root>/j\xf6rg/plain") << true;
+        QTest::newRow("UTF-8 spelling of it") << QByteArray("<root>/j\xc3\xb6rg/plain") << false;
+    }
+    void runnableAsTheShellFindsIt() {
+        QFETCH(QByteArray, program);
+        TestEnvironment env;
+        TestEnvironment::writeStandInGame(env.quake2Dir() + QStringLiteral("/quake2"));
+        env.writeFile(QStringLiteral("quake2/plain"), "#!/bin/sh\n");
+        // A folder whose name is not UTF-8, as an older system may have made it.
+        const QByteArray root = QFile::encodeName(env.root());
+        const QByteArray latin1 = root + "/j\xf6rg";
+        QVERIFY(::mkdir(latin1.constData(), 0755) == 0);
+        QVERIFY(::symlink(QFile::encodeName(env.quake2Dir() + "/quake2").constData(),
+                          (latin1 + "/plain").constData()) == 0);
+        QTEST(isRunnable(program.replace("<root>", root), env.quake2Dir()), "runnable");
     }
 };
 

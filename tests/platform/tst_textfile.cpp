@@ -120,6 +120,36 @@ private slots:
         QCOMPARE(QDir(env.root() + QStringLiteral("/dir")).entryList(QDir::Files),
                  QStringList{"a.cfg"});
     }
+
+    // Text holding file names: UTF-8 as the system spells them, an older Latin-1 file read as
+    // Latin-1; the game's 8-bit text keeps one byte per character, '?' beyond Latin-1.
+    void encodings_data() {
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QByteArray>("written");
+        const int utf8 = int(TextEncoding::Utf8);
+        QTest::newRow("UTF-8") << utf8 << QByteArray("j\xc3\xb6rg \xd0\x9a")
+                               << QStringLiteral(u"j\u00f6rg \u041a")
+                               << QByteArray("j\xc3\xb6rg \xd0\x9a\n");
+        QTest::newRow("UTF-8 file in Latin-1")
+            << utf8 << QByteArray("j\xf6rg") << QStringLiteral(u"j\u00f6rg")
+            << QByteArray("j\xc3\xb6rg\n");
+        QTest::newRow("Latin-1") << int(TextEncoding::Latin1) << QByteArray("\xc3\xb6")
+                                 << QStringLiteral(u"\u00c3\u00b6") << QByteArray("\xc3\xb6\n");
+    }
+    void encodings() {
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, read);
+        TestEnvironment env;
+        const QString path = env.writeFile(QStringLiteral("vexa.sh"), file);
+        QCOMPARE(TextFile::readLines(path, TextEncoding(encoding)), QStringList{read});
+        TextFile::writeLines(path, {read}, QStringLiteral("\n"), TextEncoding(encoding));
+        QTEST(env.readFile(path), "written");
+        TextFile::writeLines(path, {QStringLiteral(u"\u041a")}, QStringLiteral("\n"));
+        QCOMPARE(env.readFile(path), QByteArray("?\n"));
+    }
 };
 
 VEXA_TEST(TestTextFile)

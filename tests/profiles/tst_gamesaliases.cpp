@@ -9,8 +9,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +55,29 @@ void answerNewGame(ModalScript& script, const QString& name) {
         TabFixture::click(dialog.btnOk);
     });
 }
+
+// Counts the writes of one file: a replacement ends in a rename onto its name.
+struct ReplaceCounter {
+    explicit ReplaceCounter(const QString& file)
+        : name(QFile::encodeName(QFileInfo(file).fileName())) {
+        inotify_add_watch(fd, QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
+                          IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~ReplaceCounter() { ::close(fd); }
+    int count() const {
+        alignas(inotify_event) char buffer[64 * 1024];
+        int writes = 0;
+        for (ssize_t size; (size = ::read(fd, buffer, sizeof buffer)) > 0;)
+            for (char* at = buffer; at < buffer + size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                writes += event->len > 0 && name == event->name;
+                at += sizeof(inotify_event) + event->len;
+            }
+        return writes;
+    }
+    const QByteArray name;
+    const int fd = inotify_init1(IN_NONBLOCK);
+};
 
 QStringList sorted(QStringList list) {
     list.sort();
@@ -278,7 +305,8 @@ private slots:
         TabFixture f;
         for (const char* dir : {"CTF", "docs", "Vexa", "ab", "x.y", ".config"})
             f.env.makeDir(QString("quake2/") + dir);
-        for (const char* file : {"quake2.exe", "README.TXT", "rogue.pak"})
+        // Only folders are games: not the game program, nor its libraries.
+        for (const char* file : {"quake2.exe", "README.TXT", "rogue.pak", "quake2", "ref_gl.so"})
             f.env.writeFile(QString("quake2/") + file, "");
         f.start();
         ModalScript script;
@@ -297,7 +325,7 @@ private slots:
             QStringList offered;
             for (int i = 0; i < dialog.cboGames->count(); ++i)
                 offered << dialog.cboGames->itemText(i);
-            QCOMPARE(sorted(offered), QStringList({".config", "ab", "ctf", "x.y"}));
+            QCOMPARE(sorted(offered), QStringList({"ab", "ctf", "x.y"}));
             QCOMPARE(dialog.cboGames->currentIndex(), -1);
             QVERIFY(dialog.cboGames->currentText().isEmpty());
             // Typed in capitals, the game keeps them.
@@ -337,6 +365,103 @@ private slots:
         for (const QString& game : listed)
             files << game + ".vexa";
         QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), files);
+    }
+
+    // A name that is no plain folder name, or the global profile's, is refused with a message
+    // and the dialog stays open with the name; nothing is written.
+    void refusedGameNames_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"../evil", "a\\b", "..", ".hidden", "tab\there", "GLOBAL aliases"})
+            QTest::newRow(name) << name;
+    }
+    void refusedGameNames() {
+        QFETCH(QString, name);
+        TabFixture f;
+        f.start();
+        ModalScript script;
+        bool stayedOpen = false;
+        script.then<TfrmGameInput>([&](TfrmGameInput& dialog) {
+            dialog.cboGames->lineEdit()->setText(name);
+            f.prompts.expectError();
+            TabFixture::click(dialog.btnOk);
+            stayedOpen = dialog.isVisible() && dialog.cboGames->currentText() == name;
+            TabFixture::click(dialog.btnCancel);
+        });
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done() && stayedOpen);
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        const QString message = f.prompts.texts(ScriptedPrompts::Kind::Error).value(0);
+        QVERIFY2(message.startsWith('"' + name + "\" "), qPrintable(message));
+        QCOMPARE(f.tab.lbxGames->count(), 0);
+        QCOMPARE(QDir(f.env.root()).entryList({"*.vexa"}, QDir::Files) +
+                     QDir(f.env.programDir()).entryList(QDir::Files),
+                 QStringList());
+    }
+
+    // A profile whose extension is in capitals is read and written under its own name.
+    void profileWithExtensionInCapitals() {
+        TabFixture f;
+        const QString upper = f.env.writeFile("program/Upper.VEXA", ctfProfile);
+        f.start();
+        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"Upper"});
+        TabFixture::select(f.tab.lbxGames, 0);
+        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        TabFixture::tick(f.tab.clsBindings, 0);
+        QCOMPARE(f.read(upper, "Bind1", "Checked"), "true");
+        // Adding the game again shows it rather than making a second file.
+        ModalScript script;
+        answerNewGame(script, "Upper");
+        TabFixture::click(f.tab.btnAddGame);
+        QVERIFY(script.done());
+        f.prompts.answerConfirm(true);
+        TabFixture::click(f.tab.btnDeleteGame);
+        QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), QStringList{"Upper.q2bk"});
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    }
+
+    // Every user operation replaces the profile once: a delete or Select All of a long list does
+    // not write once per key (nor leave a half renumbered file when interrupted).
+    void oneReplacePerOperation_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("operation");
+        for (int kind : {0, 1, 2})
+            QTest::newRow(qPrintable(QStringLiteral("delete %1").arg(kind))) << kind << "delete";
+        QTest::newRow("select all") << 1 << "select all";
+        QTest::newRow("edit alias") << 0 << "edit";
+    }
+    void oneReplacePerOperation() {
+        QFETCH(int, kind);
+        QFETCH(QString, operation);
+        TabFixture f;
+        QByteArray text = "[NumberOfSections]\r\nAliases=30\r\nBindings=30\r\nSettings=30\r\n";
+        for (int n = 1; n <= 30; ++n)
+            text +=
+                QStringLiteral("[Alias%1]\r\nDescriptiveName=a%1\r\nAliasLines=1\r\nAline1=x\r\n"
+                               "Checked=true\r\n[Bind%1]\r\nBindKey=k%1\r\nBindValue=v\r\n"
+                               "[Setting%1]\r\nSetting=s%1\r\nSettingValue=%1\r\n")
+                    .arg(n)
+                    .toLatin1();
+        const ReplaceCounter replaces(f.writeProfile("Global Aliases", text));
+        f.start();
+        const KindWidgets w = widgetsOf(f.tab, kind);
+        TabFixture::select(w.list, 2);
+        ModalScript script;
+        script.then<TfrmAlias>([](TfrmAlias& editor) {
+            editor.mmoAlias->setPlainText("one\ntwo\nthree");
+            TabFixture::click(editor.btnOk);
+        });
+        if (operation == "delete") {
+            f.prompts.answerConfirm(true);
+            TabFixture::click(w.remove);
+            QCOMPARE(w.list->count(), 29);
+        } else if (operation == "select all") {
+            TabFixture::click(w.selectAll);
+        } else {
+            TabFixture::click(f.tab.btnEditAlias);
+            QVERIFY(script.done());
+        }
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        QCOMPARE(replaces.count(), 1);
     }
 
     // An existing profile is never started afresh: the game is shown with its entries.

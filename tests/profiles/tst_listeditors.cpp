@@ -172,7 +172,7 @@ private slots:
             box->setEditText(QStringLiteral("base1"));
         }
         TfrmMapList editor(env.programDir(), prompts, [&] {
-            const QStringList maps = MapLists::BuildMapList(ini);
+            const QStringList maps = MapLists::BuildMapList(ini, env.programDir());
             replaceChoiceItems(client, maps);
             replaceChoiceItems(server, maps);
         });

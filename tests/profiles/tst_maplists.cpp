@@ -104,17 +104,19 @@ private slots:
         IniFile ini = startedIni(env);
         env.writeFile(QStringLiteral("program/maps.lst"), "base1\r\nq2ctf1 \"McKinley\"\r\n");
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {"Base1.bsp"});
-        QCOMPARE(MapLists::BuildMapList(ini), (QStringList{"base1", "q2ctf1 \"McKinley\""}));
+        QCOMPARE(MapLists::BuildMapList(ini, env.programDir()),
+                 (QStringList{"base1", "q2ctf1 \"McKinley\""}));
     }
 
-    void buildMapListTakesMapsLstFromTheRecordedDirectory() {
+    // Another start elsewhere rewrites [vexa] path; this program keeps its own directory.
+    void buildMapListTakesMapsLstFromTheProgramDirectory() {
         TestEnvironment env;
         IniFile ini = startedIni(env);
         const QString other = env.makeDir(QStringLiteral("elsewhere"));
         env.writeFile(QStringLiteral("elsewhere/maps.lst"), "fromthere\n");
         env.writeFile(QStringLiteral("program/maps.lst"), "fromhere\n");
         writeIni(env, "vexa", "path", other);
-        QCOMPARE(MapLists::BuildMapList(ini), QStringList{"fromthere"});
+        QCOMPARE(MapLists::BuildMapList(ini, env.programDir()), QStringList{"fromhere"});
     }
 
     void baseDirectoryRule_data() {
@@ -134,7 +136,8 @@ private slots:
             writeIni(env, "quake2", "baseq2", env.makeDir(QStringLiteral("other")));
         makeEntries(env, QStringLiteral("other/maps"), {"other.bsp"});
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {"standard.bsp"});
-        QCOMPARE(MapLists::BuildMapList(IniFile(env.iniPath())), QStringList{expectedMap});
+        QCOMPARE(MapLists::BuildMapList(IniFile(env.iniPath()), env.programDir()),
+                 QStringList{expectedMap});
     }
 
     void emptyBaseKeyFindsNoMaps() {
@@ -142,13 +145,13 @@ private slots:
         IniFile ini = startedIni(env);
         writeIni(env, "quake2", "baseq2", QString());
         makeEntries(env, QStringLiteral("program/maps"), {"cwd.bsp"}); // never the current dir
-        QVERIFY(MapLists::BuildMapList(ini).isEmpty());
+        QVERIFY(MapLists::BuildMapList(ini, env.programDir()).isEmpty());
     }
 
     void missingFilesAndDirectoriesGiveNothing() {
         TestEnvironment env;
         IniFile ini = startedIni(env);
-        QVERIFY(MapLists::BuildMapList(ini).isEmpty());
+        QVERIFY(MapLists::BuildMapList(ini, env.programDir()).isEmpty());
         QVERIFY(MapLists::saveGameNames(env.baseDir()).isEmpty());
         QVERIFY(MapLists::serverNames(env.programDir()).isEmpty());
         QVERIFY(MapLists::mapNames(env.root() + QStringLiteral("/none")).isEmpty());

@@ -204,6 +204,29 @@ private slots:
         QCOMPARE(ProfileFile::readProfileEntries(profile).bindings.size(), 2);
     }
 
+    // A hand-edited count far beyond the file costs no more than the file: it reads as the
+    // sections held (each entry is one), an alias's line count as the keys of its section.
+    void countsBeyondTheSectionsHeld() {
+        TestEnvironment env;
+        const QString profile =
+            profileWith(env, ini({"[NumberOfSections]", "Aliases=200000000", "Bindings=200000000",
+                                  "Settings=2147483647", "[Alias1]", "DescriptiveName=a",
+                                  "AliasLines=200000000", "Aline1=echo", "[Bind1]", "BindKey=F1",
+                                  "BindValue=+attack"}));
+        const QString none = QStringLiteral("didn't load");
+        QCOMPARE(ProfileFile::LoadAliasList(profile),
+                 (Items{{"a", false}, {none, false}, {none, false}}));
+        QCOMPARE(ProfileFile::LoadBindingList(profile).size(), 3);
+        QCOMPARE(ProfileFile::LoadSettingList(profile).size(), 3);
+        const ProfileEntries entries = ProfileFile::readProfileEntries(profile);
+        QCOMPARE(entries.aliases.value(0).lines, (QStringList{"echo", "", ""}));
+        QCOMPARE(entries.bindings.size(), 3);
+
+        ProfileFile::DeleteEntry(profile, EntryKind::Binding, 1);
+        QCOMPARE(IniFile(profile).readString("NumberOfSections", "Bindings", {}), "2");
+        QCOMPARE(ProfileFile::LoadBindingList(profile).size(), 2);
+    }
+
     void missingProfileOrCountSectionListsNothing() {
         TestEnvironment env;
         const QString missing = env.programDir() + "/none.vexa";
@@ -241,9 +264,14 @@ private slots:
         QFETCH(int, strict);
         QFETCH(int, lenient);
         TestEnvironment env;
-        const QString profile = profileWith(env, "[NumberOfSections]\nAliases=" + count.toLatin1() +
-                                                     "\nBindings=" + count.toLatin1() +
-                                                     "\nSettings=" + count.toLatin1() + "\n");
+        // Sections enough for every count (a count names no more entries than there are).
+        QByteArray sections;
+        for (int n = 1; n <= 10; ++n)
+            sections += "[Other" + QByteArray::number(n) + "]\n";
+        const QString profile =
+            profileWith(env, "[NumberOfSections]\nAliases=" + count.toLatin1() +
+                                 "\nBindings=" + count.toLatin1() +
+                                 "\nSettings=" + count.toLatin1() + "\n" + sections);
         for (const EntryKind kind : {EntryKind::Alias, EntryKind::Binding, EntryKind::Setting}) {
             QCOMPARE(ProfileFile::readCount(profile, kind, CountReading::Lenient), lenient);
             const Loader load = loaderOf(kind);

@@ -66,31 +66,32 @@ ScriptedPrompts::Answer ScriptedPrompts::take(Kind kind, const QString& text) {
 }
 
 bool ScriptedPrompts::confirm(const QString& text) {
-    shown.push_back({Kind::Confirm, text, {}, {}});
+    shown.push_back({Kind::Confirm, text, {}, {}, {}});
     return take(Kind::Confirm, text).yes;
 }
 
 void ScriptedPrompts::notice(const QString& text) {
-    shown.push_back({Kind::Notice, text, {}, {}});
+    shown.push_back({Kind::Notice, text, {}, {}, {}});
     take(Kind::Notice, text);
 }
 
 void ScriptedPrompts::error(const QString& text) {
-    shown.push_back({Kind::Error, text, {}, {}});
+    shown.push_back({Kind::Error, text, {}, {}, {}});
     take(Kind::Error, text);
 }
 
 std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request) {
-    shown.push_back({Kind::OpenFile, request.title, request.directory, request.filter});
+    shown.push_back({Kind::OpenFile, request.title, request.directory, request.filter, {}});
     return take(Kind::OpenFile, request.title).chosen();
 }
 
 std::optional<QString> ScriptedPrompts::saveFile(const FileRequest& request) {
-    shown.push_back({Kind::SaveFile, request.title, request.directory, request.filter});
+    shown.push_back(
+        {Kind::SaveFile, request.title, request.directory, request.filter, request.fileName});
     return take(Kind::SaveFile, request.title).chosen();
 }
 
 std::optional<QString> ScriptedPrompts::browseFolder(const QString& caption, const QString& root) {
-    shown.push_back({Kind::BrowseFolder, caption, root, {}});
+    shown.push_back({Kind::BrowseFolder, caption, root, {}, {}});
     return take(Kind::BrowseFolder, caption).chosen();
 }

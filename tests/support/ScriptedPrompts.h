@@ -19,6 +19,7 @@ public:
         QString text;      // question, message, dialog title or folder caption
         QString directory; // dialogs: starting directory / browse root
         QString filter;    // file dialogs
+        QString fileName;  // save dialogs: the name proposed
     };
 
     // Queue the answer to the next prompt of that kind.
