@@ -150,6 +150,7 @@ bool TfrmVexaMain::saveConfigUnlessDeclined(const QString& fileName) {
         return false;
     }
     SaveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
+    showConfigWarning(); // saved where the game does not look: say so
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "config/VexaCommon.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
+#include "settings/GameHome.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -262,7 +263,11 @@ void TfrmVexaMain::LoadStartupConfig() {
         LoadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
     }
-    // A missing fallback stops here with "Cannot open file", and the box keeps the stored name.
-    LoadCfgFile(baseDirectory_, DefaultConfigName);
-    txtConfigFile->setText(platform.join(baseDirectory_, DefaultConfigName));
+    // The config.cfg the game runs: the home's when the game has written one. A missing fallback
+    // stops here with "Cannot open file", and the box keeps the stored name.
+    const QString fallback =
+        fileTheGameReads(gameSearchFolders(engineChoice(), quake2Directory(), {}),
+                         platform.join(baseDirectory_, DefaultConfigName));
+    LoadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
+    txtConfigFile->setText(fallback);
 }

@@ -13,6 +13,7 @@
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 #include "profiles/GamesAliasesController.h"
+#include "settings/GameHome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -304,13 +305,16 @@ void TfrmVexaMain::runStartupSteps() {
     VexaIni::write(*settings_, VexaIni::ProgramPath, QDir::currentPath());
 
     openDialogDirectory_ = LocateQuake2Dirs();
+    LocateGameHome();
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
     txtBatchFile->setText(
         VexaIni::readString(*settings_, VexaIni::BatchFile, platform.defaultBatchFile()));
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
+    // With a home the game keeps its own config there.
     txtConfigFile->setText(
-        VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
+        VexaIni::readString(*settings_, VexaIni::ConfigFile,
+                            defaultConfigFile(engineChoice(), platform.defaultConfigFile())));
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
     FillModelList();
@@ -339,6 +343,7 @@ void TfrmVexaMain::runStartupSteps() {
 
     selectListedLaunchEntries(); // the lists are filled by now
     ApplyTabVisibility(*PageMain, *settings_);
+    showInstallationNotices();
 }
 
 QString TfrmVexaMain::LocateQuake2Dirs() {
@@ -403,7 +408,10 @@ void TfrmVexaMain::VEXA1Click() {
 }
 
 void TfrmVexaMain::Options1Click() {
-    TfrmOptions options(prompts_, this, [this] { ApplyTabVisibility(*PageMain, *settings_); });
+    TfrmOptions options(prompts_, this, [this] {
+        ApplyTabVisibility(*PageMain, *settings_);
+        installationChanged();
+    });
     options.exec();
 }
 

@@ -32,6 +32,8 @@ struct BatchFileContents;
 struct CatalogueRow;
 class GamesAliasesController;
 struct CommandPiece;
+struct EngineChoice;
+class GameFiles;
 struct LaunchChoices;
 
 // The program's one main window. Creating it performs the whole start-up; closing it writes the
@@ -254,6 +256,27 @@ private:
     void btnMapListClick();
     void btnServerListClick();
     // --- end of the list block ---
+
+public:
+    // --- The game's engine and its own directory (VexaGameHome.cpp) ---
+    // [quake2] engine and home (id 3.21 without a home until start-up has stored a choice).
+    EngineChoice engineChoice() const;
+    // The folders the game searches for its config, the current game's first when it is chosen.
+    QStringList configSearchFolders() const;
+    // "The game reads <path> instead" when another file of the config's name is what the game
+    // runs; empty otherwise.
+    QString configWarning() const;
+    // After Options: the engine for key names and written lines, every list rebuilt.
+    void installationChanged();
+
+private:
+    // Start-up: the engine and home from vexa.ini, found and stored when it holds none.
+    void LocateGameHome();
+    GameFiles dataFiles(const QString& baseDir) const;
+    // Damaged archives and a config the game does not read, on the hint line.
+    void showInstallationNotices();
+    void showConfigWarning();
+    // --- end of the engine block ---
 
 public:
     // ---- Launch controls, file commands and Run (VexaLaunch.cpp, VexaFileCommands.cpp,

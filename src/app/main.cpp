@@ -2,6 +2,7 @@
 #include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
+#include "app/ListInstalledCommand.h"
 #include "app/QtPrompts.h"
 #include "app/VexaMain.h"
 #include "controls/Catalogue.h"
@@ -36,8 +37,14 @@ const QCommandLineOption PrintCommandLine(
     QStringLiteral("command-line"),
     QStringLiteral("Print the game's command line as Run would start it, and end."));
 
-const QCommandLineOption* const Options[] = {&LoadConfig, &SaveConfig, &Demo, &ListSettings,
-                                             &PrintCommandLine};
+const QCommandLineOption ListInstalled(
+    QStringLiteral("list-installed"),
+    QStringLiteral("Print what Vexa finds of the Quake 2 installation (engine, home, the config "
+                   "the game reads, models, skins, maps, saved games, games, drivers), one per "
+                   "line, tab-separated, and end."));
+
+const QCommandLineOption* const Options[] = {&LoadConfig,   &SaveConfig,    &Demo,
+                                             &ListSettings, &ListInstalled, &PrintCommandLine};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -68,6 +75,12 @@ int runListSettings(const QCommandLineParser&) {
     return 0;
 }
 
+int runListInstalled(const QCommandLineParser&) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    return listInstalled(out, messages);
+}
+
 int runCommandLine(const QCommandLineParser&) {
     QTextStream out(stdout);
     QTextStream messages(stderr);
@@ -83,6 +96,7 @@ struct Mode {
 
 const Mode Modes[] = {
     {{&ListSettings}, true, runListSettings},
+    {{&ListInstalled}, true, runListInstalled},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
     {{&PrintCommandLine}, true, runCommandLine},
 };
@@ -103,7 +117,8 @@ void addOptions(QCommandLineParser& parser) {
         QStringLiteral("Settings editor and launcher for Quake 2. With --load-config or "
                        "--save-config it runs without a window: it starts up as usual, reads the "
                        "one file, writes the other, and ends; with --command-line it starts up "
-                       "the same way and prints the game's command line."));
+                       "the same way and prints the game's command line; --list-installed "
+                       "only reads the settings and the installation and prints what it finds."));
     parser.addHelpOption();
     for (const QCommandLineOption* option : Options)
         parser.addOption(*option);

@@ -7,7 +7,7 @@ class QComboBox;
 class QPushButton;
 
 // The game directories of a Quake 2 installation that may be offered as new games: every entry
-// in file-system order, in lower case, without "." and "..", names with a three-letter
+// in name order, in lower case, without "." and "..", names with a three-letter
 // extension, and the game's own "baseq2" and "docs" and "vexa". An unreadable directory offers
 // nothing.
 QStringList gameCandidates(const QString& quake2Directory);

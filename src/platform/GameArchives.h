@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QIODevice;
+
+// The names of the files inside the game's archives: Quake 2 PAK files ("pak0.pak") and zip files
+// (".pk3", ".pkz", ".zip"). Only an archive's directory is read, never the files it holds.
+
+// The names of one archive as stored: bytes, "/" between folders, in the archive's order.
+class ArchiveNames {
+public:
+    void add(QByteArrayView name);
+    qsizetype count() const { return count_; }
+    template <typename Visit> void forEach(Visit visit) const {
+        for (qsizetype at = 0; at < names_.size();) {
+            const qsizetype end = names_.indexOf('\0', at);
+            visit(QByteArrayView(names_).sliced(at, end - at));
+            at = end + 1;
+        }
+    }
+
+private:
+    QByteArray names_; // each name followed by a NUL
+    qsizetype count_ = 0;
+};
+
+// A PAK file's directory: "PACK", the directory's offset and length (32-bit little-endian), and
+// at that place one 64-byte entry per file: its name in 56 bytes (NUL-padded), its offset and its
+// length. Nothing when the data is not such a file or is cut short: a directory or a file that
+// lies beyond the end, or a length that is not whole entries. Empty names are left out.
+std::optional<ArchiveNames> readPakDirectory(QIODevice& device);
+
+// A zip file's names, from its central directory. Nothing when it cannot be read as a zip.
+std::optional<ArchiveNames> readZipDirectory(const QString& path);
+
+// What one archive holds, or that it is damaged.
+struct ArchiveListing {
+    bool damaged = false;
+    ArchiveNames names;
+};
+
+// The archive's names: a PAK file for the extension ".pak" (any letter case), a zip otherwise.
+// Each archive is read once for as long as its size, modification time and inode stay the same.
+std::shared_ptr<const ArchiveListing> archiveListing(const QString& path);
+
+// A name found directly inside a folder of an archive.
+struct ArchiveEntry {
+    QString name; // Latin-1, as the game takes the bytes
+    bool folder = false;
+    bool operator==(const ArchiveEntry&) const = default;
+};
+
+// The entries directly inside `folder` ("players/male", "/" between folders, ASCII letter case
+// ignored): the files there, and the folders that longer names continue in. Each name once, a
+// folder when any name continues below it, in the order first found.
+QList<ArchiveEntry> archiveChildren(const ArchiveNames& names, const QString& folder);
+
+// Archives of empty files under the given names ("players/male/tris.md2"), for installations made
+// to try Vexa on: a PAK file, and a zip file. False when the file cannot be written or a name
+// does not fit (a PAK name holds at most 55 bytes).
+bool writePakArchive(const QString& path, const QStringList& names);
+bool writeZipArchive(const QString& path, const QStringList& names);
