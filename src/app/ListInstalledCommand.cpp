@@ -49,8 +49,7 @@ QString configTheGameReads(const IniFile& ini, const EngineChoice& choice, const
     QString chosen = VexaIni::readString(ini, VexaIni::ConfigFile,
                                          defaultConfigFile(choice, platform().defaultConfigFile()));
     if (!QFileInfo(chosen).isFile())
-        chosen = fileTheGameReads(gameSearchFolders(choice, quake2Dir, {}),
-                                  platform().join(baseDir, QStringLiteral("config.cfg")));
+        chosen = fallbackConfigFile(choice, baseDir);
     return fileTheGameReads(gameSearchFolders(choice, quake2Dir, scriptGame(ini, quake2Dir)),
                             chosen);
 }

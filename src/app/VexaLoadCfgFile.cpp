@@ -28,8 +28,6 @@ namespace {
 
 using namespace CfgWindowFields;
 
-const QString DefaultConfigName = QStringLiteral("config.cfg");
-
 // The wait cursor over the window while it lives; afterwards the window's cursor is what it was
 // before, so a caller that shows the wait cursor itself keeps it.
 class WaitCursor {
@@ -263,11 +261,9 @@ void TfrmVexaMain::LoadStartupConfig() {
         LoadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
     }
-    // The config.cfg the game runs: the home's when the game has written one. A missing fallback
-    // stops here with "Cannot open file", and the box keeps the stored name.
-    const QString fallback =
-        fileTheGameReads(gameSearchFolders(engineChoice(), quake2Directory(), {}),
-                         platform.join(baseDirectory_, DefaultConfigName));
+    // When that is missing too, the read stops with "Cannot open file" and the box keeps the
+    // stored name.
+    const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
     LoadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
     txtConfigFile->setText(fallback);
 }

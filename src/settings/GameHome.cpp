@@ -28,6 +28,8 @@ QString q2proHome() {
     return join(QDir::homePath(), QStringLiteral(".q2pro"));
 }
 
+const QString ConfigName = QStringLiteral("config.cfg");
+
 bool isDirectory(const QString& path) {
     return QFileInfo(path).isDir();
 }
@@ -105,7 +107,12 @@ GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir) {
 QString defaultConfigFile(const EngineChoice& choice, const QString& fallback) {
     if (choice.home.isEmpty())
         return fallback;
-    return join(homeGameFolder(choice), QStringLiteral("config.cfg"));
+    return join(homeGameFolder(choice), ConfigName);
+}
+
+QString fallbackConfigFile(const EngineChoice& choice, const QString& baseDir) {
+    const QString base = join(baseDir, ConfigName);
+    return choice.home.isEmpty() ? base : fileTheGameReads({homeGameFolder(choice)}, base);
 }
 
 QStringList gameSearchFolders(const EngineChoice& choice, const QString& quake2Dir,

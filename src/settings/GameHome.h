@@ -45,6 +45,10 @@ GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir);
 // The config file to start with: "<home>/baseq2/config.cfg" with a home, else `fallback`.
 QString defaultConfigFile(const EngineChoice& choice, const QString& fallback);
 
+// The config start-up reads when the chosen one is missing: the home's config.cfg when the game
+// has written one (that is the one it runs), else the base directory's.
+QString fallbackConfigFile(const EngineChoice& choice, const QString& baseDir);
+
 // The folders the game looks for a file in, in its order: the mod's before baseq2's, each the
 // home's before the installation's. A blank `game` is baseq2.
 QStringList gameSearchFolders(const EngineChoice& choice, const QString& quake2Dir,

@@ -90,7 +90,7 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
     QFETCH(QString, expected);
     LaunchSession s;
     TfrmVexaMain& w = s.start();
-    s.setIni("quake2", "baseq2", QString());
+    s.setIni("quake2", "path", QString());
     fillLists(w);
     w.cboClientStartMap->setCurrentIndex(index);
     if (!typed.isNull()) {
@@ -129,7 +129,8 @@ void TstLaunchControls::commandLineFromTheWindow() {
     w.cboServerList->setCurrentIndex(0); // not the client's choice: adds nothing
     w.cbxStartWithGame->setChecked(true);
     w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
-    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.baseDir()));
+    // The game adds "baseq2" itself: basedir is the Quake 2 directory.
+    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
 }
 
 void TstLaunchControls::scriptSetsTheServerControls() {
@@ -293,7 +294,7 @@ void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
     QString out, messages;
     QTextStream outStream(&out), messageStream(&messages);
     QCOMPARE(printCommandLine(outStream, messageStream), 0);
-    QCOMPARE(out, QStringLiteral("+set basedir ") + s.env.baseDir() +
+    QCOMPARE(out, QStringLiteral("+set basedir ") + s.env.quake2Dir() +
                       QStringLiteral(" +set game my mod +exec config.cfg\n"));
     QCOMPARE(messages, QString());
     // No closing: nothing saved.
