@@ -1,0 +1,189 @@
+#include "platform/GameArchives.h"
+#include "platform/GameFiles.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+QByteArray int32(qint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+QByteArray entry(const QByteArray& name, qint32 offset = 12, qint32 length = 0) {
+    return name.leftJustified(56, '\0', true) + int32(offset) + int32(length);
+}
+
+// A PAK file: the header, then the directory right after it.
+QByteArray pak(const QList<QByteArray>& entries) {
+    QByteArray directory;
+    for (const QByteArray& e : entries)
+        directory += e;
+    return "PACK" + int32(12) + int32(qint32(directory.size())) + directory;
+}
+
+QStringList namesOf(const std::optional<ArchiveNames>& names) {
+    QStringList list;
+    if (names)
+        names->forEach([&](QByteArrayView name) { list << QString::fromLatin1(name); });
+    return list;
+}
+
+std::optional<ArchiveNames> readPak(QByteArray bytes) {
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    return readPakDirectory(device);
+}
+
+QStringList childrenOf(const QStringList& stored, const QString& folder) {
+    ArchiveNames names;
+    for (const QString& name : stored)
+        names.add(name.toLatin1());
+    QStringList children;
+    for (const ArchiveEntry& child : archiveChildren(names, folder))
+        children << child.name + (child.folder ? QStringLiteral("/") : QString());
+    return children;
+}
+
+} // namespace
+
+class TestGameArchives : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pakDirectory_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<QStringList>("names");
+        const QByteArray grunt = entry("players/male/grunt.pcx");
+        const QByteArray base1 = entry("maps/base1.bsp");
+        const QByteArray good = pak({grunt, base1});
+        QTest::newRow("names in order")
+            << good << true << QStringList{"players/male/grunt.pcx", "maps/base1.bsp"};
+        QTest::newRow("no files") << pak({}) << true << QStringList{};
+        QTest::newRow("empty names left out")
+            << pak({entry(""), base1}) << true << QStringList{"maps/base1.bsp"};
+        QTest::newRow("a name filling its 56 bytes")
+            << pak({entry(QByteArray(56, 'n'))}) << true << QStringList{QString(56, 'n')};
+        QTest::newRow("not a PAK") << "PK\x03\x04" + good.mid(4) << false << QStringList{};
+        QTest::newRow("header cut short") << good.left(10) << false << QStringList{};
+        QTest::newRow("directory cut short") << good.chopped(1) << false << QStringList{};
+        QTest::newRow("directory beyond the end")
+            << "PACK" + int32(1000) + int32(64) + grunt << false << QStringList{};
+        QTest::newRow("negative offset")
+            << "PACK" + int32(-4) + int32(64) + grunt << false << QStringList{};
+        QTest::newRow("part of an entry")
+            << "PACK" + int32(12) + int32(60) + grunt << false << QStringList{};
+        QTest::newRow("a file's data cut off")
+            << pak({grunt, entry("maps/base2.bsp", 12, 4000)}) << false << QStringList{};
+    }
+    void pakDirectory() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        const auto names = readPak(bytes);
+        QCOMPARE(names.has_value(), readable);
+        QTEST(namesOf(names), "names");
+    }
+
+    void writtenArchivesReadBack() {
+        TestEnvironment env;
+        const QStringList names{"players/cyborg/oni911.pcx", "maps/q2dm8.bsp"};
+        const QString pakFile = env.root() + QStringLiteral("/pak0.pak");
+        const QString zipFile = env.root() + QStringLiteral("/dm.pk3");
+        QVERIFY(writePakArchive(pakFile, names));
+        QVERIFY(writeZipArchive(zipFile, names));
+        QFile file(pakFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(namesOf(readPakDirectory(file)), names);
+        QCOMPARE(namesOf(readZipDirectory(zipFile)), names);
+        // A name longer than a PAK entry holds is refused rather than cut.
+        QVERIFY(!writePakArchive(pakFile, {QString(56, 'x')}));
+    }
+
+    void damagedZipIsNotRead() {
+        TestEnvironment env;
+        const QString zipFile = env.root() + QStringLiteral("/dm.pk3");
+        QVERIFY(writeZipArchive(zipFile, {"maps/q2dm8.bsp"}));
+        const QByteArray whole = env.readFile(zipFile);
+        env.writeFile(QStringLiteral("cut.pk3"), whole.chopped(10)); // a download cut short
+        env.writeFile(QStringLiteral("text.zip"), "not a zip at all");
+        QVERIFY(!readZipDirectory(env.root() + QStringLiteral("/cut.pk3")));
+        QVERIFY(!readZipDirectory(env.root() + QStringLiteral("/text.zip")));
+        QVERIFY(!readZipDirectory(env.root() + QStringLiteral("/missing.zip")));
+    }
+
+    void childrenOfAFolder_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("children"); // a folder ends in "/"
+        // Names are kept as stored: the lists lower-case them.
+        QTest::newRow("models") << "players"
+                                << QStringList{"male/", "Male/", "female/", "readme.txt"};
+        QTest::newRow("letter case ignored, each name once")
+            << "PLAYERS/male" << QStringList{"grunt.pcx", "Viper.PCX", "skins/"};
+        QTest::newRow("maps") << "maps" << QStringList{"base1.bsp"};
+        QTest::newRow("nothing there") << "sound" << QStringList{};
+    }
+    void childrenOfAFolder() {
+        QFETCH(QString, folder);
+        const QStringList stored{"players/male/grunt.pcx",
+                                 "Players/Male/Viper.PCX",
+                                 "players/male/grunt.pcx",
+                                 "players/female/athena.pcx",
+                                 "players/male/skins/x.pcx",
+                                 "players/readme.txt",
+                                 "playersx/fake.pcx",
+                                 "maps/base1.bsp",
+                                 "players/",
+                                 "maps"};
+        QTEST(childrenOf(stored, folder), "children");
+    }
+
+    void listingFollowsTheFile() {
+        TestEnvironment env;
+        const QString path = env.root() + QStringLiteral("/pak0.pak");
+        QVERIFY(writePakArchive(path, {"maps/base1.bsp"}));
+        QCOMPARE(namesOf(archiveListing(path)->names), QStringList{"maps/base1.bsp"});
+        QVERIFY(writePakArchive(path, {"maps/base1.bsp", "maps/base2.bsp"}));
+        QCOMPARE(archiveListing(path)->names.count(), 2);
+        env.writeFile(QStringLiteral("pak0.pak"), "PACK");
+        QVERIFY(archiveListing(path)->damaged);
+    }
+
+    // The archives of each folder, zips only for engines that read them; damaged ones told.
+    void gameFilesFindTheArchives() {
+        TestEnvironment env;
+        const QString home = env.makeDir(QStringLiteral("home/.yq2/baseq2"));
+        for (const char* name : {"pak0.pak", "pak1.pak", "a.pk3"})
+            QVERIFY(writePakArchive(env.baseDir() + QLatin1Char('/') + name, {"maps/x.bsp"}));
+        QVERIFY(writeZipArchive(home + QStringLiteral("/dl.zip"), {"maps/dl.bsp"}));
+        env.writeFile(QStringLiteral("quake2/baseq2/PAK2.PAK"), "cut");
+        env.writeFile(QStringLiteral("quake2/baseq2/other.pak"), "not pak*.pak");
+        env.makeDir(QStringLiteral("quake2/baseq2/pak3.pak")); // a folder, not an archive
+        env.writeFile(QStringLiteral("quake2/baseq2/.pak4.pak"), "hidden");
+
+        const GameFiles idFiles({env.baseDir()}, false);
+        const QString base = env.baseDir() + QLatin1Char('/');
+        QCOMPARE(idFiles.archives(),
+                 (QStringList{base + "pak0.pak", base + "pak1.pak", base + "PAK2.PAK"}));
+        QCOMPARE(idFiles.damagedArchives(), QStringList{base + "PAK2.PAK"});
+
+        const GameFiles yamagiFiles({home, QString(), env.baseDir()}, true);
+        QCOMPARE(yamagiFiles.folders(), (QStringList{home, env.baseDir()}));
+        QCOMPARE(yamagiFiles.archives(),
+                 (QStringList{home + "/dl.zip", base + "a.pk3", base + "pak0.pak",
+                              base + "pak1.pak", base + "PAK2.PAK"}));
+        // A PAK file named .pk3 is no zip: told like any damaged archive.
+        QCOMPARE(yamagiFiles.damagedArchives(), (QStringList{base + "a.pk3", base + "PAK2.PAK"}));
+        QCOMPARE(yamagiFiles.archivedEntries(QStringLiteral("maps"), QStringLiteral("*.bsp")),
+                 (QList<ArchiveEntry>{{"dl.bsp", false}, {"x.bsp", false}, {"x.bsp", false}}));
+    }
+};
+
+VEXA_TEST(TestGameArchives)
+#include "tst_gamearchives.moc"
