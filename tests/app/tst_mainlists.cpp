@@ -1,3 +1,4 @@
+#include "ComboItems.h"
 #include "app/Demo.h"
 #include "app/VexaMain.h"
 #include "platform/IniFile.h"
@@ -19,13 +20,6 @@
 #include <functional>
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 QStringList sorted(QStringList list) {
     list.sort();

@@ -1,3 +1,4 @@
+#include "ComboItems.h"
 #include "LaunchSession.h"
 #include "app/Options.h"
 #include "app/VexaMain.h"
@@ -21,13 +22,6 @@
 #include <QTest>
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 void setIni(const TestEnvironment& env, const char* section, const char* key,
             const QString& value) {
