@@ -259,8 +259,7 @@ void TfrmOptions::createEngineGroup() {
     cboEngine->setGeometry(60, 17, EngineBoxWidth, EditHeight);
     setHint(cboEngine, EngineHint);
     lblHomeDir = makeLabel(GroupBox4, "lblHomeDir", QStringLiteral("Home"), {8, 45});
-    txtHomeDir = new QLineEdit(GroupBox4);
-    txtHomeDir->setObjectName(QStringLiteral("txtHomeDir"));
+    txtHomeDir = makeDirectoryEdit(GroupBox4, "txtHomeDir", {});
     setHint(txtHomeDir, HomeHint);
     btnHomeDir = makeGlyphButton(GroupBox4, "btnHomeDir", {0, 40});
     layOutHomeRow();

@@ -49,21 +49,14 @@ QString TfrmVexaMain::configWarning() const {
 
 void TfrmVexaMain::showInstallationNotices() {
     QStringList notices;
+    if (const QString warning = configWarning(); !warning.isEmpty())
+        notices << warning; // first: it decides whether the settings reach the game
     for (const QString& archive : dataFiles(baseDirectory_).damagedArchives())
         notices << Discovery::damagedArchiveNotice(archive);
-    if (const QString warning = configWarning(); !warning.isEmpty())
-        notices << warning;
-    if (notices.isEmpty())
-        return;
-    txtHint->setText(notices.join(QStringLiteral("  ")));
-    txtHint->setCursorPosition(0);
-}
-
-void TfrmVexaMain::showConfigWarning() {
-    if (const QString warning = configWarning(); !warning.isEmpty()) {
-        txtHint->setText(warning);
-        txtHint->setCursorPosition(0);
-    }
+    hintNotice_ = notices.join(QStringLiteral("  "));
+    // The line is narrow: the whole text on the pointer too.
+    txtHint->setToolTip(notices.join(u'\n'));
+    UpdateHintLine(QString());
 }
 
 void TfrmVexaMain::installationChanged() {

@@ -383,6 +383,12 @@ void TfrmVexaMain::Timer1Timer() {
 // Hint line
 
 void TfrmVexaMain::UpdateHintLine(const QString& hint) {
+    // A notice about the installation stands whenever the pointer rests on nothing with a hint.
+    if (hint.isEmpty() && !hintNotice_.isEmpty()) {
+        txtHint->setText(hintNotice_);
+        txtHint->setCursorPosition(0);
+        return;
+    }
     txtHint->setText(HintPrefix + hint);
 }
 

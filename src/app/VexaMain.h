@@ -52,7 +52,8 @@ public:
     // The Quake 2 directory found by start-up; file dialogs start there.
     const QString& openDialogDirectory() const { return openDialogDirectory_; }
 
-    // Shows "Default : " followed by the hint.
+    // Shows "Default : " followed by the hint; without a hint, a standing notice when there is
+    // one (a damaged archive, a config the game does not read).
     void UpdateHintLine(const QString& hint);
 
     // Main menu (named as the items' objectName).
@@ -273,9 +274,9 @@ private:
     // Start-up: the engine and home from vexa.ini, found and stored when it holds none.
     void LocateGameHome();
     GameFiles dataFiles(const QString& baseDir) const;
-    // Damaged archives and a config the game does not read, on the hint line.
+    // Damaged archives and a config the game does not read, on the hint line; told anew after
+    // start-up, each save or load of the config, and Options.
     void showInstallationNotices();
-    void showConfigWarning();
     // --- end of the engine block ---
 
 public:
@@ -372,5 +373,6 @@ private:
     QHash<QString, QGroupBox*> groupBoxes_;
     QString openDialogDirectory_;
     QString baseDirectory_;
+    QString hintNotice_;
     bool closed_ = false;
 };

@@ -172,8 +172,9 @@ void TstRealInstallation::shadowedConfigIsTold() {
     TfrmVexaMain window(prompts);
     QCOMPARE(window.txtPlayer->text(), QStringLiteral("Installation"));
     QCOMPARE(hint(window), warning); // after start-up
-
+    // A control's hint shows while the pointer is on it; the warning stands otherwise.
     window.UpdateHintLine(QStringLiteral("elsewhere"));
+    QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
     prompts.answerConfirm(true); // saving over config.cfg
     window.SaveConfig1->trigger();
     QCOMPARE(hint(window), warning); // after each save
@@ -187,9 +188,11 @@ void TstRealInstallation::shadowedConfigIsTold() {
     window.btnRun->click();
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
 
-    // A mod's own config comes before baseq2's; choosing the home's leaves nothing to tell.
-    window.txtConfigFile->setText(q2.homeConfig());
-    QCOMPARE(window.configWarning(), QString());
+    // Loading the config the game reads leaves nothing to tell.
+    prompts.answerOpenFile(q2.homeConfig());
+    window.OpenConfig1->trigger();
+    QCOMPARE(hint(window), QStringLiteral("Default : "));
+    // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
     window.txtCurrentGame->setText(QStringLiteral("ctf"));
     window.cbxStartWithGame->setChecked(true);
