@@ -13,10 +13,17 @@ class QIODevice;
 // The names of the files inside the game's archives: Quake 2 PAK files ("pak0.pak") and zip files
 // (".pk3", ".pkz", ".zip"). Only an archive's directory is read, never the files it holds.
 
-// The names of one archive as stored: bytes, "/" between folders, in the archive's order.
+// The names of one archive as stored: bytes, "/" between folders, in the archive's order; all
+// of them, or those below some top folders only.
 class ArchiveNames {
 public:
-    void add(QByteArrayView name);
+    ArchiveNames() = default;
+    // Keeps only the names below these folders ("maps"), ASCII letter case ignored.
+    explicit ArchiveNames(const QList<QByteArray>& topFolders);
+
+    // Adds the name as stored up to its first NUL, unless it is empty or lies outside the
+    // folders kept.
+    void add(QByteArrayView stored);
     qsizetype count() const { return count_; }
     template <typename Visit> void forEach(Visit visit) const {
         for (qsizetype at = 0; at < names_.size();) {
@@ -27,7 +34,10 @@ public:
     }
 
 private:
-    QByteArray names_; // each name followed by a NUL
+    bool kept(QByteArrayView name) const;
+
+    QList<QByteArray> prefixes_; // lower case, each ending in "/"; none: every name
+    QByteArray names_;           // each name followed by a NUL
     qsizetype count_ = 0;
 };
 
@@ -35,9 +45,13 @@ private:
 // at that place one 64-byte entry per file: its name in 56 bytes (NUL-padded), its offset and its
 // length. Nothing when the data is not such a file or is cut short: a directory or a file that
 // lies beyond the end, or a length that is not whole entries. Empty names are left out.
-std::optional<ArchiveNames> readPakDirectory(QIODevice& device);
+// Its names go into `names`, which may keep only some.
+std::optional<ArchiveNames> readPakDirectory(QIODevice& device, ArchiveNames names = {});
 
-// A zip file's names, from its central directory. Nothing when it cannot be read as a zip.
+// A zip file's names, from its central directory (zip64 too), as stored: the end record at the
+// end of the file, the zip64 end record it may point to, then one header per file. Nothing when
+// the data is not such a file or is cut short. Only these parts are read, never the files.
+std::optional<ArchiveNames> readZipDirectory(QIODevice& device, ArchiveNames names = {});
 std::optional<ArchiveNames> readZipDirectory(const QString& path);
 
 // What one archive holds, or that it is damaged.
@@ -46,8 +60,12 @@ struct ArchiveListing {
     ArchiveNames names;
 };
 
-// The archive's names: a PAK file for the extension ".pak" (any letter case), a zip otherwise.
-// Each archive is read once for as long as its size, modification time and inode stay the same.
+// The folders of an archive whose contents Vexa lists: models and skins, maps.
+inline const QList<QByteArray> ListedFolders{"players", "maps"};
+
+// The archive's names below ListedFolders: a PAK file for the extension ".pak" (any letter
+// case), a zip otherwise. Each archive is read once for as long as its size, modification time
+// and inode stay the same.
 std::shared_ptr<const ArchiveListing> archiveListing(const QString& path);
 
 // A name found directly inside a folder of an archive.

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const char* const PakPattern = "pak*.pak";
@@ -15,21 +17,19 @@ QString join(const QString& directory, const QString& name) {
     return PlatformConventions::native().join(directory, name);
 }
 
-// The folder's archives of the given patterns, regular files only, in name order.
+// The folder's archives, regular files only, in name order: one search for every pattern.
 QStringList archivesIn(const QString& folder, bool zipArchives) {
     QStringList patterns{QLatin1String(PakPattern)};
     if (zipArchives) {
         for (const char* pattern : ZipPatterns)
             patterns << QLatin1String(pattern);
     }
-    QStringList names;
-    for (const QString& pattern : patterns)
-        names << EntryNames::searchEntries(folder, pattern);
-    sortByName(names);
     QStringList paths;
-    for (const QString& name : names) {
+    for (const QString& name : EntryNames::searchEntries(folder, QStringLiteral("*"))) {
         const QString path = join(folder, name);
-        if (QFileInfo(path).isFile())
+        if (std::any_of(patterns.cbegin(), patterns.cend(),
+                        [&](const QString& p) { return matchesFilePattern(name, p); }) &&
+            QFileInfo(path).isFile())
             paths << path;
     }
     return paths;

@@ -8,6 +8,7 @@
 #include "settings/GameHome.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace MapLists {
 
@@ -65,9 +66,15 @@ QStringList mapNames(const GameFiles& files) {
 
 QStringList mergeMapNames(const QStringList& listed, const QStringList& found) {
     QStringList merged = listed;
-    for (const QString& name : found)
-        if (!merged.contains(name, Qt::CaseInsensitive))
+    QSet<QString> seen; // case-folded: hundreds of maps are found in a well-used installation
+    for (const QString& name : listed)
+        seen.insert(name.toCaseFolded());
+    for (const QString& name : found) {
+        if (!seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
             merged << name;
+        }
+    }
     return merged;
 }
 

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <zip.h>
+
 namespace {
 
 QByteArray int32(qint32 value) {
@@ -106,6 +108,38 @@ private slots:
         QVERIFY(!writePakArchive(pakFile, {QString(56, 'x')}));
     }
 
+    // Zips as libzip writes them: with a comment that holds what looks like an end record, and
+    // with more files than the first format could count (zip64).
+    void zipDirectoryAsWritten_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QByteArray>("comment");
+        QTest::newRow("a comment with a false end") << 3 << QByteArray("PK\x05\x06 not the end");
+        QTest::newRow("zip64") << 70000 << QByteArray();
+    }
+    void zipDirectoryAsWritten() {
+        QFETCH(int, count);
+        QFETCH(QByteArray, comment);
+        TestEnvironment env;
+        const QString path = env.root() + QStringLiteral("/big.pk3");
+        QStringList names;
+        for (int n = 0; n < count; ++n)
+            names << QStringLiteral("textures/t%1.wal").arg(n);
+        QVERIFY(writeZipArchive(path, names));
+        if (!comment.isEmpty()) {
+            int error = 0;
+            zip_t* zip = zip_open(QFile::encodeName(path).constData(), 0, &error);
+            QVERIFY(zip);
+            zip_set_archive_comment(zip, comment.constData(), zip_uint16_t(comment.size()));
+            QVERIFY(zip_close(zip) == 0);
+        }
+        const QByteArray bytes = env.readFile(path);
+        QCOMPARE(bytes.contains("PK\x06\x06"), count > 0xFFFF);
+        const auto read = readZipDirectory(path);
+        QVERIFY(read);
+        QCOMPARE(read->count(), count);
+        QCOMPARE(namesOf(read).last(), names.last());
+    }
+
     void damagedZipIsNotRead() {
         TestEnvironment env;
         const QString zipFile = env.root() + QStringLiteral("/dm.pk3");
@@ -147,6 +181,11 @@ private slots:
     void listingFollowsTheFile() {
         TestEnvironment env;
         const QString path = env.root() + QStringLiteral("/pak0.pak");
+        // Only the folders the lists show are kept.
+        QVERIFY(writePakArchive(
+            path, {"sound/x.wav", "maps/base1.bsp", "mapsx/y.bsp", "Players/m/a.pcx", "players"}));
+        QCOMPARE(namesOf(archiveListing(path)->names),
+                 (QStringList{"maps/base1.bsp", "Players/m/a.pcx"}));
         QVERIFY(writePakArchive(path, {"maps/base1.bsp"}));
         QCOMPARE(namesOf(archiveListing(path)->names), QStringList{"maps/base1.bsp"});
         QVERIFY(writePakArchive(path, {"maps/base1.bsp", "maps/base2.bsp"}));
