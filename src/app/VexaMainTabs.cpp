@@ -120,7 +120,7 @@ QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QSt
     return edit;
 }
 
-constexpr int FoundComboLetters = 10;
+constexpr int FoundComboLetters = 6;
 
 QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items = {}) {
     auto* box = named<QComboBox>(parent, name);
