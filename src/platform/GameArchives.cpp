@@ -215,7 +215,9 @@ std::optional<ArchiveNames> readPakDirectory(QIODevice& device, ArchiveNames nam
         return std::nullopt;
     const qint64 offset = littleEndian32(header.constData() + 4);
     const qint64 length = littleEndian32(header.constData() + 8);
-    if (!withinFile(offset, length, size) || length % PakEntrySize != 0 || !device.seek(offset))
+    // The directory lies after the header, within the file, in whole entries.
+    if ((length > 0 && offset < PakHeaderSize) || !withinFile(offset, length, size) ||
+        length % PakEntrySize != 0 || !device.seek(offset))
         return std::nullopt;
     const QByteArray directory = device.read(length);
     if (directory.size() != length)

@@ -43,8 +43,9 @@ private:
 
 // A PAK file's directory: "PACK", the directory's offset and length (32-bit little-endian), and
 // at that place one 64-byte entry per file: its name in 56 bytes (NUL-padded), its offset and its
-// length. Nothing when the data is not such a file or is cut short: a directory or a file that
-// lies beyond the end, or a length that is not whole entries. Empty names are left out.
+// length. Nothing when the data is not such a file or is cut short: a directory that overlaps
+// the header, a directory or a file that lies beyond the end, or a length that is not whole
+// entries. Empty names are left out.
 // Its names go into `names`, which may keep only some.
 std::optional<ArchiveNames> readPakDirectory(QIODevice& device, ArchiveNames names = {});
 

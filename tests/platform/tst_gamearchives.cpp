@@ -80,6 +80,8 @@ private slots:
             << "PACK" + int32(1000) + int32(64) + grunt << false << QStringList{};
         QTest::newRow("negative offset")
             << "PACK" + int32(-4) + int32(64) + grunt << false << QStringList{};
+        QTest::newRow("directory over the header")
+            << "PACK" + int32(4) + int32(64) + grunt << false << QStringList{};
         QTest::newRow("part of an entry")
             << "PACK" + int32(12) + int32(60) + grunt << false << QStringList{};
         QTest::newRow("a file's data cut off")
