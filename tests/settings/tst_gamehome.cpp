@@ -114,16 +114,6 @@ private slots:
         const auto found = ::fileReadInstead(folders, place(env, chosen));
         QCOMPARE(found.value_or(QString()), instead.isEmpty() ? QString() : place(env, instead));
     }
-
-    void searchFoldersInTheGamesOrder() {
-        const EngineChoice yamagi{Engine::yamagi, "/h"};
-        QCOMPARE(gameSearchFolders(yamagi, "/q2", "ctf"),
-                 (QStringList{"/h/ctf", "/q2/ctf", "/h/baseq2", "/q2/baseq2"}));
-        QCOMPARE(gameSearchFolders({}, "/q2", "  "), QStringList{"/q2/baseq2"});
-        QCOMPARE(gameSearchFolders({}, "/q2", "BaseQ2"), QStringList{"/q2/baseq2"});
-        QCOMPARE(defaultConfigFile(yamagi, "/other.cfg"), QStringLiteral("/h/baseq2/config.cfg"));
-        QCOMPARE(defaultConfigFile({}, "/other.cfg"), QStringLiteral("/other.cfg"));
-    }
 };
 
 VEXA_TEST(TestGameHome)
