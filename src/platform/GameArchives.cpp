@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-#include <zip.h>
-
 namespace {
 
 constexpr qsizetype PakHeaderSize = 12;
@@ -53,6 +51,17 @@ const QByteArray EndRecordMark("PK\x05\x06", 4);
 const QByteArray Zip64LocatorMark("PK\x06\x07", 4);
 const QByteArray Zip64EndRecordMark("PK\x06\x06", 4);
 const QByteArray CentralHeaderMark("PK\x01\x02", 4);
+
+QByteArray le16Bytes(quint16 value) {
+    QByteArray bytes(2, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+QByteArray le32Bytes(quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
 
 quint64 le16(const char* bytes) {
     return qFromLittleEndian<quint16>(bytes);
@@ -319,17 +328,30 @@ bool writePakArchive(const QString& path, const QStringList& names) {
 }
 
 bool writeZipArchive(const QString& path, const QStringList& names) {
-    int error = 0;
-    zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!zip)
+    // Stored, empty files: a local header per file, the central directory, the end record.
+    constexpr quint16 Version = 20;
+    constexpr quint16 FirstDay = 0x21; // 1 January 1980, the format's first date
+    if (names.size() > 0xFFFF)
         return false;
+    QByteArray files;
+    QByteArray directory;
     for (const QString& name : names) {
-        zip_source_t* empty = zip_source_buffer(zip, nullptr, 0, 0);
-        if (!empty || zip_file_add(zip, name.toLatin1().constData(), empty, ZIP_FL_ENC_RAW) < 0) {
-            zip_source_free(empty);
-            zip_discard(zip);
+        const QByteArray stored = name.toLatin1();
+        if (stored.isEmpty() || stored.size() > 0xFFFF)
             return false;
-        }
+        const QByteArray common = le16Bytes(Version) + le16Bytes(0) + le16Bytes(0) + le16Bytes(0) +
+                                  le16Bytes(FirstDay) + QByteArray(12, '\0') +
+                                  le16Bytes(quint16(stored.size())) + le16Bytes(0);
+        // Made by version 20; no comment, disk 0, no attributes; where the local header lies.
+        directory += CentralHeaderMark + le16Bytes(Version) + common + QByteArray(10, '\0') +
+                     le32Bytes(quint32(files.size())) + stored;
+        files += "PK\x03\x04" + common + stored;
     }
-    return zip_close(zip) == 0;
+    const QByteArray end = EndRecordMark + QByteArray(4, '\0') + le16Bytes(quint16(names.size())) +
+                           le16Bytes(quint16(names.size())) + le32Bytes(quint32(directory.size())) +
+                           le32Bytes(quint32(files.size())) + le16Bytes(0);
+    QFile file(path);
+    const QByteArray bytes = files + directory + end;
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size() && file.flush();
 }

@@ -82,7 +82,7 @@ struct ArchiveEntry {
 QList<ArchiveEntry> archiveChildren(const ArchiveNames& names, const QString& folder);
 
 // Archives of empty files under the given names ("players/male/tris.md2"), for installations made
-// to try Vexa on: a PAK file, and a zip file. False when the file cannot be written or a name
-// does not fit (a PAK name holds at most 55 bytes).
+// to try Vexa on: a PAK file, and a zip file of stored files. False when the file cannot be
+// written or a name does not fit (a PAK name holds at most 55 bytes, a zip at most 65,535 names).
 bool writePakArchive(const QString& path, const QStringList& names);
 bool writeZipArchive(const QString& path, const QStringList& names);
