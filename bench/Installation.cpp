@@ -68,6 +68,25 @@ DemoAlias alias(int n) {
             n % 3 != 0};
 }
 
+// An archive of `count` names, as a well-used installation has them: models and maps among many
+// textures and sounds.
+DemoArchive archive(const QString& fileName, const QString& stem, int models, int maps,
+                    int count) {
+    DemoArchive made{fileName, {}, {}, {}};
+    for (int m = 1; m <= models; ++m)
+        made.models << DemoModel{stem + numbered("model", m), numberedList("skin", 20)};
+    for (int m = 1; m <= maps; ++m)
+        made.maps << stem + numbered("map", m, 3);
+    // Each model brings its mesh, its weapon picture and two pictures per skin.
+    const int filled = models * (2 + 2 * 20) + maps;
+    for (int n = 0; n < count - filled; ++n)
+        made.otherFiles << (n % 3 == 0 ? QStringLiteral("sound/%1/s%2.wav")
+                                       : QStringLiteral("textures/%1/wall%2.wal"))
+                               .arg(stem)
+                               .arg(n, 5, 10, QLatin1Char('0'));
+    return made;
+}
+
 } // namespace
 
 QStringList gameStyleConfig(int count) {
@@ -102,6 +121,10 @@ DemoContent realisticContent() {
     for (int m = 1; m <= 30; ++m)
         content.models << DemoModel{numbered("model", m), numberedList("skin", 20)};
     content.maps = numberedList("map", 150, 3);
+    content.archives = {archive(QStringLiteral("pak0.pak"), QStringLiteral("p0"), 10, 50, 3000),
+                        archive(QStringLiteral("pak1.pak"), QStringLiteral("p1"), 10, 50, 3000),
+                        archive(QStringLiteral("pak2.pak"), QStringLiteral("p2"), 10, 50, 3000),
+                        archive(QStringLiteral("pack.pk3"), QStringLiteral("z"), 5, 100, 10000)};
     content.saveSlots = numberedList("save", 20);
     content.mods = numberedList("mod", 40);
     content.drivers = numberedList("ref_drv", 10, 2, ".so");

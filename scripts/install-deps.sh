@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libzip-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth imagemagick

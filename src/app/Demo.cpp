@@ -1,12 +1,14 @@
 #include "Demo.h"
 
 #include "platform/FileAccess.h"
+#include "platform/GameArchives.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "platform/TextFile.h"
 #include "platform/VexaError.h"
 #include "platform/VexaIni.h"
 #include "profiles/ProfileFile.h"
+#include "settings/GameHome.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,16 +21,23 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // What the installation holds
 
-const DemoModel Models[] = {
+const DemoModel PakModels[] = {
     {"male", {"grunt", "cipher", "major", "razor", "viper"}},
     {"female", {"athena", "brianna", "cobalt", "jezebel", "venus"}},
+};
+const DemoModel ZipModels[] = {
     {"cyborg", {"oni911", "ps9000", "tyr574"}},
 };
 
-const char* const Maps[] = {"base1", "base2", "base3", "train", "bunk1", "fact1",
-                            "city1", "boss1", "q2dm1", "q2dm2", "q2dm3", "q2dm8"};
+const char* const PakMaps[] = {"base1", "base2", "base3", "train", "bunk1",
+                               "fact1", "city1", "boss1", "q2dm1", "q2dm2"};
+const char* const ZipMaps[] = {"q2dm3", "q2dm8"};
+// A few of the other files a real pak0.pak holds, so that the lists must pick theirs out.
+const char* const PakOtherFiles[] = {"pics/colormap.pcx", "sound/misc/menu1.wav",
+                                     "models/weapons/v_blast/tris.md2",
+                                     "textures/e1u1/floor1_3.wal", "players/readme.txt"};
 
-const char* const SaveSlots[] = {"save0", "save1", "save2", "current"};
+const char* const SaveSlots[] = {"save0", "save1", "current"};
 const char* const SaveFiles[] = {"game.ssv", "server.ssv", "base1.sav", "base1.sv2"};
 
 const char* const Mods[] = {"ctf", "rogue", "xatrix"};
@@ -180,23 +189,59 @@ void makeExecutable(const QString& path) {
 // ---------------------------------------------------------------------------------------------
 // The parts of the demo
 
-void createPlayers(const QString& baseDir, const QList<DemoModel>& models) {
-    for (const DemoModel& model : models) {
-        QStringList files{QStringLiteral("tris.md2"), QStringLiteral("weapon.pcx")};
-        for (const QString& skin : model.skins)
-            files << skin + QStringLiteral(".pcx") << skin + QStringLiteral("_i.pcx");
-        writePlaceholders(QDir(baseDir).filePath(QStringLiteral("players/") + model.name), files);
-    }
+// A model's files: its skins with their icons, its mesh and its weapon picture.
+QStringList modelFiles(const DemoModel& model) {
+    QStringList files{QStringLiteral("tris.md2"), QStringLiteral("weapon.pcx")};
+    for (const QString& skin : model.skins)
+        files << skin + QStringLiteral(".pcx") << skin + QStringLiteral("_i.pcx");
+    return files;
 }
 
-void createMapsAndSaves(const QString& baseDir, const DemoContent& content) {
-    QStringList maps;
-    for (const QString& map : content.maps)
-        maps << map + QStringLiteral(".bsp");
-    writePlaceholders(QDir(baseDir).filePath(QStringLiteral("maps")), maps);
+QString mapFile(const QString& map) {
+    return map + QStringLiteral(".bsp");
+}
+
+void createPlayers(const QString& baseDir, const QList<DemoModel>& models) {
+    for (const DemoModel& model : models)
+        writePlaceholders(QDir(baseDir).filePath(QStringLiteral("players/") + model.name),
+                          modelFiles(model));
+}
+
+void createMaps(const QString& baseDir, const QStringList& maps) {
+    QStringList files;
+    for (const QString& map : maps)
+        files << mapFile(map);
+    writePlaceholders(QDir(baseDir).filePath(QStringLiteral("maps")), files);
+}
+
+QStringList archiveEntries(const DemoArchive& archive) {
+    QStringList entries;
+    for (const DemoModel& model : archive.models) {
+        for (const QString& file : modelFiles(model))
+            entries << QStringLiteral("players/%1/%2").arg(model.name, file);
+    }
+    for (const QString& map : archive.maps)
+        entries << QStringLiteral("maps/") + mapFile(map);
+    return entries + archive.otherFiles;
+}
+
+void createArchive(const QString& directory, const DemoArchive& archive) {
+    makeDirectory(directory);
+    const QString path = QDir(directory).filePath(archive.fileName);
+    const bool pak = archive.fileName.endsWith(QLatin1String(".pak"), Qt::CaseInsensitive);
+    const QStringList entries = archiveEntries(archive);
+    if (!(pak ? writePakArchive(path, entries) : writeZipArchive(path, entries)))
+        throw VexaError(ErrorText::cannotCreate(displayName(path)));
+}
+
+// The game's own directory as the game leaves it: its config and its saved games.
+void createGameHome(const QString& gameHome, const DemoContent& content) {
+    const QString game = QDir(gameHome).filePath(QStringLiteral("baseq2"));
+    makeDirectory(game);
+    TextFile::writeLines(QDir(game).filePath(QStringLiteral("config.cfg")), content.configLines,
+                         CrLf);
     for (const QString& slot : content.saveSlots)
-        writePlaceholders(QDir(baseDir).filePath(QStringLiteral("save/") + slot),
-                          content.saveFiles);
+        writePlaceholders(QDir(game).filePath(QStringLiteral("save/") + slot), content.saveFiles);
 }
 
 QStringList standardConfigLines() {
@@ -221,15 +266,17 @@ void createGame(const QString& quake2Dir, const QString& standInGame) {
 
 void createInstallation(const DemoPaths& paths, const QString& standInGame,
                         const DemoContent& content) {
-    writePlaceholders(paths.baseDir, {QStringLiteral("pak0.pak")});
+    makeDirectory(paths.baseDir);
     createPlayers(paths.baseDir, content.models);
-    createMapsAndSaves(paths.baseDir, content);
-    TextFile::writeLines(QDir(paths.baseDir).filePath(QStringLiteral("config.cfg")),
-                         content.configLines, CrLf);
+    createMaps(paths.baseDir, content.maps);
+    for (const DemoArchive& archive : content.archives)
+        createArchive(paths.baseDir, archive);
     for (const QString& mod : content.mods)
-        writePlaceholders(QDir(paths.quake2Dir).filePath(mod), {QStringLiteral("pak0.pak")});
+        createArchive(QDir(paths.quake2Dir).filePath(mod),
+                      {QStringLiteral("pak0.pak"), {}, {}, {}});
     writePlaceholders(paths.quake2Dir, content.drivers);
     createGame(paths.quake2Dir, standInGame);
+    createGameHome(paths.gameHome, content);
 }
 
 // The profile's text in one piece: written key by key, every key would rewrite the whole file.
@@ -314,9 +361,11 @@ void createSettings(const QString& configHome, const DemoPaths& target) {
     IniFile ini(QDir(configHome).filePath(QStringLiteral("vexa.ini")), VexaIni::Encoding);
     VexaIni::write(ini, VexaIni::Quake2Path, target.quake2Dir);
     VexaIni::write(ini, VexaIni::BaseDir, target.baseDir);
+    // The demo's own game directory, never the player's real one.
+    writeEngineChoice(ini, {Engine::yamagi, target.gameHome});
     VexaIni::write(ini, VexaIni::ProgramPath, target.programDir);
     VexaIni::write(ini, VexaIni::ConfigFile,
-                   QDir(target.baseDir).filePath(QStringLiteral("config.cfg")));
+                   QDir(target.gameHome).filePath(QStringLiteral("baseq2/config.cfg")));
     VexaIni::write(ini, VexaIni::BatchFile,
                    QDir(target.quake2Dir).filePath(QStringLiteral("vexa.sh")));
 }
@@ -333,8 +382,12 @@ QString demoRoot() {
 DemoPaths demoPaths(const QString& root) {
     const QDir dir(root);
     const QString quake2Dir = dir.filePath(QStringLiteral("quake2"));
-    return {root, dir.filePath(QStringLiteral("config")), dir.filePath(QStringLiteral("program")),
-            quake2Dir, QDir(quake2Dir).filePath(QStringLiteral("baseq2"))};
+    return {root,
+            dir.filePath(QStringLiteral("config")),
+            dir.filePath(QStringLiteral("program")),
+            quake2Dir,
+            QDir(quake2Dir).filePath(QStringLiteral("baseq2")),
+            dir.filePath(QStringLiteral("home"))};
 }
 
 DemoPaths demoEnvironment() {
@@ -348,8 +401,16 @@ QString standInGameProgram() {
 
 const DemoContent& standardDemoContent() {
     static const DemoContent content{
-        {std::begin(Models), std::end(Models)},
-        toList(Maps),
+        {},
+        {},
+        {{QStringLiteral("pak0.pak"),
+          {std::begin(PakModels), std::end(PakModels)},
+          toList(PakMaps),
+          toList(PakOtherFiles)},
+         {QStringLiteral("dmpack.pk3"),
+          {std::begin(ZipModels), std::end(ZipModels)},
+          toList(ZipMaps),
+          {}}},
         toList(SaveSlots),
         toList(SaveFiles),
         toList(Mods),

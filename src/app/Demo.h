@@ -15,6 +15,7 @@ struct DemoPaths {
     QString programDir; // the current directory: profiles, maps.lst, servers.txt
     QString quake2Dir;  // the installation, with the stand-in game program
     QString baseDir;    // quake2Dir/baseq2
+    QString gameHome;   // the game's own directory, laid out as Yamagi Quake II keeps it
 };
 
 // What a demo installation holds. The program only ever looks at the names of the game's
@@ -22,6 +23,13 @@ struct DemoPaths {
 struct DemoModel {
     QString name;
     QStringList skins;
+};
+// An archive in baseq2 ("pak0.pak", or a zip such as "maps.pk3") and what it holds.
+struct DemoArchive {
+    QString fileName;
+    QList<DemoModel> models;
+    QStringList maps;       // names without ".bsp"
+    QStringList otherFiles; // further names, as stored ("sound/misc/menu1.wav")
 };
 struct DemoAlias {
     QString descriptiveName;
@@ -41,20 +49,22 @@ struct DemoProfile {
     QList<DemoPair> settings;
 };
 struct DemoContent {
-    QList<DemoModel> models;
-    QStringList maps;      // names without ".bsp"
-    QStringList saveSlots; // each holds saveFiles
+    QList<DemoModel> models; // loose in baseq2/players
+    QStringList maps;        // loose in baseq2/maps, names without ".bsp"
+    QList<DemoArchive> archives;
+    QStringList saveSlots; // in the game's own directory; each holds saveFiles
     QStringList saveFiles;
     QStringList mods;
-    QStringList drivers; // file names in the Quake 2 directory
-    QStringList configLines;
+    QStringList drivers;     // file names in the Quake 2 directory
+    QStringList configLines; // the game's config.cfg in its own directory
     DemoProfile globalProfile;
     QList<std::pair<QString, DemoProfile>> gameProfiles; // game name, its profile
     QStringList mapListLines;
     QStringList serverLines;
 };
 
-// The demo's own content: a few models, maps and mods and a game-written config.
+// The demo's own content: a few models and maps in a pak0.pak and a pk3, mods, and the game's
+// own directory with its config and saved games.
 const DemoContent& standardDemoContent();
 
 // $XDG_DATA_HOME/vexa/demo, by default ~/.local/share/vexa/demo.

@@ -1,10 +1,10 @@
 #include "Discovery.h"
 
 #include "platform/EntryNames.h"
+#include "platform/FileAccess.h"
+#include "platform/GameFiles.h"
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
-
-#include <QFileInfo>
 
 namespace Discovery {
 
@@ -12,28 +12,18 @@ namespace {
 
 const QString PcxExtension = QStringLiteral(".pcx");
 const QString WeaponPicture = QStringLiteral("weapon");
-
-QString playersDirectory(const QString& baseDir) {
-    return PlatformConventions::native().join(baseDir, QStringLiteral("players"));
-}
-
-// The listed model names are lower case while the directories may not be, and this file
-// system tells letter cases apart: a name that names no directory exactly takes the first entry
-// that matches it ignoring ASCII case, as it would where names are compared that way.
-QString modelDirectory(const QString& playersDir, const QString& model) {
-    const auto& platform = PlatformConventions::native();
-    const QString exact = platform.join(playersDir, model);
-    if (model.isEmpty() || QFileInfo(exact).isDir())
-        return exact;
-    const QString wanted = EntryNames::asciiLower(model);
-    for (const QString& entry : EntryNames::searchEntries(playersDir, QStringLiteral("*")))
-        if (EntryNames::asciiLower(entry) == wanted)
-            return platform.join(playersDir, entry);
-    return exact;
-}
+const QString Players = QStringLiteral("players");
 
 bool isIconOrWeapon(const QString& skin) {
     return (skin.size() >= 2 && skin[skin.size() - 2] == QLatin1Char('_')) || skin == WeaponPicture;
+}
+
+// Every name directly in `relative`, loose or archived, as the directory search gives it.
+QStringList allEntries(const GameFiles& files, const QString& relative, const QString& pattern) {
+    QStringList names = files.looseEntries(relative, pattern);
+    for (const ArchiveEntry& entry : files.archivedEntries(relative, pattern))
+        names << entry.name;
+    return names;
 }
 
 } // namespace
@@ -47,31 +37,25 @@ QString driverDirectory(const IniFile& settings) {
     return VexaIni::readString(settings, VexaIni::Quake2Path, QString());
 }
 
-QStringList modelNames(const QString& baseDir) {
+QStringList modelNames(const GameFiles& files) {
     QStringList names;
-    if (baseDir.isEmpty())
-        return names;
-    for (const QString& entry :
-         EntryNames::searchEntries(playersDirectory(baseDir), QStringLiteral("*.*"))) {
+    for (const QString& entry : allEntries(files, Players, QStringLiteral("*.*"))) {
         const QString name = EntryNames::asciiLower(entry);
         if (!EntryNames::hasThreeLetterExtension(name))
             names << name;
     }
-    return names;
+    return EntryNames::sortedOnce(names);
 }
 
-QStringList skinNames(const QString& baseDir, const QString& model) {
+QStringList skinNames(const GameFiles& files, const QString& model) {
     QStringList names;
-    if (baseDir.isEmpty())
-        return names;
-    const QString modelDir = modelDirectory(playersDirectory(baseDir), model);
-    for (const QString& entry :
-         EntryNames::searchEntries(modelDir, QLatin1Char('*') + PcxExtension)) {
+    const QString modelFolder = model.isEmpty() ? Players : Players + QLatin1Char('/') + model;
+    for (const QString& entry : allEntries(files, modelFolder, QLatin1Char('*') + PcxExtension)) {
         const QString skin = EntryNames::asciiLower(entry).chopped(PcxExtension.size());
         if (!isIconOrWeapon(skin))
             names << skin;
     }
-    return names;
+    return EntryNames::sortedOnce(names);
 }
 
 QStringList driverNames(const QString& quake2Dir, const PlatformConventions& platform) {
@@ -83,6 +67,10 @@ QStringList driverNames(const QString& quake2Dir, const PlatformConventions& pla
             names << name.chopped(extension);
     }
     return names;
+}
+
+QString damagedArchiveNotice(const QString& archive) {
+    return QStringLiteral("Damaged archive skipped: %1").arg(displayName(archive));
 }
 
 } // namespace Discovery

@@ -5,8 +5,11 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/Prompts.h"
+#include "settings/GameHome.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +20,11 @@
 
 namespace {
 
-const QSize DialogSize(345, 408);
+// The engine group stands below the others and pushes the buttons down.
+constexpr int EngineGroupTop = 348;
+constexpr int EngineGroupHeight = 70;
+constexpr int ButtonsTop = EngineGroupTop + EngineGroupHeight + 4;
+const QSize DialogSize(345, ButtonsTop + 56);
 // Where the dialog opens, measured from the main window's top-left frame corner.
 const QPoint OffsetFromMainWindow(102, 25);
 
@@ -37,6 +44,14 @@ const QSize ButtonSize(75, 25);
 const QString FolderCaption = QStringLiteral("Baseq2 Directory");
 const QString LocationTitle = QStringLiteral("Quake2 Location");
 const QString DelayHint = QStringLiteral("0 indicates indefinite");
+const QString HomeCaption = QStringLiteral("Home Directory");
+const QString EngineHint =
+    QStringLiteral("The Quake 2 engine you play with: it decides where the game reads its config, "
+                   "which archives it reads and which key names it takes");
+const QString HomeHint =
+    QStringLiteral("Where the game keeps its own config.cfg and saved games (Yamagi Quake II: "
+                   "~/.yq2, Q2PRO: ~/.q2pro). id 3.21 has none: it uses the Quake 2 directory.");
+constexpr int EngineBoxWidth = 160;
 
 void setHint(QWidget* widget, const QString& hint) {
     widget->setToolTip(hint);
@@ -101,10 +116,8 @@ void ApplyTabVisibility(QTabWidget& pages, const IniFile& settings) {
     }
 }
 
-TfrmOptions::TfrmOptions(Prompts& prompts, QWidget* mainWindow,
-                         std::function<void()> applyTabVisibility)
-    : QDialog(mainWindow), prompts_(prompts), mainWindow_(mainWindow),
-      applyTabVisibility_(std::move(applyTabVisibility)),
+TfrmOptions::TfrmOptions(Prompts& prompts, QWidget* mainWindow, std::function<void()> applied)
+    : QDialog(mainWindow), prompts_(prompts), mainWindow_(mainWindow), applied_(std::move(applied)),
       settings_(VexaIni::fileName(), VexaIni::Encoding) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
@@ -113,6 +126,7 @@ TfrmOptions::TfrmOptions(Prompts& prompts, QWidget* mainWindow,
     createTabGroup();
     createRunGroup();
     createConfigGroup();
+    createEngineGroup();
     createButtons();
     widenForCaptions();
     connectHandlers();
@@ -234,9 +248,33 @@ void TfrmOptions::createConfigGroup() {
                      {cbxIncludeAliases, VexaIni::IncludeAliases, true}};
 }
 
+void TfrmOptions::createEngineGroup() {
+    GroupBox4 = makeGroup(this, "GroupBox4", QStringLiteral("Game Engine"),
+                          {4, EngineGroupTop, 327, EngineGroupHeight});
+    lblEngine = makeLabel(GroupBox4, "lblEngine", QStringLiteral("Engine"), {8, 21});
+    cboEngine = new QComboBox(GroupBox4);
+    cboEngine->setObjectName(QStringLiteral("cboEngine"));
+    for (Engine engine : AllEngines)
+        cboEngine->addItem(QLatin1String(engineFacts(engine).displayName), engineIniName(engine));
+    cboEngine->setGeometry(60, 17, EngineBoxWidth, EditHeight);
+    setHint(cboEngine, EngineHint);
+    lblHomeDir = makeLabel(GroupBox4, "lblHomeDir", QStringLiteral("Home"), {8, 45});
+    txtHomeDir = makeDirectoryEdit(GroupBox4, "txtHomeDir", {});
+    setHint(txtHomeDir, HomeHint);
+    btnHomeDir = makeGlyphButton(GroupBox4, "btnHomeDir", {0, 40});
+    layOutHomeRow();
+}
+
+// The home field reaches from its label to the browse button at the group's right edge.
+void TfrmOptions::layOutHomeRow() {
+    const int right = GroupBox4->width() - GroupPadding;
+    btnHomeDir->move(right - GlyphButtonSize, 40);
+    txtHomeDir->setGeometry(60, 41, btnHomeDir->x() - 2 - 60, EditHeight);
+}
+
 void TfrmOptions::createButtons() {
-    btnOk = makeButton(this, "btnOk", QStringLiteral("OK"), {152, 352});
-    btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"), {246, 352});
+    btnOk = makeButton(this, "btnOk", QStringLiteral("OK"), {152, ButtonsTop});
+    btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"), {246, ButtonsTop});
 }
 
 // The places were laid out for a narrower font; at a wider one the longest captions of the
@@ -252,6 +290,8 @@ void TfrmOptions::widenForCaptions() {
     }
     for (QGroupBox* group : column)
         group->resize(right - group->x(), group->height());
+    GroupBox4->resize(right - GroupBox4->x(), GroupBox4->height());
+    layOutHomeRow();
     setFixedSize(std::max(DialogSize.width(), right + RightMargin), DialogSize.height());
 }
 
@@ -260,9 +300,9 @@ void TfrmOptions::connectHandlers() {
         QAbstractButton* button;
         void (TfrmOptions::*handler)();
     } clicks[] = {
-        {btnQ2Dir, &TfrmOptions::btnQ2DirClick},   {btnBaseq2dir, &TfrmOptions::btnBaseq2dirClick},
-        {btnCddir, &TfrmOptions::btnCddirClick},   {btnOk, &TfrmOptions::btnOkClick},
-        {btnCancel, &TfrmOptions::btnCancelClick},
+        {btnQ2Dir, &TfrmOptions::btnQ2DirClick}, {btnBaseq2dir, &TfrmOptions::btnBaseq2dirClick},
+        {btnCddir, &TfrmOptions::btnCddirClick}, {btnHomeDir, &TfrmOptions::btnHomeDirClick},
+        {btnOk, &TfrmOptions::btnOkClick},       {btnCancel, &TfrmOptions::btnCancelClick},
     };
     for (const auto& c : clicks)
         connect(c.button, &QAbstractButton::clicked, this,
@@ -270,6 +310,8 @@ void TfrmOptions::connectHandlers() {
     // The rules follow every change of state, the user's clicks and loading alike.
     connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { cbxCloseOnRunClick(); });
     connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { cbxSaveFilesOnExitClick(); });
+    // Only the user's choice proposes the engine's usual home; loading shows what is stored.
+    connect(cboEngine, &QComboBox::activated, this, [this] { cboEngineChange(); });
 }
 
 void TfrmOptions::FormCreate() {
@@ -279,6 +321,10 @@ void TfrmOptions::FormCreate() {
     loadChecks(runChecks_);
     UpDown1->setPosition(VexaIni::readInteger(settings_, VexaIni::StatusTime, 8));
     loadChecks(configChecks_);
+    const EngineChoice choice = storedEngineChoice(settings_);
+    cboEngine->setCurrentIndex(cboEngine->findData(engineIniName(choice.engine)));
+    txtHomeDir->setText(choice.home);
+    enableHome();
     placeBesideMainWindow();
 }
 
@@ -315,6 +361,30 @@ void TfrmOptions::btnCddirClick() {
     pickFolderInto(txtCddir);
 }
 
+void TfrmOptions::btnHomeDirClick() {
+    const QString start = txtHomeDir->text().isEmpty() ? QDir::homePath() : txtHomeDir->text();
+    if (const auto picked = prompts_.browseFolder(HomeCaption, start))
+        txtHomeDir->setText(*picked);
+}
+
+Engine TfrmOptions::chosenEngine() const {
+    return engineFromIniName(cboEngine->currentData().toString()).value_or(Engine::id);
+}
+
+void TfrmOptions::cboEngineChange() {
+    txtHomeDir->setText(usualHome(chosenEngine()));
+    enableHome();
+}
+
+// Id 3.21 has no home of its own: the field stays empty and closed.
+void TfrmOptions::enableHome() {
+    const bool hasHome = chosenEngine() != Engine::id;
+    txtHomeDir->setEnabled(hasHome);
+    btnHomeDir->setEnabled(hasHome);
+    if (!hasHome)
+        txtHomeDir->clear();
+}
+
 void TfrmOptions::pickFolderInto(QLineEdit* edit) {
     if (const auto picked =
             prompts_.browseFolder(FolderCaption, PlatformConventions::native().browseRoot()))
@@ -336,8 +406,9 @@ void TfrmOptions::btnOkClick() {
     saveChecks(runChecks_);
     VexaIni::writeInteger(settings_, VexaIni::StatusTime, UpDown1->position());
     saveChecks(configChecks_);
-    if (applyTabVisibility_)
-        applyTabVisibility_();
+    writeEngineChoice(settings_, {chosenEngine(), txtHomeDir->text()});
+    if (applied_)
+        applied_();
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
+#include "settings/Engine.h"
 
 #include <QDialog>
 #include <functional>
@@ -9,6 +10,7 @@
 
 class Prompts;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -28,9 +30,9 @@ class TfrmOptions : public QDialog {
     Q_OBJECT
 
 public:
-    // `mainWindow` owns the dialog and is the corner it is placed against; `applyTabVisibility`
-    // runs after OK has written everything.
-    TfrmOptions(Prompts& prompts, QWidget* mainWindow, std::function<void()> applyTabVisibility);
+    // `mainWindow` owns the dialog and is the corner it is placed against; `applied` runs after
+    // OK has written everything (the tabs, the lists and the engine follow).
+    TfrmOptions(Prompts& prompts, QWidget* mainWindow, std::function<void()> applied);
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtQ2Dir = nullptr;
@@ -68,6 +70,14 @@ public:
     QCheckBox* cbxOptimized = nullptr;
     QCheckBox* cbxIncludeAliases = nullptr;
 
+    // The engine the game runs on and its own directory.
+    QGroupBox* GroupBox4 = nullptr;
+    QLabel* lblEngine = nullptr;
+    QComboBox* cboEngine = nullptr;
+    QLabel* lblHomeDir = nullptr;
+    QLineEdit* txtHomeDir = nullptr;
+    QToolButton* btnHomeDir = nullptr;
+
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
 
@@ -87,6 +97,7 @@ private:
     void createTabGroup();
     void createRunGroup();
     void createConfigGroup();
+    void createEngineGroup();
     void createButtons();
     void widenForCaptions();
     void connectHandlers();
@@ -95,6 +106,11 @@ private:
     void btnQ2DirClick();
     void btnBaseq2dirClick();
     void btnCddirClick();
+    void btnHomeDirClick();
+    void cboEngineChange();
+    void enableHome();
+    Engine chosenEngine() const;
+    void layOutHomeRow();
     void cbxCloseOnRunClick();
     void cbxSaveFilesOnExitClick();
     void btnOkClick();
@@ -107,7 +123,7 @@ private:
 
     Prompts& prompts_;
     QWidget* mainWindow_;
-    std::function<void()> applyTabVisibility_;
+    std::function<void()> applied_;
     IniFile settings_;
 
     std::vector<DirectoryBinding> directories_;

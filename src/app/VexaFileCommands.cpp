@@ -128,6 +128,7 @@ void TfrmVexaMain::OpenConfig1Click() {
         LoadCfgFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
+    showInstallationNotices();
 }
 
 void TfrmVexaMain::OpenBatch1Click() {
@@ -159,6 +160,7 @@ bool TfrmVexaMain::saveConfigUnlessDeclined(const QString& fileName) {
         return false;
     }
     SaveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
+    showInstallationNotices(); // saved where the game does not look: say so
     return true;
 }
 

@@ -44,7 +44,7 @@ TSupCheckBox* dedicatedBox(const TfrmVexaMain& window) {
 LaunchChoices TfrmVexaMain::launchChoices() const {
     using Mode = LaunchChoices::ClientMode;
     LaunchChoices c;
-    c.baseDir = VexaIni::readString(settings(), VexaIni::BaseDir, QString());
+    c.baseDir = VexaIni::readString(settings(), VexaIni::Quake2Path, QString());
     c.cdrom = VexaIni::readString(settings(), VexaIni::CdRom, QString());
     c.startServer = cbxStartServer->isChecked();
     c.dedicated = dedicatedBox(*this)->isChecked();

@@ -6,11 +6,13 @@
 #include "app/Discovery.h"
 #include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
+#include "platform/GameFiles.h"
 #include "platform/Guard.h"
 #include "platform/VexaIni.h"
 #include "profiles/MapLists.h"
 #include "profiles/vexaMapList.h"
 #include "profiles/vexaServerList.h"
+#include "settings/GameHome.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -50,13 +52,14 @@ private:
 // Models, skins and drivers
 
 void TfrmVexaMain::FillModelList() {
-    replaceChoiceItems(*cboModel,
-                       Discovery::modelNames(Discovery::playersBaseDirectory(settings())));
+    replaceChoiceItems(
+        *cboModel, Discovery::modelNames(dataFiles(Discovery::playersBaseDirectory(settings()))));
 }
 
 void TfrmVexaMain::FillSkinList(const QString& model) {
-    replaceChoiceItems(*cboSkin,
-                       Discovery::skinNames(Discovery::playersBaseDirectory(settings()), model));
+    replaceChoiceItems(
+        *cboSkin,
+        Discovery::skinNames(dataFiles(Discovery::playersBaseDirectory(settings())), model));
 }
 
 void TfrmVexaMain::FillGlDriverList() {
@@ -88,7 +91,8 @@ void TfrmVexaMain::FillStartMapLists() {
 
 void TfrmVexaMain::FillSaveGameList() {
     cboSaveGames->clearEditText();
-    replaceChoiceItems(*cboSaveGames, MapLists::saveGameNames(baseDirectory_));
+    replaceChoiceItems(*cboSaveGames,
+                       MapLists::saveGameNames({homeGameFolder(engineChoice()), baseDirectory_}));
 }
 
 void TfrmVexaMain::FillServerList() {

@@ -12,6 +12,7 @@
 #include "config/VexaCommon.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
+#include "settings/GameHome.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -26,8 +27,6 @@
 namespace {
 
 using namespace CfgWindowFields;
-
-const QString DefaultConfigName = QStringLiteral("config.cfg");
 
 // The wait cursor over the window while it lives; afterwards the window's cursor is what it was
 // before, so a caller that shows the wait cursor itself keeps it.
@@ -262,7 +261,9 @@ void TfrmVexaMain::LoadStartupConfig() {
         LoadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
     }
-    // A missing fallback stops here with "Cannot open file", and the box keeps the stored name.
-    LoadCfgFile(baseDirectory_, DefaultConfigName);
-    txtConfigFile->setText(platform.join(baseDirectory_, DefaultConfigName));
+    // When that is missing too, the read stops with "Cannot open file" and the box keeps the
+    // stored name.
+    const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
+    LoadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
+    txtConfigFile->setText(fallback);
 }

@@ -14,6 +14,7 @@
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 #include "profiles/GamesAliasesController.h"
+#include "settings/GameHome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -306,13 +307,17 @@ void TfrmVexaMain::runStartupSteps() {
     VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_);
 
     openDialogDirectory_ = LocateQuake2Dirs();
+    LocateGameHome();
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
-    // The script goes beside the game chosen above unless vexa.ini names one.
+    // The script goes beside the game chosen above unless vexa.ini names one; with a home the
+    // game keeps its own config there, else in the base directory chosen above.
     txtBatchFile->setText(VexaIni::readString(*settings_, VexaIni::BatchFile,
                                               platform.batchFileIn(openDialogDirectory_)));
-    txtConfigFile->setText(
-        VexaIni::readString(*settings_, VexaIni::ConfigFile, platform.defaultConfigFile()));
+    txtConfigFile->setText(VexaIni::readString(
+        *settings_, VexaIni::ConfigFile,
+        defaultConfigFile(engineChoice(),
+                          platform.join(baseDirectory_, QStringLiteral("config.cfg")))));
     settleFileBoxes();
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
@@ -346,6 +351,7 @@ void TfrmVexaMain::runStartupSteps() {
 
     selectListedLaunchEntries(); // the lists are filled by now
     ApplyTabVisibility(*PageMain, *settings_);
+    showInstallationNotices();
 }
 
 QString TfrmVexaMain::LocateQuake2Dirs() {
@@ -385,6 +391,12 @@ void TfrmVexaMain::Timer1Timer() {
 // Hint line
 
 void TfrmVexaMain::UpdateHintLine(const QString& hint) {
+    // A notice about the installation stands whenever the pointer rests on nothing with a hint.
+    if (hint.isEmpty() && !hintNotice_.isEmpty()) {
+        txtHint->setText(hintNotice_);
+        txtHint->setCursorPosition(0);
+        return;
+    }
     txtHint->setText(HintPrefix + hint);
 }
 
@@ -410,7 +422,10 @@ void TfrmVexaMain::VEXA1Click() {
 }
 
 void TfrmVexaMain::Options1Click() {
-    TfrmOptions options(prompts_, this, [this] { ApplyTabVisibility(*PageMain, *settings_); });
+    TfrmOptions options(prompts_, this, [this] {
+        ApplyTabVisibility(*PageMain, *settings_);
+        installationChanged();
+    });
     options.exec();
 }
 

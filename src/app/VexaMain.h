@@ -34,6 +34,8 @@ struct CatalogueRow;
 class GamesAliasesController;
 class ServerListStatus;
 struct CommandPiece;
+struct EngineChoice;
+class GameFiles;
 struct LaunchChoices;
 
 // The program's one main window. Creating it performs the whole start-up; closing it writes the
@@ -56,7 +58,8 @@ public:
     // writes to [vexa] path meanwhile.
     const QString& programDirectory() const { return programDirectory_; }
 
-    // Shows "Default : " followed by the hint.
+    // Shows "Default : " followed by the hint; without a hint, a standing notice when there is
+    // one (a damaged archive, a config the game does not read).
     void UpdateHintLine(const QString& hint);
 
     // Main menu (named as the items' objectName).
@@ -263,6 +266,27 @@ private:
     // --- end of the list block ---
 
 public:
+    // --- The game's engine and its own directory (VexaGameHome.cpp) ---
+    // [quake2] engine and home (id 3.21 without a home until start-up has stored a choice).
+    EngineChoice engineChoice() const;
+    // The folders the game searches for its config, the current game's first when it is chosen.
+    QStringList configSearchFolders() const;
+    // "The game reads <path> instead" when another file of the config's name is what the game
+    // runs; empty otherwise.
+    QString configWarning() const;
+    // After Options: the engine for key names and written lines, every list rebuilt.
+    void installationChanged();
+
+private:
+    // Start-up: the engine and home from vexa.ini, found and stored when it holds none.
+    void LocateGameHome();
+    GameFiles dataFiles(const QString& baseDir) const;
+    // Damaged archives and a config the game does not read, on the hint line; told anew after
+    // start-up, each save or load of the config, and Options.
+    void showInstallationNotices();
+    // --- end of the engine block ---
+
+public:
     // ---- Launch controls, file commands and Run (VexaLaunch.cpp, VexaFileCommands.cpp,
     // VexaRun.cpp) ----
     // Opens the text editor on the config file (View > Config File). Throws VexaError "Cannot
@@ -364,5 +388,6 @@ private:
     QHash<QString, QGroupBox*> groupBoxes_;
     QString openDialogDirectory_;
     QString baseDirectory_;
+    QString hintNotice_;
     bool closed_ = false;
 };

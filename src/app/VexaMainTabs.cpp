@@ -121,11 +121,24 @@ QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QSt
     return edit;
 }
 
+constexpr int FoundComboLetters = 6;
+
 QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items = {}) {
     auto* box = named<QComboBox>(parent, name);
     setUpChoiceBox(*box); // keeps what is typed: "ma" stays "ma" beside "male"
     box->addItems(items);
     box->setCurrentIndex(-1); // no entry selected unless the program selects one
+    return box;
+}
+
+// A box filled with what is found on disk: its width does not follow its entries. Measuring
+// hundreds of maps when the window first shows would cost more than finding them, and one long
+// entry would widen the whole tab.
+QComboBox* foundCombo(QWidget* parent, const char* name) {
+    auto* box = editableCombo(parent, name);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(FoundComboLetters);
+    box->setIconSize(QSize(0, 0)); // no entry has one: the box stays as tall as the others
     return box;
 }
 
@@ -284,9 +297,9 @@ void TfrmVexaMain::createGeneralTab() {
     QGridLayout* playerGrid = newGroupGrid(player);
     txtPlayer = named<QLineEdit>(player, "txtPlayer");
     txtPlayer->setText(QStringLiteral("Player"));
-    cboModel = editableCombo(player, "cboModel");
+    cboModel = foundCombo(player, "cboModel");
     setHintText(cboModel, QStringLiteral("Male    (The type of model to use for the character)"));
-    cboSkin = editableCombo(player, "cboSkin");
+    cboSkin = foundCombo(player, "cboSkin");
     setHintText(cboSkin, QStringLiteral("Grunt    (The appearance of the character)"));
     playerGrid->addWidget(newLabel(player, QStringLiteral("Name")), 0, 0);
     playerGrid->addWidget(txtPlayer, 0, 1, 1, 3);
@@ -637,7 +650,7 @@ void TfrmVexaMain::createVideoGlPage() {
     cboTextureMode->setCurrentIndex(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST"));
     setHintText(cboTextureMode, QStringLiteral("GL_LINEAR_MIPMAP_NEAREST  (How textures are "
                                                "filtered)"));
-    cboGlDriver = editableCombo(page, "cboGlDriver");
+    cboGlDriver = foundCombo(page, "cboGlDriver");
     setHintText(cboGlDriver, QStringLiteral("The filename of the OpenGL .dll driver"));
 
     auto* picture = newGrid();
@@ -810,13 +823,13 @@ void TfrmVexaMain::createClientTab() {
     rbConnectToServer =
         radio(launch, "rbConnectToServer", QStringLiteral("Connect to Server"), choice);
     rbStartNewGame->setChecked(true);
-    cboClientStartMap = editableCombo(launch, "cboClientStartMap");
+    cboClientStartMap = foundCombo(launch, "cboClientStartMap");
     setHintText(cboClientStartMap, QStringLiteral("The map a new game starts on"));
     btnMapList = named<QPushButton>(launch, "btnMapList");
     btnMapList->setText(QStringLiteral("Edit Map List"));
-    cboSaveGames = editableCombo(launch, "cboSaveGames");
+    cboSaveGames = foundCombo(launch, "cboSaveGames");
     setHintText(cboSaveGames, QStringLiteral("The saved game to load"));
-    cboServerList = editableCombo(launch, "cboServerList");
+    cboServerList = foundCombo(launch, "cboServerList");
     setHintText(cboServerList, QStringLiteral("The server to connect to"));
     btnServerList = named<QPushButton>(launch, "btnServerList");
     btnServerList->setText(QStringLiteral("Edit Server List"));
@@ -867,7 +880,7 @@ void TfrmVexaMain::createServerTab() {
     // The default address must show whole.
     edtMasterServer->setMinimumWidth(
         edtMasterServer->fontMetrics().horizontalAdvance(edtMasterServer->text()) + 8);
-    cboServerStartMap = editableCombo(page, "cboServerStartMap");
+    cboServerStartMap = foundCombo(page, "cboServerStartMap");
     setHintText(cboServerStartMap, QStringLiteral("The map the server starts on"));
     int row = 0;
     addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Name")), edtServerName);

@@ -46,6 +46,8 @@ void TfrmVexaMain::btnRunClick() {
 
 bool TfrmVexaMain::ShowStatusBox(const CommandLine& pieces) {
     CfgLines = cfgLinesOf(pieces);
-    return ::ShowStatusBox(
-        this, summariseLaunch(pieces, txtBatchFile->text(), cbxStartServer->isChecked()));
+    LaunchSummary summary =
+        summariseLaunch(pieces, txtBatchFile->text(), cbxStartServer->isChecked());
+    summary.warning = configWarning();
+    return ::ShowStatusBox(this, summary);
 }

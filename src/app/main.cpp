@@ -3,6 +3,7 @@
 #include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
+#include "app/ListInstalledCommand.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
 #include "app/VexaMain.h"
@@ -38,6 +39,12 @@ const QCommandLineOption PrintCommandLine(
     QStringLiteral("command-line"),
     QStringLiteral("Print the game's command line as Run would start it, and end."));
 
+const QCommandLineOption ListInstalled(
+    QStringLiteral("list-installed"),
+    QStringLiteral("Print what Vexa finds of the Quake 2 installation (engine, home, the config "
+                   "the game reads, models, skins, maps, saved games, games, drivers), one per "
+                   "line, tab-separated, and end."));
+
 const QCommandLineOption QueryServers(
     QStringLiteral("query-servers"),
     QStringLiteral(
@@ -57,8 +64,8 @@ const QCommandLineOption EngineOption(
     QStringLiteral("NAME"));
 
 const QCommandLineOption* const Options[] = {&LoadConfig,   &SaveConfig,       &Demo,
-                                             &ListSettings, &PrintCommandLine, &QueryServers,
-                                             &CheckConfig,  &EngineOption};
+                                             &ListSettings, &PrintCommandLine, &ListInstalled,
+                                             &QueryServers, &CheckConfig,      &EngineOption};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -87,6 +94,12 @@ int runConfigCommand(const QCommandLineParser& parser) {
 int runListSettings(const QCommandLineParser&) {
     QTextStream(stdout) << catalogueAsText();
     return 0;
+}
+
+int runListInstalled(const QCommandLineParser&) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    return listInstalled(out, messages);
 }
 
 int runCommandLine(const QCommandLineParser&) {
@@ -120,6 +133,7 @@ struct Mode {
 
 const Mode Modes[] = {
     {{&ListSettings}, true, runListSettings},
+    {{&ListInstalled}, true, runListInstalled},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
     {{&PrintCommandLine}, true, runCommandLine},
     {{&QueryServers}, true, runQueryServers},
@@ -142,7 +156,8 @@ void addOptions(QCommandLineParser& parser) {
         "Settings editor and launcher for Quake 2. With --load-config or "
         "--save-config it runs without a window: it starts up as usual, reads the "
         "one file, writes the other, and ends; with --command-line it starts up "
-        "the same way and prints the game's command line; with --query-servers it "
+        "the same way and prints the game's command line; --list-installed only reads the "
+        "settings and the installation and prints what it finds; with --query-servers it "
         "asks the servers of a list for their status and prints it. With --check-config it "
         "reads only that file, as the engine would, and ends with status 0 when it found "
         "nothing (notes alone count as nothing), 1 when it warned, 2 for a bad "

@@ -2,6 +2,7 @@
 
 #include "VexaCommon.h"
 #include "platform/TextFile.h"
+#include "settings/Engine.h"
 
 namespace {
 
@@ -14,11 +15,22 @@ QStringView trimBlanksAndQuotes(QStringView part) {
     return trimmedWhere(part, isBlankOrQuote);
 }
 
+// Q2PRO finds commands by their exact lower-case name: "Set" and "Bind" are unknown there.
+QLatin1String commandWord(const char* word) {
+    if (!engineFacts(currentEngine()).exactCommandCase)
+        return QLatin1String(word);
+    for (const char* lower : {CfgWord::set, CfgWord::bind, CfgWord::alias}) {
+        if (qstricmp(word, lower) == 0)
+            return QLatin1String(lower);
+    }
+    return QLatin1String(word);
+}
+
 } // namespace
 
 QString cfgLine(const char* word, const QString& name, const QString& value) {
     // One allocation: a save writes several hundred of these.
-    const QLatin1String start(word);
+    const QLatin1String start = commandWord(word);
     QString line;
     line.reserve(start.size() + name.size() + value.size() + 4);
     line.append(start).append(u' ').append(name).append(QLatin1String(" \"")).append(value);

@@ -19,7 +19,7 @@ inline constexpr char alias[] = "alias"; // message aliases
 } // namespace CfgWord
 
 // word, blank, name, blank, the value in double quotes. The value goes in verbatim: no escaping,
-// no trimming.
+// no trimming. The word is in lower case for an engine that takes commands only so.
 QString cfgLine(const char* word, const QString& name, const QString& value);
 void appendCfgLine(QStringList& lines, const char* word, const QString& name, const QString& value);
 

@@ -1,5 +1,7 @@
 #include "KeyNames.h"
 
+#include "settings/Engine.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,9 +17,10 @@ namespace Vk = VirtualKeyCode;
 struct KeyName {
     int code;
     const char* name;
+    const char* otherName = nullptr; // another engine's name of the key
 };
 
-// Every name here is one the game's bind command accepts.
+// Names the game's bind command accepts; each engine takes those of its own list (Engine.h).
 constexpr KeyName namedKeys[] = {
     {Vk::Backspace, ""},
     {Vk::Tab, "TAB"},
@@ -43,7 +46,7 @@ constexpr KeyName namedKeys[] = {
     {Vk::KeypadSubtract, "KP_MINUS"},
     {Vk::KeypadDecimal, "KP_DEL"},
     {Vk::KeypadDivide, "/"},
-    {Vk::NumLock, "NUMLOCK"},
+    {Vk::NumLock, "NUMLOCK", "KP_NUMLOCK"},
     // A bare ";" would split the game's command line when the config is read back.
     {Vk::Semicolon, "SEMICOLON"},
     {Vk::Equals, "="},
@@ -64,9 +67,28 @@ bool inRange(int code, int first, int count) {
     return code >= first && code < first + count;
 }
 
-// Shift gives capitals only when nothing else is held.
-bool onlyShift(const VirtualKey& key) {
-    return key.shift && !key.ctrl && !key.alt && !key.mouseButton;
+// The name as the current engine spells it; nothing when it has no such key or refuses to bind
+// it. An empty name (clearing) is every engine's.
+std::optional<QString> engineSpelling(QStringView name) {
+    const Engine engine = currentEngine();
+    if (name.isEmpty())
+        return QString();
+    if (engineRefusesToRebind(engine, name))
+        return std::nullopt;
+    const QString spelled = engineKeyName(engine, name);
+    return spelled.isEmpty() ? std::nullopt : std::optional<QString>(spelled);
+}
+
+std::optional<QString> tableName(int code) {
+    const auto* entry = std::find_if(std::begin(namedKeys), std::end(namedKeys),
+                                     [code](const KeyName& k) { return k.code == code; });
+    if (entry == std::end(namedKeys))
+        return std::nullopt;
+    if (auto name = engineSpelling(QString::fromLatin1(entry->name)))
+        return name;
+    if (!entry->otherName)
+        return std::nullopt;
+    return engineSpelling(QString::fromLatin1(entry->otherName));
 }
 
 bool movesFocus(const QKeyEvent& event) {
@@ -80,19 +102,14 @@ std::optional<QString> keyName(const VirtualKey& key) {
     const int code = key.code;
     if (inRange(code, Vk::Digit0, 10))
         return QString(QChar(code));
-    if (inRange(code, Vk::LetterA, 26)) {
-        const QChar letter(code);
-        return QString(onlyShift(key) ? letter : letter.toLower());
-    }
+    // The game only ever sends lower-case letter codes: a capital's binding would never fire.
+    if (inRange(code, Vk::LetterA, 26))
+        return QString(QChar(code).toLower());
     if (inRange(code, Vk::Keypad0, 10))
         return QString(QChar(Vk::Digit0 + code - Vk::Keypad0));
     if (inRange(code, Vk::F1, lastNamedFunctionKey))
-        return QStringLiteral("F%1").arg(code - Vk::F1 + 1);
-    const auto* entry = std::find_if(std::begin(namedKeys), std::end(namedKeys),
-                                     [code](const KeyName& k) { return k.code == code; });
-    if (entry == std::end(namedKeys))
-        return std::nullopt;
-    return QString::fromLatin1(entry->name);
+        return engineSpelling(QStringLiteral("F%1").arg(code - Vk::F1 + 1));
+    return tableName(code);
 }
 
 void CaptureKeyName(QWidget* sender, const VirtualKey& key) {
@@ -112,10 +129,13 @@ QStringList mouseKeyNames() {
 void addKeyEntries(QMenu& menu, const QStringList& names,
                    const std::function<void(const QString&)>& choose) {
     for (const QString& name : names) {
-        if (name == QLatin1String("-"))
+        if (name == QLatin1String("-")) {
             menu.addSeparator();
-        else
-            menu.addAction(name, &menu, [choose, name] { choose(name); });
+            continue;
+        }
+        // Only keys the engine binds, in its spelling.
+        if (const auto spelled = engineSpelling(name))
+            menu.addAction(*spelled, &menu, [choose, spelled] { choose(*spelled); });
     }
 }
 

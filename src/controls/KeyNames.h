@@ -14,8 +14,9 @@ class QLineEdit;
 class QMenu;
 class QWidget;
 
-// The game's name of a released key. An empty name (Backspace, Delete) clears a binding; no name
-// at all means the key cannot be bound by pressing it.
+// The game's name of a released key, as the current engine spells it; a letter in lower case,
+// Shift or not. An empty name (Backspace, Delete) clears a binding; no name at all means the key
+// cannot be bound by pressing it, or the engine has no such key or refuses to rebind it.
 std::optional<QString> keyName(const VirtualKey& key);
 
 // Key capture for a plain edit box: its text becomes the name of the released key, or empty when
@@ -27,8 +28,9 @@ void CaptureKeyName(QWidget* sender, const VirtualKey& key);
 QStringList otherKeyNames();
 QStringList mouseKeyNames();
 
-// Popup entries for the keys that cannot be captured by pressing them: one entry per name, "-"
-// standing for a separator; choosing an entry hands its name to `choose`.
+// Popup entries for the keys that cannot be captured by pressing them: one entry per name the
+// current engine binds, in its spelling, "-" standing for a separator; choosing an entry hands
+// its name to `choose`.
 void addKeyEntries(QMenu& menu, const QStringList& names,
                    const std::function<void(const QString&)>& choose);
 

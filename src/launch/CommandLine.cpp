@@ -55,7 +55,8 @@ QStringList CommandPiece::words() const {
 
 CommandLine BuildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
     CommandLine pieces;
-    // "+set basedir": the game refuses a bare "+basedir" (the variable is write-protected).
+    // "+set basedir": the game refuses a bare "+basedir" (the variable is write-protected). The
+    // game adds "baseq2" itself, so the value is the Quake 2 directory.
     if (!c.baseDir.isEmpty())
         addPiece(pieces, "+set basedir", c.baseDir);
     if (!c.cdrom.trimmed().isEmpty())

@@ -12,7 +12,7 @@
 struct LaunchChoices {
     enum class ClientMode { None, StartNewGame, LoadSavedGame, ConnectToServer };
 
-    QString baseDir;                       // [quake2] baseq2
+    QString baseDir;                       // the game's basedir: [quake2] path
     QString cdrom;                         // [quake2] cdrom, as stored
     bool startServer = false;              // cbxStartServer
     bool dedicated = false;                // sbcdedicated

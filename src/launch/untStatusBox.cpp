@@ -89,6 +89,14 @@ TfrmStatus::TfrmStatus(QWidget* owner)
     txtDedicated = valueBox<QLineEdit>(this, "txtDedicated");
     txtConnecting = valueBox<QLineEdit>(this, "txtConnecting");
     txtserver = valueBox<QLineEdit>(this, "txtserver");
+    lblWarning = new QLabel(this);
+    lblWarning->setObjectName(QStringLiteral("lblWarning"));
+    lblWarning->setWordWrap(true);
+    lblWarning->setTextFormat(Qt::PlainText);
+    QPalette warningPalette = lblWarning->palette();
+    warningPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    lblWarning->setPalette(warningPalette);
+    lblWarning->hide();
 
     btnProceed = new QPushButton(QStringLiteral("Proceed to Quake2"), this);
     btnProceed->setObjectName(QStringLiteral("btnProceed"));
@@ -144,6 +152,7 @@ void TfrmStatus::layOut() {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
     column->addLayout(grid);
+    column->addWidget(lblWarning);
     column->addStretch(1);
     column->addLayout(buttons);
 }
@@ -170,6 +179,17 @@ void TfrmStatus::showSummary(const LaunchSummary& summary) {
     txtserver->setText(summary.server);
     for (QLineEdit* box : {txtbatchFile, txtGame, txtMap, txtserver})
         box->setCursorPosition(0); // long names show their beginning
+    showWarning(summary.warning);
+}
+
+void TfrmStatus::showWarning(const QString& warning) {
+    // A break allowed after each separator, so that a long path wraps instead of being cut.
+    lblWarning->setText(QString(warning).replace(QLatin1Char('/'), QStringLiteral("/\u200b")));
+    lblWarning->setVisible(!warning.isEmpty());
+    // The box grows by the warning's lines: a long path wraps rather than being cut.
+    const int extra =
+        warning.isEmpty() ? 0 : lblWarning->heightForWidth(clientSize.width() - 16) + 4;
+    setFixedSize(clientSize.width(), clientSize.height() + extra);
 }
 
 void TfrmStatus::Timer1Timer() {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -20,6 +21,7 @@ struct LaunchSummary {
     QString dedicated;      // "Yes" / "No"
     QString connecting;     // "Yes" / "No"
     QString server;         // the server, or "None selected"
+    QString warning;        // what the player must know before the game starts; often empty
 };
 
 LaunchSummary
@@ -46,6 +48,7 @@ public:
     QLineEdit* txtDedicated;
     QLineEdit* txtConnecting;
     QLineEdit* txtserver;
+    QLabel* lblWarning; // shown only with a warning
     QPushButton* btnProceed;
     QPushButton* Button1;
     QTimer* Timer1;
@@ -58,6 +61,7 @@ public slots:
 private:
     void FormCreate();
     void layOut();
+    void showWarning(const QString& warning);
 };
 
 // Shows the summary modally; true when the run is to proceed.

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QDirIterator>
 
+#include <algorithm>
+
 namespace {
 
 bool sameLetter(QChar a, QChar b) {
@@ -46,7 +48,28 @@ bool isHidden(const QString& name, const QDirIterator& it) {
 #endif
 }
 
+// A letter's place in the name order: its upper-case form.
+char16_t orderKey(QChar c) {
+    return c.toUpper().unicode();
+}
+
 } // namespace
+
+bool nameOrderLess(QStringView a, QStringView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        if (a[i] != b[i] && orderKey(a[i]) != orderKey(b[i]))
+            return orderKey(a[i]) < orderKey(b[i]);
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+void sortByName(QStringList& names) {
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return nameOrderLess(a, b); });
+}
 
 bool matchesFilePattern(const QString& name, const QString& pattern) {
     if (wildcardMatch(name, pattern))
@@ -58,7 +81,7 @@ bool matchesFilePattern(const QString& name, const QString& pattern) {
 
 QStringList findFiles(const QString& directory, const QString& pattern, EntryFilter filter) {
     QStringList names;
-    // System brings special files and dangling links; the iterator keeps the file system's order.
+    // System brings special files and dangling links.
     QDirIterator it(directory, QDir::AllEntries | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
@@ -69,5 +92,6 @@ QStringList findFiles(const QString& directory, const QString& pattern, EntryFil
             continue;
         names << name;
     }
+    sortByName(names);
     return names;
 }

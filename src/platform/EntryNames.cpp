@@ -2,6 +2,8 @@
 
 #include "DirectorySearch.h"
 
+#include <algorithm>
+
 namespace EntryNames {
 
 QString asciiLower(const QString& name) {
@@ -27,6 +29,12 @@ QStringList untilRepeated(const QStringList& names) {
         kept << name;
     }
     return kept;
+}
+
+QStringList sortedOnce(QStringList names) {
+    sortByName(names);
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
 }
 
 QStringList searchEntries(const QString& directory, const QString& pattern) {

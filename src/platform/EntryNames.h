@@ -18,8 +18,11 @@ bool hasThreeLetterExtension(const QString& name);
 // search that hands out the same name twice in a row has nothing new to give.
 QStringList untilRepeated(const QStringList& names);
 
-// The entries of `directory` matching `pattern`, hidden ones left out, in the file system's
-// order and ended at a repeat. An empty directory name finds nothing (it must not stand for the
+// The names in name order, each once: what a list shows of names found in several places.
+QStringList sortedOnce(QStringList names);
+
+// The entries of `directory` matching `pattern`, hidden ones left out, in name order and ended
+// at a repeat. An empty directory name finds nothing (it must not stand for the
 // current directory).
 QStringList searchEntries(const QString& directory, const QString& pattern);
 

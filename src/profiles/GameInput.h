@@ -9,8 +9,8 @@ class QComboBox;
 class QPushButton;
 
 // The game directories of a Quake 2 installation that may be offered as new games: every folder
-// in file-system order, in lower case, without hidden ones (which "." and ".." are here), names
-// with a three-letter extension, and the game's own "baseq2" and "docs" and "vexa". An unreadable
+// in name order, in lower case, without hidden ones (which "." and ".." are here), names with a
+// three-letter extension, and the game's own "baseq2" and "docs" and "vexa". An unreadable
 // directory offers nothing.
 QStringList gameCandidates(const QString& quake2Directory);
 

@@ -5,8 +5,10 @@
 #include "platform/PlatformConventions.h"
 #include "platform/TextFile.h"
 #include "platform/VexaIni.h"
+#include "settings/GameHome.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace MapLists {
 
@@ -18,6 +20,10 @@ const PlatformConventions& platform() {
 
 bool isDotEntry(const QString& name) {
     return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+QString mapName(const QString& entry) {
+    return EntryNames::asciiLower(entry).chopped(qMin<qsizetype>(4, entry.size()));
 }
 
 } // namespace
@@ -44,44 +50,53 @@ QString mapBaseDirectory(const IniFile& settings) {
     return platform().join(quake2Dir, QStringLiteral("baseq2"));
 }
 
-QStringList mapNames(const QString& baseDir) {
+QStringList mapNames(const GameFiles& files) {
     QStringList names;
-    if (baseDir.isEmpty())
-        return names;
-    const QString mapsDir = platform().join(baseDir, QStringLiteral("maps"));
-    for (const QString& entry : EntryNames::searchEntries(mapsDir, QStringLiteral("*.*"))) {
-        if (isDotEntry(entry))
-            continue;
-        // The extension is not looked at: every entry stands for a map.
-        names << EntryNames::asciiLower(entry).chopped(qMin<qsizetype>(4, entry.size()));
+    for (const QString& entry : files.looseEntries(QStringLiteral("maps"), QStringLiteral("*.*"))) {
+        if (!isDotEntry(entry))
+            names << mapName(entry); // the extension is not looked at: every entry is a map
     }
-    return names;
+    for (const ArchiveEntry& entry :
+         files.archivedEntries(QStringLiteral("maps"), QStringLiteral("*.bsp"))) {
+        if (!entry.folder)
+            names << mapName(entry.name);
+    }
+    return EntryNames::sortedOnce(names);
 }
 
 QStringList mergeMapNames(const QStringList& listed, const QStringList& found) {
     QStringList merged = listed;
-    for (const QString& name : found)
-        if (!merged.contains(name, Qt::CaseInsensitive))
+    QSet<QString> seen; // case-folded: hundreds of maps are found in a well-used installation
+    for (const QString& name : listed)
+        seen.insert(name.toCaseFolded());
+    for (const QString& name : found) {
+        if (!seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
             merged << name;
+        }
+    }
     return merged;
 }
 
 QStringList BuildMapList(const IniFile& settings, const QString& programDir) {
-    return mergeMapNames(readListFile(mapListPath(programDir)),
-                         mapNames(mapBaseDirectory(settings)));
+    return mergeMapNames(
+        readListFile(mapListPath(programDir)),
+        mapNames(gameDataFiles(storedEngineChoice(settings), mapBaseDirectory(settings))));
 }
 
-QStringList saveGameNames(const QString& baseDir) {
+QStringList saveGameNames(const QStringList& folders) {
     QStringList names;
-    if (baseDir.isEmpty())
-        return names;
-    const QString saveDir = platform().join(baseDir, QStringLiteral("save"));
-    for (const QString& entry : EntryNames::searchEntries(saveDir, QStringLiteral("*.*"))) {
-        const QString name = EntryNames::asciiLower(entry);
-        if (!EntryNames::hasThreeLetterExtension(name))
-            names << name;
+    for (const QString& folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        const QString saveDir = platform().join(folder, QStringLiteral("save"));
+        for (const QString& entry : EntryNames::searchEntries(saveDir, QStringLiteral("*.*"))) {
+            const QString name = EntryNames::asciiLower(entry);
+            if (!EntryNames::hasThreeLetterExtension(name))
+                names << name;
+        }
     }
-    return names;
+    return EntryNames::sortedOnce(names);
 }
 
 QStringList serverNames(const QString& programDir) {

@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+class GameFiles;
 class IniFile;
 
 // The launch choices filled from the installation and from the two list files in the program's
-// directory: start maps, saved games and servers. Every function returns the items in the order
-// they were found; nothing is sorted.
+// directory: start maps, saved games and servers. Names found on disk and in archives are listed
+// in name order, each once; the list files' lines stay in their order.
 namespace MapLists {
 
 inline constexpr char MapListName[] = "maps.lst";
@@ -24,21 +25,22 @@ QStringList readListFile(const QString& fileName);
 // [quake2] path (the default Quake 2 directory when missing too) with "baseq2" joined.
 QString mapBaseDirectory(const IniFile& settings);
 
-// The entries of "<base>/maps", lower-cased with their last four characters cut off (a name of
-// four characters or fewer becomes empty), "." and ".." left out. Duplicates are kept.
-QStringList mapNames(const QString& baseDir);
+// The maps of the game's data folders: every loose entry of "maps" and every "maps/*.bsp" file
+// of their archives, lower-cased with their last four characters cut off (a name of four
+// characters or fewer becomes empty), "." and ".." left out.
+QStringList mapNames(const GameFiles& files);
 
 // The list's lines first, then each found name that the list does not hold yet (letter case
 // ignored).
 QStringList mergeMapNames(const QStringList& listed, const QStringList& found);
 
-// The start maps: the lines of maps.lst in the program's directory, then the maps found under the
-// base directory of mapBaseDirectory.
+// The start maps: the lines of maps.lst in the program's directory, then the maps found in the
+// home's baseq2 and under the base directory of mapBaseDirectory.
 QStringList BuildMapList(const IniFile& settings, const QString& programDir);
 
-// The entries of "<base>/save" in lower case, except those with a three-letter extension: the
-// save slots, which are directories without one.
-QStringList saveGameNames(const QString& baseDir);
+// The entries of "<folder>/save" of each folder in lower case, except those with a three-letter
+// extension: the save slots, which are directories without one.
+QStringList saveGameNames(const QStringList& folders);
 
 // The lines of servers.txt in the program's directory.
 QStringList serverNames(const QString& programDir);

@@ -76,6 +76,18 @@ const EngineFacts& engineFacts(Engine engine) {
     return Facts[size_t(engine)];
 }
 
+namespace {
+Engine chosenEngine = Engine::id;
+} // namespace
+
+Engine currentEngine() {
+    return chosenEngine;
+}
+
+void setCurrentEngine(Engine engine) {
+    chosenEngine = engine;
+}
+
 std::optional<Engine> engineFromIniName(QStringView name) {
     for (const EngineFacts& facts : Facts) {
         if (name.compare(QLatin1String(facts.iniName), Qt::CaseInsensitive) == 0)

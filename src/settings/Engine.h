@@ -32,6 +32,12 @@ struct EngineFacts {
 
 const EngineFacts& engineFacts(Engine engine);
 
+// The engine of the installation Vexa works on, for the code that spells what the game reads
+// (key names, command words), deep in controls that know no settings file. One installation per
+// process: the main window sets it at start-up and when Options changes it. Id 3.21 until then.
+Engine currentEngine();
+void setCurrentEngine(Engine engine);
+
 // "id", "yamagi" or "q2pro", letter case ignored.
 std::optional<Engine> engineFromIniName(QStringView name);
 inline QString engineIniName(Engine engine) {

@@ -1,10 +1,12 @@
 #include "app/Demo.h"
 #include "app/Discovery.h"
+#include "platform/GameFiles.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "platform/VexaError.h"
 #include "profiles/MapLists.h"
 #include "profiles/ProfileFile.h"
+#include "settings/GameHome.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
@@ -16,11 +18,6 @@
 #include <QTest>
 
 namespace {
-
-QStringList sorted(QStringList list) {
-    list.sort();
-    return list;
-}
 
 // Every file and directory below `root` with a digest of its content and its permissions.
 QMap<QString, QByteArray> snapshot(const QString& root) {
@@ -71,6 +68,7 @@ private slots:
         QCOMPARE(demo.programDir, demo.root + QStringLiteral("/program"));
         QCOMPARE(demo.quake2Dir, demo.root + QStringLiteral("/quake2"));
         QCOMPARE(demo.baseDir, demo.quake2Dir + QStringLiteral("/baseq2"));
+        QCOMPARE(demo.gameHome, demo.root + QStringLiteral("/home"));
         qunsetenv("XDG_DATA_HOME"); // the environment puts it back
         QCOMPARE(demoRoot(), QDir::homePath() + QStringLiteral("/.local/share/vexa/demo"));
     }
@@ -78,25 +76,38 @@ private slots:
     void installationListsWhatTheProgramLooksFor() {
         TestEnvironment env;
         const DemoPaths demo = createDemoInstallation(demoRoot(), QString());
-        QCOMPARE(sorted(Discovery::modelNames(demo.baseDir)),
-                 (QStringList{"cyborg", "female", "male"}));
-        for (const QString& model : Discovery::modelNames(demo.baseDir)) {
-            const QStringList skins = Discovery::skinNames(demo.baseDir, model);
+        const EngineChoice yamagi{Engine::yamagi, demo.gameHome};
+        const GameFiles files = gameDataFiles(yamagi, demo.baseDir);
+        // Models, skins and maps lie in archives only, as in a real installation.
+        QVERIFY(!QFileInfo::exists(demo.baseDir + QStringLiteral("/players")));
+        QCOMPARE(files.archives(), (QStringList{demo.baseDir + QStringLiteral("/dmpack.pk3"),
+                                                demo.baseDir + QStringLiteral("/pak0.pak")}));
+        QVERIFY(files.damagedArchives().isEmpty());
+        QCOMPARE(Discovery::modelNames(files), (QStringList{"cyborg", "female", "male"}));
+        for (const QString& model : Discovery::modelNames(files)) {
+            const QString folder = QStringLiteral("players/") + model;
+            const QStringList skins = Discovery::skinNames(files, model);
             QVERIFY2(skins.size() >= 3, qPrintable(model));
             // Every skin comes with its icon, every model with its weapon picture.
-            const QDir dir(demo.baseDir + QStringLiteral("/players/") + model);
-            QVERIFY(dir.exists(QStringLiteral("weapon.pcx")));
+            QStringList pictures;
+            for (const ArchiveEntry& entry : files.archivedEntries(folder, QStringLiteral("*")))
+                pictures << entry.name;
+            QVERIFY(pictures.contains(QStringLiteral("weapon.pcx")));
             for (const QString& skin : skins)
-                QVERIFY2(dir.exists(skin + QStringLiteral("_i.pcx")), qPrintable(skin));
+                QVERIFY2(pictures.contains(skin + QStringLiteral("_i.pcx")), qPrintable(skin));
         }
-        QVERIFY(Discovery::skinNames(demo.baseDir, QStringLiteral("male"))
-                    .contains(QStringLiteral("grunt")));
-        QCOMPARE(sorted(Discovery::driverNames(demo.quake2Dir, PlatformConventions::posix())),
+        QVERIFY(Discovery::skinNames(files, QStringLiteral("male")).contains("grunt"));
+        QCOMPARE(Discovery::driverNames(demo.quake2Dir, PlatformConventions::posix()),
                  (QStringList{"ref_gl", "ref_soft"}));
-        QVERIFY(MapLists::mapNames(demo.baseDir).size() >= 12);
-        QVERIFY(MapLists::mapNames(demo.baseDir).contains(QStringLiteral("base1")));
-        QCOMPARE(sorted(MapLists::saveGameNames(demo.baseDir)),
-                 (QStringList{"current", "save0", "save1", "save2"}));
+        const QStringList maps = MapLists::mapNames(files);
+        QCOMPARE(maps.size(), 12);
+        QVERIFY(maps.contains(QStringLiteral("base1")) && maps.contains(QStringLiteral("q2dm8")));
+        // Id 3.21 reads no pk3: the cyborg and the deathmatch pack's maps are not there for it.
+        const GameFiles idFiles = gameDataFiles({}, demo.baseDir);
+        QCOMPARE(Discovery::modelNames(idFiles), (QStringList{"female", "male"}));
+        QVERIFY(!MapLists::mapNames(idFiles).contains(QStringLiteral("q2dm8")));
+        QCOMPARE(MapLists::saveGameNames({homeGameFolder(yamagi), demo.baseDir}),
+                 (QStringList{"current", "save0", "save1"}));
         QCOMPARE(MapLists::serverNames(demo.programDir).size(), 3);
         for (const char* mod : {"ctf", "rogue", "xatrix"})
             QVERIFY2(QFileInfo(demo.quake2Dir + QLatin1Char('/') + mod).isDir(), mod);
@@ -111,20 +122,23 @@ private slots:
         };
         QCOMPARE(value("quake2", "path"), demo.quake2Dir);
         QCOMPARE(value("quake2", "baseq2"), demo.baseDir);
+        QCOMPARE(value("quake2", "engine"), QStringLiteral("yamagi"));
+        QCOMPARE(value("quake2", "home"), demo.gameHome);
         QCOMPARE(value("vexa", "path"), demo.programDir);
-        QCOMPARE(value("vexa", "configfile"), demo.baseDir + QStringLiteral("/config.cfg"));
+        QCOMPARE(value("vexa", "configfile"), demo.gameHome + QStringLiteral("/baseq2/config.cfg"));
         QVERIFY(value("vexa", "batchfile").startsWith(demo.quake2Dir + QLatin1Char('/')));
         // The start-map list as start-up builds it: maps.lst first, then the maps found.
         IniFile demoIni(demo.configHome + QStringLiteral("/vexa.ini"));
         const QStringList maps = MapLists::BuildMapList(demoIni, demo.programDir);
         QCOMPARE(maps.mid(0, 5), MapLists::readListFile(demo.programDir + "/maps.lst"));
-        QCOMPARE(maps.mid(5), MapLists::mapNames(demo.baseDir));
+        QCOMPARE(maps.mid(5),
+                 MapLists::mapNames(gameDataFiles(*readEngineChoice(ini), demo.baseDir)));
     }
 
     void configIsWrittenTheGamesWay() {
         TestEnvironment env;
         const DemoPaths demo = createDemoInstallation(demoRoot(), QString());
-        const QByteArray bytes = env.readFile(demo.baseDir + QStringLiteral("/config.cfg"));
+        const QByteArray bytes = env.readFile(demo.gameHome + QStringLiteral("/baseq2/config.cfg"));
         QVERIFY(bytes.startsWith("// generated by quake, do not modify\r\n"));
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
@@ -166,7 +180,7 @@ private slots:
         TestEnvironment env;
         const DemoPaths demo = createDemoInstallation(demoRoot(), QString());
         env.writeFile(QStringLiteral("data/vexa/demo/program/servers.txt"), "mine:1\n");
-        QVERIFY(QFile::remove(demo.baseDir + QStringLiteral("/maps/base1.bsp")));
+        QVERIFY(QFile::remove(demo.gameHome + QStringLiteral("/baseq2/save/save1/game.ssv")));
         const auto before = snapshot(demo.root);
         const DemoPaths again = createDemoInstallation(demoRoot(), QString());
         QCOMPARE(again.root, demo.root);

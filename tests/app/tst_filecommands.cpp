@@ -325,7 +325,7 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     w.SaveBatch1->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
-             gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.baseDir()) +
+             gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
                              QStringLiteral(" +set game ctf +exec config.cfg")));
     QCOMPARE(s.statusText(), QStringLiteral("Batch file Saved"));
     QCOMPARE(s.iniBytes(), iniBefore);
@@ -343,7 +343,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
     QCOMPARE(w.txtBatchFile->text(), script);
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
-             gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.baseDir()) +
+             gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
                              QStringLiteral(" +exec config.cfg")));
     QCOMPARE(s.statusText(), QStringLiteral("Batch file Saved"));
     QCOMPARE(s.ini("vexa", "batchfile"), script);

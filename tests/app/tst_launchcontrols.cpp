@@ -93,7 +93,7 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
     QFETCH(QString, expected);
     LaunchSession s;
     TfrmVexaMain& w = s.start();
-    s.setIni("quake2", "baseq2", QString());
+    s.setIni("quake2", "path", QString());
     fillLists(w);
     w.cboClientStartMap->setCurrentIndex(index);
     if (!typed.isNull()) {
@@ -132,7 +132,8 @@ void TstLaunchControls::commandLineFromTheWindow() {
     w.cboServerList->setCurrentIndex(0); // not the client's choice: adds nothing
     w.cbxStartWithGame->setChecked(true);
     w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
-    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.baseDir()));
+    // The game adds "baseq2" itself: basedir is the Quake 2 directory.
+    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
 }
 
 void TstLaunchControls::scriptSetsTheServerControls() {
@@ -296,7 +297,7 @@ void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
     QString out, messages;
     QTextStream outStream(&out), messageStream(&messages);
     QCOMPARE(printCommandLine(outStream, messageStream), 0);
-    QCOMPARE(out, QStringLiteral("+set basedir ") + s.env.baseDir() +
+    QCOMPARE(out, QStringLiteral("+set basedir ") + s.env.quake2Dir() +
                       QStringLiteral(" +set game my mod +exec config.cfg\n"));
     QCOMPARE(messages, QString());
     // No closing: nothing saved.
@@ -343,7 +344,7 @@ void TstLaunchControls::commandLineModeKeepsNamesOutsideAscii() {
     QVERIFY(vexa.waitForFinished(30000));
     QCOMPARE(vexa.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(vexa.readAllStandardOutput()),
-             QStringLiteral("+set basedir ") + baseDir + QStringLiteral(" +exec config.cfg\n"));
+             QStringLiteral("+set basedir ") + quake2Dir + QStringLiteral(" +exec config.cfg\n"));
     QCOMPARE(IniFile(env.iniPath(), TextEncoding::Utf8).readString("quake2", "path", {}),
              quake2Dir);
 }

@@ -1,10 +1,10 @@
+#include "ComboItems.h"
 #include "app/CommandLineCommand.h"
 #include "app/Demo.h"
 #include "app/VexaMain.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
-#include "support/DirectoryOrder.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -23,13 +23,6 @@
 #include <functional>
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 QStringList sorted(QStringList list) {
     list.sort();
@@ -62,37 +55,13 @@ struct Installation {
             env.makeDir(dir + QLatin1Char('/') + name);
     }
 
-    // `entries` of the directory in its order, each as `shown` lists it.
-    QStringList inOrder(const QString& dir, const QStringList& entries,
-                        const QStringList& shown) const {
-        QStringList listed;
-        for (const QString& entry : inDirectoryOrder(env.root() + QLatin1Char('/') + dir, entries))
-            listed << shown[entries.indexOf(entry)];
-        return listed;
-    }
-
-    QStringList models() const {
-        return inOrder(QStringLiteral("quake2/baseq2/players"), {"male", "Female", "cyborg"},
-                       {"male", "female", "cyborg"});
-    }
-    QStringList maleSkins() const {
-        return inOrder(QStringLiteral("quake2/baseq2/players/male"), {"grunt.pcx", "Viper.PCX"},
-                       {"grunt", "viper"});
-    }
-    QStringList drivers() const {
-        return inOrder(QStringLiteral("quake2"), {"ref_gl.so", "ref_soft.so", "3DFXGL.SO"},
-                       {"ref_gl", "ref_soft", "3dfxgl"});
-    }
+    // What the lists show, in name order.
+    QStringList models() const { return {"cyborg", "female", "male"}; }
+    QStringList maleSkins() const { return {"grunt", "viper"}; }
+    QStringList drivers() const { return {"3dfxgl", "ref_gl", "ref_soft"}; }
     // The lines of maps.lst, then the maps found that it does not name.
-    QStringList startMaps() const {
-        return QStringList{"Base1", "q2dm1 \"The Edge\""} +
-               inOrder(QStringLiteral("quake2/baseq2/maps"), {"BASE2.BSP", "readme.txt"},
-                       {"base2", "readme"});
-    }
-    QStringList saves() const {
-        return inOrder(QStringLiteral("quake2/baseq2/save"), {"save0", "Save1", "current"},
-                       {"save0", "save1", "current"});
-    }
+    QStringList startMaps() const { return {"Base1", "q2dm1 \"The Edge\"", "base2", "readme"}; }
+    QStringList saves() const { return {"current", "save0", "save1"}; }
 
     TestEnvironment& env;
 };
@@ -324,9 +293,7 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
                     });
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     // maps.lst first, then the maps found, as at start-up.
-    const QStringList expected = QStringList{"city1 \"Upper Palace\"", "base2"} +
-                                 inst.inOrder(QStringLiteral("quake2/baseq2/maps"),
-                                              {"base1.bsp", "readme.txt"}, {"base1", "readme"});
+    const QStringList expected{"city1 \"Upper Palace\"", "base2", "base1", "readme"};
     QCOMPARE(itemsOf(window.cboClientStartMap), expected);
     QCOMPARE(itemsOf(window.cboServerStartMap), expected);
     QCOMPARE(window.cboClientStartMap->currentText(), QStringLiteral("base1"));
@@ -385,14 +352,14 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QVERIFY(!QFileInfo::exists(env.iniPath()));
     QVERIFY(QFileInfo::exists(demo.configHome + QStringLiteral("/vexa.ini")));
 
-    QCOMPARE(sorted(itemsOf(window.cboModel)), (QStringList{"cyborg", "female", "male"}));
-    QCOMPARE(sorted(itemsOf(window.cboGlDriver)), (QStringList{"ref_gl", "ref_soft"}));
+    QCOMPARE(itemsOf(window.cboModel), (QStringList{"cyborg", "female", "male"}));
+    QCOMPARE(itemsOf(window.cboGlDriver), (QStringList{"ref_gl", "ref_soft"}));
     QCOMPARE(itemsOf(window.cboClientStartMap),
              MapLists::BuildMapList(window.settings(), window.programDirectory()));
     QVERIFY(itemsOf(window.cboClientStartMap).size() > 12);
     QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.cboClientStartMap));
-    QCOMPARE(sorted(itemsOf(window.cboSaveGames)),
-             (QStringList{"current", "save0", "save1", "save2"}));
+    // The demo game keeps its saves in its own directory.
+    QCOMPARE(itemsOf(window.cboSaveGames), (QStringList{"current", "save0", "save1"}));
     QCOMPARE(itemsOf(window.cboServerList).size(), 3);
     showActive(window);
     pickFromList(window.cboModel, QStringLiteral("male"));

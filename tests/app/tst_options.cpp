@@ -8,6 +8,7 @@
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,7 +73,8 @@ QStringList keyOrder(const QByteArray& text) {
 }
 
 QStringList everyKeyInWritingOrder() {
-    QStringList keys = {"quake2/path", "quake2/baseq2", "quake2/cdrom"};
+    QStringList keys = {"quake2/path", "quake2/baseq2", "quake2/cdrom", "quake2/engine",
+                        "quake2/home"};
     for (const char* tab : VexaIni::TabKeys)
         keys << QStringLiteral("tabs/") + QString::fromLatin1(tab).toLower();
     keys << QStringList{"vexa/saveallonrun", "vexa/saveallonexit",   "vexa/saveboxonexit",
@@ -112,6 +114,8 @@ private slots:
     void everyTextFits();
     void sizeFollowsTheFont_data();
     void sizeFollowsTheFont();
+    void engineAndHome_data();
+    void engineAndHome();
     void applyTabVisibility_data();
     void applyTabVisibility();
 
@@ -575,7 +579,7 @@ void TstOptions::sizeFollowsTheFont() {
     OpenDialog d(prompts);
     QApplication::setFont(appFont_);
     TfrmOptions& dialog = *d.dialog;
-    QCOMPARE(dialog.height(), 408);
+    QCOMPARE(dialog.height(), 478); // the engine group pushes the buttons down
     QCOMPARE(dialog.width() == 345, asLaidOut);
     QVERIFY(dialog.width() >= 345);
     QCOMPARE(dialog.GroupBox1->width() == 184, asLaidOut);
@@ -585,6 +589,56 @@ void TstOptions::sizeFollowsTheFont() {
     QCOMPARE(dialog.GroupBox2->geometry(), QRect(4, 120, 131, 223));
     QCOMPARE(dialog.GroupBox1->pos(), QPoint(147, 120));
     QCOMPARE(dialog.GroupBox3->pos(), QPoint(146, 278));
+    QCOMPARE(dialog.GroupBox4->geometry().topLeft(), QPoint(4, 348));
+    QCOMPARE(dialog.GroupBox4->geometry().right(), dialog.GroupBox1->geometry().right());
+    QCOMPARE(dialog.btnOk->pos(), QPoint(152, 422));
+}
+
+void TstOptions::engineAndHome_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("yq2");  // ~/.yq2 exists
+    QTest::addColumn<int>("steps"); // Down (+) or Up (-) presses on the engine box
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("home"); // "HOME" and "DATA" stand for those directories
+    const QByteArray yamagi("[quake2]\nengine=yamagi\nhome=/games/yq2\n");
+    QTest::newRow("nothing stored: id without a home") << QByteArray() << false << 0 << "id"
+                                                       << "";
+    QTest::newRow("stored choice shown and kept") << yamagi << false << 0 << "yamagi"
+                                                  << "/games/yq2";
+    QTest::newRow("Q2PRO proposes its home") << QByteArray() << false << 2 << "q2pro"
+                                             << "HOME/.q2pro";
+    QTest::newRow("Yamagi proposes ~/.yq2 where it is") << QByteArray() << true << 1 << "yamagi"
+                                                        << "HOME/.yq2";
+    QTest::newRow("else the data home") << QByteArray() << false << 1 << "yamagi"
+                                        << "DATA/YamagiQ2";
+    QTest::newRow("id has none") << yamagi << false << -1 << "id"
+                                 << "";
+}
+
+void TstOptions::engineAndHome() {
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, yq2);
+    QFETCH(int, steps);
+    QFETCH(QString, engine);
+    QFETCH(QString, home);
+    TestEnvironment env;
+    writeIni(env, ini);
+    if (yq2)
+        env.makeDir(QStringLiteral("home/.yq2"));
+    home.replace("HOME", env.root() + "/home").replace("DATA", env.root() + "/data");
+    ScriptedPrompts prompts;
+    OpenDialog d(prompts);
+    d.dialog->cboEngine->setFocus();
+    for (int i = 0; i < std::abs(steps); ++i)
+        QTest::keyClick(d.dialog->cboEngine, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(d.dialog->txtHomeDir->text(), home);
+    QCOMPARE(d.dialog->txtHomeDir->isEnabled(), engine != "id");
+    QCOMPARE(d.dialog->btnHomeDir->isEnabled(), engine != "id");
+    d.click(d.dialog->btnOk);
+    const IniFile written(env.iniPath());
+    QCOMPARE(written.readString("quake2", "engine", {}), engine);
+    QCOMPARE(written.readString("quake2", "home", {}), home);
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
 
 void TstOptions::applyTabVisibility_data() {

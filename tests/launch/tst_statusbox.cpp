@@ -42,6 +42,7 @@ private slots:
     void summary_data();
     void summary();
     void boxShowsTheSummary();
+    void warningIsShownWhole();
     void timerProceedsByItself();
     void zeroWaitsForTheUser();
     void timerSetting_data();
@@ -119,6 +120,10 @@ void TstStatusBox::boxShowsTheSummary() {
     }
     QStringList captions;
     for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label == box.lblWarning) {
+            QVERIFY(!label->isVisible()); // no warning, no line for it
+            continue;
+        }
         captions << label->text();
         shown << label;
     }
@@ -130,6 +135,28 @@ void TstStatusBox::boxShowsTheSummary() {
             QVERIFY2(w == other || !w->geometry().intersects(other->geometry()),
                      qPrintable(w->objectName() + " " + other->objectName()));
     }
+}
+
+// A warning takes its own lines below the summary: a long path wraps, the box grows downwards.
+void TstStatusBox::warningIsShownWhole() {
+    TestEnvironment env;
+    TfrmStatus box;
+    LaunchSummary summary = someSummary();
+    summary.warning = QStringLiteral("The game reads /home/a-player-with-a-long-name/.local/share/"
+                                     "YamagiQ2/baseq2/config.cfg instead");
+    box.showSummary(summary);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(box.lblWarning->isVisible());
+    QCOMPARE(box.lblWarning->text().remove(QChar(0x200b)), summary.warning);
+    QCOMPARE(box.width(), 354);
+    QVERIFY(box.height() > 182);
+    const QRect warning = box.lblWarning->geometry();
+    QVERIFY(box.rect().contains(warning));
+    QVERIFY(box.lblWarning->height() >= box.lblWarning->heightForWidth(warning.width()));
+    for (QWidget* other :
+         {static_cast<QWidget*>(box.txtserver), static_cast<QWidget*>(box.btnProceed)})
+        QVERIFY(!warning.intersects(other->geometry()));
 }
 
 void TstStatusBox::timerProceedsByItself() {

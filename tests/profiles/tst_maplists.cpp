@@ -1,7 +1,7 @@
+#include "platform/GameFiles.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
 #include "profiles/MapLists.h"
-#include "support/DirectoryOrder.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
@@ -36,42 +36,35 @@ class TestMapLists : public QObject {
     Q_OBJECT
 
 private slots:
-    void mapsFoundInDirectoryOrder_data() {
+    void mapsFound_data() {
         QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QStringList>("found"); // entry names as they come from the directory
-        QTest::addColumn<QStringList>("names"); // what each of them gives, in the same order
+        QTest::addColumn<QStringList>("names"); // in the order listed
         QTest::newRow("letter case")
-            << QStringList{"base1.bsp", "BASE2.BSP"} << QStringList{"base1.bsp", "BASE2.BSP"}
-            << QStringList{"base1", "base2"};
+            << QStringList{"BASE2.BSP", "base1.bsp"} << QStringList{"base1", "base2"};
         QTest::newRow("extension not looked at")
-            << QStringList{"readme.txt", "q2dm1.bsp"} << QStringList{"readme.txt", "q2dm1.bsp"}
-            << QStringList{"readme", "q2dm1"};
-        QTest::newRow("short names become empty")
-            << QStringList{"abcd", "x.b"} << QStringList{"abcd", "x.b"} << QStringList{"", ""};
-        QTest::newRow("hidden left out") << QStringList{".secret.bsp", "base3.bsp"}
-                                         << QStringList{"base3.bsp"} << QStringList{"base3"};
+            << QStringList{"readme.txt", "q2dm1.bsp"} << QStringList{"q2dm1", "readme"};
+        QTest::newRow("short names become empty, once")
+            << QStringList{"abcd", "x.b"} << QStringList{""};
+        QTest::newRow("hidden left out")
+            << QStringList{".secret.bsp", "base3.bsp"} << QStringList{"base3"};
         QTest::newRow("beyond ASCII stays")
             << QStringList{QString::fromUtf8("\xc3\x84RG.BSP")} // ÄRG.BSP
-            << QStringList{QString::fromUtf8("\xc3\x84RG.BSP")}
             << QStringList{QString::fromUtf8("\xc3\x84rg")};
+        // The Windows order: letters compared in upper case, so "_" comes after them.
+        QTest::newRow("name order") << QStringList{"z.bsp", "_x.bsp", "B.bsp", "a.bsp", "a1.bsp"}
+                                    << QStringList{"a", "a1", "b", "z", "_x"};
     }
-    void mapsFoundInDirectoryOrder() {
+    void mapsFound() {
         QFETCH(QStringList, files);
-        QFETCH(QStringList, found);
-        QFETCH(QStringList, names);
         TestEnvironment env;
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), files);
-        const QString mapsDir = env.baseDir() + QStringLiteral("/maps");
-        QStringList expected;
-        for (const QString& entry : inDirectoryOrder(mapsDir, found))
-            expected << names[found.indexOf(entry)];
-        QCOMPARE(MapLists::mapNames(env.baseDir()), expected);
+        QTEST(MapLists::mapNames(GameFiles({env.baseDir()}, false)), "names");
     }
 
     void mapDirectoriesCountAsMaps() {
         TestEnvironment env;
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {}, {"unit1.dir"});
-        QCOMPARE(MapLists::mapNames(env.baseDir()), QStringList{"unit1"});
+        QCOMPARE(MapLists::mapNames(GameFiles({env.baseDir()}, false)), QStringList{"unit1"});
     }
 
     void mergeKeepsListedLinesFirst_data() {
@@ -152,9 +145,10 @@ private slots:
         TestEnvironment env;
         IniFile ini = startedIni(env);
         QVERIFY(MapLists::BuildMapList(ini, env.programDir()).isEmpty());
-        QVERIFY(MapLists::saveGameNames(env.baseDir()).isEmpty());
+        QVERIFY(MapLists::saveGameNames({env.baseDir()}).isEmpty());
         QVERIFY(MapLists::serverNames(env.programDir()).isEmpty());
-        QVERIFY(MapLists::mapNames(env.root() + QStringLiteral("/none")).isEmpty());
+        QVERIFY(
+            MapLists::mapNames(GameFiles({env.root() + QStringLiteral("/none")}, true)).isEmpty());
     }
 
     void unreadableListFileIsReported() {
@@ -173,10 +167,11 @@ private slots:
         TestEnvironment env;
         const QString saves = QStringLiteral("quake2/baseq2/save");
         makeEntries(env, saves, {"game.ssv", ".hidden"}, {"save0", "Save1", "current", ".old"});
-        const QStringList expected =
-            inDirectoryOrder(env.baseDir() + QStringLiteral("/save"), {"save0", "Save1", "current"})
-                .replaceInStrings(QStringLiteral("Save1"), QStringLiteral("save1"));
-        QCOMPARE(MapLists::saveGameNames(env.baseDir()), expected);
+        // The game's own directory has its saves too; a slot in both is listed once.
+        makeEntries(env, QStringLiteral("home/.yq2/baseq2/save"), {}, {"save0", "quick"});
+        QCOMPARE(MapLists::saveGameNames(
+                     {env.root() + QStringLiteral("/home/.yq2/baseq2"), env.baseDir()}),
+                 (QStringList{"current", "quick", "save0", "save1"}));
     }
 
     void serversAreTheFileLines() {

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "platform/IniFile.h"
+#include "settings/Engine.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@ TestEnvironment::TestEnvironment()
     qputenv("HOME", (root() + QStringLiteral("/home")).toLocal8Bit());
     QDir::setCurrent(programDir());
     IniFile::clearCache();
+    setCurrentEngine(Engine::id); // what a start-up of an earlier test chose is not this one's
 }
 
 TestEnvironment::~TestEnvironment() {
@@ -34,6 +36,7 @@ TestEnvironment::~TestEnvironment() {
     restore("XDG_DATA_HOME", oldDataHome_);
     restore("HOME", oldHome_);
     IniFile::clearCache();
+    setCurrentEngine(Engine::id);
 }
 
 void TestEnvironment::seedKnownDirectories() {

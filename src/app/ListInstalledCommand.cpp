@@ -1,0 +1,99 @@
+#include "ListInstalledCommand.h"
+
+#include "app/Discovery.h"
+#include "launch/BatchFile.h"
+#include "platform/IniFile.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+#include "profiles/GameInput.h"
+#include "profiles/MapLists.h"
+#include "settings/GameHome.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+const QString NoInstallation =
+    QStringLiteral("vexa: no Quake 2 installation is known: vexa.ini names no Quake 2 directory "
+                   "that exists. Start vexa once to choose it.");
+
+const PlatformConventions& platform() {
+    return PlatformConventions::native();
+}
+
+class Listing {
+public:
+    explicit Listing(QTextStream& out) : out_(out) {}
+    void item(const char* kind, const QString& value) { out_ << kind << '\t' << value << '\n'; }
+    void items(const char* kind, const QStringList& values) {
+        for (const QString& value : values)
+            item(kind, value);
+    }
+
+private:
+    QTextStream& out_;
+};
+
+// The mod the launch script starts, as start-up reads it back; none without a script.
+QString scriptGame(const IniFile& ini, const QString& quake2Dir) {
+    const QString script = VexaIni::readString(ini, VexaIni::BatchFile, QString());
+    if (script.isEmpty() || !QFileInfo(script).isFile())
+        return {};
+    return ReadBatchFile(script, quake2Dir).game.value_or(QString());
+}
+
+// The config start-up would show, then the file the game runs in its place.
+QString configTheGameReads(const IniFile& ini, const EngineChoice& choice, const QString& quake2Dir,
+                           const QString& baseDir) {
+    QString chosen = VexaIni::readString(ini, VexaIni::ConfigFile,
+                                         defaultConfigFile(choice, platform().defaultConfigFile()));
+    if (!QFileInfo(chosen).isFile())
+        chosen = fallbackConfigFile(choice, baseDir);
+    return fileTheGameReads(gameSearchFolders(choice, quake2Dir, scriptGame(ini, quake2Dir)),
+                            chosen);
+}
+
+QStringList skins(const GameFiles& files, const QStringList& models) {
+    QStringList skins;
+    for (const QString& model : models) {
+        for (const QString& skin : Discovery::skinNames(files, model))
+            skins << model + QLatin1Char('/') + skin;
+    }
+    return skins;
+}
+
+} // namespace
+
+int listInstalled(QTextStream& out, QTextStream& messages) {
+    const IniFile ini(VexaIni::fileName());
+    const QString quake2Dir = VexaIni::readString(ini, VexaIni::Quake2Path, QString());
+    if (quake2Dir.isEmpty() || !QFileInfo(quake2Dir).isDir()) {
+        messages << NoInstallation << Qt::endl;
+        return 1;
+    }
+    const EngineChoice choice = readEngineChoice(ini).value_or(detectEngine(quake2Dir));
+    const QString baseDir = VexaIni::readString(ini, VexaIni::BaseDir, platform().defaultBaseDir());
+    const GameFiles modelFiles = gameDataFiles(choice, Discovery::playersBaseDirectory(ini));
+    const GameFiles mapFiles = gameDataFiles(choice, MapLists::mapBaseDirectory(ini));
+
+    Listing listing(out);
+    listing.item("engine", engineIniName(choice.engine));
+    if (!choice.home.isEmpty())
+        listing.item("home", choice.home);
+    listing.item("config", configTheGameReads(ini, choice, quake2Dir, baseDir));
+    const QStringList models = Discovery::modelNames(modelFiles);
+    listing.items("model", models);
+    listing.items("skin", skins(modelFiles, models));
+    listing.items("map", MapLists::mapNames(mapFiles));
+    listing.items("save", MapLists::saveGameNames({homeGameFolder(choice), baseDir}));
+    listing.items("game", gameCandidates(quake2Dir));
+    listing.items("driver", Discovery::driverNames(Discovery::driverDirectory(ini)));
+    out.flush();
+
+    QStringList damaged = modelFiles.damagedArchives() + mapFiles.damagedArchives();
+    damaged.removeDuplicates();
+    for (const QString& archive : damaged)
+        messages << "vexa: " << Discovery::damagedArchiveNotice(archive) << Qt::endl;
+    return 0;
+}

@@ -1,0 +1,153 @@
+#include "GameHome.h"
+
+#include "platform/IniFile.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString join(const QString& directory, const QString& name) {
+    return PlatformConventions::native().join(directory, name);
+}
+
+QString yamagiDotHome() {
+    return join(QDir::homePath(), QStringLiteral(".yq2"));
+}
+
+QString yamagiDataHome() {
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty())
+        dataHome = join(QDir::homePath(), QStringLiteral(".local/share"));
+    return join(dataHome, QStringLiteral("YamagiQ2"));
+}
+
+QString q2proHome() {
+    return join(QDir::homePath(), QStringLiteral(".q2pro"));
+}
+
+const QString ConfigName = QStringLiteral("config.cfg");
+
+bool isDirectory(const QString& path) {
+    return QFileInfo(path).isDir();
+}
+
+// A directory's path with links resolved where it exists, so two names of one place compare equal.
+QString samePlace(const QString& directory) {
+    const QFileInfo info(directory);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+// Game programs that name their engine: Yamagi's and Q2PRO's own names.
+const struct {
+    const char* program;
+    Engine engine;
+} NamedPrograms[] = {{"q2pro", Engine::q2pro}, {"yquake2", Engine::yamagi}};
+
+} // namespace
+
+std::optional<EngineChoice> readEngineChoice(const IniFile& settings) {
+    const auto engine =
+        engineFromIniName(VexaIni::readString(settings, VexaIni::GameEngine, QString()));
+    if (!engine)
+        return std::nullopt;
+    return EngineChoice{*engine, VexaIni::readString(settings, VexaIni::GameHome, QString())};
+}
+
+EngineChoice storedEngineChoice(const IniFile& settings) {
+    return readEngineChoice(settings).value_or(EngineChoice{});
+}
+
+void writeEngineChoice(IniFile& settings, const EngineChoice& choice) {
+    VexaIni::write(settings, VexaIni::GameEngine, engineIniName(choice.engine));
+    VexaIni::write(settings, VexaIni::GameHome, choice.home);
+}
+
+QString usualHome(Engine engine) {
+    switch (engine) {
+    case Engine::yamagi:
+        return isDirectory(yamagiDotHome()) ? yamagiDotHome() : yamagiDataHome();
+    case Engine::q2pro:
+        return q2proHome();
+    case Engine::id:
+        break;
+    }
+    return {};
+}
+
+EngineChoice detectEngine(const QString& quake2Dir) {
+    const std::pair<QString, Engine> homes[] = {{yamagiDotHome(), Engine::yamagi},
+                                                {yamagiDataHome(), Engine::yamagi},
+                                                {q2proHome(), Engine::q2pro}};
+    for (const auto& [home, engine] : homes) {
+        if (isDirectory(home))
+            return {engine, home};
+    }
+    if (!quake2Dir.isEmpty()) {
+        for (const auto& named : NamedPrograms) {
+            if (QFileInfo(join(quake2Dir, QLatin1String(named.program))).isFile())
+                return {named.engine, usualHome(named.engine)};
+        }
+    }
+    return {};
+}
+
+QString homeGameFolder(const EngineChoice& choice, const QString& game) {
+    return choice.home.isEmpty() ? QString() : join(choice.home, game);
+}
+
+GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir) {
+    return GameFiles({homeGameFolder(choice), baseDir},
+                     engineFacts(choice.engine).readsZipArchives);
+}
+
+QString defaultConfigFile(const EngineChoice& choice, const QString& fallback) {
+    if (choice.home.isEmpty())
+        return fallback;
+    return join(homeGameFolder(choice), ConfigName);
+}
+
+QString fallbackConfigFile(const EngineChoice& choice, const QString& baseDir) {
+    const QString base = join(baseDir, ConfigName);
+    return choice.home.isEmpty() ? base : fileTheGameReads({homeGameFolder(choice)}, base);
+}
+
+QStringList gameSearchFolders(const EngineChoice& choice, const QString& quake2Dir,
+                              const QString& game) {
+    QStringList games;
+    if (!game.trimmed().isEmpty() && game.compare(BaseGame, Qt::CaseInsensitive) != 0)
+        games << game;
+    games << BaseGame;
+    QStringList folders;
+    for (const QString& name : games) {
+        if (!choice.home.isEmpty())
+            folders << homeGameFolder(choice, name);
+        if (!quake2Dir.isEmpty())
+            folders << join(quake2Dir, name);
+    }
+    return folders;
+}
+
+std::optional<QString> fileReadInstead(const QStringList& folders, const QString& chosen) {
+    const auto& platform = PlatformConventions::native();
+    const QString name = platform.fileNameOf(chosen);
+    if (name.isEmpty())
+        return std::nullopt;
+    const QString chosenFolder = samePlace(platform.directoryOf(chosen));
+    // Folders after the chosen file's own come too late: once written, it is found first.
+    for (const QString& folder : folders) {
+        if (samePlace(folder) == chosenFolder)
+            return std::nullopt;
+        const QFileInfo candidate(join(folder, name));
+        if (candidate.isFile())
+            return candidate.absoluteFilePath();
+    }
+    return std::nullopt;
+}
+
+QString fileTheGameReads(const QStringList& folders, const QString& chosen) {
+    return fileReadInstead(folders, chosen).value_or(chosen);
+}

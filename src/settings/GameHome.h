@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Engine.h"
+#include "platform/GameFiles.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class IniFile;
+
+// The engine the game runs on and its own directory ("home"): where that engine reads and writes
+// config.cfg and keeps its saved games. Id 3.21 has none: it writes into the installation.
+struct EngineChoice {
+    Engine engine = Engine::id;
+    QString home; // empty for none
+    bool operator==(const EngineChoice&) const = default;
+};
+
+inline const QString BaseGame = QStringLiteral("baseq2");
+
+// [quake2] engine and home; nothing when vexa.ini names no engine Vexa knows.
+std::optional<EngineChoice> readEngineChoice(const IniFile& settings);
+void writeEngineChoice(IniFile& settings, const EngineChoice& choice);
+
+// Where the engine keeps its own directory: Yamagi ~/.yq2 when that exists, else
+// $XDG_DATA_HOME/YamagiQ2 (default ~/.local/share/YamagiQ2); Q2PRO ~/.q2pro; none for id 3.21.
+QString usualHome(Engine engine);
+
+// The engine this machine runs: the first existing directory of ~/.yq2 and
+// $XDG_DATA_HOME/YamagiQ2 (Yamagi) and ~/.q2pro (Q2PRO); else the game program in the Quake 2
+// directory (q2pro, yquake2); else id 3.21 without a home.
+EngineChoice detectEngine(const QString& quake2Dir);
+
+// The stored choice, or id 3.21 without a home when vexa.ini holds none yet.
+EngineChoice storedEngineChoice(const IniFile& settings);
+
+// "<home>/<game>"; empty without a home.
+QString homeGameFolder(const EngineChoice& choice, const QString& game = BaseGame);
+
+// Where models, skins and maps are found: the home's baseq2 and `baseDir`, with the archives the
+// engine reads.
+GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir);
+
+// The config file to start with: "<home>/baseq2/config.cfg" with a home, else `fallback`.
+QString defaultConfigFile(const EngineChoice& choice, const QString& fallback);
+
+// The config start-up reads when the chosen one is missing: the home's config.cfg when the game
+// has written one (that is the one it runs), else the base directory's.
+QString fallbackConfigFile(const EngineChoice& choice, const QString& baseDir);
+
+// The folders the game looks for a file in, in its order: the mod's before baseq2's, each the
+// home's before the installation's. A blank `game` is baseq2.
+QStringList gameSearchFolders(const EngineChoice& choice, const QString& quake2Dir,
+                              const QString& game);
+
+// The file "+exec <name of chosen>" runs instead of `chosen` (written or still to be written):
+// the first file of that name in the folders that come before the chosen file's own folder, or
+// in any of them when it lies elsewhere. Nothing when the chosen file is the one found.
+std::optional<QString> fileReadInstead(const QStringList& folders, const QString& chosen);
+
+// The file "+exec <name of chosen>" runs: the one read instead, or `chosen` itself.
+QString fileTheGameReads(const QStringList& folders, const QString& chosen);

@@ -1,0 +1,256 @@
+#include "ComboItems.h"
+#include "LaunchSession.h"
+#include "app/Options.h"
+#include "app/VexaMain.h"
+#include "launch/untStatusBox.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "settings/Engine.h"
+#include "support/EngineScope.h"
+#include "support/RealInstallation.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+void setIni(const TestEnvironment& env, const char* section, const char* key,
+            const QString& value) {
+    IniFile(env.iniPath()).writeString(section, key, value);
+}
+
+struct Run {
+    int exitCode = -1;
+    QStringList lines;
+    QString messages;
+};
+
+Run runProgram(const TestEnvironment& env, const QStringList& arguments) {
+    QProcess vexa;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    vexa.setProcessEnvironment(environment); // HOME and XDG_CONFIG_HOME are the test's
+    vexa.setWorkingDirectory(env.programDir());
+    vexa.start(QStringLiteral(VEXA_PROGRAM), arguments);
+    if (!vexa.waitForFinished(60000))
+        return {};
+    // The program's own messages; Qt may add warnings about the machine.
+    QStringList messages;
+    for (const QString& line : QString::fromUtf8(vexa.readAllStandardError()).split(u'\n')) {
+        if (line.startsWith(QLatin1String("vexa: ")))
+            messages << line + u'\n';
+    }
+    return {vexa.exitCode(), QString::fromUtf8(vexa.readAllStandardOutput()).split(u'\n'),
+            messages.join(QString())};
+}
+
+QString hint(const TfrmVexaMain& window) {
+    return window.txtHint->text();
+}
+
+} // namespace
+
+class TstRealInstallation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listInstalled_data();
+    void listInstalled();
+    void listInstalledNeedsAnInstallation();
+    void startUpShowsWhatTheGameHas();
+    void shadowedConfigIsTold();
+    void optionsChangeEngineAndLists();
+    void eachEngineWritesItsWay_data();
+    void eachEngineWritesItsWay();
+};
+
+void TstRealInstallation::listInstalled_data() {
+    QTest::addColumn<QString>("engine"); // stored; empty: found by the program
+    QTest::addColumn<bool>("chooseBaseConfig");
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("found: Yamagi with its home") << QString() << false << false;
+    QTest::newRow("the installation's config chosen, the home's read")
+        << QString() << true << false;
+    QTest::newRow("id 3.21: no home, no zips") << "id" << false << false;
+    QTest::newRow("a damaged pak told, the rest listed") << QString() << false << true;
+}
+
+void TstRealInstallation::listInstalled() {
+    QFETCH(QString, engine);
+    QFETCH(bool, chooseBaseConfig);
+    QFETCH(bool, damaged);
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    if (!engine.isEmpty())
+        setIni(env, "quake2", "engine", engine);
+    if (chooseBaseConfig)
+        setIni(env, "vexa", "configfile", q2.baseConfig());
+    if (damaged)
+        env.writeFile(QStringLiteral("quake2/baseq2/pak2.pak"), "PACK\x0c\0\0\0");
+    const QByteArray iniBefore = env.readFile(env.iniPath());
+    const bool yamagi = engine.isEmpty();
+
+    const Run run = runProgram(env, {QStringLiteral("--list-installed")});
+    QCOMPARE(run.exitCode, 0);
+    QStringList expected{"engine\t" + QString(yamagi ? "yamagi" : "id")};
+    if (yamagi)
+        expected << "home\t" + q2.home();
+    expected << "config\t" + (yamagi ? q2.homeConfig() : q2.baseConfig());
+    for (const QString& model : RealInstallation::models(yamagi))
+        expected << "model\t" + model;
+    if (yamagi)
+        expected << "skin\tcyborg/oni911";
+    expected << "skin\tfemale/athena"
+             << "skin\tmale/grunt"
+             << "skin\tmale/major";
+    for (const QString& map : RealInstallation::maps(yamagi))
+        expected << "map\t" + map;
+    for (const QString& save : RealInstallation::saves(yamagi))
+        expected << "save\t" + save;
+    QCOMPARE(run.lines.mid(0, expected.size()), expected);
+    QVERIFY(run.lines.contains(QStringLiteral("game\tctf")));
+    QCOMPARE(run.lines.mid(run.lines.size() - 2), (QStringList{"driver\tref_gl", ""}));
+    QCOMPARE(run.messages, damaged
+                               ? "vexa: Damaged archive skipped: " + env.baseDir() + "/pak2.pak\n"
+                               : QString());
+    QCOMPARE(env.readFile(env.iniPath()), iniBefore); // it only reads
+}
+
+void TstRealInstallation::listInstalledNeedsAnInstallation() {
+    TestEnvironment env;
+    const Run run = runProgram(env, {QStringLiteral("--list-installed")});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.lines, QStringList{QString()});
+    QVERIFY2(run.messages.startsWith("vexa: no Quake 2 installation is known"),
+             qPrintable(run.messages));
+}
+
+void TstRealInstallation::startUpShowsWhatTheGameHas() {
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    // A pak cut short: what it held is missing, the rest is listed, and the user is told.
+    const QByteArray pak1 = env.readFile(env.baseDir() + QStringLiteral("/pak1.pak"));
+    env.writeFile(QStringLiteral("quake2/baseq2/pak1.pak"), pak1.chopped(1));
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
+
+    // The engine found is kept, and with it the config the game itself reads.
+    const IniFile ini(env.iniPath());
+    QCOMPARE(ini.readString("quake2", "engine", {}), QStringLiteral("yamagi"));
+    QCOMPARE(ini.readString("quake2", "home", {}), q2.home());
+    QCOMPARE(currentEngine(), Engine::yamagi);
+    QCOMPARE(window.txtConfigFile->text(), q2.homeConfig());
+    QCOMPARE(window.txtPlayer->text(), QStringLiteral("FromHome"));
+    QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
+
+    QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(true));
+    window.FillSkinList(QStringLiteral("male"));
+    QCOMPARE(itemsOf(window.cboSkin), QStringList{"grunt"}); // "major" was in pak1.pak
+    QStringList maps = RealInstallation::maps(true);
+    maps.removeOne(QStringLiteral("q2dm1"));
+    QCOMPARE(itemsOf(window.cboClientStartMap), maps);
+    QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(true));
+    // The game adds baseq2 to basedir itself.
+    QCOMPARE(window.BuildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
+                                            QStringLiteral(" +exec config.cfg"));
+}
+
+void TstRealInstallation::shadowedConfigIsTold() {
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    setIni(env, "vexa", "configfile", q2.baseConfig());
+    setIni(env, "vexa", "saveAllOnRun", "0");
+    const QString warning = "The game reads " + q2.homeConfig() + " instead";
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    QCOMPARE(window.txtPlayer->text(), QStringLiteral("Installation"));
+    QCOMPARE(hint(window), warning); // after start-up
+    // A control's hint shows while the pointer is on it; the warning stands otherwise.
+    window.UpdateHintLine(QStringLiteral("elsewhere"));
+    QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
+    prompts.answerConfirm(true); // saving over config.cfg
+    window.SaveConfig1->trigger();
+    QCOMPARE(hint(window), warning); // after each save
+
+    QString shown;
+    whenModalShows([&](QWidget* modal) {
+        auto* box = qobject_cast<TfrmStatus*>(modal);
+        shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
+        box->Button1->click();
+    });
+    window.btnRun->click();
+    QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
+
+    // Loading the config the game reads leaves nothing to tell.
+    prompts.answerOpenFile(q2.homeConfig());
+    window.OpenConfig1->trigger();
+    QCOMPARE(hint(window), QStringLiteral("Default : "));
+    // A mod's own config comes before baseq2's.
+    env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
+    window.txtCurrentGame->setText(QStringLiteral("ctf"));
+    window.cbxStartWithGame->setChecked(true);
+    QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+}
+
+void TstRealInstallation::optionsChangeEngineAndLists() {
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    window.cboSaveGames->setCurrentIndex(0);
+    whenModalShows([](QWidget* modal) {
+        auto* options = qobject_cast<TfrmOptions*>(modal);
+        options->cboEngine->setFocus();
+        QTest::keyClick(options->cboEngine, Qt::Key_Up); // Yamagi to id 3.21
+        options->btnOk->click();
+    });
+    window.Options1->trigger();
+    QCOMPARE(currentEngine(), Engine::id);
+    QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
+    QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(false));
+    QCOMPARE(itemsOf(window.cboServerStartMap), RealInstallation::maps(false));
+    QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(false));
+    QCOMPARE(window.cboSaveGames->currentIndex(), 0); // the chosen save stays chosen
+    QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
+}
+
+void TstRealInstallation::eachEngineWritesItsWay_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("bindLine");
+    QTest::newRow("id 3.21") << int(Engine::id) << "Bind a \"+moveleft\"";
+    QTest::newRow("Yamagi") << int(Engine::yamagi) << "Bind a \"+moveleft\"";
+    // Q2PRO finds commands by their exact lower-case name.
+    QTest::newRow("Q2PRO") << int(Engine::q2pro) << "bind a \"+moveleft\"";
+}
+
+void TstRealInstallation::eachEngineWritesItsWay() {
+    QFETCH(int, engine);
+    QFETCH(QString, bindLine);
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    ScriptedPrompts prompts;
+    TfrmVexaMain window(prompts);
+    const EngineScope scope{Engine(engine)};
+    window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+    const QStringList lines = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
+    QVERIFY(lines.contains(bindLine));
+    const bool capitals = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        return line.startsWith(QLatin1String("Set ")) || line.startsWith(QLatin1String("Bind "));
+    });
+    QCOMPARE(capitals, Engine(engine) != Engine::q2pro);
+}
+
+VEXA_TEST(TstRealInstallation)
+#include "tst_realinstallation.moc"
