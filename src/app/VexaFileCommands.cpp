@@ -191,7 +191,8 @@ void TfrmVexaMain::SaveConfigAs1Click() {
 void TfrmVexaMain::SaveBatch1Click() {
     settleFileBoxes();
     // The script names the game in the Quake 2 directory, wherever the script itself lies.
-    WriteBatchFile(txtBatchFile->text(), quake2Directory(), BuildCommandPieces(launchChoices()));
+    WriteBatchFile(txtBatchFile->text(), quake2Directory(), BuildCommandPieces(launchChoices()),
+                   platform(), gameProgram());
     sbrCommon->showMessage(BatchSaved);
 }
 
@@ -201,7 +202,8 @@ void TfrmVexaMain::SaveBatchAs1Click() {
     if (!chosen)
         return;
     txtBatchFile->setText(*chosen);
-    WriteBatchFile(*chosen, quake2Directory(), BuildCommandPieces(launchChoices()));
+    WriteBatchFile(*chosen, quake2Directory(), BuildCommandPieces(launchChoices()), platform(),
+                   gameProgram());
     sbrCommon->showMessage(BatchSaved);
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }

@@ -33,6 +33,10 @@ void TfrmVexaMain::LocateGameHome() {
     setCurrentEngine(choice->engine);
 }
 
+QString TfrmVexaMain::gameProgram() const {
+    return gameProgramName(engineChoice().engine, quake2Directory());
+}
+
 GameFiles TfrmVexaMain::dataFiles(const QString& baseDir) const {
     return gameDataFiles(engineChoice(), baseDir);
 }

@@ -269,6 +269,8 @@ public:
     // --- The game's engine and its own directory (VexaGameHome.cpp) ---
     // [quake2] engine and home (id 3.21 without a home until start-up has stored a choice).
     EngineChoice engineChoice() const;
+    // The file name of the engine's program in the Quake 2 directory.
+    QString gameProgram() const;
     // The folders the game searches for its config, the current game's first when it is chosen.
     QStringList configSearchFolders() const;
     // "The game reads <path> instead" when another file of the config's name is what the game

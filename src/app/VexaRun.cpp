@@ -27,7 +27,8 @@ void TfrmVexaMain::btnRunClick() {
     const QString workDir =
         VexaIni::readString(settings(), VexaIni::Quake2Path, QDir::currentPath());
     const GameStart start =
-        viaScript ? scriptStart(txtBatchFile->text(), workDir) : directStart(pieces, workDir);
+        viaScript ? scriptStart(txtBatchFile->text(), workDir)
+                  : directStart(pieces, workDir, PlatformConventions::native(), gameProgram());
     if (const auto failed = startGame(start)) {
         prompts_.error(FailedToExecute + *failed);
         return;

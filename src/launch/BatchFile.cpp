@@ -21,8 +21,10 @@ const Lookup lookups[] = {
     {"connect", &BatchFileContents::server},
 };
 
-QString gameProgram(const QString& quake2Dir, const PlatformConventions& conventions) {
-    const QString program = conventions.join(quake2Dir, conventions.gameExecutable());
+QString gameProgram(const QString& quake2Dir, const PlatformConventions& conventions,
+                    const QString& name) {
+    const QString program =
+        conventions.join(quake2Dir, name.isEmpty() ? conventions.gameExecutable() : name);
     // A bare name would be looked up along PATH and could start some other program.
     if (conventions.style() == PlatformConventions::Style::Posix &&
         !program.contains(QLatin1Char('/')))
@@ -41,9 +43,9 @@ QString readScript(const QString& fileName) {
 } // namespace
 
 QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
-                      const PlatformConventions& conventions) {
+                      const PlatformConventions& conventions, const QString& program) {
     const auto style = conventions.style();
-    QString line = ScriptWords::quote(gameProgram(quake2Dir, conventions), style);
+    QString line = ScriptWords::quote(gameProgram(quake2Dir, conventions, program), style);
     // The commands' own words are fixed texts that need no quoting and must stay unquoted: an
     // unquoted leading "+" is what marks a command when the script is read back.
     for (const CommandPiece& piece : pieces)
@@ -53,8 +55,8 @@ QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
 }
 
 void WriteBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
-                    const PlatformConventions& conventions) {
-    TextFile::writeLines(batchFile, {batchFileLine(quake2Dir, pieces, conventions)},
+                    const PlatformConventions& conventions, const QString& program) {
+    TextFile::writeLines(batchFile, {batchFileLine(quake2Dir, pieces, conventions, program)},
                          conventions.lineEnding(), ScriptEncoding);
 }
 

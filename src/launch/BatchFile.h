@@ -15,14 +15,17 @@
 // The script names directories and files, so it is written the way the system spells them.
 inline constexpr TextEncoding ScriptEncoding = TextEncoding::Utf8;
 
-// The script's line (without its line ending).
+// The script's line (without its line ending). `program` is the game program's file name in the
+// Quake 2 directory; empty for the platform's usual one.
 QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
-                      const PlatformConventions& conventions = PlatformConventions::native());
+                      const PlatformConventions& conventions = PlatformConventions::native(),
+                      const QString& program = {});
 
 // Writes the script's one line to `batchFile`, replacing it atomically. Throws VexaError
 // "Cannot create file %s".
 void WriteBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
-                    const PlatformConventions& conventions = PlatformConventions::native());
+                    const PlatformConventions& conventions = PlatformConventions::native(),
+                    const QString& program = {});
 
 // What a script holds. The launch controls take the values in the order of the members, from
 // `game` to `server`; a value that is absent leaves its control alone (except `game`, whose

@@ -43,9 +43,10 @@ GameStart scriptStart(const QString& script, const QString& quake2Dir,
 }
 
 GameStart directStart(const CommandLine& pieces, const QString& quake2Dir,
-                      const PlatformConventions& conventions) {
+                      const PlatformConventions& conventions, const QString& program) {
     GameStart start;
-    start.program = conventions.join(quake2Dir, conventions.gameExecutable());
+    start.program =
+        conventions.join(quake2Dir, program.isEmpty() ? conventions.gameExecutable() : program);
     start.arguments = gameArguments(pieces);
     start.workingDirectory = quake2Dir;
     start.file = start.program;

@@ -26,8 +26,11 @@ struct GameStart {
 GameStart scriptStart(const QString& script, const QString& quake2Dir,
                       const PlatformConventions& conventions = PlatformConventions::native());
 
+// `program` is the game program's file name in the Quake 2 directory; empty for the platform's
+// usual one.
 GameStart directStart(const CommandLine& pieces, const QString& quake2Dir,
-                      const PlatformConventions& conventions = PlatformConventions::native());
+                      const PlatformConventions& conventions = PlatformConventions::native(),
+                      const QString& program = {});
 
 // Checks that the start can reach the game, then starts it detached. Returns nothing when the
 // game was started; otherwise, having started nothing, the file that could not be executed: the

@@ -13,10 +13,15 @@ constexpr const char* NoKeys[] = {nullptr};
 constexpr const char* YamagiRefusedKeys[] = {"ESCAPE", "`", "~", nullptr};
 constexpr const char* Q2proRefusedKeys[] = {"`", nullptr};
 
+constexpr const char* IdPrograms[] = {"quake2", nullptr};
+constexpr const char* YamagiPrograms[] = {"quake2", "yquake2", nullptr};
+constexpr const char* Q2proPrograms[] = {"q2pro", nullptr};
+
 constexpr EngineFacts Facts[] = {
-    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys},
-    {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, true, 1.2, YamagiRefusedKeys},
-    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, Q2proRefusedKeys},
+    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms},
+    {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, true, 1.2, YamagiRefusedKeys,
+     YamagiPrograms},
+    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, Q2proRefusedKeys, Q2proPrograms},
 };
 
 // The engines' name lists ship as resources, one name a line; each is read on first use.

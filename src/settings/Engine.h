@@ -28,6 +28,8 @@ struct EngineFacts {
     double defaultGamma;
     // Keys the engine refuses to rebind.
     const char* const* refusedKeys;
+    // Its usual program names on Linux, the one it installs as first.
+    const char* const* programNames;
 };
 
 const EngineFacts& engineFacts(Engine engine);

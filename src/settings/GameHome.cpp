@@ -95,6 +95,15 @@ EngineChoice detectEngine(const QString& quake2Dir) {
     return {};
 }
 
+QString gameProgramName(Engine engine, const QString& quake2Dir) {
+    const char* const* names = engineFacts(engine).programNames;
+    for (const char* const* name = names; *name; ++name) {
+        if (QFileInfo(join(quake2Dir, QLatin1String(*name))).isFile())
+            return QLatin1String(*name);
+    }
+    return QLatin1String(names[0]);
+}
+
 QString homeGameFolder(const EngineChoice& choice, const QString& game) {
     return choice.home.isEmpty() ? QString() : join(choice.home, game);
 }

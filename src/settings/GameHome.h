@@ -35,6 +35,10 @@ EngineChoice detectEngine(const QString& quake2Dir);
 // The stored choice, or id 3.21 without a home when vexa.ini holds none yet.
 EngineChoice storedEngineChoice(const IniFile& settings);
 
+// The file name of the engine's program in the Quake 2 directory: the first of its usual names
+// found there, else the first (a Q2PRO installation has no "quake2" to start).
+QString gameProgramName(Engine engine, const QString& quake2Dir);
+
 // "<home>/<game>"; empty without a home.
 QString homeGameFolder(const EngineChoice& choice, const QString& game = BaseGame);
 

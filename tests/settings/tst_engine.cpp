@@ -1,6 +1,9 @@
 #include "settings/Engine.h"
+#include "settings/GameHome.h"
 #include "support/TestRegistry.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestEngine : public QObject {
@@ -12,6 +15,8 @@ private slots:
     void cvarNames_data();
     void cvarNames();
     void yamagiRenames();
+    void gameProgram_data();
+    void gameProgram();
 };
 
 void TestEngine::iniNamesRoundTrip() {
@@ -76,6 +81,32 @@ void TestEngine::yamagiRenames() {
              QStringList({"gl_palettedtextures", "gl1_palettedtextures"}));
     QVERIFY(engineRefusesToRebind(Engine::yamagi, u"escape"));
     QVERIFY(!engineRefusesToRebind(Engine::id, u"ESCAPE"));
+}
+
+void TestEngine::gameProgram_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("program");
+    QTest::newRow("id") << int(Engine::id) << QStringList{"quake2"} << "quake2";
+    QTest::newRow("q2pro has no quake2") << int(Engine::q2pro) << QStringList{"q2pro"} << "q2pro";
+    QTest::newRow("q2pro beside a quake2")
+        << int(Engine::q2pro) << QStringList{"quake2", "q2pro"} << "q2pro";
+    QTest::newRow("yamagi as yquake2")
+        << int(Engine::yamagi) << QStringList{"yquake2"} << "yquake2";
+    QTest::newRow("nothing there: the usual name")
+        << int(Engine::q2pro) << QStringList{} << "q2pro";
+}
+
+void TestEngine::gameProgram() {
+    QFETCH(int, engine);
+    QFETCH(QStringList, present);
+    QFETCH(QString, program);
+    QTemporaryDir dir;
+    for (const QString& name : present) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(gameProgramName(Engine(engine), dir.path()), program);
 }
 
 VEXA_TEST(TestEngine)
