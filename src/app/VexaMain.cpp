@@ -1,6 +1,7 @@
 #include "VexaMain.h"
 
 #include "app/About.h"
+#include "app/CfgFileMemory.h"
 #include "app/Glyphs.h"
 #include "app/MultiRowTabWidget.h"
 #include "app/Options.h"

@@ -2,6 +2,7 @@
 #include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
+#include "app/HeadlessPrompts.h"
 #include "app/QtPrompts.h"
 #include "app/VexaMain.h"
 #include "controls/Catalogue.h"
@@ -27,7 +28,8 @@ const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
 
 const QCommandLineOption Demo(QStringLiteral("demo"),
                               QStringLiteral("Start on a demo Quake 2 installation of its own, "
-                                             "with its own settings file."));
+                                             "with its own settings file (also with "
+                                             "--load-config and --save-config)."));
 const QCommandLineOption ListSettings(QStringLiteral("list-settings"),
                                       QStringLiteral("Print every built-in setting, one per "
                                                      "line, tab-separated, and end."));
@@ -60,6 +62,11 @@ int runWindow(const QCommandLineParser& parser) {
 
 int runConfigCommand(const QCommandLineParser& parser) {
     QTextStream messages(stderr);
+    if (parser.isSet(Demo)) {
+        HeadlessPrompts prompts(messages);
+        if (!runGuarded(prompts, [] { enterDemo(); }))
+            return 1;
+    }
     return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
 }
 

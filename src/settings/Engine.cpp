@@ -1,5 +1,7 @@
 #include "Engine.h"
 
+#include "platform/VexaIni.h"
+
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -125,4 +127,9 @@ QStringList engineCvarsRenamedTo(Engine engine, QStringView name) {
             from << old;
     }
     return from;
+}
+
+Engine currentEngine(const IniFile& vexaIni) {
+    return engineFromIniName(VexaIni::readString(vexaIni, VexaIni::GameEngine, QString()))
+        .value_or(Engine::id);
 }

@@ -53,3 +53,7 @@ bool engineRegistersCvar(Engine engine, QStringView name);
 QString engineCvarRename(Engine engine, QStringView name);
 // Every old name that becomes `name`, in the engine's table order.
 QStringList engineCvarsRenamedTo(Engine engine, QStringView name);
+
+class IniFile;
+// The engine vexa.ini names ([quake2] engine); id 3.21 when it names none or an unknown one.
+Engine currentEngine(const IniFile& vexaIni);

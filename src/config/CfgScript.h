@@ -1,0 +1,177 @@
+#pragma once
+
+#include "platform/FoldedText.h"
+#include "settings/Engine.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVarLengthArray>
+
+#include <optional>
+#include <vector>
+
+// A config script as the game runs it. A line splits into commands at semicolons outside quotes;
+// a command into words: blanks separate them, a quoted word runs to the next quote, and "//" at
+// the start of a word ends the command. A command with an odd number of quotes is dropped. The
+// last "set" of a variable wins (also as "seta", or the variable's own name as the command), the
+// last "bind" of a key wins, "unbind" and "unbindall" clear keys, "alias" defines a command of
+// commands and calling it runs them.
+
+using CfgCommands = QVarLengthArray<QStringView, 4>;
+using CfgWords = QVarLengthArray<QStringView, 8>;
+
+// The commands of one line, as views into it.
+CfgCommands splitCfgCommands(QStringView line);
+// The words of one command, as views into it: none for a blank command, a comment, or a command
+// the game drops for its unmatched quote.
+CfgWords cfgCommandWords(QStringView command);
+
+// The words from `first` on, joined by single blanks, as the game joins a binding's or an alias's
+// command.
+QString joinedWords(const CfgWords& words, qsizetype first);
+
+// How the game tells keys apart: a single character as it is, a key name in any letter case.
+QString keyIdentity(QStringView key);
+
+// The variables a window shows, each in a slot, under every name the game takes for it.
+class CfgVariables {
+public:
+    // A name already added keeps its slot.
+    void add(QStringView name, int slot);
+    // The slot of the variable, letter case ignored; -1 when it is none of these.
+    int slotOf(QStringView name) const;
+    int slotCount() const { return slotCount_; }
+
+private:
+    FoldedHashMap<int> slots_;
+    int slotCount_ = 0;
+};
+
+// Adds a variable under every name the engine takes for it: its own, with Yamagi the name it is
+// renamed to and every other old name of that, and the name Vexa once wrote for it.
+void addVariable(CfgVariables& variables, QStringView name, int slot, Engine engine);
+
+// What a load left for the next save about one setting: the text the file gave its variable
+// (nothing when it gave none), and the value the setting stood for right after the load.
+struct CfgOrigin {
+    std::optional<QString> read;
+    QString loaded;
+    // The text to write for the setting's `current` value: the file's own text while the
+    // setting still stands for what it stood for after the load, so that "8.5" or ".14" stay
+    // as they were.
+    QString textFor(const QString& current) const {
+        return read && current == loaded ? *read : current;
+    }
+};
+
+// Vexa's own lines at the end of a file it wrote: the profile entries from "//Globals Settings"
+// on and the closing comments, with the blank lines before them. They are made anew from the
+// profiles at every save.
+struct CfgLineRange {
+    qsizetype from = 0;
+    qsizetype to = 0; // one past the last
+    bool contains(qsizetype line) const { return line >= from && line < to; }
+};
+CfgLineRange ownClosingLines(const QStringList& lines);
+
+// A script run once, from the first line to the last, leaving out Vexa's own closing lines. What
+// the window's settings write themselves is "taken"; the lines left are kept as they are. The
+// variables are only used while the script runs, in the constructor.
+class CfgScript {
+public:
+    CfgScript(const QStringList& lines, const CfgVariables& variables);
+
+    // The value a slot's variable ends with, or nothing when the script sets none.
+    const std::optional<QString>& value(int slot) const;
+
+    // A key bound at the end, and the line of the command that bound it (-1 when an alias run
+    // at load bound it).
+    struct Binding {
+        QString key;
+        QString command;
+        qsizetype line = -1;
+    };
+    // In the order of the commands that bound them.
+    std::vector<Binding> bindings() const;
+
+    // An alias's commands at the end, or nothing.
+    std::optional<QString> aliasBody(QStringView name) const;
+
+    // A window setting writes this binding or alias itself: its command no longer keeps its line.
+    void take(const Binding& binding);
+    void takeAlias(QStringView name);
+
+    // The lines that keep a command no window setting took or wrote, and the comments and blank
+    // lines, in file order; never Vexa's own closing lines.
+    QStringList keptLines() const;
+    // How many of them are not blank.
+    qsizetype keptLineCount() const;
+
+private:
+    struct KeyBinding {
+        QString key;
+        QString command;
+        qsizetype line;
+        quint64 order;
+    };
+    struct Alias {
+        QString body;
+        qsizetype line;
+    };
+
+    void runLine(qsizetype line);
+    bool run(const CfgWords& words, qsizetype line);
+    bool runSet(const CfgWords& words);
+    void runBind(const CfgWords& words, qsizetype line);
+    void runAlias(const CfgWords& words, qsizetype line);
+    void runAliasBody(const QString& body);
+    bool setVariable(QStringView name, QStringView value);
+    void release(qsizetype line);
+    bool isKept(qsizetype line) const;
+
+    static constexpr int NoWords = -1;
+
+    const QStringList lines_;
+    const CfgVariables* variables_; // while the constructor runs the script
+    CfgLineRange own_;
+    // Per line: how many of its commands keep it, or NoWords for a blank line or a comment.
+    std::vector<int> open_;
+    std::vector<std::optional<QString>> values_;
+    QHash<QString, KeyBinding> keys_; // by keyIdentity
+    FoldedHashMap<Alias> aliases_;
+    quint64 order_ = 0;
+    int aliasRuns_ = 0;      // since the last "wait", as the game counts them
+    int totalAliasRuns_ = 0; // in the whole script
+};
+
+// What a list of lines overrides when the game runs it after others: the variables it sets,
+// the keys it binds or unbinds, the aliases it defines, the master servers.
+class CfgOverrides {
+public:
+    explicit CfgOverrides(const QStringList& lines);
+    // Whether every command of `line` loses its effect to these lines (a line without commands
+    // never does).
+    bool overridesAll(QStringView line) const;
+    // Whether these lines bind or unbind the key.
+    bool bindsKey(QStringView key) const;
+
+private:
+    bool overrides(const CfgWords& words) const;
+
+    FoldedHashMap<bool> variables_;
+    QHash<QString, bool> keys_;
+    FoldedHashMap<bool> aliases_;
+    bool master_ = false;
+    bool allKeys_ = false;
+};
+
+// The kept lines to write before `generated`: those with a command that keeps an effect after
+// them, and the comments and blank lines, without blank lines at the end, then one blank line
+// to set them apart (none at all when nothing is kept).
+QStringList keptLinesBefore(const QStringList& kept, const QStringList& generated);
+
+// "unbind <key>" for each key the file bound to a setting that `generated` no longer binds, so
+// that a key taken away from a setting is free in the game too.
+QStringList unbindLines(const QStringList& takenKeys, const QStringList& generated);
