@@ -70,11 +70,12 @@ void showRows(TfrmVexaMain& w, const CfgScript& script, bool emptyFile) {
     }
 }
 
+// What each row read from the script; for a new config (no script) nothing.
 std::vector<CfgOrigin> rowOrigins(const TfrmVexaMain& w, const CfgScript* script) {
     std::vector<CfgOrigin> origins;
     for (const Row& row : allRows())
-        origins.push_back(
-            {script ? script->value(int(rowNumber(row))) : std::nullopt, row.current(w)});
+        origins.push_back({script ? script->value(int(rowNumber(row))) : std::nullopt,
+                           row.current(w), script && !script->isEmpty()});
     return origins;
 }
 

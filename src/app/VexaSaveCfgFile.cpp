@@ -23,18 +23,20 @@ namespace {
 using namespace CfgWindowRows;
 
 // A row the file gave a value always writes: the file's own text while the widgets still stand
-// for what they stood for after the load, else their value. Any other row writes when it wants.
+// for what they stood for after the load, else their value. A row the file said nothing about
+// writes nothing while unchanged; in a new config, and once changed, it writes when it wants.
 void appendRows(QStringList& lines, const TfrmVexaMain& w, Part part,
                 const std::vector<CfgOrigin>& origins) {
     for (const Row& row : rows(part)) {
         const size_t number = rowNumber(row);
         const QString current = row.current(w);
-        const CfgOrigin origin = number < origins.size() ? origins[number] : CfgOrigin{{}, current};
-        if (origin.read) {
+        const CfgOrigin origin =
+            number < origins.size() ? origins[number] : CfgOrigin{{}, current, false};
+        if (origin.read)
             appendCfgLine(lines, row.word, QLatin1String(row.name), origin.textFor(current));
-        } else if (row.wanted(w, current) && (!row.onlyWhenChanged || current != origin.loaded)) {
+        else if (origin.followsRules(current) && row.wanted(w, current) &&
+                 (!row.onlyWhenChanged || current != origin.loaded))
             appendCfgLine(lines, row.word, QLatin1String(row.name), current);
-        }
     }
 }
 

@@ -54,15 +54,23 @@ private:
 void addVariable(CfgVariables& variables, QStringView name, int slot, Engine engine);
 
 // What a load left for the next save about one setting: the text the file gave its variable
-// (nothing when it gave none), and the value the setting stood for right after the load.
+// (nothing when it gave none), the value the setting stood for right after the load, and
+// whether a file was read at all (not so for a new config, or an empty file).
 struct CfgOrigin {
     std::optional<QString> read;
     QString loaded;
-    // The text to write for the setting's `current` value: the file's own text while the
-    // setting still stands for what it stood for after the load, so that "8.5" or ".14" stay
-    // as they were.
+    bool fileRead = false;
+
+    // The text to write for a setting that read one, standing for `current` now: the file's own
+    // text while the setting still stands for what it stood for after the load, so that "8.5"
+    // or ".14" stay as they were; else the value now.
     QString textFor(const QString& current) const {
         return read && current == loaded ? *read : current;
+    }
+    // Whether a setting that read nothing writes by the writer's own rules: in a new config, or
+    // once the user changed it. Unchanged, it writes nothing, and the game keeps its own value.
+    bool followsRules(const QString& current) const {
+        return !read && (!fileRead || current != loaded);
     }
 };
 
@@ -82,6 +90,9 @@ CfgLineRange ownClosingLines(const QStringList& lines);
 class CfgScript {
 public:
     CfgScript(const QStringList& lines, const CfgVariables& variables);
+
+    // A file without a line says nothing: saving it makes a new config.
+    bool isEmpty() const { return lines_.isEmpty(); }
 
     // The value a slot's variable ends with, or nothing when the script sets none.
     const std::optional<QString>& value(int slot) const;

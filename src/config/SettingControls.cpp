@@ -174,6 +174,7 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
                    },
                    control);
         origin.loaded = controlValueText(control);
+        origin.fileRead = !script.isEmpty();
     }
     return origins;
 }
@@ -241,10 +242,11 @@ void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optim
         const SettingControl& control = entries[i].control;
         if (isLaunchOnly(commandOf(control)))
             continue;
-        if (i < origins.size() && origins[i].read)
-            appendControlLines(lines, control, false,
-                               origins[i].textFor(controlValueText(control)));
-        else if (ownEnabled(*widgetOf(control)))
+        const CfgOrigin origin = i < origins.size() ? origins[i] : CfgOrigin{};
+        const QString current = controlValueText(control);
+        if (origin.read)
+            appendControlLines(lines, control, false, origin.textFor(current));
+        else if (origin.followsRules(current) && ownEnabled(*widgetOf(control)))
             appendControlLines(lines, control, optimizedSaving);
     }
 }

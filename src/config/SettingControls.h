@@ -97,9 +97,11 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
 
 // Appends the lines of the index's controls in walking order. A control that read its value
 // from the file (its origin, at the same place in `origins`) always writes it: the file's own
-// text while the control is unchanged, else its value. Any other control writes when it is
-// enabled (controls in disabled containers count as enabled). "dedicated" never writes: the
-// command line carries it, and in a config it would make every later start of the game a server.
+// text while the control is unchanged, else its value. A control the file said nothing about
+// writes nothing while unchanged. In a new config (no origins, or none from a file) and once
+// changed, a control writes when it is enabled (controls in disabled containers count as
+// enabled). "dedicated" never writes: the command line carries it, and in a config it would
+// make every later start of the game a server.
 void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
                        const std::vector<CfgOrigin>& origins = {});
 

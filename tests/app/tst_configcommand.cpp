@@ -114,15 +114,13 @@ void TstConfigCommand::failures() {
 void TstConfigCommand::goesOnWithoutTheStartupConfig() {
     CommandWorld world;
     QFile::remove(world.storedConfig);
-    world.env.writeFile("program/in.cfg", "set fov \"x\"\r\nbind F6 \"save quick\"\r\n");
-    const Outcome outcome = run({QStringLiteral("in.cfg"), QStringLiteral("out.cfg")});
+    const Outcome outcome = run({std::nullopt, QStringLiteral("out.cfg")});
     QCOMPARE(outcome.messages,
              "vexa: Cannot open file " + displayName(world.env.baseDir() + "/config.cfg") + '\n');
     QCOMPARE(outcome.exitCode, 0);
     const QByteArray written = world.env.readFile(world.inProgramDir("out.cfg"));
     QVERIFY(written.contains("\r\nset vid_gamma \"1\"\r\n"));
-    QVERIFY(written.contains("\r\nSet fov \"x\"\r\n"));
-    QVERIFY(written.contains("\r\nBind F6 \"save quick\"\r\n"));
+    QVERIFY(written.contains("\r\nBind CTRL \"+attack\"\r\n"));
 }
 
 void TstConfigCommand::worksOnTheDemo() {
