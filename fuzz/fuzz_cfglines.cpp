@@ -64,7 +64,7 @@ void runScript(const QStringList& lines) {
         FUZZ_CHECK(next < lines.size(), line.toLatin1());
         ++next;
     }
-    (void)keptLinesBefore(kept, lines);
+    (void)keptLinesBefore(kept, CfgOverrides(lines));
 }
 
 void checkWrittenLinesReadBack(const QStringList& lines) {

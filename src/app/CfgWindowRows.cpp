@@ -224,8 +224,8 @@ Row glComboRow(const char* name, QComboBox* TfrmVexaMain::*box) {
 Row glNumberRow(const MaskedField& field) {
     return {CfgWord::set, field.variable,
             [field](const TfrmVexaMain& w) {
-                const QLineEdit& number = *edit(w, field.edit);
-                return hasDigit(number.displayText()) ? maskedNumber(number) : QString();
+                const QString shown = edit(w, field.edit)->displayText();
+                return hasDigit(shown) ? maskedNumberText(shown) : QString();
             },
             [field](TfrmVexaMain& w, const Value& value) {
                 if (value)
@@ -276,9 +276,12 @@ Row serverRow(const char* name, QLineEdit* TfrmVexaMain::*field) {
 Row deathmatchRow() {
     return {CfgWord::Set, "dmflags",
             [](const TfrmVexaMain& w) {
+                // The boxes stand in the order of the flags.
+                const DeathmatchFlag* first = deathmatchFlags().data();
                 return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
-                    const auto* box = w.namedChild<QCheckBox>(flag.name);
-                    return box && box->isChecked();
+                    const qsizetype at = &flag - first;
+                    return at < w.deathmatchFlagBoxes.size() &&
+                           w.deathmatchFlagBoxes[at]->isChecked();
                 }));
             },
             [](TfrmVexaMain& w, const Value& value) {

@@ -92,13 +92,13 @@ QStringList showMessages(TfrmVexaMain& w, CfgScript& script) {
             return b.command.compare(alias, Qt::CaseInsensitive) == 0;
         });
         const bool ours = body && body->startsWith(say) && bound != bindings.end();
-        w.txtMsgKey[slot]->setText(ours ? bound->key : QString());
+        w.txtMsgKey[slot]->setText(ours ? bound->key.toString() : QString());
         w.txtMsgMsg[slot]->setText(ours ? body->mid(say.size()) : QString());
         if (!ours)
             continue;
         script.takeAlias(alias);
         script.take(*bound);
-        keys << bound->key;
+        keys << bound->key.toString();
     }
     return keys;
 }
@@ -128,8 +128,18 @@ CfgFileMemory& TfrmVexaMain::cfgMemory() {
     return *cfgMemory_;
 }
 
+const CfgVariables& TfrmVexaMain::cfgVariables() {
+    CfgFileMemory& memory = cfgMemory();
+    const Engine engine = currentEngine(settings());
+    if (memory.variablesEngine != engine) {
+        memory.variables = windowVariables(settingIndex(), engine);
+        memory.variablesEngine = engine;
+    }
+    return memory.variables;
+}
+
 void TfrmVexaMain::ApplyFixedSettings() {
-    const CfgScript script(CfgLines, windowVariables(settingIndex(), currentEngine(settings())));
+    const CfgScript script(CfgLines, cfgVariables());
     showRows(*this, script, CfgLines.isEmpty());
 }
 
@@ -137,7 +147,7 @@ void TfrmVexaMain::LoadCfgFile(const QString& directory, const QString& fileName
     const WaitCursor wait(*this);
     readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
     ControlIndex& index = settingIndex();
-    CfgScript script(CfgLines, windowVariables(index, currentEngine(settings())));
+    CfgScript script(CfgLines, cfgVariables());
     showRows(*this, script, CfgLines.isEmpty());
 
     CfgFileMemory& memory = cfgMemory();
@@ -160,7 +170,9 @@ void TfrmVexaMain::ResetSettingsToDefaults() {
     resetSettingControls(settingIndex());
     // A new config: nothing read, nothing kept.
     CfgFileMemory& memory = cfgMemory();
-    memory = CfgFileMemory();
+    memory.keptLines.clear();
+    memory.controls.clear();
+    memory.takenKeys.clear();
     memory.rows = rowOrigins(*this, nullptr);
 }
 

@@ -11,6 +11,7 @@
 
 class ControlIndex;
 struct CfgFileMemory;
+class CfgVariables;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -345,6 +346,8 @@ private:
     // The setting controls filed once: the window's controls stay the same from creation on.
     ControlIndex& settingIndex();
     CfgFileMemory& cfgMemory();
+    // The names of the window's variables for the engine in vexa.ini.
+    const CfgVariables& cfgVariables();
 
     Prompts& prompts_;
     std::unique_ptr<IniFile> settings_;

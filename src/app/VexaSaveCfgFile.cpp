@@ -79,8 +79,10 @@ void TfrmVexaMain::SaveCfgFile(const QString& directory, const QString& fileName
             generated, VexaIni::readString(settings(), VexaIni::ProgramPath, QDir::currentPath()),
             txtCurrentGame->text());
 
-    const QStringList unbinds = unbindLines(memory.takenKeys, generated);
-    QStringList lines = keptLinesBefore(memory.keptLines, generated + unbinds);
+    CfgOverrides later(generated);
+    const QStringList unbinds = unbindLines(memory.takenKeys, later);
+    later.add(unbinds);
+    QStringList lines = keptLinesBefore(memory.keptLines, later);
     lines += unbinds;
     lines += generated;
     appendClosingLines(lines);

@@ -70,6 +70,10 @@ template <typename Visit> void forEachCommand(QStringView text, Visit visit) {
 
 CfgCommands splitCfgCommands(QStringView line) {
     CfgCommands commands;
+    if (!line.contains(u';')) {
+        commands.append(line);
+        return commands;
+    }
     bool quoted = false;
     qsizetype start = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
@@ -84,13 +88,13 @@ CfgCommands splitCfgCommands(QStringView line) {
     return commands;
 }
 
-CfgWords cfgCommandWords(QStringView command) {
+CfgWords cfgCommandWords(QStringView command, qsizetype limit) {
     CfgWords words;
     if (std::count(command.begin(), command.end(), Quote) % 2 != 0)
         return words;
     qsizetype i = 0;
     const qsizetype n = command.size();
-    while (true) {
+    while (words.size() != limit) {
         while (i < n && isSpace(command[i]))
             ++i;
         if (i >= n || (command[i] == u'/' && i + 1 < n && command[i + 1] == u'/'))
@@ -109,6 +113,7 @@ CfgWords cfgCommandWords(QStringView command) {
             words.append(command.sliced(start, i - start));
         }
     }
+    return words;
 }
 
 QString joinedWords(const CfgWords& words, qsizetype first) {
@@ -121,15 +126,12 @@ QString joinedWords(const CfgWords& words, qsizetype first) {
     return joined;
 }
 
-QString keyIdentity(QStringView key) {
-    QString identity = key.toString();
-    if (identity.size() == 1)
-        return identity;
-    for (QChar& c : identity) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - (u'a' - u'A'));
-    }
-    return identity;
+size_t KeyHash::operator()(QStringView key) const {
+    return key.size() == 1 ? qHash(key.front()) : FoldedHash()(key);
+}
+
+bool KeyEqual::operator()(QStringView a, QStringView b) const {
+    return a.size() == 1 || b.size() == 1 ? a == b : FoldedEqual()(a, b);
 }
 
 // ---- CfgVariables ----
@@ -198,14 +200,15 @@ CfgScript::CfgScript(const QStringList& lines, const CfgVariables& variables)
     variables_ = nullptr;
 }
 
-const std::optional<QString>& CfgScript::value(int slot) const {
-    return values_[size_t(slot)];
+std::optional<QString> CfgScript::value(int slot) const {
+    const std::optional<QStringView>& value = values_[size_t(slot)];
+    return value ? std::optional<QString>(value->toString()) : std::nullopt;
 }
 
 std::vector<CfgScript::Binding> CfgScript::bindings() const {
     std::vector<const KeyBinding*> bound;
     bound.reserve(size_t(keys_.size()));
-    for (const KeyBinding& binding : keys_)
+    for (const auto& [key, binding] : keys_)
         bound.push_back(&binding);
     std::sort(bound.begin(), bound.end(),
               [](const KeyBinding* a, const KeyBinding* b) { return a->order < b->order; });
@@ -218,7 +221,7 @@ std::vector<CfgScript::Binding> CfgScript::bindings() const {
 
 std::optional<QString> CfgScript::aliasBody(QStringView name) const {
     const auto at = aliases_.find(name);
-    return at == aliases_.end() ? std::nullopt : std::optional<QString>(at->second.body);
+    return at == aliases_.end() ? std::nullopt : std::optional<QString>(at->second.body.toString());
 }
 
 void CfgScript::take(const Binding& binding) {
@@ -251,7 +254,7 @@ QStringList CfgScript::keptLines() const {
 qsizetype CfgScript::keptLineCount() const {
     qsizetype count = 0;
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        if (isKept(i) && !isBlankLine(lines_[i]))
+        if (isKept(i) && open_[size_t(i)] != Blank)
             ++count;
     }
     return count;
@@ -267,7 +270,7 @@ void CfgScript::runLine(qsizetype line) {
         if (!run(words, line))
             ++open;
     }
-    open_[size_t(line)] = open;
+    open_[size_t(line)] = open == NoWords && isBlankLine(lines_[line]) ? Blank : open;
 }
 
 // Runs one command; true when it sets a variable of the window, which writes it itself.
@@ -279,7 +282,7 @@ bool CfgScript::run(const CfgWords& words, qsizetype line) {
         runBind(words, line);
     } else if (isWord(verb, u"unbind")) {
         if (words.size() >= 2)
-            keys_.remove(keyIdentity(words[1]));
+            keys_.erase(words[1]);
     } else if (isWord(verb, u"unbindall")) {
         keys_.clear();
     } else if (isWord(verb, u"alias")) {
@@ -306,29 +309,37 @@ bool CfgScript::runSet(const CfgWords& words) {
 void CfgScript::runBind(const CfgWords& words, qsizetype line) {
     if (words.size() < 3)
         return; // "bind KEY" only shows the binding
-    const QString identity = keyIdentity(words[1]);
-    const QString command = joinedWords(words, 2);
+    const QStringView command = joined(words, 2);
     if (command.isEmpty()) {
-        keys_.remove(identity);
+        keys_.erase(words[1]);
         return;
     }
-    keys_.insert(identity, {words[1].toString(), command, line, order_++});
+    const auto [bound, added] = keys_.try_emplace(words[1], KeyBinding{words[1], command, line, 0});
+    if (!added)
+        bound->second = {bound->second.key, command, line, 0};
+    bound->second.order = order_++;
 }
 
 void CfgScript::runAlias(const CfgWords& words, qsizetype line) {
     if (words.size() < 2 || words[1].size() > LongestAliasName)
         return;
-    Alias& alias = aliases_[words[1].toString()];
-    alias.body = joinedWords(words, 2);
-    alias.line = line;
+    aliases_[words[1]] = {joined(words, 2), line};
+}
+
+// The words from `first` on as the game joins them; one word as it stands.
+QStringView CfgScript::joined(const CfgWords& words, qsizetype first) {
+    if (words.size() == first + 1)
+        return words[first];
+    joined_.push_back(joinedWords(words, first));
+    return joined_.back();
 }
 
 // The alias's commands run where it is called; what they set counts, but the call keeps its line.
-void CfgScript::runAliasBody(const QString& body) {
+// The body stays where it is when the alias redefines itself while it runs.
+void CfgScript::runAliasBody(QStringView body) {
     if (++aliasRuns_ > AliasRunsPerWait || ++totalAliasRuns_ > AliasRunsPerScript)
         return;
-    const QString commands = body; // the alias may redefine itself while it runs
-    forEachCommand(commands, [&](QStringView command) {
+    forEachCommand(body, [&](QStringView command) {
         const CfgWords words = cfgCommandWords(command);
         if (!words.isEmpty())
             run(words, -1);
@@ -339,13 +350,17 @@ bool CfgScript::setVariable(QStringView name, QStringView value) {
     const int slot = variables_->slotOf(name);
     if (slot < 0)
         return false;
-    values_[size_t(slot)] = value.toString();
+    values_[size_t(slot)] = value;
     return true;
 }
 
 // ---- CfgOverrides ----
 
 CfgOverrides::CfgOverrides(const QStringList& lines) {
+    add(lines);
+}
+
+void CfgOverrides::add(const QStringList& lines) {
     for (const QString& line : lines) {
         for (QStringView command : splitCfgCommands(line)) {
             const CfgWords words = cfgCommandWords(command);
@@ -355,7 +370,7 @@ CfgOverrides::CfgOverrides(const QStringList& lines) {
             if ((isWord(verb, u"set") || isWord(verb, u"seta")) && words.size() >= 3)
                 variables_.try_emplace(words[1].toString(), true);
             else if ((isWord(verb, u"bind") || isWord(verb, u"unbind")) && words.size() >= 2)
-                keys_.insert(keyIdentity(words[1]), true);
+                keys_.try_emplace(words[1].toString(), true);
             else if (isWord(verb, u"unbindall"))
                 allKeys_ = true;
             else if (isWord(verb, u"alias") && words.size() >= 2)
@@ -371,7 +386,7 @@ bool CfgOverrides::overrides(const CfgWords& words) const {
     if (isWord(verb, u"set") || isWord(verb, u"seta"))
         return words.size() >= 2 && variables_.count(words[1]) > 0;
     if (isWord(verb, u"bind"))
-        return words.size() >= 2 && (allKeys_ || keys_.contains(keyIdentity(words[1])));
+        return words.size() >= 2 && (allKeys_ || keys_.count(words[1]) > 0);
     if (isWord(verb, u"alias"))
         return words.size() >= 2 && aliases_.count(words[1]) > 0;
     if (isWord(verb, u"setmaster"))
@@ -383,7 +398,8 @@ bool CfgOverrides::overrides(const CfgWords& words) const {
 bool CfgOverrides::overridesAll(QStringView line) const {
     bool any = false;
     for (QStringView command : splitCfgCommands(line)) {
-        const CfgWords words = cfgCommandWords(command);
+        // The command and its first word tell what it sets.
+        const CfgWords words = cfgCommandWords(command, 2);
         if (words.isEmpty())
             continue;
         if (!overrides(words))
@@ -394,14 +410,13 @@ bool CfgOverrides::overridesAll(QStringView line) const {
 }
 
 bool CfgOverrides::bindsKey(QStringView key) const {
-    return keys_.contains(keyIdentity(key));
+    return keys_.count(key) > 0;
 }
 
-QStringList keptLinesBefore(const QStringList& kept, const QStringList& generated) {
-    const CfgOverrides overrides(generated);
+QStringList keptLinesBefore(const QStringList& kept, const CfgOverrides& later) {
     QStringList lines;
     for (const QString& line : kept) {
-        if (!overrides.overridesAll(line))
+        if (!later.overridesAll(line))
             lines << line;
     }
     while (!lines.isEmpty() && isBlankLine(lines.back()))
@@ -411,11 +426,10 @@ QStringList keptLinesBefore(const QStringList& kept, const QStringList& generate
     return lines;
 }
 
-QStringList unbindLines(const QStringList& takenKeys, const QStringList& generated) {
-    const CfgOverrides overrides(generated);
+QStringList unbindLines(const QStringList& takenKeys, const CfgOverrides& later) {
     QStringList lines;
     for (const QString& key : takenKeys) {
-        if (!overrides.bindsKey(key))
+        if (!later.bindsKey(key))
             lines << QStringLiteral("unbind ") + key;
     }
     return lines;

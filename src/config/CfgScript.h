@@ -3,13 +3,14 @@
 #include "platform/FoldedText.h"
 #include "settings/Engine.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <QVarLengthArray>
 
+#include <deque>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // A config script as the game runs it. A line splits into commands at semicolons outside quotes;
@@ -25,15 +26,23 @@ using CfgWords = QVarLengthArray<QStringView, 8>;
 // The commands of one line, as views into it.
 CfgCommands splitCfgCommands(QStringView line);
 // The words of one command, as views into it: none for a blank command, a comment, or a command
-// the game drops for its unmatched quote.
-CfgWords cfgCommandWords(QStringView command);
+// the game drops for its unmatched quote. With `limit`, no more than that many.
+CfgWords cfgCommandWords(QStringView command, qsizetype limit = -1);
 
 // The words from `first` on, joined by single blanks, as the game joins a binding's or an alias's
 // command.
 QString joinedWords(const CfgWords& words, qsizetype first);
 
-// How the game tells keys apart: a single character as it is, a key name in any letter case.
-QString keyIdentity(QStringView key);
+// Keys as the game tells them apart: a single character as it is, a key name in any letter case.
+struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(QStringView key) const;
+};
+struct KeyEqual {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const;
+};
+template <typename T> using KeyMap = std::unordered_map<QString, T, KeyHash, KeyEqual>;
 
 // The variables a window shows, each in a slot, under every name the game takes for it.
 class CfgVariables {
@@ -95,13 +104,13 @@ public:
     bool isEmpty() const { return lines_.isEmpty(); }
 
     // The value a slot's variable ends with, or nothing when the script sets none.
-    const std::optional<QString>& value(int slot) const;
+    std::optional<QString> value(int slot) const;
 
     // A key bound at the end, and the line of the command that bound it (-1 when an alias run
-    // at load bound it).
+    // at load bound it). The texts are views into the script, valid while it lives.
     struct Binding {
-        QString key;
-        QString command;
+        QStringView key;
+        QStringView command;
         qsizetype line = -1;
     };
     // In the order of the commands that bound them.
@@ -122,13 +131,13 @@ public:
 
 private:
     struct KeyBinding {
-        QString key;
-        QString command;
+        QStringView key;
+        QStringView command;
         qsizetype line;
         quint64 order;
     };
     struct Alias {
-        QString body;
+        QStringView body;
         qsizetype line;
     };
 
@@ -137,21 +146,25 @@ private:
     bool runSet(const CfgWords& words);
     void runBind(const CfgWords& words, qsizetype line);
     void runAlias(const CfgWords& words, qsizetype line);
-    void runAliasBody(const QString& body);
+    void runAliasBody(QStringView body);
+    QStringView joined(const CfgWords& words, qsizetype first);
     bool setVariable(QStringView name, QStringView value);
     void release(qsizetype line);
     bool isKept(qsizetype line) const;
 
     static constexpr int NoWords = -1;
+    static constexpr int Blank = -2;
 
+    // Every text the script's views point into: the lines, and words joined by blanks.
     const QStringList lines_;
+    std::deque<QString> joined_;
     const CfgVariables* variables_; // while the constructor runs the script
     CfgLineRange own_;
-    // Per line: how many of its commands keep it, or NoWords for a blank line or a comment.
+    // Per line: how many of its commands keep it, NoWords for a comment, Blank for a blank line.
     std::vector<int> open_;
-    std::vector<std::optional<QString>> values_;
-    QHash<QString, KeyBinding> keys_; // by keyIdentity
-    FoldedHashMap<Alias> aliases_;
+    std::vector<std::optional<QStringView>> values_;
+    std::unordered_map<QStringView, KeyBinding, KeyHash, KeyEqual> keys_;
+    std::unordered_map<QStringView, Alias, FoldedHash, FoldedEqual> aliases_;
     quint64 order_ = 0;
     int aliasRuns_ = 0;      // since the last "wait", as the game counts them
     int totalAliasRuns_ = 0; // in the whole script
@@ -162,6 +175,8 @@ private:
 class CfgOverrides {
 public:
     explicit CfgOverrides(const QStringList& lines);
+    // The lines run after those given before.
+    void add(const QStringList& lines);
     // Whether every command of `line` loses its effect to these lines (a line without commands
     // never does).
     bool overridesAll(QStringView line) const;
@@ -172,17 +187,17 @@ private:
     bool overrides(const CfgWords& words) const;
 
     FoldedHashMap<bool> variables_;
-    QHash<QString, bool> keys_;
+    KeyMap<bool> keys_;
     FoldedHashMap<bool> aliases_;
     bool master_ = false;
     bool allKeys_ = false;
 };
 
-// The kept lines to write before `generated`: those with a command that keeps an effect after
-// them, and the comments and blank lines, without blank lines at the end, then one blank line
-// to set them apart (none at all when nothing is kept).
-QStringList keptLinesBefore(const QStringList& kept, const QStringList& generated);
+// The kept lines to write before the lines `later` stands for: those with a command that keeps
+// an effect after them, and the comments and blank lines, without blank lines at the end, then
+// one blank line to set them apart (none at all when nothing is kept).
+QStringList keptLinesBefore(const QStringList& kept, const CfgOverrides& later);
 
-// "unbind <key>" for each key the file bound to a setting that `generated` no longer binds, so
-// that a key taken away from a setting is free in the game too.
-QStringList unbindLines(const QStringList& takenKeys, const QStringList& generated);
+// "unbind <key>" for each key the file bound to a setting that the lines `later` stands for no
+// longer bind, so that a key taken away from a setting is free in the game too.
+QStringList unbindLines(const QStringList& takenKeys, const CfgOverrides& later);

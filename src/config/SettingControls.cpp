@@ -141,7 +141,7 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
         const size_t at = size_t(entry - index.entries().data());
         if (counts[at] == 4)
             continue; // a fifth key keeps its own line
-        keys[at][size_t(counts[at]++)] = bound.key;
+        keys[at][size_t(counts[at]++)] = bound.key.toString();
         script.take(bound);
     }
     return keys;
