@@ -19,8 +19,8 @@ bool isSpace(QChar c) {
     return c.unicode() <= u' ';
 }
 
-bool isWord(QStringView word, const char16_t* name) {
-    return EqualsIgnoringAsciiCase(word, QStringView(name));
+bool isWord(QStringView word, QStringView name) {
+    return EqualsIgnoringAsciiCase(word, name);
 }
 
 bool isBlankLine(const QString& line) {
