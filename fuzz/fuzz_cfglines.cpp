@@ -52,7 +52,7 @@ void splitEachLine(const QStringList& lines) {
 void runScript(const QStringList& lines) {
     CfgVariables variables;
     for (int slot = 0; slot < int(std::size(Variables)); ++slot)
-        addVariable(variables, QLatin1String(Variables[slot]), slot, Engine::yamagi);
+        addVariable(variables, QString::fromLatin1(Variables[slot]), slot, Engine::yamagi);
     CfgScript script(lines, variables);
     for (const CfgScript::Binding& binding : script.bindings())
         script.take(binding);

@@ -79,8 +79,9 @@ std::vector<CfgOrigin> rowOrigins(const TfrmVexaMain& w, const CfgScript* script
     return origins;
 }
 
-// A message slot reads the alias "message<N>" that says its text and the first key bound to
-// it; a slot the file does not fill is emptied.
+// A message slot reads the alias "message<N>" that says its text and the last key bound to it
+// (an earlier one keeps its line, which a save writes before the slot's); a slot the file does
+// not fill is emptied.
 QStringList showMessages(TfrmVexaMain& w, CfgScript& script) {
     const std::vector<CfgScript::Binding> bindings = script.bindings();
     const QString say = QStringLiteral("say ");
@@ -88,10 +89,10 @@ QStringList showMessages(TfrmVexaMain& w, CfgScript& script) {
     for (int slot = 0; slot < 5; ++slot) {
         const QString alias = QStringLiteral("message%1").arg(slot + 1);
         const std::optional<QString> body = script.aliasBody(alias);
-        const auto bound = std::find_if(bindings.begin(), bindings.end(), [&](const auto& b) {
+        const auto bound = std::find_if(bindings.rbegin(), bindings.rend(), [&](const auto& b) {
             return b.command.compare(alias, Qt::CaseInsensitive) == 0;
         });
-        const bool ours = body && body->startsWith(say) && bound != bindings.end();
+        const bool ours = body && body->startsWith(say) && bound != bindings.rend();
         w.txtMsgKey[slot]->setText(ours ? bound->key.toString() : QString());
         w.txtMsgMsg[slot]->setText(ours ? body->mid(say.size()) : QString());
         if (!ours)
@@ -107,8 +108,13 @@ QStringList showMessages(TfrmVexaMain& w, CfgScript& script) {
 QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
     QStringList keys;
     for (size_t i = 0; i < origins.size(); ++i) {
-        if (origins[i].read && std::holds_alternative<TSupBind*>(index.entries()[i].control))
-            keys += origins[i].read->split(u' ');
+        auto* const* binding = std::get_if<TSupBind*>(&index.entries()[i].control);
+        if (!binding || !origins[i].read)
+            continue;
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (const QString key = keySlot(**binding, slot); !key.isEmpty())
+                keys << key;
+        }
     }
     return keys;
 }
@@ -157,6 +163,8 @@ void TfrmVexaMain::LoadCfgFile(const QString& directory, const QString& fileName
     memory.keptLines = script.keptLines();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
         sbrCommon->showMessage(keptLinesMessage(kept));
+    else
+        sbrCommon->clearMessage();
 }
 
 ControlIndex& TfrmVexaMain::settingIndex() {

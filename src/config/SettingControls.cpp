@@ -129,21 +129,25 @@ namespace {
 
 using KeySlots = std::array<QString, 4>;
 
-// The keys bound to each binding's command at the end, the first four in the order they were
-// bound; the bindings that take them are taken from the script.
+// The keys bound to each binding's command at the end, the last four in the order they were
+// bound; the bindings that take them are taken from the script. An earlier key keeps its own
+// line, which a save writes before the window's: read again, it is earlier still.
 std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
     std::vector<KeySlots> keys(size_t(index.size()));
     std::vector<int> counts(size_t(index.size()), 0);
-    for (const CfgScript::Binding& bound : script.bindings()) {
-        const ControlEntry* entry = index.find(bound.command);
+    const std::vector<CfgScript::Binding> bindings = script.bindings();
+    for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
+        const ControlEntry* entry = index.find(bound->command);
         if (!entry || !std::holds_alternative<TSupBind*>(entry->control))
             continue;
         const size_t at = size_t(entry - index.entries().data());
         if (counts[at] == 4)
-            continue; // a fifth key keeps its own line
-        keys[at][size_t(counts[at]++)] = bound.key.toString();
-        script.take(bound);
+            continue;
+        keys[at][size_t(counts[at]++)] = bound->key.toString();
+        script.take(*bound);
     }
+    for (size_t at = 0; at < keys.size(); ++at)
+        std::reverse(keys[at].begin(), keys[at].begin() + counts[at]);
     return keys;
 }
 

@@ -79,7 +79,7 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
 // Gives the controls of the index what the script ends with: a check box or a spin the value of
 // its variable (a control whose variable the script does not set keeps its value; a spin shows
 // the value rounded, whatever text the game would take); every binding the keys bound to its
-// command, the first four in the order they were bound, which it takes from the script (a
+// command, the last four in the order they were bound, which it takes from the script (a
 // binding no key is bound to ends up with none). Returns what each control read, for the writer.
 std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot);
 

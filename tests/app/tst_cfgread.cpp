@@ -311,7 +311,7 @@ void TstCfgRead::settingLines() {
            "set cl_run \"1\" // always run\n"
            "set lookspring \"1\"\n"
            "alias message1 \"say hi\"\nbind F5 \"message1\"\n");
-    QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"a", "b", "c", "d"}));
+    QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"b", "c", "d", "e"}));
     QCOMPARE(f.spin("sv_gravity")->SupValue(), 800);
     QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes); // the comment is none of the value
     QCOMPARE(f.check("lookspring")->SupValue(), TChecked::yes);

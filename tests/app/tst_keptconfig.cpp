@@ -134,7 +134,7 @@ void TstKeptConfig::roundTrip_data() {
         << "52 lines of the config are kept as they are: no setting shows them";
     QTest::newRow("hand-written autoexec")
         << "autoexec.cfg" << int(Engine::id) << QString() << QStringList()
-        << "31 lines of the config are kept as they are: no setting shows them";
+        << "33 lines of the config are kept as they are: no setting shows them";
     // Written by Vexa before: "dedicated" and the misspelt "s_waveonly" go, and the game
     // profile's aliases, which lost their lines to an unmatched quote, come to the game.
     QTest::newRow("Vexa-written with profiles")

@@ -203,7 +203,8 @@ void TestSettingControls::bindLinesFillFourSlotsInFileOrder() {
     auto* attack = binding(&root, "+attack", "CTRL");
     runLines(&root, {"bind MOUSE1 \"+attack\"", "bind CTRL \"+attack\"", "Bind a \"+attack\"",
                      "bind b \"+Attack\"", "bind c \"+attack\""});
-    QCOMPARE(keys(*attack), (QStringList{"MOUSE1", "CTRL", "a", "b"}));
+    // The last four: a save writes the first key's own line before the window's lines.
+    QCOMPARE(keys(*attack), (QStringList{"CTRL", "a", "b", "c"}));
 
     // A key counts for the command it is bound to at the end, in the place of that binding; a
     // single character is its own key ("Y" is not "y"); commands the game drops for an unmatched
