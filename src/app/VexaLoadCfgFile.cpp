@@ -92,7 +92,8 @@ QStringList showMessages(TfrmVexaMain& w, CfgScript& script) {
         const auto bound = std::find_if(bindings.rbegin(), bindings.rend(), [&](const auto& b) {
             return b.command.compare(alias, Qt::CaseInsensitive) == 0;
         });
-        const bool ours = body && body->startsWith(say) && bound != bindings.rend();
+        const bool ours = body && body->startsWith(say) && !body->contains(u'"') &&
+                          bound != bindings.rend() && isWritableKey(bound->key);
         w.txtMsgKey[slot]->setText(ours ? bound->key.toString() : QString());
         w.txtMsgMsg[slot]->setText(ours ? body->mid(say.size()) : QString());
         if (!ours)

@@ -126,6 +126,12 @@ QString joinedWords(const CfgWords& words, qsizetype first) {
     return joined;
 }
 
+bool isWritableKey(QStringView key) {
+    return !key.isEmpty() && !key.startsWith(u"//") &&
+           std::none_of(key.begin(), key.end(),
+                        [](QChar c) { return isSpace(c) || c == Quote || c == u';'; });
+}
+
 size_t KeyHash::operator()(QStringView key) const {
     return key.size() == 1 ? qHash(key.front()) : FoldedHash()(key);
 }
@@ -350,6 +356,10 @@ bool CfgScript::setVariable(QStringView name, QStringView value) {
     const int slot = variables_->slotOf(name);
     if (slot < 0)
         return false;
+    if (value.contains(Quote)) {
+        values_[size_t(slot)].reset();
+        return false;
+    }
     values_[size_t(slot)] = value;
     return true;
 }

@@ -33,6 +33,10 @@ CfgWords cfgCommandWords(QStringView command, qsizetype limit = -1);
 // command.
 QString joinedWords(const CfgWords& words, qsizetype first);
 
+// Whether a key name can be written as the word after "bind" and read back as the same key:
+// no blank or control character, quote or semicolon, and no "//" to start it.
+bool isWritableKey(QStringView key);
+
 // Keys as the game tells them apart: a single character as it is, a key name in any letter case.
 struct KeyHash {
     using is_transparent = void;
@@ -103,7 +107,9 @@ public:
     // A file without a line says nothing: saving it makes a new config.
     bool isEmpty() const { return lines_.isEmpty(); }
 
-    // The value a slot's variable ends with, or nothing when the script sets none.
+    // The value a slot's variable ends with, or nothing when the script sets none. A value
+    // with a quote in it could not be written back in quotes: it counts as none, and its line
+    // is kept.
     std::optional<QString> value(int slot) const;
 
     // A key bound at the end, and the line of the command that bound it (-1 when an alias run

@@ -138,7 +138,8 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
     const std::vector<CfgScript::Binding> bindings = script.bindings();
     for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
         const ControlEntry* entry = index.find(bound->command);
-        if (!entry || !std::holds_alternative<TSupBind*>(entry->control))
+        if (!entry || !std::holds_alternative<TSupBind*>(entry->control) ||
+            !isWritableKey(bound->key))
             continue;
         const size_t at = size_t(entry - index.entries().data());
         if (counts[at] == 4)

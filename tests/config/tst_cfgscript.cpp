@@ -33,6 +33,7 @@ private slots:
     void values_data();
     void values();
     void bindingsAtTheEnd();
+    void writableKeys();
     void aliasesRunWhereCalled();
     void keptLines();
     void ownClosingLines_data();
@@ -66,6 +67,9 @@ void TestCfgScript::values_data() {
     QTest::newRow("Yamagi's old name after the new")
         << QStringList{"set r_mode 21", "gl_mode 4"} << yamagi << "<none>"
         << "4";
+    QTest::newRow("a value that cannot stand in quotes")
+        << QStringList{"set fov 90", "fov a\"b\""} << id << "<none>"
+        << "<none>";
     QTest::newRow("other engines know no new name")
         << QStringList{"set gl_mode 3", "set r_mode 21"} << id << "<none>"
         << "3";
@@ -91,6 +95,13 @@ void TestCfgScript::bindingsAtTheEnd() {
                            v);
     // Key names in any letter case are one key; the latest binding places it.
     QCOMPARE(boundKeys(script), (QStringList{"c=use shotgun", "a=+moveup", "mouse2=+back"}));
+}
+
+void TestCfgScript::writableKeys() {
+    for (const char* key : {"MOUSE1", "a", "\\", "/", "KP_INS"})
+        QVERIFY2(isWritableKey(QString::fromLatin1(key)), key);
+    for (const char* key : {"", "//", "a b", "K\x05", ";", "\"", "x\"y"})
+        QVERIFY2(!isWritableKey(QString::fromLatin1(key)), key);
 }
 
 void TestCfgScript::aliasesRunWhereCalled() {
