@@ -195,7 +195,6 @@ void TstCfgRead::fixedFields_data() {
     row("empty value last", "set name \"B\"\nset name \"\"\n", "name", "");
     row("any letter case", "SET Name  \"Quoted  Name\"\n", "name", "Quoted  Name");
     row("indented lines", " set name \"X\"\n\tset name \"Y\" // me\n", "name", "Y");
-    row("the name as the command", "name Jo; hand 1\n", "name", "Jo");
     row("name missing", "set fov \"90\"\n", "name", "noname");
     row("known model", "set skin \"Female/athena\"\n", "model", "female@1 athena@-1");
     row("model only", "set skin \"cyborg\"\n", "model", "cyborg@-1 @-1");

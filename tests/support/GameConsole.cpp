@@ -195,8 +195,7 @@ private:
 };
 
 template <typename Map>
-void compareMaps(QStringList& out, const char* kind, const Map& before, const Map& after,
-                 bool added) {
+void compareMaps(QStringList& out, const char* kind, const Map& before, const Map& after) {
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         if (!after.contains(it.key()))
             out << QStringLiteral("%1 %2 lost: %3").arg(kind, it.key(), it.value());
@@ -204,8 +203,6 @@ void compareMaps(QStringList& out, const char* kind, const Map& before, const Ma
             out << QStringLiteral("%1 %2: %3 -> %4")
                        .arg(kind, it.key(), it.value(), after.value(it.key()));
     }
-    if (!added)
-        return;
     for (auto it = after.cbegin(); it != after.cend(); ++it) {
         if (!before.contains(it.key()))
             out << QStringLiteral("%1 %2 added: %3").arg(kind, it.key(), it.value());
@@ -214,25 +211,16 @@ void compareMaps(QStringList& out, const char* kind, const Map& before, const Ma
 
 } // namespace
 
-QStringList GameState::differences(const GameState& after, bool added) const {
+QStringList GameState::differences(const GameState& after) const {
     QStringList out;
-    compareMaps(out, "cvar", cvars, after.cvars, added);
-    compareMaps(out, "bind", binds, after.binds, true);
-    compareMaps(out, "alias", aliases, after.aliases, true);
+    compareMaps(out, "cvar", cvars, after.cvars);
+    compareMaps(out, "bind", binds, after.binds);
+    compareMaps(out, "alias", aliases, after.aliases);
     if (commands != after.commands)
         out << QStringLiteral("commands: %1 -> %2")
                    .arg(commands.join(QStringLiteral(" | ")),
                         after.commands.join(QStringLiteral(" | ")));
     return out;
-}
-
-QStringList GameState::addedCvars(const GameState& after) const {
-    QStringList names;
-    for (auto it = after.cvars.cbegin(); it != after.cvars.cend(); ++it) {
-        if (!cvars.contains(it.key()))
-            names << it.key();
-    }
-    return names;
 }
 
 GameState playConfig(const QStringList& lines, Engine engine) {

@@ -18,13 +18,10 @@ struct GameState {
     QMap<QString, QString> aliases; // by name as defined
     QStringList commands;           // every other command run, in order, words joined by blanks
 
-    // What a player would notice between this state and `after`: cvars, binds and aliases lost
-    // or changed (numbers compared as numbers), other commands no longer run or run in another
-    // order; one text each, "cvar fov: 90 -> 100". Binds and aliases that `after` adds count
-    // too, and with `added` also cvars it adds.
-    QStringList differences(const GameState& after, bool added = true) const;
-    // The cvars `after` has and this state lacks.
-    QStringList addedCvars(const GameState& after) const;
+    // What a player would notice between this state and `after`: cvars, binds and aliases lost,
+    // changed (numbers compared as numbers) or added, other commands no longer run or run in
+    // another order; one text each, "cvar fov: 90 -> 100".
+    QStringList differences(const GameState& after) const;
 };
 
 GameState playConfig(const QStringList& lines, Engine engine = Engine::id);
