@@ -1,11 +1,10 @@
-// The config reader's line functions on any text: lines split, looked up and taken apart, the
-// numbers in them parsed, and the lines written and read back unchanged.
+// The config reader's line functions on any text: lines split into commands and words, run as
+// a script, the numbers in them taken, and the lines written and read back unchanged.
 
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
-#include "config/VexaCommon.h"
+#include "config/CfgScript.h"
 #include "platform/TextFile.h"
-#include "platform/VexaError.h"
 
 #include "FuzzWorld.h"
 
@@ -13,41 +12,59 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 namespace {
 
-// The keys the window looks up, and one made by the input.
-const char* const fixedKeys[] = {"set name", "set skin", "gl_mode", "set s_khz", "set dmflags"};
+const char* const Variables[] = {"name", "fov", "gl_mode", "s_mixahead", "dmflags"};
 
-std::optional<double> decimal(const QString& text) {
-    try {
-        return parseDecimal(text);
-    } catch (const VexaError&) {
-        return std::nullopt;
+void takeNumbersFrom(QStringView value) {
+    (void)roundedGameNumber(value);
+    (void)truncatedGameNumber(value);
+    if (const auto shown = maskedFieldText(value, 3)) {
+        // A value a field shows exactly is the same number there.
+        FUZZ_CHECK(gameNumber(*shown) == gameNumber(value), value.toLatin1());
+    }
+    // What the writer writes for a number, the reader takes again.
+    const double number = gameNumber(value);
+    const QString written = decimalText(number);
+    FUZZ_CHECK(qAbs(gameNumber(written) - number) <= qAbs(number) * 1e-14,
+               (value.toString() + QStringLiteral(" -> ") + written).toLatin1());
+}
+
+// Commands cover the line, in order, and words lie within their command.
+void splitEachLine(const QStringList& lines) {
+    for (const QString& line : lines) {
+        QStringList commands;
+        for (QStringView command : splitCfgCommands(line)) {
+            commands << command.toString();
+            for (QStringView word : cfgCommandWords(command)) {
+                FUZZ_CHECK(word.data() >= command.data() &&
+                               word.data() + word.size() <= command.data() + command.size(),
+                           line.toLatin1());
+                takeNumbersFrom(word);
+            }
+        }
+        FUZZ_CHECK(commands.join(u';') == line, line.toLatin1());
     }
 }
 
-void takeNumbersFrom(const QString& value) {
-    try {
-        (void)parseWholeNumber(value);
-    } catch (const VexaError&) {
+// Kept lines are lines of the file, in file order; a second run of them keeps them all.
+void runScript(const QStringList& lines) {
+    CfgVariables variables;
+    for (int slot = 0; slot < int(std::size(Variables)); ++slot)
+        addVariable(variables, QString::fromLatin1(Variables[slot]), slot, Engine::yamagi);
+    CfgScript script(lines, variables);
+    for (const CfgScript::Binding& binding : script.bindings())
+        script.take(binding);
+    const QStringList kept = script.keptLines();
+    qsizetype next = 0;
+    for (const QString& line : kept) {
+        while (next < lines.size() && lines[next] != line)
+            ++next;
+        FUZZ_CHECK(next < lines.size(), line.toLatin1());
+        ++next;
     }
-    (void)maskedNumberText(value);
-    if (const auto number = decimal(value)) {
-        (void)trackBarPosition(*number, TrackBarStep::Volume);
-        // What the writer writes for a number, the reader takes again.
-        const QString written = decimalText(*number);
-        FUZZ_CHECK(decimal(written).has_value(),
-                   (value + QStringLiteral(" -> ") + written).toLatin1());
-    }
-}
-
-void lookUp(const QStringList& lines, const CfgLineFinder& finder, const QString& key) {
-    const CfgLookup found = FindCfgValue(lines, key);
-    FUZZ_CHECK(finder.find(key) == found, key.toLatin1());
-    if (found.found)
-        takeNumbersFrom(found.value);
+    (void)keptLinesBefore(kept, CfgOverrides(lines));
 }
 
 void checkWrittenLinesReadBack(const QStringList& lines) {
@@ -62,23 +79,10 @@ void checkWrittenLinesReadBack(const QStringList& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
-    const QString key = QString::fromLatin1(input.ConsumeRandomLengthString(24));
     const QString text = QString::fromLatin1(input.ConsumeRemainingBytesAsString());
     const QStringList lines = TextFile::splitLines(text);
-
-    for (const SettingLine& line : SplitCfgLines(lines)) {
-        takeNumbersFrom(line.value);
-        (void)SplitAtSeparator(line.value, u'/');
-    }
-    for (const QString& line : lines) {
-        const ThreeParts parts = SplitInThree(line, u' ');
-        FUZZ_CHECK(line.startsWith(parts.first), line.toLatin1());
-        (void)unquoteValue(line);
-    }
-    const CfgLineFinder finder(lines);
-    for (const char* fixed : fixedKeys)
-        lookUp(lines, finder, QLatin1String(fixed));
-    lookUp(lines, finder, key);
+    splitEachLine(lines);
+    runScript(lines);
     checkWrittenLinesReadBack(lines);
     return 0;
 }

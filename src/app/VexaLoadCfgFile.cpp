@@ -1,32 +1,29 @@
 // Reading a config script into the main window: the plain widgets that stand for one console
-// variable each, then every setting control.
+// variable each, every setting control and the message slots. The script is run as the game
+// runs it, so the window shows what the game would hold; what the window read is remembered,
+// and the lines no setting shows are kept for the next save.
 
 #include "app/VexaMain.h"
 
-#include "app/CfgWindowFields.h"
+#include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
 #include "config/CfgFile.h"
-#include "config/CfgNumbers.h"
-#include "config/DeathmatchFlags.h"
-#include "config/FixedFields.h"
+#include "config/CfgScript.h"
 #include "config/SettingControls.h"
-#include "config/VexaCommon.h"
+#include "controls/SupBind.h"
+#include "platform/FileAccess.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
+#include "settings/Engine.h"
 #include "settings/GameHome.h"
 
-#include <QButtonGroup>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QSlider>
-
-#include <optional>
-#include <span>
+#include <QStatusBar>
 
 namespace {
 
-using namespace CfgWindowFields;
+using namespace CfgWindowRows;
 
 // The wait cursor over the window while it lives; afterwards the window's cursor is what it was
 // before, so a caller that shows the wait cursor itself keeps it.
@@ -52,194 +49,122 @@ private:
     QCursor cursor_;
 };
 
-CfgLookup findSet(const CfgLineFinder& lines, const char* name) {
-    return lines.find(QStringLiteral("set ") + QLatin1String(name));
+int firstControlSlot() {
+    return int(allRows().size());
 }
 
-// The renderer's variables as the writer writes them ("set gl_mode ...") or as typed at the
-// console ("gl_mode 3").
-CfgLookup findVariable(const CfgLineFinder& lines, const char* name) {
-    const CfgLookup set = findSet(lines, name);
-    return set.found ? set : lines.find(QLatin1String(name));
+// The variables of the rows and of the setting controls, under every name the engine takes.
+CfgVariables windowVariables(ControlIndex& index, Engine engine) {
+    CfgVariables variables;
+    for (const Row& row : allRows())
+        addVariable(variables, QString::fromLatin1(row.name), int(rowNumber(row)), engine);
+    addControlVariables(variables, index, firstControlSlot(), engine);
+    return variables;
 }
 
-std::optional<double> decimalValue(const QString& text) {
-    try {
-        return parseDecimal(text);
-    } catch (const VexaError&) {
-        return std::nullopt;
+void showRows(TfrmVexaMain& w, const CfgScript& script, bool emptyFile) {
+    for (const Row& row : allRows()) {
+        if (!(emptyFile && row.keptByEmptyFile))
+            row.show(w, script.value(int(rowNumber(row))));
     }
 }
 
-// Setting a line edit's text lays it out again even when the text stays the same, and a load
-// sets some thirty fields.
-void showText(QLineEdit& edit, const QString& text) {
-    if (edit.text() != text)
-        edit.setText(text);
+// What each row read from the script; for a new config (no script) nothing.
+std::vector<CfgOrigin> rowOrigins(const TfrmVexaMain& w, const CfgScript* script) {
+    std::vector<CfgOrigin> origins;
+    for (const Row& row : allRows())
+        origins.push_back({script ? script->value(int(rowNumber(row))) : std::nullopt,
+                           row.current(w), script && !script->isEmpty()});
+    return origins;
 }
 
-// The box shows the text with no item selected, whatever its items are.
-void showUnselectedText(QComboBox& box, const QString& text) {
-    if (box.currentIndex() == -1 && box.currentText() == text)
-        return; // as it is: setting the text again would lay the box out again
-    box.setCurrentIndex(-1);
-    box.setEditText(text);
-}
-
-// Selects the item equal to `text`, letter case ignored; otherwise no item is selected and the
-// box shows the text.
-void showComboText(QComboBox& box, const QString& text) {
-    const int index = box.findText(text, Qt::MatchFixedString);
-    if (index >= 0) {
-        box.setCurrentIndex(index);
-        return;
+// A message slot reads the alias "message<N>" that says its text and the last key bound to it
+// (an earlier one keeps its line, which a save writes before the slot's); a slot the file does
+// not fill is emptied.
+QStringList showMessages(TfrmVexaMain& w, CfgScript& script) {
+    const std::vector<CfgScript::Binding> bindings = script.bindings();
+    const QString say = QStringLiteral("say ");
+    QStringList keys;
+    for (int slot = 0; slot < 5; ++slot) {
+        const QString alias = QStringLiteral("message%1").arg(slot + 1);
+        const std::optional<QString> body = script.aliasBody(alias);
+        const auto bound = std::find_if(bindings.rbegin(), bindings.rend(), [&](const auto& b) {
+            return b.command.compare(alias, Qt::CaseInsensitive) == 0;
+        });
+        const bool ours = body && body->startsWith(say) && !body->contains(u'"') &&
+                          bound != bindings.rend() && isWritableKey(bound->key);
+        w.txtMsgKey[slot]->setText(ours ? bound->key.toString() : QString());
+        w.txtMsgMsg[slot]->setText(ours ? body->mid(say.size()) : QString());
+        if (!ours)
+            continue;
+        script.takeAlias(alias);
+        script.take(*bound);
+        keys << bound->key.toString();
     }
-    showUnselectedText(box, text);
+    return keys;
 }
 
-// "0" checks the first button, "1" the second and so on; any other first character changes
-// nothing.
-void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> buttons,
-                  const QString& value) {
-    const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
-    const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
-    if (digit >= 0 && digit < int(buttons.size()))
-        radio(window, buttons[size_t(digit)])->setChecked(true);
-}
-
-// A renderer number goes into its masked edit only when the edit can show it as it is: the
-// masks hold one whole digit, and "40" would show as "4.0". A field the value does not fit stays
-// blank, and a blank field writes no line, so the game keeps its own value.
-void showMaskedNumber(QLineEdit& edit, const QString& value) {
-    showText(edit, value);
-    const auto wanted = decimalValue(value);
-    const auto shown = decimalValue(maskedNumberText(edit.displayText()));
-    if (!wanted || !shown || *wanted != *shown)
-        edit.clear();
-}
-
-// A mode number selects that item of the mode list; a number the list lacks leaves it without
-// selection.
-void applyVideoMode(QComboBox& box, const CfgLineFinder& lines, const char* variable) {
-    const CfgLookup mode = findVariable(lines, variable);
-    if (!mode.found)
-        return;
-    const int index = parseWholeNumber(mode.value);
-    box.setCurrentIndex(index >= 0 && index < box.count() ? index : -1);
-}
-
-void applyTrackBar(QSlider& bar, const CfgLineFinder& lines, const char* variable, double step,
-                   std::optional<int> notFound) {
-    const CfgLookup value = findSet(lines, variable);
-    if (value.found)
-        bar.setValue(trackBarPosition(value.value, step));
-    else if (notFound)
-        bar.setValue(*notFound);
-}
-
-void applyPlayerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
-    const CfgLookup name = findSet(lines, "name");
-    showText(*w.txtPlayer, name.found ? name.value : QStringLiteral("noname"));
-
-    const CfgLookup skin = findSet(lines, "skin");
-    if (skin.found) {
-        const QStringList parts = SplitAtSeparator(skin.value, u'/');
-        showComboText(*w.cboModel, parts.value(0));
-        showComboText(*w.cboSkin, parts.value(1));
-    } else {
-        showUnselectedText(*w.cboModel, QStringLiteral("male"));
-        showUnselectedText(*w.cboSkin, QStringLiteral("grunt"));
+// The keys each binding control took from the file.
+QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
+    QStringList keys;
+    for (size_t i = 0; i < origins.size(); ++i) {
+        auto* const* binding = std::get_if<TSupBind*>(&index.entries()[i].control);
+        if (!binding || !origins[i].read)
+            continue;
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (const QString key = keySlot(**binding, slot); !key.isEmpty())
+                keys << key;
+        }
     }
-
-    const CfgLookup hand = findSet(lines, "hand");
-    if (hand.found)
-        checkByDigit(w, HandButtons, hand.value);
-    else
-        w.rbRight->setChecked(true);
-
-    const CfgLookup crosshair = findSet(lines, "crosshair");
-    if (crosshair.found)
-        checkByDigit(w, CrosshairButtons, crosshair.value);
-    else
-        w.rbCrossX->setChecked(true);
-
-    for (const MaskedField& field : BobbingFields) {
-        const CfgLookup value = findSet(lines, field.variable);
-        showText(*edit(w, field.edit),
-                 value.found ? value.value : QString::fromLatin1(field.readerDefault));
-    }
+    return keys;
 }
 
-// The renderer choice, when the file names one of ours; returns whether it chose one.
-bool applyRenderer(TfrmVexaMain& w, const CfgLineFinder& lines) {
-    applyVideoMode(*w.cboSwVidMode, lines, "sw_mode");
-    applyVideoMode(*w.cboGlVidMode, lines, "gl_mode");
-    if (const CfgLookup mode = findVariable(lines, "gl_texturemode"); mode.found)
-        showComboText(*w.cboTextureMode, mode.value);
-    if (const CfgLookup driver = findVariable(lines, "gl_driver"); driver.found)
-        showComboText(*w.cboGlDriver, driver.value);
-    for (const MaskedField& field : GlNumberFields) {
-        if (const CfgLookup value = findVariable(lines, field.variable); value.found)
-            showMaskedNumber(*edit(w, field.edit), value.value);
-    }
-
-    const CfgLookup ref = findVariable(lines, "vid_ref");
-    if (!ref.found)
-        return false;
-    const int id = ref.value == QLatin1String(SoftwareRef) ? SoftwareRenderer
-                   : ref.value == QLatin1String(GlRef)     ? GlRenderer
-                                                           : -1;
-    if (id < 0)
-        return false;
-    w.gbxVideoItems->button(id)->setChecked(true);
-    return true;
-}
-
-void applySoundQuality(TfrmVexaMain& w, const CfgLineFinder& lines) {
-    const CfgLookup rate = findSet(lines, "s_khz");
-    const auto number = rate.found ? decimalValue(rate.value) : std::nullopt;
-    const bool high = number && *number >= HighRate;
-    w.cboSndQuality->setCurrentIndex(
-        w.cboSndQuality->findText(QLatin1String(high ? HighQuality : LowQuality)));
-}
-
-void applySoundAndServerFields(TfrmVexaMain& w, const CfgLineFinder& lines) {
-    applyTrackBar(*w.barGamma, lines, "vid_gamma", TrackBarStep::Gamma, std::nullopt);
-    applySoundQuality(w, lines);
-
-    const CfgLookup mixAhead = findSet(lines, "s_mixahead");
-    if (!mixAhead.found)
-        showText(*w.txtSndDelay, QStringLiteral("0.2"));
-    else
-        showText(*w.txtSndDelay,
-                 mixAhead.value == QLatin1String("0") ? QStringLiteral("0.0") : mixAhead.value);
-    applyTrackBar(*w.barVolume, lines, "s_volume", TrackBarStep::Volume, 7);
-    applyTrackBar(*w.barSensitivity, lines, "sensitivity", TrackBarStep::Sensitivity, 5);
-
-    showText(*w.edtServerName, findSet(lines, "hostname").value);
-    showText(*w.edtServerPassword, findSet(lines, "password").value);
-    if (const CfgLookup flags = findSet(lines, "dmflags"); flags.found)
-        applyDeathmatchFlags(w, parseWholeNumber(flags.value));
+QString keptLinesMessage(qsizetype count) {
+    if (count == 1)
+        return QStringLiteral("1 line of the config is kept as it is: no setting shows it");
+    return QStringLiteral("%1 lines of the config are kept as they are: no setting shows them")
+        .arg(count);
 }
 
 } // namespace
 
+CfgFileMemory& TfrmVexaMain::cfgMemory() {
+    if (!cfgMemory_)
+        cfgMemory_ = std::make_unique<CfgFileMemory>();
+    return *cfgMemory_;
+}
+
+const CfgVariables& TfrmVexaMain::cfgVariables() {
+    CfgFileMemory& memory = cfgMemory();
+    const Engine engine = engineChoice().engine;
+    if (memory.variablesEngine != engine) {
+        memory.variables = windowVariables(settingIndex(), engine);
+        memory.variablesEngine = engine;
+    }
+    return memory.variables;
+}
+
 void TfrmVexaMain::ApplyFixedSettings() {
-    // Some fifty lookups: each passes over the lines with the finder's signatures.
-    const CfgLineFinder lines(CfgLines);
-    // An empty file says nothing about the player, so the player's fields keep what they show.
-    if (!CfgLines.isEmpty())
-        applyPlayerFields(*this, lines);
-    if (applyRenderer(*this, lines))
-        gbxVideoClick();
-    applySoundAndServerFields(*this, lines);
+    const CfgScript script(CfgLines, cfgVariables());
+    showRows(*this, script, CfgLines.isEmpty());
 }
 
 void TfrmVexaMain::LoadCfgFile(const QString& directory, const QString& fileName) {
     const WaitCursor wait(*this);
     readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
-    ApplyFixedSettings();
-    ApplySettingLines(settingIndex(), CfgLines);
+    ControlIndex& index = settingIndex();
+    CfgScript script(CfgLines, cfgVariables());
+    showRows(*this, script, CfgLines.isEmpty());
+
+    CfgFileMemory& memory = cfgMemory();
+    memory.rows = rowOrigins(*this, &script);
+    memory.controls = applyCfgScript(index, script, firstControlSlot());
+    memory.takenKeys = bindingKeys(index, memory.controls) + showMessages(*this, script);
+    memory.keptLines = script.keptLines();
+    if (const qsizetype kept = script.keptLineCount(); kept > 0)
+        sbrCommon->showMessage(keptLinesMessage(kept));
+    else
+        sbrCommon->clearMessage();
 }
 
 ControlIndex& TfrmVexaMain::settingIndex() {
@@ -251,6 +176,12 @@ ControlIndex& TfrmVexaMain::settingIndex() {
 void TfrmVexaMain::ResetSettingsToDefaults() {
     ApplyFixedSettings();
     resetSettingControls(settingIndex());
+    // A new config: nothing read, nothing kept.
+    CfgFileMemory& memory = cfgMemory();
+    memory.keptLines.clear();
+    memory.controls.clear();
+    memory.takenKeys.clear();
+    memory.rows = rowOrigins(*this, nullptr);
 }
 
 void TfrmVexaMain::LoadStartupConfig() {
@@ -261,9 +192,14 @@ void TfrmVexaMain::LoadStartupConfig() {
         LoadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
     }
-    // When that is missing too, the read stops with "Cannot open file" and the box keeps the
-    // stored name.
     const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
+    if (!QFileInfo(fallback).isFile()) {
+        // The rest of the start-up goes on from the defaults; the box keeps the stored name.
+        prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
+        CfgLines.clear();
+        ResetSettingsToDefaults();
+        return;
+    }
     LoadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
     txtConfigFile->setText(fallback);
 }

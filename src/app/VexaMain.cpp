@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/ConfigCheckDialog.h"
+#include "app/CfgFileMemory.h"
 #include "app/Glyphs.h"
 #include "app/MultiRowTabWidget.h"
 #include "app/Options.h"

@@ -10,6 +10,8 @@
 #include <memory>
 
 class ControlIndex;
+struct CfgFileMemory;
+class CfgVariables;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -226,20 +228,25 @@ public:
     // The lines of the current config script: the file last read, or the text last written
     // (also when writing it to disk failed).
     QStringList CfgLines;
-    // Reads directory/fileName into CfgLines, then shows it in the fixed fields and the setting
-    // controls. Throws VexaError ("Cannot open file %s", or a value that is not a number); what
-    // was applied before the error stays applied.
+    // Reads directory/fileName into CfgLines, then shows what the game would hold after running
+    // it in the fixed fields, the setting controls and the message slots, remembers what they
+    // read and keeps the lines none of them shows; the status bar says how many. Throws
+    // VexaError "Cannot open file %s" (nothing is applied then).
     void LoadCfgFile(const QString& directory, const QString& fileName);
-    // Writes the window as a config script to directory/fileName, replacing any file there.
-    // Throws VexaError "Cannot create file %s" (CfgLines then holds the new text), or the
-    // game profile's count error before anything is written.
+    // Writes the window as a config script to directory/fileName, replacing any file there: the
+    // lines kept from the file read last, then the window's lines (a setting the user did not
+    // change writes the text it read), the profile entries and the closing comments. Throws
+    // VexaError "Cannot create file %s" (CfgLines then holds the new text), or the game
+    // profile's count error before anything is written.
     void SaveCfgFile(const QString& directory, const QString& fileName);
-    // The fixed fields from CfgLines, then every setting control back to its default.
+    // The fixed fields from CfgLines, then every setting control back to its default; the window
+    // then remembers no file.
     void ResetSettingsToDefaults();
     // The plain widgets that stand for one console variable each, from CfgLines.
     void ApplyFixedSettings();
     // Start-up: the config file named in txtConfigFile, or the base directory's config.cfg
-    // (which txtConfigFile then names) when that file is missing.
+    // (which txtConfigFile then names) when that file is missing; when both are missing, a
+    // notice says so and the settings start from their defaults.
     void LoadStartupConfig();
     // ------------------------------------------------------------------------------------------
 
@@ -378,6 +385,9 @@ private:
     QObject* namedObject(const QString& name) const;
     // The setting controls filed once: the window's controls stay the same from creation on.
     ControlIndex& settingIndex();
+    CfgFileMemory& cfgMemory();
+    // The names of the window's variables for the engine in vexa.ini.
+    const CfgVariables& cfgVariables();
 
     Prompts& prompts_;
     const QString programDirectory_;
@@ -385,6 +395,7 @@ private:
     GamesAliasesController* gamesAliases_ = nullptr;
     QHash<QString, QWidget*> settingControls_;
     std::unique_ptr<ControlIndex> settingIndex_;
+    std::unique_ptr<CfgFileMemory> cfgMemory_;
     mutable QHash<QString, QPointer<QObject>> namedObjects_;
     QHash<QString, QLabel*> settingLabels_;
     QHash<QString, QGroupBox*> groupBoxes_;

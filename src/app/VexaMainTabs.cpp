@@ -718,7 +718,7 @@ void TfrmVexaMain::createSoundTab() {
 
     auto* checks = newGrid();
     int row = 0;
-    for (const char* command : {"s_initsound", "s_primary", "s_waveonly", "cl_footsteps",
+    for (const char* command : {"s_initsound", "s_primary", "s_wavonly", "cl_footsteps",
                                 "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
         addSettingRow(checks, row++, 0, command);
     checks->setRowMinimumHeight(row++, BlockSpacing);

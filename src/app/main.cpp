@@ -4,6 +4,7 @@
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
 #include "app/ListInstalledCommand.h"
+#include "app/HeadlessPrompts.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
 #include "app/VexaMain.h"
@@ -30,7 +31,8 @@ const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
 
 const QCommandLineOption Demo(QStringLiteral("demo"),
                               QStringLiteral("Start on a demo Quake 2 installation of its own, "
-                                             "with its own settings file."));
+                                             "with its own settings file (also with "
+                                             "--load-config and --save-config)."));
 const QCommandLineOption ListSettings(QStringLiteral("list-settings"),
                                       QStringLiteral("Print every built-in setting, one per "
                                                      "line, tab-separated, and end."));
@@ -88,6 +90,11 @@ int runWindow(const QCommandLineParser& parser) {
 
 int runConfigCommand(const QCommandLineParser& parser) {
     QTextStream messages(stderr);
+    if (parser.isSet(Demo)) {
+        HeadlessPrompts prompts(messages);
+        if (!runGuarded(prompts, [] { enterDemo(); }))
+            return 1;
+    }
     return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
 }
 

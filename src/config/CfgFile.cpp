@@ -1,19 +1,9 @@
 #include "CfgFile.h"
 
-#include "VexaCommon.h"
 #include "platform/TextFile.h"
 #include "settings/Engine.h"
 
 namespace {
-
-bool isBlankOrQuote(QChar c) {
-    return c.unicode() <= u' ' || c == u'"';
-}
-
-// Blanks and quotes at the ends trimmed together.
-QStringView trimBlanksAndQuotes(QStringView part) {
-    return trimmedWhere(part, isBlankOrQuote);
-}
 
 // Q2PRO finds commands by their exact lower-case name: "Set" and "Bind" are unknown there.
 QLatin1String commandWord(const char* word) {
@@ -55,49 +45,4 @@ void writeCfgFile(const QString& fileName, const QStringList& lines) {
 void readCfgFile(const QString& fileName, QStringList& cfgLines) {
     cfgLines.clear();
     cfgLines = TextFile::readLines(fileName);
-}
-
-CfgLineParts cfgLineParts(QStringView line) {
-    const ThreeViews parts = SplitInThreeViews(line, u' ');
-    if (EqualsIgnoringAsciiCase(parts.first, u"set"))
-        return {CfgLineParts::Set, trimBlanksAndQuotes(parts.second),
-                trimBlanksAndQuotes(parts.third)};
-    if (EqualsIgnoringAsciiCase(parts.first, u"bind"))
-        return {CfgLineParts::Bind, trimBlanksAndQuotes(parts.third),
-                trimBlanksAndQuotes(parts.second)};
-    return {};
-}
-
-QString withoutQuotes(QStringView part) {
-    if (indexOfChar(part, u'"') < 0)
-        return part.toString();
-    QString text(part.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (QChar c : part) {
-        if (c != u'"')
-            *out++ = c;
-    }
-    text.truncate(out - text.constData());
-    return text;
-}
-
-SettingLine splitCfgLine(const QString& line) {
-    const CfgLineParts parts = cfgLineParts(line);
-    switch (parts.word) {
-    case CfgLineParts::Set:
-        return {withoutQuotes(parts.command), withoutQuotes(parts.value).toLower()};
-    case CfgLineParts::Bind:
-        return {withoutQuotes(parts.command).toLower(), withoutQuotes(parts.value)};
-    case CfgLineParts::Other:
-        break;
-    }
-    return {QStringLiteral("Other"), QStringLiteral("Nothing")};
-}
-
-QVector<SettingLine> SplitCfgLines(const QStringList& cfgLines) {
-    QVector<SettingLine> split;
-    split.reserve(cfgLines.size());
-    for (const QString& line : cfgLines)
-        split.push_back(splitCfgLine(line));
-    return split;
 }

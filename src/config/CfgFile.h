@@ -2,11 +2,8 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
-#include <QVector>
 
-// The lines of a config script: how generated lines look, how the file is read and written,
-// and how a line splits into the command and value the setting controls take.
+// The lines of a config script: how generated lines look, and how the file is read and written.
 
 // The five words of generated lines. The reader compares them without regard to case, but the
 // written letter case is part of the file's layout.
@@ -33,28 +30,3 @@ void writeCfgFile(const QString& fileName, const QStringList& lines);
 // Replaces `cfgLines` by the file's lines (CR, LF or CR LF end a line; nothing trimmed). Throws
 // VexaError "Cannot open file %s", leaving `cfgLines` empty.
 void readCfgFile(const QString& fileName, QStringList& cfgLines);
-
-// What one line gives the setting controls:
-//   set NAME VALUE   -> command NAME (quotes removed, trimmed, case kept),
-//                       value VALUE (quotes removed, trimmed, lower-cased)
-//   bind KEY COMMAND -> command COMMAND (quotes removed, trimmed, lower-cased),
-//                       value KEY (quotes removed, trimmed, case kept)
-//   anything else    -> command "Other", value "Nothing", which no control carries.
-// Only the blank separates; the first word is compared without regard to case.
-struct SettingLine {
-    QString command;
-    QString value;
-    friend bool operator==(const SettingLine&, const SettingLine&) = default;
-};
-SettingLine splitCfgLine(const QString& line);
-QVector<SettingLine> SplitCfgLines(const QStringList& cfgLines);
-
-// The parts splitCfgLine takes from a line, as views into it: blanks and quotes trimmed at the
-// ends, quotes within still there (withoutQuotes removes them), letter case as written.
-struct CfgLineParts {
-    enum Word { Other, Set, Bind } word = Other;
-    QStringView command;
-    QStringView value;
-};
-CfgLineParts cfgLineParts(QStringView line);
-QString withoutQuotes(QStringView part);

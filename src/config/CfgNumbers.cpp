@@ -2,9 +2,6 @@
 
 #include "VexaCommon.h"
 #include "controls/SupCommon.h"
-#include "platform/VexaError.h"
-
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -38,34 +35,77 @@ QString decimalText(double value) {
     return value < 0 ? QStringLiteral("-") + text : text;
 }
 
-double parseDecimal(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral(R"(\A[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?\z)"));
-    bool ok = form.match(text).hasMatch();
-    const double value = ok ? text.toDouble(&ok) : 0.0;
-    if (!ok || !std::isfinite(value))
-        throw VexaError(ErrorText::notAFloat(text));
-    return value;
-}
-
 namespace {
 
-// [+-]?[0-9]+ and nothing else: toInt alone would also take blanks around the digits.
-bool hasWholeNumberForm(QStringView text) {
-    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
-        text = text.sliced(1);
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+qsizetype digitsFrom(QStringView text, qsizetype i) {
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    return i;
+}
+
+double withinIntRange(double value) {
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    return std::clamp(value, lowest, highest);
 }
 
 } // namespace
 
-int parseWholeNumber(QStringView text) {
-    bool ok = hasWholeNumberForm(text);
-    const int value = ok ? text.toInt(&ok, 10) : 0;
-    if (!ok)
-        throw VexaError(ErrorText::notAnInteger(text.toString()));
-    return value;
+double gameNumber(QStringView text) {
+    text = trimmedOfBlanks(text);
+    qsizetype end = 0;
+    if (end < text.size() && (text[end] == u'+' || text[end] == u'-'))
+        ++end;
+    const qsizetype wholeStart = end;
+    end = digitsFrom(text, end);
+    bool digits = end > wholeStart;
+    if (end < text.size() && text[end] == u'.') {
+        const qsizetype fraction = digitsFrom(text, end + 1);
+        digits = digits || fraction > end + 1;
+        end = fraction;
+    }
+    if (!digits)
+        return 0;
+    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
+        qsizetype exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-'))
+            ++exponent;
+        const qsizetype exponentEnd = digitsFrom(text, exponent);
+        if (exponentEnd > exponent)
+            end = exponentEnd;
+    }
+    const double value = text.first(end).toDouble();
+    return std::isfinite(value) ? value : 0;
+}
+
+int roundedGameNumber(QStringView text) {
+    return trackBarPosition(gameNumber(text), 1.0);
+}
+
+int truncatedGameNumber(QStringView text) {
+    return int(withinIntRange(std::trunc(gameNumber(text))));
+}
+
+std::optional<QString> maskedFieldText(QStringView value, int decimals) {
+    const qsizetype point = value.indexOf(u'.');
+    QStringView whole = point < 0 ? value : value.first(point);
+    QStringView fraction = point < 0 ? QStringView() : value.sliced(point + 1);
+    const auto allDigits = [](QStringView part) {
+        return std::all_of(part.begin(), part.end(), isDigit);
+    };
+    if ((whole.isEmpty() && fraction.isEmpty()) || !allDigits(whole) || !allDigits(fraction))
+        return std::nullopt;
+    while (whole.size() > 1 && whole.front() == u'0')
+        whole = whole.sliced(1);
+    while (fraction.size() > decimals && fraction.back() == u'0')
+        fraction.chop(1);
+    if (whole.size() > 1 || fraction.size() > decimals)
+        return std::nullopt;
+    return (whole.isEmpty() ? QStringLiteral("0") : whole.toString()) + u'.' + fraction.toString();
 }
 
 QString trackBarValueText(int position, double step) {
@@ -73,11 +113,5 @@ QString trackBarValueText(int position, double step) {
 }
 
 int trackBarPosition(double value, double step) {
-    constexpr double lowest = std::numeric_limits<int>::min();
-    constexpr double highest = std::numeric_limits<int>::max();
-    return roundHalfEven(std::clamp(value / step, lowest, highest));
-}
-
-int trackBarPosition(const QString& valueText, double step) {
-    return trackBarPosition(parseDecimal(valueText), step);
+    return roundHalfEven(withinIntRange(value / step));
 }

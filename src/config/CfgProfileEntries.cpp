@@ -24,8 +24,10 @@ void appendAliases(QStringList& lines, const QVector<ProfileAlias>& aliases, Pro
             lines << QStringLiteral("//....") + alias.descriptiveName + QStringLiteral("....");
             lines += alias.lines;
         } else {
+            // The game drops a line whose quotes do not pair up; a closing quote mends an
+            // open one and would break a whole one.
             for (const QString& line : alias.lines)
-                lines << line + u'"';
+                lines << (line.count(u'"') % 2 != 0 ? line + u'"' : line);
         }
     }
 }

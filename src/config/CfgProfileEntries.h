@@ -10,8 +10,8 @@
 //   (empty) //--Aliases--    then per ticked alias "//....<name>...." and its lines as stored
 //   (empty) //--Bindings--   then per ticked binding  Bind <key> "<command>"
 //   (empty) //--Settings--   then per ticked setting  Set <name> "<value>"
-//   (empty) //<game>Settings and the same three blocks, where alias lines get no name line
-//                            and one double quote appended each
+//   (empty) //<game>Settings and the same three blocks, where alias lines get no name line,
+//                            and a closing double quote when their quotes do not pair up
 //
 // A block's header stands whenever its count is above 0, ticked entries or not. Counts are read
 // leniently, except the game profile's settings count: when that is not a whole number the

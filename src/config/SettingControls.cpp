@@ -5,8 +5,8 @@
 #include "controls/SupBind.h"
 #include "controls/SupCheckBox.h"
 #include "controls/SupSpinEdit.h"
+#include "settings/Engine.h"
 
-#include <QScopeGuard>
 #include <QStackedWidget>
 
 #include <algorithm>
@@ -97,7 +97,7 @@ void setKeySlot(TSupBind& binding, int slot, const QString& key) {
 }
 
 void ControlIndex::add(const SettingControl& control) {
-    entries_.push_back(ControlEntry{control, 0, {}});
+    entries_.push_back(ControlEntry{control});
     byCommand_.try_emplace(commandOf(control), entries_.size() - 1);
 }
 
@@ -117,92 +117,117 @@ TChecked checkBoxValue(QStringView value) {
     return value == u"1" ? TChecked::yes : TChecked::no;
 }
 
-void ApplySettingLine(ControlEntry& entry, QStringView value) {
-    std::visit(Overloaded{
-                   [&](TSupBind*) {
-                       if (++entry.BindCount <= 4)
-                           entry.Keys[size_t(entry.BindCount - 1)] = trimBlanks(value);
-                   },
-                   [&](TSupSpinEdit* spin) {
-                       spin->setSupValue(parseWholeNumber(trimmedOfBlanks(value)));
-                   },
-                   [&](TSupCheckBox* box) { box->setSupValue(checkBoxValue(value)); },
-               },
-               entry.control);
-}
-
-void GiveBindingsTheirKeys(ControlIndex& index) {
-    for (ControlEntry& entry : index.entries()) {
-        if (auto* const* binding = std::get_if<TSupBind*>(&entry.control))
-            (*binding)->setKeys(entry.Keys);
-        entry.BindCount = 0;
-        entry.Keys = {};
+void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
+                         Engine engine) {
+    const auto& entries = index.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!std::holds_alternative<TSupBind*>(entries[i].control))
+            addVariable(variables, commandOf(entries[i].control), firstSlot + int(i), engine);
     }
 }
 
 namespace {
 
-// No letter that lowering would change.
-bool isLowerAscii(QStringView text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() < 0x80 && !(c >= u'A' && c <= u'Z'); });
-}
+using KeySlots = std::array<QString, 4>;
 
-// The entry of a set or bind line's command, and the line's value as splitCfgLine gives it; a
-// command without quotes inside is looked up without a copy.
-void applyCfgLine(ControlIndex& index, QStringView line) {
-    const CfgLineParts parts = cfgLineParts(line);
-    if (parts.word == CfgLineParts::Other)
-        return;
-    ControlEntry* entry = indexOfChar(parts.command, u'"') >= 0
-                              ? index.find(withoutQuotes(parts.command))
-                              : index.find(parts.command);
-    if (!entry)
-        return;
-    // Most values need neither quotes removed nor letters lowered: they are taken as they stand.
-    const bool lower = parts.word == CfgLineParts::Set;
-    if (indexOfChar(parts.value, u'"') < 0 && (!lower || isLowerAscii(parts.value))) {
-        ApplySettingLine(*entry, parts.value);
-        return;
+// The keys bound to each binding's command at the end, the last four in the order they were
+// bound; the bindings that take them are taken from the script. An earlier key keeps its own
+// line, which a save writes before the window's: read again, it is earlier still.
+std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
+    std::vector<KeySlots> keys(size_t(index.size()));
+    std::vector<int> counts(size_t(index.size()), 0);
+    const std::vector<CfgScript::Binding> bindings = script.bindings();
+    for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
+        const ControlEntry* entry = index.find(bound->command);
+        if (!entry || !std::holds_alternative<TSupBind*>(entry->control) ||
+            !isWritableKey(bound->key))
+            continue;
+        const size_t at = size_t(entry - index.entries().data());
+        if (counts[at] == 4)
+            continue;
+        keys[at][size_t(counts[at]++)] = bound->key.toString();
+        script.take(*bound);
     }
-    const QString value = withoutQuotes(parts.value);
-    ApplySettingLine(*entry, lower ? value.toLower() : value);
+    for (size_t at = 0; at < keys.size(); ++at)
+        std::reverse(keys[at].begin(), keys[at].begin() + counts[at]);
+    return keys;
 }
 
 } // namespace
 
-void ApplySettingLines(ControlIndex& index, const QStringList& cfgLines) {
-    const auto giveKeys = qScopeGuard([&] { GiveBindingsTheirKeys(index); });
-    for (const QString& line : cfgLines)
-        applyCfgLine(index, line);
+std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot) {
+    const std::vector<KeySlots> keys = boundKeys(index, script);
+    std::vector<CfgOrigin> origins(size_t(index.size()));
+    for (size_t i = 0; i < origins.size(); ++i) {
+        const SettingControl& control = index.entries()[i].control;
+        CfgOrigin& origin = origins[i];
+        std::visit(Overloaded{
+                       [&](TSupBind* binding) {
+                           binding->setKeys(keys[i]);
+                           if (!keys[i][0].isEmpty())
+                               origin.read = controlValueText(control);
+                       },
+                       [&](TSupSpinEdit* spin) {
+                           origin.read = script.value(firstSlot + int(i));
+                           if (origin.read)
+                               spin->setSupValue(roundedGameNumber(*origin.read));
+                       },
+                       [&](TSupCheckBox* box) {
+                           origin.read = script.value(firstSlot + int(i));
+                           if (origin.read)
+                               box->setSupValue(checkBoxValue(*origin.read));
+                       },
+                   },
+                   control);
+        origin.loaded = controlValueText(control);
+        origin.fileRead = !script.isEmpty();
+    }
+    return origins;
 }
 
-void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines) {
-    ControlIndex index = IndexSettingControls(root);
-    ApplySettingLines(index, cfgLines);
+QString controlValueText(const SettingControl& control) {
+    return std::visit(Overloaded{
+                          [](TSupCheckBox* box) {
+                              return box->SupValue() == TChecked::yes ? QStringLiteral("1")
+                                                                      : QStringLiteral("0");
+                          },
+                          [](TSupSpinEdit* spin) { return QString::number(spin->SupValue()); },
+                          [](TSupBind* binding) {
+                              QStringList keys;
+                              for (int slot = 1; slot <= 4; ++slot) {
+                                  if (!trimBlanks(keySlot(*binding, slot)).isEmpty())
+                                      keys << keySlot(*binding, slot);
+                              }
+                              return keys.join(u' ');
+                          },
+                      },
+                      control);
 }
 
-void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving) {
+void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
+                        const std::optional<QString>& value) {
     std::visit(Overloaded{
                    [&](TSupCheckBox* box) {
                        if (optimizedSaving && box->SupValue() == box->SupDefault())
                            return;
-                       const bool yes = box->SupValue() == TChecked::yes;
                        appendCfgLine(lines, CfgWord::Set, box->SupCommand(),
-                                     yes ? QStringLiteral("1") : QStringLiteral("0"));
+                                     value.value_or(controlValueText(control)));
                    },
                    [&](TSupSpinEdit* spin) {
                        if (optimizedSaving && spin->SupValue() == spin->SupDefault())
                            return;
                        appendCfgLine(lines, CfgWord::Set, spin->SupCommand(),
-                                     QString::number(spin->SupValue()));
+                                     value.value_or(controlValueText(control)));
                    },
                    [&](TSupBind* binding) {
                        if (optimizedSaving && binding->SupValue() == binding->SupDefault())
                            return;
+                       // A key the engine keeps for itself only earns a refusal at each start.
+                       const Engine engine = currentEngine();
                        for (int slot = 1; slot <= 4; ++slot) {
                            const QString key = keySlot(*binding, slot);
-                           if (!trimBlanks(key).isEmpty())
+                           if (!trimBlanks(key).isEmpty() &&
+                               !engineRefusesToRebind(engine, trimBlanks(key)))
                                appendCfgLine(lines, CfgWord::Bind, key, binding->SupCommand());
                        }
                    },
@@ -210,10 +235,28 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
                control);
 }
 
-void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving) {
-    for (const ControlEntry& entry : index.entries()) {
-        if (ownEnabled(*widgetOf(entry.control)))
-            appendControlLines(lines, entry.control, optimizedSaving);
+namespace {
+
+// Settings the command line carries and a config must not.
+bool isLaunchOnly(const QString& command) {
+    return command == QLatin1String("dedicated");
+}
+
+} // namespace
+
+void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
+                       const std::vector<CfgOrigin>& origins) {
+    const auto& entries = index.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const SettingControl& control = entries[i].control;
+        if (isLaunchOnly(commandOf(control)))
+            continue;
+        const CfgOrigin origin = i < origins.size() ? origins[i] : CfgOrigin{};
+        const QString current = controlValueText(control);
+        if (origin.read)
+            appendControlLines(lines, control, false, origin.textFor(current));
+        else if (origin.followsRules(current) && ownEnabled(*widgetOf(control)))
+            appendControlLines(lines, control, optimizedSaving);
     }
 }
 

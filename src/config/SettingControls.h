@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CfgFile.h"
+#include "CfgScript.h"
 #include "controls/SupCommon.h"
 #include "platform/FoldedText.h"
 
@@ -47,8 +48,6 @@ void setKeySlot(TSupBind& binding, int slot, const QString& key);
 
 struct ControlEntry {
     SettingControl control;
-    int BindCount = 0;           // bind lines already given to a binding
-    std::array<QString, 4> Keys; // a binding's keys from those lines, slots 1 .. 4
 };
 
 // Setting controls filed under their commands, in walking order; a lookup ignores letter case
@@ -72,33 +71,39 @@ ControlIndex IndexSettingControls(QWidget* root);
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
 TChecked checkBoxValue(QStringView value);
 
-// Gives one value to the entry's control: a spin's whole number (VexaError "'%s' is not a valid
-// integer value" otherwise), a check box's mark; a binding notes the key in its next slot (the
-// first four bind lines fill slots 1 .. 4, later ones are ignored) until GiveBindingsTheirKeys.
-void ApplySettingLine(ControlEntry& entry, QStringView value);
+// Files the variables of the index's check boxes and spins, each in slot `firstSlot` + its
+// place in the index, under every name the engine takes for it.
+void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
+                         Engine engine);
 
-// Every binding takes the keys its entry noted, and then notes none.
-void GiveBindingsTheirKeys(ControlIndex& index);
-
-// Every config line whose command is filed, in file order, as splitCfgLine splits it; then every
-// binding has the keys of its first four bind lines and no others. Stops at the first error;
-// what was applied before stays applied, bindings included.
-void ApplySettingLines(ControlIndex& index, const QStringList& cfgLines);
-
-// IndexSettingControls and ApplySettingLines over the controls below `root`.
-void applyCfgLinesToControls(QWidget* root, const QStringList& cfgLines);
+// Gives the controls of the index what the script ends with: a check box or a spin the value of
+// its variable (a control whose variable the script does not set keeps its value; a spin shows
+// the value rounded, whatever text the game would take); every binding the keys bound to its
+// command, the last four in the order they were bound, which it takes from the script (a
+// binding no key is bound to ends up with none). Returns what each control read, for the writer.
+std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot);
 
 // ---- Writing ----
 
-// Appends the lines of one control, enabled or not: "Set <command> "1"/"0"" for a check box,
-// "Set <command> "<number>"" for a spin, "Bind <key> "<command>"" per non-blank key slot of a
-// binding. With optimized saving, a control at its default gives none (a binding when its first
-// slot equals its default, letter case included).
-void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving);
+// The value a control stands for, as its lines carry it: "1" or "0", the number, the keys.
+QString controlValueText(const SettingControl& control);
 
-// Appends the lines of every enabled setting control of the index in walking order; controls in
-// disabled containers count as enabled.
-void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving);
+// Appends the lines of one control, enabled or not: "Set <command> "<value>"" for a check box
+// or spin, "Bind <key> "<command>"" per non-blank key slot of a binding. With optimized saving,
+// a control at its default gives none (a binding when its first slot equals its default, letter
+// case included). `value` replaces a check box's or spin's own value text.
+void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
+                        const std::optional<QString>& value = std::nullopt);
+
+// Appends the lines of the index's controls in walking order. A control that read its value
+// from the file (its origin, at the same place in `origins`) always writes it: the file's own
+// text while the control is unchanged, else its value. A control the file said nothing about
+// writes nothing while unchanged. In a new config (no origins, or none from a file) and once
+// changed, a control writes when it is enabled (controls in disabled containers count as
+// enabled). "dedicated" never writes: the command line carries it, and in a config it would
+// make every later start of the game a server.
+void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
+                       const std::vector<CfgOrigin>& origins = {});
 
 // ---- Defaults ----
 

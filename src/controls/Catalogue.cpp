@@ -128,8 +128,7 @@ const CatalogueRow rows[] = {
          "When active the player moves backward"),
 
     // Weapons & Inv
-    bind(Weapons, Inventory, "inven", "TAB", "Show", PosLeft,
-         "Open or close the inventory list"),
+    bind(Weapons, Inventory, "inven", "TAB", "Show", PosLeft, "Open or close the inventory list"),
     bind(Weapons, Inventory, "invuse", "ENTER", "Use", PosLeft,
          "Use the item selected in the inventory"),
     bind(Weapons, Inventory, "invdrop", "BACKSPACE", "Drop", PosLeft,
@@ -329,7 +328,7 @@ const CatalogueRow rows[] = {
     check(Sound, NoGroup, "s_primary", "no", "Primary Buffer",
           "Mix the sound straight into the primary DirectSound buffer",
           "Windows only: can lower the sound delay, but does not work with every card"),
-    check(Sound, NoGroup, "s_waveonly", "no", "Wave Output Only",
+    check(Sound, NoGroup, "s_wavonly", "no", "Wave Output Only",
           "Use the Windows wave output instead of DirectSound"),
     check(Sound, NoGroup, "cl_footsteps", "yes", "Footsteps", "Play the sound of footsteps"),
     check(Sound, NoGroup, "s_loadas8bit", "yes", "Load 8-bit Sounds",

@@ -59,12 +59,14 @@ private slots:
         QCOMPARE(error, QString());
         QVERIFY(ms < Patience);
         QCOMPARE(f.w().CfgLines.size(), count + 3);
-        QCOMPARE(f.w().txtPlayer->text(), filler.startsWith("set name") ? "x" : "Last");
+        QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("Last"));
         QCOMPARE(f.spin("fov")->SupValue(), 110);
         const QStringList attack = keySlots(*f.binding("+attack"));
         QCOMPARE(attack.first(), filler.startsWith("bind") ? "K" : "MOUSE1");
+        // The comments come back as they were, before the window's lines.
         const QByteArray saved = f.save();
-        QVERIFY(saved.startsWith("set name \"" + f.w().txtPlayer->text().toLatin1() + "\"\r\n"));
+        QVERIFY(saved.startsWith(filler.startsWith("//") ? filler : "set name \"Last\"\r\n"));
+        QVERIFY(saved.contains("set name \"Last\"\r\n"));
         QVERIFY(saved.endsWith("//              Taskel\r\n"));
     }
 
@@ -76,11 +78,12 @@ private slots:
         CfgWindowFixture f;
         qint64 ms = 0;
         const QString error = loadTimed(f, bytes, ms);
-        QVERIFY2(error.isEmpty() || error.endsWith(QStringLiteral("is not a valid integer value")),
-                 qPrintable(error));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(ms < Patience);
         f.w().txtPlayer->setText(QStringLiteral("Player"));
-        QVERIFY(f.save().startsWith("set name \"Player\"\r\n"));
+        const QByteArray saved = f.save();
+        QVERIFY(saved.contains("set name \"Player\"\r\n"));
+        QVERIFY(saved.endsWith("//              Taskel\r\n"));
     }
 
     // 8-bit text (Latin-1 or broken UTF-8) and NUL bytes in a value come back as they were.

@@ -153,30 +153,20 @@ void TestCfgFile::profileEntries_data() {
         << QByteArray("[NumberOfSections]\nAliases=x\nBindings=-1\nSettings=1\n") << QString()
         << QByteArray() << QStringList{"", "//Globals Settings", "", "//--Settings--"};
 
-    // The same alias in both profiles: as stored from the global one, with one more quote per
-    // line and no name line from the game's.
+    // The same alias in both profiles: as stored from the global one; from the game's without a
+    // name line, and with a closing quote where a line's quotes do not pair up.
     const QByteArray gameProfile = text({
-        "[NumberOfSections]",
-        "aliases=1",
-        "bindings=1",
-        "settings=2",
-        "[Alias1]",
-        "DescriptiveName=Rocket Jump",
-        "AliasLines=2",
-        "aline1=alias rj \"+moveup; +attack\"",
-        "aline2=wait",
-        "checked=true",
-        "[Bind1]",
-        "BindKey=F1",
-        "BindValue=say \"gg\"",
-        "checked=true",
-        "[Setting1]",
-        "Setting=ctf",
-        "SettingValue=1",
-        "checked=true",
-        "[Setting2]",
-        "Setting=rate",
-        "SettingValue=25000",
+        "[NumberOfSections]", "aliases=1",
+        "bindings=1",         "settings=2",
+        "[Alias1]",           "DescriptiveName=Rocket Jump",
+        "AliasLines=3",       "aline1=alias rj \"+moveup; +attack\"",
+        "aline2=wait",        "aline3=bind j \"rj",
+        "checked=true",       "[Bind1]",
+        "BindKey=F1",         "BindValue=say \"gg\"",
+        "checked=true",       "[Setting1]",
+        "Setting=ctf",        "SettingValue=1",
+        "checked=true",       "[Setting2]",
+        "Setting=rate",       "SettingValue=25000",
         "checked=TRUE",
     });
     QStringList both = GlobalBlock;
@@ -184,8 +174,9 @@ void TestCfgFile::profileEntries_data() {
          << "//ctfSettings"
          << ""
          << "//--Aliases--"
-         << "alias rj \"+moveup; +attack\"\""
-         << "wait\""
+         << "alias rj \"+moveup; +attack\""
+         << "wait"
+         << "bind j \"rj\""
          << ""
          << "//--Bindings--"
          << "Bind F1 \"say \"gg\"\""

@@ -1,6 +1,5 @@
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
-#include "platform/VexaError.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
@@ -11,16 +10,6 @@
 #include <limits>
 
 namespace {
-
-// The message a call throws, or an empty text.
-template <typename F> QString errorOf(F call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
-}
 
 QSet<QString> checkedNames(int number) {
     QSet<QString> names;
@@ -48,10 +37,10 @@ private slots:
     void trackBarPositionsReadBackWhatIsWritten();
     void positionFromValue_data();
     void positionFromValue();
-    void decimalParsing_data();
-    void decimalParsing();
-    void wholeNumberParsing_data();
-    void wholeNumberParsing();
+    void gameNumbers_data();
+    void gameNumbers();
+    void maskedFields_data();
+    void maskedFields();
     void deathmatchNumber_data();
     void deathmatchNumber();
     void deathmatchBoxes();
@@ -100,12 +89,9 @@ void TestCfgNumbers::decimal() {
 
 void TestCfgNumbers::trackBarPositionsReadBackWhatIsWritten() {
     for (int position = 0; position <= 40; ++position) {
-        QCOMPARE(trackBarPosition(trackBarValueText(position, TrackBarStep::Volume),
-                                  TrackBarStep::Volume),
-                 position);
-        QCOMPARE(
-            trackBarPosition(trackBarValueText(position, TrackBarStep::Gamma), TrackBarStep::Gamma),
-            position);
+        for (double step : {TrackBarStep::Volume, TrackBarStep::Gamma})
+            QCOMPARE(trackBarPosition(gameNumber(trackBarValueText(position, step)), step),
+                     position);
     }
 }
 
@@ -130,71 +116,65 @@ void TestCfgNumbers::positionFromValue() {
     QFETCH(QString, value);
     QFETCH(double, step);
     QFETCH(int, position);
-    QCOMPARE(trackBarPosition(value, step), position);
+    QCOMPARE(trackBarPosition(gameNumber(value), step), position);
 }
 
-void TestCfgNumbers::decimalParsing_data() {
+void TestCfgNumbers::gameNumbers_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value"); // NaN: refused
-    const double refused = std::numeric_limits<double>::quiet_NaN();
-    QTest::newRow("point") << "0.25" << 0.25;
-    QTest::newRow("whole") << "1" << 1.0;
-    QTest::newRow("leading point") << ".5" << 0.5;
-    QTest::newRow("trailing point") << "2." << 2.0;
-    QTest::newRow("signs") << "-1.5" << -1.5;
-    QTest::newRow("exponent") << "1e2" << 100.0;
-    QTest::newRow("empty") << "" << refused;
-    QTest::newRow("comma") << "1,5" << refused;
-    QTest::newRow("comment") << "1.5 // x" << refused;
-    QTest::newRow("word") << "abc" << refused;
-    QTest::newRow("hexadecimal") << "0x10" << refused;
-    QTest::newRow("not a number") << "nan" << refused;
-    QTest::newRow("infinite") << "inf" << refused;
-    QTest::newRow("overflow") << "1e999" << refused;
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("rounded");
+    QTest::addColumn<int>("truncated");
+    QTest::newRow("point") << "0.25" << 0.25 << 0 << 0;
+    QTest::newRow("leading point") << ".14" << 0.14 << 0 << 0;
+    QTest::newRow("trailing point") << "2." << 2.0 << 2 << 2;
+    QTest::newRow("signs") << "-0.022" << -0.022 << 0 << 0;
+    QTest::newRow("half to even") << "95.5" << 95.5 << 96 << 95;
+    QTest::newRow("exponent") << "1e2" << 100.0 << 100 << 100;
+    QTest::newRow("blanks around") << " 12 " << 12.0 << 12 << 12;
+    QTest::newRow("text after the number") << "3.5x" << 3.5 << 4 << 3;
+    QTest::newRow("exponent without digits") << "2e" << 2.0 << 2 << 2;
+    QTest::newRow("comma") << "1,5" << 1.0 << 1 << 1;
+    QTest::newRow("word") << "abc" << 0.0 << 0 << 0;
+    QTest::newRow("empty") << "" << 0.0 << 0 << 0;
+    QTest::newRow("point alone") << "." << 0.0 << 0 << 0;
+    QTest::newRow("held in the int range")
+        << "-1e300" << -1e300 << std::numeric_limits<int>::min() << std::numeric_limits<int>::min();
+    QTest::newRow("overflow") << "1e999" << 0.0 << 0 << 0;
 }
 
-void TestCfgNumbers::decimalParsing() {
+void TestCfgNumbers::gameNumbers() {
     QFETCH(QString, text);
     QFETCH(double, value);
-    if (std::isnan(value)) {
-        QCOMPARE(errorOf([&] { parseDecimal(text); }), ErrorText::notAFloat(text));
-        QCOMPARE(errorOf([&] { trackBarPosition(text, TrackBarStep::Gamma); }),
-                 ErrorText::notAFloat(text));
-    } else {
-        QCOMPARE(parseDecimal(text), value);
-    }
+    QFETCH(int, rounded);
+    QFETCH(int, truncated);
+    QCOMPARE(gameNumber(text), value);
+    QCOMPARE(roundedGameNumber(text), rounded);
+    QCOMPARE(truncatedGameNumber(text), truncated);
 }
 
-void TestCfgNumbers::wholeNumberParsing_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<int>("value");
-    QTest::newRow("800") << "800" << true << 800;
-    QTest::newRow("negative") << "-5" << true << -5;
-    QTest::newRow("plus") << "+3" << true << 3;
-    QTest::newRow("int max") << "2147483647" << true << std::numeric_limits<int>::max();
-    QTest::newRow("int min") << "-2147483648" << true << std::numeric_limits<int>::min();
-    QTest::newRow("fraction") << "800.5" << false << 0;
-    QTest::newRow("empty") << "" << false << 0;
-    QTest::newRow("too large") << "2147483648" << false << 0;
-    QTest::newRow("comment") << "1 // x" << false << 0;
-    QTest::newRow("hexadecimal") << "0x10" << false << 0;
-    QTest::newRow("blank before") << " 5" << false << 0;
-    QTest::newRow("blank after") << "5 " << false << 0;
-    QTest::newRow("sign alone") << "-" << false << 0;
-    QTest::newRow("two signs") << "+-5" << false << 0;
-    QTest::newRow("leading zeros") << "007" << true << 7;
-    QTest::newRow("digits beyond ASCII") << QString::fromUtf8("\u0661\u0662") << false << 0;
+void TestCfgNumbers::maskedFields_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("shown"); // empty: does not fit
+    QTest::newRow("no leading zero") << ".14" << 2 << "0.14";
+    QTest::newRow("three decimals") << ".005" << 3 << "0.005";
+    QTest::newRow("whole") << "1" << 2 << "1.";
+    QTest::newRow("leading zeros") << "00.5" << 3 << "0.5";
+    QTest::newRow("trailing zeros that fit stay") << "0.0" << 2 << "0.0";
+    QTest::newRow("trailing zeros beyond the field") << "0.0050" << 3 << "0.005";
+    QTest::newRow("two whole digits") << "12" << 3 << "";
+    QTest::newRow("too many decimals") << "0.0025" << 3 << "";
+    QTest::newRow("sign") << "-0.5" << 3 << "";
+    QTest::newRow("exponent") << "1e-3" << 3 << "";
+    QTest::newRow("point alone") << "." << 3 << "";
+    QTest::newRow("empty") << "" << 3 << "";
 }
 
-void TestCfgNumbers::wholeNumberParsing() {
-    QFETCH(QString, text);
-    QFETCH(bool, valid);
-    QFETCH(int, value);
-    if (valid)
-        QCOMPARE(parseWholeNumber(text), value);
-    else
-        QCOMPARE(errorOf([&] { parseWholeNumber(text); }), ErrorText::notAnInteger(text));
+void TestCfgNumbers::maskedFields() {
+    QFETCH(QString, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, shown);
+    QCOMPARE(maskedFieldText(value, decimals).value_or(QString()), shown);
 }
 
 void TestCfgNumbers::deathmatchNumber_data() {

@@ -143,7 +143,7 @@ c|gl_monolightmap|no
 @Sound|
 c|s_initsound|yes
 c|s_primary|no
-c|s_waveonly|no
+c|s_wavonly|no
 c|cl_footsteps|yes
 c|s_loadas8bit|yes
 c|s_show|no

@@ -1,0 +1,357 @@
+#include "CfgWindowRows.h"
+
+#include "app/CfgWindowFields.h"
+#include "app/VexaMain.h"
+#include "config/CfgFile.h"
+#include "config/CfgNumbers.h"
+#include "config/DeathmatchFlags.h"
+#include "config/FixedFields.h"
+#include "config/SettingControls.h"
+#include "config/VexaCommon.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+
+#include <algorithm>
+#include <vector>
+
+namespace CfgWindowRows {
+
+namespace {
+
+using namespace CfgWindowFields;
+using Value = std::optional<QString>;
+
+// Setting a line edit's text lays it out again even when the text stays the same, and a load
+// sets some thirty fields.
+void showText(QLineEdit& edit, const QString& text) {
+    if (edit.text() != text)
+        edit.setText(text);
+}
+
+// The box shows the text with no item selected, whatever its items are.
+void showUnselectedText(QComboBox& box, const QString& text) {
+    if (box.currentIndex() == -1 && box.currentText() == text)
+        return; // as it is: setting the text again would lay the box out again
+    box.setCurrentIndex(-1);
+    box.setEditText(text);
+}
+
+// Selects the item equal to `text`, letter case ignored; otherwise no item is selected and the
+// box shows the text.
+void showComboText(QComboBox& box, const QString& text) {
+    const int index = box.findText(text, Qt::MatchFixedString);
+    if (index >= 0) {
+        box.setCurrentIndex(index);
+        return;
+    }
+    showUnselectedText(box, text);
+}
+
+// "0" checks the first button, "1" the second and so on; any other first character changes
+// nothing.
+void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> buttons,
+                  const QString& value) {
+    const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
+    const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
+    if (digit >= 0 && digit < int(buttons.size()))
+        radio(window, buttons[size_t(digit)])->setChecked(true);
+}
+
+// "0" when the first button is checked, "1" for the second and so on; the last button's digit
+// when none of the others is checked.
+QString digitOfChecked(const TfrmVexaMain& window, std::span<const char* const> buttons) {
+    for (size_t i = 0; i + 1 < buttons.size(); ++i) {
+        if (radio(window, buttons[i])->isChecked())
+            return QString::number(i);
+    }
+    return QString::number(buttons.size() - 1);
+}
+
+QString maskedNumber(const QLineEdit& edit) {
+    return maskedNumberText(edit.displayText());
+}
+
+bool hasDigit(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// A value the field can show exactly goes in as it is; any other leaves the field blank, and
+// the value itself is written back while the field stays so.
+void showMaskedValue(QLineEdit& edit, const QString& value) {
+    const int decimals = int(edit.maxLength()) - 2;
+    showText(edit, maskedFieldText(value, decimals).value_or(QString()));
+}
+
+bool isSoftware(const TfrmVexaMain& w) {
+    return w.gbxVideoItems->checkedId() == SoftwareRenderer;
+}
+
+bool always(const TfrmVexaMain&, const QString&) {
+    return true;
+}
+
+bool notEmpty(const TfrmVexaMain&, const QString& value) {
+    return !value.isEmpty();
+}
+
+bool glAndNotEmpty(const TfrmVexaMain& w, const QString& value) {
+    return !isSoftware(w) && !value.isEmpty();
+}
+
+Row textRow(const char* word, const char* name, QLineEdit* TfrmVexaMain::*field,
+            const char* missing) {
+    return {word, name, [field](const TfrmVexaMain& w) { return (w.*field)->text(); },
+            [field, missing](TfrmVexaMain& w, const Value& value) {
+                showText(*(w.*field), value.value_or(QLatin1String(missing)));
+            },
+            always};
+}
+
+Row digitRow(const char* name, std::span<const char* const> buttons, const char* missing) {
+    return {CfgWord::set, name,
+            [buttons](const TfrmVexaMain& w) { return digitOfChecked(w, buttons); },
+            [buttons, missing](TfrmVexaMain& w, const Value& value) {
+                if (value)
+                    checkByDigit(w, buttons, *value);
+                else
+                    radio(w, missing)->setChecked(true);
+            },
+            always};
+}
+
+Row skinRow() {
+    return {CfgWord::set, "skin",
+            [](const TfrmVexaMain& w) {
+                return w.cboModel->currentText() + u'/' + w.cboSkin->currentText();
+            },
+            [](TfrmVexaMain& w, const Value& value) {
+                if (value) {
+                    const QStringList parts = SplitAtSeparator(*value, u'/');
+                    showComboText(*w.cboModel, parts.value(0));
+                    showComboText(*w.cboSkin, parts.value(1));
+                } else {
+                    showUnselectedText(*w.cboModel, QStringLiteral("male"));
+                    showUnselectedText(*w.cboSkin, QStringLiteral("grunt"));
+                }
+            },
+            always};
+}
+
+// Bobbing fields: a value equal to the skip text is left out; a file without the variable
+// fills the reader's default.
+Row bobbingRow(const MaskedField& field) {
+    return {CfgWord::set, field.variable,
+            [field](const TfrmVexaMain& w) { return maskedNumber(*edit(w, field.edit)); },
+            [field](TfrmVexaMain& w, const Value& value) {
+                showMaskedValue(*edit(w, field.edit),
+                                value.value_or(QLatin1String(field.readerDefault)));
+            },
+            [field](const TfrmVexaMain&, const QString& value) {
+                return value != QLatin1String(field.skipWhen);
+            }};
+}
+
+// A track bar: the position times its step; a file without the variable puts the bar at
+// `missing`, or leaves it when there is none.
+Row trackBarRow(const char* name, QSlider* TfrmVexaMain::*bar, double step,
+                std::optional<int> missing,
+                std::function<bool(const TfrmVexaMain&, const QString&)> wanted = always) {
+    return {
+        CfgWord::set, name,
+        [bar, step](const TfrmVexaMain& w) { return trackBarValueText((w.*bar)->value(), step); },
+        [bar, step, missing](TfrmVexaMain& w, const Value& value) {
+            if (value)
+                (w.*bar)->setValue(trackBarPosition(gameNumber(*value), step));
+            else if (missing)
+                (w.*bar)->setValue(*missing);
+        },
+        std::move(wanted)};
+}
+
+Row rendererRow() {
+    return {CfgWord::set, "vid_ref",
+            [](const TfrmVexaMain& w) {
+                return QString::fromLatin1(isSoftware(w) ? SoftwareRef : GlRef);
+            },
+            [](TfrmVexaMain& w, const Value& value) {
+                const int id = !value                                 ? -1
+                               : *value == QLatin1String(SoftwareRef) ? SoftwareRenderer
+                               : *value == QLatin1String(GlRef)       ? GlRenderer
+                                                                      : -1;
+                if (id >= 0) // the click also shows the renderer's page
+                    w.gbxVideoItems->button(id)->click();
+            },
+            always};
+}
+
+// The mode digit of the selected item ("3 - 640 x 480"); a number the list lacks leaves it
+// without selection.
+Row modeRow(const char* name, QComboBox* TfrmVexaMain::*box, bool software) {
+    Row row{CfgWord::set, name,
+            [box](const TfrmVexaMain& w) {
+                const QComboBox& modes = *(w.*box);
+                return modes.currentIndex() < 0 ? QString()
+                                                : modes.itemText(modes.currentIndex()).left(1);
+            },
+            [box](TfrmVexaMain& w, const Value& value) {
+                if (!value)
+                    return;
+                const int index = truncatedGameNumber(*value);
+                (w.*box)->setCurrentIndex(index >= 0 && index < (w.*box)->count() ? index : -1);
+            },
+            [software](const TfrmVexaMain& w, const QString& value) {
+                return isSoftware(w) == software && !value.isEmpty();
+            }};
+    row.onlyWhenChanged = true;
+    return row;
+}
+
+Row glComboRow(const char* name, QComboBox* TfrmVexaMain::*box) {
+    return {CfgWord::set, name, [box](const TfrmVexaMain& w) { return (w.*box)->currentText(); },
+            [box](TfrmVexaMain& w, const Value& value) {
+                if (value)
+                    showComboText(*(w.*box), *value);
+            },
+            glAndNotEmpty};
+}
+
+// A renderer's number: written in GL mode when the field holds a digit.
+Row glNumberRow(const MaskedField& field) {
+    return {CfgWord::set, field.variable,
+            [field](const TfrmVexaMain& w) {
+                const QString shown = edit(w, field.edit)->displayText();
+                return hasDigit(shown) ? maskedNumberText(shown) : QString();
+            },
+            [field](TfrmVexaMain& w, const Value& value) {
+                if (value)
+                    showMaskedValue(*edit(w, field.edit), *value);
+            },
+            glAndNotEmpty};
+}
+
+Row mixAheadRow() {
+    return {CfgWord::set, "s_mixahead",
+            [](const TfrmVexaMain& w) { return maskedNumber(*w.txtSndDelay); },
+            [](TfrmVexaMain& w, const Value& value) {
+                const QString text = !value                         ? QStringLiteral("0.2")
+                                     : *value == QLatin1String("0") ? QStringLiteral("0.0")
+                                                                    : *value;
+                showMaskedValue(*w.txtSndDelay, text);
+            },
+            always};
+}
+
+// Sound quality: "High" for a rate of 22 or more, "Low" for any other rate or none.
+Row soundRateRow() {
+    return {CfgWord::set, "s_khz",
+            [](const TfrmVexaMain& w) {
+                const QString chosen = w.cboSndQuality->currentText();
+                return w.cboSndQuality->currentIndex() < 0    ? QString()
+                       : chosen == QLatin1String(HighQuality) ? QString::number(HighRate)
+                       : chosen == QLatin1String(LowQuality)  ? QString::number(LowRate)
+                                                              : QString();
+            },
+            [](TfrmVexaMain& w, const Value& value) {
+                const bool high = value && gameNumber(*value) >= HighRate;
+                w.cboSndQuality->setCurrentIndex(
+                    w.cboSndQuality->findText(QLatin1String(high ? HighQuality : LowQuality)));
+            },
+            notEmpty};
+}
+
+// The server's name and password go into the config only for a server.
+Row serverRow(const char* name, QLineEdit* TfrmVexaMain::*field) {
+    Row row = textRow(CfgWord::Set, name, field, "");
+    row.wanted = [](const TfrmVexaMain& w, const QString& value) {
+        return w.cbxStartServer->isChecked() && !value.isEmpty();
+    };
+    return row;
+}
+
+Row deathmatchRow() {
+    return {CfgWord::Set, "dmflags",
+            [](const TfrmVexaMain& w) {
+                // The boxes stand in the order of the flags.
+                const DeathmatchFlag* first = deathmatchFlags().data();
+                return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+                    const qsizetype at = &flag - first;
+                    return at < w.deathmatchFlagBoxes.size() &&
+                           w.deathmatchFlagBoxes[at]->isChecked();
+                }));
+            },
+            [](TfrmVexaMain& w, const Value& value) {
+                if (value)
+                    applyDeathmatchFlags(w, truncatedGameNumber(*value));
+            },
+            [](const TfrmVexaMain& w, const QString&) { return w.rbDeathMatch->isChecked(); }};
+}
+
+struct Table {
+    std::vector<Row> rows;
+    size_t partStart[5] = {};
+};
+
+Table makeTable() {
+    Table t;
+    auto& r = t.rows;
+    r.push_back(textRow(CfgWord::set, "name", &TfrmVexaMain::txtPlayer, "noname"));
+    r.push_back(skinRow());
+    r.push_back(digitRow("hand", HandButtons, "rbRight"));
+    r.push_back(digitRow("crosshair", CrosshairButtons, "rbCrossX"));
+    for (const MaskedField& field : BobbingFields)
+        r.push_back(bobbingRow(field));
+    for (Row& row : r)
+        row.keptByEmptyFile = true;
+    r.push_back(trackBarRow(
+        "sensitivity", &TfrmVexaMain::barSensitivity, TrackBarStep::Sensitivity, 5,
+        [](const TfrmVexaMain& w, const QString&) { return ownEnabled(*w.barSensitivity); }));
+    t.partStart[1] = r.size();
+    // The game's own default gamma is 1 (position 4); a brighter guess makes the software
+    // renderer nearly black.
+    r.push_back(trackBarRow("vid_gamma", &TfrmVexaMain::barGamma, TrackBarStep::Gamma, 4));
+    r.push_back(rendererRow());
+    r.push_back(modeRow("sw_mode", &TfrmVexaMain::cboSwVidMode, true));
+    r.push_back(modeRow("gl_mode", &TfrmVexaMain::cboGlVidMode, false));
+    r.push_back(glComboRow("gl_texturemode", &TfrmVexaMain::cboTextureMode));
+    r.push_back(glComboRow("gl_driver", &TfrmVexaMain::cboGlDriver));
+    for (const MaskedField& field : GlNumberFields)
+        r.push_back(glNumberRow(field));
+    r.push_back(trackBarRow("s_volume", &TfrmVexaMain::barVolume, TrackBarStep::Volume, 7));
+    r.push_back(mixAheadRow());
+    r.push_back(soundRateRow());
+    t.partStart[2] = r.size();
+    r.push_back(serverRow("hostname", &TfrmVexaMain::edtServerName));
+    r.push_back(serverRow("password", &TfrmVexaMain::edtServerPassword));
+    t.partStart[3] = r.size();
+    r.push_back(deathmatchRow());
+    t.partStart[4] = r.size();
+    return t;
+}
+
+const Table& table() {
+    static const Table t = makeTable();
+    return t;
+}
+
+} // namespace
+
+std::span<const Row> rows(Part part) {
+    const Table& t = table();
+    const size_t first = t.partStart[size_t(part)];
+    return std::span<const Row>(t.rows).subspan(first, t.partStart[size_t(part) + 1] - first);
+}
+
+std::span<const Row> allRows() {
+    return table().rows;
+}
+
+size_t rowNumber(const Row& row) {
+    return size_t(&row - table().rows.data());
+}
+
+} // namespace CfgWindowRows

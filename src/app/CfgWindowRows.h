@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <span>
+
+class TfrmVexaMain;
+
+// The variables the main window shows outside its setting controls, one row each, shared by the
+// config reader and writer: how the widgets show a file's value, which value they stand for now,
+// and whether the line is written when the file gave none.
+namespace CfgWindowRows {
+
+struct Row {
+    const char* word; // "set" or "Set"
+    const char* name;
+    // The value the widgets stand for now, as the line carries it; empty when they stand for
+    // none (no mode chosen, no rate, no digit in a renderer's number).
+    std::function<QString(const TfrmVexaMain&)> current;
+    // Shows the file's value, or follows the rule for a file without one.
+    std::function<void(TfrmVexaMain&, const std::optional<QString>&)> show;
+    // Whether the line is written although the file gave no value.
+    std::function<bool(const TfrmVexaMain&, const QString& current)> wanted;
+    // Without a value from the file, written only once the user changed it since the load: a
+    // mode the game was never told would switch its screen to the first mode of the list.
+    bool onlyWhenChanged = false;
+    // An empty file says nothing about the player: these fields keep what they show.
+    bool keptByEmptyFile = false;
+};
+
+// The rows in the order of their lines, in four parts: the player's, then (after the message
+// lines) the display and sound rows, the server's name and password, and (after the master
+// server) the deathmatch flags.
+enum class Part { Player, DisplayAndSound, Server, Flags };
+std::span<const Row> rows(Part part);
+
+// Every row, the parts in order; a row's place here is its number.
+std::span<const Row> allRows();
+size_t rowNumber(const Row& row);
+
+} // namespace CfgWindowRows
