@@ -8,7 +8,7 @@
 #include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
 #include "config/CfgFile.h"
-#include "config/CfgProfileEntries.h"
+#include "profiles/CfgProfileEntries.h"
 #include "config/CfgScript.h"
 #include "config/SettingControls.h"
 #include "platform/PlatformConventions.h"

@@ -1,5 +1,5 @@
 #include "config/CfgFile.h"
-#include "config/CfgProfileEntries.h"
+#include "profiles/CfgProfileEntries.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
 #include "support/TestEnvironment.h"

@@ -1,7 +1,7 @@
 #include "CfgProfileEntries.h"
 
-#include "CfgFile.h"
-#include "profiles/ProfileFile.h"
+#include "ProfileFile.h"
+#include "config/CfgFile.h"
 
 #include <optional>
 
