@@ -92,7 +92,7 @@ void TfrmAbout::fitTextToPanel() {
     const bool fits = web_->fontMetrics().horizontalAdvance(oneLine) <= area.width();
     web_->setText(fits ? oneLine : webSites[0] + QLatin1Char('\n') + webSites[1]);
 
-    int needed = creditGap + layout()->spacing() * (labels_.size() - 1);
+    int needed = creditGap + layout()->spacing() * static_cast<int>(labels_.size() - 1);
     for (const QLabel* label : labels_)
         needed += label->heightForWidth(area.width());
     if (needed > area.height()) {

@@ -647,7 +647,8 @@ void TfrmVexaMain::createVideoGlPage() {
     cboGlVidMode->setCurrentIndex(0);
     setHintText(cboGlVidMode, QStringLiteral("3  (Screen resolution of the OpenGL renderer)"));
     cboTextureMode = editableCombo(page, "cboTextureMode", TextureModes);
-    cboTextureMode->setCurrentIndex(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST"));
+    cboTextureMode->setCurrentIndex(
+        static_cast<int>(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST")));
     setHintText(cboTextureMode, QStringLiteral("GL_LINEAR_MIPMAP_NEAREST  (How textures are "
                                                "filtered)"));
     cboGlDriver = foundCombo(page, "cboGlDriver");

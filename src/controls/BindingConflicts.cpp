@@ -31,7 +31,7 @@ BindingConflicts::BindingConflicts(QObject* parent, const QList<TSupBind*>& bind
     : QObject(parent), bindings_(bindings), keyBoxes_(keyBoxes) {
     for (const KeyBox& key : keyBoxes_)
         plainHints_ << key.box->toolTip();
-    plainNotes_.resize(keyBoxes_.size());
+    plainNotes_.resize(static_cast<size_t>(keyBoxes_.size()));
     pending_.setSingleShot(true);
     pending_.setInterval(0);
     connect(&pending_, &QTimer::timeout, this, &BindingConflicts::update);

@@ -72,7 +72,7 @@ void TSupBind::setKeys(const std::array<QString, 4>& keys) {
 
 void TSupBind::setFurtherKey(int index, const QString& key) {
     const std::array<QString, 4> before = keys_;
-    keys_[index] = key;
+    keys_[static_cast<size_t>(index)] = key;
     keysSet(before);
 }
 

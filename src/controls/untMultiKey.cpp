@@ -56,7 +56,7 @@ TfrmMultiKey::TfrmMultiKey(QWidget* owner, const QString& command, const QString
         auto* box = new TSupKey(this);
         box->setObjectName(QStringLiteral("keyValue%1").arg(i + 1));
         box->setFixedWidth(boxWidth);
-        box->setText(keys_[i]);
+        box->setText(keys_[static_cast<size_t>(i)]);
         addField(*column, QStringLiteral("Value %1").arg(i + 1), box);
         *boxes[i] = box;
     }

@@ -80,7 +80,8 @@ void TfrmAlias::FormActivate() {
     const QString section = EntryEditor::section(EntryKind::Alias);
     const QString name = ini.readString(section, DescriptiveName, QStringLiteral("No Name"));
     // A longer name from the file is shown whole, so that OK does not cut it.
-    txtDescriptiveName->setMaxLength(std::max<int>(descriptiveNameLength, name.size()));
+    txtDescriptiveName->setMaxLength(
+        std::max(descriptiveNameLength, static_cast<int>(name.size())));
     txtDescriptiveName->setText(name);
     txtAliasName->setText(ini.readString(section, AliasName, {}));
     // No more lines than the section has keys, whatever its count says.
@@ -100,7 +101,7 @@ void TfrmAlias::btnOkClick() {
         ini.writeString(section, AliasName, txtAliasName->text());
         // The description is kept as one line.
         ini.writeString(section, Description, memoLines(*mmoDescription).join(QString()));
-        ini.writeInteger(section, AliasLines, lines.size());
+        ini.writeInteger(section, AliasLines, static_cast<int>(lines.size()));
         for (int j = 1; j <= lines.size(); ++j)
             ini.writeString(section, aliasLineKey(j), lines[j - 1]);
         const int count = isNewEntry() ? numberOfLines() + 1 : numberOfLines();
