@@ -4,6 +4,7 @@
 #include "VexaMain.h"
 
 #include "app/VexaEdit.h"
+#include "app/WaitCursor.h"
 #include "launch/BatchFile.h"
 #include "launch/CommandLine.h"
 #include "platform/Guard.h"
@@ -43,18 +44,6 @@ bool isOriginalConfig(const QString& fileName) {
     return platform().fileNameOf(fileName).compare(QLatin1String("config.cfg"),
                                                    Qt::CaseInsensitive) == 0;
 }
-
-// The hourglass over every window while a long read runs; the arrow comes back however it ends.
-class WaitCursor {
-public:
-    WaitCursor() {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QCoreApplication::processEvents();
-    }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 void createEmptyWhenMissing(const QString& fileName) {
     if (!QFileInfo::exists(fileName))
@@ -124,7 +113,9 @@ void TfrmVexaMain::OpenConfig1Click() {
         return;
     txtConfigFile->setText(*chosen);
     {
-        const WaitCursor wait;
+        // Shown before the read starts, not only once it is over.
+        const WaitCursor wait(*this);
+        QCoreApplication::processEvents();
         LoadCfgFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);

@@ -7,6 +7,7 @@
 
 #include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
+#include "app/WaitCursor.h"
 #include "config/CfgFile.h"
 #include "config/CfgScript.h"
 #include "config/SettingControls.h"
@@ -24,30 +25,6 @@
 namespace {
 
 using namespace CfgWindowRows;
-
-// The wait cursor over the window while it lives; afterwards the window's cursor is what it was
-// before, so a caller that shows the wait cursor itself keeps it.
-class WaitCursor {
-public:
-    explicit WaitCursor(QWidget& widget)
-        : widget_(widget), hadCursor_(widget.testAttribute(Qt::WA_SetCursor)),
-          cursor_(widget.cursor()) {
-        widget_.setCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor() {
-        if (hadCursor_)
-            widget_.setCursor(cursor_);
-        else
-            widget_.unsetCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    QWidget& widget_;
-    bool hadCursor_;
-    QCursor cursor_;
-};
 
 int firstControlSlot() {
     return int(allRows().size());

@@ -3,6 +3,7 @@
 #include "controls/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "support/ErrorOf.h"
 #include "support/TestRegistry.h"
 
 #include <QButtonGroup>
@@ -14,15 +15,6 @@
 #include <QTest>
 
 namespace {
-
-QString errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
-}
 
 QString comboState(const QComboBox& box) {
     return box.currentText() + QStringLiteral("@") + QString::number(box.currentIndex());

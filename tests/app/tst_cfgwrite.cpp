@@ -3,6 +3,7 @@
 #include "controls/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "support/ErrorOf.h"
 #include "support/TestRegistry.h"
 
 #include <QButtonGroup>
@@ -34,15 +35,6 @@ QStringList untouchedControlLines() {
             lines << QStringLiteral("Set %1 \"%2\"").arg(command, row.defaultValue);
     }
     return lines;
-}
-
-QString errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
 }
 
 const QByteArray GlobalProfile = "[NumberOfSections]\r\n"

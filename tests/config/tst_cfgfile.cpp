@@ -1,7 +1,8 @@
 #include "config/CfgFile.h"
-#include "profiles/CfgProfileEntries.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "profiles/CfgProfileEntries.h"
+#include "support/ErrorOf.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
@@ -9,15 +10,6 @@
 #include <QTest>
 
 namespace {
-
-template <typename F> QString errorOf(F call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
-}
 
 QByteArray text(std::initializer_list<const char*> lines) {
     QByteArray bytes;
