@@ -5,7 +5,7 @@
 #include "Ratios.h"
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
 #include "controls/Catalogue.h"
@@ -60,7 +60,7 @@ struct Setup {
     DemoPaths paths;
     QTextStream messages{stderr};
     HeadlessPrompts prompts{messages};
-    std::unique_ptr<TfrmVexaMain> window;
+    std::unique_ptr<MainWindow> window;
     QString iniPath;
     QString bindingsProfile;
     QString aliasesProfile;
@@ -89,7 +89,7 @@ std::unique_ptr<Setup> prepare() {
     writeIni(setup->iniPath);
     setup->bindingsProfile = ProfileFile::profilePath(setup->paths.programDir, BindingsGame);
     setup->aliasesProfile = ProfileFile::profilePath(setup->paths.programDir, AliasesGame);
-    setup->window = std::make_unique<TfrmVexaMain>(setup->prompts);
+    setup->window = std::make_unique<MainWindow>(setup->prompts);
     return setup;
 }
 

@@ -2,7 +2,7 @@
 // that again gives the same file: the reader and the writer agree on everything they carry.
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
 
@@ -20,7 +20,7 @@ namespace {
 QString messages;
 QTextStream messageStream(&messages);
 HeadlessPrompts prompts(messageStream);
-TfrmVexaMain* window = nullptr;
+MainWindow* window = nullptr;
 
 QByteArray saved(const QString& fileName) {
     const FuzzWorld& world = FuzzWorld::get();
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     ini.writeString(QStringLiteral("quake2"), QStringLiteral("path"), world.quake2Dir());
     ini.writeString(QStringLiteral("quake2"), QStringLiteral("baseq2"), world.baseDir());
     new QApplication(*argc, *argv); // lives as long as the process
-    window = new TfrmVexaMain(prompts);
+    window = new MainWindow(prompts);
     return 0;
 }
 

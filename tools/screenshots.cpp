@@ -6,23 +6,23 @@
 // Quake 2 directory), so the lists are filled and the real settings are never touched. The servers
 // of its Connect list are stand-ins on the loopback, two answering and one silent.
 
-#include "app/About.h"
+#include "app/AboutDialog.h"
 #include "app/Application.h"
 #include "app/Demo.h"
-#include "app/Options.h"
-#include "app/VexaEdit.h"
-#include "app/VexaMain.h"
-#include "controls/SupBind.h"
-#include "controls/SupCommon.h"
-#include "controls/untMultiKey.h"
+#include "app/EditorWindow.h"
+#include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
+#include "controls/BindingEdit.h"
+#include "controls/ControlParts.h"
+#include "controls/MultiKeyDialog.h"
 #include "launch/CommandLine.h"
-#include "launch/untStatusBox.h"
-#include "profiles/GameInput.h"
-#include "profiles/VexaAlias.h"
-#include "profiles/VexaBinding.h"
-#include "profiles/VexaSetting.h"
-#include "profiles/vexaMapList.h"
-#include "profiles/vexaServerList.h"
+#include "launch/LaunchStatusDialog.h"
+#include "profiles/AliasDialog.h"
+#include "profiles/BindingDialog.h"
+#include "profiles/GameInputDialog.h"
+#include "profiles/MapListDialog.h"
+#include "profiles/ServerListDialog.h"
+#include "profiles/SettingDialog.h"
 #include "support/StandInServer.h"
 
 #include <QAbstractItemView>
@@ -109,7 +109,7 @@ void grabNextModal(const QString& name, int delayMs = 200) {
     });
 }
 
-void renderMainWindow(TfrmVexaMain& window) {
+void renderMainWindow(MainWindow& window) {
     window.show();
     save(window, QStringLiteral("main_splash"));
     window.Timer1->start(0);
@@ -130,8 +130,8 @@ void renderMainWindow(TfrmVexaMain& window) {
     window.PageMain->setCurrentIndex(0);
 }
 
-void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
-    TfrmAbout about(&window);
+void renderDialogs(MainWindow& window, Prompts& prompts) {
+    AboutDialog about(&window);
     about.show();
     save(about, QStringLiteral("dialog_about"));
     about.resize(about.minimumSize());
@@ -148,11 +148,11 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
     grabNextModal(QStringLiteral("dialog_info"));
     ShowInfoDialog(&window, info);
 
-    TfrmOptions options(prompts, &window, [] {});
+    OptionsDialog options(prompts, &window, [] {});
     options.show();
     save(options, QStringLiteral("dialog_options"));
 
-    TfrmMultiKey multiKey(
+    MultiKeyDialog multiKey(
         &window, QStringLiteral("+attack"), QStringLiteral("CTRL"),
         {QStringLiteral("CTRL"), QStringLiteral("MOUSE1"), QString(), QStringLiteral("KP_ENTER")});
     multiKey.show();
@@ -165,13 +165,13 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
     choices.startWithGame = true;
     choices.currentGame = QStringLiteral("ctf");
     choices.configFile = QStringLiteral("/games/quake2/baseq2/config.cfg");
-    TfrmStatus status(&window);
+    LaunchStatusDialog status(&window);
     status.showSummary(summariseLaunch(BuildCommandPieces(choices),
                                        QStringLiteral("/games/quake2/vexa.sh"), true));
     status.show();
     save(status, QStringLiteral("dialog_status"));
 
-    TfrmMapList maps(
+    MapListDialog maps(
         QDir::currentPath(), prompts, [] {}, &window);
     maps.show();
     save(maps, QStringLiteral("dialog_maplist"));
@@ -184,7 +184,7 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
 // The window with one drop-down list open: the list is a window of its own, so it is painted
 // onto the picture of the main window where it shows on the screen, the picture widened where the
 // list reaches past the window.
-void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name, int waitMs = 0) {
+void saveWithOpenList(MainWindow& window, QComboBox* box, const QString& name, int waitMs = 0) {
     // Some lists are filled as the focus enters them.
     QFocusEvent enter(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(box, &enter);
@@ -208,7 +208,7 @@ void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name,
 }
 
 // Brings the tab, and the Video sub-page, holding `widget` to the front.
-void showPageOf(TfrmVexaMain& window, QWidget* widget) {
+void showPageOf(MainWindow& window, QWidget* widget) {
     for (int i = 0; i < window.PageMain->count(); ++i)
         if (window.PageMain->widget(i)->isAncestorOf(widget))
             window.PageMain->setCurrentIndex(i);
@@ -218,7 +218,7 @@ void showPageOf(TfrmVexaMain& window, QWidget* widget) {
 }
 
 // The lists filled from the installation, each shown open on its tab.
-void renderLists(TfrmVexaMain& window) {
+void renderLists(MainWindow& window) {
     const struct {
         QComboBox* box;
         const char* name;
@@ -240,8 +240,8 @@ void renderLists(TfrmVexaMain& window) {
 }
 
 // A binding holding several keys is highlighted; its popup menu opens on the right button.
-void renderBinding(TfrmVexaMain& window) {
-    auto* attack = qobject_cast<TSupBind*>(window.settingControl(QStringLiteral("+attack")));
+void renderBinding(MainWindow& window) {
+    auto* attack = qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("+attack")));
     attack->setSupValue2(QStringLiteral("MOUSE1"));
     window.PageMain->setCurrentWidget(window.tabWeaponsInv);
     save(window, QStringLiteral("binding_several_keys"));
@@ -258,8 +258,9 @@ void renderBinding(TfrmVexaMain& window) {
 }
 
 // Two bindings holding one key are marked; File > Check Config lists what a faulty file holds.
-void renderConfigChecks(TfrmVexaMain& window) {
-    auto* railgun = qobject_cast<TSupBind*>(window.settingControl(QStringLiteral("use railgun")));
+void renderConfigChecks(MainWindow& window) {
+    auto* railgun =
+        qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("use railgun")));
     const QString key = railgun->SupValue();
     railgun->setSupValue(QStringLiteral("CTRL"));
     QApplication::processEvents();
@@ -283,37 +284,37 @@ void renderConfigChecks(TfrmVexaMain& window) {
 }
 
 // The three entry editors and the new-game dialog, each as it opens for a new entry.
-void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
+void renderEntryEditors(MainWindow& window, Prompts& prompts) {
     EntryEditTarget target;
     target.profileDirectory = QDir::currentPath();
     target.profileName = QStringLiteral("Global Aliases");
     target.profileFile = ProfileFile::globalProfilePath(target.profileDirectory);
-    TfrmAlias alias(&window, prompts, target);
+    AliasDialog alias(&window, prompts, target);
     alias.show();
     save(alias, QStringLiteral("dialog_alias"));
     alias.hide();
-    TfrmVexaBinding binding(&window, prompts, target, {QStringLiteral("Rocket jump")});
+    BindingDialog binding(&window, prompts, target, {QStringLiteral("Rocket jump")});
     binding.show();
     save(binding, QStringLiteral("dialog_binding"));
     binding.hide();
-    TfrmVexaSetting setting(&window, prompts, target);
+    SettingDialog setting(&window, prompts, target);
     setting.show();
     save(setting, QStringLiteral("dialog_setting"));
     setting.hide();
-    TfrmGameInput game(&window, prompts, quake2Dir);
+    GameInputDialog game(&window, prompts, quake2Dir);
     game.show();
     save(game, QStringLiteral("dialog_newgame"));
     game.hide();
 }
 
-void renderEditor(TfrmVexaMain& window, Prompts& prompts) {
+void renderEditor(MainWindow& window, Prompts& prompts) {
     const QString file = QDir::current().filePath(QStringLiteral("sample.cfg"));
     QFile sample(file);
     if (sample.open(QIODevice::WriteOnly))
         sample.write("// generated by quake, do not modify\r\nbind TAB \"inven\"\r\n"
                      "set name \"Player\"\r\nset skin \"male/grunt\"\r\n");
     sample.close();
-    auto* editor = new TfrmEdit(&window, prompts, file, QStringLiteral("\r\n"), {});
+    auto* editor = new EditorWindow(&window, prompts, file, QStringLiteral("\r\n"), {});
     editor->setWindowTitle(QStringLiteral("Editing Config File"));
     editor->show();
     save(*editor, QStringLiteral("dialog_editor"));
@@ -357,7 +358,7 @@ int main(int argc, char** argv) {
     const auto servers = standInServers(demo.programDir);
 
     SilentPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     renderMainWindow(window);
     renderLists(window);
     renderDialogs(window, prompts);

@@ -1,7 +1,7 @@
 #include "CfgWindowRows.h"
 
 #include "app/CfgWindowFields.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
@@ -54,7 +54,7 @@ void showComboText(QComboBox& box, const QString& text) {
 
 // "0" checks the first button, "1" the second and so on; any other first character changes
 // nothing.
-void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> buttons,
+void checkByDigit(const MainWindow& window, std::span<const char* const> buttons,
                   const QString& value) {
     const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
     const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
@@ -64,7 +64,7 @@ void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> butto
 
 // "0" when the first button is checked, "1" for the second and so on; the last button's digit
 // when none of the others is checked.
-QString digitOfChecked(const TfrmVexaMain& window, std::span<const char* const> buttons) {
+QString digitOfChecked(const MainWindow& window, std::span<const char* const> buttons) {
     for (size_t i = 0; i + 1 < buttons.size(); ++i) {
         if (radio(window, buttons[i])->isChecked())
             return QString::number(i);
@@ -87,26 +87,26 @@ void showMaskedValue(QLineEdit& edit, const QString& value) {
     showText(edit, maskedFieldText(value, decimals).value_or(QString()));
 }
 
-bool isSoftware(const TfrmVexaMain& w) {
+bool isSoftware(const MainWindow& w) {
     return w.gbxVideoItems->checkedId() == SoftwareRenderer;
 }
 
-bool always(const TfrmVexaMain&, const QString&) {
+bool always(const MainWindow&, const QString&) {
     return true;
 }
 
-bool notEmpty(const TfrmVexaMain&, const QString& value) {
+bool notEmpty(const MainWindow&, const QString& value) {
     return !value.isEmpty();
 }
 
-bool glAndNotEmpty(const TfrmVexaMain& w, const QString& value) {
+bool glAndNotEmpty(const MainWindow& w, const QString& value) {
     return !isSoftware(w) && !value.isEmpty();
 }
 
-Row textRow(const char* word, const char* name, QLineEdit* TfrmVexaMain::*field,
+Row textRow(const char* word, const char* name, QLineEdit* MainWindow::*field,
             const char* missing) {
-    return {word, name, [field](const TfrmVexaMain& w) { return (w.*field)->text(); },
-            [field, missing](TfrmVexaMain& w, const Value& value) {
+    return {word, name, [field](const MainWindow& w) { return (w.*field)->text(); },
+            [field, missing](MainWindow& w, const Value& value) {
                 showText(*(w.*field), value.value_or(QLatin1String(missing)));
             },
             always};
@@ -114,8 +114,8 @@ Row textRow(const char* word, const char* name, QLineEdit* TfrmVexaMain::*field,
 
 Row digitRow(const char* name, std::span<const char* const> buttons, const char* missing) {
     return {CfgWord::set, name,
-            [buttons](const TfrmVexaMain& w) { return digitOfChecked(w, buttons); },
-            [buttons, missing](TfrmVexaMain& w, const Value& value) {
+            [buttons](const MainWindow& w) { return digitOfChecked(w, buttons); },
+            [buttons, missing](MainWindow& w, const Value& value) {
                 if (value)
                     checkByDigit(w, buttons, *value);
                 else
@@ -126,10 +126,10 @@ Row digitRow(const char* name, std::span<const char* const> buttons, const char*
 
 Row skinRow() {
     return {CfgWord::set, "skin",
-            [](const TfrmVexaMain& w) {
+            [](const MainWindow& w) {
                 return w.cboModel->currentText() + u'/' + w.cboSkin->currentText();
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 if (value) {
                     const QStringList parts = SplitAtSeparator(*value, u'/');
                     showComboText(*w.cboModel, parts.value(0));
@@ -146,39 +146,38 @@ Row skinRow() {
 // fills the reader's default.
 Row bobbingRow(const MaskedField& field) {
     return {CfgWord::set, field.variable,
-            [field](const TfrmVexaMain& w) { return maskedNumber(*edit(w, field.edit)); },
-            [field](TfrmVexaMain& w, const Value& value) {
+            [field](const MainWindow& w) { return maskedNumber(*edit(w, field.edit)); },
+            [field](MainWindow& w, const Value& value) {
                 showMaskedValue(*edit(w, field.edit),
                                 value.value_or(QLatin1String(field.readerDefault)));
             },
-            [field](const TfrmVexaMain&, const QString& value) {
+            [field](const MainWindow&, const QString& value) {
                 return value != QLatin1String(field.skipWhen);
             }};
 }
 
 // A track bar: the position times its step; a file without the variable puts the bar at
 // `missing`, or leaves it when there is none.
-Row trackBarRow(const char* name, QSlider* TfrmVexaMain::*bar, double step,
+Row trackBarRow(const char* name, QSlider* MainWindow::*bar, double step,
                 std::optional<int> missing,
-                std::function<bool(const TfrmVexaMain&, const QString&)> wanted = always) {
-    return {
-        CfgWord::set, name,
-        [bar, step](const TfrmVexaMain& w) { return trackBarValueText((w.*bar)->value(), step); },
-        [bar, step, missing](TfrmVexaMain& w, const Value& value) {
-            if (value)
-                (w.*bar)->setValue(trackBarPosition(gameNumber(*value), step));
-            else if (missing)
-                (w.*bar)->setValue(*missing);
-        },
-        std::move(wanted)};
+                std::function<bool(const MainWindow&, const QString&)> wanted = always) {
+    return {CfgWord::set, name,
+            [bar, step](const MainWindow& w) { return trackBarValueText((w.*bar)->value(), step); },
+            [bar, step, missing](MainWindow& w, const Value& value) {
+                if (value)
+                    (w.*bar)->setValue(trackBarPosition(gameNumber(*value), step));
+                else if (missing)
+                    (w.*bar)->setValue(*missing);
+            },
+            std::move(wanted)};
 }
 
 Row rendererRow() {
     return {CfgWord::set, "vid_ref",
-            [](const TfrmVexaMain& w) {
+            [](const MainWindow& w) {
                 return QString::fromLatin1(isSoftware(w) ? SoftwareRef : GlRef);
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 const int id = !value                                 ? -1
                                : *value == QLatin1String(SoftwareRef) ? SoftwareRenderer
                                : *value == QLatin1String(GlRef)       ? GlRenderer
@@ -191,29 +190,29 @@ Row rendererRow() {
 
 // The mode digit of the selected item ("3 - 640 x 480"); a number the list lacks leaves it
 // without selection.
-Row modeRow(const char* name, QComboBox* TfrmVexaMain::*box, bool software) {
+Row modeRow(const char* name, QComboBox* MainWindow::*box, bool software) {
     Row row{CfgWord::set, name,
-            [box](const TfrmVexaMain& w) {
+            [box](const MainWindow& w) {
                 const QComboBox& modes = *(w.*box);
                 return modes.currentIndex() < 0 ? QString()
                                                 : modes.itemText(modes.currentIndex()).left(1);
             },
-            [box](TfrmVexaMain& w, const Value& value) {
+            [box](MainWindow& w, const Value& value) {
                 if (!value)
                     return;
                 const int index = truncatedGameNumber(*value);
                 (w.*box)->setCurrentIndex(index >= 0 && index < (w.*box)->count() ? index : -1);
             },
-            [software](const TfrmVexaMain& w, const QString& value) {
+            [software](const MainWindow& w, const QString& value) {
                 return isSoftware(w) == software && !value.isEmpty();
             }};
     row.onlyWhenChanged = true;
     return row;
 }
 
-Row glComboRow(const char* name, QComboBox* TfrmVexaMain::*box) {
-    return {CfgWord::set, name, [box](const TfrmVexaMain& w) { return (w.*box)->currentText(); },
-            [box](TfrmVexaMain& w, const Value& value) {
+Row glComboRow(const char* name, QComboBox* MainWindow::*box) {
+    return {CfgWord::set, name, [box](const MainWindow& w) { return (w.*box)->currentText(); },
+            [box](MainWindow& w, const Value& value) {
                 if (value)
                     showComboText(*(w.*box), *value);
             },
@@ -223,11 +222,11 @@ Row glComboRow(const char* name, QComboBox* TfrmVexaMain::*box) {
 // A renderer's number: written in GL mode when the field holds a digit.
 Row glNumberRow(const MaskedField& field) {
     return {CfgWord::set, field.variable,
-            [field](const TfrmVexaMain& w) {
+            [field](const MainWindow& w) {
                 const QString shown = edit(w, field.edit)->displayText();
                 return hasDigit(shown) ? maskedNumberText(shown) : QString();
             },
-            [field](TfrmVexaMain& w, const Value& value) {
+            [field](MainWindow& w, const Value& value) {
                 if (value)
                     showMaskedValue(*edit(w, field.edit), *value);
             },
@@ -236,8 +235,8 @@ Row glNumberRow(const MaskedField& field) {
 
 Row mixAheadRow() {
     return {CfgWord::set, "s_mixahead",
-            [](const TfrmVexaMain& w) { return maskedNumber(*w.txtSndDelay); },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](const MainWindow& w) { return maskedNumber(*w.txtSndDelay); },
+            [](MainWindow& w, const Value& value) {
                 const QString text = !value                         ? QStringLiteral("0.2")
                                      : *value == QLatin1String("0") ? QStringLiteral("0.0")
                                                                     : *value;
@@ -249,14 +248,14 @@ Row mixAheadRow() {
 // Sound quality: "High" for a rate of 22 or more, "Low" for any other rate or none.
 Row soundRateRow() {
     return {CfgWord::set, "s_khz",
-            [](const TfrmVexaMain& w) {
+            [](const MainWindow& w) {
                 const QString chosen = w.cboSndQuality->currentText();
                 return w.cboSndQuality->currentIndex() < 0    ? QString()
                        : chosen == QLatin1String(HighQuality) ? QString::number(HighRate)
                        : chosen == QLatin1String(LowQuality)  ? QString::number(LowRate)
                                                               : QString();
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 const bool high = value && gameNumber(*value) >= HighRate;
                 w.cboSndQuality->setCurrentIndex(
                     w.cboSndQuality->findText(QLatin1String(high ? HighQuality : LowQuality)));
@@ -265,9 +264,9 @@ Row soundRateRow() {
 }
 
 // The server's name and password go into the config only for a server.
-Row serverRow(const char* name, QLineEdit* TfrmVexaMain::*field) {
+Row serverRow(const char* name, QLineEdit* MainWindow::*field) {
     Row row = textRow(CfgWord::Set, name, field, "");
-    row.wanted = [](const TfrmVexaMain& w, const QString& value) {
+    row.wanted = [](const MainWindow& w, const QString& value) {
         return w.cbxStartServer->isChecked() && !value.isEmpty();
     };
     return row;
@@ -275,7 +274,7 @@ Row serverRow(const char* name, QLineEdit* TfrmVexaMain::*field) {
 
 Row deathmatchRow() {
     return {CfgWord::Set, "dmflags",
-            [](const TfrmVexaMain& w) {
+            [](const MainWindow& w) {
                 // The boxes stand in the order of the flags.
                 const DeathmatchFlag* first = deathmatchFlags().data();
                 return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
@@ -284,11 +283,11 @@ Row deathmatchRow() {
                            w.deathmatchFlagBoxes[at]->isChecked();
                 }));
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 if (value)
                     applyDeathmatchFlags(w, truncatedGameNumber(*value));
             },
-            [](const TfrmVexaMain& w, const QString&) { return w.rbDeathMatch->isChecked(); }};
+            [](const MainWindow& w, const QString&) { return w.rbDeathMatch->isChecked(); }};
 }
 
 struct Table {
@@ -299,7 +298,7 @@ struct Table {
 Table makeTable() {
     Table t;
     auto& r = t.rows;
-    r.push_back(textRow(CfgWord::set, "name", &TfrmVexaMain::txtPlayer, "noname"));
+    r.push_back(textRow(CfgWord::set, "name", &MainWindow::txtPlayer, "noname"));
     r.push_back(skinRow());
     r.push_back(digitRow("hand", HandButtons, "rbRight"));
     r.push_back(digitRow("crosshair", CrosshairButtons, "rbCrossX"));
@@ -308,25 +307,25 @@ Table makeTable() {
     for (Row& row : r)
         row.keptByEmptyFile = true;
     r.push_back(trackBarRow(
-        "sensitivity", &TfrmVexaMain::barSensitivity, TrackBarStep::Sensitivity, 5,
-        [](const TfrmVexaMain& w, const QString&) { return ownEnabled(*w.barSensitivity); }));
+        "sensitivity", &MainWindow::barSensitivity, TrackBarStep::Sensitivity, 5,
+        [](const MainWindow& w, const QString&) { return ownEnabled(*w.barSensitivity); }));
     t.partStart[1] = r.size();
     // The game's own default gamma is 1 (position 4); a brighter guess makes the software
     // renderer nearly black.
-    r.push_back(trackBarRow("vid_gamma", &TfrmVexaMain::barGamma, TrackBarStep::Gamma, 4));
+    r.push_back(trackBarRow("vid_gamma", &MainWindow::barGamma, TrackBarStep::Gamma, 4));
     r.push_back(rendererRow());
-    r.push_back(modeRow("sw_mode", &TfrmVexaMain::cboSwVidMode, true));
-    r.push_back(modeRow("gl_mode", &TfrmVexaMain::cboGlVidMode, false));
-    r.push_back(glComboRow("gl_texturemode", &TfrmVexaMain::cboTextureMode));
-    r.push_back(glComboRow("gl_driver", &TfrmVexaMain::cboGlDriver));
+    r.push_back(modeRow("sw_mode", &MainWindow::cboSwVidMode, true));
+    r.push_back(modeRow("gl_mode", &MainWindow::cboGlVidMode, false));
+    r.push_back(glComboRow("gl_texturemode", &MainWindow::cboTextureMode));
+    r.push_back(glComboRow("gl_driver", &MainWindow::cboGlDriver));
     for (const MaskedField& field : GlNumberFields)
         r.push_back(glNumberRow(field));
-    r.push_back(trackBarRow("s_volume", &TfrmVexaMain::barVolume, TrackBarStep::Volume, 7));
+    r.push_back(trackBarRow("s_volume", &MainWindow::barVolume, TrackBarStep::Volume, 7));
     r.push_back(mixAheadRow());
     r.push_back(soundRateRow());
     t.partStart[2] = r.size();
-    r.push_back(serverRow("hostname", &TfrmVexaMain::edtServerName));
-    r.push_back(serverRow("password", &TfrmVexaMain::edtServerPassword));
+    r.push_back(serverRow("hostname", &MainWindow::edtServerName));
+    r.push_back(serverRow("password", &MainWindow::edtServerPassword));
     t.partStart[3] = r.size();
     r.push_back(deathmatchRow());
     t.partStart[4] = r.size();

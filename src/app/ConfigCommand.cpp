@@ -1,7 +1,7 @@
 #include "ConfigCommand.h"
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 
@@ -24,7 +24,7 @@ DirectoryAndName splitFileName(const QString& fileName) {
 
 int runConfigFiles(const ConfigFiles& files, QTextStream& messages) {
     HeadlessPrompts prompts(messages);
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     // A start-up that failed left the window half filled: writing it would lose settings.
     if (prompts.failed())
         return 1;

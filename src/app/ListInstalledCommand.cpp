@@ -5,7 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
-#include "profiles/GameInput.h"
+#include "profiles/GameInputDialog.h"
 #include "profiles/MapLists.h"
 #include "settings/GameHome.h"
 

@@ -1,7 +1,7 @@
 #include "CfgNumbers.h"
 
 #include "VexaCommon.h"
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 
 #include "CfgNumbers.h"
 #include "VexaCommon.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/BindingEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "settings/Engine.h"
 
 #include <QStackedWidget>
@@ -36,11 +36,11 @@ QList<QWidget*> childWidgets(QWidget* parent) {
 } // namespace
 
 std::optional<SettingControl> asSettingControl(QObject* object) {
-    if (auto* box = qobject_cast<TSupCheckBox*>(object))
+    if (auto* box = qobject_cast<SettingCheckBox*>(object))
         return box;
-    if (auto* spin = qobject_cast<TSupSpinEdit*>(object))
+    if (auto* spin = qobject_cast<SettingSpinBox*>(object))
         return spin;
-    if (auto* binding = qobject_cast<TSupBind*>(object))
+    if (auto* binding = qobject_cast<BindingEdit*>(object))
         return binding;
     return std::nullopt;
 }
@@ -65,7 +65,7 @@ bool ownEnabled(const QWidget& widget) {
     return !widget.testAttribute(Qt::WA_ForceDisabled);
 }
 
-QString keySlot(const TSupBind& binding, int slot) {
+QString keySlot(const BindingEdit& binding, int slot) {
     switch (slot) {
     case 1:
         return binding.SupValue();
@@ -79,7 +79,7 @@ QString keySlot(const TSupBind& binding, int slot) {
     return {};
 }
 
-void setKeySlot(TSupBind& binding, int slot, const QString& key) {
+void setKeySlot(BindingEdit& binding, int slot, const QString& key) {
     switch (slot) {
     case 1:
         binding.setSupValue(key);
@@ -121,7 +121,7 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
                          Engine engine) {
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (!std::holds_alternative<TSupBind*>(entries[i].control))
+        if (!std::holds_alternative<BindingEdit*>(entries[i].control))
             addVariable(variables, commandOf(entries[i].control), firstSlot + int(i), engine);
     }
 }
@@ -139,7 +139,7 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
     const std::vector<CfgScript::Binding> bindings = script.bindings();
     for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
         const ControlEntry* entry = index.find(bound->command);
-        if (!entry || !std::holds_alternative<TSupBind*>(entry->control) ||
+        if (!entry || !std::holds_alternative<BindingEdit*>(entry->control) ||
             !isWritableKey(bound->key))
             continue;
         const size_t at = size_t(entry - index.entries().data());
@@ -162,17 +162,17 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
         const SettingControl& control = index.entries()[i].control;
         CfgOrigin& origin = origins[i];
         std::visit(Overloaded{
-                       [&](TSupBind* binding) {
+                       [&](BindingEdit* binding) {
                            binding->setKeys(keys[i]);
                            if (!keys[i][0].isEmpty())
                                origin.read = controlValueText(control);
                        },
-                       [&](TSupSpinEdit* spin) {
+                       [&](SettingSpinBox* spin) {
                            origin.read = script.value(firstSlot + int(i));
                            if (origin.read)
                                spin->setSupValue(roundedGameNumber(*origin.read));
                        },
-                       [&](TSupCheckBox* box) {
+                       [&](SettingCheckBox* box) {
                            origin.read = script.value(firstSlot + int(i));
                            if (origin.read)
                                box->setSupValue(checkBoxValue(*origin.read));
@@ -187,12 +187,12 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
 
 QString controlValueText(const SettingControl& control) {
     return std::visit(Overloaded{
-                          [](TSupCheckBox* box) {
+                          [](SettingCheckBox* box) {
                               return box->SupValue() == TChecked::yes ? QStringLiteral("1")
                                                                       : QStringLiteral("0");
                           },
-                          [](TSupSpinEdit* spin) { return QString::number(spin->SupValue()); },
-                          [](TSupBind* binding) {
+                          [](SettingSpinBox* spin) { return QString::number(spin->SupValue()); },
+                          [](BindingEdit* binding) {
                               QStringList keys;
                               for (int slot = 1; slot <= 4; ++slot) {
                                   if (!trimBlanks(keySlot(*binding, slot)).isEmpty())
@@ -207,19 +207,19 @@ QString controlValueText(const SettingControl& control) {
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
                         const std::optional<QString>& value) {
     std::visit(Overloaded{
-                   [&](TSupCheckBox* box) {
+                   [&](SettingCheckBox* box) {
                        if (optimizedSaving && box->SupValue() == box->SupDefault())
                            return;
                        appendCfgLine(lines, CfgWord::Set, box->SupCommand(),
                                      value.value_or(controlValueText(control)));
                    },
-                   [&](TSupSpinEdit* spin) {
+                   [&](SettingSpinBox* spin) {
                        if (optimizedSaving && spin->SupValue() == spin->SupDefault())
                            return;
                        appendCfgLine(lines, CfgWord::Set, spin->SupCommand(),
                                      value.value_or(controlValueText(control)));
                    },
-                   [&](TSupBind* binding) {
+                   [&](BindingEdit* binding) {
                        if (optimizedSaving && binding->SupValue() == binding->SupDefault())
                            return;
                        // A key the engine keeps for itself only earns a refusal at each start.
@@ -263,7 +263,7 @@ void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optim
 void resetSettingControls(const ControlIndex& index) {
     for (const ControlEntry& entry : index.entries()) {
         std::visit(Overloaded{
-                       [](TSupBind* binding) { binding->setKeys({binding->SupDefault()}); },
+                       [](BindingEdit* binding) { binding->setKeys({binding->SupDefault()}); },
                        [](auto* other) { other->setSupValue(other->SupDefault()); },
                    },
                    entry.control);

@@ -2,7 +2,7 @@
 
 #include "CfgFile.h"
 #include "CfgScript.h"
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 #include "platform/FoldedText.h"
 
 #include <QHash>
@@ -18,14 +18,14 @@
 
 class QObject;
 class QWidget;
-class TSupBind;
-class TSupCheckBox;
-class TSupSpinEdit;
+class BindingEdit;
+class SettingCheckBox;
+class SettingSpinBox;
 
 // The setting controls of a window as the config reader and writer see them: found by walking
 // the widget tree, filed under their commands, given values from config lines, written as lines.
 
-using SettingControl = std::variant<TSupCheckBox*, TSupSpinEdit*, TSupBind*>;
+using SettingControl = std::variant<SettingCheckBox*, SettingSpinBox*, BindingEdit*>;
 
 // The setting control `object` is, if it is one.
 std::optional<SettingControl> asSettingControl(QObject* object);
@@ -41,8 +41,8 @@ void forEachSettingControl(QWidget* root, const std::function<void(const Setting
 bool ownEnabled(const QWidget& widget);
 
 // The key slots SupValue .. SupValue4 of a binding as slots 1 .. 4.
-QString keySlot(const TSupBind& binding, int slot);
-void setKeySlot(TSupBind& binding, int slot, const QString& key);
+QString keySlot(const BindingEdit& binding, int slot);
+void setKeySlot(BindingEdit& binding, int slot, const QString& key);
 
 // ---- Reading ----
 

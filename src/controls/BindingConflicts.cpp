@@ -1,6 +1,6 @@
 #include "BindingConflicts.h"
 
-#include "SupBind.h"
+#include "BindingEdit.h"
 
 #include <QLineEdit>
 #include <QPalette>
@@ -26,7 +26,7 @@ QString keyIdentity(const QString& key) {
     return trimmed.size() == 1 ? trimmed : trimmed.toUpper();
 }
 
-BindingConflicts::BindingConflicts(QObject* parent, const QList<TSupBind*>& bindings,
+BindingConflicts::BindingConflicts(QObject* parent, const QList<BindingEdit*>& bindings,
                                    const QList<KeyBox>& keyBoxes)
     : QObject(parent), bindings_(bindings), keyBoxes_(keyBoxes) {
     for (const KeyBox& key : keyBoxes_)
@@ -35,8 +35,8 @@ BindingConflicts::BindingConflicts(QObject* parent, const QList<TSupBind*>& bind
     pending_.setSingleShot(true);
     pending_.setInterval(0);
     connect(&pending_, &QTimer::timeout, this, &BindingConflicts::update);
-    for (TSupBind* binding : bindings_)
-        connect(binding, &TSupBind::keysChanged, this, &BindingConflicts::schedule);
+    for (BindingEdit* binding : bindings_)
+        connect(binding, &BindingEdit::keysChanged, this, &BindingConflicts::schedule);
     for (const KeyBox& key : keyBoxes_)
         connect(key.box, &QLineEdit::textChanged, this, &BindingConflicts::schedule);
     schedule();
@@ -59,7 +59,7 @@ std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
             keys.push_back({keyIdentity(key), key.trimmed(), holder});
     };
     int holder = 0;
-    for (TSupBind* b : bindings_) {
+    for (BindingEdit* b : bindings_) {
         for (const QString* key :
              {&b->SupValue(), &b->SupValue2(), &b->SupValue3(), &b->SupValue4()})
             add(*key, holder);

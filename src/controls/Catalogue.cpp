@@ -43,13 +43,13 @@ constexpr CatalogueRow check(const char* tab, const char* group, const char* com
 }
 
 constexpr CatalogueRow spin(const char* tab, const char* group, const char* command,
-                            const char* def, const char* caption, TLabelPos position,
+                            const char* def, const char* caption, LabelPosition position,
                             const char* description, const char* notes = "") {
     return {command, SettingKind::Spin, tab, group, def, caption, position, description, notes};
 }
 
 constexpr CatalogueRow bind(const char* tab, const char* group, const char* command,
-                            const char* def, const char* caption, TLabelPos position,
+                            const char* def, const char* caption, LabelPosition position,
                             const char* description, const char* notes = "") {
     return {command, SettingKind::Binding, tab, group, def, caption, position, description, notes};
 }

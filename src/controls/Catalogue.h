@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,10 +21,10 @@ struct CatalogueRow {
     const char* group;        // group box caption, "" outside the groups
     const char* defaultValue; // check box "yes"/"no"; spin decimal text; binding key name or ""
     const char* caption;      // check box caption or the attached label's text
-    TLabelPos labelPosition;  // side of a spin's or binding's label; a check box's caption is
-                              // its own, right of the mark (PosRight)
-    const char* description;  // one line
-    const char* notes;        // "" or lines separated by '\n'
+    LabelPosition labelPosition; // side of a spin's or binding's label; a check box's caption is
+                                 // its own, right of the mark (PosRight)
+    const char* description;     // one line
+    const char* notes;           // "" or lines separated by '\n'
 };
 
 // Every row, in creation order.

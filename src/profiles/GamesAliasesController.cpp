@@ -1,9 +1,9 @@
 #include "GamesAliasesController.h"
 
-#include "GameInput.h"
-#include "VexaAlias.h"
-#include "VexaBinding.h"
-#include "VexaSetting.h"
+#include "AliasDialog.h"
+#include "BindingDialog.h"
+#include "GameInputDialog.h"
+#include "SettingDialog.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Guard.h"
 #include "platform/IniFile.h"
@@ -54,13 +54,13 @@ std::unique_ptr<EntryEditor> newEditor(EntryKind kind, QWidget* parent, Prompts&
                                        const EntryEditTarget& target, const QStringList& aliases) {
     switch (kind) {
     case EntryKind::Alias:
-        return std::make_unique<TfrmAlias>(parent, prompts, target);
+        return std::make_unique<AliasDialog>(parent, prompts, target);
     case EntryKind::Binding:
-        return std::make_unique<TfrmVexaBinding>(parent, prompts, target, aliases);
+        return std::make_unique<BindingDialog>(parent, prompts, target, aliases);
     case EntryKind::Setting:
         break;
     }
-    return std::make_unique<TfrmVexaSetting>(parent, prompts, target);
+    return std::make_unique<SettingDialog>(parent, prompts, target);
 }
 
 } // namespace
@@ -315,7 +315,7 @@ void GamesAliasesController::lbxGamesClick() {
 void GamesAliasesController::btnAddGameClick() {
     const QString quake2Directory = VexaIni::readString(
         settings_, VexaIni::Quake2Path, PlatformConventions::native().defaultQuake2Dir());
-    TfrmGameInput input(dialogParent_, prompts_, quake2Directory);
+    GameInputDialog input(dialogParent_, prompts_, quake2Directory);
     input.exec();
     const QString game = input.GameName;
     if (game.isEmpty())

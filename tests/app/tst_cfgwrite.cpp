@@ -113,7 +113,7 @@ void TstCfgWrite::everyKindOfRowChanged() {
     f.setIni("OptimizedSaving", "1");
     f.env.writeFile("program/Global Aliases.vexa", GlobalProfile);
     f.env.writeFile("program/ctf.vexa", CtfProfile);
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
 
     w.txtPlayer->setText(QStringLiteral("Rang\u00e9r"));
     w.cboModel->setEditText("female");
@@ -283,7 +283,7 @@ void TstCfgWrite::rendererLines() {
     QFETCH(QString, particleSize);
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
     w.gbxVideoItems->button(renderer)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(renderer == 0 ? mode : 3);
     w.cboGlVidMode->setCurrentIndex(renderer == 1 ? mode : 3);
@@ -352,7 +352,7 @@ void TstCfgWrite::serverLines() {
 
 void TstCfgWrite::disabledControlsWriteNothing() {
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
     f.check("allow_download")->setSupValue(TChecked::no); // disables the four below it
     f.check("cl_run")->setEnabled(false);
     w.tabMovement->setEnabled(false); // a disabled page is still walked

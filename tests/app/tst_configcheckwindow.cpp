@@ -2,7 +2,7 @@
 
 #include "app/CheckConfigCommand.h"
 #include "app/ConfigCheckDialog.h"
-#include "app/VexaEdit.h"
+#include "app/EditorWindow.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
 #include "platform/FileAccess.h"
@@ -176,8 +176,8 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
     CfgWindowFixture f;
     f.w().New1->trigger();
     QApplication::processEvents();
-    TSupBind* attack = f.binding("+attack");
-    TSupBind* railgun = f.binding("use railgun");
+    BindingEdit* attack = f.binding("+attack");
+    BindingEdit* railgun = f.binding("use railgun");
     const QColor plain = baseColour(*railgun);
     QCOMPARE(attack->conflict(), QString());
 
@@ -228,7 +228,7 @@ void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
         QStringLiteral("note: Yamagi Quake II sets 'r_mode'")));
 
     emit dialog->lvwFindings->cellDoubleClicked(1, 1);
-    auto* editor = f.w().findChild<TfrmEdit*>();
+    auto* editor = f.w().findChild<EditorWindow*>();
     QVERIFY(editor);
     QCOMPARE(editor->mmoFile->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
     editor->close();

@@ -70,7 +70,7 @@ const Edit Edits[] = {
      {"bind MOUSE1 lost: +attack", "bind HOME added: +attack"}},
     {"key taken away",
      [](CfgWindowFixture& f) {
-         TSupBind& forward = *f.binding("+forward");
+         BindingEdit& forward = *f.binding("+forward");
          setKeySlot(forward, 1, keySlot(forward, 2)); // "w" goes, UPARROW stays
          setKeySlot(forward, 2, QString());
      },

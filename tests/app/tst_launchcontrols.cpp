@@ -1,6 +1,6 @@
 #include "LaunchSession.h"
 #include "app/CommandLineCommand.h"
-#include "controls/SupCheckBox.h"
+#include "controls/SettingCheckBox.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
@@ -12,11 +12,11 @@
 
 namespace {
 
-TSupCheckBox* dedicated(const TfrmVexaMain& w) {
-    return qobject_cast<TSupCheckBox*>(w.settingControl(QStringLiteral("dedicated")));
+SettingCheckBox* dedicated(const MainWindow& w) {
+    return qobject_cast<SettingCheckBox*>(w.settingControl(QStringLiteral("dedicated")));
 }
 
-void fillLists(TfrmVexaMain& w) {
+void fillLists(MainWindow& w) {
     w.cboClientStartMap->addItems({"base1", "base 2"});
     w.cboServerStartMap->addItems({"q2dm1", "q2dm;2"});
     w.cboSaveGames->addItems({"save0", "save1"});
@@ -33,7 +33,7 @@ void readScript(LaunchSession& s, const QByteArray& text) {
 }
 
 // The launch controls' state, for comparing one window with another.
-QStringList launchState(const TfrmVexaMain& w) {
+QStringList launchState(const MainWindow& w) {
     auto combo = [](const QComboBox* box) {
         return box->currentText() + QLatin1Char('#') + QString::number(box->currentIndex());
     };
@@ -92,7 +92,7 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
     QFETCH(QString, typed);
     QFETCH(QString, expected);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.setIni("quake2", "path", QString());
     fillLists(w);
     w.cboClientStartMap->setCurrentIndex(index);
@@ -121,7 +121,7 @@ void TstLaunchControls::commandLineFromTheWindow() {
     QFETCH(QString, expected);
     LaunchSession s;
     s.setIni("quake2", "cdrom", cdrom);
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(server);
     dedicated(w)->setChecked(true);
@@ -138,7 +138,7 @@ void TstLaunchControls::commandLineFromTheWindow() {
 
 void TstLaunchControls::scriptSetsTheServerControls() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(true);
     w.rbConnectToServer->setChecked(true);
@@ -167,7 +167,7 @@ void TstLaunchControls::scriptSetsTheServerControls() {
 
 void TstLaunchControls::scriptSetsTheClientControls() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.rbConnectToServer->setChecked(true);
     readScript(s, "/q/quake2 +map unlisted +exec a.cfg\n");
@@ -183,7 +183,7 @@ void TstLaunchControls::scriptSetsTheClientControls() {
 
 void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     readScript(s, "/q/quake2 +connect ALPHA.EXAMPLE:27910\n");
     QVERIFY(w.rbConnectToServer->isChecked());
@@ -198,7 +198,7 @@ void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
 
 void TstLaunchControls::missingGameUnticksAndEmpties() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     readScript(s, "/q/quake2 +set game ctf\n");
     QVERIFY(w.cbxStartWithGame->isChecked());
     QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
@@ -213,7 +213,7 @@ void TstLaunchControls::missingGameUnticksAndEmpties() {
 
 void TstLaunchControls::emptyScriptChangesNothing() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     w.cbxStartWithGame->setChecked(true);
     w.txtCurrentGame->setText(QStringLiteral("ctf"));
     w.CfgLines = QStringList{QStringLiteral("set name x")};
@@ -238,7 +238,7 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     QFETCH(int, clientMode);
     QFETCH(QString, game);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(server);
     dedicated(w)->setChecked(server);
@@ -261,7 +261,7 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
 
     // A second window starts from the same vexa.ini and reads the script at start-up.
     ScriptedPrompts again;
-    TfrmVexaMain second(again);
+    MainWindow second(again);
     QVERIFY2(again.done(), qPrintable(again.report()));
     fillLists(second);
     second.cbxStartServer->setChecked(server);
@@ -275,7 +275,7 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
         LaunchSession s;
         s.env.writeFile(QStringLiteral("quake2/vexa.sh"),
                         "/q/quake2 +connect there +set game ctf +exec config.cfg\n");
-        TfrmVexaMain& w = s.start();
+        MainWindow& w = s.start();
         QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
         QVERIFY(w.cbxStartWithGame->isChecked());
         QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
@@ -283,7 +283,7 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
         QCOMPARE(w.cboServerList->currentText(), QStringLiteral("there"));
     }
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     QVERIFY(!QFileInfo::exists(s.batchFile)); // not created at start-up
     QVERIFY(w.rbStartNewGame->isChecked());
 }
@@ -320,7 +320,7 @@ void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
     for (const char* slot : {"save0", "save1"})
         s.env.makeDir(QStringLiteral("quake2/baseq2/save/") + slot);
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec config.cfg\n");
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(w.rbLoadSavedGame->isChecked());
     QCOMPARE(w.cboSaveGames->currentText(), QStringLiteral("save1"));

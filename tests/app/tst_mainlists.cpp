@@ -1,7 +1,7 @@
 #include "ComboItems.h"
 #include "app/CommandLineCommand.h"
 #include "app/Demo.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
@@ -67,7 +67,7 @@ struct Installation {
 };
 
 // Shows the window and waits until a person could type into it.
-void showActive(TfrmVexaMain& window) {
+void showActive(MainWindow& window) {
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -130,7 +130,7 @@ void TstMainLists::startUpFillsEveryList() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
     QCOMPARE(itemsOf(window.cboModel), inst.models());
@@ -167,7 +167,7 @@ void TstMainLists::refillsKeepTheTextButSavesLoseIt() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     auto* combo = window.findChild<QComboBox*>(box);
     QVERIFY(combo);
     const QStringList before = itemsOf(combo);
@@ -190,7 +190,7 @@ void TstMainLists::typingAModelListsItsSkins() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     showActive(window);
     window.PageMain->setCurrentWidget(window.tabGeneral);
     window.cboSkin->setEditText(QStringLiteral("athena"));
@@ -226,7 +226,7 @@ void TstMainLists::pickingAModelListsItsSkins() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     showActive(window);
     window.cboSkin->setEditText(QStringLiteral("viper"));
     // The listed name is lower case, the directory is not: the skins are found all the same.
@@ -240,7 +240,7 @@ void TstMainLists::programChangesRebuildNothing() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     window.cboSkin->setEditText(QStringLiteral("grunt"));
     // The config reader's way of filling the boxes.
     window.cboModel->setEditText(QStringLiteral("male"));
@@ -255,7 +255,7 @@ void TstMainLists::enteringABoxListsAgain() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     showActive(window);
     window.cboModel->setEditText(QStringLiteral("male"));
     window.cboSkin->setEditText(QStringLiteral("viper"));
@@ -280,7 +280,7 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     window.cboClientStartMap->setEditText(QStringLiteral("base1"));
     window.cboServerStartMap->setEditText(QStringLiteral("q2dm1"));
     withModalEditor([&] { window.btnMapList->click(); },
@@ -305,7 +305,7 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
     Installation inst(env);
     QFile::remove(env.programDir() + QStringLiteral("/servers.txt"));
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(itemsOf(window.cboServerList), QStringList());
     window.cboServerList->setEditText(QStringLiteral("mine:1"));
     withModalEditor([&] { window.btnServerList->click(); },
@@ -333,7 +333,7 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     prompts.answerBrowseFolder(std::nullopt);
     prompts.expectNotice();
     prompts.expectNotice(); // no config.cfg under the default base directory either
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(itemsOf(window.cboModel), QStringList{"cyborg"});
     window.cboModel->setEditText(QStringLiteral("cyborg"));
@@ -346,7 +346,7 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     const DemoPaths demo = enterDemo(demoRoot());
     QCOMPARE(QDir::currentPath(), demo.programDir);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
     // The user's own settings are left alone.
     QVERIFY(!QFileInfo::exists(env.iniPath()));
@@ -377,7 +377,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     env.writeFile(QStringLiteral("program/Global Aliases.vexa"),
                   QByteArray(profile).replace("%1", "here"));
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
 
     const QString other = env.makeDir(QStringLiteral("other"));
     env.writeFile(QStringLiteral("other/Global Aliases.vexa"),

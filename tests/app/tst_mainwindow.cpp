@@ -1,4 +1,4 @@
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "support/ScriptedPrompts.h"
@@ -62,7 +62,7 @@ void TstMainWindow::firstStartAsksForBothDirectories() {
     const QString game = env.quake2Dir() + QStringLiteral("/quake2");
     prompts.answerOpenFile(game);
     prompts.answerBrowseFolder(env.baseDir());
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 
     QCOMPARE(prompts.shown.size(), size_t(2));
@@ -88,7 +88,7 @@ void TstMainWindow::cancelledLocationStoresTheRoot() {
     ScriptedPrompts prompts;
     prompts.answerOpenFile(std::nullopt);
     prompts.answerBrowseFolder(env.baseDir());
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(iniValue(env, "quake2", "path"), QStringLiteral("/"));
     // No game chosen: the script's default stays in the home directory, not at the root.
@@ -102,11 +102,11 @@ void TstMainWindow::pickedBaseDirectoryIsNotAskedAgain() {
         ScriptedPrompts prompts;
         prompts.answerOpenFile(env.quake2Dir() + QStringLiteral("/quake2"));
         prompts.answerBrowseFolder(env.baseDir());
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
     ScriptedPrompts again;
-    TfrmVexaMain window(again);
+    MainWindow window(again);
     QVERIFY2(again.done(), qPrintable(again.report()));
     QVERIFY(again.shown.empty());
 }
@@ -121,7 +121,7 @@ void TstMainWindow::cancelledBaseDirectoryIsAskedAtEveryStart() {
         prompts.expectNotice();
         // The default base directory holds no config.cfg either: said, and the start-up goes on.
         prompts.expectNotice();
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
         const QString fallback = env.root() + QStringLiteral("/home/quake2/baseq2/config.cfg");
         QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Notice),
@@ -134,7 +134,7 @@ void TstMainWindow::knownDirectoriesAskNothing() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY(prompts.shown.empty());
     QCOMPARE(window.PageMain->currentWidget(), window.tabGeneral);
     QCOMPARE(window.txtHint->text(), QStringLiteral("Default : "));
@@ -149,7 +149,7 @@ void TstMainWindow::storedFileNamesAreShown() {
     ini.writeString("VEXA", "BatchFile", "/games/run it.sh");
     ini.writeString("Vexa", "runserver", "1");
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.txtConfigFile->text(), config);
     QCOMPARE(window.txtBatchFile->text(), QStringLiteral("/games/run it.sh"));
     QVERIFY(window.cbxStartServer->isChecked());
@@ -159,7 +159,7 @@ void TstMainWindow::frameMatchesItsLayout() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.windowTitle().left(4), QStringLiteral("VEXA"));
     QVERIFY(window.windowTitle().endsWith(QStringLiteral("(Beta 7.0)")));
     QVERIFY(window.windowTitle().contains(QStringLiteral("    ")));
@@ -192,7 +192,7 @@ void TstMainWindow::menuItemsInOrder() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QStringList items;
     for (QAction* menu : window.MainMenu1->actions()) {
         items << menu->menu()->objectName() + QLatin1Char('=') + menu->text();
@@ -252,7 +252,7 @@ void TstMainWindow::tabsInOrder() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.PageMain->count(), 10);
     QCOMPARE(window.PageMain->widget(index)->objectName(), name);
     // "&&" in a caption shows as one ampersand.
@@ -265,7 +265,7 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
     QStringList pages;
     for (int i = 0; i < window.pageVideo->count(); ++i)
@@ -288,7 +288,7 @@ void TstMainWindow::hintLineFollowsThePointer() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.Timer1->start(0);
@@ -309,7 +309,7 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY(window.pnlSplash);
     QVERIFY(!window.pnlSplash->isHidden());
     QCOMPARE(window.splashLogo->geometry(), QRect(75, 17, 371, 428));
@@ -326,7 +326,7 @@ void TstMainWindow::closingWritesFileNamesBack() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    auto window = std::make_unique<TfrmVexaMain>(prompts);
+    auto window = std::make_unique<MainWindow>(prompts);
     window->txtConfigFile->setText(QStringLiteral("/x/a.cfg"));
     window->txtBatchFile->setText(QStringLiteral("/x/b.sh"));
     window->cbxStartServer->setChecked(true);
@@ -345,7 +345,7 @@ void TstMainWindow::unwritableSettingsFileStillOpensTheWindow() {
     QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner);
     ScriptedPrompts prompts;
     prompts.expectError();
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
              QStringList{QStringLiteral("Unable to write to ") + env.iniPath()});
@@ -364,7 +364,7 @@ void TstMainWindow::globalProfileFillsTheCustomLists() {
                   "[Bind2]\r\nBindKey=F\r\nBindValue=+use\r\nchecked=True\r\n"
                   "[Setting1]\r\nSetting=cl_maxfps\r\nSettingValue=125\r\n");
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(window.clsAliases->count(), 1);
     QCOMPARE(window.clsBindings->count(), 2);
@@ -378,7 +378,7 @@ void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.clsAliases->count() + window.clsBindings->count() + window.clsSettings->count(),
              0);
     QVERIFY(!QFile::exists(env.programDir() + QStringLiteral("/Global Aliases.vexa")));

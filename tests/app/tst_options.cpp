@@ -1,4 +1,4 @@
-#include "app/Options.h"
+#include "app/OptionsDialog.h"
 #include "app/UpDown.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
@@ -33,7 +33,7 @@ const QStringList UncheckedWithoutKeys = {"cbxSaveFilesOnExit", "cbxMinimize", "
 struct OpenDialog {
     explicit OpenDialog(ScriptedPrompts& prompts, QWidget* mainWindow = nullptr,
                         std::function<void()> onApply = {}) {
-        dialog = std::make_unique<TfrmOptions>(prompts, mainWindow, [this, onApply] {
+        dialog = std::make_unique<OptionsDialog>(prompts, mainWindow, [this, onApply] {
             ++applied;
             if (onApply)
                 onApply();
@@ -49,7 +49,7 @@ struct OpenDialog {
     void click(QAbstractButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
     void click(const QString& name) const { click(box(name)); }
 
-    std::unique_ptr<TfrmOptions> dialog;
+    std::unique_ptr<OptionsDialog> dialog;
     int applied = 0;
 };
 
@@ -578,7 +578,7 @@ void TstOptions::sizeFollowsTheFont() {
     QApplication::setFont(font);
     OpenDialog d(prompts);
     QApplication::setFont(appFont_);
-    TfrmOptions& dialog = *d.dialog;
+    OptionsDialog& dialog = *d.dialog;
     QCOMPARE(dialog.height(), 478); // the engine group pushes the buttons down
     QCOMPARE(dialog.width() == 345, asLaidOut);
     QVERIFY(dialog.width() >= 345);

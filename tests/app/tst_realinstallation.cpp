@@ -1,8 +1,8 @@
 #include "ComboItems.h"
 #include "LaunchSession.h"
-#include "app/Options.h"
-#include "app/VexaMain.h"
-#include "launch/untStatusBox.h"
+#include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
+#include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "settings/Engine.h"
@@ -54,7 +54,7 @@ Run runProgram(const TestEnvironment& env, const QStringList& arguments) {
             messages.join(QString())};
 }
 
-QString hint(const TfrmVexaMain& window) {
+QString hint(const MainWindow& window) {
     return window.txtHint->text();
 }
 
@@ -142,7 +142,7 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     const QByteArray pak1 = env.readFile(env.baseDir() + QStringLiteral("/pak1.pak"));
     env.writeFile(QStringLiteral("quake2/baseq2/pak1.pak"), pak1.chopped(1));
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
     // The engine found is kept, and with it the config the game itself reads.
@@ -173,7 +173,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     setIni(env, "vexa", "saveAllOnRun", "0");
     const QString warning = "The game reads " + q2.homeConfig() + " instead";
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.txtPlayer->text(), QStringLiteral("Installation"));
     QCOMPARE(hint(window), warning); // after start-up
     // A control's hint shows while the pointer is on it; the warning stands otherwise.
@@ -185,7 +185,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
 
     QString shown;
     whenModalShows([&](QWidget* modal) {
-        auto* box = qobject_cast<TfrmStatus*>(modal);
+        auto* box = qobject_cast<LaunchStatusDialog*>(modal);
         shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
         box->Button1->click();
     });
@@ -208,10 +208,10 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     TestEnvironment env;
     const RealInstallation q2(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     window.cboSaveGames->setCurrentIndex(0);
     whenModalShows([](QWidget* modal) {
-        auto* options = qobject_cast<TfrmOptions*>(modal);
+        auto* options = qobject_cast<OptionsDialog*>(modal);
         options->cboEngine->setFocus();
         QTest::keyClick(options->cboEngine, Qt::Key_Up); // Yamagi to id 3.21
         options->btnOk->click();
@@ -241,7 +241,7 @@ void TstRealInstallation::eachEngineWritesItsWay() {
     TestEnvironment env;
     const RealInstallation q2(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     const EngineScope scope{Engine(engine)};
     window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
     const QStringList lines = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));

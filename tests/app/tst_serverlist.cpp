@@ -1,5 +1,5 @@
+#include "app/MainWindow.h"
 #include "app/ServerListStatus.h"
-#include "app/VexaMain.h"
 #include "support/ScriptedPrompts.h"
 #include "support/StandInServer.h"
 #include "support/TestEnvironment.h"
@@ -93,7 +93,7 @@ private slots:
         env.writeFile(QStringLiteral("program/servers.txt"),
                       (arena.address() + '\n' + silent.address() + '\n').toLatin1());
         ScriptedPrompts prompts;
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.PageMain->setCurrentWidget(window.tabClient);
@@ -130,7 +130,7 @@ private slots:
         StandInServer arena({Arena}), other({Arena});
         env.writeFile(QStringLiteral("program/servers.txt"), arena.address().toLatin1());
         ScriptedPrompts prompts;
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());

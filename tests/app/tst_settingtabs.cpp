@@ -1,9 +1,9 @@
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "config/SettingControls.h"
+#include "controls/BindingEdit.h"
 #include "controls/Catalogue.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -42,7 +42,7 @@ private slots:
 private:
     std::unique_ptr<TestEnvironment> env_;
     std::unique_ptr<ScriptedPrompts> prompts_;
-    std::unique_ptr<TfrmVexaMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     template <typename T> T* control(const char* command) const {
         auto* widget = qobject_cast<T*>(window_->settingControl(QString::fromUtf8(command)));
@@ -60,7 +60,7 @@ void TstSettingTabs::init() {
     QFile::remove(env_->baseDir() + QStringLiteral("/config.cfg"));
     prompts_ = std::make_unique<ScriptedPrompts>();
     prompts_->expectNotice();
-    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    window_ = std::make_unique<MainWindow>(*prompts_);
 }
 
 void TstSettingTabs::cleanup() {
@@ -81,25 +81,25 @@ void TstSettingTabs::everySettingStandsInCatalogueOrder() {
     for (const CatalogueRow& row : catalogue())
         listed << QString::fromUtf8(row.command);
     QCOMPARE(walked, listed);
-    QCOMPARE(kinds.value("TSupCheckBox"), 68);
-    QCOMPARE(kinds.value("TSupSpinEdit"), 25);
-    QCOMPARE(kinds.value("TSupBind"), 80);
+    QCOMPARE(kinds.value("SettingCheckBox"), 68);
+    QCOMPARE(kinds.value("SettingSpinBox"), 25);
+    QCOMPARE(kinds.value("BindingEdit"), 80);
 }
 
 void TstSettingTabs::controlsShowTheirDefaults() {
-    QCOMPARE(control<TSupSpinEdit>("fov")->SupValue(), 90);
-    QCOMPARE(control<TSupSpinEdit>("fov")->text(), QStringLiteral("90"));
-    QCOMPARE(control<TSupBind>("+attack")->text(), QStringLiteral("CTRL"));
-    QVERIFY(control<TSupCheckBox>("in_mouse")->isChecked());
-    QVERIFY(!control<TSupCheckBox>("freelook")->isChecked());
+    QCOMPARE(control<SettingSpinBox>("fov")->SupValue(), 90);
+    QCOMPARE(control<SettingSpinBox>("fov")->text(), QStringLiteral("90"));
+    QCOMPARE(control<BindingEdit>("+attack")->text(), QStringLiteral("CTRL"));
+    QVERIFY(control<SettingCheckBox>("in_mouse")->isChecked());
+    QVERIFY(!control<SettingCheckBox>("freelook")->isChecked());
     for (const CatalogueRow& row : catalogue()) {
         QWidget* widget = window_->settingControl(QString::fromUtf8(row.command));
         const QString def = QString::fromUtf8(row.defaultValue);
-        if (auto* box = qobject_cast<TSupCheckBox*>(widget))
+        if (auto* box = qobject_cast<SettingCheckBox*>(widget))
             QCOMPARE(box->isChecked(), def == QStringLiteral("yes"));
-        else if (auto* spin = qobject_cast<TSupSpinEdit*>(widget))
+        else if (auto* spin = qobject_cast<SettingSpinBox*>(widget))
             QCOMPARE(spin->SupValue(), def.toInt());
-        else if (auto* bind = qobject_cast<TSupBind*>(widget))
+        else if (auto* bind = qobject_cast<BindingEdit*>(widget))
             QCOMPARE(bind->SupValue(), def);
         else
             QFAIL(row.command);
@@ -115,15 +115,15 @@ void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
         QCOMPARE(widget->statusTip(), widget->toolTip());
     });
     QCOMPARE(names.size(), 173);
-    QVERIFY(window_->findChild<TSupSpinEdit*>(QStringLiteral("ssefov")));
+    QVERIFY(window_->findChild<SettingSpinBox*>(QStringLiteral("ssefov")));
     QVERIFY(window_->findChild<QLabel*>(QStringLiteral("lblfov")));
-    QVERIFY(window_->findChild<TSupBind*>(QStringLiteral("subuse_grenade_launcher")));
-    QVERIFY(window_->findChild<TSupCheckBox*>(QStringLiteral("sbcin_mouse")));
-    QCOMPARE(control<TSupSpinEdit>("fov")->toolTip(), QStringLiteral("90  ()"));
-    QCOMPARE(control<TSupCheckBox>("freelook")->toolTip(),
+    QVERIFY(window_->findChild<BindingEdit*>(QStringLiteral("subuse_grenade_launcher")));
+    QVERIFY(window_->findChild<SettingCheckBox*>(QStringLiteral("sbcin_mouse")));
+    QCOMPARE(control<SettingSpinBox>("fov")->toolTip(), QStringLiteral("90  ()"));
+    QCOMPARE(control<SettingCheckBox>("freelook")->toolTip(),
              QStringLiteral("No (Toggle the use of the forward and down movements into look up "
                             "and look down)"));
-    QCOMPARE(control<TSupBind>("+lookup")->toolTip(),
+    QCOMPARE(control<BindingEdit>("+lookup")->toolTip(),
              QStringLiteral("PGDN  (When active the player is looking up)"));
     for (const char* group :
          {"Mouse Options", "Looking", "Running", "Strafing", "Climbing and swimming",
@@ -137,7 +137,7 @@ void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
 
 void TstSettingTabs::unboundBindingsUseWindowColours() {
     for (const char* command : {"+moveleft", "menu_credits", "cd pause"}) {
-        TSupBind* bind = control<TSupBind>(command);
+        BindingEdit* bind = control<BindingEdit>(command);
         QVERIFY(bind->text().isEmpty());
         QCOMPARE(bind->palette().color(QPalette::Base),
                  QApplication::palette(bind).color(QPalette::Base));
@@ -145,8 +145,8 @@ void TstSettingTabs::unboundBindingsUseWindowColours() {
 }
 
 void TstSettingTabs::useMouseGovernsMouseLook() {
-    auto* useMouse = control<TSupCheckBox>("in_mouse");
-    auto* mouseLook = control<TSupCheckBox>("freelook");
+    auto* useMouse = control<SettingCheckBox>("in_mouse");
+    auto* mouseLook = control<SettingCheckBox>("freelook");
     QVERIFY(mouseLook->isEnabled());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -159,7 +159,7 @@ void TstSettingTabs::useMouseGovernsMouseLook() {
 }
 
 void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
-    auto* allow = control<TSupCheckBox>("allow_download");
+    auto* allow = control<SettingCheckBox>("allow_download");
     allow->setSupValue(TChecked::no);
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_sounds", "allow_download_players"})
@@ -171,7 +171,7 @@ void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
 }
 
 void TstSettingTabs::plainWidgetsStartAsLaidOut() {
-    TfrmVexaMain& w = *window_;
+    MainWindow& w = *window_;
     QCOMPARE(w.txtPlayer->text(), QStringLiteral("Player"));
     QVERIFY(w.rbRight->isChecked());
     QVERIFY(w.rbCrossNone->isChecked());
@@ -226,7 +226,7 @@ void TstSettingTabs::hiddenTabStaysHiddenFromTheStart() {
     window_.reset();
     IniFile(env_->iniPath()).writeString("Tabs", "Sound", "0");
     env_->writeFile(QStringLiteral("quake2/baseq2/config.cfg"), QByteArray()); // start-up runs on
-    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    window_ = std::make_unique<MainWindow>(*prompts_);
     const int sound = window_->PageMain->indexOf(window_->tabSound);
     QVERIFY(!window_->PageMain->isTabVisible(sound));
     QVERIFY(window_->PageMain->isTabVisible(window_->PageMain->indexOf(window_->TabMenus)));

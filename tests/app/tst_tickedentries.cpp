@@ -43,8 +43,8 @@ void TstTickedEntries::tickedEntriesReachTheConfig() {
     CfgWindowFixture f;
     f.env.writeFile(QStringLiteral("program/Global Aliases.vexa"), Global);
     f.env.writeFile(QStringLiteral("program/ctf.vexa"), Ctf);
-    f.window = std::make_unique<TfrmVexaMain>(f.prompts); // start-up loads the global profile
-    TfrmVexaMain& w = f.w();
+    f.window = std::make_unique<MainWindow>(f.prompts); // start-up loads the global profile
+    MainWindow& w = f.w();
     QCOMPARE(w.clsAliases->count(), 2);
     tick(w.clsAliases, 1);  // Zoom, not Rocket Jump
     tick(w.clsBindings, 1); // z = zoom

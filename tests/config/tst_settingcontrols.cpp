@@ -1,7 +1,7 @@
 #include "config/SettingControls.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/BindingEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "support/TestRegistry.h"
 
 #include <QDialog>
@@ -12,26 +12,26 @@
 
 namespace {
 
-TSupCheckBox* checkBox(QWidget* parent, const QString& command, TChecked value = TChecked::no,
-                       TChecked def = TChecked::no) {
-    auto* box = new TSupCheckBox(parent);
+SettingCheckBox* checkBox(QWidget* parent, const QString& command, TChecked value = TChecked::no,
+                          TChecked def = TChecked::no) {
+    auto* box = new SettingCheckBox(parent);
     box->setSupCommand(command);
     box->setSupDefault(def);
     box->setSupValue(value);
     return box;
 }
 
-TSupSpinEdit* spin(QWidget* parent, const QString& command, int value = 0, int def = 0) {
-    auto* edit = new TSupSpinEdit(parent);
+SettingSpinBox* spin(QWidget* parent, const QString& command, int value = 0, int def = 0) {
+    auto* edit = new SettingSpinBox(parent);
     edit->setSupCommand(command);
     edit->setSupDefault(def);
     edit->setSupValue(value);
     return edit;
 }
 
-TSupBind* binding(QWidget* parent, const QString& command, const QString& def = {},
-                  const QStringList& keys = {}) {
-    auto* bind = new TSupBind(parent);
+BindingEdit* binding(QWidget* parent, const QString& command, const QString& def = {},
+                     const QStringList& keys = {}) {
+    auto* bind = new BindingEdit(parent);
     bind->setSupCommand(command);
     bind->setSupDefault(def);
     for (int slot = 1; slot <= keys.size(); ++slot)
@@ -45,7 +45,7 @@ QStringList commandsInOrder(QWidget* root) {
     return commands;
 }
 
-QStringList keys(const TSupBind& bind) {
+QStringList keys(const BindingEdit& bind) {
     return {bind.SupValue(), bind.SupValue2(), bind.SupValue3(), bind.SupValue4()};
 }
 

@@ -1,5 +1,5 @@
 #include "InfoProbe.h"
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 #include "support/TestRegistry.h"
 
 #include <QCursor>
@@ -38,7 +38,7 @@ void TestInfo::cleanupTestCase() {
 }
 
 void TestInfo::frame() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     QCOMPARE(info.objectName(), QStringLiteral("frmInfo"));
     QCOMPARE(info.size(), QSize(371, 290));
     QCOMPARE(info.minimumSize(), info.maximumSize());
@@ -61,7 +61,7 @@ void TestInfo::frame() {
 }
 
 void TestInfo::everythingFitsWithoutOverlap() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowExposed(&info));
     QList<QWidget*> parts;
@@ -90,7 +90,7 @@ void TestInfo::everythingFitsWithoutOverlap() {
 }
 
 void TestInfo::edit1HoldsTheFocus() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
     QCOMPARE(QApplication::focusWidget(), info.Edit1);
@@ -100,7 +100,7 @@ void TestInfo::edit1HoldsTheFocus() {
 }
 
 void TestInfo::commandPassesTheFocusOn() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
     info.txtCurrent2->setFocus();
@@ -159,7 +159,7 @@ void TestInfo::deletedAfterClosing() {
     probeNextInfo(shown);
     ShowInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
     QVERIFY(shown.seen);
-    QPointer<TfrmInfo> info = owner.findChild<TfrmInfo*>();
+    QPointer<SettingInfoDialog> info = owner.findChild<SettingInfoDialog*>();
     QTRY_VERIFY(info.isNull());
 }
 

@@ -1,7 +1,7 @@
 #include "MenuEntries.h"
+#include "controls/BindingEdit.h"
+#include "controls/KeyCaptureEdit.h"
 #include "controls/KeyNames.h"
-#include "controls/SupBind.h"
-#include "controls/SupKey.h"
 #include "support/EngineScope.h"
 #include "support/TestRegistry.h"
 
@@ -185,7 +185,7 @@ void TestKeyCapture::supKey() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, name);
-    TSupKey box;
+    KeyCaptureEdit box;
     box.setText(QStringLiteral("MOUSE2"));
     pressAndRelease(box, key, modifiers);
     QCOMPARE(box.text(), name == unnamed ? QStringLiteral("MOUSE2") : name);
@@ -195,7 +195,7 @@ void TestKeyCapture::supBind() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, name);
-    TSupBind bind;
+    BindingEdit bind;
     bind.setSupValue(QStringLiteral("MOUSE2"));
     bind.setSupValue3(QStringLiteral("x"));
     pressAndRelease(bind, key, modifiers);
@@ -218,8 +218,8 @@ void TestKeyCapture::plainBox() {
 
 // Releasing Shift after the letter keeps the letter in the controls, empties a plain box.
 void TestKeyCapture::shiftClickGivesTheLetter() {
-    TSupKey key;
-    TSupBind bind;
+    KeyCaptureEdit key;
+    BindingEdit bind;
     QLineEdit plain;
     KeyCaptureFilter::install(plain);
     for (QWidget* box :
@@ -231,8 +231,8 @@ void TestKeyCapture::shiftClickGivesTheLetter() {
 }
 
 void TestKeyCapture::typingNeverEdits() {
-    TSupKey key;
-    TSupBind bind;
+    KeyCaptureEdit key;
+    BindingEdit bind;
     QLineEdit plain;
     KeyCaptureFilter::install(plain);
     QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
@@ -249,7 +249,7 @@ void TestKeyCapture::typingNeverEdits() {
 // A release whose press went elsewhere (a dialog closed by Enter, focus arriving by Tab) is not
 // a key the user meant for this box.
 void TestKeyCapture::releaseWithoutPressIsIgnored() {
-    TSupBind bind;
+    BindingEdit bind;
     bind.setSupValue(QStringLiteral("PGDN"));
     QTest::keyRelease(&bind, Qt::Key_Return);
     QCOMPARE(bind.SupValue(), QStringLiteral("PGDN"));
@@ -267,8 +267,8 @@ void TestKeyCapture::releaseWithoutPressIsIgnored() {
 
 void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
     QWidget window;
-    auto* first = new TSupKey(&window);
-    auto* second = new TSupKey(&window);
+    auto* first = new KeyCaptureEdit(&window);
+    auto* second = new KeyCaptureEdit(&window);
     second->move(0, 40);
     second->setText(QStringLiteral("b"));
     window.show();
@@ -284,7 +284,7 @@ void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
 
 void TestKeyCapture::shortcutKeysAreCaptured() {
     QWidget window;
-    auto* bind = new TSupBind(&window);
+    auto* bind = new BindingEdit(&window);
     auto* refresh = new QAction(&window);
     refresh->setShortcut(Qt::Key_F5);
     window.addAction(refresh);
@@ -330,8 +330,8 @@ QStringList keyEntries(const QMenu& menu) {
 void TestKeyCapture::popupOffersOnlyKeysTheEngineBinds() {
     for (Engine engine : AllEngines) {
         const EngineScope scope{engine};
-        TSupKey key;
-        TSupBind bind;
+        KeyCaptureEdit key;
+        BindingEdit bind;
         QStringList offered;
         for (QLineEdit* box : {static_cast<QLineEdit*>(&key), static_cast<QLineEdit*>(&bind)}) {
             QTest::mousePress(box, Qt::RightButton);

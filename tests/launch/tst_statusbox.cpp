@@ -1,4 +1,4 @@
-#include "launch/untStatusBox.h"
+#include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -22,10 +22,10 @@ void setStatusTime(const TestEnvironment& env, const QString& seconds) {
 }
 
 // Runs `action` on the status box once it is shown modally.
-void whenShown(std::function<void(TfrmStatus&)> action) {
+void whenShown(std::function<void(LaunchStatusDialog&)> action) {
     QTimer::singleShot(0, [action] {
-        QTRY_VERIFY(qobject_cast<TfrmStatus*>(QApplication::activeModalWidget()));
-        action(*qobject_cast<TfrmStatus*>(QApplication::activeModalWidget()));
+        QTRY_VERIFY(qobject_cast<LaunchStatusDialog*>(QApplication::activeModalWidget()));
+        action(*qobject_cast<LaunchStatusDialog*>(QApplication::activeModalWidget()));
     });
 }
 
@@ -97,7 +97,7 @@ void TstStatusBox::summary() {
 
 void TstStatusBox::boxShowsTheSummary() {
     TestEnvironment env;
-    TfrmStatus box;
+    LaunchStatusDialog box;
     box.showSummary(summariseLaunch({{"+connect", "server.example:27910"}, {"+exec", "x.cfg"}},
                                     "/q2/vexa.sh", true, PlatformConventions::posix()));
     QCOMPARE(box.windowTitle(), QStringLiteral("Loading Quake2"));
@@ -140,7 +140,7 @@ void TstStatusBox::boxShowsTheSummary() {
 // A warning takes its own lines below the summary: a long path wraps, the box grows downwards.
 void TstStatusBox::warningIsShownWhole() {
     TestEnvironment env;
-    TfrmStatus box;
+    LaunchStatusDialog box;
     LaunchSummary summary = someSummary();
     summary.warning = QStringLiteral("The game reads /home/a-player-with-a-long-name/.local/share/"
                                      "YamagiQ2/baseq2/config.cfg instead");
@@ -173,7 +173,7 @@ void TstStatusBox::zeroWaitsForTheUser() {
     TestEnvironment env;
     setStatusTime(env, "0");
     bool stillOpen = false;
-    whenShown([&](TfrmStatus& box) {
+    whenShown([&](LaunchStatusDialog& box) {
         QVERIFY(!box.Timer1->isActive());
         QTest::qWait(1500);
         stillOpen = box.isVisible();
@@ -202,7 +202,7 @@ void TstStatusBox::timerSetting() {
     TestEnvironment env;
     if (!stored.isNull())
         setStatusTime(env, stored);
-    TfrmStatus box;
+    LaunchStatusDialog box;
     QCOMPARE(box.Timer1->interval(), interval);
     QCOMPARE(box.Timer1->isActive(), active);
 }
@@ -218,7 +218,7 @@ void TstStatusBox::stoppingEndsTheRun() {
     QFETCH(int, way);
     TestEnvironment env;
     setStatusTime(env, "1");
-    whenShown([way](TfrmStatus& box) {
+    whenShown([way](LaunchStatusDialog& box) {
         if (way == 0)
             QTest::mouseClick(box.Button1, Qt::LeftButton);
         else if (way == 1)

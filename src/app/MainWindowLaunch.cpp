@@ -1,0 +1,132 @@
+// The main window's launch controls: reading them into launch choices, and reading the launch
+// script back into them.
+
+#include "MainWindow.h"
+
+#include "controls/SettingCheckBox.h"
+#include "launch/BatchFile.h"
+#include "launch/CommandLine.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+// The box's text when it shows one of its entries, nothing when the text is the user's own.
+std::optional<QString> chosenEntry(const QComboBox* box) {
+    const int index = box->currentIndex();
+    if (index < 0 || box->currentText() != box->itemText(index))
+        return std::nullopt;
+    return box->currentText();
+}
+
+// Shows `text` in the box and chooses the entry of that name when the box lists one.
+void showEntry(QComboBox* box, const QString& text, Qt::CaseSensitivity cs) {
+    const int index =
+        box->findText(text, cs == Qt::CaseSensitive ? Qt::MatchFixedString | Qt::MatchCaseSensitive
+                                                    : Qt::MatchFixedString);
+    box->setCurrentIndex(index);
+    if (index < 0)
+        box->setEditText(text);
+}
+
+SettingCheckBox* dedicatedBox(const MainWindow& window) {
+    return qobject_cast<SettingCheckBox*>(window.settingControl(QStringLiteral("dedicated")));
+}
+
+} // namespace
+
+LaunchChoices MainWindow::launchChoices() const {
+    using Mode = LaunchChoices::ClientMode;
+    LaunchChoices c;
+    c.baseDir = VexaIni::readString(settings(), VexaIni::Quake2Path, QString());
+    c.cdrom = VexaIni::readString(settings(), VexaIni::CdRom, QString());
+    c.startServer = cbxStartServer->isChecked();
+    c.dedicated = dedicatedBox(*this)->isChecked();
+    c.deathmatch = rbDeathMatch->isChecked();
+    c.serverStartMap = chosenEntry(cboServerStartMap);
+    c.clientMode = rbStartNewGame->isChecked()      ? Mode::StartNewGame
+                   : rbLoadSavedGame->isChecked()   ? Mode::LoadSavedGame
+                   : rbConnectToServer->isChecked() ? Mode::ConnectToServer
+                                                    : Mode::None;
+    c.clientStartMap = chosenEntry(cboClientStartMap);
+    c.saveGame = chosenEntry(cboSaveGames);
+    c.server = chosenEntry(cboServerList);
+    c.startWithGame = cbxStartWithGame->isChecked();
+    c.currentGame = txtCurrentGame->text();
+    c.configFile = txtConfigFile->text();
+    return c;
+}
+
+QString MainWindow::BuildCommandLine() const {
+    return ::BuildCommandLine(launchChoices());
+}
+
+QString MainWindow::quake2Directory() const {
+    return VexaIni::readString(settings(), VexaIni::Quake2Path,
+                               PlatformConventions::native().defaultQuake2Dir());
+}
+
+void MainWindow::ReadBatchFile(const QString& directory, const QString& fileName) {
+    const QString path = PlatformConventions::native().join(directory, fileName);
+    applyBatchFile(::ReadBatchFile(path, quake2Directory()));
+}
+
+void MainWindow::applyBatchFile(const BatchFileContents& contents) {
+    if (contents.created || contents.cfgLines.isEmpty())
+        return; // a new or empty script names nothing
+    CfgLines = contents.cfgLines;
+
+    if (contents.game) {
+        cbxStartWithGame->setChecked(true);
+        txtCurrentGame->setText(*contents.game);
+    } else if (cbxStartWithGame->isChecked()) {
+        cbxStartWithGame->setChecked(false);
+        txtCurrentGame->clear(); // what unticking the box by hand does
+    }
+    if (contents.dedicated)
+        dedicatedBox(*this)->setChecked(*contents.dedicated == QLatin1String("1"));
+    if (contents.map) {
+        if (cbxStartServer->isChecked()) {
+            showEntry(cboServerStartMap, *contents.map, Qt::CaseSensitive);
+        } else {
+            showEntry(cboClientStartMap, *contents.map, Qt::CaseSensitive);
+            rbStartNewGame->setChecked(true);
+        }
+    }
+    if (contents.deathmatch)
+        rbDeathMatch->setChecked(true);
+    if (contents.coop)
+        rbCooperative->setChecked(true);
+    if (contents.saveGame) {
+        rbLoadSavedGame->setChecked(true);
+        showEntry(cboSaveGames, *contents.saveGame, Qt::CaseSensitive);
+    }
+    if (contents.server) {
+        rbConnectToServer->setChecked(true);
+        showEntry(cboServerList, *contents.server, Qt::CaseInsensitive);
+    }
+}
+
+void MainWindow::readBatchFileAtStartup() {
+    const QString path = txtBatchFile->text();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return; // a missing script is not created here
+    const auto& platform = PlatformConventions::native();
+    ReadBatchFile(platform.directoryOf(path), platform.fileNameOf(path));
+}
+
+// The script is read back before the map, save-game and server lists are filled, so its names
+// could not choose their entries then; without this, the next save or Run would drop them.
+void MainWindow::selectListedLaunchEntries() {
+    for (QComboBox* box : {cboClientStartMap, cboServerStartMap, cboSaveGames})
+        if (box->currentIndex() < 0 && !box->currentText().isEmpty())
+            showEntry(box, box->currentText(), Qt::CaseSensitive);
+    if (cboServerList->currentIndex() < 0 && !cboServerList->currentText().isEmpty())
+        showEntry(cboServerList, cboServerList->currentText(), Qt::CaseInsensitive);
+}

@@ -1,0 +1,130 @@
+// The main window's lists of what is installed and of the launch choices: models, skins and
+// drivers, start maps, saved games and servers, with their handlers and the two list editors.
+
+#include "MainWindow.h"
+
+#include "app/Discovery.h"
+#include "app/ServerListStatus.h"
+#include "controls/ChoiceBox.h"
+#include "platform/GameFiles.h"
+#include "platform/Guard.h"
+#include "platform/VexaIni.h"
+#include "profiles/MapListDialog.h"
+#include "profiles/MapLists.h"
+#include "profiles/ServerListDialog.h"
+#include "settings/GameHome.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Runs a handler whenever its box becomes the focused control. The box's own drop-down list
+// taking and handing back the focus is not an entry: the list must not be rebuilt under the
+// user's choice.
+class FocusEntry : public QObject {
+public:
+    FocusEntry(QWidget* box, std::function<void()> entered)
+        : QObject(box), entered_(std::move(entered)) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            entered_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> entered_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Models, skins and drivers
+
+void MainWindow::FillModelList() {
+    replaceChoiceItems(
+        *cboModel, Discovery::modelNames(dataFiles(Discovery::playersBaseDirectory(settings()))));
+}
+
+void MainWindow::FillSkinList(const QString& model) {
+    replaceChoiceItems(
+        *cboSkin,
+        Discovery::skinNames(dataFiles(Discovery::playersBaseDirectory(settings())), model));
+}
+
+void MainWindow::FillGlDriverList() {
+    replaceChoiceItems(*cboGlDriver,
+                       Discovery::driverNames(Discovery::driverDirectory(settings())));
+}
+
+void MainWindow::cboModelEnter() {
+    FillModelList();
+}
+
+void MainWindow::cboModelChange() {
+    cboSkin->clearEditText(); // the old skin belongs to the old model
+    FillSkinList(cboModel->currentText());
+}
+
+void MainWindow::cboSkinEnter() {
+    FillSkinList(cboModel->currentText());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start maps, saved games and servers
+
+void MainWindow::FillStartMapLists() {
+    const QStringList maps = MapLists::BuildMapList(settings(), programDirectory_);
+    replaceChoiceItems(*cboClientStartMap, maps);
+    replaceChoiceItems(*cboServerStartMap, maps);
+}
+
+void MainWindow::FillSaveGameList() {
+    cboSaveGames->clearEditText();
+    replaceChoiceItems(*cboSaveGames,
+                       MapLists::saveGameNames({homeGameFolder(engineChoice()), baseDirectory_}));
+}
+
+void MainWindow::FillServerList() {
+    replaceChoiceItems(*cboServerList, MapLists::serverNames(programDirectory()));
+}
+
+void MainWindow::btnMapListClick() {
+    MapListDialog editor(
+        programDirectory(), prompts_, [this] { FillStartMapLists(); }, this);
+    editor.exec();
+}
+
+void MainWindow::btnServerListClick() {
+    ServerListDialog editor(
+        programDirectory(), prompts_, [this] { FillServerList(); }, this);
+    serverListStatus_->addTo(editor);
+    editor.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Wiring
+
+void MainWindow::connectListHandlers() {
+    new FocusEntry(cboModel, guarded(prompts_, [this] { cboModelEnter(); }));
+    new FocusEntry(cboSkin, guarded(prompts_, [this] { cboSkinEnter(); }));
+    // Only the user's edits and choices count: texts set by the program rebuild nothing.
+    const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
+    connect(cboModel, &QComboBox::textActivated, this, modelChange);
+    connect(cboModel->lineEdit(), &QLineEdit::textEdited, this, modelChange);
+    connect(btnMapList, &QPushButton::clicked, this,
+            guarded(prompts_, [this] { btnMapListClick(); }));
+    connect(btnServerList, &QPushButton::clicked, this,
+            guarded(prompts_, [this] { btnServerListClick(); }));
+    serverListStatus_ = new ServerListStatus(*cboServerList, *btnRefreshServers, this);
+}

@@ -1,0 +1,182 @@
+// Reading a config script into the main window: the plain widgets that stand for one console
+// variable each, every setting control and the message slots. The script is run as the game
+// runs it, so the window shows what the game would hold; what the window read is remembered,
+// and the lines no setting shows are kept for the next save.
+
+#include "app/MainWindow.h"
+
+#include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
+#include "app/WaitCursor.h"
+#include "config/CfgFile.h"
+#include "config/CfgScript.h"
+#include "config/SettingControls.h"
+#include "controls/BindingEdit.h"
+#include "platform/FileAccess.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaError.h"
+#include "settings/Engine.h"
+#include "settings/GameHome.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStatusBar>
+
+namespace {
+
+using namespace CfgWindowRows;
+
+int firstControlSlot() {
+    return int(allRows().size());
+}
+
+// The variables of the rows and of the setting controls, under every name the engine takes.
+CfgVariables windowVariables(ControlIndex& index, Engine engine) {
+    CfgVariables variables;
+    for (const Row& row : allRows())
+        addVariable(variables, QString::fromLatin1(row.name), int(rowNumber(row)), engine);
+    addControlVariables(variables, index, firstControlSlot(), engine);
+    return variables;
+}
+
+void showRows(MainWindow& w, const CfgScript& script, bool emptyFile) {
+    for (const Row& row : allRows()) {
+        if (!(emptyFile && row.keptByEmptyFile))
+            row.show(w, script.value(int(rowNumber(row))));
+    }
+}
+
+// What each row read from the script; for a new config (no script) nothing.
+std::vector<CfgOrigin> rowOrigins(const MainWindow& w, const CfgScript* script) {
+    std::vector<CfgOrigin> origins;
+    for (const Row& row : allRows())
+        origins.push_back({script ? script->value(int(rowNumber(row))) : std::nullopt,
+                           row.current(w), script && !script->isEmpty()});
+    return origins;
+}
+
+// A message slot reads the alias "message<N>" that says its text and the last key bound to it
+// (an earlier one keeps its line, which a save writes before the slot's); a slot the file does
+// not fill is emptied.
+QStringList showMessages(MainWindow& w, CfgScript& script) {
+    const std::vector<CfgScript::Binding> bindings = script.bindings();
+    const QString say = QStringLiteral("say ");
+    QStringList keys;
+    for (int slot = 0; slot < 5; ++slot) {
+        const QString alias = QStringLiteral("message%1").arg(slot + 1);
+        const std::optional<QString> body = script.aliasBody(alias);
+        const auto bound = std::find_if(bindings.rbegin(), bindings.rend(), [&](const auto& b) {
+            return b.command.compare(alias, Qt::CaseInsensitive) == 0;
+        });
+        const bool ours = body && body->startsWith(say) && !body->contains(u'"') &&
+                          bound != bindings.rend() && isWritableKey(bound->key);
+        w.txtMsgKey[slot]->setText(ours ? bound->key.toString() : QString());
+        w.txtMsgMsg[slot]->setText(ours ? body->mid(say.size()) : QString());
+        if (!ours)
+            continue;
+        script.takeAlias(alias);
+        script.take(*bound);
+        keys << bound->key.toString();
+    }
+    return keys;
+}
+
+// The keys each binding control took from the file.
+QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
+    QStringList keys;
+    for (size_t i = 0; i < origins.size(); ++i) {
+        auto* const* binding = std::get_if<BindingEdit*>(&index.entries()[i].control);
+        if (!binding || !origins[i].read)
+            continue;
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (const QString key = keySlot(**binding, slot); !key.isEmpty())
+                keys << key;
+        }
+    }
+    return keys;
+}
+
+QString keptLinesMessage(qsizetype count) {
+    if (count == 1)
+        return QStringLiteral("1 line of the config is kept as it is: no setting shows it");
+    return QStringLiteral("%1 lines of the config are kept as they are: no setting shows them")
+        .arg(count);
+}
+
+} // namespace
+
+CfgFileMemory& MainWindow::cfgMemory() {
+    if (!cfgMemory_)
+        cfgMemory_ = std::make_unique<CfgFileMemory>();
+    return *cfgMemory_;
+}
+
+const CfgVariables& MainWindow::cfgVariables() {
+    CfgFileMemory& memory = cfgMemory();
+    const Engine engine = engineChoice().engine;
+    if (memory.variablesEngine != engine) {
+        memory.variables = windowVariables(settingIndex(), engine);
+        memory.variablesEngine = engine;
+    }
+    return memory.variables;
+}
+
+void MainWindow::ApplyFixedSettings() {
+    const CfgScript script(CfgLines, cfgVariables());
+    showRows(*this, script, CfgLines.isEmpty());
+}
+
+void MainWindow::LoadCfgFile(const QString& directory, const QString& fileName) {
+    const WaitCursor wait(*this);
+    readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
+    ControlIndex& index = settingIndex();
+    CfgScript script(CfgLines, cfgVariables());
+    showRows(*this, script, CfgLines.isEmpty());
+
+    CfgFileMemory& memory = cfgMemory();
+    memory.rows = rowOrigins(*this, &script);
+    memory.controls = applyCfgScript(index, script, firstControlSlot());
+    memory.takenKeys = bindingKeys(index, memory.controls) + showMessages(*this, script);
+    memory.keptLines = script.keptLines();
+    if (const qsizetype kept = script.keptLineCount(); kept > 0)
+        sbrCommon->showMessage(keptLinesMessage(kept));
+    else
+        sbrCommon->clearMessage();
+}
+
+ControlIndex& MainWindow::settingIndex() {
+    if (!settingIndex_)
+        settingIndex_ = std::make_unique<ControlIndex>(IndexSettingControls(this));
+    return *settingIndex_;
+}
+
+void MainWindow::ResetSettingsToDefaults() {
+    ApplyFixedSettings();
+    resetSettingControls(settingIndex());
+    // A new config: nothing read, nothing kept.
+    CfgFileMemory& memory = cfgMemory();
+    memory.keptLines.clear();
+    memory.controls.clear();
+    memory.takenKeys.clear();
+    memory.rows = rowOrigins(*this, nullptr);
+}
+
+void MainWindow::LoadStartupConfig() {
+    const auto& platform = PlatformConventions::native();
+    const QFileInfo stored(txtConfigFile->text());
+    if (!txtConfigFile->text().isEmpty() && stored.isFile()) {
+        const QString path = stored.absoluteFilePath();
+        LoadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
+        return;
+    }
+    const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
+    if (!QFileInfo(fallback).isFile()) {
+        // The rest of the start-up goes on from the defaults; the box keeps the stored name.
+        prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
+        CfgLines.clear();
+        ResetSettingsToDefaults();
+        return;
+    }
+    LoadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
+    txtConfigFile->setText(fallback);
+}

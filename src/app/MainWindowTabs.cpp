@@ -1,0 +1,1094 @@
+// The contents of the main window's tabs. Setting controls are made from the catalogue, tab by
+// tab in catalogue order, so the depth-first widget order is the catalogue's; layouts then put
+// every widget in its place without changing that order (a layout never reparents a widget that
+// already belongs to the page).
+//
+// Every page must fit its fixed area at the compact application font, so the measures below are
+// shared by all tabs: the same margins, the same gaps, and one row height for check boxes and
+// radio buttons.
+
+#include "app/MainWindow.h"
+
+#include "app/MultiRowTabWidget.h"
+#include "app/Pictures.h"
+#include "app/WidgetHelpers.h"
+#include "config/DeathmatchFlags.h"
+#include "controls/Catalogue.h"
+#include "controls/CatalogueControls.h"
+#include "controls/ChoiceBox.h"
+#include "controls/KeyNames.h"
+#include "controls/MaskedNumberEdit.h"
+#include "controls/SettingCheckBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QStringList VideoModes = {
+    QStringLiteral("0 - 320 x 240"),  QStringLiteral("1 - 400 x 300"),
+    QStringLiteral("2 - 512 x 384"),  QStringLiteral("3 - 640 x 480"),
+    QStringLiteral("4 - 800 x 600"),  QStringLiteral("5 - 960 x 720"),
+    QStringLiteral("6 - 1024 x 768"), QStringLiteral("7 - 1152 x 864"),
+    QStringLiteral("8 - 1280 x 960"), QStringLiteral("9 - 1600 x 1200")};
+
+const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
+                                  QStringLiteral("GL_LINEAR"),
+                                  QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"),
+                                  QStringLiteral("GL_LINEAR_MIPMAP_NEAREST"),
+                                  QStringLiteral("GL_NEAREST_MIPMAP_LINEAR"),
+                                  QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
+                                  QString()};
+
+// Number fields of one digit, a point and three or two decimals.
+constexpr int ThreeDecimals = 3;
+constexpr int TwoDecimals = 2;
+
+constexpr int PageMargin = 4;      // around the contents of a tab page
+constexpr int SubPageMargin = 2;   // around the contents of a Video sub-page
+constexpr int BlockSpacing = 6;    // between columns, group boxes and blocks of rows
+constexpr int TightSpacing = 4;    // the same on the densest pages
+constexpr int RowSpacing = 2;      // between the rows of a grid
+constexpr int FieldSpacing = 5;    // between a label and its field
+constexpr int CheckRowHeight = 16; // check boxes and radio buttons: text and mark, no more
+const QMargins GroupMargins(4, 1, 4, 2);
+
+QGridLayout* newGrid(QWidget* owner = nullptr, const QMargins& margins = {}) {
+    auto* grid = new QGridLayout(owner);
+    grid->setContentsMargins(margins);
+    grid->setHorizontalSpacing(FieldSpacing);
+    grid->setVerticalSpacing(RowSpacing);
+    return grid;
+}
+
+QGridLayout* newGroupGrid(QGroupBox* box) {
+    return newGrid(box, GroupMargins);
+}
+
+QVBoxLayout* newColumn(int spacing = BlockSpacing) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(spacing);
+    column->setContentsMargins(0, 0, 0, 0);
+    return column;
+}
+
+QHBoxLayout* newRow(int spacing = BlockSpacing) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(spacing);
+    row->setContentsMargins(0, 0, 0, 0);
+    return row;
+}
+
+// The page's own layout, side by side, with the common margins.
+QHBoxLayout* pageColumns(QWidget* page, int margin = PageMargin) {
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(BlockSpacing);
+    return layout;
+}
+
+QGroupBox* newPlainGroup(QWidget* parent, const char* name, const QString& title) {
+    auto* box = named<QGroupBox>(parent, name);
+    box->setTitle(title);
+    return box;
+}
+
+QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullptr) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QString& text) {
+    auto* edit = new MaskedNumberEdit(decimals, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaskedText(text);
+    edit->setFixedWidth(44);
+    return edit;
+}
+
+constexpr int FoundComboLetters = 6;
+
+QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items = {}) {
+    auto* box = named<QComboBox>(parent, name);
+    setUpChoiceBox(*box); // keeps what is typed: "ma" stays "ma" beside "male"
+    box->addItems(items);
+    box->setCurrentIndex(-1); // no entry selected unless the program selects one
+    return box;
+}
+
+// A box filled with what is found on disk: its width does not follow its entries. Measuring
+// hundreds of maps when the window first shows would cost more than finding them, and one long
+// entry would widen the whole tab.
+QComboBox* foundCombo(QWidget* parent, const char* name) {
+    auto* box = editableCombo(parent, name);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(FoundComboLetters);
+    box->setIconSize(QSize(0, 0)); // no entry has one: the box stays as tall as the others
+    return box;
+}
+
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption,
+                    QButtonGroup* group) {
+    auto* button = named<QRadioButton>(parent, name);
+    button->setText(caption);
+    group->addButton(button);
+    return button;
+}
+
+QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                  int maximum, int position) {
+    auto* bar = named<QSlider>(parent, name);
+    bar->setOrientation(orientation);
+    bar->setRange(minimum, maximum);
+    bar->setValue(position);
+    bar->setPageStep(1);
+    bar->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow : QSlider::TicksRight);
+    return bar;
+}
+
+// A decoration picture at most `width` pixels wide, keeping its proportions.
+QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width) {
+    auto* label = named<QLabel>(parent, name);
+    label->setPixmap(decorationPicture(pictureName));
+    label->setScaledContents(true);
+    label->setFixedSize(label->pixmap().size().scaled(width, width, Qt::KeepAspectRatio));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field) {
+    grid->addWidget(label, row, column);
+    grid->addWidget(field, row, column + 1);
+}
+
+// Check boxes and radio buttons share one compact row height on every page.
+void compactRows(QWidget* page) {
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        box->setFixedHeight(CheckRowHeight);
+    for (QRadioButton* button : page->findChildren<QRadioButton*>())
+        button->setFixedHeight(CheckRowHeight);
+}
+
+// The radio group keeps its title but puts it on the left of its one row of buttons, so the
+// Video tab's header takes a single row and the sub-pages get the height.
+void makeInlineRadioGroup(QGroupBox& box) {
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.title());
+    box.setStyleSheet(QStringLiteral("QGroupBox#%1 { border: 1px solid palette(mid); "
+                                     "border-radius: 2px; margin-top: 0px; "
+                                     "padding: 0px 4px 0px %2px; }"
+                                     "QGroupBox#%1::title { subcontrol-origin: border; "
+                                     "subcontrol-position: left center; left: 6px; }")
+                          .arg(box.objectName())
+                          .arg(titleWidth + 14));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Catalogue controls
+
+QWidget* MainWindow::settingControl(const QString& command) const {
+    return settingControls_.value(command);
+}
+
+QObject* MainWindow::namedObject(const QString& name) const {
+    QPointer<QObject>& found = namedObjects_[name];
+    if (!found)
+        found = findChild<QObject*>(name);
+    return found;
+}
+
+QGroupBox* MainWindow::groupBox(QWidget* page, const char* caption) {
+    const QString title = QString::fromUtf8(caption);
+    QGroupBox*& box = groupBoxes_[title];
+    if (!box) {
+        box = new QGroupBox(title, page);
+        box->setObjectName(groupObjectName(caption));
+    }
+    return box;
+}
+
+void MainWindow::createCatalogueControls(const char* sheet, QWidget* page) {
+    for (const CatalogueRow& row : catalogue()) {
+        if (qstrcmp(row.tab, sheet) != 0)
+            continue;
+        QWidget* parent = *row.group ? groupBox(page, row.group) : page;
+        const CreatedSetting created = createSettingControl(row, parent);
+        const QString command = QString::fromUtf8(row.command);
+        settingControls_.insert(command, created.control);
+        if (created.label)
+            settingLabels_.insert(command, created.label);
+    }
+}
+
+// A setting takes two cells: a check box spans both; a binding puts its label in the first and
+// its box in the second; a spin's label may use the room its narrower box leaves, with the spin
+// at the right edge of the second cell, so spins and bindings in one column end together.
+void MainWindow::addSettingRow(QGridLayout* grid, int row, int column, const char* command) {
+    const QString name = QString::fromUtf8(command);
+    QWidget* control = settingControls_.value(name);
+    Q_ASSERT(control);
+    QLabel* label = settingLabels_.value(name);
+    if (!label) {
+        grid->addWidget(control, row, column, 1, 2);
+        return;
+    }
+    const CatalogueRow* catalogueRow = findCatalogueRow(name);
+    if (catalogueRow->labelPosition == PosRight) {
+        grid->addWidget(control, row, column);
+        grid->addWidget(label, row, column + 1);
+    } else if (catalogueRow->kind == SettingKind::Spin) {
+        auto* line = newRow(FieldSpacing);
+        line->addWidget(label);
+        line->addStretch();
+        line->addWidget(control);
+        grid->addLayout(line, row, column, 1, 2);
+    } else {
+        addLabelled(grid, row, column, label, control);
+    }
+}
+
+// Lays a group's settings out in catalogue order, down the first column, then the next.
+QGridLayout* MainWindow::fillGroup(const char* caption, int columns) {
+    QGroupBox* box = groupBoxes_.value(QString::fromUtf8(caption));
+    Q_ASSERT(box);
+    QGridLayout* grid = newGroupGrid(box);
+    QList<const CatalogueRow*> rows;
+    for (const CatalogueRow& row : catalogue())
+        if (qstrcmp(row.group, caption) == 0)
+            rows << &row;
+    const int perColumn = (static_cast<int>(rows.size()) + columns - 1) / columns;
+    for (int i = 0; i < rows.size(); ++i)
+        addSettingRow(grid, i % perColumn, (i / perColumn) * 2, rows[i]->command);
+    if (columns > 1)
+        grid->setHorizontalSpacing(BlockSpacing);
+    // A list of check boxes reads as one block; fields keep their gap.
+    const bool onlyChecks = std::all_of(rows.begin(), rows.end(), [](const CatalogueRow* row) {
+        return row->kind == SettingKind::CheckBox;
+    });
+    if (onlyChecks)
+        grid->setVerticalSpacing(0);
+    return grid;
+}
+
+// ---------------------------------------------------------------------------------------------
+// General
+
+void MainWindow::createGeneralTab() {
+    QWidget* page = tabGeneral;
+    createCatalogueControls("tabGeneral", page);
+
+    auto* player = newPlainGroup(page, "gbxPlayer", QStringLiteral("Player"));
+    QGridLayout* playerGrid = newGroupGrid(player);
+    txtPlayer = named<QLineEdit>(player, "txtPlayer");
+    txtPlayer->setText(QStringLiteral("Player"));
+    cboModel = foundCombo(player, "cboModel");
+    setHintText(cboModel, QStringLiteral("Male    (The type of model to use for the character)"));
+    cboSkin = foundCombo(player, "cboSkin");
+    setHintText(cboSkin, QStringLiteral("Grunt    (The appearance of the character)"));
+    playerGrid->addWidget(newLabel(player, QStringLiteral("Name")), 0, 0);
+    playerGrid->addWidget(txtPlayer, 0, 1, 1, 3);
+    addLabelled(playerGrid, 1, 0, newLabel(player, QStringLiteral("Model")), cboModel);
+    addLabelled(playerGrid, 1, 2, newLabel(player, QStringLiteral("Skin")), cboSkin);
+    playerGrid->setColumnStretch(1, 1);
+    playerGrid->setColumnStretch(3, 1);
+
+    // Both radio groups fill two rows, column by column.
+    auto* hand = newPlainGroup(page, "gbxHand", QStringLiteral("Weapon Hand"));
+    auto* handGroup = new QButtonGroup(hand);
+    QGridLayout* handGrid = newGroupGrid(hand);
+    handGrid->setHorizontalSpacing(BlockSpacing);
+    handGrid->setVerticalSpacing(0);
+    rbLeft = radio(hand, "rbLeft", QStringLiteral("Left"), handGroup);
+    rbCenter = radio(hand, "rbCenter", QStringLiteral("Center"), handGroup);
+    rbRight = radio(hand, "rbRight", QStringLiteral("Right"), handGroup);
+    handGrid->addWidget(rbLeft, 0, 0);
+    handGrid->addWidget(rbCenter, 1, 0);
+    handGrid->addWidget(rbRight, 0, 1);
+    rbRight->setChecked(true);
+
+    auto* cross = newPlainGroup(page, "gbxCrosshair", QStringLiteral("Crosshair"));
+    auto* crossGroup = new QButtonGroup(cross);
+    QGridLayout* crossGrid = newGroupGrid(cross);
+    crossGrid->setHorizontalSpacing(BlockSpacing);
+    crossGrid->setVerticalSpacing(0);
+    rbCrossNone = radio(cross, "rbCrossNone", QStringLiteral("none"), crossGroup);
+    rbCrossX = radio(cross, "rbCrossX", QStringLiteral("Cross"), crossGroup);
+    rbCrossAngle = radio(cross, "rbCrossAngle", QStringLiteral("Angle"), crossGroup);
+    rbCrossDot = radio(cross, "rbCrossDot", QStringLiteral("Dot"), crossGroup);
+    crossGrid->addWidget(rbCrossNone, 0, 0);
+    crossGrid->addWidget(rbCrossX, 1, 0);
+    crossGrid->addWidget(rbCrossAngle, 0, 1);
+    crossGrid->addWidget(rbCrossDot, 1, 1);
+    rbCrossNone->setChecked(true);
+
+    // View bobbing as a small table: walking and running by pitch and roll.
+    auto* bobbing = newPlainGroup(page, "gbxViewBobbing", QStringLiteral("View Bobbing"));
+    QGridLayout* bobGrid = newGroupGrid(bobbing);
+    txtWalkPitch = maskedEdit(bobbing, "txtWalkPitch", ThreeDecimals, QStringLiteral(" .  5"));
+    txtWalkRoll = maskedEdit(bobbing, "txtWalkRoll", ThreeDecimals, QStringLiteral(" .  2"));
+    txtBobStart = maskedEdit(bobbing, "txtBobStart", ThreeDecimals, QStringLiteral(" .   "));
+    txtRunPitch = maskedEdit(bobbing, "txtRunPitch", ThreeDecimals, QStringLiteral(" .  2"));
+    txtRunRoll = maskedEdit(bobbing, "txtRunRoll", ThreeDecimals, QStringLiteral(" .  5"));
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Pitch")), 0, 1, Qt::AlignHCenter);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Roll")), 0, 2, Qt::AlignHCenter);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Walk")), 1, 0);
+    bobGrid->addWidget(txtWalkPitch, 1, 1);
+    bobGrid->addWidget(txtWalkRoll, 1, 2);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Run")), 2, 0);
+    bobGrid->addWidget(txtRunPitch, 2, 1);
+    bobGrid->addWidget(txtRunRoll, 2, 2);
+    bobGrid->setColumnMinimumWidth(3, BlockSpacing);
+    addLabelled(bobGrid, 1, 4, newLabel(bobbing, QStringLiteral("Bob Up")), txtBobStart);
+    bobGrid->setColumnStretch(6, 1);
+
+    Panel6 = named<QFrame>(page, "Panel6");
+    Panel6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel6->setFixedSize(245, 291);
+    imgLogo = named<QLabel>(Panel6, "imgLogo");
+    imgLogo->setScaledContents(true);
+    imgLogo->setPixmap(decorationPicture("logo"));
+    auto* logoLayout = new QVBoxLayout(Panel6);
+    logoLayout->setContentsMargins(2, 2, 2, 2);
+    logoLayout->addWidget(imgLogo);
+
+    // The gun and view spins stand outside any group, so they are laid out on the page itself.
+    const auto addSpin = [this](QHBoxLayout* line, const char* command) {
+        const QString name = QString::fromLatin1(command);
+        line->addWidget(settingLabels_.value(name));
+        line->addWidget(settingControl(name));
+    };
+    auto* gun = newRow(FieldSpacing);
+    gun->addWidget(newLabel(page, QStringLiteral("Gun")));
+    for (const char* command : {"gun_x", "gun_y", "gun_z"}) {
+        gun->addSpacing(BlockSpacing);
+        addSpin(gun, command);
+    }
+    gun->addStretch();
+    auto* view = newRow(FieldSpacing);
+    addSpin(view, "fov");
+    view->addSpacing(BlockSpacing * 2);
+    addSpin(view, "viewsize");
+    view->addStretch();
+
+    auto* radios = newRow();
+    radios->addWidget(hand);
+    radios->addWidget(cross, 1);
+    auto* left = newColumn();
+    left->addWidget(player);
+    left->addLayout(radios);
+    left->addLayout(gun);
+    left->addLayout(view);
+    left->addWidget(bobbing);
+    left->addStretch();
+
+    // The logo panel keeps its classic place: 286, 2 on the page.
+    auto* layout = pageColumns(page);
+    layout->setContentsMargins(PageMargin, 2, 6, 2);
+    layout->addLayout(left, 1);
+    layout->addWidget(Panel6, 0, Qt::AlignTop);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Movement
+
+void MainWindow::createMovementTab() {
+    QWidget* page = tabMovement;
+    createCatalogueControls("tabMovement", page);
+    const auto group = [this](const char* caption) {
+        return groupBoxes_.value(QString::fromUtf8(caption));
+    };
+
+    QGridLayout* mouse = fillGroup("Mouse Options", 1);
+    barSensitivity = trackBar(group("Mouse Options"), "barSensitivity", Qt::Horizontal, 1, 20, 3);
+    setHintText(barSensitivity, QStringLiteral("3  (How fast the view turns with the mouse)"));
+    addLabelled(mouse, 1, 0, newLabel(group("Mouse Options"), QStringLiteral("Sensitivity")),
+                barSensitivity);
+    for (const char* caption :
+         {"Looking", "Running", "Strafing", "Climbing and swimming", "Player Movement"})
+        fillGroup(caption, 1);
+
+    auto* first = newColumn();
+    first->addWidget(settingControl(QStringLiteral("in_mouse")));
+    first->addWidget(group("Mouse Options"));
+    first->addWidget(group("Looking"));
+    first->addStretch();
+    auto* second = newColumn();
+    second->addWidget(group("Running"));
+    second->addWidget(group("Strafing"));
+    second->addStretch();
+    auto* third = newColumn();
+    third->addWidget(group("Climbing and swimming"));
+    third->addWidget(group("Player Movement"));
+    third->addStretch();
+
+    auto* layout = pageColumns(page);
+    layout->addLayout(first, 1);
+    layout->addLayout(second, 1);
+    layout->addLayout(third, 1);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Weapons & Inv
+
+void MainWindow::createWeaponsTab() {
+    QWidget* page = tabWeaponsInv;
+    createCatalogueControls("tabWeaponsInv", page);
+    fillGroup("Inventory", 1);
+    fillGroup("Use Item", 1);
+
+    auto* firing = newGrid();
+    int row = 0;
+    for (const char* command : {"+attack", "weapnext", "weapprev", "weaplast"})
+        addSettingRow(firing, row++, 0, command);
+    auto* middle = newColumn();
+    middle->addWidget(groupBoxes_.value(QStringLiteral("Use Item")));
+    middle->addLayout(firing);
+    middle->addStretch();
+
+    auto* weapons = newGrid();
+    const char* const weaponUse[] = {
+        "use blaster",  "use shotgun",          "use super shotgun",   "use machinegun",
+        "use chaingun", "use grenade launcher", "use rocket launcher", "use hyperblaster",
+        "use railgun",  "use bfg10k",           "use grenades"};
+    row = 0;
+    for (const char* command : weaponUse)
+        addSettingRow(weapons, row++, 0, command);
+    weapons->setRowStretch(row, 1);
+
+    // The two weapon options run along the bottom, under the inventory columns.
+    auto* options = newRow();
+    for (const char* command : {"cl_vwep", "g_select_empty"})
+        options->addWidget(settingControl(QString::fromLatin1(command)));
+    options->addStretch();
+
+    auto* layout = new QGridLayout(page);
+    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
+    layout->setSpacing(BlockSpacing);
+    layout->addWidget(groupBoxes_.value(QStringLiteral("Inventory")), 0, 0, Qt::AlignTop);
+    layout->addLayout(middle, 0, 1);
+    layout->addLayout(weapons, 0, 2, 2, 1);
+    layout->addLayout(options, 1, 0, 1, 2);
+    layout->setRowStretch(0, 1);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Communications
+
+void MainWindow::createCommunicationsTab() {
+    QWidget* page = tabCommunications;
+    createCatalogueControls("tabCommunications", page);
+
+    auto* keys = newGrid();
+    int row = 0;
+    for (const char* command : {"toggleconsole", "messagemode", "score", "wave 0", "wave 1",
+                                "wave 2", "wave 3", "wave 4"})
+        addSettingRow(keys, row++, 0, command);
+    keys->setRowMinimumHeight(row++, BlockSpacing);
+    for (const char* command : {"scr_conspeed", "con_notifytime", "logfile"})
+        addSettingRow(keys, row++, 0, command);
+    keys->setRowStretch(row, 1);
+
+    auto* messages = newPlainGroup(page, "gbxMessages", QStringLiteral("Messages"));
+    QGridLayout* grid = newGroupGrid(messages);
+    grid->addWidget(newLabel(messages, QStringLiteral("Key")), 0, 1);
+    grid->addWidget(newLabel(messages, QStringLiteral("Message said")), 0, 2);
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray n = QByteArray::number(slot + 1);
+        auto* label = newLabel(messages, QStringLiteral("Message %1").arg(slot + 1));
+        txtMsgKey[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Key");
+        txtMsgKey[slot]->setFixedWidth(85);
+        setHintText(txtMsgKey[slot], QStringLiteral("Press the key that says this message"));
+        KeyCaptureFilter::install(*txtMsgKey[slot]);
+        txtMsgMsg[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Msg");
+        grid->addWidget(label, slot + 1, 0);
+        grid->addWidget(txtMsgKey[slot], slot + 1, 1);
+        grid->addWidget(txtMsgMsg[slot], slot + 1, 2);
+    }
+    grid->setColumnStretch(2, 1);
+
+    auto* right = newColumn();
+    right->addWidget(messages);
+    right->addStretch();
+    auto* layout = pageColumns(page);
+    layout->setSpacing(BlockSpacing * 2);
+    layout->addLayout(keys);
+    layout->addLayout(right, 1);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Video
+
+void MainWindow::createVideoTab() {
+    QWidget* page = tabVideo;
+    gbxVideo = named<QGroupBox>(page, "gbxVideo");
+    gbxVideo->setTitle(QStringLiteral("Video"));
+    makeInlineRadioGroup(*gbxVideo);
+    auto* items = new QHBoxLayout(gbxVideo);
+    items->setContentsMargins(0, 1, 0, 1);
+    items->setSpacing(BlockSpacing);
+    gbxVideoItems = new QButtonGroup(gbxVideo);
+    const QString captions[] = {QStringLiteral("Software"), QStringLiteral("GL")};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new QRadioButton(captions[i], gbxVideo);
+        gbxVideoItems->addButton(item, i);
+        items->addWidget(item);
+    }
+    gbxVideoItems->button(1)->setChecked(true);
+
+    createCatalogueControls("tabVideo", page);
+
+    pageVideo = named<MultiRowTabWidget>(page, "pageVideo");
+    pageVideo->setDocumentMode(true);
+    tabBoth = addTabSheet(pageVideo, "tabBoth", QStringLiteral("Both"));
+    TabSheet1 = addTabSheet(pageVideo, "TabSheet1", QStringLiteral("Software"));
+    TabSheet2 = addTabSheet(pageVideo, "TabSheet2", QStringLiteral("GL"));
+    createVideoBothPage();
+    createVideoSoftwarePage();
+    createVideoGlPage();
+    pageVideo->setCurrentWidget(TabSheet2);
+
+    auto* header = newRow(BlockSpacing * 2);
+    header->addWidget(gbxVideo);
+    header->addWidget(settingControl(QStringLiteral("vid_fullscreen")));
+    header->addStretch();
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(PageMargin, RowSpacing, PageMargin, 0);
+    layout->setSpacing(RowSpacing);
+    layout->addLayout(header);
+    layout->addWidget(pageVideo, 1);
+    compactRows(page);
+}
+
+void MainWindow::createVideoBothPage() {
+    QWidget* page = tabBoth;
+    createCatalogueControls("tabBoth", page);
+    fillGroup("Game Screen Position", 1);
+
+    auto* keys = newGrid();
+    int row = 0;
+    for (const char* command : {"vid_restart", "sizedown", "sizeup"})
+        addSettingRow(keys, row++, 0, command);
+    keys->setRowStretch(row, 1);
+
+    barGamma = trackBar(page, "barGamma", Qt::Vertical, 1, 39, 20);
+    barGamma->setInvertedAppearance(true);
+    barGamma->setFixedHeight(150);
+    setHintText(barGamma, QStringLiteral("1  (Brightness of the picture; up is darker)"));
+    auto* gamma = newColumn(RowSpacing);
+    gamma->addWidget(newLabel(page, QStringLiteral("Gamma")), 0, Qt::AlignHCenter);
+    gamma->addWidget(barGamma, 0, Qt::AlignHCenter);
+    gamma->addStretch();
+
+    auto* screen = newColumn();
+    screen->addWidget(groupBoxes_.value(QStringLiteral("Game Screen Position")));
+    screen->addStretch();
+
+    auto* layout = pageColumns(page, SubPageMargin);
+    layout->setContentsMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin);
+    layout->setSpacing(BlockSpacing * 3);
+    layout->addLayout(keys);
+    layout->addLayout(screen);
+    layout->addLayout(gamma);
+    layout->addStretch();
+}
+
+void MainWindow::createVideoSoftwarePage() {
+    QWidget* page = TabSheet1;
+    createCatalogueControls("TabSheet1", page);
+    auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
+    grid->setHorizontalSpacing(BlockSpacing);
+    const char* const checks[] = {"sw_stipplealpha",  "sw_drawflat",      "sw_polymodelstats",
+                                  "sw_reportedgeout", "sw_reportsurfout", "sw_surfcacheoverride",
+                                  "sw_waterwarp",     "sw_allow_modex",   "sw_draworder"};
+    for (int i = 0; i < 9; ++i)
+        addSettingRow(grid, i % 5, (i / 5) * 2, checks[i]);
+    cboSwVidMode = editableCombo(page, "cboSwVidMode", VideoModes);
+    cboSwVidMode->setEditable(false);
+    setHintText(cboSwVidMode, QStringLiteral("0  (Screen resolution of the software renderer)"));
+    addLabelled(grid, 0, 4, newLabel(page, QStringLiteral("Video Mode")), cboSwVidMode);
+    int row = 1;
+    for (const char* command : {"sw_mipcap", "sw_mipscale", "sw_clearcolor"})
+        addSettingRow(grid, row++, 4, command);
+    grid->setRowStretch(6, 1);
+    grid->setColumnStretch(6, 1);
+}
+
+// The densest page, in two columns: the picture's enhancements, the debugging switches and the
+// mode and texture boxes on the left; the card's switches, the driver with the log switch and
+// the number fields on the right.
+void MainWindow::createVideoGlPage() {
+    QWidget* page = TabSheet2;
+    createCatalogueControls("TabSheet2", page);
+    for (const char* caption : {"Enhancements", "Video Card Specific", "Debugging"})
+        fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
+
+    cboGlVidMode = editableCombo(page, "cboGlVidMode", VideoModes);
+    cboGlVidMode->setEditable(false);
+    cboGlVidMode->setCurrentIndex(0);
+    setHintText(cboGlVidMode, QStringLiteral("3  (Screen resolution of the OpenGL renderer)"));
+    cboTextureMode = editableCombo(page, "cboTextureMode", TextureModes);
+    cboTextureMode->setCurrentIndex(
+        static_cast<int>(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST")));
+    setHintText(cboTextureMode, QStringLiteral("GL_LINEAR_MIPMAP_NEAREST  (How textures are "
+                                               "filtered)"));
+    cboGlDriver = foundCombo(page, "cboGlDriver");
+    setHintText(cboGlDriver, QStringLiteral("The filename of the OpenGL .dll driver"));
+
+    auto* picture = newGrid();
+    addLabelled(picture, 0, 0, newLabel(page, QStringLiteral("Mode")), cboGlVidMode);
+    addLabelled(picture, 1, 0, newLabel(page, QStringLiteral("Textures")), cboTextureMode);
+    picture->setColumnStretch(2, 1);
+    picture->setAlignment(cboGlVidMode, Qt::AlignLeft);
+
+    auto* driver = newRow(FieldSpacing);
+    driver->addWidget(newLabel(page, QStringLiteral("Driver")));
+    driver->addWidget(cboGlDriver, 1);
+    driver->addSpacing(BlockSpacing);
+    driver->addWidget(settingControl(QStringLiteral("gl_log")));
+
+    // The particle sizes and mip levels down the first column, the particle fading, modulation
+    // and swap interval down the second.
+    auto* fields = newGrid();
+    struct Field {
+        QLineEdit** edit;
+        const char* name;
+        const char* caption;
+        int decimals;
+        int row, column;
+    } const masked[] = {
+        {&txtGlParticleSize, "txtGlParticleSize", "Particle Size", ThreeDecimals, 0, 0},
+        {&txtPartSizeMin, "txtPartSizeMin", "Min Size", ThreeDecimals, 1, 0},
+        {&txtPartSizeMax, "txtPartSizeMax", "Max Size", ThreeDecimals, 2, 0},
+        {&txtPartIntensityA, "txtPartIntensityA", "Fade A", ThreeDecimals, 0, 3},
+        {&txtPartIntensityB, "txtPartIntensityB", "Fade B", ThreeDecimals, 1, 3},
+        {&txtPartIntensityC, "txtPartIntensityC", "Fade C", ThreeDecimals, 2, 3},
+        {&txtGlPicMip, "txtGlPicMip", "Pic Mip", TwoDecimals, 3, 0},
+        {&txtGlPlayerMip, "txtGlPlayerMip", "Player Mip", TwoDecimals, 4, 0},
+        {&txtGlModulate, "txtGlModulate", "Modulate", TwoDecimals, 3, 3},
+        {&txtGlSwapInterval, "txtGlSwapInterval", "Swap Interval", TwoDecimals, 4, 3},
+    };
+    for (const Field& f : masked) {
+        *f.edit = maskedEdit(page, f.name, f.decimals, QString());
+        addLabelled(fields, f.row, f.column, newLabel(page, QLatin1String(f.caption)), *f.edit);
+    }
+    fields->setColumnMinimumWidth(2, BlockSpacing);
+    fields->setColumnStretch(2, 1);
+
+    auto* left = newColumn(TightSpacing);
+    left->addWidget(groupBoxes_.value(QStringLiteral("Enhancements")));
+    left->addWidget(groupBoxes_.value(QStringLiteral("Debugging")));
+    left->addLayout(picture);
+    left->addStretch();
+    auto* right = newColumn(TightSpacing);
+    right->addWidget(groupBoxes_.value(QStringLiteral("Video Card Specific")));
+    right->addLayout(driver);
+    right->addLayout(fields);
+    right->addStretch();
+    auto* layout = pageColumns(page, SubPageMargin);
+    layout->setSpacing(TightSpacing);
+    layout->addLayout(left, 1);
+    layout->addLayout(right, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sound
+
+void MainWindow::createSoundTab() {
+    QWidget* page = tabSound;
+    createCatalogueControls("tabSound", page);
+
+    auto* checks = newGrid();
+    int row = 0;
+    for (const char* command : {"s_initsound", "s_primary", "s_wavonly", "cl_footsteps",
+                                "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
+        addSettingRow(checks, row++, 0, command);
+    checks->setRowMinimumHeight(row++, BlockSpacing);
+    for (const char* command : {"cd_looptrack", "cd_loopcount"})
+        addSettingRow(checks, row++, 0, command);
+    checks->setRowStretch(row, 1);
+
+    auto* keys = newGrid();
+    row = 0;
+    for (const char* command : {"snd_restart", "soundinfo", "soundlist", "cd on", "cd off",
+                                "cd stop", "cd pause", "cd resume"})
+        addSettingRow(keys, row++, 0, command);
+    keys->setRowStretch(row, 1);
+
+    auto* quality = newGrid();
+    cboSndQuality =
+        editableCombo(page, "cboSndQuality", {QStringLiteral("High"), QStringLiteral("Low")});
+    cboSndQuality->setEditable(false);
+    cboSndQuality->setCurrentIndex(1);
+    setHintText(cboSndQuality, QStringLiteral("Low  (Sampling rate of the sound: 22 or 11 kHz)"));
+    txtSndDelay = maskedEdit(page, "txtSndDelay", TwoDecimals, QStringLiteral("0.2 "));
+    setHintText(txtSndDelay, QStringLiteral("0.2  (Seconds of sound mixed ahead)"));
+    barVolume = trackBar(page, "barVolume", Qt::Horizontal, 0, 40, 20);
+    setHintText(barVolume, QStringLiteral("0.7  (Sound effects volume)"));
+    addLabelled(quality, 0, 0, newLabel(page, QStringLiteral("Quality")), cboSndQuality);
+    addLabelled(quality, 1, 0, newLabel(page, QStringLiteral("Mix Ahead")), txtSndDelay);
+    addLabelled(quality, 2, 0, newLabel(page, QStringLiteral("Volume")), barVolume);
+
+    auto* right = newColumn();
+    right->addLayout(quality);
+    right->addSpacing(BlockSpacing);
+    right->addWidget(pictureLabel(page, "imgSound", "tab_sound", 200), 0, Qt::AlignHCenter);
+    right->addStretch();
+
+    auto* layout = pageColumns(page);
+    layout->setSpacing(BlockSpacing * 2);
+    layout->addLayout(checks);
+    layout->addLayout(keys);
+    layout->addLayout(right, 1);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menus
+
+void MainWindow::createMenusTab() {
+    QWidget* page = TabMenus;
+    createCatalogueControls("TabMenus", page);
+    auto* grid = newGrid();
+    grid->setHorizontalSpacing(FieldSpacing);
+    int index = 0;
+    for (const CatalogueRow& row : catalogue()) {
+        if (qstrcmp(row.tab, "TabMenus") != 0)
+            continue;
+        addSettingRow(grid, index % 10, (index / 10) * 3, row.command);
+        ++index;
+    }
+    grid->setColumnMinimumWidth(2, BlockSpacing);
+    grid->setRowStretch(10, 1);
+    auto* right = newColumn();
+    right->addWidget(pictureLabel(page, "imgMenus", "tab_menus", 168));
+    right->addStretch();
+    auto* layout = pageColumns(page);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(right);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Client
+
+void MainWindow::createClientTab() {
+    QWidget* page = tabClient;
+    createCatalogueControls("tabClient", page);
+
+    auto* settings = newGrid();
+    int row = 0;
+    for (const char* command :
+         {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
+        addSettingRow(settings, row++, 0, command);
+    settings->setRowMinimumHeight(row++, BlockSpacing);
+    for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})
+        addSettingRow(settings, row++, 0, command);
+    settings->setRowStretch(row, 1);
+
+    // The download kinds stand indented under the switch that governs them.
+    auto* downloads = newGrid();
+    row = 0;
+    addSettingRow(downloads, row++, 0, "allow_download");
+    for (const char* command : {"allow_download_maps", "allow_download_models",
+                                "allow_download_players", "allow_download_sounds"})
+        addSettingRow(downloads, row++, 1, command);
+    downloads->setColumnMinimumWidth(0, 14);
+    downloads->setRowStretch(row, 1);
+
+    auto* launch = newPlainGroup(page, "gbxClientStart", QStringLiteral("When Quake2 starts"));
+    QGridLayout* grid = newGroupGrid(launch);
+    auto* choice = new QButtonGroup(launch);
+    rbStartNewGame = radio(launch, "rbStartNewGame", QStringLiteral("Start New Game"), choice);
+    rbLoadSavedGame = radio(launch, "rbLoadSavedGame", QStringLiteral("Load Saved Game"), choice);
+    rbConnectToServer =
+        radio(launch, "rbConnectToServer", QStringLiteral("Connect to Server"), choice);
+    rbStartNewGame->setChecked(true);
+    cboClientStartMap = foundCombo(launch, "cboClientStartMap");
+    setHintText(cboClientStartMap, QStringLiteral("The map a new game starts on"));
+    btnMapList = named<QPushButton>(launch, "btnMapList");
+    btnMapList->setText(QStringLiteral("Edit Map List"));
+    cboSaveGames = foundCombo(launch, "cboSaveGames");
+    setHintText(cboSaveGames, QStringLiteral("The saved game to load"));
+    cboServerList = foundCombo(launch, "cboServerList");
+    setHintText(cboServerList, QStringLiteral("The server to connect to"));
+    btnServerList = named<QPushButton>(launch, "btnServerList");
+    btnServerList->setText(QStringLiteral("Edit Server List"));
+    btnRefreshServers = named<QPushButton>(launch, "btnRefreshServers");
+    btnRefreshServers->setText(QStringLiteral("Refresh"));
+    setHintText(btnRefreshServers,
+                QStringLiteral("Ask the servers for ping, players and map again"));
+    grid->addWidget(rbStartNewGame, 0, 0, 1, 2);
+    grid->addWidget(cboClientStartMap, 1, 0);
+    grid->addWidget(btnMapList, 1, 1);
+    grid->addWidget(rbLoadSavedGame, 2, 0, 1, 2);
+    grid->addWidget(cboSaveGames, 3, 0);
+    grid->addWidget(rbConnectToServer, 4, 0);
+    grid->addWidget(btnRefreshServers, 4, 1);
+    grid->addWidget(cboServerList, 5, 0);
+    grid->addWidget(btnServerList, 5, 1);
+    grid->setColumnStretch(0, 1);
+
+    auto* right = newColumn();
+    right->addWidget(launch);
+    right->addLayout(downloads);
+    right->addStretch();
+    auto* layout = pageColumns(page);
+    layout->setSpacing(BlockSpacing * 2);
+    layout->addLayout(settings);
+    layout->addLayout(right, 1);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Server
+
+void MainWindow::createServerTab() {
+    QWidget* page = tabServer;
+    createCatalogueControls("tabServer", page);
+
+    auto* server = newGrid();
+    edtServerName = named<QLineEdit>(page, "edtServerName");
+    edtServerName->setText(QStringLiteral("noname"));
+    setHintText(edtServerName, QStringLiteral("noname  (The name players see in server lists)"));
+    edtServerPassword = named<QLineEdit>(page, "edtServerPassword");
+    setHintText(edtServerPassword, QStringLiteral("  (Password players need to join)"));
+    edtMasterServer = named<QLineEdit>(page, "edtMasterServer");
+    edtMasterServer->setText(QStringLiteral("master.quakeservers.net:27900"));
+    setHintText(edtMasterServer,
+                QStringLiteral("master.quakeservers.net:27900  (Master server a public server "
+                               "reports to)"));
+    // The default address must show whole.
+    edtMasterServer->setMinimumWidth(
+        edtMasterServer->fontMetrics().horizontalAdvance(edtMasterServer->text()) + 8);
+    cboServerStartMap = foundCombo(page, "cboServerStartMap");
+    setHintText(cboServerStartMap, QStringLiteral("The map the server starts on"));
+    int row = 0;
+    addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Name")), edtServerName);
+    addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Password")), edtServerPassword);
+    addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Master")), edtMasterServer);
+    addLabelled(server, row++, 0, newLabel(page, QStringLiteral("Start Map")), cboServerStartMap);
+
+    // The three server switches in two columns, catalogue order down the columns.
+    auto* switches = newGrid();
+    switches->setHorizontalSpacing(BlockSpacing);
+    row = 0;
+    for (const char* command : {"dedicated", "public", "cheats"}) {
+        switches->addWidget(settingControl(QString::fromLatin1(command)), row % 2, row / 2);
+        ++row;
+    }
+    switches->setColumnStretch(2, 1);
+
+    auto* numbers = newGrid();
+    row = 0;
+    for (const char* command : {"maxclients", "sv_maxvelocity", "sv_gravity", "timeout"})
+        addSettingRow(numbers, row++, 0, command);
+    numbers->setColumnStretch(2, 1);
+    cbxFragLimit = named<QCheckBox>(page, "cbxFragLimit");
+    cbxFragLimit->setText(QStringLiteral("Frag Limit"));
+    cbxFragLimit->setChecked(true);
+    cbxTimeLimit = named<QCheckBox>(page, "cbxTimeLimit");
+    cbxTimeLimit->setText(QStringLiteral("Time Limit"));
+    cbxTimeLimit->setChecked(true);
+    auto* limits = newGrid();
+    limits->addWidget(cbxFragLimit, 0, 0);
+    addSettingRow(limits, 0, 1, "fraglimit");
+    limits->addWidget(cbxTimeLimit, 1, 0);
+    addSettingRow(limits, 1, 1, "timelimit");
+    limits->setColumnStretch(3, 1);
+
+    auto* left = newColumn();
+    left->addLayout(server);
+    left->addLayout(switches);
+    left->addLayout(numbers);
+    left->addLayout(limits);
+    left->addStretch();
+
+    auto* type = newPlainGroup(page, "gbxGameType", QStringLiteral("Game Type"));
+    auto* typeLayout = new QHBoxLayout(type);
+    typeLayout->setContentsMargins(GroupMargins);
+    typeLayout->setSpacing(BlockSpacing * 2);
+    auto* typeGroup = new QButtonGroup(type);
+    rbDeathMatch = radio(type, "rbDeathMatch", QStringLiteral("DeathMatch"), typeGroup);
+    rbCooperative = radio(type, "rbCooperative", QStringLiteral("Cooperative"), typeGroup);
+    rbDeathMatch->setChecked(true);
+    typeLayout->addWidget(rbDeathMatch);
+    typeLayout->addWidget(rbCooperative);
+    typeLayout->addStretch();
+
+    auto* flags = newPlainGroup(page, "gbxDeathmatchFlags", QStringLiteral("Deathmatch Rules"));
+    QGridLayout* flagGrid = newGroupGrid(flags);
+    flagGrid->setHorizontalSpacing(TightSpacing);
+    flagGrid->setVerticalSpacing(0);
+    int index = 0;
+    for (const DeathmatchFlag& flag : deathmatchFlags()) {
+        auto* box = named<QCheckBox>(flags, flag.name);
+        box->setText(QString::fromUtf8(flag.caption));
+        box->setChecked(flag.initiallyChecked);
+        box->setProperty("Tag", flag.tag);
+        deathmatchFlagBoxes << box;
+        flagGrid->addWidget(box, index % 10, index / 10);
+        ++index;
+    }
+
+    auto* right = newColumn();
+    right->addWidget(type);
+    right->addWidget(flags);
+    right->addStretch();
+    auto* layout = pageColumns(page);
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Games & Aliases
+
+void MainWindow::createGamesTab() {
+    QWidget* page = tabAlias;
+
+    lbxGames = named<QListWidget>(page, "lbxGames");
+    lbxGames->setFixedHeight(78);
+    btnAddGame = glyphButton(page, "btnAddGame", Glyph::Add, QStringLiteral("Add a game"));
+    btnDeleteGame =
+        glyphButton(page, "btnDeleteGame", Glyph::Delete, QStringLiteral("Delete the game"));
+    btnUseThisGame = named<QPushButton>(page, "btnUseThisGame");
+    btnUseThisGame->setText(QStringLiteral("Use this Game"));
+    txtCurrentGame = named<QLineEdit>(page, "txtCurrentGame");
+    txtCurrentGame->setReadOnly(true);
+    setHintText(txtCurrentGame, QStringLiteral("The game Quake2 starts with"));
+    cbxStartWithGame = named<QCheckBox>(page, "cbxStartWithGame");
+    cbxStartWithGame->setText(QStringLiteral("Start Quake2 with this Game"));
+    cbxGlobalSettings = named<QCheckBox>(page, "cbxGlobalSettings");
+    cbxGlobalSettings->setText(QStringLiteral("Show Global Settings"));
+    cbxGlobalSettings->setChecked(true);
+
+    auto* games = new QGridLayout;
+    games->setHorizontalSpacing(BlockSpacing);
+    games->setVerticalSpacing(RowSpacing);
+    games->addWidget(newLabel(page, QStringLiteral("Games"), "lblGames"), 0, 0);
+    games->addWidget(lbxGames, 1, 0, 4, 1);
+    auto* gameButtons = new QHBoxLayout;
+    gameButtons->setSpacing(2);
+    gameButtons->addWidget(btnAddGame);
+    gameButtons->addWidget(btnDeleteGame);
+    gameButtons->addStretch();
+    games->addLayout(gameButtons, 1, 1);
+    games->addWidget(btnUseThisGame, 2, 1);
+    auto* current = newRow(FieldSpacing);
+    current->addWidget(newLabel(page, QStringLiteral("Current Game")));
+    current->addWidget(txtCurrentGame, 1);
+    games->addLayout(current, 3, 1);
+    games->addWidget(cbxStartWithGame, 4, 1);
+    games->addWidget(cbxGlobalSettings, 0, 2);
+    games->setColumnStretch(0, 1);
+    games->setColumnStretch(1, 1);
+
+    struct Kind {
+        QListWidget** list;
+        QCheckBox** selectAll;
+        QToolButton** add;
+        QToolButton** remove;
+        QPushButton** edit;
+        const char* names[5];
+        const char* word; // "Alias", "Binding", "Setting"
+        const char* plural;
+    } const kinds[] = {
+        {&clsAliases,
+         &cbxSelectAllAliases,
+         &btnAddAlias,
+         &btnDeleteAlias,
+         &btnEditAlias,
+         {"clsAliases", "cbxSelectAllAliases", "btnAddAlias", "btnDeleteAlias", "btnEditAlias"},
+         "Alias",
+         "Aliases"},
+        {&clsBindings,
+         &cbxSelectAllBindings,
+         &btnAddBinding,
+         &btnDeleteBinding,
+         &btnEditBinding,
+         {"clsBindings", "cbxSelectAllBindings", "btnAddBinding", "btnDeleteBinding",
+          "btnEditBinding"},
+         "Binding",
+         "Bindings"},
+        {&clsSettings,
+         &cbxSelectAllSettings,
+         &btnAddSetting,
+         &btnDeleteSetting,
+         &btnEditSetting,
+         {"clsSettings", "cbxSelectAllSettings", "btnAddSetting", "btnDeleteSetting",
+          "btnEditSetting"},
+         "Setting",
+         "Settings"},
+    };
+    auto* lists = new QHBoxLayout;
+    lists->setSpacing(8);
+    for (const Kind& kind : kinds) {
+        const QString word = QLatin1String(kind.word);
+        *kind.list = named<QListWidget>(page, kind.names[0]);
+        *kind.selectAll = named<QCheckBox>(page, kind.names[1]);
+        (*kind.selectAll)->setText(QStringLiteral("Select all ") + QLatin1String(kind.plural));
+        (*kind.selectAll)->setProperty("Tag", 0);
+        *kind.add = glyphButton(page, kind.names[2], Glyph::Add, QStringLiteral("Add ") + word);
+        *kind.remove =
+            glyphButton(page, kind.names[3], Glyph::Delete, QStringLiteral("Delete ") + word);
+        *kind.edit = named<QPushButton>(page, kind.names[4]);
+        (*kind.edit)->setText(QStringLiteral("Edit ") + word);
+
+        auto* column = newColumn();
+        column->setSpacing(RowSpacing);
+        column->addWidget(newLabel(page, QLatin1String(kind.plural)));
+        column->addWidget(*kind.list, 1);
+        column->addWidget(*kind.selectAll);
+        auto* buttons = new QHBoxLayout;
+        buttons->setSpacing(2);
+        buttons->addWidget(*kind.add);
+        buttons->addWidget(*kind.remove);
+        buttons->addStretch();
+        buttons->addWidget(*kind.edit);
+        column->addLayout(buttons);
+        lists->addLayout(column, 1);
+    }
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
+    layout->setSpacing(BlockSpacing);
+    layout->addLayout(games);
+    layout->addLayout(lists, 1);
+    compactRows(page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Enabling rules
+
+void MainWindow::sbcin_mouseClick() {
+    auto* useMouse = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse")));
+    settingControl(QStringLiteral("freelook"))->setEnabled(useMouse->isChecked());
+}
+
+void MainWindow::sbcallow_downloadClick() {
+    auto* allow = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download")));
+    for (const char* command : {"allow_download_maps", "allow_download_models",
+                                "allow_download_sounds", "allow_download_players"})
+        settingControl(QString::fromLatin1(command))->setEnabled(allow->isChecked());
+}
