@@ -24,14 +24,14 @@ MainWindow* window = nullptr;
 
 QByteArray saved(const QString& fileName) {
     const FuzzWorld& world = FuzzWorld::get();
-    window->SaveCfgFile(world.root(), fileName);
+    window->saveCfgFile(world.root(), fileName);
     return FuzzWorld::readFile(world.root() + u'/' + fileName);
 }
 
 // Reads a file the window wrote (holding `text`) and saves the window again.
 QByteArray resaved(const QByteArray& text, const QString& from, const QString& to) {
     try {
-        window->LoadCfgFile(FuzzWorld::get().root(), from);
+        window->loadCfgFile(FuzzWorld::get().root(), from);
     } catch (const VexaError& e) {
         fuzzFailure("the reader refuses the writer's file", e.message().toUtf8() + '\n' + text);
     }
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world.writeFile(QStringLiteral("in.cfg"),
                     QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     try {
-        window->LoadCfgFile(world.root(), QStringLiteral("in.cfg"));
+        window->loadCfgFile(world.root(), QStringLiteral("in.cfg"));
     } catch (const VexaError&) {
         return 0; // a number that is no number stops the read with its message
     }

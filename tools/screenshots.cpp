@@ -112,7 +112,7 @@ void grabNextModal(const QString& name, int delayMs = 200) {
 void renderMainWindow(MainWindow& window) {
     window.show();
     save(window, QStringLiteral("main_splash"));
-    window.Timer1->start(0);
+    window.splashTimer_->start(0);
     while (window.pnlSplash)
         QApplication::processEvents();
     save(window, QStringLiteral("main"));
@@ -146,7 +146,7 @@ void renderDialogs(MainWindow& window, Prompts& prompts) {
         QStringLiteral("This command can be used by both, the client and the server "
                        "individually to prevent the automatic downloading of game files")};
     grabNextModal(QStringLiteral("dialog_info"));
-    ShowInfoDialog(&window, info);
+    showInfoDialog(&window, info);
 
     OptionsDialog options(prompts, &window, [] {});
     options.show();
@@ -166,7 +166,7 @@ void renderDialogs(MainWindow& window, Prompts& prompts) {
     choices.currentGame = QStringLiteral("ctf");
     choices.configFile = QStringLiteral("/games/quake2/baseq2/config.cfg");
     LaunchStatusDialog status(&window);
-    status.showSummary(summariseLaunch(BuildCommandPieces(choices),
+    status.showSummary(summariseLaunch(buildCommandPieces(choices),
                                        QStringLiteral("/games/quake2/vexa.sh"), true));
     status.show();
     save(status, QStringLiteral("dialog_status"));
@@ -261,7 +261,7 @@ void renderBinding(MainWindow& window) {
 void renderConfigChecks(MainWindow& window) {
     auto* railgun =
         qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("use railgun")));
-    const QString key = railgun->SupValue();
+    const QString key = railgun->supValue();
     railgun->setSupValue(QStringLiteral("CTRL"));
     QApplication::processEvents();
     window.PageMain->setCurrentWidget(window.tabWeaponsInv);

@@ -131,7 +131,7 @@ Row skinRow() {
             },
             [](MainWindow& w, const Value& value) {
                 if (value) {
-                    const QStringList parts = SplitAtSeparator(*value, u'/');
+                    const QStringList parts = splitAtSeparator(*value, u'/');
                     showComboText(*w.cboModel, parts.value(0));
                     showComboText(*w.cboSkin, parts.value(1));
                 } else {

@@ -10,6 +10,6 @@ int printCommandLine(QTextStream& out, QTextStream& messages) {
     MainWindow window(prompts);
     if (prompts.failed())
         return 1;
-    out << window.BuildCommandLine() << Qt::endl;
+    out << window.buildCommandLine() << Qt::endl;
     return 0;
 }

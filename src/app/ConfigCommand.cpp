@@ -31,11 +31,11 @@ int runConfigFiles(const ConfigFiles& files, QTextStream& messages) {
     runGuarded(prompts, [&] {
         if (files.load) {
             const DirectoryAndName in = splitFileName(*files.load);
-            window.LoadCfgFile(in.directory, in.name);
+            window.loadCfgFile(in.directory, in.name);
         }
         if (files.save) {
             const DirectoryAndName out = splitFileName(*files.save);
-            window.SaveCfgFile(out.directory, out.name);
+            window.saveCfgFile(out.directory, out.name);
         }
     });
     return prompts.failed() ? 1 : 0;

@@ -45,10 +45,10 @@ EditorWindow::EditorWindow(QWidget* owner, Prompts& prompts, const QString& file
 
     // Any change counts, whether typed, deleted, cut, pasted or dropped.
     connect(mmoFile, &QPlainTextEdit::textChanged, this, [this] { modified_ = true; });
-    FormCreate();
+    formCreate();
 }
 
-void EditorWindow::FormCreate() {
+void EditorWindow::formCreate() {
     modified_ = false;
     const IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
     const int x = VexaIni::readInteger(ini, VexaIni::EditX, this->x());
@@ -70,13 +70,13 @@ void EditorWindow::goToLine(int line) {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    if (FormClose())
+    if (formClose())
         event->accept();
     else
         event->ignore();
 }
 
-bool EditorWindow::FormClose() {
+bool EditorWindow::formClose() {
     if (modified_ && prompts_.confirm(SaveQuestion)) {
         // A file that cannot be written keeps the editor open, so the changes are not lost.
         if (!runGuarded(prompts_, [this] { save(); }))

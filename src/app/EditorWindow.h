@@ -40,8 +40,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormCreate();
-    bool FormClose();
+    void formCreate();
+    bool formClose();
     void save();
     void storePlacement();
 

@@ -89,7 +89,7 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     connectHandlers();
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    FormCreate();
+    formCreate();
 }
 
 MainWindow::~MainWindow() {
@@ -174,12 +174,12 @@ void MainWindow::createFrame(QWidget* client) {
     runFont.setBold(true);
     btnRun->setFont(runFont);
 
-    Label5 = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
+    configFileLabel_ = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
     txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
     btnEditConfig = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
                                QStringLiteral("Edit the config file"));
-    SpeedButton1 = frameGlyph(client, "SpeedButton1", 494, 372, Glyph::Save,
-                              QStringLiteral("Save the config file"));
+    saveConfigButton_ = frameGlyph(client, "SpeedButton1", 494, 372, Glyph::Save,
+                                   QStringLiteral("Save the config file"));
     btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                    QStringLiteral("Load a config file"));
 
@@ -195,10 +195,10 @@ void MainWindow::createFrame(QWidget* client) {
     sbrCommon = place<QStatusBar>(client, "sbrCommon", 0, ClientHeight - 20, ClientWidth, 20);
     sbrCommon->setSizeGripEnabled(false);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(SplashMilliseconds);
-    Timer1->setSingleShot(true);
+    splashTimer_ = new QTimer(this);
+    splashTimer_->setObjectName(QStringLiteral("Timer1"));
+    splashTimer_->setInterval(SplashMilliseconds);
+    splashTimer_->setSingleShot(true);
 }
 
 void MainWindow::createTabs() {
@@ -238,7 +238,7 @@ void MainWindow::createSplash(QWidget* client) {
 }
 
 void MainWindow::connectHandlers() {
-    connect(Timer1, &QTimer::timeout, this, guarded(prompts_, [this] { Timer1Timer(); }));
+    connect(splashTimer_, &QTimer::timeout, this, guarded(prompts_, [this] { splashTimeout(); }));
     connect(gbxVideoItems, &QButtonGroup::idClicked, this,
             guarded(prompts_, [this] { gbxVideoClick(); }));
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
@@ -250,8 +250,8 @@ void MainWindow::connectHandlers() {
     connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download"))),
             &SettingCheckBox::supClick, this,
             guarded(prompts_, [this] { sbcallow_downloadClick(); }));
-    connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { VEXA1Click(); }));
-    connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { Options1Click(); }));
+    connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { vexa1Click(); }));
+    connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { options1Click(); }));
     connectListHandlers();
     createGamesAliasesController();
 }
@@ -287,10 +287,10 @@ void MainWindow::createGamesAliasesController() {
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
-void MainWindow::FormCreate() {
+void MainWindow::formCreate() {
     runGuarded(prompts_, [this] { runStartupSteps(); });
     // Whatever happened above, the splash goes after its time and the cursor comes back.
-    Timer1->start();
+    splashTimer_->start();
     unsetCursor();
 }
 
@@ -308,8 +308,8 @@ void MainWindow::runStartupSteps() {
     // Recorded for other programs; this one keeps its own (a later start elsewhere rewrites it).
     VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_);
 
-    openDialogDirectory_ = LocateQuake2Dirs();
-    LocateGameHome();
+    openDialogDirectory_ = locateQuake2Dirs();
+    locateGameHome();
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
     // The script goes beside the game chosen above unless vexa.ini names one; with a home the
@@ -324,16 +324,16 @@ void MainWindow::runStartupSteps() {
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
-    FillModelList();
-    FillSkinList(cboModel->currentText());
-    FillGlDriverList();
+    fillModelList();
+    fillSkinList(cboModel->currentText());
+    fillGlDriverList();
     // Both mode lists show a mode even when the config names none.
     cboSwVidMode->setCurrentIndex(0);
     cboGlVidMode->setCurrentIndex(0);
 
     // The config file into the controls; vexa.ini names the file actually read, before and
     // after the batch file is read back.
-    LoadStartupConfig();
+    loadStartupConfig();
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
     readBatchFileAtStartup();
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
@@ -344,19 +344,19 @@ void MainWindow::runStartupSteps() {
     gamesAliases_->loadGlobalProfile();
     gamesAliases_->fillGamesList();
 
-    FillStartMapLists();
+    fillStartMapLists();
     // Filling the saved games empties the box: the script's choice is put back afterwards.
     const QString scriptSaveGame = cboSaveGames->currentText();
-    FillSaveGameList();
+    fillSaveGameList();
     cboSaveGames->setEditText(scriptSaveGame);
-    FillServerList();
+    fillServerList();
 
     selectListedLaunchEntries(); // the lists are filled by now
-    ApplyTabVisibility(*PageMain, *settings_);
+    applyTabVisibility(*PageMain, *settings_);
     showInstallationNotices();
 }
 
-QString MainWindow::LocateQuake2Dirs() {
+QString MainWindow::locateQuake2Dirs() {
     const auto& platform = PlatformConventions::native();
     if (!VexaIni::exists(*settings_, VexaIni::Quake2Path)) {
         const auto picked =
@@ -379,8 +379,8 @@ QString MainWindow::LocateQuake2Dirs() {
     return quake2Dir;
 }
 
-void MainWindow::Timer1Timer() {
-    Timer1->stop();
+void MainWindow::splashTimeout() {
+    splashTimer_->stop();
     if (!pnlSplash)
         return;
     pnlSplash->hide();
@@ -392,7 +392,7 @@ void MainWindow::Timer1Timer() {
 // ---------------------------------------------------------------------------------------------
 // Hint line
 
-void MainWindow::UpdateHintLine(const QString& hint) {
+void MainWindow::updateHintLine(const QString& hint) {
     // A notice about the installation stands whenever the pointer rests on nothing with a hint.
     if (hint.isEmpty() && !hintNotice_.isEmpty()) {
         txtHint->setText(hintNotice_);
@@ -404,7 +404,7 @@ void MainWindow::UpdateHintLine(const QString& hint) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::StatusTip && watched->isWidgetType())
-        UpdateHintLine(static_cast<QStatusTipEvent*>(event)->tip());
+        updateHintLine(static_cast<QStatusTipEvent*>(event)->tip());
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -418,14 +418,14 @@ void MainWindow::gbxVideoClick() {
             pageVideo->setCurrentIndex(i);
 }
 
-void MainWindow::VEXA1Click() {
+void MainWindow::vexa1Click() {
     AboutDialog about(this);
     about.exec();
 }
 
-void MainWindow::Options1Click() {
+void MainWindow::options1Click() {
     OptionsDialog options(prompts_, this, [this] {
-        ApplyTabVisibility(*PageMain, *settings_);
+        applyTabVisibility(*PageMain, *settings_);
         installationChanged();
     });
     options.exec();
@@ -443,12 +443,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         closed_ = true;
-        runGuarded(prompts_, [this] { FormClose(); });
+        runGuarded(prompts_, [this] { formClose(); });
     }
     event->accept(); // nothing else stops the closing
 }
 
-void MainWindow::FormClose() {
+void MainWindow::formClose() {
     settleFileBoxes();
     VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
     VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());

@@ -62,7 +62,7 @@ public:
 
     // Shows "Default : " followed by the hint; without a hint, a standing notice when there is
     // one (a damaged archive, a config the game does not read).
-    void UpdateHintLine(const QString& hint);
+    void updateHintLine(const QString& hint);
 
     // Main menu (named as the items' objectName).
     QMenuBar* MainMenu1 = nullptr;
@@ -89,10 +89,10 @@ public:
     QLineEdit* txtHint = nullptr;
     QCheckBox* cbxStartServer = nullptr;
     QPushButton* btnRun = nullptr;
-    QLabel* Label5 = nullptr;
+    QLabel* configFileLabel_ = nullptr;
     QLineEdit* txtConfigFile = nullptr;
     QToolButton* btnEditConfig = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* saveConfigButton_ = nullptr;
     QToolButton* btnLoadConfigFile = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* txtBatchFile = nullptr;
@@ -102,7 +102,7 @@ public:
     QStatusBar* sbrCommon = nullptr;
     QFrame* pnlSplash = nullptr;
     QLabel* splashLogo = nullptr;
-    QTimer* Timer1 = nullptr;
+    QTimer* splashTimer_ = nullptr;
 
     // Tab sheets of PageMain, in order.
     QWidget* tabGeneral = nullptr;
@@ -147,7 +147,7 @@ public:
     QButtonGroup* gbxVideoItems = nullptr;
     QTabWidget* pageVideo = nullptr;
     QWidget* tabBoth = nullptr;
-    QWidget* TabSheet1 = nullptr;
+    QWidget* softwarePage_ = nullptr;
     QWidget* TabSheet2 = nullptr;
     QSlider* barGamma = nullptr;
     QComboBox* cboSwVidMode = nullptr;
@@ -232,35 +232,35 @@ public:
     // it in the fixed fields, the setting controls and the message slots, remembers what they
     // read and keeps the lines none of them shows; the status bar says how many. Throws
     // VexaError "Cannot open file %s" (nothing is applied then).
-    void LoadCfgFile(const QString& directory, const QString& fileName);
+    void loadCfgFile(const QString& directory, const QString& fileName);
     // Writes the window as a config script to directory/fileName, replacing any file there: the
     // lines kept from the file read last, then the window's lines (a setting the user did not
     // change writes the text it read), the profile entries and the closing comments. Throws
     // VexaError "Cannot create file %s" (CfgLines then holds the new text), or the game
     // profile's count error before anything is written.
-    void SaveCfgFile(const QString& directory, const QString& fileName);
+    void saveCfgFile(const QString& directory, const QString& fileName);
     // The fixed fields from CfgLines, then every setting control back to its default; the window
     // then remembers no file.
-    void ResetSettingsToDefaults();
+    void resetSettingsToDefaults();
     // The plain widgets that stand for one console variable each, from CfgLines.
-    void ApplyFixedSettings();
+    void applyFixedSettings();
     // Start-up: the config file named in txtConfigFile, or the base directory's config.cfg
     // (which txtConfigFile then names) when that file is missing; when both are missing, a
     // notice says so and the settings start from their defaults.
-    void LoadStartupConfig();
+    void loadStartupConfig();
     // ------------------------------------------------------------------------------------------
 
     // --- Installed things and launch lists (VexaLists.cpp) ---
     // Each rebuilds a box's items from what is found now, keeping the box's text.
-    void FillModelList();
-    void FillSkinList(const QString& model);
-    void FillGlDriverList();
+    void fillModelList();
+    void fillSkinList(const QString& model);
+    void fillGlDriverList();
     // Both start-map boxes: maps.lst, then the maps found.
-    void FillStartMapLists();
+    void fillStartMapLists();
     // The saved games of the base directory; the box's text is emptied.
-    void FillSaveGameList();
+    void fillSaveGameList();
     // The lines of servers.txt.
-    void FillServerList();
+    void fillServerList();
 
 private:
     void connectListHandlers();
@@ -288,7 +288,7 @@ public:
 
 private:
     // Start-up: the engine and home from vexa.ini, found and stored when it holds none.
-    void LocateGameHome();
+    void locateGameHome();
     GameFiles dataFiles(const QString& baseDir) const;
     // Damaged archives and a config the game does not read, on the hint line; told anew after
     // start-up, each save or load of the config, and Options.
@@ -304,27 +304,27 @@ public:
     // The launch choices as the widgets hold them; a combo box counts only with an entry chosen.
     LaunchChoices launchChoices() const;
     // The game's command line from the launch choices and vexa.ini.
-    QString BuildCommandLine() const;
+    QString buildCommandLine() const;
     // Reads the launch script `fileName` in `directory` back into the launch controls; a missing
     // script is created with the bare game program.
-    void ReadBatchFile(const QString& directory, const QString& fileName);
+    void readBatchFile(const QString& directory, const QString& fileName);
 
 private:
     void applyBatchFile(const BatchFileContents& contents);
     void selectListedLaunchEntries();
     void readBatchFileAtStartup();
     void connectFileCommands();
-    void New1Click();
-    void OpenConfig1Click();
-    void OpenBatch1Click();
-    void SaveConfig1Click();
-    void SaveConfigAs1Click();
+    void new1Click();
+    void openConfig1Click();
+    void openBatch1Click();
+    void saveConfig1Click();
+    void saveConfigAs1Click();
     bool saveConfigUnlessDeclined(const QString& fileName);
-    void SaveBatch1Click();
-    void SaveBatchAs1Click();
-    void SaveAll1Click();
-    void ConfigFile1Click();
-    void BatchFile1Click();
+    void saveBatch1Click();
+    void saveBatchAs1Click();
+    void saveAll1Click();
+    void configFile1Click();
+    void batchFile1Click();
     void saveFilesOnExit();
     // A file box's name typed without a directory means a file in the program's directory: both
     // boxes are made to say so before a name is saved, stored or started.
@@ -332,7 +332,7 @@ private:
     QString configSaveDirectory() const;
     QString quake2Directory() const;
     void btnRunClick();
-    bool ShowStatusBox(const QList<CommandPiece>& pieces);
+    bool showStatusBox(const QList<CommandPiece>& pieces);
     // ---- end of launch, file commands and Run ----
 
 protected:
@@ -371,16 +371,16 @@ private:
     void createGamesAliasesController();
 
     // Start-up and shutdown.
-    void FormCreate();
+    void formCreate();
     void runStartupSteps();
-    QString LocateQuake2Dirs();
-    void FormClose();
-    void Timer1Timer();
+    QString locateQuake2Dirs();
+    void formClose();
+    void splashTimeout();
 
     // Handlers.
     void gbxVideoClick();
-    void VEXA1Click();
-    void Options1Click();
+    void vexa1Click();
+    void options1Click();
 
     QObject* namedObject(const QString& name) const;
     // The setting controls filed once: the window's controls stay the same from creation on.

@@ -57,16 +57,16 @@ void MainWindow::connectFileCommands() {
         QAction* action;
         void (MainWindow::*handler)();
     } commands[] = {
-        {New1, &MainWindow::New1Click},
-        {OpenConfig1, &MainWindow::OpenConfig1Click},
-        {OpenBatch1, &MainWindow::OpenBatch1Click},
-        {SaveConfig1, &MainWindow::SaveConfig1Click},
-        {SaveConfigAs1, &MainWindow::SaveConfigAs1Click},
-        {SaveBatch1, &MainWindow::SaveBatch1Click},
-        {SaveBatchAs1, &MainWindow::SaveBatchAs1Click},
-        {SaveAll1, &MainWindow::SaveAll1Click},
-        {ConfigFile1, &MainWindow::ConfigFile1Click},
-        {BatchFile1, &MainWindow::BatchFile1Click},
+        {New1, &MainWindow::new1Click},
+        {OpenConfig1, &MainWindow::openConfig1Click},
+        {OpenBatch1, &MainWindow::openBatch1Click},
+        {SaveConfig1, &MainWindow::saveConfig1Click},
+        {SaveConfigAs1, &MainWindow::saveConfigAs1Click},
+        {SaveBatch1, &MainWindow::saveBatch1Click},
+        {SaveBatchAs1, &MainWindow::saveBatchAs1Click},
+        {SaveAll1, &MainWindow::saveAll1Click},
+        {ConfigFile1, &MainWindow::configFile1Click},
+        {BatchFile1, &MainWindow::batchFile1Click},
     };
     for (const auto& command : commands) {
         command.action->setEnabled(true);
@@ -78,8 +78,9 @@ void MainWindow::connectFileCommands() {
         QToolButton* button;
         QAction* action;
     } buttons[] = {
-        {btnEditConfig, ConfigFile1}, {SpeedButton1, SaveConfig1}, {btnLoadConfigFile, OpenConfig1},
-        {btnEditBatch, BatchFile1},   {SpeedButton3, SaveBatch1},  {btnLoadBatchFile, OpenBatch1},
+        {btnEditConfig, ConfigFile1},     {saveConfigButton_, SaveConfig1},
+        {btnLoadConfigFile, OpenConfig1}, {btnEditBatch, BatchFile1},
+        {SpeedButton3, SaveBatch1},       {btnLoadBatchFile, OpenBatch1},
     };
     for (const auto& glyph : buttons) {
         glyph.button->setEnabled(true);
@@ -98,13 +99,13 @@ void MainWindow::settleFileBoxes() {
 // ---------------------------------------------------------------------------------------------
 // File menu
 
-void MainWindow::New1Click() {
-    ResetSettingsToDefaults();
+void MainWindow::new1Click() {
+    resetSettingsToDefaults();
     CfgLines.clear();
     txtConfigFile->clear(); // the next Save Config asks for a name
 }
 
-void MainWindow::OpenConfig1Click() {
+void MainWindow::openConfig1Click() {
     const auto chosen = prompts_.openFile(
         {QStringLiteral("Load Config"),
          VexaIni::readString(settings(), VexaIni::BaseDir, platform().defaultBaseDir()),
@@ -116,30 +117,30 @@ void MainWindow::OpenConfig1Click() {
         // Shown before the read starts, not only once it is over.
         const WaitCursor wait(*this);
         QCoreApplication::processEvents();
-        LoadCfgFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
+        loadCfgFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
     showInstallationNotices();
 }
 
-void MainWindow::OpenBatch1Click() {
+void MainWindow::openBatch1Click() {
     const auto chosen = prompts_.openFile(
         {QStringLiteral("Load Batch"), quake2Directory(), platform().batchFileFilter(), QString()});
     if (!chosen)
         return;
     txtBatchFile->setText(*chosen);
-    ReadBatchFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
+    readBatchFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
-void MainWindow::SaveConfig1Click() {
+void MainWindow::saveConfig1Click() {
     settleFileBoxes();
     const QString current = txtConfigFile->text();
     if (!current.isEmpty() && QFileInfo(current).isFile()) {
         if (saveConfigUnlessDeclined(current))
             sbrCommon->showMessage(ConfigSaved);
     } else {
-        SaveConfigAs1Click();
+        saveConfigAs1Click();
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
 }
@@ -150,7 +151,7 @@ bool MainWindow::saveConfigUnlessDeclined(const QString& fileName) {
         prompts_.notice(SavingCanceled);
         return false;
     }
-    SaveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
+    saveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
     showInstallationNotices(); // saved where the game does not look: say so
     return true;
 }
@@ -168,7 +169,7 @@ QString MainWindow::configSaveDirectory() const {
     return QDir::homePath();
 }
 
-void MainWindow::SaveConfigAs1Click() {
+void MainWindow::saveConfigAs1Click() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
                                            ConfigFilter, QStringLiteral("config.cfg")});
     if (!chosen)
@@ -179,36 +180,36 @@ void MainWindow::SaveConfigAs1Click() {
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
 }
 
-void MainWindow::SaveBatch1Click() {
+void MainWindow::saveBatch1Click() {
     settleFileBoxes();
     // The script names the game in the Quake 2 directory, wherever the script itself lies.
-    WriteBatchFile(txtBatchFile->text(), quake2Directory(), BuildCommandPieces(launchChoices()),
+    writeBatchFile(txtBatchFile->text(), quake2Directory(), buildCommandPieces(launchChoices()),
                    platform(), gameProgram());
     sbrCommon->showMessage(BatchSaved);
 }
 
-void MainWindow::SaveBatchAs1Click() {
+void MainWindow::saveBatchAs1Click() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Batch As"), programDirectory_,
                                            platform().batchFileFilter(), QString()});
     if (!chosen)
         return;
     txtBatchFile->setText(*chosen);
-    WriteBatchFile(*chosen, quake2Directory(), BuildCommandPieces(launchChoices()), platform(),
+    writeBatchFile(*chosen, quake2Directory(), buildCommandPieces(launchChoices()), platform(),
                    gameProgram());
     sbrCommon->showMessage(BatchSaved);
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
-void MainWindow::SaveAll1Click() {
-    SaveConfig1Click();
-    SaveBatch1Click();
+void MainWindow::saveAll1Click() {
+    saveConfig1Click();
+    saveBatch1Click();
     sbrCommon->showMessage(AllSaved); // also when the config was not saved
 }
 
 // ---------------------------------------------------------------------------------------------
 // View menu: the text editor
 
-void MainWindow::ConfigFile1Click() {
+void MainWindow::configFile1Click() {
     openConfigEditor();
 }
 
@@ -216,19 +217,19 @@ EditorWindow* MainWindow::openConfigEditor() {
     settleFileBoxes();
     auto* editor = new EditorWindow(
         this, prompts_, txtConfigFile->text(), ConfigLineEnding, [this](const QString& file) {
-            LoadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
+            loadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
         });
     editor->setWindowTitle(EditingConfig);
     editor->show();
     return editor;
 }
 
-void MainWindow::BatchFile1Click() {
+void MainWindow::batchFile1Click() {
     settleFileBoxes();
     auto* editor = new EditorWindow(
         this, prompts_, txtBatchFile->text(), platform().lineEnding(),
         [this](const QString& file) {
-            ReadBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
+            readBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
         },
         ScriptEncoding);
     editor->setWindowTitle(EditingBatch);
@@ -240,8 +241,8 @@ void MainWindow::BatchFile1Click() {
 
 void MainWindow::saveFilesOnExit() {
     if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false))
-        SaveAll1Click();
+        saveAll1Click();
     else if (VexaIni::readBool(settings(), VexaIni::SaveBoxOnExit, true) &&
              prompts_.confirm(SaveBeforeExit))
-        SaveAll1Click();
+        saveAll1Click();
 }

@@ -24,7 +24,7 @@ EngineChoice MainWindow::engineChoice() const {
     return storedEngineChoice(settings());
 }
 
-void MainWindow::LocateGameHome() {
+void MainWindow::locateGameHome() {
     std::optional<EngineChoice> choice = readEngineChoice(*settings_);
     if (!choice) {
         choice = detectEngine(openDialogDirectory_);
@@ -60,19 +60,19 @@ void MainWindow::showInstallationNotices() {
     hintNotice_ = notices.join(QStringLiteral("  "));
     // The line is narrow: the whole text on the pointer too.
     txtHint->setToolTip(notices.join(u'\n'));
-    UpdateHintLine(QString());
+    updateHintLine(QString());
 }
 
 void MainWindow::installationChanged() {
     setCurrentEngine(engineChoice().engine);
     baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
                                          PlatformConventions::native().defaultBaseDir());
-    FillModelList();
-    FillSkinList(cboModel->currentText());
-    FillGlDriverList();
-    FillStartMapLists();
+    fillModelList();
+    fillSkinList(cboModel->currentText());
+    fillGlDriverList();
+    fillStartMapLists();
     const QString saveGame = cboSaveGames->currentText();
-    FillSaveGameList();
+    fillSaveGameList();
     cboSaveGames->setEditText(saveGame);
     selectListedLaunchEntries();
     showInstallationNotices();

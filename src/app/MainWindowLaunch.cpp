@@ -63,8 +63,8 @@ LaunchChoices MainWindow::launchChoices() const {
     return c;
 }
 
-QString MainWindow::BuildCommandLine() const {
-    return ::BuildCommandLine(launchChoices());
+QString MainWindow::buildCommandLine() const {
+    return ::buildCommandLine(launchChoices());
 }
 
 QString MainWindow::quake2Directory() const {
@@ -72,9 +72,9 @@ QString MainWindow::quake2Directory() const {
                                PlatformConventions::native().defaultQuake2Dir());
 }
 
-void MainWindow::ReadBatchFile(const QString& directory, const QString& fileName) {
+void MainWindow::readBatchFile(const QString& directory, const QString& fileName) {
     const QString path = PlatformConventions::native().join(directory, fileName);
-    applyBatchFile(::ReadBatchFile(path, quake2Directory()));
+    applyBatchFile(::readBatchFile(path, quake2Directory()));
 }
 
 void MainWindow::applyBatchFile(const BatchFileContents& contents) {
@@ -118,7 +118,7 @@ void MainWindow::readBatchFileAtStartup() {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return; // a missing script is not created here
     const auto& platform = PlatformConventions::native();
-    ReadBatchFile(platform.directoryOf(path), platform.fileNameOf(path));
+    readBatchFile(platform.directoryOf(path), platform.fileNameOf(path));
 }
 
 // The script is read back before the map, save-game and server lists are filled, so its names

@@ -51,63 +51,63 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Models, skins and drivers
 
-void MainWindow::FillModelList() {
+void MainWindow::fillModelList() {
     replaceChoiceItems(
         *cboModel, Discovery::modelNames(dataFiles(Discovery::playersBaseDirectory(settings()))));
 }
 
-void MainWindow::FillSkinList(const QString& model) {
+void MainWindow::fillSkinList(const QString& model) {
     replaceChoiceItems(
         *cboSkin,
         Discovery::skinNames(dataFiles(Discovery::playersBaseDirectory(settings())), model));
 }
 
-void MainWindow::FillGlDriverList() {
+void MainWindow::fillGlDriverList() {
     replaceChoiceItems(*cboGlDriver,
                        Discovery::driverNames(Discovery::driverDirectory(settings())));
 }
 
 void MainWindow::cboModelEnter() {
-    FillModelList();
+    fillModelList();
 }
 
 void MainWindow::cboModelChange() {
     cboSkin->clearEditText(); // the old skin belongs to the old model
-    FillSkinList(cboModel->currentText());
+    fillSkinList(cboModel->currentText());
 }
 
 void MainWindow::cboSkinEnter() {
-    FillSkinList(cboModel->currentText());
+    fillSkinList(cboModel->currentText());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Start maps, saved games and servers
 
-void MainWindow::FillStartMapLists() {
-    const QStringList maps = MapLists::BuildMapList(settings(), programDirectory_);
+void MainWindow::fillStartMapLists() {
+    const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
     replaceChoiceItems(*cboClientStartMap, maps);
     replaceChoiceItems(*cboServerStartMap, maps);
 }
 
-void MainWindow::FillSaveGameList() {
+void MainWindow::fillSaveGameList() {
     cboSaveGames->clearEditText();
     replaceChoiceItems(*cboSaveGames,
                        MapLists::saveGameNames({homeGameFolder(engineChoice()), baseDirectory_}));
 }
 
-void MainWindow::FillServerList() {
+void MainWindow::fillServerList() {
     replaceChoiceItems(*cboServerList, MapLists::serverNames(programDirectory()));
 }
 
 void MainWindow::btnMapListClick() {
     MapListDialog editor(
-        programDirectory(), prompts_, [this] { FillStartMapLists(); }, this);
+        programDirectory(), prompts_, [this] { fillStartMapLists(); }, this);
     editor.exec();
 }
 
 void MainWindow::btnServerListClick() {
     ServerListDialog editor(
-        programDirectory(), prompts_, [this] { FillServerList(); }, this);
+        programDirectory(), prompts_, [this] { fillServerList(); }, this);
     serverListStatus_->addTo(editor);
     editor.exec();
 }

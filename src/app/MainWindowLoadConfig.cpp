@@ -121,12 +121,12 @@ const CfgVariables& MainWindow::cfgVariables() {
     return memory.variables;
 }
 
-void MainWindow::ApplyFixedSettings() {
+void MainWindow::applyFixedSettings() {
     const CfgScript script(CfgLines, cfgVariables());
     showRows(*this, script, CfgLines.isEmpty());
 }
 
-void MainWindow::LoadCfgFile(const QString& directory, const QString& fileName) {
+void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) {
     const WaitCursor wait(*this);
     readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
     ControlIndex& index = settingIndex();
@@ -146,12 +146,12 @@ void MainWindow::LoadCfgFile(const QString& directory, const QString& fileName) 
 
 ControlIndex& MainWindow::settingIndex() {
     if (!settingIndex_)
-        settingIndex_ = std::make_unique<ControlIndex>(IndexSettingControls(this));
+        settingIndex_ = std::make_unique<ControlIndex>(indexSettingControls(this));
     return *settingIndex_;
 }
 
-void MainWindow::ResetSettingsToDefaults() {
-    ApplyFixedSettings();
+void MainWindow::resetSettingsToDefaults() {
+    applyFixedSettings();
     resetSettingControls(settingIndex());
     // A new config: nothing read, nothing kept.
     CfgFileMemory& memory = cfgMemory();
@@ -161,12 +161,12 @@ void MainWindow::ResetSettingsToDefaults() {
     memory.rows = rowOrigins(*this, nullptr);
 }
 
-void MainWindow::LoadStartupConfig() {
+void MainWindow::loadStartupConfig() {
     const auto& platform = PlatformConventions::native();
     const QFileInfo stored(txtConfigFile->text());
     if (!txtConfigFile->text().isEmpty() && stored.isFile()) {
         const QString path = stored.absoluteFilePath();
-        LoadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
+        loadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
     }
     const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
@@ -174,9 +174,9 @@ void MainWindow::LoadStartupConfig() {
         // The rest of the start-up goes on from the defaults; the box keeps the stored name.
         prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
         CfgLines.clear();
-        ResetSettingsToDefaults();
+        resetSettingsToDefaults();
         return;
     }
-    LoadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
+    loadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
     txtConfigFile->setText(fallback);
 }

@@ -18,10 +18,10 @@ void MainWindow::btnRunClick() {
     settleFileBoxes();
     const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
     if (viaScript)
-        SaveAll1Click(); // a failure here ends the run before anything starts
-    const CommandLine pieces = BuildCommandPieces(launchChoices());
+        saveAll1Click(); // a failure here ends the run before anything starts
+    const CommandLine pieces = buildCommandPieces(launchChoices());
 
-    if (VexaIni::readBool(settings(), VexaIni::StatusBox, true) && !ShowStatusBox(pieces))
+    if (VexaIni::readBool(settings(), VexaIni::StatusBox, true) && !showStatusBox(pieces))
         return;
 
     const QString workDir =
@@ -45,10 +45,10 @@ void MainWindow::btnRunClick() {
     VexaIni::writeBool(settings(), VexaIni::RunServer, cbxStartServer->isChecked());
 }
 
-bool MainWindow::ShowStatusBox(const CommandLine& pieces) {
+bool MainWindow::showStatusBox(const CommandLine& pieces) {
     CfgLines = cfgLinesOf(pieces);
     LaunchSummary summary =
         summariseLaunch(pieces, txtBatchFile->text(), cbxStartServer->isChecked());
     summary.warning = configWarning();
-    return ::ShowStatusBox(this, summary);
+    return ::showStatusBox(this, summary);
 }

@@ -62,7 +62,7 @@ void appendMasterLine(QStringList& lines, const MainWindow& w) {
 
 } // namespace
 
-void MainWindow::SaveCfgFile(const QString& directory, const QString& fileName) {
+void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) {
     const CfgFileMemory& memory = cfgMemory();
     QStringList generated;
     appendRows(generated, *this, Part::Player, memory.rows);
@@ -71,11 +71,11 @@ void MainWindow::SaveCfgFile(const QString& directory, const QString& fileName) 
     appendRows(generated, *this, Part::Server, memory.rows);
     appendMasterLine(generated, *this);
     appendRows(generated, *this, Part::Flags, memory.rows);
-    WriteControlLines(generated, settingIndex(),
+    writeControlLines(generated, settingIndex(),
                       VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false),
                       memory.controls);
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
-        WriteProfileEntries(generated, programDirectory_, txtCurrentGame->text());
+        writeProfileEntries(generated, programDirectory_, txtCurrentGame->text());
 
     CfgOverrides later(generated);
     const QStringList unbinds = unbindLines(memory.takenKeys, later);

@@ -560,7 +560,7 @@ void MainWindow::createVideoTab() {
     pageVideo = named<MultiRowTabWidget>(page, "pageVideo");
     pageVideo->setDocumentMode(true);
     tabBoth = addTabSheet(pageVideo, "tabBoth", QStringLiteral("Both"));
-    TabSheet1 = addTabSheet(pageVideo, "TabSheet1", QStringLiteral("Software"));
+    softwarePage_ = addTabSheet(pageVideo, "TabSheet1", QStringLiteral("Software"));
     TabSheet2 = addTabSheet(pageVideo, "TabSheet2", QStringLiteral("GL"));
     createVideoBothPage();
     createVideoSoftwarePage();
@@ -613,7 +613,7 @@ void MainWindow::createVideoBothPage() {
 }
 
 void MainWindow::createVideoSoftwarePage() {
-    QWidget* page = TabSheet1;
+    QWidget* page = softwarePage_;
     createCatalogueControls("TabSheet1", page);
     auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
     grid->setHorizontalSpacing(BlockSpacing);

@@ -108,7 +108,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-void ApplyTabVisibility(QTabWidget& pages, const IniFile& settings) {
+void applyTabVisibility(QTabWidget& pages, const IniFile& settings) {
     for (std::size_t i = 0; i < VexaIni::TabCount; ++i) {
         const int page = static_cast<int>(i) + 1; // page 0, General, has no key
         if (page < pages.count())
@@ -130,7 +130,7 @@ OptionsDialog::OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::functio
     createButtons();
     widenForCaptions();
     connectHandlers();
-    FormCreate();
+    formCreate();
 }
 
 void OptionsDialog::createDirectoryRows() {
@@ -318,7 +318,7 @@ void OptionsDialog::connectHandlers() {
     connect(cboEngine, &QComboBox::activated, this, [this] { cboEngineChange(); });
 }
 
-void OptionsDialog::FormCreate() {
+void OptionsDialog::formCreate() {
     for (const DirectoryBinding& d : directories_)
         d.edit->setText(VexaIni::readString(settings_, d.key, QString()));
     loadChecks(tabChecks_);

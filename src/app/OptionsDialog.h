@@ -22,7 +22,7 @@ class UpDown;
 // Shows or hides the nine hideable pages of the main page control (1..9; page 0, General, is
 // always shown) from [Tabs]. A hidden page keeps its widgets, so its settings are still read and
 // written.
-void ApplyTabVisibility(QTabWidget& pages, const IniFile& settings);
+void applyTabVisibility(QTabWidget& pages, const IniFile& settings);
 
 // The Options dialog: edits the program's preferences in vexa.ini. Built anew from the file at
 // every opening; only OK writes.
@@ -102,7 +102,7 @@ private:
     void widenForCaptions();
     void connectHandlers();
 
-    void FormCreate();
+    void formCreate();
     void btnQ2DirClick();
     void btnBaseq2dirClick();
     void btnCddirClick();

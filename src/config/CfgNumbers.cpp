@@ -8,7 +8,7 @@
 #include <limits>
 
 QString maskedNumberText(const QString& displayText) {
-    return ReplaceChar(displayText, u' ', QStringLiteral("0"));
+    return replaceChar(displayText, u' ', QStringLiteral("0"));
 }
 
 QString decimalText(double value) {

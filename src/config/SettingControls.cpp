@@ -46,7 +46,7 @@ std::optional<SettingControl> asSettingControl(QObject* object) {
 }
 
 const QString& commandOf(const SettingControl& control) {
-    return std::visit([](auto* c) -> const QString& { return c->SupCommand(); }, control);
+    return std::visit([](auto* c) -> const QString& { return c->supCommand(); }, control);
 }
 
 QWidget* widgetOf(const SettingControl& control) {
@@ -68,13 +68,13 @@ bool ownEnabled(const QWidget& widget) {
 QString keySlot(const BindingEdit& binding, int slot) {
     switch (slot) {
     case 1:
-        return binding.SupValue();
+        return binding.supValue();
     case 2:
-        return binding.SupValue2();
+        return binding.supValue2();
     case 3:
-        return binding.SupValue3();
+        return binding.supValue3();
     case 4:
-        return binding.SupValue4();
+        return binding.supValue4();
     }
     return {};
 }
@@ -106,15 +106,15 @@ ControlEntry* ControlIndex::find(QStringView command) {
     return at == byCommand_.end() ? nullptr : &entries_[at->second];
 }
 
-ControlIndex IndexSettingControls(QWidget* root) {
+ControlIndex indexSettingControls(QWidget* root) {
     ControlIndex index;
     forEachSettingControl(root, [&](const SettingControl& control) { index.add(control); });
     return index;
 }
 
-TChecked checkBoxValue(QStringView value) {
+bool checkBoxValue(QStringView value) {
     // Blanks made "0" can never give "1", so only the value "1" itself is yes.
-    return value == u"1" ? TChecked::yes : TChecked::no;
+    return value == u"1";
 }
 
 void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
@@ -188,10 +188,9 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
 QString controlValueText(const SettingControl& control) {
     return std::visit(Overloaded{
                           [](SettingCheckBox* box) {
-                              return box->SupValue() == TChecked::yes ? QStringLiteral("1")
-                                                                      : QStringLiteral("0");
+                              return box->supValue() ? QStringLiteral("1") : QStringLiteral("0");
                           },
-                          [](SettingSpinBox* spin) { return QString::number(spin->SupValue()); },
+                          [](SettingSpinBox* spin) { return QString::number(spin->supValue()); },
                           [](BindingEdit* binding) {
                               QStringList keys;
                               for (int slot = 1; slot <= 4; ++slot) {
@@ -208,19 +207,19 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
                         const std::optional<QString>& value) {
     std::visit(Overloaded{
                    [&](SettingCheckBox* box) {
-                       if (optimizedSaving && box->SupValue() == box->SupDefault())
+                       if (optimizedSaving && box->supValue() == box->supDefault())
                            return;
-                       appendCfgLine(lines, CfgWord::Set, box->SupCommand(),
+                       appendCfgLine(lines, CfgWord::Set, box->supCommand(),
                                      value.value_or(controlValueText(control)));
                    },
                    [&](SettingSpinBox* spin) {
-                       if (optimizedSaving && spin->SupValue() == spin->SupDefault())
+                       if (optimizedSaving && spin->supValue() == spin->supDefault())
                            return;
-                       appendCfgLine(lines, CfgWord::Set, spin->SupCommand(),
+                       appendCfgLine(lines, CfgWord::Set, spin->supCommand(),
                                      value.value_or(controlValueText(control)));
                    },
                    [&](BindingEdit* binding) {
-                       if (optimizedSaving && binding->SupValue() == binding->SupDefault())
+                       if (optimizedSaving && binding->supValue() == binding->supDefault())
                            return;
                        // A key the engine keeps for itself only earns a refusal at each start.
                        const Engine engine = currentEngine();
@@ -228,7 +227,7 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
                            const QString key = keySlot(*binding, slot);
                            if (!trimBlanks(key).isEmpty() &&
                                !engineRefusesToRebind(engine, trimBlanks(key)))
-                               appendCfgLine(lines, CfgWord::Bind, key, binding->SupCommand());
+                               appendCfgLine(lines, CfgWord::Bind, key, binding->supCommand());
                        }
                    },
                },
@@ -244,7 +243,7 @@ bool isLaunchOnly(const QString& command) {
 
 } // namespace
 
-void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
+void writeControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
                        const std::vector<CfgOrigin>& origins) {
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -263,8 +262,8 @@ void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optim
 void resetSettingControls(const ControlIndex& index) {
     for (const ControlEntry& entry : index.entries()) {
         std::visit(Overloaded{
-                       [](BindingEdit* binding) { binding->setKeys({binding->SupDefault()}); },
-                       [](auto* other) { other->setSupValue(other->SupDefault()); },
+                       [](BindingEdit* binding) { binding->setKeys({binding->supDefault()}); },
+                       [](auto* other) { other->setSupValue(other->supDefault()); },
                    },
                    entry.control);
     }

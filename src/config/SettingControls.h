@@ -40,7 +40,7 @@ void forEachSettingControl(QWidget* root, const std::function<void(const Setting
 // Whether the widget itself is enabled, whatever its parents are.
 bool ownEnabled(const QWidget& widget);
 
-// The key slots SupValue .. SupValue4 of a binding as slots 1 .. 4.
+// The key slots supValue .. supValue4 of a binding as slots 1 .. 4.
 QString keySlot(const BindingEdit& binding, int slot);
 void setKeySlot(BindingEdit& binding, int slot, const QString& key);
 
@@ -66,10 +66,10 @@ private:
 };
 
 // Files every setting control below `root`, enabled or not. The controls keep their values.
-ControlIndex IndexSettingControls(QWidget* root);
+ControlIndex indexSettingControls(QWidget* root);
 
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
-TChecked checkBoxValue(QStringView value);
+bool checkBoxValue(QStringView value);
 
 // Files the variables of the index's check boxes and spins, each in slot `firstSlot` + its
 // place in the index, under every name the engine takes for it.
@@ -102,7 +102,7 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
 // changed, a control writes when it is enabled (controls in disabled containers count as
 // enabled). "dedicated" never writes: the command line carries it, and in a config it would
 // make every later start of the game a server.
-void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
+void writeControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
                        const std::vector<CfgOrigin>& origins = {});
 
 // ---- Defaults ----

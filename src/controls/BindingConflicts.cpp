@@ -48,7 +48,7 @@ void BindingConflicts::schedule() {
 }
 
 QString BindingConflicts::command(int holder) const {
-    return holder < bindings_.size() ? bindings_[holder]->SupCommand()
+    return holder < bindings_.size() ? bindings_[holder]->supCommand()
                                      : keyBoxes_[holder - bindings_.size()].command;
 }
 
@@ -61,7 +61,7 @@ std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
     int holder = 0;
     for (BindingEdit* b : bindings_) {
         for (const QString* key :
-             {&b->SupValue(), &b->SupValue2(), &b->SupValue3(), &b->SupValue4()})
+             {&b->supValue(), &b->supValue2(), &b->supValue3(), &b->supValue4()})
             add(*key, holder);
         ++holder;
     }

@@ -189,22 +189,22 @@ QMenu* BindingEdit::newPopupMenu() {
     addKeyEntries(*other->addMenu(QStringLiteral("Mouse Actions")), mouseKeyNames(), bind);
     other->addSeparator();
     addKeyEntries(*other->addMenu(QStringLiteral("Keypad Keys")), keypadKeyNames, bind);
-    menu->addAction(QStringLiteral("Bind Multiple Keys"), this, &BindingEdit::BindMultipleKeys);
-    menu->addAction(QStringLiteral("More Information"), this, &BindingEdit::ShowInfo);
+    menu->addAction(QStringLiteral("Bind Multiple Keys"), this, &BindingEdit::bindMultipleKeys);
+    menu->addAction(QStringLiteral("More Information"), this, &BindingEdit::showInfo);
     return menu;
 }
 
-void BindingEdit::ShowInfo() {
+void BindingEdit::showInfo() {
     InfoContent content;
     content.command = command_;
     content.defaultValue = default_;
     std::copy(keys_.begin(), keys_.end(), content.current);
     content.description = description_;
     content.notes = notes_;
-    ShowInfoDialog(this, content);
+    showInfoDialog(this, content);
 }
 
-void BindingEdit::BindMultipleKeys() {
+void BindingEdit::bindMultipleKeys() {
     QPointer<MultiKeyDialog> dialog = new MultiKeyDialog(this, command_, default_, keys_);
     moveToPointer(*dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;

@@ -14,7 +14,7 @@ class QMenu;
 struct VirtualKey;
 
 // A binding setting control: up to four keys bound to one command. The box shows and captures the
-// primary key (SupValue); the further keys are edited in the multi-key dialog, and the box is
+// primary key (supValue); the further keys are edited in the multi-key dialog, and the box is
 // highlighted while any of them is set.
 class BindingEdit : public QLineEdit {
     Q_OBJECT
@@ -22,32 +22,32 @@ public:
     explicit BindingEdit(QWidget* owner = nullptr);
 
     // Also shows the key, and clears the first further key equal to it.
-    const QString& SupValue() const { return keys_[0]; }
+    const QString& supValue() const { return keys_[0]; }
     void setSupValue(const QString& key);
-    const QString& SupValue2() const { return keys_[1]; }
+    const QString& supValue2() const { return keys_[1]; }
     void setSupValue2(const QString& key);
-    const QString& SupValue3() const { return keys_[2]; }
+    const QString& supValue3() const { return keys_[2]; }
     void setSupValue3(const QString& key);
-    const QString& SupValue4() const { return keys_[3]; }
+    const QString& supValue4() const { return keys_[3]; }
     void setSupValue4(const QString& key);
     // All four at once, as a config gives them: no key is cleared for equalling another.
     void setKeys(const std::array<QString, 4>& keys);
     // Also makes it the primary key.
-    const QString& SupDefault() const { return default_; }
+    const QString& supDefault() const { return default_; }
     void setSupDefault(const QString& key);
     // Also renames the control "sub" + name key and its label "lbl" + name key.
-    const QString& SupCommand() const { return command_; }
+    const QString& supCommand() const { return command_; }
     void setSupCommand(const QString& command);
-    const QString& SupDescription() const { return description_; }
+    const QString& supDescription() const { return description_; }
     void setSupDescription(const QString& description);
-    const QStringList& SupNotes() const { return notes_; }
+    const QStringList& supNotes() const { return notes_; }
     void setSupNotes(const QStringList& notes);
     // Not owned; renamed and placed beside the control.
-    QLabel* SupLabel() const { return label_; }
+    QLabel* supLabel() const { return label_; }
     void setSupLabel(QLabel* label);
-    LabelPosition SupLabelPosition() const { return labelPosition_; }
+    LabelPosition supLabelPosition() const { return labelPosition_; }
     void setSupLabelPosition(LabelPosition position);
-    const QString& SupLabelCaption() const { return labelCaption_; }
+    const QString& supLabelCaption() const { return labelCaption_; }
     void setSupLabelCaption(const QString& caption);
 
     // Absent until the first right-button press.
@@ -62,8 +62,8 @@ public:
     static QString nameKey(const QString& command);
 
 public slots:
-    void ShowInfo();
-    void BindMultipleKeys();
+    void showInfo();
+    void bindMultipleKeys();
 
 signals:
     // Any of the four keys changed.

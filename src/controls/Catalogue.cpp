@@ -532,8 +532,8 @@ QString groupObjectName(const char* group) {
     return name;
 }
 
-TChecked defaultChecked(const CatalogueRow& row) {
-    return QLatin1String(row.defaultValue) == QLatin1String("yes") ? TChecked::yes : TChecked::no;
+bool defaultChecked(const CatalogueRow& row) {
+    return QLatin1String(row.defaultValue) == QLatin1String("yes");
 }
 
 int defaultNumber(const CatalogueRow& row) {

@@ -14,7 +14,7 @@
 enum class SettingKind { CheckBox, Spin, Binding };
 
 struct CatalogueRow {
-    const char* command; // SupCommand: "+lookup", "use blaster", "fov"
+    const char* command; // supCommand: "+lookup", "use blaster", "fov"
     SettingKind kind;
     const char* tab;          // objectName of the tab sheet holding the control: "tabGeneral", ...
                               // the Video sub-pages are "tabBoth", "TabSheet1", "TabSheet2"
@@ -45,12 +45,12 @@ QString tabCaption(const char* tab);
 QString groupObjectName(const char* group);
 
 // A check box row's default as the control's value type.
-TChecked defaultChecked(const CatalogueRow& row);
+bool defaultChecked(const CatalogueRow& row);
 
 // A spin row's default as a number.
 int defaultNumber(const CatalogueRow& row);
 
-// The notes as the lines of SupNotes (empty when there are none).
+// The notes as the lines of supNotes (empty when there are none).
 QStringList notesLines(const CatalogueRow& row);
 
 // The whole catalogue as text: one line per row, no header, fields separated by a tab in the

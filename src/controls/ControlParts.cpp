@@ -17,12 +17,6 @@
 #include <QWidget>
 #include <cmath>
 
-bool YesNoToBoolean(int number) {
-    if (number == 0 || number == 1)
-        return number == 1;
-    throw VexaError(QStringLiteral("%1 does not convert to a Boolean value").arg(number));
-}
-
 int roundHalfEven(double value) {
     const double below = std::floor(value);
     const double fraction = value - below;
@@ -125,7 +119,7 @@ void fillInfo(SettingInfoDialog& info, const InfoContent& content) {
 
 } // namespace
 
-void ShowInfoDialog(QWidget* owner, const InfoContent& content) {
+void showInfoDialog(QWidget* owner, const InfoContent& content) {
     QPointer<SettingInfoDialog> info = new SettingInfoDialog(owner);
     fillInfo(*info, content);
     moveToPointer(*info);

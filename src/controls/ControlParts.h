@@ -14,15 +14,8 @@ class QLabel;
 class QMenu;
 class QWidget;
 
-// Value type of a check-box setting.
-enum class TChecked { no = 0, yes = 1 };
-
 // Side of the control on which its caption label sits.
 enum LabelPosition { PosTop = 0, PosBottom = 1, PosLeft = 2, PosRight = 3 };
-
-// 1 gives true, 0 false; any other number throws VexaError
-// "%d does not convert to a Boolean value".
-bool YesNoToBoolean(int number);
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
 int roundHalfEven(double value);
@@ -58,7 +51,7 @@ struct InfoContent {
 
 // Opens a fresh information dialog owned by `owner`, placed at the pointer, modally; the dialog is
 // deleted once it has been closed.
-void ShowInfoDialog(QWidget* owner, const InfoContent& content);
+void showInfoDialog(QWidget* owner, const InfoContent& content);
 
 // A control's popup menu made on demand: `build` creates it (owned by the control) on the first
 // right-button press, or on the first context-menu request where none came before (the menu key).

@@ -66,7 +66,7 @@ MultiKeyDialog::MultiKeyDialog(QWidget* owner, const QString& command, const QSt
     BitBtn1->setDefault(true);
     BitBtn2 = newButton(QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &MultiKeyDialog::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &MultiKeyDialog::bitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QHBoxLayout;
@@ -93,7 +93,7 @@ std::array<KeyCaptureEdit*, 4> MultiKeyDialog::keyBoxes() const {
     return {keyValue1, keyValue2, keyValue3, keyValue4};
 }
 
-void MultiKeyDialog::BitBtn1Click() {
+void MultiKeyDialog::bitBtn1Click() {
     const auto boxes = keyBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i)
         keys_[i] = boxes[i]->text();

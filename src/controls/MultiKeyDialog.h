@@ -28,7 +28,7 @@ public:
     QPushButton* BitBtn2;
 
 public slots:
-    void BitBtn1Click();
+    void bitBtn1Click();
 
 private:
     std::array<KeyCaptureEdit*, 4> keyBoxes() const;

@@ -3,25 +3,25 @@
 #include <QMenu>
 
 namespace {
-QString yesNo(TChecked value) {
-    return value == TChecked::yes ? QStringLiteral("Yes") : QStringLiteral("No");
+QString yesNo(bool value) {
+    return value ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 } // namespace
 
 SettingCheckBox::SettingCheckBox(QWidget* owner) : QCheckBox(owner) {
-    connect(this, &QCheckBox::toggled, this, &SettingCheckBox::Click);
+    connect(this, &QCheckBox::toggled, this, &SettingCheckBox::onToggled);
     popup_ =
-        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { ShowInfo(); }); });
+        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { showInfo(); }); });
     updateHint();
 }
 
-void SettingCheckBox::setSupValue(TChecked value) {
-    setChecked(YesNoToBoolean(static_cast<int>(value)));
+void SettingCheckBox::setSupValue(bool value) {
+    setChecked(value);
     value_ = value;
 }
 
-void SettingCheckBox::setSupDefault(TChecked value) {
-    setChecked(YesNoToBoolean(static_cast<int>(value)));
+void SettingCheckBox::setSupDefault(bool value) {
+    setChecked(value);
     default_ = value;
     updateHint();
 }
@@ -40,21 +40,21 @@ void SettingCheckBox::setSupNotes(const QStringList& notes) {
     notes_ = notes;
 }
 
-void SettingCheckBox::Click(bool checked) {
+void SettingCheckBox::onToggled(bool checked) {
     emit supClick();
-    value_ = checked ? TChecked::yes : TChecked::no;
+    value_ = checked;
 }
 
 void SettingCheckBox::updateHint() {
     setHint(*this, yesNo(default_) + QStringLiteral(" (") + description_ + QLatin1Char(')'));
 }
 
-void SettingCheckBox::ShowInfo() {
+void SettingCheckBox::showInfo() {
     InfoContent content;
     content.command = command_;
     content.current[0] = yesNo(value_);
     content.defaultValue = yesNo(default_);
     content.description = description_;
     content.notes = notes_;
-    ShowInfoDialog(this, content);
+    showInfoDialog(this, content);
 }

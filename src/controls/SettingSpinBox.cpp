@@ -12,13 +12,13 @@ SettingSpinBox::SettingSpinBox(QWidget* owner) : QSpinBox(owner) {
     // Typing reaches the field's own signal; program changes, the buttons and the clamp on leaving
     // change the text with the field's signals blocked and show up in the spin's signals.
     notifiedText_ = lineEdit()->text();
-    connect(lineEdit(), &QLineEdit::textChanged, this, &SettingSpinBox::Change);
-    connect(this, &QSpinBox::textChanged, this, &SettingSpinBox::Change);
-    connect(this, &QAbstractSpinBox::editingFinished, this, &SettingSpinBox::Change);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SettingSpinBox::onTextChange);
+    connect(this, &QSpinBox::textChanged, this, &SettingSpinBox::onTextChange);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &SettingSpinBox::onTextChange);
     // The field is a child of its own: its right presses and context menus come here first.
     // The edit field takes the mouse itself, so the menu watches it too.
     popup_ =
-        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { ShowInfo(); }); });
+        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { showInfo(); }); });
     popup_->watch(*lineEdit());
     setSupDefault(0);
     // The form's width; a longer text asks for more (see widenToFitText).
@@ -108,7 +108,7 @@ void SettingSpinBox::widenToFitText() {
     updateGeometry();
 }
 
-void SettingSpinBox::Change() {
+void SettingSpinBox::onTextChange() {
     widenToFitText();
     const QString text = lineEdit()->text();
     if (text == notifiedText_)
@@ -178,12 +178,12 @@ void SettingSpinBox::updateHint() {
     setHint(*this, defaultHint(QString::number(default_), description_));
 }
 
-void SettingSpinBox::ShowInfo() {
+void SettingSpinBox::showInfo() {
     InfoContent content;
     content.command = command_;
-    content.current[0] = QString::number(SupValue());
-    content.defaultValue = QString::number(SupDefault());
+    content.current[0] = QString::number(supValue());
+    content.defaultValue = QString::number(supDefault());
     content.description = description_;
     content.notes = notes_;
-    ShowInfoDialog(this, content);
+    showInfoDialog(this, content);
 }

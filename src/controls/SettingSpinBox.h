@@ -9,41 +9,41 @@ class QMenu;
 
 // An integer spin edit carrying one console variable, with an optional caption label beside it.
 //
-// MinValue and MaxValue limit the field only when they differ; equal (both 0 by default) means no
-// limit. Value() reads the field's text, and text that is no integer reads as MinValue; leaving
+// minValue and maxValue limit the field only when they differ; equal (both 0 by default) means no
+// limit. Value() reads the field's text, and text that is no integer reads as minValue; leaving
 // the field turns such text back into a clamped number.
 //
 // Handlers that must see every change of the field, by typing, the buttons or by program, connect
-// to supChange(). It is emitted after the text has changed and before SupValue follows it, so
+// to supChange(). It is emitted after the text has changed and before supValue follows it, so
 // handlers read Value().
 class SettingSpinBox : public QSpinBox {
     Q_OBJECT
 public:
     explicit SettingSpinBox(QWidget* owner = nullptr);
 
-    int MinValue() const { return minValue_; }
+    int minValue() const { return minValue_; }
     void setMinValue(int value);
-    int MaxValue() const { return maxValue_; }
+    int maxValue() const { return maxValue_; }
     void setMaxValue(int value);
     // The integer shown; QSpinBox::setValue assigns it, clamped to the limits.
     int Value() const;
 
-    int SupValue() const { return value_; }
+    int supValue() const { return value_; }
     void setSupValue(int value);
-    int SupDefault() const { return default_; }
+    int supDefault() const { return default_; }
     void setSupDefault(int value);
-    const QString& SupCommand() const { return command_; }
+    const QString& supCommand() const { return command_; }
     void setSupCommand(const QString& command);
-    const QString& SupDescription() const { return description_; }
+    const QString& supDescription() const { return description_; }
     void setSupDescription(const QString& description);
-    const QStringList& SupNotes() const { return notes_; }
+    const QStringList& supNotes() const { return notes_; }
     void setSupNotes(const QStringList& notes);
     // Not owned; renamed "lbl" + command and placed beside the spin.
-    QLabel* SupLabel() const { return label_; }
+    QLabel* supLabel() const { return label_; }
     void setSupLabel(QLabel* label);
-    LabelPosition SupLabelPosition() const { return labelPosition_; }
+    LabelPosition supLabelPosition() const { return labelPosition_; }
     void setSupLabelPosition(LabelPosition position);
-    const QString& SupLabelCaption() const { return labelCaption_; }
+    const QString& supLabelCaption() const { return labelCaption_; }
     void setSupLabelCaption(const QString& caption);
 
     // Absent until the first right-button press.
@@ -58,7 +58,7 @@ public:
     void fixup(QString& input) const override;
 
 public slots:
-    void ShowInfo();
+    void showInfo();
 
 signals:
     void supChange();
@@ -72,7 +72,7 @@ private:
     int clamped(int value) const;
     int valueOfText(const QString& text) const;
     void applyLimits();
-    void Change();
+    void onTextChange();
     // Never narrower than the form's width, but wide enough for its text (a rate of 25000) where
     // its row has the room.
     void widenToFitText();

@@ -102,17 +102,17 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
     btnProceed->setObjectName(QStringLiteral("btnProceed"));
     btnProceed->setDefault(true);
     btnProceed->setFocus();
-    Button1 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button1"));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    proceedTimer_ = new QTimer(this);
+    proceedTimer_->setObjectName(QStringLiteral("Timer1"));
 
     layOut();
-    connect(Timer1, &QTimer::timeout, this, &LaunchStatusDialog::Timer1Timer);
+    connect(proceedTimer_, &QTimer::timeout, this, &LaunchStatusDialog::proceedTimeout);
     connect(btnProceed, &QPushButton::clicked, this, &LaunchStatusDialog::btnProceedClick);
-    connect(Button1, &QPushButton::clicked, this, &LaunchStatusDialog::reject);
-    FormCreate();
+    connect(cancelButton_, &QPushButton::clicked, this, &LaunchStatusDialog::reject);
+    formCreate();
     centreOnScreen(*this);
 }
 
@@ -146,7 +146,7 @@ void LaunchStatusDialog::layOut() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnProceed);
-    buttons->addWidget(Button1);
+    buttons->addWidget(cancelButton_);
     buttons->addStretch(1);
 
     auto* column = new QVBoxLayout(this);
@@ -157,13 +157,13 @@ void LaunchStatusDialog::layOut() {
     column->addLayout(buttons);
 }
 
-void LaunchStatusDialog::FormCreate() {
+void LaunchStatusDialog::formCreate() {
     const IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
     const qint64 seconds = VexaIni::readInteger(ini, VexaIni::StatusTime, defaultStatusTime);
     // A negative time would start a timer that never fires; a huge one must not overflow.
-    Timer1->setInterval(static_cast<int>(std::clamp<qint64>(seconds * 1000, 0, INT_MAX)));
-    if (Timer1->interval() > 0)
-        Timer1->start();
+    proceedTimer_->setInterval(static_cast<int>(std::clamp<qint64>(seconds * 1000, 0, INT_MAX)));
+    if (proceedTimer_->interval() > 0)
+        proceedTimer_->start();
 }
 
 void LaunchStatusDialog::showSummary(const LaunchSummary& summary) {
@@ -192,23 +192,23 @@ void LaunchStatusDialog::showWarning(const QString& warning) {
     setFixedSize(clientSize.width(), clientSize.height() + extra);
 }
 
-void LaunchStatusDialog::Timer1Timer() {
-    Timer1->stop();
+void LaunchStatusDialog::proceedTimeout() {
+    proceedTimer_->stop();
     accept();
 }
 
 void LaunchStatusDialog::btnProceedClick() {
-    Timer1->stop();
+    proceedTimer_->stop();
     accept();
 }
 
 void LaunchStatusDialog::reject() {
     // Escape and closing stop the run like Cancel does: only a clear "proceed" starts the game.
-    Timer1->stop();
+    proceedTimer_->stop();
     done(Abort);
 }
 
-bool ShowStatusBox(QWidget* owner, const LaunchSummary& summary) {
+bool showStatusBox(QWidget* owner, const LaunchSummary& summary) {
     LaunchStatusDialog box(owner);
     box.showSummary(summary);
     return box.exec() == QDialog::Accepted;

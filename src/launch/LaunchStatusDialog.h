@@ -50,19 +50,19 @@ public:
     QLineEdit* txtserver;
     QLabel* lblWarning; // shown only with a warning
     QPushButton* btnProceed;
-    QPushButton* Button1;
-    QTimer* Timer1;
+    QPushButton* cancelButton_;
+    QTimer* proceedTimer_;
 
 public slots:
-    void Timer1Timer();
+    void proceedTimeout();
     void btnProceedClick();
     void reject() override;
 
 private:
-    void FormCreate();
+    void formCreate();
     void layOut();
     void showWarning(const QString& warning);
 };
 
 // Shows the summary modally; true when the run is to proceed.
-bool ShowStatusBox(QWidget* owner, const LaunchSummary& summary);
+bool showStatusBox(QWidget* owner, const LaunchSummary& summary);

@@ -70,10 +70,10 @@ AliasDialog::AliasDialog(QWidget* parent, Prompts& prompts, const EntryEditTarge
     setFields(fields);
     resize(330, 330);
 
-    FormActivate();
+    formActivate();
 }
 
-void AliasDialog::FormActivate() {
+void AliasDialog::formActivate() {
     if (isNewEntry())
         return;
     const IniFile ini(profile());

@@ -18,7 +18,7 @@ public:
     QLineEdit* txtNewAlias; // hidden: "true" for a new alias
 
     // Loads the entry being edited; a new alias starts empty.
-    void FormActivate();
+    void formActivate();
 
 protected:
     void btnOkClick() override;

@@ -51,11 +51,11 @@ BindingDialog::BindingDialog(QWidget* parent, Prompts& prompts, const EntryEditT
     fields->addWidget(new QLabel(QStringLiteral("note : Aliases provided in combo box.")));
     setFields(fields);
 
-    FormActivate();
+    formActivate();
     txtBindKey->setFocus();
 }
 
-void BindingDialog::FormActivate() {
+void BindingDialog::formActivate() {
     replaceChoiceItems(*cboBindValue, aliasNames_);
     if (isNewEntry())
         return;

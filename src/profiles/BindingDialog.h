@@ -20,7 +20,7 @@ public:
     QLineEdit* txtNewBinding; // hidden: "true" for a new binding
 
     // Fills the choice box and loads the binding being edited.
-    void FormActivate();
+    void formActivate();
 
 protected:
     void btnOkClick() override;

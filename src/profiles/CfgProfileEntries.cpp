@@ -60,7 +60,7 @@ void appendEntries(QStringList& lines, const ProfileEntries& entries, ProfileSco
 
 } // namespace
 
-void WriteProfileEntries(QStringList& lines, const QString& programDir,
+void writeProfileEntries(QStringList& lines, const QString& programDir,
                          const QString& currentGame) {
     // Both profiles are read before anything is appended, so a malformed count leaves no part.
     const ProfileEntries global =

@@ -16,4 +16,4 @@
 // A block's header stands whenever its count is above 0, ticked entries or not. Counts are read
 // leniently, except the game profile's settings count: when that is not a whole number the
 // VexaError "'%s' is not a valid integer value" is thrown and `lines` is left as it was.
-void WriteProfileEntries(QStringList& lines, const QString& programDir, const QString& currentGame);
+void writeProfileEntries(QStringList& lines, const QString& programDir, const QString& currentGame);

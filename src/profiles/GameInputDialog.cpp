@@ -111,11 +111,11 @@ GameInputDialog::GameInputDialog(QWidget* parent, Prompts& prompts, const QStrin
     layout->addLayout(buttons);
     setFixedWidth(320);
 
-    FormActivate();
+    formActivate();
     cboGames->setFocus();
 }
 
-void GameInputDialog::FormActivate() {
+void GameInputDialog::formActivate() {
     cboGames->setEditText(QString());
     replaceChoiceItems(*cboGames, gameCandidates(quake2Directory_));
 }

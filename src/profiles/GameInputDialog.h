@@ -34,7 +34,7 @@ public:
     // The name as typed; empty unless OK was pressed with a name that is not blank.
     QString GameName;
 
-    void FormActivate();
+    void formActivate();
     void btnOkClick();
     void btnCancelClick();
 

@@ -28,10 +28,10 @@ SettingDialog::SettingDialog(QWidget* parent, Prompts& prompts, const EntryEditT
     setFields(fields);
     resize(300, sizeHint().height());
 
-    FormActivate();
+    formActivate();
 }
 
-void SettingDialog::FormActivate() {
+void SettingDialog::formActivate() {
     if (isNewEntry())
         return;
     const IniFile ini(profile());

@@ -13,7 +13,7 @@ public:
     QLineEdit* txtNewSetting; // hidden: "true" for a new setting
 
     // Loads the setting being edited; a new one starts empty.
-    void FormActivate();
+    void formActivate();
 
 protected:
     void btnOkClick() override;

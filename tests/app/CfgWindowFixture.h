@@ -37,14 +37,14 @@ struct CfgWindowFixture {
 
     // Writes the window to <root>/out.cfg and returns the bytes on disk.
     QByteArray save() {
-        window->SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+        window->saveCfgFile(env.root(), QStringLiteral("out.cfg"));
         return env.readFile(env.root() + QStringLiteral("/out.cfg"));
     }
 
     // Reads `text` as <root>/in.cfg into the window.
     void load(const QByteArray& text) {
         env.writeFile(QStringLiteral("in.cfg"), text);
-        window->LoadCfgFile(env.root(), QStringLiteral("in.cfg"));
+        window->loadCfgFile(env.root(), QStringLiteral("in.cfg"));
     }
 
     SettingCheckBox* check(const char* command) {

@@ -57,12 +57,12 @@ QString shown(MainWindow& w, const QString& field) {
         {"gravity",
          [&] {
              return QString::number(
-                 qobject_cast<SettingSpinBox*>(w.settingControl("sv_gravity"))->SupValue());
+                 qobject_cast<SettingSpinBox*>(w.settingControl("sv_gravity"))->supValue());
          }},
         {"fov",
          [&] {
              return QString::number(
-                 qobject_cast<SettingSpinBox*>(w.settingControl("fov"))->SupValue());
+                 qobject_cast<SettingSpinBox*>(w.settingControl("fov"))->supValue());
          }},
         {"flags",
          [&] {
@@ -295,7 +295,7 @@ void TstCfgRead::deathmatchFlags() {
 
 void TstCfgRead::settingLines() {
     CfgWindowFixture f;
-    f.check("cl_run")->setSupValue(TChecked::no);
+    f.check("cl_run")->setSupValue(false);
     f.load("bind a \"+attack\"\nbind b \"+attack\"\nbind c \"+ATTACK\"\n"
            "bind d \"+attack\"\nbind e \"+attack\"\n"
            "Set sv_gravity \"800\"\n"
@@ -303,9 +303,9 @@ void TstCfgRead::settingLines() {
            "set lookspring \"1\"\n"
            "alias message1 \"say hi\"\nbind F5 \"message1\"\n");
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"b", "c", "d", "e"}));
-    QCOMPARE(f.spin("sv_gravity")->SupValue(), 800);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes); // the comment is none of the value
-    QCOMPARE(f.check("lookspring")->SupValue(), TChecked::yes);
+    QCOMPARE(f.spin("sv_gravity")->supValue(), 800);
+    QCOMPARE(f.check("cl_run")->supValue(), true); // the comment is none of the value
+    QCOMPARE(f.check("lookspring")->supValue(), true);
     QCOMPARE(f.w().txtMsgKey[0]->text(), QStringLiteral("F5"));
     QCOMPARE(f.w().txtMsgMsg[0]->text(), QStringLiteral("hi"));
 }
@@ -319,7 +319,7 @@ void TstCfgRead::emptyFile() {
     w.barSensitivity->setValue(12);
     w.edtServerName->setText("Srv");
     w.edtServerPassword->setText("pw");
-    f.check("cl_run")->setSupValue(TChecked::yes);
+    f.check("cl_run")->setSupValue(true);
     f.spin("fov")->setSupValue(120);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
     f.load("");
@@ -329,8 +329,8 @@ void TstCfgRead::emptyFile() {
     QCOMPARE(w.barVolume->value(), 7);
     QCOMPARE(w.barSensitivity->value(), 5);
     QCOMPARE(shown(w, "server"), QStringLiteral("|"));
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
-    QCOMPARE(f.spin("fov")->SupValue(), 120);
+    QCOMPARE(f.check("cl_run")->supValue(), true);
+    QCOMPARE(f.spin("fov")->supValue(), 120);
     for (const CatalogueRow& row : catalogue()) {
         if (row.kind == SettingKind::Binding)
             QCOMPARE(keySlots(*f.binding(row.command)), (QStringList{"", "", "", ""}));
@@ -385,7 +385,7 @@ void TstCfgRead::missingFileAppliesNothing() {
     CfgWindowFixture f;
     f.load("set name \"First\"\n");
     const QString missing = f.env.root() + "/none.cfg";
-    QCOMPARE(errorOf([&] { f.w().LoadCfgFile(f.env.root(), "none.cfg"); }),
+    QCOMPARE(errorOf([&] { f.w().loadCfgFile(f.env.root(), "none.cfg"); }),
              ErrorText::cannotOpen(displayName(missing)));
     QVERIFY(f.w().CfgLines.isEmpty());
     QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("First"));
@@ -395,7 +395,7 @@ void TstCfgRead::cursorComesBack() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
     QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(!errorOf([&] { w.LoadCfgFile(f.env.root(), "none.cfg"); }).isEmpty());
+    QVERIFY(!errorOf([&] { w.loadCfgFile(f.env.root(), "none.cfg"); }).isEmpty());
     QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
     // A caller that shows the wait cursor itself keeps it.
     w.setCursor(Qt::WaitCursor);
@@ -440,9 +440,9 @@ void TstCfgRead::gameWrittenConfig() {
     QCOMPARE(w.barSensitivity->value(), 3);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "MOUSE1", "", ""}));
     QCOMPARE(keySlots(*f.binding("use blaster")), (QStringList{"1", "", "", ""}));
-    QCOMPARE(f.spin("rate")->SupValue(), 25000);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
-    QCOMPARE(f.check("freelook")->SupValue(), TChecked::yes);
+    QCOMPARE(f.spin("rate")->supValue(), 25000);
+    QCOMPARE(f.check("cl_run")->supValue(), true);
+    QCOMPARE(f.check("freelook")->supValue(), true);
 
     // Every renderer line goes back as the file had it, also the sizes of 40 that the fields
     // cannot show.
@@ -483,7 +483,7 @@ void TstCfgRead::roundTrip() {
     w.txtMsgKey[1]->setText("F6");
     w.txtMsgMsg[1]->setText("hi");
     f.spin("fov")->setSupValue(110);
-    f.check("cl_run")->setSupValue(TChecked::yes);
+    f.check("cl_run")->setSupValue(true);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
     setKeySlot(*f.binding("+attack"), 3, "CTRL");
     f.save();
@@ -504,7 +504,7 @@ void TstCfgRead::roundTrip() {
     w.edtServerName->setText("x");
     f.flagBox("cbxNoArmor")->setChecked(false);
     f.spin("fov")->setSupValue(90);
-    f.check("cl_run")->setSupValue(TChecked::no);
+    f.check("cl_run")->setSupValue(false);
     // ... and what the file does not restore.
     w.cbxStartServer->setChecked(false);
     w.rbCooperative->setChecked(true);
@@ -512,7 +512,7 @@ void TstCfgRead::roundTrip() {
     w.txtMsgKey[1]->setText("F7");
     w.txtMsgKey[3]->setText("F8");
 
-    w.LoadCfgFile(f.env.root(), "out.cfg");
+    w.loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(w.txtPlayer->text(), QStringLiteral("Ranger"));
     QCOMPARE(shown(w, "model"), QStringLiteral("cyborg@-1 oni911@-1"));
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
@@ -527,8 +527,8 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
     QVERIFY(f.flagBox("cbxNoArmor")->isChecked());
     QVERIFY(!f.flagBox("cbxCtfTechPowerups")->isChecked());
-    QCOMPARE(f.spin("fov")->SupValue(), 110);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
+    QCOMPARE(f.spin("fov")->supValue(), 110);
+    QCOMPARE(f.check("cl_run")->supValue(), true);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"MOUSE1", "CTRL", "", ""}));
     QCOMPARE(w.txtMsgKey[1]->text(), QStringLiteral("F6"));
     QCOMPARE(w.txtMsgMsg[1]->text(), QStringLiteral("hi"));
@@ -538,9 +538,9 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(w.edtMasterServer->text(), QStringLiteral("kept"));
 
     // The name and password the file held stay in it without "Start a Server" too.
-    w.SaveCfgFile(f.env.root(), "out.cfg");
+    w.saveCfgFile(f.env.root(), "out.cfg");
     w.edtServerName->setText("x");
-    w.LoadCfgFile(f.env.root(), "out.cfg");
+    w.loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
 }
 
@@ -549,7 +549,7 @@ void TstCfgRead::roundTripOfSkippedBobbing() {
     // The layout's texts are the values the writer leaves out.
     QVERIFY(linesStartingWith(f.save(), {"set bob_", "set run_"}).isEmpty());
     // Read back, the fields show the reader's defaults; unchanged, they stay out of the file.
-    f.w().LoadCfgFile(f.env.root(), "out.cfg");
+    f.w().loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(shown(f.w(), "bobbing"), QStringLiteral("0.002|0.002|0.005|0.002|0.005"));
     QVERIFY(linesStartingWith(f.save(), {"set bob_", "set run_"}).isEmpty());
 }
@@ -558,14 +558,14 @@ void TstCfgRead::roundTripWithOptimizedSaving() {
     CfgWindowFixture f;
     f.setIni("OptimizedSaving", "1");
     f.load("bind CTRL \"+attack\"\nbind UPARROW \"+forward\"\nbind w \"+forward\"\n");
-    f.check("cl_run")->setSupValue(TChecked::yes); // changed: written
+    f.check("cl_run")->setSupValue(true); // changed: written
     f.save();
-    f.check("cl_run")->setSupValue(TChecked::no);
-    QCOMPARE(f.check("lookstrafe")->SupDefault(), TChecked::no); // at its default: not written
-    f.check("lookstrafe")->setSupValue(TChecked::yes);
-    f.w().LoadCfgFile(f.env.root(), "out.cfg");
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
-    QCOMPARE(f.check("lookstrafe")->SupValue(), TChecked::yes);
+    f.check("cl_run")->setSupValue(false);
+    QCOMPARE(f.check("lookstrafe")->supDefault(), false); // at its default: not written
+    f.check("lookstrafe")->setSupValue(true);
+    f.w().loadCfgFile(f.env.root(), "out.cfg");
+    QCOMPARE(f.check("cl_run")->supValue(), true);
+    QCOMPARE(f.check("lookstrafe")->supValue(), true);
     // Keys the file bound are written at their defaults too: the game may have none otherwise.
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "", "", ""}));
     QCOMPARE(keySlots(*f.binding("+forward")), (QStringList{"UPARROW", "w", "", ""}));
@@ -575,11 +575,11 @@ void TstCfgRead::resetToDefaults() {
     CfgWindowFixture f;
     f.load("set name \"FromFile\"\nset fov \"120\"\nbind a \"+attack\"\nbind b \"+attack\"\n");
     f.w().txtPlayer->setText("Typed");
-    f.check("cl_run")->setSupValue(TChecked::yes);
-    f.w().ResetSettingsToDefaults();
+    f.check("cl_run")->setSupValue(true);
+    f.w().resetSettingsToDefaults();
     QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("FromFile"));
-    QCOMPARE(f.spin("fov")->SupValue(), 90);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::no);
+    QCOMPARE(f.spin("fov")->supValue(), 90);
+    QCOMPARE(f.check("cl_run")->supValue(), false);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "", "", ""}));
 }
 

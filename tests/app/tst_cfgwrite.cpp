@@ -149,9 +149,9 @@ void TstCfgWrite::everyKindOfRowChanged() {
 
     f.spin("fov")->setSupValue(100);
     f.spin("viewsize")->setSupValue(100); // its default: left out
-    f.check("freelook")->setSupValue(TChecked::yes);
-    f.check("in_mouse")->setSupValue(TChecked::no); // disables freelook
-    f.check("public")->setSupValue(TChecked::yes);
+    f.check("freelook")->setSupValue(true);
+    f.check("in_mouse")->setSupValue(false); // disables freelook
+    f.check("public")->setSupValue(true);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
     setKeySlot(*f.binding("+attack"), 2, "CTRL");
     setKeySlot(*f.binding("+forward"), 1, "UPARROW"); // first key is the default: left out
@@ -342,7 +342,7 @@ void TstCfgWrite::serverLines() {
     CfgWindowFixture f;
     f.w().cbxStartServer->setChecked(startServer);
     (deathmatch ? f.w().rbDeathMatch : f.w().rbCooperative)->setChecked(true);
-    f.check("public")->setSupValue(isPublic ? TChecked::yes : TChecked::no);
+    f.check("public")->setSupValue(isPublic);
     f.w().edtServerName->setText(name);
     f.w().edtServerPassword->setText(password);
     QCOMPARE(
@@ -353,7 +353,7 @@ void TstCfgWrite::serverLines() {
 void TstCfgWrite::disabledControlsWriteNothing() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
-    f.check("allow_download")->setSupValue(TChecked::no); // disables the four below it
+    f.check("allow_download")->setSupValue(false); // disables the four below it
     f.check("cl_run")->setEnabled(false);
     w.tabMovement->setEnabled(false); // a disabled page is still walked
     w.barSensitivity->setEnabled(false);
@@ -366,7 +366,7 @@ void TstCfgWrite::disabledControlsWriteNothing() {
 
     // Optimized saving leaves out a disabled control whatever its value.
     f.setIni("OptimizedSaving", "1");
-    f.check("cl_run")->setSupValue(TChecked::yes);
+    f.check("cl_run")->setSupValue(true);
     QVERIFY(linesStartingWith(f.save(), {"Set cl_run"}).isEmpty());
     f.check("cl_run")->setEnabled(true);
     QCOMPARE(linesStartingWith(f.save(), {"Set cl_run"}), QStringList{"Set cl_run \"1\""});
@@ -392,7 +392,7 @@ void TstCfgWrite::refusedFileKeepsTheNewText() {
     CfgWindowFixture f;
     f.w().txtPlayer->setText("Kept");
     const QString directory = f.env.root() + "/missing";
-    QCOMPARE(errorOf([&] { f.w().SaveCfgFile(directory, "out.cfg"); }),
+    QCOMPARE(errorOf([&] { f.w().saveCfgFile(directory, "out.cfg"); }),
              ErrorText::cannotCreate(displayName(directory + "/out.cfg")));
     QCOMPARE(f.w().CfgLines.first(), QStringLiteral("set name \"Kept\""));
     QCOMPARE(f.w().CfgLines.last(), QStringLiteral("//              Taskel"));
@@ -404,7 +404,7 @@ void TstCfgWrite::malformedGameProfileStopsBeforeWriting() {
     f.w().txtCurrentGame->setText("ctf");
     const QString file = f.env.writeFile("out.cfg", "old\r\n");
     const QStringList before = f.w().CfgLines;
-    QCOMPARE(errorOf([&] { f.w().SaveCfgFile(f.env.root(), "out.cfg"); }),
+    QCOMPARE(errorOf([&] { f.w().saveCfgFile(f.env.root(), "out.cfg"); }),
              ErrorText::notAnInteger("two"));
     QCOMPARE(f.env.readFile(file), QByteArray("old\r\n"));
     QCOMPARE(f.w().CfgLines, before);

@@ -184,7 +184,7 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
     railgun->setFocus();
     QTest::keyClick(railgun, Qt::Key_Control); // captured as CTRL, +attack's key
     QApplication::processEvents();
-    QCOMPARE(railgun->SupValue(), QStringLiteral("CTRL"));
+    QCOMPARE(railgun->supValue(), QStringLiteral("CTRL"));
     QCOMPARE(attack->conflict(), QStringLiteral("CTRL is also bound to 'use railgun'"));
     QVERIFY(railgun->toolTip().endsWith(QStringLiteral("CTRL is also bound to '+attack'")));
     QVERIFY(baseColour(*railgun) != plain);

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(ms < Patience);
         QCOMPARE(f.w().CfgLines.size(), count + 3);
         QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("Last"));
-        QCOMPARE(f.spin("fov")->SupValue(), 110);
+        QCOMPARE(f.spin("fov")->supValue(), 110);
         const QStringList attack = keySlots(*f.binding("+attack"));
         QCOMPARE(attack.first(), filler.startsWith("bind") ? "K" : "MOUSE1");
         // The comments come back as they were, before the window's lines.

@@ -62,7 +62,7 @@ struct Edit {
 
 const Edit Edits[] = {
     {"check box",
-     [](CfgWindowFixture& f) { f.check("cl_run")->setSupValue(TChecked::no); },
+     [](CfgWindowFixture& f) { f.check("cl_run")->setSupValue(false); },
      {"cvar cl_run: 1 -> 0"}},
     {"spin", [](CfgWindowFixture& f) { f.spin("fov")->setSupValue(110); }, {"cvar fov: 90 -> 110"}},
     {"key moved",

@@ -29,7 +29,7 @@ void fillLists(MainWindow& w) {
 // Reads a script with this text back into the window.
 void readScript(LaunchSession& s, const QByteArray& text) {
     const QString file = s.env.writeFile(QStringLiteral("scripts/read.sh"), text);
-    s.window->ReadBatchFile(QFileInfo(file).absolutePath(), QStringLiteral("read.sh"));
+    s.window->readBatchFile(QFileInfo(file).absolutePath(), QStringLiteral("read.sh"));
 }
 
 // The launch controls' state, for comparing one window with another.
@@ -100,7 +100,7 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
         w.cboClientStartMap->lineEdit()->selectAll();
         QTest::keyClicks(w.cboClientStartMap->lineEdit(), typed);
     }
-    QCOMPARE(w.BuildCommandLine(), expected);
+    QCOMPARE(w.buildCommandLine(), expected);
 }
 
 void TstLaunchControls::commandLineFromTheWindow_data() {
@@ -133,7 +133,7 @@ void TstLaunchControls::commandLineFromTheWindow() {
     w.cbxStartWithGame->setChecked(true);
     w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
     // The game adds "baseq2" itself: basedir is the Quake 2 directory.
-    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
+    QCOMPARE(w.buildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
 }
 
 void TstLaunchControls::scriptSetsTheServerControls() {
@@ -145,7 +145,7 @@ void TstLaunchControls::scriptSetsTheServerControls() {
     w.rbCooperative->setChecked(true);
     readScript(s, "/q/quake2 +set dedicated 1 +map 'q2dm;2' +set deathmatch 1 +exec a.cfg\n");
     QVERIFY(dedicated(w)->isChecked());
-    QCOMPARE(dedicated(w)->SupValue(), TChecked::yes);
+    QCOMPARE(dedicated(w)->supValue(), true);
     QCOMPARE(w.cboServerStartMap->currentText(), QStringLiteral("q2dm;2"));
     QCOMPARE(w.cboServerStartMap->currentIndex(), 1); // the listed entry is chosen
     QCOMPARE(w.cboClientStartMap->currentText(), QString());
@@ -189,11 +189,11 @@ void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
     QVERIFY(w.rbConnectToServer->isChecked());
     QCOMPARE(w.cboServerList->currentIndex(), 0);
     QCOMPARE(w.cboServerList->currentText(), QStringLiteral("Alpha.example:27910"));
-    QVERIFY(w.BuildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
+    QVERIFY(w.buildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
 
     readScript(s, "/q/quake2 +connect gamma.example\n");
     QCOMPARE(w.cboServerList->currentIndex(), -1);
-    QVERIFY(!w.BuildCommandLine().contains(QStringLiteral("+connect")));
+    QVERIFY(!w.buildCommandLine().contains(QStringLiteral("+connect")));
 }
 
 void TstLaunchControls::missingGameUnticksAndEmpties() {
@@ -256,7 +256,7 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     w.txtCurrentGame->setText(game);
     w.SaveBatch1->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    const QString line = w.BuildCommandLine();
+    const QString line = w.buildCommandLine();
     const QStringList state = launchState(w);
 
     // A second window starts from the same vexa.ini and reads the script at start-up.
@@ -265,9 +265,9 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     QVERIFY2(again.done(), qPrintable(again.report()));
     fillLists(second);
     second.cbxStartServer->setChecked(server);
-    second.ReadBatchFile(s.env.quake2Dir(), QStringLiteral("vexa.sh"));
+    second.readBatchFile(s.env.quake2Dir(), QStringLiteral("vexa.sh"));
     QCOMPARE(launchState(second), state);
-    QCOMPARE(second.BuildCommandLine(), line);
+    QCOMPARE(second.buildCommandLine(), line);
 }
 
 void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
@@ -325,8 +325,8 @@ void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
     QVERIFY(w.rbLoadSavedGame->isChecked());
     QCOMPARE(w.cboSaveGames->currentText(), QStringLiteral("save1"));
     QCOMPARE(w.cboSaveGames->currentIndex(), w.cboSaveGames->findText(QStringLiteral("save1")));
-    QVERIFY2(w.BuildCommandLine().contains(QStringLiteral("+load save1")),
-             qPrintable(w.BuildCommandLine()));
+    QVERIFY2(w.buildCommandLine().contains(QStringLiteral("+load save1")),
+             qPrintable(w.buildCommandLine()));
 }
 
 // The program itself, on an installation in folders named outside ASCII: the names come out as

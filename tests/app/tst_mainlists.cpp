@@ -174,12 +174,12 @@ void TstMainLists::refillsKeepTheTextButSavesLoseIt() {
     // What the config or the batch file could put there: an entry's text or any text.
     for (const QString& text : {before.value(0), QStringLiteral("typed by hand")}) {
         combo->setEditText(text);
-        window.FillModelList();
-        window.FillSkinList(QString());
-        window.FillGlDriverList();
-        window.FillStartMapLists();
-        window.FillServerList();
-        window.FillSaveGameList();
+        window.fillModelList();
+        window.fillSkinList(QString());
+        window.fillGlDriverList();
+        window.fillStartMapLists();
+        window.fillServerList();
+        window.fillSaveGameList();
         QCOMPARE(combo->currentText(), keepsText ? text : QString());
         QCOMPARE(combo->currentIndex(), -1);
         QCOMPARE(itemsOf(combo), before);
@@ -337,7 +337,7 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(itemsOf(window.cboModel), QStringList{"cyborg"});
     window.cboModel->setEditText(QStringLiteral("cyborg"));
-    window.FillSkinList(window.cboModel->currentText());
+    window.fillSkinList(window.cboModel->currentText());
     QCOMPARE(itemsOf(window.cboSkin), QStringList{"oni911"});
 }
 
@@ -355,7 +355,7 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QCOMPARE(itemsOf(window.cboModel), (QStringList{"cyborg", "female", "male"}));
     QCOMPARE(itemsOf(window.cboGlDriver), (QStringList{"ref_gl", "ref_soft"}));
     QCOMPARE(itemsOf(window.cboClientStartMap),
-             MapLists::BuildMapList(window.settings(), window.programDirectory()));
+             MapLists::buildMapList(window.settings(), window.programDirectory()));
     QVERIFY(itemsOf(window.cboClientStartMap).size() > 12);
     QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.cboClientStartMap));
     // The demo game keeps its saves in its own directory.
@@ -390,7 +390,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     QDir::setCurrent(env.programDir());
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "path", {}), other);
 
-    window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+    window.saveCfgFile(env.root(), QStringLiteral("out.cfg"));
     const QStringList written = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(written.contains(QStringLiteral("Set here \"1\"")));
     QVERIFY(written.filter(QStringLiteral("there")).isEmpty());

@@ -279,7 +279,7 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
     auto buttons = window.gbxVideo->findChildren<QAbstractButton*>();
     QCOMPARE(buttons.size(), 2);
     QTest::mouseClick(buttons[0], Qt::LeftButton);
-    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet1);
+    QCOMPARE(window.pageVideo->currentWidget(), window.softwarePage_);
     QTest::mouseClick(buttons[1], Qt::LeftButton);
     QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
 }
@@ -291,7 +291,7 @@ void TstMainWindow::hintLineFollowsThePointer() {
     MainWindow window(prompts);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.Timer1->start(0);
+    window.splashTimer_->start(0);
     QTRY_VERIFY(window.pnlSplash == nullptr);
 
     // Entering a control with a hint shows it; leaving it (onto one without) shows the prefix.
@@ -314,12 +314,12 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     QVERIFY(!window.pnlSplash->isHidden());
     QCOMPARE(window.splashLogo->geometry(), QRect(75, 17, 371, 428));
     QVERIFY(!window.splashLogo->pixmap().isNull());
-    QVERIFY(window.Timer1->isActive());
-    QCOMPARE(window.Timer1->interval(), 1500);
+    QVERIFY(window.splashTimer_->isActive());
+    QCOMPARE(window.splashTimer_->interval(), 1500);
     // The menu stays usable under the splash.
     QVERIFY(window.VEXA1->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window.pnlSplash == nullptr, 5000);
-    QVERIFY(!window.Timer1->isActive());
+    QVERIFY(!window.splashTimer_->isActive());
 }
 
 void TstMainWindow::closingWritesFileNamesBack() {
@@ -350,7 +350,7 @@ void TstMainWindow::unwritableSettingsFileStillOpensTheWindow() {
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
              QStringList{QStringLiteral("Unable to write to ") + env.iniPath()});
     // The failed step ended the start-up, but the splash timer still runs.
-    QVERIFY(window.Timer1->isActive());
+    QVERIFY(window.splashTimer_->isActive());
     QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 

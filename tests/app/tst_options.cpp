@@ -382,7 +382,7 @@ void TstOptions::okHidesAnUncheckedTabAtOnce() {
     for (int i = 0; i < 10; ++i)
         pages.addTab(new QWidget, QString::number(i));
     OpenDialog d(prompts, &mainWindow,
-                 [&] { ApplyTabVisibility(pages, IniFile(VexaIni::fileName())); });
+                 [&] { ::applyTabVisibility(pages, IniFile(VexaIni::fileName())); });
     d.click("cbxSound");
     d.click(d.dialog->btnOk);
     for (int i = 0; i < 10; ++i)
@@ -676,7 +676,7 @@ void TstOptions::applyTabVisibility() {
         pages.addTab(sheets.last(), QString::number(i));
         pages.setTabVisible(i, !startHidden || i == 0);
     }
-    ApplyTabVisibility(pages, IniFile(VexaIni::fileName()));
+    ::applyTabVisibility(pages, IniFile(VexaIni::fileName()));
     QString shown;
     for (int i = 0; i < 10; ++i)
         shown += pages.isTabVisible(i) ? QLatin1Char('1') : QLatin1Char('0');

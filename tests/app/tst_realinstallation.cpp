@@ -155,14 +155,14 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
 
     QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(true));
-    window.FillSkinList(QStringLiteral("male"));
+    window.fillSkinList(QStringLiteral("male"));
     QCOMPARE(itemsOf(window.cboSkin), QStringList{"grunt"}); // "major" was in pak1.pak
     QStringList maps = RealInstallation::maps(true);
     maps.removeOne(QStringLiteral("q2dm1"));
     QCOMPARE(itemsOf(window.cboClientStartMap), maps);
     QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(true));
     // The game adds baseq2 to basedir itself.
-    QCOMPARE(window.BuildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
+    QCOMPARE(window.buildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
                                             QStringLiteral(" +exec config.cfg"));
 }
 
@@ -177,7 +177,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QCOMPARE(window.txtPlayer->text(), QStringLiteral("Installation"));
     QCOMPARE(hint(window), warning); // after start-up
     // A control's hint shows while the pointer is on it; the warning stands otherwise.
-    window.UpdateHintLine(QStringLiteral("elsewhere"));
+    window.updateHintLine(QStringLiteral("elsewhere"));
     QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
     prompts.answerConfirm(true); // saving over config.cfg
     window.SaveConfig1->trigger();
@@ -187,7 +187,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     whenModalShows([&](QWidget* modal) {
         auto* box = qobject_cast<LaunchStatusDialog*>(modal);
         shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
-        box->Button1->click();
+        box->cancelButton_->click();
     });
     window.btnRun->click();
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
@@ -243,7 +243,7 @@ void TstRealInstallation::eachEngineWritesItsWay() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     const EngineScope scope{Engine(engine)};
-    window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+    window.saveCfgFile(env.root(), QStringLiteral("out.cfg"));
     const QStringList lines = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(lines.contains(bindLine));
     const bool capitals = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {

@@ -42,7 +42,7 @@ struct RunSession : LaunchSession {
     }
     QStringList expectedStart() const {
         return QStringList{QFileInfo(env.quake2Dir()).canonicalFilePath()} +
-               gameArguments(BuildCommandPieces(window->launchChoices()));
+               gameArguments(buildCommandPieces(window->launchChoices()));
     }
     // Nothing has started: no log appears within a while.
     bool nothingStarted() const {
@@ -148,7 +148,7 @@ void TstRun::cancelStartsAndWritesNothing() {
     w.txtConfigFile->setText(QStringLiteral("/elsewhere/other.cfg"));
     const QByteArray iniBefore = s.iniBytes();
     whenModalShows(
-        [](QWidget* modal) { qobject_cast<LaunchStatusDialog*>(modal)->Button1->click(); });
+        [](QWidget* modal) { qobject_cast<LaunchStatusDialog*>(modal)->cancelButton_->click(); });
     w.btnRun->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(s.nothingStarted());

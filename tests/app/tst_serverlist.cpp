@@ -107,7 +107,7 @@ private slots:
         QVERIFY(cellText(box, 0, ServerListStatus::Ping).endsWith(QStringLiteral(" ms")));
         QTRY_COMPARE(cellText(box, 1, ServerListStatus::Name), QStringLiteral("no answer"));
         QCOMPARE(cellText(box, 1, ServerListStatus::Ping), QStringLiteral("-"));
-        window.FillServerList(); // as when the editor closes: what is known shows again
+        window.fillServerList(); // as when the editor closes: what is known shows again
         QCOMPARE(cellText(box, 0, ServerListStatus::Name), QStringLiteral("Vexa Arena"));
 
         // Chosen from the list, the entry is the address alone.
@@ -116,7 +116,7 @@ private slots:
         QTRY_VERIFY(!box->view()->isVisible());
         QCOMPARE(box->currentText(), arena.address());
         window.rbConnectToServer->setChecked(true);
-        QVERIFY(window.BuildCommandLine().contains(QStringLiteral("+connect ") + arena.address() +
+        QVERIFY(window.buildCommandLine().contains(QStringLiteral("+connect ") + arena.address() +
                                                    QStringLiteral(" +exec")));
 
         window.btnRefreshServers->click();

@@ -87,7 +87,7 @@ void TstSettingTabs::everySettingStandsInCatalogueOrder() {
 }
 
 void TstSettingTabs::controlsShowTheirDefaults() {
-    QCOMPARE(control<SettingSpinBox>("fov")->SupValue(), 90);
+    QCOMPARE(control<SettingSpinBox>("fov")->supValue(), 90);
     QCOMPARE(control<SettingSpinBox>("fov")->text(), QStringLiteral("90"));
     QCOMPARE(control<BindingEdit>("+attack")->text(), QStringLiteral("CTRL"));
     QVERIFY(control<SettingCheckBox>("in_mouse")->isChecked());
@@ -98,9 +98,9 @@ void TstSettingTabs::controlsShowTheirDefaults() {
         if (auto* box = qobject_cast<SettingCheckBox*>(widget))
             QCOMPARE(box->isChecked(), def == QStringLiteral("yes"));
         else if (auto* spin = qobject_cast<SettingSpinBox*>(widget))
-            QCOMPARE(spin->SupValue(), def.toInt());
+            QCOMPARE(spin->supValue(), def.toInt());
         else if (auto* bind = qobject_cast<BindingEdit*>(widget))
-            QCOMPARE(bind->SupValue(), def);
+            QCOMPARE(bind->supValue(), def);
         else
             QFAIL(row.command);
     }
@@ -154,17 +154,17 @@ void TstSettingTabs::useMouseGovernsMouseLook() {
     QTest::mouseClick(useMouse, Qt::LeftButton, {}, QPoint(6, useMouse->height() / 2));
     QVERIFY(!useMouse->isChecked());
     QVERIFY(!mouseLook->isEnabled());
-    useMouse->setSupValue(TChecked::yes); // by the program, as a config read does
+    useMouse->setSupValue(true); // by the program, as a config read does
     QVERIFY(mouseLook->isEnabled());
 }
 
 void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
     auto* allow = control<SettingCheckBox>("allow_download");
-    allow->setSupValue(TChecked::no);
+    allow->setSupValue(false);
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_sounds", "allow_download_players"})
         QVERIFY2(!window_->settingControl(QString::fromUtf8(command))->isEnabled(), command);
-    allow->setSupValue(TChecked::yes);
+    allow->setSupValue(true);
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_sounds", "allow_download_players"})
         QVERIFY2(window_->settingControl(QString::fromUtf8(command))->isEnabled(), command);

@@ -121,11 +121,11 @@ bool showsWhole(const QLineEdit& edit, const QString& text) {
 
 QString commandOf(const QWidget* widget) {
     if (const auto* box = qobject_cast<const SettingCheckBox*>(widget))
-        return box->SupCommand();
+        return box->supCommand();
     if (const auto* spin = qobject_cast<const SettingSpinBox*>(widget))
-        return spin->SupCommand();
+        return spin->supCommand();
     if (const auto* bind = qobject_cast<const BindingEdit*>(widget))
-        return bind->SupCommand();
+        return bind->supCommand();
     return QString();
 }
 

@@ -190,7 +190,7 @@ void TestCfgFile::profileEntries() {
         env.writeFile("program/" + game + ".vexa", gameProfile);
 
     QStringList lines{"set name \"x\""};
-    WriteProfileEntries(lines, env.programDir(), game);
+    writeProfileEntries(lines, env.programDir(), game);
     QCOMPARE(lines, QStringList{"set name \"x\""} + expected);
 }
 
@@ -199,7 +199,7 @@ void TestCfgFile::malformedGameSettingsCountWritesNothing() {
     env.writeFile("program/Global Aliases.vexa", GlobalProfile);
     env.writeFile("program/ctf.vexa", text({"[NumberOfSections]", "Aliases=1", "Settings=two"}));
     QStringList lines{"set name \"x\""};
-    QCOMPARE(errorOf([&] { WriteProfileEntries(lines, env.programDir(), "ctf"); }),
+    QCOMPARE(errorOf([&] { writeProfileEntries(lines, env.programDir(), "ctf"); }),
              ErrorText::notAnInteger("two"));
     QCOMPARE(lines, QStringList{"set name \"x\""});
 }

@@ -42,7 +42,7 @@ void setKeys(BindingEdit& bind, const QStringList& keys) {
 }
 
 QStringList keysOf(const BindingEdit& bind) {
-    return {bind.SupValue(), bind.SupValue2(), bind.SupValue3(), bind.SupValue4()};
+    return {bind.supValue(), bind.supValue2(), bind.supValue3(), bind.supValue4()};
 }
 
 bool highlighted(const BindingEdit& bind) {
@@ -116,8 +116,8 @@ void TestBindingEdit::construction() {
     QCOMPARE(bind.width(), 85);
     QCOMPARE(bind.toolTip(), QStringLiteral("  ()"));
     QCOMPARE(bind.statusTip(), QStringLiteral("  ()"));
-    QVERIFY(bind.SupNotes().isEmpty());
-    QVERIFY(!bind.SupLabel());
+    QVERIFY(bind.supNotes().isEmpty());
+    QVERIFY(!bind.supLabel());
     QVERIFY(!bind.popupMenu());
     QVERIFY(!highlighted(bind));
 }
@@ -130,14 +130,14 @@ void TestBindingEdit::definedInStreamOrder() {
 
     QCOMPARE(bind->text(), QStringLiteral("PGDN"));
     QCOMPARE(keysOf(*bind), (QStringList{"PGDN", "", "", ""}));
-    QCOMPARE(bind->SupDefault(), QStringLiteral("PGDN"));
+    QCOMPARE(bind->supDefault(), QStringLiteral("PGDN"));
     QCOMPARE(bind->toolTip(), QStringLiteral("PGDN  (When active the player is looking up)"));
     QCOMPARE(bind->statusTip(), bind->toolTip());
     QCOMPARE(bind->objectName(), QStringLiteral("sublookup"));
     QCOMPARE(label->objectName(), QStringLiteral("lbllookup"));
     QCOMPARE(label->text(), QStringLiteral("Up"));
     QCOMPARE(label->pos(), labelPlacement(bind->geometry(), label->size(), PosLeft));
-    QCOMPARE(bind->SupNotes(), QStringList{"note"});
+    QCOMPARE(bind->supNotes(), QStringList{"note"});
     QVERIFY(!highlighted(*bind));
 }
 
@@ -350,7 +350,7 @@ void TestBindingEdit::multiKeyOkAppliesKeysPrimaryLast() {
         menuEntry(*submenu(*dialog.keyValue2->popupMenu(), "Bind Other Keys"), "MOUSE2")->trigger();
         QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
     });
-    bind.BindMultipleKeys();
+    bind.bindMultipleKeys();
     QVERIFY(seen);
     QCOMPARE(keysOf(bind), (QStringList{"x", "MOUSE2", "", "ENTER"}));
     QCOMPARE(bind.text(), QStringLiteral("x"));
@@ -366,7 +366,7 @@ void TestBindingEdit::multiKeyCancelChangesNothing() {
         QTest::keyClick(dialog.keyValue4, Qt::Key_Y);
         QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
     });
-    bind.BindMultipleKeys();
+    bind.bindMultipleKeys();
     QVERIFY(seen);
     QCOMPARE(keysOf(bind), (QStringList{"a", "", "", ""}));
     QVERIFY(!highlighted(bind));

@@ -8,8 +8,6 @@
 class TestControlParts : public QObject {
     Q_OBJECT
 private slots:
-    void yesNoToBoolean_data();
-    void yesNoToBoolean();
     void roundHalfEven_data();
     void roundHalfEven();
     void labelPlacement_data();
@@ -19,30 +17,6 @@ private slots:
     void pointerPlacement_data();
     void pointerPlacement();
 };
-
-void TestControlParts::yesNoToBoolean_data() {
-    QTest::addColumn<int>("number");
-    QTest::addColumn<bool>("converts");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("0") << 0 << true << false;
-    QTest::newRow("1") << 1 << true << true;
-    QTest::newRow("2") << 2 << false << false;
-    QTest::newRow("-1") << -1 << false << false;
-}
-
-void TestControlParts::yesNoToBoolean() {
-    QFETCH(int, number);
-    QFETCH(bool, converts);
-    QFETCH(bool, expected);
-    try {
-        const bool result = YesNoToBoolean(number);
-        QVERIFY(converts);
-        QCOMPARE(result, expected);
-    } catch (const VexaError& e) {
-        QVERIFY(!converts);
-        QCOMPARE(e.message(), QString::number(number) + " does not convert to a Boolean value");
-    }
-}
 
 void TestControlParts::roundHalfEven_data() {
     QTest::addColumn<double>("value");

@@ -200,9 +200,9 @@ void TestKeyCapture::supBind() {
     bind.setSupValue3(QStringLiteral("x"));
     pressAndRelease(bind, key, modifiers);
     const QString expected = name == unnamed ? QStringLiteral("MOUSE2") : name;
-    QCOMPARE(bind.SupValue(), expected);
+    QCOMPARE(bind.supValue(), expected);
     QCOMPARE(bind.text(), expected);
-    QCOMPARE(bind.SupValue3(), QStringLiteral("x"));
+    QCOMPARE(bind.supValue3(), QStringLiteral("x"));
 }
 
 // A plain capture box is emptied by unnamed keys.
@@ -226,7 +226,7 @@ void TestKeyCapture::shiftClickGivesTheLetter() {
          {static_cast<QWidget*>(&key), static_cast<QWidget*>(&bind), static_cast<QWidget*>(&plain)})
         QTest::keyClick(box, Qt::Key_A, Qt::ShiftModifier);
     QCOMPARE(key.text(), QStringLiteral("a"));
-    QCOMPARE(bind.SupValue(), QStringLiteral("a"));
+    QCOMPARE(bind.supValue(), QStringLiteral("a"));
     QCOMPARE(plain.text(), QString());
 }
 
@@ -252,7 +252,7 @@ void TestKeyCapture::releaseWithoutPressIsIgnored() {
     BindingEdit bind;
     bind.setSupValue(QStringLiteral("PGDN"));
     QTest::keyRelease(&bind, Qt::Key_Return);
-    QCOMPARE(bind.SupValue(), QStringLiteral("PGDN"));
+    QCOMPARE(bind.supValue(), QStringLiteral("PGDN"));
 
     QLineEdit plain(QStringLiteral("k"));
     KeyCaptureFilter::install(plain);
@@ -262,7 +262,7 @@ void TestKeyCapture::releaseWithoutPressIsIgnored() {
     // The key's code counts, not its character: Shift may be let go first.
     QTest::keyPress(&bind, Qt::Key_Colon, Qt::ShiftModifier);
     QTest::keyRelease(&bind, Qt::Key_Semicolon);
-    QCOMPARE(bind.SupValue(), QStringLiteral("SEMICOLON"));
+    QCOMPARE(bind.supValue(), QStringLiteral("SEMICOLON"));
 }
 
 void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
@@ -293,21 +293,21 @@ void TestKeyCapture::shortcutKeysAreCaptured() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     bind->setFocus();
     QTest::keyClick(bind, Qt::Key_F5);
-    QCOMPARE(bind->SupValue(), QStringLiteral("F5"));
+    QCOMPARE(bind->supValue(), QStringLiteral("F5"));
     QCOMPARE(triggered.count(), 0);
 }
 
 void TestKeyCapture::captureActsOnlyOnEditBoxes() {
     QCheckBox other(QStringLiteral("caption"));
     const VirtualKey pageDown{34};
-    CaptureKeyName(&other, pageDown);
+    captureKeyName(&other, pageDown);
     QCOMPARE(other.text(), QStringLiteral("caption"));
-    CaptureKeyName(nullptr, pageDown);
+    captureKeyName(nullptr, pageDown);
 
     QLineEdit box(QStringLiteral("x"));
-    CaptureKeyName(&box, pageDown);
+    captureKeyName(&box, pageDown);
     QCOMPARE(box.text(), QStringLiteral("PGDN"));
-    CaptureKeyName(&box, VirtualKey{16, true});
+    captureKeyName(&box, VirtualKey{16, true});
     QCOMPARE(box.text(), QString());
 }
 

@@ -11,7 +11,7 @@
 namespace {
 
 // The stream order of the catalogue.
-void defineCheckBox(SettingCheckBox& box, TChecked value, const QString& command,
+void defineCheckBox(SettingCheckBox& box, bool value, const QString& command,
                     const QString& description) {
     box.setToolTip(QStringLiteral("designer hint"));
     box.setText(QStringLiteral("Caption"));
@@ -43,7 +43,6 @@ private slots:
     void userClickFollowsTheMark();
     void programChangeOfTheDefault();
     void assigningTheShownValueChangesNothing();
-    void invalidValueIsRefused();
     void nameAndNotes();
     void popupMenuOnFirstRightClick();
     void infoShowsYesAndNo();
@@ -51,10 +50,10 @@ private slots:
 
 void TestSettingCheckBox::startsEmpty() {
     SettingCheckBox box;
-    QCOMPARE(box.SupValue(), TChecked::no);
-    QCOMPARE(box.SupDefault(), TChecked::no);
+    QCOMPARE(box.supValue(), false);
+    QCOMPARE(box.supDefault(), false);
     QVERIFY(!box.isChecked());
-    QVERIFY(box.SupNotes().isEmpty());
+    QVERIFY(box.supNotes().isEmpty());
     QVERIFY(!box.popupMenu());
     QCOMPARE(box.toolTip(), QStringLiteral("No ()"));
 }
@@ -79,94 +78,82 @@ void TestSettingCheckBox::hint() {
     QFETCH(QString, description);
     QFETCH(QString, expected);
     SettingCheckBox box;
-    defineCheckBox(box, TChecked(defaultValue), "freelook", description);
+    defineCheckBox(box, defaultValue != 0, "freelook", description);
     QCOMPARE(box.toolTip(), expected);
     QCOMPARE(box.statusTip(), expected);
     // Either order of default and description gives the same text.
     SettingCheckBox other;
     other.setSupDescription(description);
-    other.setSupDefault(TChecked(defaultValue));
+    other.setSupDefault(defaultValue != 0);
     QCOMPARE(other.toolTip(), expected);
 }
 
 void TestSettingCheckBox::defaultYesStartsChecked() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::yes, "cl_run", "Always run");
+    defineCheckBox(box, true, "cl_run", "Always run");
     QVERIFY(box.isChecked());
-    QCOMPARE(box.SupValue(), TChecked::yes);
-    QCOMPARE(box.SupDefault(), TChecked::yes);
+    QCOMPARE(box.supValue(), true);
+    QCOMPARE(box.supDefault(), true);
 }
 
 void TestSettingCheckBox::userClickFollowsTheMark() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::no, "freelook", "Mouse look");
+    defineCheckBox(box, false, "freelook", "Mouse look");
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QList<bool> markSeen;
     connect(&box, &SettingCheckBox::supClick, &box, [&] { markSeen << box.isChecked(); });
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
-    QCOMPARE(box.SupValue(), TChecked::yes);
+    QCOMPARE(box.supValue(), true);
     QTest::keyClick(&box, Qt::Key_Space);
-    QCOMPARE(box.SupValue(), TChecked::no);
+    QCOMPARE(box.supValue(), false);
     QCOMPARE(markSeen, QList<bool>({true, false}));
 }
 
 void TestSettingCheckBox::programChangeOfTheDefault() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::no, "freelook", "Mouse look");
-    TChecked valueDuringClick = TChecked::yes;
+    defineCheckBox(box, false, "freelook", "Mouse look");
+    bool valueDuringClick = true;
     QSignalSpy clicks(&box, &SettingCheckBox::supClick);
-    connect(&box, &SettingCheckBox::supClick, &box, [&] { valueDuringClick = box.SupValue(); });
-    box.setSupDefault(TChecked::yes);
+    connect(&box, &SettingCheckBox::supClick, &box, [&] { valueDuringClick = box.supValue(); });
+    box.setSupDefault(true);
     QVERIFY(box.isChecked());
-    QCOMPARE(box.SupValue(), TChecked::yes);
+    QCOMPARE(box.supValue(), true);
     QCOMPARE(clicks.count(), 1);
     // Handlers run before the value follows the mark.
-    QCOMPARE(valueDuringClick, TChecked::no);
+    QCOMPARE(valueDuringClick, false);
     QCOMPARE(box.toolTip(), QStringLiteral("Yes (Mouse look)"));
-    box.setSupValue(TChecked::no); // the reader resetting to a value
+    box.setSupValue(false); // the reader resetting to a value
     QVERIFY(!box.isChecked());
-    QCOMPARE(box.SupValue(), TChecked::no);
+    QCOMPARE(box.supValue(), false);
     QCOMPARE(clicks.count(), 2);
 }
 
 void TestSettingCheckBox::assigningTheShownValueChangesNothing() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::yes, "cl_run", "Always run");
+    defineCheckBox(box, true, "cl_run", "Always run");
     QSignalSpy clicks(&box, &SettingCheckBox::supClick);
-    box.setSupValue(TChecked::yes);
-    box.setSupDefault(TChecked::yes);
+    box.setSupValue(true);
+    box.setSupDefault(true);
     QCOMPARE(clicks.count(), 0);
-    QCOMPARE(box.SupValue(), TChecked::yes);
-}
-
-void TestSettingCheckBox::invalidValueIsRefused() {
-    SettingCheckBox box;
-    try {
-        box.setSupValue(TChecked(2));
-        QFAIL("no error");
-    } catch (const VexaError& e) {
-        QCOMPARE(e.message(), QStringLiteral("2 does not convert to a Boolean value"));
-    }
-    QCOMPARE(box.SupValue(), TChecked::no);
-    QVERIFY(!box.isChecked());
+    QCOMPARE(box.supValue(), true);
 }
 
 void TestSettingCheckBox::nameAndNotes() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::no, "freelook", "");
+    defineCheckBox(box, false, "freelook", "");
     QCOMPARE(box.objectName(), QStringLiteral("sbcfreelook"));
     QStringList notes{"one", "two"};
     box.setSupNotes(notes);
     notes[0] = "changed";
-    QCOMPARE(box.SupNotes(), QStringList({"one", "two"}));
+    QCOMPARE(box.supNotes(), QStringList({"one", "two"}));
     box.setSupNotes({"three"});
-    QCOMPARE(box.SupNotes(), QStringList({"three"}));
+    QCOMPARE(box.supNotes(), QStringList({"three"}));
 }
 
 void TestSettingCheckBox::popupMenuOnFirstRightClick() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::yes, "cl_run", "Always run");
+    defineCheckBox(box, true, "cl_run", "Always run");
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
@@ -193,12 +180,12 @@ void TestSettingCheckBox::popupMenuOnFirstRightClick() {
 
 void TestSettingCheckBox::infoShowsYesAndNo() {
     SettingCheckBox box;
-    defineCheckBox(box, TChecked::yes, "cl_run", "Always run");
+    defineCheckBox(box, true, "cl_run", "Always run");
     box.setSupNotes({"Shift inverts it."});
-    box.setSupValue(TChecked::no);
+    box.setSupValue(false);
     InfoSnapshot shown;
     probeNextInfo(shown);
-    box.ShowInfo();
+    box.showInfo();
     QVERIFY(shown.seen);
     QCOMPARE(shown.title, QStringLiteral("cl_run"));
     QCOMPARE(shown.texts["txtCurrent1"], QStringLiteral("No"));

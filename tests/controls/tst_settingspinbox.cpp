@@ -66,14 +66,14 @@ private slots:
 void TestSettingSpinBox::construction() {
     SettingSpinBox spin;
     QCOMPARE(spin.width(), 55);
-    QCOMPARE(spin.SupDefault(), 0);
-    QCOMPARE(spin.SupValue(), 0);
+    QCOMPARE(spin.supDefault(), 0);
+    QCOMPARE(spin.supValue(), 0);
     QCOMPARE(spin.text(), QStringLiteral("0"));
-    QCOMPARE(spin.MinValue(), 0);
-    QCOMPARE(spin.MaxValue(), 0);
+    QCOMPARE(spin.minValue(), 0);
+    QCOMPARE(spin.maxValue(), 0);
     QCOMPARE(spin.toolTip(), QStringLiteral("0  ()"));
     QVERIFY(!spin.popupMenu());
-    QVERIFY(!spin.SupLabel());
+    QVERIFY(!spin.supLabel());
 }
 
 void TestSettingSpinBox::hint_data() {
@@ -106,10 +106,10 @@ void TestSettingSpinBox::definedInStreamOrder() {
     QCOMPARE(spin.objectName(), QStringLiteral("ssefov"));
     QCOMPARE(label.objectName(), QStringLiteral("lblfov"));
     QCOMPARE(label.text(), QStringLiteral("Field of Vision"));
-    QCOMPARE(spin.SupLabelCaption(), QStringLiteral("Field of Vision"));
+    QCOMPARE(spin.supLabelCaption(), QStringLiteral("Field of Vision"));
     QCOMPARE(spin.text(), QStringLiteral("90"));
-    QCOMPARE(spin.SupValue(), 90);
-    QCOMPARE(spin.SupDefault(), 90);
+    QCOMPARE(spin.supValue(), 90);
+    QCOMPARE(spin.supDefault(), 90);
     // The label ends two pixels left of the spin, with its final text's width.
     QCOMPARE(label.geometry().right(), 120 - 3);
     QCOMPARE(label.width(), label.sizeHint().width());
@@ -144,8 +144,8 @@ void TestSettingSpinBox::noLabelOnlyStores() {
     SettingSpinBox spin;
     spin.setSupLabelPosition(PosRight);
     spin.setSupLabelCaption("Size");
-    QCOMPARE(spin.SupLabelPosition(), PosRight);
-    QCOMPARE(spin.SupLabelCaption(), QStringLiteral("Size"));
+    QCOMPARE(spin.supLabelPosition(), PosRight);
+    QCOMPARE(spin.supLabelCaption(), QStringLiteral("Size"));
     {
         QLabel label;
         spin.setSupLabel(&label);
@@ -153,7 +153,7 @@ void TestSettingSpinBox::noLabelOnlyStores() {
     // A label that went first is no longer touched.
     spin.setSupLabelCaption("Other");
     spin.setSupCommand("viewsize");
-    QVERIFY(!spin.SupLabel());
+    QVERIFY(!spin.supLabel());
 }
 
 void TestSettingSpinBox::showsAssignedValueAndInfo() {
@@ -163,10 +163,10 @@ void TestSettingSpinBox::showsAssignedValueAndInfo() {
     spin.setSupValue(110);
     QCOMPARE(spin.text(), QStringLiteral("110"));
     QCOMPARE(spin.Value(), 110);
-    QCOMPARE(spin.SupValue(), 110);
+    QCOMPARE(spin.supValue(), 110);
     InfoSnapshot shown;
     probeNextInfo(shown);
-    spin.ShowInfo();
+    spin.showInfo();
     QVERIFY(shown.seen);
     QCOMPARE(shown.title, QStringLiteral("fov"));
     QCOMPARE(shown.texts["txtCommand"], QStringLiteral("fov"));
@@ -221,10 +221,10 @@ void TestSettingSpinBox::typing() {
     typeInto(spin, typed);
     QCOMPARE(spin.text(), typed);
     QCOMPARE(spin.Value(), expected);
-    QCOMPARE(spin.SupValue(), expected);
+    QCOMPARE(spin.supValue(), expected);
     spin.clearFocus(); // leaving the field
     QCOMPARE(spin.text(), QString::number(expected));
-    QCOMPARE(spin.SupValue(), expected);
+    QCOMPARE(spin.supValue(), expected);
 }
 
 void TestSettingSpinBox::leavingReappliesTheLimits_data() {
@@ -248,10 +248,10 @@ void TestSettingSpinBox::leavingReappliesTheLimits() {
     spin.show();
     QVERIFY(QTest::qWaitForWindowActive(&spin));
     typeInto(spin, typed);
-    QCOMPARE(spin.SupValue(), whileTyping);
+    QCOMPARE(spin.supValue(), whileTyping);
     spin.clearFocus();
     QCOMPARE(spin.text(), QString::number(afterLeaving));
-    QCOMPARE(spin.SupValue(), afterLeaving);
+    QCOMPARE(spin.supValue(), afterLeaving);
 }
 
 void TestSettingSpinBox::assigningClampsWhenLimited() {
@@ -260,23 +260,23 @@ void TestSettingSpinBox::assigningClampsWhenLimited() {
     spin.setMinValue(40);
     spin.setSupValue(120);
     QCOMPARE(spin.text(), QStringLiteral("100"));
-    QCOMPARE(spin.SupValue(), 100); // follows what is shown
+    QCOMPARE(spin.supValue(), 100); // follows what is shown
     spin.setMinValue(100);          // equal limits: none
     spin.setSupValue(-7);
     QCOMPARE(spin.text(), QStringLiteral("-7"));
-    QCOMPARE(spin.SupValue(), -7);
+    QCOMPARE(spin.supValue(), -7);
 }
 
 void TestSettingSpinBox::changeNotificationOrder() {
     SettingSpinBox spin;
     defineSpin(spin, 90, "fov", "");
-    QList<QPair<int, int>> seen; // Value and SupValue while handlers run
+    QList<QPair<int, int>> seen; // Value and supValue while handlers run
     connect(&spin, &SettingSpinBox::supChange, &spin, [&] {
-        seen.append({spin.Value(), spin.SupValue()});
+        seen.append({spin.Value(), spin.supValue()});
     });
     spin.setSupDefault(75);
     QCOMPARE(seen, (QList<QPair<int, int>>{{75, 90}}));
-    QCOMPARE(spin.SupValue(), 75);
+    QCOMPARE(spin.supValue(), 75);
     spin.setSupValue(75); // already shown: nothing happens
     QCOMPARE(seen.size(), 1);
 }
@@ -286,9 +286,9 @@ void TestSettingSpinBox::stepButtons() {
     defineSpin(spin, -1, "gun_y", "");
     spin.stepUp();
     spin.stepUp();
-    QCOMPARE(spin.SupValue(), 1);
+    QCOMPARE(spin.supValue(), 1);
     spin.stepDown();
-    QCOMPARE(spin.SupValue(), 0);
+    QCOMPARE(spin.supValue(), 0);
 }
 
 void TestSettingSpinBox::popupMenuOnFirstRightClick() {

@@ -107,12 +107,12 @@ void TstStatusBox::boxShowsTheSummary() {
     QCOMPARE(box.txtserver->text(), QStringLiteral("server.example:27910"));
     QCOMPARE(box.txtStartingServer->text(), QStringLiteral("Yes"));
     QCOMPARE(box.btnProceed->text(), QStringLiteral("Proceed to Quake2"));
-    QCOMPARE(box.Button1->text(), QStringLiteral("Cancel"));
+    QCOMPARE(box.cancelButton_->text(), QStringLiteral("Cancel"));
 
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QRect inside = box.rect();
-    QList<QWidget*> shown{box.mmoConfigFiles, box.btnProceed, box.Button1};
+    QList<QWidget*> shown{box.mmoConfigFiles, box.btnProceed, box.cancelButton_};
     for (QLineEdit* edit : box.findChildren<QLineEdit*>()) {
         QVERIFY(edit->isReadOnly());
         QCOMPARE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button));
@@ -164,7 +164,7 @@ void TstStatusBox::timerProceedsByItself() {
     setStatusTime(env, "1");
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(ShowStatusBox(nullptr, someSummary()));
+    QVERIFY(showStatusBox(nullptr, someSummary()));
     QVERIFY(clock.elapsed() >= 900);
     QVERIFY(clock.elapsed() < 5000);
 }
@@ -174,12 +174,12 @@ void TstStatusBox::zeroWaitsForTheUser() {
     setStatusTime(env, "0");
     bool stillOpen = false;
     whenShown([&](LaunchStatusDialog& box) {
-        QVERIFY(!box.Timer1->isActive());
+        QVERIFY(!box.proceedTimer_->isActive());
         QTest::qWait(1500);
         stillOpen = box.isVisible();
         QTest::mouseClick(box.btnProceed, Qt::LeftButton);
     });
-    QVERIFY(ShowStatusBox(nullptr, someSummary()));
+    QVERIFY(showStatusBox(nullptr, someSummary()));
     QVERIFY(stillOpen);
 }
 
@@ -203,8 +203,8 @@ void TstStatusBox::timerSetting() {
     if (!stored.isNull())
         setStatusTime(env, stored);
     LaunchStatusDialog box;
-    QCOMPARE(box.Timer1->interval(), interval);
-    QCOMPARE(box.Timer1->isActive(), active);
+    QCOMPARE(box.proceedTimer_->interval(), interval);
+    QCOMPARE(box.proceedTimer_->isActive(), active);
 }
 
 void TstStatusBox::stoppingEndsTheRun_data() {
@@ -220,7 +220,7 @@ void TstStatusBox::stoppingEndsTheRun() {
     setStatusTime(env, "1");
     whenShown([way](LaunchStatusDialog& box) {
         if (way == 0)
-            QTest::mouseClick(box.Button1, Qt::LeftButton);
+            QTest::mouseClick(box.cancelButton_, Qt::LeftButton);
         else if (way == 1)
             QTest::keyClick(&box, Qt::Key_Escape);
         else
@@ -228,7 +228,7 @@ void TstStatusBox::stoppingEndsTheRun() {
     });
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!ShowStatusBox(nullptr, someSummary()));
+    QVERIFY(!showStatusBox(nullptr, someSummary()));
     QVERIFY(clock.elapsed() < 900); // ended by the user, not by the timer
 }
 

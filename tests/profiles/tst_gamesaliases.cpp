@@ -213,19 +213,19 @@ private slots:
         // The game's alias names are replaced as in every other refill.
         QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList{"f = Grab Flag"});
         QCOMPARE(f.tab.clsSettings->count(), 0);
-        QCOMPARE(f.controller->ShownProfile(), std::optional<QString>(f.profile("ctf")));
+        QCOMPARE(f.controller->shownProfile(), std::optional<QString>(f.profile("ctf")));
 
         TabFixture::click(f.tab.cbxGlobalSettings);
         QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
         QVERIFY(!f.tab.btnUseThisGame->isEnabled());
         QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
-        QCOMPARE(f.controller->ShownProfile(), std::optional<QString>(f.global()));
+        QCOMPARE(f.controller->shownProfile(), std::optional<QString>(f.global()));
 
         // Clearing the box shows the first game.
         TabFixture::click(f.tab.cbxGlobalSettings);
         QCOMPARE(f.tab.lbxGames->selectedItems().first()->text(), f.tab.lbxGames->item(0)->text());
         QVERIFY(f.tab.btnUseThisGame->isEnabled());
-        QCOMPARE(f.controller->ShownProfile(),
+        QCOMPARE(f.controller->shownProfile(),
                  std::optional<QString>(f.profile(f.tab.lbxGames->item(0)->text())));
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     }

@@ -172,7 +172,7 @@ private slots:
             box->setEditText(QStringLiteral("base1"));
         }
         MapListDialog editor(env.programDir(), prompts, [&] {
-            const QStringList maps = MapLists::BuildMapList(ini, env.programDir());
+            const QStringList maps = MapLists::buildMapList(ini, env.programDir());
             replaceChoiceItems(client, maps);
             replaceChoiceItems(server, maps);
         });
