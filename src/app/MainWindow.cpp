@@ -9,6 +9,8 @@
 #include "app/OptionsDialog.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
+#include "app/pages/MenusPage.h"
+#include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
 #include "controls/SettingCheckBox.h"
 #include "platform/Guard.h"
@@ -204,23 +206,24 @@ void MainWindow::createFrame(QWidget* client) {
 void MainWindow::createTabs() {
     tabGeneral = addTabSheet(PageMain, "tabGeneral", QStringLiteral("General"));
     tabMovement = addTabSheet(PageMain, "tabMovement", QStringLiteral("Movement"));
-    tabWeaponsInv = addTabSheet(PageMain, "tabWeaponsInv", QStringLiteral("Weapons && Inv"));
+    tabWeaponsInv = new WeaponsPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabWeaponsInv, QStringLiteral("Weapons && Inv"));
     tabCommunications =
         addTabSheet(PageMain, "tabCommunications", QStringLiteral("Communications"));
     tabVideo = addTabSheet(PageMain, "tabVideo", QStringLiteral("Video"));
     tabSound = addTabSheet(PageMain, "tabSound", QStringLiteral("Sound"));
-    TabMenus = addTabSheet(PageMain, "TabMenus", QStringLiteral("Menus"));
+    TabMenus = new MenusPage(catalogueLayout_, PageMain);
+    PageMain->addTab(TabMenus, QStringLiteral("Menus"));
     tabClient = addTabSheet(PageMain, "tabClient", QStringLiteral("Client"));
     tabServer = addTabSheet(PageMain, "tabServer", QStringLiteral("Server"));
     tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
-    // Built in tab order: the depth-first order of the setting controls is the catalogue's.
+    // The page classes fill themselves as they are made, the other tabs below. The depth-first
+    // order of the setting controls follows the tabs, so it stays the catalogue's.
     createGeneralTab();
     createMovementTab();
-    createWeaponsTab();
     createCommunicationsTab();
     createVideoTab();
     createSoundTab();
-    createMenusTab();
     createClientTab();
     createServerTab();
     createGamesTab();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/pages/CatalogueLayout.h"
 #include "platform/IniFile.h"
 #include "platform/Prompts.h"
 
@@ -346,21 +347,14 @@ private:
     void addMenuSeparator(QMenu* menu, const char* name);
     void createFrame(QWidget* client);
     void createTabs();
-    // Setting controls of one tab sheet in catalogue order; group boxes made on first use.
-    void createCatalogueControls(const char* sheet, QWidget* page);
-    QGroupBox* groupBox(QWidget* page, const char* caption);
-    QGridLayout* fillGroup(const char* caption, int columns);
-    void addSettingRow(QGridLayout* grid, int row, int column, const char* command);
     void createGeneralTab();
     void createMovementTab();
-    void createWeaponsTab();
     void createCommunicationsTab();
     void createVideoTab();
     void createVideoBothPage();
     void createVideoSoftwarePage();
     void createVideoGlPage();
     void createSoundTab();
-    void createMenusTab();
     void createClientTab();
     void createServerTab();
     void createGamesTab();
@@ -393,12 +387,10 @@ private:
     const QString programDirectory_;
     std::unique_ptr<IniFile> settings_;
     GamesAliasesController* gamesAliases_ = nullptr;
-    QHash<QString, QWidget*> settingControls_;
+    CatalogueLayout catalogueLayout_;
     std::unique_ptr<ControlIndex> settingIndex_;
     std::unique_ptr<CfgFileMemory> cfgMemory_;
     mutable QHash<QString, QPointer<QObject>> namedObjects_;
-    QHash<QString, QLabel*> settingLabels_;
-    QHash<QString, QGroupBox*> groupBoxes_;
     QString openDialogDirectory_;
     QString baseDirectory_;
     QString hintNotice_;

@@ -2,16 +2,14 @@
 // tab in catalogue order, so the depth-first widget order is the catalogue's; layouts then put
 // every widget in its place without changing that order (a layout never reparents a widget that
 // already belongs to the page).
-//
-// Every page must fit its fixed area at the compact application font, so the measures below are
-// shared by all tabs: the same margins, the same gaps, and one row height for check boxes and
-// radio buttons.
 
 #include "app/MainWindow.h"
 
 #include "app/MultiRowTabWidget.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
+#include "app/pages/CatalogueLayout.h"
+#include "app/pages/PageLayout.h"
 #include "config/DeathmatchFlags.h"
 #include "controls/Catalogue.h"
 #include "controls/CatalogueControls.h"
@@ -36,6 +34,8 @@
 
 #include <algorithm>
 
+using namespace PageLayout;
+
 namespace {
 
 const QStringList VideoModes = {
@@ -56,62 +56,6 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
 // Number fields of one digit, a point and three or two decimals.
 constexpr int ThreeDecimals = 3;
 constexpr int TwoDecimals = 2;
-
-constexpr int PageMargin = 4;      // around the contents of a tab page
-constexpr int SubPageMargin = 2;   // around the contents of a Video sub-page
-constexpr int BlockSpacing = 6;    // between columns, group boxes and blocks of rows
-constexpr int TightSpacing = 4;    // the same on the densest pages
-constexpr int RowSpacing = 2;      // between the rows of a grid
-constexpr int FieldSpacing = 5;    // between a label and its field
-constexpr int CheckRowHeight = 16; // check boxes and radio buttons: text and mark, no more
-const QMargins GroupMargins(4, 1, 4, 2);
-
-QGridLayout* newGrid(QWidget* owner = nullptr, const QMargins& margins = {}) {
-    auto* grid = new QGridLayout(owner);
-    grid->setContentsMargins(margins);
-    grid->setHorizontalSpacing(FieldSpacing);
-    grid->setVerticalSpacing(RowSpacing);
-    return grid;
-}
-
-QGridLayout* newGroupGrid(QGroupBox* box) {
-    return newGrid(box, GroupMargins);
-}
-
-QVBoxLayout* newColumn(int spacing = BlockSpacing) {
-    auto* column = new QVBoxLayout;
-    column->setSpacing(spacing);
-    column->setContentsMargins(0, 0, 0, 0);
-    return column;
-}
-
-QHBoxLayout* newRow(int spacing = BlockSpacing) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(spacing);
-    row->setContentsMargins(0, 0, 0, 0);
-    return row;
-}
-
-// The page's own layout, side by side, with the common margins.
-QHBoxLayout* pageColumns(QWidget* page, int margin = PageMargin) {
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(BlockSpacing);
-    return layout;
-}
-
-QGroupBox* newPlainGroup(QWidget* parent, const char* name, const QString& title) {
-    auto* box = named<QGroupBox>(parent, name);
-    box->setTitle(title);
-    return box;
-}
-
-QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullptr) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QLatin1String(name));
-    return label;
-}
 
 QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QString& text) {
     auto* edit = new MaskedNumberEdit(decimals, parent);
@@ -161,29 +105,6 @@ QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation
     return bar;
 }
 
-// A decoration picture at most `width` pixels wide, keeping its proportions.
-QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width) {
-    auto* label = named<QLabel>(parent, name);
-    label->setPixmap(decorationPicture(pictureName));
-    label->setScaledContents(true);
-    label->setFixedSize(label->pixmap().size().scaled(width, width, Qt::KeepAspectRatio));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return label;
-}
-
-void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field) {
-    grid->addWidget(label, row, column);
-    grid->addWidget(field, row, column + 1);
-}
-
-// Check boxes and radio buttons share one compact row height on every page.
-void compactRows(QWidget* page) {
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        box->setFixedHeight(CheckRowHeight);
-    for (QRadioButton* button : page->findChildren<QRadioButton*>())
-        button->setFixedHeight(CheckRowHeight);
-}
-
 // The radio group keeps its title but puts it on the left of its one row of buttons, so the
 // Video tab's header takes a single row and the sub-pages get the height.
 void makeInlineRadioGroup(QGroupBox& box) {
@@ -203,7 +124,7 @@ void makeInlineRadioGroup(QGroupBox& box) {
 // Catalogue controls
 
 QWidget* MainWindow::settingControl(const QString& command) const {
-    return settingControls_.value(command);
+    return catalogueLayout_.control(command);
 }
 
 QObject* MainWindow::namedObject(const QString& name) const {
@@ -213,85 +134,12 @@ QObject* MainWindow::namedObject(const QString& name) const {
     return found;
 }
 
-QGroupBox* MainWindow::groupBox(QWidget* page, const char* caption) {
-    const QString title = QString::fromUtf8(caption);
-    QGroupBox*& box = groupBoxes_[title];
-    if (!box) {
-        box = new QGroupBox(title, page);
-        box->setObjectName(groupObjectName(caption));
-    }
-    return box;
-}
-
-void MainWindow::createCatalogueControls(const char* sheet, QWidget* page) {
-    for (const CatalogueRow& row : catalogue()) {
-        if (qstrcmp(row.tab, sheet) != 0)
-            continue;
-        QWidget* parent = *row.group ? groupBox(page, row.group) : page;
-        const CreatedSetting created = createSettingControl(row, parent);
-        const QString command = QString::fromUtf8(row.command);
-        settingControls_.insert(command, created.control);
-        if (created.label)
-            settingLabels_.insert(command, created.label);
-    }
-}
-
-// A setting takes two cells: a check box spans both; a binding puts its label in the first and
-// its box in the second; a spin's label may use the room its narrower box leaves, with the spin
-// at the right edge of the second cell, so spins and bindings in one column end together.
-void MainWindow::addSettingRow(QGridLayout* grid, int row, int column, const char* command) {
-    const QString name = QString::fromUtf8(command);
-    QWidget* control = settingControls_.value(name);
-    Q_ASSERT(control);
-    QLabel* label = settingLabels_.value(name);
-    if (!label) {
-        grid->addWidget(control, row, column, 1, 2);
-        return;
-    }
-    const CatalogueRow* catalogueRow = findCatalogueRow(name);
-    if (catalogueRow->labelPosition == PosRight) {
-        grid->addWidget(control, row, column);
-        grid->addWidget(label, row, column + 1);
-    } else if (catalogueRow->kind == SettingKind::Spin) {
-        auto* line = newRow(FieldSpacing);
-        line->addWidget(label);
-        line->addStretch();
-        line->addWidget(control);
-        grid->addLayout(line, row, column, 1, 2);
-    } else {
-        addLabelled(grid, row, column, label, control);
-    }
-}
-
-// Lays a group's settings out in catalogue order, down the first column, then the next.
-QGridLayout* MainWindow::fillGroup(const char* caption, int columns) {
-    QGroupBox* box = groupBoxes_.value(QString::fromUtf8(caption));
-    Q_ASSERT(box);
-    QGridLayout* grid = newGroupGrid(box);
-    QList<const CatalogueRow*> rows;
-    for (const CatalogueRow& row : catalogue())
-        if (qstrcmp(row.group, caption) == 0)
-            rows << &row;
-    const int perColumn = (static_cast<int>(rows.size()) + columns - 1) / columns;
-    for (int i = 0; i < rows.size(); ++i)
-        addSettingRow(grid, i % perColumn, (i / perColumn) * 2, rows[i]->command);
-    if (columns > 1)
-        grid->setHorizontalSpacing(BlockSpacing);
-    // A list of check boxes reads as one block; fields keep their gap.
-    const bool onlyChecks = std::all_of(rows.begin(), rows.end(), [](const CatalogueRow* row) {
-        return row->kind == SettingKind::CheckBox;
-    });
-    if (onlyChecks)
-        grid->setVerticalSpacing(0);
-    return grid;
-}
-
 // ---------------------------------------------------------------------------------------------
 // General
 
 void MainWindow::createGeneralTab() {
     QWidget* page = tabGeneral;
-    createCatalogueControls("tabGeneral", page);
+    catalogueLayout_.createControls("tabGeneral", page);
 
     auto* player = newPlainGroup(page, "gbxPlayer", QStringLiteral("Player"));
     QGridLayout* playerGrid = newGroupGrid(player);
@@ -370,7 +218,7 @@ void MainWindow::createGeneralTab() {
     // The gun and view spins stand outside any group, so they are laid out on the page itself.
     const auto addSpin = [this](QHBoxLayout* line, const char* command) {
         const QString name = QString::fromLatin1(command);
-        line->addWidget(settingLabels_.value(name));
+        line->addWidget(catalogueLayout_.label(name));
         line->addWidget(settingControl(name));
     };
     auto* gun = newRow(FieldSpacing);
@@ -410,19 +258,17 @@ void MainWindow::createGeneralTab() {
 
 void MainWindow::createMovementTab() {
     QWidget* page = tabMovement;
-    createCatalogueControls("tabMovement", page);
-    const auto group = [this](const char* caption) {
-        return groupBoxes_.value(QString::fromUtf8(caption));
-    };
+    catalogueLayout_.createControls("tabMovement", page);
+    const auto group = [this](const char* caption) { return catalogueLayout_.group(caption); };
 
-    QGridLayout* mouse = fillGroup("Mouse Options", 1);
+    QGridLayout* mouse = catalogueLayout_.fillGroup("Mouse Options", 1);
     barSensitivity = trackBar(group("Mouse Options"), "barSensitivity", Qt::Horizontal, 1, 20, 3);
     setHintText(barSensitivity, QStringLiteral("3  (How fast the view turns with the mouse)"));
     addLabelled(mouse, 1, 0, newLabel(group("Mouse Options"), QStringLiteral("Sensitivity")),
                 barSensitivity);
     for (const char* caption :
          {"Looking", "Running", "Strafing", "Climbing and swimming", "Player Movement"})
-        fillGroup(caption, 1);
+        catalogueLayout_.fillGroup(caption, 1);
 
     auto* first = newColumn();
     first->addWidget(settingControl(QStringLiteral("in_mouse")));
@@ -446,65 +292,20 @@ void MainWindow::createMovementTab() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Weapons & Inv
-
-void MainWindow::createWeaponsTab() {
-    QWidget* page = tabWeaponsInv;
-    createCatalogueControls("tabWeaponsInv", page);
-    fillGroup("Inventory", 1);
-    fillGroup("Use Item", 1);
-
-    auto* firing = newGrid();
-    int row = 0;
-    for (const char* command : {"+attack", "weapnext", "weapprev", "weaplast"})
-        addSettingRow(firing, row++, 0, command);
-    auto* middle = newColumn();
-    middle->addWidget(groupBoxes_.value(QStringLiteral("Use Item")));
-    middle->addLayout(firing);
-    middle->addStretch();
-
-    auto* weapons = newGrid();
-    const char* const weaponUse[] = {
-        "use blaster",  "use shotgun",          "use super shotgun",   "use machinegun",
-        "use chaingun", "use grenade launcher", "use rocket launcher", "use hyperblaster",
-        "use railgun",  "use bfg10k",           "use grenades"};
-    row = 0;
-    for (const char* command : weaponUse)
-        addSettingRow(weapons, row++, 0, command);
-    weapons->setRowStretch(row, 1);
-
-    // The two weapon options run along the bottom, under the inventory columns.
-    auto* options = newRow();
-    for (const char* command : {"cl_vwep", "g_select_empty"})
-        options->addWidget(settingControl(QString::fromLatin1(command)));
-    options->addStretch();
-
-    auto* layout = new QGridLayout(page);
-    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
-    layout->setSpacing(BlockSpacing);
-    layout->addWidget(groupBoxes_.value(QStringLiteral("Inventory")), 0, 0, Qt::AlignTop);
-    layout->addLayout(middle, 0, 1);
-    layout->addLayout(weapons, 0, 2, 2, 1);
-    layout->addLayout(options, 1, 0, 1, 2);
-    layout->setRowStretch(0, 1);
-    compactRows(page);
-}
-
-// ---------------------------------------------------------------------------------------------
 // Communications
 
 void MainWindow::createCommunicationsTab() {
     QWidget* page = tabCommunications;
-    createCatalogueControls("tabCommunications", page);
+    catalogueLayout_.createControls("tabCommunications", page);
 
     auto* keys = newGrid();
     int row = 0;
     for (const char* command : {"toggleconsole", "messagemode", "score", "wave 0", "wave 1",
                                 "wave 2", "wave 3", "wave 4"})
-        addSettingRow(keys, row++, 0, command);
+        catalogueLayout_.addSettingRow(keys, row++, 0, command);
     keys->setRowMinimumHeight(row++, BlockSpacing);
     for (const char* command : {"scr_conspeed", "con_notifytime", "logfile"})
-        addSettingRow(keys, row++, 0, command);
+        catalogueLayout_.addSettingRow(keys, row++, 0, command);
     keys->setRowStretch(row, 1);
 
     auto* messages = newPlainGroup(page, "gbxMessages", QStringLiteral("Messages"));
@@ -555,7 +356,7 @@ void MainWindow::createVideoTab() {
     }
     gbxVideoItems->button(1)->setChecked(true);
 
-    createCatalogueControls("tabVideo", page);
+    catalogueLayout_.createControls("tabVideo", page);
 
     pageVideo = named<MultiRowTabWidget>(page, "pageVideo");
     pageVideo->setDocumentMode(true);
@@ -581,13 +382,13 @@ void MainWindow::createVideoTab() {
 
 void MainWindow::createVideoBothPage() {
     QWidget* page = tabBoth;
-    createCatalogueControls("tabBoth", page);
-    fillGroup("Game Screen Position", 1);
+    catalogueLayout_.createControls("tabBoth", page);
+    catalogueLayout_.fillGroup("Game Screen Position", 1);
 
     auto* keys = newGrid();
     int row = 0;
     for (const char* command : {"vid_restart", "sizedown", "sizeup"})
-        addSettingRow(keys, row++, 0, command);
+        catalogueLayout_.addSettingRow(keys, row++, 0, command);
     keys->setRowStretch(row, 1);
 
     barGamma = trackBar(page, "barGamma", Qt::Vertical, 1, 39, 20);
@@ -600,7 +401,7 @@ void MainWindow::createVideoBothPage() {
     gamma->addStretch();
 
     auto* screen = newColumn();
-    screen->addWidget(groupBoxes_.value(QStringLiteral("Game Screen Position")));
+    screen->addWidget(catalogueLayout_.group("Game Screen Position"));
     screen->addStretch();
 
     auto* layout = pageColumns(page, SubPageMargin);
@@ -614,21 +415,21 @@ void MainWindow::createVideoBothPage() {
 
 void MainWindow::createVideoSoftwarePage() {
     QWidget* page = softwarePage_;
-    createCatalogueControls("TabSheet1", page);
+    catalogueLayout_.createControls("TabSheet1", page);
     auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
     grid->setHorizontalSpacing(BlockSpacing);
     const char* const checks[] = {"sw_stipplealpha",  "sw_drawflat",      "sw_polymodelstats",
                                   "sw_reportedgeout", "sw_reportsurfout", "sw_surfcacheoverride",
                                   "sw_waterwarp",     "sw_allow_modex",   "sw_draworder"};
     for (int i = 0; i < 9; ++i)
-        addSettingRow(grid, i % 5, (i / 5) * 2, checks[i]);
+        catalogueLayout_.addSettingRow(grid, i % 5, (i / 5) * 2, checks[i]);
     cboSwVidMode = editableCombo(page, "cboSwVidMode", VideoModes);
     cboSwVidMode->setEditable(false);
     setHintText(cboSwVidMode, QStringLiteral("0  (Screen resolution of the software renderer)"));
     addLabelled(grid, 0, 4, newLabel(page, QStringLiteral("Video Mode")), cboSwVidMode);
     int row = 1;
     for (const char* command : {"sw_mipcap", "sw_mipscale", "sw_clearcolor"})
-        addSettingRow(grid, row++, 4, command);
+        catalogueLayout_.addSettingRow(grid, row++, 4, command);
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(6, 1);
 }
@@ -638,9 +439,9 @@ void MainWindow::createVideoSoftwarePage() {
 // the number fields on the right.
 void MainWindow::createVideoGlPage() {
     QWidget* page = TabSheet2;
-    createCatalogueControls("TabSheet2", page);
+    catalogueLayout_.createControls("TabSheet2", page);
     for (const char* caption : {"Enhancements", "Video Card Specific", "Debugging"})
-        fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
+        catalogueLayout_.fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
 
     cboGlVidMode = editableCombo(page, "cboGlVidMode", VideoModes);
     cboGlVidMode->setEditable(false);
@@ -695,12 +496,12 @@ void MainWindow::createVideoGlPage() {
     fields->setColumnStretch(2, 1);
 
     auto* left = newColumn(TightSpacing);
-    left->addWidget(groupBoxes_.value(QStringLiteral("Enhancements")));
-    left->addWidget(groupBoxes_.value(QStringLiteral("Debugging")));
+    left->addWidget(catalogueLayout_.group("Enhancements"));
+    left->addWidget(catalogueLayout_.group("Debugging"));
     left->addLayout(picture);
     left->addStretch();
     auto* right = newColumn(TightSpacing);
-    right->addWidget(groupBoxes_.value(QStringLiteral("Video Card Specific")));
+    right->addWidget(catalogueLayout_.group("Video Card Specific"));
     right->addLayout(driver);
     right->addLayout(fields);
     right->addStretch();
@@ -715,23 +516,23 @@ void MainWindow::createVideoGlPage() {
 
 void MainWindow::createSoundTab() {
     QWidget* page = tabSound;
-    createCatalogueControls("tabSound", page);
+    catalogueLayout_.createControls("tabSound", page);
 
     auto* checks = newGrid();
     int row = 0;
     for (const char* command : {"s_initsound", "s_primary", "s_wavonly", "cl_footsteps",
                                 "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
-        addSettingRow(checks, row++, 0, command);
+        catalogueLayout_.addSettingRow(checks, row++, 0, command);
     checks->setRowMinimumHeight(row++, BlockSpacing);
     for (const char* command : {"cd_looptrack", "cd_loopcount"})
-        addSettingRow(checks, row++, 0, command);
+        catalogueLayout_.addSettingRow(checks, row++, 0, command);
     checks->setRowStretch(row, 1);
 
     auto* keys = newGrid();
     row = 0;
     for (const char* command : {"snd_restart", "soundinfo", "soundlist", "cd on", "cd off",
                                 "cd stop", "cd pause", "cd resume"})
-        addSettingRow(keys, row++, 0, command);
+        catalogueLayout_.addSettingRow(keys, row++, 0, command);
     keys->setRowStretch(row, 1);
 
     auto* quality = newGrid();
@@ -763,56 +564,29 @@ void MainWindow::createSoundTab() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Menus
-
-void MainWindow::createMenusTab() {
-    QWidget* page = TabMenus;
-    createCatalogueControls("TabMenus", page);
-    auto* grid = newGrid();
-    grid->setHorizontalSpacing(FieldSpacing);
-    int index = 0;
-    for (const CatalogueRow& row : catalogue()) {
-        if (qstrcmp(row.tab, "TabMenus") != 0)
-            continue;
-        addSettingRow(grid, index % 10, (index / 10) * 3, row.command);
-        ++index;
-    }
-    grid->setColumnMinimumWidth(2, BlockSpacing);
-    grid->setRowStretch(10, 1);
-    auto* right = newColumn();
-    right->addWidget(pictureLabel(page, "imgMenus", "tab_menus", 168));
-    right->addStretch();
-    auto* layout = pageColumns(page);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(right);
-    compactRows(page);
-}
-
-// ---------------------------------------------------------------------------------------------
 // Client
 
 void MainWindow::createClientTab() {
     QWidget* page = tabClient;
-    createCatalogueControls("tabClient", page);
+    catalogueLayout_.createControls("tabClient", page);
 
     auto* settings = newGrid();
     int row = 0;
     for (const char* command :
          {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
-        addSettingRow(settings, row++, 0, command);
+        catalogueLayout_.addSettingRow(settings, row++, 0, command);
     settings->setRowMinimumHeight(row++, BlockSpacing);
     for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})
-        addSettingRow(settings, row++, 0, command);
+        catalogueLayout_.addSettingRow(settings, row++, 0, command);
     settings->setRowStretch(row, 1);
 
     // The download kinds stand indented under the switch that governs them.
     auto* downloads = newGrid();
     row = 0;
-    addSettingRow(downloads, row++, 0, "allow_download");
+    catalogueLayout_.addSettingRow(downloads, row++, 0, "allow_download");
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_players", "allow_download_sounds"})
-        addSettingRow(downloads, row++, 1, command);
+        catalogueLayout_.addSettingRow(downloads, row++, 1, command);
     downloads->setColumnMinimumWidth(0, 14);
     downloads->setRowStretch(row, 1);
 
@@ -865,7 +639,7 @@ void MainWindow::createClientTab() {
 
 void MainWindow::createServerTab() {
     QWidget* page = tabServer;
-    createCatalogueControls("tabServer", page);
+    catalogueLayout_.createControls("tabServer", page);
 
     auto* server = newGrid();
     edtServerName = named<QLineEdit>(page, "edtServerName");
@@ -902,7 +676,7 @@ void MainWindow::createServerTab() {
     auto* numbers = newGrid();
     row = 0;
     for (const char* command : {"maxclients", "sv_maxvelocity", "sv_gravity", "timeout"})
-        addSettingRow(numbers, row++, 0, command);
+        catalogueLayout_.addSettingRow(numbers, row++, 0, command);
     numbers->setColumnStretch(2, 1);
     cbxFragLimit = named<QCheckBox>(page, "cbxFragLimit");
     cbxFragLimit->setText(QStringLiteral("Frag Limit"));
@@ -912,9 +686,9 @@ void MainWindow::createServerTab() {
     cbxTimeLimit->setChecked(true);
     auto* limits = newGrid();
     limits->addWidget(cbxFragLimit, 0, 0);
-    addSettingRow(limits, 0, 1, "fraglimit");
+    catalogueLayout_.addSettingRow(limits, 0, 1, "fraglimit");
     limits->addWidget(cbxTimeLimit, 1, 0);
-    addSettingRow(limits, 1, 1, "timelimit");
+    catalogueLayout_.addSettingRow(limits, 1, 1, "timelimit");
     limits->setColumnStretch(3, 1);
 
     auto* left = newColumn();

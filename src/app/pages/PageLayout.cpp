@@ -1,0 +1,83 @@
+#include "PageLayout.h"
+
+#include "app/Pictures.h"
+#include "app/WidgetHelpers.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace PageLayout {
+
+QGridLayout* newGrid(QWidget* owner, const QMargins& margins) {
+    auto* grid = new QGridLayout(owner);
+    grid->setContentsMargins(margins);
+    grid->setHorizontalSpacing(FieldSpacing);
+    grid->setVerticalSpacing(RowSpacing);
+    return grid;
+}
+
+QGridLayout* newGroupGrid(QGroupBox* box) {
+    return newGrid(box, GroupMargins);
+}
+
+QVBoxLayout* newColumn(int spacing) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(spacing);
+    column->setContentsMargins(0, 0, 0, 0);
+    return column;
+}
+
+QHBoxLayout* newRow(int spacing) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(spacing);
+    row->setContentsMargins(0, 0, 0, 0);
+    return row;
+}
+
+QHBoxLayout* pageColumns(QWidget* page, int margin) {
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(BlockSpacing);
+    return layout;
+}
+
+QGroupBox* newPlainGroup(QWidget* parent, const char* name, const QString& title) {
+    auto* box = named<QGroupBox>(parent, name);
+    box->setTitle(title);
+    return box;
+}
+
+QLabel* newLabel(QWidget* parent, const QString& text, const char* name) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width) {
+    auto* label = named<QLabel>(parent, name);
+    label->setPixmap(decorationPicture(pictureName));
+    label->setScaledContents(true);
+    label->setFixedSize(label->pixmap().size().scaled(width, width, Qt::KeepAspectRatio));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field) {
+    grid->addWidget(label, row, column);
+    grid->addWidget(field, row, column + 1);
+}
+
+void compactRows(QWidget* page) {
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        box->setFixedHeight(CheckRowHeight);
+    for (QRadioButton* button : page->findChildren<QRadioButton*>())
+        button->setFixedHeight(CheckRowHeight);
+}
+
+} // namespace PageLayout

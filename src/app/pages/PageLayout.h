@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMargins>
+#include <QString>
+
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+
+// The measures and layout builders every tab page shares. Every page must fit its fixed area at
+// the compact application font, so all use the same margins, the same gaps, and one row height
+// for check boxes and radio buttons.
+namespace PageLayout {
+
+inline constexpr int PageMargin = 4;      // around the contents of a tab page
+inline constexpr int SubPageMargin = 2;   // around the contents of a Video sub-page
+inline constexpr int BlockSpacing = 6;    // between columns, group boxes and blocks of rows
+inline constexpr int TightSpacing = 4;    // the same on the densest pages
+inline constexpr int RowSpacing = 2;      // between the rows of a grid
+inline constexpr int FieldSpacing = 5;    // between a label and its field
+inline constexpr int CheckRowHeight = 16; // check boxes and radio buttons: text and mark, no more
+inline const QMargins GroupMargins(4, 1, 4, 2);
+
+QGridLayout* newGrid(QWidget* owner = nullptr, const QMargins& margins = {});
+QGridLayout* newGroupGrid(QGroupBox* box);
+QVBoxLayout* newColumn(int spacing = BlockSpacing);
+QHBoxLayout* newRow(int spacing = BlockSpacing);
+// The page's own layout, side by side, with the common margins.
+QHBoxLayout* pageColumns(QWidget* page, int margin = PageMargin);
+QGroupBox* newPlainGroup(QWidget* parent, const char* name, const QString& title);
+QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullptr);
+// A decoration picture at most `width` pixels wide, keeping its proportions.
+QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width);
+void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field);
+// Check boxes and radio buttons share one compact row height on every page.
+void compactRows(QWidget* page);
+
+} // namespace PageLayout
