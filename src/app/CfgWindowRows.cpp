@@ -2,6 +2,7 @@
 
 #include "app/CfgWindowFields.h"
 #include "app/MainWindow.h"
+#include "app/pages/MovementPage.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
@@ -158,16 +159,16 @@ Row bobbingRow(const MaskedField& field) {
 
 // A track bar: the position times its step; a file without the variable puts the bar at
 // `missing`, or leaves it when there is none.
-Row trackBarRow(const char* name, QSlider* MainWindow::*bar, double step,
+Row trackBarRow(const char* name, QSlider* (*bar)(const MainWindow&), double step,
                 std::optional<int> missing,
                 std::function<bool(const MainWindow&, const QString&)> wanted = always) {
     return {CfgWord::set, name,
-            [bar, step](const MainWindow& w) { return trackBarValueText((w.*bar)->value(), step); },
+            [bar, step](const MainWindow& w) { return trackBarValueText(bar(w)->value(), step); },
             [bar, step, missing](MainWindow& w, const Value& value) {
                 if (value)
-                    (w.*bar)->setValue(trackBarPosition(gameNumber(*value), step));
+                    bar(w)->setValue(trackBarPosition(gameNumber(*value), step));
                 else if (missing)
-                    (w.*bar)->setValue(*missing);
+                    bar(w)->setValue(*missing);
             },
             std::move(wanted)};
 }
@@ -307,12 +308,16 @@ Table makeTable() {
     for (Row& row : r)
         row.keptByEmptyFile = true;
     r.push_back(trackBarRow(
-        "sensitivity", &MainWindow::barSensitivity, TrackBarStep::Sensitivity, 5,
-        [](const MainWindow& w, const QString&) { return ownEnabled(*w.barSensitivity); }));
+        "sensitivity", [](const MainWindow& w) { return w.tabMovement->sensitivity(); },
+        TrackBarStep::Sensitivity, 5,
+        [](const MainWindow& w, const QString&) {
+            return ownEnabled(*w.tabMovement->sensitivity());
+        }));
     t.partStart[1] = r.size();
     // The game's own default gamma is 1 (position 4); a brighter guess makes the software
     // renderer nearly black.
-    r.push_back(trackBarRow("vid_gamma", &MainWindow::barGamma, TrackBarStep::Gamma, 4));
+    r.push_back(trackBarRow(
+        "vid_gamma", [](const MainWindow& w) { return w.barGamma; }, TrackBarStep::Gamma, 4));
     r.push_back(rendererRow());
     r.push_back(modeRow("sw_mode", &MainWindow::cboSwVidMode, true));
     r.push_back(modeRow("gl_mode", &MainWindow::cboGlVidMode, false));
@@ -320,7 +325,8 @@ Table makeTable() {
     r.push_back(glComboRow("gl_driver", &MainWindow::cboGlDriver));
     for (const MaskedField& field : GlNumberFields)
         r.push_back(glNumberRow(field));
-    r.push_back(trackBarRow("s_volume", &MainWindow::barVolume, TrackBarStep::Volume, 7));
+    r.push_back(trackBarRow(
+        "s_volume", [](const MainWindow& w) { return w.barVolume; }, TrackBarStep::Volume, 7));
     r.push_back(mixAheadRow());
     r.push_back(soundRateRow());
     t.partStart[2] = r.size();

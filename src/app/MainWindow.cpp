@@ -10,6 +10,7 @@
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
 #include "app/pages/MenusPage.h"
+#include "app/pages/MovementPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
 #include "controls/SettingCheckBox.h"
@@ -205,7 +206,8 @@ void MainWindow::createFrame(QWidget* client) {
 
 void MainWindow::createTabs() {
     tabGeneral = addTabSheet(PageMain, "tabGeneral", QStringLiteral("General"));
-    tabMovement = addTabSheet(PageMain, "tabMovement", QStringLiteral("Movement"));
+    tabMovement = new MovementPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabMovement, QStringLiteral("Movement"));
     tabWeaponsInv = new WeaponsPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabWeaponsInv, QStringLiteral("Weapons && Inv"));
     tabCommunications =
@@ -220,7 +222,6 @@ void MainWindow::createTabs() {
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
     createGeneralTab();
-    createMovementTab();
     createCommunicationsTab();
     createVideoTab();
     createSoundTab();

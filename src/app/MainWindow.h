@@ -18,6 +18,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class MovementPage;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -107,7 +108,7 @@ public:
 
     // Tab sheets of PageMain, in order.
     QWidget* tabGeneral = nullptr;
-    QWidget* tabMovement = nullptr;
+    MovementPage* tabMovement = nullptr;
     QWidget* tabWeaponsInv = nullptr;
     QWidget* tabCommunications = nullptr;
     QWidget* tabVideo = nullptr;
@@ -137,7 +138,6 @@ public:
     QLineEdit* txtRunRoll = nullptr;
 
     // Movement tab.
-    QSlider* barSensitivity = nullptr;
 
     // Communications tab: five message slots, a captured key and a text each.
     QLineEdit* txtMsgKey[5] = {};
@@ -348,7 +348,6 @@ private:
     void createFrame(QWidget* client);
     void createTabs();
     void createGeneralTab();
-    void createMovementTab();
     void createCommunicationsTab();
     void createVideoTab();
     void createVideoBothPage();

@@ -94,17 +94,6 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption,
     return button;
 }
 
-QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
-                  int maximum, int position) {
-    auto* bar = named<QSlider>(parent, name);
-    bar->setOrientation(orientation);
-    bar->setRange(minimum, maximum);
-    bar->setValue(position);
-    bar->setPageStep(1);
-    bar->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow : QSlider::TicksRight);
-    return bar;
-}
-
 // The radio group keeps its title but puts it on the left of its one row of buttons, so the
 // Video tab's header takes a single row and the sub-pages get the height.
 void makeInlineRadioGroup(QGroupBox& box) {
@@ -250,44 +239,6 @@ void MainWindow::createGeneralTab() {
     layout->setContentsMargins(PageMargin, 2, 6, 2);
     layout->addLayout(left, 1);
     layout->addWidget(Panel6, 0, Qt::AlignTop);
-    compactRows(page);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Movement
-
-void MainWindow::createMovementTab() {
-    QWidget* page = tabMovement;
-    catalogueLayout_.createControls("tabMovement", page);
-    const auto group = [this](const char* caption) { return catalogueLayout_.group(caption); };
-
-    QGridLayout* mouse = catalogueLayout_.fillGroup("Mouse Options", 1);
-    barSensitivity = trackBar(group("Mouse Options"), "barSensitivity", Qt::Horizontal, 1, 20, 3);
-    setHintText(barSensitivity, QStringLiteral("3  (How fast the view turns with the mouse)"));
-    addLabelled(mouse, 1, 0, newLabel(group("Mouse Options"), QStringLiteral("Sensitivity")),
-                barSensitivity);
-    for (const char* caption :
-         {"Looking", "Running", "Strafing", "Climbing and swimming", "Player Movement"})
-        catalogueLayout_.fillGroup(caption, 1);
-
-    auto* first = newColumn();
-    first->addWidget(settingControl(QStringLiteral("in_mouse")));
-    first->addWidget(group("Mouse Options"));
-    first->addWidget(group("Looking"));
-    first->addStretch();
-    auto* second = newColumn();
-    second->addWidget(group("Running"));
-    second->addWidget(group("Strafing"));
-    second->addStretch();
-    auto* third = newColumn();
-    third->addWidget(group("Climbing and swimming"));
-    third->addWidget(group("Player Movement"));
-    third->addStretch();
-
-    auto* layout = pageColumns(page);
-    layout->addLayout(first, 1);
-    layout->addLayout(second, 1);
-    layout->addLayout(third, 1);
     compactRows(page);
 }
 

@@ -52,7 +52,7 @@ QString shown(MainWindow& w, const QString& field) {
         {"quality", [&] { return w.cboSndQuality->currentText(); }},
         {"mixahead", [&] { return w.txtSndDelay->displayText(); }},
         {"volume", [&] { return QString::number(w.barVolume->value()); }},
-        {"sensitivity", [&] { return QString::number(w.barSensitivity->value()); }},
+        {"sensitivity", [&] { return QString::number(w.tabMovement->sensitivity()->value()); }},
         {"server", [&] { return w.edtServerName->text() + '|' + w.edtServerPassword->text(); }},
         {"gravity",
          [&] {
@@ -316,7 +316,7 @@ void TstCfgRead::emptyFile() {
     w.txtPlayer->setText("Kept");
     w.txtSndDelay->setText("0.5");
     w.barVolume->setValue(30);
-    w.barSensitivity->setValue(12);
+    w.tabMovement->sensitivity()->setValue(12);
     w.edtServerName->setText("Srv");
     w.edtServerPassword->setText("pw");
     f.check("cl_run")->setSupValue(true);
@@ -327,7 +327,7 @@ void TstCfgRead::emptyFile() {
     QCOMPARE(w.txtPlayer->text(), QStringLiteral("Kept"));
     QCOMPARE(w.txtSndDelay->displayText(), QStringLiteral("0.2 "));
     QCOMPARE(w.barVolume->value(), 7);
-    QCOMPARE(w.barSensitivity->value(), 5);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
     QCOMPARE(shown(w, "server"), QStringLiteral("|"));
     QCOMPARE(f.check("cl_run")->supValue(), true);
     QCOMPARE(f.spin("fov")->supValue(), 120);
@@ -437,7 +437,7 @@ void TstCfgRead::gameWrittenConfig() {
     QCOMPARE(shown(w, "quality"), QStringLiteral("Low"));
     QCOMPARE(w.barVolume->value(), 28);
     QCOMPARE(w.barGamma->value(), 4);
-    QCOMPARE(w.barSensitivity->value(), 3);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 3);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "MOUSE1", "", ""}));
     QCOMPARE(keySlots(*f.binding("use blaster")), (QStringList{"1", "", "", ""}));
     QCOMPARE(f.spin("rate")->supValue(), 25000);
@@ -469,7 +469,7 @@ void TstCfgRead::roundTrip() {
     w.barGamma->setValue(6);
     w.txtSndDelay->setText("0.3");
     w.barVolume->setValue(33);
-    w.barSensitivity->setValue(9);
+    w.tabMovement->sensitivity()->setValue(9);
     w.cboSndQuality->setCurrentIndex(0);
     w.gbxVideoItems->button(0)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(6);
@@ -497,7 +497,7 @@ void TstCfgRead::roundTrip() {
     w.barGamma->setValue(20);
     w.txtSndDelay->setText("0.1");
     w.barVolume->setValue(1);
-    w.barSensitivity->setValue(1);
+    w.tabMovement->sensitivity()->setValue(1);
     w.cboSndQuality->setCurrentIndex(1);
     w.gbxVideoItems->button(1)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(0);
@@ -521,7 +521,7 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(w.barGamma->value(), 6);
     QCOMPARE(w.txtSndDelay->displayText(), QStringLiteral("0.30"));
     QCOMPARE(w.barVolume->value(), 33);
-    QCOMPARE(w.barSensitivity->value(), 9);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 9);
     QCOMPARE(shown(w, "quality"), QStringLiteral("High"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 6 0"));
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));

@@ -124,7 +124,7 @@ void TstCfgWrite::everyKindOfRowChanged() {
     w.txtWalkRoll->setText(" . 3 "); // blanks inside are written as zeros
     w.txtRunPitch->setText("1.5");
     w.txtRunRoll->setText("0.005"); // the value that is left out
-    w.barSensitivity->setValue(7);
+    w.tabMovement->sensitivity()->setValue(7);
     w.txtMsgKey[0]->setText("F5");
     w.txtMsgMsg[0]->setText("hello there");
     w.txtMsgKey[2]->setText("x"); // an empty message still says something
@@ -356,7 +356,7 @@ void TstCfgWrite::disabledControlsWriteNothing() {
     f.check("allow_download")->setSupValue(false); // disables the four below it
     f.check("cl_run")->setEnabled(false);
     w.tabMovement->setEnabled(false); // a disabled page is still walked
-    w.barSensitivity->setEnabled(false);
+    w.tabMovement->sensitivity()->setEnabled(false);
     const QByteArray written = f.save();
     QCOMPARE(linesStartingWith(written, {"Set allow_download"}),
              QStringList{"Set allow_download \"0\""});

@@ -79,7 +79,7 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) { f.binding("save quick")->setSupValue("F6"); },
      {"bind F6: echo Quick Saving...; wait; save quick -> save quick"}},
     {"track bar",
-     [](CfgWindowFixture& f) { f.w().barSensitivity->setValue(10); },
+     [](CfgWindowFixture& f) { f.w().tabMovement->sensitivity()->setValue(10); },
      {"cvar sensitivity: 8.5 -> 10"}},
     {"masked field",
      [](CfgWindowFixture& f) { f.w().txtSndDelay->setText("0.3"); },

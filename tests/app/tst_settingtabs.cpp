@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/pages/MovementPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
 #include "controls/Catalogue.h"
@@ -178,7 +179,7 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     QCOMPARE(w.txtWalkPitch->displayText(), QStringLiteral(" .  5"));
     QCOMPARE(w.txtBobStart->displayText(), QStringLiteral(" .   "));
     // The bars as a config without their variables leaves them: the game's own gamma of 1.
-    QCOMPARE(w.barSensitivity->value(), 5);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
     QCOMPARE(w.barGamma->minimum(), 1);
     QCOMPARE(w.barGamma->maximum(), 39);
     QCOMPARE(w.barGamma->value(), 4);

@@ -5,8 +5,8 @@
 #include "controls/Catalogue.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 using namespace PageLayout;

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 namespace PageLayout {
@@ -78,6 +79,17 @@ void compactRows(QWidget* page) {
         box->setFixedHeight(CheckRowHeight);
     for (QRadioButton* button : page->findChildren<QRadioButton*>())
         button->setFixedHeight(CheckRowHeight);
+}
+
+QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                  int maximum, int position) {
+    auto* bar = named<QSlider>(parent, name);
+    bar->setOrientation(orientation);
+    bar->setRange(minimum, maximum);
+    bar->setValue(position);
+    bar->setPageStep(1);
+    bar->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow : QSlider::TicksRight);
+    return bar;
 }
 
 } // namespace PageLayout

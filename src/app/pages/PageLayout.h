@@ -2,11 +2,13 @@
 
 #include <QMargins>
 #include <QString>
+#include <Qt>
 
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QSlider;
 class QVBoxLayout;
 class QWidget;
 
@@ -35,6 +37,9 @@ QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullpt
 // A decoration picture at most `width` pixels wide, keeping its proportions.
 QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width);
 void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field);
+// A slider moving in steps of one, with tick marks.
+QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                  int maximum, int position);
 // Check boxes and radio buttons share one compact row height on every page.
 void compactRows(QWidget* page);
 
