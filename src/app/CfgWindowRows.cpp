@@ -3,6 +3,7 @@
 #include "app/CfgWindowFields.h"
 #include "app/MainWindow.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/SoundPage.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
@@ -236,12 +237,12 @@ Row glNumberRow(const MaskedField& field) {
 
 Row mixAheadRow() {
     return {CfgWord::set, "s_mixahead",
-            [](const MainWindow& w) { return maskedNumber(*w.txtSndDelay); },
+            [](const MainWindow& w) { return maskedNumber(*w.tabSound->mixAhead()); },
             [](MainWindow& w, const Value& value) {
                 const QString text = !value                         ? QStringLiteral("0.2")
                                      : *value == QLatin1String("0") ? QStringLiteral("0.0")
                                                                     : *value;
-                showMaskedValue(*w.txtSndDelay, text);
+                showMaskedValue(*w.tabSound->mixAhead(), text);
             },
             always};
 }
@@ -250,16 +251,16 @@ Row mixAheadRow() {
 Row soundRateRow() {
     return {CfgWord::set, "s_khz",
             [](const MainWindow& w) {
-                const QString chosen = w.cboSndQuality->currentText();
-                return w.cboSndQuality->currentIndex() < 0    ? QString()
-                       : chosen == QLatin1String(HighQuality) ? QString::number(HighRate)
-                       : chosen == QLatin1String(LowQuality)  ? QString::number(LowRate)
-                                                              : QString();
+                const QString chosen = w.tabSound->quality()->currentText();
+                return w.tabSound->quality()->currentIndex() < 0 ? QString()
+                       : chosen == QLatin1String(HighQuality)    ? QString::number(HighRate)
+                       : chosen == QLatin1String(LowQuality)     ? QString::number(LowRate)
+                                                                 : QString();
             },
             [](MainWindow& w, const Value& value) {
                 const bool high = value && gameNumber(*value) >= HighRate;
-                w.cboSndQuality->setCurrentIndex(
-                    w.cboSndQuality->findText(QLatin1String(high ? HighQuality : LowQuality)));
+                w.tabSound->quality()->setCurrentIndex(w.tabSound->quality()->findText(
+                    QLatin1String(high ? HighQuality : LowQuality)));
             },
             notEmpty};
 }
@@ -326,7 +327,8 @@ Table makeTable() {
     for (const MaskedField& field : GlNumberFields)
         r.push_back(glNumberRow(field));
     r.push_back(trackBarRow(
-        "s_volume", [](const MainWindow& w) { return w.barVolume; }, TrackBarStep::Volume, 7));
+        "s_volume", [](const MainWindow& w) { return w.tabSound->volume(); }, TrackBarStep::Volume,
+        7));
     r.push_back(mixAheadRow());
     r.push_back(soundRateRow());
     t.partStart[2] = r.size();

@@ -11,6 +11,7 @@
 #include "app/WidgetHelpers.h"
 #include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/SoundPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
 #include "controls/SettingCheckBox.h"
@@ -213,7 +214,8 @@ void MainWindow::createTabs() {
     tabCommunications =
         addTabSheet(PageMain, "tabCommunications", QStringLiteral("Communications"));
     tabVideo = addTabSheet(PageMain, "tabVideo", QStringLiteral("Video"));
-    tabSound = addTabSheet(PageMain, "tabSound", QStringLiteral("Sound"));
+    tabSound = new SoundPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabSound, QStringLiteral("Sound"));
     TabMenus = new MenusPage(catalogueLayout_, PageMain);
     PageMain->addTab(TabMenus, QStringLiteral("Menus"));
     tabClient = addTabSheet(PageMain, "tabClient", QStringLiteral("Client"));
@@ -224,7 +226,6 @@ void MainWindow::createTabs() {
     createGeneralTab();
     createCommunicationsTab();
     createVideoTab();
-    createSoundTab();
     createClientTab();
     createServerTab();
     createGamesTab();

@@ -19,6 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class MovementPage;
+class SoundPage;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -112,7 +113,7 @@ public:
     QWidget* tabWeaponsInv = nullptr;
     QWidget* tabCommunications = nullptr;
     QWidget* tabVideo = nullptr;
-    QWidget* tabSound = nullptr;
+    SoundPage* tabSound = nullptr;
     QWidget* TabMenus = nullptr;
     QWidget* tabClient = nullptr;
     QWidget* tabServer = nullptr;
@@ -167,9 +168,6 @@ public:
     QLineEdit* txtGlSwapInterval = nullptr;
 
     // Sound tab.
-    QComboBox* cboSndQuality = nullptr;
-    QLineEdit* txtSndDelay = nullptr;
-    QSlider* barVolume = nullptr;
 
     // Client tab: what a client does when the game starts.
     QRadioButton* rbStartNewGame = nullptr;
@@ -353,7 +351,6 @@ private:
     void createVideoBothPage();
     void createVideoSoftwarePage();
     void createVideoGlPage();
-    void createSoundTab();
     void createClientTab();
     void createServerTab();
     void createGamesTab();

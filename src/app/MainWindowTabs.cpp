@@ -53,39 +53,6 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
                                   QString()};
 
-// Number fields of one digit, a point and three or two decimals.
-constexpr int ThreeDecimals = 3;
-constexpr int TwoDecimals = 2;
-
-QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QString& text) {
-    auto* edit = new MaskedNumberEdit(decimals, parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaskedText(text);
-    edit->setFixedWidth(44);
-    return edit;
-}
-
-constexpr int FoundComboLetters = 6;
-
-QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items = {}) {
-    auto* box = named<QComboBox>(parent, name);
-    setUpChoiceBox(*box); // keeps what is typed: "ma" stays "ma" beside "male"
-    box->addItems(items);
-    box->setCurrentIndex(-1); // no entry selected unless the program selects one
-    return box;
-}
-
-// A box filled with what is found on disk: its width does not follow its entries. Measuring
-// hundreds of maps when the window first shows would cost more than finding them, and one long
-// entry would widen the whole tab.
-QComboBox* foundCombo(QWidget* parent, const char* name) {
-    auto* box = editableCombo(parent, name);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(FoundComboLetters);
-    box->setIconSize(QSize(0, 0)); // no entry has one: the box stays as tall as the others
-    return box;
-}
-
 QRadioButton* radio(QWidget* parent, const char* name, const QString& caption,
                     QButtonGroup* group) {
     auto* button = named<QRadioButton>(parent, name);
@@ -460,58 +427,6 @@ void MainWindow::createVideoGlPage() {
     layout->setSpacing(TightSpacing);
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Sound
-
-void MainWindow::createSoundTab() {
-    QWidget* page = tabSound;
-    catalogueLayout_.createControls("tabSound", page);
-
-    auto* checks = newGrid();
-    int row = 0;
-    for (const char* command : {"s_initsound", "s_primary", "s_wavonly", "cl_footsteps",
-                                "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
-        catalogueLayout_.addSettingRow(checks, row++, 0, command);
-    checks->setRowMinimumHeight(row++, BlockSpacing);
-    for (const char* command : {"cd_looptrack", "cd_loopcount"})
-        catalogueLayout_.addSettingRow(checks, row++, 0, command);
-    checks->setRowStretch(row, 1);
-
-    auto* keys = newGrid();
-    row = 0;
-    for (const char* command : {"snd_restart", "soundinfo", "soundlist", "cd on", "cd off",
-                                "cd stop", "cd pause", "cd resume"})
-        catalogueLayout_.addSettingRow(keys, row++, 0, command);
-    keys->setRowStretch(row, 1);
-
-    auto* quality = newGrid();
-    cboSndQuality =
-        editableCombo(page, "cboSndQuality", {QStringLiteral("High"), QStringLiteral("Low")});
-    cboSndQuality->setEditable(false);
-    cboSndQuality->setCurrentIndex(1);
-    setHintText(cboSndQuality, QStringLiteral("Low  (Sampling rate of the sound: 22 or 11 kHz)"));
-    txtSndDelay = maskedEdit(page, "txtSndDelay", TwoDecimals, QStringLiteral("0.2 "));
-    setHintText(txtSndDelay, QStringLiteral("0.2  (Seconds of sound mixed ahead)"));
-    barVolume = trackBar(page, "barVolume", Qt::Horizontal, 0, 40, 20);
-    setHintText(barVolume, QStringLiteral("0.7  (Sound effects volume)"));
-    addLabelled(quality, 0, 0, newLabel(page, QStringLiteral("Quality")), cboSndQuality);
-    addLabelled(quality, 1, 0, newLabel(page, QStringLiteral("Mix Ahead")), txtSndDelay);
-    addLabelled(quality, 2, 0, newLabel(page, QStringLiteral("Volume")), barVolume);
-
-    auto* right = newColumn();
-    right->addLayout(quality);
-    right->addSpacing(BlockSpacing);
-    right->addWidget(pictureLabel(page, "imgSound", "tab_sound", 200), 0, Qt::AlignHCenter);
-    right->addStretch();
-
-    auto* layout = pageColumns(page);
-    layout->setSpacing(BlockSpacing * 2);
-    layout->addLayout(checks);
-    layout->addLayout(keys);
-    layout->addLayout(right, 1);
-    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/SoundPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
 #include "controls/SettingCheckBox.h"

@@ -49,9 +49,9 @@ QString shown(MainWindow& w, const QString& field) {
              return texts.join('|');
          }},
         {"gamma", [&] { return QString::number(w.barGamma->value()); }},
-        {"quality", [&] { return w.cboSndQuality->currentText(); }},
-        {"mixahead", [&] { return w.txtSndDelay->displayText(); }},
-        {"volume", [&] { return QString::number(w.barVolume->value()); }},
+        {"quality", [&] { return w.tabSound->quality()->currentText(); }},
+        {"mixahead", [&] { return w.tabSound->mixAhead()->displayText(); }},
+        {"volume", [&] { return QString::number(w.tabSound->volume()->value()); }},
         {"sensitivity", [&] { return QString::number(w.tabMovement->sensitivity()->value()); }},
         {"server", [&] { return w.edtServerName->text() + '|' + w.edtServerPassword->text(); }},
         {"gravity",
@@ -256,7 +256,7 @@ void TstCfgRead::fixedFields() {
     w.rbCenter->setChecked(true);
     w.rbCrossAngle->setChecked(true);
     w.barGamma->setValue(10);
-    w.cboSndQuality->setCurrentIndex(0);
+    w.tabSound->quality()->setCurrentIndex(0);
     w.gbxVideoItems->button(0)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(3);
     w.cboGlVidMode->setCurrentIndex(3);
@@ -314,8 +314,8 @@ void TstCfgRead::emptyFile() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
     w.txtPlayer->setText("Kept");
-    w.txtSndDelay->setText("0.5");
-    w.barVolume->setValue(30);
+    w.tabSound->mixAhead()->setText("0.5");
+    w.tabSound->volume()->setValue(30);
     w.tabMovement->sensitivity()->setValue(12);
     w.edtServerName->setText("Srv");
     w.edtServerPassword->setText("pw");
@@ -325,8 +325,8 @@ void TstCfgRead::emptyFile() {
     f.load("");
     QVERIFY(w.CfgLines.isEmpty());
     QCOMPARE(w.txtPlayer->text(), QStringLiteral("Kept"));
-    QCOMPARE(w.txtSndDelay->displayText(), QStringLiteral("0.2 "));
-    QCOMPARE(w.barVolume->value(), 7);
+    QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.2 "));
+    QCOMPARE(w.tabSound->volume()->value(), 7);
     QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
     QCOMPARE(shown(w, "server"), QStringLiteral("|"));
     QCOMPARE(f.check("cl_run")->supValue(), true);
@@ -435,7 +435,7 @@ void TstCfgRead::gameWrittenConfig() {
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 2 3"));
     QCOMPARE(shown(w, "quality"), QStringLiteral("Low"));
-    QCOMPARE(w.barVolume->value(), 28);
+    QCOMPARE(w.tabSound->volume()->value(), 28);
     QCOMPARE(w.barGamma->value(), 4);
     QCOMPARE(w.tabMovement->sensitivity()->value(), 3);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "MOUSE1", "", ""}));
@@ -467,10 +467,10 @@ void TstCfgRead::roundTrip() {
     w.txtWalkPitch->setText("0.004");
     w.txtRunRoll->setText("0.009");
     w.barGamma->setValue(6);
-    w.txtSndDelay->setText("0.3");
-    w.barVolume->setValue(33);
+    w.tabSound->mixAhead()->setText("0.3");
+    w.tabSound->volume()->setValue(33);
     w.tabMovement->sensitivity()->setValue(9);
-    w.cboSndQuality->setCurrentIndex(0);
+    w.tabSound->quality()->setCurrentIndex(0);
     w.gbxVideoItems->button(0)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(6);
     w.cbxStartServer->setChecked(true);
@@ -495,10 +495,10 @@ void TstCfgRead::roundTrip() {
     w.rbCrossNone->setChecked(true);
     w.txtWalkPitch->setText("0.001");
     w.barGamma->setValue(20);
-    w.txtSndDelay->setText("0.1");
-    w.barVolume->setValue(1);
+    w.tabSound->mixAhead()->setText("0.1");
+    w.tabSound->volume()->setValue(1);
     w.tabMovement->sensitivity()->setValue(1);
-    w.cboSndQuality->setCurrentIndex(1);
+    w.tabSound->quality()->setCurrentIndex(1);
     w.gbxVideoItems->button(1)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(0);
     w.edtServerName->setText("x");
@@ -519,8 +519,8 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(shown(w, "crosshair"), QStringLiteral("rbCrossAngle"));
     QCOMPARE(shown(w, "bobbing"), QStringLiteral("0.004|0.002|0.005|0.002|0.009"));
     QCOMPARE(w.barGamma->value(), 6);
-    QCOMPARE(w.txtSndDelay->displayText(), QStringLiteral("0.30"));
-    QCOMPARE(w.barVolume->value(), 33);
+    QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.30"));
+    QCOMPARE(w.tabSound->volume()->value(), 33);
     QCOMPARE(w.tabMovement->sensitivity()->value(), 9);
     QCOMPARE(shown(w, "quality"), QStringLiteral("High"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 6 0"));

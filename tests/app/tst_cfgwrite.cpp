@@ -135,9 +135,9 @@ void TstCfgWrite::everyKindOfRowChanged() {
     w.cboGlDriver->setEditText("libGL");
     w.txtPartIntensityA->setText("0.01");
     w.txtGlPicMip->setText("1");
-    w.barVolume->setValue(40);
-    w.txtSndDelay->setText("0.1");
-    w.cboSndQuality->setCurrentIndex(0);
+    w.tabSound->volume()->setValue(40);
+    w.tabSound->mixAhead()->setText("0.1");
+    w.tabSound->quality()->setCurrentIndex(0);
     w.cbxStartServer->setChecked(true);
     w.edtServerName->setText("My Server");
     w.edtServerPassword->clear();
@@ -304,7 +304,7 @@ void TstCfgWrite::soundQuality() {
     QFETCH(int, index);
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
-    f.w().cboSndQuality->setCurrentIndex(index);
+    f.w().tabSound->quality()->setCurrentIndex(index);
     const QByteArray written = f.save();
     QCOMPARE(linesStartingWith(written, {"set s_khz"}), expected);
     // It stands right after the mixing line.

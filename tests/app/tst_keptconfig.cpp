@@ -82,7 +82,7 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) { f.w().tabMovement->sensitivity()->setValue(10); },
      {"cvar sensitivity: 8.5 -> 10"}},
     {"masked field",
-     [](CfgWindowFixture& f) { f.w().txtSndDelay->setText("0.3"); },
+     [](CfgWindowFixture& f) { f.w().tabSound->mixAhead()->setText("0.3"); },
      {"cvar s_mixahead: .14 -> 0.30"}},
     {"player name",
      [](CfgWindowFixture& f) { f.w().txtPlayer->setText("Ranger"); },

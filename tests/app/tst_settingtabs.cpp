@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/SoundPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
 #include "controls/Catalogue.h"
@@ -183,9 +184,9 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     QCOMPARE(w.barGamma->minimum(), 1);
     QCOMPARE(w.barGamma->maximum(), 39);
     QCOMPARE(w.barGamma->value(), 4);
-    QCOMPARE(w.barVolume->maximum(), 40);
-    QCOMPARE(w.barVolume->value(), 7);
-    QCOMPARE(w.cboSndQuality->currentText(), QStringLiteral("Low"));
+    QCOMPARE(w.tabSound->volume()->maximum(), 40);
+    QCOMPARE(w.tabSound->volume()->value(), 7);
+    QCOMPARE(w.tabSound->quality()->currentText(), QStringLiteral("Low"));
     QCOMPARE(w.cboGlVidMode->count(), 10);
     QCOMPARE(w.cboGlVidMode->itemText(0), QStringLiteral("0 - 320 x 240"));
     QCOMPARE(w.cboGlVidMode->itemText(9), QStringLiteral("9 - 1600 x 1200"));

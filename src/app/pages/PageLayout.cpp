@@ -2,17 +2,27 @@
 
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
+#include "controls/ChoiceBox.h"
+#include "controls/MaskedNumberEdit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
 namespace PageLayout {
+
+namespace {
+
+constexpr int FoundComboLetters = 6;
+
+} // namespace
 
 QGridLayout* newGrid(QWidget* owner, const QMargins& margins) {
     auto* grid = new QGridLayout(owner);
@@ -90,6 +100,30 @@ QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation
     bar->setPageStep(1);
     bar->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow : QSlider::TicksRight);
     return bar;
+}
+
+QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QString& text) {
+    auto* edit = new MaskedNumberEdit(decimals, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaskedText(text);
+    edit->setFixedWidth(44);
+    return edit;
+}
+
+QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items) {
+    auto* box = named<QComboBox>(parent, name);
+    setUpChoiceBox(*box); // keeps what is typed: "ma" stays "ma" beside "male"
+    box->addItems(items);
+    box->setCurrentIndex(-1); // no entry selected unless the program selects one
+    return box;
+}
+
+QComboBox* foundCombo(QWidget* parent, const char* name) {
+    auto* box = editableCombo(parent, name);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(FoundComboLetters);
+    box->setIconSize(QSize(0, 0)); // no entry has one: the box stays as tall as the others
+    return box;
 }
 
 } // namespace PageLayout

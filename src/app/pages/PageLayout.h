@@ -2,12 +2,15 @@
 
 #include <QMargins>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QSlider;
 class QVBoxLayout;
 class QWidget;
@@ -26,6 +29,10 @@ inline constexpr int FieldSpacing = 5;    // between a label and its field
 inline constexpr int CheckRowHeight = 16; // check boxes and radio buttons: text and mark, no more
 inline const QMargins GroupMargins(4, 1, 4, 2);
 
+// Number fields of one digit, a point and three or two decimals.
+inline constexpr int ThreeDecimals = 3;
+inline constexpr int TwoDecimals = 2;
+
 QGridLayout* newGrid(QWidget* owner = nullptr, const QMargins& margins = {});
 QGridLayout* newGroupGrid(QGroupBox* box);
 QVBoxLayout* newColumn(int spacing = BlockSpacing);
@@ -37,6 +44,14 @@ QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullpt
 // A decoration picture at most `width` pixels wide, keeping its proportions.
 QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName, int width);
 void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field);
+// A number field with one digit, a point and `decimals` decimals, showing `text`.
+QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QString& text);
+// A combo box that keeps what is typed, with no entry selected.
+QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& items = {});
+// A box filled with what is found on disk: its width does not follow its entries. Measuring
+// hundreds of maps when the window first shows would cost more than finding them, and one long
+// entry would widen the whole tab.
+QComboBox* foundCombo(QWidget* parent, const char* name);
 // A slider moving in steps of one, with tick marks.
 QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
                   int maximum, int position);
