@@ -3,6 +3,7 @@
 #include "app/CheckConfigCommand.h"
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
 #include "config/ConfigScript.h"
 #include "controls/BindingConflicts.h"
 #include "controls/BindingEdit.h"
@@ -58,7 +59,8 @@ void showConfigCheck(MainWindow& window) {
 QList<BindingConflicts::KeyBox> messageKeyBoxes(const MainWindow& window) {
     QList<BindingConflicts::KeyBox> boxes;
     for (int slot = 0; slot < 5; ++slot)
-        boxes.append({window.txtMsgKey[slot], QStringLiteral("message%1").arg(slot + 1)});
+        boxes.append({window.tabCommunications->messageKey(slot),
+                      QStringLiteral("message%1").arg(slot + 1)});
     return boxes;
 }
 

@@ -9,6 +9,7 @@
 #include "app/OptionsDialog.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
+#include "app/pages/CommunicationsPage.h"
 #include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/SoundPage.h"
@@ -211,8 +212,8 @@ void MainWindow::createTabs() {
     PageMain->addTab(tabMovement, QStringLiteral("Movement"));
     tabWeaponsInv = new WeaponsPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabWeaponsInv, QStringLiteral("Weapons && Inv"));
-    tabCommunications =
-        addTabSheet(PageMain, "tabCommunications", QStringLiteral("Communications"));
+    tabCommunications = new CommunicationsPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabCommunications, QStringLiteral("Communications"));
     tabVideo = addTabSheet(PageMain, "tabVideo", QStringLiteral("Video"));
     tabSound = new SoundPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabSound, QStringLiteral("Sound"));
@@ -224,7 +225,6 @@ void MainWindow::createTabs() {
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
     createGeneralTab();
-    createCommunicationsTab();
     createVideoTab();
     createClientTab();
     createServerTab();

@@ -18,6 +18,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class CommunicationsPage;
 class MovementPage;
 class SoundPage;
 class QGridLayout;
@@ -111,7 +112,7 @@ public:
     QWidget* tabGeneral = nullptr;
     MovementPage* tabMovement = nullptr;
     QWidget* tabWeaponsInv = nullptr;
-    QWidget* tabCommunications = nullptr;
+    CommunicationsPage* tabCommunications = nullptr;
     QWidget* tabVideo = nullptr;
     SoundPage* tabSound = nullptr;
     QWidget* TabMenus = nullptr;
@@ -141,8 +142,6 @@ public:
     // Movement tab.
 
     // Communications tab: five message slots, a captured key and a text each.
-    QLineEdit* txtMsgKey[5] = {};
-    QLineEdit* txtMsgMsg[5] = {};
 
     // Video tab: renderer choice and its sub-pages.
     QGroupBox* gbxVideo = nullptr;
@@ -346,7 +345,6 @@ private:
     void createFrame(QWidget* client);
     void createTabs();
     void createGeneralTab();
-    void createCommunicationsTab();
     void createVideoTab();
     void createVideoBothPage();
     void createVideoSoftwarePage();

@@ -4,6 +4,7 @@
 // and the lines no setting shows are kept for the next save.
 
 #include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
 
 #include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
@@ -53,32 +54,6 @@ std::vector<CfgOrigin> rowOrigins(const MainWindow& w, const CfgScript* script) 
         origins.push_back({script ? script->value(int(rowNumber(row))) : std::nullopt,
                            row.current(w), script && !script->isEmpty()});
     return origins;
-}
-
-// A message slot reads the alias "message<N>" that says its text and the last key bound to it
-// (an earlier one keeps its line, which a save writes before the slot's); a slot the file does
-// not fill is emptied.
-QStringList showMessages(MainWindow& w, CfgScript& script) {
-    const std::vector<CfgScript::Binding> bindings = script.bindings();
-    const QString say = QStringLiteral("say ");
-    QStringList keys;
-    for (int slot = 0; slot < 5; ++slot) {
-        const QString alias = QStringLiteral("message%1").arg(slot + 1);
-        const std::optional<QString> body = script.aliasBody(alias);
-        const auto bound = std::find_if(bindings.rbegin(), bindings.rend(), [&](const auto& b) {
-            return b.command.compare(alias, Qt::CaseInsensitive) == 0;
-        });
-        const bool ours = body && body->startsWith(say) && !body->contains(u'"') &&
-                          bound != bindings.rend() && isWritableKey(bound->key);
-        w.txtMsgKey[slot]->setText(ours ? bound->key.toString() : QString());
-        w.txtMsgMsg[slot]->setText(ours ? body->mid(say.size()) : QString());
-        if (!ours)
-            continue;
-        script.takeAlias(alias);
-        script.take(*bound);
-        keys << bound->key.toString();
-    }
-    return keys;
 }
 
 // The keys each binding control took from the file.
@@ -136,7 +111,8 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
     CfgFileMemory& memory = cfgMemory();
     memory.rows = rowOrigins(*this, &script);
     memory.controls = applyCfgScript(index, script, firstControlSlot());
-    memory.takenKeys = bindingKeys(index, memory.controls) + showMessages(*this, script);
+    memory.takenKeys =
+        bindingKeys(index, memory.controls) + tabCommunications->readMessages(script);
     memory.keptLines = script.keptLines();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
         sbrCommon->showMessage(keptLinesMessage(kept));

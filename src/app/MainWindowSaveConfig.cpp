@@ -4,6 +4,7 @@
 // override is left out.
 
 #include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
 
 #include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
@@ -40,19 +41,6 @@ void appendRows(QStringList& lines, const MainWindow& w, Part part,
     }
 }
 
-// Each slot with a key: an alias that says the message, and the key bound to it.
-void appendMessageLines(QStringList& lines, const MainWindow& w) {
-    for (int slot = 0; slot < 5; ++slot) {
-        const QString key = w.txtMsgKey[slot]->text();
-        if (key.isEmpty())
-            continue;
-        const QString alias = QStringLiteral("message%1").arg(slot + 1);
-        appendCfgLine(lines, CfgWord::alias, alias,
-                      QStringLiteral("say ") + w.txtMsgMsg[slot]->text());
-        appendCfgLine(lines, CfgWord::bind, key, alias);
-    }
-}
-
 // A public server's master is set with the setmaster command (there is no variable for it).
 void appendMasterLine(QStringList& lines, const MainWindow& w) {
     const auto* isPublic = qobject_cast<QCheckBox*>(w.settingControl(QStringLiteral("public")));
@@ -66,7 +54,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
     const CfgFileMemory& memory = cfgMemory();
     QStringList generated;
     appendRows(generated, *this, Part::Player, memory.rows);
-    appendMessageLines(generated, *this);
+    tabCommunications->writeMessages(generated);
     appendRows(generated, *this, Part::DisplayAndSound, memory.rows);
     appendRows(generated, *this, Part::Server, memory.rows);
     appendMasterLine(generated, *this);

@@ -210,51 +210,6 @@ void MainWindow::createGeneralTab() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Communications
-
-void MainWindow::createCommunicationsTab() {
-    QWidget* page = tabCommunications;
-    catalogueLayout_.createControls("tabCommunications", page);
-
-    auto* keys = newGrid();
-    int row = 0;
-    for (const char* command : {"toggleconsole", "messagemode", "score", "wave 0", "wave 1",
-                                "wave 2", "wave 3", "wave 4"})
-        catalogueLayout_.addSettingRow(keys, row++, 0, command);
-    keys->setRowMinimumHeight(row++, BlockSpacing);
-    for (const char* command : {"scr_conspeed", "con_notifytime", "logfile"})
-        catalogueLayout_.addSettingRow(keys, row++, 0, command);
-    keys->setRowStretch(row, 1);
-
-    auto* messages = newPlainGroup(page, "gbxMessages", QStringLiteral("Messages"));
-    QGridLayout* grid = newGroupGrid(messages);
-    grid->addWidget(newLabel(messages, QStringLiteral("Key")), 0, 1);
-    grid->addWidget(newLabel(messages, QStringLiteral("Message said")), 0, 2);
-    for (int slot = 0; slot < 5; ++slot) {
-        const QByteArray n = QByteArray::number(slot + 1);
-        auto* label = newLabel(messages, QStringLiteral("Message %1").arg(slot + 1));
-        txtMsgKey[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Key");
-        txtMsgKey[slot]->setFixedWidth(85);
-        setHintText(txtMsgKey[slot], QStringLiteral("Press the key that says this message"));
-        KeyCaptureFilter::install(*txtMsgKey[slot]);
-        txtMsgMsg[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Msg");
-        grid->addWidget(label, slot + 1, 0);
-        grid->addWidget(txtMsgKey[slot], slot + 1, 1);
-        grid->addWidget(txtMsgMsg[slot], slot + 1, 2);
-    }
-    grid->setColumnStretch(2, 1);
-
-    auto* right = newColumn();
-    right->addWidget(messages);
-    right->addStretch();
-    auto* layout = pageColumns(page);
-    layout->setSpacing(BlockSpacing * 2);
-    layout->addLayout(keys);
-    layout->addLayout(right, 1);
-    compactRows(page);
-}
-
-// ---------------------------------------------------------------------------------------------
 // Video
 
 void MainWindow::createVideoTab() {

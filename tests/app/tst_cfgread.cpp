@@ -306,8 +306,8 @@ void TstCfgRead::settingLines() {
     QCOMPARE(f.spin("sv_gravity")->supValue(), 800);
     QCOMPARE(f.check("cl_run")->supValue(), true); // the comment is none of the value
     QCOMPARE(f.check("lookspring")->supValue(), true);
-    QCOMPARE(f.w().txtMsgKey[0]->text(), QStringLiteral("F5"));
-    QCOMPARE(f.w().txtMsgMsg[0]->text(), QStringLiteral("hi"));
+    QCOMPARE(f.w().tabCommunications->messageKey(0)->text(), QStringLiteral("F5"));
+    QCOMPARE(f.w().tabCommunications->messageText(0)->text(), QStringLiteral("hi"));
 }
 
 void TstCfgRead::emptyFile() {
@@ -480,8 +480,8 @@ void TstCfgRead::roundTrip() {
     w.rbDeathMatch->setChecked(true);
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
-    w.txtMsgKey[1]->setText("F6");
-    w.txtMsgMsg[1]->setText("hi");
+    w.tabCommunications->messageKey(1)->setText("F6");
+    w.tabCommunications->messageText(1)->setText("hi");
     f.spin("fov")->setSupValue(110);
     f.check("cl_run")->setSupValue(true);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
@@ -509,8 +509,8 @@ void TstCfgRead::roundTrip() {
     w.cbxStartServer->setChecked(false);
     w.rbCooperative->setChecked(true);
     w.edtMasterServer->setText("kept");
-    w.txtMsgKey[1]->setText("F7");
-    w.txtMsgKey[3]->setText("F8");
+    w.tabCommunications->messageKey(1)->setText("F7");
+    w.tabCommunications->messageKey(3)->setText("F8");
 
     w.loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(w.txtPlayer->text(), QStringLiteral("Ranger"));
@@ -530,8 +530,8 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(f.spin("fov")->supValue(), 110);
     QCOMPARE(f.check("cl_run")->supValue(), true);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"MOUSE1", "CTRL", "", ""}));
-    QCOMPARE(w.txtMsgKey[1]->text(), QStringLiteral("F6"));
-    QCOMPARE(w.txtMsgMsg[1]->text(), QStringLiteral("hi"));
+    QCOMPARE(w.tabCommunications->messageKey(1)->text(), QStringLiteral("F6"));
+    QCOMPARE(w.tabCommunications->messageText(1)->text(), QStringLiteral("hi"));
 
     QVERIFY(!w.cbxStartServer->isChecked());
     QVERIFY(w.rbCooperative->isChecked());

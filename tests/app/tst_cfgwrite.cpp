@@ -125,10 +125,10 @@ void TstCfgWrite::everyKindOfRowChanged() {
     w.txtRunPitch->setText("1.5");
     w.txtRunRoll->setText("0.005"); // the value that is left out
     w.tabMovement->sensitivity()->setValue(7);
-    w.txtMsgKey[0]->setText("F5");
-    w.txtMsgMsg[0]->setText("hello there");
-    w.txtMsgKey[2]->setText("x"); // an empty message still says something
-    w.txtMsgMsg[3]->setText("a message without a key");
+    w.tabCommunications->messageKey(0)->setText("F5");
+    w.tabCommunications->messageText(0)->setText("hello there");
+    w.tabCommunications->messageKey(2)->setText("x"); // an empty message still says something
+    w.tabCommunications->messageText(3)->setText("a message without a key");
     w.barGamma->setValue(4);
     w.cboGlVidMode->setCurrentIndex(4);
     w.cboTextureMode->setCurrentIndex(w.cboTextureMode->findText("GL_LINEAR"));

@@ -150,9 +150,9 @@ void TstConfigCheckWindow::writerOutput() {
     const Engine checked = *engineFromIniName(engine);
     const EngineScope writing(checked);
     f.w().New1->trigger();
-    f.w().txtMsgKey[0]->setText(QStringLiteral("F7"));
-    f.w().txtMsgMsg[0]->setText(QStringLiteral("hello \"there\""));
-    f.w().txtMsgKey[1]->setText(QStringLiteral("n"));
+    f.w().tabCommunications->messageKey(0)->setText(QStringLiteral("F7"));
+    f.w().tabCommunications->messageText(0)->setText(QStringLiteral("hello \"there\""));
+    f.w().tabCommunications->messageKey(1)->setText(QStringLiteral("n"));
     f.save();
     const QString written = f.env.root() + QStringLiteral("/out.cfg");
     QStringList unexplained;
@@ -197,19 +197,22 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
 
     // A message slot's key counts too, and a further key of a binding.
     f.load("bind g \"use railgun\"\r\nbind F1 +attack\r\nbind F2 +attack\r\n");
-    f.w().txtMsgKey[2]->setText(QStringLiteral("f2"));
+    f.w().tabCommunications->messageKey(2)->setText(QStringLiteral("f2"));
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QStringLiteral("F2 is also bound to 'message3'"));
-    QVERIFY(
-        f.w().txtMsgKey[2]->toolTip().endsWith(QStringLiteral("f2 is also bound to '+attack'")));
-    QVERIFY(baseColour(*f.w().txtMsgKey[2]) != baseColour(*f.w().txtMsgKey[3]));
+    QVERIFY(f.w().tabCommunications->messageKey(2)->toolTip().endsWith(
+        QStringLiteral("f2 is also bound to '+attack'")));
+    QVERIFY(baseColour(*f.w().tabCommunications->messageKey(2)) !=
+            baseColour(*f.w().tabCommunications->messageKey(3)));
 
-    f.w().txtMsgKey[2]->clear();
+    f.w().tabCommunications->messageKey(2)->clear();
     f.w().New1->trigger();
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QString());
-    QCOMPARE(baseColour(*f.w().txtMsgKey[2]), baseColour(*f.w().txtMsgKey[3]));
-    QCOMPARE(f.w().txtMsgKey[2]->toolTip(), f.w().txtMsgKey[3]->toolTip());
+    QCOMPARE(baseColour(*f.w().tabCommunications->messageKey(2)),
+             baseColour(*f.w().tabCommunications->messageKey(3)));
+    QCOMPARE(f.w().tabCommunications->messageKey(2)->toolTip(),
+             f.w().tabCommunications->messageKey(3)->toolTip());
 }
 
 void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {

@@ -92,8 +92,8 @@ const Edit Edits[] = {
      {"cvar gl_mode: 4 -> 5"}},
     {"message slot",
      [](CfgWindowFixture& f) {
-         f.w().txtMsgKey[2]->setText("F7");
-         f.w().txtMsgMsg[2]->setText("hi");
+         f.w().tabCommunications->messageKey(2)->setText("F7");
+         f.w().tabCommunications->messageText(2)->setText("hi");
      },
      {"bind F7 added: message3", "alias message3 added: say hi"}},
     {"profile entries",

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/SoundPage.h"
 #include "config/SettingControls.h"
@@ -213,7 +214,7 @@ void TstSettingTabs::messageKeyBoxesCaptureKeys() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     window_->PageMain->setCurrentWidget(window_->tabCommunications);
-    QLineEdit* key = window_->txtMsgKey[2];
+    QLineEdit* key = window_->tabCommunications->messageKey(2);
     QCOMPARE(key->objectName(), QStringLiteral("txtMsg3Key"));
     key->setFocus();
     QTest::keyClick(key, Qt::Key_F5);
