@@ -12,6 +12,7 @@
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
+#include "app/pages/ClientPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/ControlParts.h"
 #include "controls/MultiKeyDialog.h"
@@ -178,7 +179,7 @@ void renderDialogs(MainWindow& window, Prompts& prompts) {
     maps.hide();
     // Through the window, which shows the servers' status beside the lines.
     grabNextModal(QStringLiteral("dialog_serverlist"), ServerRoundMs);
-    window.btnServerList->click();
+    window.tabClient->serverListButton()->click();
 }
 
 // The window with one drop-down list open: the list is a window of its own, so it is painted
@@ -227,9 +228,9 @@ void renderLists(MainWindow& window) {
         {window.cboModel, "list_models", 0},
         {window.cboSkin, "list_skins", 0},
         {window.cboGlDriver, "list_gl_drivers", 0},
-        {window.cboClientStartMap, "list_client_maps", 0},
-        {window.cboSaveGames, "list_saved_games", 0},
-        {window.cboServerList, "list_servers", ServerRoundMs},
+        {window.tabClient->startMap(), "list_client_maps", 0},
+        {window.tabClient->savedGames(), "list_saved_games", 0},
+        {window.tabClient->servers(), "list_servers", ServerRoundMs},
         {window.cboServerStartMap, "list_server_maps", 0},
     };
     for (const auto& list : lists) {

@@ -9,6 +9,7 @@
 #include "app/OptionsDialog.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
+#include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
@@ -219,14 +220,14 @@ void MainWindow::createTabs() {
     PageMain->addTab(tabSound, QStringLiteral("Sound"));
     TabMenus = new MenusPage(catalogueLayout_, PageMain);
     PageMain->addTab(TabMenus, QStringLiteral("Menus"));
-    tabClient = addTabSheet(PageMain, "tabClient", QStringLiteral("Client"));
+    tabClient = new ClientPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabClient, QStringLiteral("Client"));
     tabServer = addTabSheet(PageMain, "tabServer", QStringLiteral("Server"));
     tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
     createGeneralTab();
     createVideoTab();
-    createClientTab();
     createServerTab();
     createGamesTab();
 }
@@ -351,9 +352,9 @@ void MainWindow::runStartupSteps() {
 
     fillStartMapLists();
     // Filling the saved games empties the box: the script's choice is put back afterwards.
-    const QString scriptSaveGame = cboSaveGames->currentText();
+    const QString scriptSaveGame = tabClient->savedGames()->currentText();
     fillSaveGameList();
-    cboSaveGames->setEditText(scriptSaveGame);
+    tabClient->savedGames()->setEditText(scriptSaveGame);
     fillServerList();
 
     selectListedLaunchEntries(); // the lists are filled by now

@@ -18,6 +18,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class ClientPage;
 class CommunicationsPage;
 class MovementPage;
 class SoundPage;
@@ -116,7 +117,7 @@ public:
     QWidget* tabVideo = nullptr;
     SoundPage* tabSound = nullptr;
     QWidget* TabMenus = nullptr;
-    QWidget* tabClient = nullptr;
+    ClientPage* tabClient = nullptr;
     QWidget* tabServer = nullptr;
     QWidget* tabAlias = nullptr;
 
@@ -169,15 +170,6 @@ public:
     // Sound tab.
 
     // Client tab: what a client does when the game starts.
-    QRadioButton* rbStartNewGame = nullptr;
-    QRadioButton* rbLoadSavedGame = nullptr;
-    QRadioButton* rbConnectToServer = nullptr;
-    QComboBox* cboClientStartMap = nullptr;
-    QPushButton* btnMapList = nullptr;
-    QComboBox* cboSaveGames = nullptr;
-    QComboBox* cboServerList = nullptr;
-    QPushButton* btnServerList = nullptr;
-    QPushButton* btnRefreshServers = nullptr; // asks the listed servers for their status again
 
     // Server tab.
     QLineEdit* edtServerName = nullptr;
@@ -349,7 +341,6 @@ private:
     void createVideoBothPage();
     void createVideoSoftwarePage();
     void createVideoGlPage();
-    void createClientTab();
     void createServerTab();
     void createGamesTab();
     void sbcin_mouseClick();

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/ClientPage.h"
+
 #include "app/Discovery.h"
 #include "platform/FileAccess.h"
 #include "platform/GameFiles.h"
@@ -71,9 +73,9 @@ void MainWindow::installationChanged() {
     fillSkinList(cboModel->currentText());
     fillGlDriverList();
     fillStartMapLists();
-    const QString saveGame = cboSaveGames->currentText();
+    const QString saveGame = tabClient->savedGames()->currentText();
     fillSaveGameList();
-    cboSaveGames->setEditText(saveGame);
+    tabClient->savedGames()->setEditText(saveGame);
     selectListedLaunchEntries();
     showInstallationNotices();
 }

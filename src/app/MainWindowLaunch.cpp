@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/ClientPage.h"
+
 #include "controls/SettingCheckBox.h"
 #include "launch/BatchFile.h"
 #include "launch/CommandLine.h"
@@ -50,13 +52,13 @@ LaunchChoices MainWindow::launchChoices() const {
     c.dedicated = dedicatedBox(*this)->isChecked();
     c.deathmatch = rbDeathMatch->isChecked();
     c.serverStartMap = chosenEntry(cboServerStartMap);
-    c.clientMode = rbStartNewGame->isChecked()      ? Mode::StartNewGame
-                   : rbLoadSavedGame->isChecked()   ? Mode::LoadSavedGame
-                   : rbConnectToServer->isChecked() ? Mode::ConnectToServer
-                                                    : Mode::None;
-    c.clientStartMap = chosenEntry(cboClientStartMap);
-    c.saveGame = chosenEntry(cboSaveGames);
-    c.server = chosenEntry(cboServerList);
+    c.clientMode = tabClient->startNewGame()->isChecked()      ? Mode::StartNewGame
+                   : tabClient->loadSavedGame()->isChecked()   ? Mode::LoadSavedGame
+                   : tabClient->connectToServer()->isChecked() ? Mode::ConnectToServer
+                                                               : Mode::None;
+    c.clientStartMap = chosenEntry(tabClient->startMap());
+    c.saveGame = chosenEntry(tabClient->savedGames());
+    c.server = chosenEntry(tabClient->servers());
     c.startWithGame = cbxStartWithGame->isChecked();
     c.currentGame = txtCurrentGame->text();
     c.configFile = txtConfigFile->text();
@@ -95,8 +97,8 @@ void MainWindow::applyBatchFile(const BatchFileContents& contents) {
         if (cbxStartServer->isChecked()) {
             showEntry(cboServerStartMap, *contents.map, Qt::CaseSensitive);
         } else {
-            showEntry(cboClientStartMap, *contents.map, Qt::CaseSensitive);
-            rbStartNewGame->setChecked(true);
+            showEntry(tabClient->startMap(), *contents.map, Qt::CaseSensitive);
+            tabClient->startNewGame()->setChecked(true);
         }
     }
     if (contents.deathmatch)
@@ -104,12 +106,12 @@ void MainWindow::applyBatchFile(const BatchFileContents& contents) {
     if (contents.coop)
         rbCooperative->setChecked(true);
     if (contents.saveGame) {
-        rbLoadSavedGame->setChecked(true);
-        showEntry(cboSaveGames, *contents.saveGame, Qt::CaseSensitive);
+        tabClient->loadSavedGame()->setChecked(true);
+        showEntry(tabClient->savedGames(), *contents.saveGame, Qt::CaseSensitive);
     }
     if (contents.server) {
-        rbConnectToServer->setChecked(true);
-        showEntry(cboServerList, *contents.server, Qt::CaseInsensitive);
+        tabClient->connectToServer()->setChecked(true);
+        showEntry(tabClient->servers(), *contents.server, Qt::CaseInsensitive);
     }
 }
 
@@ -124,9 +126,9 @@ void MainWindow::readBatchFileAtStartup() {
 // The script is read back before the map, save-game and server lists are filled, so its names
 // could not choose their entries then; without this, the next save or Run would drop them.
 void MainWindow::selectListedLaunchEntries() {
-    for (QComboBox* box : {cboClientStartMap, cboServerStartMap, cboSaveGames})
+    for (QComboBox* box : {tabClient->startMap(), cboServerStartMap, tabClient->savedGames()})
         if (box->currentIndex() < 0 && !box->currentText().isEmpty())
             showEntry(box, box->currentText(), Qt::CaseSensitive);
-    if (cboServerList->currentIndex() < 0 && !cboServerList->currentText().isEmpty())
-        showEntry(cboServerList, cboServerList->currentText(), Qt::CaseInsensitive);
+    if (tabClient->servers()->currentIndex() < 0 && !tabClient->servers()->currentText().isEmpty())
+        showEntry(tabClient->servers(), tabClient->servers()->currentText(), Qt::CaseInsensitive);
 }

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/ClientPage.h"
+
 #include "app/Discovery.h"
 #include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
@@ -85,18 +87,18 @@ void MainWindow::cboSkinEnter() {
 
 void MainWindow::fillStartMapLists() {
     const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
-    replaceChoiceItems(*cboClientStartMap, maps);
+    replaceChoiceItems(*tabClient->startMap(), maps);
     replaceChoiceItems(*cboServerStartMap, maps);
 }
 
 void MainWindow::fillSaveGameList() {
-    cboSaveGames->clearEditText();
-    replaceChoiceItems(*cboSaveGames,
+    tabClient->savedGames()->clearEditText();
+    replaceChoiceItems(*tabClient->savedGames(),
                        MapLists::saveGameNames({homeGameFolder(engineChoice()), baseDirectory_}));
 }
 
 void MainWindow::fillServerList() {
-    replaceChoiceItems(*cboServerList, MapLists::serverNames(programDirectory()));
+    replaceChoiceItems(*tabClient->servers(), MapLists::serverNames(programDirectory()));
 }
 
 void MainWindow::btnMapListClick() {
@@ -122,9 +124,10 @@ void MainWindow::connectListHandlers() {
     const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
     connect(cboModel, &QComboBox::textActivated, this, modelChange);
     connect(cboModel->lineEdit(), &QLineEdit::textEdited, this, modelChange);
-    connect(btnMapList, &QPushButton::clicked, this,
+    connect(tabClient->mapListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { btnMapListClick(); }));
-    connect(btnServerList, &QPushButton::clicked, this,
+    connect(tabClient->serverListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { btnServerListClick(); }));
-    serverListStatus_ = new ServerListStatus(*cboServerList, *btnRefreshServers, this);
+    serverListStatus_ =
+        new ServerListStatus(*tabClient->servers(), *tabClient->refreshServersButton(), this);
 }

@@ -53,14 +53,6 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
                                   QString()};
 
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption,
-                    QButtonGroup* group) {
-    auto* button = named<QRadioButton>(parent, name);
-    button->setText(caption);
-    group->addButton(button);
-    return button;
-}
-
 // The radio group keeps its title but puts it on the left of its one row of buttons, so the
 // Video tab's header takes a single row and the sub-pages get the height.
 void makeInlineRadioGroup(QGroupBox& box) {
@@ -382,77 +374,6 @@ void MainWindow::createVideoGlPage() {
     layout->setSpacing(TightSpacing);
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Client
-
-void MainWindow::createClientTab() {
-    QWidget* page = tabClient;
-    catalogueLayout_.createControls("tabClient", page);
-
-    auto* settings = newGrid();
-    int row = 0;
-    for (const char* command :
-         {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
-        catalogueLayout_.addSettingRow(settings, row++, 0, command);
-    settings->setRowMinimumHeight(row++, BlockSpacing);
-    for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})
-        catalogueLayout_.addSettingRow(settings, row++, 0, command);
-    settings->setRowStretch(row, 1);
-
-    // The download kinds stand indented under the switch that governs them.
-    auto* downloads = newGrid();
-    row = 0;
-    catalogueLayout_.addSettingRow(downloads, row++, 0, "allow_download");
-    for (const char* command : {"allow_download_maps", "allow_download_models",
-                                "allow_download_players", "allow_download_sounds"})
-        catalogueLayout_.addSettingRow(downloads, row++, 1, command);
-    downloads->setColumnMinimumWidth(0, 14);
-    downloads->setRowStretch(row, 1);
-
-    auto* launch = newPlainGroup(page, "gbxClientStart", QStringLiteral("When Quake2 starts"));
-    QGridLayout* grid = newGroupGrid(launch);
-    auto* choice = new QButtonGroup(launch);
-    rbStartNewGame = radio(launch, "rbStartNewGame", QStringLiteral("Start New Game"), choice);
-    rbLoadSavedGame = radio(launch, "rbLoadSavedGame", QStringLiteral("Load Saved Game"), choice);
-    rbConnectToServer =
-        radio(launch, "rbConnectToServer", QStringLiteral("Connect to Server"), choice);
-    rbStartNewGame->setChecked(true);
-    cboClientStartMap = foundCombo(launch, "cboClientStartMap");
-    setHintText(cboClientStartMap, QStringLiteral("The map a new game starts on"));
-    btnMapList = named<QPushButton>(launch, "btnMapList");
-    btnMapList->setText(QStringLiteral("Edit Map List"));
-    cboSaveGames = foundCombo(launch, "cboSaveGames");
-    setHintText(cboSaveGames, QStringLiteral("The saved game to load"));
-    cboServerList = foundCombo(launch, "cboServerList");
-    setHintText(cboServerList, QStringLiteral("The server to connect to"));
-    btnServerList = named<QPushButton>(launch, "btnServerList");
-    btnServerList->setText(QStringLiteral("Edit Server List"));
-    btnRefreshServers = named<QPushButton>(launch, "btnRefreshServers");
-    btnRefreshServers->setText(QStringLiteral("Refresh"));
-    setHintText(btnRefreshServers,
-                QStringLiteral("Ask the servers for ping, players and map again"));
-    grid->addWidget(rbStartNewGame, 0, 0, 1, 2);
-    grid->addWidget(cboClientStartMap, 1, 0);
-    grid->addWidget(btnMapList, 1, 1);
-    grid->addWidget(rbLoadSavedGame, 2, 0, 1, 2);
-    grid->addWidget(cboSaveGames, 3, 0);
-    grid->addWidget(rbConnectToServer, 4, 0);
-    grid->addWidget(btnRefreshServers, 4, 1);
-    grid->addWidget(cboServerList, 5, 0);
-    grid->addWidget(btnServerList, 5, 1);
-    grid->setColumnStretch(0, 1);
-
-    auto* right = newColumn();
-    right->addWidget(launch);
-    right->addLayout(downloads);
-    right->addStretch();
-    auto* layout = pageColumns(page);
-    layout->setSpacing(BlockSpacing * 2);
-    layout->addLayout(settings);
-    layout->addLayout(right, 1);
-    compactRows(page);
 }
 
 // ---------------------------------------------------------------------------------------------

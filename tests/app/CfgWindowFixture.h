@@ -3,6 +3,7 @@
 // A started main window in a private world, with helpers to read and write its config files.
 
 #include "app/MainWindow.h"
+#include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/SoundPage.h"

@@ -1,5 +1,6 @@
 #include "LaunchSession.h"
 #include "app/CommandLineCommand.h"
+#include "app/pages/ClientPage.h"
 #include "controls/SettingCheckBox.h"
 #include "support/TestRegistry.h"
 
@@ -17,12 +18,12 @@ SettingCheckBox* dedicated(const MainWindow& w) {
 }
 
 void fillLists(MainWindow& w) {
-    w.cboClientStartMap->addItems({"base1", "base 2"});
+    w.tabClient->startMap()->addItems({"base1", "base 2"});
     w.cboServerStartMap->addItems({"q2dm1", "q2dm;2"});
-    w.cboSaveGames->addItems({"save0", "save1"});
-    w.cboServerList->addItems({"Alpha.example:27910", "beta.example"});
-    for (QComboBox* box :
-         {w.cboClientStartMap, w.cboServerStartMap, w.cboSaveGames, w.cboServerList})
+    w.tabClient->savedGames()->addItems({"save0", "save1"});
+    w.tabClient->servers()->addItems({"Alpha.example:27910", "beta.example"});
+    for (QComboBox* box : {w.tabClient->startMap(), w.cboServerStartMap, w.tabClient->savedGames(),
+                           w.tabClient->servers()})
         box->setCurrentIndex(-1);
 }
 
@@ -39,15 +40,15 @@ QStringList launchState(const MainWindow& w) {
     };
     return {QString::number(dedicated(w)->isChecked()),
             QString::number(w.rbDeathMatch->isChecked()),
-            QString::number(w.rbStartNewGame->isChecked()),
-            QString::number(w.rbLoadSavedGame->isChecked()),
-            QString::number(w.rbConnectToServer->isChecked()),
+            QString::number(w.tabClient->startNewGame()->isChecked()),
+            QString::number(w.tabClient->loadSavedGame()->isChecked()),
+            QString::number(w.tabClient->connectToServer()->isChecked()),
             QString::number(w.cbxStartWithGame->isChecked()),
             w.txtCurrentGame->text(),
             combo(w.cboServerStartMap),
-            combo(w.cboClientStartMap),
-            combo(w.cboSaveGames),
-            combo(w.cboServerList)};
+            combo(w.tabClient->startMap()),
+            combo(w.tabClient->savedGames()),
+            combo(w.tabClient->servers())};
 }
 
 } // namespace
@@ -95,10 +96,10 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
     MainWindow& w = s.start();
     s.setIni("quake2", "path", QString());
     fillLists(w);
-    w.cboClientStartMap->setCurrentIndex(index);
+    w.tabClient->startMap()->setCurrentIndex(index);
     if (!typed.isNull()) {
-        w.cboClientStartMap->lineEdit()->selectAll();
-        QTest::keyClicks(w.cboClientStartMap->lineEdit(), typed);
+        w.tabClient->startMap()->lineEdit()->selectAll();
+        QTest::keyClicks(w.tabClient->startMap()->lineEdit(), typed);
     }
     QCOMPARE(w.buildCommandLine(), expected);
 }
@@ -127,9 +128,9 @@ void TstLaunchControls::commandLineFromTheWindow() {
     dedicated(w)->setChecked(true);
     w.rbCooperative->setChecked(true);
     w.cboServerStartMap->setCurrentIndex(0);
-    w.rbLoadSavedGame->setChecked(true);
-    w.cboSaveGames->setCurrentIndex(1);
-    w.cboServerList->setCurrentIndex(0); // not the client's choice: adds nothing
+    w.tabClient->loadSavedGame()->setChecked(true);
+    w.tabClient->savedGames()->setCurrentIndex(1);
+    w.tabClient->servers()->setCurrentIndex(0); // not the client's choice: adds nothing
     w.cbxStartWithGame->setChecked(true);
     w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
     // The game adds "baseq2" itself: basedir is the Quake 2 directory.
@@ -141,15 +142,15 @@ void TstLaunchControls::scriptSetsTheServerControls() {
     MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(true);
-    w.rbConnectToServer->setChecked(true);
+    w.tabClient->connectToServer()->setChecked(true);
     w.rbCooperative->setChecked(true);
     readScript(s, "/q/quake2 +set dedicated 1 +map 'q2dm;2' +set deathmatch 1 +exec a.cfg\n");
     QVERIFY(dedicated(w)->isChecked());
     QCOMPARE(dedicated(w)->supValue(), true);
     QCOMPARE(w.cboServerStartMap->currentText(), QStringLiteral("q2dm;2"));
     QCOMPARE(w.cboServerStartMap->currentIndex(), 1); // the listed entry is chosen
-    QCOMPARE(w.cboClientStartMap->currentText(), QString());
-    QVERIFY(w.rbConnectToServer->isChecked()); // the map is the server's
+    QCOMPARE(w.tabClient->startMap()->currentText(), QString());
+    QVERIFY(w.tabClient->connectToServer()->isChecked()); // the map is the server's
     QVERIFY(w.rbDeathMatch->isChecked());
     QVERIFY(w.cbxStartServer->isChecked());
     QCOMPARE(w.CfgLines, (QStringList{"/q/quake2", "set dedicated 1", "map q2dm;2",
@@ -169,16 +170,16 @@ void TstLaunchControls::scriptSetsTheClientControls() {
     LaunchSession s;
     MainWindow& w = s.start();
     fillLists(w);
-    w.rbConnectToServer->setChecked(true);
+    w.tabClient->connectToServer()->setChecked(true);
     readScript(s, "/q/quake2 +map unlisted +exec a.cfg\n");
-    QVERIFY(w.rbStartNewGame->isChecked());
-    QCOMPARE(w.cboClientStartMap->currentText(), QStringLiteral("unlisted"));
-    QCOMPARE(w.cboClientStartMap->currentIndex(), -1);
+    QVERIFY(w.tabClient->startNewGame()->isChecked());
+    QCOMPARE(w.tabClient->startMap()->currentText(), QStringLiteral("unlisted"));
+    QCOMPARE(w.tabClient->startMap()->currentIndex(), -1);
 
     readScript(s, "/q/quake2 +load save1 +exec a.cfg\n");
-    QVERIFY(w.rbLoadSavedGame->isChecked());
-    QCOMPARE(w.cboSaveGames->currentIndex(), 1);
-    QCOMPARE(w.cboClientStartMap->currentText(), QStringLiteral("unlisted")); // untouched
+    QVERIFY(w.tabClient->loadSavedGame()->isChecked());
+    QCOMPARE(w.tabClient->savedGames()->currentIndex(), 1);
+    QCOMPARE(w.tabClient->startMap()->currentText(), QStringLiteral("unlisted")); // untouched
 }
 
 void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
@@ -186,13 +187,13 @@ void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
     MainWindow& w = s.start();
     fillLists(w);
     readScript(s, "/q/quake2 +connect ALPHA.EXAMPLE:27910\n");
-    QVERIFY(w.rbConnectToServer->isChecked());
-    QCOMPARE(w.cboServerList->currentIndex(), 0);
-    QCOMPARE(w.cboServerList->currentText(), QStringLiteral("Alpha.example:27910"));
+    QVERIFY(w.tabClient->connectToServer()->isChecked());
+    QCOMPARE(w.tabClient->servers()->currentIndex(), 0);
+    QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("Alpha.example:27910"));
     QVERIFY(w.buildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
 
     readScript(s, "/q/quake2 +connect gamma.example\n");
-    QCOMPARE(w.cboServerList->currentIndex(), -1);
+    QCOMPARE(w.tabClient->servers()->currentIndex(), -1);
     QVERIFY(!w.buildCommandLine().contains(QStringLiteral("+connect")));
 }
 
@@ -247,9 +248,11 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
         w.rbCooperative->setChecked(true);
         w.cboServerStartMap->setCurrentIndex(1);
     } else {
-        QRadioButton* modes[] = {w.rbStartNewGame, w.rbLoadSavedGame, w.rbConnectToServer};
+        QRadioButton* modes[] = {w.tabClient->startNewGame(), w.tabClient->loadSavedGame(),
+                                 w.tabClient->connectToServer()};
         modes[clientMode]->setChecked(true);
-        QComboBox* boxes[] = {w.cboClientStartMap, w.cboSaveGames, w.cboServerList};
+        QComboBox* boxes[] = {w.tabClient->startMap(), w.tabClient->savedGames(),
+                              w.tabClient->servers()};
         boxes[clientMode]->setCurrentIndex(1);
     }
     w.cbxStartWithGame->setChecked(!game.isNull());
@@ -279,13 +282,13 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
         QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
         QVERIFY(w.cbxStartWithGame->isChecked());
         QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
-        QVERIFY(w.rbConnectToServer->isChecked());
-        QCOMPARE(w.cboServerList->currentText(), QStringLiteral("there"));
+        QVERIFY(w.tabClient->connectToServer()->isChecked());
+        QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("there"));
     }
     LaunchSession s;
     MainWindow& w = s.start();
     QVERIFY(!QFileInfo::exists(s.batchFile)); // not created at start-up
-    QVERIFY(w.rbStartNewGame->isChecked());
+    QVERIFY(w.tabClient->startNewGame()->isChecked());
 }
 
 void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
@@ -322,9 +325,10 @@ void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec config.cfg\n");
     MainWindow& w = s.start();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QVERIFY(w.rbLoadSavedGame->isChecked());
-    QCOMPARE(w.cboSaveGames->currentText(), QStringLiteral("save1"));
-    QCOMPARE(w.cboSaveGames->currentIndex(), w.cboSaveGames->findText(QStringLiteral("save1")));
+    QVERIFY(w.tabClient->loadSavedGame()->isChecked());
+    QCOMPARE(w.tabClient->savedGames()->currentText(), QStringLiteral("save1"));
+    QCOMPARE(w.tabClient->savedGames()->currentIndex(),
+             w.tabClient->savedGames()->findText(QStringLiteral("save1")));
     QVERIFY2(w.buildCommandLine().contains(QStringLiteral("+load save1")),
              qPrintable(w.buildCommandLine()));
 }

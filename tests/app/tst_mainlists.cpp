@@ -2,6 +2,7 @@
 #include "app/CommandLineCommand.h"
 #include "app/Demo.h"
 #include "app/MainWindow.h"
+#include "app/pages/ClientPage.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
@@ -137,13 +138,13 @@ void TstMainLists::startUpFillsEveryList() {
     // The model box is still empty at this point: the skins of "players" itself.
     QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
     QCOMPARE(itemsOf(window.cboGlDriver), inst.drivers());
-    QCOMPARE(itemsOf(window.cboClientStartMap), inst.startMaps());
+    QCOMPARE(itemsOf(window.tabClient->startMap()), inst.startMaps());
     QCOMPARE(itemsOf(window.cboServerStartMap), inst.startMaps());
-    QCOMPARE(itemsOf(window.cboSaveGames), inst.saves());
-    QCOMPARE(itemsOf(window.cboServerList), (QStringList{"192.0.2.1:27910", "lan:27911"}));
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), inst.saves());
+    QCOMPARE(itemsOf(window.tabClient->servers()), (QStringList{"192.0.2.1:27910", "lan:27911"}));
     for (QComboBox* box :
-         {window.cboModel, window.cboSkin, window.cboGlDriver, window.cboClientStartMap,
-          window.cboServerStartMap, window.cboSaveGames, window.cboServerList}) {
+         {window.cboModel, window.cboSkin, window.cboGlDriver, window.tabClient->startMap(),
+          window.cboServerStartMap, window.tabClient->savedGames(), window.tabClient->servers()}) {
         QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
         QVERIFY2(box->currentText().isEmpty(), qPrintable(box->objectName()));
     }
@@ -281,9 +282,9 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     Installation inst(env);
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    window.cboClientStartMap->setEditText(QStringLiteral("base1"));
+    window.tabClient->startMap()->setEditText(QStringLiteral("base1"));
     window.cboServerStartMap->setEditText(QStringLiteral("q2dm1"));
-    withModalEditor([&] { window.btnMapList->click(); },
+    withModalEditor([&] { window.tabClient->mapListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Map List"));
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
@@ -294,9 +295,9 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     // maps.lst first, then the maps found, as at start-up.
     const QStringList expected{"city1 \"Upper Palace\"", "base2", "base1", "readme"};
-    QCOMPARE(itemsOf(window.cboClientStartMap), expected);
+    QCOMPARE(itemsOf(window.tabClient->startMap()), expected);
     QCOMPARE(itemsOf(window.cboServerStartMap), expected);
-    QCOMPARE(window.cboClientStartMap->currentText(), QStringLiteral("base1"));
+    QCOMPARE(window.tabClient->startMap()->currentText(), QStringLiteral("base1"));
     QCOMPARE(window.cboServerStartMap->currentText(), QStringLiteral("q2dm1"));
 }
 
@@ -306,9 +307,9 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
     QFile::remove(env.programDir() + QStringLiteral("/servers.txt"));
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(itemsOf(window.cboServerList), QStringList());
-    window.cboServerList->setEditText(QStringLiteral("mine:1"));
-    withModalEditor([&] { window.btnServerList->click(); },
+    QCOMPARE(itemsOf(window.tabClient->servers()), QStringList());
+    window.tabClient->servers()->setEditText(QStringLiteral("mine:1"));
+    withModalEditor([&] { window.tabClient->serverListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Server List"));
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoServerList");
@@ -317,10 +318,11 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
                         memo->setPlainText(QStringLiteral("a.example:27910\nb.example:27911"));
                     });
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(itemsOf(window.cboServerList), (QStringList{"a.example:27910", "b.example:27911"}));
-    QCOMPARE(window.cboServerList->currentText(), QStringLiteral("mine:1"));
+    QCOMPARE(itemsOf(window.tabClient->servers()),
+             (QStringList{"a.example:27910", "b.example:27911"}));
+    QCOMPARE(window.tabClient->servers()->currentText(), QStringLiteral("mine:1"));
     QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/servers.txt")),
-             itemsOf(window.cboServerList));
+             itemsOf(window.tabClient->servers()));
 }
 
 void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
@@ -354,13 +356,13 @@ void TstMainLists::demoShowsItsOwnInstallation() {
 
     QCOMPARE(itemsOf(window.cboModel), (QStringList{"cyborg", "female", "male"}));
     QCOMPARE(itemsOf(window.cboGlDriver), (QStringList{"ref_gl", "ref_soft"}));
-    QCOMPARE(itemsOf(window.cboClientStartMap),
+    QCOMPARE(itemsOf(window.tabClient->startMap()),
              MapLists::buildMapList(window.settings(), window.programDirectory()));
-    QVERIFY(itemsOf(window.cboClientStartMap).size() > 12);
-    QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.cboClientStartMap));
+    QVERIFY(itemsOf(window.tabClient->startMap()).size() > 12);
+    QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.tabClient->startMap()));
     // The demo game keeps its saves in its own directory.
-    QCOMPARE(itemsOf(window.cboSaveGames), (QStringList{"current", "save0", "save1"}));
-    QCOMPARE(itemsOf(window.cboServerList).size(), 3);
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), (QStringList{"current", "save0", "save1"}));
+    QCOMPARE(itemsOf(window.tabClient->servers()).size(), 3);
     showActive(window);
     pickFromList(window.cboModel, QStringLiteral("male"));
     QVERIFY(itemsOf(window.cboSkin).contains(QStringLiteral("grunt")));
@@ -394,7 +396,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     const QStringList written = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(written.contains(QStringLiteral("Set here \"1\"")));
     QVERIFY(written.filter(QStringLiteral("there")).isEmpty());
-    withModalEditor([&] { window.btnMapList->click(); },
+    withModalEditor([&] { window.tabClient->mapListButton()->click(); },
                     [](QWidget* editor) {
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
                         QCOMPARE(memo->toPlainText(), QStringLiteral("Base1\nq2dm1 \"The Edge\""));
@@ -403,7 +405,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/maps.lst")),
              QStringList{"mine"});
     QCOMPARE(TextFile::readLines(other + QStringLiteral("/maps.lst")), QStringList{"theirs"});
-    QCOMPARE(itemsOf(window.cboClientStartMap).value(0), QStringLiteral("mine"));
+    QCOMPARE(itemsOf(window.tabClient->startMap()).value(0), QStringLiteral("mine"));
 }
 
 VEXA_TEST(TstMainLists)

@@ -2,6 +2,7 @@
 #include "LaunchSession.h"
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
+#include "app/pages/ClientPage.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -159,8 +160,8 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(itemsOf(window.cboSkin), QStringList{"grunt"}); // "major" was in pak1.pak
     QStringList maps = RealInstallation::maps(true);
     maps.removeOne(QStringLiteral("q2dm1"));
-    QCOMPARE(itemsOf(window.cboClientStartMap), maps);
-    QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(true));
+    QCOMPARE(itemsOf(window.tabClient->startMap()), maps);
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(true));
     // The game adds baseq2 to basedir itself.
     QCOMPARE(window.buildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
                                             QStringLiteral(" +exec config.cfg"));
@@ -209,7 +210,7 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     const RealInstallation q2(env);
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    window.cboSaveGames->setCurrentIndex(0);
+    window.tabClient->savedGames()->setCurrentIndex(0);
     whenModalShows([](QWidget* modal) {
         auto* options = qobject_cast<OptionsDialog*>(modal);
         options->cboEngine->setFocus();
@@ -221,8 +222,8 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
     QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(false));
     QCOMPARE(itemsOf(window.cboServerStartMap), RealInstallation::maps(false));
-    QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(false));
-    QCOMPARE(window.cboSaveGames->currentIndex(), 0); // the chosen save stays chosen
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(false));
+    QCOMPARE(window.tabClient->savedGames()->currentIndex(), 0); // the chosen save stays chosen
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 }
 

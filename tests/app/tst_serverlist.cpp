@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/ServerListStatus.h"
+#include "app/pages/ClientPage.h"
 #include "support/ScriptedPrompts.h"
 #include "support/StandInServer.h"
 #include "support/TestEnvironment.h"
@@ -97,7 +98,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.PageMain->setCurrentWidget(window.tabClient);
-        QComboBox* box = window.cboServerList;
+        QComboBox* box = window.tabClient->servers();
         QCOMPARE(arena.requests(), 0); // nothing is asked before the list opens
 
         box->showPopup();
@@ -115,11 +116,11 @@ private slots:
         QTest::keyClick(box->view(), Qt::Key_Return);
         QTRY_VERIFY(!box->view()->isVisible());
         QCOMPARE(box->currentText(), arena.address());
-        window.rbConnectToServer->setChecked(true);
+        window.tabClient->connectToServer()->setChecked(true);
         QVERIFY(window.buildCommandLine().contains(QStringLiteral("+connect ") + arena.address() +
                                                    QStringLiteral(" +exec")));
 
-        window.btnRefreshServers->click();
+        window.tabClient->refreshServersButton()->click();
         QTRY_COMPARE(arena.requests(), 2);
         QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
     }
@@ -146,7 +147,7 @@ private slots:
             QCOMPARE(arena.requests(), 2);
             editor->close();
         });
-        window.btnServerList->click();
+        window.tabClient->serverListButton()->click();
         QVERIFY(seen);
     }
 };

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/SoundPage.h"
@@ -195,7 +196,7 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     QCOMPARE(w.cboTextureMode->count(), 7);
     QCOMPARE(w.cboTextureMode->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
     QVERIFY(w.gbxVideoItems->button(1)->isChecked());
-    QVERIFY(w.rbStartNewGame->isChecked());
+    QVERIFY(w.tabClient->startNewGame()->isChecked());
     QCOMPARE(w.edtServerName->text(), QString());
     QVERIFY(w.edtMasterServer->text().endsWith(QStringLiteral(":27900")));
     QVERIFY(w.rbDeathMatch->isChecked());

@@ -5,6 +5,7 @@
 #include "controls/ChoiceBox.h"
 #include "controls/MaskedNumberEdit.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -124,6 +125,14 @@ QComboBox* foundCombo(QWidget* parent, const char* name) {
     box->setMinimumContentsLength(FoundComboLetters);
     box->setIconSize(QSize(0, 0)); // no entry has one: the box stays as tall as the others
     return box;
+}
+
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption,
+                    QButtonGroup* group) {
+    auto* button = named<QRadioButton>(parent, name);
+    button->setText(caption);
+    group->addButton(button);
+    return button;
 }
 
 } // namespace PageLayout

@@ -5,12 +5,14 @@
 #include <QStringList>
 #include <Qt>
 
+class QButtonGroup;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QSlider;
 class QVBoxLayout;
 class QWidget;
@@ -52,6 +54,8 @@ QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& i
 // hundreds of maps when the window first shows would cost more than finding them, and one long
 // entry would widen the whole tab.
 QComboBox* foundCombo(QWidget* parent, const char* name);
+// A radio button in `group`.
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, QButtonGroup* group);
 // A slider moving in steps of one, with tick marks.
 QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
                   int maximum, int position);
