@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/ServerPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/ControlParts.h"
 #include "controls/MultiKeyDialog.h"
@@ -231,7 +232,7 @@ void renderLists(MainWindow& window) {
         {window.tabClient->startMap(), "list_client_maps", 0},
         {window.tabClient->savedGames(), "list_saved_games", 0},
         {window.tabClient->servers(), "list_servers", ServerRoundMs},
-        {window.cboServerStartMap, "list_server_maps", 0},
+        {window.tabServer->startMap(), "list_server_maps", 0},
     };
     for (const auto& list : lists) {
         showPageOf(window, list.box);

@@ -3,6 +3,7 @@
 #include "app/CfgWindowFields.h"
 #include "app/MainWindow.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
@@ -105,11 +106,11 @@ bool glAndNotEmpty(const MainWindow& w, const QString& value) {
     return !isSoftware(w) && !value.isEmpty();
 }
 
-Row textRow(const char* word, const char* name, QLineEdit* MainWindow::*field,
+Row textRow(const char* word, const char* name, QLineEdit* (*field)(const MainWindow&),
             const char* missing) {
-    return {word, name, [field](const MainWindow& w) { return (w.*field)->text(); },
+    return {word, name, [field](const MainWindow& w) { return field(w)->text(); },
             [field, missing](MainWindow& w, const Value& value) {
-                showText(*(w.*field), value.value_or(QLatin1String(missing)));
+                showText(*field(w), value.value_or(QLatin1String(missing)));
             },
             always};
 }
@@ -266,7 +267,7 @@ Row soundRateRow() {
 }
 
 // The server's name and password go into the config only for a server.
-Row serverRow(const char* name, QLineEdit* MainWindow::*field) {
+Row serverRow(const char* name, QLineEdit* (*field)(const MainWindow&)) {
     Row row = textRow(CfgWord::Set, name, field, "");
     row.wanted = [](const MainWindow& w, const QString& value) {
         return w.cbxStartServer->isChecked() && !value.isEmpty();
@@ -275,21 +276,22 @@ Row serverRow(const char* name, QLineEdit* MainWindow::*field) {
 }
 
 Row deathmatchRow() {
-    return {CfgWord::Set, "dmflags",
-            [](const MainWindow& w) {
-                // The boxes stand in the order of the flags.
-                const DeathmatchFlag* first = deathmatchFlags().data();
-                return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
-                    const qsizetype at = &flag - first;
-                    return at < w.deathmatchFlagBoxes.size() &&
-                           w.deathmatchFlagBoxes[at]->isChecked();
-                }));
-            },
-            [](MainWindow& w, const Value& value) {
-                if (value)
-                    applyDeathmatchFlags(w, truncatedGameNumber(*value));
-            },
-            [](const MainWindow& w, const QString&) { return w.rbDeathMatch->isChecked(); }};
+    return {
+        CfgWord::Set, "dmflags",
+        [](const MainWindow& w) {
+            // The boxes stand in the order of the flags.
+            const DeathmatchFlag* first = deathmatchFlags().data();
+            return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+                const qsizetype at = &flag - first;
+                return at < w.tabServer->deathmatchFlagBoxes().size() &&
+                       w.tabServer->deathmatchFlagBoxes()[at]->isChecked();
+            }));
+        },
+        [](MainWindow& w, const Value& value) {
+            if (value)
+                applyDeathmatchFlags(w, truncatedGameNumber(*value));
+        },
+        [](const MainWindow& w, const QString&) { return w.tabServer->deathMatch()->isChecked(); }};
 }
 
 struct Table {
@@ -300,7 +302,8 @@ struct Table {
 Table makeTable() {
     Table t;
     auto& r = t.rows;
-    r.push_back(textRow(CfgWord::set, "name", &MainWindow::txtPlayer, "noname"));
+    r.push_back(textRow(
+        CfgWord::set, "name", [](const MainWindow& w) { return w.txtPlayer; }, "noname"));
     r.push_back(skinRow());
     r.push_back(digitRow("hand", HandButtons, "rbRight"));
     r.push_back(digitRow("crosshair", CrosshairButtons, "rbCrossX"));
@@ -332,8 +335,10 @@ Table makeTable() {
     r.push_back(mixAheadRow());
     r.push_back(soundRateRow());
     t.partStart[2] = r.size();
-    r.push_back(serverRow("hostname", &MainWindow::edtServerName));
-    r.push_back(serverRow("password", &MainWindow::edtServerPassword));
+    r.push_back(
+        serverRow("hostname", [](const MainWindow& w) { return w.tabServer->serverName(); }));
+    r.push_back(
+        serverRow("password", [](const MainWindow& w) { return w.tabServer->serverPassword(); }));
     t.partStart[3] = r.size();
     r.push_back(deathmatchRow());
     t.partStart[4] = r.size();

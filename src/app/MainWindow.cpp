@@ -13,6 +13,7 @@
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
@@ -222,13 +223,13 @@ void MainWindow::createTabs() {
     PageMain->addTab(TabMenus, QStringLiteral("Menus"));
     tabClient = new ClientPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabClient, QStringLiteral("Client"));
-    tabServer = addTabSheet(PageMain, "tabServer", QStringLiteral("Server"));
+    tabServer = new ServerPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabServer, QStringLiteral("Server"));
     tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
     createGeneralTab();
     createVideoTab();
-    createServerTab();
     createGamesTab();
 }
 

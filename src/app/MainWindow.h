@@ -21,6 +21,7 @@ class QFrame;
 class ClientPage;
 class CommunicationsPage;
 class MovementPage;
+class ServerPage;
 class SoundPage;
 class QGridLayout;
 class QGroupBox;
@@ -118,7 +119,7 @@ public:
     SoundPage* tabSound = nullptr;
     QWidget* TabMenus = nullptr;
     ClientPage* tabClient = nullptr;
-    QWidget* tabServer = nullptr;
+    ServerPage* tabServer = nullptr;
     QWidget* tabAlias = nullptr;
 
     // General tab.
@@ -172,15 +173,6 @@ public:
     // Client tab: what a client does when the game starts.
 
     // Server tab.
-    QLineEdit* edtServerName = nullptr;
-    QLineEdit* edtServerPassword = nullptr;
-    QLineEdit* edtMasterServer = nullptr;
-    QComboBox* cboServerStartMap = nullptr;
-    QRadioButton* rbDeathMatch = nullptr;
-    QRadioButton* rbCooperative = nullptr;
-    QCheckBox* cbxFragLimit = nullptr;
-    QCheckBox* cbxTimeLimit = nullptr;
-    QList<QCheckBox*> deathmatchFlagBoxes; // in the order of their table; Tag = bit value
 
     // Games & Aliases tab.
     QListWidget* lbxGames = nullptr;
@@ -341,7 +333,6 @@ private:
     void createVideoBothPage();
     void createVideoSoftwarePage();
     void createVideoGlPage();
-    void createServerTab();
     void createGamesTab();
     void sbcin_mouseClick();
     void sbcallow_downloadClick();

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/ServerPage.h"
+
 #include "app/pages/ClientPage.h"
 
 #include "controls/SettingCheckBox.h"
@@ -50,8 +52,8 @@ LaunchChoices MainWindow::launchChoices() const {
     c.cdrom = VexaIni::readString(settings(), VexaIni::CdRom, QString());
     c.startServer = cbxStartServer->isChecked();
     c.dedicated = dedicatedBox(*this)->isChecked();
-    c.deathmatch = rbDeathMatch->isChecked();
-    c.serverStartMap = chosenEntry(cboServerStartMap);
+    c.deathmatch = tabServer->deathMatch()->isChecked();
+    c.serverStartMap = chosenEntry(tabServer->startMap());
     c.clientMode = tabClient->startNewGame()->isChecked()      ? Mode::StartNewGame
                    : tabClient->loadSavedGame()->isChecked()   ? Mode::LoadSavedGame
                    : tabClient->connectToServer()->isChecked() ? Mode::ConnectToServer
@@ -95,16 +97,16 @@ void MainWindow::applyBatchFile(const BatchFileContents& contents) {
         dedicatedBox(*this)->setChecked(*contents.dedicated == QLatin1String("1"));
     if (contents.map) {
         if (cbxStartServer->isChecked()) {
-            showEntry(cboServerStartMap, *contents.map, Qt::CaseSensitive);
+            showEntry(tabServer->startMap(), *contents.map, Qt::CaseSensitive);
         } else {
             showEntry(tabClient->startMap(), *contents.map, Qt::CaseSensitive);
             tabClient->startNewGame()->setChecked(true);
         }
     }
     if (contents.deathmatch)
-        rbDeathMatch->setChecked(true);
+        tabServer->deathMatch()->setChecked(true);
     if (contents.coop)
-        rbCooperative->setChecked(true);
+        tabServer->cooperative()->setChecked(true);
     if (contents.saveGame) {
         tabClient->loadSavedGame()->setChecked(true);
         showEntry(tabClient->savedGames(), *contents.saveGame, Qt::CaseSensitive);
@@ -126,7 +128,7 @@ void MainWindow::readBatchFileAtStartup() {
 // The script is read back before the map, save-game and server lists are filled, so its names
 // could not choose their entries then; without this, the next save or Run would drop them.
 void MainWindow::selectListedLaunchEntries() {
-    for (QComboBox* box : {tabClient->startMap(), cboServerStartMap, tabClient->savedGames()})
+    for (QComboBox* box : {tabClient->startMap(), tabServer->startMap(), tabClient->savedGames()})
         if (box->currentIndex() < 0 && !box->currentText().isEmpty())
             showEntry(box, box->currentText(), Qt::CaseSensitive);
     if (tabClient->servers()->currentIndex() < 0 && !tabClient->servers()->currentText().isEmpty())

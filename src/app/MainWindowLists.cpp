@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/ServerPage.h"
+
 #include "app/pages/ClientPage.h"
 
 #include "app/Discovery.h"
@@ -88,7 +90,7 @@ void MainWindow::cboSkinEnter() {
 void MainWindow::fillStartMapLists() {
     const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
     replaceChoiceItems(*tabClient->startMap(), maps);
-    replaceChoiceItems(*cboServerStartMap, maps);
+    replaceChoiceItems(*tabServer->startMap(), maps);
 }
 
 void MainWindow::fillSaveGameList() {

@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/ServerPage.h"
 
 #include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
@@ -45,7 +46,7 @@ void appendRows(QStringList& lines, const MainWindow& w, Part part,
 void appendMasterLine(QStringList& lines, const MainWindow& w) {
     const auto* isPublic = qobject_cast<QCheckBox*>(w.settingControl(QStringLiteral("public")));
     if (w.cbxStartServer->isChecked() && isPublic && isPublic->isChecked())
-        lines << QStringLiteral("setmaster \"") + w.edtMasterServer->text() + u'"';
+        lines << QStringLiteral("setmaster \"") + w.tabServer->masterServer()->text() + u'"';
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"

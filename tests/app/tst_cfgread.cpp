@@ -53,7 +53,10 @@ QString shown(MainWindow& w, const QString& field) {
         {"mixahead", [&] { return w.tabSound->mixAhead()->displayText(); }},
         {"volume", [&] { return QString::number(w.tabSound->volume()->value()); }},
         {"sensitivity", [&] { return QString::number(w.tabMovement->sensitivity()->value()); }},
-        {"server", [&] { return w.edtServerName->text() + '|' + w.edtServerPassword->text(); }},
+        {"server",
+         [&] {
+             return w.tabServer->serverName()->text() + '|' + w.tabServer->serverPassword()->text();
+         }},
         {"gravity",
          [&] {
              return QString::number(
@@ -67,7 +70,7 @@ QString shown(MainWindow& w, const QString& field) {
         {"flags",
          [&] {
              QStringList names;
-             for (QCheckBox* box : w.deathmatchFlagBoxes)
+             for (QCheckBox* box : w.tabServer->deathmatchFlagBoxes())
                  if (box->isChecked())
                      names << box->objectName();
              return names.join('|');
@@ -283,11 +286,11 @@ void TstCfgRead::deathmatchFlags() {
     QFETCH(QByteArray, line);
     QFETCH(QStringList, checked);
     CfgWindowFixture f;
-    for (QCheckBox* box : f.w().deathmatchFlagBoxes)
+    for (QCheckBox* box : f.w().tabServer->deathmatchFlagBoxes())
         box->setChecked(true);
     f.load(line + "\r\n");
     QStringList found;
-    for (QCheckBox* box : f.w().deathmatchFlagBoxes)
+    for (QCheckBox* box : f.w().tabServer->deathmatchFlagBoxes())
         if (box->isChecked())
             found << box->objectName();
     QCOMPARE(found, checked);
@@ -317,8 +320,8 @@ void TstCfgRead::emptyFile() {
     w.tabSound->mixAhead()->setText("0.5");
     w.tabSound->volume()->setValue(30);
     w.tabMovement->sensitivity()->setValue(12);
-    w.edtServerName->setText("Srv");
-    w.edtServerPassword->setText("pw");
+    w.tabServer->serverName()->setText("Srv");
+    w.tabServer->serverPassword()->setText("pw");
     f.check("cl_run")->setSupValue(true);
     f.spin("fov")->setSupValue(120);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
@@ -474,10 +477,10 @@ void TstCfgRead::roundTrip() {
     w.gbxVideoItems->button(0)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(6);
     w.cbxStartServer->setChecked(true);
-    w.edtServerName->setText("Srv");
-    w.edtServerPassword->setText("pw");
-    w.edtMasterServer->setText("master.example.net");
-    w.rbDeathMatch->setChecked(true);
+    w.tabServer->serverName()->setText("Srv");
+    w.tabServer->serverPassword()->setText("pw");
+    w.tabServer->masterServer()->setText("master.example.net");
+    w.tabServer->deathMatch()->setChecked(true);
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
     w.tabCommunications->messageKey(1)->setText("F6");
@@ -501,14 +504,14 @@ void TstCfgRead::roundTrip() {
     w.tabSound->quality()->setCurrentIndex(1);
     w.gbxVideoItems->button(1)->setChecked(true);
     w.cboSwVidMode->setCurrentIndex(0);
-    w.edtServerName->setText("x");
+    w.tabServer->serverName()->setText("x");
     f.flagBox("cbxNoArmor")->setChecked(false);
     f.spin("fov")->setSupValue(90);
     f.check("cl_run")->setSupValue(false);
     // ... and what the file does not restore.
     w.cbxStartServer->setChecked(false);
-    w.rbCooperative->setChecked(true);
-    w.edtMasterServer->setText("kept");
+    w.tabServer->cooperative()->setChecked(true);
+    w.tabServer->masterServer()->setText("kept");
     w.tabCommunications->messageKey(1)->setText("F7");
     w.tabCommunications->messageKey(3)->setText("F8");
 
@@ -534,12 +537,12 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(w.tabCommunications->messageText(1)->text(), QStringLiteral("hi"));
 
     QVERIFY(!w.cbxStartServer->isChecked());
-    QVERIFY(w.rbCooperative->isChecked());
-    QCOMPARE(w.edtMasterServer->text(), QStringLiteral("kept"));
+    QVERIFY(w.tabServer->cooperative()->isChecked());
+    QCOMPARE(w.tabServer->masterServer()->text(), QStringLiteral("kept"));
 
     // The name and password the file held stay in it without "Start a Server" too.
     w.saveCfgFile(f.env.root(), "out.cfg");
-    w.edtServerName->setText("x");
+    w.tabServer->serverName()->setText("x");
     w.loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
 }

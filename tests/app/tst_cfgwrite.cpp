@@ -139,9 +139,9 @@ void TstCfgWrite::everyKindOfRowChanged() {
     w.tabSound->mixAhead()->setText("0.1");
     w.tabSound->quality()->setCurrentIndex(0);
     w.cbxStartServer->setChecked(true);
-    w.edtServerName->setText("My Server");
-    w.edtServerPassword->clear();
-    w.edtMasterServer->setText("master.example.net:27900");
+    w.tabServer->serverName()->setText("My Server");
+    w.tabServer->serverPassword()->clear();
+    w.tabServer->masterServer()->setText("master.example.net:27900");
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxInstantPowerups")->setChecked(false);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
@@ -341,10 +341,10 @@ void TstCfgWrite::serverLines() {
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
     f.w().cbxStartServer->setChecked(startServer);
-    (deathmatch ? f.w().rbDeathMatch : f.w().rbCooperative)->setChecked(true);
+    (deathmatch ? f.w().tabServer->deathMatch() : f.w().tabServer->cooperative())->setChecked(true);
     f.check("public")->setSupValue(isPublic);
-    f.w().edtServerName->setText(name);
-    f.w().edtServerPassword->setText(password);
+    f.w().tabServer->serverName()->setText(name);
+    f.w().tabServer->serverPassword()->setText(password);
     QCOMPARE(
         linesStartingWith(f.save(), {"Set hostname", "Set password", "setmaster", "Set dmflags"}),
         expected);

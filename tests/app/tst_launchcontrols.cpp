@@ -1,6 +1,7 @@
 #include "LaunchSession.h"
 #include "app/CommandLineCommand.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/ServerPage.h"
 #include "controls/SettingCheckBox.h"
 #include "support/TestRegistry.h"
 
@@ -19,11 +20,11 @@ SettingCheckBox* dedicated(const MainWindow& w) {
 
 void fillLists(MainWindow& w) {
     w.tabClient->startMap()->addItems({"base1", "base 2"});
-    w.cboServerStartMap->addItems({"q2dm1", "q2dm;2"});
+    w.tabServer->startMap()->addItems({"q2dm1", "q2dm;2"});
     w.tabClient->savedGames()->addItems({"save0", "save1"});
     w.tabClient->servers()->addItems({"Alpha.example:27910", "beta.example"});
-    for (QComboBox* box : {w.tabClient->startMap(), w.cboServerStartMap, w.tabClient->savedGames(),
-                           w.tabClient->servers()})
+    for (QComboBox* box : {w.tabClient->startMap(), w.tabServer->startMap(),
+                           w.tabClient->savedGames(), w.tabClient->servers()})
         box->setCurrentIndex(-1);
 }
 
@@ -39,13 +40,13 @@ QStringList launchState(const MainWindow& w) {
         return box->currentText() + QLatin1Char('#') + QString::number(box->currentIndex());
     };
     return {QString::number(dedicated(w)->isChecked()),
-            QString::number(w.rbDeathMatch->isChecked()),
+            QString::number(w.tabServer->deathMatch()->isChecked()),
             QString::number(w.tabClient->startNewGame()->isChecked()),
             QString::number(w.tabClient->loadSavedGame()->isChecked()),
             QString::number(w.tabClient->connectToServer()->isChecked()),
             QString::number(w.cbxStartWithGame->isChecked()),
             w.txtCurrentGame->text(),
-            combo(w.cboServerStartMap),
+            combo(w.tabServer->startMap()),
             combo(w.tabClient->startMap()),
             combo(w.tabClient->savedGames()),
             combo(w.tabClient->servers())};
@@ -126,8 +127,8 @@ void TstLaunchControls::commandLineFromTheWindow() {
     fillLists(w);
     w.cbxStartServer->setChecked(server);
     dedicated(w)->setChecked(true);
-    w.rbCooperative->setChecked(true);
-    w.cboServerStartMap->setCurrentIndex(0);
+    w.tabServer->cooperative()->setChecked(true);
+    w.tabServer->startMap()->setCurrentIndex(0);
     w.tabClient->loadSavedGame()->setChecked(true);
     w.tabClient->savedGames()->setCurrentIndex(1);
     w.tabClient->servers()->setCurrentIndex(0); // not the client's choice: adds nothing
@@ -143,22 +144,22 @@ void TstLaunchControls::scriptSetsTheServerControls() {
     fillLists(w);
     w.cbxStartServer->setChecked(true);
     w.tabClient->connectToServer()->setChecked(true);
-    w.rbCooperative->setChecked(true);
+    w.tabServer->cooperative()->setChecked(true);
     readScript(s, "/q/quake2 +set dedicated 1 +map 'q2dm;2' +set deathmatch 1 +exec a.cfg\n");
     QVERIFY(dedicated(w)->isChecked());
     QCOMPARE(dedicated(w)->supValue(), true);
-    QCOMPARE(w.cboServerStartMap->currentText(), QStringLiteral("q2dm;2"));
-    QCOMPARE(w.cboServerStartMap->currentIndex(), 1); // the listed entry is chosen
+    QCOMPARE(w.tabServer->startMap()->currentText(), QStringLiteral("q2dm;2"));
+    QCOMPARE(w.tabServer->startMap()->currentIndex(), 1); // the listed entry is chosen
     QCOMPARE(w.tabClient->startMap()->currentText(), QString());
     QVERIFY(w.tabClient->connectToServer()->isChecked()); // the map is the server's
-    QVERIFY(w.rbDeathMatch->isChecked());
+    QVERIFY(w.tabServer->deathMatch()->isChecked());
     QVERIFY(w.cbxStartServer->isChecked());
     QCOMPARE(w.CfgLines, (QStringList{"/q/quake2", "set dedicated 1", "map q2dm;2",
                                       "set deathmatch 1", "exec a.cfg"}));
 
     readScript(s, "/q/quake2 +set Dedicated 0 +set coop 1\n");
     QVERIFY(!dedicated(w)->isChecked());
-    QVERIFY(w.rbCooperative->isChecked());
+    QVERIFY(w.tabServer->cooperative()->isChecked());
     readScript(s, "/q/quake2 +exec a.cfg\n"); // no dedicated piece: left as it is
     QVERIFY(!dedicated(w)->isChecked());
     dedicated(w)->setChecked(true);
@@ -245,8 +246,8 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     dedicated(w)->setChecked(server);
     // Only choices that reach the command line can come back from it.
     if (server) {
-        w.rbCooperative->setChecked(true);
-        w.cboServerStartMap->setCurrentIndex(1);
+        w.tabServer->cooperative()->setChecked(true);
+        w.tabServer->startMap()->setCurrentIndex(1);
     } else {
         QRadioButton* modes[] = {w.tabClient->startNewGame(), w.tabClient->loadSavedGame(),
                                  w.tabClient->connectToServer()};

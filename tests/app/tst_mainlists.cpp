@@ -3,6 +3,7 @@
 #include "app/Demo.h"
 #include "app/MainWindow.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/ServerPage.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
@@ -139,12 +140,12 @@ void TstMainLists::startUpFillsEveryList() {
     QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
     QCOMPARE(itemsOf(window.cboGlDriver), inst.drivers());
     QCOMPARE(itemsOf(window.tabClient->startMap()), inst.startMaps());
-    QCOMPARE(itemsOf(window.cboServerStartMap), inst.startMaps());
+    QCOMPARE(itemsOf(window.tabServer->startMap()), inst.startMaps());
     QCOMPARE(itemsOf(window.tabClient->savedGames()), inst.saves());
     QCOMPARE(itemsOf(window.tabClient->servers()), (QStringList{"192.0.2.1:27910", "lan:27911"}));
-    for (QComboBox* box :
-         {window.cboModel, window.cboSkin, window.cboGlDriver, window.tabClient->startMap(),
-          window.cboServerStartMap, window.tabClient->savedGames(), window.tabClient->servers()}) {
+    for (QComboBox* box : {window.cboModel, window.cboSkin, window.cboGlDriver,
+                           window.tabClient->startMap(), window.tabServer->startMap(),
+                           window.tabClient->savedGames(), window.tabClient->servers()}) {
         QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
         QVERIFY2(box->currentText().isEmpty(), qPrintable(box->objectName()));
     }
@@ -283,7 +284,7 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     window.tabClient->startMap()->setEditText(QStringLiteral("base1"));
-    window.cboServerStartMap->setEditText(QStringLiteral("q2dm1"));
+    window.tabServer->startMap()->setEditText(QStringLiteral("q2dm1"));
     withModalEditor([&] { window.tabClient->mapListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Map List"));
@@ -296,9 +297,9 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     // maps.lst first, then the maps found, as at start-up.
     const QStringList expected{"city1 \"Upper Palace\"", "base2", "base1", "readme"};
     QCOMPARE(itemsOf(window.tabClient->startMap()), expected);
-    QCOMPARE(itemsOf(window.cboServerStartMap), expected);
+    QCOMPARE(itemsOf(window.tabServer->startMap()), expected);
     QCOMPARE(window.tabClient->startMap()->currentText(), QStringLiteral("base1"));
-    QCOMPARE(window.cboServerStartMap->currentText(), QStringLiteral("q2dm1"));
+    QCOMPARE(window.tabServer->startMap()->currentText(), QStringLiteral("q2dm1"));
 }
 
 void TstMainLists::serverEditorReloadsTheServerBox() {
@@ -359,7 +360,7 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QCOMPARE(itemsOf(window.tabClient->startMap()),
              MapLists::buildMapList(window.settings(), window.programDirectory()));
     QVERIFY(itemsOf(window.tabClient->startMap()).size() > 12);
-    QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.tabClient->startMap()));
+    QCOMPARE(itemsOf(window.tabServer->startMap()), itemsOf(window.tabClient->startMap()));
     // The demo game keeps its saves in its own directory.
     QCOMPARE(itemsOf(window.tabClient->savedGames()), (QStringList{"current", "save0", "save1"}));
     QCOMPARE(itemsOf(window.tabClient->servers()).size(), 3);

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/ServerPage.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -221,7 +222,7 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     QCOMPARE(currentEngine(), Engine::id);
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
     QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(false));
-    QCOMPARE(itemsOf(window.cboServerStartMap), RealInstallation::maps(false));
+    QCOMPARE(itemsOf(window.tabServer->startMap()), RealInstallation::maps(false));
     QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(false));
     QCOMPARE(window.tabClient->savedGames()->currentIndex(), 0); // the chosen save stays chosen
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));

@@ -1,4 +1,5 @@
 #include "LaunchSession.h"
+#include "app/pages/ServerPage.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchStatusDialog.h"
 #include "support/TestRegistry.h"
@@ -28,8 +29,9 @@ struct RunSession : LaunchSession {
     // The launch choices the tests run with: a server on a listed map, with a mod.
     void chooseServerGame() {
         window->cbxStartServer->setChecked(true);
-        window->cboServerStartMap->addItems({QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
-        window->cboServerStartMap->setCurrentIndex(1);
+        window->tabServer->startMap()->addItems(
+            {QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
+        window->tabServer->startMap()->setCurrentIndex(1);
         window->cbxStartWithGame->setChecked(true);
         window->txtCurrentGame->setText(QStringLiteral("my mod"));
     }

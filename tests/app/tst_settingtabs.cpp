@@ -2,6 +2,7 @@
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
@@ -197,14 +198,14 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     QCOMPARE(w.cboTextureMode->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
     QVERIFY(w.gbxVideoItems->button(1)->isChecked());
     QVERIFY(w.tabClient->startNewGame()->isChecked());
-    QCOMPARE(w.edtServerName->text(), QString());
-    QVERIFY(w.edtMasterServer->text().endsWith(QStringLiteral(":27900")));
-    QVERIFY(w.rbDeathMatch->isChecked());
-    QVERIFY(w.cbxFragLimit->isChecked());
-    QVERIFY(w.cbxTimeLimit->isChecked());
-    QCOMPARE(w.deathmatchFlagBoxes.size(), 19);
+    QCOMPARE(w.tabServer->serverName()->text(), QString());
+    QVERIFY(w.tabServer->masterServer()->text().endsWith(QStringLiteral(":27900")));
+    QVERIFY(w.tabServer->deathMatch()->isChecked());
+    QVERIFY(w.tabServer->fragLimit()->isChecked());
+    QVERIFY(w.tabServer->timeLimit()->isChecked());
+    QCOMPARE(w.tabServer->deathmatchFlagBoxes().size(), 19);
     QStringList checked;
-    for (QCheckBox* box : w.deathmatchFlagBoxes)
+    for (QCheckBox* box : w.tabServer->deathmatchFlagBoxes())
         if (box->isChecked())
             checked << box->objectName();
     QCOMPARE(checked, (QStringList{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
