@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/ControlParts.h"
@@ -226,8 +227,8 @@ void renderLists(MainWindow& window) {
         const char* name;
         int waitMs;
     } lists[] = {
-        {window.cboModel, "list_models", 0},
-        {window.cboSkin, "list_skins", 0},
+        {window.tabGeneral->model(), "list_models", 0},
+        {window.tabGeneral->skin(), "list_skins", 0},
         {window.cboGlDriver, "list_gl_drivers", 0},
         {window.tabClient->startMap(), "list_client_maps", 0},
         {window.tabClient->savedGames(), "list_saved_games", 0},

@@ -2,6 +2,7 @@
 
 #include "app/CfgWindowFields.h"
 #include "app/MainWindow.h"
+#include "app/pages/GeneralPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
@@ -130,16 +131,17 @@ Row digitRow(const char* name, std::span<const char* const> buttons, const char*
 Row skinRow() {
     return {CfgWord::set, "skin",
             [](const MainWindow& w) {
-                return w.cboModel->currentText() + u'/' + w.cboSkin->currentText();
+                return w.tabGeneral->model()->currentText() + u'/' +
+                       w.tabGeneral->skin()->currentText();
             },
             [](MainWindow& w, const Value& value) {
                 if (value) {
                     const QStringList parts = splitAtSeparator(*value, u'/');
-                    showComboText(*w.cboModel, parts.value(0));
-                    showComboText(*w.cboSkin, parts.value(1));
+                    showComboText(*w.tabGeneral->model(), parts.value(0));
+                    showComboText(*w.tabGeneral->skin(), parts.value(1));
                 } else {
-                    showUnselectedText(*w.cboModel, QStringLiteral("male"));
-                    showUnselectedText(*w.cboSkin, QStringLiteral("grunt"));
+                    showUnselectedText(*w.tabGeneral->model(), QStringLiteral("male"));
+                    showUnselectedText(*w.tabGeneral->skin(), QStringLiteral("grunt"));
                 }
             },
             always};
@@ -303,7 +305,8 @@ Table makeTable() {
     Table t;
     auto& r = t.rows;
     r.push_back(textRow(
-        CfgWord::set, "name", [](const MainWindow& w) { return w.txtPlayer; }, "noname"));
+        CfgWord::set, "name", [](const MainWindow& w) { return w.tabGeneral->playerName(); },
+        "noname"));
     r.push_back(skinRow());
     r.push_back(digitRow("hand", HandButtons, "rbRight"));
     r.push_back(digitRow("crosshair", CrosshairButtons, "rbCrossX"));

@@ -11,6 +11,7 @@
 #include "app/WidgetHelpers.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GeneralPage.h"
 #include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
@@ -209,7 +210,8 @@ void MainWindow::createFrame(QWidget* client) {
 }
 
 void MainWindow::createTabs() {
-    tabGeneral = addTabSheet(PageMain, "tabGeneral", QStringLiteral("General"));
+    tabGeneral = new GeneralPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabGeneral, QStringLiteral("General"));
     tabMovement = new MovementPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabMovement, QStringLiteral("Movement"));
     tabWeaponsInv = new WeaponsPage(catalogueLayout_, PageMain);
@@ -228,7 +230,6 @@ void MainWindow::createTabs() {
     tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
-    createGeneralTab();
     createVideoTab();
     createGamesTab();
 }
@@ -332,7 +333,7 @@ void MainWindow::runStartupSteps() {
     cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
     fillModelList();
-    fillSkinList(cboModel->currentText());
+    fillSkinList(tabGeneral->model()->currentText());
     fillGlDriverList();
     // Both mode lists show a mode even when the config names none.
     cboSwVidMode->setCurrentIndex(0);

@@ -20,6 +20,7 @@ class QComboBox;
 class QFrame;
 class ClientPage;
 class CommunicationsPage;
+class GeneralPage;
 class MovementPage;
 class ServerPage;
 class SoundPage;
@@ -111,7 +112,7 @@ public:
     QTimer* splashTimer_ = nullptr;
 
     // Tab sheets of PageMain, in order.
-    QWidget* tabGeneral = nullptr;
+    GeneralPage* tabGeneral = nullptr;
     MovementPage* tabMovement = nullptr;
     QWidget* tabWeaponsInv = nullptr;
     CommunicationsPage* tabCommunications = nullptr;
@@ -123,23 +124,6 @@ public:
     QWidget* tabAlias = nullptr;
 
     // General tab.
-    QFrame* Panel6 = nullptr;
-    QLabel* imgLogo = nullptr;
-    QLineEdit* txtPlayer = nullptr;
-    QComboBox* cboModel = nullptr;
-    QComboBox* cboSkin = nullptr;
-    QRadioButton* rbLeft = nullptr;
-    QRadioButton* rbCenter = nullptr;
-    QRadioButton* rbRight = nullptr;
-    QRadioButton* rbCrossNone = nullptr;
-    QRadioButton* rbCrossX = nullptr;
-    QRadioButton* rbCrossAngle = nullptr;
-    QRadioButton* rbCrossDot = nullptr;
-    QLineEdit* txtWalkPitch = nullptr;
-    QLineEdit* txtWalkRoll = nullptr;
-    QLineEdit* txtBobStart = nullptr;
-    QLineEdit* txtRunPitch = nullptr;
-    QLineEdit* txtRunRoll = nullptr;
 
     // Movement tab.
 
@@ -328,7 +312,6 @@ private:
     void addMenuSeparator(QMenu* menu, const char* name);
     void createFrame(QWidget* client);
     void createTabs();
-    void createGeneralTab();
     void createVideoTab();
     void createVideoBothPage();
     void createVideoSoftwarePage();

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/GeneralPage.h"
+
 #include "app/pages/ClientPage.h"
 
 #include "app/Discovery.h"
@@ -70,7 +72,7 @@ void MainWindow::installationChanged() {
     baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
                                          PlatformConventions::native().defaultBaseDir());
     fillModelList();
-    fillSkinList(cboModel->currentText());
+    fillSkinList(tabGeneral->model()->currentText());
     fillGlDriverList();
     fillStartMapLists();
     const QString saveGame = tabClient->savedGames()->currentText();

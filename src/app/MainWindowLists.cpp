@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/GeneralPage.h"
+
 #include "app/pages/ServerPage.h"
 
 #include "app/pages/ClientPage.h"
@@ -56,13 +58,13 @@ private:
 // Models, skins and drivers
 
 void MainWindow::fillModelList() {
-    replaceChoiceItems(
-        *cboModel, Discovery::modelNames(dataFiles(Discovery::playersBaseDirectory(settings()))));
+    replaceChoiceItems(*tabGeneral->model(), Discovery::modelNames(dataFiles(
+                                                 Discovery::playersBaseDirectory(settings()))));
 }
 
 void MainWindow::fillSkinList(const QString& model) {
     replaceChoiceItems(
-        *cboSkin,
+        *tabGeneral->skin(),
         Discovery::skinNames(dataFiles(Discovery::playersBaseDirectory(settings())), model));
 }
 
@@ -76,12 +78,12 @@ void MainWindow::cboModelEnter() {
 }
 
 void MainWindow::cboModelChange() {
-    cboSkin->clearEditText(); // the old skin belongs to the old model
-    fillSkinList(cboModel->currentText());
+    tabGeneral->skin()->clearEditText(); // the old skin belongs to the old model
+    fillSkinList(tabGeneral->model()->currentText());
 }
 
 void MainWindow::cboSkinEnter() {
-    fillSkinList(cboModel->currentText());
+    fillSkinList(tabGeneral->model()->currentText());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -120,12 +122,12 @@ void MainWindow::btnServerListClick() {
 // Wiring
 
 void MainWindow::connectListHandlers() {
-    new FocusEntry(cboModel, guarded(prompts_, [this] { cboModelEnter(); }));
-    new FocusEntry(cboSkin, guarded(prompts_, [this] { cboSkinEnter(); }));
+    new FocusEntry(tabGeneral->model(), guarded(prompts_, [this] { cboModelEnter(); }));
+    new FocusEntry(tabGeneral->skin(), guarded(prompts_, [this] { cboSkinEnter(); }));
     // Only the user's edits and choices count: texts set by the program rebuild nothing.
     const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
-    connect(cboModel, &QComboBox::textActivated, this, modelChange);
-    connect(cboModel->lineEdit(), &QLineEdit::textEdited, this, modelChange);
+    connect(tabGeneral->model(), &QComboBox::textActivated, this, modelChange);
+    connect(tabGeneral->model()->lineEdit(), &QLineEdit::textEdited, this, modelChange);
     connect(tabClient->mapListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { btnMapListClick(); }));
     connect(tabClient->serverListButton(), &QPushButton::clicked, this,

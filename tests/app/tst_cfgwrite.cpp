@@ -115,15 +115,15 @@ void TstCfgWrite::everyKindOfRowChanged() {
     f.env.writeFile("program/ctf.vexa", CtfProfile);
     MainWindow& w = f.w();
 
-    w.txtPlayer->setText(QStringLiteral("Rang\u00e9r"));
-    w.cboModel->setEditText("female");
-    w.cboSkin->setEditText("athena");
-    w.rbLeft->setChecked(true);
-    w.rbCrossDot->setChecked(true);
-    w.txtWalkPitch->setText("0.004");
-    w.txtWalkRoll->setText(" . 3 "); // blanks inside are written as zeros
-    w.txtRunPitch->setText("1.5");
-    w.txtRunRoll->setText("0.005"); // the value that is left out
+    w.tabGeneral->playerName()->setText(QStringLiteral("Rang\u00e9r"));
+    w.tabGeneral->model()->setEditText("female");
+    w.tabGeneral->skin()->setEditText("athena");
+    w.tabGeneral->handLeft()->setChecked(true);
+    w.tabGeneral->crossDot()->setChecked(true);
+    w.tabGeneral->walkPitch()->setText("0.004");
+    w.tabGeneral->walkRoll()->setText(" . 3 "); // blanks inside are written as zeros
+    w.tabGeneral->runPitch()->setText("1.5");
+    w.tabGeneral->runRoll()->setText("0.005"); // the value that is left out
     w.tabMovement->sensitivity()->setValue(7);
     w.tabCommunications->messageKey(0)->setText("F5");
     w.tabCommunications->messageText(0)->setText("hello there");
@@ -251,9 +251,9 @@ void TstCfgWrite::handAndCrosshair() {
             f.w().findChild<QRadioButton*>(name)->setChecked(true);
     }
     if (hand.isEmpty())
-        uncheckAll(f.w().rbRight);
+        uncheckAll(f.w().tabGeneral->handRight());
     if (crosshair.isEmpty())
-        uncheckAll(f.w().rbCrossX);
+        uncheckAll(f.w().tabGeneral->crossX());
     const QStringList digits = expected.split(' ');
     QCOMPARE(linesStartingWith(f.save(), {"set hand", "set crosshair"}),
              (QStringList{"set hand \"" + digits[0] + '"', "set crosshair \"" + digits[1] + '"'}));
@@ -390,7 +390,7 @@ void TstCfgWrite::profilesCanBeLeftOut() {
 
 void TstCfgWrite::refusedFileKeepsTheNewText() {
     CfgWindowFixture f;
-    f.w().txtPlayer->setText("Kept");
+    f.w().tabGeneral->playerName()->setText("Kept");
     const QString directory = f.env.root() + "/missing";
     QCOMPARE(errorOf([&] { f.w().saveCfgFile(directory, "out.cfg"); }),
              ErrorText::cannotCreate(displayName(directory + "/out.cfg")));

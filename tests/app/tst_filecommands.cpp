@@ -1,5 +1,6 @@
 #include "LaunchSession.h"
 #include "app/EditorWindow.h"
+#include "app/pages/GeneralPage.h"
 #include "launch/ScriptWords.h"
 #include "platform/PlatformConventions.h"
 #include "support/TestRegistry.h"
@@ -208,7 +209,7 @@ void TstFileCommands::saveConfig() {
     MainWindow& w = s.start();
     const QString file = s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
     w.txtConfigFile->setText(file);
-    w.txtPlayer->setText(QStringLiteral("Tester"));
+    w.tabGeneral->playerName()->setText(QStringLiteral("Tester"));
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
@@ -250,7 +251,7 @@ void TstFileCommands::saveConfigAs() {
     s.env.makeDir(QStringLiteral("cfgs"));
     if (existed)
         s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
-    w.txtPlayer->setText(QStringLiteral("Tester"));
+    w.tabGeneral->playerName()->setText(QStringLiteral("Tester"));
     s.prompts.answerSaveFile(file);
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);

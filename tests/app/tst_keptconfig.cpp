@@ -85,7 +85,7 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) { f.w().tabSound->mixAhead()->setText("0.3"); },
      {"cvar s_mixahead: .14 -> 0.30"}},
     {"player name",
-     [](CfgWindowFixture& f) { f.w().txtPlayer->setText("Ranger"); },
+     [](CfgWindowFixture& f) { f.w().tabGeneral->playerName()->setText("Ranger"); },
      {"cvar name: Sarge -> Ranger"}},
     {"video mode",
      [](CfgWindowFixture& f) { f.w().cboGlVidMode->setCurrentIndex(5); },

@@ -3,6 +3,7 @@
 #include "app/Demo.h"
 #include "app/MainWindow.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -135,17 +136,18 @@ void TstMainLists::startUpFillsEveryList() {
     MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
-    QCOMPARE(itemsOf(window.cboModel), inst.models());
+    QCOMPARE(itemsOf(window.tabGeneral->model()), inst.models());
     // The model box is still empty at this point: the skins of "players" itself.
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
     QCOMPARE(itemsOf(window.cboGlDriver), inst.drivers());
     QCOMPARE(itemsOf(window.tabClient->startMap()), inst.startMaps());
     QCOMPARE(itemsOf(window.tabServer->startMap()), inst.startMaps());
     QCOMPARE(itemsOf(window.tabClient->savedGames()), inst.saves());
     QCOMPARE(itemsOf(window.tabClient->servers()), (QStringList{"192.0.2.1:27910", "lan:27911"}));
-    for (QComboBox* box : {window.cboModel, window.cboSkin, window.cboGlDriver,
-                           window.tabClient->startMap(), window.tabServer->startMap(),
-                           window.tabClient->savedGames(), window.tabClient->servers()}) {
+    for (QComboBox* box :
+         {window.tabGeneral->model(), window.tabGeneral->skin(), window.cboGlDriver,
+          window.tabClient->startMap(), window.tabServer->startMap(),
+          window.tabClient->savedGames(), window.tabClient->servers()}) {
         QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
         QVERIFY2(box->currentText().isEmpty(), qPrintable(box->objectName()));
     }
@@ -195,33 +197,33 @@ void TstMainLists::typingAModelListsItsSkins() {
     MainWindow window(prompts);
     showActive(window);
     window.PageMain->setCurrentWidget(window.tabGeneral);
-    window.cboSkin->setEditText(QStringLiteral("athena"));
-    focusBox(window.cboModel);
+    window.tabGeneral->skin()->setEditText(QStringLiteral("athena"));
+    focusBox(window.tabGeneral->model());
 
-    QTest::keyClicks(window.cboModel->lineEdit(), QStringLiteral("male"));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("male"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), inst.maleSkins());
-    QCOMPARE(window.cboSkin->currentText(), QString());
+    QTest::keyClicks(window.tabGeneral->model()->lineEdit(), QStringLiteral("male"));
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("male"));
+    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), inst.maleSkins());
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
 
     // Every edit counts, a deletion too: "mal" has no skins.
-    window.cboSkin->setEditText(QStringLiteral("grunt"));
-    QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("mal"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
-    QCOMPARE(window.cboSkin->currentText(), QString());
+    window.tabGeneral->skin()->setEditText(QStringLiteral("grunt"));
+    QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("mal"));
+    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), QStringList());
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
 
     // What is typed stays as typed, also where it begins a listed name or differs from one in
     // letter case only: "ma" is not completed to "male".
     for (const QString& typed : {QStringLiteral("ma"), QStringLiteral("MALE")}) {
-        window.cboModel->clearEditText();
-        QTest::keyClicks(window.cboModel->lineEdit(), typed);
-        QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Return);
-        QCOMPARE(window.cboModel->currentText(), typed);
-        QCOMPARE(window.cboModel->currentIndex(), -1);
+        window.tabGeneral->model()->clearEditText();
+        QTest::keyClicks(window.tabGeneral->model()->lineEdit(), typed);
+        QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(window.tabGeneral->model()->currentText(), typed);
+        QCOMPARE(window.tabGeneral->model()->currentIndex(), -1);
     }
-    QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("MAL"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
+    QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("MAL"));
+    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), QStringList());
 }
 
 void TstMainLists::pickingAModelListsItsSkins() {
@@ -230,12 +232,12 @@ void TstMainLists::pickingAModelListsItsSkins() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     showActive(window);
-    window.cboSkin->setEditText(QStringLiteral("viper"));
+    window.tabGeneral->skin()->setEditText(QStringLiteral("viper"));
     // The listed name is lower case, the directory is not: the skins are found all the same.
-    pickFromList(window.cboModel, QStringLiteral("female"));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("female"));
-    QCOMPARE(window.cboSkin->currentText(), QString());
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"athena"});
+    pickFromList(window.tabGeneral->model(), QStringLiteral("female"));
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("female"));
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"athena"});
 }
 
 void TstMainLists::programChangesRebuildNothing() {
@@ -243,14 +245,15 @@ void TstMainLists::programChangesRebuildNothing() {
     Installation inst(env);
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    window.cboSkin->setEditText(QStringLiteral("grunt"));
+    window.tabGeneral->skin()->setEditText(QStringLiteral("grunt"));
     // The config reader's way of filling the boxes.
-    window.cboModel->setEditText(QStringLiteral("male"));
-    window.cboModel->setCurrentIndex(window.cboModel->findText(QStringLiteral("cyborg")));
-    window.cboModel->setEditText(QStringLiteral("female"));
+    window.tabGeneral->model()->setEditText(QStringLiteral("male"));
+    window.tabGeneral->model()->setCurrentIndex(
+        window.tabGeneral->model()->findText(QStringLiteral("cyborg")));
+    window.tabGeneral->model()->setEditText(QStringLiteral("female"));
     QTest::qWait(50); // nothing queued may follow either
-    QCOMPARE(window.cboSkin->currentText(), QStringLiteral("grunt"));
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QStringLiteral("grunt"));
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
 }
 
 void TstMainLists::enteringABoxListsAgain() {
@@ -259,23 +262,23 @@ void TstMainLists::enteringABoxListsAgain() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     showActive(window);
-    window.cboModel->setEditText(QStringLiteral("male"));
-    window.cboSkin->setEditText(QStringLiteral("viper"));
-    focusBox(window.cboSkin);
-    QCOMPARE(itemsOf(window.cboSkin), inst.maleSkins());
-    QCOMPARE(window.cboSkin->currentText(), QStringLiteral("viper"));
+    window.tabGeneral->model()->setEditText(QStringLiteral("male"));
+    window.tabGeneral->skin()->setEditText(QStringLiteral("viper"));
+    focusBox(window.tabGeneral->skin());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), inst.maleSkins());
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QStringLiteral("viper"));
 
     // What is installed meanwhile shows at the next entry, not before.
     inst.files(QStringLiteral("quake2/baseq2/players/male"), {"zz.pcx"});
     inst.files(QStringLiteral("quake2/baseq2/players"), {}, {"zombie"});
-    const QStringList skins = itemsOf(window.cboSkin);
-    const QStringList models = itemsOf(window.cboModel);
-    focusBox(window.cboModel);
-    QCOMPARE(itemsOf(window.cboSkin), skins);
-    QCOMPARE(sorted(itemsOf(window.cboModel)), sorted(models + QStringList{"zombie"}));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("male"));
-    focusBox(window.cboSkin);
-    QCOMPARE(sorted(itemsOf(window.cboSkin)), sorted(skins + QStringList{"zz"}));
+    const QStringList skins = itemsOf(window.tabGeneral->skin());
+    const QStringList models = itemsOf(window.tabGeneral->model());
+    focusBox(window.tabGeneral->model());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), skins);
+    QCOMPARE(sorted(itemsOf(window.tabGeneral->model())), sorted(models + QStringList{"zombie"}));
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("male"));
+    focusBox(window.tabGeneral->skin());
+    QCOMPARE(sorted(itemsOf(window.tabGeneral->skin())), sorted(skins + QStringList{"zz"}));
 }
 
 void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
@@ -338,10 +341,10 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     prompts.expectNotice(); // no config.cfg under the default base directory either
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(itemsOf(window.cboModel), QStringList{"cyborg"});
-    window.cboModel->setEditText(QStringLiteral("cyborg"));
-    window.fillSkinList(window.cboModel->currentText());
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"oni911"});
+    QCOMPARE(itemsOf(window.tabGeneral->model()), QStringList{"cyborg"});
+    window.tabGeneral->model()->setEditText(QStringLiteral("cyborg"));
+    window.fillSkinList(window.tabGeneral->model()->currentText());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"oni911"});
 }
 
 void TstMainLists::demoShowsItsOwnInstallation() {
@@ -355,7 +358,7 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QVERIFY(!QFileInfo::exists(env.iniPath()));
     QVERIFY(QFileInfo::exists(demo.configHome + QStringLiteral("/vexa.ini")));
 
-    QCOMPARE(itemsOf(window.cboModel), (QStringList{"cyborg", "female", "male"}));
+    QCOMPARE(itemsOf(window.tabGeneral->model()), (QStringList{"cyborg", "female", "male"}));
     QCOMPARE(itemsOf(window.cboGlDriver), (QStringList{"ref_gl", "ref_soft"}));
     QCOMPARE(itemsOf(window.tabClient->startMap()),
              MapLists::buildMapList(window.settings(), window.programDirectory()));
@@ -365,9 +368,9 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QCOMPARE(itemsOf(window.tabClient->savedGames()), (QStringList{"current", "save0", "save1"}));
     QCOMPARE(itemsOf(window.tabClient->servers()).size(), 3);
     showActive(window);
-    pickFromList(window.cboModel, QStringLiteral("male"));
-    QVERIFY(itemsOf(window.cboSkin).contains(QStringLiteral("grunt")));
-    QVERIFY(!itemsOf(window.cboSkin).contains(QStringLiteral("weapon")));
+    pickFromList(window.tabGeneral->model(), QStringLiteral("male"));
+    QVERIFY(itemsOf(window.tabGeneral->skin()).contains(QStringLiteral("grunt")));
+    QVERIFY(!itemsOf(window.tabGeneral->skin()).contains(QStringLiteral("weapon")));
 }
 
 // A second start elsewhere (the command-line mode is enough) rewrites [vexa] path; the window

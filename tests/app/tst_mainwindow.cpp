@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/pages/GeneralPage.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "support/ScriptedPrompts.h"

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
@@ -153,12 +154,12 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(ini.readString("quake2", "home", {}), q2.home());
     QCOMPARE(currentEngine(), Engine::yamagi);
     QCOMPARE(window.txtConfigFile->text(), q2.homeConfig());
-    QCOMPARE(window.txtPlayer->text(), QStringLiteral("FromHome"));
+    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("FromHome"));
     QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
 
-    QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(true));
+    QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(true));
     window.fillSkinList(QStringLiteral("male"));
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"grunt"}); // "major" was in pak1.pak
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"grunt"}); // "major" was in pak1.pak
     QStringList maps = RealInstallation::maps(true);
     maps.removeOne(QStringLiteral("q2dm1"));
     QCOMPARE(itemsOf(window.tabClient->startMap()), maps);
@@ -176,7 +177,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     const QString warning = "The game reads " + q2.homeConfig() + " instead";
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.txtPlayer->text(), QStringLiteral("Installation"));
+    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Installation"));
     QCOMPARE(hint(window), warning); // after start-up
     // A control's hint shows while the pointer is on it; the warning stands otherwise.
     window.updateHintLine(QStringLiteral("elsewhere"));
@@ -221,7 +222,7 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     window.Options1->trigger();
     QCOMPARE(currentEngine(), Engine::id);
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
-    QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(false));
+    QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(false));
     QCOMPARE(itemsOf(window.tabServer->startMap()), RealInstallation::maps(false));
     QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(false));
     QCOMPARE(window.tabClient->savedGames()->currentIndex(), 0); // the chosen save stays chosen

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GeneralPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
@@ -177,11 +178,11 @@ void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
 
 void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     MainWindow& w = *window_;
-    QCOMPARE(w.txtPlayer->text(), QStringLiteral("Player"));
-    QVERIFY(w.rbRight->isChecked());
-    QVERIFY(w.rbCrossNone->isChecked());
-    QCOMPARE(w.txtWalkPitch->displayText(), QStringLiteral(" .  5"));
-    QCOMPARE(w.txtBobStart->displayText(), QStringLiteral(" .   "));
+    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Player"));
+    QVERIFY(w.tabGeneral->handRight()->isChecked());
+    QVERIFY(w.tabGeneral->crossNone()->isChecked());
+    QCOMPARE(w.tabGeneral->walkPitch()->displayText(), QStringLiteral(" .  5"));
+    QCOMPARE(w.tabGeneral->bobStart()->displayText(), QStringLiteral(" .   "));
     // The bars as a config without their variables leaves them: the game's own gamma of 1.
     QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
     QCOMPARE(w.barGamma->minimum(), 1);
