@@ -15,6 +15,7 @@
 #include "app/pages/ClientPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
+#include "app/pages/VideoPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/ControlParts.h"
 #include "controls/MultiKeyDialog.h"
@@ -125,9 +126,10 @@ void renderMainWindow(MainWindow& window) {
         save(window, QStringLiteral("tab_") + tab);
         if (window.PageMain->widget(i) != window.tabVideo)
             continue;
-        for (int j = 0; j < window.pageVideo->count(); ++j) {
-            window.pageVideo->setCurrentIndex(j);
-            save(window, QStringLiteral("tab_video_") + fileNameOf(window.pageVideo->tabText(j)));
+        for (int j = 0; j < window.tabVideo->subPages()->count(); ++j) {
+            window.tabVideo->subPages()->setCurrentIndex(j);
+            save(window, QStringLiteral("tab_video_") +
+                             fileNameOf(window.tabVideo->subPages()->tabText(j)));
         }
     }
     window.PageMain->setCurrentIndex(0);
@@ -215,9 +217,9 @@ void showPageOf(MainWindow& window, QWidget* widget) {
     for (int i = 0; i < window.PageMain->count(); ++i)
         if (window.PageMain->widget(i)->isAncestorOf(widget))
             window.PageMain->setCurrentIndex(i);
-    for (int j = 0; j < window.pageVideo->count(); ++j)
-        if (window.pageVideo->widget(j)->isAncestorOf(widget))
-            window.pageVideo->setCurrentIndex(j);
+    for (int j = 0; j < window.tabVideo->subPages()->count(); ++j)
+        if (window.tabVideo->subPages()->widget(j)->isAncestorOf(widget))
+            window.tabVideo->subPages()->setCurrentIndex(j);
 }
 
 // The lists filled from the installation, each shown open on its tab.
@@ -229,7 +231,7 @@ void renderLists(MainWindow& window) {
     } lists[] = {
         {window.tabGeneral->model(), "list_models", 0},
         {window.tabGeneral->skin(), "list_skins", 0},
-        {window.cboGlDriver, "list_gl_drivers", 0},
+        {window.tabVideo->glDriver(), "list_gl_drivers", 0},
         {window.tabClient->startMap(), "list_client_maps", 0},
         {window.tabClient->savedGames(), "list_saved_games", 0},
         {window.tabClient->servers(), "list_servers", ServerRoundMs},

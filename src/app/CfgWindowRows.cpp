@@ -6,6 +6,7 @@
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
@@ -92,7 +93,7 @@ void showMaskedValue(QLineEdit& edit, const QString& value) {
 }
 
 bool isSoftware(const MainWindow& w) {
-    return w.gbxVideoItems->checkedId() == SoftwareRenderer;
+    return w.tabVideo->renderers()->checkedId() == SoftwareRenderer;
 }
 
 bool always(const MainWindow&, const QString&) {
@@ -188,17 +189,17 @@ Row rendererRow() {
                                : *value == QLatin1String(GlRef)       ? GlRenderer
                                                                       : -1;
                 if (id >= 0) // the click also shows the renderer's page
-                    w.gbxVideoItems->button(id)->click();
+                    w.tabVideo->renderers()->button(id)->click();
             },
             always};
 }
 
 // The mode digit of the selected item ("3 - 640 x 480"); a number the list lacks leaves it
 // without selection.
-Row modeRow(const char* name, QComboBox* MainWindow::*box, bool software) {
+Row modeRow(const char* name, QComboBox* (*box)(const MainWindow&), bool software) {
     Row row{CfgWord::set, name,
             [box](const MainWindow& w) {
-                const QComboBox& modes = *(w.*box);
+                const QComboBox& modes = *box(w);
                 return modes.currentIndex() < 0 ? QString()
                                                 : modes.itemText(modes.currentIndex()).left(1);
             },
@@ -206,7 +207,7 @@ Row modeRow(const char* name, QComboBox* MainWindow::*box, bool software) {
                 if (!value)
                     return;
                 const int index = truncatedGameNumber(*value);
-                (w.*box)->setCurrentIndex(index >= 0 && index < (w.*box)->count() ? index : -1);
+                box(w)->setCurrentIndex(index >= 0 && index < box(w)->count() ? index : -1);
             },
             [software](const MainWindow& w, const QString& value) {
                 return isSoftware(w) == software && !value.isEmpty();
@@ -215,11 +216,11 @@ Row modeRow(const char* name, QComboBox* MainWindow::*box, bool software) {
     return row;
 }
 
-Row glComboRow(const char* name, QComboBox* MainWindow::*box) {
-    return {CfgWord::set, name, [box](const MainWindow& w) { return (w.*box)->currentText(); },
+Row glComboRow(const char* name, QComboBox* (*box)(const MainWindow&)) {
+    return {CfgWord::set, name, [box](const MainWindow& w) { return box(w)->currentText(); },
             [box](MainWindow& w, const Value& value) {
                 if (value)
-                    showComboText(*(w.*box), *value);
+                    showComboText(*box(w), *value);
             },
             glAndNotEmpty};
 }
@@ -324,12 +325,17 @@ Table makeTable() {
     // The game's own default gamma is 1 (position 4); a brighter guess makes the software
     // renderer nearly black.
     r.push_back(trackBarRow(
-        "vid_gamma", [](const MainWindow& w) { return w.barGamma; }, TrackBarStep::Gamma, 4));
+        "vid_gamma", [](const MainWindow& w) { return w.tabVideo->gamma(); }, TrackBarStep::Gamma,
+        4));
     r.push_back(rendererRow());
-    r.push_back(modeRow("sw_mode", &MainWindow::cboSwVidMode, true));
-    r.push_back(modeRow("gl_mode", &MainWindow::cboGlVidMode, false));
-    r.push_back(glComboRow("gl_texturemode", &MainWindow::cboTextureMode));
-    r.push_back(glComboRow("gl_driver", &MainWindow::cboGlDriver));
+    r.push_back(modeRow(
+        "sw_mode", [](const MainWindow& w) { return w.tabVideo->softwareMode(); }, true));
+    r.push_back(modeRow(
+        "gl_mode", [](const MainWindow& w) { return w.tabVideo->glMode(); }, false));
+    r.push_back(glComboRow("gl_texturemode",
+                           [](const MainWindow& w) { return w.tabVideo->textureMode(); }));
+    r.push_back(
+        glComboRow("gl_driver", [](const MainWindow& w) { return w.tabVideo->glDriver(); }));
     for (const MaskedField& field : GlNumberFields)
         r.push_back(glNumberRow(field));
     r.push_back(trackBarRow(

@@ -16,6 +16,7 @@
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
 #include "controls/SettingCheckBox.h"
@@ -218,7 +219,8 @@ void MainWindow::createTabs() {
     PageMain->addTab(tabWeaponsInv, QStringLiteral("Weapons && Inv"));
     tabCommunications = new CommunicationsPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabCommunications, QStringLiteral("Communications"));
-    tabVideo = addTabSheet(PageMain, "tabVideo", QStringLiteral("Video"));
+    tabVideo = new VideoPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabVideo, QStringLiteral("Video"));
     tabSound = new SoundPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabSound, QStringLiteral("Sound"));
     TabMenus = new MenusPage(catalogueLayout_, PageMain);
@@ -230,7 +232,6 @@ void MainWindow::createTabs() {
     tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
-    createVideoTab();
     createGamesTab();
 }
 
@@ -247,7 +248,7 @@ void MainWindow::createSplash(QWidget* client) {
 
 void MainWindow::connectHandlers() {
     connect(splashTimer_, &QTimer::timeout, this, guarded(prompts_, [this] { splashTimeout(); }));
-    connect(gbxVideoItems, &QButtonGroup::idClicked, this,
+    connect(tabVideo->renderers(), &QButtonGroup::idClicked, this,
             guarded(prompts_, [this] { gbxVideoClick(); }));
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
     connectFileCommands();
@@ -336,8 +337,8 @@ void MainWindow::runStartupSteps() {
     fillSkinList(tabGeneral->model()->currentText());
     fillGlDriverList();
     // Both mode lists show a mode even when the config names none.
-    cboSwVidMode->setCurrentIndex(0);
-    cboGlVidMode->setCurrentIndex(0);
+    tabVideo->softwareMode()->setCurrentIndex(0);
+    tabVideo->glMode()->setCurrentIndex(0);
 
     // The config file into the controls; vexa.ini names the file actually read, before and
     // after the batch file is read back.
@@ -420,10 +421,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // Handlers
 
 void MainWindow::gbxVideoClick() {
-    const QString chosen = gbxVideoItems->checkedButton()->text();
-    for (int i = 0; i < pageVideo->count(); ++i)
-        if (pageVideo->tabText(i) == chosen)
-            pageVideo->setCurrentIndex(i);
+    const QString chosen = tabVideo->renderers()->checkedButton()->text();
+    for (int i = 0; i < tabVideo->subPages()->count(); ++i)
+        if (tabVideo->subPages()->tabText(i) == chosen)
+            tabVideo->subPages()->setCurrentIndex(i);
 }
 
 void MainWindow::vexa1Click() {

@@ -23,6 +23,7 @@ class CommunicationsPage;
 class GeneralPage;
 class MovementPage;
 class ServerPage;
+class VideoPage;
 class SoundPage;
 class QGridLayout;
 class QGroupBox;
@@ -116,7 +117,7 @@ public:
     MovementPage* tabMovement = nullptr;
     QWidget* tabWeaponsInv = nullptr;
     CommunicationsPage* tabCommunications = nullptr;
-    QWidget* tabVideo = nullptr;
+    VideoPage* tabVideo = nullptr;
     SoundPage* tabSound = nullptr;
     QWidget* TabMenus = nullptr;
     ClientPage* tabClient = nullptr;
@@ -130,27 +131,6 @@ public:
     // Communications tab: five message slots, a captured key and a text each.
 
     // Video tab: renderer choice and its sub-pages.
-    QGroupBox* gbxVideo = nullptr;
-    QButtonGroup* gbxVideoItems = nullptr;
-    QTabWidget* pageVideo = nullptr;
-    QWidget* tabBoth = nullptr;
-    QWidget* softwarePage_ = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QSlider* barGamma = nullptr;
-    QComboBox* cboSwVidMode = nullptr;
-    QComboBox* cboGlVidMode = nullptr;
-    QComboBox* cboTextureMode = nullptr;
-    QComboBox* cboGlDriver = nullptr;
-    QLineEdit* txtGlParticleSize = nullptr;
-    QLineEdit* txtPartSizeMin = nullptr;
-    QLineEdit* txtPartSizeMax = nullptr;
-    QLineEdit* txtPartIntensityA = nullptr;
-    QLineEdit* txtPartIntensityB = nullptr;
-    QLineEdit* txtPartIntensityC = nullptr;
-    QLineEdit* txtGlPicMip = nullptr;
-    QLineEdit* txtGlPlayerMip = nullptr;
-    QLineEdit* txtGlModulate = nullptr;
-    QLineEdit* txtGlSwapInterval = nullptr;
 
     // Sound tab.
 
@@ -312,10 +292,6 @@ private:
     void addMenuSeparator(QMenu* menu, const char* name);
     void createFrame(QWidget* client);
     void createTabs();
-    void createVideoTab();
-    void createVideoBothPage();
-    void createVideoSoftwarePage();
-    void createVideoGlPage();
     void createGamesTab();
     void sbcin_mouseClick();
     void sbcallow_downloadClick();

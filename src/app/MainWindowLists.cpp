@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/VideoPage.h"
+
 #include "app/pages/GeneralPage.h"
 
 #include "app/pages/ServerPage.h"
@@ -69,7 +71,7 @@ void MainWindow::fillSkinList(const QString& model) {
 }
 
 void MainWindow::fillGlDriverList() {
-    replaceChoiceItems(*cboGlDriver,
+    replaceChoiceItems(*tabVideo->glDriver(),
                        Discovery::driverNames(Discovery::driverDirectory(settings())));
 }
 

@@ -9,6 +9,7 @@
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
 #include "controls/SettingCheckBox.h"

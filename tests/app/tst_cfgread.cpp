@@ -54,7 +54,7 @@ QString shown(MainWindow& w, const QString& field) {
                  texts << e->displayText();
              return texts.join('|');
          }},
-        {"gamma", [&] { return QString::number(w.barGamma->value()); }},
+        {"gamma", [&] { return QString::number(w.tabVideo->gamma()->value()); }},
         {"quality", [&] { return w.tabSound->quality()->currentText(); }},
         {"mixahead", [&] { return w.tabSound->mixAhead()->displayText(); }},
         {"volume", [&] { return QString::number(w.tabSound->volume()->value()); }},
@@ -83,17 +83,21 @@ QString shown(MainWindow& w, const QString& field) {
          }},
         {"renderer",
          [&] {
-             return w.gbxVideoItems->checkedButton()->text() + ' ' +
-                    w.pageVideo->currentWidget()->objectName() + ' ' +
-                    QString::number(w.cboSwVidMode->currentIndex()) + ' ' +
-                    QString::number(w.cboGlVidMode->currentIndex());
+             return w.tabVideo->renderers()->checkedButton()->text() + ' ' +
+                    w.tabVideo->subPages()->currentWidget()->objectName() + ' ' +
+                    QString::number(w.tabVideo->softwareMode()->currentIndex()) + ' ' +
+                    QString::number(w.tabVideo->glMode()->currentIndex());
          }},
         {"gltext",
-         [&] { return comboState(*w.cboTextureMode) + ' ' + comboState(*w.cboGlDriver); }},
+         [&] {
+             return comboState(*w.tabVideo->textureMode()) + ' ' +
+                    comboState(*w.tabVideo->glDriver());
+         }},
         {"glnumbers",
          [&] {
-             return w.txtGlParticleSize->displayText() + '|' + w.txtPartSizeMin->displayText() +
-                    '|' + w.txtGlPicMip->displayText();
+             return w.tabVideo->glField("txtGlParticleSize")->displayText() + '|' +
+                    w.tabVideo->glField("txtPartSizeMin")->displayText() + '|' +
+                    w.tabVideo->glField("txtGlPicMip")->displayText();
          }},
     };
     return probes.value(field)();
@@ -264,14 +268,14 @@ void TstCfgRead::fixedFields() {
     w.tabGeneral->model()->setCurrentIndex(-1);
     w.tabGeneral->handCenter()->setChecked(true);
     w.tabGeneral->crossAngle()->setChecked(true);
-    w.barGamma->setValue(10);
+    w.tabVideo->gamma()->setValue(10);
     w.tabSound->quality()->setCurrentIndex(0);
-    w.gbxVideoItems->button(0)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(3);
-    w.cboGlVidMode->setCurrentIndex(3);
-    w.txtGlParticleSize->setText("0.5");
-    w.txtPartSizeMin->setText("0.5");
-    w.txtGlPicMip->setText("0.5");
+    w.tabVideo->renderers()->button(0)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(3);
+    w.tabVideo->glMode()->setCurrentIndex(3);
+    w.tabVideo->glField("txtGlParticleSize")->setText("0.5");
+    w.tabVideo->glField("txtPartSizeMin")->setText("0.5");
+    w.tabVideo->glField("txtGlPicMip")->setText("0.5");
     f.load(file);
     QCOMPARE(shown(w, field), expected);
     QCOMPARE(w.CfgLines, QString::fromLatin1(file).split('\n').mid(0, file.count('\n')));
@@ -445,7 +449,7 @@ void TstCfgRead::gameWrittenConfig() {
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 2 3"));
     QCOMPARE(shown(w, "quality"), QStringLiteral("Low"));
     QCOMPARE(w.tabSound->volume()->value(), 28);
-    QCOMPARE(w.barGamma->value(), 4);
+    QCOMPARE(w.tabVideo->gamma()->value(), 4);
     QCOMPARE(w.tabMovement->sensitivity()->value(), 3);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "MOUSE1", "", ""}));
     QCOMPARE(keySlots(*f.binding("use blaster")), (QStringList{"1", "", "", ""}));
@@ -455,7 +459,7 @@ void TstCfgRead::gameWrittenConfig() {
 
     // Every renderer line goes back as the file had it, also the sizes of 40 that the fields
     // cannot show.
-    w.gbxVideoItems->button(1)->setChecked(true);
+    w.tabVideo->renderers()->button(1)->setChecked(true);
     QCOMPARE(linesStartingWith(f.save(), {"set gl_"}),
              (QStringList{"set gl_mode \"3\"", "set gl_texturemode \"GL_LINEAR_MIPMAP_NEAREST\"",
                           "set gl_driver \"opengl32\"", "set gl_particle_att_a \"0.01\"",
@@ -475,13 +479,13 @@ void TstCfgRead::roundTrip() {
     w.tabGeneral->crossAngle()->setChecked(true);
     w.tabGeneral->walkPitch()->setText("0.004");
     w.tabGeneral->runRoll()->setText("0.009");
-    w.barGamma->setValue(6);
+    w.tabVideo->gamma()->setValue(6);
     w.tabSound->mixAhead()->setText("0.3");
     w.tabSound->volume()->setValue(33);
     w.tabMovement->sensitivity()->setValue(9);
     w.tabSound->quality()->setCurrentIndex(0);
-    w.gbxVideoItems->button(0)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(6);
+    w.tabVideo->renderers()->button(0)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(6);
     w.cbxStartServer->setChecked(true);
     w.tabServer->serverName()->setText("Srv");
     w.tabServer->serverPassword()->setText("pw");
@@ -503,13 +507,13 @@ void TstCfgRead::roundTrip() {
     w.tabGeneral->handLeft()->setChecked(true);
     w.tabGeneral->crossNone()->setChecked(true);
     w.tabGeneral->walkPitch()->setText("0.001");
-    w.barGamma->setValue(20);
+    w.tabVideo->gamma()->setValue(20);
     w.tabSound->mixAhead()->setText("0.1");
     w.tabSound->volume()->setValue(1);
     w.tabMovement->sensitivity()->setValue(1);
     w.tabSound->quality()->setCurrentIndex(1);
-    w.gbxVideoItems->button(1)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(0);
+    w.tabVideo->renderers()->button(1)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(0);
     w.tabServer->serverName()->setText("x");
     f.flagBox("cbxNoArmor")->setChecked(false);
     f.spin("fov")->setSupValue(90);
@@ -527,7 +531,7 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
     QCOMPARE(shown(w, "crosshair"), QStringLiteral("rbCrossAngle"));
     QCOMPARE(shown(w, "bobbing"), QStringLiteral("0.004|0.002|0.005|0.002|0.009"));
-    QCOMPARE(w.barGamma->value(), 6);
+    QCOMPARE(w.tabVideo->gamma()->value(), 6);
     QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.30"));
     QCOMPARE(w.tabSound->volume()->value(), 33);
     QCOMPARE(w.tabMovement->sensitivity()->value(), 9);
@@ -636,7 +640,7 @@ void TstCfgRead::startupEndsWithoutAnyConfig() {
              QStringList{ErrorText::cannotOpen(displayName(env.baseDir() + "/config.cfg"))});
     // The start-up went on from the defaults: the Sound tab is hidden as vexa.ini says.
     QVERIFY(!window.PageMain->isTabVisible(window.PageMain->indexOf(window.tabSound)));
-    QCOMPARE(window.barGamma->value(), 4);
+    QCOMPARE(window.tabVideo->gamma()->value(), 4);
     QCOMPARE(keySlot(*qobject_cast<BindingEdit*>(window.settingControl("+attack")), 1), "CTRL");
     QCOMPARE(window.txtConfigFile->text(), env.root() + "/gone.cfg");
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);

@@ -129,12 +129,12 @@ void TstCfgWrite::everyKindOfRowChanged() {
     w.tabCommunications->messageText(0)->setText("hello there");
     w.tabCommunications->messageKey(2)->setText("x"); // an empty message still says something
     w.tabCommunications->messageText(3)->setText("a message without a key");
-    w.barGamma->setValue(4);
-    w.cboGlVidMode->setCurrentIndex(4);
-    w.cboTextureMode->setCurrentIndex(w.cboTextureMode->findText("GL_LINEAR"));
-    w.cboGlDriver->setEditText("libGL");
-    w.txtPartIntensityA->setText("0.01");
-    w.txtGlPicMip->setText("1");
+    w.tabVideo->gamma()->setValue(4);
+    w.tabVideo->glMode()->setCurrentIndex(4);
+    w.tabVideo->textureMode()->setCurrentIndex(w.tabVideo->textureMode()->findText("GL_LINEAR"));
+    w.tabVideo->glDriver()->setEditText("libGL");
+    w.tabVideo->glField("txtPartIntensityA")->setText("0.01");
+    w.tabVideo->glField("txtGlPicMip")->setText("1");
     w.tabSound->volume()->setValue(40);
     w.tabSound->mixAhead()->setText("0.1");
     w.tabSound->quality()->setCurrentIndex(0);
@@ -284,11 +284,12 @@ void TstCfgWrite::rendererLines() {
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
     MainWindow& w = f.w();
-    w.gbxVideoItems->button(renderer)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(renderer == 0 ? mode : 3);
-    w.cboGlVidMode->setCurrentIndex(renderer == 1 ? mode : 3);
-    w.cboTextureMode->setCurrentIndex(w.cboTextureMode->findText("GL_LINEAR_MIPMAP_LINEAR"));
-    w.txtGlParticleSize->setText(particleSize);
+    w.tabVideo->renderers()->button(renderer)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(renderer == 0 ? mode : 3);
+    w.tabVideo->glMode()->setCurrentIndex(renderer == 1 ? mode : 3);
+    w.tabVideo->textureMode()->setCurrentIndex(
+        w.tabVideo->textureMode()->findText("GL_LINEAR_MIPMAP_LINEAR"));
+    w.tabVideo->glField("txtGlParticleSize")->setText(particleSize);
     QCOMPARE(linesStartingWith(f.save(), {"set vid_ref", "set sw_", "set gl_"}), expected);
 }
 

@@ -88,7 +88,7 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) { f.w().tabGeneral->playerName()->setText("Ranger"); },
      {"cvar name: Sarge -> Ranger"}},
     {"video mode",
-     [](CfgWindowFixture& f) { f.w().cboGlVidMode->setCurrentIndex(5); },
+     [](CfgWindowFixture& f) { f.w().tabVideo->glMode()->setCurrentIndex(5); },
      {"cvar gl_mode: 4 -> 5"}},
     {"message slot",
      [](CfgWindowFixture& f) {

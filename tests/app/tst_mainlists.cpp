@@ -5,6 +5,7 @@
 #include "app/pages/ClientPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
+#include "app/pages/VideoPage.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
@@ -139,13 +140,13 @@ void TstMainLists::startUpFillsEveryList() {
     QCOMPARE(itemsOf(window.tabGeneral->model()), inst.models());
     // The model box is still empty at this point: the skins of "players" itself.
     QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
-    QCOMPARE(itemsOf(window.cboGlDriver), inst.drivers());
+    QCOMPARE(itemsOf(window.tabVideo->glDriver()), inst.drivers());
     QCOMPARE(itemsOf(window.tabClient->startMap()), inst.startMaps());
     QCOMPARE(itemsOf(window.tabServer->startMap()), inst.startMaps());
     QCOMPARE(itemsOf(window.tabClient->savedGames()), inst.saves());
     QCOMPARE(itemsOf(window.tabClient->servers()), (QStringList{"192.0.2.1:27910", "lan:27911"}));
     for (QComboBox* box :
-         {window.tabGeneral->model(), window.tabGeneral->skin(), window.cboGlDriver,
+         {window.tabGeneral->model(), window.tabGeneral->skin(), window.tabVideo->glDriver(),
           window.tabClient->startMap(), window.tabServer->startMap(),
           window.tabClient->savedGames(), window.tabClient->servers()}) {
         QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
@@ -359,7 +360,7 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QVERIFY(QFileInfo::exists(demo.configHome + QStringLiteral("/vexa.ini")));
 
     QCOMPARE(itemsOf(window.tabGeneral->model()), (QStringList{"cyborg", "female", "male"}));
-    QCOMPARE(itemsOf(window.cboGlDriver), (QStringList{"ref_gl", "ref_soft"}));
+    QCOMPARE(itemsOf(window.tabVideo->glDriver()), (QStringList{"ref_gl", "ref_soft"}));
     QCOMPARE(itemsOf(window.tabClient->startMap()),
              MapLists::buildMapList(window.settings(), window.programDirectory()));
     QVERIFY(itemsOf(window.tabClient->startMap()).size() > 12);

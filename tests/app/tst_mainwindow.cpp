@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/pages/GeneralPage.h"
+#include "app/pages/VideoPage.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "support/ScriptedPrompts.h"
@@ -267,22 +268,22 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
+    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->glPage());
     QStringList pages;
-    for (int i = 0; i < window.pageVideo->count(); ++i)
-        pages << window.pageVideo->widget(i)->objectName() + QLatin1Char('=') +
-                     window.pageVideo->tabText(i);
+    for (int i = 0; i < window.tabVideo->subPages()->count(); ++i)
+        pages << window.tabVideo->subPages()->widget(i)->objectName() + QLatin1Char('=') +
+                     window.tabVideo->subPages()->tabText(i);
     QCOMPARE(pages, (QStringList{"tabBoth=Both", "TabSheet1=Software", "TabSheet2=GL"}));
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.PageMain->setCurrentWidget(window.tabVideo);
-    auto buttons = window.gbxVideo->findChildren<QAbstractButton*>();
+    auto buttons = window.tabVideo->rendererBox()->findChildren<QAbstractButton*>();
     QCOMPARE(buttons.size(), 2);
     QTest::mouseClick(buttons[0], Qt::LeftButton);
-    QCOMPARE(window.pageVideo->currentWidget(), window.softwarePage_);
+    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->softwarePage());
     QTest::mouseClick(buttons[1], Qt::LeftButton);
-    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
+    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->glPage());
 }
 
 void TstMainWindow::hintLineFollowsThePointer() {

@@ -5,6 +5,7 @@
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
 #include "controls/Catalogue.h"
@@ -185,19 +186,19 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     QCOMPARE(w.tabGeneral->bobStart()->displayText(), QStringLiteral(" .   "));
     // The bars as a config without their variables leaves them: the game's own gamma of 1.
     QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
-    QCOMPARE(w.barGamma->minimum(), 1);
-    QCOMPARE(w.barGamma->maximum(), 39);
-    QCOMPARE(w.barGamma->value(), 4);
+    QCOMPARE(w.tabVideo->gamma()->minimum(), 1);
+    QCOMPARE(w.tabVideo->gamma()->maximum(), 39);
+    QCOMPARE(w.tabVideo->gamma()->value(), 4);
     QCOMPARE(w.tabSound->volume()->maximum(), 40);
     QCOMPARE(w.tabSound->volume()->value(), 7);
     QCOMPARE(w.tabSound->quality()->currentText(), QStringLiteral("Low"));
-    QCOMPARE(w.cboGlVidMode->count(), 10);
-    QCOMPARE(w.cboGlVidMode->itemText(0), QStringLiteral("0 - 320 x 240"));
-    QCOMPARE(w.cboGlVidMode->itemText(9), QStringLiteral("9 - 1600 x 1200"));
-    QCOMPARE(w.cboSwVidMode->currentIndex(), 0);
-    QCOMPARE(w.cboTextureMode->count(), 7);
-    QCOMPARE(w.cboTextureMode->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
-    QVERIFY(w.gbxVideoItems->button(1)->isChecked());
+    QCOMPARE(w.tabVideo->glMode()->count(), 10);
+    QCOMPARE(w.tabVideo->glMode()->itemText(0), QStringLiteral("0 - 320 x 240"));
+    QCOMPARE(w.tabVideo->glMode()->itemText(9), QStringLiteral("9 - 1600 x 1200"));
+    QCOMPARE(w.tabVideo->softwareMode()->currentIndex(), 0);
+    QCOMPARE(w.tabVideo->textureMode()->count(), 7);
+    QCOMPARE(w.tabVideo->textureMode()->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
+    QVERIFY(w.tabVideo->renderers()->button(1)->isChecked());
     QVERIFY(w.tabClient->startNewGame()->isChecked());
     QCOMPARE(w.tabServer->serverName()->text(), QString());
     QVERIFY(w.tabServer->masterServer()->text().endsWith(QStringLiteral(":27900")));
