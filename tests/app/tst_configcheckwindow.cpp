@@ -45,6 +45,7 @@ private slots:
     void programNeedsNoDisplay();
     void writerOutput_data();
     void writerOutput();
+    void tooLongToRunIsTold();
     void conflictingKeysAreMarked();
     void dialogShowsFindingsAndOpensTheLine();
 };
@@ -169,6 +170,22 @@ void TstConfigCheckWindow::writerOutput() {
     }
     QVERIFY2(unexplained.isEmpty(), qPrintable(unexplained.join(u'\n')));
     QCOMPARE(seen.size(), knownFaults.size());
+}
+
+// A config the game would skip for its size is still written whole, and the player is told.
+void TstConfigCheckWindow::tooLongToRunIsTold() {
+    CfgWindowFixture f;
+    QByteArray config;
+    for (int i = 0; config.size() < 9000; ++i)
+        config += "alias a" + QByteArray::number(i) + " \"echo " + QByteArray(40, 'x') + "\"\n";
+    f.load(config);
+    f.prompts.expectNotice();
+    QVERIFY(f.save().contains(config.split('\n').at(config.count('\n') - 1)));
+    const QStringList notices = f.prompts.texts(ScriptedPrompts::Kind::Notice);
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.first().contains("id 3.21 runs no config of 8192 bytes or more"),
+             qPrintable(notices.first()));
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
 }
 
 // Two boxes holding one key are marked, and the marks follow captured keys, loads and File > New.
