@@ -3,8 +3,8 @@
 #include "app/CommandLineCommand.h"
 #include "app/ConfigCommand.h"
 #include "app/Demo.h"
-#include "app/ListInstalledCommand.h"
 #include "app/HeadlessPrompts.h"
+#include "app/ListInstalledCommand.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
 #include "app/VexaMain.h"
@@ -32,7 +32,8 @@ const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
 const QCommandLineOption Demo(QStringLiteral("demo"),
                               QStringLiteral("Start on a demo Quake 2 installation of its own, "
                                              "with its own settings file (also with "
-                                             "--load-config and --save-config)."));
+                                             "--load-config, --save-config, --command-line "
+                                             "and --list-installed)."));
 const QCommandLineOption ListSettings(QStringLiteral("list-settings"),
                                       QStringLiteral("Print every built-in setting, one per "
                                                      "line, tab-separated, and end."));
@@ -88,13 +89,18 @@ int runWindow(const QCommandLineParser& parser) {
     return QApplication::exec();
 }
 
+// --demo for a command without a window; false when the demo could not be made.
+bool enterDemoWhenAsked(const QCommandLineParser& parser, QTextStream& messages) {
+    if (!parser.isSet(Demo))
+        return true;
+    HeadlessPrompts prompts(messages);
+    return runGuarded(prompts, [] { enterDemo(); });
+}
+
 int runConfigCommand(const QCommandLineParser& parser) {
     QTextStream messages(stderr);
-    if (parser.isSet(Demo)) {
-        HeadlessPrompts prompts(messages);
-        if (!runGuarded(prompts, [] { enterDemo(); }))
-            return 1;
-    }
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
     return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
 }
 
@@ -103,15 +109,19 @@ int runListSettings(const QCommandLineParser&) {
     return 0;
 }
 
-int runListInstalled(const QCommandLineParser&) {
+int runListInstalled(const QCommandLineParser& parser) {
     QTextStream out(stdout);
     QTextStream messages(stderr);
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
     return listInstalled(out, messages);
 }
 
-int runCommandLine(const QCommandLineParser&) {
+int runCommandLine(const QCommandLineParser& parser) {
     QTextStream out(stdout);
     QTextStream messages(stderr);
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
     return printCommandLine(out, messages);
 }
 
