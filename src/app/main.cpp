@@ -204,8 +204,8 @@ bool wantsVersion(const QCommandLineParser& parser) {
 
 // A first look at the arguments before Qt starts, which is when the display is chosen. What
 // shows no window runs offscreen unless the user chose a platform: the modes without a window,
-// the help, the version, and arguments refused when there is no display to open a window on.
-// Returns whether it chose offscreen.
+// the help, the version, and anything at all when there is no display to open a window on (Qt
+// would abort; main says what is missing instead). Returns whether it chose offscreen.
 bool chooseDisplay(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -213,12 +213,14 @@ bool chooseDisplay(int argc, char** argv) {
     QCommandLineParser parser;
     addOptions(parser);
     // Qt's own options are unknown here; errors are reported once Qt has taken them.
-    const bool understood = parser.parse(arguments) && unexpectedArguments(parser).isEmpty();
+    parser.parse(arguments);
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const bool windowless = chosenMode(parser).headless || wantsHelp(parser) ||
-                            wantsVersion(parser) || (!understood && noDisplay);
-    if (!windowless || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool windowless =
+        chosenMode(parser).headless || wantsHelp(parser) || wantsVersion(parser) || noDisplay;
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+                                arguments.contains(QStringLiteral("-platform"));
+    if (!windowless || platformChosen)
         return false;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return true;
@@ -254,7 +256,10 @@ int main(int argc, char** argv) {
     }
     const Mode& mode = chosenMode(parser);
     if (!mode.headless && offscreen) {
-        QTextStream(stderr) << "vexa: the window needs a display" << Qt::endl;
+        QTextStream(stderr) << "vexa: the window needs a display (DISPLAY and WAYLAND_DISPLAY "
+                               "are empty); the options of vexa --help without a window work "
+                               "without one"
+                            << Qt::endl;
         return 1;
     }
     return mode.run(parser);

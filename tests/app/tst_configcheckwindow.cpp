@@ -125,6 +125,11 @@ void TstConfigCheckWindow::programNeedsNoDisplay() {
     QVERIFY(vexa.waitForFinished(60000));
     QCOMPARE(vexa.exitCode(), 2);
     QVERIFY(vexa.readAllStandardError().contains("--engine goes with --check-config"));
+    vexa.start(QStringLiteral(VEXA_PROGRAM), QStringList{}); // the window: a message, no abort
+    QVERIFY(vexa.waitForFinished(60000));
+    QCOMPARE(vexa.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(vexa.exitCode(), 1);
+    QVERIFY(vexa.readAllStandardError().contains("the window needs a display"));
 }
 
 // What Vexa writes for each engine, from a new config with two message slots: the checker's
