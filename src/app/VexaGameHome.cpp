@@ -4,6 +4,7 @@
 #include "VexaMain.h"
 
 #include "app/Discovery.h"
+#include "config/SettingControls.h"
 #include "platform/FileAccess.h"
 #include "platform/GameFiles.h"
 #include "platform/PlatformConventions.h"
@@ -65,6 +66,7 @@ void TfrmVexaMain::showInstallationNotices() {
 
 void TfrmVexaMain::installationChanged() {
     setCurrentEngine(engineChoice().engine);
+    markSettingsOfEngine(settingIndex(), engineChoice().engine);
     baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
                                          PlatformConventions::native().defaultBaseDir());
     FillModelList();

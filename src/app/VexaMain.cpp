@@ -1,8 +1,8 @@
 #include "VexaMain.h"
 
 #include "app/About.h"
-#include "app/ConfigCheckDialog.h"
 #include "app/CfgFileMemory.h"
+#include "app/ConfigCheckDialog.h"
 #include "app/Glyphs.h"
 #include "app/MultiRowTabWidget.h"
 #include "app/Options.h"
@@ -309,6 +309,7 @@ void TfrmVexaMain::runStartupSteps() {
 
     openDialogDirectory_ = LocateQuake2Dirs();
     LocateGameHome();
+    markSettingsOfEngine(settingIndex(), engineChoice().engine);
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
     // The script goes beside the game chosen above unless vexa.ini names one; with a home the
