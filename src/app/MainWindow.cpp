@@ -319,6 +319,7 @@ void MainWindow::runStartupSteps() {
 
     openDialogDirectory_ = locateQuake2Dirs();
     locateGameHome();
+    markSettingsOfEngine(settingIndex(), engineChoice().engine);
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
     // The script goes beside the game chosen above unless vexa.ini names one; with a home the

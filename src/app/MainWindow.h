@@ -239,6 +239,8 @@ private:
     // Damaged archives and a config the game does not read, on the hint line; told anew after
     // start-up, each save or load of the config, and Options.
     void showInstallationNotices();
+    // After a save: a notice when the engine would skip the written config for its size.
+    void warnWhenTooLongToRun(const QString& path);
     // --- end of the engine block ---
 
 public:

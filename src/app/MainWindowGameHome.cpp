@@ -8,6 +8,7 @@
 #include "app/pages/ClientPage.h"
 
 #include "app/Discovery.h"
+#include "config/SettingControls.h"
 #include "platform/FileAccess.h"
 #include "platform/GameFiles.h"
 #include "platform/PlatformConventions.h"
@@ -69,6 +70,7 @@ void MainWindow::showInstallationNotices() {
 
 void MainWindow::installationChanged() {
     setCurrentEngine(engineChoice().engine);
+    markSettingsOfEngine(settingIndex(), engineChoice().engine);
     baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
                                          PlatformConventions::native().defaultBaseDir());
     fillModelList();

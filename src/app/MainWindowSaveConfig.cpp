@@ -11,10 +11,14 @@
 #include "app/CfgWindowRows.h"
 #include "config/CfgFile.h"
 #include "config/CfgScript.h"
+#include "config/ConfigCheck.h"
+#include "config/ConfigScript.h"
 #include "config/SettingControls.h"
+#include "platform/FileAccess.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 #include "profiles/CfgProfileEntries.h"
+#include "settings/GameHome.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -75,5 +79,17 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
     appendClosingLines(lines);
 
     CfgLines = lines;
-    writeCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
+    const QString path = PlatformConventions::native().join(directory, fileName);
+    writeCfgFile(path, CfgLines);
+    warnWhenTooLongToRun(path);
+}
+
+// The file is kept as written (nothing of the player's is dropped), but the game would run none
+// of it: say so, with what the player can do.
+void MainWindow::warnWhenTooLongToRun(const QString& path) {
+    const QString warning = scriptSizeWarning(readScriptLines(path), engineChoice().engine);
+    if (!warning.isEmpty())
+        prompts_.notice(displayName(path) + QStringLiteral(" is ") + warning +
+                        QStringLiteral(". Tick \"Optimize Saving\" in Options, or take out "
+                                       "lines the game no longer needs."));
 }

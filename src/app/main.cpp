@@ -32,7 +32,8 @@ const QCommandLineOption SaveConfig(QStringLiteral("save-config"),
 const QCommandLineOption Demo(QStringLiteral("demo"),
                               QStringLiteral("Start on a demo Quake 2 installation of its own, "
                                              "with its own settings file (also with "
-                                             "--load-config and --save-config)."));
+                                             "--load-config, --save-config, --command-line "
+                                             "and --list-installed)."));
 const QCommandLineOption ListSettings(QStringLiteral("list-settings"),
                                       QStringLiteral("Print every built-in setting, one per "
                                                      "line, tab-separated, and end."));
@@ -88,13 +89,18 @@ int runWindow(const QCommandLineParser& parser) {
     return QApplication::exec();
 }
 
+// --demo for a command without a window; false when the demo could not be made.
+bool enterDemoWhenAsked(const QCommandLineParser& parser, QTextStream& messages) {
+    if (!parser.isSet(Demo))
+        return true;
+    HeadlessPrompts prompts(messages);
+    return runGuarded(prompts, [] { enterDemo(); });
+}
+
 int runConfigCommand(const QCommandLineParser& parser) {
     QTextStream messages(stderr);
-    if (parser.isSet(Demo)) {
-        HeadlessPrompts prompts(messages);
-        if (!runGuarded(prompts, [] { enterDemo(); }))
-            return 1;
-    }
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
     return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
 }
 
@@ -103,15 +109,19 @@ int runListSettings(const QCommandLineParser&) {
     return 0;
 }
 
-int runListInstalled(const QCommandLineParser&) {
+int runListInstalled(const QCommandLineParser& parser) {
     QTextStream out(stdout);
     QTextStream messages(stderr);
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
     return listInstalled(out, messages);
 }
 
-int runCommandLine(const QCommandLineParser&) {
+int runCommandLine(const QCommandLineParser& parser) {
     QTextStream out(stdout);
     QTextStream messages(stderr);
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
     return printCommandLine(out, messages);
 }
 
@@ -194,8 +204,8 @@ bool wantsVersion(const QCommandLineParser& parser) {
 
 // A first look at the arguments before Qt starts, which is when the display is chosen. What
 // shows no window runs offscreen unless the user chose a platform: the modes without a window,
-// the help, the version, and arguments refused when there is no display to open a window on.
-// Returns whether it chose offscreen.
+// the help, the version, and anything at all when there is no display to open a window on (Qt
+// would abort; main says what is missing instead). Returns whether it chose offscreen.
 bool chooseDisplay(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -203,12 +213,14 @@ bool chooseDisplay(int argc, char** argv) {
     QCommandLineParser parser;
     addOptions(parser);
     // Qt's own options are unknown here; errors are reported once Qt has taken them.
-    const bool understood = parser.parse(arguments) && unexpectedArguments(parser).isEmpty();
+    parser.parse(arguments);
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const bool windowless = chosenMode(parser).headless || wantsHelp(parser) ||
-                            wantsVersion(parser) || (!understood && noDisplay);
-    if (!windowless || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool windowless =
+        chosenMode(parser).headless || wantsHelp(parser) || wantsVersion(parser) || noDisplay;
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+                                arguments.contains(QStringLiteral("-platform"));
+    if (!windowless || platformChosen)
         return false;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return true;
@@ -244,7 +256,10 @@ int main(int argc, char** argv) {
     }
     const Mode& mode = chosenMode(parser);
     if (!mode.headless && offscreen) {
-        QTextStream(stderr) << "vexa: the window needs a display" << Qt::endl;
+        QTextStream(stderr) << "vexa: the window needs a display (DISPLAY and WAYLAND_DISPLAY "
+                               "are empty); the options of vexa --help without a window work "
+                               "without one"
+                            << Qt::endl;
         return 1;
     }
     return mode.run(parser);

@@ -482,7 +482,23 @@ QList<ConfigFinding> checkConfig(const QStringList& lines, Engine engine) {
     Checker checker(engine);
     forEachScriptCommand(lines, engine,
                          [&](const ScriptCommand& command) { checker.command(command); });
-    return checker.takeFindings();
+    QList<ConfigFinding> findings = checker.takeFindings();
+    if (const QString tooLong = scriptSizeWarning(lines, engine); !tooLong.isEmpty())
+        findings.prepend({1, ConfigFinding::TooLong, tooLong});
+    return findings;
+}
+
+QString scriptSizeWarning(const QStringList& lines, Engine engine) {
+    const EngineFacts& facts = engineFacts(engine);
+    const qsizetype size = execSize(lines, engine);
+    if (size < facts.commandBufferSize)
+        return {};
+    return QStringLiteral("%1 bytes%2: %3 runs no config of %4 bytes or more and skips every "
+                          "line of it")
+        .arg(size)
+        .arg(facts.exactCommandCase ? QStringLiteral(" without comments") : QString())
+        .arg(QLatin1String(facts.displayName))
+        .arg(facts.commandBufferSize);
 }
 
 QString findingLine(const QString& fileName, const ConfigFinding& finding) {

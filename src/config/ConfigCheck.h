@@ -24,6 +24,7 @@ struct ConfigFinding {
         CommandCase,      // Q2PRO knows command words in lower case only
         NotACommand,      // a command of another engine ("seta" in id 3.21)
         SetRefused,       // "set" with a count of words the engine refuses
+        TooLong,          // too long for the command buffer: exec skips the whole script
     };
     int line = 0; // from 1
     Kind kind = UnknownCvar;
@@ -35,6 +36,9 @@ struct ConfigFinding {
 
 // Every finding for the script's lines (as readScriptLines gives them), in line order.
 QList<ConfigFinding> checkConfig(const QStringList& lines, Engine engine);
+
+// Why exec skips the whole script, too long for the engine's command buffer; else empty.
+QString scriptSizeWarning(const QStringList& lines, Engine engine);
 
 // "FILE:LINE: warning: text", or "note:" for a note: the form editors and terminals jump to.
 QString findingLine(const QString& fileName, const ConfigFinding& finding);

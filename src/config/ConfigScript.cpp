@@ -90,6 +90,21 @@ void removeQ2proComments(QString& text) {
     }
 }
 
+// COM_Compress's length: each word and quoted string, one blank or line feed between them.
+qsizetype compressedSize(const QString& text) {
+    qsizetype size = 0;
+    bool blankPending = false;
+    for (const QChar c : text) {
+        if (isBlank(c)) {
+            blankPending = size > 0;
+            continue;
+        }
+        size += blankPending ? 2 : 1;
+        blankPending = false;
+    }
+    return size;
+}
+
 // ---- Words ----
 
 void addWords(ScriptCommand& command, QStringView text, Engine engine) {
@@ -191,6 +206,17 @@ void forEachScriptCommand(const QStringList& lines, Engine engine,
             ++line;
         from = end + 1;
     }
+}
+
+qsizetype execSize(const QStringList& lines, Engine engine) {
+    QString text = joinedText(lines);
+    if (engineFacts(engine).exactCommandCase) {
+        removeQ2proComments(text);
+        return compressedSize(text);
+    }
+    const qsizetype nul = text.indexOf(QChar(0));
+    // The line feed that ended the last line is not among the lines.
+    return nul >= 0 ? nul : text.size() + 1;
 }
 
 QStringList readScriptLines(const QString& fileName) {

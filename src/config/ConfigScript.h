@@ -29,6 +29,10 @@ struct ScriptCommand {
 void forEachScriptCommand(const QStringList& lines, Engine engine,
                           const std::function<void(const ScriptCommand&)>& visit);
 
+// How many bytes of the script exec puts into the command buffer: id 3.21 and Yamagi copy the
+// text up to its first NUL byte; Q2PRO first takes out comments and runs of blanks.
+qsizetype execSize(const QStringList& lines, Engine engine);
+
 // The lines of a config file as the game sees them: bytes as Latin-1, split at line feeds only (a
 // lone CR is a blank to the game). Throws VexaError "Cannot open file %s".
 QStringList readScriptLines(const QString& fileName);

@@ -65,6 +65,28 @@ bool ownEnabled(const QWidget& widget) {
     return !widget.testAttribute(Qt::WA_ForceDisabled);
 }
 
+void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
+    static const char* const Lacks = "engineLacksSetting";
+    for (const ControlEntry& entry : index.entries()) {
+        if (std::holds_alternative<BindingEdit*>(entry.control))
+            continue; // a binding's command is no cvar
+        QWidget* widget = widgetOf(entry.control);
+        const QString& name = commandOf(entry.control);
+        const bool lacks =
+            !engineRegistersCvar(engine, name) && engineCvarRename(engine, name).isEmpty();
+        if (lacks == widget->property(Lacks).toBool())
+            continue;
+        widget->setProperty(Lacks, lacks);
+        widget->setEnabled(!lacks);
+        // The status tip keeps the hint the control was made with.
+        widget->setToolTip(lacks
+                               ? widget->statusTip() +
+                                     QStringLiteral("\n%1 has no '%2': the game ignores it")
+                                         .arg(QLatin1String(engineFacts(engine).displayName), name)
+                               : widget->statusTip());
+    }
+}
+
 QString keySlot(const BindingEdit& binding, int slot) {
     switch (slot) {
     case 1:

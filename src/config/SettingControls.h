@@ -68,6 +68,11 @@ private:
 // Files every setting control below `root`, enabled or not. The controls keep their values.
 ControlIndex indexSettingControls(QWidget* root);
 
+// Disables each check box and spin whose cvar the engine neither registers nor renames (the game
+// ignores it: a new config leaves it out, a value read from a file is still written back) and
+// says so in its tooltip; enables again those it marked that the engine has.
+void markSettingsOfEngine(const ControlIndex& index, Engine engine);
+
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
 bool checkBoxValue(QStringView value);
 

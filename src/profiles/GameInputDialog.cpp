@@ -47,10 +47,10 @@ QStringList gameCandidates(const QString& quake2Directory) {
     const QDir directory(quake2Directory);
     for (const QString& name :
          findFiles(quake2Directory, QStringLiteral("*.*"), EntryFilter::All)) {
-        const QString lower = name.toLower();
-        // A game is a folder: the game program and its libraries are no choice.
-        if (offeredAsGame(lower) && QFileInfo(directory.filePath(name)).isDir())
-            games << lower;
+        // A game is a folder: the game program and its libraries are no choice. Its name is
+        // offered as the folder spells it: the game looks for that folder by its exact name.
+        if (offeredAsGame(name.toLower()) && QFileInfo(directory.filePath(name)).isDir())
+            games << name;
     }
     return games;
 }

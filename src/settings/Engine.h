@@ -30,6 +30,9 @@ struct EngineFacts {
     const char* const* refusedKeys;
     // Its usual program names on Linux, the one it installs as first.
     const char* const* programNames;
+    // The command buffer exec puts a whole script into: a script of this many bytes or more is
+    // skipped, every line of it ("Cbuf_AddText: overflow").
+    int commandBufferSize;
 };
 
 const EngineFacts& engineFacts(Engine engine);

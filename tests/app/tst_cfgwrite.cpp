@@ -26,7 +26,8 @@ QStringList untouchedControlLines() {
     QStringList lines;
     for (const CatalogueRow& row : catalogue()) {
         const QString command = QString::fromUtf8(row.command);
-        if (command == QLatin1String("dedicated"))
+        // A new config leaves out the launch option and what id 3.21 has no cvar for.
+        if (command == QLatin1String("dedicated") || command == QLatin1String("gl_triplebuffer"))
             continue;
         if (row.kind == SettingKind::CheckBox)
             lines << QStringLiteral("Set %1 \"%2\"")

@@ -7,7 +7,6 @@
 #include "config/ConfigScript.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaIni.h"
-#include "support/EngineScope.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
@@ -45,6 +44,7 @@ private slots:
     void programNeedsNoDisplay();
     void writerOutput_data();
     void writerOutput();
+    void tooLongToRunIsTold();
     void conflictingKeysAreMarked();
     void dialogShowsFindingsAndOpensTheLine();
 };
@@ -124,6 +124,11 @@ void TstConfigCheckWindow::programNeedsNoDisplay() {
     QVERIFY(vexa.waitForFinished(60000));
     QCOMPARE(vexa.exitCode(), 2);
     QVERIFY(vexa.readAllStandardError().contains("--engine goes with --check-config"));
+    vexa.start(QStringLiteral(VEXA_PROGRAM), QStringList{}); // the window: a message, no abort
+    QVERIFY(vexa.waitForFinished(60000));
+    QCOMPARE(vexa.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(vexa.exitCode(), 1);
+    QVERIFY(vexa.readAllStandardError().contains("the window needs a display"));
 }
 
 // What Vexa writes for each engine, from a new config with two message slots: the checker's
@@ -135,12 +140,8 @@ void TstConfigCheckWindow::writerOutput_data() {
     // The gamma bar starts at position 20, vid_gamma 5 (see the report of the checker's issue).
     const QString gamma = QStringLiteral("'vid_gamma' 5 is outside");
     QTest::newRow("id") << "id" << QStringList{};
-    // Settings of a renderer the engine does not have (or renamed to gl1_) are written all the
-    // same: the game keeps them as cvars of their own, and the window shows them.
-    QTest::newRow("yamagi") << "yamagi" << QStringList{"'gl_saturatelighting' is not a cvar"};
-    QTest::newRow("q2pro") << "q2pro"
-                           << QStringList{"'sw_waterwarp' is not", "'sw_draworder' is not",
-                                          "'sw_clearcolor' is not", "'gl_log' is not"};
+    QTest::newRow("yamagi") << "yamagi" << QStringList{};
+    QTest::newRow("q2pro") << "q2pro" << QStringList{};
 }
 
 void TstConfigCheckWindow::writerOutput() {
@@ -148,7 +149,8 @@ void TstConfigCheckWindow::writerOutput() {
     QFETCH(QStringList, knownFaults);
     CfgWindowFixture f;
     const Engine checked = *engineFromIniName(engine);
-    const EngineScope writing(checked);
+    setEngine(f.env, qPrintable(engine));
+    f.window = std::make_unique<MainWindow>(f.prompts); // starts on that engine
     f.w().New1->trigger();
     f.w().tabCommunications->messageKey(0)->setText(QStringLiteral("F7"));
     f.w().tabCommunications->messageText(0)->setText(QStringLiteral("hello \"there\""));
@@ -169,6 +171,22 @@ void TstConfigCheckWindow::writerOutput() {
     }
     QVERIFY2(unexplained.isEmpty(), qPrintable(unexplained.join(u'\n')));
     QCOMPARE(seen.size(), knownFaults.size());
+}
+
+// A config the game would skip for its size is still written whole, and the player is told.
+void TstConfigCheckWindow::tooLongToRunIsTold() {
+    CfgWindowFixture f;
+    QByteArray config;
+    for (int i = 0; config.size() < 9000; ++i)
+        config += "alias a" + QByteArray::number(i) + " \"echo " + QByteArray(40, 'x') + "\"\n";
+    f.load(config);
+    f.prompts.expectNotice();
+    QVERIFY(f.save().contains(config.split('\n').at(config.count('\n') - 1)));
+    const QStringList notices = f.prompts.texts(ScriptedPrompts::Kind::Notice);
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.first().contains("id 3.21 runs no config of 8192 bytes or more"),
+             qPrintable(notices.first()));
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
 }
 
 // Two boxes holding one key are marked, and the marks follow captured keys, loads and File > New.

@@ -134,6 +134,14 @@ void TstConfigCommand::worksOnTheDemo() {
     // The demo's own game-written config, not the world's.
     QVERIFY(world.env.readFile(out).contains("\r\nset name \"Newcomer\"\r\n"));
     QVERIFY(QFile::exists(world.env.root() + "/data/vexa/demo"));
+    // The listing and the command line are the demo's too.
+    vexa.start(QStringLiteral(VEXA_PROGRAM), {"--demo", "--list-installed"});
+    QVERIFY(vexa.waitForFinished(60000));
+    QCOMPARE(vexa.exitCode(), 0);
+    QVERIFY(vexa.readAllStandardOutput().contains("\nmodel\tfemale\n"));
+    vexa.start(QStringLiteral(VEXA_PROGRAM), {"--demo", "--command-line"});
+    QVERIFY(vexa.waitForFinished(60000));
+    QVERIFY(vexa.readAllStandardOutput().contains("/data/vexa/demo/quake2 "));
 }
 
 void TstConfigCommand::programRunsWithoutADisplay() {

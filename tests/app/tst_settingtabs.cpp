@@ -119,7 +119,7 @@ void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
         QWidget* widget = widgetOf(c);
         QVERIFY2(!names.contains(widget->objectName()), qPrintable(widget->objectName()));
         names.insert(widget->objectName());
-        QCOMPARE(widget->statusTip(), widget->toolTip());
+        QVERIFY(widget->toolTip().startsWith(widget->statusTip())); // and what the engine lacks
     });
     QCOMPARE(names.size(), 173);
     QVERIFY(window_->findChild<SettingSpinBox*>(QStringLiteral("ssefov")));

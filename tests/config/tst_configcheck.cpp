@@ -9,7 +9,7 @@ namespace {
 const char* const KindNames[] = {
     "UnknownCvar", "CvarCase",         "RenamedCvar",    "UnknownKey",      "CapitalLetterKey",
     "RefusedKey",  "DuplicateBinding", "UnmatchedQuote", "DedicatedServer", "ValueOutOfRange",
-    "CommandCase", "NotACommand",      "SetRefused",
+    "CommandCase", "NotACommand",      "SetRefused",     "TooLong",
 };
 
 // "Kind@line" of every finding, in order.
@@ -27,6 +27,8 @@ class TestConfigCheck : public QObject {
 private slots:
     void findings_data();
     void findings();
+    void scriptSize_data();
+    void scriptSize();
     void findingLines();
     void ranges();
 };
@@ -129,6 +131,42 @@ void TestConfigCheck::findings() {
     QCOMPARE(summary(findings).join(u' '), found);
     if (!says.isEmpty())
         QVERIFY2(findings.first().text.contains(says), qPrintable(findings.first().text));
+}
+
+// Scripts at and around the size each engine's exec still runs.
+void TestConfigCheck::scriptSize_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("skipped");
+    // One comment line that makes a file of `bytes` bytes with its line feed.
+    const auto file = [](qsizetype bytes) {
+        return QStringList{QStringLiteral("//") + QString(bytes - 3, u'x')};
+    };
+    const auto repeated = [](const char* line, int count) {
+        return QStringList(count, QString::fromLatin1(line));
+    };
+    QTest::newRow("id: 8191 bytes run") << int(Engine::id) << file(8191) << false;
+    QTest::newRow("id: 8192 bytes are skipped") << int(Engine::id) << file(8192) << true;
+    QTest::newRow("yamagi: 8192 bytes are skipped") << int(Engine::yamagi) << file(8192) << true;
+    QTest::newRow("id reads up to a NUL byte")
+        << int(Engine::id)
+        << QStringList{QStringLiteral("set fov 90"), QString(1, QChar(0))} + file(9000) << false;
+    QTest::newRow("q2pro: comments do not count")
+        << int(Engine::q2pro) << file(70000) + repeated("set  fov   90", 5000) << false;
+    QTest::newRow("q2pro: 65999 bytes are skipped")
+        << int(Engine::q2pro) << repeated("set fov 90", 6000) << true;
+}
+
+void TestConfigCheck::scriptSize() {
+    QFETCH(int, engine);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, skipped);
+    const QList<ConfigFinding> findings = checkConfig(lines, Engine(engine));
+    const bool found = !findings.isEmpty() && findings.first().kind == ConfigFinding::TooLong;
+    QCOMPARE(found, skipped);
+    if (skipped)
+        QVERIFY2(findings.first().line == 1 && findings.first().text.contains("skips every line"),
+                 qPrintable(findings.first().text));
 }
 
 void TestConfigCheck::findingLines() {

@@ -79,6 +79,7 @@ private slots:
     void writeWhatWasRead();
     void optimizedSaving();
     void resetToDefaults();
+    void settingsTheEngineLacks();
 };
 
 void TestSettingControls::walksInWindowOrder() {
@@ -322,6 +323,42 @@ void TestSettingControls::resetToDefaults() {
     QCOMPARE(fov->supValue(), 90);
     QCOMPARE(keys(*attack), (QStringList{"CTRL", "", "", ""}));
     QCOMPARE(keys(*strafe), (QStringList{"", "", "", ""}));
+}
+
+// A setting the engine has no cvar for is greyed out and named in the tooltip; a new config leaves
+// it out, a value read from a file is written back; another engine gives it back.
+void TestSettingControls::settingsTheEngineLacks() {
+    QWidget root;
+    auto* saturate = checkBox(&root, "gl_saturatelighting"); // none in Yamagi and Q2PRO
+    auto* warp = checkBox(&root, "sw_waterwarp");            // none in Q2PRO
+    auto* fov = spin(&root, "fov", 90, 90);                  // everywhere
+    binding(&root, "+attack", "CTRL", {"CTRL"});
+    ControlIndex index = indexSettingControls(&root);
+    const auto greyed = [&] {
+        QStringList names;
+        for (QWidget* w : std::initializer_list<QWidget*>{saturate, warp, fov})
+            if (!w->isEnabled())
+                names << commandOf(*asSettingControl(w));
+        return names.join(u' ');
+    };
+
+    markSettingsOfEngine(index, Engine::yamagi);
+    QCOMPARE(greyed(), QStringLiteral("gl_saturatelighting"));
+    QVERIFY(saturate->toolTip().endsWith("Yamagi Quake II has no 'gl_saturatelighting': the game "
+                                         "ignores it"));
+    markSettingsOfEngine(index, Engine::q2pro);
+    QCOMPARE(greyed(), QStringLiteral("gl_saturatelighting sw_waterwarp"));
+
+    QStringList fresh;
+    writeControlLines(fresh, index, false);
+    QCOMPARE(fresh, (QStringList{"Set fov \"90\"", "Bind CTRL \"+attack\""}));
+    QStringList afterLoad;
+    writeControlLines(afterLoad, index, false, runLines(index, {"set sw_waterwarp 1"}));
+    QCOMPARE(afterLoad, QStringList{"Set sw_waterwarp \"1\""});
+
+    markSettingsOfEngine(index, Engine::id);
+    QCOMPARE(greyed(), QString());
+    QCOMPARE(saturate->toolTip(), saturate->statusTip());
 }
 
 VEXA_TEST(TestSettingControls)

@@ -325,10 +325,10 @@ private slots:
             QStringList offered;
             for (int i = 0; i < dialog.cboGames->count(); ++i)
                 offered << dialog.cboGames->itemText(i);
-            QCOMPARE(sorted(offered), QStringList({"ab", "ctf", "x.y"}));
+            QCOMPARE(sorted(offered), QStringList({"CTF", "ab", "x.y"}));
             QCOMPARE(dialog.cboGames->currentIndex(), -1);
             QVERIFY(dialog.cboGames->currentText().isEmpty());
-            // Typed in capitals, the game keeps them.
+            // Typed or chosen, the game keeps the folder's capitals.
             QTest::keyClicks(dialog.cboGames->lineEdit(), "CTF");
             TabFixture::click(dialog.btnOk);
         });
