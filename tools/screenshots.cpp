@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/VideoPage.h"
@@ -373,7 +374,7 @@ int main(int argc, char** argv) {
     renderEntryEditors(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.
     window.PageMain->setCurrentWidget(window.tabAlias);
-    window.cbxGlobalSettings->setChecked(false);
+    window.tabAlias->widgets().cbxGlobalSettings->setChecked(false);
     save(window, QStringLiteral("tab_games__aliases_game"));
     window.close();
     return 0;

@@ -11,6 +11,7 @@
 #include "app/WidgetHelpers.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
@@ -229,10 +230,10 @@ void MainWindow::createTabs() {
     PageMain->addTab(tabClient, QStringLiteral("Client"));
     tabServer = new ServerPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabServer, QStringLiteral("Server"));
-    tabAlias = addTabSheet(PageMain, "tabAlias", QStringLiteral("Games && Aliases"));
+    tabAlias = new GamesPage(PageMain);
+    PageMain->addTab(tabAlias, QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
-    createGamesTab();
 }
 
 void MainWindow::createSplash(QWidget* client) {
@@ -266,31 +267,8 @@ void MainWindow::connectHandlers() {
 }
 
 void MainWindow::createGamesAliasesController() {
-    GamesAliasesTab tab;
-    tab.lbxGames = lbxGames;
-    tab.btnAddGame = btnAddGame;
-    tab.btnDeleteGame = btnDeleteGame;
-    tab.btnUseThisGame = btnUseThisGame;
-    tab.txtCurrentGame = txtCurrentGame;
-    tab.cbxStartWithGame = cbxStartWithGame;
-    tab.cbxGlobalSettings = cbxGlobalSettings;
-    tab.clsAliases = clsAliases;
-    tab.cbxSelectAllAliases = cbxSelectAllAliases;
-    tab.btnAddAlias = btnAddAlias;
-    tab.btnEditAlias = btnEditAlias;
-    tab.btnDeleteAlias = btnDeleteAlias;
-    tab.clsBindings = clsBindings;
-    tab.cbxSelectAllBindings = cbxSelectAllBindings;
-    tab.btnAddBinding = btnAddBinding;
-    tab.btnEditBinding = btnEditBinding;
-    tab.btnDeleteBinding = btnDeleteBinding;
-    tab.clsSettings = clsSettings;
-    tab.cbxSelectAllSettings = cbxSelectAllSettings;
-    tab.btnAddSetting = btnAddSetting;
-    tab.btnEditSetting = btnEditSetting;
-    tab.btnDeleteSetting = btnDeleteSetting;
-    gamesAliases_ =
-        new GamesAliasesController(tab, prompts_, *settings_, programDirectory_, this, this);
+    gamesAliases_ = new GamesAliasesController(tabAlias->widgets(), prompts_, *settings_,
+                                               programDirectory_, this, this);
 }
 
 // ---------------------------------------------------------------------------------------------

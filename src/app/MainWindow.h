@@ -20,6 +20,7 @@ class QComboBox;
 class QFrame;
 class ClientPage;
 class CommunicationsPage;
+class GamesPage;
 class GeneralPage;
 class MovementPage;
 class ServerPage;
@@ -122,7 +123,7 @@ public:
     QWidget* TabMenus = nullptr;
     ClientPage* tabClient = nullptr;
     ServerPage* tabServer = nullptr;
-    QWidget* tabAlias = nullptr;
+    GamesPage* tabAlias = nullptr;
 
     // General tab.
 
@@ -139,28 +140,6 @@ public:
     // Server tab.
 
     // Games & Aliases tab.
-    QListWidget* lbxGames = nullptr;
-    QToolButton* btnAddGame = nullptr;
-    QToolButton* btnDeleteGame = nullptr;
-    QPushButton* btnUseThisGame = nullptr;
-    QLineEdit* txtCurrentGame = nullptr;
-    QCheckBox* cbxStartWithGame = nullptr;
-    QCheckBox* cbxGlobalSettings = nullptr;
-    QListWidget* clsAliases = nullptr;
-    QListWidget* clsBindings = nullptr;
-    QListWidget* clsSettings = nullptr;
-    QCheckBox* cbxSelectAllAliases = nullptr;
-    QCheckBox* cbxSelectAllBindings = nullptr;
-    QCheckBox* cbxSelectAllSettings = nullptr;
-    QToolButton* btnAddAlias = nullptr;
-    QToolButton* btnDeleteAlias = nullptr;
-    QPushButton* btnEditAlias = nullptr;
-    QToolButton* btnAddBinding = nullptr;
-    QToolButton* btnDeleteBinding = nullptr;
-    QPushButton* btnEditBinding = nullptr;
-    QToolButton* btnAddSetting = nullptr;
-    QToolButton* btnDeleteSetting = nullptr;
-    QPushButton* btnEditSetting = nullptr;
 
     // The setting control of a catalogue command (exact spelling), or null.
     QWidget* settingControl(const QString& command) const;
@@ -294,7 +273,6 @@ private:
     void addMenuSeparator(QMenu* menu, const char* name);
     void createFrame(QWidget* client);
     void createTabs();
-    void createGamesTab();
     void sbcin_mouseClick();
     void sbcallow_downloadClick();
     void createSplash(QWidget* client);

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/GamesPage.h"
+
 #include "app/pages/GeneralPage.h"
 
 #include "app/pages/ClientPage.h"
@@ -47,7 +49,9 @@ GameFiles MainWindow::dataFiles(const QString& baseDir) const {
 }
 
 QStringList MainWindow::configSearchFolders() const {
-    const QString game = cbxStartWithGame->isChecked() ? txtCurrentGame->text() : QString();
+    const QString game = tabAlias->widgets().cbxStartWithGame->isChecked()
+                             ? tabAlias->widgets().txtCurrentGame->text()
+                             : QString();
     return gameSearchFolders(engineChoice(), quake2Directory(), game);
 }
 

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "app/pages/GamesPage.h"
+
 #include "app/pages/ServerPage.h"
 
 #include "app/pages/ClientPage.h"
@@ -61,8 +63,8 @@ LaunchChoices MainWindow::launchChoices() const {
     c.clientStartMap = chosenEntry(tabClient->startMap());
     c.saveGame = chosenEntry(tabClient->savedGames());
     c.server = chosenEntry(tabClient->servers());
-    c.startWithGame = cbxStartWithGame->isChecked();
-    c.currentGame = txtCurrentGame->text();
+    c.startWithGame = tabAlias->widgets().cbxStartWithGame->isChecked();
+    c.currentGame = tabAlias->widgets().txtCurrentGame->text();
     c.configFile = txtConfigFile->text();
     return c;
 }
@@ -87,11 +89,11 @@ void MainWindow::applyBatchFile(const BatchFileContents& contents) {
     CfgLines = contents.cfgLines;
 
     if (contents.game) {
-        cbxStartWithGame->setChecked(true);
-        txtCurrentGame->setText(*contents.game);
-    } else if (cbxStartWithGame->isChecked()) {
-        cbxStartWithGame->setChecked(false);
-        txtCurrentGame->clear(); // what unticking the box by hand does
+        tabAlias->widgets().cbxStartWithGame->setChecked(true);
+        tabAlias->widgets().txtCurrentGame->setText(*contents.game);
+    } else if (tabAlias->widgets().cbxStartWithGame->isChecked()) {
+        tabAlias->widgets().cbxStartWithGame->setChecked(false);
+        tabAlias->widgets().txtCurrentGame->clear(); // what unticking the box by hand does
     }
     if (contents.dedicated)
         dedicatedBox(*this)->setChecked(*contents.dedicated == QLatin1String("1"));

@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/ServerPage.h"
 
 #include "app/CfgFileMemory.h"
@@ -68,7 +69,8 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
                       VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false),
                       memory.controls);
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
-        writeProfileEntries(generated, programDirectory_, txtCurrentGame->text());
+        writeProfileEntries(generated, programDirectory_,
+                            tabAlias->widgets().txtCurrentGame->text());
 
     CfgOverrides later(generated);
     const QStringList unbinds = unbindLines(memory.takenKeys, later);

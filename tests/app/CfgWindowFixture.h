@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"

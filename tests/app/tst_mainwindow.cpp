@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/VideoPage.h"
 #include "platform/IniFile.h"
@@ -368,12 +369,14 @@ void TstMainWindow::globalProfileFillsTheCustomLists() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(window.clsAliases->count(), 1);
-    QCOMPARE(window.clsBindings->count(), 2);
-    QCOMPARE(window.clsSettings->count(), 1);
-    QCOMPARE(window.clsSettings->item(0)->text(), QStringLiteral("cl_maxfps = 125"));
-    QCOMPARE(window.clsBindings->item(0)->checkState(), Qt::Checked);
-    QCOMPARE(window.clsBindings->item(1)->checkState(), Qt::Unchecked); // only "true" ticks
+    QCOMPARE(window.tabAlias->widgets().clsAliases->count(), 1);
+    QCOMPARE(window.tabAlias->widgets().clsBindings->count(), 2);
+    QCOMPARE(window.tabAlias->widgets().clsSettings->count(), 1);
+    QCOMPARE(window.tabAlias->widgets().clsSettings->item(0)->text(),
+             QStringLiteral("cl_maxfps = 125"));
+    QCOMPARE(window.tabAlias->widgets().clsBindings->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(window.tabAlias->widgets().clsBindings->item(1)->checkState(),
+             Qt::Unchecked); // only "true" ticks
 }
 
 void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
@@ -381,7 +384,9 @@ void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.clsAliases->count() + window.clsBindings->count() + window.clsSettings->count(),
+    QCOMPARE(window.tabAlias->widgets().clsAliases->count() +
+                 window.tabAlias->widgets().clsBindings->count() +
+                 window.tabAlias->widgets().clsSettings->count(),
              0);
     QVERIFY(!QFile::exists(env.programDir() + QStringLiteral("/Global Aliases.vexa")));
 }

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/LaunchStatusDialog.h"
@@ -201,8 +202,8 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
-    window.txtCurrentGame->setText(QStringLiteral("ctf"));
-    window.cbxStartWithGame->setChecked(true);
+    window.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
+    window.tabAlias->widgets().cbxStartWithGame->setChecked(true);
     QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }

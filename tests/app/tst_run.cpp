@@ -1,4 +1,5 @@
 #include "LaunchSession.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchStatusDialog.h"
@@ -32,8 +33,8 @@ struct RunSession : LaunchSession {
         window->tabServer->startMap()->addItems(
             {QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
         window->tabServer->startMap()->setCurrentIndex(1);
-        window->cbxStartWithGame->setChecked(true);
-        window->txtCurrentGame->setText(QStringLiteral("my mod"));
+        window->tabAlias->widgets().cbxStartWithGame->setChecked(true);
+        window->tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("my mod"));
     }
 
     // The working directory, then the arguments, as the stand-in game recorded them.

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
@@ -211,7 +212,7 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
         if (box->isChecked())
             checked << box->objectName();
     QCOMPARE(checked, (QStringList{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
-    QVERIFY(w.cbxGlobalSettings->isChecked());
+    QVERIFY(w.tabAlias->widgets().cbxGlobalSettings->isChecked());
 }
 
 void TstSettingTabs::messageKeyBoxesCaptureKeys() {
