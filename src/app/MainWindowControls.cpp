@@ -1,40 +1,9 @@
-// The contents of the main window's tabs. Setting controls are made from the catalogue, tab by
-// tab in catalogue order, so the depth-first widget order is the catalogue's; layouts then put
-// every widget in its place without changing that order (a layout never reparents a widget that
-// already belongs to the page).
+// The main window's lookups of its setting controls and named widgets, and the rules by which
+// one setting enables others. The tabs themselves are the classes in pages/.
 
 #include "app/MainWindow.h"
 
-#include "app/MultiRowTabWidget.h"
-#include "app/Pictures.h"
-#include "app/WidgetHelpers.h"
-#include "app/pages/CatalogueLayout.h"
-#include "app/pages/PageLayout.h"
-#include "config/DeathmatchFlags.h"
-#include "controls/Catalogue.h"
-#include "controls/CatalogueControls.h"
-#include "controls/ChoiceBox.h"
-#include "controls/KeyNames.h"
-#include "controls/MaskedNumberEdit.h"
 #include "controls/SettingCheckBox.h"
-
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
-#include <QVBoxLayout>
-
-#include <algorithm>
-
-using namespace PageLayout;
 
 // ---------------------------------------------------------------------------------------------
 // Catalogue controls
