@@ -5,7 +5,7 @@
 #include "Ratios.h"
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
 #include "controls/Catalogue.h"
@@ -60,7 +60,7 @@ struct Setup {
     DemoPaths paths;
     QTextStream messages{stderr};
     HeadlessPrompts prompts{messages};
-    std::unique_ptr<TfrmVexaMain> window;
+    std::unique_ptr<MainWindow> window;
     QString iniPath;
     QString bindingsProfile;
     QString aliasesProfile;
@@ -89,7 +89,7 @@ std::unique_ptr<Setup> prepare() {
     writeIni(setup->iniPath);
     setup->bindingsProfile = ProfileFile::profilePath(setup->paths.programDir, BindingsGame);
     setup->aliasesProfile = ProfileFile::profilePath(setup->paths.programDir, AliasesGame);
-    setup->window = std::make_unique<TfrmVexaMain>(setup->prompts);
+    setup->window = std::make_unique<MainWindow>(setup->prompts);
     return setup;
 }
 
@@ -104,17 +104,17 @@ void registerConfig(Setup& s) {
         })->Arg(lines);
         benchmark::RegisterBenchmark("LoadCfgFile", [&s, lines](benchmark::State& state) {
             for (auto _ : state)
-                s.window->LoadCfgFile(s.paths.baseDir, configName(lines));
+                s.window->loadCfgFile(s.paths.baseDir, configName(lines));
         })->Arg(lines);
         benchmark::RegisterBenchmark("SaveCfgFile", [&s, lines](benchmark::State& state) {
-            s.window->LoadCfgFile(s.paths.baseDir, configName(lines));
+            s.window->loadCfgFile(s.paths.baseDir, configName(lines));
             for (auto _ : state)
-                s.window->SaveCfgFile(s.root.path(), QStringLiteral("written.cfg"));
+                s.window->saveCfgFile(s.root.path(), QStringLiteral("written.cfg"));
         })->Arg(lines);
         // The writer's own floor: the bytes it wrote, replaced atomically and synced to disk.
         benchmark::RegisterBenchmark("AtomicWrite", [&s, lines](benchmark::State& state) {
-            s.window->LoadCfgFile(s.paths.baseDir, configName(lines));
-            s.window->SaveCfgFile(s.root.path(), QStringLiteral("written.cfg"));
+            s.window->loadCfgFile(s.paths.baseDir, configName(lines));
+            s.window->saveCfgFile(s.root.path(), QStringLiteral("written.cfg"));
             QFile written(s.root.filePath(QStringLiteral("written.cfg")));
             written.open(QIODevice::ReadOnly);
             const QByteArray bytes = written.readAll();
@@ -161,7 +161,7 @@ void alternateLoads(benchmark::State& state, Setup* s, bool shared, bool marks) 
                              QLatin1String(BindingConfigs[shared * 2 + 1])};
     int n = 0;
     for (auto _ : state) {
-        s->window->LoadCfgFile(s->paths.baseDir, names[n++ % 2]);
+        s->window->loadCfgFile(s->paths.baseDir, names[n++ % 2]);
         if (marks)
             QApplication::processEvents();
     }
@@ -244,7 +244,7 @@ void registerProfilesAndIni(Setup& s) {
     const QString profile = s.bindingsProfile;
     benchmark::RegisterBenchmark("LoadBindingList", [profile](benchmark::State& state) {
         for (auto _ : state)
-            benchmark::DoNotOptimize(ProfileFile::LoadBindingList(profile));
+            benchmark::DoNotOptimize(ProfileFile::loadBindingList(profile));
     });
     benchmark::RegisterBenchmark("ReadAndSplitProfile", [profile](benchmark::State& state) {
         for (auto _ : state)
@@ -276,7 +276,7 @@ void deleteFirstEntry(benchmark::State& state, const QString& profile, EntryKind
         restore.close();
         benchmark::DoNotOptimize(IniFile(profile).sectionCount());
         state.ResumeTiming();
-        ProfileFile::DeleteEntry(profile, kind, 1);
+        ProfileFile::deleteEntry(profile, kind, 1);
     }
 }
 

@@ -12,7 +12,7 @@
 
 #include "app/Application.h"
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/VexaError.h"
 
 #include <QFile>
@@ -43,7 +43,7 @@ int startUp(int argc, char** argv, const QString& root, const QString& inventory
         messages << error.what() << Qt::endl;
         return 1;
     }
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     window.adjustSize();
     centreOnScreen(window);
     QuitWhenExposed quit(window);

@@ -1,4 +1,4 @@
-// Any file as the launch script: ReadBatchFile gives its contents for either shell, never a
+// Any file as the launch script: readBatchFile gives its contents for either shell, never a
 // crash, a hang or a leak.
 
 #include "launch/BatchFile.h"
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = world.writeFile(QStringLiteral("q2.sh"), bytes);
     for (const auto* conventions :
          {&PlatformConventions::posix(), &PlatformConventions::windows()}) {
-        const BatchFileContents read = ReadBatchFile(path, world.quake2Dir(), *conventions);
+        const BatchFileContents read = readBatchFile(path, world.quake2Dir(), *conventions);
         FUZZ_CHECK(!read.created, bytes);
         FUZZ_CHECK(read.cfgLines.size() == (bytes.isEmpty() ? 0 : read.commands.size() + 1), bytes);
         for (const CommandWords& command : read.commands)

@@ -2,7 +2,7 @@
 // that again gives the same file: the reader and the writer agree on everything they carry.
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
 
@@ -20,18 +20,18 @@ namespace {
 QString messages;
 QTextStream messageStream(&messages);
 HeadlessPrompts prompts(messageStream);
-TfrmVexaMain* window = nullptr;
+MainWindow* window = nullptr;
 
 QByteArray saved(const QString& fileName) {
     const FuzzWorld& world = FuzzWorld::get();
-    window->SaveCfgFile(world.root(), fileName);
+    window->saveCfgFile(world.root(), fileName);
     return FuzzWorld::readFile(world.root() + u'/' + fileName);
 }
 
 // Reads a file the window wrote (holding `text`) and saves the window again.
 QByteArray resaved(const QByteArray& text, const QString& from, const QString& to) {
     try {
-        window->LoadCfgFile(FuzzWorld::get().root(), from);
+        window->loadCfgFile(FuzzWorld::get().root(), from);
     } catch (const VexaError& e) {
         fuzzFailure("the reader refuses the writer's file", e.message().toUtf8() + '\n' + text);
     }
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     ini.writeString(QStringLiteral("quake2"), QStringLiteral("path"), world.quake2Dir());
     ini.writeString(QStringLiteral("quake2"), QStringLiteral("baseq2"), world.baseDir());
     new QApplication(*argc, *argv); // lives as long as the process
-    window = new TfrmVexaMain(prompts);
+    window = new MainWindow(prompts);
     return 0;
 }
 
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world.writeFile(QStringLiteral("in.cfg"),
                     QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     try {
-        window->LoadCfgFile(world.root(), QStringLiteral("in.cfg"));
+        window->loadCfgFile(world.root(), QStringLiteral("in.cfg"));
     } catch (const VexaError&) {
         return 0; // a number that is no number stops the read with its message
     }

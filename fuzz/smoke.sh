@@ -11,7 +11,8 @@ targets=(cfglines cfgload ini batchfile scriptwords jpeg serverstatus pakdirecto
 
 source "$root/scripts/ccache.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVEXA_BUILD_FUZZ=ON \
-    -DVEXA_BUILD_TESTS=OFF -DVEXA_BUILD_TOOLS=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+    -DVEXA_BUILD_TESTS=OFF -DVEXA_BUILD_TOOLS=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    -DVEXA_WERROR="${VEXA_WERROR:-OFF}" >/dev/null
 ninja -C "$build" -j "${JOBS:-2}" "${targets[@]/#/fuzz_}"
 
 artifacts=$build/fuzz-artifacts

@@ -8,7 +8,7 @@ source scripts/ccache.sh
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DVEXA_BUILD_TOOLS=OFF
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DVEXA_BUILD_TOOLS=OFF -DVEXA_WERROR="${VEXA_WERROR:-OFF}"
 cmake --build build-asan -j2
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

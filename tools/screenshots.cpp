@@ -6,23 +6,28 @@
 // Quake 2 directory), so the lists are filled and the real settings are never touched. The servers
 // of its Connect list are stand-ins on the loopback, two answering and one silent.
 
-#include "app/About.h"
+#include "app/AboutDialog.h"
 #include "app/Application.h"
 #include "app/Demo.h"
-#include "app/Options.h"
-#include "app/VexaEdit.h"
-#include "app/VexaMain.h"
-#include "controls/SupBind.h"
-#include "controls/SupCommon.h"
-#include "controls/untMultiKey.h"
+#include "app/EditorWindow.h"
+#include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/ServerPage.h"
+#include "app/pages/VideoPage.h"
+#include "controls/BindingEdit.h"
+#include "controls/ControlParts.h"
+#include "controls/MultiKeyDialog.h"
 #include "launch/CommandLine.h"
-#include "launch/untStatusBox.h"
-#include "profiles/GameInput.h"
-#include "profiles/VexaAlias.h"
-#include "profiles/VexaBinding.h"
-#include "profiles/VexaSetting.h"
-#include "profiles/vexaMapList.h"
-#include "profiles/vexaServerList.h"
+#include "launch/LaunchStatusDialog.h"
+#include "profiles/AliasDialog.h"
+#include "profiles/BindingDialog.h"
+#include "profiles/GameInputDialog.h"
+#include "profiles/MapListDialog.h"
+#include "profiles/ServerListDialog.h"
+#include "profiles/SettingDialog.h"
 #include "support/StandInServer.h"
 
 #include <QAbstractItemView>
@@ -109,10 +114,10 @@ void grabNextModal(const QString& name, int delayMs = 200) {
     });
 }
 
-void renderMainWindow(TfrmVexaMain& window) {
+void renderMainWindow(MainWindow& window) {
     window.show();
     save(window, QStringLiteral("main_splash"));
-    window.Timer1->start(0);
+    window.splashTimer_->start(0);
     while (window.pnlSplash)
         QApplication::processEvents();
     save(window, QStringLiteral("main"));
@@ -122,16 +127,17 @@ void renderMainWindow(TfrmVexaMain& window) {
         save(window, QStringLiteral("tab_") + tab);
         if (window.PageMain->widget(i) != window.tabVideo)
             continue;
-        for (int j = 0; j < window.pageVideo->count(); ++j) {
-            window.pageVideo->setCurrentIndex(j);
-            save(window, QStringLiteral("tab_video_") + fileNameOf(window.pageVideo->tabText(j)));
+        for (int j = 0; j < window.tabVideo->subPages()->count(); ++j) {
+            window.tabVideo->subPages()->setCurrentIndex(j);
+            save(window, QStringLiteral("tab_video_") +
+                             fileNameOf(window.tabVideo->subPages()->tabText(j)));
         }
     }
     window.PageMain->setCurrentIndex(0);
 }
 
-void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
-    TfrmAbout about(&window);
+void renderDialogs(MainWindow& window, Prompts& prompts) {
+    AboutDialog about(&window);
     about.show();
     save(about, QStringLiteral("dialog_about"));
     about.resize(about.minimumSize());
@@ -146,13 +152,13 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
         QStringLiteral("This command can be used by both, the client and the server "
                        "individually to prevent the automatic downloading of game files")};
     grabNextModal(QStringLiteral("dialog_info"));
-    ShowInfoDialog(&window, info);
+    showInfoDialog(&window, info);
 
-    TfrmOptions options(prompts, &window, [] {});
+    OptionsDialog options(prompts, &window, [] {});
     options.show();
     save(options, QStringLiteral("dialog_options"));
 
-    TfrmMultiKey multiKey(
+    MultiKeyDialog multiKey(
         &window, QStringLiteral("+attack"), QStringLiteral("CTRL"),
         {QStringLiteral("CTRL"), QStringLiteral("MOUSE1"), QString(), QStringLiteral("KP_ENTER")});
     multiKey.show();
@@ -165,26 +171,26 @@ void renderDialogs(TfrmVexaMain& window, Prompts& prompts) {
     choices.startWithGame = true;
     choices.currentGame = QStringLiteral("ctf");
     choices.configFile = QStringLiteral("/games/quake2/baseq2/config.cfg");
-    TfrmStatus status(&window);
-    status.showSummary(summariseLaunch(BuildCommandPieces(choices),
+    LaunchStatusDialog status(&window);
+    status.showSummary(summariseLaunch(buildCommandPieces(choices),
                                        QStringLiteral("/games/quake2/vexa.sh"), true));
     status.show();
     save(status, QStringLiteral("dialog_status"));
 
-    TfrmMapList maps(
+    MapListDialog maps(
         QDir::currentPath(), prompts, [] {}, &window);
     maps.show();
     save(maps, QStringLiteral("dialog_maplist"));
     maps.hide();
     // Through the window, which shows the servers' status beside the lines.
     grabNextModal(QStringLiteral("dialog_serverlist"), ServerRoundMs);
-    window.btnServerList->click();
+    window.tabClient->serverListButton()->click();
 }
 
 // The window with one drop-down list open: the list is a window of its own, so it is painted
 // onto the picture of the main window where it shows on the screen, the picture widened where the
 // list reaches past the window.
-void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name, int waitMs = 0) {
+void saveWithOpenList(MainWindow& window, QComboBox* box, const QString& name, int waitMs = 0) {
     // Some lists are filled as the focus enters them.
     QFocusEvent enter(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(box, &enter);
@@ -208,29 +214,29 @@ void saveWithOpenList(TfrmVexaMain& window, QComboBox* box, const QString& name,
 }
 
 // Brings the tab, and the Video sub-page, holding `widget` to the front.
-void showPageOf(TfrmVexaMain& window, QWidget* widget) {
+void showPageOf(MainWindow& window, QWidget* widget) {
     for (int i = 0; i < window.PageMain->count(); ++i)
         if (window.PageMain->widget(i)->isAncestorOf(widget))
             window.PageMain->setCurrentIndex(i);
-    for (int j = 0; j < window.pageVideo->count(); ++j)
-        if (window.pageVideo->widget(j)->isAncestorOf(widget))
-            window.pageVideo->setCurrentIndex(j);
+    for (int j = 0; j < window.tabVideo->subPages()->count(); ++j)
+        if (window.tabVideo->subPages()->widget(j)->isAncestorOf(widget))
+            window.tabVideo->subPages()->setCurrentIndex(j);
 }
 
 // The lists filled from the installation, each shown open on its tab.
-void renderLists(TfrmVexaMain& window) {
+void renderLists(MainWindow& window) {
     const struct {
         QComboBox* box;
         const char* name;
         int waitMs;
     } lists[] = {
-        {window.cboModel, "list_models", 0},
-        {window.cboSkin, "list_skins", 0},
-        {window.cboGlDriver, "list_gl_drivers", 0},
-        {window.cboClientStartMap, "list_client_maps", 0},
-        {window.cboSaveGames, "list_saved_games", 0},
-        {window.cboServerList, "list_servers", ServerRoundMs},
-        {window.cboServerStartMap, "list_server_maps", 0},
+        {window.tabGeneral->model(), "list_models", 0},
+        {window.tabGeneral->skin(), "list_skins", 0},
+        {window.tabVideo->glDriver(), "list_gl_drivers", 0},
+        {window.tabClient->startMap(), "list_client_maps", 0},
+        {window.tabClient->savedGames(), "list_saved_games", 0},
+        {window.tabClient->servers(), "list_servers", ServerRoundMs},
+        {window.tabServer->startMap(), "list_server_maps", 0},
     };
     for (const auto& list : lists) {
         showPageOf(window, list.box);
@@ -240,8 +246,8 @@ void renderLists(TfrmVexaMain& window) {
 }
 
 // A binding holding several keys is highlighted; its popup menu opens on the right button.
-void renderBinding(TfrmVexaMain& window) {
-    auto* attack = qobject_cast<TSupBind*>(window.settingControl(QStringLiteral("+attack")));
+void renderBinding(MainWindow& window) {
+    auto* attack = qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("+attack")));
     attack->setSupValue2(QStringLiteral("MOUSE1"));
     window.PageMain->setCurrentWidget(window.tabWeaponsInv);
     save(window, QStringLiteral("binding_several_keys"));
@@ -258,9 +264,10 @@ void renderBinding(TfrmVexaMain& window) {
 }
 
 // Two bindings holding one key are marked; File > Check Config lists what a faulty file holds.
-void renderConfigChecks(TfrmVexaMain& window) {
-    auto* railgun = qobject_cast<TSupBind*>(window.settingControl(QStringLiteral("use railgun")));
-    const QString key = railgun->SupValue();
+void renderConfigChecks(MainWindow& window) {
+    auto* railgun =
+        qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("use railgun")));
+    const QString key = railgun->supValue();
     railgun->setSupValue(QStringLiteral("CTRL"));
     QApplication::processEvents();
     window.PageMain->setCurrentWidget(window.tabWeaponsInv);
@@ -283,37 +290,37 @@ void renderConfigChecks(TfrmVexaMain& window) {
 }
 
 // The three entry editors and the new-game dialog, each as it opens for a new entry.
-void renderEntryEditors(TfrmVexaMain& window, Prompts& prompts) {
+void renderEntryEditors(MainWindow& window, Prompts& prompts) {
     EntryEditTarget target;
     target.profileDirectory = QDir::currentPath();
     target.profileName = QStringLiteral("Global Aliases");
     target.profileFile = ProfileFile::globalProfilePath(target.profileDirectory);
-    TfrmAlias alias(&window, prompts, target);
+    AliasDialog alias(&window, prompts, target);
     alias.show();
     save(alias, QStringLiteral("dialog_alias"));
     alias.hide();
-    TfrmVexaBinding binding(&window, prompts, target, {QStringLiteral("Rocket jump")});
+    BindingDialog binding(&window, prompts, target, {QStringLiteral("Rocket jump")});
     binding.show();
     save(binding, QStringLiteral("dialog_binding"));
     binding.hide();
-    TfrmVexaSetting setting(&window, prompts, target);
+    SettingDialog setting(&window, prompts, target);
     setting.show();
     save(setting, QStringLiteral("dialog_setting"));
     setting.hide();
-    TfrmGameInput game(&window, prompts, quake2Dir);
+    GameInputDialog game(&window, prompts, quake2Dir);
     game.show();
     save(game, QStringLiteral("dialog_newgame"));
     game.hide();
 }
 
-void renderEditor(TfrmVexaMain& window, Prompts& prompts) {
+void renderEditor(MainWindow& window, Prompts& prompts) {
     const QString file = QDir::current().filePath(QStringLiteral("sample.cfg"));
     QFile sample(file);
     if (sample.open(QIODevice::WriteOnly))
         sample.write("// generated by quake, do not modify\r\nbind TAB \"inven\"\r\n"
                      "set name \"Player\"\r\nset skin \"male/grunt\"\r\n");
     sample.close();
-    auto* editor = new TfrmEdit(&window, prompts, file, QStringLiteral("\r\n"), {});
+    auto* editor = new EditorWindow(&window, prompts, file, QStringLiteral("\r\n"), {});
     editor->setWindowTitle(QStringLiteral("Editing Config File"));
     editor->show();
     save(*editor, QStringLiteral("dialog_editor"));
@@ -357,7 +364,7 @@ int main(int argc, char** argv) {
     const auto servers = standInServers(demo.programDir);
 
     SilentPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     renderMainWindow(window);
     renderLists(window);
     renderDialogs(window, prompts);
@@ -367,7 +374,7 @@ int main(int argc, char** argv) {
     renderEntryEditors(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.
     window.PageMain->setCurrentWidget(window.tabAlias);
-    window.cbxGlobalSettings->setChecked(false);
+    window.tabAlias->widgets().cbxGlobalSettings->setChecked(false);
     save(window, QStringLiteral("tab_games__aliases_game"));
     window.close();
     return 0;

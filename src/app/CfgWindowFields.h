@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 
 namespace CfgWindowFields {
 
@@ -25,11 +25,11 @@ inline constexpr char LowQuality[] = "Low";
 inline constexpr int HighRate = 22;
 inline constexpr int LowRate = 11;
 
-inline QLineEdit* edit(const TfrmVexaMain& window, const char* name) {
+inline QLineEdit* edit(const MainWindow& window, const char* name) {
     return window.namedChild<QLineEdit>(name);
 }
 
-inline QRadioButton* radio(const TfrmVexaMain& window, const char* name) {
+inline QRadioButton* radio(const MainWindow& window, const char* name) {
     return window.namedChild<QRadioButton>(name);
 }
 

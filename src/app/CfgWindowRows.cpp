@@ -1,7 +1,12 @@
 #include "CfgWindowRows.h"
 
 #include "app/CfgWindowFields.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
+#include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
@@ -54,7 +59,7 @@ void showComboText(QComboBox& box, const QString& text) {
 
 // "0" checks the first button, "1" the second and so on; any other first character changes
 // nothing.
-void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> buttons,
+void checkByDigit(const MainWindow& window, std::span<const char* const> buttons,
                   const QString& value) {
     const char16_t first = value.isEmpty() ? u' ' : value.front().unicode();
     const int digit = first >= u'0' && first <= u'9' ? first - u'0' : -1;
@@ -64,7 +69,7 @@ void checkByDigit(const TfrmVexaMain& window, std::span<const char* const> butto
 
 // "0" when the first button is checked, "1" for the second and so on; the last button's digit
 // when none of the others is checked.
-QString digitOfChecked(const TfrmVexaMain& window, std::span<const char* const> buttons) {
+QString digitOfChecked(const MainWindow& window, std::span<const char* const> buttons) {
     for (size_t i = 0; i + 1 < buttons.size(); ++i) {
         if (radio(window, buttons[i])->isChecked())
             return QString::number(i);
@@ -87,35 +92,35 @@ void showMaskedValue(QLineEdit& edit, const QString& value) {
     showText(edit, maskedFieldText(value, decimals).value_or(QString()));
 }
 
-bool isSoftware(const TfrmVexaMain& w) {
-    return w.gbxVideoItems->checkedId() == SoftwareRenderer;
+bool isSoftware(const MainWindow& w) {
+    return w.tabVideo->renderers()->checkedId() == SoftwareRenderer;
 }
 
-bool always(const TfrmVexaMain&, const QString&) {
+bool always(const MainWindow&, const QString&) {
     return true;
 }
 
-bool notEmpty(const TfrmVexaMain&, const QString& value) {
+bool notEmpty(const MainWindow&, const QString& value) {
     return !value.isEmpty();
 }
 
-bool glAndNotEmpty(const TfrmVexaMain& w, const QString& value) {
+bool glAndNotEmpty(const MainWindow& w, const QString& value) {
     return !isSoftware(w) && !value.isEmpty();
 }
 
-Row textRow(const char* word, const char* name, QLineEdit* TfrmVexaMain::*field,
+Row textRow(const char* word, const char* name, QLineEdit* (*field)(const MainWindow&),
             const char* missing) {
-    return {word, name, [field](const TfrmVexaMain& w) { return (w.*field)->text(); },
-            [field, missing](TfrmVexaMain& w, const Value& value) {
-                showText(*(w.*field), value.value_or(QLatin1String(missing)));
+    return {word, name, [field](const MainWindow& w) { return field(w)->text(); },
+            [field, missing](MainWindow& w, const Value& value) {
+                showText(*field(w), value.value_or(QLatin1String(missing)));
             },
             always};
 }
 
 Row digitRow(const char* name, std::span<const char* const> buttons, const char* missing) {
     return {CfgWord::set, name,
-            [buttons](const TfrmVexaMain& w) { return digitOfChecked(w, buttons); },
-            [buttons, missing](TfrmVexaMain& w, const Value& value) {
+            [buttons](const MainWindow& w) { return digitOfChecked(w, buttons); },
+            [buttons, missing](MainWindow& w, const Value& value) {
                 if (value)
                     checkByDigit(w, buttons, *value);
                 else
@@ -126,17 +131,18 @@ Row digitRow(const char* name, std::span<const char* const> buttons, const char*
 
 Row skinRow() {
     return {CfgWord::set, "skin",
-            [](const TfrmVexaMain& w) {
-                return w.cboModel->currentText() + u'/' + w.cboSkin->currentText();
+            [](const MainWindow& w) {
+                return w.tabGeneral->model()->currentText() + u'/' +
+                       w.tabGeneral->skin()->currentText();
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 if (value) {
-                    const QStringList parts = SplitAtSeparator(*value, u'/');
-                    showComboText(*w.cboModel, parts.value(0));
-                    showComboText(*w.cboSkin, parts.value(1));
+                    const QStringList parts = splitAtSeparator(*value, u'/');
+                    showComboText(*w.tabGeneral->model(), parts.value(0));
+                    showComboText(*w.tabGeneral->skin(), parts.value(1));
                 } else {
-                    showUnselectedText(*w.cboModel, QStringLiteral("male"));
-                    showUnselectedText(*w.cboSkin, QStringLiteral("grunt"));
+                    showUnselectedText(*w.tabGeneral->model(), QStringLiteral("male"));
+                    showUnselectedText(*w.tabGeneral->skin(), QStringLiteral("grunt"));
                 }
             },
             always};
@@ -146,76 +152,75 @@ Row skinRow() {
 // fills the reader's default.
 Row bobbingRow(const MaskedField& field) {
     return {CfgWord::set, field.variable,
-            [field](const TfrmVexaMain& w) { return maskedNumber(*edit(w, field.edit)); },
-            [field](TfrmVexaMain& w, const Value& value) {
+            [field](const MainWindow& w) { return maskedNumber(*edit(w, field.edit)); },
+            [field](MainWindow& w, const Value& value) {
                 showMaskedValue(*edit(w, field.edit),
                                 value.value_or(QLatin1String(field.readerDefault)));
             },
-            [field](const TfrmVexaMain&, const QString& value) {
+            [field](const MainWindow&, const QString& value) {
                 return value != QLatin1String(field.skipWhen);
             }};
 }
 
 // A track bar: the position times its step; a file without the variable puts the bar at
 // `missing`, or leaves it when there is none.
-Row trackBarRow(const char* name, QSlider* TfrmVexaMain::*bar, double step,
+Row trackBarRow(const char* name, QSlider* (*bar)(const MainWindow&), double step,
                 std::optional<int> missing,
-                std::function<bool(const TfrmVexaMain&, const QString&)> wanted = always) {
-    return {
-        CfgWord::set, name,
-        [bar, step](const TfrmVexaMain& w) { return trackBarValueText((w.*bar)->value(), step); },
-        [bar, step, missing](TfrmVexaMain& w, const Value& value) {
-            if (value)
-                (w.*bar)->setValue(trackBarPosition(gameNumber(*value), step));
-            else if (missing)
-                (w.*bar)->setValue(*missing);
-        },
-        std::move(wanted)};
+                std::function<bool(const MainWindow&, const QString&)> wanted = always) {
+    return {CfgWord::set, name,
+            [bar, step](const MainWindow& w) { return trackBarValueText(bar(w)->value(), step); },
+            [bar, step, missing](MainWindow& w, const Value& value) {
+                if (value)
+                    bar(w)->setValue(trackBarPosition(gameNumber(*value), step));
+                else if (missing)
+                    bar(w)->setValue(*missing);
+            },
+            std::move(wanted)};
 }
 
 Row rendererRow() {
     return {CfgWord::set, "vid_ref",
-            [](const TfrmVexaMain& w) {
+            [](const MainWindow& w) {
                 return QString::fromLatin1(isSoftware(w) ? SoftwareRef : GlRef);
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 const int id = !value                                 ? -1
                                : *value == QLatin1String(SoftwareRef) ? SoftwareRenderer
                                : *value == QLatin1String(GlRef)       ? GlRenderer
                                                                       : -1;
                 if (id >= 0) // the click also shows the renderer's page
-                    w.gbxVideoItems->button(id)->click();
+                    w.tabVideo->renderers()->button(id)->click();
             },
             always};
 }
 
 // The mode digit of the selected item ("3 - 640 x 480"); a number the list lacks leaves it
 // without selection.
-Row modeRow(const char* name, QComboBox* TfrmVexaMain::*box, bool software) {
+Row modeRow(const char* name, QComboBox* (*box)(const MainWindow&), bool software) {
     Row row{CfgWord::set, name,
-            [box](const TfrmVexaMain& w) {
-                const QComboBox& modes = *(w.*box);
+            [box](const MainWindow& w) {
+                const QComboBox& modes = *box(w);
                 return modes.currentIndex() < 0 ? QString()
                                                 : modes.itemText(modes.currentIndex()).left(1);
             },
-            [box](TfrmVexaMain& w, const Value& value) {
+            [box](MainWindow& w, const Value& value) {
                 if (!value)
                     return;
                 const int index = truncatedGameNumber(*value);
-                (w.*box)->setCurrentIndex(index >= 0 && index < (w.*box)->count() ? index : -1);
+                box(w)->setCurrentIndex(index >= 0 && index < box(w)->count() ? index : -1);
             },
-            [software](const TfrmVexaMain& w, const QString& value) {
+            [software](const MainWindow& w, const QString& value) {
                 return isSoftware(w) == software && !value.isEmpty();
             }};
     row.onlyWhenChanged = true;
     return row;
 }
 
-Row glComboRow(const char* name, QComboBox* TfrmVexaMain::*box) {
-    return {CfgWord::set, name, [box](const TfrmVexaMain& w) { return (w.*box)->currentText(); },
-            [box](TfrmVexaMain& w, const Value& value) {
+Row glComboRow(const char* name, QComboBox* (*box)(const MainWindow&)) {
+    return {CfgWord::set, name, [box](const MainWindow& w) { return box(w)->currentText(); },
+            [box](MainWindow& w, const Value& value) {
                 if (value)
-                    showComboText(*(w.*box), *value);
+                    showComboText(*box(w), *value);
             },
             glAndNotEmpty};
 }
@@ -223,11 +228,11 @@ Row glComboRow(const char* name, QComboBox* TfrmVexaMain::*box) {
 // A renderer's number: written in GL mode when the field holds a digit.
 Row glNumberRow(const MaskedField& field) {
     return {CfgWord::set, field.variable,
-            [field](const TfrmVexaMain& w) {
+            [field](const MainWindow& w) {
                 const QString shown = edit(w, field.edit)->displayText();
                 return hasDigit(shown) ? maskedNumberText(shown) : QString();
             },
-            [field](TfrmVexaMain& w, const Value& value) {
+            [field](MainWindow& w, const Value& value) {
                 if (value)
                     showMaskedValue(*edit(w, field.edit), *value);
             },
@@ -236,12 +241,12 @@ Row glNumberRow(const MaskedField& field) {
 
 Row mixAheadRow() {
     return {CfgWord::set, "s_mixahead",
-            [](const TfrmVexaMain& w) { return maskedNumber(*w.txtSndDelay); },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](const MainWindow& w) { return maskedNumber(*w.tabSound->mixAhead()); },
+            [](MainWindow& w, const Value& value) {
                 const QString text = !value                         ? QStringLiteral("0.2")
                                      : *value == QLatin1String("0") ? QStringLiteral("0.0")
                                                                     : *value;
-                showMaskedValue(*w.txtSndDelay, text);
+                showMaskedValue(*w.tabSound->mixAhead(), text);
             },
             always};
 }
@@ -249,46 +254,47 @@ Row mixAheadRow() {
 // Sound quality: "High" for a rate of 22 or more, "Low" for any other rate or none.
 Row soundRateRow() {
     return {CfgWord::set, "s_khz",
-            [](const TfrmVexaMain& w) {
-                const QString chosen = w.cboSndQuality->currentText();
-                return w.cboSndQuality->currentIndex() < 0    ? QString()
-                       : chosen == QLatin1String(HighQuality) ? QString::number(HighRate)
-                       : chosen == QLatin1String(LowQuality)  ? QString::number(LowRate)
-                                                              : QString();
+            [](const MainWindow& w) {
+                const QString chosen = w.tabSound->quality()->currentText();
+                return w.tabSound->quality()->currentIndex() < 0 ? QString()
+                       : chosen == QLatin1String(HighQuality)    ? QString::number(HighRate)
+                       : chosen == QLatin1String(LowQuality)     ? QString::number(LowRate)
+                                                                 : QString();
             },
-            [](TfrmVexaMain& w, const Value& value) {
+            [](MainWindow& w, const Value& value) {
                 const bool high = value && gameNumber(*value) >= HighRate;
-                w.cboSndQuality->setCurrentIndex(
-                    w.cboSndQuality->findText(QLatin1String(high ? HighQuality : LowQuality)));
+                w.tabSound->quality()->setCurrentIndex(w.tabSound->quality()->findText(
+                    QLatin1String(high ? HighQuality : LowQuality)));
             },
             notEmpty};
 }
 
 // The server's name and password go into the config only for a server.
-Row serverRow(const char* name, QLineEdit* TfrmVexaMain::*field) {
+Row serverRow(const char* name, QLineEdit* (*field)(const MainWindow&)) {
     Row row = textRow(CfgWord::Set, name, field, "");
-    row.wanted = [](const TfrmVexaMain& w, const QString& value) {
+    row.wanted = [](const MainWindow& w, const QString& value) {
         return w.cbxStartServer->isChecked() && !value.isEmpty();
     };
     return row;
 }
 
 Row deathmatchRow() {
-    return {CfgWord::Set, "dmflags",
-            [](const TfrmVexaMain& w) {
-                // The boxes stand in the order of the flags.
-                const DeathmatchFlag* first = deathmatchFlags().data();
-                return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
-                    const qsizetype at = &flag - first;
-                    return at < w.deathmatchFlagBoxes.size() &&
-                           w.deathmatchFlagBoxes[at]->isChecked();
-                }));
-            },
-            [](TfrmVexaMain& w, const Value& value) {
-                if (value)
-                    applyDeathmatchFlags(w, truncatedGameNumber(*value));
-            },
-            [](const TfrmVexaMain& w, const QString&) { return w.rbDeathMatch->isChecked(); }};
+    return {
+        CfgWord::Set, "dmflags",
+        [](const MainWindow& w) {
+            // The boxes stand in the order of the flags.
+            const DeathmatchFlag* first = deathmatchFlags().data();
+            return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+                const qsizetype at = &flag - first;
+                return at < w.tabServer->deathmatchFlagBoxes().size() &&
+                       w.tabServer->deathmatchFlagBoxes()[at]->isChecked();
+            }));
+        },
+        [](MainWindow& w, const Value& value) {
+            if (value)
+                applyDeathmatchFlags(w, truncatedGameNumber(*value));
+        },
+        [](const MainWindow& w, const QString&) { return w.tabServer->deathMatch()->isChecked(); }};
 }
 
 struct Table {
@@ -299,7 +305,9 @@ struct Table {
 Table makeTable() {
     Table t;
     auto& r = t.rows;
-    r.push_back(textRow(CfgWord::set, "name", &TfrmVexaMain::txtPlayer, "noname"));
+    r.push_back(textRow(
+        CfgWord::set, "name", [](const MainWindow& w) { return w.tabGeneral->playerName(); },
+        "noname"));
     r.push_back(skinRow());
     r.push_back(digitRow("hand", HandButtons, "rbRight"));
     r.push_back(digitRow("crosshair", CrosshairButtons, "rbCrossX"));
@@ -308,25 +316,38 @@ Table makeTable() {
     for (Row& row : r)
         row.keptByEmptyFile = true;
     r.push_back(trackBarRow(
-        "sensitivity", &TfrmVexaMain::barSensitivity, TrackBarStep::Sensitivity, 5,
-        [](const TfrmVexaMain& w, const QString&) { return ownEnabled(*w.barSensitivity); }));
+        "sensitivity", [](const MainWindow& w) { return w.tabMovement->sensitivity(); },
+        TrackBarStep::Sensitivity, 5,
+        [](const MainWindow& w, const QString&) {
+            return ownEnabled(*w.tabMovement->sensitivity());
+        }));
     t.partStart[1] = r.size();
     // The game's own default gamma is 1 (position 4); a brighter guess makes the software
     // renderer nearly black.
-    r.push_back(trackBarRow("vid_gamma", &TfrmVexaMain::barGamma, TrackBarStep::Gamma, 4));
+    r.push_back(trackBarRow(
+        "vid_gamma", [](const MainWindow& w) { return w.tabVideo->gamma(); }, TrackBarStep::Gamma,
+        4));
     r.push_back(rendererRow());
-    r.push_back(modeRow("sw_mode", &TfrmVexaMain::cboSwVidMode, true));
-    r.push_back(modeRow("gl_mode", &TfrmVexaMain::cboGlVidMode, false));
-    r.push_back(glComboRow("gl_texturemode", &TfrmVexaMain::cboTextureMode));
-    r.push_back(glComboRow("gl_driver", &TfrmVexaMain::cboGlDriver));
+    r.push_back(modeRow(
+        "sw_mode", [](const MainWindow& w) { return w.tabVideo->softwareMode(); }, true));
+    r.push_back(modeRow(
+        "gl_mode", [](const MainWindow& w) { return w.tabVideo->glMode(); }, false));
+    r.push_back(glComboRow("gl_texturemode",
+                           [](const MainWindow& w) { return w.tabVideo->textureMode(); }));
+    r.push_back(
+        glComboRow("gl_driver", [](const MainWindow& w) { return w.tabVideo->glDriver(); }));
     for (const MaskedField& field : GlNumberFields)
         r.push_back(glNumberRow(field));
-    r.push_back(trackBarRow("s_volume", &TfrmVexaMain::barVolume, TrackBarStep::Volume, 7));
+    r.push_back(trackBarRow(
+        "s_volume", [](const MainWindow& w) { return w.tabSound->volume(); }, TrackBarStep::Volume,
+        7));
     r.push_back(mixAheadRow());
     r.push_back(soundRateRow());
     t.partStart[2] = r.size();
-    r.push_back(serverRow("hostname", &TfrmVexaMain::edtServerName));
-    r.push_back(serverRow("password", &TfrmVexaMain::edtServerPassword));
+    r.push_back(
+        serverRow("hostname", [](const MainWindow& w) { return w.tabServer->serverName(); }));
+    r.push_back(
+        serverRow("password", [](const MainWindow& w) { return w.tabServer->serverPassword(); }));
     t.partStart[3] = r.size();
     r.push_back(deathmatchRow());
     t.partStart[4] = r.size();

@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-class TfrmVexaMain;
+class MainWindow;
 
 // The variables the main window shows outside its setting controls, one row each, shared by the
 // config reader and writer: how the widgets show a file's value, which value they stand for now,
@@ -18,11 +18,11 @@ struct Row {
     const char* name;
     // The value the widgets stand for now, as the line carries it; empty when they stand for
     // none (no mode chosen, no rate, no digit in a renderer's number).
-    std::function<QString(const TfrmVexaMain&)> current;
+    std::function<QString(const MainWindow&)> current;
     // Shows the file's value, or follows the rule for a file without one.
-    std::function<void(TfrmVexaMain&, const std::optional<QString>&)> show;
+    std::function<void(MainWindow&, const std::optional<QString>&)> show;
     // Whether the line is written although the file gave no value.
-    std::function<bool(const TfrmVexaMain&, const QString& current)> wanted;
+    std::function<bool(const MainWindow&, const QString& current)> wanted;
     // Without a value from the file, written only once the user changed it since the load: a
     // mode the game was never told would switch its screen to the first mode of the list.
     bool onlyWhenChanged = false;

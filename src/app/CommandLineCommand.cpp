@@ -1,15 +1,15 @@
 #include "CommandLineCommand.h"
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 
 #include <QTextStream>
 
 int printCommandLine(QTextStream& out, QTextStream& messages) {
     HeadlessPrompts prompts(messages);
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     if (prompts.failed())
         return 1;
-    out << window.BuildCommandLine() << Qt::endl;
+    out << window.buildCommandLine() << Qt::endl;
     return 0;
 }

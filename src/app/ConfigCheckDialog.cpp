@@ -1,11 +1,12 @@
 #include "ConfigCheckDialog.h"
 
 #include "app/CheckConfigCommand.h"
-#include "app/VexaEdit.h"
-#include "app/VexaMain.h"
+#include "app/EditorWindow.h"
+#include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
 #include "config/ConfigScript.h"
 #include "controls/BindingConflicts.h"
-#include "controls/SupBind.h"
+#include "controls/BindingEdit.h"
 #include "platform/Guard.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ QString summaryText(const QString& fileName, Engine engine, const QList<ConfigFi
              engineName);
 }
 
-void showConfigCheck(TfrmVexaMain& window) {
+void showConfigCheck(MainWindow& window) {
     const QString fileName = window.txtConfigFile->text();
     if (fileName.isEmpty()) {
         window.prompts().notice(NoConfigFile);
@@ -55,10 +56,11 @@ void showConfigCheck(TfrmVexaMain& window) {
     dialog->show();
 }
 
-QList<BindingConflicts::KeyBox> messageKeyBoxes(const TfrmVexaMain& window) {
+QList<BindingConflicts::KeyBox> messageKeyBoxes(const MainWindow& window) {
     QList<BindingConflicts::KeyBox> boxes;
     for (int slot = 0; slot < 5; ++slot)
-        boxes.append({window.txtMsgKey[slot], QStringLiteral("message%1").arg(slot + 1)});
+        boxes.append({window.tabCommunications->messageKey(slot),
+                      QStringLiteral("message%1").arg(slot + 1)});
     return boxes;
 }
 
@@ -107,7 +109,7 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
     resize(600, 320);
 }
 
-void installConfigChecks(TfrmVexaMain& window) {
+void installConfigChecks(MainWindow& window) {
     auto* check = new QAction(QStringLiteral("Check Config"), window.file1);
     check->setObjectName(QStringLiteral("CheckConfig1"));
     // Beside the other config commands, before the batch file's.
@@ -116,5 +118,5 @@ void installConfigChecks(TfrmVexaMain& window) {
     window.file1->insertAction(entries.value(after + 1), check);
     QObject::connect(check, &QAction::triggered, &window,
                      guarded(window.prompts(), [&window] { showConfigCheck(window); }));
-    new BindingConflicts(&window, window.findChildren<TSupBind*>(), messageKeyBoxes(window));
+    new BindingConflicts(&window, window.findChildren<BindingEdit*>(), messageKeyBoxes(window));
 }

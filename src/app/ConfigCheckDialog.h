@@ -7,7 +7,7 @@
 
 class QLabel;
 class QTableWidget;
-class TfrmVexaMain;
+class MainWindow;
 
 // File > Check Config: the findings for one config file, a row each (line, text). A double-click
 // on a row asks for the file at that line (lineChosen).
@@ -26,4 +26,4 @@ signals:
 
 // Adds File > Check Config to the window's menu, and marks the window's key boxes while two
 // commands share a key (the binding boxes and the message slots).
-void installConfigChecks(TfrmVexaMain& window);
+void installConfigChecks(MainWindow& window);

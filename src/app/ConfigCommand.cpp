@@ -1,7 +1,7 @@
 #include "ConfigCommand.h"
 
 #include "app/HeadlessPrompts.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 
@@ -24,18 +24,18 @@ DirectoryAndName splitFileName(const QString& fileName) {
 
 int runConfigFiles(const ConfigFiles& files, QTextStream& messages) {
     HeadlessPrompts prompts(messages);
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     // A start-up that failed left the window half filled: writing it would lose settings.
     if (prompts.failed())
         return 1;
     runGuarded(prompts, [&] {
         if (files.load) {
             const DirectoryAndName in = splitFileName(*files.load);
-            window.LoadCfgFile(in.directory, in.name);
+            window.loadCfgFile(in.directory, in.name);
         }
         if (files.save) {
             const DirectoryAndName out = splitFileName(*files.save);
-            window.SaveCfgFile(out.directory, out.name);
+            window.saveCfgFile(out.directory, out.name);
         }
     });
     return prompts.failed() ? 1 : 0;

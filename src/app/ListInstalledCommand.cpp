@@ -5,7 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
-#include "profiles/GameInput.h"
+#include "profiles/GameInputDialog.h"
 #include "profiles/MapLists.h"
 #include "settings/GameHome.h"
 
@@ -40,7 +40,7 @@ QString scriptGame(const IniFile& ini, const QString& quake2Dir) {
     const QString script = VexaIni::readString(ini, VexaIni::BatchFile, QString());
     if (script.isEmpty() || !QFileInfo(script).isFile())
         return {};
-    return ReadBatchFile(script, quake2Dir).game.value_or(QString());
+    return readBatchFile(script, quake2Dir).game.value_or(QString());
 }
 
 // The config start-up would show, then the file the game runs in its place.

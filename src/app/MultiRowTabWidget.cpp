@@ -87,8 +87,9 @@ QVector<QRect> MultiRowTabBar::computeRects() const {
         // Full rows are stretched to the whole width; spare pixels go to the first tabs.
         const int spare = all.size() > 1 ? qMax(0, width() - natural) : 0;
         int x = 0;
-        for (int k = 0; k < row.size(); ++k) {
-            const int extra = spare / row.size() + (k < spare % row.size() ? 1 : 0);
+        const int tabs = static_cast<int>(row.size());
+        for (int k = 0; k < tabs; ++k) {
+            const int extra = spare / tabs + (k < spare % tabs ? 1 : 0);
             const int w = naturalWidth(row[k]) + extra;
             rects[row[k]] = QRect(x, r * h, w, h);
             x += w;

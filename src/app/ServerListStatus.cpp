@@ -2,7 +2,7 @@
 
 #include "ServerStatusPane.h"
 #include "launch/ServerStatusText.h"
-#include "profiles/vexaServerList.h"
+#include "profiles/ServerListDialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -68,7 +68,7 @@ void ServerListStatus::askAgain() {
     query_.ask(addresses);
 }
 
-void ServerListStatus::addTo(TfrmServerList& editor) {
+void ServerListStatus::addTo(ServerListDialog& editor) {
     auto* pane = new ServerStatusPane(*editor.mmoServerList, query_, &editor);
     auto* refresh = new QPushButton(QStringLiteral("Refresh"), &editor);
     refresh->setObjectName(QStringLiteral("btnRefreshStatus"));

@@ -8,7 +8,7 @@ class QAbstractButton;
 class QComboBox;
 class QStandardItemModel;
 class QTreeView;
-class TfrmServerList;
+class ServerListDialog;
 
 // The status of the servers of the Connect to Server box: its drop-down list shows ping,
 // players/maximum, map and name in columns beside each address, asked again whenever the list
@@ -29,7 +29,7 @@ public:
 
     // Shows the same beside the lines of the server list editor, with a Refresh button of its
     // own; the servers are asked once it opens when it shows servers.txt.
-    void addTo(TfrmServerList& editor);
+    void addTo(ServerListDialog& editor);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -66,11 +66,12 @@ void ServerStatusPane::paintEvent(QPaintEvent* event) {
         int x = contentsRect().left();
         for (int i = 0; i < 4; ++i) {
             const QRect cell(x, line.top(), columnWidths[i] - CellPadding, line.height());
-            const int alignment = (i < 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+            const Qt::Alignment alignment =
+                (i < 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
             painter.setPen(palette().color(result->state == ServerState::Answered || i != 3
                                                ? QPalette::WindowText
                                                : QPalette::PlaceholderText));
-            painter.drawText(cell, alignment,
+            painter.drawText(cell, static_cast<int>(alignment),
                              fontMetrics().elidedText(texts[i], Qt::ElideRight, cell.width()));
             x += columnWidths[i];
         }

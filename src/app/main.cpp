@@ -5,9 +5,9 @@
 #include "app/Demo.h"
 #include "app/HeadlessPrompts.h"
 #include "app/ListInstalledCommand.h"
+#include "app/MainWindow.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
-#include "app/VexaMain.h"
 #include "controls/Catalogue.h"
 #include "platform/Guard.h"
 
@@ -81,7 +81,7 @@ int runWindow(const QCommandLineParser& parser) {
     // --demo: the same program on a demo installation of its own, away from the user's settings.
     if (parser.isSet(Demo) && !runGuarded(prompts, [] { enterDemo(); }))
         return 1;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     prompts.setParent(&window);
     window.adjustSize();
     centreOnScreen(window);

@@ -1,14 +1,14 @@
 #include "CfgNumbers.h"
 
 #include "VexaCommon.h"
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 QString maskedNumberText(const QString& displayText) {
-    return ReplaceChar(displayText, u' ', QStringLiteral("0"));
+    return replaceChar(displayText, u' ', QStringLiteral("0"));
 }
 
 QString decimalText(double value) {

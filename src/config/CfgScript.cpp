@@ -20,7 +20,7 @@ bool isSpace(QChar c) {
 }
 
 bool isWord(QStringView word, QStringView name) {
-    return EqualsIgnoringAsciiCase(word, name);
+    return equalsIgnoringAsciiCase(word, name);
 }
 
 bool isBlankLine(const QString& line) {

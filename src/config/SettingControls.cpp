@@ -2,9 +2,9 @@
 
 #include "CfgNumbers.h"
 #include "VexaCommon.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/BindingEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "settings/Engine.h"
 
 #include <QStackedWidget>
@@ -36,17 +36,17 @@ QList<QWidget*> childWidgets(QWidget* parent) {
 } // namespace
 
 std::optional<SettingControl> asSettingControl(QObject* object) {
-    if (auto* box = qobject_cast<TSupCheckBox*>(object))
+    if (auto* box = qobject_cast<SettingCheckBox*>(object))
         return box;
-    if (auto* spin = qobject_cast<TSupSpinEdit*>(object))
+    if (auto* spin = qobject_cast<SettingSpinBox*>(object))
         return spin;
-    if (auto* binding = qobject_cast<TSupBind*>(object))
+    if (auto* binding = qobject_cast<BindingEdit*>(object))
         return binding;
     return std::nullopt;
 }
 
 const QString& commandOf(const SettingControl& control) {
-    return std::visit([](auto* c) -> const QString& { return c->SupCommand(); }, control);
+    return std::visit([](auto* c) -> const QString& { return c->supCommand(); }, control);
 }
 
 QWidget* widgetOf(const SettingControl& control) {
@@ -68,7 +68,7 @@ bool ownEnabled(const QWidget& widget) {
 void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
     static const char* const Lacks = "engineLacksSetting";
     for (const ControlEntry& entry : index.entries()) {
-        if (std::holds_alternative<TSupBind*>(entry.control))
+        if (std::holds_alternative<BindingEdit*>(entry.control))
             continue; // a binding's command is no cvar
         QWidget* widget = widgetOf(entry.control);
         const QString& name = commandOf(entry.control);
@@ -87,21 +87,21 @@ void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
     }
 }
 
-QString keySlot(const TSupBind& binding, int slot) {
+QString keySlot(const BindingEdit& binding, int slot) {
     switch (slot) {
     case 1:
-        return binding.SupValue();
+        return binding.supValue();
     case 2:
-        return binding.SupValue2();
+        return binding.supValue2();
     case 3:
-        return binding.SupValue3();
+        return binding.supValue3();
     case 4:
-        return binding.SupValue4();
+        return binding.supValue4();
     }
     return {};
 }
 
-void setKeySlot(TSupBind& binding, int slot, const QString& key) {
+void setKeySlot(BindingEdit& binding, int slot, const QString& key) {
     switch (slot) {
     case 1:
         binding.setSupValue(key);
@@ -128,22 +128,22 @@ ControlEntry* ControlIndex::find(QStringView command) {
     return at == byCommand_.end() ? nullptr : &entries_[at->second];
 }
 
-ControlIndex IndexSettingControls(QWidget* root) {
+ControlIndex indexSettingControls(QWidget* root) {
     ControlIndex index;
     forEachSettingControl(root, [&](const SettingControl& control) { index.add(control); });
     return index;
 }
 
-TChecked checkBoxValue(QStringView value) {
+bool checkBoxValue(QStringView value) {
     // Blanks made "0" can never give "1", so only the value "1" itself is yes.
-    return value == u"1" ? TChecked::yes : TChecked::no;
+    return value == u"1";
 }
 
 void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
                          Engine engine) {
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (!std::holds_alternative<TSupBind*>(entries[i].control))
+        if (!std::holds_alternative<BindingEdit*>(entries[i].control))
             addVariable(variables, commandOf(entries[i].control), firstSlot + int(i), engine);
     }
 }
@@ -161,7 +161,7 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
     const std::vector<CfgScript::Binding> bindings = script.bindings();
     for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
         const ControlEntry* entry = index.find(bound->command);
-        if (!entry || !std::holds_alternative<TSupBind*>(entry->control) ||
+        if (!entry || !std::holds_alternative<BindingEdit*>(entry->control) ||
             !isWritableKey(bound->key))
             continue;
         const size_t at = size_t(entry - index.entries().data());
@@ -184,17 +184,17 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
         const SettingControl& control = index.entries()[i].control;
         CfgOrigin& origin = origins[i];
         std::visit(Overloaded{
-                       [&](TSupBind* binding) {
+                       [&](BindingEdit* binding) {
                            binding->setKeys(keys[i]);
                            if (!keys[i][0].isEmpty())
                                origin.read = controlValueText(control);
                        },
-                       [&](TSupSpinEdit* spin) {
+                       [&](SettingSpinBox* spin) {
                            origin.read = script.value(firstSlot + int(i));
                            if (origin.read)
                                spin->setSupValue(roundedGameNumber(*origin.read));
                        },
-                       [&](TSupCheckBox* box) {
+                       [&](SettingCheckBox* box) {
                            origin.read = script.value(firstSlot + int(i));
                            if (origin.read)
                                box->setSupValue(checkBoxValue(*origin.read));
@@ -209,12 +209,11 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
 
 QString controlValueText(const SettingControl& control) {
     return std::visit(Overloaded{
-                          [](TSupCheckBox* box) {
-                              return box->SupValue() == TChecked::yes ? QStringLiteral("1")
-                                                                      : QStringLiteral("0");
+                          [](SettingCheckBox* box) {
+                              return box->supValue() ? QStringLiteral("1") : QStringLiteral("0");
                           },
-                          [](TSupSpinEdit* spin) { return QString::number(spin->SupValue()); },
-                          [](TSupBind* binding) {
+                          [](SettingSpinBox* spin) { return QString::number(spin->supValue()); },
+                          [](BindingEdit* binding) {
                               QStringList keys;
                               for (int slot = 1; slot <= 4; ++slot) {
                                   if (!trimBlanks(keySlot(*binding, slot)).isEmpty())
@@ -229,20 +228,20 @@ QString controlValueText(const SettingControl& control) {
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
                         const std::optional<QString>& value) {
     std::visit(Overloaded{
-                   [&](TSupCheckBox* box) {
-                       if (optimizedSaving && box->SupValue() == box->SupDefault())
+                   [&](SettingCheckBox* box) {
+                       if (optimizedSaving && box->supValue() == box->supDefault())
                            return;
-                       appendCfgLine(lines, CfgWord::Set, box->SupCommand(),
+                       appendCfgLine(lines, CfgWord::Set, box->supCommand(),
                                      value.value_or(controlValueText(control)));
                    },
-                   [&](TSupSpinEdit* spin) {
-                       if (optimizedSaving && spin->SupValue() == spin->SupDefault())
+                   [&](SettingSpinBox* spin) {
+                       if (optimizedSaving && spin->supValue() == spin->supDefault())
                            return;
-                       appendCfgLine(lines, CfgWord::Set, spin->SupCommand(),
+                       appendCfgLine(lines, CfgWord::Set, spin->supCommand(),
                                      value.value_or(controlValueText(control)));
                    },
-                   [&](TSupBind* binding) {
-                       if (optimizedSaving && binding->SupValue() == binding->SupDefault())
+                   [&](BindingEdit* binding) {
+                       if (optimizedSaving && binding->supValue() == binding->supDefault())
                            return;
                        // A key the engine keeps for itself only earns a refusal at each start.
                        const Engine engine = currentEngine();
@@ -250,7 +249,7 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
                            const QString key = keySlot(*binding, slot);
                            if (!trimBlanks(key).isEmpty() &&
                                !engineRefusesToRebind(engine, trimBlanks(key)))
-                               appendCfgLine(lines, CfgWord::Bind, key, binding->SupCommand());
+                               appendCfgLine(lines, CfgWord::Bind, key, binding->supCommand());
                        }
                    },
                },
@@ -266,7 +265,7 @@ bool isLaunchOnly(const QString& command) {
 
 } // namespace
 
-void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
+void writeControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
                        const std::vector<CfgOrigin>& origins) {
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -285,8 +284,8 @@ void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optim
 void resetSettingControls(const ControlIndex& index) {
     for (const ControlEntry& entry : index.entries()) {
         std::visit(Overloaded{
-                       [](TSupBind* binding) { binding->setKeys({binding->SupDefault()}); },
-                       [](auto* other) { other->setSupValue(other->SupDefault()); },
+                       [](BindingEdit* binding) { binding->setKeys({binding->supDefault()}); },
+                       [](auto* other) { other->setSupValue(other->supDefault()); },
                    },
                    entry.control);
     }

@@ -2,7 +2,7 @@
 
 #include "CfgFile.h"
 #include "CfgScript.h"
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 #include "platform/FoldedText.h"
 
 #include <QHash>
@@ -18,14 +18,14 @@
 
 class QObject;
 class QWidget;
-class TSupBind;
-class TSupCheckBox;
-class TSupSpinEdit;
+class BindingEdit;
+class SettingCheckBox;
+class SettingSpinBox;
 
 // The setting controls of a window as the config reader and writer see them: found by walking
 // the widget tree, filed under their commands, given values from config lines, written as lines.
 
-using SettingControl = std::variant<TSupCheckBox*, TSupSpinEdit*, TSupBind*>;
+using SettingControl = std::variant<SettingCheckBox*, SettingSpinBox*, BindingEdit*>;
 
 // The setting control `object` is, if it is one.
 std::optional<SettingControl> asSettingControl(QObject* object);
@@ -40,9 +40,9 @@ void forEachSettingControl(QWidget* root, const std::function<void(const Setting
 // Whether the widget itself is enabled, whatever its parents are.
 bool ownEnabled(const QWidget& widget);
 
-// The key slots SupValue .. SupValue4 of a binding as slots 1 .. 4.
-QString keySlot(const TSupBind& binding, int slot);
-void setKeySlot(TSupBind& binding, int slot, const QString& key);
+// The key slots supValue .. supValue4 of a binding as slots 1 .. 4.
+QString keySlot(const BindingEdit& binding, int slot);
+void setKeySlot(BindingEdit& binding, int slot, const QString& key);
 
 // ---- Reading ----
 
@@ -66,7 +66,7 @@ private:
 };
 
 // Files every setting control below `root`, enabled or not. The controls keep their values.
-ControlIndex IndexSettingControls(QWidget* root);
+ControlIndex indexSettingControls(QWidget* root);
 
 // Disables each check box and spin whose cvar the engine neither registers nor renames (the game
 // ignores it: a new config leaves it out, a value read from a file is still written back) and
@@ -74,7 +74,7 @@ ControlIndex IndexSettingControls(QWidget* root);
 void markSettingsOfEngine(const ControlIndex& index, Engine engine);
 
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
-TChecked checkBoxValue(QStringView value);
+bool checkBoxValue(QStringView value);
 
 // Files the variables of the index's check boxes and spins, each in slot `firstSlot` + its
 // place in the index, under every name the engine takes for it.
@@ -107,7 +107,7 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
 // changed, a control writes when it is enabled (controls in disabled containers count as
 // enabled). "dedicated" never writes: the command line carries it, and in a config it would
 // make every later start of the game a server.
-void WriteControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
+void writeControlLines(QStringList& lines, const ControlIndex& index, bool optimizedSaving,
                        const std::vector<CfgOrigin>& origins = {});
 
 // ---- Defaults ----

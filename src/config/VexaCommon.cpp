@@ -15,16 +15,16 @@ bool isBlank(QChar c) {
 
 } // namespace
 
-QString ReplaceChar(const QString& text, QChar c, const QString& replacement) {
+QString replaceChar(const QString& text, QChar c, const QString& replacement) {
     QString result = text;
     return result.replace(c, replacement);
 }
 
-QStringList SplitAtSeparator(const QString& text, QChar separator) {
+QStringList splitAtSeparator(const QString& text, QChar separator) {
     return text.split(separator, Qt::KeepEmptyParts);
 }
 
-bool EqualsIgnoringAsciiCase(QStringView a, QStringView b) {
+bool equalsIgnoringAsciiCase(QStringView a, QStringView b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](QChar x, QChar y) {
                return upperAscii(x) == upperAscii(y);
            });

@@ -8,15 +8,15 @@
 // Text helpers shared by the config reader and writer. Lines and values may be of any length.
 
 // Every occurrence of `c` replaced by `replacement` (an empty one removes it).
-QString ReplaceChar(const QString& text, QChar c, const QString& replacement);
+QString replaceChar(const QString& text, QChar c, const QString& replacement);
 
 // The pieces between separators, in order: a trailing separator gives an empty last piece, a
 // text without one gives one piece (an empty text one empty piece).
-QStringList SplitAtSeparator(const QString& text, QChar separator);
+QStringList splitAtSeparator(const QString& text, QChar separator);
 
 // Whether the two texts are equal when only the ASCII letters' case is ignored, as the game
 // compares commands.
-bool EqualsIgnoringAsciiCase(QStringView a, QStringView b);
+bool equalsIgnoringAsciiCase(QStringView a, QStringView b);
 
 // The text without the characters up to and including the blank (control characters and
 // blanks) at both ends.

@@ -1,6 +1,6 @@
 #include "BindingConflicts.h"
 
-#include "SupBind.h"
+#include "BindingEdit.h"
 
 #include <QLineEdit>
 #include <QPalette>
@@ -26,17 +26,17 @@ QString keyIdentity(const QString& key) {
     return trimmed.size() == 1 ? trimmed : trimmed.toUpper();
 }
 
-BindingConflicts::BindingConflicts(QObject* parent, const QList<TSupBind*>& bindings,
+BindingConflicts::BindingConflicts(QObject* parent, const QList<BindingEdit*>& bindings,
                                    const QList<KeyBox>& keyBoxes)
     : QObject(parent), bindings_(bindings), keyBoxes_(keyBoxes) {
     for (const KeyBox& key : keyBoxes_)
         plainHints_ << key.box->toolTip();
-    plainNotes_.resize(keyBoxes_.size());
+    plainNotes_.resize(static_cast<size_t>(keyBoxes_.size()));
     pending_.setSingleShot(true);
     pending_.setInterval(0);
     connect(&pending_, &QTimer::timeout, this, &BindingConflicts::update);
-    for (TSupBind* binding : bindings_)
-        connect(binding, &TSupBind::keysChanged, this, &BindingConflicts::schedule);
+    for (BindingEdit* binding : bindings_)
+        connect(binding, &BindingEdit::keysChanged, this, &BindingConflicts::schedule);
     for (const KeyBox& key : keyBoxes_)
         connect(key.box, &QLineEdit::textChanged, this, &BindingConflicts::schedule);
     schedule();
@@ -48,7 +48,7 @@ void BindingConflicts::schedule() {
 }
 
 QString BindingConflicts::command(int holder) const {
-    return holder < bindings_.size() ? bindings_[holder]->SupCommand()
+    return holder < bindings_.size() ? bindings_[holder]->supCommand()
                                      : keyBoxes_[holder - bindings_.size()].command;
 }
 
@@ -59,9 +59,9 @@ std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
             keys.push_back({keyIdentity(key), key.trimmed(), holder});
     };
     int holder = 0;
-    for (TSupBind* b : bindings_) {
+    for (BindingEdit* b : bindings_) {
         for (const QString* key :
-             {&b->SupValue(), &b->SupValue2(), &b->SupValue3(), &b->SupValue4()})
+             {&b->supValue(), &b->supValue2(), &b->supValue3(), &b->supValue4()})
             add(*key, holder);
         ++holder;
     }

@@ -10,7 +10,7 @@
 
 class QLineEdit;
 class QPalette;
-class TSupBind;
+class BindingEdit;
 
 // The colours of a key box that shares a key with another command: every colour group.
 void paintConflict(QPalette& colours);
@@ -29,7 +29,7 @@ public:
         QString command;
     };
 
-    BindingConflicts(QObject* parent, const QList<TSupBind*>& bindings,
+    BindingConflicts(QObject* parent, const QList<BindingEdit*>& bindings,
                      const QList<KeyBox>& keyBoxes);
 
     // Works the marks out now instead of when the event loop next runs.
@@ -52,7 +52,7 @@ private:
     QString command(int holder) const;
     void markPlainBox(int index, const QString& note);
 
-    QList<TSupBind*> bindings_;
+    QList<BindingEdit*> bindings_;
     QList<KeyBox> keyBoxes_;
     QStringList plainHints_;          // each plain box's own tooltip
     std::vector<QString> plainNotes_; // each plain box's mark

@@ -43,13 +43,13 @@ constexpr CatalogueRow check(const char* tab, const char* group, const char* com
 }
 
 constexpr CatalogueRow spin(const char* tab, const char* group, const char* command,
-                            const char* def, const char* caption, TLabelPos position,
+                            const char* def, const char* caption, LabelPosition position,
                             const char* description, const char* notes = "") {
     return {command, SettingKind::Spin, tab, group, def, caption, position, description, notes};
 }
 
 constexpr CatalogueRow bind(const char* tab, const char* group, const char* command,
-                            const char* def, const char* caption, TLabelPos position,
+                            const char* def, const char* caption, LabelPosition position,
                             const char* description, const char* notes = "") {
     return {command, SettingKind::Binding, tab, group, def, caption, position, description, notes};
 }
@@ -532,8 +532,8 @@ QString groupObjectName(const char* group) {
     return name;
 }
 
-TChecked defaultChecked(const CatalogueRow& row) {
-    return QLatin1String(row.defaultValue) == QLatin1String("yes") ? TChecked::yes : TChecked::no;
+bool defaultChecked(const CatalogueRow& row) {
+    return QLatin1String(row.defaultValue) == QLatin1String("yes");
 }
 
 int defaultNumber(const CatalogueRow& row) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,17 +14,17 @@
 enum class SettingKind { CheckBox, Spin, Binding };
 
 struct CatalogueRow {
-    const char* command; // SupCommand: "+lookup", "use blaster", "fov"
+    const char* command; // supCommand: "+lookup", "use blaster", "fov"
     SettingKind kind;
     const char* tab;          // objectName of the tab sheet holding the control: "tabGeneral", ...
                               // the Video sub-pages are "tabBoth", "TabSheet1", "TabSheet2"
     const char* group;        // group box caption, "" outside the groups
     const char* defaultValue; // check box "yes"/"no"; spin decimal text; binding key name or ""
     const char* caption;      // check box caption or the attached label's text
-    TLabelPos labelPosition;  // side of a spin's or binding's label; a check box's caption is
-                              // its own, right of the mark (PosRight)
-    const char* description;  // one line
-    const char* notes;        // "" or lines separated by '\n'
+    LabelPosition labelPosition; // side of a spin's or binding's label; a check box's caption is
+                                 // its own, right of the mark (PosRight)
+    const char* description;     // one line
+    const char* notes;           // "" or lines separated by '\n'
 };
 
 // Every row, in creation order.
@@ -45,12 +45,12 @@ QString tabCaption(const char* tab);
 QString groupObjectName(const char* group);
 
 // A check box row's default as the control's value type.
-TChecked defaultChecked(const CatalogueRow& row);
+bool defaultChecked(const CatalogueRow& row);
 
 // A spin row's default as a number.
 int defaultNumber(const CatalogueRow& row);
 
-// The notes as the lines of SupNotes (empty when there are none).
+// The notes as the lines of supNotes (empty when there are none).
 QStringList notesLines(const CatalogueRow& row);
 
 // The whole catalogue as text: one line per row, no header, fields separated by a tab in the

@@ -1,8 +1,8 @@
 #include "CatalogueControls.h"
 
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/BindingEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 
 #include <QLabel>
 
@@ -19,7 +19,7 @@ QLabel* newLabel(QWidget* parent) {
 }
 
 QWidget* createCheckBox(const CatalogueRow& row, QWidget* parent) {
-    auto* box = new TSupCheckBox(parent);
+    auto* box = new SettingCheckBox(parent);
     box->setText(text(row.caption));
     box->setSupValue(defaultChecked(row));
     box->setSupDefault(defaultChecked(row));
@@ -30,7 +30,7 @@ QWidget* createCheckBox(const CatalogueRow& row, QWidget* parent) {
 }
 
 CreatedSetting createSpin(const CatalogueRow& row, QWidget* parent) {
-    auto* spin = new TSupSpinEdit(parent);
+    auto* spin = new SettingSpinBox(parent);
     spin->setMaxValue(0);
     spin->setMinValue(0);
     spin->setSupValue(defaultNumber(row));
@@ -46,7 +46,7 @@ CreatedSetting createSpin(const CatalogueRow& row, QWidget* parent) {
 }
 
 CreatedSetting createBinding(const CatalogueRow& row, QWidget* parent) {
-    auto* bind = new TSupBind(parent);
+    auto* bind = new BindingEdit(parent);
     const QString key = text(row.defaultValue);
     bind->setSupValue(key);
     bind->setSupDefault(key);

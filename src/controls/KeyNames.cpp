@@ -112,7 +112,7 @@ std::optional<QString> keyName(const VirtualKey& key) {
     return tableName(code);
 }
 
-void CaptureKeyName(QWidget* sender, const VirtualKey& key) {
+void captureKeyName(QWidget* sender, const VirtualKey& key) {
     if (auto* box = qobject_cast<QLineEdit*>(sender))
         box->setText(keyName(key).value_or(QString()));
 }
@@ -148,7 +148,7 @@ KeyCaptureFilter::KeyCaptureFilter(QLineEdit& box, Handler onRelease)
 
 KeyCaptureFilter* KeyCaptureFilter::install(QLineEdit& box) {
     box.setContextMenuPolicy(Qt::NoContextMenu);
-    return new KeyCaptureFilter(box, [&box](const VirtualKey& key) { CaptureKeyName(&box, key); });
+    return new KeyCaptureFilter(box, [&box](const VirtualKey& key) { captureKeyName(&box, key); });
 }
 
 bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {

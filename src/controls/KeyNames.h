@@ -21,7 +21,7 @@ std::optional<QString> keyName(const VirtualKey& key);
 
 // Key capture for a plain edit box: its text becomes the name of the released key, or empty when
 // the key has no name. Anything but an edit box is left alone.
-void CaptureKeyName(QWidget* sender, const VirtualKey& key);
+void captureKeyName(QWidget* sender, const VirtualKey& key);
 
 // Popup entries of the capture boxes for what a key press cannot give: Shift (its release names
 // nothing), Delete (it clears), Tab (it moves the focus), and the mouse ("-" is a separator).
@@ -47,7 +47,7 @@ public:
     // Owned by the box.
     KeyCaptureFilter(QLineEdit& box, Handler onRelease);
 
-    // The plain capture boxes: releases go to CaptureKeyName, and the box has no standard context
+    // The plain capture boxes: releases go to captureKeyName, and the box has no standard context
     // menu (its Paste would bypass the capture).
     static KeyCaptureFilter* install(QLineEdit& box);
 

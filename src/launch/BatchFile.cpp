@@ -54,7 +54,7 @@ QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
     return line;
 }
 
-void WriteBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
+void writeBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
                     const PlatformConventions& conventions, const QString& program) {
     TextFile::writeLines(batchFile, {batchFileLine(quake2Dir, pieces, conventions, program)},
                          conventions.lineEnding(), ScriptEncoding);
@@ -82,10 +82,10 @@ BatchFileContents parseBatchFile(const QString& text, PlatformConventions::Style
     return contents;
 }
 
-BatchFileContents ReadBatchFile(const QString& batchFile, const QString& quake2Dir,
+BatchFileContents readBatchFile(const QString& batchFile, const QString& quake2Dir,
                                 const PlatformConventions& conventions) {
     if (!QFile::exists(batchFile)) {
-        WriteBatchFile(batchFile, quake2Dir, {}, conventions);
+        writeBatchFile(batchFile, quake2Dir, {}, conventions);
         BatchFileContents contents;
         contents.created = true;
         return contents;

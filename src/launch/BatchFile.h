@@ -23,7 +23,7 @@ QString batchFileLine(const QString& quake2Dir, const CommandLine& pieces,
 
 // Writes the script's one line to `batchFile`, replacing it atomically. Throws VexaError
 // "Cannot create file %s".
-void WriteBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
+void writeBatchFile(const QString& batchFile, const QString& quake2Dir, const CommandLine& pieces,
                     const PlatformConventions& conventions = PlatformConventions::native(),
                     const QString& program = {});
 
@@ -53,5 +53,5 @@ BatchFileContents parseBatchFile(const QString& text, PlatformConventions::Style
 // Reads `batchFile`; a missing file is created holding the game program in `quake2Dir` alone.
 // Throws VexaError "Cannot open file %s" or "Cannot create file %s".
 BatchFileContents
-ReadBatchFile(const QString& batchFile, const QString& quake2Dir,
+readBatchFile(const QString& batchFile, const QString& quake2Dir,
               const PlatformConventions& conventions = PlatformConventions::native());

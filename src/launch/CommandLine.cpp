@@ -53,7 +53,7 @@ QStringList CommandPiece::words() const {
     return command.split(QLatin1Char(' '), Qt::SkipEmptyParts) << argument;
 }
 
-CommandLine BuildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
+CommandLine buildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
     CommandLine pieces;
     // "+set basedir": the game refuses a bare "+basedir" (the variable is write-protected). The
     // game adds "baseq2" itself, so the value is the Quake 2 directory.
@@ -78,8 +78,8 @@ QString commandLineText(const CommandLine& pieces) {
     return text.trimmed();
 }
 
-QString BuildCommandLine(const LaunchChoices& choices, const PlatformConventions& conventions) {
-    return commandLineText(BuildCommandPieces(choices, conventions));
+QString buildCommandLine(const LaunchChoices& choices, const PlatformConventions& conventions) {
+    return commandLineText(buildCommandPieces(choices, conventions));
 }
 
 QStringList gameArguments(const CommandLine& pieces) {

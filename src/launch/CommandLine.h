@@ -47,13 +47,13 @@ using CommandWords = QStringList;
 // The pieces in the game's order: base directory, CD-ROM directory, server or client choices,
 // game, config file to execute.
 CommandLine
-BuildCommandPieces(const LaunchChoices& choices,
+buildCommandPieces(const LaunchChoices& choices,
                    const PlatformConventions& conventions = PlatformConventions::native());
 
 // The pieces' texts one after the other, leading and trailing blanks removed.
 QString commandLineText(const CommandLine& pieces);
 
-QString BuildCommandLine(const LaunchChoices& choices,
+QString buildCommandLine(const LaunchChoices& choices,
                          const PlatformConventions& conventions = PlatformConventions::native());
 
 // The arguments for starting the game program directly, without a shell: the same words a shell

@@ -121,7 +121,8 @@ void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
     if (!section.indexed)
         return;
     const char* d = bytes_.constData();
-    const char* equals = static_cast<const char*>(memchr(d + begin, '=', end - begin));
+    const char* equals =
+        static_cast<const char*>(memchr(d + begin, '=', static_cast<size_t>(end - begin)));
     Key key{index, equals ? equals - d : end};
     while (key.nameEnd > begin && isBlank(d[key.nameEnd - 1]))
         --key.nameEnd;

@@ -1,9 +1,9 @@
 #include "GamesAliasesController.h"
 
-#include "GameInput.h"
-#include "VexaAlias.h"
-#include "VexaBinding.h"
-#include "VexaSetting.h"
+#include "AliasDialog.h"
+#include "BindingDialog.h"
+#include "GameInputDialog.h"
+#include "SettingDialog.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Guard.h"
 #include "platform/IniFile.h"
@@ -54,13 +54,13 @@ std::unique_ptr<EntryEditor> newEditor(EntryKind kind, QWidget* parent, Prompts&
                                        const EntryEditTarget& target, const QStringList& aliases) {
     switch (kind) {
     case EntryKind::Alias:
-        return std::make_unique<TfrmAlias>(parent, prompts, target);
+        return std::make_unique<AliasDialog>(parent, prompts, target);
     case EntryKind::Binding:
-        return std::make_unique<TfrmVexaBinding>(parent, prompts, target, aliases);
+        return std::make_unique<BindingDialog>(parent, prompts, target, aliases);
     case EntryKind::Setting:
         break;
     }
-    return std::make_unique<TfrmVexaSetting>(parent, prompts, target);
+    return std::make_unique<SettingDialog>(parent, prompts, target);
 }
 
 } // namespace
@@ -71,11 +71,11 @@ GamesAliasesController::GamesAliasesController(const GamesAliasesTab& tab, Promp
     : QObject(parent), tab_(tab), prompts_(prompts), settings_(settings),
       profileDirectory_(std::move(profileDirectory)), dialogParent_(dialogParent),
       entries_{
-          {{EntryKind::Alias, tab.clsAliases, tab.cbxSelectAllAliases, &ProfileFile::LoadAliasList},
+          {{EntryKind::Alias, tab.clsAliases, tab.cbxSelectAllAliases, &ProfileFile::loadAliasList},
            {EntryKind::Binding, tab.clsBindings, tab.cbxSelectAllBindings,
-            &ProfileFile::LoadBindingList},
+            &ProfileFile::loadBindingList},
            {EntryKind::Setting, tab.clsSettings, tab.cbxSelectAllSettings,
-            &ProfileFile::LoadSettingList}}} {
+            &ProfileFile::loadSettingList}}} {
     for (QListWidget* list : {tab_.lbxGames, tab_.clsAliases, tab_.clsBindings, tab_.clsSettings})
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const EntryList& kind : entries_)
@@ -163,7 +163,7 @@ std::optional<QString> GamesAliasesController::shownProfileName() const {
     return game;
 }
 
-std::optional<QString> GamesAliasesController::ShownProfile() const {
+std::optional<QString> GamesAliasesController::shownProfile() const {
     if (tab_.cbxGlobalSettings->isChecked())
         return ProfileFile::globalProfilePath(profileDirectory_);
     const int row = selectedRow(*tab_.lbxGames);
@@ -208,7 +208,7 @@ void GamesAliasesController::addEntry(EntryKind kind) {
     if (!profile)
         return;
     const int count = entries(kind).list->count();
-    openEditor(kind, {profileDirectory_, *profile, *ShownProfile(), count, count, true});
+    openEditor(kind, {profileDirectory_, *profile, *shownProfile(), count, count, true});
 }
 
 void GamesAliasesController::editEntry(EntryKind kind) {
@@ -219,7 +219,7 @@ void GamesAliasesController::editEntry(EntryKind kind) {
         return;
     // An alias's count is written back as it is; the others add one to what they are given.
     const int lines = kind == EntryKind::Alias ? list.count() : list.count() - 1;
-    openEditor(kind, {profileDirectory_, *profile, *ShownProfile(), selected, lines, false});
+    openEditor(kind, {profileDirectory_, *profile, *shownProfile(), selected, lines, false});
 }
 
 void GamesAliasesController::openEditor(EntryKind kind, const EntryEditTarget& target) {
@@ -234,14 +234,14 @@ void GamesAliasesController::openEditor(EntryKind kind, const EntryEditTarget& t
 void GamesAliasesController::deleteEntry(EntryKind kind) {
     const EntryList& entries = this->entries(kind);
     const int selected = selectedRow(*entries.list);
-    const auto profile = ShownProfile();
+    const auto profile = shownProfile();
     if (!profile || selected < 0)
         return;
     // The same words for every kind.
     if (!prompts_.confirm(QStringLiteral("Delete Alias ") + entries.list->item(selected)->text() +
                           QLatin1Char('?')))
         return;
-    ProfileFile::DeleteEntry(*profile, kind, selected + 1);
+    ProfileFile::deleteEntry(*profile, kind, selected + 1);
     refillCheckList(*entries.list, entries.load, *profile);
 }
 
@@ -255,7 +255,7 @@ void GamesAliasesController::clickCheck(EntryKind kind, QListWidgetItem* item) {
         setTag(selectAll, 0);
     }
     const bool checked = item->checkState() == Qt::Checked;
-    const auto profile = ShownProfile();
+    const auto profile = shownProfile();
     // Without a profile to keep it in, or when the profile refuses it, the mark goes back to
     // what the file holds.
     if (!profile) {
@@ -263,7 +263,7 @@ void GamesAliasesController::clickCheck(EntryKind kind, QListWidgetItem* item) {
         return;
     }
     try {
-        ProfileFile::SetEntryChecked(*profile, kind, entries.list->row(item) + 1, checked);
+        ProfileFile::setEntryChecked(*profile, kind, entries.list->row(item) + 1, checked);
     } catch (...) {
         setCheckMark(*item, !checked);
         throw;
@@ -272,11 +272,11 @@ void GamesAliasesController::clickCheck(EntryKind kind, QListWidgetItem* item) {
 
 void GamesAliasesController::selectAll(EntryKind kind) {
     const EntryList& entries = this->entries(kind);
-    const auto profile = ShownProfile();
+    const auto profile = shownProfile();
     if (tagOf(*entries.selectAll) != 0 || !profile)
         return;
     const bool checked = entries.selectAll->isChecked();
-    ProfileFile::SetEntriesChecked(*profile, kind, entries.list->count(), checked);
+    ProfileFile::setEntriesChecked(*profile, kind, entries.list->count(), checked);
     for (int i = 0; i < entries.list->count(); ++i)
         setCheckMark(*entries.list->item(i), checked);
 }
@@ -315,7 +315,7 @@ void GamesAliasesController::lbxGamesClick() {
 void GamesAliasesController::btnAddGameClick() {
     const QString quake2Directory = VexaIni::readString(
         settings_, VexaIni::Quake2Path, PlatformConventions::native().defaultQuake2Dir());
-    TfrmGameInput input(dialogParent_, prompts_, quake2Directory);
+    GameInputDialog input(dialogParent_, prompts_, quake2Directory);
     input.exec();
     const QString game = input.GameName;
     if (game.isEmpty())

@@ -67,7 +67,7 @@ public:
 
     // The profile the lists show: the global one while "Show Global Settings" is checked, else
     // the selected game's; nothing when no game is selected then.
-    std::optional<QString> ShownProfile() const;
+    std::optional<QString> shownProfile() const;
 
     void cbxGlobalSettingsClick();
 

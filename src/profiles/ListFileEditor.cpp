@@ -44,7 +44,7 @@ void ListFileEditor::addBesideMemo(QWidget* side, QWidget* below) {
     setFixedSize(grown);
 }
 
-void ListFileEditor::FormActivate() {
+void ListFileEditor::formActivate() {
     loaded_ = false;
     const QStringList lines =
         QFileInfo::exists(filePath_) ? TextFile::readLines(filePath_) : initialLines_;
@@ -52,7 +52,7 @@ void ListFileEditor::FormActivate() {
     loaded_ = true;
 }
 
-void ListFileEditor::FormClose() {
+void ListFileEditor::formClose() {
     if (!loaded_)
         return;
     TextFile::writeLines(filePath_, TextFile::splitLines(memoText(*memo_)),
@@ -64,10 +64,10 @@ void ListFileEditor::FormClose() {
 void ListFileEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        runGuarded(prompts_, [this] { FormActivate(); });
+        runGuarded(prompts_, [this] { formActivate(); });
 }
 
 void ListFileEditor::done(int result) {
-    runGuarded(prompts_, [this] { FormClose(); });
+    runGuarded(prompts_, [this] { formClose(); });
     QDialog::done(result);
 }

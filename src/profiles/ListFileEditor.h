@@ -41,10 +41,10 @@ public:
 
     // Loads the file (or the instruction lines) into the memo. Throws VexaError on a file that
     // exists but cannot be read.
-    void FormActivate();
+    void formActivate();
     // Saves the memo's lines and reloads the boxes. Throws VexaError when the file cannot be
     // written; the boxes are then left alone.
-    void FormClose();
+    void formClose();
 
 protected:
     QPlainTextEdit* memo() const { return memo_; }

@@ -78,7 +78,7 @@ QStringList mergeMapNames(const QStringList& listed, const QStringList& found) {
     return merged;
 }
 
-QStringList BuildMapList(const IniFile& settings, const QString& programDir) {
+QStringList buildMapList(const IniFile& settings, const QString& programDir) {
     return mergeMapNames(
         readListFile(mapListPath(programDir)),
         mapNames(gameDataFiles(storedEngineChoice(settings), mapBaseDirectory(settings))));

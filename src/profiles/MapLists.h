@@ -36,7 +36,7 @@ QStringList mergeMapNames(const QStringList& listed, const QStringList& found);
 
 // The start maps: the lines of maps.lst in the program's directory, then the maps found in the
 // home's baseq2 and under the base directory of mapBaseDirectory.
-QStringList BuildMapList(const IniFile& settings, const QString& programDir);
+QStringList buildMapList(const IniFile& settings, const QString& programDir);
 
 // The entries of "<folder>/save" of each folder in lower case, except those with a three-letter
 // extension: the save slots, which are directories without one.

@@ -233,13 +233,13 @@ int readCount(const QString& profile, EntryKind kind, CountReading reading) {
     return readCount(IniFile(profile), kind, reading);
 }
 
-QVector<ProfileItem> LoadAliasList(const QString& profile) {
+QVector<ProfileItem> loadAliasList(const QString& profile) {
     return loadList(profile, EntryKind::Alias, [](const IniFile& ini, const QString& section) {
         return ini.readString(section, DescriptiveName, NotLoaded);
     });
 }
 
-QVector<ProfileItem> LoadBindingList(const QString& profile) {
+QVector<ProfileItem> loadBindingList(const QString& profile) {
     std::optional<QVector<std::pair<QString, QString>>> replacements;
     return loadList(profile, EntryKind::Binding, [&](const IniFile& ini, const QString& section) {
         if (!replacements)
@@ -254,24 +254,24 @@ QVector<ProfileItem> LoadBindingList(const QString& profile) {
     });
 }
 
-QVector<ProfileItem> LoadSettingList(const QString& profile) {
+QVector<ProfileItem> loadSettingList(const QString& profile) {
     return loadList(profile, EntryKind::Setting, [](const IniFile& ini, const QString& section) {
         return pairText(ini, section, Setting, SettingValue);
     });
 }
 
-void SetEntryChecked(const QString& profile, EntryKind kind, int n, bool flag) {
+void setEntryChecked(const QString& profile, EntryKind kind, int n, bool flag) {
     IniFile(profile).writeString(sectionName(kind, n), Checked, flag ? CheckedTrue : CheckedFalse);
 }
 
-void SetEntriesChecked(const QString& profile, EntryKind kind, int count, bool flag) {
+void setEntriesChecked(const QString& profile, EntryKind kind, int count, bool flag) {
     IniFile(profile).edit([&](IniEdit& ini) {
         for (int n = 1; n <= count; ++n)
             ini.writeString(sectionName(kind, n), Checked, flag ? CheckedTrue : CheckedFalse);
     });
 }
 
-void DeleteEntry(const QString& profile, EntryKind kind, int p) {
+void deleteEntry(const QString& profile, EntryKind kind, int p) {
     IniFile(profile).edit([&](IniEdit& ini) {
         // Bounded by the sections there were before one goes.
         int count = readCountOr(ini, kind, 0);

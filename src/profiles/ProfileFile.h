@@ -104,19 +104,19 @@ int readCount(const QString& profile, EntryKind kind, CountReading reading);
 // The list contents: the descriptive names; "key = command" with a command that equals an alias
 // name of the same profile shown as that alias's descriptive name; "variable = value". The count
 // is read strictly, so a malformed count throws and yields no items.
-QVector<ProfileItem> LoadAliasList(const QString& profile);
-QVector<ProfileItem> LoadBindingList(const QString& profile);
-QVector<ProfileItem> LoadSettingList(const QString& profile);
+QVector<ProfileItem> loadAliasList(const QString& profile);
+QVector<ProfileItem> loadBindingList(const QString& profile);
+QVector<ProfileItem> loadSettingList(const QString& profile);
 
 // Writes "checked" = "true" or "false" into entry n's section; nothing else, the count unread.
-void SetEntryChecked(const QString& profile, EntryKind kind, int n, bool flag);
+void setEntryChecked(const QString& profile, EntryKind kind, int n, bool flag);
 // The same for entries 1 to count, in one replace of the file.
-void SetEntriesChecked(const QString& profile, EntryKind kind, int count, bool flag);
+void setEntriesChecked(const QString& profile, EntryKind kind, int count, bool flag);
 
 // Removes entry p (1-based) and moves every later entry down by one, each with its own data and
 // check flag; no section of the kind is left above the new count, which never drops below 0.
 // The file is replaced once: an interruption leaves it as it was before or after.
-void DeleteEntry(const QString& profile, EntryKind kind, int p);
+void deleteEntry(const QString& profile, EntryKind kind, int p);
 
 // A new game profile: section "NumberOfSections" with "aliases", "bindings", "settings" = 0.
 void createGameProfile(const QString& profile);

@@ -2,11 +2,19 @@
 
 // A started main window in a private world, with helpers to read and write its config files.
 
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
+#include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "config/SettingControls.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/BindingEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -20,16 +28,16 @@
 struct CfgWindowFixture {
     TestEnvironment env;
     ScriptedPrompts prompts;
-    std::unique_ptr<TfrmVexaMain> window;
+    std::unique_ptr<MainWindow> window;
 
     // `startupConfig` becomes the base directory's config.cfg, which start-up reads.
     explicit CfgWindowFixture(const QByteArray& startupConfig = {}) {
         env.seedKnownDirectories();
         env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), startupConfig);
-        window = std::make_unique<TfrmVexaMain>(prompts);
+        window = std::make_unique<MainWindow>(prompts);
     }
 
-    TfrmVexaMain& w() { return *window; }
+    MainWindow& w() { return *window; }
 
     void setIni(const char* key, const QString& value) {
         IniFile(env.iniPath()).writeString(QStringLiteral("vexa"), QLatin1String(key), value);
@@ -37,24 +45,24 @@ struct CfgWindowFixture {
 
     // Writes the window to <root>/out.cfg and returns the bytes on disk.
     QByteArray save() {
-        window->SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+        window->saveCfgFile(env.root(), QStringLiteral("out.cfg"));
         return env.readFile(env.root() + QStringLiteral("/out.cfg"));
     }
 
     // Reads `text` as <root>/in.cfg into the window.
     void load(const QByteArray& text) {
         env.writeFile(QStringLiteral("in.cfg"), text);
-        window->LoadCfgFile(env.root(), QStringLiteral("in.cfg"));
+        window->loadCfgFile(env.root(), QStringLiteral("in.cfg"));
     }
 
-    TSupCheckBox* check(const char* command) {
-        return qobject_cast<TSupCheckBox*>(window->settingControl(QLatin1String(command)));
+    SettingCheckBox* check(const char* command) {
+        return qobject_cast<SettingCheckBox*>(window->settingControl(QLatin1String(command)));
     }
-    TSupSpinEdit* spin(const char* command) {
-        return qobject_cast<TSupSpinEdit*>(window->settingControl(QLatin1String(command)));
+    SettingSpinBox* spin(const char* command) {
+        return qobject_cast<SettingSpinBox*>(window->settingControl(QLatin1String(command)));
     }
-    TSupBind* binding(const char* command) {
-        return qobject_cast<TSupBind*>(window->settingControl(QLatin1String(command)));
+    BindingEdit* binding(const char* command) {
+        return qobject_cast<BindingEdit*>(window->settingControl(QLatin1String(command)));
     }
     QCheckBox* flagBox(const char* name) {
         return window->findChild<QCheckBox*>(QLatin1String(name));
@@ -62,7 +70,7 @@ struct CfgWindowFixture {
 };
 
 // The four key slots of a binding.
-inline QStringList keySlots(const TSupBind& binding) {
+inline QStringList keySlots(const BindingEdit& binding) {
     return {keySlot(binding, 1), keySlot(binding, 2), keySlot(binding, 3), keySlot(binding, 4)};
 }
 

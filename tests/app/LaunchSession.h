@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -20,7 +20,7 @@
 struct LaunchSession {
     TestEnvironment env;
     ScriptedPrompts prompts;
-    std::unique_ptr<TfrmVexaMain> window;
+    std::unique_ptr<MainWindow> window;
     const QString configFile = env.baseDir() + QStringLiteral("/config.cfg");
     const QString batchFile = env.quake2Dir() + QStringLiteral("/vexa.sh");
     const QString gameProgram = env.quake2Dir() + QStringLiteral("/quake2");
@@ -32,8 +32,8 @@ struct LaunchSession {
         setIni("vexa", "batchfile", batchFile);
     }
 
-    TfrmVexaMain& start() {
-        window = std::make_unique<TfrmVexaMain>(prompts);
+    MainWindow& start() {
+        window = std::make_unique<MainWindow>(prompts);
         return *window;
     }
 

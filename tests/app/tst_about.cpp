@@ -1,4 +1,4 @@
-#include "app/About.h"
+#include "app/AboutDialog.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@ namespace {
 
 const char* const labelNames[] = {"lblCredit", "lblContact", "lblWeb", "lblYear"};
 
-QList<QLabel*> labelsTopToBottom(const TfrmAbout& box) {
+QList<QLabel*> labelsTopToBottom(const AboutDialog& box) {
     QList<QLabel*> labels;
     for (const char* name : labelNames)
         labels << box.findChild<QLabel*>(QString::fromLatin1(name));
@@ -40,7 +40,7 @@ class TestAbout : public QObject {
 
 private slots:
     void frame() {
-        TfrmAbout box;
+        AboutDialog box;
         QCOMPARE(box.objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(box.windowTitle(), QStringLiteral("About"));
         QCOMPARE(box.size(), QSize(435, 393));
@@ -55,7 +55,7 @@ private slots:
     }
 
     void texts() {
-        TfrmAbout box;
+        AboutDialog box;
         const QList<QLabel*> labels = labelsTopToBottom(box);
         for (int i = 0; i < labels.size(); ++i)
             QVERIFY2(labels[i], labelNames[i]);
@@ -75,7 +75,7 @@ private slots:
     }
     void layout() {
         QFETCH(QSize, size);
-        TfrmAbout box;
+        AboutDialog box;
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         box.resize(size);
@@ -113,7 +113,7 @@ private slots:
     }
     void pictureFillsTheBox() {
         QFETCH(QSize, size);
-        TfrmAbout box;
+        AboutDialog box;
         QVERIFY2(box.pictureError().isEmpty(), qPrintable(box.pictureError()));
         QCOMPARE(box.picture().size(), QSize(435, 393));
         box.resize(size);
@@ -149,7 +149,7 @@ private slots:
         QTemporaryDir dir;
         const QString path =
             exists ? writePicture(dir, content) : dir.filePath(QStringLiteral("none.jpg"));
-        TfrmAbout box(nullptr, path);
+        AboutDialog box(nullptr, path);
         QVERIFY2(box.pictureError().startsWith(error + path), qPrintable(box.pictureError()));
         QVERIFY(box.picture().isNull());
         const QImage shown = box.grab().toImage();
@@ -159,7 +159,7 @@ private slots:
     }
 
     void escapeCloses() {
-        TfrmAbout box;
+        AboutDialog box;
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::keyClick(&box, Qt::Key_Escape);
@@ -167,7 +167,7 @@ private slots:
     }
 
     void centred() {
-        TfrmAbout alone;
+        AboutDialog alone;
         alone.show();
         QVERIFY(QTest::qWaitForWindowExposed(&alone));
         const QRect screen = alone.screen()->availableGeometry();
@@ -177,7 +177,7 @@ private slots:
         owner.setGeometry(screen.x() + 20, screen.y() + 30, 600, 500);
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
-        TfrmAbout over(&owner);
+        AboutDialog over(&owner);
         over.show();
         QVERIFY(QTest::qWaitForWindowExposed(&over));
         QVERIFY(

@@ -3,6 +3,7 @@
 #include "controls/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "support/ErrorOf.h"
 #include "support/TestRegistry.h"
 
 #include <QButtonGroup>
@@ -14,15 +15,6 @@
 #include <QTest>
 
 namespace {
-
-QString errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
-}
 
 QString comboState(const QComboBox& box) {
     return box.currentText() + QStringLiteral("@") + QString::number(box.currentIndex());
@@ -36,63 +28,76 @@ QString checkedName(const QList<QRadioButton*>& buttons) {
 }
 
 // What a field of the window shows, as text.
-QString shown(TfrmVexaMain& w, const QString& field) {
+QString shown(MainWindow& w, const QString& field) {
     const QHash<QString, std::function<QString()>> probes = {
-        {"name", [&] { return w.txtPlayer->text(); }},
-        {"model", [&] { return comboState(*w.cboModel) + ' ' + comboState(*w.cboSkin); }},
+        {"name", [&] { return w.tabGeneral->playerName()->text(); }},
+        {"model",
+         [&] {
+             return comboState(*w.tabGeneral->model()) + ' ' + comboState(*w.tabGeneral->skin());
+         }},
         {"hand",
          [&] {
-             return checkedName({w.rbLeft, w.rbCenter, w.rbRight});
+             return checkedName(
+                 {w.tabGeneral->handLeft(), w.tabGeneral->handCenter(), w.tabGeneral->handRight()});
          }},
         {"crosshair",
          [&] {
-             return checkedName({w.rbCrossNone, w.rbCrossX, w.rbCrossDot, w.rbCrossAngle});
+             return checkedName({w.tabGeneral->crossNone(), w.tabGeneral->crossX(),
+                                 w.tabGeneral->crossDot(), w.tabGeneral->crossAngle()});
          }},
         {"bobbing",
          [&] {
              QStringList texts;
              for (QLineEdit* e :
-                  {w.txtWalkPitch, w.txtWalkRoll, w.txtBobStart, w.txtRunPitch, w.txtRunRoll})
+                  {w.tabGeneral->walkPitch(), w.tabGeneral->walkRoll(), w.tabGeneral->bobStart(),
+                   w.tabGeneral->runPitch(), w.tabGeneral->runRoll()})
                  texts << e->displayText();
              return texts.join('|');
          }},
-        {"gamma", [&] { return QString::number(w.barGamma->value()); }},
-        {"quality", [&] { return w.cboSndQuality->currentText(); }},
-        {"mixahead", [&] { return w.txtSndDelay->displayText(); }},
-        {"volume", [&] { return QString::number(w.barVolume->value()); }},
-        {"sensitivity", [&] { return QString::number(w.barSensitivity->value()); }},
-        {"server", [&] { return w.edtServerName->text() + '|' + w.edtServerPassword->text(); }},
+        {"gamma", [&] { return QString::number(w.tabVideo->gamma()->value()); }},
+        {"quality", [&] { return w.tabSound->quality()->currentText(); }},
+        {"mixahead", [&] { return w.tabSound->mixAhead()->displayText(); }},
+        {"volume", [&] { return QString::number(w.tabSound->volume()->value()); }},
+        {"sensitivity", [&] { return QString::number(w.tabMovement->sensitivity()->value()); }},
+        {"server",
+         [&] {
+             return w.tabServer->serverName()->text() + '|' + w.tabServer->serverPassword()->text();
+         }},
         {"gravity",
          [&] {
              return QString::number(
-                 qobject_cast<TSupSpinEdit*>(w.settingControl("sv_gravity"))->SupValue());
+                 qobject_cast<SettingSpinBox*>(w.settingControl("sv_gravity"))->supValue());
          }},
         {"fov",
          [&] {
              return QString::number(
-                 qobject_cast<TSupSpinEdit*>(w.settingControl("fov"))->SupValue());
+                 qobject_cast<SettingSpinBox*>(w.settingControl("fov"))->supValue());
          }},
         {"flags",
          [&] {
              QStringList names;
-             for (QCheckBox* box : w.deathmatchFlagBoxes)
+             for (QCheckBox* box : w.tabServer->deathmatchFlagBoxes())
                  if (box->isChecked())
                      names << box->objectName();
              return names.join('|');
          }},
         {"renderer",
          [&] {
-             return w.gbxVideoItems->checkedButton()->text() + ' ' +
-                    w.pageVideo->currentWidget()->objectName() + ' ' +
-                    QString::number(w.cboSwVidMode->currentIndex()) + ' ' +
-                    QString::number(w.cboGlVidMode->currentIndex());
+             return w.tabVideo->renderers()->checkedButton()->text() + ' ' +
+                    w.tabVideo->subPages()->currentWidget()->objectName() + ' ' +
+                    QString::number(w.tabVideo->softwareMode()->currentIndex()) + ' ' +
+                    QString::number(w.tabVideo->glMode()->currentIndex());
          }},
         {"gltext",
-         [&] { return comboState(*w.cboTextureMode) + ' ' + comboState(*w.cboGlDriver); }},
+         [&] {
+             return comboState(*w.tabVideo->textureMode()) + ' ' +
+                    comboState(*w.tabVideo->glDriver());
+         }},
         {"glnumbers",
          [&] {
-             return w.txtGlParticleSize->displayText() + '|' + w.txtPartSizeMin->displayText() +
-                    '|' + w.txtGlPicMip->displayText();
+             return w.tabVideo->glField("txtGlParticleSize")->displayText() + '|' +
+                    w.tabVideo->glField("txtPartSizeMin")->displayText() + '|' +
+                    w.tabVideo->glField("txtGlPicMip")->displayText();
          }},
     };
     return probes.value(field)();
@@ -257,20 +262,20 @@ void TstCfgRead::fixedFields() {
     QFETCH(QString, field);
     QFETCH(QString, expected);
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
     // A state that differs from every default, so that "changes nothing" shows.
-    w.cboModel->addItems({"male", "female"});
-    w.cboModel->setCurrentIndex(-1);
-    w.rbCenter->setChecked(true);
-    w.rbCrossAngle->setChecked(true);
-    w.barGamma->setValue(10);
-    w.cboSndQuality->setCurrentIndex(0);
-    w.gbxVideoItems->button(0)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(3);
-    w.cboGlVidMode->setCurrentIndex(3);
-    w.txtGlParticleSize->setText("0.5");
-    w.txtPartSizeMin->setText("0.5");
-    w.txtGlPicMip->setText("0.5");
+    w.tabGeneral->model()->addItems({"male", "female"});
+    w.tabGeneral->model()->setCurrentIndex(-1);
+    w.tabGeneral->handCenter()->setChecked(true);
+    w.tabGeneral->crossAngle()->setChecked(true);
+    w.tabVideo->gamma()->setValue(10);
+    w.tabSound->quality()->setCurrentIndex(0);
+    w.tabVideo->renderers()->button(0)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(3);
+    w.tabVideo->glMode()->setCurrentIndex(3);
+    w.tabVideo->glField("txtGlParticleSize")->setText("0.5");
+    w.tabVideo->glField("txtPartSizeMin")->setText("0.5");
+    w.tabVideo->glField("txtGlPicMip")->setText("0.5");
     f.load(file);
     QCOMPARE(shown(w, field), expected);
     QCOMPARE(w.CfgLines, QString::fromLatin1(file).split('\n').mid(0, file.count('\n')));
@@ -291,11 +296,11 @@ void TstCfgRead::deathmatchFlags() {
     QFETCH(QByteArray, line);
     QFETCH(QStringList, checked);
     CfgWindowFixture f;
-    for (QCheckBox* box : f.w().deathmatchFlagBoxes)
+    for (QCheckBox* box : f.w().tabServer->deathmatchFlagBoxes())
         box->setChecked(true);
     f.load(line + "\r\n");
     QStringList found;
-    for (QCheckBox* box : f.w().deathmatchFlagBoxes)
+    for (QCheckBox* box : f.w().tabServer->deathmatchFlagBoxes())
         if (box->isChecked())
             found << box->objectName();
     QCOMPARE(found, checked);
@@ -303,7 +308,7 @@ void TstCfgRead::deathmatchFlags() {
 
 void TstCfgRead::settingLines() {
     CfgWindowFixture f;
-    f.check("cl_run")->setSupValue(TChecked::no);
+    f.check("cl_run")->setSupValue(false);
     f.load("bind a \"+attack\"\nbind b \"+attack\"\nbind c \"+ATTACK\"\n"
            "bind d \"+attack\"\nbind e \"+attack\"\n"
            "Set sv_gravity \"800\"\n"
@@ -311,34 +316,34 @@ void TstCfgRead::settingLines() {
            "set lookspring \"1\"\n"
            "alias message1 \"say hi\"\nbind F5 \"message1\"\n");
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"b", "c", "d", "e"}));
-    QCOMPARE(f.spin("sv_gravity")->SupValue(), 800);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes); // the comment is none of the value
-    QCOMPARE(f.check("lookspring")->SupValue(), TChecked::yes);
-    QCOMPARE(f.w().txtMsgKey[0]->text(), QStringLiteral("F5"));
-    QCOMPARE(f.w().txtMsgMsg[0]->text(), QStringLiteral("hi"));
+    QCOMPARE(f.spin("sv_gravity")->supValue(), 800);
+    QCOMPARE(f.check("cl_run")->supValue(), true); // the comment is none of the value
+    QCOMPARE(f.check("lookspring")->supValue(), true);
+    QCOMPARE(f.w().tabCommunications->messageKey(0)->text(), QStringLiteral("F5"));
+    QCOMPARE(f.w().tabCommunications->messageText(0)->text(), QStringLiteral("hi"));
 }
 
 void TstCfgRead::emptyFile() {
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
-    w.txtPlayer->setText("Kept");
-    w.txtSndDelay->setText("0.5");
-    w.barVolume->setValue(30);
-    w.barSensitivity->setValue(12);
-    w.edtServerName->setText("Srv");
-    w.edtServerPassword->setText("pw");
-    f.check("cl_run")->setSupValue(TChecked::yes);
+    MainWindow& w = f.w();
+    w.tabGeneral->playerName()->setText("Kept");
+    w.tabSound->mixAhead()->setText("0.5");
+    w.tabSound->volume()->setValue(30);
+    w.tabMovement->sensitivity()->setValue(12);
+    w.tabServer->serverName()->setText("Srv");
+    w.tabServer->serverPassword()->setText("pw");
+    f.check("cl_run")->setSupValue(true);
     f.spin("fov")->setSupValue(120);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
     f.load("");
     QVERIFY(w.CfgLines.isEmpty());
-    QCOMPARE(w.txtPlayer->text(), QStringLiteral("Kept"));
-    QCOMPARE(w.txtSndDelay->displayText(), QStringLiteral("0.2 "));
-    QCOMPARE(w.barVolume->value(), 7);
-    QCOMPARE(w.barSensitivity->value(), 5);
+    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Kept"));
+    QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.2 "));
+    QCOMPARE(w.tabSound->volume()->value(), 7);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
     QCOMPARE(shown(w, "server"), QStringLiteral("|"));
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
-    QCOMPARE(f.spin("fov")->SupValue(), 120);
+    QCOMPARE(f.check("cl_run")->supValue(), true);
+    QCOMPARE(f.spin("fov")->supValue(), 120);
     for (const CatalogueRow& row : catalogue()) {
         if (row.kind == SettingKind::Binding)
             QCOMPARE(keySlots(*f.binding(row.command)), (QStringList{"", "", "", ""}));
@@ -393,17 +398,17 @@ void TstCfgRead::missingFileAppliesNothing() {
     CfgWindowFixture f;
     f.load("set name \"First\"\n");
     const QString missing = f.env.root() + "/none.cfg";
-    QCOMPARE(errorOf([&] { f.w().LoadCfgFile(f.env.root(), "none.cfg"); }),
+    QCOMPARE(errorOf([&] { f.w().loadCfgFile(f.env.root(), "none.cfg"); }),
              ErrorText::cannotOpen(displayName(missing)));
     QVERIFY(f.w().CfgLines.isEmpty());
-    QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("First"));
+    QCOMPARE(f.w().tabGeneral->playerName()->text(), QStringLiteral("First"));
 }
 
 void TstCfgRead::cursorComesBack() {
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
     QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(!errorOf([&] { w.LoadCfgFile(f.env.root(), "none.cfg"); }).isEmpty());
+    QVERIFY(!errorOf([&] { w.loadCfgFile(f.env.root(), "none.cfg"); }).isEmpty());
     QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
     // A caller that shows the wait cursor itself keeps it.
     w.setCursor(Qt::WaitCursor);
@@ -435,26 +440,26 @@ void TstCfgRead::gameWrittenConfig_data() {
 void TstCfgRead::gameWrittenConfig() {
     QFETCH(QByteArray, lineEnd);
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
     f.load(gameConfig(lineEnd));
     QCOMPARE(w.CfgLines.first(), QStringLiteral("// generated by quake, do not modify"));
-    QCOMPARE(w.txtPlayer->text(), QStringLiteral("Sarge"));
+    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Sarge"));
     QCOMPARE(shown(w, "model"), QStringLiteral("female@-1 athena@-1"));
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 2 3"));
     QCOMPARE(shown(w, "quality"), QStringLiteral("Low"));
-    QCOMPARE(w.barVolume->value(), 28);
-    QCOMPARE(w.barGamma->value(), 4);
-    QCOMPARE(w.barSensitivity->value(), 3);
+    QCOMPARE(w.tabSound->volume()->value(), 28);
+    QCOMPARE(w.tabVideo->gamma()->value(), 4);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 3);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "MOUSE1", "", ""}));
     QCOMPARE(keySlots(*f.binding("use blaster")), (QStringList{"1", "", "", ""}));
-    QCOMPARE(f.spin("rate")->SupValue(), 25000);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
-    QCOMPARE(f.check("freelook")->SupValue(), TChecked::yes);
+    QCOMPARE(f.spin("rate")->supValue(), 25000);
+    QCOMPARE(f.check("cl_run")->supValue(), true);
+    QCOMPARE(f.check("freelook")->supValue(), true);
 
     // Every renderer line goes back as the file had it, also the sizes of 40 that the fields
     // cannot show.
-    w.gbxVideoItems->button(1)->setChecked(true);
+    w.tabVideo->renderers()->button(1)->setChecked(true);
     QCOMPARE(linesStartingWith(f.save(), {"set gl_"}),
              (QStringList{"set gl_mode \"3\"", "set gl_texturemode \"GL_LINEAR_MIPMAP_NEAREST\"",
                           "set gl_driver \"opengl32\"", "set gl_particle_att_a \"0.01\"",
@@ -466,89 +471,89 @@ void TstCfgRead::gameWrittenConfig() {
 
 void TstCfgRead::roundTrip() {
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
-    w.txtPlayer->setText("Ranger");
-    w.cboModel->setEditText("cyborg");
-    w.cboSkin->setEditText("oni911");
-    w.rbCenter->setChecked(true);
-    w.rbCrossAngle->setChecked(true);
-    w.txtWalkPitch->setText("0.004");
-    w.txtRunRoll->setText("0.009");
-    w.barGamma->setValue(6);
-    w.txtSndDelay->setText("0.3");
-    w.barVolume->setValue(33);
-    w.barSensitivity->setValue(9);
-    w.cboSndQuality->setCurrentIndex(0);
-    w.gbxVideoItems->button(0)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(6);
+    MainWindow& w = f.w();
+    w.tabGeneral->playerName()->setText("Ranger");
+    w.tabGeneral->model()->setEditText("cyborg");
+    w.tabGeneral->skin()->setEditText("oni911");
+    w.tabGeneral->handCenter()->setChecked(true);
+    w.tabGeneral->crossAngle()->setChecked(true);
+    w.tabGeneral->walkPitch()->setText("0.004");
+    w.tabGeneral->runRoll()->setText("0.009");
+    w.tabVideo->gamma()->setValue(6);
+    w.tabSound->mixAhead()->setText("0.3");
+    w.tabSound->volume()->setValue(33);
+    w.tabMovement->sensitivity()->setValue(9);
+    w.tabSound->quality()->setCurrentIndex(0);
+    w.tabVideo->renderers()->button(0)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(6);
     w.cbxStartServer->setChecked(true);
-    w.edtServerName->setText("Srv");
-    w.edtServerPassword->setText("pw");
-    w.edtMasterServer->setText("master.example.net");
-    w.rbDeathMatch->setChecked(true);
+    w.tabServer->serverName()->setText("Srv");
+    w.tabServer->serverPassword()->setText("pw");
+    w.tabServer->masterServer()->setText("master.example.net");
+    w.tabServer->deathMatch()->setChecked(true);
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
-    w.txtMsgKey[1]->setText("F6");
-    w.txtMsgMsg[1]->setText("hi");
+    w.tabCommunications->messageKey(1)->setText("F6");
+    w.tabCommunications->messageText(1)->setText("hi");
     f.spin("fov")->setSupValue(110);
-    f.check("cl_run")->setSupValue(TChecked::yes);
+    f.check("cl_run")->setSupValue(true);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
     setKeySlot(*f.binding("+attack"), 3, "CTRL");
     f.save();
 
     // Everything changed again; reading the file brings back what it holds.
-    w.txtPlayer->setText("Other");
-    w.cboModel->setEditText("male");
-    w.rbLeft->setChecked(true);
-    w.rbCrossNone->setChecked(true);
-    w.txtWalkPitch->setText("0.001");
-    w.barGamma->setValue(20);
-    w.txtSndDelay->setText("0.1");
-    w.barVolume->setValue(1);
-    w.barSensitivity->setValue(1);
-    w.cboSndQuality->setCurrentIndex(1);
-    w.gbxVideoItems->button(1)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(0);
-    w.edtServerName->setText("x");
+    w.tabGeneral->playerName()->setText("Other");
+    w.tabGeneral->model()->setEditText("male");
+    w.tabGeneral->handLeft()->setChecked(true);
+    w.tabGeneral->crossNone()->setChecked(true);
+    w.tabGeneral->walkPitch()->setText("0.001");
+    w.tabVideo->gamma()->setValue(20);
+    w.tabSound->mixAhead()->setText("0.1");
+    w.tabSound->volume()->setValue(1);
+    w.tabMovement->sensitivity()->setValue(1);
+    w.tabSound->quality()->setCurrentIndex(1);
+    w.tabVideo->renderers()->button(1)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(0);
+    w.tabServer->serverName()->setText("x");
     f.flagBox("cbxNoArmor")->setChecked(false);
     f.spin("fov")->setSupValue(90);
-    f.check("cl_run")->setSupValue(TChecked::no);
+    f.check("cl_run")->setSupValue(false);
     // ... and what the file does not restore.
     w.cbxStartServer->setChecked(false);
-    w.rbCooperative->setChecked(true);
-    w.edtMasterServer->setText("kept");
-    w.txtMsgKey[1]->setText("F7");
-    w.txtMsgKey[3]->setText("F8");
+    w.tabServer->cooperative()->setChecked(true);
+    w.tabServer->masterServer()->setText("kept");
+    w.tabCommunications->messageKey(1)->setText("F7");
+    w.tabCommunications->messageKey(3)->setText("F8");
 
-    w.LoadCfgFile(f.env.root(), "out.cfg");
-    QCOMPARE(w.txtPlayer->text(), QStringLiteral("Ranger"));
+    w.loadCfgFile(f.env.root(), "out.cfg");
+    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Ranger"));
     QCOMPARE(shown(w, "model"), QStringLiteral("cyborg@-1 oni911@-1"));
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
     QCOMPARE(shown(w, "crosshair"), QStringLiteral("rbCrossAngle"));
     QCOMPARE(shown(w, "bobbing"), QStringLiteral("0.004|0.002|0.005|0.002|0.009"));
-    QCOMPARE(w.barGamma->value(), 6);
-    QCOMPARE(w.txtSndDelay->displayText(), QStringLiteral("0.30"));
-    QCOMPARE(w.barVolume->value(), 33);
-    QCOMPARE(w.barSensitivity->value(), 9);
+    QCOMPARE(w.tabVideo->gamma()->value(), 6);
+    QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.30"));
+    QCOMPARE(w.tabSound->volume()->value(), 33);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 9);
     QCOMPARE(shown(w, "quality"), QStringLiteral("High"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 6 0"));
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
     QVERIFY(f.flagBox("cbxNoArmor")->isChecked());
     QVERIFY(!f.flagBox("cbxCtfTechPowerups")->isChecked());
-    QCOMPARE(f.spin("fov")->SupValue(), 110);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
+    QCOMPARE(f.spin("fov")->supValue(), 110);
+    QCOMPARE(f.check("cl_run")->supValue(), true);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"MOUSE1", "CTRL", "", ""}));
-    QCOMPARE(w.txtMsgKey[1]->text(), QStringLiteral("F6"));
-    QCOMPARE(w.txtMsgMsg[1]->text(), QStringLiteral("hi"));
+    QCOMPARE(w.tabCommunications->messageKey(1)->text(), QStringLiteral("F6"));
+    QCOMPARE(w.tabCommunications->messageText(1)->text(), QStringLiteral("hi"));
 
     QVERIFY(!w.cbxStartServer->isChecked());
-    QVERIFY(w.rbCooperative->isChecked());
-    QCOMPARE(w.edtMasterServer->text(), QStringLiteral("kept"));
+    QVERIFY(w.tabServer->cooperative()->isChecked());
+    QCOMPARE(w.tabServer->masterServer()->text(), QStringLiteral("kept"));
 
     // The name and password the file held stay in it without "Start a Server" too.
-    w.SaveCfgFile(f.env.root(), "out.cfg");
-    w.edtServerName->setText("x");
-    w.LoadCfgFile(f.env.root(), "out.cfg");
+    w.saveCfgFile(f.env.root(), "out.cfg");
+    w.tabServer->serverName()->setText("x");
+    w.loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
 }
 
@@ -557,7 +562,7 @@ void TstCfgRead::roundTripOfSkippedBobbing() {
     // The layout's texts are the values the writer leaves out.
     QVERIFY(linesStartingWith(f.save(), {"set bob_", "set run_"}).isEmpty());
     // Read back, the fields show the reader's defaults; unchanged, they stay out of the file.
-    f.w().LoadCfgFile(f.env.root(), "out.cfg");
+    f.w().loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(shown(f.w(), "bobbing"), QStringLiteral("0.002|0.002|0.005|0.002|0.005"));
     QVERIFY(linesStartingWith(f.save(), {"set bob_", "set run_"}).isEmpty());
 }
@@ -566,14 +571,14 @@ void TstCfgRead::roundTripWithOptimizedSaving() {
     CfgWindowFixture f;
     f.setIni("OptimizedSaving", "1");
     f.load("bind CTRL \"+attack\"\nbind UPARROW \"+forward\"\nbind w \"+forward\"\n");
-    f.check("cl_run")->setSupValue(TChecked::yes); // changed: written
+    f.check("cl_run")->setSupValue(true); // changed: written
     f.save();
-    f.check("cl_run")->setSupValue(TChecked::no);
-    QCOMPARE(f.check("lookstrafe")->SupDefault(), TChecked::no); // at its default: not written
-    f.check("lookstrafe")->setSupValue(TChecked::yes);
-    f.w().LoadCfgFile(f.env.root(), "out.cfg");
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::yes);
-    QCOMPARE(f.check("lookstrafe")->SupValue(), TChecked::yes);
+    f.check("cl_run")->setSupValue(false);
+    QCOMPARE(f.check("lookstrafe")->supDefault(), false); // at its default: not written
+    f.check("lookstrafe")->setSupValue(true);
+    f.w().loadCfgFile(f.env.root(), "out.cfg");
+    QCOMPARE(f.check("cl_run")->supValue(), true);
+    QCOMPARE(f.check("lookstrafe")->supValue(), true);
     // Keys the file bound are written at their defaults too: the game may have none otherwise.
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "", "", ""}));
     QCOMPARE(keySlots(*f.binding("+forward")), (QStringList{"UPARROW", "w", "", ""}));
@@ -582,12 +587,12 @@ void TstCfgRead::roundTripWithOptimizedSaving() {
 void TstCfgRead::resetToDefaults() {
     CfgWindowFixture f;
     f.load("set name \"FromFile\"\nset fov \"120\"\nbind a \"+attack\"\nbind b \"+attack\"\n");
-    f.w().txtPlayer->setText("Typed");
-    f.check("cl_run")->setSupValue(TChecked::yes);
-    f.w().ResetSettingsToDefaults();
-    QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("FromFile"));
-    QCOMPARE(f.spin("fov")->SupValue(), 90);
-    QCOMPARE(f.check("cl_run")->SupValue(), TChecked::no);
+    f.w().tabGeneral->playerName()->setText("Typed");
+    f.check("cl_run")->setSupValue(true);
+    f.w().resetSettingsToDefaults();
+    QCOMPARE(f.w().tabGeneral->playerName()->text(), QStringLiteral("FromFile"));
+    QCOMPARE(f.spin("fov")->supValue(), 90);
+    QCOMPARE(f.check("cl_run")->supValue(), false);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "", "", ""}));
 }
 
@@ -598,9 +603,9 @@ void TstCfgRead::startupReadsTheStoredConfig() {
     env.writeFile("quake2/baseq2/config.cfg", "set name \"Base\"\r\n");
     IniFile(env.iniPath()).writeString("vexa", "configfile", stored);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(window.txtPlayer->text(), QStringLiteral("Stored"));
+    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Stored"));
     QCOMPARE(window.txtConfigFile->text(), stored);
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "configfile", ""), stored);
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
@@ -612,10 +617,10 @@ void TstCfgRead::startupFallsBackToTheBaseDirectory() {
     env.writeFile("quake2/baseq2/config.cfg", "set name \"Base\"\r\n");
     IniFile(env.iniPath()).writeString("vexa", "configfile", env.root() + "/gone.cfg");
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     const QString fallback = env.baseDir() + "/config.cfg";
-    QCOMPARE(window.txtPlayer->text(), QStringLiteral("Base"));
+    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Base"));
     QCOMPARE(window.txtConfigFile->text(), fallback);
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "configfile", ""), fallback);
 }
@@ -629,14 +634,14 @@ void TstCfgRead::startupEndsWithoutAnyConfig() {
     ini.writeString("Tabs", "Sound", "0");
     ScriptedPrompts prompts;
     prompts.expectNotice();
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Notice),
              QStringList{ErrorText::cannotOpen(displayName(env.baseDir() + "/config.cfg"))});
     // The start-up went on from the defaults: the Sound tab is hidden as vexa.ini says.
     QVERIFY(!window.PageMain->isTabVisible(window.PageMain->indexOf(window.tabSound)));
-    QCOMPARE(window.barGamma->value(), 4);
-    QCOMPARE(keySlot(*qobject_cast<TSupBind*>(window.settingControl("+attack")), 1), "CTRL");
+    QCOMPARE(window.tabVideo->gamma()->value(), 4);
+    QCOMPARE(keySlot(*qobject_cast<BindingEdit*>(window.settingControl("+attack")), 1), "CTRL");
     QCOMPARE(window.txtConfigFile->text(), env.root() + "/gone.cfg");
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
 }

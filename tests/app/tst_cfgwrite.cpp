@@ -3,6 +3,7 @@
 #include "controls/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "support/ErrorOf.h"
 #include "support/TestRegistry.h"
 
 #include <QButtonGroup>
@@ -35,15 +36,6 @@ QStringList untouchedControlLines() {
             lines << QStringLiteral("Set %1 \"%2\"").arg(command, row.defaultValue);
     }
     return lines;
-}
-
-QString errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
 }
 
 const QByteArray GlobalProfile = "[NumberOfSections]\r\n"
@@ -122,45 +114,45 @@ void TstCfgWrite::everyKindOfRowChanged() {
     f.setIni("OptimizedSaving", "1");
     f.env.writeFile("program/Global Aliases.vexa", GlobalProfile);
     f.env.writeFile("program/ctf.vexa", CtfProfile);
-    TfrmVexaMain& w = f.w();
+    MainWindow& w = f.w();
 
-    w.txtPlayer->setText(QStringLiteral("Rang\u00e9r"));
-    w.cboModel->setEditText("female");
-    w.cboSkin->setEditText("athena");
-    w.rbLeft->setChecked(true);
-    w.rbCrossDot->setChecked(true);
-    w.txtWalkPitch->setText("0.004");
-    w.txtWalkRoll->setText(" . 3 "); // blanks inside are written as zeros
-    w.txtRunPitch->setText("1.5");
-    w.txtRunRoll->setText("0.005"); // the value that is left out
-    w.barSensitivity->setValue(7);
-    w.txtMsgKey[0]->setText("F5");
-    w.txtMsgMsg[0]->setText("hello there");
-    w.txtMsgKey[2]->setText("x"); // an empty message still says something
-    w.txtMsgMsg[3]->setText("a message without a key");
-    w.barGamma->setValue(4);
-    w.cboGlVidMode->setCurrentIndex(4);
-    w.cboTextureMode->setCurrentIndex(w.cboTextureMode->findText("GL_LINEAR"));
-    w.cboGlDriver->setEditText("libGL");
-    w.txtPartIntensityA->setText("0.01");
-    w.txtGlPicMip->setText("1");
-    w.barVolume->setValue(40);
-    w.txtSndDelay->setText("0.1");
-    w.cboSndQuality->setCurrentIndex(0);
+    w.tabGeneral->playerName()->setText(QStringLiteral("Rang\u00e9r"));
+    w.tabGeneral->model()->setEditText("female");
+    w.tabGeneral->skin()->setEditText("athena");
+    w.tabGeneral->handLeft()->setChecked(true);
+    w.tabGeneral->crossDot()->setChecked(true);
+    w.tabGeneral->walkPitch()->setText("0.004");
+    w.tabGeneral->walkRoll()->setText(" . 3 "); // blanks inside are written as zeros
+    w.tabGeneral->runPitch()->setText("1.5");
+    w.tabGeneral->runRoll()->setText("0.005"); // the value that is left out
+    w.tabMovement->sensitivity()->setValue(7);
+    w.tabCommunications->messageKey(0)->setText("F5");
+    w.tabCommunications->messageText(0)->setText("hello there");
+    w.tabCommunications->messageKey(2)->setText("x"); // an empty message still says something
+    w.tabCommunications->messageText(3)->setText("a message without a key");
+    w.tabVideo->gamma()->setValue(4);
+    w.tabVideo->glMode()->setCurrentIndex(4);
+    w.tabVideo->textureMode()->setCurrentIndex(w.tabVideo->textureMode()->findText("GL_LINEAR"));
+    w.tabVideo->glDriver()->setEditText("libGL");
+    w.tabVideo->glField("txtPartIntensityA")->setText("0.01");
+    w.tabVideo->glField("txtGlPicMip")->setText("1");
+    w.tabSound->volume()->setValue(40);
+    w.tabSound->mixAhead()->setText("0.1");
+    w.tabSound->quality()->setCurrentIndex(0);
     w.cbxStartServer->setChecked(true);
-    w.edtServerName->setText("My Server");
-    w.edtServerPassword->clear();
-    w.edtMasterServer->setText("master.example.net:27900");
+    w.tabServer->serverName()->setText("My Server");
+    w.tabServer->serverPassword()->clear();
+    w.tabServer->masterServer()->setText("master.example.net:27900");
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxInstantPowerups")->setChecked(false);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
-    w.txtCurrentGame->setText("ctf");
+    w.tabAlias->widgets().txtCurrentGame->setText("ctf");
 
     f.spin("fov")->setSupValue(100);
     f.spin("viewsize")->setSupValue(100); // its default: left out
-    f.check("freelook")->setSupValue(TChecked::yes);
-    f.check("in_mouse")->setSupValue(TChecked::no); // disables freelook
-    f.check("public")->setSupValue(TChecked::yes);
+    f.check("freelook")->setSupValue(true);
+    f.check("in_mouse")->setSupValue(false); // disables freelook
+    f.check("public")->setSupValue(true);
     setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
     setKeySlot(*f.binding("+attack"), 2, "CTRL");
     setKeySlot(*f.binding("+forward"), 1, "UPARROW"); // first key is the default: left out
@@ -260,9 +252,9 @@ void TstCfgWrite::handAndCrosshair() {
             f.w().findChild<QRadioButton*>(name)->setChecked(true);
     }
     if (hand.isEmpty())
-        uncheckAll(f.w().rbRight);
+        uncheckAll(f.w().tabGeneral->handRight());
     if (crosshair.isEmpty())
-        uncheckAll(f.w().rbCrossX);
+        uncheckAll(f.w().tabGeneral->crossX());
     const QStringList digits = expected.split(' ');
     QCOMPARE(linesStartingWith(f.save(), {"set hand", "set crosshair"}),
              (QStringList{"set hand \"" + digits[0] + '"', "set crosshair \"" + digits[1] + '"'}));
@@ -292,12 +284,13 @@ void TstCfgWrite::rendererLines() {
     QFETCH(QString, particleSize);
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
-    w.gbxVideoItems->button(renderer)->setChecked(true);
-    w.cboSwVidMode->setCurrentIndex(renderer == 0 ? mode : 3);
-    w.cboGlVidMode->setCurrentIndex(renderer == 1 ? mode : 3);
-    w.cboTextureMode->setCurrentIndex(w.cboTextureMode->findText("GL_LINEAR_MIPMAP_LINEAR"));
-    w.txtGlParticleSize->setText(particleSize);
+    MainWindow& w = f.w();
+    w.tabVideo->renderers()->button(renderer)->setChecked(true);
+    w.tabVideo->softwareMode()->setCurrentIndex(renderer == 0 ? mode : 3);
+    w.tabVideo->glMode()->setCurrentIndex(renderer == 1 ? mode : 3);
+    w.tabVideo->textureMode()->setCurrentIndex(
+        w.tabVideo->textureMode()->findText("GL_LINEAR_MIPMAP_LINEAR"));
+    w.tabVideo->glField("txtGlParticleSize")->setText(particleSize);
     QCOMPARE(linesStartingWith(f.save(), {"set vid_ref", "set sw_", "set gl_"}), expected);
 }
 
@@ -313,7 +306,7 @@ void TstCfgWrite::soundQuality() {
     QFETCH(int, index);
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
-    f.w().cboSndQuality->setCurrentIndex(index);
+    f.w().tabSound->quality()->setCurrentIndex(index);
     const QByteArray written = f.save();
     QCOMPARE(linesStartingWith(written, {"set s_khz"}), expected);
     // It stands right after the mixing line.
@@ -350,10 +343,10 @@ void TstCfgWrite::serverLines() {
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
     f.w().cbxStartServer->setChecked(startServer);
-    (deathmatch ? f.w().rbDeathMatch : f.w().rbCooperative)->setChecked(true);
-    f.check("public")->setSupValue(isPublic ? TChecked::yes : TChecked::no);
-    f.w().edtServerName->setText(name);
-    f.w().edtServerPassword->setText(password);
+    (deathmatch ? f.w().tabServer->deathMatch() : f.w().tabServer->cooperative())->setChecked(true);
+    f.check("public")->setSupValue(isPublic);
+    f.w().tabServer->serverName()->setText(name);
+    f.w().tabServer->serverPassword()->setText(password);
     QCOMPARE(
         linesStartingWith(f.save(), {"Set hostname", "Set password", "setmaster", "Set dmflags"}),
         expected);
@@ -361,11 +354,11 @@ void TstCfgWrite::serverLines() {
 
 void TstCfgWrite::disabledControlsWriteNothing() {
     CfgWindowFixture f;
-    TfrmVexaMain& w = f.w();
-    f.check("allow_download")->setSupValue(TChecked::no); // disables the four below it
+    MainWindow& w = f.w();
+    f.check("allow_download")->setSupValue(false); // disables the four below it
     f.check("cl_run")->setEnabled(false);
     w.tabMovement->setEnabled(false); // a disabled page is still walked
-    w.barSensitivity->setEnabled(false);
+    w.tabMovement->sensitivity()->setEnabled(false);
     const QByteArray written = f.save();
     QCOMPARE(linesStartingWith(written, {"Set allow_download"}),
              QStringList{"Set allow_download \"0\""});
@@ -375,7 +368,7 @@ void TstCfgWrite::disabledControlsWriteNothing() {
 
     // Optimized saving leaves out a disabled control whatever its value.
     f.setIni("OptimizedSaving", "1");
-    f.check("cl_run")->setSupValue(TChecked::yes);
+    f.check("cl_run")->setSupValue(true);
     QVERIFY(linesStartingWith(f.save(), {"Set cl_run"}).isEmpty());
     f.check("cl_run")->setEnabled(true);
     QCOMPARE(linesStartingWith(f.save(), {"Set cl_run"}), QStringList{"Set cl_run \"1\""});
@@ -384,7 +377,8 @@ void TstCfgWrite::disabledControlsWriteNothing() {
 void TstCfgWrite::profilesCanBeLeftOut() {
     CfgWindowFixture f;
     f.env.writeFile("program/Global Aliases.vexa", GlobalProfile);
-    f.w().txtCurrentGame->setText("ctf"); // a game without a profile: its header only
+    f.w().tabAlias->widgets().txtCurrentGame->setText(
+        "ctf"); // a game without a profile: its header only
     QCOMPARE(linesStartingWith(f.save(), {"//"}),
              (QStringList{"//Globals Settings", "//--Aliases--", "//....Rocket Jump....",
                           "//--Bindings--", "//--Settings--", "//ctfSettings", "//End of File",
@@ -399,9 +393,9 @@ void TstCfgWrite::profilesCanBeLeftOut() {
 
 void TstCfgWrite::refusedFileKeepsTheNewText() {
     CfgWindowFixture f;
-    f.w().txtPlayer->setText("Kept");
+    f.w().tabGeneral->playerName()->setText("Kept");
     const QString directory = f.env.root() + "/missing";
-    QCOMPARE(errorOf([&] { f.w().SaveCfgFile(directory, "out.cfg"); }),
+    QCOMPARE(errorOf([&] { f.w().saveCfgFile(directory, "out.cfg"); }),
              ErrorText::cannotCreate(displayName(directory + "/out.cfg")));
     QCOMPARE(f.w().CfgLines.first(), QStringLiteral("set name \"Kept\""));
     QCOMPARE(f.w().CfgLines.last(), QStringLiteral("//              Taskel"));
@@ -410,10 +404,10 @@ void TstCfgWrite::refusedFileKeepsTheNewText() {
 void TstCfgWrite::malformedGameProfileStopsBeforeWriting() {
     CfgWindowFixture f;
     f.env.writeFile("program/ctf.vexa", "[NumberOfSections]\r\nSettings=two\r\n");
-    f.w().txtCurrentGame->setText("ctf");
+    f.w().tabAlias->widgets().txtCurrentGame->setText("ctf");
     const QString file = f.env.writeFile("out.cfg", "old\r\n");
     const QStringList before = f.w().CfgLines;
-    QCOMPARE(errorOf([&] { f.w().SaveCfgFile(f.env.root(), "out.cfg"); }),
+    QCOMPARE(errorOf([&] { f.w().saveCfgFile(f.env.root(), "out.cfg"); }),
              ErrorText::notAnInteger("two"));
     QCOMPARE(f.env.readFile(file), QByteArray("old\r\n"));
     QCOMPARE(f.w().CfgLines, before);

@@ -2,7 +2,7 @@
 
 #include "app/CheckConfigCommand.h"
 #include "app/ConfigCheckDialog.h"
-#include "app/VexaEdit.h"
+#include "app/EditorWindow.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
 #include "platform/FileAccess.h"
@@ -150,11 +150,11 @@ void TstConfigCheckWindow::writerOutput() {
     CfgWindowFixture f;
     const Engine checked = *engineFromIniName(engine);
     setEngine(f.env, qPrintable(engine));
-    f.window = std::make_unique<TfrmVexaMain>(f.prompts); // starts on that engine
+    f.window = std::make_unique<MainWindow>(f.prompts); // starts on that engine
     f.w().New1->trigger();
-    f.w().txtMsgKey[0]->setText(QStringLiteral("F7"));
-    f.w().txtMsgMsg[0]->setText(QStringLiteral("hello \"there\""));
-    f.w().txtMsgKey[1]->setText(QStringLiteral("n"));
+    f.w().tabCommunications->messageKey(0)->setText(QStringLiteral("F7"));
+    f.w().tabCommunications->messageText(0)->setText(QStringLiteral("hello \"there\""));
+    f.w().tabCommunications->messageKey(1)->setText(QStringLiteral("n"));
     f.save();
     const QString written = f.env.root() + QStringLiteral("/out.cfg");
     QStringList unexplained;
@@ -194,15 +194,15 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
     CfgWindowFixture f;
     f.w().New1->trigger();
     QApplication::processEvents();
-    TSupBind* attack = f.binding("+attack");
-    TSupBind* railgun = f.binding("use railgun");
+    BindingEdit* attack = f.binding("+attack");
+    BindingEdit* railgun = f.binding("use railgun");
     const QColor plain = baseColour(*railgun);
     QCOMPARE(attack->conflict(), QString());
 
     railgun->setFocus();
     QTest::keyClick(railgun, Qt::Key_Control); // captured as CTRL, +attack's key
     QApplication::processEvents();
-    QCOMPARE(railgun->SupValue(), QStringLiteral("CTRL"));
+    QCOMPARE(railgun->supValue(), QStringLiteral("CTRL"));
     QCOMPARE(attack->conflict(), QStringLiteral("CTRL is also bound to 'use railgun'"));
     QVERIFY(railgun->toolTip().endsWith(QStringLiteral("CTRL is also bound to '+attack'")));
     QVERIFY(baseColour(*railgun) != plain);
@@ -215,19 +215,22 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
 
     // A message slot's key counts too, and a further key of a binding.
     f.load("bind g \"use railgun\"\r\nbind F1 +attack\r\nbind F2 +attack\r\n");
-    f.w().txtMsgKey[2]->setText(QStringLiteral("f2"));
+    f.w().tabCommunications->messageKey(2)->setText(QStringLiteral("f2"));
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QStringLiteral("F2 is also bound to 'message3'"));
-    QVERIFY(
-        f.w().txtMsgKey[2]->toolTip().endsWith(QStringLiteral("f2 is also bound to '+attack'")));
-    QVERIFY(baseColour(*f.w().txtMsgKey[2]) != baseColour(*f.w().txtMsgKey[3]));
+    QVERIFY(f.w().tabCommunications->messageKey(2)->toolTip().endsWith(
+        QStringLiteral("f2 is also bound to '+attack'")));
+    QVERIFY(baseColour(*f.w().tabCommunications->messageKey(2)) !=
+            baseColour(*f.w().tabCommunications->messageKey(3)));
 
-    f.w().txtMsgKey[2]->clear();
+    f.w().tabCommunications->messageKey(2)->clear();
     f.w().New1->trigger();
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QString());
-    QCOMPARE(baseColour(*f.w().txtMsgKey[2]), baseColour(*f.w().txtMsgKey[3]));
-    QCOMPARE(f.w().txtMsgKey[2]->toolTip(), f.w().txtMsgKey[3]->toolTip());
+    QCOMPARE(baseColour(*f.w().tabCommunications->messageKey(2)),
+             baseColour(*f.w().tabCommunications->messageKey(3)));
+    QCOMPARE(f.w().tabCommunications->messageKey(2)->toolTip(),
+             f.w().tabCommunications->messageKey(3)->toolTip());
 }
 
 void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
@@ -246,7 +249,7 @@ void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
         QStringLiteral("note: Yamagi Quake II sets 'r_mode'")));
 
     emit dialog->lvwFindings->cellDoubleClicked(1, 1);
-    auto* editor = f.w().findChild<TfrmEdit*>();
+    auto* editor = f.w().findChild<EditorWindow*>();
     QVERIFY(editor);
     QCOMPARE(editor->mmoFile->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
     editor->close();

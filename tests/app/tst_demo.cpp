@@ -129,7 +129,7 @@ private slots:
         QVERIFY(value("vexa", "batchfile").startsWith(demo.quake2Dir + QLatin1Char('/')));
         // The start-map list as start-up builds it: maps.lst first, then the maps found.
         IniFile demoIni(demo.configHome + QStringLiteral("/vexa.ini"));
-        const QStringList maps = MapLists::BuildMapList(demoIni, demo.programDir);
+        const QStringList maps = MapLists::buildMapList(demoIni, demo.programDir);
         QCOMPARE(maps.mid(0, 5), MapLists::readListFile(demo.programDir + "/maps.lst"));
         QCOMPARE(maps.mid(5),
                  MapLists::mapNames(gameDataFiles(*readEngineChoice(ini), demo.baseDir)));
@@ -154,21 +154,21 @@ private slots:
         TestEnvironment env;
         const DemoPaths demo = createDemoInstallation(demoRoot(), QString());
         const QString global = ProfileFile::globalProfilePath(demo.programDir);
-        QCOMPARE(itemTexts(ProfileFile::LoadAliasList(global)),
+        QCOMPARE(itemTexts(ProfileFile::loadAliasList(global)),
                  (QStringList{"Rocket Jump [x]", "Zoom [x]", "Quick Grenade"}));
         // Bindings to the profile's aliases show the aliases' names.
-        QCOMPARE(itemTexts(ProfileFile::LoadBindingList(global)),
+        QCOMPARE(itemTexts(ProfileFile::loadBindingList(global)),
                  (QStringList{"MOUSE2 = Rocket Jump [x]", "z = Zoom [x]", "f = Quick Grenade"}));
-        QCOMPARE(ProfileFile::LoadSettingList(global).size(), 3);
+        QCOMPARE(ProfileFile::loadSettingList(global).size(), 3);
         const ProfileEntries entries = ProfileFile::readProfileEntries(global);
         QCOMPARE(entries.aliases[0].lines, (QStringList{"alias +rjump \"+moveup; +attack\"",
                                                         "alias -rjump \"-moveup; -attack\""}));
 
         const QString ctf = ProfileFile::profilePath(demo.programDir, QStringLiteral("ctf"));
-        QVERIFY(ProfileFile::LoadAliasList(ctf).isEmpty());
-        QCOMPARE(itemTexts(ProfileFile::LoadBindingList(ctf)),
+        QVERIFY(ProfileFile::loadAliasList(ctf).isEmpty());
+        QCOMPARE(itemTexts(ProfileFile::loadBindingList(ctf)),
                  (QStringList{"MOUSE3 = use grapple [x]", "F7 = team red"}));
-        QCOMPARE(itemTexts(ProfileFile::LoadSettingList(ctf)),
+        QCOMPARE(itemTexts(ProfileFile::loadSettingList(ctf)),
                  (QStringList{"ctf = 1 [x]", "capturelimit = 8 [x]"}));
         // The games list finds exactly one game profile.
         QStringList games = QDir(demo.programDir).entryList({QStringLiteral("*.vexa")});

@@ -1,5 +1,7 @@
 #include "LaunchSession.h"
-#include "app/VexaEdit.h"
+#include "app/EditorWindow.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
 #include "launch/ScriptWords.h"
 #include "platform/PlatformConventions.h"
 #include "support/TestRegistry.h"
@@ -32,9 +34,9 @@ QString gameLine(const LaunchSession& s, const QString& commands) {
            QLatin1Char('\n');
 }
 
-QList<TfrmEdit*> openEditors(const TfrmVexaMain& window) {
-    QList<TfrmEdit*> shown;
-    for (TfrmEdit* editor : window.findChildren<TfrmEdit*>())
+QList<EditorWindow*> openEditors(const MainWindow& window) {
+    QList<EditorWindow*> shown;
+    for (EditorWindow* editor : window.findChildren<EditorWindow*>())
         if (editor->isVisible())
             shown << editor;
     return shown;
@@ -88,7 +90,7 @@ void TstFileCommands::glyphRunsItsMenuItem() {
     QFETCH(QString, title);
     LaunchSession s;
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2'\n");
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     if (button == QLatin1String("SpeedButton1"))
         w.txtConfigFile->clear(); // Save Config then asks for a name
     if (kind == int(Kind::OpenFile))
@@ -101,7 +103,7 @@ void TstFileCommands::glyphRunsItsMenuItem() {
         QCOMPARE(s.prompts.shown.size(), size_t(1));
         QCOMPARE(s.prompts.shown[0].text, title);
     } else if (title.startsWith(QLatin1String("Editing"))) {
-        const QList<TfrmEdit*> editors = openEditors(w);
+        const QList<EditorWindow*> editors = openEditors(w);
         QCOMPARE(editors.size(), 1);
         QCOMPARE(editors[0]->windowTitle(), title);
     } else {
@@ -111,7 +113,7 @@ void TstFileCommands::glyphRunsItsMenuItem() {
 
 void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     w.CfgLines = QStringList{QStringLiteral("set name \"x\"")};
     w.New1->trigger();
     QCOMPARE(w.txtConfigFile->text(), QString());
@@ -130,7 +132,7 @@ void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
 
 void TstFileCommands::loadConfigReadsTheChosenFile() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString other = s.env.writeFile(QStringLiteral("cfgs/other.cfg"),
                                           "set name \"Other\"\r\nbind x \"+attack\"\r\n");
     s.prompts.answerOpenFile(other);
@@ -152,7 +154,7 @@ void TstFileCommands::loadConfigReadsTheChosenFile() {
 
 void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString missing = s.env.root() + QStringLiteral("/gone.cfg");
     s.prompts.answerOpenFile(missing);
     s.prompts.expectError();
@@ -167,7 +169,7 @@ void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
 
 void TstFileCommands::loadBatchSetsTheLaunchControls() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString script = s.env.writeFile(QStringLiteral("scripts/ctf.sh"),
                                            "'/q/quake2' +set game ctf +exec config.cfg\n");
     s.prompts.answerOpenFile(script);
@@ -177,8 +179,8 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     QCOMPARE(s.prompts.shown[0].directory, s.env.quake2Dir());
     QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
     QCOMPARE(w.txtBatchFile->text(), script);
-    QVERIFY(w.cbxStartWithGame->isChecked());
-    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
     QCOMPARE(s.ini("vexa", "batchfile"), script);
 
     // A script that does not exist yet is created holding the bare game program.
@@ -186,7 +188,7 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     s.prompts.answerOpenFile(fresh);
     w.OpenBatch1->trigger();
     QCOMPARE(QString::fromLatin1(s.env.readFile(fresh)), gameLine(s, QString()));
-    QVERIFY(w.cbxStartWithGame->isChecked()); // nothing read from it
+    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked()); // nothing read from it
     QCOMPARE(s.ini("vexa", "batchfile"), fresh);
 }
 
@@ -205,10 +207,10 @@ void TstFileCommands::saveConfig() {
     QFETCH(int, answer);
     QFETCH(bool, written);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString file = s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
     w.txtConfigFile->setText(file);
-    w.txtPlayer->setText(QStringLiteral("Tester"));
+    w.tabGeneral->playerName()->setText(QStringLiteral("Tester"));
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
@@ -245,12 +247,12 @@ void TstFileCommands::saveConfigAs() {
     QFETCH(int, answer);
     QFETCH(QByteArray, expected);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString file = s.env.root() + QStringLiteral("/cfgs/") + name;
     s.env.makeDir(QStringLiteral("cfgs"));
     if (existed)
         s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
-    w.txtPlayer->setText(QStringLiteral("Tester"));
+    w.tabGeneral->playerName()->setText(QStringLiteral("Tester"));
     s.prompts.answerSaveFile(file);
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
@@ -292,7 +294,7 @@ void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
     QFETCH(QString, quake2Key);
     QFETCH(QString, start);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const auto place = [&s](QString text) {
         return text.replace("<base>", s.env.baseDir())
             .replace("<quake2>", s.env.quake2Dir())
@@ -314,13 +316,13 @@ void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
 
 void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     // The script lies elsewhere; the game it names is still the one in the Quake 2 directory.
     const QString script = s.env.root() + QStringLiteral("/elsewhere/run.sh");
     s.env.makeDir(QStringLiteral("elsewhere"));
     w.txtBatchFile->setText(script);
-    w.cbxStartWithGame->setChecked(true);
-    w.txtCurrentGame->setText(QStringLiteral("ctf"));
+    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
+    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
     const QByteArray iniBefore = s.iniBytes();
     w.SaveBatch1->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
@@ -333,7 +335,7 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
 
 void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString script = s.env.root() + QStringLiteral("/program/mine.sh");
     s.prompts.answerSaveFile(script);
     w.SaveBatchAs1->trigger();
@@ -356,7 +358,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
 
 void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), Untouched);
     s.prompts.answerConfirm(false);
     s.prompts.expectNotice();
@@ -370,22 +372,22 @@ void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
 
 void TstFileCommands::editorOnAMissingFileShowsTheError() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.prompts.expectError();
     w.BatchFile1->trigger(); // vexa.sh does not exist
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Cannot open file ") + s.batchFile});
-    QVERIFY(w.findChildren<TfrmEdit*>().isEmpty());
+    QVERIFY(w.findChildren<EditorWindow*>().isEmpty());
     QVERIFY(!QFileInfo::exists(s.batchFile));
 }
 
 void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), "Xset name \"Edited\"\r\n");
     w.btnEditConfig->click();
-    const QList<TfrmEdit*> editors = openEditors(w);
+    const QList<EditorWindow*> editors = openEditors(w);
     QCOMPARE(editors.size(), 1);
     QCOMPARE(editors[0]->windowTitle(), QStringLiteral("Editing Config File"));
     editors[0]->mmoFile->moveCursor(QTextCursor::Start);
@@ -401,10 +403,10 @@ void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
 void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     LaunchSession s;
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
-    TfrmVexaMain& w = s.start();
-    QVERIFY(!w.cbxStartWithGame->isChecked());
+    MainWindow& w = s.start();
+    QVERIFY(!w.tabAlias->widgets().cbxStartWithGame->isChecked());
     w.BatchFile1->trigger();
-    TfrmEdit* editor = openEditors(w).value(0);
+    EditorWindow* editor = openEditors(w).value(0);
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Batch File"));
     editor->mmoFile->moveCursor(QTextCursor::End);
@@ -415,8 +417,8 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile),
              QByteArray("'/q/quake2' +exec config.cfg +set game rogue\n"));
-    QVERIFY(w.cbxStartWithGame->isChecked());
-    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("rogue"));
+    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("rogue"));
     QVERIFY(w.CfgLines != configBefore); // the script's commands, not the config's lines
     QCOMPARE(w.CfgLines.last(), QStringLiteral("set game rogue"));
 }
@@ -444,7 +446,7 @@ void TstFileCommands::closing() {
         s.setIni("vexa", "saveAllOnExit", saveAllOnExit);
     if (!saveBoxOnExit.isNull())
         s.setIni("vexa", "SaveBoxOnExit", saveBoxOnExit);
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     const QString mine = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), Untouched);
     w.txtConfigFile->setText(mine);
     w.show();
@@ -463,10 +465,10 @@ void TstFileCommands::closing() {
 void TstFileCommands::closingAsksOpenEditorsFirst() {
     LaunchSession s;
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     w.show();
     w.ConfigFile1->trigger();
-    QPointer<TfrmEdit> editor = openEditors(w).value(0);
+    QPointer<EditorWindow> editor = openEditors(w).value(0);
     QVERIFY(editor);
     QTest::keyClicks(editor->mmoFile, QStringLiteral("// note"));
     QTest::keyClick(editor->mmoFile, Qt::Key_Return);

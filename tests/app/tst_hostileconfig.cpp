@@ -59,8 +59,8 @@ private slots:
         QCOMPARE(error, QString());
         QVERIFY(ms < Patience);
         QCOMPARE(f.w().CfgLines.size(), count + 3);
-        QCOMPARE(f.w().txtPlayer->text(), QStringLiteral("Last"));
-        QCOMPARE(f.spin("fov")->SupValue(), 110);
+        QCOMPARE(f.w().tabGeneral->playerName()->text(), QStringLiteral("Last"));
+        QCOMPARE(f.spin("fov")->supValue(), 110);
         const QStringList attack = keySlots(*f.binding("+attack"));
         QCOMPARE(attack.first(), filler.startsWith("bind") ? "K" : "MOUSE1");
         // The comments come back as they were, before the window's lines.
@@ -80,7 +80,7 @@ private slots:
         const QString error = loadTimed(f, bytes, ms);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(ms < Patience);
-        f.w().txtPlayer->setText(QStringLiteral("Player"));
+        f.w().tabGeneral->playerName()->setText(QStringLiteral("Player"));
         const QByteArray saved = f.save();
         QVERIFY(saved.contains("set name \"Player\"\r\n"));
         QVERIFY(saved.endsWith("//              Taskel\r\n"));

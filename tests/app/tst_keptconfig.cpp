@@ -46,7 +46,7 @@ struct KeptWorld {
             return;
         for (const QString& profile : {QStringLiteral("Global Aliases.vexa"), game + ".vexa"})
             f.env.writeFile("program/" + profile, dataBytes(profile));
-        f.w().txtCurrentGame->setText(game);
+        f.w().tabAlias->widgets().txtCurrentGame->setText(game);
     }
 
     GameState play(const QByteArray& bytes) const { return playConfig(linesOf(bytes), engine); }
@@ -62,7 +62,7 @@ struct Edit {
 
 const Edit Edits[] = {
     {"check box",
-     [](CfgWindowFixture& f) { f.check("cl_run")->setSupValue(TChecked::no); },
+     [](CfgWindowFixture& f) { f.check("cl_run")->setSupValue(false); },
      {"cvar cl_run: 1 -> 0"}},
     {"spin", [](CfgWindowFixture& f) { f.spin("fov")->setSupValue(110); }, {"cvar fov: 90 -> 110"}},
     {"key moved",
@@ -70,7 +70,7 @@ const Edit Edits[] = {
      {"bind MOUSE1 lost: +attack", "bind HOME added: +attack"}},
     {"key taken away",
      [](CfgWindowFixture& f) {
-         TSupBind& forward = *f.binding("+forward");
+         BindingEdit& forward = *f.binding("+forward");
          setKeySlot(forward, 1, keySlot(forward, 2)); // "w" goes, UPARROW stays
          setKeySlot(forward, 2, QString());
      },
@@ -79,28 +79,28 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) { f.binding("save quick")->setSupValue("F6"); },
      {"bind F6: echo Quick Saving...; wait; save quick -> save quick"}},
     {"track bar",
-     [](CfgWindowFixture& f) { f.w().barSensitivity->setValue(10); },
+     [](CfgWindowFixture& f) { f.w().tabMovement->sensitivity()->setValue(10); },
      {"cvar sensitivity: 8.5 -> 10"}},
     {"masked field",
-     [](CfgWindowFixture& f) { f.w().txtSndDelay->setText("0.3"); },
+     [](CfgWindowFixture& f) { f.w().tabSound->mixAhead()->setText("0.3"); },
      {"cvar s_mixahead: .14 -> 0.30"}},
     {"player name",
-     [](CfgWindowFixture& f) { f.w().txtPlayer->setText("Ranger"); },
+     [](CfgWindowFixture& f) { f.w().tabGeneral->playerName()->setText("Ranger"); },
      {"cvar name: Sarge -> Ranger"}},
     {"video mode",
-     [](CfgWindowFixture& f) { f.w().cboGlVidMode->setCurrentIndex(5); },
+     [](CfgWindowFixture& f) { f.w().tabVideo->glMode()->setCurrentIndex(5); },
      {"cvar gl_mode: 4 -> 5"}},
     {"message slot",
      [](CfgWindowFixture& f) {
-         f.w().txtMsgKey[2]->setText("F7");
-         f.w().txtMsgMsg[2]->setText("hi");
+         f.w().tabCommunications->messageKey(2)->setText("F7");
+         f.w().tabCommunications->messageText(2)->setText("hi");
      },
      {"bind F7 added: message3", "alias message3 added: say hi"}},
     {"profile entries",
      [](CfgWindowFixture& f) {
          for (const char* profile : {"Global Aliases.vexa", "ctf.vexa"})
              f.env.writeFile(QStringLiteral("program/") + profile, dataBytes(profile));
-         f.w().txtCurrentGame->setText("ctf");
+         f.w().tabAlias->widgets().txtCurrentGame->setText("ctf");
      },
      {"cvar cl_maxfps: 90 -> 120", "cvar ctf added: 1", "bind F2: menu_savegame -> +rjump",
       "bind MOUSE2: +zoom -> +hook", "alias +hook added: cmd hook",

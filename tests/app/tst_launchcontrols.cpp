@@ -1,6 +1,9 @@
 #include "LaunchSession.h"
 #include "app/CommandLineCommand.h"
-#include "controls/SupCheckBox.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/ServerPage.h"
+#include "controls/SettingCheckBox.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
@@ -12,42 +15,42 @@
 
 namespace {
 
-TSupCheckBox* dedicated(const TfrmVexaMain& w) {
-    return qobject_cast<TSupCheckBox*>(w.settingControl(QStringLiteral("dedicated")));
+SettingCheckBox* dedicated(const MainWindow& w) {
+    return qobject_cast<SettingCheckBox*>(w.settingControl(QStringLiteral("dedicated")));
 }
 
-void fillLists(TfrmVexaMain& w) {
-    w.cboClientStartMap->addItems({"base1", "base 2"});
-    w.cboServerStartMap->addItems({"q2dm1", "q2dm;2"});
-    w.cboSaveGames->addItems({"save0", "save1"});
-    w.cboServerList->addItems({"Alpha.example:27910", "beta.example"});
-    for (QComboBox* box :
-         {w.cboClientStartMap, w.cboServerStartMap, w.cboSaveGames, w.cboServerList})
+void fillLists(MainWindow& w) {
+    w.tabClient->startMap()->addItems({"base1", "base 2"});
+    w.tabServer->startMap()->addItems({"q2dm1", "q2dm;2"});
+    w.tabClient->savedGames()->addItems({"save0", "save1"});
+    w.tabClient->servers()->addItems({"Alpha.example:27910", "beta.example"});
+    for (QComboBox* box : {w.tabClient->startMap(), w.tabServer->startMap(),
+                           w.tabClient->savedGames(), w.tabClient->servers()})
         box->setCurrentIndex(-1);
 }
 
 // Reads a script with this text back into the window.
 void readScript(LaunchSession& s, const QByteArray& text) {
     const QString file = s.env.writeFile(QStringLiteral("scripts/read.sh"), text);
-    s.window->ReadBatchFile(QFileInfo(file).absolutePath(), QStringLiteral("read.sh"));
+    s.window->readBatchFile(QFileInfo(file).absolutePath(), QStringLiteral("read.sh"));
 }
 
 // The launch controls' state, for comparing one window with another.
-QStringList launchState(const TfrmVexaMain& w) {
+QStringList launchState(const MainWindow& w) {
     auto combo = [](const QComboBox* box) {
         return box->currentText() + QLatin1Char('#') + QString::number(box->currentIndex());
     };
     return {QString::number(dedicated(w)->isChecked()),
-            QString::number(w.rbDeathMatch->isChecked()),
-            QString::number(w.rbStartNewGame->isChecked()),
-            QString::number(w.rbLoadSavedGame->isChecked()),
-            QString::number(w.rbConnectToServer->isChecked()),
-            QString::number(w.cbxStartWithGame->isChecked()),
-            w.txtCurrentGame->text(),
-            combo(w.cboServerStartMap),
-            combo(w.cboClientStartMap),
-            combo(w.cboSaveGames),
-            combo(w.cboServerList)};
+            QString::number(w.tabServer->deathMatch()->isChecked()),
+            QString::number(w.tabClient->startNewGame()->isChecked()),
+            QString::number(w.tabClient->loadSavedGame()->isChecked()),
+            QString::number(w.tabClient->connectToServer()->isChecked()),
+            QString::number(w.tabAlias->widgets().cbxStartWithGame->isChecked()),
+            w.tabAlias->widgets().txtCurrentGame->text(),
+            combo(w.tabServer->startMap()),
+            combo(w.tabClient->startMap()),
+            combo(w.tabClient->savedGames()),
+            combo(w.tabClient->servers())};
 }
 
 } // namespace
@@ -92,15 +95,15 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
     QFETCH(QString, typed);
     QFETCH(QString, expected);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.setIni("quake2", "path", QString());
     fillLists(w);
-    w.cboClientStartMap->setCurrentIndex(index);
+    w.tabClient->startMap()->setCurrentIndex(index);
     if (!typed.isNull()) {
-        w.cboClientStartMap->lineEdit()->selectAll();
-        QTest::keyClicks(w.cboClientStartMap->lineEdit(), typed);
+        w.tabClient->startMap()->lineEdit()->selectAll();
+        QTest::keyClicks(w.tabClient->startMap()->lineEdit(), typed);
     }
-    QCOMPARE(w.BuildCommandLine(), expected);
+    QCOMPARE(w.buildCommandLine(), expected);
 }
 
 void TstLaunchControls::commandLineFromTheWindow_data() {
@@ -121,43 +124,43 @@ void TstLaunchControls::commandLineFromTheWindow() {
     QFETCH(QString, expected);
     LaunchSession s;
     s.setIni("quake2", "cdrom", cdrom);
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(server);
     dedicated(w)->setChecked(true);
-    w.rbCooperative->setChecked(true);
-    w.cboServerStartMap->setCurrentIndex(0);
-    w.rbLoadSavedGame->setChecked(true);
-    w.cboSaveGames->setCurrentIndex(1);
-    w.cboServerList->setCurrentIndex(0); // not the client's choice: adds nothing
-    w.cbxStartWithGame->setChecked(true);
+    w.tabServer->cooperative()->setChecked(true);
+    w.tabServer->startMap()->setCurrentIndex(0);
+    w.tabClient->loadSavedGame()->setChecked(true);
+    w.tabClient->savedGames()->setCurrentIndex(1);
+    w.tabClient->servers()->setCurrentIndex(0); // not the client's choice: adds nothing
+    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
     w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
     // The game adds "baseq2" itself: basedir is the Quake 2 directory.
-    QCOMPARE(w.BuildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
+    QCOMPARE(w.buildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
 }
 
 void TstLaunchControls::scriptSetsTheServerControls() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(true);
-    w.rbConnectToServer->setChecked(true);
-    w.rbCooperative->setChecked(true);
+    w.tabClient->connectToServer()->setChecked(true);
+    w.tabServer->cooperative()->setChecked(true);
     readScript(s, "/q/quake2 +set dedicated 1 +map 'q2dm;2' +set deathmatch 1 +exec a.cfg\n");
     QVERIFY(dedicated(w)->isChecked());
-    QCOMPARE(dedicated(w)->SupValue(), TChecked::yes);
-    QCOMPARE(w.cboServerStartMap->currentText(), QStringLiteral("q2dm;2"));
-    QCOMPARE(w.cboServerStartMap->currentIndex(), 1); // the listed entry is chosen
-    QCOMPARE(w.cboClientStartMap->currentText(), QString());
-    QVERIFY(w.rbConnectToServer->isChecked()); // the map is the server's
-    QVERIFY(w.rbDeathMatch->isChecked());
+    QCOMPARE(dedicated(w)->supValue(), true);
+    QCOMPARE(w.tabServer->startMap()->currentText(), QStringLiteral("q2dm;2"));
+    QCOMPARE(w.tabServer->startMap()->currentIndex(), 1); // the listed entry is chosen
+    QCOMPARE(w.tabClient->startMap()->currentText(), QString());
+    QVERIFY(w.tabClient->connectToServer()->isChecked()); // the map is the server's
+    QVERIFY(w.tabServer->deathMatch()->isChecked());
     QVERIFY(w.cbxStartServer->isChecked());
     QCOMPARE(w.CfgLines, (QStringList{"/q/quake2", "set dedicated 1", "map q2dm;2",
                                       "set deathmatch 1", "exec a.cfg"}));
 
     readScript(s, "/q/quake2 +set Dedicated 0 +set coop 1\n");
     QVERIFY(!dedicated(w)->isChecked());
-    QVERIFY(w.rbCooperative->isChecked());
+    QVERIFY(w.tabServer->cooperative()->isChecked());
     readScript(s, "/q/quake2 +exec a.cfg\n"); // no dedicated piece: left as it is
     QVERIFY(!dedicated(w)->isChecked());
     dedicated(w)->setChecked(true);
@@ -167,59 +170,59 @@ void TstLaunchControls::scriptSetsTheServerControls() {
 
 void TstLaunchControls::scriptSetsTheClientControls() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
-    w.rbConnectToServer->setChecked(true);
+    w.tabClient->connectToServer()->setChecked(true);
     readScript(s, "/q/quake2 +map unlisted +exec a.cfg\n");
-    QVERIFY(w.rbStartNewGame->isChecked());
-    QCOMPARE(w.cboClientStartMap->currentText(), QStringLiteral("unlisted"));
-    QCOMPARE(w.cboClientStartMap->currentIndex(), -1);
+    QVERIFY(w.tabClient->startNewGame()->isChecked());
+    QCOMPARE(w.tabClient->startMap()->currentText(), QStringLiteral("unlisted"));
+    QCOMPARE(w.tabClient->startMap()->currentIndex(), -1);
 
     readScript(s, "/q/quake2 +load save1 +exec a.cfg\n");
-    QVERIFY(w.rbLoadSavedGame->isChecked());
-    QCOMPARE(w.cboSaveGames->currentIndex(), 1);
-    QCOMPARE(w.cboClientStartMap->currentText(), QStringLiteral("unlisted")); // untouched
+    QVERIFY(w.tabClient->loadSavedGame()->isChecked());
+    QCOMPARE(w.tabClient->savedGames()->currentIndex(), 1);
+    QCOMPARE(w.tabClient->startMap()->currentText(), QStringLiteral("unlisted")); // untouched
 }
 
 void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     readScript(s, "/q/quake2 +connect ALPHA.EXAMPLE:27910\n");
-    QVERIFY(w.rbConnectToServer->isChecked());
-    QCOMPARE(w.cboServerList->currentIndex(), 0);
-    QCOMPARE(w.cboServerList->currentText(), QStringLiteral("Alpha.example:27910"));
-    QVERIFY(w.BuildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
+    QVERIFY(w.tabClient->connectToServer()->isChecked());
+    QCOMPARE(w.tabClient->servers()->currentIndex(), 0);
+    QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("Alpha.example:27910"));
+    QVERIFY(w.buildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
 
     readScript(s, "/q/quake2 +connect gamma.example\n");
-    QCOMPARE(w.cboServerList->currentIndex(), -1);
-    QVERIFY(!w.BuildCommandLine().contains(QStringLiteral("+connect")));
+    QCOMPARE(w.tabClient->servers()->currentIndex(), -1);
+    QVERIFY(!w.buildCommandLine().contains(QStringLiteral("+connect")));
 }
 
 void TstLaunchControls::missingGameUnticksAndEmpties() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     readScript(s, "/q/quake2 +set game ctf\n");
-    QVERIFY(w.cbxStartWithGame->isChecked());
-    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
     readScript(s, "/q/quake2 +exec a.cfg\n");
-    QVERIFY(!w.cbxStartWithGame->isChecked());
-    QCOMPARE(w.txtCurrentGame->text(), QString());
+    QVERIFY(!w.tabAlias->widgets().cbxStartWithGame->isChecked());
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QString());
     // Already unticked: the game's name stays.
-    w.txtCurrentGame->setText(QStringLiteral("rogue"));
+    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("rogue"));
     readScript(s, "/q/quake2 +exec a.cfg\n");
-    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("rogue"));
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("rogue"));
 }
 
 void TstLaunchControls::emptyScriptChangesNothing() {
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
-    w.cbxStartWithGame->setChecked(true);
-    w.txtCurrentGame->setText(QStringLiteral("ctf"));
+    MainWindow& w = s.start();
+    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
+    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
     w.CfgLines = QStringList{QStringLiteral("set name x")};
     readScript(s, "");
-    QVERIFY(w.cbxStartWithGame->isChecked());
-    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
     QCOMPARE(w.CfgLines, QStringList{QStringLiteral("set name x")});
 }
 
@@ -238,36 +241,38 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     QFETCH(int, clientMode);
     QFETCH(QString, game);
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     fillLists(w);
     w.cbxStartServer->setChecked(server);
     dedicated(w)->setChecked(server);
     // Only choices that reach the command line can come back from it.
     if (server) {
-        w.rbCooperative->setChecked(true);
-        w.cboServerStartMap->setCurrentIndex(1);
+        w.tabServer->cooperative()->setChecked(true);
+        w.tabServer->startMap()->setCurrentIndex(1);
     } else {
-        QRadioButton* modes[] = {w.rbStartNewGame, w.rbLoadSavedGame, w.rbConnectToServer};
+        QRadioButton* modes[] = {w.tabClient->startNewGame(), w.tabClient->loadSavedGame(),
+                                 w.tabClient->connectToServer()};
         modes[clientMode]->setChecked(true);
-        QComboBox* boxes[] = {w.cboClientStartMap, w.cboSaveGames, w.cboServerList};
+        QComboBox* boxes[] = {w.tabClient->startMap(), w.tabClient->savedGames(),
+                              w.tabClient->servers()};
         boxes[clientMode]->setCurrentIndex(1);
     }
-    w.cbxStartWithGame->setChecked(!game.isNull());
-    w.txtCurrentGame->setText(game);
+    w.tabAlias->widgets().cbxStartWithGame->setChecked(!game.isNull());
+    w.tabAlias->widgets().txtCurrentGame->setText(game);
     w.SaveBatch1->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    const QString line = w.BuildCommandLine();
+    const QString line = w.buildCommandLine();
     const QStringList state = launchState(w);
 
     // A second window starts from the same vexa.ini and reads the script at start-up.
     ScriptedPrompts again;
-    TfrmVexaMain second(again);
+    MainWindow second(again);
     QVERIFY2(again.done(), qPrintable(again.report()));
     fillLists(second);
     second.cbxStartServer->setChecked(server);
-    second.ReadBatchFile(s.env.quake2Dir(), QStringLiteral("vexa.sh"));
+    second.readBatchFile(s.env.quake2Dir(), QStringLiteral("vexa.sh"));
     QCOMPARE(launchState(second), state);
-    QCOMPARE(second.BuildCommandLine(), line);
+    QCOMPARE(second.buildCommandLine(), line);
 }
 
 void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
@@ -275,17 +280,17 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
         LaunchSession s;
         s.env.writeFile(QStringLiteral("quake2/vexa.sh"),
                         "/q/quake2 +connect there +set game ctf +exec config.cfg\n");
-        TfrmVexaMain& w = s.start();
+        MainWindow& w = s.start();
         QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-        QVERIFY(w.cbxStartWithGame->isChecked());
-        QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
-        QVERIFY(w.rbConnectToServer->isChecked());
-        QCOMPARE(w.cboServerList->currentText(), QStringLiteral("there"));
+        QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
+        QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+        QVERIFY(w.tabClient->connectToServer()->isChecked());
+        QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("there"));
     }
     LaunchSession s;
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     QVERIFY(!QFileInfo::exists(s.batchFile)); // not created at start-up
-    QVERIFY(w.rbStartNewGame->isChecked());
+    QVERIFY(w.tabClient->startNewGame()->isChecked());
 }
 
 void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
@@ -320,13 +325,14 @@ void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
     for (const char* slot : {"save0", "save1"})
         s.env.makeDir(QStringLiteral("quake2/baseq2/save/") + slot);
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec config.cfg\n");
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QVERIFY(w.rbLoadSavedGame->isChecked());
-    QCOMPARE(w.cboSaveGames->currentText(), QStringLiteral("save1"));
-    QCOMPARE(w.cboSaveGames->currentIndex(), w.cboSaveGames->findText(QStringLiteral("save1")));
-    QVERIFY2(w.BuildCommandLine().contains(QStringLiteral("+load save1")),
-             qPrintable(w.BuildCommandLine()));
+    QVERIFY(w.tabClient->loadSavedGame()->isChecked());
+    QCOMPARE(w.tabClient->savedGames()->currentText(), QStringLiteral("save1"));
+    QCOMPARE(w.tabClient->savedGames()->currentIndex(),
+             w.tabClient->savedGames()->findText(QStringLiteral("save1")));
+    QVERIFY2(w.buildCommandLine().contains(QStringLiteral("+load save1")),
+             qPrintable(w.buildCommandLine()));
 }
 
 // The program itself, on an installation in folders named outside ASCII: the names come out as

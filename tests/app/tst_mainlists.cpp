@@ -1,7 +1,11 @@
 #include "ComboItems.h"
 #include "app/CommandLineCommand.h"
 #include "app/Demo.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/ServerPage.h"
+#include "app/pages/VideoPage.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "profiles/MapLists.h"
@@ -67,7 +71,7 @@ struct Installation {
 };
 
 // Shows the window and waits until a person could type into it.
-void showActive(TfrmVexaMain& window) {
+void showActive(MainWindow& window) {
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -130,20 +134,21 @@ void TstMainLists::startUpFillsEveryList() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
-    QCOMPARE(itemsOf(window.cboModel), inst.models());
+    QCOMPARE(itemsOf(window.tabGeneral->model()), inst.models());
     // The model box is still empty at this point: the skins of "players" itself.
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
-    QCOMPARE(itemsOf(window.cboGlDriver), inst.drivers());
-    QCOMPARE(itemsOf(window.cboClientStartMap), inst.startMaps());
-    QCOMPARE(itemsOf(window.cboServerStartMap), inst.startMaps());
-    QCOMPARE(itemsOf(window.cboSaveGames), inst.saves());
-    QCOMPARE(itemsOf(window.cboServerList), (QStringList{"192.0.2.1:27910", "lan:27911"}));
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
+    QCOMPARE(itemsOf(window.tabVideo->glDriver()), inst.drivers());
+    QCOMPARE(itemsOf(window.tabClient->startMap()), inst.startMaps());
+    QCOMPARE(itemsOf(window.tabServer->startMap()), inst.startMaps());
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), inst.saves());
+    QCOMPARE(itemsOf(window.tabClient->servers()), (QStringList{"192.0.2.1:27910", "lan:27911"}));
     for (QComboBox* box :
-         {window.cboModel, window.cboSkin, window.cboGlDriver, window.cboClientStartMap,
-          window.cboServerStartMap, window.cboSaveGames, window.cboServerList}) {
+         {window.tabGeneral->model(), window.tabGeneral->skin(), window.tabVideo->glDriver(),
+          window.tabClient->startMap(), window.tabServer->startMap(),
+          window.tabClient->savedGames(), window.tabClient->servers()}) {
         QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
         QVERIFY2(box->currentText().isEmpty(), qPrintable(box->objectName()));
     }
@@ -167,19 +172,19 @@ void TstMainLists::refillsKeepTheTextButSavesLoseIt() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     auto* combo = window.findChild<QComboBox*>(box);
     QVERIFY(combo);
     const QStringList before = itemsOf(combo);
     // What the config or the batch file could put there: an entry's text or any text.
     for (const QString& text : {before.value(0), QStringLiteral("typed by hand")}) {
         combo->setEditText(text);
-        window.FillModelList();
-        window.FillSkinList(QString());
-        window.FillGlDriverList();
-        window.FillStartMapLists();
-        window.FillServerList();
-        window.FillSaveGameList();
+        window.fillModelList();
+        window.fillSkinList(QString());
+        window.fillGlDriverList();
+        window.fillStartMapLists();
+        window.fillServerList();
+        window.fillSaveGameList();
         QCOMPARE(combo->currentText(), keepsText ? text : QString());
         QCOMPARE(combo->currentIndex(), -1);
         QCOMPARE(itemsOf(combo), before);
@@ -190,100 +195,101 @@ void TstMainLists::typingAModelListsItsSkins() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     showActive(window);
     window.PageMain->setCurrentWidget(window.tabGeneral);
-    window.cboSkin->setEditText(QStringLiteral("athena"));
-    focusBox(window.cboModel);
+    window.tabGeneral->skin()->setEditText(QStringLiteral("athena"));
+    focusBox(window.tabGeneral->model());
 
-    QTest::keyClicks(window.cboModel->lineEdit(), QStringLiteral("male"));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("male"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), inst.maleSkins());
-    QCOMPARE(window.cboSkin->currentText(), QString());
+    QTest::keyClicks(window.tabGeneral->model()->lineEdit(), QStringLiteral("male"));
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("male"));
+    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), inst.maleSkins());
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
 
     // Every edit counts, a deletion too: "mal" has no skins.
-    window.cboSkin->setEditText(QStringLiteral("grunt"));
-    QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("mal"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
-    QCOMPARE(window.cboSkin->currentText(), QString());
+    window.tabGeneral->skin()->setEditText(QStringLiteral("grunt"));
+    QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("mal"));
+    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), QStringList());
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
 
     // What is typed stays as typed, also where it begins a listed name or differs from one in
     // letter case only: "ma" is not completed to "male".
     for (const QString& typed : {QStringLiteral("ma"), QStringLiteral("MALE")}) {
-        window.cboModel->clearEditText();
-        QTest::keyClicks(window.cboModel->lineEdit(), typed);
-        QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Return);
-        QCOMPARE(window.cboModel->currentText(), typed);
-        QCOMPARE(window.cboModel->currentIndex(), -1);
+        window.tabGeneral->model()->clearEditText();
+        QTest::keyClicks(window.tabGeneral->model()->lineEdit(), typed);
+        QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(window.tabGeneral->model()->currentText(), typed);
+        QCOMPARE(window.tabGeneral->model()->currentIndex(), -1);
     }
-    QTest::keyClick(window.cboModel->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("MAL"));
-    QTRY_COMPARE(itemsOf(window.cboSkin), QStringList());
+    QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("MAL"));
+    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), QStringList());
 }
 
 void TstMainLists::pickingAModelListsItsSkins() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     showActive(window);
-    window.cboSkin->setEditText(QStringLiteral("viper"));
+    window.tabGeneral->skin()->setEditText(QStringLiteral("viper"));
     // The listed name is lower case, the directory is not: the skins are found all the same.
-    pickFromList(window.cboModel, QStringLiteral("female"));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("female"));
-    QCOMPARE(window.cboSkin->currentText(), QString());
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"athena"});
+    pickFromList(window.tabGeneral->model(), QStringLiteral("female"));
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("female"));
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"athena"});
 }
 
 void TstMainLists::programChangesRebuildNothing() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    window.cboSkin->setEditText(QStringLiteral("grunt"));
+    MainWindow window(prompts);
+    window.tabGeneral->skin()->setEditText(QStringLiteral("grunt"));
     // The config reader's way of filling the boxes.
-    window.cboModel->setEditText(QStringLiteral("male"));
-    window.cboModel->setCurrentIndex(window.cboModel->findText(QStringLiteral("cyborg")));
-    window.cboModel->setEditText(QStringLiteral("female"));
+    window.tabGeneral->model()->setEditText(QStringLiteral("male"));
+    window.tabGeneral->model()->setCurrentIndex(
+        window.tabGeneral->model()->findText(QStringLiteral("cyborg")));
+    window.tabGeneral->model()->setEditText(QStringLiteral("female"));
     QTest::qWait(50); // nothing queued may follow either
-    QCOMPARE(window.cboSkin->currentText(), QStringLiteral("grunt"));
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"loose"});
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QStringLiteral("grunt"));
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
 }
 
 void TstMainLists::enteringABoxListsAgain() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     showActive(window);
-    window.cboModel->setEditText(QStringLiteral("male"));
-    window.cboSkin->setEditText(QStringLiteral("viper"));
-    focusBox(window.cboSkin);
-    QCOMPARE(itemsOf(window.cboSkin), inst.maleSkins());
-    QCOMPARE(window.cboSkin->currentText(), QStringLiteral("viper"));
+    window.tabGeneral->model()->setEditText(QStringLiteral("male"));
+    window.tabGeneral->skin()->setEditText(QStringLiteral("viper"));
+    focusBox(window.tabGeneral->skin());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), inst.maleSkins());
+    QCOMPARE(window.tabGeneral->skin()->currentText(), QStringLiteral("viper"));
 
     // What is installed meanwhile shows at the next entry, not before.
     inst.files(QStringLiteral("quake2/baseq2/players/male"), {"zz.pcx"});
     inst.files(QStringLiteral("quake2/baseq2/players"), {}, {"zombie"});
-    const QStringList skins = itemsOf(window.cboSkin);
-    const QStringList models = itemsOf(window.cboModel);
-    focusBox(window.cboModel);
-    QCOMPARE(itemsOf(window.cboSkin), skins);
-    QCOMPARE(sorted(itemsOf(window.cboModel)), sorted(models + QStringList{"zombie"}));
-    QCOMPARE(window.cboModel->currentText(), QStringLiteral("male"));
-    focusBox(window.cboSkin);
-    QCOMPARE(sorted(itemsOf(window.cboSkin)), sorted(skins + QStringList{"zz"}));
+    const QStringList skins = itemsOf(window.tabGeneral->skin());
+    const QStringList models = itemsOf(window.tabGeneral->model());
+    focusBox(window.tabGeneral->model());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), skins);
+    QCOMPARE(sorted(itemsOf(window.tabGeneral->model())), sorted(models + QStringList{"zombie"}));
+    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("male"));
+    focusBox(window.tabGeneral->skin());
+    QCOMPARE(sorted(itemsOf(window.tabGeneral->skin())), sorted(skins + QStringList{"zz"}));
 }
 
 void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     TestEnvironment env;
     Installation inst(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    window.cboClientStartMap->setEditText(QStringLiteral("base1"));
-    window.cboServerStartMap->setEditText(QStringLiteral("q2dm1"));
-    withModalEditor([&] { window.btnMapList->click(); },
+    MainWindow window(prompts);
+    window.tabClient->startMap()->setEditText(QStringLiteral("base1"));
+    window.tabServer->startMap()->setEditText(QStringLiteral("q2dm1"));
+    withModalEditor([&] { window.tabClient->mapListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Map List"));
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
@@ -294,10 +300,10 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     // maps.lst first, then the maps found, as at start-up.
     const QStringList expected{"city1 \"Upper Palace\"", "base2", "base1", "readme"};
-    QCOMPARE(itemsOf(window.cboClientStartMap), expected);
-    QCOMPARE(itemsOf(window.cboServerStartMap), expected);
-    QCOMPARE(window.cboClientStartMap->currentText(), QStringLiteral("base1"));
-    QCOMPARE(window.cboServerStartMap->currentText(), QStringLiteral("q2dm1"));
+    QCOMPARE(itemsOf(window.tabClient->startMap()), expected);
+    QCOMPARE(itemsOf(window.tabServer->startMap()), expected);
+    QCOMPARE(window.tabClient->startMap()->currentText(), QStringLiteral("base1"));
+    QCOMPARE(window.tabServer->startMap()->currentText(), QStringLiteral("q2dm1"));
 }
 
 void TstMainLists::serverEditorReloadsTheServerBox() {
@@ -305,10 +311,10 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
     Installation inst(env);
     QFile::remove(env.programDir() + QStringLiteral("/servers.txt"));
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    QCOMPARE(itemsOf(window.cboServerList), QStringList());
-    window.cboServerList->setEditText(QStringLiteral("mine:1"));
-    withModalEditor([&] { window.btnServerList->click(); },
+    MainWindow window(prompts);
+    QCOMPARE(itemsOf(window.tabClient->servers()), QStringList());
+    window.tabClient->servers()->setEditText(QStringLiteral("mine:1"));
+    withModalEditor([&] { window.tabClient->serverListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Server List"));
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoServerList");
@@ -317,10 +323,11 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
                         memo->setPlainText(QStringLiteral("a.example:27910\nb.example:27911"));
                     });
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(itemsOf(window.cboServerList), (QStringList{"a.example:27910", "b.example:27911"}));
-    QCOMPARE(window.cboServerList->currentText(), QStringLiteral("mine:1"));
+    QCOMPARE(itemsOf(window.tabClient->servers()),
+             (QStringList{"a.example:27910", "b.example:27911"}));
+    QCOMPARE(window.tabClient->servers()->currentText(), QStringLiteral("mine:1"));
     QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/servers.txt")),
-             itemsOf(window.cboServerList));
+             itemsOf(window.tabClient->servers()));
 }
 
 void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
@@ -333,12 +340,12 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     prompts.answerBrowseFolder(std::nullopt);
     prompts.expectNotice();
     prompts.expectNotice(); // no config.cfg under the default base directory either
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(itemsOf(window.cboModel), QStringList{"cyborg"});
-    window.cboModel->setEditText(QStringLiteral("cyborg"));
-    window.FillSkinList(window.cboModel->currentText());
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"oni911"});
+    QCOMPARE(itemsOf(window.tabGeneral->model()), QStringList{"cyborg"});
+    window.tabGeneral->model()->setEditText(QStringLiteral("cyborg"));
+    window.fillSkinList(window.tabGeneral->model()->currentText());
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"oni911"});
 }
 
 void TstMainLists::demoShowsItsOwnInstallation() {
@@ -346,25 +353,25 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     const DemoPaths demo = enterDemo(demoRoot());
     QCOMPARE(QDir::currentPath(), demo.programDir);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
     // The user's own settings are left alone.
     QVERIFY(!QFileInfo::exists(env.iniPath()));
     QVERIFY(QFileInfo::exists(demo.configHome + QStringLiteral("/vexa.ini")));
 
-    QCOMPARE(itemsOf(window.cboModel), (QStringList{"cyborg", "female", "male"}));
-    QCOMPARE(itemsOf(window.cboGlDriver), (QStringList{"ref_gl", "ref_soft"}));
-    QCOMPARE(itemsOf(window.cboClientStartMap),
-             MapLists::BuildMapList(window.settings(), window.programDirectory()));
-    QVERIFY(itemsOf(window.cboClientStartMap).size() > 12);
-    QCOMPARE(itemsOf(window.cboServerStartMap), itemsOf(window.cboClientStartMap));
+    QCOMPARE(itemsOf(window.tabGeneral->model()), (QStringList{"cyborg", "female", "male"}));
+    QCOMPARE(itemsOf(window.tabVideo->glDriver()), (QStringList{"ref_gl", "ref_soft"}));
+    QCOMPARE(itemsOf(window.tabClient->startMap()),
+             MapLists::buildMapList(window.settings(), window.programDirectory()));
+    QVERIFY(itemsOf(window.tabClient->startMap()).size() > 12);
+    QCOMPARE(itemsOf(window.tabServer->startMap()), itemsOf(window.tabClient->startMap()));
     // The demo game keeps its saves in its own directory.
-    QCOMPARE(itemsOf(window.cboSaveGames), (QStringList{"current", "save0", "save1"}));
-    QCOMPARE(itemsOf(window.cboServerList).size(), 3);
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), (QStringList{"current", "save0", "save1"}));
+    QCOMPARE(itemsOf(window.tabClient->servers()).size(), 3);
     showActive(window);
-    pickFromList(window.cboModel, QStringLiteral("male"));
-    QVERIFY(itemsOf(window.cboSkin).contains(QStringLiteral("grunt")));
-    QVERIFY(!itemsOf(window.cboSkin).contains(QStringLiteral("weapon")));
+    pickFromList(window.tabGeneral->model(), QStringLiteral("male"));
+    QVERIFY(itemsOf(window.tabGeneral->skin()).contains(QStringLiteral("grunt")));
+    QVERIFY(!itemsOf(window.tabGeneral->skin()).contains(QStringLiteral("weapon")));
 }
 
 // A second start elsewhere (the command-line mode is enough) rewrites [vexa] path; the window
@@ -377,7 +384,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     env.writeFile(QStringLiteral("program/Global Aliases.vexa"),
                   QByteArray(profile).replace("%1", "here"));
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
 
     const QString other = env.makeDir(QStringLiteral("other"));
     env.writeFile(QStringLiteral("other/Global Aliases.vexa"),
@@ -390,11 +397,11 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     QDir::setCurrent(env.programDir());
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "path", {}), other);
 
-    window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+    window.saveCfgFile(env.root(), QStringLiteral("out.cfg"));
     const QStringList written = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(written.contains(QStringLiteral("Set here \"1\"")));
     QVERIFY(written.filter(QStringLiteral("there")).isEmpty());
-    withModalEditor([&] { window.btnMapList->click(); },
+    withModalEditor([&] { window.tabClient->mapListButton()->click(); },
                     [](QWidget* editor) {
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
                         QCOMPARE(memo->toPlainText(), QStringLiteral("Base1\nq2dm1 \"The Edge\""));
@@ -403,7 +410,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/maps.lst")),
              QStringList{"mine"});
     QCOMPARE(TextFile::readLines(other + QStringLiteral("/maps.lst")), QStringList{"theirs"});
-    QCOMPARE(itemsOf(window.cboClientStartMap).value(0), QStringLiteral("mine"));
+    QCOMPARE(itemsOf(window.tabClient->startMap()).value(0), QStringLiteral("mine"));
 }
 
 VEXA_TEST(TstMainLists)

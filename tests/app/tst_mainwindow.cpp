@@ -1,4 +1,7 @@
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/VideoPage.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "support/ScriptedPrompts.h"
@@ -62,7 +65,7 @@ void TstMainWindow::firstStartAsksForBothDirectories() {
     const QString game = env.quake2Dir() + QStringLiteral("/quake2");
     prompts.answerOpenFile(game);
     prompts.answerBrowseFolder(env.baseDir());
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 
     QCOMPARE(prompts.shown.size(), size_t(2));
@@ -88,7 +91,7 @@ void TstMainWindow::cancelledLocationStoresTheRoot() {
     ScriptedPrompts prompts;
     prompts.answerOpenFile(std::nullopt);
     prompts.answerBrowseFolder(env.baseDir());
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(iniValue(env, "quake2", "path"), QStringLiteral("/"));
     // No game chosen: the script's default stays in the home directory, not at the root.
@@ -102,11 +105,11 @@ void TstMainWindow::pickedBaseDirectoryIsNotAskedAgain() {
         ScriptedPrompts prompts;
         prompts.answerOpenFile(env.quake2Dir() + QStringLiteral("/quake2"));
         prompts.answerBrowseFolder(env.baseDir());
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
     ScriptedPrompts again;
-    TfrmVexaMain window(again);
+    MainWindow window(again);
     QVERIFY2(again.done(), qPrintable(again.report()));
     QVERIFY(again.shown.empty());
 }
@@ -121,7 +124,7 @@ void TstMainWindow::cancelledBaseDirectoryIsAskedAtEveryStart() {
         prompts.expectNotice();
         // The default base directory holds no config.cfg either: said, and the start-up goes on.
         prompts.expectNotice();
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
         const QString fallback = env.root() + QStringLiteral("/home/quake2/baseq2/config.cfg");
         QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Notice),
@@ -134,7 +137,7 @@ void TstMainWindow::knownDirectoriesAskNothing() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY(prompts.shown.empty());
     QCOMPARE(window.PageMain->currentWidget(), window.tabGeneral);
     QCOMPARE(window.txtHint->text(), QStringLiteral("Default : "));
@@ -149,7 +152,7 @@ void TstMainWindow::storedFileNamesAreShown() {
     ini.writeString("VEXA", "BatchFile", "/games/run it.sh");
     ini.writeString("Vexa", "runserver", "1");
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.txtConfigFile->text(), config);
     QCOMPARE(window.txtBatchFile->text(), QStringLiteral("/games/run it.sh"));
     QVERIFY(window.cbxStartServer->isChecked());
@@ -159,7 +162,7 @@ void TstMainWindow::frameMatchesItsLayout() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.windowTitle().left(4), QStringLiteral("VEXA"));
     QVERIFY(window.windowTitle().endsWith(QStringLiteral("(Beta 7.0)")));
     QVERIFY(window.windowTitle().contains(QStringLiteral("    ")));
@@ -192,7 +195,7 @@ void TstMainWindow::menuItemsInOrder() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QStringList items;
     for (QAction* menu : window.MainMenu1->actions()) {
         items << menu->menu()->objectName() + QLatin1Char('=') + menu->text();
@@ -252,7 +255,7 @@ void TstMainWindow::tabsInOrder() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QCOMPARE(window.PageMain->count(), 10);
     QCOMPARE(window.PageMain->widget(index)->objectName(), name);
     // "&&" in a caption shows as one ampersand.
@@ -265,33 +268,33 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
+    MainWindow window(prompts);
+    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->glPage());
     QStringList pages;
-    for (int i = 0; i < window.pageVideo->count(); ++i)
-        pages << window.pageVideo->widget(i)->objectName() + QLatin1Char('=') +
-                     window.pageVideo->tabText(i);
+    for (int i = 0; i < window.tabVideo->subPages()->count(); ++i)
+        pages << window.tabVideo->subPages()->widget(i)->objectName() + QLatin1Char('=') +
+                     window.tabVideo->subPages()->tabText(i);
     QCOMPARE(pages, (QStringList{"tabBoth=Both", "TabSheet1=Software", "TabSheet2=GL"}));
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.PageMain->setCurrentWidget(window.tabVideo);
-    auto buttons = window.gbxVideo->findChildren<QAbstractButton*>();
+    auto buttons = window.tabVideo->rendererBox()->findChildren<QAbstractButton*>();
     QCOMPARE(buttons.size(), 2);
     QTest::mouseClick(buttons[0], Qt::LeftButton);
-    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet1);
+    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->softwarePage());
     QTest::mouseClick(buttons[1], Qt::LeftButton);
-    QCOMPARE(window.pageVideo->currentWidget(), window.TabSheet2);
+    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->glPage());
 }
 
 void TstMainWindow::hintLineFollowsThePointer() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.Timer1->start(0);
+    window.splashTimer_->start(0);
     QTRY_VERIFY(window.pnlSplash == nullptr);
 
     // Entering a control with a hint shows it; leaving it (onto one without) shows the prefix.
@@ -309,24 +312,24 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY(window.pnlSplash);
     QVERIFY(!window.pnlSplash->isHidden());
     QCOMPARE(window.splashLogo->geometry(), QRect(75, 17, 371, 428));
     QVERIFY(!window.splashLogo->pixmap().isNull());
-    QVERIFY(window.Timer1->isActive());
-    QCOMPARE(window.Timer1->interval(), 1500);
+    QVERIFY(window.splashTimer_->isActive());
+    QCOMPARE(window.splashTimer_->interval(), 1500);
     // The menu stays usable under the splash.
     QVERIFY(window.VEXA1->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window.pnlSplash == nullptr, 5000);
-    QVERIFY(!window.Timer1->isActive());
+    QVERIFY(!window.splashTimer_->isActive());
 }
 
 void TstMainWindow::closingWritesFileNamesBack() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    auto window = std::make_unique<TfrmVexaMain>(prompts);
+    auto window = std::make_unique<MainWindow>(prompts);
     window->txtConfigFile->setText(QStringLiteral("/x/a.cfg"));
     window->txtBatchFile->setText(QStringLiteral("/x/b.sh"));
     window->cbxStartServer->setChecked(true);
@@ -345,12 +348,12 @@ void TstMainWindow::unwritableSettingsFileStillOpensTheWindow() {
     QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner);
     ScriptedPrompts prompts;
     prompts.expectError();
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
              QStringList{QStringLiteral("Unable to write to ") + env.iniPath()});
     // The failed step ended the start-up, but the splash timer still runs.
-    QVERIFY(window.Timer1->isActive());
+    QVERIFY(window.splashTimer_->isActive());
     QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -364,22 +367,26 @@ void TstMainWindow::globalProfileFillsTheCustomLists() {
                   "[Bind2]\r\nBindKey=F\r\nBindValue=+use\r\nchecked=True\r\n"
                   "[Setting1]\r\nSetting=cl_maxfps\r\nSettingValue=125\r\n");
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(window.clsAliases->count(), 1);
-    QCOMPARE(window.clsBindings->count(), 2);
-    QCOMPARE(window.clsSettings->count(), 1);
-    QCOMPARE(window.clsSettings->item(0)->text(), QStringLiteral("cl_maxfps = 125"));
-    QCOMPARE(window.clsBindings->item(0)->checkState(), Qt::Checked);
-    QCOMPARE(window.clsBindings->item(1)->checkState(), Qt::Unchecked); // only "true" ticks
+    QCOMPARE(window.tabAlias->widgets().clsAliases->count(), 1);
+    QCOMPARE(window.tabAlias->widgets().clsBindings->count(), 2);
+    QCOMPARE(window.tabAlias->widgets().clsSettings->count(), 1);
+    QCOMPARE(window.tabAlias->widgets().clsSettings->item(0)->text(),
+             QStringLiteral("cl_maxfps = 125"));
+    QCOMPARE(window.tabAlias->widgets().clsBindings->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(window.tabAlias->widgets().clsBindings->item(1)->checkState(),
+             Qt::Unchecked); // only "true" ticks
 }
 
 void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
     TestEnvironment env;
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    QCOMPARE(window.clsAliases->count() + window.clsBindings->count() + window.clsSettings->count(),
+    MainWindow window(prompts);
+    QCOMPARE(window.tabAlias->widgets().clsAliases->count() +
+                 window.tabAlias->widgets().clsBindings->count() +
+                 window.tabAlias->widgets().clsSettings->count(),
              0);
     QVERIFY(!QFile::exists(env.programDir() + QStringLiteral("/Global Aliases.vexa")));
 }

@@ -1,4 +1,4 @@
-#include "app/Options.h"
+#include "app/OptionsDialog.h"
 #include "app/UpDown.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
@@ -33,7 +33,7 @@ const QStringList UncheckedWithoutKeys = {"cbxSaveFilesOnExit", "cbxMinimize", "
 struct OpenDialog {
     explicit OpenDialog(ScriptedPrompts& prompts, QWidget* mainWindow = nullptr,
                         std::function<void()> onApply = {}) {
-        dialog = std::make_unique<TfrmOptions>(prompts, mainWindow, [this, onApply] {
+        dialog = std::make_unique<OptionsDialog>(prompts, mainWindow, [this, onApply] {
             ++applied;
             if (onApply)
                 onApply();
@@ -49,7 +49,7 @@ struct OpenDialog {
     void click(QAbstractButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
     void click(const QString& name) const { click(box(name)); }
 
-    std::unique_ptr<TfrmOptions> dialog;
+    std::unique_ptr<OptionsDialog> dialog;
     int applied = 0;
 };
 
@@ -382,7 +382,7 @@ void TstOptions::okHidesAnUncheckedTabAtOnce() {
     for (int i = 0; i < 10; ++i)
         pages.addTab(new QWidget, QString::number(i));
     OpenDialog d(prompts, &mainWindow,
-                 [&] { ApplyTabVisibility(pages, IniFile(VexaIni::fileName())); });
+                 [&] { ::applyTabVisibility(pages, IniFile(VexaIni::fileName())); });
     d.click("cbxSound");
     d.click(d.dialog->btnOk);
     for (int i = 0; i < 10; ++i)
@@ -578,7 +578,7 @@ void TstOptions::sizeFollowsTheFont() {
     QApplication::setFont(font);
     OpenDialog d(prompts);
     QApplication::setFont(appFont_);
-    TfrmOptions& dialog = *d.dialog;
+    OptionsDialog& dialog = *d.dialog;
     QCOMPARE(dialog.height(), 478); // the engine group pushes the buttons down
     QCOMPARE(dialog.width() == 345, asLaidOut);
     QVERIFY(dialog.width() >= 345);
@@ -676,7 +676,7 @@ void TstOptions::applyTabVisibility() {
         pages.addTab(sheets.last(), QString::number(i));
         pages.setTabVisible(i, !startHidden || i == 0);
     }
-    ApplyTabVisibility(pages, IniFile(VexaIni::fileName()));
+    ::applyTabVisibility(pages, IniFile(VexaIni::fileName()));
     QString shown;
     for (int i = 0; i < 10; ++i)
         shown += pages.isTabVisible(i) ? QLatin1Char('1') : QLatin1Char('0');

@@ -1,8 +1,12 @@
 #include "ComboItems.h"
 #include "LaunchSession.h"
-#include "app/Options.h"
-#include "app/VexaMain.h"
-#include "launch/untStatusBox.h"
+#include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/ServerPage.h"
+#include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "settings/Engine.h"
@@ -54,7 +58,7 @@ Run runProgram(const TestEnvironment& env, const QStringList& arguments) {
             messages.join(QString())};
 }
 
-QString hint(const TfrmVexaMain& window) {
+QString hint(const MainWindow& window) {
     return window.txtHint->text();
 }
 
@@ -142,7 +146,7 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     const QByteArray pak1 = env.readFile(env.baseDir() + QStringLiteral("/pak1.pak"));
     env.writeFile(QStringLiteral("quake2/baseq2/pak1.pak"), pak1.chopped(1));
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
     // The engine found is kept, and with it the config the game itself reads.
@@ -151,18 +155,18 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(ini.readString("quake2", "home", {}), q2.home());
     QCOMPARE(currentEngine(), Engine::yamagi);
     QCOMPARE(window.txtConfigFile->text(), q2.homeConfig());
-    QCOMPARE(window.txtPlayer->text(), QStringLiteral("FromHome"));
+    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("FromHome"));
     QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
 
-    QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(true));
-    window.FillSkinList(QStringLiteral("male"));
-    QCOMPARE(itemsOf(window.cboSkin), QStringList{"grunt"}); // "major" was in pak1.pak
+    QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(true));
+    window.fillSkinList(QStringLiteral("male"));
+    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"grunt"}); // "major" was in pak1.pak
     QStringList maps = RealInstallation::maps(true);
     maps.removeOne(QStringLiteral("q2dm1"));
-    QCOMPARE(itemsOf(window.cboClientStartMap), maps);
-    QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(true));
+    QCOMPARE(itemsOf(window.tabClient->startMap()), maps);
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(true));
     // The game adds baseq2 to basedir itself.
-    QCOMPARE(window.BuildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
+    QCOMPARE(window.buildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
                                             QStringLiteral(" +exec config.cfg"));
 }
 
@@ -173,11 +177,11 @@ void TstRealInstallation::shadowedConfigIsTold() {
     setIni(env, "vexa", "saveAllOnRun", "0");
     const QString warning = "The game reads " + q2.homeConfig() + " instead";
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    QCOMPARE(window.txtPlayer->text(), QStringLiteral("Installation"));
+    MainWindow window(prompts);
+    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Installation"));
     QCOMPARE(hint(window), warning); // after start-up
     // A control's hint shows while the pointer is on it; the warning stands otherwise.
-    window.UpdateHintLine(QStringLiteral("elsewhere"));
+    window.updateHintLine(QStringLiteral("elsewhere"));
     QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
     prompts.answerConfirm(true); // saving over config.cfg
     window.SaveConfig1->trigger();
@@ -185,9 +189,9 @@ void TstRealInstallation::shadowedConfigIsTold() {
 
     QString shown;
     whenModalShows([&](QWidget* modal) {
-        auto* box = qobject_cast<TfrmStatus*>(modal);
+        auto* box = qobject_cast<LaunchStatusDialog*>(modal);
         shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
-        box->Button1->click();
+        box->cancelButton_->click();
     });
     window.btnRun->click();
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
@@ -198,8 +202,8 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
-    window.txtCurrentGame->setText(QStringLiteral("ctf"));
-    window.cbxStartWithGame->setChecked(true);
+    window.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
+    window.tabAlias->widgets().cbxStartWithGame->setChecked(true);
     QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
@@ -208,10 +212,10 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     TestEnvironment env;
     const RealInstallation q2(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
-    window.cboSaveGames->setCurrentIndex(0);
+    MainWindow window(prompts);
+    window.tabClient->savedGames()->setCurrentIndex(0);
     whenModalShows([](QWidget* modal) {
-        auto* options = qobject_cast<TfrmOptions*>(modal);
+        auto* options = qobject_cast<OptionsDialog*>(modal);
         options->cboEngine->setFocus();
         QTest::keyClick(options->cboEngine, Qt::Key_Up); // Yamagi to id 3.21
         options->btnOk->click();
@@ -219,10 +223,10 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     window.Options1->trigger();
     QCOMPARE(currentEngine(), Engine::id);
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
-    QCOMPARE(itemsOf(window.cboModel), RealInstallation::models(false));
-    QCOMPARE(itemsOf(window.cboServerStartMap), RealInstallation::maps(false));
-    QCOMPARE(itemsOf(window.cboSaveGames), RealInstallation::saves(false));
-    QCOMPARE(window.cboSaveGames->currentIndex(), 0); // the chosen save stays chosen
+    QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(false));
+    QCOMPARE(itemsOf(window.tabServer->startMap()), RealInstallation::maps(false));
+    QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(false));
+    QCOMPARE(window.tabClient->savedGames()->currentIndex(), 0); // the chosen save stays chosen
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 }
 
@@ -241,9 +245,9 @@ void TstRealInstallation::eachEngineWritesItsWay() {
     TestEnvironment env;
     const RealInstallation q2(env);
     ScriptedPrompts prompts;
-    TfrmVexaMain window(prompts);
+    MainWindow window(prompts);
     const EngineScope scope{Engine(engine)};
-    window.SaveCfgFile(env.root(), QStringLiteral("out.cfg"));
+    window.saveCfgFile(env.root(), QStringLiteral("out.cfg"));
     const QStringList lines = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(lines.contains(bindLine));
     const bool capitals = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {

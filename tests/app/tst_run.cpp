@@ -1,6 +1,8 @@
 #include "LaunchSession.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/ServerPage.h"
 #include "launch/CommandLine.h"
-#include "launch/untStatusBox.h"
+#include "launch/LaunchStatusDialog.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
@@ -28,10 +30,11 @@ struct RunSession : LaunchSession {
     // The launch choices the tests run with: a server on a listed map, with a mod.
     void chooseServerGame() {
         window->cbxStartServer->setChecked(true);
-        window->cboServerStartMap->addItems({QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
-        window->cboServerStartMap->setCurrentIndex(1);
-        window->cbxStartWithGame->setChecked(true);
-        window->txtCurrentGame->setText(QStringLiteral("my mod"));
+        window->tabServer->startMap()->addItems(
+            {QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
+        window->tabServer->startMap()->setCurrentIndex(1);
+        window->tabAlias->widgets().cbxStartWithGame->setChecked(true);
+        window->tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("my mod"));
     }
 
     // The working directory, then the arguments, as the stand-in game recorded them.
@@ -42,7 +45,7 @@ struct RunSession : LaunchSession {
     }
     QStringList expectedStart() const {
         return QStringList{QFileInfo(env.quake2Dir()).canonicalFilePath()} +
-               gameArguments(BuildCommandPieces(window->launchChoices()));
+               gameArguments(buildCommandPieces(window->launchChoices()));
     }
     // Nothing has started: no log appears within a while.
     bool nothingStarted() const {
@@ -79,7 +82,7 @@ void TstRun::startsTheScriptOrTheGame() {
     QFETCH(bool, saveAllOnRun);
     RunSession s;
     s.setIni("vexa", "SaveAllOnRun", saveAllOnRun ? QStringLiteral("1") : QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.chooseServerGame();
     const QString config = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "// old\r\n");
     w.txtConfigFile->setText(config);
@@ -101,12 +104,12 @@ void TstRun::statusBoxSummarisesAndWaitsWithoutATime() {
     s.setIni("vexa", "StatusBox", QStringLiteral("1"));
     s.setIni("vexa", "StatusTime", QStringLiteral("0"));
     s.setIni("vexa", "SaveAllOnRun", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.chooseServerGame();
     QStringList shown;
     bool stillOpen = false;
     whenModalShows([&](QWidget* modal) {
-        auto* box = qobject_cast<TfrmStatus*>(modal);
+        auto* box = qobject_cast<LaunchStatusDialog*>(modal);
         QVERIFY(box);
         shown << box->txtbatchFile->text() << box->txtGame->text() << box->txtMap->text()
               << box->txtStartingServer->text() << box->txtConnecting->text()
@@ -129,7 +132,7 @@ void TstRun::statusBoxProceedsByItself() {
     s.setIni("vexa", "StatusBox", QStringLiteral("1"));
     s.setIni("vexa", "StatusTime", QStringLiteral("1"));
     s.setIni("vexa", "SaveAllOnRun", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     QElapsedTimer clock;
     clock.start();
     w.btnRun->click(); // returns once the box has closed itself
@@ -144,10 +147,11 @@ void TstRun::cancelStartsAndWritesNothing() {
     s.setIni("vexa", "StatusBox", QStringLiteral("1"));
     s.setIni("vexa", "StatusTime", QStringLiteral("0"));
     s.setIni("vexa", "SaveAllOnRun", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     w.txtConfigFile->setText(QStringLiteral("/elsewhere/other.cfg"));
     const QByteArray iniBefore = s.iniBytes();
-    whenModalShows([](QWidget* modal) { qobject_cast<TfrmStatus*>(modal)->Button1->click(); });
+    whenModalShows(
+        [](QWidget* modal) { qobject_cast<LaunchStatusDialog*>(modal)->cancelButton_->click(); });
     w.btnRun->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(s.nothingStarted());
@@ -171,7 +175,7 @@ void TstRun::missingGameFails() {
         s.env.writeFile(QStringLiteral("quake2/quake2"), "#!/bin/sh\n");
     s.setIni("vexa", "SaveAllOnRun", saveAllOnRun ? QStringLiteral("1") : QStringLiteral("0"));
     s.setIni("vexa", "CloseOnExit", QStringLiteral("1"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     w.show();
     w.txtBatchFile->setText(s.env.quake2Dir() + QStringLiteral("/other.sh"));
     w.txtConfigFile->setText(s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "\r\n"));
@@ -207,7 +211,7 @@ void TstRun::afterTheStart() {
     s.setIni("vexa", "Minimize", minimize ? QStringLiteral("1") : QStringLiteral("0"));
     s.setIni("vexa", "SaveAllOnRun", QStringLiteral("0"));
     s.setIni("vexa", "RunServer", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.cbxStartServer->setChecked(true);
@@ -232,7 +236,7 @@ void TstRun::relativeNamesMeanTheProgramDirectory() {
     RunSession s;
     s.setIni("vexa", "SaveAllOnRun", QStringLiteral("1"));
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
-    TfrmVexaMain& w = s.start();
+    MainWindow& w = s.start();
     s.env.writeFile(QStringLiteral("program/cfgs/mine.cfg"), "\r\n");
     w.txtBatchFile->setText(QStringLiteral("myrun.sh"));
     w.txtConfigFile->setText(QStringLiteral("./cfgs/mine.cfg"));

@@ -1,5 +1,6 @@
+#include "app/MainWindow.h"
 #include "app/ServerListStatus.h"
-#include "app/VexaMain.h"
+#include "app/pages/ClientPage.h"
 #include "support/ScriptedPrompts.h"
 #include "support/StandInServer.h"
 #include "support/TestEnvironment.h"
@@ -93,11 +94,11 @@ private slots:
         env.writeFile(QStringLiteral("program/servers.txt"),
                       (arena.address() + '\n' + silent.address() + '\n').toLatin1());
         ScriptedPrompts prompts;
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.PageMain->setCurrentWidget(window.tabClient);
-        QComboBox* box = window.cboServerList;
+        QComboBox* box = window.tabClient->servers();
         QCOMPARE(arena.requests(), 0); // nothing is asked before the list opens
 
         box->showPopup();
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(cellText(box, 0, ServerListStatus::Ping).endsWith(QStringLiteral(" ms")));
         QTRY_COMPARE(cellText(box, 1, ServerListStatus::Name), QStringLiteral("no answer"));
         QCOMPARE(cellText(box, 1, ServerListStatus::Ping), QStringLiteral("-"));
-        window.FillServerList(); // as when the editor closes: what is known shows again
+        window.fillServerList(); // as when the editor closes: what is known shows again
         QCOMPARE(cellText(box, 0, ServerListStatus::Name), QStringLiteral("Vexa Arena"));
 
         // Chosen from the list, the entry is the address alone.
@@ -115,11 +116,11 @@ private slots:
         QTest::keyClick(box->view(), Qt::Key_Return);
         QTRY_VERIFY(!box->view()->isVisible());
         QCOMPARE(box->currentText(), arena.address());
-        window.rbConnectToServer->setChecked(true);
-        QVERIFY(window.BuildCommandLine().contains(QStringLiteral("+connect ") + arena.address() +
+        window.tabClient->connectToServer()->setChecked(true);
+        QVERIFY(window.buildCommandLine().contains(QStringLiteral("+connect ") + arena.address() +
                                                    QStringLiteral(" +exec")));
 
-        window.btnRefreshServers->click();
+        window.tabClient->refreshServersButton()->click();
         QTRY_COMPARE(arena.requests(), 2);
         QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
     }
@@ -130,7 +131,7 @@ private slots:
         StandInServer arena({Arena}), other({Arena});
         env.writeFile(QStringLiteral("program/servers.txt"), arena.address().toLatin1());
         ScriptedPrompts prompts;
-        TfrmVexaMain window(prompts);
+        MainWindow window(prompts);
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -146,7 +147,7 @@ private slots:
             QCOMPARE(arena.requests(), 2);
             editor->close();
         });
-        window.btnServerList->click();
+        window.tabClient->serverListButton()->click();
         QVERIFY(seen);
     }
 };

@@ -1,9 +1,17 @@
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
+#include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 #include "config/SettingControls.h"
+#include "controls/BindingEdit.h"
 #include "controls/Catalogue.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -42,7 +50,7 @@ private slots:
 private:
     std::unique_ptr<TestEnvironment> env_;
     std::unique_ptr<ScriptedPrompts> prompts_;
-    std::unique_ptr<TfrmVexaMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     template <typename T> T* control(const char* command) const {
         auto* widget = qobject_cast<T*>(window_->settingControl(QString::fromUtf8(command)));
@@ -60,7 +68,7 @@ void TstSettingTabs::init() {
     QFile::remove(env_->baseDir() + QStringLiteral("/config.cfg"));
     prompts_ = std::make_unique<ScriptedPrompts>();
     prompts_->expectNotice();
-    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    window_ = std::make_unique<MainWindow>(*prompts_);
 }
 
 void TstSettingTabs::cleanup() {
@@ -81,26 +89,26 @@ void TstSettingTabs::everySettingStandsInCatalogueOrder() {
     for (const CatalogueRow& row : catalogue())
         listed << QString::fromUtf8(row.command);
     QCOMPARE(walked, listed);
-    QCOMPARE(kinds.value("TSupCheckBox"), 68);
-    QCOMPARE(kinds.value("TSupSpinEdit"), 25);
-    QCOMPARE(kinds.value("TSupBind"), 80);
+    QCOMPARE(kinds.value("SettingCheckBox"), 68);
+    QCOMPARE(kinds.value("SettingSpinBox"), 25);
+    QCOMPARE(kinds.value("BindingEdit"), 80);
 }
 
 void TstSettingTabs::controlsShowTheirDefaults() {
-    QCOMPARE(control<TSupSpinEdit>("fov")->SupValue(), 90);
-    QCOMPARE(control<TSupSpinEdit>("fov")->text(), QStringLiteral("90"));
-    QCOMPARE(control<TSupBind>("+attack")->text(), QStringLiteral("CTRL"));
-    QVERIFY(control<TSupCheckBox>("in_mouse")->isChecked());
-    QVERIFY(!control<TSupCheckBox>("freelook")->isChecked());
+    QCOMPARE(control<SettingSpinBox>("fov")->supValue(), 90);
+    QCOMPARE(control<SettingSpinBox>("fov")->text(), QStringLiteral("90"));
+    QCOMPARE(control<BindingEdit>("+attack")->text(), QStringLiteral("CTRL"));
+    QVERIFY(control<SettingCheckBox>("in_mouse")->isChecked());
+    QVERIFY(!control<SettingCheckBox>("freelook")->isChecked());
     for (const CatalogueRow& row : catalogue()) {
         QWidget* widget = window_->settingControl(QString::fromUtf8(row.command));
         const QString def = QString::fromUtf8(row.defaultValue);
-        if (auto* box = qobject_cast<TSupCheckBox*>(widget))
+        if (auto* box = qobject_cast<SettingCheckBox*>(widget))
             QCOMPARE(box->isChecked(), def == QStringLiteral("yes"));
-        else if (auto* spin = qobject_cast<TSupSpinEdit*>(widget))
-            QCOMPARE(spin->SupValue(), def.toInt());
-        else if (auto* bind = qobject_cast<TSupBind*>(widget))
-            QCOMPARE(bind->SupValue(), def);
+        else if (auto* spin = qobject_cast<SettingSpinBox*>(widget))
+            QCOMPARE(spin->supValue(), def.toInt());
+        else if (auto* bind = qobject_cast<BindingEdit*>(widget))
+            QCOMPARE(bind->supValue(), def);
         else
             QFAIL(row.command);
     }
@@ -115,15 +123,15 @@ void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
         QVERIFY(widget->toolTip().startsWith(widget->statusTip())); // and what the engine lacks
     });
     QCOMPARE(names.size(), 173);
-    QVERIFY(window_->findChild<TSupSpinEdit*>(QStringLiteral("ssefov")));
+    QVERIFY(window_->findChild<SettingSpinBox*>(QStringLiteral("ssefov")));
     QVERIFY(window_->findChild<QLabel*>(QStringLiteral("lblfov")));
-    QVERIFY(window_->findChild<TSupBind*>(QStringLiteral("subuse_grenade_launcher")));
-    QVERIFY(window_->findChild<TSupCheckBox*>(QStringLiteral("sbcin_mouse")));
-    QCOMPARE(control<TSupSpinEdit>("fov")->toolTip(), QStringLiteral("90  ()"));
-    QCOMPARE(control<TSupCheckBox>("freelook")->toolTip(),
+    QVERIFY(window_->findChild<BindingEdit*>(QStringLiteral("subuse_grenade_launcher")));
+    QVERIFY(window_->findChild<SettingCheckBox*>(QStringLiteral("sbcin_mouse")));
+    QCOMPARE(control<SettingSpinBox>("fov")->toolTip(), QStringLiteral("90  ()"));
+    QCOMPARE(control<SettingCheckBox>("freelook")->toolTip(),
              QStringLiteral("No (Toggle the use of the forward and down movements into look up "
                             "and look down)"));
-    QCOMPARE(control<TSupBind>("+lookup")->toolTip(),
+    QCOMPARE(control<BindingEdit>("+lookup")->toolTip(),
              QStringLiteral("PGDN  (When active the player is looking up)"));
     for (const char* group :
          {"Mouse Options", "Looking", "Running", "Strafing", "Climbing and swimming",
@@ -137,7 +145,7 @@ void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
 
 void TstSettingTabs::unboundBindingsUseWindowColours() {
     for (const char* command : {"+moveleft", "menu_credits", "cd pause"}) {
-        TSupBind* bind = control<TSupBind>(command);
+        BindingEdit* bind = control<BindingEdit>(command);
         QVERIFY(bind->text().isEmpty());
         QCOMPARE(bind->palette().color(QPalette::Base),
                  QApplication::palette(bind).color(QPalette::Base));
@@ -145,8 +153,8 @@ void TstSettingTabs::unboundBindingsUseWindowColours() {
 }
 
 void TstSettingTabs::useMouseGovernsMouseLook() {
-    auto* useMouse = control<TSupCheckBox>("in_mouse");
-    auto* mouseLook = control<TSupCheckBox>("freelook");
+    auto* useMouse = control<SettingCheckBox>("in_mouse");
+    auto* mouseLook = control<SettingCheckBox>("freelook");
     QVERIFY(mouseLook->isEnabled());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -154,64 +162,64 @@ void TstSettingTabs::useMouseGovernsMouseLook() {
     QTest::mouseClick(useMouse, Qt::LeftButton, {}, QPoint(6, useMouse->height() / 2));
     QVERIFY(!useMouse->isChecked());
     QVERIFY(!mouseLook->isEnabled());
-    useMouse->setSupValue(TChecked::yes); // by the program, as a config read does
+    useMouse->setSupValue(true); // by the program, as a config read does
     QVERIFY(mouseLook->isEnabled());
 }
 
 void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
-    auto* allow = control<TSupCheckBox>("allow_download");
-    allow->setSupValue(TChecked::no);
+    auto* allow = control<SettingCheckBox>("allow_download");
+    allow->setSupValue(false);
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_sounds", "allow_download_players"})
         QVERIFY2(!window_->settingControl(QString::fromUtf8(command))->isEnabled(), command);
-    allow->setSupValue(TChecked::yes);
+    allow->setSupValue(true);
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_sounds", "allow_download_players"})
         QVERIFY2(window_->settingControl(QString::fromUtf8(command))->isEnabled(), command);
 }
 
 void TstSettingTabs::plainWidgetsStartAsLaidOut() {
-    TfrmVexaMain& w = *window_;
-    QCOMPARE(w.txtPlayer->text(), QStringLiteral("Player"));
-    QVERIFY(w.rbRight->isChecked());
-    QVERIFY(w.rbCrossNone->isChecked());
-    QCOMPARE(w.txtWalkPitch->displayText(), QStringLiteral(" .  5"));
-    QCOMPARE(w.txtBobStart->displayText(), QStringLiteral(" .   "));
+    MainWindow& w = *window_;
+    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Player"));
+    QVERIFY(w.tabGeneral->handRight()->isChecked());
+    QVERIFY(w.tabGeneral->crossNone()->isChecked());
+    QCOMPARE(w.tabGeneral->walkPitch()->displayText(), QStringLiteral(" .  5"));
+    QCOMPARE(w.tabGeneral->bobStart()->displayText(), QStringLiteral(" .   "));
     // The bars as a config without their variables leaves them: the game's own gamma of 1.
-    QCOMPARE(w.barSensitivity->value(), 5);
-    QCOMPARE(w.barGamma->minimum(), 1);
-    QCOMPARE(w.barGamma->maximum(), 39);
-    QCOMPARE(w.barGamma->value(), 4);
-    QCOMPARE(w.barVolume->maximum(), 40);
-    QCOMPARE(w.barVolume->value(), 7);
-    QCOMPARE(w.cboSndQuality->currentText(), QStringLiteral("Low"));
-    QCOMPARE(w.cboGlVidMode->count(), 10);
-    QCOMPARE(w.cboGlVidMode->itemText(0), QStringLiteral("0 - 320 x 240"));
-    QCOMPARE(w.cboGlVidMode->itemText(9), QStringLiteral("9 - 1600 x 1200"));
-    QCOMPARE(w.cboSwVidMode->currentIndex(), 0);
-    QCOMPARE(w.cboTextureMode->count(), 7);
-    QCOMPARE(w.cboTextureMode->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
-    QVERIFY(w.gbxVideoItems->button(1)->isChecked());
-    QVERIFY(w.rbStartNewGame->isChecked());
-    QCOMPARE(w.edtServerName->text(), QString());
-    QVERIFY(w.edtMasterServer->text().endsWith(QStringLiteral(":27900")));
-    QVERIFY(w.rbDeathMatch->isChecked());
-    QVERIFY(w.cbxFragLimit->isChecked());
-    QVERIFY(w.cbxTimeLimit->isChecked());
-    QCOMPARE(w.deathmatchFlagBoxes.size(), 19);
+    QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
+    QCOMPARE(w.tabVideo->gamma()->minimum(), 1);
+    QCOMPARE(w.tabVideo->gamma()->maximum(), 39);
+    QCOMPARE(w.tabVideo->gamma()->value(), 4);
+    QCOMPARE(w.tabSound->volume()->maximum(), 40);
+    QCOMPARE(w.tabSound->volume()->value(), 7);
+    QCOMPARE(w.tabSound->quality()->currentText(), QStringLiteral("Low"));
+    QCOMPARE(w.tabVideo->glMode()->count(), 10);
+    QCOMPARE(w.tabVideo->glMode()->itemText(0), QStringLiteral("0 - 320 x 240"));
+    QCOMPARE(w.tabVideo->glMode()->itemText(9), QStringLiteral("9 - 1600 x 1200"));
+    QCOMPARE(w.tabVideo->softwareMode()->currentIndex(), 0);
+    QCOMPARE(w.tabVideo->textureMode()->count(), 7);
+    QCOMPARE(w.tabVideo->textureMode()->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
+    QVERIFY(w.tabVideo->renderers()->button(1)->isChecked());
+    QVERIFY(w.tabClient->startNewGame()->isChecked());
+    QCOMPARE(w.tabServer->serverName()->text(), QString());
+    QVERIFY(w.tabServer->masterServer()->text().endsWith(QStringLiteral(":27900")));
+    QVERIFY(w.tabServer->deathMatch()->isChecked());
+    QVERIFY(w.tabServer->fragLimit()->isChecked());
+    QVERIFY(w.tabServer->timeLimit()->isChecked());
+    QCOMPARE(w.tabServer->deathmatchFlagBoxes().size(), 19);
     QStringList checked;
-    for (QCheckBox* box : w.deathmatchFlagBoxes)
+    for (QCheckBox* box : w.tabServer->deathmatchFlagBoxes())
         if (box->isChecked())
             checked << box->objectName();
     QCOMPARE(checked, (QStringList{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
-    QVERIFY(w.cbxGlobalSettings->isChecked());
+    QVERIFY(w.tabAlias->widgets().cbxGlobalSettings->isChecked());
 }
 
 void TstSettingTabs::messageKeyBoxesCaptureKeys() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     window_->PageMain->setCurrentWidget(window_->tabCommunications);
-    QLineEdit* key = window_->txtMsgKey[2];
+    QLineEdit* key = window_->tabCommunications->messageKey(2);
     QCOMPARE(key->objectName(), QStringLiteral("txtMsg3Key"));
     key->setFocus();
     QTest::keyClick(key, Qt::Key_F5);
@@ -226,7 +234,7 @@ void TstSettingTabs::hiddenTabStaysHiddenFromTheStart() {
     window_.reset();
     IniFile(env_->iniPath()).writeString("Tabs", "Sound", "0");
     env_->writeFile(QStringLiteral("quake2/baseq2/config.cfg"), QByteArray()); // start-up runs on
-    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    window_ = std::make_unique<MainWindow>(*prompts_);
     const int sound = window_->PageMain->indexOf(window_->tabSound);
     QVERIFY(!window_->PageMain->isTabVisible(sound));
     QVERIFY(window_->PageMain->isTabVisible(window_->PageMain->indexOf(window_->TabMenus)));

@@ -1,9 +1,9 @@
 #include "app/Application.h"
-#include "app/VexaMain.h"
+#include "app/MainWindow.h"
+#include "controls/BindingEdit.h"
 #include "controls/Catalogue.h"
-#include "controls/SupBind.h"
-#include "controls/SupCheckBox.h"
-#include "controls/SupSpinEdit.h"
+#include "controls/SettingCheckBox.h"
+#include "controls/SettingSpinBox.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -120,12 +120,12 @@ bool showsWhole(const QLineEdit& edit, const QString& text) {
 }
 
 QString commandOf(const QWidget* widget) {
-    if (const auto* box = qobject_cast<const TSupCheckBox*>(widget))
-        return box->SupCommand();
-    if (const auto* spin = qobject_cast<const TSupSpinEdit*>(widget))
-        return spin->SupCommand();
-    if (const auto* bind = qobject_cast<const TSupBind*>(widget))
-        return bind->SupCommand();
+    if (const auto* box = qobject_cast<const SettingCheckBox*>(widget))
+        return box->supCommand();
+    if (const auto* spin = qobject_cast<const SettingSpinBox*>(widget))
+        return spin->supCommand();
+    if (const auto* bind = qobject_cast<const BindingEdit*>(widget))
+        return bind->supCommand();
     return QString();
 }
 
@@ -221,7 +221,7 @@ private:
     QString oldStyle_;
     std::unique_ptr<TestEnvironment> env_;
     std::unique_ptr<ScriptedPrompts> prompts_;
-    std::unique_ptr<TfrmVexaMain> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 void TstTabLayout::initTestCase() {
@@ -231,7 +231,7 @@ void TstTabLayout::initTestCase() {
     env_ = std::make_unique<TestEnvironment>();
     env_->seedKnownDirectories();
     prompts_ = std::make_unique<ScriptedPrompts>();
-    window_ = std::make_unique<TfrmVexaMain>(*prompts_);
+    window_ = std::make_unique<MainWindow>(*prompts_);
     QVERIFY2(prompts_->done(), qPrintable(prompts_->report()));
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -295,7 +295,7 @@ void TstTabLayout::longValuesKeepTheLayout() {
     QWidget* page = currentPage();
     QVERIFY(page);
     for (const int value : {100000, std::numeric_limits<int>::min()}) {
-        for (TSupSpinEdit* spin : page->findChildren<TSupSpinEdit*>())
+        for (SettingSpinBox* spin : page->findChildren<SettingSpinBox*>())
             spin->setSupValue(value);
         showPage(page);
         const QStringList problems = cutParts(page) + overlappingParts(page);

@@ -43,21 +43,21 @@ void TstTickedEntries::tickedEntriesReachTheConfig() {
     CfgWindowFixture f;
     f.env.writeFile(QStringLiteral("program/Global Aliases.vexa"), Global);
     f.env.writeFile(QStringLiteral("program/ctf.vexa"), Ctf);
-    f.window = std::make_unique<TfrmVexaMain>(f.prompts); // start-up loads the global profile
-    TfrmVexaMain& w = f.w();
-    QCOMPARE(w.clsAliases->count(), 2);
-    tick(w.clsAliases, 1);  // Zoom, not Rocket Jump
-    tick(w.clsBindings, 1); // z = zoom
-    tick(w.clsSettings, 0);
+    f.window = std::make_unique<MainWindow>(f.prompts); // start-up loads the global profile
+    MainWindow& w = f.w();
+    QCOMPARE(w.tabAlias->widgets().clsAliases->count(), 2);
+    tick(w.tabAlias->widgets().clsAliases, 1);  // Zoom, not Rocket Jump
+    tick(w.tabAlias->widgets().clsBindings, 1); // z = zoom
+    tick(w.tabAlias->widgets().clsSettings, 0);
 
     // The game's profile: show it, tick its setting only, and make ctf the current game.
-    QCOMPARE(w.lbxGames->count(), 1);
-    w.lbxGames->setCurrentRow(0);
-    w.cbxGlobalSettings->setChecked(false);
-    QCOMPARE(w.clsSettings->count(), 1);
-    tick(w.clsSettings, 0);
-    w.btnUseThisGame->click();
-    QCOMPARE(w.txtCurrentGame->text(), QStringLiteral("ctf"));
+    QCOMPARE(w.tabAlias->widgets().lbxGames->count(), 1);
+    w.tabAlias->widgets().lbxGames->setCurrentRow(0);
+    w.tabAlias->widgets().cbxGlobalSettings->setChecked(false);
+    QCOMPARE(w.tabAlias->widgets().clsSettings->count(), 1);
+    tick(w.tabAlias->widgets().clsSettings, 0);
+    w.tabAlias->widgets().btnUseThisGame->click();
+    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
 
     const QByteArray written = f.save();
     const int start = written.indexOf("//Globals Settings");

@@ -1,7 +1,8 @@
 #include "config/CfgFile.h"
-#include "config/CfgProfileEntries.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "profiles/CfgProfileEntries.h"
+#include "support/ErrorOf.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
@@ -9,15 +10,6 @@
 #include <QTest>
 
 namespace {
-
-template <typename F> QString errorOf(F call) {
-    try {
-        call();
-    } catch (const VexaError& error) {
-        return error.message();
-    }
-    return {};
-}
 
 QByteArray text(std::initializer_list<const char*> lines) {
     QByteArray bytes;
@@ -198,7 +190,7 @@ void TestCfgFile::profileEntries() {
         env.writeFile("program/" + game + ".vexa", gameProfile);
 
     QStringList lines{"set name \"x\""};
-    WriteProfileEntries(lines, env.programDir(), game);
+    writeProfileEntries(lines, env.programDir(), game);
     QCOMPARE(lines, QStringList{"set name \"x\""} + expected);
 }
 
@@ -207,7 +199,7 @@ void TestCfgFile::malformedGameSettingsCountWritesNothing() {
     env.writeFile("program/Global Aliases.vexa", GlobalProfile);
     env.writeFile("program/ctf.vexa", text({"[NumberOfSections]", "Aliases=1", "Settings=two"}));
     QStringList lines{"set name \"x\""};
-    QCOMPARE(errorOf([&] { WriteProfileEntries(lines, env.programDir(), "ctf"); }),
+    QCOMPARE(errorOf([&] { writeProfileEntries(lines, env.programDir(), "ctf"); }),
              ErrorText::notAnInteger("two"));
     QCOMPARE(lines, QStringList{"set name \"x\""});
 }

@@ -80,7 +80,7 @@ void TestCfgLines::splitAtSeparator_data() {
 void TestCfgLines::splitAtSeparator() {
     QFETCH(QString, text);
     QFETCH(QStringList, pieces);
-    QCOMPARE(SplitAtSeparator(text, u'/'), pieces);
+    QCOMPARE(::splitAtSeparator(text, u'/'), pieces);
 }
 
 VEXA_TEST(TestCfgLines)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/untInfo.h"
+#include "controls/SettingInfoDialog.h"
 
 #include <QApplication>
 #include <QHash>
@@ -22,7 +22,7 @@ struct InfoSnapshot {
 inline void probeNextInfo(InfoSnapshot& snapshot) {
     QTimer::singleShot(0, [&snapshot] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* info = qobject_cast<TfrmInfo*>(modal)) {
+        if (auto* info = qobject_cast<SettingInfoDialog*>(modal)) {
             snapshot.seen = true;
             snapshot.title = info->windowTitle();
             for (auto* edit : info->findChildren<QLineEdit*>())

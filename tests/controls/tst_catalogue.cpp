@@ -329,7 +329,7 @@ private slots:
             switch (row.kind) {
             case SettingKind::CheckBox:
                 QVERIFY2(value == u"yes" || value == u"no", row.command);
-                QCOMPARE(defaultChecked(row), value == u"yes" ? TChecked::yes : TChecked::no);
+                QCOMPARE(defaultChecked(row), value == u"yes");
                 break;
             case SettingKind::Spin: {
                 bool ok = false;

@@ -1,5 +1,5 @@
 #include "InfoProbe.h"
-#include "controls/SupCommon.h"
+#include "controls/ControlParts.h"
 #include "support/TestRegistry.h"
 
 #include <QCursor>
@@ -38,7 +38,7 @@ void TestInfo::cleanupTestCase() {
 }
 
 void TestInfo::frame() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     QCOMPARE(info.objectName(), QStringLiteral("frmInfo"));
     QCOMPARE(info.size(), QSize(371, 290));
     QCOMPARE(info.minimumSize(), info.maximumSize());
@@ -61,7 +61,7 @@ void TestInfo::frame() {
 }
 
 void TestInfo::everythingFitsWithoutOverlap() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowExposed(&info));
     QList<QWidget*> parts;
@@ -90,7 +90,7 @@ void TestInfo::everythingFitsWithoutOverlap() {
 }
 
 void TestInfo::edit1HoldsTheFocus() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
     QCOMPARE(QApplication::focusWidget(), info.Edit1);
@@ -100,7 +100,7 @@ void TestInfo::edit1HoldsTheFocus() {
 }
 
 void TestInfo::commandPassesTheFocusOn() {
-    TfrmInfo info;
+    SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
     info.txtCurrent2->setFocus();
@@ -128,7 +128,7 @@ void TestInfo::filling() {
     InfoContent content{command, "90", {"110", "", "MOUSE2", ""}, description, {}};
     InfoSnapshot shown;
     probeNextInfo(shown);
-    ShowInfoDialog(&owner, content);
+    showInfoDialog(&owner, content);
     QVERIFY(shown.seen);
     QCOMPARE(shown.title, command);
     QCOMPARE(shown.texts["txtCommand"], command);
@@ -148,7 +148,7 @@ void TestInfo::notesKeepTheirLines() {
     const QStringList notes{"First line", "", "  indented", "last"};
     InfoSnapshot shown;
     probeNextInfo(shown);
-    ShowInfoDialog(&owner, {"cl_run", "No", {"Yes"}, "Always run", notes});
+    showInfoDialog(&owner, {"cl_run", "No", {"Yes"}, "Always run", notes});
     QVERIFY(shown.seen);
     QCOMPARE(shown.texts["mmoNotes"].split('\n'), notes);
 }
@@ -157,9 +157,9 @@ void TestInfo::deletedAfterClosing() {
     QWidget owner;
     InfoSnapshot shown;
     probeNextInfo(shown);
-    ShowInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
+    showInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
     QVERIFY(shown.seen);
-    QPointer<TfrmInfo> info = owner.findChild<TfrmInfo*>();
+    QPointer<SettingInfoDialog> info = owner.findChild<SettingInfoDialog*>();
     QTRY_VERIFY(info.isNull());
 }
 
@@ -180,7 +180,7 @@ void TestInfo::opensAtThePointer() {
     QWidget owner;
     InfoSnapshot shown;
     probeNextInfo(shown);
-    ShowInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
+    showInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
     QVERIFY(shown.seen);
     QVERIFY(screen.contains(shown.frame));
     if (bottomRight) {

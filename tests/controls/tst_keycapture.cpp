@@ -1,7 +1,7 @@
 #include "MenuEntries.h"
+#include "controls/BindingEdit.h"
+#include "controls/KeyCaptureEdit.h"
 #include "controls/KeyNames.h"
-#include "controls/SupBind.h"
-#include "controls/SupKey.h"
 #include "support/EngineScope.h"
 #include "support/TestRegistry.h"
 
@@ -185,7 +185,7 @@ void TestKeyCapture::supKey() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, name);
-    TSupKey box;
+    KeyCaptureEdit box;
     box.setText(QStringLiteral("MOUSE2"));
     pressAndRelease(box, key, modifiers);
     QCOMPARE(box.text(), name == unnamed ? QStringLiteral("MOUSE2") : name);
@@ -195,14 +195,14 @@ void TestKeyCapture::supBind() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, name);
-    TSupBind bind;
+    BindingEdit bind;
     bind.setSupValue(QStringLiteral("MOUSE2"));
     bind.setSupValue3(QStringLiteral("x"));
     pressAndRelease(bind, key, modifiers);
     const QString expected = name == unnamed ? QStringLiteral("MOUSE2") : name;
-    QCOMPARE(bind.SupValue(), expected);
+    QCOMPARE(bind.supValue(), expected);
     QCOMPARE(bind.text(), expected);
-    QCOMPARE(bind.SupValue3(), QStringLiteral("x"));
+    QCOMPARE(bind.supValue3(), QStringLiteral("x"));
 }
 
 // A plain capture box is emptied by unnamed keys.
@@ -218,21 +218,21 @@ void TestKeyCapture::plainBox() {
 
 // Releasing Shift after the letter keeps the letter in the controls, empties a plain box.
 void TestKeyCapture::shiftClickGivesTheLetter() {
-    TSupKey key;
-    TSupBind bind;
+    KeyCaptureEdit key;
+    BindingEdit bind;
     QLineEdit plain;
     KeyCaptureFilter::install(plain);
     for (QWidget* box :
          {static_cast<QWidget*>(&key), static_cast<QWidget*>(&bind), static_cast<QWidget*>(&plain)})
         QTest::keyClick(box, Qt::Key_A, Qt::ShiftModifier);
     QCOMPARE(key.text(), QStringLiteral("a"));
-    QCOMPARE(bind.SupValue(), QStringLiteral("a"));
+    QCOMPARE(bind.supValue(), QStringLiteral("a"));
     QCOMPARE(plain.text(), QString());
 }
 
 void TestKeyCapture::typingNeverEdits() {
-    TSupKey key;
-    TSupBind bind;
+    KeyCaptureEdit key;
+    BindingEdit bind;
     QLineEdit plain;
     KeyCaptureFilter::install(plain);
     QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
@@ -249,10 +249,10 @@ void TestKeyCapture::typingNeverEdits() {
 // A release whose press went elsewhere (a dialog closed by Enter, focus arriving by Tab) is not
 // a key the user meant for this box.
 void TestKeyCapture::releaseWithoutPressIsIgnored() {
-    TSupBind bind;
+    BindingEdit bind;
     bind.setSupValue(QStringLiteral("PGDN"));
     QTest::keyRelease(&bind, Qt::Key_Return);
-    QCOMPARE(bind.SupValue(), QStringLiteral("PGDN"));
+    QCOMPARE(bind.supValue(), QStringLiteral("PGDN"));
 
     QLineEdit plain(QStringLiteral("k"));
     KeyCaptureFilter::install(plain);
@@ -262,13 +262,13 @@ void TestKeyCapture::releaseWithoutPressIsIgnored() {
     // The key's code counts, not its character: Shift may be let go first.
     QTest::keyPress(&bind, Qt::Key_Colon, Qt::ShiftModifier);
     QTest::keyRelease(&bind, Qt::Key_Semicolon);
-    QCOMPARE(bind.SupValue(), QStringLiteral("SEMICOLON"));
+    QCOMPARE(bind.supValue(), QStringLiteral("SEMICOLON"));
 }
 
 void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
     QWidget window;
-    auto* first = new TSupKey(&window);
-    auto* second = new TSupKey(&window);
+    auto* first = new KeyCaptureEdit(&window);
+    auto* second = new KeyCaptureEdit(&window);
     second->move(0, 40);
     second->setText(QStringLiteral("b"));
     window.show();
@@ -284,7 +284,7 @@ void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
 
 void TestKeyCapture::shortcutKeysAreCaptured() {
     QWidget window;
-    auto* bind = new TSupBind(&window);
+    auto* bind = new BindingEdit(&window);
     auto* refresh = new QAction(&window);
     refresh->setShortcut(Qt::Key_F5);
     window.addAction(refresh);
@@ -293,21 +293,21 @@ void TestKeyCapture::shortcutKeysAreCaptured() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     bind->setFocus();
     QTest::keyClick(bind, Qt::Key_F5);
-    QCOMPARE(bind->SupValue(), QStringLiteral("F5"));
+    QCOMPARE(bind->supValue(), QStringLiteral("F5"));
     QCOMPARE(triggered.count(), 0);
 }
 
 void TestKeyCapture::captureActsOnlyOnEditBoxes() {
     QCheckBox other(QStringLiteral("caption"));
     const VirtualKey pageDown{34};
-    CaptureKeyName(&other, pageDown);
+    captureKeyName(&other, pageDown);
     QCOMPARE(other.text(), QStringLiteral("caption"));
-    CaptureKeyName(nullptr, pageDown);
+    captureKeyName(nullptr, pageDown);
 
     QLineEdit box(QStringLiteral("x"));
-    CaptureKeyName(&box, pageDown);
+    captureKeyName(&box, pageDown);
     QCOMPARE(box.text(), QStringLiteral("PGDN"));
-    CaptureKeyName(&box, VirtualKey{16, true});
+    captureKeyName(&box, VirtualKey{16, true});
     QCOMPARE(box.text(), QString());
 }
 
@@ -330,8 +330,8 @@ QStringList keyEntries(const QMenu& menu) {
 void TestKeyCapture::popupOffersOnlyKeysTheEngineBinds() {
     for (Engine engine : AllEngines) {
         const EngineScope scope{engine};
-        TSupKey key;
-        TSupBind bind;
+        KeyCaptureEdit key;
+        BindingEdit bind;
         QStringList offered;
         for (QLineEdit* box : {static_cast<QLineEdit*>(&key), static_cast<QLineEdit*>(&bind)}) {
             QTest::mousePress(box, Qt::RightButton);

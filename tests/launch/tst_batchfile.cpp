@@ -192,7 +192,7 @@ void TstBatchFile::lineLayout() {
     c.startServer = c.dedicated = c.deathmatch = true;
     c.serverStartMap = QStringLiteral("q2dm1");
     c.configFile = QStringLiteral("config.cfg");
-    QString line = batchFileLine(quake2Dir, BuildCommandPieces(c, conventions), conventions);
+    QString line = batchFileLine(quake2Dir, buildCommandPieces(c, conventions), conventions);
     // POSIX quotes the backslashes of the Windows-looking base directory.
     line.replace(QStringLiteral("'c:\\quake2\\baseq2'"), QStringLiteral("c:\\quake2\\baseq2"));
     QCOMPARE(line, expected);
@@ -202,9 +202,9 @@ void TstBatchFile::writtenFileHasOneLine() {
     TestEnvironment env;
     const CommandLine pieces{{"+map", "a b"}};
     const QString file = env.root() + QStringLiteral("/vexa.sh");
-    WriteBatchFile(file, "/q2", pieces, posix);
+    writeBatchFile(file, "/q2", pieces, posix);
     QCOMPARE(env.readFile(file), QByteArray("/q2/quake2 +map 'a b'\n"));
-    WriteBatchFile(file, "c:\\q2", pieces, windows);
+    writeBatchFile(file, "c:\\q2", pieces, windows);
     QCOMPARE(env.readFile(file), QByteArray("c:\\q2\\quake2.exe +map \"a b\"\r\n"));
 }
 
@@ -229,7 +229,7 @@ void TstBatchFile::readsBackWhatWasWritten() {
     QFETCH(LaunchChoices, choices);
     QFETCH(int, style);
     const auto& conventions = Style(style) == Style::Posix ? posix : windows;
-    const CommandLine pieces = BuildCommandPieces(choices, conventions);
+    const CommandLine pieces = buildCommandPieces(choices, conventions);
     const QString line = batchFileLine(QStringLiteral("/q2"), pieces, conventions);
     const BatchFileContents read = parseBatchFile(line + conventions.lineEnding(), Style(style));
 
@@ -322,13 +322,13 @@ void TstBatchFile::readsHandWrittenLines() {
 void TstBatchFile::missingFileIsCreated() {
     TestEnvironment env;
     const QString file = env.root() + QStringLiteral("/new.sh");
-    const BatchFileContents read = ReadBatchFile(file, HostileDir, posix);
+    const BatchFileContents read = readBatchFile(file, HostileDir, posix);
     QVERIFY(read.created);
     QVERIFY(read.cfgLines.isEmpty());
     const QString text = QString::fromLatin1(env.readFile(file));
     QVERIFY(text.endsWith(QStringLiteral("quake2'\n")));
     // The file now holds the bare game program, which reads back as itself.
-    const BatchFileContents again = ReadBatchFile(file, HostileDir, posix);
+    const BatchFileContents again = readBatchFile(file, HostileDir, posix);
     QVERIFY(!again.created);
     QCOMPARE(again.cfgLines, QStringList{HostileDir + QStringLiteral("/quake2")});
     QVERIFY(again.commands.isEmpty());
@@ -340,19 +340,19 @@ void TstBatchFile::unreadableAndUnwritableFiles() {
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString missing = dir + QStringLiteral("/vexa.sh");
     try {
-        ReadBatchFile(missing, "/q2", posix);
+        readBatchFile(missing, "/q2", posix);
         QFAIL("a file in a read-only directory was created");
     } catch (const VexaError& e) {
         QCOMPARE(e.message(), QStringLiteral("Cannot create file ") + missing);
     }
     QVERIFY(!QFile::exists(missing));
-    QVERIFY_THROWS_EXCEPTION(VexaError, WriteBatchFile(missing, "/q2", {}, posix));
+    QVERIFY_THROWS_EXCEPTION(VexaError, writeBatchFile(missing, "/q2", {}, posix));
     QFile::setPermissions(dir,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     const QString directory = env.makeDir(QStringLiteral("a directory"));
     try {
-        ReadBatchFile(directory, "/q2", posix);
+        readBatchFile(directory, "/q2", posix);
         QFAIL("a directory was read as a script");
     } catch (const VexaError& e) {
         QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + directory);
@@ -380,8 +380,8 @@ void TstBatchFile::scriptRunsOnlyTheGame() {
     const QString game = quake2Dir + QStringLiteral("/quake2");
     TestEnvironment::writeStandInGame(game);
     const QString script = env.root() + QStringLiteral("/vexa.sh");
-    const CommandLine pieces = BuildCommandPieces(choices, posix);
-    WriteBatchFile(script, quake2Dir, pieces, posix);
+    const CommandLine pieces = buildCommandPieces(choices, posix);
+    writeBatchFile(script, quake2Dir, pieces, posix);
 
     QVERIFY(runScript(script, quake2Dir));
     const QString expected = expectedLog(quake2Dir, gameArguments(pieces));
@@ -403,8 +403,8 @@ void TstBatchFile::thousandCommands() {
     pieces.append({QStringLiteral("+map"), QStringLiteral("last map")});
     TestEnvironment env;
     const QString file = env.root() + QStringLiteral("/vexa.sh");
-    WriteBatchFile(file, QStringLiteral("/q2"), pieces, posix);
-    const BatchFileContents read = ReadBatchFile(file, QStringLiteral("/q2"), posix);
+    writeBatchFile(file, QStringLiteral("/q2"), pieces, posix);
+    const BatchFileContents read = readBatchFile(file, QStringLiteral("/q2"), posix);
     QCOMPARE(read.commands, commandWords(pieces));
     QCOMPARE(read.cfgLines.size(), 1002);
     QCOMPARE(read.map, QStringLiteral("last map"));
@@ -435,11 +435,11 @@ void TstBatchFile::namesOutsideAsciiRunUnderSh() {
     TestEnvironment::writeStandInGame(game);
     const QString script = quake2Dir + QStringLiteral("/vexa.sh");
     const CommandLine pieces{{QStringLiteral("+map"), QStringLiteral(u"caf\u00e9")}};
-    WriteBatchFile(script, quake2Dir, pieces, posix);
+    writeBatchFile(script, quake2Dir, pieces, posix);
     QVERIFY(runScript(script, quake2Dir));
     QCOMPARE(QString::fromUtf8(env.readFile(game + QStringLiteral(".log"))),
              expectedLog(quake2Dir, gameArguments(pieces)));
-    QCOMPARE(ReadBatchFile(script, quake2Dir, posix).map, QStringLiteral(u"caf\u00e9"));
+    QCOMPARE(readBatchFile(script, quake2Dir, posix).map, QStringLiteral(u"caf\u00e9"));
 }
 
 // The shell starting says nothing about the game: what the script names is checked first.
@@ -462,7 +462,7 @@ void TstBatchFile::startChecksWhatTheScriptNames() {
     TestEnvironment::writeStandInGame(game);
     const QString file = env.root() + QStringLiteral("/vexa.sh");
     if (script.isNull())
-        WriteBatchFile(file, quake2Dir, {}, posix);
+        writeBatchFile(file, quake2Dir, {}, posix);
     else
         env.writeFile(QStringLiteral("vexa.sh"),
                       script.replace("<root>", QFile::encodeName(env.root())));

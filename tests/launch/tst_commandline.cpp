@@ -105,15 +105,15 @@ void TstCommandLine::commandLine_data() {
 void TstCommandLine::commandLine() {
     QFETCH(LaunchChoices, choices);
     QFETCH(QString, expected);
-    QCOMPARE(BuildCommandLine(choices, PlatformConventions::posix()), expected);
+    QCOMPARE(buildCommandLine(choices, PlatformConventions::posix()), expected);
 }
 
 void TstCommandLine::configFileNameInBothStyles() {
     LaunchChoices c;
     c.configFile = QStringLiteral("c:\\quake2\\baseq2\\my.cfg");
-    QCOMPARE(BuildCommandLine(c, PlatformConventions::windows()), QStringLiteral("+exec my.cfg"));
+    QCOMPARE(buildCommandLine(c, PlatformConventions::windows()), QStringLiteral("+exec my.cfg"));
     c.configFile = QStringLiteral("/q2/baseq2/my.cfg");
-    QCOMPARE(BuildCommandLine(c, PlatformConventions::posix()), QStringLiteral("+exec my.cfg"));
+    QCOMPARE(buildCommandLine(c, PlatformConventions::posix()), QStringLiteral("+exec my.cfg"));
 }
 
 void TstCommandLine::argumentsKeepEachValueWhole() {
@@ -125,7 +125,7 @@ void TstCommandLine::argumentsKeepEachValueWhole() {
     const QStringList expected{"+set", "basedir",   "/my games/q2", "+set",   "dedicated", "1",
                                "+map", "+map evil", "+set",         "coop",   "1",         "+set",
                                "game", QString(),   "+exec",        "a b.cfg"};
-    QCOMPARE(gameArguments(BuildCommandPieces(c, PlatformConventions::posix())), expected);
+    QCOMPARE(gameArguments(buildCommandPieces(c, PlatformConventions::posix())), expected);
 }
 
 void TstCommandLine::lookup_data() {

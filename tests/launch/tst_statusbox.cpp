@@ -1,4 +1,4 @@
-#include "launch/untStatusBox.h"
+#include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -22,10 +22,10 @@ void setStatusTime(const TestEnvironment& env, const QString& seconds) {
 }
 
 // Runs `action` on the status box once it is shown modally.
-void whenShown(std::function<void(TfrmStatus&)> action) {
+void whenShown(std::function<void(LaunchStatusDialog&)> action) {
     QTimer::singleShot(0, [action] {
-        QTRY_VERIFY(qobject_cast<TfrmStatus*>(QApplication::activeModalWidget()));
-        action(*qobject_cast<TfrmStatus*>(QApplication::activeModalWidget()));
+        QTRY_VERIFY(qobject_cast<LaunchStatusDialog*>(QApplication::activeModalWidget()));
+        action(*qobject_cast<LaunchStatusDialog*>(QApplication::activeModalWidget()));
     });
 }
 
@@ -97,7 +97,7 @@ void TstStatusBox::summary() {
 
 void TstStatusBox::boxShowsTheSummary() {
     TestEnvironment env;
-    TfrmStatus box;
+    LaunchStatusDialog box;
     box.showSummary(summariseLaunch({{"+connect", "server.example:27910"}, {"+exec", "x.cfg"}},
                                     "/q2/vexa.sh", true, PlatformConventions::posix()));
     QCOMPARE(box.windowTitle(), QStringLiteral("Loading Quake2"));
@@ -107,12 +107,12 @@ void TstStatusBox::boxShowsTheSummary() {
     QCOMPARE(box.txtserver->text(), QStringLiteral("server.example:27910"));
     QCOMPARE(box.txtStartingServer->text(), QStringLiteral("Yes"));
     QCOMPARE(box.btnProceed->text(), QStringLiteral("Proceed to Quake2"));
-    QCOMPARE(box.Button1->text(), QStringLiteral("Cancel"));
+    QCOMPARE(box.cancelButton_->text(), QStringLiteral("Cancel"));
 
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QRect inside = box.rect();
-    QList<QWidget*> shown{box.mmoConfigFiles, box.btnProceed, box.Button1};
+    QList<QWidget*> shown{box.mmoConfigFiles, box.btnProceed, box.cancelButton_};
     for (QLineEdit* edit : box.findChildren<QLineEdit*>()) {
         QVERIFY(edit->isReadOnly());
         QCOMPARE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button));
@@ -140,7 +140,7 @@ void TstStatusBox::boxShowsTheSummary() {
 // A warning takes its own lines below the summary: a long path wraps, the box grows downwards.
 void TstStatusBox::warningIsShownWhole() {
     TestEnvironment env;
-    TfrmStatus box;
+    LaunchStatusDialog box;
     LaunchSummary summary = someSummary();
     summary.warning = QStringLiteral("The game reads /home/a-player-with-a-long-name/.local/share/"
                                      "YamagiQ2/baseq2/config.cfg instead");
@@ -164,7 +164,7 @@ void TstStatusBox::timerProceedsByItself() {
     setStatusTime(env, "1");
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(ShowStatusBox(nullptr, someSummary()));
+    QVERIFY(showStatusBox(nullptr, someSummary()));
     QVERIFY(clock.elapsed() >= 900);
     QVERIFY(clock.elapsed() < 5000);
 }
@@ -173,13 +173,13 @@ void TstStatusBox::zeroWaitsForTheUser() {
     TestEnvironment env;
     setStatusTime(env, "0");
     bool stillOpen = false;
-    whenShown([&](TfrmStatus& box) {
-        QVERIFY(!box.Timer1->isActive());
+    whenShown([&](LaunchStatusDialog& box) {
+        QVERIFY(!box.proceedTimer_->isActive());
         QTest::qWait(1500);
         stillOpen = box.isVisible();
         QTest::mouseClick(box.btnProceed, Qt::LeftButton);
     });
-    QVERIFY(ShowStatusBox(nullptr, someSummary()));
+    QVERIFY(showStatusBox(nullptr, someSummary()));
     QVERIFY(stillOpen);
 }
 
@@ -202,9 +202,9 @@ void TstStatusBox::timerSetting() {
     TestEnvironment env;
     if (!stored.isNull())
         setStatusTime(env, stored);
-    TfrmStatus box;
-    QCOMPARE(box.Timer1->interval(), interval);
-    QCOMPARE(box.Timer1->isActive(), active);
+    LaunchStatusDialog box;
+    QCOMPARE(box.proceedTimer_->interval(), interval);
+    QCOMPARE(box.proceedTimer_->isActive(), active);
 }
 
 void TstStatusBox::stoppingEndsTheRun_data() {
@@ -218,9 +218,9 @@ void TstStatusBox::stoppingEndsTheRun() {
     QFETCH(int, way);
     TestEnvironment env;
     setStatusTime(env, "1");
-    whenShown([way](TfrmStatus& box) {
+    whenShown([way](LaunchStatusDialog& box) {
         if (way == 0)
-            QTest::mouseClick(box.Button1, Qt::LeftButton);
+            QTest::mouseClick(box.cancelButton_, Qt::LeftButton);
         else if (way == 1)
             QTest::keyClick(&box, Qt::Key_Escape);
         else
@@ -228,7 +228,7 @@ void TstStatusBox::stoppingEndsTheRun() {
     });
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!ShowStatusBox(nullptr, someSummary()));
+    QVERIFY(!showStatusBox(nullptr, someSummary()));
     QVERIFY(clock.elapsed() < 900); // ended by the user, not by the timer
 }
 

@@ -1,9 +1,9 @@
 #include "TabFixture.h"
 
 #include "platform/VexaError.h"
-#include "profiles/VexaAlias.h"
-#include "profiles/VexaBinding.h"
-#include "profiles/VexaSetting.h"
+#include "profiles/AliasDialog.h"
+#include "profiles/BindingDialog.h"
+#include "profiles/SettingDialog.h"
 #include "support/TestRegistry.h"
 
 #include <QComboBox>
@@ -46,7 +46,7 @@ private slots:
         f.writeProfile("Global Aliases", twoAliases);
         f.start();
         ModalScript script;
-        script.then<TfrmAlias>([](TfrmAlias& editor) {
+        script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Alias"));
             QVERIFY(!editor.gbxHiddenItems->isVisible());
             QCOMPARE(editor.txtLineNumber->text(), QString("2"));
@@ -78,7 +78,7 @@ private slots:
 
         // Opened again, the description is one line.
         TabFixture::select(f.tab.clsAliases, 2);
-        script.then<TfrmAlias>([](TfrmAlias& editor) {
+        script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.mmoDescription->toPlainText(), QString("first half, second half"));
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("+attack\nwait\n-attack"));
             TabFixture::click(editor.btnCancel);
@@ -93,7 +93,7 @@ private slots:
         f.start();
         TabFixture::select(f.tab.clsAliases, 1);
         ModalScript script;
-        script.then<TfrmAlias>([](TfrmAlias& editor) {
+        script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.txtNewAlias->text(), QString("false"));
             QCOMPARE(editor.txtLineNumber->text(), QString("1"));
             QCOMPARE(editor.txtDescriptiveName->text(), QString("Taunt"));
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(f.read(g, "Alias2", "Aline3"), QString("say three")); // left, past the count
         QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>({true, false}));
 
-        script.then<TfrmAlias>([](TfrmAlias& editor) {
+        script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay three"));
             TabFixture::click(editor.btnCancel);
         });
@@ -164,7 +164,7 @@ private slots:
         f.start();
         TabFixture::select(f.tab.clsSettings, 0);
         ModalScript script;
-        script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+        script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Setting"));
             QVERIFY(!editor.windowFlags().testFlag(Qt::WindowCloseButtonHint));
             QCOMPARE(editor.btnOk->text(), QString("Ok"));
@@ -181,7 +181,7 @@ private slots:
         // The marks come back with the list.
         QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({true, true}));
 
-        script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+        script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.txtNumberOfLines->text(), QString("2"));
             QVERIFY(editor.txtSetting->text().isEmpty());
             QTest::keyClicks(editor.txtSetting, "rate");
@@ -221,7 +221,7 @@ private slots:
         const QString g = f.writeProfile("Global Aliases", twoAliases);
         f.start();
         ModalScript script;
-        script.then<TfrmVexaBinding>([&](TfrmVexaBinding& editor) {
+        script.then<BindingDialog>([&](BindingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Key Binding"));
             QCOMPARE(editor.cboBindValue->count(), 2);
             QCOMPARE(editor.cboBindValue->itemText(1), QString("Taunt"));
@@ -289,7 +289,7 @@ private slots:
         const QString shown = game.isEmpty() ? f.global() : ctf;
         const QByteArray before = f.env.readFile(shown);
         ModalScript script;
-        script.then<TfrmVexaBinding>([&](TfrmVexaBinding& editor) {
+        script.then<BindingDialog>([&](BindingDialog& editor) {
             QCOMPARE(editor.txtBindKey->text(), QString("f"));
             QCOMPARE(editor.cboBindValue->currentIndex(), picked);
             QCOMPARE(editor.cboBindValue->currentText(), text);
@@ -325,7 +325,7 @@ private slots:
         QFile(g).setPermissions(QFileDevice::ReadOwner);
         f.prompts.expectError();
         ModalScript script;
-        script.then<TfrmVexaSetting>([](TfrmVexaSetting& editor) {
+        script.then<SettingDialog>([](SettingDialog& editor) {
             QTest::keyClicks(editor.txtSetting, "fov");
             TabFixture::click(editor.btnOk);
             QVERIFY(editor.isVisible());

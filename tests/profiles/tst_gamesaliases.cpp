@@ -1,9 +1,9 @@
 #include "TabFixture.h"
 
-#include "profiles/GameInput.h"
-#include "profiles/VexaAlias.h"
-#include "profiles/VexaBinding.h"
-#include "profiles/VexaSetting.h"
+#include "profiles/AliasDialog.h"
+#include "profiles/BindingDialog.h"
+#include "profiles/GameInputDialog.h"
+#include "profiles/SettingDialog.h"
 #include "support/TestRegistry.h"
 
 #include <QComboBox>
@@ -50,7 +50,7 @@ KindWidgets widgetsOf(const GamesAliasesTab& tab, int kind) {
 
 // The new-game dialog, answered with a typed name.
 void answerNewGame(ModalScript& script, const QString& name) {
-    script.then<TfrmGameInput>([name](TfrmGameInput& dialog) {
+    script.then<GameInputDialog>([name](GameInputDialog& dialog) {
         QTest::keyClicks(dialog.cboGames->lineEdit(), name);
         TabFixture::click(dialog.btnOk);
     });
@@ -213,19 +213,19 @@ private slots:
         // The game's alias names are replaced as in every other refill.
         QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList{"f = Grab Flag"});
         QCOMPARE(f.tab.clsSettings->count(), 0);
-        QCOMPARE(f.controller->ShownProfile(), std::optional<QString>(f.profile("ctf")));
+        QCOMPARE(f.controller->shownProfile(), std::optional<QString>(f.profile("ctf")));
 
         TabFixture::click(f.tab.cbxGlobalSettings);
         QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
         QVERIFY(!f.tab.btnUseThisGame->isEnabled());
         QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
-        QCOMPARE(f.controller->ShownProfile(), std::optional<QString>(f.global()));
+        QCOMPARE(f.controller->shownProfile(), std::optional<QString>(f.global()));
 
         // Clearing the box shows the first game.
         TabFixture::click(f.tab.cbxGlobalSettings);
         QCOMPARE(f.tab.lbxGames->selectedItems().first()->text(), f.tab.lbxGames->item(0)->text());
         QVERIFY(f.tab.btnUseThisGame->isEnabled());
-        QCOMPARE(f.controller->ShownProfile(),
+        QCOMPARE(f.controller->shownProfile(),
                  std::optional<QString>(f.profile(f.tab.lbxGames->item(0)->text())));
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     }
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
 
         TabFixture::select(f.tab.lbxGames, 0);
-        script.then<TfrmAlias>([](TfrmAlias& editor) {
+        script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.txtCurrentGame->text(), QString("ctf"));
             QTest::keyClicks(editor.txtDescriptiveName, "Grab Flag");
             QTest::keyClicks(editor.txtAliasName, "flag");
@@ -255,14 +255,14 @@ private slots:
             TabFixture::click(editor.btnOk);
         });
         TabFixture::click(f.tab.btnAddAlias);
-        script.then<TfrmVexaBinding>([](TfrmVexaBinding& editor) {
+        script.then<BindingDialog>([](BindingDialog& editor) {
             QTest::keyClick(editor.txtBindKey, Qt::Key_G);
             QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
             TabFixture::click(editor.btnOk);
         });
         TabFixture::click(f.tab.btnAddBinding);
         for (const char* setting : {"gl_modulate", "cl_run"}) {
-            script.then<TfrmVexaSetting>([setting](TfrmVexaSetting& editor) {
+            script.then<SettingDialog>([setting](SettingDialog& editor) {
                 QTest::keyClicks(editor.txtSetting, setting);
                 QTest::keyClicks(editor.txtSettingValue, "1");
                 TabFixture::click(editor.btnOk);
@@ -310,7 +310,7 @@ private slots:
             f.env.writeFile(QString("quake2/") + file, "");
         f.start();
         ModalScript script;
-        script.then<TfrmGameInput>([](TfrmGameInput& dialog) {
+        script.then<GameInputDialog>([](GameInputDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QString("New Game"));
             QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
             QStringList labels;
@@ -353,7 +353,7 @@ private slots:
         TabFixture f;
         f.start();
         ModalScript script;
-        script.then<TfrmGameInput>([&](TfrmGameInput& dialog) {
+        script.then<GameInputDialog>([&](GameInputDialog& dialog) {
             QTest::keyClicks(dialog.cboGames->lineEdit(), typed);
             TabFixture::click(ok ? dialog.btnOk : dialog.btnCancel);
             QCOMPARE(dialog.GameName, ok ? listed.value(0) : QString());
@@ -380,7 +380,7 @@ private slots:
         f.start();
         ModalScript script;
         bool stayedOpen = false;
-        script.then<TfrmGameInput>([&](TfrmGameInput& dialog) {
+        script.then<GameInputDialog>([&](GameInputDialog& dialog) {
             dialog.cboGames->lineEdit()->setText(name);
             f.prompts.expectError();
             TabFixture::click(dialog.btnOk);
@@ -446,7 +446,7 @@ private slots:
         const KindWidgets w = widgetsOf(f.tab, kind);
         TabFixture::select(w.list, 2);
         ModalScript script;
-        script.then<TfrmAlias>([](TfrmAlias& editor) {
+        script.then<AliasDialog>([](AliasDialog& editor) {
             editor.mmoAlias->setPlainText("one\ntwo\nthree");
             TabFixture::click(editor.btnOk);
         });

@@ -1,9 +1,9 @@
 #include "controls/ChoiceBox.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
+#include "profiles/MapListDialog.h"
 #include "profiles/MapLists.h"
-#include "profiles/vexaMapList.h"
-#include "profiles/vexaServerList.h"
+#include "profiles/ServerListDialog.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -24,8 +24,8 @@ enum class Editor { Map, Server };
 std::unique_ptr<ListFileEditor> makeEditor(Editor kind, const TestEnvironment& env,
                                            Prompts& prompts, std::function<void()> reload) {
     if (kind == Editor::Map)
-        return std::make_unique<TfrmMapList>(env.programDir(), prompts, std::move(reload));
-    return std::make_unique<TfrmServerList>(env.programDir(), prompts, std::move(reload));
+        return std::make_unique<MapListDialog>(env.programDir(), prompts, std::move(reload));
+    return std::make_unique<ServerListDialog>(env.programDir(), prompts, std::move(reload));
 }
 
 QPlainTextEdit* memoOf(ListFileEditor& editor) {
@@ -37,7 +37,7 @@ QString fileOf(Editor kind) {
 }
 
 QStringList initialLinesOf(Editor kind) {
-    return kind == Editor::Map ? TfrmMapList::initialLines() : TfrmServerList::initialLines();
+    return kind == Editor::Map ? MapListDialog::initialLines() : ServerListDialog::initialLines();
 }
 
 // The ways a person closes the editor.
@@ -69,17 +69,17 @@ private slots:
     void windowsAsDesigned() {
         TestEnvironment env;
         ScriptedPrompts prompts;
-        TfrmMapList maps(env.programDir(), prompts, {});
+        MapListDialog maps(env.programDir(), prompts, {});
         QCOMPARE(maps.windowTitle(), QStringLiteral("Map List"));
         QCOMPARE(maps.mmoMapList->objectName(), QStringLiteral("mmoMapList"));
         QVERIFY(maps.minimumSize() != maps.maximumSize()); // resizable
-        TfrmServerList servers(env.programDir(), prompts, {});
+        ServerListDialog servers(env.programDir(), prompts, {});
         QCOMPARE(servers.windowTitle(), QStringLiteral("Server List"));
         QCOMPARE(servers.mmoServerList->objectName(), QStringLiteral("mmoServerList"));
         QCOMPARE(servers.minimumSize(), servers.maximumSize()); // fixed
-        QCOMPARE(TfrmMapList::initialLines(),
+        QCOMPARE(MapListDialog::initialLines(),
                  (QStringList{"Type Here to Add Maps.", "example:", "exMap \"My Map\""}));
-        const QStringList serverText = TfrmServerList::initialLines();
+        const QStringList serverText = ServerListDialog::initialLines();
         QCOMPARE(serverText.mid(0, 2), (QStringList{"Type Here to Add Servers.", "example:"}));
         QVERIFY(QRegularExpression(QStringLiteral("^[0-9.]+:[0-9]+$"))
                     .match(serverText.value(2))
@@ -171,8 +171,8 @@ private slots:
             box->setEditable(true);
             box->setEditText(QStringLiteral("base1"));
         }
-        TfrmMapList editor(env.programDir(), prompts, [&] {
-            const QStringList maps = MapLists::BuildMapList(ini, env.programDir());
+        MapListDialog editor(env.programDir(), prompts, [&] {
+            const QStringList maps = MapLists::buildMapList(ini, env.programDir());
             replaceChoiceItems(client, maps);
             replaceChoiceItems(server, maps);
         });
@@ -182,7 +182,7 @@ private slots:
             QStringList items;
             for (int i = 0; i < box->count(); ++i)
                 items << box->itemText(i);
-            QCOMPARE(items, TfrmMapList::initialLines());
+            QCOMPARE(items, MapListDialog::initialLines());
             QCOMPARE(box->currentText(), QStringLiteral("base1"));
         }
     }
@@ -194,7 +194,7 @@ private slots:
         const QString file = env.writeFile(QStringLiteral("program/servers.txt"), "old\n");
         QFile::setPermissions(file, QFileDevice::ReadOwner);
         int reloads = 0;
-        TfrmServerList editor(env.programDir(), prompts, [&] { ++reloads; });
+        ServerListDialog editor(env.programDir(), prompts, [&] { ++reloads; });
         editor.show();
         editor.mmoServerList->setPlainText(QStringLiteral("new"));
         editor.close();
@@ -212,7 +212,7 @@ private slots:
         prompts.expectError();
         const QString file = env.makeDir(QStringLiteral("program/maps.lst"));
         int reloads = 0;
-        TfrmMapList editor(env.programDir(), prompts, [&] { ++reloads; });
+        MapListDialog editor(env.programDir(), prompts, [&] { ++reloads; });
         editor.show();
         editor.close();
         QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),

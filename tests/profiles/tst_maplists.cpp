@@ -97,7 +97,7 @@ private slots:
         IniFile ini = startedIni(env);
         env.writeFile(QStringLiteral("program/maps.lst"), "base1\r\nq2ctf1 \"McKinley\"\r\n");
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {"Base1.bsp"});
-        QCOMPARE(MapLists::BuildMapList(ini, env.programDir()),
+        QCOMPARE(MapLists::buildMapList(ini, env.programDir()),
                  (QStringList{"base1", "q2ctf1 \"McKinley\""}));
     }
 
@@ -109,7 +109,7 @@ private slots:
         env.writeFile(QStringLiteral("elsewhere/maps.lst"), "fromthere\n");
         env.writeFile(QStringLiteral("program/maps.lst"), "fromhere\n");
         writeIni(env, "vexa", "path", other);
-        QCOMPARE(MapLists::BuildMapList(ini, env.programDir()), QStringList{"fromhere"});
+        QCOMPARE(MapLists::buildMapList(ini, env.programDir()), QStringList{"fromhere"});
     }
 
     void baseDirectoryRule_data() {
@@ -129,7 +129,7 @@ private slots:
             writeIni(env, "quake2", "baseq2", env.makeDir(QStringLiteral("other")));
         makeEntries(env, QStringLiteral("other/maps"), {"other.bsp"});
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {"standard.bsp"});
-        QCOMPARE(MapLists::BuildMapList(IniFile(env.iniPath()), env.programDir()),
+        QCOMPARE(MapLists::buildMapList(IniFile(env.iniPath()), env.programDir()),
                  QStringList{expectedMap});
     }
 
@@ -138,13 +138,13 @@ private slots:
         IniFile ini = startedIni(env);
         writeIni(env, "quake2", "baseq2", QString());
         makeEntries(env, QStringLiteral("program/maps"), {"cwd.bsp"}); // never the current dir
-        QVERIFY(MapLists::BuildMapList(ini, env.programDir()).isEmpty());
+        QVERIFY(MapLists::buildMapList(ini, env.programDir()).isEmpty());
     }
 
     void missingFilesAndDirectoriesGiveNothing() {
         TestEnvironment env;
         IniFile ini = startedIni(env);
-        QVERIFY(MapLists::BuildMapList(ini, env.programDir()).isEmpty());
+        QVERIFY(MapLists::buildMapList(ini, env.programDir()).isEmpty());
         QVERIFY(MapLists::saveGameNames({env.baseDir()}).isEmpty());
         QVERIFY(MapLists::serverNames(env.programDir()).isEmpty());
         QVERIFY(

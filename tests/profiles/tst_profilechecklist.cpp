@@ -49,13 +49,13 @@ private slots:
         QListWidget list;
         fillCheckList(list, {{"stale", false}});
         QVERIFY_THROWS_EXCEPTION(VexaError,
-                                 refillCheckList(list, ProfileFile::LoadAliasList, profile));
+                                 refillCheckList(list, ProfileFile::loadAliasList, profile));
         QCOMPARE(list.count(), 0);
 
         const QString good = env.writeFile("program/good.vexa", "[NumberOfSections]\nSettings=1\n"
                                                                 "[Setting1]\nSetting=fov\n"
                                                                 "SettingValue=90\nChecked=true\n");
-        refillCheckList(list, ProfileFile::LoadSettingList, good);
+        refillCheckList(list, ProfileFile::loadSettingList, good);
         QCOMPARE(listed(list), (QVector<ProfileItem>{{"fov = 90", true}}));
     }
 };

@@ -88,13 +88,13 @@ bool flagOf(int n) {
 Loader loaderOf(EntryKind kind) {
     switch (kind) {
     case EntryKind::Alias:
-        return ProfileFile::LoadAliasList;
+        return ProfileFile::loadAliasList;
     case EntryKind::Binding:
-        return ProfileFile::LoadBindingList;
+        return ProfileFile::loadBindingList;
     case EntryKind::Setting:
         break;
     }
-    return ProfileFile::LoadSettingList;
+    return ProfileFile::loadSettingList;
 }
 
 const char* kindName(EntryKind kind) {
@@ -134,9 +134,9 @@ private slots:
                              "[Alias1]\nDescriptiveName=jump\n" +
                                  flagLine + "\n[Bind1]\nBindKey=j\nBindValue=+jump\n" + flagLine +
                                  "\n[Setting1]\nSetting=fov\nSettingValue=90\n" + flagLine + "\n");
-        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"jump", checked}}));
-        QCOMPARE(ProfileFile::LoadBindingList(profile), (Items{{"j = +jump", checked}}));
-        QCOMPARE(ProfileFile::LoadSettingList(profile), (Items{{"fov = 90", checked}}));
+        QCOMPARE(ProfileFile::loadAliasList(profile), (Items{{"jump", checked}}));
+        QCOMPARE(ProfileFile::loadBindingList(profile), (Items{{"j = +jump", checked}}));
+        QCOMPARE(ProfileFile::loadSettingList(profile), (Items{{"fov = 90", checked}}));
         const ProfileEntries entries = ProfileFile::readProfileEntries(profile);
         QCOMPARE(entries.aliases.value(0).checked, checked);
         QCOMPARE(entries.bindings.value(0).checked, checked);
@@ -152,11 +152,11 @@ private slots:
                                   "ALINE1=+moveup", "aLiNe2=+attack", "CHECKED=true", "[alias2]",
                                   "AliasName=x", "[bind1]", "bindkey=MOUSE2", "bindvalue=+attack",
                                   "[setting1]", "SETTING=name", "settingvalue=Player"}));
-        QCOMPARE(ProfileFile::LoadAliasList(profile),
+        QCOMPARE(ProfileFile::loadAliasList(profile),
                  (Items{{"Rocket jump", true}, {"didn't load", false}, {"didn't load", false}}));
-        QCOMPARE(ProfileFile::LoadBindingList(profile),
+        QCOMPARE(ProfileFile::loadBindingList(profile),
                  (Items{{"MOUSE2 = +attack", false}, {"didn't load = didn't load", false}}));
-        QCOMPARE(ProfileFile::LoadSettingList(profile),
+        QCOMPARE(ProfileFile::loadSettingList(profile),
                  (Items{{"name = Player", false}, {"didn't load = didn't load", false}}));
 
         const ProfileEntries entries = ProfileFile::readProfileEntries(profile);
@@ -176,7 +176,7 @@ private slots:
         TestEnvironment env;
         const QString profile = profileWith(
             env, ini({"[NumberOfSections]", "aliases=1", "[Alias1]", "DescriptiveName=one"}));
-        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"one", false}}));
+        QCOMPARE(ProfileFile::loadAliasList(profile), (Items{{"one", false}}));
         QProcess other;
         other.start(QStringLiteral("/bin/sh"),
                     {QStringLiteral("-c"), QStringLiteral("cat > \"$0\""), profile});
@@ -184,9 +184,9 @@ private slots:
                          "[Alias2]", "DescriptiveName=two"}));
         other.closeWriteChannel();
         QVERIFY(other.waitForFinished(10000) && other.exitCode() == 0);
-        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"uno", false}, {"two", false}}));
-        ProfileFile::SetEntryChecked(profile, EntryKind::Alias, 2, true);
-        QCOMPARE(ProfileFile::LoadAliasList(profile), (Items{{"uno", false}, {"two", true}}));
+        QCOMPARE(ProfileFile::loadAliasList(profile), (Items{{"uno", false}, {"two", false}}));
+        ProfileFile::setEntryChecked(profile, EntryKind::Alias, 2, true);
+        QCOMPARE(ProfileFile::loadAliasList(profile), (Items{{"uno", false}, {"two", true}}));
         QCOMPARE(env.readFile(profile),
                  ini({"[NumberOfSections]", "aliases=2", "[Alias1]", "DescriptiveName=uno",
                       "[Alias2]", "DescriptiveName=two"}) +
@@ -199,7 +199,7 @@ private slots:
         for (int n = 1; n <= 4; ++n)
             text += QStringLiteral("[Bind%1]\nBindKey=F%1\nBindValue=cmd%1\n").arg(n).toLatin1();
         const QString profile = profileWith(env, text);
-        QCOMPARE(ProfileFile::LoadBindingList(profile),
+        QCOMPARE(ProfileFile::loadBindingList(profile),
                  (Items{{"F1 = cmd1", false}, {"F2 = cmd2", false}}));
         QCOMPARE(ProfileFile::readProfileEntries(profile).bindings.size(), 2);
     }
@@ -214,17 +214,17 @@ private slots:
                                   "AliasLines=200000000", "Aline1=echo", "[Bind1]", "BindKey=F1",
                                   "BindValue=+attack"}));
         const QString none = QStringLiteral("didn't load");
-        QCOMPARE(ProfileFile::LoadAliasList(profile),
+        QCOMPARE(ProfileFile::loadAliasList(profile),
                  (Items{{"a", false}, {none, false}, {none, false}}));
-        QCOMPARE(ProfileFile::LoadBindingList(profile).size(), 3);
-        QCOMPARE(ProfileFile::LoadSettingList(profile).size(), 3);
+        QCOMPARE(ProfileFile::loadBindingList(profile).size(), 3);
+        QCOMPARE(ProfileFile::loadSettingList(profile).size(), 3);
         const ProfileEntries entries = ProfileFile::readProfileEntries(profile);
         QCOMPARE(entries.aliases.value(0).lines, (QStringList{"echo", "", ""}));
         QCOMPARE(entries.bindings.size(), 3);
 
-        ProfileFile::DeleteEntry(profile, EntryKind::Binding, 1);
+        ProfileFile::deleteEntry(profile, EntryKind::Binding, 1);
         QCOMPARE(IniFile(profile).readString("NumberOfSections", "Bindings", {}), "2");
-        QCOMPARE(ProfileFile::LoadBindingList(profile).size(), 2);
+        QCOMPARE(ProfileFile::loadBindingList(profile).size(), 2);
     }
 
     void missingProfileOrCountSectionListsNothing() {
@@ -232,9 +232,9 @@ private slots:
         const QString missing = env.programDir() + "/none.vexa";
         const QString noCounts = profileWith(env, ini({"[Alias1]", "DescriptiveName=a"}));
         for (const QString& profile : {missing, noCounts}) {
-            QVERIFY(ProfileFile::LoadAliasList(profile).isEmpty());
-            QVERIFY(ProfileFile::LoadBindingList(profile).isEmpty());
-            QVERIFY(ProfileFile::LoadSettingList(profile).isEmpty());
+            QVERIFY(ProfileFile::loadAliasList(profile).isEmpty());
+            QVERIFY(ProfileFile::loadBindingList(profile).isEmpty());
+            QVERIFY(ProfileFile::loadSettingList(profile).isEmpty());
             QVERIFY(
                 ProfileFile::readProfileEntries(profile, CountReading::Strict).aliases.isEmpty());
         }
@@ -334,7 +334,7 @@ private slots:
                     "\nDescriptiveName=" + parts[1] + "\n";
         }
         const QString profile = profileWith(env, text);
-        QCOMPARE(ProfileFile::LoadBindingList(profile), (Items{{"SPACE = " + shown, false}}));
+        QCOMPARE(ProfileFile::loadBindingList(profile), (Items{{"SPACE = " + shown, false}}));
         // The config writer takes the command as stored.
         QCOMPARE(ProfileFile::readProfileEntries(profile).bindings.value(0).command, command);
     }
@@ -347,7 +347,7 @@ private slots:
                     "Global Aliases.vexa");
         const QString game = profileWith(env, ini({"[NumberOfSections]", "Bindings=1", "[Bind1]",
                                                    "BindKey=J", "BindValue=+rj"}));
-        QCOMPARE(ProfileFile::LoadBindingList(game), (Items{{"J = +rj", false}}));
+        QCOMPARE(ProfileFile::loadBindingList(game), (Items{{"J = +rj", false}}));
     }
 
     void deleteKeepsEachEntry_data() {
@@ -379,7 +379,7 @@ private slots:
         file.writeInteger("NumberOfSections", ProfileFile::countKey(other), 1);
         writeEntry(file, other, 1);
 
-        ProfileFile::DeleteEntry(profile, kind, deleted);
+        ProfileFile::deleteEntry(profile, kind, deleted);
 
         Items expected;
         for (int n = 1; n <= count; ++n) {
@@ -414,12 +414,12 @@ private slots:
             profileWith(env, ini({"[NumberOfSections]", "Settings=2", "[Setting1]", "Setting=a",
                                   "SettingValue=1", "[Setting2]", "Setting=b", "SettingValue=2",
                                   "Checked=true"}));
-        ProfileFile::DeleteEntry(profile, EntryKind::Setting, 1);
+        ProfileFile::deleteEntry(profile, EntryKind::Setting, 1);
         IniFile file(profile);
         file.writeString("Setting2", "Setting", "c");
         file.writeString("Setting2", "SettingValue", "3");
         file.writeInteger("NumberOfSections", "Settings", 2);
-        QCOMPARE(ProfileFile::LoadSettingList(profile), (Items{{"b = 2", true}, {"c = 3", false}}));
+        QCOMPARE(ProfileFile::loadSettingList(profile), (Items{{"b = 2", true}, {"c = 3", false}}));
     }
 
     void deleteOutsideTheEntries_data() {
@@ -443,11 +443,11 @@ private slots:
         const QString profile = profileWith(
             env, "[NumberOfSections]\n" + counts +
                      "\n[Alias1]\nDescriptiveName=one\n[Alias2]\nDescriptiveName=two\n");
-        ProfileFile::DeleteEntry(profile, EntryKind::Alias, deleted);
+        ProfileFile::deleteEntry(profile, EntryKind::Alias, deleted);
         const IniFile file(profile);
         QCOMPARE(file.readString("NumberOfSections", "Aliases", {}), countAfter);
-        QCOMPARE(ProfileFile::LoadAliasList(profile).size(), aliasesLeft);
-        QCOMPARE(ProfileFile::LoadAliasList(profile).value(0).text,
+        QCOMPARE(ProfileFile::loadAliasList(profile).size(), aliasesLeft);
+        QCOMPARE(ProfileFile::loadAliasList(profile).value(0).text,
                  QString(aliasesLeft ? "one" : ""));
     }
 
@@ -458,7 +458,7 @@ private slots:
             env, "[NumberOfSections]\nAliases=3\n[Alias2]\nDescriptiveName=two\nAliasLines=2\n"
                  "Aline1=" +
                      longLine.toLatin1() + "\n[Alias3]\nAliasName=three\n");
-        ProfileFile::DeleteEntry(profile, EntryKind::Alias, 1);
+        ProfileFile::deleteEntry(profile, EntryKind::Alias, 1);
         const ProfileEntries entries = ProfileFile::readProfileEntries(profile);
         QCOMPARE(entries.aliases.size(), 2);
         QCOMPARE(entries.aliases[0].lines, (QStringList{longLine, "didn't load"}));
@@ -478,11 +478,11 @@ private slots:
         QFETCH(QString, section);
         TestEnvironment env;
         const QString profile = profileWith(env, ini({"[Alias3]", "Checked=True"}));
-        ProfileFile::SetEntryChecked(profile, kind, 3, true);
+        ProfileFile::setEntryChecked(profile, kind, 3, true);
         IniFile file(profile);
         QCOMPARE(file.readString(section, "Checked", {}), QStringLiteral("true"));
         QVERIFY(!file.sectionExists("NumberOfSections"));
-        ProfileFile::SetEntryChecked(profile, kind, 3, false);
+        ProfileFile::setEntryChecked(profile, kind, 3, false);
         QCOMPARE(file.readString(section, "CHECKED", {}), QStringLiteral("false"));
         QCOMPARE(file.sectionNames().size(), kind == EntryKind::Alias ? 1 : 2);
     }
@@ -494,10 +494,10 @@ private slots:
         ProfileFile::createGameProfile(profile);
         QCOMPARE(env.readFile(profile),
                  QByteArray("[NumberOfSections]\r\naliases=0\r\nbindings=0\r\nsettings=0\r\n"));
-        ProfileFile::SetEntryChecked(profile, EntryKind::Binding, 1, true);
+        ProfileFile::setEntryChecked(profile, EntryKind::Binding, 1, true);
         IniFile(profile).writeInteger("NumberOfSections", "Bindings", 1);
-        ProfileFile::SetEntryChecked(profile, EntryKind::Binding, 2, true);
-        ProfileFile::DeleteEntry(profile, EntryKind::Binding, 1);
+        ProfileFile::setEntryChecked(profile, EntryKind::Binding, 2, true);
+        ProfileFile::deleteEntry(profile, EntryKind::Binding, 1);
         const QByteArray bytes = env.readFile(profile);
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
         QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
@@ -519,8 +519,8 @@ private slots:
         const QString profile = profileWith(env, content);
         QFile(profile).setPermissions(QFileDevice::ReadOwner);
         for (const auto& write : std::initializer_list<std::function<void()>>{
-                 [&] { ProfileFile::SetEntryChecked(profile, EntryKind::Setting, 1, true); },
-                 [&] { ProfileFile::DeleteEntry(profile, EntryKind::Setting, 1); },
+                 [&] { ProfileFile::setEntryChecked(profile, EntryKind::Setting, 1, true); },
+                 [&] { ProfileFile::deleteEntry(profile, EntryKind::Setting, 1); },
                  [&] { ProfileFile::createGameProfile(profile); }}) {
             try {
                 write();

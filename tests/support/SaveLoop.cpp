@@ -94,12 +94,12 @@ void save(Kind kind, const QString& path, int version) {
         writeCfgFile(path, configLines(version));
         break;
     case Kind::LaunchScript:
-        WriteBatchFile(path, QStringLiteral("/games/quake2"),
+        writeBatchFile(path, QStringLiteral("/games/quake2"),
                        {{QStringLiteral("+map"), QString(LineCount * 50, QChar(u'a' + version))},
                         {QStringLiteral("+exec"), QStringLiteral("config.cfg")}});
         break;
     case Kind::Profile:
-        ProfileFile::SetEntryChecked(path, EntryKind::Alias, 1, version == 1);
+        ProfileFile::setEntryChecked(path, EntryKind::Alias, 1, version == 1);
         break;
     case Kind::VexaIni: {
         IniFile ini(path);

@@ -6,8 +6,7 @@
 
 // A private world for one test: XDG_CONFIG_HOME, HOME and the current directory point into a
 // temporary directory, which also holds a small Quake 2 installation (with an empty
-// baseq2/config.cfg). Everything is restored
-// when the object goes.
+// baseq2/config.cfg). Everything is restored when the object goes.
 class TestEnvironment {
 public:
     TestEnvironment();

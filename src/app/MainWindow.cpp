@@ -1,0 +1,445 @@
+#include "MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "app/CfgFileMemory.h"
+#include "app/ConfigCheckDialog.h"
+#include "app/EditorWindow.h"
+#include "app/Glyphs.h"
+#include "app/MultiRowTabWidget.h"
+#include "app/OptionsDialog.h"
+#include "app/Pictures.h"
+#include "app/WidgetHelpers.h"
+#include "app/pages/ClientPage.h"
+#include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/GeneralPage.h"
+#include "app/pages/MenusPage.h"
+#include "app/pages/MovementPage.h"
+#include "app/pages/ServerPage.h"
+#include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
+#include "app/pages/WeaponsPage.h"
+#include "config/SettingControls.h"
+#include "controls/SettingCheckBox.h"
+#include "platform/Guard.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+#include "profiles/GamesAliasesController.h"
+#include "settings/GameHome.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString WindowCaption = QStringLiteral("VEXA                    (Beta 7.0)");
+const QString HintPrefix = QStringLiteral("Default : ");
+const QString BaseDirUnknown = QStringLiteral(
+    "Baseq2 directory is unkown to vexa.  Please go to options and choose a directory");
+constexpr int ClientWidth = 544;
+constexpr int ClientHeight = 446;
+constexpr int SplashMilliseconds = 1500;
+
+QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph glyph,
+                        const QString& hint) {
+    QToolButton* button = glyphButton(parent, name, glyph, hint);
+    button->move(x, y);
+    return button;
+}
+
+// A label that ends just left of the box it names, however wide the font makes its text.
+QLabel* rightAlignedLabel(QWidget* parent, const char* name, const QString& text, int right,
+                          int top) {
+    auto* label = named<QLabel>(parent, name);
+    label->setText(text);
+    label->adjustSize();
+    label->move(right - 2 - label->width(), top);
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), programDirectory_(QDir::currentPath()) {
+    setObjectName(QStringLiteral("frmVexaMain"));
+    setWindowTitle(WindowCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    createMenu();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+    createFrame(client);
+    createSplash(client);
+    // The settings file object lives as long as the window; opening it touches no file.
+    settings_ = std::make_unique<IniFile>(VexaIni::fileName(), VexaIni::Encoding);
+    connectHandlers();
+    installConfigChecks(*this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    formCreate();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // Hiding takes the focus away from the controls, and a box that loses it may report an edit.
+    // Done here, the handlers still find a whole window; QWidget's destructor would hide it only
+    // after this object is gone.
+    hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the window
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const QString& caption) {
+    auto* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+void MainWindow::addMenuSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+void MainWindow::createMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    file1 = MainMenu1->addMenu(QStringLiteral("&File"));
+    file1->setObjectName(QStringLiteral("file1"));
+    New1 = addMenuItem(file1, "New1", QStringLiteral("New"));
+    addMenuSeparator(file1, "N2");
+    OpenConfig1 = addMenuItem(file1, "OpenConfig1", QStringLiteral("Load Config"));
+    OpenBatch1 = addMenuItem(file1, "OpenBatch1", QStringLiteral("Load Batch"));
+    addMenuSeparator(file1, "N1");
+    SaveConfig1 = addMenuItem(file1, "SaveConfig1", QStringLiteral("Save Config"));
+    SaveConfigAs1 = addMenuItem(file1, "SaveConfigAs1", QStringLiteral("Save Config As.."));
+    addMenuSeparator(file1, "N4");
+    SaveBatch1 = addMenuItem(file1, "SaveBatch1", QStringLiteral("Save Batch"));
+    SaveBatchAs1 = addMenuItem(file1, "SaveBatchAs1", QStringLiteral("Save Batch As.."));
+    addMenuSeparator(file1, "N5");
+    SaveAll1 = addMenuItem(file1, "SaveAll1", QStringLiteral("Save All"));
+    addMenuSeparator(file1, "N3");
+    Exit1 = addMenuItem(file1, "Exit1", QStringLiteral("Exit"));
+
+    View1 = MainMenu1->addMenu(QStringLiteral("Vie&w"));
+    View1->setObjectName(QStringLiteral("View1"));
+    ConfigFile1 = addMenuItem(View1, "ConfigFile1", QStringLiteral("Config File"));
+    BatchFile1 = addMenuItem(View1, "BatchFile1", QStringLiteral("Batch File"));
+    addMenuSeparator(View1, "N6");
+    Options1 = addMenuItem(View1, "Options1", QStringLiteral("Options"));
+
+    About1 = MainMenu1->addMenu(QStringLiteral("&About"));
+    About1->setObjectName(QStringLiteral("About1"));
+    VEXA1 = addMenuItem(About1, "VEXA1", QStringLiteral("VEXA"));
+}
+
+void MainWindow::createFrame(QWidget* client) {
+    Bevel3 = place<QFrame>(client, "Bevel3", 0, 0, ClientWidth, 3);
+    Bevel3->setFrameShape(QFrame::HLine);
+    Bevel3->setFrameShadow(QFrame::Sunken);
+
+    PageMain = place<MultiRowTabWidget>(client, "PageMain", 2, 4, 541, 341);
+    createTabs();
+
+    txtHint = place<QLineEdit>(client, "txtHint", 2, 346, 539, 17);
+    txtHint->setReadOnly(true);
+    txtHint->setFocusPolicy(Qt::NoFocus);
+    txtHint->setText(HintPrefix);
+    QPalette hintPalette = txtHint->palette();
+    hintPalette.setColor(QPalette::Base, hintPalette.color(QPalette::Button));
+    hintPalette.setColor(QPalette::Text, QColor(0, 0, 128));
+    txtHint->setPalette(hintPalette);
+    txtHint->setTextMargins(0, 0, 0, 0);
+    txtHint->setStyleSheet(QStringLiteral("QLineEdit#txtHint { padding: 0px 2px; }"));
+
+    cbxStartServer = place<QCheckBox>(client, "cbxStartServer", 5, 368, 110, 17);
+    cbxStartServer->setText(QStringLiteral("Start a Server"));
+
+    btnRun = place<QPushButton>(client, "btnRun", 5, 386, 106, 35);
+    btnRun->setText(QStringLiteral("Run Quake2"));
+    QFont runFont = btnRun->font();
+    runFont.setPointSize(10);
+    runFont.setBold(true);
+    btnRun->setFont(runFont);
+
+    configFileLabel_ = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
+    txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
+    btnEditConfig = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
+                               QStringLiteral("Edit the config file"));
+    saveConfigButton_ = frameGlyph(client, "SpeedButton1", 494, 372, Glyph::Save,
+                                   QStringLiteral("Save the config file"));
+    btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
+                                   QStringLiteral("Load a config file"));
+
+    Label4 = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
+    txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
+    btnEditBatch = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
+                              QStringLiteral("Edit the batch file"));
+    SpeedButton3 = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
+                              QStringLiteral("Save the batch file"));
+    btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
+                                  QStringLiteral("Load a batch file"));
+
+    sbrCommon = place<QStatusBar>(client, "sbrCommon", 0, ClientHeight - 20, ClientWidth, 20);
+    sbrCommon->setSizeGripEnabled(false);
+
+    splashTimer_ = new QTimer(this);
+    splashTimer_->setObjectName(QStringLiteral("Timer1"));
+    splashTimer_->setInterval(SplashMilliseconds);
+    splashTimer_->setSingleShot(true);
+}
+
+void MainWindow::createTabs() {
+    tabGeneral = new GeneralPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabGeneral, QStringLiteral("General"));
+    tabMovement = new MovementPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabMovement, QStringLiteral("Movement"));
+    tabWeaponsInv = new WeaponsPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabWeaponsInv, QStringLiteral("Weapons && Inv"));
+    tabCommunications = new CommunicationsPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabCommunications, QStringLiteral("Communications"));
+    tabVideo = new VideoPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabVideo, QStringLiteral("Video"));
+    tabSound = new SoundPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabSound, QStringLiteral("Sound"));
+    TabMenus = new MenusPage(catalogueLayout_, PageMain);
+    PageMain->addTab(TabMenus, QStringLiteral("Menus"));
+    tabClient = new ClientPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabClient, QStringLiteral("Client"));
+    tabServer = new ServerPage(catalogueLayout_, PageMain);
+    PageMain->addTab(tabServer, QStringLiteral("Server"));
+    tabAlias = new GamesPage(PageMain);
+    PageMain->addTab(tabAlias, QStringLiteral("Games && Aliases"));
+    // The page classes fill themselves as they are made, the other tabs below. The depth-first
+    // order of the setting controls follows the tabs, so it stays the catalogue's.
+}
+
+void MainWindow::createSplash(QWidget* client) {
+    pnlSplash = place<QFrame>(client, "pnlSplash", 0, 0, ClientWidth, ClientHeight);
+    pnlSplash->setAutoFillBackground(true);
+    QPalette black = pnlSplash->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    pnlSplash->setPalette(black);
+    splashLogo = place<QLabel>(pnlSplash, "splashLogo", 75, 17, 371, 428);
+    splashLogo->setScaledContents(true);
+    pnlSplash->raise();
+}
+
+void MainWindow::connectHandlers() {
+    connect(splashTimer_, &QTimer::timeout, this, guarded(prompts_, [this] { splashTimeout(); }));
+    connect(tabVideo->renderers(), &QButtonGroup::idClicked, this,
+            guarded(prompts_, [this] { gbxVideoClick(); }));
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connectFileCommands();
+    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { btnRunClick(); }));
+    // The enabling rules follow every change of their box, by the user or by the program.
+    connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
+            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { sbcin_mouseClick(); }));
+    connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download"))),
+            &SettingCheckBox::supClick, this,
+            guarded(prompts_, [this] { sbcallow_downloadClick(); }));
+    connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { vexa1Click(); }));
+    connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { options1Click(); }));
+    connectListHandlers();
+    createGamesAliasesController();
+}
+
+void MainWindow::createGamesAliasesController() {
+    gamesAliases_ = new GamesAliasesController(tabAlias->widgets(), prompts_, *settings_,
+                                               programDirectory_, this, this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void MainWindow::formCreate() {
+    runGuarded(prompts_, [this] { runStartupSteps(); });
+    // Whatever happened above, the splash goes after its time and the cursor comes back.
+    splashTimer_->start();
+    unsetCursor();
+}
+
+void MainWindow::runStartupSteps() {
+    setCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+
+    // The splash covers the client area below the menu until the timer removes it.
+    splashLogo->setPixmap(decorationPicture("logo"));
+    pnlSplash->show();
+
+    qApp->installEventFilter(this);
+
+    const auto& platform = PlatformConventions::native();
+    // Recorded for other programs; this one keeps its own (a later start elsewhere rewrites it).
+    VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_);
+
+    openDialogDirectory_ = locateQuake2Dirs();
+    locateGameHome();
+    markSettingsOfEngine(settingIndex(), engineChoice().engine);
+    baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
+
+    // The script goes beside the game chosen above unless vexa.ini names one; with a home the
+    // game keeps its own config there, else in the base directory chosen above.
+    txtBatchFile->setText(VexaIni::readString(*settings_, VexaIni::BatchFile,
+                                              platform.batchFileIn(openDialogDirectory_)));
+    txtConfigFile->setText(VexaIni::readString(
+        *settings_, VexaIni::ConfigFile,
+        defaultConfigFile(engineChoice(),
+                          platform.join(baseDirectory_, QStringLiteral("config.cfg")))));
+    settleFileBoxes();
+    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
+    cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
+
+    fillModelList();
+    fillSkinList(tabGeneral->model()->currentText());
+    fillGlDriverList();
+    // Both mode lists show a mode even when the config names none.
+    tabVideo->softwareMode()->setCurrentIndex(0);
+    tabVideo->glMode()->setCurrentIndex(0);
+
+    // The config file into the controls; vexa.ini names the file actually read, before and
+    // after the batch file is read back.
+    loadStartupConfig();
+    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    readBatchFileAtStartup();
+    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+
+    PageMain->setCurrentWidget(tabGeneral);
+
+    // The custom lists start on the global profile, as "Show Global Settings" does.
+    gamesAliases_->loadGlobalProfile();
+    gamesAliases_->fillGamesList();
+
+    fillStartMapLists();
+    // Filling the saved games empties the box: the script's choice is put back afterwards.
+    const QString scriptSaveGame = tabClient->savedGames()->currentText();
+    fillSaveGameList();
+    tabClient->savedGames()->setEditText(scriptSaveGame);
+    fillServerList();
+
+    selectListedLaunchEntries(); // the lists are filled by now
+    applyTabVisibility(*PageMain, *settings_);
+    showInstallationNotices();
+}
+
+QString MainWindow::locateQuake2Dirs() {
+    const auto& platform = PlatformConventions::native();
+    if (!VexaIni::exists(*settings_, VexaIni::Quake2Path)) {
+        const auto picked =
+            prompts_.openFile({QStringLiteral("Quake2 Location"), platform.browseRoot(),
+                               platform.gameExecutableFilter(), QString()});
+        VexaIni::write(*settings_, VexaIni::Quake2Path,
+                       picked ? platform.directoryOf(*picked) : platform.browseRoot());
+    }
+    const QString quake2Dir = VexaIni::readString(*settings_, VexaIni::Quake2Path, QString());
+
+    const QString baseDir = VexaIni::readString(*settings_, VexaIni::BaseDir, QString());
+    if (baseDir.isEmpty() || !QDir(baseDir).exists()) {
+        const auto folder =
+            prompts_.browseFolder(QStringLiteral("Baseq2 Directory"), platform.browseRoot());
+        if (folder)
+            VexaIni::write(*settings_, VexaIni::BaseDir, *folder);
+        else
+            prompts_.notice(BaseDirUnknown);
+    }
+    return quake2Dir;
+}
+
+void MainWindow::splashTimeout() {
+    splashTimer_->stop();
+    if (!pnlSplash)
+        return;
+    pnlSplash->hide();
+    pnlSplash->deleteLater();
+    pnlSplash = nullptr;
+    splashLogo = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hint line
+
+void MainWindow::updateHintLine(const QString& hint) {
+    // A notice about the installation stands whenever the pointer rests on nothing with a hint.
+    if (hint.isEmpty() && !hintNotice_.isEmpty()) {
+        txtHint->setText(hintNotice_);
+        txtHint->setCursorPosition(0);
+        return;
+    }
+    txtHint->setText(HintPrefix + hint);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType())
+        updateHintLine(static_cast<QStatusTipEvent*>(event)->tip());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Handlers
+
+void MainWindow::gbxVideoClick() {
+    const QString chosen = tabVideo->renderers()->checkedButton()->text();
+    for (int i = 0; i < tabVideo->subPages()->count(); ++i)
+        if (tabVideo->subPages()->tabText(i) == chosen)
+            tabVideo->subPages()->setCurrentIndex(i);
+}
+
+void MainWindow::vexa1Click() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void MainWindow::options1Click() {
+    OptionsDialog options(prompts_, this, [this] {
+        applyTabVisibility(*PageMain, *settings_);
+        installationChanged();
+    });
+    options.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shutdown
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        // An editor whose changes could not be saved stays open, and so does the window: closing
+        // it would throw those changes away.
+        if (!EditorWindow::closeAll(this)) {
+            event->ignore();
+            return;
+        }
+        closed_ = true;
+        runGuarded(prompts_, [this] { formClose(); });
+    }
+    event->accept(); // nothing else stops the closing
+}
+
+void MainWindow::formClose() {
+    settleFileBoxes();
+    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
+    VexaIni::writeBool(*settings_, VexaIni::RunServer, cbxStartServer->isChecked());
+    saveFilesOnExit();
+}

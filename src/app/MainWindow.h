@@ -1,0 +1,313 @@
+#pragma once
+
+#include "app/pages/CatalogueLayout.h"
+#include "platform/IniFile.h"
+#include "platform/Prompts.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class ControlIndex;
+struct CfgFileMemory;
+class CfgVariables;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class ClientPage;
+class CommunicationsPage;
+class GamesPage;
+class GeneralPage;
+class MovementPage;
+class ServerPage;
+class VideoPage;
+class SoundPage;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class EditorWindow;
+struct BatchFileContents;
+struct CatalogueRow;
+class GamesAliasesController;
+class ServerListStatus;
+struct CommandPiece;
+struct EngineChoice;
+class GameFiles;
+struct LaunchChoices;
+
+// The program's one main window. Creating it performs the whole start-up; closing it writes the
+// file names back to vexa.ini. Every handler runs through the guard, so a failure shows its
+// message and the program goes on.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Prompts& prompts() const { return prompts_; }
+    // The main window's settings file object on vexa.ini (open from start-up to close).
+    IniFile& settings() const { return *settings_; }
+    // The Quake 2 directory found by start-up; file dialogs start there.
+    const QString& openDialogDirectory() const { return openDialogDirectory_; }
+    // The program's directory: the current directory when the window was made, for the life of
+    // the process. The profiles, maps.lst and servers.txt live there, whatever another start
+    // writes to [vexa] path meanwhile.
+    const QString& programDirectory() const { return programDirectory_; }
+
+    // Shows "Default : " followed by the hint; without a hint, a standing notice when there is
+    // one (a damaged archive, a config the game does not read).
+    void updateHintLine(const QString& hint);
+
+    // Main menu (named as the items' objectName).
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* file1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* About1 = nullptr;
+    QAction* New1 = nullptr;
+    QAction* OpenConfig1 = nullptr;
+    QAction* OpenBatch1 = nullptr;
+    QAction* SaveConfig1 = nullptr;
+    QAction* SaveConfigAs1 = nullptr;
+    QAction* SaveBatch1 = nullptr;
+    QAction* SaveBatchAs1 = nullptr;
+    QAction* SaveAll1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* ConfigFile1 = nullptr;
+    QAction* BatchFile1 = nullptr;
+    QAction* Options1 = nullptr;
+    QAction* VEXA1 = nullptr;
+
+    // Frame controls.
+    QFrame* Bevel3 = nullptr;
+    QTabWidget* PageMain = nullptr;
+    QLineEdit* txtHint = nullptr;
+    QCheckBox* cbxStartServer = nullptr;
+    QPushButton* btnRun = nullptr;
+    QLabel* configFileLabel_ = nullptr;
+    QLineEdit* txtConfigFile = nullptr;
+    QToolButton* btnEditConfig = nullptr;
+    QToolButton* saveConfigButton_ = nullptr;
+    QToolButton* btnLoadConfigFile = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* txtBatchFile = nullptr;
+    QToolButton* btnEditBatch = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* btnLoadBatchFile = nullptr;
+    QStatusBar* sbrCommon = nullptr;
+    QFrame* pnlSplash = nullptr;
+    QLabel* splashLogo = nullptr;
+    QTimer* splashTimer_ = nullptr;
+
+    // Tab sheets of PageMain, in order.
+    GeneralPage* tabGeneral = nullptr;
+    MovementPage* tabMovement = nullptr;
+    QWidget* tabWeaponsInv = nullptr;
+    CommunicationsPage* tabCommunications = nullptr;
+    VideoPage* tabVideo = nullptr;
+    SoundPage* tabSound = nullptr;
+    QWidget* TabMenus = nullptr;
+    ClientPage* tabClient = nullptr;
+    ServerPage* tabServer = nullptr;
+    GamesPage* tabAlias = nullptr;
+
+    // General tab.
+
+    // Movement tab.
+
+    // Communications tab: five message slots, a captured key and a text each.
+
+    // Video tab: renderer choice and its sub-pages.
+
+    // Sound tab.
+
+    // Client tab: what a client does when the game starts.
+
+    // Server tab.
+
+    // Games & Aliases tab.
+
+    // The setting control of a catalogue command (exact spelling), or null.
+    QWidget* settingControl(const QString& command) const;
+    // The window's widget of that object name, as findChild finds it, or null. Each name is
+    // searched for once: the config reader and writer look up dozens of fields on every call.
+    template <typename T> T* namedChild(const char* name) const {
+        return qobject_cast<T*>(namedObject(QLatin1String(name)));
+    }
+
+    // Config file (read and write) ------------------------------------------------------------
+    // The lines of the current config script: the file last read, or the text last written
+    // (also when writing it to disk failed).
+    QStringList CfgLines;
+    // Reads directory/fileName into CfgLines, then shows what the game would hold after running
+    // it in the fixed fields, the setting controls and the message slots, remembers what they
+    // read and keeps the lines none of them shows; the status bar says how many. Throws
+    // VexaError "Cannot open file %s" (nothing is applied then).
+    void loadCfgFile(const QString& directory, const QString& fileName);
+    // Writes the window as a config script to directory/fileName, replacing any file there: the
+    // lines kept from the file read last, then the window's lines (a setting the user did not
+    // change writes the text it read), the profile entries and the closing comments. Throws
+    // VexaError "Cannot create file %s" (CfgLines then holds the new text), or the game
+    // profile's count error before anything is written.
+    void saveCfgFile(const QString& directory, const QString& fileName);
+    // The fixed fields from CfgLines, then every setting control back to its default; the window
+    // then remembers no file.
+    void resetSettingsToDefaults();
+    // The plain widgets that stand for one console variable each, from CfgLines.
+    void applyFixedSettings();
+    // Start-up: the config file named in txtConfigFile, or the base directory's config.cfg
+    // (which txtConfigFile then names) when that file is missing; when both are missing, a
+    // notice says so and the settings start from their defaults.
+    void loadStartupConfig();
+    // ------------------------------------------------------------------------------------------
+
+    // --- Installed things and launch lists (VexaLists.cpp) ---
+    // Each rebuilds a box's items from what is found now, keeping the box's text.
+    void fillModelList();
+    void fillSkinList(const QString& model);
+    void fillGlDriverList();
+    // Both start-map boxes: maps.lst, then the maps found.
+    void fillStartMapLists();
+    // The saved games of the base directory; the box's text is emptied.
+    void fillSaveGameList();
+    // The lines of servers.txt.
+    void fillServerList();
+
+private:
+    void connectListHandlers();
+    void cboModelEnter();
+    void cboModelChange();
+    void cboSkinEnter();
+    void btnMapListClick();
+    void btnServerListClick();
+    ServerListStatus* serverListStatus_ = nullptr;
+    // --- end of the list block ---
+
+public:
+    // --- The game's engine and its own directory (VexaGameHome.cpp) ---
+    // [quake2] engine and home (id 3.21 without a home until start-up has stored a choice).
+    EngineChoice engineChoice() const;
+    // The file name of the engine's program in the Quake 2 directory.
+    QString gameProgram() const;
+    // The folders the game searches for its config, the current game's first when it is chosen.
+    QStringList configSearchFolders() const;
+    // "The game reads <path> instead" when another file of the config's name is what the game
+    // runs; empty otherwise.
+    QString configWarning() const;
+    // After Options: the engine for key names and written lines, every list rebuilt.
+    void installationChanged();
+
+private:
+    // Start-up: the engine and home from vexa.ini, found and stored when it holds none.
+    void locateGameHome();
+    GameFiles dataFiles(const QString& baseDir) const;
+    // Damaged archives and a config the game does not read, on the hint line; told anew after
+    // start-up, each save or load of the config, and Options.
+    void showInstallationNotices();
+    // After a save: a notice when the engine would skip the written config for its size.
+    void warnWhenTooLongToRun(const QString& path);
+    // --- end of the engine block ---
+
+public:
+    // ---- Launch controls, file commands and Run (VexaLaunch.cpp, VexaFileCommands.cpp,
+    // VexaRun.cpp) ----
+    // Opens the text editor on the config file (View > Config File). Throws VexaError "Cannot
+    // open file %s".
+    EditorWindow* openConfigEditor();
+    // The launch choices as the widgets hold them; a combo box counts only with an entry chosen.
+    LaunchChoices launchChoices() const;
+    // The game's command line from the launch choices and vexa.ini.
+    QString buildCommandLine() const;
+    // Reads the launch script `fileName` in `directory` back into the launch controls; a missing
+    // script is created with the bare game program.
+    void readBatchFile(const QString& directory, const QString& fileName);
+
+private:
+    void applyBatchFile(const BatchFileContents& contents);
+    void selectListedLaunchEntries();
+    void readBatchFileAtStartup();
+    void connectFileCommands();
+    void new1Click();
+    void openConfig1Click();
+    void openBatch1Click();
+    void saveConfig1Click();
+    void saveConfigAs1Click();
+    bool saveConfigUnlessDeclined(const QString& fileName);
+    void saveBatch1Click();
+    void saveBatchAs1Click();
+    void saveAll1Click();
+    void configFile1Click();
+    void batchFile1Click();
+    void saveFilesOnExit();
+    // A file box's name typed without a directory means a file in the program's directory: both
+    // boxes are made to say so before a name is saved, stored or started.
+    void settleFileBoxes();
+    QString configSaveDirectory() const;
+    QString quake2Directory() const;
+    void btnRunClick();
+    bool showStatusBox(const QList<CommandPiece>& pieces);
+    // ---- end of launch, file commands and Run ----
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Building the window.
+    void createMenu();
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
+    void addMenuSeparator(QMenu* menu, const char* name);
+    void createFrame(QWidget* client);
+    void createTabs();
+    void sbcin_mouseClick();
+    void sbcallow_downloadClick();
+    void createSplash(QWidget* client);
+    void connectHandlers();
+    void createGamesAliasesController();
+
+    // Start-up and shutdown.
+    void formCreate();
+    void runStartupSteps();
+    QString locateQuake2Dirs();
+    void formClose();
+    void splashTimeout();
+
+    // Handlers.
+    void gbxVideoClick();
+    void vexa1Click();
+    void options1Click();
+
+    QObject* namedObject(const QString& name) const;
+    // The setting controls filed once: the window's controls stay the same from creation on.
+    ControlIndex& settingIndex();
+    CfgFileMemory& cfgMemory();
+    // The names of the window's variables for the engine in vexa.ini.
+    const CfgVariables& cfgVariables();
+
+    Prompts& prompts_;
+    const QString programDirectory_;
+    std::unique_ptr<IniFile> settings_;
+    GamesAliasesController* gamesAliases_ = nullptr;
+    CatalogueLayout catalogueLayout_;
+    std::unique_ptr<ControlIndex> settingIndex_;
+    std::unique_ptr<CfgFileMemory> cfgMemory_;
+    mutable QHash<QString, QPointer<QObject>> namedObjects_;
+    QString openDialogDirectory_;
+    QString baseDirectory_;
+    QString hintNotice_;
+    bool closed_ = false;
+};

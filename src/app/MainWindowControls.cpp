@@ -1,0 +1,35 @@
+// The main window's lookups of its setting controls and named widgets, and the rules by which
+// one setting enables others. The tabs themselves are the classes in pages/.
+
+#include "app/MainWindow.h"
+
+#include "controls/SettingCheckBox.h"
+
+// ---------------------------------------------------------------------------------------------
+// Catalogue controls
+
+QWidget* MainWindow::settingControl(const QString& command) const {
+    return catalogueLayout_.control(command);
+}
+
+QObject* MainWindow::namedObject(const QString& name) const {
+    QPointer<QObject>& found = namedObjects_[name];
+    if (!found)
+        found = findChild<QObject*>(name);
+    return found;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Enabling rules
+
+void MainWindow::sbcin_mouseClick() {
+    auto* useMouse = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse")));
+    settingControl(QStringLiteral("freelook"))->setEnabled(useMouse->isChecked());
+}
+
+void MainWindow::sbcallow_downloadClick() {
+    auto* allow = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download")));
+    for (const char* command : {"allow_download_maps", "allow_download_models",
+                                "allow_download_sounds", "allow_download_players"})
+        settingControl(QString::fromLatin1(command))->setEnabled(allow->isChecked());
+}

@@ -1,0 +1,248 @@
+// The File and View commands on the config file and the launch script, and the saving offered
+// when the window closes.
+
+#include "MainWindow.h"
+
+#include "app/EditorWindow.h"
+#include "app/WaitCursor.h"
+#include "launch/BatchFile.h"
+#include "launch/CommandLine.h"
+#include "platform/Guard.h"
+#include "platform/PlatformConventions.h"
+#include "platform/TextFile.h"
+#include "platform/VexaIni.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+const QString ConfigFilter = QStringLiteral("Config Files (*.cfg)");
+const QString OriginalConfigQuestion =
+    QStringLiteral("You are about to save over your original config file. Are you sure you want "
+                   "to do this? ");
+const QString SavingCanceled = QStringLiteral("Saving Canceled");
+const QString ConfigSaved = QStringLiteral("Config file Saved");
+const QString BatchSaved = QStringLiteral("Batch file Saved");
+const QString AllSaved = QStringLiteral("Config and Batch files Saved");
+const QString SaveBeforeExit = QStringLiteral("Do you want to save files before you exit?");
+const QString EditingConfig = QStringLiteral("Editing Config File");
+const QString EditingBatch = QStringLiteral("Editing Batch File");
+// Config scripts end their lines the game's way on every system.
+const QString ConfigLineEnding = QStringLiteral("\r\n");
+
+const PlatformConventions& platform() {
+    return PlatformConventions::native();
+}
+
+bool isOriginalConfig(const QString& fileName) {
+    return platform().fileNameOf(fileName).compare(QLatin1String("config.cfg"),
+                                                   Qt::CaseInsensitive) == 0;
+}
+
+void createEmptyWhenMissing(const QString& fileName) {
+    if (!QFileInfo::exists(fileName))
+        TextFile::writeLines(fileName, {}, ConfigLineEnding);
+}
+
+} // namespace
+
+void MainWindow::connectFileCommands() {
+    const struct {
+        QAction* action;
+        void (MainWindow::*handler)();
+    } commands[] = {
+        {New1, &MainWindow::new1Click},
+        {OpenConfig1, &MainWindow::openConfig1Click},
+        {OpenBatch1, &MainWindow::openBatch1Click},
+        {SaveConfig1, &MainWindow::saveConfig1Click},
+        {SaveConfigAs1, &MainWindow::saveConfigAs1Click},
+        {SaveBatch1, &MainWindow::saveBatch1Click},
+        {SaveBatchAs1, &MainWindow::saveBatchAs1Click},
+        {SaveAll1, &MainWindow::saveAll1Click},
+        {ConfigFile1, &MainWindow::configFile1Click},
+        {BatchFile1, &MainWindow::batchFile1Click},
+    };
+    for (const auto& command : commands) {
+        command.action->setEnabled(true);
+        connect(command.action, &QAction::triggered, this,
+                guarded(prompts_, [this, handler = command.handler] { (this->*handler)(); }));
+    }
+    // Each glyph button does what its menu item does.
+    const struct {
+        QToolButton* button;
+        QAction* action;
+    } buttons[] = {
+        {btnEditConfig, ConfigFile1},     {saveConfigButton_, SaveConfig1},
+        {btnLoadConfigFile, OpenConfig1}, {btnEditBatch, BatchFile1},
+        {SpeedButton3, SaveBatch1},       {btnLoadBatchFile, OpenBatch1},
+    };
+    for (const auto& glyph : buttons) {
+        glyph.button->setEnabled(true);
+        connect(glyph.button, &QToolButton::clicked, glyph.action, &QAction::trigger);
+    }
+}
+
+void MainWindow::settleFileBoxes() {
+    for (QLineEdit* box : {txtConfigFile, txtBatchFile}) {
+        const QString absolute = platform().absolutePath(programDirectory_, box->text());
+        if (absolute != box->text())
+            box->setText(absolute);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// File menu
+
+void MainWindow::new1Click() {
+    resetSettingsToDefaults();
+    CfgLines.clear();
+    txtConfigFile->clear(); // the next Save Config asks for a name
+}
+
+void MainWindow::openConfig1Click() {
+    const auto chosen = prompts_.openFile(
+        {QStringLiteral("Load Config"),
+         VexaIni::readString(settings(), VexaIni::BaseDir, platform().defaultBaseDir()),
+         ConfigFilter, QString()});
+    if (!chosen)
+        return;
+    txtConfigFile->setText(*chosen);
+    {
+        // Shown before the read starts, not only once it is over.
+        const WaitCursor wait(*this);
+        QCoreApplication::processEvents();
+        loadCfgFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
+    }
+    VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
+    showInstallationNotices();
+}
+
+void MainWindow::openBatch1Click() {
+    const auto chosen = prompts_.openFile(
+        {QStringLiteral("Load Batch"), quake2Directory(), platform().batchFileFilter(), QString()});
+    if (!chosen)
+        return;
+    txtBatchFile->setText(*chosen);
+    readBatchFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
+    VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
+}
+
+void MainWindow::saveConfig1Click() {
+    settleFileBoxes();
+    const QString current = txtConfigFile->text();
+    if (!current.isEmpty() && QFileInfo(current).isFile()) {
+        if (saveConfigUnlessDeclined(current))
+            sbrCommon->showMessage(ConfigSaved);
+    } else {
+        saveConfigAs1Click();
+    }
+    VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
+}
+
+// Writes the config file, asking first when it is the game's own config.cfg. True when written.
+bool MainWindow::saveConfigUnlessDeclined(const QString& fileName) {
+    if (isOriginalConfig(fileName) && !prompts_.confirm(OriginalConfigQuestion)) {
+        prompts_.notice(SavingCanceled);
+        return false;
+    }
+    saveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
+    showInstallationNotices(); // saved where the game does not look: say so
+    return true;
+}
+
+// Where Save Config As starts: the base directory when vexa.ini names one, else the Quake 2
+// directory, but always a folder that exists (a dialog started in a missing one opens elsewhere).
+QString MainWindow::configSaveDirectory() const {
+    QStringList candidates;
+    if (VexaIni::exists(settings(), VexaIni::BaseDir))
+        candidates << VexaIni::readString(settings(), VexaIni::BaseDir, QString());
+    candidates << quake2Directory() << QDir::homePath();
+    for (const QString& directory : candidates)
+        if (!directory.isEmpty() && QFileInfo(directory).isDir())
+            return directory;
+    return QDir::homePath();
+}
+
+void MainWindow::saveConfigAs1Click() {
+    const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
+                                           ConfigFilter, QStringLiteral("config.cfg")});
+    if (!chosen)
+        return;
+    createEmptyWhenMissing(*chosen);
+    txtConfigFile->setText(*chosen);
+    saveConfigUnlessDeclined(*chosen); // no status text here
+    VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
+}
+
+void MainWindow::saveBatch1Click() {
+    settleFileBoxes();
+    // The script names the game in the Quake 2 directory, wherever the script itself lies.
+    writeBatchFile(txtBatchFile->text(), quake2Directory(), buildCommandPieces(launchChoices()),
+                   platform(), gameProgram());
+    sbrCommon->showMessage(BatchSaved);
+}
+
+void MainWindow::saveBatchAs1Click() {
+    const auto chosen = prompts_.saveFile({QStringLiteral("Save Batch As"), programDirectory_,
+                                           platform().batchFileFilter(), QString()});
+    if (!chosen)
+        return;
+    txtBatchFile->setText(*chosen);
+    writeBatchFile(*chosen, quake2Directory(), buildCommandPieces(launchChoices()), platform(),
+                   gameProgram());
+    sbrCommon->showMessage(BatchSaved);
+    VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
+}
+
+void MainWindow::saveAll1Click() {
+    saveConfig1Click();
+    saveBatch1Click();
+    sbrCommon->showMessage(AllSaved); // also when the config was not saved
+}
+
+// ---------------------------------------------------------------------------------------------
+// View menu: the text editor
+
+void MainWindow::configFile1Click() {
+    openConfigEditor();
+}
+
+EditorWindow* MainWindow::openConfigEditor() {
+    settleFileBoxes();
+    auto* editor = new EditorWindow(
+        this, prompts_, txtConfigFile->text(), ConfigLineEnding, [this](const QString& file) {
+            loadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
+        });
+    editor->setWindowTitle(EditingConfig);
+    editor->show();
+    return editor;
+}
+
+void MainWindow::batchFile1Click() {
+    settleFileBoxes();
+    auto* editor = new EditorWindow(
+        this, prompts_, txtBatchFile->text(), platform().lineEnding(),
+        [this](const QString& file) {
+            readBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
+        },
+        ScriptEncoding);
+    editor->setWindowTitle(EditingBatch);
+    editor->show();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+void MainWindow::saveFilesOnExit() {
+    if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false))
+        saveAll1Click();
+    else if (VexaIni::readBool(settings(), VexaIni::SaveBoxOnExit, true) &&
+             prompts_.confirm(SaveBeforeExit))
+        saveAll1Click();
+}

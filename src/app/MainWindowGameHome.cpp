@@ -1,0 +1,89 @@
+// The engine the game runs on and its own directory: found at the first start, changed in
+// Options. What the game really reads is told on the hint line.
+
+#include "MainWindow.h"
+
+#include "app/pages/GamesPage.h"
+
+#include "app/pages/GeneralPage.h"
+
+#include "app/pages/ClientPage.h"
+
+#include "app/Discovery.h"
+#include "config/SettingControls.h"
+#include "platform/FileAccess.h"
+#include "platform/GameFiles.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+#include "settings/GameHome.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+const QString ReadInstead = QStringLiteral("The game reads %1 instead");
+
+} // namespace
+
+EngineChoice MainWindow::engineChoice() const {
+    return storedEngineChoice(settings());
+}
+
+void MainWindow::locateGameHome() {
+    std::optional<EngineChoice> choice = readEngineChoice(*settings_);
+    if (!choice) {
+        choice = detectEngine(openDialogDirectory_);
+        writeEngineChoice(*settings_, *choice);
+    }
+    setCurrentEngine(choice->engine);
+}
+
+QString MainWindow::gameProgram() const {
+    return gameProgramName(engineChoice().engine, quake2Directory());
+}
+
+GameFiles MainWindow::dataFiles(const QString& baseDir) const {
+    return gameDataFiles(engineChoice(), baseDir);
+}
+
+QStringList MainWindow::configSearchFolders() const {
+    const QString game = tabAlias->widgets().cbxStartWithGame->isChecked()
+                             ? tabAlias->widgets().txtCurrentGame->text()
+                             : QString();
+    return gameSearchFolders(engineChoice(), quake2Directory(), game);
+}
+
+QString MainWindow::configWarning() const {
+    const auto instead = fileReadInstead(configSearchFolders(), txtConfigFile->text());
+    return instead ? ReadInstead.arg(displayName(*instead)) : QString();
+}
+
+void MainWindow::showInstallationNotices() {
+    QStringList notices;
+    if (const QString warning = configWarning(); !warning.isEmpty())
+        notices << warning; // first: it decides whether the settings reach the game
+    for (const QString& archive : dataFiles(baseDirectory_).damagedArchives())
+        notices << Discovery::damagedArchiveNotice(archive);
+    hintNotice_ = notices.join(QStringLiteral("  "));
+    // The line is narrow: the whole text on the pointer too.
+    txtHint->setToolTip(notices.join(u'\n'));
+    updateHintLine(QString());
+}
+
+void MainWindow::installationChanged() {
+    setCurrentEngine(engineChoice().engine);
+    markSettingsOfEngine(settingIndex(), engineChoice().engine);
+    baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
+                                         PlatformConventions::native().defaultBaseDir());
+    fillModelList();
+    fillSkinList(tabGeneral->model()->currentText());
+    fillGlDriverList();
+    fillStartMapLists();
+    const QString saveGame = tabClient->savedGames()->currentText();
+    fillSaveGameList();
+    tabClient->savedGames()->setEditText(saveGame);
+    selectListedLaunchEntries();
+    showInstallationNotices();
+}

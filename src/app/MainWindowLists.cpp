@@ -1,0 +1,139 @@
+// The main window's lists of what is installed and of the launch choices: models, skins and
+// drivers, start maps, saved games and servers, with their handlers and the two list editors.
+
+#include "MainWindow.h"
+
+#include "app/pages/VideoPage.h"
+
+#include "app/pages/GeneralPage.h"
+
+#include "app/pages/ServerPage.h"
+
+#include "app/pages/ClientPage.h"
+
+#include "app/Discovery.h"
+#include "app/ServerListStatus.h"
+#include "controls/ChoiceBox.h"
+#include "platform/GameFiles.h"
+#include "platform/Guard.h"
+#include "platform/VexaIni.h"
+#include "profiles/MapListDialog.h"
+#include "profiles/MapLists.h"
+#include "profiles/ServerListDialog.h"
+#include "settings/GameHome.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Runs a handler whenever its box becomes the focused control. The box's own drop-down list
+// taking and handing back the focus is not an entry: the list must not be rebuilt under the
+// user's choice.
+class FocusEntry : public QObject {
+public:
+    FocusEntry(QWidget* box, std::function<void()> entered)
+        : QObject(box), entered_(std::move(entered)) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            entered_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> entered_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Models, skins and drivers
+
+void MainWindow::fillModelList() {
+    replaceChoiceItems(*tabGeneral->model(), Discovery::modelNames(dataFiles(
+                                                 Discovery::playersBaseDirectory(settings()))));
+}
+
+void MainWindow::fillSkinList(const QString& model) {
+    replaceChoiceItems(
+        *tabGeneral->skin(),
+        Discovery::skinNames(dataFiles(Discovery::playersBaseDirectory(settings())), model));
+}
+
+void MainWindow::fillGlDriverList() {
+    replaceChoiceItems(*tabVideo->glDriver(),
+                       Discovery::driverNames(Discovery::driverDirectory(settings())));
+}
+
+void MainWindow::cboModelEnter() {
+    fillModelList();
+}
+
+void MainWindow::cboModelChange() {
+    tabGeneral->skin()->clearEditText(); // the old skin belongs to the old model
+    fillSkinList(tabGeneral->model()->currentText());
+}
+
+void MainWindow::cboSkinEnter() {
+    fillSkinList(tabGeneral->model()->currentText());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start maps, saved games and servers
+
+void MainWindow::fillStartMapLists() {
+    const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
+    replaceChoiceItems(*tabClient->startMap(), maps);
+    replaceChoiceItems(*tabServer->startMap(), maps);
+}
+
+void MainWindow::fillSaveGameList() {
+    tabClient->savedGames()->clearEditText();
+    replaceChoiceItems(*tabClient->savedGames(),
+                       MapLists::saveGameNames({homeGameFolder(engineChoice()), baseDirectory_}));
+}
+
+void MainWindow::fillServerList() {
+    replaceChoiceItems(*tabClient->servers(), MapLists::serverNames(programDirectory()));
+}
+
+void MainWindow::btnMapListClick() {
+    MapListDialog editor(
+        programDirectory(), prompts_, [this] { fillStartMapLists(); }, this);
+    editor.exec();
+}
+
+void MainWindow::btnServerListClick() {
+    ServerListDialog editor(
+        programDirectory(), prompts_, [this] { fillServerList(); }, this);
+    serverListStatus_->addTo(editor);
+    editor.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Wiring
+
+void MainWindow::connectListHandlers() {
+    new FocusEntry(tabGeneral->model(), guarded(prompts_, [this] { cboModelEnter(); }));
+    new FocusEntry(tabGeneral->skin(), guarded(prompts_, [this] { cboSkinEnter(); }));
+    // Only the user's edits and choices count: texts set by the program rebuild nothing.
+    const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
+    connect(tabGeneral->model(), &QComboBox::textActivated, this, modelChange);
+    connect(tabGeneral->model()->lineEdit(), &QLineEdit::textEdited, this, modelChange);
+    connect(tabClient->mapListButton(), &QPushButton::clicked, this,
+            guarded(prompts_, [this] { btnMapListClick(); }));
+    connect(tabClient->serverListButton(), &QPushButton::clicked, this,
+            guarded(prompts_, [this] { btnServerListClick(); }));
+    serverListStatus_ =
+        new ServerListStatus(*tabClient->servers(), *tabClient->refreshServersButton(), this);
+}

@@ -1,0 +1,158 @@
+// Reading a config script into the main window: the plain widgets that stand for one console
+// variable each, every setting control and the message slots. The script is run as the game
+// runs it, so the window shows what the game would hold; what the window read is remembered,
+// and the lines no setting shows are kept for the next save.
+
+#include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
+
+#include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
+#include "app/WaitCursor.h"
+#include "config/CfgFile.h"
+#include "config/CfgScript.h"
+#include "config/SettingControls.h"
+#include "controls/BindingEdit.h"
+#include "platform/FileAccess.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaError.h"
+#include "settings/Engine.h"
+#include "settings/GameHome.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStatusBar>
+
+namespace {
+
+using namespace CfgWindowRows;
+
+int firstControlSlot() {
+    return int(allRows().size());
+}
+
+// The variables of the rows and of the setting controls, under every name the engine takes.
+CfgVariables windowVariables(ControlIndex& index, Engine engine) {
+    CfgVariables variables;
+    for (const Row& row : allRows())
+        addVariable(variables, QString::fromLatin1(row.name), int(rowNumber(row)), engine);
+    addControlVariables(variables, index, firstControlSlot(), engine);
+    return variables;
+}
+
+void showRows(MainWindow& w, const CfgScript& script, bool emptyFile) {
+    for (const Row& row : allRows()) {
+        if (!(emptyFile && row.keptByEmptyFile))
+            row.show(w, script.value(int(rowNumber(row))));
+    }
+}
+
+// What each row read from the script; for a new config (no script) nothing.
+std::vector<CfgOrigin> rowOrigins(const MainWindow& w, const CfgScript* script) {
+    std::vector<CfgOrigin> origins;
+    for (const Row& row : allRows())
+        origins.push_back({script ? script->value(int(rowNumber(row))) : std::nullopt,
+                           row.current(w), script && !script->isEmpty()});
+    return origins;
+}
+
+// The keys each binding control took from the file.
+QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
+    QStringList keys;
+    for (size_t i = 0; i < origins.size(); ++i) {
+        auto* const* binding = std::get_if<BindingEdit*>(&index.entries()[i].control);
+        if (!binding || !origins[i].read)
+            continue;
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (const QString key = keySlot(**binding, slot); !key.isEmpty())
+                keys << key;
+        }
+    }
+    return keys;
+}
+
+QString keptLinesMessage(qsizetype count) {
+    if (count == 1)
+        return QStringLiteral("1 line of the config is kept as it is: no setting shows it");
+    return QStringLiteral("%1 lines of the config are kept as they are: no setting shows them")
+        .arg(count);
+}
+
+} // namespace
+
+CfgFileMemory& MainWindow::cfgMemory() {
+    if (!cfgMemory_)
+        cfgMemory_ = std::make_unique<CfgFileMemory>();
+    return *cfgMemory_;
+}
+
+const CfgVariables& MainWindow::cfgVariables() {
+    CfgFileMemory& memory = cfgMemory();
+    const Engine engine = engineChoice().engine;
+    if (memory.variablesEngine != engine) {
+        memory.variables = windowVariables(settingIndex(), engine);
+        memory.variablesEngine = engine;
+    }
+    return memory.variables;
+}
+
+void MainWindow::applyFixedSettings() {
+    const CfgScript script(CfgLines, cfgVariables());
+    showRows(*this, script, CfgLines.isEmpty());
+}
+
+void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) {
+    const WaitCursor wait(*this);
+    readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
+    ControlIndex& index = settingIndex();
+    CfgScript script(CfgLines, cfgVariables());
+    showRows(*this, script, CfgLines.isEmpty());
+
+    CfgFileMemory& memory = cfgMemory();
+    memory.rows = rowOrigins(*this, &script);
+    memory.controls = applyCfgScript(index, script, firstControlSlot());
+    memory.takenKeys =
+        bindingKeys(index, memory.controls) + tabCommunications->readMessages(script);
+    memory.keptLines = script.keptLines();
+    if (const qsizetype kept = script.keptLineCount(); kept > 0)
+        sbrCommon->showMessage(keptLinesMessage(kept));
+    else
+        sbrCommon->clearMessage();
+}
+
+ControlIndex& MainWindow::settingIndex() {
+    if (!settingIndex_)
+        settingIndex_ = std::make_unique<ControlIndex>(indexSettingControls(this));
+    return *settingIndex_;
+}
+
+void MainWindow::resetSettingsToDefaults() {
+    applyFixedSettings();
+    resetSettingControls(settingIndex());
+    // A new config: nothing read, nothing kept.
+    CfgFileMemory& memory = cfgMemory();
+    memory.keptLines.clear();
+    memory.controls.clear();
+    memory.takenKeys.clear();
+    memory.rows = rowOrigins(*this, nullptr);
+}
+
+void MainWindow::loadStartupConfig() {
+    const auto& platform = PlatformConventions::native();
+    const QFileInfo stored(txtConfigFile->text());
+    if (!txtConfigFile->text().isEmpty() && stored.isFile()) {
+        const QString path = stored.absoluteFilePath();
+        loadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
+        return;
+    }
+    const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
+    if (!QFileInfo(fallback).isFile()) {
+        // The rest of the start-up goes on from the defaults; the box keeps the stored name.
+        prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
+        CfgLines.clear();
+        resetSettingsToDefaults();
+        return;
+    }
+    loadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
+    txtConfigFile->setText(fallback);
+}

@@ -1,0 +1,54 @@
+// "Run Quake2": save, summarise, start the game, then step aside.
+
+#include "MainWindow.h"
+
+#include "launch/GameStart.h"
+#include "launch/LaunchStatusDialog.h"
+#include "platform/VexaIni.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+
+namespace {
+const QString FailedToExecute = QStringLiteral("Failed to execute ");
+} // namespace
+
+void MainWindow::btnRunClick() {
+    settleFileBoxes();
+    const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
+    if (viaScript)
+        saveAll1Click(); // a failure here ends the run before anything starts
+    const CommandLine pieces = buildCommandPieces(launchChoices());
+
+    if (VexaIni::readBool(settings(), VexaIni::StatusBox, true) && !showStatusBox(pieces))
+        return;
+
+    const QString workDir =
+        VexaIni::readString(settings(), VexaIni::Quake2Path, QDir::currentPath());
+    const GameStart start =
+        viaScript ? scriptStart(txtBatchFile->text(), workDir)
+                  : directStart(pieces, workDir, PlatformConventions::native(), gameProgram());
+    if (const auto failed = startGame(start)) {
+        prompts_.error(FailedToExecute + *failed);
+        return;
+    }
+
+    VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(settings(), VexaIni::BatchFile, txtBatchFile->text());
+    if (VexaIni::readBool(settings(), VexaIni::CloseOnExit, true)) {
+        close();
+        return;
+    }
+    if (VexaIni::readBool(settings(), VexaIni::Minimize, false))
+        showMinimized();
+    VexaIni::writeBool(settings(), VexaIni::RunServer, cbxStartServer->isChecked());
+}
+
+bool MainWindow::showStatusBox(const CommandLine& pieces) {
+    CfgLines = cfgLinesOf(pieces);
+    LaunchSummary summary =
+        summariseLaunch(pieces, txtBatchFile->text(), cbxStartServer->isChecked());
+    summary.warning = configWarning();
+    return ::showStatusBox(this, summary);
+}

@@ -1,0 +1,97 @@
+// Writing the main window as a config script: the lines kept from the file read last, then the
+// window's own lines, the profile entries and the closing comments. The window's lines come
+// after the kept ones, so what the window shows wins in the game; a kept line that they
+// override is left out.
+
+#include "app/MainWindow.h"
+#include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
+#include "app/pages/ServerPage.h"
+
+#include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
+#include "config/CfgFile.h"
+#include "config/CfgScript.h"
+#include "config/ConfigCheck.h"
+#include "config/ConfigScript.h"
+#include "config/SettingControls.h"
+#include "platform/FileAccess.h"
+#include "platform/PlatformConventions.h"
+#include "platform/VexaIni.h"
+#include "profiles/CfgProfileEntries.h"
+#include "settings/GameHome.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+
+namespace {
+
+using namespace CfgWindowRows;
+
+// A row the file gave a value always writes: the file's own text while the widgets still stand
+// for what they stood for after the load, else their value. A row the file said nothing about
+// writes nothing while unchanged; in a new config, and once changed, it writes when it wants.
+void appendRows(QStringList& lines, const MainWindow& w, Part part,
+                const std::vector<CfgOrigin>& origins) {
+    for (const Row& row : rows(part)) {
+        const size_t number = rowNumber(row);
+        const QString current = row.current(w);
+        const CfgOrigin origin =
+            number < origins.size() ? origins[number] : CfgOrigin{{}, current, false};
+        if (origin.read)
+            appendCfgLine(lines, row.word, QLatin1String(row.name), origin.textFor(current));
+        else if (origin.followsRules(current) && row.wanted(w, current) &&
+                 (!row.onlyWhenChanged || current != origin.loaded))
+            appendCfgLine(lines, row.word, QLatin1String(row.name), current);
+    }
+}
+
+// A public server's master is set with the setmaster command (there is no variable for it).
+void appendMasterLine(QStringList& lines, const MainWindow& w) {
+    const auto* isPublic = qobject_cast<QCheckBox*>(w.settingControl(QStringLiteral("public")));
+    if (w.cbxStartServer->isChecked() && isPublic && isPublic->isChecked())
+        lines << QStringLiteral("setmaster \"") + w.tabServer->masterServer()->text() + u'"';
+}
+
+} // namespace
+
+void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) {
+    const CfgFileMemory& memory = cfgMemory();
+    QStringList generated;
+    appendRows(generated, *this, Part::Player, memory.rows);
+    tabCommunications->writeMessages(generated);
+    appendRows(generated, *this, Part::DisplayAndSound, memory.rows);
+    appendRows(generated, *this, Part::Server, memory.rows);
+    appendMasterLine(generated, *this);
+    appendRows(generated, *this, Part::Flags, memory.rows);
+    writeControlLines(generated, settingIndex(),
+                      VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false),
+                      memory.controls);
+    if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
+        writeProfileEntries(generated, programDirectory_,
+                            tabAlias->widgets().txtCurrentGame->text());
+
+    CfgOverrides later(generated);
+    const QStringList unbinds = unbindLines(memory.takenKeys, later);
+    later.add(unbinds);
+    QStringList lines = keptLinesBefore(memory.keptLines, later);
+    lines += unbinds;
+    lines += generated;
+    appendClosingLines(lines);
+
+    CfgLines = lines;
+    const QString path = PlatformConventions::native().join(directory, fileName);
+    writeCfgFile(path, CfgLines);
+    warnWhenTooLongToRun(path);
+}
+
+// The file is kept as written (nothing of the player's is dropped), but the game would run none
+// of it: say so, with what the player can do.
+void MainWindow::warnWhenTooLongToRun(const QString& path) {
+    const QString warning = scriptSizeWarning(readScriptLines(path), engineChoice().engine);
+    if (!warning.isEmpty())
+        prompts_.notice(displayName(path) + QStringLiteral(" is ") + warning +
+                        QStringLiteral(". Tick \"Optimize Saving\" in Options, or take out "
+                                       "lines the game no longer needs."));
+}

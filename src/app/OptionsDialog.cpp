@@ -1,0 +1,421 @@
+#include "OptionsDialog.h"
+
+#include "Glyphs.h"
+#include "UpDown.h"
+#include "platform/Guard.h"
+#include "platform/PlatformConventions.h"
+#include "platform/Prompts.h"
+#include "settings/GameHome.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <algorithm>
+
+namespace {
+
+// The engine group stands below the others and pushes the buttons down.
+constexpr int EngineGroupTop = 348;
+constexpr int EngineGroupHeight = 70;
+constexpr int ButtonsTop = EngineGroupTop + EngineGroupHeight + 4;
+const QSize DialogSize(345, ButtonsTop + 56);
+// Where the dialog opens, measured from the main window's top-left frame corner.
+const QPoint OffsetFromMainWindow(102, 25);
+
+// Room kept right of the right-hand groups, and inside a group right of its widest control.
+constexpr int RightMargin = 14;
+constexpr int GroupPadding = 6;
+constexpr int EditHeight = 21;
+constexpr int DirectoryEditWidth = 305;
+constexpr int DirectoryFontPointSize = 6;
+constexpr int GlyphButtonSize = 22;
+constexpr int CheckBoxHeight = 17;
+constexpr int StatusTimeWidth = 31;
+constexpr int UpDownWidth = 12;
+constexpr int StatusTimeMaximum = 360;
+const QSize ButtonSize(75, 25);
+
+const QString FolderCaption = QStringLiteral("Baseq2 Directory");
+const QString LocationTitle = QStringLiteral("Quake2 Location");
+const QString DelayHint = QStringLiteral("0 indicates indefinite");
+const QString HomeCaption = QStringLiteral("Home Directory");
+const QString EngineHint =
+    QStringLiteral("The Quake 2 engine you play with: it decides where the game reads its config, "
+                   "which archives it reads and which key names it takes");
+const QString HomeHint =
+    QStringLiteral("Where the game keeps its own config.cfg and saved games (Yamagi Quake II: "
+                   "~/.yq2, Q2PRO: ~/.q2pro). id 3.21 has none: it uses the Quake 2 directory.");
+constexpr int EngineBoxWidth = 160;
+
+void setHint(QWidget* widget, const QString& hint) {
+    widget->setToolTip(hint);
+    widget->setStatusTip(hint);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QPoint place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->adjustSize();
+    label->move(place);
+    return label;
+}
+
+// Wide enough for its caption at the current font: the layout gives places, not widths.
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, QPoint place) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(QRect(place, QSize(box->sizeHint().width(), CheckBoxHeight)));
+    return box;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title, QRect place) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(QLatin1String(name));
+    group->setGeometry(place);
+    return group;
+}
+
+QLineEdit* makeDirectoryEdit(QWidget* parent, const char* name, QPoint place) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    QFont small = edit->font();
+    small.setPointSize(DirectoryFontPointSize);
+    edit->setFont(small);
+    edit->setGeometry(QRect(place, QSize(DirectoryEditWidth, EditHeight)));
+    return edit;
+}
+
+QToolButton* makeGlyphButton(QWidget* parent, const char* name, QPoint place) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(glyphIcon(Glyph::Folder));
+    button->setGeometry(QRect(place, QSize(GlyphButtonSize, GlyphButtonSize)));
+    return button;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QPoint place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(QRect(place, ButtonSize));
+    return button;
+}
+
+} // namespace
+
+void applyTabVisibility(QTabWidget& pages, const IniFile& settings) {
+    for (std::size_t i = 0; i < VexaIni::TabCount; ++i) {
+        const int page = static_cast<int>(i) + 1; // page 0, General, has no key
+        if (page < pages.count())
+            pages.setTabVisible(page, VexaIni::readBool(settings, VexaIni::tabKey(i), true));
+    }
+}
+
+OptionsDialog::OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::function<void()> applied)
+    : QDialog(mainWindow), prompts_(prompts), mainWindow_(mainWindow), applied_(std::move(applied)),
+      settings_(VexaIni::fileName(), VexaIni::Encoding) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setFixedSize(DialogSize);
+    createDirectoryRows();
+    createTabGroup();
+    createRunGroup();
+    createConfigGroup();
+    createEngineGroup();
+    createButtons();
+    widenForCaptions();
+    connectHandlers();
+    formCreate();
+}
+
+void OptionsDialog::createDirectoryRows() {
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Quake2 Directory: "), {4, 6});
+    txtQ2Dir = makeDirectoryEdit(this, "txtQ2Dir", {4, 20});
+    btnQ2Dir = makeGlyphButton(this, "btnQ2Dir", {309, 19});
+
+    Label3 = makeLabel(this, "Label3", QStringLiteral("Baseq2 directory "), {4, 44});
+    txtBaseq2dir = makeDirectoryEdit(this, "txtBaseq2dir", {4, 58});
+    setHint(txtBaseq2dir, QStringLiteral("The location of the directory where baseq2/ directory "
+                                         "resides.  This doesn't have to be filled in."));
+    btnBaseq2dir = makeGlyphButton(this, "btnBaseq2dir", {309, 57});
+
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Cd Rom Path"), {6, 82});
+    txtCddir = makeDirectoryEdit(this, "txtCddir", {6, 96});
+    setHint(txtCddir, QStringLiteral("The location of the directory where cdrom data files "
+                                     "reside.  This doesn't have to be filled in."));
+    btnCddir = makeGlyphButton(this, "btnCddir", {311, 95});
+
+    directories_ = {{txtQ2Dir, VexaIni::Quake2Path},
+                    {txtBaseq2dir, VexaIni::BaseDir},
+                    {txtCddir, VexaIni::CdRom}};
+}
+
+void OptionsDialog::createTabGroup() {
+    GroupBox2 = makeGroup(this, "GroupBox2", QStringLiteral("Enabled Tabs"), {4, 120, 131, 223});
+    // In the order of the main window's tabs, matching VexaIni::TabKeys.
+    const struct {
+        QCheckBox* OptionsDialog::*member;
+        const char* name;
+        const char* caption;
+        int top;
+    } rows[] = {
+        {&OptionsDialog::cbxMovement, "cbxMovement", "Movement", 16},
+        {&OptionsDialog::cbxWeapons, "cbxWeapons", "Weapons && Inv", 39},
+        {&OptionsDialog::cbxCommunications, "cbxCommunications", "Communications", 61},
+        {&OptionsDialog::cbxVideo, "cbxVideo", "Video", 84},
+        {&OptionsDialog::cbxSound, "cbxSound", "Sound", 106},
+        {&OptionsDialog::cbxMenus, "cbxMenus", "Menus", 129},
+        {&OptionsDialog::cbxClient, "cbxClient", "Client", 151},
+        {&OptionsDialog::cbxServer, "cbxServer", "Server", 174},
+        {&OptionsDialog::cbxAlias, "cbxAlias", "Games && Aliases", 196},
+    };
+    static_assert(std::size(rows) == VexaIni::TabCount);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        QCheckBox* box =
+            makeCheck(GroupBox2, rows[i].name, QLatin1String(rows[i].caption), {8, rows[i].top});
+        this->*rows[i].member = box;
+        tabChecks_.push_back({box, VexaIni::tabKey(i), true});
+    }
+}
+
+void OptionsDialog::createRunGroup() {
+    GroupBox1 = makeGroup(this, "GroupBox1", QStringLiteral("Run Options"), {147, 120, 184, 151});
+    const struct {
+        QCheckBox* OptionsDialog::*member;
+        const char* name;
+        const char* caption;
+        int top;
+        IniKey key;
+        bool defaultValue;
+    } rows[] = {
+        {&OptionsDialog::cbxSaveFilesonRun, "cbxSaveFilesonRun", "Save Files on Run", 15,
+         VexaIni::SaveAllOnRun, true},
+        {&OptionsDialog::cbxSaveFilesOnExit, "cbxSaveFilesOnExit", "Save Files on Exit", 33,
+         VexaIni::SaveAllOnExit, false},
+        {&OptionsDialog::cbxSaveBoxOnExit, "cbxSaveBoxOnExit", "Save Box before exiting VEXA", 48,
+         VexaIni::SaveBoxOnExit, true},
+        {&OptionsDialog::cbxCloseOnRun, "cbxCloseOnRun", "Close on Exit", 68, VexaIni::CloseOnExit,
+         true},
+        {&OptionsDialog::cbxMinimize, "cbxMinimize", "Minimize On Run", 83, VexaIni::Minimize,
+         false},
+        {&OptionsDialog::cbxStatusBox, "cbxStatusBox", "Status Box On Run", 103, VexaIni::StatusBox,
+         true},
+    };
+    for (const auto& row : rows) {
+        QCheckBox* box = makeCheck(GroupBox1, row.name, QLatin1String(row.caption), {8, row.top});
+        this->*row.member = box;
+        runChecks_.push_back({box, row.key, row.defaultValue});
+    }
+    // The state the enabling rules measure loading against.
+    cbxCloseOnRun->setChecked(true);
+    cbxSaveFilesOnExit->setChecked(false);
+
+    txtStatusTime = new QLineEdit(GroupBox1);
+    txtStatusTime->setObjectName(QStringLiteral("txtStatusTime"));
+    txtStatusTime->setReadOnly(true);
+    txtStatusTime->setGeometry(26, 122, StatusTimeWidth, EditHeight);
+    UpDown1 = new UpDown(GroupBox1);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setRange(0, StatusTimeMaximum);
+    UpDown1->setWrap(false);
+    UpDown1->setGeometry(26 + StatusTimeWidth, 122, UpDownWidth, EditHeight);
+    UpDown1->setBuddy(txtStatusTime);
+
+    // Two lines: the caption is wider than the room right of the up-down.
+    Label2 = new QLabel(QStringLiteral("Status Box Delay Time in seconds"), GroupBox1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setWordWrap(true);
+    const int labelWidth = GroupBox1->width() - 70 - GroupPadding;
+    Label2->setGeometry(70, 119, labelWidth, Label2->heightForWidth(labelWidth));
+    for (QWidget* widget : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(txtStatusTime),
+                            static_cast<QWidget*>(UpDown1)})
+        setHint(widget, DelayHint);
+}
+
+void OptionsDialog::createConfigGroup() {
+    GroupBox3 = makeGroup(this, "GroupBox3", QStringLiteral("Config File Save Options"),
+                          {146, 278, 185, 65});
+    cbxOptimized =
+        makeCheck(GroupBox3, "cbxOptimized", QStringLiteral("Optimize Saving (Do not"), {8, 20});
+    setHint(cbxOptimized, QStringLiteral("Does not save Default Values"));
+    cbxIncludeAliases = makeCheck(GroupBox3, "cbxIncludeAliases",
+                                  QStringLiteral("Inclued Game and Alias Settings"), {8, 38});
+    configChecks_ = {{cbxOptimized, VexaIni::OptimizedSaving, false},
+                     {cbxIncludeAliases, VexaIni::IncludeAliases, true}};
+}
+
+void OptionsDialog::createEngineGroup() {
+    GroupBox4 = makeGroup(this, "GroupBox4", QStringLiteral("Game Engine"),
+                          {4, EngineGroupTop, 327, EngineGroupHeight});
+    lblEngine = makeLabel(GroupBox4, "lblEngine", QStringLiteral("Engine"), {8, 21});
+    cboEngine = new QComboBox(GroupBox4);
+    cboEngine->setObjectName(QStringLiteral("cboEngine"));
+    for (Engine engine : AllEngines)
+        cboEngine->addItem(QLatin1String(engineFacts(engine).displayName), engineIniName(engine));
+    cboEngine->setGeometry(60, 17, EngineBoxWidth, EditHeight);
+    setHint(cboEngine, EngineHint);
+    lblHomeDir = makeLabel(GroupBox4, "lblHomeDir", QStringLiteral("Home"), {8, 45});
+    txtHomeDir = makeDirectoryEdit(GroupBox4, "txtHomeDir", {});
+    setHint(txtHomeDir, HomeHint);
+    btnHomeDir = makeGlyphButton(GroupBox4, "btnHomeDir", {0, 40});
+    layOutHomeRow();
+}
+
+// The home field reaches from its label to the browse button at the group's right edge.
+void OptionsDialog::layOutHomeRow() {
+    const int right = GroupBox4->width() - GroupPadding;
+    btnHomeDir->move(right - GlyphButtonSize, 40);
+    txtHomeDir->setGeometry(60, 41, btnHomeDir->x() - 2 - 60, EditHeight);
+}
+
+void OptionsDialog::createButtons() {
+    btnOk = makeButton(this, "btnOk", QStringLiteral("OK"), {152, ButtonsTop});
+    btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"), {246, ButtonsTop});
+}
+
+// The places were laid out for a narrower font; at a wider one the longest captions of the
+// right-hand groups would be cut. Those groups then grow to the right, and the dialog with them.
+void OptionsDialog::widenForCaptions() {
+    const std::initializer_list<QGroupBox*> column = {GroupBox1, GroupBox3};
+    int right = 0;
+    for (QGroupBox* group : column) {
+        int needed = group->width();
+        for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            needed = std::max(needed, child->geometry().right() + 1 + GroupPadding);
+        right = std::max(right, group->x() + needed);
+    }
+    for (QGroupBox* group : column)
+        group->resize(right - group->x(), group->height());
+    GroupBox4->resize(right - GroupBox4->x(), GroupBox4->height());
+    layOutHomeRow();
+    setFixedSize(std::max(DialogSize.width(), right + RightMargin), DialogSize.height());
+}
+
+void OptionsDialog::connectHandlers() {
+    const struct {
+        QAbstractButton* button;
+        void (OptionsDialog::*handler)();
+    } clicks[] = {
+        {btnQ2Dir, &OptionsDialog::btnQ2DirClick},
+        {btnBaseq2dir, &OptionsDialog::btnBaseq2dirClick},
+        {btnCddir, &OptionsDialog::btnCddirClick},
+        {btnHomeDir, &OptionsDialog::btnHomeDirClick},
+        {btnOk, &OptionsDialog::btnOkClick},
+        {btnCancel, &OptionsDialog::btnCancelClick},
+    };
+    for (const auto& c : clicks)
+        connect(c.button, &QAbstractButton::clicked, this,
+                guarded(prompts_, [this, handler = c.handler] { (this->*handler)(); }));
+    // The rules follow every change of state, the user's clicks and loading alike.
+    connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { cbxCloseOnRunClick(); });
+    connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { cbxSaveFilesOnExitClick(); });
+    // Only the user's choice proposes the engine's usual home; loading shows what is stored.
+    connect(cboEngine, &QComboBox::activated, this, [this] { cboEngineChange(); });
+}
+
+void OptionsDialog::formCreate() {
+    for (const DirectoryBinding& d : directories_)
+        d.edit->setText(VexaIni::readString(settings_, d.key, QString()));
+    loadChecks(tabChecks_);
+    loadChecks(runChecks_);
+    UpDown1->setPosition(VexaIni::readInteger(settings_, VexaIni::StatusTime, 8));
+    loadChecks(configChecks_);
+    const EngineChoice choice = storedEngineChoice(settings_);
+    cboEngine->setCurrentIndex(cboEngine->findData(engineIniName(choice.engine)));
+    txtHomeDir->setText(choice.home);
+    enableHome();
+    placeBesideMainWindow();
+}
+
+void OptionsDialog::loadChecks(const std::vector<CheckBinding>& checks) {
+    for (const CheckBinding& c : checks)
+        c.box->setChecked(VexaIni::readBool(settings_, c.key, c.defaultValue));
+}
+
+void OptionsDialog::saveChecks(const std::vector<CheckBinding>& checks) {
+    for (const CheckBinding& c : checks)
+        VexaIni::writeBool(settings_, c.key, c.box->isChecked());
+}
+
+void OptionsDialog::placeBesideMainWindow() {
+    if (mainWindow_)
+        move(mainWindow_->frameGeometry().topLeft() + OffsetFromMainWindow);
+}
+
+void OptionsDialog::btnQ2DirClick() {
+    const PlatformConventions& conventions = PlatformConventions::native();
+    Prompts::FileRequest request;
+    request.title = LocationTitle;
+    request.directory = VexaIni::readString(settings_, VexaIni::Quake2Path, QString());
+    request.filter = conventions.gameExecutableFilter();
+    if (const auto picked = prompts_.openFile(request))
+        txtQ2Dir->setText(conventions.directoryOf(*picked));
+}
+
+void OptionsDialog::btnBaseq2dirClick() {
+    pickFolderInto(txtBaseq2dir);
+}
+
+void OptionsDialog::btnCddirClick() {
+    pickFolderInto(txtCddir);
+}
+
+void OptionsDialog::btnHomeDirClick() {
+    const QString start = txtHomeDir->text().isEmpty() ? QDir::homePath() : txtHomeDir->text();
+    if (const auto picked = prompts_.browseFolder(HomeCaption, start))
+        txtHomeDir->setText(*picked);
+}
+
+Engine OptionsDialog::chosenEngine() const {
+    return engineFromIniName(cboEngine->currentData().toString()).value_or(Engine::id);
+}
+
+void OptionsDialog::cboEngineChange() {
+    txtHomeDir->setText(usualHome(chosenEngine()));
+    enableHome();
+}
+
+// Id 3.21 has no home of its own: the field stays empty and closed.
+void OptionsDialog::enableHome() {
+    const bool hasHome = chosenEngine() != Engine::id;
+    txtHomeDir->setEnabled(hasHome);
+    btnHomeDir->setEnabled(hasHome);
+    if (!hasHome)
+        txtHomeDir->clear();
+}
+
+void OptionsDialog::pickFolderInto(QLineEdit* edit) {
+    if (const auto picked =
+            prompts_.browseFolder(FolderCaption, PlatformConventions::native().browseRoot()))
+        edit->setText(*picked);
+}
+
+void OptionsDialog::cbxCloseOnRunClick() {
+    cbxMinimize->setEnabled(!cbxCloseOnRun->isChecked());
+}
+
+void OptionsDialog::cbxSaveFilesOnExitClick() {
+    cbxSaveBoxOnExit->setEnabled(!cbxSaveFilesOnExit->isChecked());
+}
+
+void OptionsDialog::btnOkClick() {
+    for (const DirectoryBinding& d : directories_)
+        VexaIni::write(settings_, d.key, d.edit->text());
+    saveChecks(tabChecks_);
+    saveChecks(runChecks_);
+    VexaIni::writeInteger(settings_, VexaIni::StatusTime, UpDown1->position());
+    saveChecks(configChecks_);
+    writeEngineChoice(settings_, {chosenEngine(), txtHomeDir->text()});
+    if (applied_)
+        applied_();
+    accept();
+}
+
+void OptionsDialog::btnCancelClick() {
+    reject();
+}

@@ -1,0 +1,84 @@
+#include "ClientPage.h"
+
+#include "CatalogueLayout.h"
+#include "PageLayout.h"
+#include "app/WidgetHelpers.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace PageLayout;
+
+ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabClient"));
+    settings.createControls("tabClient", this);
+
+    auto* fields = newGrid();
+    int row = 0;
+    for (const char* command :
+         {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
+        settings.addSettingRow(fields, row++, 0, command);
+    fields->setRowMinimumHeight(row++, BlockSpacing);
+    for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})
+        settings.addSettingRow(fields, row++, 0, command);
+    fields->setRowStretch(row, 1);
+
+    // The download kinds stand indented under the switch that governs them.
+    auto* downloads = newGrid();
+    row = 0;
+    settings.addSettingRow(downloads, row++, 0, "allow_download");
+    for (const char* command : {"allow_download_maps", "allow_download_models",
+                                "allow_download_players", "allow_download_sounds"})
+        settings.addSettingRow(downloads, row++, 1, command);
+    downloads->setColumnMinimumWidth(0, 14);
+    downloads->setRowStretch(row, 1);
+
+    auto* launch = newPlainGroup(this, "gbxClientStart", QStringLiteral("When Quake2 starts"));
+    QGridLayout* grid = newGroupGrid(launch);
+    auto* choice = new QButtonGroup(launch);
+    startNewGame_ = radio(launch, "rbStartNewGame", QStringLiteral("Start New Game"), choice);
+    loadSavedGame_ = radio(launch, "rbLoadSavedGame", QStringLiteral("Load Saved Game"), choice);
+    connectToServer_ =
+        radio(launch, "rbConnectToServer", QStringLiteral("Connect to Server"), choice);
+    startNewGame_->setChecked(true);
+    startMap_ = foundCombo(launch, "cboClientStartMap");
+    setHintText(startMap_, QStringLiteral("The map a new game starts on"));
+    mapListButton_ = named<QPushButton>(launch, "btnMapList");
+    mapListButton_->setText(QStringLiteral("Edit Map List"));
+    savedGames_ = foundCombo(launch, "cboSaveGames");
+    setHintText(savedGames_, QStringLiteral("The saved game to load"));
+    servers_ = foundCombo(launch, "cboServerList");
+    setHintText(servers_, QStringLiteral("The server to connect to"));
+    serverListButton_ = named<QPushButton>(launch, "btnServerList");
+    serverListButton_->setText(QStringLiteral("Edit Server List"));
+    refreshServersButton_ = named<QPushButton>(launch, "btnRefreshServers");
+    refreshServersButton_->setText(QStringLiteral("Refresh"));
+    setHintText(refreshServersButton_,
+                QStringLiteral("Ask the servers for ping, players and map again"));
+    grid->addWidget(startNewGame_, 0, 0, 1, 2);
+    grid->addWidget(startMap_, 1, 0);
+    grid->addWidget(mapListButton_, 1, 1);
+    grid->addWidget(loadSavedGame_, 2, 0, 1, 2);
+    grid->addWidget(savedGames_, 3, 0);
+    grid->addWidget(connectToServer_, 4, 0);
+    grid->addWidget(refreshServersButton_, 4, 1);
+    grid->addWidget(servers_, 5, 0);
+    grid->addWidget(serverListButton_, 5, 1);
+    grid->setColumnStretch(0, 1);
+
+    auto* right = newColumn();
+    right->addWidget(launch);
+    right->addLayout(downloads);
+    right->addStretch();
+    auto* layout = pageColumns(this);
+    layout->setSpacing(BlockSpacing * 2);
+    layout->addLayout(fields);
+    layout->addLayout(right, 1);
+    compactRows(this);
+}

@@ -1,0 +1,135 @@
+#include "GeneralPage.h"
+
+#include "CatalogueLayout.h"
+#include "PageLayout.h"
+#include "app/Pictures.h"
+#include "app/WidgetHelpers.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace PageLayout;
+
+GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabGeneral"));
+    settings.createControls("tabGeneral", this);
+
+    auto* player = newPlainGroup(this, "gbxPlayer", QStringLiteral("Player"));
+    QGridLayout* playerGrid = newGroupGrid(player);
+    playerName_ = named<QLineEdit>(player, "txtPlayer");
+    playerName_->setText(QStringLiteral("Player"));
+    model_ = foundCombo(player, "cboModel");
+    setHintText(model_, QStringLiteral("Male    (The type of model to use for the character)"));
+    skin_ = foundCombo(player, "cboSkin");
+    setHintText(skin_, QStringLiteral("Grunt    (The appearance of the character)"));
+    playerGrid->addWidget(newLabel(player, QStringLiteral("Name")), 0, 0);
+    playerGrid->addWidget(playerName_, 0, 1, 1, 3);
+    addLabelled(playerGrid, 1, 0, newLabel(player, QStringLiteral("Model")), model_);
+    addLabelled(playerGrid, 1, 2, newLabel(player, QStringLiteral("Skin")), skin_);
+    playerGrid->setColumnStretch(1, 1);
+    playerGrid->setColumnStretch(3, 1);
+
+    // Both radio groups fill two rows, column by column.
+    auto* hand = newPlainGroup(this, "gbxHand", QStringLiteral("Weapon Hand"));
+    auto* handGroup = new QButtonGroup(hand);
+    QGridLayout* handGrid = newGroupGrid(hand);
+    handGrid->setHorizontalSpacing(BlockSpacing);
+    handGrid->setVerticalSpacing(0);
+    handLeft_ = radio(hand, "rbLeft", QStringLiteral("Left"), handGroup);
+    handCenter_ = radio(hand, "rbCenter", QStringLiteral("Center"), handGroup);
+    handRight_ = radio(hand, "rbRight", QStringLiteral("Right"), handGroup);
+    handGrid->addWidget(handLeft_, 0, 0);
+    handGrid->addWidget(handCenter_, 1, 0);
+    handGrid->addWidget(handRight_, 0, 1);
+    handRight_->setChecked(true);
+
+    auto* cross = newPlainGroup(this, "gbxCrosshair", QStringLiteral("Crosshair"));
+    auto* crossGroup = new QButtonGroup(cross);
+    QGridLayout* crossGrid = newGroupGrid(cross);
+    crossGrid->setHorizontalSpacing(BlockSpacing);
+    crossGrid->setVerticalSpacing(0);
+    crossNone_ = radio(cross, "rbCrossNone", QStringLiteral("none"), crossGroup);
+    crossX_ = radio(cross, "rbCrossX", QStringLiteral("Cross"), crossGroup);
+    crossAngle_ = radio(cross, "rbCrossAngle", QStringLiteral("Angle"), crossGroup);
+    crossDot_ = radio(cross, "rbCrossDot", QStringLiteral("Dot"), crossGroup);
+    crossGrid->addWidget(crossNone_, 0, 0);
+    crossGrid->addWidget(crossX_, 1, 0);
+    crossGrid->addWidget(crossAngle_, 0, 1);
+    crossGrid->addWidget(crossDot_, 1, 1);
+    crossNone_->setChecked(true);
+
+    // View bobbing as a small table: walking and running by pitch and roll.
+    auto* bobbing = newPlainGroup(this, "gbxViewBobbing", QStringLiteral("View Bobbing"));
+    QGridLayout* bobGrid = newGroupGrid(bobbing);
+    walkPitch_ = maskedEdit(bobbing, "txtWalkPitch", ThreeDecimals, QStringLiteral(" .  5"));
+    walkRoll_ = maskedEdit(bobbing, "txtWalkRoll", ThreeDecimals, QStringLiteral(" .  2"));
+    bobStart_ = maskedEdit(bobbing, "txtBobStart", ThreeDecimals, QStringLiteral(" .   "));
+    runPitch_ = maskedEdit(bobbing, "txtRunPitch", ThreeDecimals, QStringLiteral(" .  2"));
+    runRoll_ = maskedEdit(bobbing, "txtRunRoll", ThreeDecimals, QStringLiteral(" .  5"));
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Pitch")), 0, 1, Qt::AlignHCenter);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Roll")), 0, 2, Qt::AlignHCenter);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Walk")), 1, 0);
+    bobGrid->addWidget(walkPitch_, 1, 1);
+    bobGrid->addWidget(walkRoll_, 1, 2);
+    bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Run")), 2, 0);
+    bobGrid->addWidget(runPitch_, 2, 1);
+    bobGrid->addWidget(runRoll_, 2, 2);
+    bobGrid->setColumnMinimumWidth(3, BlockSpacing);
+    addLabelled(bobGrid, 1, 4, newLabel(bobbing, QStringLiteral("Bob Up")), bobStart_);
+    bobGrid->setColumnStretch(6, 1);
+
+    logoPanel_ = named<QFrame>(this, "Panel6");
+    logoPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    logoPanel_->setFixedSize(245, 291);
+    logo_ = named<QLabel>(logoPanel_, "imgLogo");
+    logo_->setScaledContents(true);
+    logo_->setPixmap(decorationPicture("logo"));
+    auto* logoLayout = new QVBoxLayout(logoPanel_);
+    logoLayout->setContentsMargins(2, 2, 2, 2);
+    logoLayout->addWidget(logo_);
+
+    // The gun and view spins stand outside any group, so they are laid out on the page itself.
+    const auto addSpin = [&settings](QHBoxLayout* line, const char* command) {
+        const QString name = QString::fromLatin1(command);
+        line->addWidget(settings.label(name));
+        line->addWidget(settings.control(name));
+    };
+    auto* gun = newRow(FieldSpacing);
+    gun->addWidget(newLabel(this, QStringLiteral("Gun")));
+    for (const char* command : {"gun_x", "gun_y", "gun_z"}) {
+        gun->addSpacing(BlockSpacing);
+        addSpin(gun, command);
+    }
+    gun->addStretch();
+    auto* view = newRow(FieldSpacing);
+    addSpin(view, "fov");
+    view->addSpacing(BlockSpacing * 2);
+    addSpin(view, "viewsize");
+    view->addStretch();
+
+    auto* radios = newRow();
+    radios->addWidget(hand);
+    radios->addWidget(cross, 1);
+    auto* left = newColumn();
+    left->addWidget(player);
+    left->addLayout(radios);
+    left->addLayout(gun);
+    left->addLayout(view);
+    left->addWidget(bobbing);
+    left->addStretch();
+
+    // The logo panel keeps its classic place: 286, 2 on the page.
+    auto* layout = pageColumns(this);
+    layout->setContentsMargins(PageMargin, 2, 6, 2);
+    layout->addLayout(left, 1);
+    layout->addWidget(logoPanel_, 0, Qt::AlignTop);
+    compactRows(this);
+}

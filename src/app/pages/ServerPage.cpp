@@ -1,0 +1,117 @@
+#include "ServerPage.h"
+
+#include "CatalogueLayout.h"
+#include "PageLayout.h"
+#include "app/WidgetHelpers.h"
+#include "config/DeathmatchFlags.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace PageLayout;
+
+ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabServer"));
+    settings.createControls("tabServer", this);
+
+    auto* server = newGrid();
+    serverName_ = named<QLineEdit>(this, "edtServerName");
+    serverName_->setText(QStringLiteral("noname"));
+    setHintText(serverName_, QStringLiteral("noname  (The name players see in server lists)"));
+    serverPassword_ = named<QLineEdit>(this, "edtServerPassword");
+    setHintText(serverPassword_, QStringLiteral("  (Password players need to join)"));
+    masterServer_ = named<QLineEdit>(this, "edtMasterServer");
+    masterServer_->setText(QStringLiteral("master.quakeservers.net:27900"));
+    setHintText(masterServer_,
+                QStringLiteral("master.quakeservers.net:27900  (Master server a public server "
+                               "reports to)"));
+    // The default address must show whole.
+    masterServer_->setMinimumWidth(
+        masterServer_->fontMetrics().horizontalAdvance(masterServer_->text()) + 8);
+    startMap_ = foundCombo(this, "cboServerStartMap");
+    setHintText(startMap_, QStringLiteral("The map the server starts on"));
+    int row = 0;
+    addLabelled(server, row++, 0, newLabel(this, QStringLiteral("Name")), serverName_);
+    addLabelled(server, row++, 0, newLabel(this, QStringLiteral("Password")), serverPassword_);
+    addLabelled(server, row++, 0, newLabel(this, QStringLiteral("Master")), masterServer_);
+    addLabelled(server, row++, 0, newLabel(this, QStringLiteral("Start Map")), startMap_);
+
+    // The three server switches in two columns, catalogue order down the columns.
+    auto* switches = newGrid();
+    switches->setHorizontalSpacing(BlockSpacing);
+    row = 0;
+    for (const char* command : {"dedicated", "public", "cheats"}) {
+        switches->addWidget(settings.control(QString::fromLatin1(command)), row % 2, row / 2);
+        ++row;
+    }
+    switches->setColumnStretch(2, 1);
+
+    auto* numbers = newGrid();
+    row = 0;
+    for (const char* command : {"maxclients", "sv_maxvelocity", "sv_gravity", "timeout"})
+        settings.addSettingRow(numbers, row++, 0, command);
+    numbers->setColumnStretch(2, 1);
+    fragLimit_ = named<QCheckBox>(this, "cbxFragLimit");
+    fragLimit_->setText(QStringLiteral("Frag Limit"));
+    fragLimit_->setChecked(true);
+    timeLimit_ = named<QCheckBox>(this, "cbxTimeLimit");
+    timeLimit_->setText(QStringLiteral("Time Limit"));
+    timeLimit_->setChecked(true);
+    auto* limits = newGrid();
+    limits->addWidget(fragLimit_, 0, 0);
+    settings.addSettingRow(limits, 0, 1, "fraglimit");
+    limits->addWidget(timeLimit_, 1, 0);
+    settings.addSettingRow(limits, 1, 1, "timelimit");
+    limits->setColumnStretch(3, 1);
+
+    auto* left = newColumn();
+    left->addLayout(server);
+    left->addLayout(switches);
+    left->addLayout(numbers);
+    left->addLayout(limits);
+    left->addStretch();
+
+    auto* type = newPlainGroup(this, "gbxGameType", QStringLiteral("Game Type"));
+    auto* typeLayout = new QHBoxLayout(type);
+    typeLayout->setContentsMargins(GroupMargins);
+    typeLayout->setSpacing(BlockSpacing * 2);
+    auto* typeGroup = new QButtonGroup(type);
+    deathMatch_ = radio(type, "rbDeathMatch", QStringLiteral("DeathMatch"), typeGroup);
+    cooperative_ = radio(type, "rbCooperative", QStringLiteral("Cooperative"), typeGroup);
+    deathMatch_->setChecked(true);
+    typeLayout->addWidget(deathMatch_);
+    typeLayout->addWidget(cooperative_);
+    typeLayout->addStretch();
+
+    auto* flags = newPlainGroup(this, "gbxDeathmatchFlags", QStringLiteral("Deathmatch Rules"));
+    QGridLayout* flagGrid = newGroupGrid(flags);
+    flagGrid->setHorizontalSpacing(TightSpacing);
+    flagGrid->setVerticalSpacing(0);
+    int index = 0;
+    for (const DeathmatchFlag& flag : deathmatchFlags()) {
+        auto* box = named<QCheckBox>(flags, flag.name);
+        box->setText(QString::fromUtf8(flag.caption));
+        box->setChecked(flag.initiallyChecked);
+        box->setProperty("Tag", flag.tag);
+        deathmatchFlagBoxes_ << box;
+        flagGrid->addWidget(box, index % 10, index / 10);
+        ++index;
+    }
+
+    auto* right = newColumn();
+    right->addWidget(type);
+    right->addWidget(flags);
+    right->addStretch();
+    auto* layout = pageColumns(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
+    compactRows(this);
+}

@@ -1,0 +1,64 @@
+#include "SoundPage.h"
+
+#include "CatalogueLayout.h"
+#include "PageLayout.h"
+#include "app/WidgetHelpers.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QVBoxLayout>
+
+using namespace PageLayout;
+
+SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabSound"));
+    settings.createControls("tabSound", this);
+
+    auto* checks = newGrid();
+    int row = 0;
+    for (const char* command : {"s_initsound", "s_primary", "s_wavonly", "cl_footsteps",
+                                "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
+        settings.addSettingRow(checks, row++, 0, command);
+    checks->setRowMinimumHeight(row++, BlockSpacing);
+    for (const char* command : {"cd_looptrack", "cd_loopcount"})
+        settings.addSettingRow(checks, row++, 0, command);
+    checks->setRowStretch(row, 1);
+
+    auto* keys = newGrid();
+    row = 0;
+    for (const char* command : {"snd_restart", "soundinfo", "soundlist", "cd on", "cd off",
+                                "cd stop", "cd pause", "cd resume"})
+        settings.addSettingRow(keys, row++, 0, command);
+    keys->setRowStretch(row, 1);
+
+    auto* fields = newGrid();
+    quality_ =
+        editableCombo(this, "cboSndQuality", {QStringLiteral("High"), QStringLiteral("Low")});
+    quality_->setEditable(false);
+    quality_->setCurrentIndex(1);
+    setHintText(quality_, QStringLiteral("Low  (Sampling rate of the sound: 22 or 11 kHz)"));
+    mixAhead_ = maskedEdit(this, "txtSndDelay", TwoDecimals, QStringLiteral("0.2 "));
+    setHintText(mixAhead_, QStringLiteral("0.2  (Seconds of sound mixed ahead)"));
+    volume_ = trackBar(this, "barVolume", Qt::Horizontal, 0, 40, 20);
+    setHintText(volume_, QStringLiteral("0.7  (Sound effects volume)"));
+    addLabelled(fields, 0, 0, newLabel(this, QStringLiteral("Quality")), quality_);
+    addLabelled(fields, 1, 0, newLabel(this, QStringLiteral("Mix Ahead")), mixAhead_);
+    addLabelled(fields, 2, 0, newLabel(this, QStringLiteral("Volume")), volume_);
+
+    auto* right = newColumn();
+    right->addLayout(fields);
+    right->addSpacing(BlockSpacing);
+    right->addWidget(pictureLabel(this, "imgSound", "tab_sound", 200), 0, Qt::AlignHCenter);
+    right->addStretch();
+
+    auto* layout = pageColumns(this);
+    layout->setSpacing(BlockSpacing * 2);
+    layout->addLayout(checks);
+    layout->addLayout(keys);
+    layout->addLayout(right, 1);
+    compactRows(this);
+}

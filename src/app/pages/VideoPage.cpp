@@ -1,0 +1,227 @@
+#include "VideoPage.h"
+
+#include "CatalogueLayout.h"
+#include "PageLayout.h"
+#include "app/MultiRowTabWidget.h"
+#include "app/WidgetHelpers.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+using namespace PageLayout;
+
+namespace {
+
+const QStringList VideoModes = {
+    QStringLiteral("0 - 320 x 240"),  QStringLiteral("1 - 400 x 300"),
+    QStringLiteral("2 - 512 x 384"),  QStringLiteral("3 - 640 x 480"),
+    QStringLiteral("4 - 800 x 600"),  QStringLiteral("5 - 960 x 720"),
+    QStringLiteral("6 - 1024 x 768"), QStringLiteral("7 - 1152 x 864"),
+    QStringLiteral("8 - 1280 x 960"), QStringLiteral("9 - 1600 x 1200")};
+
+const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
+                                  QStringLiteral("GL_LINEAR"),
+                                  QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"),
+                                  QStringLiteral("GL_LINEAR_MIPMAP_NEAREST"),
+                                  QStringLiteral("GL_NEAREST_MIPMAP_LINEAR"),
+                                  QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
+                                  QString()};
+
+// The radio group keeps its title but puts it on the left of its one row of buttons, so the
+// Video tab's header takes a single row and the sub-pages get the height.
+void makeInlineRadioGroup(QGroupBox& box) {
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.title());
+    box.setStyleSheet(QStringLiteral("QGroupBox#%1 { border: 1px solid palette(mid); "
+                                     "border-radius: 2px; margin-top: 0px; "
+                                     "padding: 0px 4px 0px %2px; }"
+                                     "QGroupBox#%1::title { subcontrol-origin: border; "
+                                     "subcontrol-position: left center; left: 6px; }")
+                          .arg(box.objectName())
+                          .arg(titleWidth + 14));
+}
+
+} // namespace
+
+VideoPage::VideoPage(CatalogueLayout& settings, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabVideo"));
+    QWidget* page = this;
+    rendererBox_ = named<QGroupBox>(page, "gbxVideo");
+    rendererBox_->setTitle(QStringLiteral("Video"));
+    makeInlineRadioGroup(*rendererBox_);
+    auto* items = new QHBoxLayout(rendererBox_);
+    items->setContentsMargins(0, 1, 0, 1);
+    items->setSpacing(BlockSpacing);
+    renderers_ = new QButtonGroup(rendererBox_);
+    const QString captions[] = {QStringLiteral("Software"), QStringLiteral("GL")};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new QRadioButton(captions[i], rendererBox_);
+        renderers_->addButton(item, i);
+        items->addWidget(item);
+    }
+    renderers_->button(1)->setChecked(true);
+
+    settings.createControls("tabVideo", page);
+
+    subPages_ = named<MultiRowTabWidget>(page, "pageVideo");
+    subPages_->setDocumentMode(true);
+    bothPage_ = addTabSheet(subPages_, "tabBoth", QStringLiteral("Both"));
+    softwarePage_ = addTabSheet(subPages_, "TabSheet1", QStringLiteral("Software"));
+    glPage_ = addTabSheet(subPages_, "TabSheet2", QStringLiteral("GL"));
+    buildBothPage(settings);
+    buildSoftwarePage(settings);
+    buildGlPage(settings);
+    subPages_->setCurrentWidget(glPage_);
+
+    auto* header = newRow(BlockSpacing * 2);
+    header->addWidget(rendererBox_);
+    header->addWidget(settings.control(QStringLiteral("vid_fullscreen")));
+    header->addStretch();
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(PageMargin, RowSpacing, PageMargin, 0);
+    layout->setSpacing(RowSpacing);
+    layout->addLayout(header);
+    layout->addWidget(subPages_, 1);
+    compactRows(page);
+}
+
+void VideoPage::buildBothPage(CatalogueLayout& settings) {
+    QWidget* page = bothPage_;
+    settings.createControls("tabBoth", page);
+    settings.fillGroup("Game Screen Position", 1);
+
+    auto* keys = newGrid();
+    int row = 0;
+    for (const char* command : {"vid_restart", "sizedown", "sizeup"})
+        settings.addSettingRow(keys, row++, 0, command);
+    keys->setRowStretch(row, 1);
+
+    gamma_ = trackBar(page, "barGamma", Qt::Vertical, 1, 39, 20);
+    gamma_->setInvertedAppearance(true);
+    gamma_->setFixedHeight(150);
+    setHintText(gamma_, QStringLiteral("1  (Brightness of the picture; up is darker)"));
+    auto* gamma = newColumn(RowSpacing);
+    gamma->addWidget(newLabel(page, QStringLiteral("Gamma")), 0, Qt::AlignHCenter);
+    gamma->addWidget(gamma_, 0, Qt::AlignHCenter);
+    gamma->addStretch();
+
+    auto* screen = newColumn();
+    screen->addWidget(settings.group("Game Screen Position"));
+    screen->addStretch();
+
+    auto* layout = pageColumns(page, SubPageMargin);
+    layout->setContentsMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin);
+    layout->setSpacing(BlockSpacing * 3);
+    layout->addLayout(keys);
+    layout->addLayout(screen);
+    layout->addLayout(gamma);
+    layout->addStretch();
+}
+
+void VideoPage::buildSoftwarePage(CatalogueLayout& settings) {
+    QWidget* page = softwarePage_;
+    settings.createControls("TabSheet1", page);
+    auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
+    grid->setHorizontalSpacing(BlockSpacing);
+    const char* const checks[] = {"sw_stipplealpha",  "sw_drawflat",      "sw_polymodelstats",
+                                  "sw_reportedgeout", "sw_reportsurfout", "sw_surfcacheoverride",
+                                  "sw_waterwarp",     "sw_allow_modex",   "sw_draworder"};
+    for (int i = 0; i < 9; ++i)
+        settings.addSettingRow(grid, i % 5, (i / 5) * 2, checks[i]);
+    softwareMode_ = editableCombo(page, "cboSwVidMode", VideoModes);
+    softwareMode_->setEditable(false);
+    setHintText(softwareMode_, QStringLiteral("0  (Screen resolution of the software renderer)"));
+    addLabelled(grid, 0, 4, newLabel(page, QStringLiteral("Video Mode")), softwareMode_);
+    int row = 1;
+    for (const char* command : {"sw_mipcap", "sw_mipscale", "sw_clearcolor"})
+        settings.addSettingRow(grid, row++, 4, command);
+    grid->setRowStretch(6, 1);
+    grid->setColumnStretch(6, 1);
+}
+
+// The densest page, in two columns: the picture's enhancements, the debugging switches and the
+// mode and texture boxes on the left; the card's switches, the driver with the log switch and
+// the number fields on the right.
+void VideoPage::buildGlPage(CatalogueLayout& settings) {
+    QWidget* page = glPage_;
+    settings.createControls("TabSheet2", page);
+    for (const char* caption : {"Enhancements", "Video Card Specific", "Debugging"})
+        settings.fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
+
+    glMode_ = editableCombo(page, "cboGlVidMode", VideoModes);
+    glMode_->setEditable(false);
+    glMode_->setCurrentIndex(0);
+    setHintText(glMode_, QStringLiteral("3  (Screen resolution of the OpenGL renderer)"));
+    textureMode_ = editableCombo(page, "cboTextureMode", TextureModes);
+    textureMode_->setCurrentIndex(
+        static_cast<int>(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST")));
+    setHintText(textureMode_, QStringLiteral("GL_LINEAR_MIPMAP_NEAREST  (How textures are "
+                                             "filtered)"));
+    glDriver_ = foundCombo(page, "cboGlDriver");
+    setHintText(glDriver_, QStringLiteral("The filename of the OpenGL .dll driver"));
+
+    auto* picture = newGrid();
+    addLabelled(picture, 0, 0, newLabel(page, QStringLiteral("Mode")), glMode_);
+    addLabelled(picture, 1, 0, newLabel(page, QStringLiteral("Textures")), textureMode_);
+    picture->setColumnStretch(2, 1);
+    picture->setAlignment(glMode_, Qt::AlignLeft);
+
+    auto* driver = newRow(FieldSpacing);
+    driver->addWidget(newLabel(page, QStringLiteral("Driver")));
+    driver->addWidget(glDriver_, 1);
+    driver->addSpacing(BlockSpacing);
+    driver->addWidget(settings.control(QStringLiteral("gl_log")));
+
+    // The particle sizes and mip levels down the first column, the particle fading, modulation
+    // and swap interval down the second.
+    auto* fields = newGrid();
+    struct Field {
+        const char* name;
+        const char* caption;
+        int decimals;
+        int row, column;
+    } const masked[] = {
+        {"txtGlParticleSize", "Particle Size", ThreeDecimals, 0, 0},
+        {"txtPartSizeMin", "Min Size", ThreeDecimals, 1, 0},
+        {"txtPartSizeMax", "Max Size", ThreeDecimals, 2, 0},
+        {"txtPartIntensityA", "Fade A", ThreeDecimals, 0, 3},
+        {"txtPartIntensityB", "Fade B", ThreeDecimals, 1, 3},
+        {"txtPartIntensityC", "Fade C", ThreeDecimals, 2, 3},
+        {"txtGlPicMip", "Pic Mip", TwoDecimals, 3, 0},
+        {"txtGlPlayerMip", "Player Mip", TwoDecimals, 4, 0},
+        {"txtGlModulate", "Modulate", TwoDecimals, 3, 3},
+        {"txtGlSwapInterval", "Swap Interval", TwoDecimals, 4, 3},
+    };
+    for (const Field& f : masked) {
+        addLabelled(fields, f.row, f.column, newLabel(page, QLatin1String(f.caption)),
+                    maskedEdit(page, f.name, f.decimals, QString()));
+    }
+    fields->setColumnMinimumWidth(2, BlockSpacing);
+    fields->setColumnStretch(2, 1);
+
+    auto* left = newColumn(TightSpacing);
+    left->addWidget(settings.group("Enhancements"));
+    left->addWidget(settings.group("Debugging"));
+    left->addLayout(picture);
+    left->addStretch();
+    auto* right = newColumn(TightSpacing);
+    right->addWidget(settings.group("Video Card Specific"));
+    right->addLayout(driver);
+    right->addLayout(fields);
+    right->addStretch();
+    auto* layout = pageColumns(page, SubPageMargin);
+    layout->setSpacing(TightSpacing);
+    layout->addLayout(left, 1);
+    layout->addLayout(right, 1);
+}
+
+QLineEdit* VideoPage::glField(const char* name) const {
+    return glPage_->findChild<QLineEdit*>(QLatin1String(name));
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QEvent;
+class QLabel;
+class QMenu;
+class QWidget;
+
+// Side of the control on which its caption label sits.
+enum LabelPosition { PosTop = 0, PosBottom = 1, PosLeft = 2, PosRight = 3 };
+
+// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
+int roundHalfEven(double value);
+
+// The label's top-left corner for a control at `control` (left, top, width, height).
+QPoint labelPlacement(const QRect& control, const QSize& label, LabelPosition position);
+// Moves the label there (sizing it to its text first).
+void placeLabel(const QWidget& control, QLabel& label, LabelPosition position);
+
+// Top-left corner of a dialog opened at the mouse pointer: at the pointer, moved above or to the
+// left of it where it would leave the screen, never above or left of the screen (for a screen at
+// the origin: never at a negative coordinate).
+QPoint pointerPlacement(const QPoint& pointer, const QSize& dialog, const QRect& screen);
+// Moves the dialog's frame there, using the real pointer and the pointer's screen.
+void moveToPointer(QWidget& dialog);
+
+// Tooltip of spins and bindings: the default, two blanks, then the description in brackets.
+QString defaultHint(const QString& defaultText, const QString& description);
+// A control's hint is both its tooltip and its status tip.
+void setHint(QWidget& control, const QString& hint);
+
+// The popup menu of a setting control, owned by it: one item "More Information" running showInfo.
+QMenu* newInfoMenu(QWidget* owner, const std::function<void()>& showInfo);
+
+// What the "More Information" dialog shows for one setting control.
+struct InfoContent {
+    QString command;
+    QString defaultValue;
+    QString current[4]; // Value 1 .. Value 4; empty fields stay empty
+    QString description;
+    QStringList notes;
+};
+
+// Opens a fresh information dialog owned by `owner`, placed at the pointer, modally; the dialog is
+// deleted once it has been closed.
+void showInfoDialog(QWidget* owner, const InfoContent& content);
+
+// A control's popup menu made on demand: `build` creates it (owned by the control) on the first
+// right-button press, or on the first context-menu request where none came before (the menu key).
+// The menu then opens as the context menu of that same click; later requests find it in place.
+class PopupMenuOnDemand : public QObject {
+    Q_OBJECT
+public:
+    using Builder = std::function<QMenu*()>;
+
+    // Owned by the control; watches the control's presses and menu requests.
+    PopupMenuOnDemand(QWidget& control, Builder build);
+    // Also watches a part of the control that takes the mouse itself (a spin's edit field).
+    void watch(QWidget& part);
+
+    // Absent until first needed.
+    QMenu* menu() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ensureMenu();
+
+    Builder build_;
+    QPointer<QMenu> menu_;
+};

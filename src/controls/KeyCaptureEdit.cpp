@@ -1,0 +1,30 @@
+#include "KeyCaptureEdit.h"
+
+#include "ControlParts.h"
+#include "KeyNames.h"
+
+#include <QMenu>
+
+KeyCaptureEdit::KeyCaptureEdit(QWidget* owner) : QLineEdit(owner) {
+    setFixedWidth(85);
+    new KeyCaptureFilter(*this, [this](const VirtualKey& key) { keyCaptured(key); });
+    popup_ = new PopupMenuOnDemand(*this, [this] { return newPopupMenu(); });
+}
+
+QMenu* KeyCaptureEdit::popupMenu() const {
+    return popup_->menu();
+}
+
+void KeyCaptureEdit::keyCaptured(const VirtualKey& key) {
+    // A key without a name (Shift among them) leaves the box as it was.
+    if (const auto name = keyName(key))
+        setText(*name);
+}
+
+QMenu* KeyCaptureEdit::newPopupMenu() {
+    auto* menu = new QMenu(this);
+    QMenu* other = menu->addMenu(QStringLiteral("Bind Other Keys"));
+    addKeyEntries(*other, otherKeyNames() + QStringList{QStringLiteral("-")} + mouseKeyNames(),
+                  [this](const QString& name) { setText(name); });
+    return menu;
+}

@@ -1,0 +1,101 @@
+#include "MultiKeyDialog.h"
+
+#include "KeyCaptureEdit.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+constexpr int boxWidth = 121;
+
+// A caption with its box below it.
+void addField(QVBoxLayout& column, const QString& caption, QWidget* box) {
+    auto* label = new QLabel(caption);
+    label->setBuddy(box);
+    column.addWidget(label);
+    column.addSpacing(1);
+    column.addWidget(box);
+    column.addSpacing(6);
+}
+
+// The default is for reference: its box takes the colour of text that is not active.
+void markAsReference(QLineEdit& box) {
+    QPalette colours = box.palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        colours.setColor(group, QPalette::Base, colours.color(group, QPalette::Button));
+    box.setPalette(colours);
+}
+
+QPushButton* newButton(const QString& caption, QStyle::StandardPixmap icon, QWidget* parent) {
+    auto* button = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
+    button->setMinimumWidth(75);
+    return button;
+}
+
+} // namespace
+
+MultiKeyDialog::MultiKeyDialog(QWidget* owner, const QString& command, const QString& defaultValue,
+                               const std::array<QString, 4>& keys)
+    : QDialog(owner), keys_(keys) {
+    setWindowTitle(command);
+
+    txtDefault = new QLineEdit(defaultValue, this);
+    txtDefault->setObjectName(QStringLiteral("txtDefault"));
+    txtDefault->setFixedWidth(boxWidth);
+    markAsReference(*txtDefault);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(0);
+    addField(*column, QStringLiteral("Default Value"), txtDefault);
+    KeyCaptureEdit** boxes[] = {&keyValue1, &keyValue2, &keyValue3, &keyValue4};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new KeyCaptureEdit(this);
+        box->setObjectName(QStringLiteral("keyValue%1").arg(i + 1));
+        box->setFixedWidth(boxWidth);
+        box->setText(keys_[static_cast<size_t>(i)]);
+        addField(*column, QStringLiteral("Value %1").arg(i + 1), box);
+        *boxes[i] = box;
+    }
+
+    BitBtn1 = newButton(QStringLiteral("OK"), QStyle::SP_DialogOkButton, this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = newButton(QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    connect(BitBtn1, &QPushButton::clicked, this, &MultiKeyDialog::bitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* fields = new QHBoxLayout;
+    fields->addStretch();
+    fields->addLayout(column);
+    fields->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(fields);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    resize(183, 285);
+    // The dialog is for pressing keys.
+    keyValue1->setFocus();
+}
+
+std::array<KeyCaptureEdit*, 4> MultiKeyDialog::keyBoxes() const {
+    return {keyValue1, keyValue2, keyValue3, keyValue4};
+}
+
+void MultiKeyDialog::bitBtn1Click() {
+    const auto boxes = keyBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        keys_[i] = boxes[i]->text();
+    accept();
+}

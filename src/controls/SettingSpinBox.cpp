@@ -1,0 +1,189 @@
+#include "SettingSpinBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <limits>
+
+SettingSpinBox::SettingSpinBox(QWidget* owner) : QSpinBox(owner) {
+    applyLimits();
+    // Typing reaches the field's own signal; program changes, the buttons and the clamp on leaving
+    // change the text with the field's signals blocked and show up in the spin's signals.
+    notifiedText_ = lineEdit()->text();
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SettingSpinBox::onTextChange);
+    connect(this, &QSpinBox::textChanged, this, &SettingSpinBox::onTextChange);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &SettingSpinBox::onTextChange);
+    // The field is a child of its own: its right presses and context menus come here first.
+    // The edit field takes the mouse itself, so the menu watches it too.
+    popup_ =
+        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { showInfo(); }); });
+    popup_->watch(*lineEdit());
+    setSupDefault(0);
+    // The form's width; a longer text asks for more (see widenToFitText).
+    setMinimumWidth(FormWidth);
+    setMaximumWidth(FormWidth);
+    setSizePolicy(QSizePolicy::Maximum, sizePolicy().verticalPolicy());
+    // Its own height from the start, so that a label placed before showing sits right.
+    resize(FormWidth, sizeHint().height());
+}
+
+QSize SettingSpinBox::sizeHint() const {
+    return {textWidth_, QSpinBox::sizeHint().height()};
+}
+
+QSize SettingSpinBox::minimumSizeHint() const {
+    return {FormWidth, QSpinBox::minimumSizeHint().height()};
+}
+
+void SettingSpinBox::setMinValue(int value) {
+    minValue_ = value;
+    applyLimits();
+}
+
+void SettingSpinBox::setMaxValue(int value) {
+    maxValue_ = value;
+    applyLimits();
+}
+
+void SettingSpinBox::applyLimits() {
+    if (limited())
+        setRange(qMin(minValue_, maxValue_), qMax(minValue_, maxValue_));
+    else
+        setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+
+int SettingSpinBox::clamped(int value) const {
+    return qBound(minimum(), value, maximum());
+}
+
+int SettingSpinBox::valueOfText(const QString& text) const {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : minValue_;
+}
+
+int SettingSpinBox::Value() const {
+    return valueOfText(lineEdit()->text());
+}
+
+QValidator::State SettingSpinBox::validate(QString& input, int&) const {
+    bool ok = false;
+    const int value = input.trimmed().toInt(&ok);
+    // Anything may be typed; text that is no number in range waits for fixup on leaving.
+    return ok && clamped(value) == value ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+void SettingSpinBox::fixup(QString& input) const {
+    input = textFromValue(valueFromText(input));
+}
+
+int SettingSpinBox::valueFromText(const QString& text) const {
+    return clamped(valueOfText(text));
+}
+
+QString SettingSpinBox::textFromValue(int value) const {
+    return QString::number(value);
+}
+
+void SettingSpinBox::widenToFitText() {
+    // Only a text longer than any before can need more room (digits are of one width).
+    if (text().size() <= longestText_)
+        return;
+    longestText_ = text().size();
+    // As QAbstractSpinBox sizes itself: the text, room for the cursor, then the buttons and frame.
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize content(fontMetrics().horizontalAdvance(text()) + 2 + 2 * TextMargin, height());
+    const int needed =
+        style()->sizeFromContents(QStyle::CT_SpinBox, &option, content, this).width();
+    if (needed <= textWidth_)
+        return;
+    textWidth_ = needed;
+    setMaximumWidth(needed);
+    // On its own it takes the width at once; in a layout it gets what its row can give without
+    // squeezing its neighbours, and the text scrolls inside it when that is less.
+    resize(needed, height());
+    updateGeometry();
+}
+
+void SettingSpinBox::onTextChange() {
+    widenToFitText();
+    const QString text = lineEdit()->text();
+    if (text == notifiedText_)
+        return;
+    notifiedText_ = text;
+    emit supChange();
+    value_ = Value();
+}
+
+void SettingSpinBox::setSupValue(int value) {
+    value_ = value;
+    // The same value would still lay out the box's text again; a half-typed text is replaced.
+    if (this->value() != value || cleanText() != textFromValue(value))
+        setValue(value);
+}
+
+void SettingSpinBox::setSupDefault(int value) {
+    default_ = value;
+    setValue(value);
+    updateHint();
+}
+
+void SettingSpinBox::setSupCommand(const QString& command) {
+    command_ = command;
+    setObjectName(QStringLiteral("sse") + command);
+    if (label_)
+        label_->setObjectName(QStringLiteral("lbl") + command);
+}
+
+void SettingSpinBox::setSupDescription(const QString& description) {
+    description_ = description;
+    updateHint();
+}
+
+void SettingSpinBox::setSupNotes(const QStringList& notes) {
+    notes_ = notes;
+}
+
+void SettingSpinBox::setSupLabel(QLabel* label) {
+    label_ = label;
+    if (!label_)
+        return;
+    label_->setObjectName(QStringLiteral("lbl") + command_);
+    placeSupLabel();
+}
+
+void SettingSpinBox::setSupLabelPosition(LabelPosition position) {
+    labelPosition_ = position;
+    placeSupLabel();
+}
+
+void SettingSpinBox::setSupLabelCaption(const QString& caption) {
+    if (label_) {
+        label_->setText(caption);
+        // A new text changes the label's size, which a label on the left depends on.
+        placeSupLabel();
+    }
+    labelCaption_ = caption;
+}
+
+void SettingSpinBox::placeSupLabel() {
+    if (label_)
+        placeLabel(*this, *label_, labelPosition_);
+}
+
+void SettingSpinBox::updateHint() {
+    setHint(*this, defaultHint(QString::number(default_), description_));
+}
+
+void SettingSpinBox::showInfo() {
+    InfoContent content;
+    content.command = command_;
+    content.current[0] = QString::number(supValue());
+    content.defaultValue = QString::number(supDefault());
+    content.description = description_;
+    content.notes = notes_;
+    showInfoDialog(this, content);
+}

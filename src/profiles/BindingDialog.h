@@ -1,0 +1,35 @@
+#pragma once
+
+#include "EntryEditor.h"
+
+#include <QStringList>
+
+class QComboBox;
+
+// Edits one custom key binding: the key is captured by pressing it, the command is typed or
+// chosen among the shown profile's aliases, which are then bound by their alias name.
+class BindingDialog : public EntryEditor {
+    Q_OBJECT
+public:
+    // aliasNames: the descriptive names of the shown profile's aliases, in order.
+    BindingDialog(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
+                  const QStringList& aliasNames);
+
+    QLineEdit* txtBindKey;
+    QComboBox* cboBindValue;
+    QLineEdit* txtNewBinding; // hidden: "true" for a new binding
+
+    // Fills the choice box and loads the binding being edited.
+    void formActivate();
+
+protected:
+    void btnOkClick() override;
+
+private:
+    void showCommand(const QString& command);
+    int aliasItemFor(const QString& descriptiveName, const QString& command) const;
+    int chosenAlias() const;
+    QString aliasNameAt(int index) const;
+
+    QStringList aliasNames_;
+};

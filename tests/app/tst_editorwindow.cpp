@@ -1,0 +1,270 @@
+#include "app/EditorWindow.h"
+#include "platform/IniFile.h"
+#include "platform/VexaError.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestRegistry.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTest>
+#include <QTextCursor>
+
+namespace {
+
+const QString Question = QStringLiteral("Do you want to save any changes you may have made?");
+const QByteArray Config = "set name \"Player\"\r\nbind a \"+attack\"\r\n";
+
+// An editor on a file of the test environment, recording what it hands back to the window.
+struct Fixture {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    QWidget owner;
+    QStringList reread;
+
+    QPointer<EditorWindow> open(const QString& file,
+                                const QString& ending = QStringLiteral("\r\n")) {
+        auto* editor = new EditorWindow(&owner, prompts, file, ending,
+                                        [this](const QString& name) { reread << name; });
+        editor->setWindowTitle(QStringLiteral("Editing Config File"));
+        editor->show();
+        return editor;
+    }
+    QString ini(const char* key) const {
+        return IniFile(env.iniPath()).readString("edit", key, QStringLiteral("<missing>"));
+    }
+};
+
+} // namespace
+
+class TestEditorWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheFileAndFillsTheWindow();
+    void everyChangeAsks_data();
+    void everyChangeAsks();
+    void yesSavesAndRereads();
+    void unchangedCloseAsksNothingButStoresPlace();
+    void nextEditorOpensWhereTheLastClosed();
+    void missingFileOpensNothing();
+    void failedSaveKeepsTheEditorOpen();
+    void severalEditorsAtOnce();
+    void everyByteComesBackUnchanged();
+    void placementChangedByAnotherProgram();
+};
+
+void TestEditorWindow::showsTheFileAndFillsTheWindow() {
+    Fixture f;
+    const QString longLine = QString(QLatin1Char('x')).repeated(400);
+    const QString file = f.env.writeFile("a.cfg", "one\r\n" + longLine.toLatin1() + "\nthree\r");
+    QPointer<EditorWindow> editor = f.open(file);
+    QCOMPARE(editor->mmoFile->toPlainText(), "one\n" + longLine + "\nthree");
+    QVERIFY(!editor->modified());
+    QCOMPARE(editor->pos(), QPoint(425, 152));
+    QCOMPARE(editor->size(), QSize(308, 472));
+    QCOMPARE(editor->mmoFile->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(editor->mmoFile->geometry(), editor->rect().adjusted(3, 3, -3, -3));
+    editor->resize(500, 200);
+    QCOMPARE(editor->mmoFile->geometry(), QRect(3, 3, 494, 194));
+    editor->close();
+    QVERIFY2(f.prompts.done() && f.prompts.shown.empty(), qPrintable(f.prompts.report()));
+}
+
+void TestEditorWindow::everyChangeAsks_data() {
+    QTest::addColumn<int>("change");
+    QTest::newRow("Delete") << 0;
+    QTest::newRow("cut") << 1;
+    QTest::newRow("paste") << 2;
+    QTest::newRow("typed letter") << 3;
+    QTest::newRow("Backspace") << 4;
+}
+
+void TestEditorWindow::everyChangeAsks() {
+    QFETCH(int, change);
+    Fixture f;
+    const QString file = f.env.writeFile("config.cfg", Config);
+    QPointer<EditorWindow> editor = f.open(file);
+    QPlainTextEdit* memo = editor->mmoFile;
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::Start);
+    switch (change) {
+    case 0:
+        QTest::keyClick(memo, Qt::Key_Delete);
+        break;
+    case 1:
+        QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(memo, Qt::Key_X, Qt::ControlModifier);
+        break;
+    case 2:
+        QApplication::clipboard()->setText(QStringLiteral("pasted "));
+        QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case 3:
+        QTest::keyClicks(memo, QStringLiteral("q"));
+        break;
+    case 4:
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClick(memo, Qt::Key_Backspace);
+        break;
+    }
+    QVERIFY(memo->toPlainText() != QString::fromLatin1(Config).replace("\r\n", "\n").chopped(1));
+    QVERIFY(editor->modified());
+
+    f.prompts.answerConfirm(false);
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Confirm), QStringList{Question});
+    QCOMPARE(f.env.readFile(file), Config); // No writes nothing
+    QVERIFY(f.reread.isEmpty());
+    QTRY_VERIFY(editor.isNull());
+}
+
+void TestEditorWindow::yesSavesAndRereads() {
+    Fixture f;
+    const QString file = f.env.writeFile("vexa.sh", "/q2/quake2 +map 'a b'\n");
+    QPointer<EditorWindow> editor = f.open(file, QStringLiteral("\n"));
+    editor->setWindowTitle(QStringLiteral("Editing Batch File"));
+    editor->mmoFile->setFocus();
+    editor->mmoFile->moveCursor(QTextCursor::End);
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(editor->mmoFile, Qt::Key_Left);
+    QTest::keyClick(editor->mmoFile, Qt::Key_Delete);
+    QTest::keyClick(editor->mmoFile, Qt::Key_Delete);
+
+    f.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(file), QByteArray("/q2/quake2 +map 'a b'\n").remove(14, 2));
+    QCOMPARE(f.reread, QStringList{file});
+}
+
+void TestEditorWindow::unchangedCloseAsksNothingButStoresPlace() {
+    Fixture f;
+    QPointer<EditorWindow> editor = f.open(f.env.writeFile("a.cfg", Config));
+    editor->move(40, 50);
+    editor->resize(333, 222);
+    QVERIFY(editor->close());
+    QVERIFY(f.prompts.shown.empty());
+    QCOMPARE((QStringList{f.ini("x"), f.ini("y"), f.ini("w"), f.ini("h")}),
+             (QStringList{"40", "50", "333", "222"}));
+}
+
+void TestEditorWindow::nextEditorOpensWhereTheLastClosed() {
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", Config);
+    QPointer<EditorWindow> first = f.open(file);
+    first->move(60, 70);
+    first->resize(420, 260);
+    first->close();
+    QPointer<EditorWindow> second = f.open(file);
+    QCOMPARE(second->pos(), QPoint(60, 70));
+    QCOMPARE(second->size(), QSize(420, 260));
+    second->close();
+}
+
+void TestEditorWindow::missingFileOpensNothing() {
+    Fixture f;
+    const QString file = f.env.root() + QStringLiteral("/none.cfg");
+    try {
+        f.open(file);
+        QFAIL("an editor opened on a missing file");
+    } catch (const VexaError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + file);
+    }
+    QVERIFY(f.owner.findChildren<EditorWindow*>().isEmpty());
+    QVERIFY(!QFile::exists(file));
+}
+
+void TestEditorWindow::failedSaveKeepsTheEditorOpen() {
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", Config);
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    QPointer<EditorWindow> editor = f.open(file);
+    editor->mmoFile->setFocus();
+    QTest::keyClick(editor->mmoFile, Qt::Key_Delete);
+
+    f.prompts.answerConfirm(true);
+    f.prompts.expectError();
+    QVERIFY(!editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Error),
+             QStringList{QStringLiteral("Cannot create file ") + file});
+    QVERIFY(editor && editor->isVisible() && editor->modified());
+    QVERIFY(f.reread.isEmpty());
+    QCOMPARE(f.ini("x"), QStringLiteral("<missing>"));
+
+    // Once the file can be written, the next close saves it.
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    f.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QCOMPARE(f.env.readFile(file), Config.mid(1));
+}
+
+void TestEditorWindow::severalEditorsAtOnce() {
+    Fixture f;
+    const QString config = f.env.writeFile("a.cfg", Config);
+    const QString script = f.env.writeFile("vexa.sh", "quake2\n");
+    QPointer<EditorWindow> first = f.open(config);
+    QPointer<EditorWindow> second = f.open(script, QStringLiteral("\n"));
+    QVERIFY(first->isVisible() && second->isVisible());
+    QVERIFY(!first->isModal() && !second->isModal());
+    second->mmoFile->setFocus();
+    QTest::keyClicks(second->mmoFile, QStringLiteral("sh "));
+
+    // Closing them all asks for the changed one only.
+    f.prompts.answerConfirm(true);
+    QVERIFY(EditorWindow::closeAll(&f.owner));
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(script), QByteArray("sh quake2\n"));
+    QCOMPARE(f.env.readFile(config), Config);
+    QCOMPARE(f.reread, QStringList{script});
+}
+
+// Every byte but the line breaks, no-break space (0xA0) and NUL included, survives an edit
+// elsewhere in the file.
+void TestEditorWindow::everyByteComesBackUnchanged() {
+    QByteArray bytes;
+    for (int c = 0; c < 256; ++c)
+        if (c != '\r' && c != '\n')
+            bytes += char(c);
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", bytes + "\r\n\xa0name\xa0\r\n");
+    QPointer<EditorWindow> editor = f.open(file);
+    editor->mmoFile->setFocus();
+    editor->mmoFile->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->mmoFile, QStringLiteral("x"));
+    f.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(file), bytes + "\r\n\xa0name\xa0x\r\n");
+}
+
+// Another program rewrites vexa.ini between two editors: the second opens where it says, and
+// the first's close keeps what the other program wrote elsewhere in the file.
+void TestEditorWindow::placementChangedByAnotherProgram() {
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", Config);
+    QPointer<EditorWindow> first = f.open(file);
+    first->move(60, 70);
+    first->close();
+    QProcess other;
+    other.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("sed -i 's/^x=.*/x=90/; s/^y=.*/y=80/; $a [mine]\\nkept=1' \"$0\""),
+                 f.env.iniPath()});
+    QVERIFY(other.waitForFinished(10000) && other.exitCode() == 0);
+    QPointer<EditorWindow> second = f.open(file);
+    QCOMPARE(second->pos(), QPoint(90, 80));
+    second->move(10, 20);
+    second->close();
+    QCOMPARE(f.ini("x"), QStringLiteral("10"));
+    QCOMPARE(IniFile(f.env.iniPath()).readString("mine", "kept", QString()), QStringLiteral("1"));
+}
+
+VEXA_TEST(TestEditorWindow)
+#include "tst_editorwindow.moc"
