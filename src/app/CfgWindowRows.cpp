@@ -10,7 +10,7 @@
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
 #include "config/DeathmatchFlags.h"
-#include "config/FixedFields.h"
+#include "settings/FixedFields.h"
 #include "config/SettingControls.h"
 #include "config/VexaCommon.h"
 

@@ -3,7 +3,7 @@
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
 #include "app/WidgetHelpers.h"
-#include "config/DeathmatchFlags.h"
+#include "settings/DeathmatchFlags.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
