@@ -115,3 +115,17 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     layout->addLayout(right);
     compactRows(this);
 }
+
+int ServerPage::deathmatchFlagNumber() const {
+    // The boxes stand in the order of the flags.
+    const DeathmatchFlag* first = deathmatchFlags().data();
+    return ::deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+        return deathmatchFlagBoxes_[&flag - first]->isChecked();
+    });
+}
+
+void ServerPage::applyDeathmatchFlags(int number) {
+    qsizetype at = 0;
+    for (const DeathmatchFlag& flag : deathmatchFlags())
+        deathmatchFlagBoxes_[at++]->setChecked(deathmatchFlagChecked(flag, number));
+}
