@@ -1,6 +1,6 @@
 #include "Installation.h"
 
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 
 #include <QFileInfo>
 

@@ -8,7 +8,7 @@
 #include "app/MainWindow.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"

@@ -9,10 +9,9 @@
 #include "app/pages/VideoPage.h"
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
-#include "config/DeathmatchFlags.h"
-#include "config/FixedFields.h"
 #include "config/SettingControls.h"
 #include "config/VexaCommon.h"
+#include "settings/FixedFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -281,18 +280,10 @@ Row serverRow(const char* name, QLineEdit* (*field)(const MainWindow&)) {
 Row deathmatchRow() {
     return {
         CfgWord::Set, "dmflags",
-        [](const MainWindow& w) {
-            // The boxes stand in the order of the flags.
-            const DeathmatchFlag* first = deathmatchFlags().data();
-            return QString::number(deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
-                const qsizetype at = &flag - first;
-                return at < w.tabServer->deathmatchFlagBoxes().size() &&
-                       w.tabServer->deathmatchFlagBoxes()[at]->isChecked();
-            }));
-        },
+        [](const MainWindow& w) { return QString::number(w.tabServer->deathmatchFlagNumber()); },
         [](MainWindow& w, const Value& value) {
             if (value)
-                applyDeathmatchFlags(w, truncatedGameNumber(*value));
+                w.tabServer->applyDeathmatchFlags(truncatedGameNumber(*value));
         },
         [](const MainWindow& w, const QString&) { return w.tabServer->deathMatch()->isChecked(); }};
 }

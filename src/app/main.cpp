@@ -8,7 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 #include "platform/Guard.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 
 class QLabel;
 class QWidget;

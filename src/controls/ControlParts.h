@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/LabelPosition.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -13,9 +15,6 @@ class QEvent;
 class QLabel;
 class QMenu;
 class QWidget;
-
-// Side of the control on which its caption label sits.
-enum LabelPosition { PosTop = 0, PosBottom = 1, PosLeft = 2, PosRight = 3 };
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
 int roundHalfEven(double value);

@@ -1,6 +1,6 @@
 #include "CfgWindowFixture.h"
 
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
 #include "support/ErrorOf.h"

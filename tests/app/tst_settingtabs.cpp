@@ -9,7 +9,7 @@
 #include "app/pages/VideoPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 #include "controls/SettingCheckBox.h"
 #include "controls/SettingSpinBox.h"
 #include "platform/IniFile.h"

@@ -1,7 +1,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "controls/BindingEdit.h"
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 #include "controls/SettingCheckBox.h"
 #include "controls/SettingSpinBox.h"
 #include "support/ScriptedPrompts.h"

@@ -1,11 +1,12 @@
+#include "app/pages/CatalogueLayout.h"
+#include "app/pages/ServerPage.h"
 #include "config/CfgNumbers.h"
-#include "config/DeathmatchFlags.h"
+#include "settings/DeathmatchFlags.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
 #include <QSet>
 #include <QTest>
-#include <QWidget>
 
 #include <limits>
 
@@ -198,30 +199,27 @@ void TestCfgNumbers::deathmatchNumber() {
 }
 
 void TestCfgNumbers::deathmatchBoxes() {
-    QWidget window;
-    auto* page = new QWidget(&window);
+    CatalogueLayout settings;
+    ServerPage page(settings, nullptr);
     QSet<QString> initial;
-    for (const DeathmatchFlag& flag : deathmatchFlags()) {
-        auto* box = new QCheckBox(QString::fromLatin1(flag.caption), page);
-        box->setObjectName(flag.name);
-        box->setChecked(flag.initiallyChecked);
-        if (flag.initiallyChecked)
-            initial << flag.name;
+    for (const QCheckBox* box : page.deathmatchFlagBoxes()) {
+        if (box->isChecked())
+            initial << box->objectName();
     }
     QCOMPARE(initial, (QSet<QString>{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
-    QCOMPARE(deathmatchFlagNumber(window), 16);
+    QCOMPARE(page.deathmatchFlagNumber(), 16);
 
-    applyDeathmatchFlags(window, 2048);
-    QVERIFY(window.findChild<QCheckBox*>("cbxNoArmor")->isChecked());
-    QVERIFY(window.findChild<QCheckBox*>("cbxCtfTechPowerups")->isChecked());
-    QVERIFY(!window.findChild<QCheckBox*>("cbxInstantPowerups")->isChecked());
-    QCOMPARE(deathmatchFlagNumber(window), 2048);
+    page.applyDeathmatchFlags(2048);
+    QVERIFY(page.findChild<QCheckBox*>("cbxNoArmor")->isChecked());
+    QVERIFY(page.findChild<QCheckBox*>("cbxCtfTechPowerups")->isChecked());
+    QVERIFY(!page.findChild<QCheckBox*>("cbxInstantPowerups")->isChecked());
+    QCOMPARE(page.deathmatchFlagNumber(), 2048);
 
     // Every box alone reads back as itself.
     for (const DeathmatchFlag& flag : deathmatchFlags()) {
         const int alone = numberOf({flag.name});
-        applyDeathmatchFlags(window, alone);
-        QCOMPARE(checkedNames(deathmatchFlagNumber(window)), QSet<QString>{flag.name});
+        page.applyDeathmatchFlags(alone);
+        QCOMPARE(checkedNames(page.deathmatchFlagNumber()), QSet<QString>{flag.name});
     }
 }
 

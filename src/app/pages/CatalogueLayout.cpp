@@ -1,7 +1,7 @@
 #include "CatalogueLayout.h"
 
 #include "PageLayout.h"
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 #include "controls/CatalogueControls.h"
 
 #include <QGridLayout>

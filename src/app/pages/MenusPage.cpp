@@ -2,7 +2,7 @@
 
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
 #include "app/WidgetHelpers.h"
-#include "config/DeathmatchFlags.h"
+#include "settings/DeathmatchFlags.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -114,4 +114,18 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     layout->addLayout(left, 1);
     layout->addLayout(right);
     compactRows(this);
+}
+
+int ServerPage::deathmatchFlagNumber() const {
+    // The boxes stand in the order of the flags.
+    const DeathmatchFlag* first = deathmatchFlags().data();
+    return ::deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
+        return deathmatchFlagBoxes_[&flag - first]->isChecked();
+    });
+}
+
+void ServerPage::applyDeathmatchFlags(int number) {
+    qsizetype at = 0;
+    for (const DeathmatchFlag& flag : deathmatchFlags())
+        deathmatchFlagBoxes_[at++]->setChecked(deathmatchFlagChecked(flag, number));
 }

@@ -26,6 +26,9 @@ public:
     QRadioButton* cooperative() const { return cooperative_; }
     // One box per deathmatch flag, in the order of the flags.
     const QList<QCheckBox*>& deathmatchFlagBoxes() const { return deathmatchFlagBoxes_; }
+    // The "dmflags" number the boxes stand for, and the boxes set to show one.
+    int deathmatchFlagNumber() const;
+    void applyDeathmatchFlags(int number);
 
 private:
     QLineEdit* serverName_;

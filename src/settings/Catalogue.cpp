@@ -1,4 +1,4 @@
-#include "controls/Catalogue.h"
+#include "settings/Catalogue.h"
 
 #include <QByteArray>
 #include <QLatin1String>

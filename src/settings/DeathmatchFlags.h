@@ -3,8 +3,6 @@
 #include <functional>
 #include <span>
 
-class QWidget;
-
 // The server's deathmatch rule boxes: object name, caption, the bit each stands for in the
 // "dmflags" number (its Tag), and whether it starts checked. "CTF Tech PowerUps" is inverted:
 // its bit is set when the box is NOT checked. The layout creates the boxes from this table, and
@@ -24,8 +22,3 @@ int deathmatchFlagNumber(const std::function<bool(const DeathmatchFlag&)>& isChe
 
 // Whether the box is checked for a flag number.
 bool deathmatchFlagChecked(const DeathmatchFlag& flag, int number);
-
-// The same over the boxes below `root`, found by objectName; a missing box counts as unchecked
-// and is left alone when applying.
-int deathmatchFlagNumber(const QWidget& root);
-void applyDeathmatchFlags(QWidget& root, int number);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ControlParts.h"
+#include "settings/LabelPosition.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,4 @@
-#include "DeathmatchFlags.h"
-
-#include <QCheckBox>
+#include "settings/DeathmatchFlags.h"
 
 namespace {
 
@@ -26,10 +24,6 @@ constexpr DeathmatchFlag Flags[] = {
     {"cbxCtfTechPowerups", "CTF Tech PowerUps", 524288, true, true},
 };
 
-QCheckBox* boxOf(const QWidget& root, const DeathmatchFlag& flag) {
-    return root.findChild<QCheckBox*>(QLatin1String(flag.name));
-}
-
 } // namespace
 
 std::span<const DeathmatchFlag> deathmatchFlags() {
@@ -47,18 +41,4 @@ int deathmatchFlagNumber(const std::function<bool(const DeathmatchFlag&)>& isChe
 
 bool deathmatchFlagChecked(const DeathmatchFlag& flag, int number) {
     return ((number & flag.tag) != 0) != flag.inverted;
-}
-
-int deathmatchFlagNumber(const QWidget& root) {
-    return deathmatchFlagNumber([&](const DeathmatchFlag& flag) {
-        const QCheckBox* box = boxOf(root, flag);
-        return box && box->isChecked();
-    });
-}
-
-void applyDeathmatchFlags(QWidget& root, int number) {
-    for (const DeathmatchFlag& flag : Flags) {
-        if (QCheckBox* box = boxOf(root, flag))
-            box->setChecked(deathmatchFlagChecked(flag, number));
-    }
 }
