@@ -206,7 +206,7 @@ public:
     // The folders the game searches for its config, the current game's first when it is chosen.
     QStringList configSearchFolders() const;
     // "The game reads <path> instead" when another file of the config's name is what the game
-    // runs; empty otherwise.
+    // runs, else why the game runs none of the config (too long for it); empty otherwise.
     QString configWarning() const;
     // After Options: the engine for key names and written lines, every list rebuilt.
     void installationChanged();
@@ -218,6 +218,9 @@ private:
     // Damaged archives and a config the game does not read, on the hint line; told anew after
     // start-up, each save or load of the config, and Options.
     void showInstallationNotices();
+    // "<path> is N bytes: <engine> runs no config of ..." when the engine skips the whole file
+    // for its size; empty otherwise (also for a file it cannot read).
+    QString tooLongToRun(const QString& path) const;
     // After a save: a notice when the engine would skip the written config for its size.
     void warnWhenTooLongToRun(const QString& path);
     // --- end of the engine block ---

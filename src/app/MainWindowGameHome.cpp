@@ -10,15 +10,19 @@
 #include "app/pages/ClientPage.h"
 
 #include "app/Discovery.h"
+#include "config/ConfigCheck.h"
+#include "config/ConfigScript.h"
 #include "config/SettingControls.h"
 #include "platform/FileAccess.h"
 #include "platform/GameFiles.h"
 #include "platform/PlatformConventions.h"
+#include "platform/VexaError.h"
 #include "platform/VexaIni.h"
 #include "settings/GameHome.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -56,8 +60,24 @@ QStringList MainWindow::configSearchFolders() const {
 }
 
 QString MainWindow::configWarning() const {
-    const auto instead = fileReadInstead(configSearchFolders(), txtConfigFile->text());
-    return instead ? ReadInstead.arg(displayName(*instead)) : QString();
+    const QString chosen = txtConfigFile->text();
+    if (const auto instead = fileReadInstead(configSearchFolders(), chosen))
+        return ReadInstead.arg(displayName(*instead));
+    return tooLongToRun(chosen);
+}
+
+QString MainWindow::tooLongToRun(const QString& path) const {
+    const Engine engine = engineChoice().engine;
+    // No engine counts more bytes than the file has: a short file is not read.
+    const QFileInfo file(path);
+    if (!file.isFile() || file.size() < engineFacts(engine).commandBufferSize)
+        return {};
+    try {
+        const QString warning = scriptSizeWarning(readScriptLines(path), engine);
+        return warning.isEmpty() ? warning : displayName(path) + QStringLiteral(" is ") + warning;
+    } catch (const VexaError&) {
+        return {}; // unreadable: the load says so
+    }
 }
 
 void MainWindow::showInstallationNotices() {

@@ -12,14 +12,10 @@
 #include "app/CfgWindowRows.h"
 #include "config/CfgFile.h"
 #include "config/CfgScript.h"
-#include "config/ConfigCheck.h"
-#include "config/ConfigScript.h"
 #include "config/SettingControls.h"
-#include "platform/FileAccess.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 #include "profiles/CfgProfileEntries.h"
-#include "settings/GameHome.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -89,9 +85,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
 // The file is kept as written (nothing of the player's is dropped), but the game would run none
 // of it: say so, with what the player can do.
 void MainWindow::warnWhenTooLongToRun(const QString& path) {
-    const QString warning = scriptSizeWarning(readScriptLines(path), engineChoice().engine);
-    if (!warning.isEmpty())
-        prompts_.notice(displayName(path) + QStringLiteral(" is ") + warning +
-                        QStringLiteral(". Tick \"Optimize Saving\" in Options, or take out "
-                                       "lines the game no longer needs."));
+    if (const QString warning = tooLongToRun(path); !warning.isEmpty())
+        prompts_.notice(warning + QStringLiteral(". Tick \"Optimize Saving\" in Options, or take "
+                                                 "out lines the game no longer needs."));
 }

@@ -173,13 +173,15 @@ void TstConfigCheckWindow::writerOutput() {
     QCOMPARE(seen.size(), knownFaults.size());
 }
 
-// A config the game would skip for its size is still written whole, and the player is told.
+// A config the game would skip for its size is still written whole, and the player is told: on
+// the hint line when it is the config in use, in a notice after a save.
 void TstConfigCheckWindow::tooLongToRunIsTold() {
-    CfgWindowFixture f;
     QByteArray config;
     for (int i = 0; config.size() < 9000; ++i)
         config += "alias a" + QByteArray::number(i) + " \"echo " + QByteArray(40, 'x') + "\"\n";
-    f.load(config);
+    CfgWindowFixture f(config); // the start-up config: the hint line tells it
+    QVERIFY2(f.w().txtHint->toolTip().contains("config.cfg is 9"),
+             qPrintable(f.w().txtHint->toolTip()));
     f.prompts.expectNotice();
     QVERIFY(f.save().contains(config.split('\n').at(config.count('\n') - 1)));
     const QStringList notices = f.prompts.texts(ScriptedPrompts::Kind::Notice);
