@@ -490,6 +490,13 @@ QList<ConfigFinding> checkConfig(const QStringList& lines, Engine engine) {
 
 QString scriptSizeWarning(const QStringList& lines, Engine engine) {
     const EngineFacts& facts = engineFacts(engine);
+    // Neither engine counts more than the lines and their line feeds: most files end here,
+    // before the text is joined and read again.
+    qsizetype upperBound = lines.size();
+    for (const QString& line : lines)
+        upperBound += line.size();
+    if (upperBound < facts.commandBufferSize)
+        return {};
     const qsizetype size = execSize(lines, engine);
     if (size < facts.commandBufferSize)
         return {};

@@ -18,6 +18,30 @@
 
 using namespace PageLayout;
 
+namespace {
+
+struct RadioItem {
+    const char* name;
+    const char* caption;
+};
+
+// One choice of a group box: its radios fill two rows, column by column.
+QList<QRadioButton*> radioColumns(QGroupBox* box, std::initializer_list<RadioItem> items) {
+    auto* group = new QButtonGroup(box);
+    QGridLayout* grid = newGroupGrid(box);
+    grid->setHorizontalSpacing(BlockSpacing);
+    grid->setVerticalSpacing(0);
+    QList<QRadioButton*> radios;
+    for (const RadioItem& item : items) {
+        const int i = int(radios.size());
+        radios << radio(box, item.name, QLatin1String(item.caption), group);
+        grid->addWidget(radios.last(), i % 2, i / 2);
+    }
+    return radios;
+}
+
+} // namespace
+
 GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabGeneral"));
     settings.createControls("tabGeneral", this);
@@ -37,33 +61,23 @@ GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(p
     playerGrid->setColumnStretch(1, 1);
     playerGrid->setColumnStretch(3, 1);
 
-    // Both radio groups fill two rows, column by column.
     auto* hand = newPlainGroup(this, "gbxHand", QStringLiteral("Weapon Hand"));
-    auto* handGroup = new QButtonGroup(hand);
-    QGridLayout* handGrid = newGroupGrid(hand);
-    handGrid->setHorizontalSpacing(BlockSpacing);
-    handGrid->setVerticalSpacing(0);
-    handLeft_ = radio(hand, "rbLeft", QStringLiteral("Left"), handGroup);
-    handCenter_ = radio(hand, "rbCenter", QStringLiteral("Center"), handGroup);
-    handRight_ = radio(hand, "rbRight", QStringLiteral("Right"), handGroup);
-    handGrid->addWidget(handLeft_, 0, 0);
-    handGrid->addWidget(handCenter_, 1, 0);
-    handGrid->addWidget(handRight_, 0, 1);
+    const auto hands =
+        radioColumns(hand, {{"rbLeft", "Left"}, {"rbCenter", "Center"}, {"rbRight", "Right"}});
+    handLeft_ = hands[0];
+    handCenter_ = hands[1];
+    handRight_ = hands[2];
     handRight_->setChecked(true);
 
     auto* cross = newPlainGroup(this, "gbxCrosshair", QStringLiteral("Crosshair"));
-    auto* crossGroup = new QButtonGroup(cross);
-    QGridLayout* crossGrid = newGroupGrid(cross);
-    crossGrid->setHorizontalSpacing(BlockSpacing);
-    crossGrid->setVerticalSpacing(0);
-    crossNone_ = radio(cross, "rbCrossNone", QStringLiteral("none"), crossGroup);
-    crossX_ = radio(cross, "rbCrossX", QStringLiteral("Cross"), crossGroup);
-    crossAngle_ = radio(cross, "rbCrossAngle", QStringLiteral("Angle"), crossGroup);
-    crossDot_ = radio(cross, "rbCrossDot", QStringLiteral("Dot"), crossGroup);
-    crossGrid->addWidget(crossNone_, 0, 0);
-    crossGrid->addWidget(crossX_, 1, 0);
-    crossGrid->addWidget(crossAngle_, 0, 1);
-    crossGrid->addWidget(crossDot_, 1, 1);
+    const auto crosses = radioColumns(cross, {{"rbCrossNone", "none"},
+                                              {"rbCrossX", "Cross"},
+                                              {"rbCrossAngle", "Angle"},
+                                              {"rbCrossDot", "Dot"}});
+    crossNone_ = crosses[0];
+    crossX_ = crosses[1];
+    crossAngle_ = crosses[2];
+    crossDot_ = crosses[3];
     crossNone_->setChecked(true);
 
     // View bobbing as a small table: walking and running by pitch and roll.
