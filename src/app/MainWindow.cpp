@@ -24,7 +24,6 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
-#include "profiles/GamesAliasesController.h"
 #include "settings/GameHome.h"
 
 #include <QAction>
@@ -92,10 +91,10 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
-    createFrame(client);
-    createSplash(client);
     // The settings file object lives as long as the window; opening it touches no file.
     settings_ = std::make_unique<IniFile>(VexaIni::fileName(), VexaIni::Encoding);
+    createFrame(client);
+    createSplash(client);
     connectHandlers();
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -230,7 +229,7 @@ void MainWindow::createTabs() {
     PageMain->addTab(tabClient, QStringLiteral("Client"));
     tabServer = new ServerPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabServer, QStringLiteral("Server"));
-    tabAlias = new GamesPage(PageMain);
+    tabAlias = new GamesPage(prompts_, *settings_, programDirectory_, PageMain);
     PageMain->addTab(tabAlias, QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
@@ -263,12 +262,6 @@ void MainWindow::connectHandlers() {
     connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { vexa1Click(); }));
     connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { options1Click(); }));
     connectListHandlers();
-    createGamesAliasesController();
-}
-
-void MainWindow::createGamesAliasesController() {
-    gamesAliases_ = new GamesAliasesController(tabAlias->widgets(), prompts_, *settings_,
-                                               programDirectory_, this, this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -329,8 +322,8 @@ void MainWindow::runStartupSteps() {
     PageMain->setCurrentWidget(tabGeneral);
 
     // The custom lists start on the global profile, as "Show Global Settings" does.
-    gamesAliases_->loadGlobalProfile();
-    gamesAliases_->fillGamesList();
+    tabAlias->loadGlobalProfile();
+    tabAlias->fillGamesList();
 
     fillStartMapLists();
     // Filling the saved games empties the box: the script's choice is put back afterwards.

@@ -42,7 +42,6 @@ class QToolButton;
 class EditorWindow;
 struct BatchFileContents;
 struct CatalogueRow;
-class GamesAliasesController;
 class ServerListStatus;
 struct CommandPiece;
 struct EngineChoice;
@@ -280,7 +279,6 @@ private:
     void sbcallow_downloadClick();
     void createSplash(QWidget* client);
     void connectHandlers();
-    void createGamesAliasesController();
 
     // Start-up and shutdown.
     void formCreate();
@@ -304,7 +302,6 @@ private:
     Prompts& prompts_;
     const QString programDirectory_;
     std::unique_ptr<IniFile> settings_;
-    GamesAliasesController* gamesAliases_ = nullptr;
     CatalogueLayout catalogueLayout_;
     std::unique_ptr<ControlIndex> settingIndex_;
     std::unique_ptr<CfgFileMemory> cfgMemory_;

@@ -1,5 +1,8 @@
 #include "EntryEditor.h"
 
+#include "AliasDialog.h"
+#include "BindingDialog.h"
+#include "SettingDialog.h"
 #include "platform/Guard.h"
 
 #include <QBoxLayout>
@@ -85,4 +88,18 @@ int EntryEditor::numberOfLines() const {
 
 QString EntryEditor::section(EntryKind kind) const {
     return ProfileFile::sectionName(kind, entryNumber());
+}
+
+std::unique_ptr<EntryEditor> newEntryEditor(EntryKind kind, QWidget* parent, Prompts& prompts,
+                                            const EntryEditTarget& target,
+                                            const QStringList& aliases) {
+    switch (kind) {
+    case EntryKind::Alias:
+        return std::make_unique<AliasDialog>(parent, prompts, target);
+    case EntryKind::Binding:
+        return std::make_unique<BindingDialog>(parent, prompts, target, aliases);
+    case EntryKind::Setting:
+        break;
+    }
+    return std::make_unique<SettingDialog>(parent, prompts, target);
 }

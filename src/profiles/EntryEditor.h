@@ -3,6 +3,8 @@
 #include "ProfileFile.h"
 
 #include <QDialog>
+#include <QStringList>
+#include <memory>
 
 class Prompts;
 class QBoxLayout;
@@ -64,3 +66,8 @@ private:
     QString profile_;
     QLineEdit* newEntryField_;
 };
+
+// The editor of an entry of that kind; a binding's editor offers the profile's aliases.
+std::unique_ptr<EntryEditor> newEntryEditor(EntryKind kind, QWidget* parent, Prompts& prompts,
+                                            const EntryEditTarget& target,
+                                            const QStringList& aliases);

@@ -179,8 +179,8 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     QCOMPARE(s.prompts.shown[0].directory, s.env.quake2Dir());
     QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
     QCOMPARE(w.txtBatchFile->text(), script);
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
     QCOMPARE(s.ini("vexa", "batchfile"), script);
 
     // A script that does not exist yet is created holding the bare game program.
@@ -188,7 +188,7 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     s.prompts.answerOpenFile(fresh);
     w.OpenBatch1->trigger();
     QCOMPARE(QString::fromLatin1(s.env.readFile(fresh)), gameLine(s, QString()));
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked()); // nothing read from it
+    QVERIFY(w.tabAlias->startWithGame()->isChecked()); // nothing read from it
     QCOMPARE(s.ini("vexa", "batchfile"), fresh);
 }
 
@@ -321,8 +321,8 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     const QString script = s.env.root() + QStringLiteral("/elsewhere/run.sh");
     s.env.makeDir(QStringLiteral("elsewhere"));
     w.txtBatchFile->setText(script);
-    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
-    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
+    w.tabAlias->startWithGame()->setChecked(true);
+    w.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
     const QByteArray iniBefore = s.iniBytes();
     w.SaveBatch1->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
@@ -404,7 +404,7 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     LaunchSession s;
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
     MainWindow& w = s.start();
-    QVERIFY(!w.tabAlias->widgets().cbxStartWithGame->isChecked());
+    QVERIFY(!w.tabAlias->startWithGame()->isChecked());
     w.BatchFile1->trigger();
     EditorWindow* editor = openEditors(w).value(0);
     QVERIFY(editor);
@@ -417,8 +417,8 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile),
              QByteArray("'/q/quake2' +exec config.cfg +set game rogue\n"));
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("rogue"));
+    QVERIFY(w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("rogue"));
     QVERIFY(w.CfgLines != configBefore); // the script's commands, not the config's lines
     QCOMPARE(w.CfgLines.last(), QStringLiteral("set game rogue"));
 }

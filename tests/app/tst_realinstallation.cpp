@@ -202,8 +202,8 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
-    window.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
-    window.tabAlias->widgets().cbxStartWithGame->setChecked(true);
+    window.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
+    window.tabAlias->startWithGame()->setChecked(true);
     QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
