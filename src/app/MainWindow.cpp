@@ -123,35 +123,36 @@ void MainWindow::addMenuSeparator(QMenu* menu, const char* name) {
 }
 
 void MainWindow::createMenu() {
-    MainMenu1 = menuBar();
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    file1 = MainMenu1->addMenu(QStringLiteral("&File"));
-    file1->setObjectName(QStringLiteral("file1"));
-    New1 = addMenuItem(file1, "New1", QStringLiteral("New"));
-    addMenuSeparator(file1, "N2");
-    OpenConfig1 = addMenuItem(file1, "OpenConfig1", QStringLiteral("Load Config"));
-    OpenBatch1 = addMenuItem(file1, "OpenBatch1", QStringLiteral("Load Batch"));
-    addMenuSeparator(file1, "N1");
-    SaveConfig1 = addMenuItem(file1, "SaveConfig1", QStringLiteral("Save Config"));
-    SaveConfigAs1 = addMenuItem(file1, "SaveConfigAs1", QStringLiteral("Save Config As.."));
-    addMenuSeparator(file1, "N4");
-    SaveBatch1 = addMenuItem(file1, "SaveBatch1", QStringLiteral("Save Batch"));
-    SaveBatchAs1 = addMenuItem(file1, "SaveBatchAs1", QStringLiteral("Save Batch As.."));
-    addMenuSeparator(file1, "N5");
-    SaveAll1 = addMenuItem(file1, "SaveAll1", QStringLiteral("Save All"));
-    addMenuSeparator(file1, "N3");
-    Exit1 = addMenuItem(file1, "Exit1", QStringLiteral("Exit"));
+    menuBar_ = menuBar();
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("file1"));
+    newAction_ = addMenuItem(fileMenu_, "New1", QStringLiteral("New"));
+    addMenuSeparator(fileMenu_, "N2");
+    openConfigAction_ = addMenuItem(fileMenu_, "OpenConfig1", QStringLiteral("Load Config"));
+    openBatchAction_ = addMenuItem(fileMenu_, "OpenBatch1", QStringLiteral("Load Batch"));
+    addMenuSeparator(fileMenu_, "N1");
+    saveConfigAction_ = addMenuItem(fileMenu_, "SaveConfig1", QStringLiteral("Save Config"));
+    saveConfigAsAction_ =
+        addMenuItem(fileMenu_, "SaveConfigAs1", QStringLiteral("Save Config As.."));
+    addMenuSeparator(fileMenu_, "N4");
+    saveBatchAction_ = addMenuItem(fileMenu_, "SaveBatch1", QStringLiteral("Save Batch"));
+    saveBatchAsAction_ = addMenuItem(fileMenu_, "SaveBatchAs1", QStringLiteral("Save Batch As.."));
+    addMenuSeparator(fileMenu_, "N5");
+    saveAllAction_ = addMenuItem(fileMenu_, "SaveAll1", QStringLiteral("Save All"));
+    addMenuSeparator(fileMenu_, "N3");
+    exitAction_ = addMenuItem(fileMenu_, "Exit1", QStringLiteral("Exit"));
 
-    View1 = MainMenu1->addMenu(QStringLiteral("Vie&w"));
-    View1->setObjectName(QStringLiteral("View1"));
-    ConfigFile1 = addMenuItem(View1, "ConfigFile1", QStringLiteral("Config File"));
-    BatchFile1 = addMenuItem(View1, "BatchFile1", QStringLiteral("Batch File"));
-    addMenuSeparator(View1, "N6");
-    Options1 = addMenuItem(View1, "Options1", QStringLiteral("Options"));
+    viewMenu_ = menuBar_->addMenu(QStringLiteral("Vie&w"));
+    viewMenu_->setObjectName(QStringLiteral("View1"));
+    viewConfigAction_ = addMenuItem(viewMenu_, "ConfigFile1", QStringLiteral("Config File"));
+    viewBatchAction_ = addMenuItem(viewMenu_, "BatchFile1", QStringLiteral("Batch File"));
+    addMenuSeparator(viewMenu_, "N6");
+    optionsAction_ = addMenuItem(viewMenu_, "Options1", QStringLiteral("Options"));
 
-    About1 = MainMenu1->addMenu(QStringLiteral("&About"));
-    About1->setObjectName(QStringLiteral("About1"));
-    VEXA1 = addMenuItem(About1, "VEXA1", QStringLiteral("VEXA"));
+    aboutMenu_ = menuBar_->addMenu(QStringLiteral("&About"));
+    aboutMenu_->setObjectName(QStringLiteral("About1"));
+    aboutAction_ = addMenuItem(aboutMenu_, "VEXA1", QStringLiteral("VEXA"));
 }
 
 void MainWindow::createFrame(QWidget* client) {
@@ -249,18 +250,19 @@ void MainWindow::createSplash(QWidget* client) {
 void MainWindow::connectHandlers() {
     connect(splashTimer_, &QTimer::timeout, this, guarded(prompts_, [this] { splashTimeout(); }));
     connect(tabVideo->renderers(), &QButtonGroup::idClicked, this,
-            guarded(prompts_, [this] { gbxVideoClick(); }));
-    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+            guarded(prompts_, [this] { rendererChosen(); }));
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connectFileCommands();
-    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { btnRunClick(); }));
+    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { runGame(); }));
     // The enabling rules follow every change of their box, by the user or by the program.
     connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
-            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { sbcin_mouseClick(); }));
+            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { mouseEnabledChanged(); }));
     connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download"))),
             &SettingCheckBox::supClick, this,
-            guarded(prompts_, [this] { sbcallow_downloadClick(); }));
-    connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { vexa1Click(); }));
-    connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { options1Click(); }));
+            guarded(prompts_, [this] { downloadsAllowedChanged(); }));
+    connect(aboutAction_, &QAction::triggered, this, guarded(prompts_, [this] { showAbout(); }));
+    connect(optionsAction_, &QAction::triggered, this,
+            guarded(prompts_, [this] { showOptions(); }));
     connectListHandlers();
 }
 
@@ -392,19 +394,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Handlers
 
-void MainWindow::gbxVideoClick() {
+void MainWindow::rendererChosen() {
     const QString chosen = tabVideo->renderers()->checkedButton()->text();
     for (int i = 0; i < tabVideo->subPages()->count(); ++i)
         if (tabVideo->subPages()->tabText(i) == chosen)
             tabVideo->subPages()->setCurrentIndex(i);
 }
 
-void MainWindow::vexa1Click() {
+void MainWindow::showAbout() {
     AboutDialog about(this);
     about.exec();
 }
 
-void MainWindow::options1Click() {
+void MainWindow::showOptions() {
     OptionsDialog options(prompts_, this, [this] {
         applyTabVisibility(*PageMain, *settings_);
         installationChanged();

@@ -259,7 +259,7 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     }
     w.tabAlias->startWithGame()->setChecked(!game.isNull());
     w.tabAlias->currentGame()->setText(game);
-    w.SaveBatch1->trigger();
+    w.saveBatchAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     const QString line = w.buildCommandLine();
     const QStringList state = launchState(w);

@@ -197,7 +197,7 @@ void TstMainWindow::menuItemsInOrder() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QStringList items;
-    for (QAction* menu : window.MainMenu1->actions()) {
+    for (QAction* menu : window.menuBar_->actions()) {
         items << menu->menu()->objectName() + QLatin1Char('=') + menu->text();
         for (QAction* item : menu->menu()->actions())
             items << item->objectName() + QLatin1Char('=') +
@@ -320,7 +320,7 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     QVERIFY(window.splashTimer_->isActive());
     QCOMPARE(window.splashTimer_->interval(), 1500);
     // The menu stays usable under the splash.
-    QVERIFY(window.VEXA1->isEnabled());
+    QVERIFY(window.aboutAction_->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window.pnlSplash == nullptr, 5000);
     QVERIFY(!window.splashTimer_->isActive());
 }
