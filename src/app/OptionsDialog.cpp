@@ -301,21 +301,21 @@ void OptionsDialog::connectHandlers() {
         QAbstractButton* button;
         void (OptionsDialog::*handler)();
     } clicks[] = {
-        {btnQ2Dir, &OptionsDialog::btnQ2DirClick},
-        {btnBaseq2dir, &OptionsDialog::btnBaseq2dirClick},
-        {btnCddir, &OptionsDialog::btnCddirClick},
-        {btnHomeDir, &OptionsDialog::btnHomeDirClick},
-        {btnOk, &OptionsDialog::btnOkClick},
-        {btnCancel, &OptionsDialog::btnCancelClick},
+        {btnQ2Dir, &OptionsDialog::pickQuake2Directory},
+        {btnBaseq2dir, &OptionsDialog::pickBaseDirectory},
+        {btnCddir, &OptionsDialog::pickCdDirectory},
+        {btnHomeDir, &OptionsDialog::pickHomeDirectory},
+        {btnOk, &OptionsDialog::applyOptions},
+        {btnCancel, &OptionsDialog::cancel},
     };
     for (const auto& c : clicks)
         connect(c.button, &QAbstractButton::clicked, this,
                 guarded(prompts_, [this, handler = c.handler] { (this->*handler)(); }));
     // The rules follow every change of state, the user's clicks and loading alike.
-    connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { cbxCloseOnRunClick(); });
-    connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { cbxSaveFilesOnExitClick(); });
+    connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { closeOnRunToggled(); });
+    connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { saveFilesOnExitToggled(); });
     // Only the user's choice proposes the engine's usual home; loading shows what is stored.
-    connect(cboEngine, &QComboBox::activated, this, [this] { cboEngineChange(); });
+    connect(cboEngine, &QComboBox::activated, this, [this] { engineChosen(); });
 }
 
 void OptionsDialog::formCreate() {
@@ -347,7 +347,7 @@ void OptionsDialog::placeBesideMainWindow() {
         move(mainWindow_->frameGeometry().topLeft() + OffsetFromMainWindow);
 }
 
-void OptionsDialog::btnQ2DirClick() {
+void OptionsDialog::pickQuake2Directory() {
     const PlatformConventions& conventions = PlatformConventions::native();
     Prompts::FileRequest request;
     request.title = LocationTitle;
@@ -357,15 +357,15 @@ void OptionsDialog::btnQ2DirClick() {
         txtQ2Dir->setText(conventions.directoryOf(*picked));
 }
 
-void OptionsDialog::btnBaseq2dirClick() {
+void OptionsDialog::pickBaseDirectory() {
     pickFolderInto(txtBaseq2dir);
 }
 
-void OptionsDialog::btnCddirClick() {
+void OptionsDialog::pickCdDirectory() {
     pickFolderInto(txtCddir);
 }
 
-void OptionsDialog::btnHomeDirClick() {
+void OptionsDialog::pickHomeDirectory() {
     const QString start = txtHomeDir->text().isEmpty() ? QDir::homePath() : txtHomeDir->text();
     if (const auto picked = prompts_.browseFolder(HomeCaption, start))
         txtHomeDir->setText(*picked);
@@ -375,7 +375,7 @@ Engine OptionsDialog::chosenEngine() const {
     return engineFromIniName(cboEngine->currentData().toString()).value_or(Engine::id);
 }
 
-void OptionsDialog::cboEngineChange() {
+void OptionsDialog::engineChosen() {
     txtHomeDir->setText(usualHome(chosenEngine()));
     enableHome();
 }
@@ -395,15 +395,15 @@ void OptionsDialog::pickFolderInto(QLineEdit* edit) {
         edit->setText(*picked);
 }
 
-void OptionsDialog::cbxCloseOnRunClick() {
+void OptionsDialog::closeOnRunToggled() {
     cbxMinimize->setEnabled(!cbxCloseOnRun->isChecked());
 }
 
-void OptionsDialog::cbxSaveFilesOnExitClick() {
+void OptionsDialog::saveFilesOnExitToggled() {
     cbxSaveBoxOnExit->setEnabled(!cbxSaveFilesOnExit->isChecked());
 }
 
-void OptionsDialog::btnOkClick() {
+void OptionsDialog::applyOptions() {
     for (const DirectoryBinding& d : directories_)
         VexaIni::write(settings_, d.key, d.edit->text());
     saveChecks(tabChecks_);
@@ -416,6 +416,6 @@ void OptionsDialog::btnOkClick() {
     accept();
 }
 
-void OptionsDialog::btnCancelClick() {
+void OptionsDialog::cancel() {
     reject();
 }

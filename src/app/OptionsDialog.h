@@ -103,18 +103,18 @@ private:
     void connectHandlers();
 
     void formCreate();
-    void btnQ2DirClick();
-    void btnBaseq2dirClick();
-    void btnCddirClick();
-    void btnHomeDirClick();
-    void cboEngineChange();
+    void pickQuake2Directory();
+    void pickBaseDirectory();
+    void pickCdDirectory();
+    void pickHomeDirectory();
+    void engineChosen();
     void enableHome();
     Engine chosenEngine() const;
     void layOutHomeRow();
-    void cbxCloseOnRunClick();
-    void cbxSaveFilesOnExitClick();
-    void btnOkClick();
-    void btnCancelClick();
+    void closeOnRunToggled();
+    void saveFilesOnExitToggled();
+    void applyOptions();
+    void cancel();
 
     void loadChecks(const std::vector<CheckBinding>& checks);
     void saveChecks(const std::vector<CheckBinding>& checks);

@@ -49,7 +49,7 @@ EntryEditor::EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarge
     btnOk->setDefault(true);
     btnCancel = dialogButton(this, "btnCancel", QStringLiteral("Cancel"));
     connect(btnOk, &QPushButton::clicked, this, &EntryEditor::okClicked);
-    connect(btnCancel, &QPushButton::clicked, this, &EntryEditor::btnCancelClick);
+    connect(btnCancel, &QPushButton::clicked, this, &EntryEditor::cancel);
 }
 
 void EntryEditor::setFields(QBoxLayout* fields) {
@@ -66,11 +66,11 @@ void EntryEditor::setFields(QBoxLayout* fields) {
 }
 
 void EntryEditor::okClicked() {
-    if (runGuarded(prompts_, [this] { btnOkClick(); }))
+    if (runGuarded(prompts_, [this] { writeEntry(); }))
         accept();
 }
 
-void EntryEditor::btnCancelClick() {
+void EntryEditor::cancel() {
     reject();
 }
 

@@ -38,14 +38,14 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-    void btnCancelClick();
+    void cancel();
 
 protected:
     EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
                 const QString& newFieldName, const QString& okCaption);
 
     // Writes the entry; throws VexaError when the profile refuses a write.
-    virtual void btnOkClick() = 0;
+    virtual void writeEntry() = 0;
 
     // The fields go above the buttons.
     void setFields(QBoxLayout* fields);

@@ -366,7 +366,7 @@ private slots:
         script.then<GameInputDialog>([&](GameInputDialog& dialog) {
             QTest::keyClicks(dialog.cboGames->lineEdit(), typed);
             TabFixture::click(ok ? dialog.btnOk : dialog.btnCancel);
-            QCOMPARE(dialog.GameName, ok ? listed.value(0) : QString());
+            QCOMPARE(dialog.gameName(), ok ? listed.value(0) : QString());
         });
         TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());

@@ -376,7 +376,7 @@ void GamesPage::addGame() {
         settings_, VexaIni::Quake2Path, PlatformConventions::native().defaultQuake2Dir());
     GameInputDialog input(window(), prompts_, quake2Directory);
     input.exec();
-    const QString game = input.GameName;
+    const QString game = input.gameName();
     if (game.isEmpty())
         return;
     const QString profile = ProfileFile::gameProfilePath(profileDirectory_, game);
