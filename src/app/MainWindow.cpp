@@ -156,9 +156,9 @@ void MainWindow::createMenu() {
 }
 
 void MainWindow::createFrame(QWidget* client) {
-    Bevel3 = place<QFrame>(client, "Bevel3", 0, 0, ClientWidth, 3);
-    Bevel3->setFrameShape(QFrame::HLine);
-    Bevel3->setFrameShadow(QFrame::Sunken);
+    topBevel_ = place<QFrame>(client, "Bevel3", 0, 0, ClientWidth, 3);
+    topBevel_->setFrameShape(QFrame::HLine);
+    topBevel_->setFrameShadow(QFrame::Sunken);
 
     PageMain = place<MultiRowTabWidget>(client, "PageMain", 2, 4, 541, 341);
     createTabs();
@@ -193,12 +193,12 @@ void MainWindow::createFrame(QWidget* client) {
     btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                    QStringLiteral("Load a config file"));
 
-    Label4 = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
+    batchFileLabel_ = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
     txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
     btnEditBatch = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
                               QStringLiteral("Edit the batch file"));
-    SpeedButton3 = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
-                              QStringLiteral("Save the batch file"));
+    saveBatchButton_ = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
+                                  QStringLiteral("Save the batch file"));
     btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
                                   QStringLiteral("Load a batch file"));
 

@@ -92,7 +92,7 @@ public:
     QAction* aboutAction_ = nullptr;
 
     // Frame controls.
-    QFrame* Bevel3 = nullptr;
+    QFrame* topBevel_ = nullptr;
     QTabWidget* PageMain = nullptr;
     QLineEdit* txtHint = nullptr;
     QCheckBox* cbxStartServer = nullptr;
@@ -102,10 +102,10 @@ public:
     QToolButton* btnEditConfig = nullptr;
     QToolButton* saveConfigButton_ = nullptr;
     QToolButton* btnLoadConfigFile = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* batchFileLabel_ = nullptr;
     QLineEdit* txtBatchFile = nullptr;
     QToolButton* btnEditBatch = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* saveBatchButton_ = nullptr;
     QToolButton* btnLoadBatchFile = nullptr;
     QStatusBar* sbrCommon = nullptr;
     QFrame* pnlSplash = nullptr;

@@ -80,7 +80,7 @@ void MainWindow::connectFileCommands() {
     } buttons[] = {
         {btnEditConfig, viewConfigAction_},     {saveConfigButton_, saveConfigAction_},
         {btnLoadConfigFile, openConfigAction_}, {btnEditBatch, viewBatchAction_},
-        {SpeedButton3, saveBatchAction_},       {btnLoadBatchFile, openBatchAction_},
+        {saveBatchButton_, saveBatchAction_},   {btnLoadBatchFile, openBatchAction_},
     };
     for (const auto& glyph : buttons) {
         glyph.button->setEnabled(true);
