@@ -374,7 +374,7 @@ int main(int argc, char** argv) {
     renderEntryEditors(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.
     window.PageMain->setCurrentWidget(window.tabAlias);
-    window.tabAlias->widgets().cbxGlobalSettings->setChecked(false);
+    window.tabAlias->showGlobalSettings()->setChecked(false);
     save(window, QStringLiteral("tab_games__aliases_game"));
     window.close();
     return 0;

@@ -24,7 +24,6 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
-#include "profiles/GamesAliasesController.h"
 #include "settings/GameHome.h"
 
 #include <QAction>
@@ -92,10 +91,10 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
-    createFrame(client);
-    createSplash(client);
     // The settings file object lives as long as the window; opening it touches no file.
     settings_ = std::make_unique<IniFile>(VexaIni::fileName(), VexaIni::Encoding);
+    createFrame(client);
+    createSplash(client);
     connectHandlers();
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -124,41 +123,42 @@ void MainWindow::addMenuSeparator(QMenu* menu, const char* name) {
 }
 
 void MainWindow::createMenu() {
-    MainMenu1 = menuBar();
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    file1 = MainMenu1->addMenu(QStringLiteral("&File"));
-    file1->setObjectName(QStringLiteral("file1"));
-    New1 = addMenuItem(file1, "New1", QStringLiteral("New"));
-    addMenuSeparator(file1, "N2");
-    OpenConfig1 = addMenuItem(file1, "OpenConfig1", QStringLiteral("Load Config"));
-    OpenBatch1 = addMenuItem(file1, "OpenBatch1", QStringLiteral("Load Batch"));
-    addMenuSeparator(file1, "N1");
-    SaveConfig1 = addMenuItem(file1, "SaveConfig1", QStringLiteral("Save Config"));
-    SaveConfigAs1 = addMenuItem(file1, "SaveConfigAs1", QStringLiteral("Save Config As.."));
-    addMenuSeparator(file1, "N4");
-    SaveBatch1 = addMenuItem(file1, "SaveBatch1", QStringLiteral("Save Batch"));
-    SaveBatchAs1 = addMenuItem(file1, "SaveBatchAs1", QStringLiteral("Save Batch As.."));
-    addMenuSeparator(file1, "N5");
-    SaveAll1 = addMenuItem(file1, "SaveAll1", QStringLiteral("Save All"));
-    addMenuSeparator(file1, "N3");
-    Exit1 = addMenuItem(file1, "Exit1", QStringLiteral("Exit"));
+    menuBar_ = menuBar();
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("file1"));
+    newAction_ = addMenuItem(fileMenu_, "New1", QStringLiteral("New"));
+    addMenuSeparator(fileMenu_, "N2");
+    openConfigAction_ = addMenuItem(fileMenu_, "OpenConfig1", QStringLiteral("Load Config"));
+    openBatchAction_ = addMenuItem(fileMenu_, "OpenBatch1", QStringLiteral("Load Batch"));
+    addMenuSeparator(fileMenu_, "N1");
+    saveConfigAction_ = addMenuItem(fileMenu_, "SaveConfig1", QStringLiteral("Save Config"));
+    saveConfigAsAction_ =
+        addMenuItem(fileMenu_, "SaveConfigAs1", QStringLiteral("Save Config As.."));
+    addMenuSeparator(fileMenu_, "N4");
+    saveBatchAction_ = addMenuItem(fileMenu_, "SaveBatch1", QStringLiteral("Save Batch"));
+    saveBatchAsAction_ = addMenuItem(fileMenu_, "SaveBatchAs1", QStringLiteral("Save Batch As.."));
+    addMenuSeparator(fileMenu_, "N5");
+    saveAllAction_ = addMenuItem(fileMenu_, "SaveAll1", QStringLiteral("Save All"));
+    addMenuSeparator(fileMenu_, "N3");
+    exitAction_ = addMenuItem(fileMenu_, "Exit1", QStringLiteral("Exit"));
 
-    View1 = MainMenu1->addMenu(QStringLiteral("Vie&w"));
-    View1->setObjectName(QStringLiteral("View1"));
-    ConfigFile1 = addMenuItem(View1, "ConfigFile1", QStringLiteral("Config File"));
-    BatchFile1 = addMenuItem(View1, "BatchFile1", QStringLiteral("Batch File"));
-    addMenuSeparator(View1, "N6");
-    Options1 = addMenuItem(View1, "Options1", QStringLiteral("Options"));
+    viewMenu_ = menuBar_->addMenu(QStringLiteral("Vie&w"));
+    viewMenu_->setObjectName(QStringLiteral("View1"));
+    viewConfigAction_ = addMenuItem(viewMenu_, "ConfigFile1", QStringLiteral("Config File"));
+    viewBatchAction_ = addMenuItem(viewMenu_, "BatchFile1", QStringLiteral("Batch File"));
+    addMenuSeparator(viewMenu_, "N6");
+    optionsAction_ = addMenuItem(viewMenu_, "Options1", QStringLiteral("Options"));
 
-    About1 = MainMenu1->addMenu(QStringLiteral("&About"));
-    About1->setObjectName(QStringLiteral("About1"));
-    VEXA1 = addMenuItem(About1, "VEXA1", QStringLiteral("VEXA"));
+    aboutMenu_ = menuBar_->addMenu(QStringLiteral("&About"));
+    aboutMenu_->setObjectName(QStringLiteral("About1"));
+    aboutAction_ = addMenuItem(aboutMenu_, "VEXA1", QStringLiteral("VEXA"));
 }
 
 void MainWindow::createFrame(QWidget* client) {
-    Bevel3 = place<QFrame>(client, "Bevel3", 0, 0, ClientWidth, 3);
-    Bevel3->setFrameShape(QFrame::HLine);
-    Bevel3->setFrameShadow(QFrame::Sunken);
+    topBevel_ = place<QFrame>(client, "Bevel3", 0, 0, ClientWidth, 3);
+    topBevel_->setFrameShape(QFrame::HLine);
+    topBevel_->setFrameShadow(QFrame::Sunken);
 
     PageMain = place<MultiRowTabWidget>(client, "PageMain", 2, 4, 541, 341);
     createTabs();
@@ -193,12 +193,12 @@ void MainWindow::createFrame(QWidget* client) {
     btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                    QStringLiteral("Load a config file"));
 
-    Label4 = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
+    batchFileLabel_ = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
     txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
     btnEditBatch = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
                               QStringLiteral("Edit the batch file"));
-    SpeedButton3 = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
-                              QStringLiteral("Save the batch file"));
+    saveBatchButton_ = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
+                                  QStringLiteral("Save the batch file"));
     btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
                                   QStringLiteral("Load a batch file"));
 
@@ -230,7 +230,7 @@ void MainWindow::createTabs() {
     PageMain->addTab(tabClient, QStringLiteral("Client"));
     tabServer = new ServerPage(catalogueLayout_, PageMain);
     PageMain->addTab(tabServer, QStringLiteral("Server"));
-    tabAlias = new GamesPage(PageMain);
+    tabAlias = new GamesPage(prompts_, *settings_, programDirectory_, PageMain);
     PageMain->addTab(tabAlias, QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
@@ -250,25 +250,20 @@ void MainWindow::createSplash(QWidget* client) {
 void MainWindow::connectHandlers() {
     connect(splashTimer_, &QTimer::timeout, this, guarded(prompts_, [this] { splashTimeout(); }));
     connect(tabVideo->renderers(), &QButtonGroup::idClicked, this,
-            guarded(prompts_, [this] { gbxVideoClick(); }));
-    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+            guarded(prompts_, [this] { rendererChosen(); }));
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connectFileCommands();
-    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { btnRunClick(); }));
+    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { runGame(); }));
     // The enabling rules follow every change of their box, by the user or by the program.
     connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
-            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { sbcin_mouseClick(); }));
+            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { mouseEnabledChanged(); }));
     connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download"))),
             &SettingCheckBox::supClick, this,
-            guarded(prompts_, [this] { sbcallow_downloadClick(); }));
-    connect(VEXA1, &QAction::triggered, this, guarded(prompts_, [this] { vexa1Click(); }));
-    connect(Options1, &QAction::triggered, this, guarded(prompts_, [this] { options1Click(); }));
+            guarded(prompts_, [this] { downloadsAllowedChanged(); }));
+    connect(aboutAction_, &QAction::triggered, this, guarded(prompts_, [this] { showAbout(); }));
+    connect(optionsAction_, &QAction::triggered, this,
+            guarded(prompts_, [this] { showOptions(); }));
     connectListHandlers();
-    createGamesAliasesController();
-}
-
-void MainWindow::createGamesAliasesController() {
-    gamesAliases_ = new GamesAliasesController(tabAlias->widgets(), prompts_, *settings_,
-                                               programDirectory_, this, this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -329,8 +324,8 @@ void MainWindow::runStartupSteps() {
     PageMain->setCurrentWidget(tabGeneral);
 
     // The custom lists start on the global profile, as "Show Global Settings" does.
-    gamesAliases_->loadGlobalProfile();
-    gamesAliases_->fillGamesList();
+    tabAlias->loadGlobalProfile();
+    tabAlias->fillGamesList();
 
     fillStartMapLists();
     // Filling the saved games empties the box: the script's choice is put back afterwards.
@@ -399,19 +394,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Handlers
 
-void MainWindow::gbxVideoClick() {
+void MainWindow::rendererChosen() {
     const QString chosen = tabVideo->renderers()->checkedButton()->text();
     for (int i = 0; i < tabVideo->subPages()->count(); ++i)
         if (tabVideo->subPages()->tabText(i) == chosen)
             tabVideo->subPages()->setCurrentIndex(i);
 }
 
-void MainWindow::vexa1Click() {
+void MainWindow::showAbout() {
     AboutDialog about(this);
     about.exec();
 }
 
-void MainWindow::options1Click() {
+void MainWindow::showOptions() {
     OptionsDialog options(prompts_, this, [this] {
         applyTabVisibility(*PageMain, *settings_);
         installationChanged();

@@ -42,7 +42,6 @@ class QToolButton;
 class EditorWindow;
 struct BatchFileContents;
 struct CatalogueRow;
-class GamesAliasesController;
 class ServerListStatus;
 struct CommandPiece;
 struct EngineChoice;
@@ -73,27 +72,27 @@ public:
     // one (a damaged archive, a config the game does not read).
     void updateHintLine(const QString& hint);
 
-    // Main menu (named as the items' objectName).
-    QMenuBar* MainMenu1 = nullptr;
-    QMenu* file1 = nullptr;
-    QMenu* View1 = nullptr;
-    QMenu* About1 = nullptr;
-    QAction* New1 = nullptr;
-    QAction* OpenConfig1 = nullptr;
-    QAction* OpenBatch1 = nullptr;
-    QAction* SaveConfig1 = nullptr;
-    QAction* SaveConfigAs1 = nullptr;
-    QAction* SaveBatch1 = nullptr;
-    QAction* SaveBatchAs1 = nullptr;
-    QAction* SaveAll1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* ConfigFile1 = nullptr;
-    QAction* BatchFile1 = nullptr;
-    QAction* Options1 = nullptr;
-    QAction* VEXA1 = nullptr;
+    // Main menu; each item keeps its former name as its objectName ("OpenConfig1").
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* aboutMenu_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* openConfigAction_ = nullptr;
+    QAction* openBatchAction_ = nullptr;
+    QAction* saveConfigAction_ = nullptr;
+    QAction* saveConfigAsAction_ = nullptr;
+    QAction* saveBatchAction_ = nullptr;
+    QAction* saveBatchAsAction_ = nullptr;
+    QAction* saveAllAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* viewConfigAction_ = nullptr;
+    QAction* viewBatchAction_ = nullptr;
+    QAction* optionsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
 
     // Frame controls.
-    QFrame* Bevel3 = nullptr;
+    QFrame* topBevel_ = nullptr;
     QTabWidget* PageMain = nullptr;
     QLineEdit* txtHint = nullptr;
     QCheckBox* cbxStartServer = nullptr;
@@ -103,10 +102,10 @@ public:
     QToolButton* btnEditConfig = nullptr;
     QToolButton* saveConfigButton_ = nullptr;
     QToolButton* btnLoadConfigFile = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* batchFileLabel_ = nullptr;
     QLineEdit* txtBatchFile = nullptr;
     QToolButton* btnEditBatch = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* saveBatchButton_ = nullptr;
     QToolButton* btnLoadBatchFile = nullptr;
     QStatusBar* sbrCommon = nullptr;
     QFrame* pnlSplash = nullptr;
@@ -189,11 +188,11 @@ public:
 
 private:
     void connectListHandlers();
-    void cboModelEnter();
-    void cboModelChange();
-    void cboSkinEnter();
-    void btnMapListClick();
-    void btnServerListClick();
+    void modelEntered();
+    void modelChanged();
+    void skinEntered();
+    void editMapList();
+    void editServerList();
     ServerListStatus* serverListStatus_ = nullptr;
     // --- end of the list block ---
 
@@ -244,24 +243,24 @@ private:
     void selectListedLaunchEntries();
     void readBatchFileAtStartup();
     void connectFileCommands();
-    void new1Click();
-    void openConfig1Click();
-    void openBatch1Click();
-    void saveConfig1Click();
-    void saveConfigAs1Click();
+    void newConfig();
+    void openConfig();
+    void openBatch();
+    void saveConfig();
+    void saveConfigAs();
     bool saveConfigUnlessDeclined(const QString& fileName);
-    void saveBatch1Click();
-    void saveBatchAs1Click();
-    void saveAll1Click();
-    void configFile1Click();
-    void batchFile1Click();
+    void saveBatch();
+    void saveBatchAs();
+    void saveAll();
+    void viewConfigFile();
+    void viewBatchFile();
     void saveFilesOnExit();
     // A file box's name typed without a directory means a file in the program's directory: both
     // boxes are made to say so before a name is saved, stored or started.
     void settleFileBoxes();
     QString configSaveDirectory() const;
     QString quake2Directory() const;
-    void btnRunClick();
+    void runGame();
     bool showStatusBox(const QList<CommandPiece>& pieces);
     // ---- end of launch, file commands and Run ----
 
@@ -276,11 +275,10 @@ private:
     void addMenuSeparator(QMenu* menu, const char* name);
     void createFrame(QWidget* client);
     void createTabs();
-    void sbcin_mouseClick();
-    void sbcallow_downloadClick();
+    void mouseEnabledChanged();
+    void downloadsAllowedChanged();
     void createSplash(QWidget* client);
     void connectHandlers();
-    void createGamesAliasesController();
 
     // Start-up and shutdown.
     void formCreate();
@@ -290,9 +288,9 @@ private:
     void splashTimeout();
 
     // Handlers.
-    void gbxVideoClick();
-    void vexa1Click();
-    void options1Click();
+    void rendererChosen();
+    void showAbout();
+    void showOptions();
 
     QObject* namedObject(const QString& name) const;
     // The setting controls filed once: the window's controls stay the same from creation on.
@@ -304,7 +302,6 @@ private:
     Prompts& prompts_;
     const QString programDirectory_;
     std::unique_ptr<IniFile> settings_;
-    GamesAliasesController* gamesAliases_ = nullptr;
     CatalogueLayout catalogueLayout_;
     std::unique_ptr<ControlIndex> settingIndex_;
     std::unique_ptr<CfgFileMemory> cfgMemory_;

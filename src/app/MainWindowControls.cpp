@@ -22,12 +22,12 @@ QObject* MainWindow::namedObject(const QString& name) const {
 // ---------------------------------------------------------------------------------------------
 // Enabling rules
 
-void MainWindow::sbcin_mouseClick() {
+void MainWindow::mouseEnabledChanged() {
     auto* useMouse = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse")));
     settingControl(QStringLiteral("freelook"))->setEnabled(useMouse->isChecked());
 }
 
-void MainWindow::sbcallow_downloadClick() {
+void MainWindow::downloadsAllowedChanged() {
     auto* allow = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download")));
     for (const char* command : {"allow_download_maps", "allow_download_models",
                                 "allow_download_sounds", "allow_download_players"})

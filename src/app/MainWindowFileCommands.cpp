@@ -57,16 +57,16 @@ void MainWindow::connectFileCommands() {
         QAction* action;
         void (MainWindow::*handler)();
     } commands[] = {
-        {New1, &MainWindow::new1Click},
-        {OpenConfig1, &MainWindow::openConfig1Click},
-        {OpenBatch1, &MainWindow::openBatch1Click},
-        {SaveConfig1, &MainWindow::saveConfig1Click},
-        {SaveConfigAs1, &MainWindow::saveConfigAs1Click},
-        {SaveBatch1, &MainWindow::saveBatch1Click},
-        {SaveBatchAs1, &MainWindow::saveBatchAs1Click},
-        {SaveAll1, &MainWindow::saveAll1Click},
-        {ConfigFile1, &MainWindow::configFile1Click},
-        {BatchFile1, &MainWindow::batchFile1Click},
+        {newAction_, &MainWindow::newConfig},
+        {openConfigAction_, &MainWindow::openConfig},
+        {openBatchAction_, &MainWindow::openBatch},
+        {saveConfigAction_, &MainWindow::saveConfig},
+        {saveConfigAsAction_, &MainWindow::saveConfigAs},
+        {saveBatchAction_, &MainWindow::saveBatch},
+        {saveBatchAsAction_, &MainWindow::saveBatchAs},
+        {saveAllAction_, &MainWindow::saveAll},
+        {viewConfigAction_, &MainWindow::viewConfigFile},
+        {viewBatchAction_, &MainWindow::viewBatchFile},
     };
     for (const auto& command : commands) {
         command.action->setEnabled(true);
@@ -78,9 +78,9 @@ void MainWindow::connectFileCommands() {
         QToolButton* button;
         QAction* action;
     } buttons[] = {
-        {btnEditConfig, ConfigFile1},     {saveConfigButton_, SaveConfig1},
-        {btnLoadConfigFile, OpenConfig1}, {btnEditBatch, BatchFile1},
-        {SpeedButton3, SaveBatch1},       {btnLoadBatchFile, OpenBatch1},
+        {btnEditConfig, viewConfigAction_},     {saveConfigButton_, saveConfigAction_},
+        {btnLoadConfigFile, openConfigAction_}, {btnEditBatch, viewBatchAction_},
+        {saveBatchButton_, saveBatchAction_},   {btnLoadBatchFile, openBatchAction_},
     };
     for (const auto& glyph : buttons) {
         glyph.button->setEnabled(true);
@@ -99,13 +99,13 @@ void MainWindow::settleFileBoxes() {
 // ---------------------------------------------------------------------------------------------
 // File menu
 
-void MainWindow::new1Click() {
+void MainWindow::newConfig() {
     resetSettingsToDefaults();
     CfgLines.clear();
     txtConfigFile->clear(); // the next Save Config asks for a name
 }
 
-void MainWindow::openConfig1Click() {
+void MainWindow::openConfig() {
     const auto chosen = prompts_.openFile(
         {QStringLiteral("Load Config"),
          VexaIni::readString(settings(), VexaIni::BaseDir, platform().defaultBaseDir()),
@@ -123,7 +123,7 @@ void MainWindow::openConfig1Click() {
     showInstallationNotices();
 }
 
-void MainWindow::openBatch1Click() {
+void MainWindow::openBatch() {
     const auto chosen = prompts_.openFile(
         {QStringLiteral("Load Batch"), quake2Directory(), platform().batchFileFilter(), QString()});
     if (!chosen)
@@ -133,14 +133,14 @@ void MainWindow::openBatch1Click() {
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
-void MainWindow::saveConfig1Click() {
+void MainWindow::saveConfig() {
     settleFileBoxes();
     const QString current = txtConfigFile->text();
     if (!current.isEmpty() && QFileInfo(current).isFile()) {
         if (saveConfigUnlessDeclined(current))
             sbrCommon->showMessage(ConfigSaved);
     } else {
-        saveConfigAs1Click();
+        saveConfigAs();
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
 }
@@ -169,7 +169,7 @@ QString MainWindow::configSaveDirectory() const {
     return QDir::homePath();
 }
 
-void MainWindow::saveConfigAs1Click() {
+void MainWindow::saveConfigAs() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
                                            ConfigFilter, QStringLiteral("config.cfg")});
     if (!chosen)
@@ -180,7 +180,7 @@ void MainWindow::saveConfigAs1Click() {
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
 }
 
-void MainWindow::saveBatch1Click() {
+void MainWindow::saveBatch() {
     settleFileBoxes();
     // The script names the game in the Quake 2 directory, wherever the script itself lies.
     writeBatchFile(txtBatchFile->text(), quake2Directory(), buildCommandPieces(launchChoices()),
@@ -188,7 +188,7 @@ void MainWindow::saveBatch1Click() {
     sbrCommon->showMessage(BatchSaved);
 }
 
-void MainWindow::saveBatchAs1Click() {
+void MainWindow::saveBatchAs() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Batch As"), programDirectory_,
                                            platform().batchFileFilter(), QString()});
     if (!chosen)
@@ -200,16 +200,16 @@ void MainWindow::saveBatchAs1Click() {
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
-void MainWindow::saveAll1Click() {
-    saveConfig1Click();
-    saveBatch1Click();
+void MainWindow::saveAll() {
+    saveConfig();
+    saveBatch();
     sbrCommon->showMessage(AllSaved); // also when the config was not saved
 }
 
 // ---------------------------------------------------------------------------------------------
 // View menu: the text editor
 
-void MainWindow::configFile1Click() {
+void MainWindow::viewConfigFile() {
     openConfigEditor();
 }
 
@@ -224,7 +224,7 @@ EditorWindow* MainWindow::openConfigEditor() {
     return editor;
 }
 
-void MainWindow::batchFile1Click() {
+void MainWindow::viewBatchFile() {
     settleFileBoxes();
     auto* editor = new EditorWindow(
         this, prompts_, txtBatchFile->text(), platform().lineEnding(),
@@ -241,8 +241,8 @@ void MainWindow::batchFile1Click() {
 
 void MainWindow::saveFilesOnExit() {
     if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false))
-        saveAll1Click();
+        saveAll();
     else if (VexaIni::readBool(settings(), VexaIni::SaveBoxOnExit, true) &&
              prompts_.confirm(SaveBeforeExit))
-        saveAll1Click();
+        saveAll();
 }

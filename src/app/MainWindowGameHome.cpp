@@ -53,9 +53,8 @@ GameFiles MainWindow::dataFiles(const QString& baseDir) const {
 }
 
 QStringList MainWindow::configSearchFolders() const {
-    const QString game = tabAlias->widgets().cbxStartWithGame->isChecked()
-                             ? tabAlias->widgets().txtCurrentGame->text()
-                             : QString();
+    const QString game =
+        tabAlias->startWithGame()->isChecked() ? tabAlias->currentGame()->text() : QString();
     return gameSearchFolders(engineChoice(), quake2Directory(), game);
 }
 

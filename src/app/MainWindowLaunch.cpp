@@ -63,8 +63,8 @@ LaunchChoices MainWindow::launchChoices() const {
     c.clientStartMap = chosenEntry(tabClient->startMap());
     c.saveGame = chosenEntry(tabClient->savedGames());
     c.server = chosenEntry(tabClient->servers());
-    c.startWithGame = tabAlias->widgets().cbxStartWithGame->isChecked();
-    c.currentGame = tabAlias->widgets().txtCurrentGame->text();
+    c.startWithGame = tabAlias->startWithGame()->isChecked();
+    c.currentGame = tabAlias->currentGame()->text();
     c.configFile = txtConfigFile->text();
     return c;
 }
@@ -89,11 +89,11 @@ void MainWindow::applyBatchFile(const BatchFileContents& contents) {
     CfgLines = contents.cfgLines;
 
     if (contents.game) {
-        tabAlias->widgets().cbxStartWithGame->setChecked(true);
-        tabAlias->widgets().txtCurrentGame->setText(*contents.game);
-    } else if (tabAlias->widgets().cbxStartWithGame->isChecked()) {
-        tabAlias->widgets().cbxStartWithGame->setChecked(false);
-        tabAlias->widgets().txtCurrentGame->clear(); // what unticking the box by hand does
+        tabAlias->startWithGame()->setChecked(true);
+        tabAlias->currentGame()->setText(*contents.game);
+    } else if (tabAlias->startWithGame()->isChecked()) {
+        tabAlias->startWithGame()->setChecked(false);
+        tabAlias->currentGame()->clear(); // what unticking the box by hand does
     }
     if (contents.dedicated)
         dedicatedBox(*this)->setChecked(*contents.dedicated == QLatin1String("1"));

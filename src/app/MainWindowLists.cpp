@@ -75,16 +75,16 @@ void MainWindow::fillGlDriverList() {
                        Discovery::driverNames(Discovery::driverDirectory(settings())));
 }
 
-void MainWindow::cboModelEnter() {
+void MainWindow::modelEntered() {
     fillModelList();
 }
 
-void MainWindow::cboModelChange() {
+void MainWindow::modelChanged() {
     tabGeneral->skin()->clearEditText(); // the old skin belongs to the old model
     fillSkinList(tabGeneral->model()->currentText());
 }
 
-void MainWindow::cboSkinEnter() {
+void MainWindow::skinEntered() {
     fillSkinList(tabGeneral->model()->currentText());
 }
 
@@ -107,13 +107,13 @@ void MainWindow::fillServerList() {
     replaceChoiceItems(*tabClient->servers(), MapLists::serverNames(programDirectory()));
 }
 
-void MainWindow::btnMapListClick() {
+void MainWindow::editMapList() {
     MapListDialog editor(
         programDirectory(), prompts_, [this] { fillStartMapLists(); }, this);
     editor.exec();
 }
 
-void MainWindow::btnServerListClick() {
+void MainWindow::editServerList() {
     ServerListDialog editor(
         programDirectory(), prompts_, [this] { fillServerList(); }, this);
     serverListStatus_->addTo(editor);
@@ -124,16 +124,16 @@ void MainWindow::btnServerListClick() {
 // Wiring
 
 void MainWindow::connectListHandlers() {
-    new FocusEntry(tabGeneral->model(), guarded(prompts_, [this] { cboModelEnter(); }));
-    new FocusEntry(tabGeneral->skin(), guarded(prompts_, [this] { cboSkinEnter(); }));
+    new FocusEntry(tabGeneral->model(), guarded(prompts_, [this] { modelEntered(); }));
+    new FocusEntry(tabGeneral->skin(), guarded(prompts_, [this] { skinEntered(); }));
     // Only the user's edits and choices count: texts set by the program rebuild nothing.
-    const auto modelChange = guarded(prompts_, [this] { cboModelChange(); });
+    const auto modelChange = guarded(prompts_, [this] { modelChanged(); });
     connect(tabGeneral->model(), &QComboBox::textActivated, this, modelChange);
     connect(tabGeneral->model()->lineEdit(), &QLineEdit::textEdited, this, modelChange);
     connect(tabClient->mapListButton(), &QPushButton::clicked, this,
-            guarded(prompts_, [this] { btnMapListClick(); }));
+            guarded(prompts_, [this] { editMapList(); }));
     connect(tabClient->serverListButton(), &QPushButton::clicked, this,
-            guarded(prompts_, [this] { btnServerListClick(); }));
+            guarded(prompts_, [this] { editServerList(); }));
     serverListStatus_ =
         new ServerListStatus(*tabClient->servers(), *tabClient->refreshServersButton(), this);
 }

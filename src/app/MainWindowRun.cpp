@@ -14,11 +14,11 @@ namespace {
 const QString FailedToExecute = QStringLiteral("Failed to execute ");
 } // namespace
 
-void MainWindow::btnRunClick() {
+void MainWindow::runGame() {
     settleFileBoxes();
     const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
     if (viaScript)
-        saveAll1Click(); // a failure here ends the run before anything starts
+        saveAll(); // a failure here ends the run before anything starts
     const CommandLine pieces = buildCommandPieces(launchChoices());
 
     if (VexaIni::readBool(settings(), VexaIni::StatusBox, true) && !showStatusBox(pieces))

@@ -65,8 +65,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
                       VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false),
                       memory.controls);
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
-        writeProfileEntries(generated, programDirectory_,
-                            tabAlias->widgets().txtCurrentGame->text());
+        writeProfileEntries(generated, programDirectory_, tabAlias->currentGame()->text());
 
     CfgOverrides later(generated);
     const QStringList unbinds = unbindLines(memory.takenKeys, later);

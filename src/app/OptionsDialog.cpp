@@ -134,17 +134,17 @@ OptionsDialog::OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::functio
 }
 
 void OptionsDialog::createDirectoryRows() {
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Quake2 Directory: "), {4, 6});
+    quake2DirLabel_ = makeLabel(this, "Label1", QStringLiteral("Quake2 Directory: "), {4, 6});
     txtQ2Dir = makeDirectoryEdit(this, "txtQ2Dir", {4, 20});
     btnQ2Dir = makeGlyphButton(this, "btnQ2Dir", {309, 19});
 
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Baseq2 directory "), {4, 44});
+    baseDirLabel_ = makeLabel(this, "Label3", QStringLiteral("Baseq2 directory "), {4, 44});
     txtBaseq2dir = makeDirectoryEdit(this, "txtBaseq2dir", {4, 58});
     setHint(txtBaseq2dir, QStringLiteral("The location of the directory where baseq2/ directory "
                                          "resides.  This doesn't have to be filled in."));
     btnBaseq2dir = makeGlyphButton(this, "btnBaseq2dir", {309, 57});
 
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Cd Rom Path"), {6, 82});
+    cdDirLabel_ = makeLabel(this, "Label4", QStringLiteral("Cd Rom Path"), {6, 82});
     txtCddir = makeDirectoryEdit(this, "txtCddir", {6, 96});
     setHint(txtCddir, QStringLiteral("The location of the directory where cdrom data files "
                                      "reside.  This doesn't have to be filled in."));
@@ -156,7 +156,7 @@ void OptionsDialog::createDirectoryRows() {
 }
 
 void OptionsDialog::createTabGroup() {
-    GroupBox2 = makeGroup(this, "GroupBox2", QStringLiteral("Enabled Tabs"), {4, 120, 131, 223});
+    tabsGroup_ = makeGroup(this, "GroupBox2", QStringLiteral("Enabled Tabs"), {4, 120, 131, 223});
     // In the order of the main window's tabs, matching VexaIni::TabKeys.
     const struct {
         QCheckBox* OptionsDialog::*member;
@@ -177,14 +177,14 @@ void OptionsDialog::createTabGroup() {
     static_assert(std::size(rows) == VexaIni::TabCount);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         QCheckBox* box =
-            makeCheck(GroupBox2, rows[i].name, QLatin1String(rows[i].caption), {8, rows[i].top});
+            makeCheck(tabsGroup_, rows[i].name, QLatin1String(rows[i].caption), {8, rows[i].top});
         this->*rows[i].member = box;
         tabChecks_.push_back({box, VexaIni::tabKey(i), true});
     }
 }
 
 void OptionsDialog::createRunGroup() {
-    GroupBox1 = makeGroup(this, "GroupBox1", QStringLiteral("Run Options"), {147, 120, 184, 151});
+    runGroup_ = makeGroup(this, "GroupBox1", QStringLiteral("Run Options"), {147, 120, 184, 151});
     const struct {
         QCheckBox* OptionsDialog::*member;
         const char* name;
@@ -207,7 +207,7 @@ void OptionsDialog::createRunGroup() {
          true},
     };
     for (const auto& row : rows) {
-        QCheckBox* box = makeCheck(GroupBox1, row.name, QLatin1String(row.caption), {8, row.top});
+        QCheckBox* box = makeCheck(runGroup_, row.name, QLatin1String(row.caption), {8, row.top});
         this->*row.member = box;
         runChecks_.push_back({box, row.key, row.defaultValue});
     }
@@ -215,60 +215,62 @@ void OptionsDialog::createRunGroup() {
     cbxCloseOnRun->setChecked(true);
     cbxSaveFilesOnExit->setChecked(false);
 
-    txtStatusTime = new QLineEdit(GroupBox1);
+    txtStatusTime = new QLineEdit(runGroup_);
     txtStatusTime->setObjectName(QStringLiteral("txtStatusTime"));
     txtStatusTime->setReadOnly(true);
     txtStatusTime->setGeometry(26, 122, StatusTimeWidth, EditHeight);
-    UpDown1 = new UpDown(GroupBox1);
-    UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    UpDown1->setRange(0, StatusTimeMaximum);
-    UpDown1->setWrap(false);
-    UpDown1->setGeometry(26 + StatusTimeWidth, 122, UpDownWidth, EditHeight);
-    UpDown1->setBuddy(txtStatusTime);
+    statusTimeUpDown_ = new UpDown(runGroup_);
+    statusTimeUpDown_->setObjectName(QStringLiteral("UpDown1"));
+    statusTimeUpDown_->setRange(0, StatusTimeMaximum);
+    statusTimeUpDown_->setWrap(false);
+    statusTimeUpDown_->setGeometry(26 + StatusTimeWidth, 122, UpDownWidth, EditHeight);
+    statusTimeUpDown_->setBuddy(txtStatusTime);
 
     // Two lines: the caption is wider than the room right of the up-down.
-    Label2 = new QLabel(QStringLiteral("Status Box Delay Time in seconds"), GroupBox1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setWordWrap(true);
-    const int labelWidth = GroupBox1->width() - 70 - GroupPadding;
-    Label2->setGeometry(70, 119, labelWidth, Label2->heightForWidth(labelWidth));
-    for (QWidget* widget : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(txtStatusTime),
-                            static_cast<QWidget*>(UpDown1)})
+    statusTimeLabel_ = new QLabel(QStringLiteral("Status Box Delay Time in seconds"), runGroup_);
+    statusTimeLabel_->setObjectName(QStringLiteral("Label2"));
+    statusTimeLabel_->setWordWrap(true);
+    const int labelWidth = runGroup_->width() - 70 - GroupPadding;
+    statusTimeLabel_->setGeometry(70, 119, labelWidth,
+                                  statusTimeLabel_->heightForWidth(labelWidth));
+    for (QWidget* widget :
+         {static_cast<QWidget*>(statusTimeLabel_), static_cast<QWidget*>(txtStatusTime),
+          static_cast<QWidget*>(statusTimeUpDown_)})
         setHint(widget, DelayHint);
 }
 
 void OptionsDialog::createConfigGroup() {
-    GroupBox3 = makeGroup(this, "GroupBox3", QStringLiteral("Config File Save Options"),
-                          {146, 278, 185, 65});
+    configGroup_ = makeGroup(this, "GroupBox3", QStringLiteral("Config File Save Options"),
+                             {146, 278, 185, 65});
     cbxOptimized =
-        makeCheck(GroupBox3, "cbxOptimized", QStringLiteral("Optimize Saving (Do not"), {8, 20});
+        makeCheck(configGroup_, "cbxOptimized", QStringLiteral("Optimize Saving (Do not"), {8, 20});
     setHint(cbxOptimized, QStringLiteral("Does not save Default Values"));
-    cbxIncludeAliases = makeCheck(GroupBox3, "cbxIncludeAliases",
+    cbxIncludeAliases = makeCheck(configGroup_, "cbxIncludeAliases",
                                   QStringLiteral("Inclued Game and Alias Settings"), {8, 38});
     configChecks_ = {{cbxOptimized, VexaIni::OptimizedSaving, false},
                      {cbxIncludeAliases, VexaIni::IncludeAliases, true}};
 }
 
 void OptionsDialog::createEngineGroup() {
-    GroupBox4 = makeGroup(this, "GroupBox4", QStringLiteral("Game Engine"),
-                          {4, EngineGroupTop, 327, EngineGroupHeight});
-    lblEngine = makeLabel(GroupBox4, "lblEngine", QStringLiteral("Engine"), {8, 21});
-    cboEngine = new QComboBox(GroupBox4);
+    engineGroup_ = makeGroup(this, "GroupBox4", QStringLiteral("Game Engine"),
+                             {4, EngineGroupTop, 327, EngineGroupHeight});
+    lblEngine = makeLabel(engineGroup_, "lblEngine", QStringLiteral("Engine"), {8, 21});
+    cboEngine = new QComboBox(engineGroup_);
     cboEngine->setObjectName(QStringLiteral("cboEngine"));
     for (Engine engine : AllEngines)
         cboEngine->addItem(QLatin1String(engineFacts(engine).displayName), engineIniName(engine));
     cboEngine->setGeometry(60, 17, EngineBoxWidth, EditHeight);
     setHint(cboEngine, EngineHint);
-    lblHomeDir = makeLabel(GroupBox4, "lblHomeDir", QStringLiteral("Home"), {8, 45});
-    txtHomeDir = makeDirectoryEdit(GroupBox4, "txtHomeDir", {});
+    lblHomeDir = makeLabel(engineGroup_, "lblHomeDir", QStringLiteral("Home"), {8, 45});
+    txtHomeDir = makeDirectoryEdit(engineGroup_, "txtHomeDir", {});
     setHint(txtHomeDir, HomeHint);
-    btnHomeDir = makeGlyphButton(GroupBox4, "btnHomeDir", {0, 40});
+    btnHomeDir = makeGlyphButton(engineGroup_, "btnHomeDir", {0, 40});
     layOutHomeRow();
 }
 
 // The home field reaches from its label to the browse button at the group's right edge.
 void OptionsDialog::layOutHomeRow() {
-    const int right = GroupBox4->width() - GroupPadding;
+    const int right = engineGroup_->width() - GroupPadding;
     btnHomeDir->move(right - GlyphButtonSize, 40);
     txtHomeDir->setGeometry(60, 41, btnHomeDir->x() - 2 - 60, EditHeight);
 }
@@ -281,7 +283,7 @@ void OptionsDialog::createButtons() {
 // The places were laid out for a narrower font; at a wider one the longest captions of the
 // right-hand groups would be cut. Those groups then grow to the right, and the dialog with them.
 void OptionsDialog::widenForCaptions() {
-    const std::initializer_list<QGroupBox*> column = {GroupBox1, GroupBox3};
+    const std::initializer_list<QGroupBox*> column = {runGroup_, configGroup_};
     int right = 0;
     for (QGroupBox* group : column) {
         int needed = group->width();
@@ -291,7 +293,7 @@ void OptionsDialog::widenForCaptions() {
     }
     for (QGroupBox* group : column)
         group->resize(right - group->x(), group->height());
-    GroupBox4->resize(right - GroupBox4->x(), GroupBox4->height());
+    engineGroup_->resize(right - engineGroup_->x(), engineGroup_->height());
     layOutHomeRow();
     setFixedSize(std::max(DialogSize.width(), right + RightMargin), DialogSize.height());
 }
@@ -301,21 +303,21 @@ void OptionsDialog::connectHandlers() {
         QAbstractButton* button;
         void (OptionsDialog::*handler)();
     } clicks[] = {
-        {btnQ2Dir, &OptionsDialog::btnQ2DirClick},
-        {btnBaseq2dir, &OptionsDialog::btnBaseq2dirClick},
-        {btnCddir, &OptionsDialog::btnCddirClick},
-        {btnHomeDir, &OptionsDialog::btnHomeDirClick},
-        {btnOk, &OptionsDialog::btnOkClick},
-        {btnCancel, &OptionsDialog::btnCancelClick},
+        {btnQ2Dir, &OptionsDialog::pickQuake2Directory},
+        {btnBaseq2dir, &OptionsDialog::pickBaseDirectory},
+        {btnCddir, &OptionsDialog::pickCdDirectory},
+        {btnHomeDir, &OptionsDialog::pickHomeDirectory},
+        {btnOk, &OptionsDialog::applyOptions},
+        {btnCancel, &OptionsDialog::cancel},
     };
     for (const auto& c : clicks)
         connect(c.button, &QAbstractButton::clicked, this,
                 guarded(prompts_, [this, handler = c.handler] { (this->*handler)(); }));
     // The rules follow every change of state, the user's clicks and loading alike.
-    connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { cbxCloseOnRunClick(); });
-    connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { cbxSaveFilesOnExitClick(); });
+    connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { closeOnRunToggled(); });
+    connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { saveFilesOnExitToggled(); });
     // Only the user's choice proposes the engine's usual home; loading shows what is stored.
-    connect(cboEngine, &QComboBox::activated, this, [this] { cboEngineChange(); });
+    connect(cboEngine, &QComboBox::activated, this, [this] { engineChosen(); });
 }
 
 void OptionsDialog::formCreate() {
@@ -323,7 +325,7 @@ void OptionsDialog::formCreate() {
         d.edit->setText(VexaIni::readString(settings_, d.key, QString()));
     loadChecks(tabChecks_);
     loadChecks(runChecks_);
-    UpDown1->setPosition(VexaIni::readInteger(settings_, VexaIni::StatusTime, 8));
+    statusTimeUpDown_->setPosition(VexaIni::readInteger(settings_, VexaIni::StatusTime, 8));
     loadChecks(configChecks_);
     const EngineChoice choice = storedEngineChoice(settings_);
     cboEngine->setCurrentIndex(cboEngine->findData(engineIniName(choice.engine)));
@@ -347,7 +349,7 @@ void OptionsDialog::placeBesideMainWindow() {
         move(mainWindow_->frameGeometry().topLeft() + OffsetFromMainWindow);
 }
 
-void OptionsDialog::btnQ2DirClick() {
+void OptionsDialog::pickQuake2Directory() {
     const PlatformConventions& conventions = PlatformConventions::native();
     Prompts::FileRequest request;
     request.title = LocationTitle;
@@ -357,15 +359,15 @@ void OptionsDialog::btnQ2DirClick() {
         txtQ2Dir->setText(conventions.directoryOf(*picked));
 }
 
-void OptionsDialog::btnBaseq2dirClick() {
+void OptionsDialog::pickBaseDirectory() {
     pickFolderInto(txtBaseq2dir);
 }
 
-void OptionsDialog::btnCddirClick() {
+void OptionsDialog::pickCdDirectory() {
     pickFolderInto(txtCddir);
 }
 
-void OptionsDialog::btnHomeDirClick() {
+void OptionsDialog::pickHomeDirectory() {
     const QString start = txtHomeDir->text().isEmpty() ? QDir::homePath() : txtHomeDir->text();
     if (const auto picked = prompts_.browseFolder(HomeCaption, start))
         txtHomeDir->setText(*picked);
@@ -375,7 +377,7 @@ Engine OptionsDialog::chosenEngine() const {
     return engineFromIniName(cboEngine->currentData().toString()).value_or(Engine::id);
 }
 
-void OptionsDialog::cboEngineChange() {
+void OptionsDialog::engineChosen() {
     txtHomeDir->setText(usualHome(chosenEngine()));
     enableHome();
 }
@@ -395,20 +397,20 @@ void OptionsDialog::pickFolderInto(QLineEdit* edit) {
         edit->setText(*picked);
 }
 
-void OptionsDialog::cbxCloseOnRunClick() {
+void OptionsDialog::closeOnRunToggled() {
     cbxMinimize->setEnabled(!cbxCloseOnRun->isChecked());
 }
 
-void OptionsDialog::cbxSaveFilesOnExitClick() {
+void OptionsDialog::saveFilesOnExitToggled() {
     cbxSaveBoxOnExit->setEnabled(!cbxSaveFilesOnExit->isChecked());
 }
 
-void OptionsDialog::btnOkClick() {
+void OptionsDialog::applyOptions() {
     for (const DirectoryBinding& d : directories_)
         VexaIni::write(settings_, d.key, d.edit->text());
     saveChecks(tabChecks_);
     saveChecks(runChecks_);
-    VexaIni::writeInteger(settings_, VexaIni::StatusTime, UpDown1->position());
+    VexaIni::writeInteger(settings_, VexaIni::StatusTime, statusTimeUpDown_->position());
     saveChecks(configChecks_);
     writeEngineChoice(settings_, {chosenEngine(), txtHomeDir->text()});
     if (applied_)
@@ -416,6 +418,6 @@ void OptionsDialog::btnOkClick() {
     accept();
 }
 
-void OptionsDialog::btnCancelClick() {
+void OptionsDialog::cancel() {
     reject();
 }

@@ -34,17 +34,17 @@ public:
     // OK has written everything (the tabs, the lists and the engine follow).
     OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::function<void()> applied);
 
-    QLabel* Label1 = nullptr;
+    QLabel* quake2DirLabel_ = nullptr;
     QLineEdit* txtQ2Dir = nullptr;
     QToolButton* btnQ2Dir = nullptr;
-    QLabel* Label3 = nullptr;
+    QLabel* baseDirLabel_ = nullptr;
     QLineEdit* txtBaseq2dir = nullptr;
     QToolButton* btnBaseq2dir = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* cdDirLabel_ = nullptr;
     QLineEdit* txtCddir = nullptr;
     QToolButton* btnCddir = nullptr;
 
-    QGroupBox* GroupBox2 = nullptr;
+    QGroupBox* tabsGroup_ = nullptr;
     QCheckBox* cbxMovement = nullptr;
     QCheckBox* cbxWeapons = nullptr;
     QCheckBox* cbxCommunications = nullptr;
@@ -55,7 +55,7 @@ public:
     QCheckBox* cbxServer = nullptr;
     QCheckBox* cbxAlias = nullptr;
 
-    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* runGroup_ = nullptr;
     QCheckBox* cbxSaveFilesonRun = nullptr;
     QCheckBox* cbxSaveFilesOnExit = nullptr;
     QCheckBox* cbxSaveBoxOnExit = nullptr;
@@ -63,15 +63,15 @@ public:
     QCheckBox* cbxMinimize = nullptr;
     QCheckBox* cbxStatusBox = nullptr;
     QLineEdit* txtStatusTime = nullptr;
-    UpDown* UpDown1 = nullptr;
-    QLabel* Label2 = nullptr;
+    UpDown* statusTimeUpDown_ = nullptr;
+    QLabel* statusTimeLabel_ = nullptr;
 
-    QGroupBox* GroupBox3 = nullptr;
+    QGroupBox* configGroup_ = nullptr;
     QCheckBox* cbxOptimized = nullptr;
     QCheckBox* cbxIncludeAliases = nullptr;
 
     // The engine the game runs on and its own directory.
-    QGroupBox* GroupBox4 = nullptr;
+    QGroupBox* engineGroup_ = nullptr;
     QLabel* lblEngine = nullptr;
     QComboBox* cboEngine = nullptr;
     QLabel* lblHomeDir = nullptr;
@@ -103,18 +103,18 @@ private:
     void connectHandlers();
 
     void formCreate();
-    void btnQ2DirClick();
-    void btnBaseq2dirClick();
-    void btnCddirClick();
-    void btnHomeDirClick();
-    void cboEngineChange();
+    void pickQuake2Directory();
+    void pickBaseDirectory();
+    void pickCdDirectory();
+    void pickHomeDirectory();
+    void engineChosen();
     void enableHome();
     Engine chosenEngine() const;
     void layOutHomeRow();
-    void cbxCloseOnRunClick();
-    void cbxSaveFilesOnExitClick();
-    void btnOkClick();
-    void btnCancelClick();
+    void closeOnRunToggled();
+    void saveFilesOnExitToggled();
+    void applyOptions();
+    void cancel();
 
     void loadChecks(const std::vector<CheckBinding>& checks);
     void saveChecks(const std::vector<CheckBinding>& checks);

@@ -61,13 +61,13 @@ MultiKeyDialog::MultiKeyDialog(QWidget* owner, const QString& command, const QSt
         *boxes[i] = box;
     }
 
-    BitBtn1 = newButton(QStringLiteral("OK"), QStyle::SP_DialogOkButton, this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = newButton(QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &MultiKeyDialog::bitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_ = newButton(QStringLiteral("OK"), QStyle::SP_DialogOkButton, this);
+    okButton_->setObjectName(QStringLiteral("BitBtn1"));
+    okButton_->setDefault(true);
+    cancelButton_ = newButton(QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, this);
+    cancelButton_->setObjectName(QStringLiteral("BitBtn2"));
+    connect(okButton_, &QPushButton::clicked, this, &MultiKeyDialog::acceptKeys);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QHBoxLayout;
     fields->addStretch();
@@ -75,8 +75,8 @@ MultiKeyDialog::MultiKeyDialog(QWidget* owner, const QString& command, const QSt
     fields->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -93,7 +93,7 @@ std::array<KeyCaptureEdit*, 4> MultiKeyDialog::keyBoxes() const {
     return {keyValue1, keyValue2, keyValue3, keyValue4};
 }
 
-void MultiKeyDialog::bitBtn1Click() {
+void MultiKeyDialog::acceptKeys() {
     const auto boxes = keyBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i)
         keys_[i] = boxes[i]->text();

@@ -24,11 +24,11 @@ public:
     KeyCaptureEdit* keyValue2;
     KeyCaptureEdit* keyValue3;
     KeyCaptureEdit* keyValue4;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 
 public slots:
-    void bitBtn1Click();
+    void acceptKeys();
 
 private:
     std::array<KeyCaptureEdit*, 4> keyBoxes() const;

@@ -50,9 +50,9 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
     setFixedSize(clientSize);
 
     // Holds the focus so that no value field opens selected; it has no room of its own.
-    Edit1 = readOnlyEdit(this, "Edit1");
-    Edit1->setFrame(false);
-    Edit1->setGeometry(0, 0, 0, 0);
+    focusHolder_ = readOnlyEdit(this, "Edit1");
+    focusHolder_->setFrame(false);
+    focusHolder_->setGeometry(0, 0, 0, 0);
 
     txtCommand = readOnlyEdit(this, "txtCommand");
     txtDefault = readOnlyEdit(this, "txtDefault");
@@ -102,8 +102,8 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
     column->addWidget(caption(this, "Additional Notes", mmoNotes));
     column->addWidget(mmoNotes, 1);
 
-    // Edit1 first; txtCommand only takes the focus by click, so Tab never bounces on it.
-    setTabOrder(Edit1, txtDefault);
+    // The hidden box first; txtCommand only takes the focus by click, so Tab never bounces on it.
+    setTabOrder(focusHolder_, txtDefault);
     setTabOrder(txtDefault, txtCurrent1);
     setTabOrder(txtCurrent1, txtCurrent2);
     setTabOrder(txtCurrent2, txtCurrent3);
@@ -112,15 +112,15 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
     setTabOrder(mmoDescription, mmoNotes);
     txtCommand->setFocusPolicy(Qt::ClickFocus);
     txtCommand->installEventFilter(this);
-    Edit1->setFocus();
+    focusHolder_->setFocus();
 }
 
-void SettingInfoDialog::txtCommandEnter() {
-    Edit1->setFocus();
+void SettingInfoDialog::commandFocused() {
+    focusHolder_->setFocus();
 }
 
 bool SettingInfoDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtCommand && event->type() == QEvent::FocusIn)
-        txtCommandEnter();
+        commandFocused();
     return QDialog::eventFilter(watched, event);
 }

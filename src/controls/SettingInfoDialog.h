@@ -12,7 +12,7 @@ class SettingInfoDialog : public QDialog {
 public:
     explicit SettingInfoDialog(QWidget* owner = nullptr);
 
-    QLineEdit* Edit1;
+    QLineEdit* focusHolder_;
     QLineEdit* txtCommand;
     QLineEdit* txtDefault;
     QLineEdit* txtCurrent1;
@@ -23,7 +23,7 @@ public:
     QPlainTextEdit* mmoNotes;
 
 public slots:
-    void txtCommandEnter();
+    void commandFocused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -110,7 +110,7 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
 
     layOut();
     connect(proceedTimer_, &QTimer::timeout, this, &LaunchStatusDialog::proceedTimeout);
-    connect(btnProceed, &QPushButton::clicked, this, &LaunchStatusDialog::btnProceedClick);
+    connect(btnProceed, &QPushButton::clicked, this, &LaunchStatusDialog::proceed);
     connect(cancelButton_, &QPushButton::clicked, this, &LaunchStatusDialog::reject);
     formCreate();
     centreOnScreen(*this);
@@ -197,7 +197,7 @@ void LaunchStatusDialog::proceedTimeout() {
     accept();
 }
 
-void LaunchStatusDialog::btnProceedClick() {
+void LaunchStatusDialog::proceed() {
     proceedTimer_->stop();
     accept();
 }

@@ -55,7 +55,7 @@ public:
 
 public slots:
     void proceedTimeout();
-    void btnProceedClick();
+    void proceed();
     void reject() override;
 
 private:

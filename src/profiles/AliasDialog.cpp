@@ -93,7 +93,7 @@ void AliasDialog::formActivate() {
     mmoDescription->setPlainText(ini.readString(section, Description, {}));
 }
 
-void AliasDialog::btnOkClick() {
+void AliasDialog::writeEntry() {
     const QString section = EntryEditor::section(EntryKind::Alias);
     const QStringList lines = memoLines(*mmoAlias);
     IniFile(profile()).edit([&](IniEdit& ini) {

@@ -21,5 +21,5 @@ public:
     void formActivate();
 
 protected:
-    void btnOkClick() override;
+    void writeEntry() override;
 };

@@ -111,7 +111,7 @@ QString BindingDialog::aliasNameAt(int index) const {
     return IniFile(profile()).readString(aliasSection(index), AliasName, {});
 }
 
-void BindingDialog::btnOkClick() {
+void BindingDialog::writeEntry() {
     const QString section = EntryEditor::section(EntryKind::Binding);
     const int alias = chosenAlias();
     const QString aliasName = alias >= 0 ? aliasNameAt(alias) : QString();

@@ -23,7 +23,7 @@ public:
     void formActivate();
 
 protected:
-    void btnOkClick() override;
+    void writeEntry() override;
 
 private:
     void showCommand(const QString& command);

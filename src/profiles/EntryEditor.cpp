@@ -1,5 +1,8 @@
 #include "EntryEditor.h"
 
+#include "AliasDialog.h"
+#include "BindingDialog.h"
+#include "SettingDialog.h"
 #include "platform/Guard.h"
 
 #include <QBoxLayout>
@@ -46,7 +49,7 @@ EntryEditor::EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarge
     btnOk->setDefault(true);
     btnCancel = dialogButton(this, "btnCancel", QStringLiteral("Cancel"));
     connect(btnOk, &QPushButton::clicked, this, &EntryEditor::okClicked);
-    connect(btnCancel, &QPushButton::clicked, this, &EntryEditor::btnCancelClick);
+    connect(btnCancel, &QPushButton::clicked, this, &EntryEditor::cancel);
 }
 
 void EntryEditor::setFields(QBoxLayout* fields) {
@@ -63,11 +66,11 @@ void EntryEditor::setFields(QBoxLayout* fields) {
 }
 
 void EntryEditor::okClicked() {
-    if (runGuarded(prompts_, [this] { btnOkClick(); }))
+    if (runGuarded(prompts_, [this] { writeEntry(); }))
         accept();
 }
 
-void EntryEditor::btnCancelClick() {
+void EntryEditor::cancel() {
     reject();
 }
 
@@ -85,4 +88,18 @@ int EntryEditor::numberOfLines() const {
 
 QString EntryEditor::section(EntryKind kind) const {
     return ProfileFile::sectionName(kind, entryNumber());
+}
+
+std::unique_ptr<EntryEditor> newEntryEditor(EntryKind kind, QWidget* parent, Prompts& prompts,
+                                            const EntryEditTarget& target,
+                                            const QStringList& aliases) {
+    switch (kind) {
+    case EntryKind::Alias:
+        return std::make_unique<AliasDialog>(parent, prompts, target);
+    case EntryKind::Binding:
+        return std::make_unique<BindingDialog>(parent, prompts, target, aliases);
+    case EntryKind::Setting:
+        break;
+    }
+    return std::make_unique<SettingDialog>(parent, prompts, target);
 }

@@ -3,6 +3,8 @@
 #include "ProfileFile.h"
 
 #include <QDialog>
+#include <QStringList>
+#include <memory>
 
 class Prompts;
 class QBoxLayout;
@@ -36,14 +38,14 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-    void btnCancelClick();
+    void cancel();
 
 protected:
     EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
                 const QString& newFieldName, const QString& okCaption);
 
     // Writes the entry; throws VexaError when the profile refuses a write.
-    virtual void btnOkClick() = 0;
+    virtual void writeEntry() = 0;
 
     // The fields go above the buttons.
     void setFields(QBoxLayout* fields);
@@ -64,3 +66,8 @@ private:
     QString profile_;
     QLineEdit* newEntryField_;
 };
+
+// The editor of an entry of that kind; a binding's editor offers the profile's aliases.
+std::unique_ptr<EntryEditor> newEntryEditor(EntryKind kind, QWidget* parent, Prompts& prompts,
+                                            const EntryEditTarget& target,
+                                            const QStringList& aliases);

@@ -84,8 +84,8 @@ GameInputDialog::GameInputDialog(QWidget* parent, Prompts& prompts, const QStrin
     btnOk = button(this, "btnOk", QStringLiteral("Ok"));
     btnOk->setDefault(true);
     btnCancel = button(this, "btnCancel", QStringLiteral("Cancel"));
-    connect(btnOk, &QPushButton::clicked, this, &GameInputDialog::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &GameInputDialog::btnCancelClick);
+    connect(btnOk, &QPushButton::clicked, this, &GameInputDialog::acceptName);
+    connect(btnCancel, &QPushButton::clicked, this, &GameInputDialog::cancel);
 
     auto* gameLabel = new QLabel(QStringLiteral("game"));
     gameLabel->setBuddy(cboGames);
@@ -120,10 +120,10 @@ void GameInputDialog::formActivate() {
     replaceChoiceItems(*cboGames, gameCandidates(quake2Directory_));
 }
 
-void GameInputDialog::btnOkClick() {
+void GameInputDialog::acceptName() {
     const QString text = cboGames->currentText();
     if (text.trimmed().isEmpty()) {
-        GameName.clear();
+        gameName_.clear();
         accept();
         return;
     }
@@ -131,11 +131,11 @@ void GameInputDialog::btnOkClick() {
         prompts_.error(*problem); // the name stays for the user to mend
         return;
     }
-    GameName = text;
+    gameName_ = text;
     accept();
 }
 
-void GameInputDialog::btnCancelClick() {
-    GameName.clear();
+void GameInputDialog::cancel() {
+    gameName_.clear();
     reject();
 }

@@ -32,13 +32,14 @@ public:
     QPushButton* btnCancel;
 
     // The name as typed; empty unless OK was pressed with a name that is not blank.
-    QString GameName;
+    const QString& gameName() const { return gameName_; }
 
     void formActivate();
-    void btnOkClick();
-    void btnCancelClick();
+    void acceptName();
+    void cancel();
 
 private:
     Prompts& prompts_;
     QString quake2Directory_;
+    QString gameName_;
 };

@@ -288,6 +288,13 @@ void deleteEntry(const QString& profile, EntryKind kind, int p) {
     });
 }
 
+QStringList gameProfileFiles(const QString& directory) {
+    const QString global = GlobalProfileName + ProfileExtension;
+    QStringList files = findFiles(directory, QLatin1Char('*') + ProfileExtension, EntryFilter::All);
+    files.removeAll(global);
+    return files;
+}
+
 void createGameProfile(const QString& profile) {
     IniFile(profile).edit([](IniEdit& ini) {
         for (const EntryKind kind : {EntryKind::Alias, EntryKind::Binding, EntryKind::Setting})
@@ -301,6 +308,14 @@ bool backupGameProfile(const QString& profile) {
 
 bool restoreGameProfile(const QString& profile) {
     return renameWithin(profile, false);
+}
+
+bool provideGameProfile(const QString& profile) {
+    if (QFileInfo::exists(profile))
+        return true;
+    if (!restoreGameProfile(profile))
+        createGameProfile(profile);
+    return false;
 }
 
 ProfileEntries readProfileEntries(const QString& profile, CountReading settingsCount) {

@@ -118,6 +118,10 @@ void setEntriesChecked(const QString& profile, EntryKind kind, int count, bool f
 // The file is replaced once: an interruption leaves it as it was before or after.
 void deleteEntry(const QString& profile, EntryKind kind, int p);
 
+// The file names of the games' profiles in the directory: every "*.vexa" in any letter case but
+// the global profile, in name order.
+QStringList gameProfileFiles(const QString& directory);
+
 // A new game profile: section "NumberOfSections" with "aliases", "bindings", "settings" = 0.
 void createGameProfile(const QString& profile);
 
@@ -125,6 +129,10 @@ void createGameProfile(const QString& profile);
 // rename then does nothing and returns false, as does a missing source.
 bool backupGameProfile(const QString& profile);
 bool restoreGameProfile(const QString& profile);
+
+// A game's profile for a game being added: an existing one keeps its entries and gives true; else
+// the backup comes back, or a new profile is made, and the result is false.
+bool provideGameProfile(const QString& profile);
 
 // Everything the config writer takes from one profile. Counts are read leniently, except the
 // settings count when `settingsCount` is Strict.

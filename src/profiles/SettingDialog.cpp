@@ -40,7 +40,7 @@ void SettingDialog::formActivate() {
     txtSettingValue->setText(ini.readString(section, SettingValue, {}));
 }
 
-void SettingDialog::btnOkClick() {
+void SettingDialog::writeEntry() {
     const QString section = EntryEditor::section(EntryKind::Setting);
     IniFile(profile()).edit([&](IniEdit& ini) {
         ini.writeString(section, Setting, txtSetting->text());

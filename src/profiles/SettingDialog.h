@@ -16,5 +16,5 @@ public:
     void formActivate();
 
 protected:
-    void btnOkClick() override;
+    void writeEntry() override;
 };

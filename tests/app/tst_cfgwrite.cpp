@@ -146,7 +146,7 @@ void TstCfgWrite::everyKindOfRowChanged() {
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxInstantPowerups")->setChecked(false);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
-    w.tabAlias->widgets().txtCurrentGame->setText("ctf");
+    w.tabAlias->currentGame()->setText("ctf");
 
     f.spin("fov")->setSupValue(100);
     f.spin("viewsize")->setSupValue(100); // its default: left out
@@ -377,8 +377,7 @@ void TstCfgWrite::disabledControlsWriteNothing() {
 void TstCfgWrite::profilesCanBeLeftOut() {
     CfgWindowFixture f;
     f.env.writeFile("program/Global Aliases.vexa", GlobalProfile);
-    f.w().tabAlias->widgets().txtCurrentGame->setText(
-        "ctf"); // a game without a profile: its header only
+    f.w().tabAlias->currentGame()->setText("ctf"); // a game without a profile: its header only
     QCOMPARE(linesStartingWith(f.save(), {"//"}),
              (QStringList{"//Globals Settings", "//--Aliases--", "//....Rocket Jump....",
                           "//--Bindings--", "//--Settings--", "//ctfSettings", "//End of File",
@@ -404,7 +403,7 @@ void TstCfgWrite::refusedFileKeepsTheNewText() {
 void TstCfgWrite::malformedGameProfileStopsBeforeWriting() {
     CfgWindowFixture f;
     f.env.writeFile("program/ctf.vexa", "[NumberOfSections]\r\nSettings=two\r\n");
-    f.w().tabAlias->widgets().txtCurrentGame->setText("ctf");
+    f.w().tabAlias->currentGame()->setText("ctf");
     const QString file = f.env.writeFile("out.cfg", "old\r\n");
     const QStringList before = f.w().CfgLines;
     QCOMPARE(errorOf([&] { f.w().saveCfgFile(f.env.root(), "out.cfg"); }),

@@ -115,13 +115,13 @@ void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
     LaunchSession s;
     MainWindow& w = s.start();
     w.CfgLines = QStringList{QStringLiteral("set name \"x\"")};
-    w.New1->trigger();
+    w.newAction_->trigger();
     QCOMPARE(w.txtConfigFile->text(), QString());
     QVERIFY(w.CfgLines.isEmpty());
     QCOMPARE(s.ini("vexa", "configfile"), s.configFile); // New writes nothing
 
     s.prompts.answerSaveFile(std::nullopt);
-    w.SaveConfig1->trigger();
+    w.saveConfigAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::SaveFile), QStringList{QStringLiteral("Save Config As")});
     QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
@@ -136,7 +136,7 @@ void TstFileCommands::loadConfigReadsTheChosenFile() {
     const QString other = s.env.writeFile(QStringLiteral("cfgs/other.cfg"),
                                           "set name \"Other\"\r\nbind x \"+attack\"\r\n");
     s.prompts.answerOpenFile(other);
-    w.OpenConfig1->trigger();
+    w.openConfigAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, s.env.baseDir());
     QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
@@ -148,7 +148,7 @@ void TstFileCommands::loadConfigReadsTheChosenFile() {
 
     // Cancelling changes nothing.
     s.prompts.answerOpenFile(std::nullopt);
-    w.OpenConfig1->trigger();
+    w.openConfigAction_->trigger();
     QCOMPARE(w.txtConfigFile->text(), other);
 }
 
@@ -158,7 +158,7 @@ void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
     const QString missing = s.env.root() + QStringLiteral("/gone.cfg");
     s.prompts.answerOpenFile(missing);
     s.prompts.expectError();
-    w.OpenConfig1->trigger();
+    w.openConfigAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Cannot open file ") + missing});
@@ -173,22 +173,22 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     const QString script = s.env.writeFile(QStringLiteral("scripts/ctf.sh"),
                                            "'/q/quake2' +set game ctf +exec config.cfg\n");
     s.prompts.answerOpenFile(script);
-    w.OpenBatch1->trigger();
+    w.openBatchAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Load Batch"));
     QCOMPARE(s.prompts.shown[0].directory, s.env.quake2Dir());
     QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
     QCOMPARE(w.txtBatchFile->text(), script);
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
     QCOMPARE(s.ini("vexa", "batchfile"), script);
 
     // A script that does not exist yet is created holding the bare game program.
     const QString fresh = s.env.root() + QStringLiteral("/scripts/new.sh");
     s.prompts.answerOpenFile(fresh);
-    w.OpenBatch1->trigger();
+    w.openBatchAction_->trigger();
     QCOMPARE(QString::fromLatin1(s.env.readFile(fresh)), gameLine(s, QString()));
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked()); // nothing read from it
+    QVERIFY(w.tabAlias->startWithGame()->isChecked()); // nothing read from it
     QCOMPARE(s.ini("vexa", "batchfile"), fresh);
 }
 
@@ -215,7 +215,7 @@ void TstFileCommands::saveConfig() {
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
         s.prompts.expectNotice();
-    w.SaveConfig1->trigger();
+    w.saveConfigAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Confirm),
              answer >= 0 ? QStringList{OriginalQuestion} : QStringList());
@@ -258,7 +258,7 @@ void TstFileCommands::saveConfigAs() {
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
         s.prompts.expectNotice();
-    w.SaveConfigAs1->trigger();
+    w.saveConfigAsAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(QFileInfo::exists(file));
     if (expected == "*")
@@ -307,7 +307,7 @@ void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
         ini.writeString("quake2", "baseq2", place(baseKey));
     ini.writeString("quake2", "path", place(quake2Key));
     s.prompts.answerSaveFile(std::nullopt);
-    w.SaveConfigAs1->trigger();
+    w.saveConfigAsAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, place(start));
     QCOMPARE(s.prompts.shown[0].fileName, QStringLiteral("config.cfg"));
@@ -321,10 +321,10 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     const QString script = s.env.root() + QStringLiteral("/elsewhere/run.sh");
     s.env.makeDir(QStringLiteral("elsewhere"));
     w.txtBatchFile->setText(script);
-    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
-    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
+    w.tabAlias->startWithGame()->setChecked(true);
+    w.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
     const QByteArray iniBefore = s.iniBytes();
-    w.SaveBatch1->trigger();
+    w.saveBatchAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
              gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
@@ -338,7 +338,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     MainWindow& w = s.start();
     const QString script = s.env.root() + QStringLiteral("/program/mine.sh");
     s.prompts.answerSaveFile(script);
-    w.SaveBatchAs1->trigger();
+    w.saveBatchAsAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Save Batch As"));
     QCOMPARE(s.prompts.shown[0].directory, s.env.programDir());
@@ -352,7 +352,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
 
     // Cancelling writes nothing and keeps the box.
     s.prompts.answerSaveFile(std::nullopt);
-    w.SaveBatchAs1->trigger();
+    w.saveBatchAsAction_->trigger();
     QCOMPARE(w.txtBatchFile->text(), script);
 }
 
@@ -362,7 +362,7 @@ void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
     s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), Untouched);
     s.prompts.answerConfirm(false);
     s.prompts.expectNotice();
-    w.SaveAll1->trigger();
+    w.saveAllAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Notice), QStringList{QStringLiteral("Saving Canceled")});
     QCOMPARE(s.env.readFile(s.configFile), Untouched);
@@ -374,7 +374,7 @@ void TstFileCommands::editorOnAMissingFileShowsTheError() {
     LaunchSession s;
     MainWindow& w = s.start();
     s.prompts.expectError();
-    w.BatchFile1->trigger(); // vexa.sh does not exist
+    w.viewBatchAction_->trigger(); // vexa.sh does not exist
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Cannot open file ") + s.batchFile});
@@ -404,8 +404,8 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     LaunchSession s;
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
     MainWindow& w = s.start();
-    QVERIFY(!w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    w.BatchFile1->trigger();
+    QVERIFY(!w.tabAlias->startWithGame()->isChecked());
+    w.viewBatchAction_->trigger();
     EditorWindow* editor = openEditors(w).value(0);
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Batch File"));
@@ -417,8 +417,8 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile),
              QByteArray("'/q/quake2' +exec config.cfg +set game rogue\n"));
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("rogue"));
+    QVERIFY(w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("rogue"));
     QVERIFY(w.CfgLines != configBefore); // the script's commands, not the config's lines
     QCOMPARE(w.CfgLines.last(), QStringLiteral("set game rogue"));
 }
@@ -452,7 +452,7 @@ void TstFileCommands::closing() {
     w.show();
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
-    w.Exit1->trigger();
+    w.exitAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(!w.isVisible());
     QCOMPARE(s.prompts.texts(Kind::Confirm),
@@ -467,7 +467,7 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
     MainWindow& w = s.start();
     w.show();
-    w.ConfigFile1->trigger();
+    w.viewConfigAction_->trigger();
     QPointer<EditorWindow> editor = openEditors(w).value(0);
     QVERIFY(editor);
     QTest::keyClicks(editor->mmoFile, QStringLiteral("// note"));

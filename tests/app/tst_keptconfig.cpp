@@ -46,7 +46,7 @@ struct KeptWorld {
             return;
         for (const QString& profile : {QStringLiteral("Global Aliases.vexa"), game + ".vexa"})
             f.env.writeFile("program/" + profile, dataBytes(profile));
-        f.w().tabAlias->widgets().txtCurrentGame->setText(game);
+        f.w().tabAlias->currentGame()->setText(game);
     }
 
     GameState play(const QByteArray& bytes) const { return playConfig(linesOf(bytes), engine); }
@@ -100,7 +100,7 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) {
          for (const char* profile : {"Global Aliases.vexa", "ctf.vexa"})
              f.env.writeFile(QStringLiteral("program/") + profile, dataBytes(profile));
-         f.w().tabAlias->widgets().txtCurrentGame->setText("ctf");
+         f.w().tabAlias->currentGame()->setText("ctf");
      },
      {"cvar cl_maxfps: 90 -> 120", "cvar ctf added: 1", "bind F2: menu_savegame -> +rjump",
       "bind MOUSE2: +zoom -> +hook", "alias +hook added: cmd hook",

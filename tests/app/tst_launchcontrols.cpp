@@ -45,8 +45,8 @@ QStringList launchState(const MainWindow& w) {
             QString::number(w.tabClient->startNewGame()->isChecked()),
             QString::number(w.tabClient->loadSavedGame()->isChecked()),
             QString::number(w.tabClient->connectToServer()->isChecked()),
-            QString::number(w.tabAlias->widgets().cbxStartWithGame->isChecked()),
-            w.tabAlias->widgets().txtCurrentGame->text(),
+            QString::number(w.tabAlias->startWithGame()->isChecked()),
+            w.tabAlias->currentGame()->text(),
             combo(w.tabServer->startMap()),
             combo(w.tabClient->startMap()),
             combo(w.tabClient->savedGames()),
@@ -133,7 +133,7 @@ void TstLaunchControls::commandLineFromTheWindow() {
     w.tabClient->loadSavedGame()->setChecked(true);
     w.tabClient->savedGames()->setCurrentIndex(1);
     w.tabClient->servers()->setCurrentIndex(0); // not the client's choice: adds nothing
-    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
+    w.tabAlias->startWithGame()->setChecked(true);
     w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
     // The game adds "baseq2" itself: basedir is the Quake 2 directory.
     QCOMPARE(w.buildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
@@ -203,26 +203,26 @@ void TstLaunchControls::missingGameUnticksAndEmpties() {
     LaunchSession s;
     MainWindow& w = s.start();
     readScript(s, "/q/quake2 +set game ctf\n");
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
     readScript(s, "/q/quake2 +exec a.cfg\n");
-    QVERIFY(!w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QString());
+    QVERIFY(!w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QString());
     // Already unticked: the game's name stays.
-    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("rogue"));
+    w.tabAlias->currentGame()->setText(QStringLiteral("rogue"));
     readScript(s, "/q/quake2 +exec a.cfg\n");
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("rogue"));
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("rogue"));
 }
 
 void TstLaunchControls::emptyScriptChangesNothing() {
     LaunchSession s;
     MainWindow& w = s.start();
-    w.tabAlias->widgets().cbxStartWithGame->setChecked(true);
-    w.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
+    w.tabAlias->startWithGame()->setChecked(true);
+    w.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
     w.CfgLines = QStringList{QStringLiteral("set name x")};
     readScript(s, "");
-    QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+    QVERIFY(w.tabAlias->startWithGame()->isChecked());
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
     QCOMPARE(w.CfgLines, QStringList{QStringLiteral("set name x")});
 }
 
@@ -257,9 +257,9 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
                               w.tabClient->servers()};
         boxes[clientMode]->setCurrentIndex(1);
     }
-    w.tabAlias->widgets().cbxStartWithGame->setChecked(!game.isNull());
-    w.tabAlias->widgets().txtCurrentGame->setText(game);
-    w.SaveBatch1->trigger();
+    w.tabAlias->startWithGame()->setChecked(!game.isNull());
+    w.tabAlias->currentGame()->setText(game);
+    w.saveBatchAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     const QString line = w.buildCommandLine();
     const QStringList state = launchState(w);
@@ -282,8 +282,8 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
                         "/q/quake2 +connect there +set game ctf +exec config.cfg\n");
         MainWindow& w = s.start();
         QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-        QVERIFY(w.tabAlias->widgets().cbxStartWithGame->isChecked());
-        QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+        QVERIFY(w.tabAlias->startWithGame()->isChecked());
+        QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
         QVERIFY(w.tabClient->connectToServer()->isChecked());
         QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("there"));
     }

@@ -197,7 +197,7 @@ void TstMainWindow::menuItemsInOrder() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QStringList items;
-    for (QAction* menu : window.MainMenu1->actions()) {
+    for (QAction* menu : window.menuBar_->actions()) {
         items << menu->menu()->objectName() + QLatin1Char('=') + menu->text();
         for (QAction* item : menu->menu()->actions())
             items << item->objectName() + QLatin1Char('=') +
@@ -320,7 +320,7 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     QVERIFY(window.splashTimer_->isActive());
     QCOMPARE(window.splashTimer_->interval(), 1500);
     // The menu stays usable under the splash.
-    QVERIFY(window.VEXA1->isEnabled());
+    QVERIFY(window.aboutAction_->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window.pnlSplash == nullptr, 5000);
     QVERIFY(!window.splashTimer_->isActive());
 }
@@ -369,13 +369,13 @@ void TstMainWindow::globalProfileFillsTheCustomLists() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(window.tabAlias->widgets().clsAliases->count(), 1);
-    QCOMPARE(window.tabAlias->widgets().clsBindings->count(), 2);
-    QCOMPARE(window.tabAlias->widgets().clsSettings->count(), 1);
-    QCOMPARE(window.tabAlias->widgets().clsSettings->item(0)->text(),
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Alias)->count(), 1);
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Binding)->count(), 2);
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Setting)->count(), 1);
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Setting)->item(0)->text(),
              QStringLiteral("cl_maxfps = 125"));
-    QCOMPARE(window.tabAlias->widgets().clsBindings->item(0)->checkState(), Qt::Checked);
-    QCOMPARE(window.tabAlias->widgets().clsBindings->item(1)->checkState(),
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Binding)->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Binding)->item(1)->checkState(),
              Qt::Unchecked); // only "true" ticks
 }
 
@@ -384,9 +384,9 @@ void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.tabAlias->widgets().clsAliases->count() +
-                 window.tabAlias->widgets().clsBindings->count() +
-                 window.tabAlias->widgets().clsSettings->count(),
+    QCOMPARE(window.tabAlias->entryList(EntryKind::Alias)->count() +
+                 window.tabAlias->entryList(EntryKind::Binding)->count() +
+                 window.tabAlias->entryList(EntryKind::Setting)->count(),
              0);
     QVERIFY(!QFile::exists(env.programDir() + QStringLiteral("/Global Aliases.vexa")));
 }

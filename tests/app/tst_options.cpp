@@ -155,7 +155,7 @@ void TstOptions::withoutKeysShowsTheDefaults() {
     for (const QString& name : UncheckedWithoutKeys)
         QVERIFY2(!d.box(name)->isChecked(), qPrintable(name));
     QCOMPARE(d.dialog->txtStatusTime->text(), QStringLiteral("8"));
-    QCOMPARE(d.dialog->UpDown1->position(), 8);
+    QCOMPARE(d.dialog->statusTimeUpDown_->position(), 8);
     QVERIFY(d.dialog->txtQ2Dir->text().isEmpty());
     QVERIFY(d.dialog->txtBaseq2dir->text().isEmpty());
     QVERIFY(d.dialog->txtCddir->text().isEmpty());
@@ -210,7 +210,7 @@ void TstOptions::readsStoredValues() {
         QCOMPARE(edit->text(), shown);
     else
         QCOMPARE(QString::fromLatin1(d.box(control)->isChecked() ? "1" : "0"), shown);
-    QCOMPARE(d.dialog->UpDown1->position(), d.dialog->txtStatusTime->text().toInt());
+    QCOMPARE(d.dialog->statusTimeUpDown_->position(), d.dialog->txtStatusTime->text().toInt());
 }
 
 void TstOptions::upDownStaysInItsRange_data() {
@@ -242,7 +242,8 @@ void TstOptions::upDownStaysInItsRange() {
     QLineEdit* edit = d.dialog->txtStatusTime;
     for (QChar step : steps) {
         if (step == '+' || step == '-')
-            d.click(step == '+' ? d.dialog->UpDown1->upButton() : d.dialog->UpDown1->downButton());
+            d.click(step == '+' ? d.dialog->statusTimeUpDown_->upButton()
+                                : d.dialog->statusTimeUpDown_->downButton());
         else
             QTest::keyClick(edit, step == '^' ? Qt::Key_Up : Qt::Key_Down);
     }
@@ -345,7 +346,7 @@ void TstOptions::okWritesEveryKeyInOrder() {
         d.click(name);
     QVERIFY(!d.dialog->cbxSaveBoxOnExit->isEnabled());
     for (int i = 0; i < 4; ++i)
-        d.click(d.dialog->UpDown1->upButton());
+        d.click(d.dialog->statusTimeUpDown_->upButton());
 
     d.click(d.dialog->btnOk);
 
@@ -409,7 +410,7 @@ void TstOptions::leavingWithoutOkWritesNothing() {
     OpenDialog d(prompts);
     d.click("cbxSound");
     d.click("cbxSaveFilesOnExit");
-    d.click(d.dialog->UpDown1->upButton());
+    d.click(d.dialog->statusTimeUpDown_->upButton());
     QTest::keyClicks(d.dialog->txtCddir, "/media/cdrom");
 
     if (how == "cancel")
@@ -582,15 +583,15 @@ void TstOptions::sizeFollowsTheFont() {
     QCOMPARE(dialog.height(), 478); // the engine group pushes the buttons down
     QCOMPARE(dialog.width() == 345, asLaidOut);
     QVERIFY(dialog.width() >= 345);
-    QCOMPARE(dialog.GroupBox1->width() == 184, asLaidOut);
-    QCOMPARE(dialog.GroupBox3->width() == 185, asLaidOut);
-    QCOMPARE(dialog.GroupBox1->geometry().right(), dialog.GroupBox3->geometry().right());
-    QCOMPARE(dialog.width() - dialog.GroupBox1->geometry().right() - 1, 14);
-    QCOMPARE(dialog.GroupBox2->geometry(), QRect(4, 120, 131, 223));
-    QCOMPARE(dialog.GroupBox1->pos(), QPoint(147, 120));
-    QCOMPARE(dialog.GroupBox3->pos(), QPoint(146, 278));
-    QCOMPARE(dialog.GroupBox4->geometry().topLeft(), QPoint(4, 348));
-    QCOMPARE(dialog.GroupBox4->geometry().right(), dialog.GroupBox1->geometry().right());
+    QCOMPARE(dialog.runGroup_->width() == 184, asLaidOut);
+    QCOMPARE(dialog.configGroup_->width() == 185, asLaidOut);
+    QCOMPARE(dialog.runGroup_->geometry().right(), dialog.configGroup_->geometry().right());
+    QCOMPARE(dialog.width() - dialog.runGroup_->geometry().right() - 1, 14);
+    QCOMPARE(dialog.tabsGroup_->geometry(), QRect(4, 120, 131, 223));
+    QCOMPARE(dialog.runGroup_->pos(), QPoint(147, 120));
+    QCOMPARE(dialog.configGroup_->pos(), QPoint(146, 278));
+    QCOMPARE(dialog.engineGroup_->geometry().topLeft(), QPoint(4, 348));
+    QCOMPARE(dialog.engineGroup_->geometry().right(), dialog.runGroup_->geometry().right());
     QCOMPARE(dialog.btnOk->pos(), QPoint(152, 422));
 }
 

@@ -184,7 +184,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     window.updateHintLine(QStringLiteral("elsewhere"));
     QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
     prompts.answerConfirm(true); // saving over config.cfg
-    window.SaveConfig1->trigger();
+    window.saveConfigAction_->trigger();
     QCOMPARE(hint(window), warning); // after each save
 
     QString shown;
@@ -198,12 +198,12 @@ void TstRealInstallation::shadowedConfigIsTold() {
 
     // Loading the config the game reads leaves nothing to tell.
     prompts.answerOpenFile(q2.homeConfig());
-    window.OpenConfig1->trigger();
+    window.openConfigAction_->trigger();
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
-    window.tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("ctf"));
-    window.tabAlias->widgets().cbxStartWithGame->setChecked(true);
+    window.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
+    window.tabAlias->startWithGame()->setChecked(true);
     QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
@@ -220,7 +220,7 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
         QTest::keyClick(options->cboEngine, Qt::Key_Up); // Yamagi to id 3.21
         options->btnOk->click();
     });
-    window.Options1->trigger();
+    window.optionsAction_->trigger();
     QCOMPARE(currentEngine(), Engine::id);
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
     QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(false));

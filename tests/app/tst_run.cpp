@@ -33,8 +33,8 @@ struct RunSession : LaunchSession {
         window->tabServer->startMap()->addItems(
             {QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
         window->tabServer->startMap()->setCurrentIndex(1);
-        window->tabAlias->widgets().cbxStartWithGame->setChecked(true);
-        window->tabAlias->widgets().txtCurrentGame->setText(QStringLiteral("my mod"));
+        window->tabAlias->startWithGame()->setChecked(true);
+        window->tabAlias->currentGame()->setText(QStringLiteral("my mod"));
     }
 
     // The working directory, then the arguments, as the stand-in game recorded them.

@@ -212,7 +212,7 @@ void TstSettingTabs::plainWidgetsStartAsLaidOut() {
         if (box->isChecked())
             checked << box->objectName();
     QCOMPARE(checked, (QStringList{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
-    QVERIFY(w.tabAlias->widgets().cbxGlobalSettings->isChecked());
+    QVERIFY(w.tabAlias->showGlobalSettings()->isChecked());
 }
 
 void TstSettingTabs::messageKeyBoxesCaptureKeys() {

@@ -301,7 +301,7 @@ void TstTabLayout::longValuesKeepTheLayout() {
         const QStringList problems = cutParts(page) + overlappingParts(page);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     }
-    window_->New1->trigger();
+    window_->newAction_->trigger();
     showPage(page);
     const QStringList problems = cutParts(page) + overlappingParts(page);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));

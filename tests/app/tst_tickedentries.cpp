@@ -45,19 +45,19 @@ void TstTickedEntries::tickedEntriesReachTheConfig() {
     f.env.writeFile(QStringLiteral("program/ctf.vexa"), Ctf);
     f.window = std::make_unique<MainWindow>(f.prompts); // start-up loads the global profile
     MainWindow& w = f.w();
-    QCOMPARE(w.tabAlias->widgets().clsAliases->count(), 2);
-    tick(w.tabAlias->widgets().clsAliases, 1);  // Zoom, not Rocket Jump
-    tick(w.tabAlias->widgets().clsBindings, 1); // z = zoom
-    tick(w.tabAlias->widgets().clsSettings, 0);
+    QCOMPARE(w.tabAlias->entryList(EntryKind::Alias)->count(), 2);
+    tick(w.tabAlias->entryList(EntryKind::Alias), 1);   // Zoom, not Rocket Jump
+    tick(w.tabAlias->entryList(EntryKind::Binding), 1); // z = zoom
+    tick(w.tabAlias->entryList(EntryKind::Setting), 0);
 
     // The game's profile: show it, tick its setting only, and make ctf the current game.
-    QCOMPARE(w.tabAlias->widgets().lbxGames->count(), 1);
-    w.tabAlias->widgets().lbxGames->setCurrentRow(0);
-    w.tabAlias->widgets().cbxGlobalSettings->setChecked(false);
-    QCOMPARE(w.tabAlias->widgets().clsSettings->count(), 1);
-    tick(w.tabAlias->widgets().clsSettings, 0);
-    w.tabAlias->widgets().btnUseThisGame->click();
-    QCOMPARE(w.tabAlias->widgets().txtCurrentGame->text(), QStringLiteral("ctf"));
+    QCOMPARE(w.tabAlias->games()->count(), 1);
+    w.tabAlias->games()->setCurrentRow(0);
+    w.tabAlias->showGlobalSettings()->setChecked(false);
+    QCOMPARE(w.tabAlias->entryList(EntryKind::Setting)->count(), 1);
+    tick(w.tabAlias->entryList(EntryKind::Setting), 0);
+    w.tabAlias->useThisGameButton()->click();
+    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
 
     const QByteArray written = f.save();
     const int start = written.indexOf("//Globals Settings");

@@ -327,7 +327,7 @@ void TestBindingEdit::multiKeyDialogShowsTheBinding() {
         }
         QCOMPARE(dialog.findChild<QPushButton*>("BitBtn1")->text(), QStringLiteral("OK"));
         QCOMPARE(dialog.findChild<QPushButton*>("BitBtn2")->text(), QStringLiteral("Cancel"));
-        QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
+        QTest::mouseClick(dialog.cancelButton_, Qt::LeftButton);
     });
     choose(bind, {"Bind Multiple Keys"});
     QVERIFY(seen);
@@ -348,7 +348,7 @@ void TestBindingEdit::multiKeyOkAppliesKeysPrimaryLast() {
         QVERIFY(dialog.isVisible());
         QTest::mousePress(dialog.keyValue2, Qt::RightButton);
         menuEntry(*submenu(*dialog.keyValue2->popupMenu(), "Bind Other Keys"), "MOUSE2")->trigger();
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+        QTest::mouseClick(dialog.okButton_, Qt::LeftButton);
     });
     bind.bindMultipleKeys();
     QVERIFY(seen);
@@ -364,7 +364,7 @@ void TestBindingEdit::multiKeyCancelChangesNothing() {
     onMultiKey(seen, [](MultiKeyDialog& dialog) {
         QTest::keyClick(dialog.keyValue1, Qt::Key_X);
         QTest::keyClick(dialog.keyValue4, Qt::Key_Y);
-        QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
+        QTest::mouseClick(dialog.cancelButton_, Qt::LeftButton);
     });
     bind.bindMultipleKeys();
     QVERIFY(seen);

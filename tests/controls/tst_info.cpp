@@ -66,7 +66,7 @@ void TestInfo::everythingFitsWithoutOverlap() {
     QVERIFY(QTest::qWaitForWindowExposed(&info));
     QList<QWidget*> parts;
     for (auto* child : info.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != info.Edit1)
+        if (child != info.focusHolder_)
             parts << child;
     for (QWidget* part : parts) {
         QVERIFY2(info.rect().contains(part->geometry()), qPrintable(part->objectName()));
@@ -93,8 +93,8 @@ void TestInfo::edit1HoldsTheFocus() {
     SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
-    QCOMPARE(QApplication::focusWidget(), info.Edit1);
-    QVERIFY(info.Edit1->isReadOnly());
+    QCOMPARE(QApplication::focusWidget(), info.focusHolder_);
+    QVERIFY(info.focusHolder_->isReadOnly());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), info.txtDefault);
 }
@@ -105,9 +105,9 @@ void TestInfo::commandPassesTheFocusOn() {
     QVERIFY(QTest::qWaitForWindowActive(&info));
     info.txtCurrent2->setFocus();
     QTest::mouseClick(info.txtCommand, Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), info.Edit1);
+    QCOMPARE(QApplication::focusWidget(), info.focusHolder_);
     info.txtCommand->setFocus();
-    QCOMPARE(QApplication::focusWidget(), info.Edit1);
+    QCOMPARE(QApplication::focusWidget(), info.focusHolder_);
 }
 
 void TestInfo::filling_data() {

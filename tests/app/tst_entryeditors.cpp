@@ -59,7 +59,7 @@ private slots:
             typeLines(editor.mmoAlias, {"+attack", "wait", "-attack"});
             TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnAddAlias);
+        TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
 
         const QString g = f.global();
@@ -72,18 +72,19 @@ private slots:
         QCOMPARE(f.read(g, "Alias3", "Aline2"), QString("wait"));
         QCOMPARE(f.read(g, "Alias3", "Aline3"), QString("-attack"));
         QCOMPARE(f.read(g, "Alias3", "Checked"), QString("<none>"));
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases),
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)),
                  QStringList({"Rocket Jump", "Taunt", "Twenty character"}));
-        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>({true, false, false}));
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Alias)),
+                 QList<bool>({true, false, false}));
 
         // Opened again, the description is one line.
-        TabFixture::select(f.tab.clsAliases, 2);
+        TabFixture::select(f.page->entryList(EntryKind::Alias), 2);
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.mmoDescription->toPlainText(), QString("first half, second half"));
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("+attack\nwait\n-attack"));
             TabFixture::click(editor.btnCancel);
         });
-        TabFixture::click(f.tab.btnEditAlias);
+        TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
     }
 
@@ -91,7 +92,7 @@ private slots:
         TabFixture f;
         f.writeProfile("Global Aliases", twoAliases);
         f.start();
-        TabFixture::select(f.tab.clsAliases, 1);
+        TabFixture::select(f.page->entryList(EntryKind::Alias), 1);
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.txtNewAlias->text(), QString("false"));
@@ -103,8 +104,10 @@ private slots:
             TabFixture::click(editor.btnOk);
         });
         // A double-click edits too.
-        const QRect cell = f.tab.clsAliases->visualItemRect(f.tab.clsAliases->item(1));
-        QTest::mouseDClick(f.tab.clsAliases->viewport(), Qt::LeftButton, {}, cell.center());
+        const QRect cell = f.page->entryList(EntryKind::Alias)
+                               ->visualItemRect(f.page->entryList(EntryKind::Alias)->item(1));
+        QTest::mouseDClick(f.page->entryList(EntryKind::Alias)->viewport(), Qt::LeftButton, {},
+                           cell.center());
         QVERIFY(script.done());
 
         const QString g = f.global();
@@ -112,14 +115,15 @@ private slots:
         QCOMPARE(f.read(g, "Alias2", "AliasLines"), QString("2"));
         QCOMPARE(f.read(g, "Alias2", "Aline2"), QString("say three"));
         QCOMPARE(f.read(g, "Alias2", "Aline3"), QString("say three")); // left, past the count
-        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>({true, false}));
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Alias)),
+                 QList<bool>({true, false}));
 
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay three"));
             TabFixture::click(editor.btnCancel);
         });
-        TabFixture::select(f.tab.clsAliases, 1);
-        TabFixture::click(f.tab.btnEditAlias);
+        TabFixture::select(f.page->entryList(EntryKind::Alias), 1);
+        TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
     }
 
@@ -137,7 +141,9 @@ private slots:
         TabFixture f;
         const QString g = f.writeProfile("Global Aliases", twoAliases);
         f.start();
-        QAbstractButton* add[] = {f.tab.btnAddAlias, f.tab.btnAddBinding, f.tab.btnAddSetting};
+        QAbstractButton* add[] = {f.page->addEntryButton(EntryKind::Alias),
+                                  f.page->addEntryButton(EntryKind::Binding),
+                                  f.page->addEntryButton(EntryKind::Setting)};
         ModalScript script;
         script.then<EntryEditor>([how](EntryEditor& editor) {
             for (QLineEdit* box : editor.findChildren<QLineEdit*>())
@@ -162,7 +168,7 @@ private slots:
                               "[Setting1]\r\nSetting=fov\r\nSettingValue=90\r\nChecked=true\r\n"
                               "[Setting2]\r\nSetting=name\r\nSettingValue=me\r\nChecked=true\r\n");
         f.start();
-        TabFixture::select(f.tab.clsSettings, 0);
+        TabFixture::select(f.page->entryList(EntryKind::Setting), 0);
         ModalScript script;
         script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Setting"));
@@ -174,12 +180,14 @@ private slots:
             retype(editor.txtSettingValue, "110");
             TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnEditSetting);
+        TabFixture::click(f.page->editEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
         QCOMPARE(f.read(g, "NumberOfSections", "Settings"), QString("2"));
-        QCOMPARE(TabFixture::texts(f.tab.clsSettings), QStringList({"fov = 110", "name = me"}));
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Setting)),
+                 QStringList({"fov = 110", "name = me"}));
         // The marks come back with the list.
-        QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({true, true}));
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Setting)),
+                 QList<bool>({true, true}));
 
         script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.txtNumberOfLines->text(), QString("2"));
@@ -188,12 +196,13 @@ private slots:
             QTest::keyClicks(editor.txtSettingValue, "25000");
             TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnAddSetting);
+        TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
         QCOMPARE(f.read(g, "NumberOfSections", "Settings"), QString("3"));
-        QCOMPARE(TabFixture::texts(f.tab.clsSettings),
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Setting)),
                  QStringList({"fov = 110", "name = me", "rate = 25000"}));
-        QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({true, true, false}));
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Setting)),
+                 QList<bool>({true, true, false}));
     }
 
     void bindingEditorStoresTheAliasNameOrTheText_data() {
@@ -241,13 +250,13 @@ private slots:
             if (editor.isVisible())
                 TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnAddBinding);
+        TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         QVERIFY(script.done());
         QCOMPARE(f.read(g, "NumberOfSections", "Bindings"), QString("1"));
         QCOMPARE(f.read(g, "Bind1", "BindKey"), QString("PGDN"));
         QCOMPARE(f.read(g, "Bind1", "BindValue"), stored);
         QVERIFY2(f.env.readFile(g).contains(key + "\r\n"), f.env.readFile(g).constData());
-        QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList({shown}));
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Binding)), QStringList({shown}));
     }
 
     // The opening looks the command up among the global aliases, whichever profile is shown,
@@ -284,8 +293,8 @@ private slots:
                        binding);
         f.start();
         if (!game.isEmpty())
-            TabFixture::select(f.tab.lbxGames, 0);
-        TabFixture::select(f.tab.clsBindings, 0);
+            TabFixture::select(f.page->games(), 0);
+        TabFixture::select(f.page->entryList(EntryKind::Binding), 0);
         const QString shown = game.isEmpty() ? f.global() : ctf;
         const QByteArray before = f.env.readFile(shown);
         ModalScript script;
@@ -295,7 +304,7 @@ private slots:
             QCOMPARE(editor.cboBindValue->currentText(), text);
             TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnEditBinding);
+        TabFixture::click(f.page->editEntryButton(EntryKind::Binding));
         QVERIFY(script.done());
         // OK without a change stores the same command.
         QCOMPARE(f.read(shown, "Bind1", "BindValue"), command);
@@ -310,8 +319,9 @@ private slots:
         const QString g = f.writeProfile("Global Aliases", twoAliases);
         f.start();
         ModalScript script;
-        for (QAbstractButton* edit :
-             {f.tab.btnEditAlias, f.tab.btnEditBinding, f.tab.btnEditSetting})
+        for (QAbstractButton* edit : {f.page->editEntryButton(EntryKind::Alias),
+                                      f.page->editEntryButton(EntryKind::Binding),
+                                      f.page->editEntryButton(EntryKind::Setting)})
             TabFixture::click(edit);
         QTest::qWait(20);
         QVERIFY(script.done());
@@ -331,13 +341,13 @@ private slots:
             QVERIFY(editor.isVisible());
             TabFixture::click(editor.btnCancel);
         });
-        TabFixture::click(f.tab.btnAddSetting);
+        TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
         QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Error),
                  QStringList({ErrorText::unableToWrite(g)}));
         QCOMPARE(f.env.readFile(g), twoAliases);
-        QCOMPARE(f.tab.clsSettings->count(), 0);
+        QCOMPARE(f.page->entryList(EntryKind::Setting)->count(), 0);
     }
 };
 

@@ -1,22 +1,21 @@
 #pragma once
 
+#include "app/pages/GamesPage.h"
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
-#include "profiles/GamesAliasesController.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
+#include <QVBoxLayout>
 
 #include <deque>
 #include <functional>
@@ -68,50 +67,26 @@ private:
     static constexpr char handledMark[] = "modalScriptHandled";
 };
 
-// The Games & Aliases tab's widgets in a plain window, with the controller over them, on a
-// private program directory and vexa.ini.
+// The Games & Aliases page in a plain window, on a private program directory and vexa.ini.
 struct TabFixture {
     TestEnvironment env;
     ScriptedPrompts prompts;
     std::unique_ptr<IniFile> settings;
     QWidget window;
-    GamesAliasesTab tab;
-    std::unique_ptr<GamesAliasesController> controller;
+    GamesPage* page = nullptr;
 
     TabFixture() {
         env.seedKnownDirectories();
         settings = std::make_unique<IniFile>(env.iniPath());
         VexaIni::write(*settings, VexaIni::ProgramPath, env.programDir());
-        tab.lbxGames = make<QListWidget>("lbxGames");
-        tab.btnAddGame = make<QToolButton>("btnAddGame");
-        tab.btnDeleteGame = make<QToolButton>("btnDeleteGame");
-        tab.btnUseThisGame = make<QPushButton>("btnUseThisGame");
-        tab.txtCurrentGame = make<QLineEdit>("txtCurrentGame");
-        tab.cbxStartWithGame = make<QCheckBox>("cbxStartWithGame");
-        tab.cbxGlobalSettings = make<QCheckBox>("cbxGlobalSettings");
-        tab.clsAliases = make<QListWidget>("clsAliases");
-        tab.cbxSelectAllAliases = make<QCheckBox>("cbxSelectAllAliases");
-        tab.btnAddAlias = make<QToolButton>("btnAddAlias");
-        tab.btnEditAlias = make<QPushButton>("btnEditAlias");
-        tab.btnDeleteAlias = make<QToolButton>("btnDeleteAlias");
-        tab.clsBindings = make<QListWidget>("clsBindings");
-        tab.cbxSelectAllBindings = make<QCheckBox>("cbxSelectAllBindings");
-        tab.btnAddBinding = make<QToolButton>("btnAddBinding");
-        tab.btnEditBinding = make<QPushButton>("btnEditBinding");
-        tab.btnDeleteBinding = make<QToolButton>("btnDeleteBinding");
-        tab.clsSettings = make<QListWidget>("clsSettings");
-        tab.cbxSelectAllSettings = make<QCheckBox>("cbxSelectAllSettings");
-        tab.btnAddSetting = make<QToolButton>("btnAddSetting");
-        tab.btnEditSetting = make<QPushButton>("btnEditSetting");
-        tab.btnDeleteSetting = make<QToolButton>("btnDeleteSetting");
     }
 
     // The start-up: global profile, then the games.
     void start() {
-        controller = std::make_unique<GamesAliasesController>(tab, prompts, *settings,
-                                                              env.programDir(), &window);
-        controller->loadGlobalProfile();
-        controller->fillGamesList();
+        page = new GamesPage(prompts, *settings, env.programDir(), &window);
+        (new QVBoxLayout(&window))->addWidget(page);
+        page->loadGlobalProfile();
+        page->fillGamesList();
         window.resize(900, 500);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -155,15 +130,5 @@ struct TabFixture {
         for (int i = 0; i < list->count(); ++i)
             result << (list->item(i)->checkState() == Qt::Checked);
         return result;
-    }
-
-private:
-    QGridLayout* layout_ = new QGridLayout(&window);
-
-    template <typename Widget> Widget* make(const char* name) {
-        auto* widget = new Widget(&window);
-        widget->setObjectName(QLatin1String(name));
-        layout_->addWidget(widget, layout_->count() / 4, layout_->count() % 4);
-        return widget;
     }
 };

@@ -38,12 +38,15 @@ struct KindWidgets {
     const char* section;
 };
 
-KindWidgets widgetsOf(const GamesAliasesTab& tab, int kind) {
+KindWidgets widgetsOf(const GamesPage& page, int kind) {
     const KindWidgets all[] = {
-        {tab.clsAliases, tab.cbxSelectAllAliases, tab.btnAddAlias, tab.btnDeleteAlias, "Alias"},
-        {tab.clsBindings, tab.cbxSelectAllBindings, tab.btnAddBinding, tab.btnDeleteBinding,
+        {page.entryList(EntryKind::Alias), page.selectAllBox(EntryKind::Alias),
+         page.addEntryButton(EntryKind::Alias), page.deleteEntryButton(EntryKind::Alias), "Alias"},
+        {page.entryList(EntryKind::Binding), page.selectAllBox(EntryKind::Binding),
+         page.addEntryButton(EntryKind::Binding), page.deleteEntryButton(EntryKind::Binding),
          "Bind"},
-        {tab.clsSettings, tab.cbxSelectAllSettings, tab.btnAddSetting, tab.btnDeleteSetting,
+        {page.entryList(EntryKind::Setting), page.selectAllBox(EntryKind::Setting),
+         page.addEntryButton(EntryKind::Setting), page.deleteEntryButton(EntryKind::Setting),
          "Setting"}};
     return all[kind];
 }
@@ -101,7 +104,7 @@ private slots:
         TabFixture f;
         const QString g = f.writeProfile("Global Aliases", globalProfile);
         f.start();
-        const KindWidgets w = widgetsOf(f.tab, kind);
+        const KindWidgets w = widgetsOf(*f.page, kind);
         const int count = w.list->count();
         const auto flag = [&](int n) {
             return f.read(g, w.section + QString::number(n), "checked");
@@ -151,7 +154,7 @@ private slots:
         TabFixture f;
         const QString g = f.writeProfile("Global Aliases", globalProfile);
         f.start();
-        const KindWidgets w = widgetsOf(f.tab, kind);
+        const KindWidgets w = widgetsOf(*f.page, kind);
 
         // Nothing selected: nothing asked.
         TabFixture::click(w.remove);
@@ -171,13 +174,14 @@ private slots:
         TabFixture f;
         f.writeProfile("Global Aliases", globalProfile);
         f.start();
-        QVERIFY(f.tab.cbxGlobalSettings->isChecked());
-        QVERIFY(f.tab.btnUseThisGame->isEnabled()); // as the window opens
-        TabFixture::click(f.tab.cbxGlobalSettings);
-        QVERIFY(f.tab.cbxGlobalSettings->isChecked());
-        QVERIFY(!f.tab.btnUseThisGame->isEnabled());
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
-        QCOMPARE(f.tab.clsSettings->count(), 2);
+        QVERIFY(f.page->showGlobalSettings()->isChecked());
+        QVERIFY(f.page->useThisGameButton()->isEnabled()); // as the window opens
+        TabFixture::click(f.page->showGlobalSettings());
+        QVERIFY(f.page->showGlobalSettings()->isChecked());
+        QVERIFY(!f.page->useThisGameButton()->isEnabled());
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)),
+                 QStringList{"Rocket Jump"});
+        QCOMPARE(f.page->entryList(EntryKind::Setting)->count(), 2);
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     }
 
@@ -191,9 +195,9 @@ private slots:
         f.env.writeFile("program/old.q2bk", "");
         f.env.writeFile("program/notes.txt", "");
         f.start();
-        QCOMPARE(sorted(TabFixture::texts(f.tab.lbxGames)),
+        QCOMPARE(sorted(TabFixture::texts(f.page->games())),
                  QStringList({".hidden", "Rocket Arena", "ctf", "global aliases"}));
-        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
+        QCOMPARE(f.page->games()->selectedItems().size(), 0);
     }
 
     void selectingAGameShowsItsProfile() {
@@ -203,30 +207,33 @@ private slots:
         f.writeProfile("dm", "[NumberOfSections]\r\nSettings=1\r\n"
                              "[Setting1]\r\nSetting=timelimit\r\nSettingValue=20\r\n");
         f.start();
-        const int ctf = TabFixture::texts(f.tab.lbxGames).indexOf("ctf");
+        const int ctf = TabFixture::texts(f.page->games()).indexOf("ctf");
 
-        TabFixture::select(f.tab.lbxGames, ctf);
-        QVERIFY(!f.tab.cbxGlobalSettings->isChecked());
-        QVERIFY(f.tab.btnUseThisGame->isEnabled());
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
-        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>{true});
+        TabFixture::select(f.page->games(), ctf);
+        QVERIFY(!f.page->showGlobalSettings()->isChecked());
+        QVERIFY(f.page->useThisGameButton()->isEnabled());
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)), QStringList{"Grab Flag"});
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Alias)), QList<bool>{true});
         // The game's alias names are replaced as in every other refill.
-        QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList{"f = Grab Flag"});
-        QCOMPARE(f.tab.clsSettings->count(), 0);
-        QCOMPARE(f.controller->shownProfile(), std::optional<QString>(f.profile("ctf")));
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Binding)),
+                 QStringList{"f = Grab Flag"});
+        QCOMPARE(f.page->entryList(EntryKind::Setting)->count(), 0);
+        QCOMPARE(f.page->shownProfile(), std::optional<QString>(f.profile("ctf")));
 
-        TabFixture::click(f.tab.cbxGlobalSettings);
-        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
-        QVERIFY(!f.tab.btnUseThisGame->isEnabled());
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
-        QCOMPARE(f.controller->shownProfile(), std::optional<QString>(f.global()));
+        TabFixture::click(f.page->showGlobalSettings());
+        QCOMPARE(f.page->games()->selectedItems().size(), 0);
+        QVERIFY(!f.page->useThisGameButton()->isEnabled());
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)),
+                 QStringList{"Rocket Jump"});
+        QCOMPARE(f.page->shownProfile(), std::optional<QString>(f.global()));
 
         // Clearing the box shows the first game.
-        TabFixture::click(f.tab.cbxGlobalSettings);
-        QCOMPARE(f.tab.lbxGames->selectedItems().first()->text(), f.tab.lbxGames->item(0)->text());
-        QVERIFY(f.tab.btnUseThisGame->isEnabled());
-        QCOMPARE(f.controller->shownProfile(),
-                 std::optional<QString>(f.profile(f.tab.lbxGames->item(0)->text())));
+        TabFixture::click(f.page->showGlobalSettings());
+        QCOMPARE(f.page->games()->selectedItems().first()->text(),
+                 f.page->games()->item(0)->text());
+        QVERIFY(f.page->useThisGameButton()->isEnabled());
+        QCOMPARE(f.page->shownProfile(),
+                 std::optional<QString>(f.profile(f.page->games()->item(0)->text())));
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     }
 
@@ -236,17 +243,18 @@ private slots:
         f.start();
         ModalScript script;
         answerNewGame(script, "ctf");
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
         const QString ctf = f.profile("ctf");
         QCOMPARE(f.env.readFile(ctf), QByteArray("[NumberOfSections]\r\naliases=0\r\nbindings=0\r\n"
                                                  "settings=0\r\n"));
-        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"ctf"});
+        QCOMPARE(TabFixture::texts(f.page->games()), QStringList{"ctf"});
         // Added, not selected: the global entries stay shown.
-        QVERIFY(f.tab.cbxGlobalSettings->isChecked());
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Rocket Jump"});
+        QVERIFY(f.page->showGlobalSettings()->isChecked());
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)),
+                 QStringList{"Rocket Jump"});
 
-        TabFixture::select(f.tab.lbxGames, 0);
+        TabFixture::select(f.page->games(), 0);
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.txtCurrentGame->text(), QString("ctf"));
             QTest::keyClicks(editor.txtDescriptiveName, "Grab Flag");
@@ -254,50 +262,52 @@ private slots:
             QTest::keyClicks(editor.mmoAlias, "use grapple");
             TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnAddAlias);
+        TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         script.then<BindingDialog>([](BindingDialog& editor) {
             QTest::keyClick(editor.txtBindKey, Qt::Key_G);
             QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
             TabFixture::click(editor.btnOk);
         });
-        TabFixture::click(f.tab.btnAddBinding);
+        TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         for (const char* setting : {"gl_modulate", "cl_run"}) {
             script.then<SettingDialog>([setting](SettingDialog& editor) {
                 QTest::keyClicks(editor.txtSetting, setting);
                 QTest::keyClicks(editor.txtSettingValue, "1");
                 TabFixture::click(editor.btnOk);
             });
-            TabFixture::click(f.tab.btnAddSetting);
+            TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         }
         QVERIFY(script.done());
-        TabFixture::tick(f.tab.clsAliases, 0);
-        TabFixture::tick(f.tab.clsBindings, 0);
-        TabFixture::tick(f.tab.clsSettings, 1);
+        TabFixture::tick(f.page->entryList(EntryKind::Alias), 0);
+        TabFixture::tick(f.page->entryList(EntryKind::Binding), 0);
+        TabFixture::tick(f.page->entryList(EntryKind::Setting), 1);
         QCOMPARE(f.read(ctf, "Bind1", "BindValue"), QString("flag"));
 
         f.prompts.answerConfirm(true);
-        TabFixture::click(f.tab.btnDeleteGame);
+        TabFixture::click(f.page->deleteGameButton());
         QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Confirm),
                  QStringList{"Delete Game Setting for ctf?"});
         QVERIFY(!QFile::exists(ctf));
         QVERIFY(QFile::exists(f.env.programDir() + "/ctf.q2bk"));
-        QCOMPARE(f.tab.lbxGames->count(), 0);
+        QCOMPARE(f.page->games()->count(), 0);
         // The lists keep what they showed.
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
-        QVERIFY(!f.tab.cbxGlobalSettings->isChecked());
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)), QStringList{"Grab Flag"});
+        QVERIFY(!f.page->showGlobalSettings()->isChecked());
 
         answerNewGame(script, "ctf");
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
         QVERIFY(!QFile::exists(f.env.programDir() + "/ctf.q2bk"));
-        TabFixture::select(f.tab.lbxGames, 0);
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
-        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>{true});
-        QCOMPARE(TabFixture::texts(f.tab.clsBindings), QStringList{"g = Grab Flag"});
-        QCOMPARE(TabFixture::marks(f.tab.clsBindings), QList<bool>{true});
-        QCOMPARE(TabFixture::texts(f.tab.clsSettings),
+        TabFixture::select(f.page->games(), 0);
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)), QStringList{"Grab Flag"});
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Alias)), QList<bool>{true});
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Binding)),
+                 QStringList{"g = Grab Flag"});
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Binding)), QList<bool>{true});
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Setting)),
                  QStringList({"gl_modulate = 1", "cl_run = 1"}));
-        QCOMPARE(TabFixture::marks(f.tab.clsSettings), QList<bool>({false, true}));
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Setting)),
+                 QList<bool>({false, true}));
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     }
 
@@ -332,9 +342,9 @@ private slots:
             QTest::keyClicks(dialog.cboGames->lineEdit(), "CTF");
             TabFixture::click(dialog.btnOk);
         });
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
-        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"CTF"});
+        QCOMPARE(TabFixture::texts(f.page->games()), QStringList{"CTF"});
         QVERIFY(QDir(f.env.programDir()).entryList(QDir::Files).contains("CTF.vexa"));
     }
 
@@ -356,11 +366,11 @@ private slots:
         script.then<GameInputDialog>([&](GameInputDialog& dialog) {
             QTest::keyClicks(dialog.cboGames->lineEdit(), typed);
             TabFixture::click(ok ? dialog.btnOk : dialog.btnCancel);
-            QCOMPARE(dialog.GameName, ok ? listed.value(0) : QString());
+            QCOMPARE(dialog.gameName(), ok ? listed.value(0) : QString());
         });
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
-        QCOMPARE(TabFixture::texts(f.tab.lbxGames), listed);
+        QCOMPARE(TabFixture::texts(f.page->games()), listed);
         QStringList files;
         for (const QString& game : listed)
             files << game + ".vexa";
@@ -387,12 +397,12 @@ private slots:
             stayedOpen = dialog.isVisible() && dialog.cboGames->currentText() == name;
             TabFixture::click(dialog.btnCancel);
         });
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done() && stayedOpen);
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
         const QString message = f.prompts.texts(ScriptedPrompts::Kind::Error).value(0);
         QVERIFY2(message.startsWith('"' + name + "\" "), qPrintable(message));
-        QCOMPARE(f.tab.lbxGames->count(), 0);
+        QCOMPARE(f.page->games()->count(), 0);
         QCOMPARE(QDir(f.env.root()).entryList({"*.vexa"}, QDir::Files) +
                      QDir(f.env.programDir()).entryList(QDir::Files),
                  QStringList());
@@ -403,18 +413,18 @@ private slots:
         TabFixture f;
         const QString upper = f.env.writeFile("program/Upper.VEXA", ctfProfile);
         f.start();
-        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"Upper"});
-        TabFixture::select(f.tab.lbxGames, 0);
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
-        TabFixture::tick(f.tab.clsBindings, 0);
+        QCOMPARE(TabFixture::texts(f.page->games()), QStringList{"Upper"});
+        TabFixture::select(f.page->games(), 0);
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)), QStringList{"Grab Flag"});
+        TabFixture::tick(f.page->entryList(EntryKind::Binding), 0);
         QCOMPARE(f.read(upper, "Bind1", "Checked"), "true");
         // Adding the game again shows it rather than making a second file.
         ModalScript script;
         answerNewGame(script, "Upper");
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
         f.prompts.answerConfirm(true);
-        TabFixture::click(f.tab.btnDeleteGame);
+        TabFixture::click(f.page->deleteGameButton());
         QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), QStringList{"Upper.q2bk"});
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     }
@@ -443,7 +453,7 @@ private slots:
                     .toLatin1();
         const ReplaceCounter replaces(f.writeProfile("Global Aliases", text));
         f.start();
-        const KindWidgets w = widgetsOf(f.tab, kind);
+        const KindWidgets w = widgetsOf(*f.page, kind);
         TabFixture::select(w.list, 2);
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
@@ -457,7 +467,7 @@ private slots:
         } else if (operation == "select all") {
             TabFixture::click(w.selectAll);
         } else {
-            TabFixture::click(f.tab.btnEditAlias);
+            TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
             QVERIFY(script.done());
         }
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
@@ -481,13 +491,13 @@ private slots:
             f.writeProfile("ctf", ctfProfile);
         ModalScript script;
         answerNewGame(script, "ctf");
-        TabFixture::click(f.tab.btnAddGame);
+        TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
         QCOMPARE(f.env.readFile(f.profile("ctf")), ctfProfile);
-        QCOMPARE(TabFixture::texts(f.tab.lbxGames), QStringList{"ctf"});
-        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 1);
-        QVERIFY(!f.tab.cbxGlobalSettings->isChecked());
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        QCOMPARE(TabFixture::texts(f.page->games()), QStringList{"ctf"});
+        QCOMPARE(f.page->games()->selectedItems().size(), 1);
+        QVERIFY(!f.page->showGlobalSettings()->isChecked());
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)), QStringList{"Grab Flag"});
     }
 
     void deletingAGame() {
@@ -497,18 +507,18 @@ private slots:
         const QString backupFile = f.env.writeFile("program/ctf.q2bk", backup);
         f.start();
 
-        TabFixture::click(f.tab.btnDeleteGame); // nothing selected: nothing asked
+        TabFixture::click(f.page->deleteGameButton()); // nothing selected: nothing asked
         QVERIFY(f.prompts.shown.empty());
 
-        TabFixture::select(f.tab.lbxGames, 0);
+        TabFixture::select(f.page->games(), 0);
         f.prompts.answerConfirm(false);
-        TabFixture::click(f.tab.btnDeleteGame);
-        QCOMPARE(f.tab.lbxGames->count(), 1);
+        TabFixture::click(f.page->deleteGameButton());
+        QCOMPARE(f.page->games()->count(), 1);
 
         // A backup in the way keeps the profile; the game still leaves the list.
         f.prompts.answerConfirm(true);
-        TabFixture::click(f.tab.btnDeleteGame);
-        QCOMPARE(f.tab.lbxGames->count(), 0);
+        TabFixture::click(f.page->deleteGameButton());
+        QCOMPARE(f.page->games()->count(), 0);
         QCOMPARE(f.env.readFile(f.profile("ctf")), ctfProfile);
         QCOMPARE(f.env.readFile(backupFile), backup);
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
@@ -522,22 +532,24 @@ private slots:
         TabFixture f;
         const QString ctf = f.writeProfile("ctf", ctfProfile);
         f.start();
-        TabFixture::select(f.tab.lbxGames, 0);
+        TabFixture::select(f.page->games(), 0);
         f.prompts.answerConfirm(true);
-        TabFixture::click(f.tab.btnDeleteGame);
+        TabFixture::click(f.page->deleteGameButton());
         const QString backup = f.env.programDir() + "/ctf.q2bk";
-        QCOMPARE(TabFixture::texts(f.tab.clsAliases), QStringList{"Grab Flag"});
+        QCOMPARE(TabFixture::texts(f.page->entryList(EntryKind::Alias)), QStringList{"Grab Flag"});
 
         ModalScript script;
-        TabFixture::select(f.tab.clsAliases, 0);
+        TabFixture::select(f.page->entryList(EntryKind::Alias), 0);
         for (QAbstractButton* button :
-             {f.tab.btnAddAlias, f.tab.btnEditAlias, f.tab.btnDeleteAlias, f.tab.btnAddSetting})
+             {f.page->addEntryButton(EntryKind::Alias), f.page->editEntryButton(EntryKind::Alias),
+              f.page->deleteEntryButton(EntryKind::Alias),
+              f.page->addEntryButton(EntryKind::Setting)})
             TabFixture::click(button);
-        TabFixture::tick(f.tab.clsAliases, 0);
-        TabFixture::click(f.tab.cbxSelectAllBindings);
+        TabFixture::tick(f.page->entryList(EntryKind::Alias), 0);
+        TabFixture::click(f.page->selectAllBox(EntryKind::Binding));
         QTest::qWait(20);
         QVERIFY(script.done());
-        QCOMPARE(TabFixture::marks(f.tab.clsAliases), QList<bool>{true});
+        QCOMPARE(TabFixture::marks(f.page->entryList(EntryKind::Alias)), QList<bool>{true});
         QCOMPARE(f.env.readFile(backup), ctfProfile);
         QVERIFY(!QFile::exists(ctf));
         QCOMPARE(QDir(f.env.programDir()).entryList(QDir::Files), QStringList{"ctf.q2bk"});
@@ -547,29 +559,29 @@ private slots:
     void useThisGame() {
         TabFixture f;
         f.start();
-        TabFixture::click(f.tab.btnUseThisGame); // no games: nothing
-        QVERIFY(f.tab.txtCurrentGame->text().isEmpty());
-        QVERIFY(!f.tab.cbxStartWithGame->isChecked());
+        TabFixture::click(f.page->useThisGameButton()); // no games: nothing
+        QVERIFY(f.page->currentGame()->text().isEmpty());
+        QVERIFY(!f.page->startWithGame()->isChecked());
 
         f.writeProfile("ctf", "");
         f.writeProfile("dm", "");
-        f.controller->fillGamesList();
-        const QString first = f.tab.lbxGames->item(0)->text();
-        const QString second = f.tab.lbxGames->item(1)->text();
-        TabFixture::click(f.tab.btnUseThisGame);
-        QCOMPARE(f.tab.txtCurrentGame->text(), first);
-        QVERIFY(f.tab.cbxStartWithGame->isChecked());
-        QCOMPARE(f.tab.lbxGames->selectedItems().size(), 0);
+        f.page->fillGamesList();
+        const QString first = f.page->games()->item(0)->text();
+        const QString second = f.page->games()->item(1)->text();
+        TabFixture::click(f.page->useThisGameButton());
+        QCOMPARE(f.page->currentGame()->text(), first);
+        QVERIFY(f.page->startWithGame()->isChecked());
+        QCOMPARE(f.page->games()->selectedItems().size(), 0);
 
-        TabFixture::select(f.tab.lbxGames, 1);
-        TabFixture::click(f.tab.btnUseThisGame);
-        QCOMPARE(f.tab.txtCurrentGame->text(), second);
+        TabFixture::select(f.page->games(), 1);
+        TabFixture::click(f.page->useThisGameButton());
+        QCOMPARE(f.page->currentGame()->text(), second);
 
-        TabFixture::click(f.tab.cbxStartWithGame);
-        QVERIFY(f.tab.txtCurrentGame->text().isEmpty());
+        TabFixture::click(f.page->startWithGame());
+        QVERIFY(f.page->currentGame()->text().isEmpty());
         // Checking it by hand brings no game back.
-        TabFixture::click(f.tab.cbxStartWithGame);
-        QVERIFY(f.tab.txtCurrentGame->text().isEmpty());
+        TabFixture::click(f.page->startWithGame());
+        QVERIFY(f.page->currentGame()->text().isEmpty());
     }
 };
 
