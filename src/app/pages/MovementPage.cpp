@@ -3,6 +3,7 @@
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
 #include "app/WidgetHelpers.h"
+#include "settings/Catalogue.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,7 +27,8 @@ MovementPage::MovementPage(CatalogueLayout& settings, QWidget* parent) : QWidget
         settings.fillGroup(caption, 1);
 
     auto* first = newColumn();
-    first->addWidget(settings.control(QStringLiteral("in_mouse")));
+    for (const CatalogueRow* row : settings.blockRows("tabMovement", "Mouse"))
+        first->addWidget(settings.control(*row));
     first->addWidget(mouseGroup);
     first->addWidget(settings.group("Looking"));
     first->addStretch();

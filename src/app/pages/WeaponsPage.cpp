@@ -2,6 +2,7 @@
 
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
+#include "settings/Catalogue.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,28 +18,19 @@ WeaponsPage::WeaponsPage(CatalogueLayout& settings, QWidget* parent) : QWidget(p
     settings.fillGroup("Use Item", 1);
 
     auto* firing = newGrid();
-    int row = 0;
-    for (const char* command : {"+attack", "weapnext", "weapprev", "weaplast"})
-        settings.addSettingRow(firing, row++, 0, command);
+    settings.fillBlock(firing, "tabWeaponsInv", "Firing");
     auto* middle = newColumn();
     middle->addWidget(settings.group("Use Item"));
     middle->addLayout(firing);
     middle->addStretch();
 
     auto* weapons = newGrid();
-    const char* const weaponUse[] = {
-        "use blaster",  "use shotgun",          "use super shotgun",   "use machinegun",
-        "use chaingun", "use grenade launcher", "use rocket launcher", "use hyperblaster",
-        "use railgun",  "use bfg10k",           "use grenades"};
-    row = 0;
-    for (const char* command : weaponUse)
-        settings.addSettingRow(weapons, row++, 0, command);
-    weapons->setRowStretch(row, 1);
+    weapons->setRowStretch(settings.fillBlock(weapons, "tabWeaponsInv", "Weapons"), 1);
 
     // The two weapon options run along the bottom, under the inventory columns.
     auto* options = newRow();
-    for (const char* command : {"cl_vwep", "g_select_empty"})
-        options->addWidget(settings.control(QString::fromLatin1(command)));
+    for (const CatalogueRow* row : settings.blockRows("tabWeaponsInv", "Options"))
+        options->addWidget(settings.control(*row));
     options->addStretch();
 
     auto* layout = new QGridLayout(this);
