@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -45,6 +46,8 @@ void CatalogueLayout::createControls(const char* sheet, QWidget* page) {
             continue;
         QWidget* parent = *row.group ? groupBox(page, row.group) : page;
         const CreatedSetting created = createSettingControl(row, parent);
+        if (row.kind == SettingKind::Binding)
+            fitKeyNames(*static_cast<QLineEdit*>(created.control));
         controls_.insert(QString::fromUtf8(row.command), created.control);
         rowControls_[indexOf(row)] = created.control;
         rowLabels_[indexOf(row)] = created.label;
@@ -90,15 +93,25 @@ void CatalogueLayout::addSettingRow(QGridLayout* grid, int row, int column,
 }
 
 void CatalogueLayout::placeRows(QGridLayout* grid, const QList<const CatalogueRow*>& rows,
-                                const Flow& flow) {
+                                const Flow& flow, Labels labels) {
     const int count = static_cast<int>(rows.size());
     const int perColumn = (count + flow.columns - 1) / flow.columns;
-    for (int i = 0; i < count; ++i)
-        addSettingRow(grid, flow.row + i % perColumn,
-                      flow.column + (i / perColumn) * flow.stride + rows[i]->column, *rows[i]);
+    for (int i = 0; i < count; ++i) {
+        const int row = flow.row + i % perColumn;
+        const int column = flow.column + (i / perColumn) * flow.stride + rows[i]->column;
+        QLabel* label = this->label(*rows[i]);
+        if (labels == Labels::Beside || !label) {
+            addSettingRow(grid, row, column, *rows[i]);
+            continue;
+        }
+        auto* item = newColumn(0);
+        item->addWidget(label);
+        item->addWidget(control(*rows[i]));
+        grid->addLayout(item, row, column, 1, 2);
+    }
 }
 
-QGridLayout* CatalogueLayout::fillGroup(const char* caption, int columns) {
+QGridLayout* CatalogueLayout::fillGroup(const char* caption, int columns, Labels labels) {
     QGroupBox* box = groups_.value(QString::fromUtf8(caption));
     Q_ASSERT(box);
     QGridLayout* grid = newGroupGrid(box);
@@ -108,7 +121,7 @@ QGridLayout* CatalogueLayout::fillGroup(const char* caption, int columns) {
             rows << &row;
     Flow flow;
     flow.columns = columns;
-    placeRows(grid, rows, flow);
+    placeRows(grid, rows, flow, labels);
     if (columns > 1)
         grid->setHorizontalSpacing(BlockSpacing);
     // A list of check boxes reads as one block; fields keep their gap.
@@ -117,12 +130,15 @@ QGridLayout* CatalogueLayout::fillGroup(const char* caption, int columns) {
     });
     if (onlyChecks)
         grid->setVerticalSpacing(0);
+    else if (labels == Labels::Above)
+        grid->setVerticalSpacing(TightSpacing); // a label keeps closer to its own field
+
     return grid;
 }
 
 int CatalogueLayout::fillBlock(QGridLayout* grid, const char* sheet, const char* block,
                                const Flow& flow) {
     const QList<const CatalogueRow*> rows = blockRows(sheet, block);
-    placeRows(grid, rows, flow);
+    placeRows(grid, rows, flow, Labels::Beside);
     return flow.row + (static_cast<int>(rows.size()) + flow.columns - 1) / flow.columns;
 }

@@ -32,8 +32,12 @@ public:
     // A setting in two cells of `grid`: a check box spans both; a binding puts its label in the
     // first and its box in the second; a spin's label may use the room its narrower box leaves.
     void addSettingRow(QGridLayout* grid, int row, int column, const CatalogueRow& setting);
+    // Where a spin's or binding's label stands: beside its field, or above it where a column
+    // has no room for both side by side.
+    enum class Labels { Beside, Above };
+
     // Lays a group's settings out in catalogue order, down the first column, then the next.
-    QGridLayout* fillGroup(const char* caption, int columns);
+    QGridLayout* fillGroup(const char* caption, int columns, Labels labels = Labels::Beside);
     // Lays the settings of a block of `sheet` out in their places; a row's own column moves it
     // right of the block's first. Returns the grid row under the block.
     int fillBlock(QGridLayout* grid, const char* sheet, const char* block, const Flow& flow);
@@ -55,7 +59,8 @@ public:
 
 private:
     QGroupBox* groupBox(QWidget* page, const char* caption);
-    void placeRows(QGridLayout* grid, const QList<const CatalogueRow*>& rows, const Flow& flow);
+    void placeRows(QGridLayout* grid, const QList<const CatalogueRow*>& rows, const Flow& flow,
+                   Labels labels);
 
     QHash<QString, QWidget*> controls_;
     // By the row's index in the catalogue.

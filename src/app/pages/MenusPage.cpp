@@ -19,7 +19,7 @@ MenusPage::MenusPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     grid->setColumnMinimumWidth(2, BlockSpacing);
     grid->setRowStretch(rows, 1);
     auto* right = newColumn();
-    right->addWidget(pictureLabel(this, "imgMenus", "tab_menus", 168));
+    right->addWidget(pictureLabel(this, "imgMenus", "tab_menus", 128));
     right->addStretch();
     auto* layout = pageColumns(this);
     layout->addLayout(grid);

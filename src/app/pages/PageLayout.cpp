@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,13 +16,22 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace PageLayout {
 
 namespace {
 
 constexpr int FoundComboLetters = 6;
+
+// The widest key names a player binds, as the engines spell them (the keypad arrows, the mouse
+// wheel); the engines' scancode names are longer still, but bound by hardly anyone.
+const char* const WideKeyNames[] = {"KP_DOWNARROW", "KP_RIGHTARROW", "KP_LEFTARROW", "MWHEELDOWN",
+                                    "RIGHTARROW",   "BACKSPACE",     "CAPSLOCK"};
 
 } // namespace
 
@@ -83,6 +93,28 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName,
 void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget* field) {
     grid->addWidget(label, row, column);
     grid->addWidget(field, row, column + 1);
+}
+
+void fitKeyNames(QLineEdit& box) {
+    // The widest name is measured once per font: the window has some eighty key boxes.
+    static QFont measuredFont;
+    static int widestName = -1;
+    const QFontMetrics metrics = box.fontMetrics();
+    if (widestName < 0 || box.font() != measuredFont) {
+        measuredFont = box.font();
+        widestName = 0;
+        for (const char* name : WideKeyNames)
+            widestName = std::max(widestName, metrics.horizontalAdvance(QLatin1String(name)));
+    }
+    const int text = std::max(widestName, metrics.horizontalAdvance(box.text()));
+    constexpr int innerMargins = 2 * 2 + 1; // the line edit's own margin each side, the cursor
+    const QMargins margins = box.textMargins();
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QSize contents(text + innerMargins + margins.left() + margins.right(), box.height());
+    box.setFixedWidth(
+        box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, &box).width());
 }
 
 void compactRows(QWidget* page) {

@@ -44,7 +44,7 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     auto* right = newColumn();
     right->addLayout(fields);
     right->addSpacing(BlockSpacing);
-    right->addWidget(pictureLabel(this, "imgSound", "tab_sound", 200), 0, Qt::AlignHCenter);
+    right->addWidget(pictureLabel(this, "imgSound", "tab_sound", 184), 0, Qt::AlignHCenter);
     right->addStretch();
 
     auto* layout = pageColumns(this);
