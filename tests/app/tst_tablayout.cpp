@@ -119,6 +119,14 @@ bool showsWhole(const QLineEdit& edit, const QString& text) {
     return scrolled <= 0 || (!text.isEmpty() && scrolled <= metrics.leftBearing(text.front()));
 }
 
+void noteIfCut(const QLineEdit& edit, const QString& text, QStringList& narrow) {
+    if (!showsWhole(edit, text))
+        narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
+                      .arg(describe(&edit))
+                      .arg(edit.width())
+                      .arg(text);
+}
+
 QString commandOf(const QWidget* widget) {
     if (const auto* box = qobject_cast<const SettingCheckBox*>(widget))
         return box->supCommand();
@@ -322,11 +330,7 @@ void TstTabLayout::editsShowTheirWholeText() {
         QString full = edit->displayText();
         if (!edit->inputMask().isEmpty())
             full.replace(QLatin1Char(' '), QLatin1Char('0'));
-        if (!showsWhole(*edit, full))
-            narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
-                          .arg(describe(edit))
-                          .arg(edit->width())
-                          .arg(full);
+        noteIfCut(*edit, full, narrow);
     }
     QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
 }
@@ -352,11 +356,7 @@ void TstTabLayout::keyBoxesShowLongKeyNames() {
         if (binding)
             names << binding->supDefault();
         for (const QString& name : names)
-            if (!showsWhole(*edit, name))
-                narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
-                              .arg(describe(edit))
-                              .arg(edit->width())
-                              .arg(name);
+            noteIfCut(*edit, name, narrow);
     }
     QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
 }
