@@ -27,15 +27,15 @@ public:
         int stride = 2;
     };
 
+    // Where a spin's or binding's label stands: beside its field, or above it where a column
+    // has no room for both side by side.
+    enum class Labels { Beside, Above };
+
     // Makes the controls of `sheet` in `page`, or in their group box there.
     void createControls(const char* sheet, QWidget* page);
     // A setting in two cells of `grid`: a check box spans both; a binding puts its label in the
     // first and its box in the second; a spin's label may use the room its narrower box leaves.
     void addSettingRow(QGridLayout* grid, int row, int column, const CatalogueRow& setting);
-    // Where a spin's or binding's label stands: beside its field, or above it where a column
-    // has no room for both side by side.
-    enum class Labels { Beside, Above };
-
     // Lays a group's settings out in catalogue order, down the first column, then the next.
     QGridLayout* fillGroup(const char* caption, int columns, Labels labels = Labels::Beside);
     // Lays the settings of a block of `sheet` out in their places; a row's own column moves it
