@@ -46,8 +46,12 @@ void CatalogueLayout::createControls(const char* sheet, QWidget* page) {
             continue;
         QWidget* parent = *row.group ? groupBox(page, row.group) : page;
         const CreatedSetting created = createSettingControl(row, parent);
-        if (row.kind == SettingKind::Binding)
-            fitKeyNames(*static_cast<QLineEdit*>(created.control));
+        if (row.kind == SettingKind::Binding) {
+            // Measured once: the window has some eighty key boxes.
+            if (keyBoxWidth_ == 0)
+                keyBoxWidth_ = PageLayout::keyBoxWidth(*static_cast<QLineEdit*>(created.control));
+            created.control->setFixedWidth(keyBoxWidth_);
+        }
         controls_.insert(QString::fromUtf8(row.command), created.control);
         rowControls_[indexOf(row)] = created.control;
         rowLabels_[indexOf(row)] = created.label;

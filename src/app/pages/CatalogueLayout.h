@@ -56,6 +56,9 @@ public:
     QWidget* control(const QString& command) const { return controls_.value(command); }
     // The group box of a caption, made by createControls, or null.
     QGroupBox* group(const char* caption) const;
+    // The width of the binding boxes, once a sheet with one is made: they show the widest key
+    // names a player binds whole.
+    int keyBoxWidth() const { return keyBoxWidth_; }
 
 private:
     QGroupBox* groupBox(QWidget* page, const char* caption);
@@ -67,4 +70,5 @@ private:
     std::vector<QWidget*> rowControls_;
     std::vector<QLabel*> rowLabels_;
     QHash<QString, QGroupBox*> groups_;
+    int keyBoxWidth_ = 0;
 };

@@ -38,7 +38,7 @@ CommunicationsPage::CommunicationsPage(CatalogueLayout& settings, QWidget* paren
         const QByteArray n = QByteArray::number(line);
         auto* label = newLabel(messages, QStringLiteral("Message %1").arg(line));
         keys_[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Key");
-        fitKeyNames(*keys_[slot]);
+        keys_[slot]->setFixedWidth(settings.keyBoxWidth());
         setHintText(keys_[slot], QStringLiteral("Press the key that says this message"));
         KeyCaptureFilter::install(*keys_[slot]);
         texts_[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Msg");

@@ -8,7 +8,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,6 +31,18 @@ constexpr int FoundComboLetters = 6;
 // wheel); the engines' scancode names are longer still, but bound by hardly anyone.
 const char* const WideKeyNames[] = {"KP_DOWNARROW", "KP_RIGHTARROW", "KP_LEFTARROW", "MWHEELDOWN",
                                     "RIGHTARROW",   "BACKSPACE",     "CAPSLOCK"};
+
+// The width of a line edit like `box` that shows `textWidth` pixels of text whole, with the room
+// it keeps around its text and for the cursor after it.
+int lineEditWidth(const QLineEdit& box, int textWidth) {
+    constexpr int innerMargins = 2 * 2 + 1; // the line edit's own margin each side, the cursor
+    const QMargins margins = box.textMargins();
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QSize contents(textWidth + innerMargins + margins.left() + margins.right(), box.height());
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, &box).width();
+}
 
 } // namespace
 
@@ -95,26 +106,12 @@ void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget*
     grid->addWidget(field, row, column + 1);
 }
 
-void fitKeyNames(QLineEdit& box) {
-    // The widest name is measured once per font: the window has some eighty key boxes.
-    static QFont measuredFont;
-    static int widestName = -1;
+int keyBoxWidth(const QLineEdit& box) {
     const QFontMetrics metrics = box.fontMetrics();
-    if (widestName < 0 || box.font() != measuredFont) {
-        measuredFont = box.font();
-        widestName = 0;
-        for (const char* name : WideKeyNames)
-            widestName = std::max(widestName, metrics.horizontalAdvance(QLatin1String(name)));
-    }
-    const int text = std::max(widestName, metrics.horizontalAdvance(box.text()));
-    constexpr int innerMargins = 2 * 2 + 1; // the line edit's own margin each side, the cursor
-    const QMargins margins = box.textMargins();
-    QStyleOptionFrame option;
-    option.initFrom(&box);
-    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
-    const QSize contents(text + innerMargins + margins.left() + margins.right(), box.height());
-    box.setFixedWidth(
-        box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, &box).width());
+    int widest = 0;
+    for (const char* name : WideKeyNames)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(name)));
+    return lineEditWidth(box, widest);
 }
 
 void compactRows(QWidget* page) {

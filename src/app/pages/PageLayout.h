@@ -59,9 +59,8 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, Q
 // A slider moving in steps of one, with tick marks.
 QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
                   int maximum, int position);
-// Fixes the width of a box that shows a key name to hold the widest names a player binds and its
-// own text whole, with the room a line edit keeps around its text and for the cursor after it.
-void fitKeyNames(QLineEdit& box);
+// The width a box like `box` needs to show the widest key names a player binds whole.
+int keyBoxWidth(const QLineEdit& box);
 // Check boxes and radio buttons share one compact row height on every page.
 void compactRows(QWidget* page);
 
