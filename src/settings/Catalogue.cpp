@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QLatin1String>
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -35,23 +36,65 @@ constexpr const char* Enhancements = "Enhancements";
 constexpr const char* CardSpecific = "Video Card Specific";
 constexpr const char* Debugging = "Debugging";
 
+// Blocks outside the group boxes, named per sheet.
+constexpr const char* Gun = "Gun";
+constexpr const char* View = "View";
+constexpr const char* Mouse = "Mouse";
+constexpr const char* Options = "Options";
+constexpr const char* WeaponList = "Weapons";
+constexpr const char* Firing = "Firing";
+constexpr const char* Keys = "Keys";
+constexpr const char* ConsoleFields = "Console";
+constexpr const char* Header = "Header";
+constexpr const char* Checks = "Checks";
+constexpr const char* Fields = "Fields";
+constexpr const char* Driver = "Driver";
+constexpr const char* CdLoop = "CD loop";
+constexpr const char* Downloads = "Downloads";
+constexpr const char* Switches = "Switches";
+constexpr const char* Limits = "Limits";
+
+// Where a row sits on its sheet: in a group box, or in a block outside them.
+struct Where {
+    constexpr Where(const char* groupCaption) : group(groupCaption) {}
+    constexpr Where(const char* blockName, int placeInBlock, int blockColumn)
+        : block(blockName), place(placeInBlock), column(blockColumn) {}
+
+    const char* group = NoGroup;
+    const char* block = "";
+    int place = 0;
+    int column = 0;
+};
+
+// Outside the group boxes, in `block` in catalogue order, `column` cells right of its first.
+constexpr Where in(const char* block, int column = 0) {
+    return {block, 0, column};
+}
+
+// Outside the group boxes, at `place` (from 1) of a block shown in another order.
+constexpr Where at(const char* block, int place) {
+    return {block, place, 0};
+}
+
 // A check box shows its caption right of its mark; it has no attached label.
-constexpr CatalogueRow check(const char* tab, const char* group, const char* command,
-                             const char* def, const char* caption, const char* description,
-                             const char* notes = "") {
-    return {command, SettingKind::CheckBox, tab, group, def, caption, PosRight, description, notes};
+constexpr CatalogueRow check(const char* tab, Where where, const char* command, const char* def,
+                             const char* caption, const char* description, const char* notes = "") {
+    return {command,  SettingKind::CheckBox, tab,   where.group, def,         caption,
+            PosRight, description,           notes, where.block, where.place, where.column};
 }
 
-constexpr CatalogueRow spin(const char* tab, const char* group, const char* command,
-                            const char* def, const char* caption, LabelPosition position,
-                            const char* description, const char* notes = "") {
-    return {command, SettingKind::Spin, tab, group, def, caption, position, description, notes};
+constexpr CatalogueRow spin(const char* tab, Where where, const char* command, const char* def,
+                            const char* caption, LabelPosition position, const char* description,
+                            const char* notes = "") {
+    return {command,  SettingKind::Spin, tab,   where.group, def,         caption,
+            position, description,       notes, where.block, where.place, where.column};
 }
 
-constexpr CatalogueRow bind(const char* tab, const char* group, const char* command,
-                            const char* def, const char* caption, LabelPosition position,
-                            const char* description, const char* notes = "") {
-    return {command, SettingKind::Binding, tab, group, def, caption, position, description, notes};
+constexpr CatalogueRow bind(const char* tab, Where where, const char* command, const char* def,
+                            const char* caption, LabelPosition position, const char* description,
+                            const char* notes = "") {
+    return {command,  SettingKind::Binding, tab,   where.group, def,         caption,
+            position, description,          notes, where.block, where.place, where.column};
 }
 
 // A string literal, so that it can also end a longer note.
@@ -59,14 +102,14 @@ constexpr CatalogueRow bind(const char* tab, const char* group, const char* comm
 
 const CatalogueRow rows[] = {
     // General
-    spin(General, NoGroup, "gun_x", "0", "X", PosLeft, "The x-axis position of the player's gun"),
-    spin(General, NoGroup, "gun_y", "0", "Y", PosLeft, "The y-axis position of the player's gun"),
-    spin(General, NoGroup, "gun_z", "0", "Z", PosLeft, "The z-axis position of the player's gun"),
-    spin(General, NoGroup, "fov", "90", "Field of Vision", PosLeft, "",
+    spin(General, in(Gun), "gun_x", "0", "X", PosLeft, "The x-axis position of the player's gun"),
+    spin(General, in(Gun), "gun_y", "0", "Y", PosLeft, "The y-axis position of the player's gun"),
+    spin(General, in(Gun), "gun_z", "0", "Z", PosLeft, "The z-axis position of the player's gun"),
+    spin(General, in(View), "fov", "90", "Field of Vision", PosLeft, "",
          "The horizontal field of view in degrees\n"
          "The game accepts 1 to 160: larger values are cut to 160, smaller ones become 90\n"
          "A deathmatch server with the fixed FOV rule keeps every player at 90"),
-    spin(General, NoGroup, "viewsize", "100", "View Size", PosLeft,
+    spin(General, in(View), "viewsize", "100", "View Size", PosLeft,
          "The size of the game view as a percentage of the screen",
          "From 40 to 100; below 100 a border frames the smaller view\n"
          "The sizeup and sizedown commands change it in steps of 10"),
@@ -77,7 +120,7 @@ const CatalogueRow rows[] = {
           "On: moving the mouse forward and back looks up and down all the time\n"
           "Off: it moves the player, unless the mouse look key (+mlook) is held\n"
           "Only available while Use Mouse is on"),
-    check(Movement, NoGroup, "in_mouse", "yes", "Use Mouse",
+    check(Movement, in(Mouse), "in_mouse", "yes", "Use Mouse",
           "Toggle the use of input from the mouse",
           "Turning it off also turns off Mouse Look, which is then not written to the config"),
     check(Movement, Looking, "lookspring", "yes", "Look Spring",
@@ -149,70 +192,72 @@ const CatalogueRow rows[] = {
          "Use the rebreather, which lets the player breathe under water"),
     bind(Weapons, UseItem, "use silencer", "s", "Silencer", PosLeft,
          "Use the silencer, which muffles the player's weapons"),
-    check(Weapons, NoGroup, "cl_vwep", "yes", "Visible Weapons",
+    check(Weapons, in(Options), "cl_vwep", "yes", "Visible Weapons",
           "Show the weapon each player holds on the player models"),
-    check(Weapons, NoGroup, "g_select_empty", "no", "Select Empty Weapons",
+    check(Weapons, in(Options), "g_select_empty", "no", "Select Empty Weapons",
           "Allow switching to a weapon that has no ammunition",
           "Read by the game module, so in a network game the server's setting counts"),
-    bind(Weapons, NoGroup, "use blaster", "1", "Blaster", PosLeft, "Switch to the blaster"),
-    bind(Weapons, NoGroup, "use shotgun", "2", "Shotgun", PosLeft, "Switch to the shotgun"),
-    bind(Weapons, NoGroup, "use super shotgun", "3", "Super Shotgun", PosLeft,
+    bind(Weapons, in(WeaponList), "use blaster", "1", "Blaster", PosLeft, "Switch to the blaster"),
+    bind(Weapons, in(WeaponList), "use shotgun", "2", "Shotgun", PosLeft, "Switch to the shotgun"),
+    bind(Weapons, in(WeaponList), "use super shotgun", "3", "Super Shotgun", PosLeft,
          "Switch to the super shotgun"),
-    bind(Weapons, NoGroup, "use machinegun", "4", "Machinegun", PosLeft,
+    bind(Weapons, in(WeaponList), "use machinegun", "4", "Machinegun", PosLeft,
          "Switch to the machinegun"),
-    bind(Weapons, NoGroup, "use chaingun", "5", "Chaingun", PosLeft, "Switch to the chaingun"),
-    bind(Weapons, NoGroup, "use grenade launcher", "6", "Grenade Launcher", PosLeft,
+    bind(Weapons, in(WeaponList), "use chaingun", "5", "Chaingun", PosLeft,
+         "Switch to the chaingun"),
+    bind(Weapons, in(WeaponList), "use grenade launcher", "6", "Grenade Launcher", PosLeft,
          "Switch to the grenade launcher"),
-    bind(Weapons, NoGroup, "use rocket launcher", "7", "Rocket Launcher", PosLeft,
+    bind(Weapons, in(WeaponList), "use rocket launcher", "7", "Rocket Launcher", PosLeft,
          "Switch to the rocket launcher"),
-    bind(Weapons, NoGroup, "use hyperblaster", "8", "HyperBlaster", PosLeft,
+    bind(Weapons, in(WeaponList), "use hyperblaster", "8", "HyperBlaster", PosLeft,
          "Switch to the hyperblaster"),
-    bind(Weapons, NoGroup, "use railgun", "9", "Railgun", PosLeft, "Switch to the railgun"),
-    bind(Weapons, NoGroup, "use bfg10k", "0", "BFG10K", PosLeft, "Switch to the BFG10K"),
-    bind(Weapons, NoGroup, "use grenades", "g", "Hand Grenades", PosLeft,
+    bind(Weapons, in(WeaponList), "use railgun", "9", "Railgun", PosLeft, "Switch to the railgun"),
+    bind(Weapons, in(WeaponList), "use bfg10k", "0", "BFG10K", PosLeft, "Switch to the BFG10K"),
+    bind(Weapons, in(WeaponList), "use grenades", "g", "Hand Grenades", PosLeft,
          "Switch to the hand grenades"),
-    bind(Weapons, NoGroup, "+attack", "CTRL", "Fire Weapon", PosLeft,
+    bind(Weapons, in(Firing), "+attack", "CTRL", "Fire Weapon", PosLeft,
          "When active the player is firing the current weapon"),
-    bind(Weapons, NoGroup, "weapnext", "/", "Next Weapon", PosLeft,
+    bind(Weapons, in(Firing), "weapnext", "/", "Next Weapon", PosLeft,
          "Switch to the next weapon the player carries"),
-    bind(Weapons, NoGroup, "weapprev", "", "Prev Weapon", PosLeft,
+    bind(Weapons, in(Firing), "weapprev", "", "Prev Weapon", PosLeft,
          "Switch to the previous weapon the player carries"),
-    bind(Weapons, NoGroup, "weaplast", "", "Last Weapon", PosLeft,
+    bind(Weapons, in(Firing), "weaplast", "", "Last Weapon", PosLeft,
          "Switch back to the weapon used before the current one"),
 
     // Communications
-    check(Comms, NoGroup, "logfile", "no", "Log Console", "Write the console output to a log file",
+    check(Comms, at(ConsoleFields, 3), "logfile", "no", "Log Console",
+          "Write the console output to a log file",
           "The log is qconsole.log in the game directory\n"
           "1 writes a new log each session; the game also knows 2 (write every line at once)\n"
           "and 3 (add to the old log), which this box cannot set"),
-    spin(Comms, NoGroup, "scr_conspeed", "3", "Console Speed", PosLeft,
+    spin(Comms, at(ConsoleFields, 1), "scr_conspeed", "3", "Console Speed", PosLeft,
          "How fast the console slides down and up"),
-    spin(Comms, NoGroup, "con_notifytime", "3", "Notify Time", PosLeft,
+    spin(Comms, at(ConsoleFields, 2), "con_notifytime", "3", "Notify Time", PosLeft,
          "How many seconds new console lines stay at the top of the screen"),
-    bind(Comms, NoGroup, "toggleconsole", "~", "Console", PosLeft, "Open or close the console",
+    bind(Comms, at(Keys, 1), "toggleconsole", "~", "Console", PosLeft, "Open or close the console",
          "The ` and ~ keys always open the console; another key bound here opens it as well"),
-    bind(Comms, NoGroup, "messagemode", "t", "Talk", PosLeft,
+    bind(Comms, at(Keys, 2), "messagemode", "t", "Talk", PosLeft,
          "Type a message that every player sees"),
-    bind(Comms, NoGroup, "score", "x", "Scoreboard", PosLeft, "Show or hide the scoreboard",
+    bind(Comms, at(Keys, 3), "score", "x", "Scoreboard", PosLeft, "Show or hide the scoreboard",
          "Only in deathmatch and cooperative games"),
-    bind(Comms, NoGroup, "wave 1", "j", "Salute", PosLeft, "Make the player model salute"),
-    bind(Comms, NoGroup, "wave 2", "k", "Taunt", PosLeft, "Make the player model taunt"),
-    bind(Comms, NoGroup, "wave 0", "h", "Flip Off", PosLeft,
+    bind(Comms, at(Keys, 5), "wave 1", "j", "Salute", PosLeft, "Make the player model salute"),
+    bind(Comms, at(Keys, 6), "wave 2", "k", "Taunt", PosLeft, "Make the player model taunt"),
+    bind(Comms, at(Keys, 4), "wave 0", "h", "Flip Off", PosLeft,
          "Make the player model give the finger"),
-    bind(Comms, NoGroup, "wave 3", "l", "Wave", PosLeft, "Make the player model wave"),
-    bind(Comms, NoGroup, "wave 4", "u", "Point", PosLeft, "Make the player model point"),
+    bind(Comms, at(Keys, 7), "wave 3", "l", "Wave", PosLeft, "Make the player model wave"),
+    bind(Comms, at(Keys, 8), "wave 4", "u", "Point", PosLeft, "Make the player model point"),
 
     // Video, outside the sub-pages
-    check(Video, NoGroup, "vid_fullscreen", "no", "Full Screen",
+    check(Video, in(Header), "vid_fullscreen", "no", "Full Screen",
           "Run the game on the full screen instead of in a window",
           "The game restarts its renderer when this changes"),
 
     // Video, Both
-    bind(Both, NoGroup, "vid_restart", "", "Restart Video", PosLeft,
+    bind(Both, in(Keys), "vid_restart", "", "Restart Video", PosLeft,
          "Restart the renderer so that changed video settings take effect"),
-    bind(Both, NoGroup, "sizedown", "-", "Smaller View", PosLeft,
+    bind(Both, in(Keys), "sizedown", "-", "Smaller View", PosLeft,
          "Make the game view smaller by one step"),
-    bind(Both, NoGroup, "sizeup", "+", "Larger View", PosLeft,
+    bind(Both, in(Keys), "sizeup", "+", "Larger View", PosLeft,
          "Make the game view larger by one step"),
     spin(Both, ScreenPosition, "vid_xpos", "3", "X Position", PosLeft,
          "The distance of the game window from the left edge of the desktop",
@@ -222,38 +267,38 @@ const CatalogueRow rows[] = {
          "Only used while the game runs in a window"),
 
     // Video, Software
-    check(Software, NoGroup, "sw_stipplealpha", "no", "Stipple Alpha",
+    check(Software, in(Checks), "sw_stipplealpha", "no", "Stipple Alpha",
           "Draw see-through surfaces with a dot pattern instead of blending them",
           "Faster on slow computers, but looks grainy"),
-    check(Software, NoGroup, "sw_drawflat", "no", "Draw Flat",
+    check(Software, in(Checks), "sw_drawflat", "no", "Draw Flat",
           "Draw the walls and floors in flat colors without textures"),
-    check(Software, NoGroup, "sw_polymodelstats", "no", "Model Statistics",
+    check(Software, in(Checks), "sw_polymodelstats", "no", "Model Statistics",
           "Print statistics about the drawn polygon models in the console"),
-    check(Software, NoGroup, "sw_reportedgeout", "no", "Report Edge Limit",
+    check(Software, in(Checks), "sw_reportedgeout", "no", "Report Edge Limit",
           "Report in the console when a frame has run out of edges"),
-    check(Software, NoGroup, "sw_reportsurfout", "no", "Report Surface Limit",
+    check(Software, in(Checks), "sw_reportsurfout", "no", "Report Surface Limit",
           "Report in the console when a frame has run out of surfaces"),
-    check(Software, NoGroup, "sw_surfcacheoverride", "no", "Override Surface Cache",
+    check(Software, in(Checks), "sw_surfcacheoverride", "no", "Override Surface Cache",
           "Give the surface cache a fixed size instead of one computed from the resolution",
           "The game reads the value as the cache size in bytes, rounded up to 8 KB\n"
           "The 1 this box writes gives a tiny cache, so leave it off"),
-    check(Software, NoGroup, "sw_waterwarp", "yes", "Underwater Warp",
+    check(Software, in(Checks), "sw_waterwarp", "yes", "Underwater Warp",
           "Make the view waver while the player is under water"),
-    check(Software, NoGroup, "sw_allow_modex", "yes", "Allow Mode X",
+    check(Software, in(Checks), "sw_allow_modex", "yes", "Allow Mode X",
           "Allow the low-resolution VGA Mode X video modes",
           "Used by the software renderer on Windows when it sets a video mode"),
-    check(Software, NoGroup, "sw_draworder", "no", "Show Draw Order",
+    check(Software, in(Checks), "sw_draworder", "no", "Show Draw Order",
           "A debugging view that changes the order in which surfaces are drawn", CHEAT_PROTECTED),
-    spin(Software, NoGroup, "sw_mipcap", "0", "Mip Cap", PosLeft,
+    spin(Software, in(Fields), "sw_mipcap", "0", "Mip Cap", PosLeft,
          "Limits the finest mip level the textures are drawn with",
          "0 draws full detail; up to 3 forces coarser textures, which draw faster"),
-    spin(Software, NoGroup, "sw_mipscale", "1", "Mip Scale", PosLeft,
+    spin(Software, in(Fields), "sw_mipscale", "1", "Mip Scale", PosLeft,
          "Scales the distances at which coarser texture mip levels take over"),
-    spin(Software, NoGroup, "sw_clearcolor", "2", "Clear Color", PosLeft,
+    spin(Software, in(Fields), "sw_clearcolor", "2", "Clear Color", PosLeft,
          "The palette color drawn where the view shows no surface"),
 
     // Video, GL
-    check(GL, NoGroup, "gl_log", "no", "Log GL Calls", "Write every OpenGL call to a log file",
+    check(GL, in(Driver), "gl_log", "no", "Log GL Calls", "Write every OpenGL call to a log file",
           "The log is gl.log in the game directory\n"
           "It slows the game down a lot; meant for finding driver faults"),
     check(GL, Enhancements, "gl_bitdepth", "no", "Set Color Depth",
@@ -322,140 +367,143 @@ const CatalogueRow rows[] = {
           "Use single-color lightmaps for cards that cannot blend colored ones"),
 
     // Sound
-    check(Sound, NoGroup, "s_initsound", "yes", "Enable Sound",
+    check(Sound, in(Checks), "s_initsound", "yes", "Enable Sound",
           "Start the sound system with the game",
           "Read when the game starts and by snd_restart; while it is off the game is silent"),
-    check(Sound, NoGroup, "s_primary", "no", "Primary Buffer",
+    check(Sound, in(Checks), "s_primary", "no", "Primary Buffer",
           "Mix the sound straight into the primary DirectSound buffer",
           "Windows only: can lower the sound delay, but does not work with every card"),
-    check(Sound, NoGroup, "s_wavonly", "no", "Wave Output Only",
+    check(Sound, in(Checks), "s_wavonly", "no", "Wave Output Only",
           "Use the Windows wave output instead of DirectSound"),
-    check(Sound, NoGroup, "cl_footsteps", "yes", "Footsteps", "Play the sound of footsteps"),
-    check(Sound, NoGroup, "s_loadas8bit", "yes", "Load 8-bit Sounds",
+    check(Sound, in(Checks), "cl_footsteps", "yes", "Footsteps", "Play the sound of footsteps"),
+    check(Sound, in(Checks), "s_loadas8bit", "yes", "Load 8-bit Sounds",
           "Load the sound effects in 8-bit quality to save memory",
           "Applies to sounds loaded afterwards, for example after snd_restart"),
-    check(Sound, NoGroup, "s_show", "no", "Show Sounds",
+    check(Sound, in(Checks), "s_show", "no", "Show Sounds",
           "Print the sounds being played and their volumes in the console"),
-    check(Sound, NoGroup, "s_testsound", "no", "Test Sound",
+    check(Sound, in(Checks), "s_testsound", "no", "Test Sound",
           "Replace the game's sounds with a steady test tone"),
-    check(Sound, NoGroup, "cd_nocd", "no", "Disable CD Music", "Do not play the CD music"),
-    spin(Sound, NoGroup, "cd_looptrack", "11", "Loop Track", PosLeft,
+    check(Sound, in(Checks), "cd_nocd", "no", "Disable CD Music", "Do not play the CD music"),
+    spin(Sound, in(CdLoop), "cd_looptrack", "11", "Loop Track", PosLeft,
          "The CD track played once a level's track has repeated Loop Count times",
          "Track 1 of the game CD holds data, so the music starts at track 2"),
-    spin(Sound, NoGroup, "cd_loopcount", "4", "Loop Count", PosLeft,
+    spin(Sound, in(CdLoop), "cd_loopcount", "4", "Loop Count", PosLeft,
          "How often a level's CD track repeats before the loop track takes over"),
-    bind(Sound, NoGroup, "snd_restart", "", "Restart Sound", PosLeft,
+    bind(Sound, in(Keys), "snd_restart", "", "Restart Sound", PosLeft,
          "Restart the sound system so that changed sound settings take effect"),
-    bind(Sound, NoGroup, "soundinfo", "", "Sound Info", PosLeft,
+    bind(Sound, in(Keys), "soundinfo", "", "Sound Info", PosLeft,
          "Print the sound system's format and state in the console"),
-    bind(Sound, NoGroup, "soundlist", "", "Sound List", PosLeft,
+    bind(Sound, in(Keys), "soundlist", "", "Sound List", PosLeft,
          "List the loaded sound effects in the console"),
-    bind(Sound, NoGroup, "cd on", "", "CD On", PosLeft, "Switch the CD music on"),
-    bind(Sound, NoGroup, "cd off", "", "CD Off", PosLeft, "Stop the CD music and switch it off"),
-    bind(Sound, NoGroup, "cd stop", "", "CD Stop", PosLeft, "Stop the CD track being played"),
-    bind(Sound, NoGroup, "cd pause", "", "CD Pause", PosLeft, "Pause the CD track"),
-    bind(Sound, NoGroup, "cd resume", "", "CD Resume", PosLeft, "Go on with a paused CD track"),
+    bind(Sound, in(Keys), "cd on", "", "CD On", PosLeft, "Switch the CD music on"),
+    bind(Sound, in(Keys), "cd off", "", "CD Off", PosLeft, "Stop the CD music and switch it off"),
+    bind(Sound, in(Keys), "cd stop", "", "CD Stop", PosLeft, "Stop the CD track being played"),
+    bind(Sound, in(Keys), "cd pause", "", "CD Pause", PosLeft, "Pause the CD track"),
+    bind(Sound, in(Keys), "cd resume", "", "CD Resume", PosLeft, "Go on with a paused CD track"),
 
     // Menus
-    bind(Menus, NoGroup, "togglemenu", "ESCAPE", "Main Menu", PosLeft,
+    bind(Menus, in(Keys), "togglemenu", "ESCAPE", "Main Menu", PosLeft,
          "Open or close the main menu"),
-    bind(Menus, NoGroup, "cmd help", "F1", "Help Computer", PosLeft,
+    bind(Menus, in(Keys), "cmd help", "F1", "Help Computer", PosLeft,
          "Show the help computer with the current objectives"),
-    bind(Menus, NoGroup, "menu_savegame", "F2", "Save Game", PosLeft, "Open the save game menu"),
-    bind(Menus, NoGroup, "menu_loadgame", "F3", "Load Game", PosLeft, "Open the load game menu"),
-    bind(Menus, NoGroup, "menu_keys", "F4", "Key Bindings", PosLeft,
+    bind(Menus, in(Keys), "menu_savegame", "F2", "Save Game", PosLeft, "Open the save game menu"),
+    bind(Menus, in(Keys), "menu_loadgame", "F3", "Load Game", PosLeft, "Open the load game menu"),
+    bind(Menus, in(Keys), "menu_keys", "F4", "Key Bindings", PosLeft,
          "Open the menu for binding keys"),
-    bind(Menus, NoGroup, "menu_startserver", "F5", "Start Server", PosLeft,
+    bind(Menus, in(Keys), "menu_startserver", "F5", "Start Server", PosLeft,
          "Open the menu for starting a network server"),
-    bind(Menus, NoGroup, "save quick", "F6", "Quick Save", PosLeft,
+    bind(Menus, in(Keys), "save quick", "F6", "Quick Save", PosLeft,
          "Save the game in the quick save slot"),
-    bind(Menus, NoGroup, "Load quick", "F9", "Quick Load", PosLeft,
+    bind(Menus, in(Keys), "Load quick", "F9", "Quick Load", PosLeft,
          "Load the game from the quick save slot"),
-    bind(Menus, NoGroup, "menu_quit", "F10", "Quit", PosLeft, "Ask whether to leave the game"),
-    bind(Menus, NoGroup, "screenshot", "F12", "Screenshot", PosLeft, "Save a picture of the screen",
+    bind(Menus, in(Keys), "menu_quit", "F10", "Quit", PosLeft, "Ask whether to leave the game"),
+    bind(Menus, in(Keys), "screenshot", "F12", "Screenshot", PosLeft,
+         "Save a picture of the screen",
          "The pictures go to the scrnshot directory of the game directory:\n"
          "PCX files from the software renderer, TGA files from the GL renderer"),
-    bind(Menus, NoGroup, "pause", "PAUSE", "Pause", PosLeft, "Pause or continue the game",
+    bind(Menus, in(Keys), "pause", "PAUSE", "Pause", PosLeft, "Pause or continue the game",
          "Only works in single player games"),
-    bind(Menus, NoGroup, "menu_multiplayer", "", "Multiplayer", PosLeft,
+    bind(Menus, in(Keys), "menu_multiplayer", "", "Multiplayer", PosLeft,
          "Open the multiplayer menu"),
-    bind(Menus, NoGroup, "menu_options", "", "Options", PosLeft, "Open the options menu"),
-    bind(Menus, NoGroup, "menu_playerconfig", "", "Player Setup", PosLeft,
+    bind(Menus, in(Keys), "menu_options", "", "Options", PosLeft, "Open the options menu"),
+    bind(Menus, in(Keys), "menu_playerconfig", "", "Player Setup", PosLeft,
          "Open the player setup menu"),
-    bind(Menus, NoGroup, "menu_video", "", "Video Options", PosLeft, "Open the video options menu"),
-    bind(Menus, NoGroup, "menu_addressbook", "", "Address Book", PosLeft,
+    bind(Menus, in(Keys), "menu_video", "", "Video Options", PosLeft,
+         "Open the video options menu"),
+    bind(Menus, in(Keys), "menu_addressbook", "", "Address Book", PosLeft,
          "Open the address book of servers"),
-    bind(Menus, NoGroup, "menu_credits", "", "Credits", PosLeft, "Show the credits"),
-    bind(Menus, NoGroup, "menu_dmoptions", "", "DM Flags", PosLeft,
+    bind(Menus, in(Keys), "menu_credits", "", "Credits", PosLeft, "Show the credits"),
+    bind(Menus, in(Keys), "menu_dmoptions", "", "DM Flags", PosLeft,
          "Open the deathmatch flags menu"),
-    bind(Menus, NoGroup, "menu_game", "", "Game Menu", PosLeft, "Open the single player game menu"),
-    bind(Menus, NoGroup, "menu_joinserver", "", "Join Server", PosLeft,
+    bind(Menus, in(Keys), "menu_game", "", "Game Menu", PosLeft,
+         "Open the single player game menu"),
+    bind(Menus, in(Keys), "menu_joinserver", "", "Join Server", PosLeft,
          "Open the menu for finding and joining a server"),
 
     // Client
-    check(Client, NoGroup, "cl_showmiss", "no", "Show Prediction Misses",
+    check(Client, at(Checks, 2), "cl_showmiss", "no", "Show Prediction Misses",
           "Report in the console when the movement prediction was wrong"),
-    check(Client, NoGroup, "cl_stats", "no", "Show Frame Statistics",
+    check(Client, at(Checks, 3), "cl_stats", "no", "Show Frame Statistics",
           "Print the numbers of entities, lights and particles of each frame in the console"),
-    check(Client, NoGroup, "cl_shownet", "no", "Show Network Data",
+    check(Client, at(Checks, 4), "cl_shownet", "no", "Show Network Data",
           "Print the messages received from the server in the console",
           "1 prints the size of each message; the game also knows 2 and 3,\n"
           "which print more detail and which this box cannot set"),
-    check(Client, NoGroup, "win_noalttab", "no", "Disable Alt-Tab",
+    check(Client, at(Checks, 5), "win_noalttab", "no", "Disable Alt-Tab",
           "Keep Alt-Tab from switching away from the game"),
-    check(Client, NoGroup, "fixedtime", "no", "Fixed Frame Time",
+    check(Client, at(Checks, 6), "fixedtime", "no", "Fixed Frame Time",
           "Advance the game by a fixed number of milliseconds each frame",
           "A debugging aid: the 1 this box writes makes the game crawl\n" CHEAT_PROTECTED),
-    check(Client, NoGroup, "allow_download", "yes", "Allow Downloads",
+    check(Client, in(Downloads), "allow_download", "yes", "Allow Downloads",
           "Toggle the automatic downloading of game files",
           "This command can be used by both, the client and the server individually to prevent "
           "the automatic downloading of game files"),
-    check(Client, NoGroup, "allow_download_maps", "yes", "Download Maps",
+    check(Client, in(Downloads, 1), "allow_download_maps", "yes", "Download Maps",
           "Allow maps to be downloaded automatically"),
-    check(Client, NoGroup, "allow_download_models", "yes", "Download Models",
+    check(Client, in(Downloads, 1), "allow_download_models", "yes", "Download Models",
           "Allow models to be downloaded automatically"),
-    check(Client, NoGroup, "allow_download_players", "yes", "Download Players",
+    check(Client, in(Downloads, 1), "allow_download_players", "yes", "Download Players",
           "Allow player models and skins to be downloaded automatically"),
-    check(Client, NoGroup, "allow_download_sounds", "yes", "Download Sounds",
+    check(Client, in(Downloads, 1), "allow_download_sounds", "yes", "Download Sounds",
           "Allow sounds to be downloaded automatically"),
-    check(Client, NoGroup, "cl_predict", "yes", "Predict Movement",
+    check(Client, at(Checks, 1), "cl_predict", "yes", "Predict Movement",
           "Predict the player's own movement instead of waiting for the server",
           "Keeps movement smooth on connections with a high ping"),
-    spin(Client, NoGroup, "cl_timeout", "120", "Timeout", PosLeft,
+    spin(Client, in(Fields), "cl_timeout", "120", "Timeout", PosLeft,
          "Seconds without word from the server before the client disconnects"),
-    spin(Client, NoGroup, "cl_maxfps", "90", "Maximum FPS", PosLeft,
+    spin(Client, in(Fields), "cl_maxfps", "90", "Maximum FPS", PosLeft,
          "The most frames per second the client draws"),
-    spin(Client, NoGroup, "rate", "2500", "Rate", PosLeft,
+    spin(Client, in(Fields), "rate", "2500", "Rate", PosLeft,
          "The most bytes per second the server may send to this client",
          "Lower values suit slow modems, higher ones fast connections\n"
          "The server keeps it between 100 and 15000"),
 
     // Server
-    check(Server, NoGroup, "cheats", "no", "Allow Cheats",
+    check(Server, at(Switches, 3), "cheats", "no", "Allow Cheats",
           "Allow cheat commands such as god and noclip in deathmatch",
           "Single player and cooperative games allow them anyway\n"
           "Takes effect when the next map starts"),
-    check(Server, NoGroup, "public", "no", "Public Server",
+    check(Server, at(Switches, 2), "public", "no", "Public Server",
           "Announce the server to the master servers", "Only a dedicated server announces itself"),
-    check(Server, NoGroup, "dedicated", "no", "Dedicated Server",
+    check(Server, at(Switches, 1), "dedicated", "no", "Dedicated Server",
           "Set the game into dedicated server mode",
           "The game only takes it from its command line, where Vexa puts it when it starts a "
           "server\n"
           "A dedicated server has no graphics and no local player"),
-    spin(Server, NoGroup, "maxclients", "1", "Max Players", PosLeft,
+    spin(Server, in(Fields), "maxclients", "1", "Max Players", PosLeft,
          "The most players the server accepts",
          "1 means a single player game; deathmatch raises 1 to 8; at most 256\n"
          "Takes effect when the next game starts"),
-    spin(Server, NoGroup, "sv_maxvelocity", "2000", "Max Velocity", PosLeft,
+    spin(Server, in(Fields), "sv_maxvelocity", "2000", "Max Velocity", PosLeft,
          "The highest speed any object in the game can reach"),
-    spin(Server, NoGroup, "sv_gravity", "800", "Gravity", PosLeft,
+    spin(Server, in(Fields), "sv_gravity", "800", "Gravity", PosLeft,
          "The strength of gravity; lower values let everything fall slower"),
-    spin(Server, NoGroup, "timeout", "125", "Client Timeout", PosLeft,
+    spin(Server, in(Fields), "timeout", "125", "Client Timeout", PosLeft,
          "Seconds the server waits for a silent client before dropping it"),
-    spin(Server, NoGroup, "fraglimit", "0", "Frags", PosRight,
+    spin(Server, in(Limits, 1), "fraglimit", "0", "Frags", PosRight,
          "The number of frags that ends a deathmatch level",
          "0 means no limit; only used in deathmatch"),
-    spin(Server, NoGroup, "timelimit", "0", "Minutes", PosRight,
+    spin(Server, in(Limits, 1), "timelimit", "0", "Minutes", PosRight,
          "The number of minutes after which a deathmatch level ends",
          "0 means no limit; only used in deathmatch"),
 };
@@ -501,6 +549,17 @@ const CatalogueRow* findCatalogueRow(QStringView command) {
         if (command == QLatin1String(row.command))
             return &row;
     return nullptr;
+}
+
+QList<const CatalogueRow*> blockRows(const char* tab, const char* block) {
+    QList<const CatalogueRow*> found;
+    for (const CatalogueRow& row : rows)
+        if (qstrcmp(row.block, block) == 0 && qstrcmp(row.tab, tab) == 0)
+            found << &row;
+    std::stable_sort(found.begin(), found.end(), [](const CatalogueRow* a, const CatalogueRow* b) {
+        return a->place < b->place;
+    });
+    return found;
 }
 
 QString settingKindName(SettingKind kind) {

@@ -2,6 +2,7 @@
 
 #include "settings/LabelPosition.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -25,6 +26,13 @@ struct CatalogueRow {
                                  // its own, right of the mark (PosRight)
     const char* description;     // one line
     const char* notes;           // "" or lines separated by '\n'
+    // Outside the group boxes a control sits in a named block of its sheet ("Keys", "Options"),
+    // which the page lays out by walking the block's rows.
+    const char* block; // "" inside a group box
+    int place;  // 1, 2, ... in a block that shows its rows in another order than the catalogue's;
+                // 0 where the block keeps catalogue order
+    int column; // cells right of the block's first column: 1 indents a row under the one above
+                // it, or puts it beside a field the page adds
 };
 
 // Every row, in creation order.
@@ -32,6 +40,9 @@ std::span<const CatalogueRow> catalogue();
 
 // The row whose command is exactly `command`, or nullptr.
 const CatalogueRow* findCatalogueRow(QStringView command);
+
+// The rows of `block` on the sheet `tab`, in their places.
+QList<const CatalogueRow*> blockRows(const char* tab, const char* block);
 
 // "checkbox", "spin" or "binding".
 QString settingKindName(SettingKind kind);

@@ -1,9 +1,9 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "controls/BindingEdit.h"
-#include "settings/Catalogue.h"
 #include "controls/SettingCheckBox.h"
 #include "controls/SettingSpinBox.h"
+#include "settings/Catalogue.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -119,6 +119,14 @@ bool showsWhole(const QLineEdit& edit, const QString& text) {
     return scrolled <= 0 || (!text.isEmpty() && scrolled <= metrics.leftBearing(text.front()));
 }
 
+void noteIfCut(const QLineEdit& edit, const QString& text, QStringList& narrow) {
+    if (!showsWhole(edit, text))
+        narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
+                      .arg(describe(&edit))
+                      .arg(edit.width())
+                      .arg(text);
+}
+
 QString commandOf(const QWidget* widget) {
     if (const auto* box = qobject_cast<const SettingCheckBox*>(widget))
         return box->supCommand();
@@ -211,6 +219,8 @@ private slots:
     void longValuesKeepTheLayout();
     void editsShowTheirWholeText_data() { addPages(); }
     void editsShowTheirWholeText();
+    void keyBoxesShowLongKeyNames_data() { addPages(); }
+    void keyBoxesShowLongKeyNames();
     void settingControlsKeepCatalogueOrder();
 
 private:
@@ -320,11 +330,33 @@ void TstTabLayout::editsShowTheirWholeText() {
         QString full = edit->displayText();
         if (!edit->inputMask().isEmpty())
             full.replace(QLatin1Char(' '), QLatin1Char('0'));
-        if (!showsWhole(*edit, full))
-            narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
-                          .arg(describe(edit))
-                          .arg(edit->width())
-                          .arg(full);
+        noteIfCut(*edit, full, narrow);
+    }
+    QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
+}
+
+// A box that shows a key name, a binding's or a message's, holds its default and the longest
+// names a player binds whole, whatever it shows now.
+void TstTabLayout::keyBoxesShowLongKeyNames() {
+    QWidget* page = currentPage();
+    QVERIFY(page);
+    const QStringList longNames{QStringLiteral("KP_DOWNARROW"), QStringLiteral("KP_RIGHTARROW"),
+                                QStringLiteral("KP_LEFTARROW"), QStringLiteral("KP_UPARROW"),
+                                QStringLiteral("KP_PGDN"),      QStringLiteral("MWHEELDOWN"),
+                                QStringLiteral("MWHEELUP"),     QStringLiteral("RIGHTARROW"),
+                                QStringLiteral("DOWNARROW"),    QStringLiteral("BACKSPACE"),
+                                QStringLiteral("CAPSLOCK"),     QStringLiteral("PGDN")};
+    QStringList narrow;
+    for (QWidget* part : partsOf(page)) {
+        auto* edit = qobject_cast<QLineEdit*>(part);
+        const auto* binding = qobject_cast<BindingEdit*>(part);
+        if (!binding && !(edit && edit->objectName().endsWith(QLatin1String("Key"))))
+            continue;
+        QStringList names = longNames;
+        if (binding)
+            names << binding->supDefault();
+        for (const QString& name : names)
+            noteIfCut(*edit, name, narrow);
     }
     QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
 }

@@ -1,8 +1,11 @@
 #include "settings/Catalogue.h"
 #include "support/TestRegistry.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -367,6 +370,51 @@ private slots:
             withNotes += !notes.isEmpty();
         }
         QCOMPARE(withNotes, 48);
+    }
+
+    // Every control sits in a group box or in a block the page lays out by walking its rows; a
+    // block that orders its rows itself numbers all of them, each place once.
+    void blocksPlaceEveryRowOnce() {
+        QHash<QString, QList<int>> places;
+        for (const CatalogueRow& row : catalogue()) {
+            QVERIFY2(!*row.group != !*row.block, row.command);
+            QVERIFY2(!*row.group || (row.place == 0 && row.column == 0), row.command);
+            if (*row.block)
+                places[text(row.tab) + u'/' + text(row.block)] << row.place;
+        }
+        for (auto block = places.begin(); block != places.end(); ++block) {
+            QList<int> sorted = block.value();
+            std::sort(sorted.begin(), sorted.end());
+            if (sorted.first() == 0)
+                QVERIFY2(sorted.last() == 0, qPrintable(block.key()));
+            else
+                for (int i = 0; i < sorted.size(); ++i)
+                    QVERIFY2(sorted[i] == i + 1, qPrintable(block.key()));
+        }
+    }
+
+    void blockRowsInTheirPlaces_data() {
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("block");
+        QTest::addColumn<QStringList>("commands");
+        QTest::newRow("catalogue order")
+            << "tabWeaponsInv"
+            << "Firing" << QStringList{"+attack", "weapnext", "weapprev", "weaplast"};
+        QTest::newRow("own order") << "tabServer"
+                                   << "Switches" << QStringList{"dedicated", "public", "cheats"};
+        QTest::newRow("same name, other sheet")
+            << "tabBoth"
+            << "Keys" << QStringList{"vid_restart", "sizedown", "sizeup"};
+        QTest::newRow("unknown") << "tabServer"
+                                 << "Keys" << QStringList();
+    }
+    void blockRowsInTheirPlaces() {
+        QFETCH(QString, tab);
+        QFETCH(QString, block);
+        QStringList commands;
+        for (const CatalogueRow* row : blockRows(qPrintable(tab), qPrintable(block)))
+            commands << text(row->command);
+        QTEST(commands, "commands");
     }
 
     void helpers() {

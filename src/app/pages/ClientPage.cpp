@@ -20,24 +20,16 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     settings.createControls("tabClient", this);
 
     auto* fields = newGrid();
-    int row = 0;
-    for (const char* command :
-         {"cl_predict", "cl_showmiss", "cl_stats", "cl_shownet", "win_noalttab", "fixedtime"})
-        settings.addSettingRow(fields, row++, 0, command);
-    fields->setRowMinimumHeight(row++, BlockSpacing);
-    for (const char* command : {"cl_timeout", "cl_maxfps", "rate"})
-        settings.addSettingRow(fields, row++, 0, command);
-    fields->setRowStretch(row, 1);
+    const int gap = settings.fillBlock(fields, "tabClient", "Checks");
+    fields->setRowMinimumHeight(gap, BlockSpacing);
+    const int end = settings.fillBlock(fields, "tabClient", "Fields", {.row = gap + 1});
+    fields->setRowStretch(end, 1);
 
     // The download kinds stand indented under the switch that governs them.
     auto* downloads = newGrid();
-    row = 0;
-    settings.addSettingRow(downloads, row++, 0, "allow_download");
-    for (const char* command : {"allow_download_maps", "allow_download_models",
-                                "allow_download_players", "allow_download_sounds"})
-        settings.addSettingRow(downloads, row++, 1, command);
+    const int downloadRows = settings.fillBlock(downloads, "tabClient", "Downloads");
     downloads->setColumnMinimumWidth(0, 14);
-    downloads->setRowStretch(row, 1);
+    downloads->setRowStretch(downloadRows, 1);
 
     auto* launch = newPlainGroup(this, "gbxClientStart", QStringLiteral("When Quake2 starts"));
     QGridLayout* grid = newGroupGrid(launch);

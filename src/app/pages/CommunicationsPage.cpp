@@ -24,14 +24,10 @@ CommunicationsPage::CommunicationsPage(CatalogueLayout& settings, QWidget* paren
     settings.createControls("tabCommunications", this);
 
     auto* keys = newGrid();
-    int row = 0;
-    for (const char* command : {"toggleconsole", "messagemode", "score", "wave 0", "wave 1",
-                                "wave 2", "wave 3", "wave 4"})
-        settings.addSettingRow(keys, row++, 0, command);
-    keys->setRowMinimumHeight(row++, BlockSpacing);
-    for (const char* command : {"scr_conspeed", "con_notifytime", "logfile"})
-        settings.addSettingRow(keys, row++, 0, command);
-    keys->setRowStretch(row, 1);
+    const int gap = settings.fillBlock(keys, "tabCommunications", "Keys");
+    keys->setRowMinimumHeight(gap, BlockSpacing);
+    const int end = settings.fillBlock(keys, "tabCommunications", "Console", {.row = gap + 1});
+    keys->setRowStretch(end, 1);
 
     auto* messages = newPlainGroup(this, "gbxMessages", QStringLiteral("Messages"));
     QGridLayout* grid = newGroupGrid(messages);
@@ -42,7 +38,7 @@ CommunicationsPage::CommunicationsPage(CatalogueLayout& settings, QWidget* paren
         const QByteArray n = QByteArray::number(line);
         auto* label = newLabel(messages, QStringLiteral("Message %1").arg(line));
         keys_[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Key");
-        keys_[slot]->setFixedWidth(85);
+        keys_[slot]->setFixedWidth(settings.keyBoxWidth());
         setHintText(keys_[slot], QStringLiteral("Press the key that says this message"));
         KeyCaptureFilter::install(*keys_[slot]);
         texts_[slot] = named<QLineEdit>(messages, "txtMsg" + n + "Msg");

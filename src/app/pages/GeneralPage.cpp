@@ -4,6 +4,7 @@
 #include "PageLayout.h"
 #include "app/Pictures.h"
 #include "app/WidgetHelpers.h"
+#include "settings/Catalogue.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -111,22 +112,23 @@ GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(p
     logoLayout->addWidget(logo_);
 
     // The gun and view spins stand outside any group, so they are laid out on the page itself.
-    const auto addSpin = [&settings](QHBoxLayout* line, const char* command) {
-        const QString name = QString::fromLatin1(command);
-        line->addWidget(settings.label(name));
-        line->addWidget(settings.control(name));
+    const auto addSpin = [&settings](QHBoxLayout* line, const CatalogueRow& row) {
+        line->addWidget(settings.label(row));
+        line->addWidget(settings.control(row));
     };
     auto* gun = newRow(FieldSpacing);
     gun->addWidget(newLabel(this, QStringLiteral("Gun")));
-    for (const char* command : {"gun_x", "gun_y", "gun_z"}) {
+    for (const CatalogueRow* row : settings.blockRows("tabGeneral", "Gun")) {
         gun->addSpacing(BlockSpacing);
-        addSpin(gun, command);
+        addSpin(gun, *row);
     }
     gun->addStretch();
     auto* view = newRow(FieldSpacing);
-    addSpin(view, "fov");
-    view->addSpacing(BlockSpacing * 2);
-    addSpin(view, "viewsize");
+    for (const CatalogueRow* row : settings.blockRows("tabGeneral", "View")) {
+        if (view->count() > 0)
+            view->addSpacing(BlockSpacing * 2);
+        addSpin(view, *row);
+    }
     view->addStretch();
 
     auto* radios = newRow();

@@ -2,7 +2,6 @@
 
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
-#include "settings/Catalogue.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,17 +15,11 @@ MenusPage::MenusPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     settings.createControls("TabMenus", this);
     auto* grid = newGrid();
     grid->setHorizontalSpacing(FieldSpacing);
-    int index = 0;
-    for (const CatalogueRow& row : catalogue()) {
-        if (qstrcmp(row.tab, "TabMenus") != 0)
-            continue;
-        settings.addSettingRow(grid, index % 10, (index / 10) * 3, row.command);
-        ++index;
-    }
+    const int rows = settings.fillBlock(grid, "TabMenus", "Keys", {.columns = 2, .stride = 3});
     grid->setColumnMinimumWidth(2, BlockSpacing);
-    grid->setRowStretch(10, 1);
+    grid->setRowStretch(rows, 1);
     auto* right = newColumn();
-    right->addWidget(pictureLabel(this, "imgMenus", "tab_menus", 168));
+    right->addWidget(pictureLabel(this, "imgMenus", "tab_menus", 128));
     right->addStretch();
     auto* layout = pageColumns(this);
     layout->addLayout(grid);

@@ -3,6 +3,7 @@
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
 #include "app/WidgetHelpers.h"
+#include "settings/Catalogue.h"
 #include "settings/DeathmatchFlags.h"
 
 #include <QButtonGroup>
@@ -44,20 +45,18 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     addLabelled(server, row++, 0, newLabel(this, QStringLiteral("Master")), masterServer_);
     addLabelled(server, row++, 0, newLabel(this, QStringLiteral("Start Map")), startMap_);
 
-    // The three server switches in two columns, catalogue order down the columns.
+    // The three server switches in two columns, one cell each, down the columns.
     auto* switches = newGrid();
     switches->setHorizontalSpacing(BlockSpacing);
     row = 0;
-    for (const char* command : {"dedicated", "public", "cheats"}) {
-        switches->addWidget(settings.control(QString::fromLatin1(command)), row % 2, row / 2);
+    for (const CatalogueRow* setting : settings.blockRows("tabServer", "Switches")) {
+        switches->addWidget(settings.control(*setting), row % 2, row / 2);
         ++row;
     }
     switches->setColumnStretch(2, 1);
 
     auto* numbers = newGrid();
-    row = 0;
-    for (const char* command : {"maxclients", "sv_maxvelocity", "sv_gravity", "timeout"})
-        settings.addSettingRow(numbers, row++, 0, command);
+    settings.fillBlock(numbers, "tabServer", "Fields");
     numbers->setColumnStretch(2, 1);
     fragLimit_ = named<QCheckBox>(this, "cbxFragLimit");
     fragLimit_->setText(QStringLiteral("Frag Limit"));
@@ -66,10 +65,10 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     timeLimit_->setText(QStringLiteral("Time Limit"));
     timeLimit_->setChecked(true);
     auto* limits = newGrid();
+    // Each limit's number stands beside its switch.
     limits->addWidget(fragLimit_, 0, 0);
-    settings.addSettingRow(limits, 0, 1, "fraglimit");
     limits->addWidget(timeLimit_, 1, 0);
-    settings.addSettingRow(limits, 1, 1, "timelimit");
+    settings.fillBlock(limits, "tabServer", "Limits");
     limits->setColumnStretch(3, 1);
 
     auto* left = newColumn();

@@ -19,21 +19,13 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     settings.createControls("tabSound", this);
 
     auto* checks = newGrid();
-    int row = 0;
-    for (const char* command : {"s_initsound", "s_primary", "s_wavonly", "cl_footsteps",
-                                "s_loadas8bit", "s_show", "s_testsound", "cd_nocd"})
-        settings.addSettingRow(checks, row++, 0, command);
-    checks->setRowMinimumHeight(row++, BlockSpacing);
-    for (const char* command : {"cd_looptrack", "cd_loopcount"})
-        settings.addSettingRow(checks, row++, 0, command);
-    checks->setRowStretch(row, 1);
+    const int gap = settings.fillBlock(checks, "tabSound", "Checks");
+    checks->setRowMinimumHeight(gap, BlockSpacing);
+    const int end = settings.fillBlock(checks, "tabSound", "CD loop", {.row = gap + 1});
+    checks->setRowStretch(end, 1);
 
     auto* keys = newGrid();
-    row = 0;
-    for (const char* command : {"snd_restart", "soundinfo", "soundlist", "cd on", "cd off",
-                                "cd stop", "cd pause", "cd resume"})
-        settings.addSettingRow(keys, row++, 0, command);
-    keys->setRowStretch(row, 1);
+    keys->setRowStretch(settings.fillBlock(keys, "tabSound", "Keys"), 1);
 
     auto* fields = newGrid();
     quality_ =
@@ -52,7 +44,7 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     auto* right = newColumn();
     right->addLayout(fields);
     right->addSpacing(BlockSpacing);
-    right->addWidget(pictureLabel(this, "imgSound", "tab_sound", 200), 0, Qt::AlignHCenter);
+    right->addWidget(pictureLabel(this, "imgSound", "tab_sound", 184), 0, Qt::AlignHCenter);
     right->addStretch();
 
     auto* layout = pageColumns(this);

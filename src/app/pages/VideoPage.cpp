@@ -4,6 +4,7 @@
 #include "PageLayout.h"
 #include "app/MultiRowTabWidget.h"
 #include "app/WidgetHelpers.h"
+#include "settings/Catalogue.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -82,7 +83,8 @@ VideoPage::VideoPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
 
     auto* header = newRow(BlockSpacing * 2);
     header->addWidget(rendererBox_);
-    header->addWidget(settings.control(QStringLiteral("vid_fullscreen")));
+    for (const CatalogueRow* row : settings.blockRows("tabVideo", "Header"))
+        header->addWidget(settings.control(*row));
     header->addStretch();
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(PageMargin, RowSpacing, PageMargin, 0);
@@ -98,10 +100,7 @@ void VideoPage::buildBothPage(CatalogueLayout& settings) {
     settings.fillGroup("Game Screen Position", 1);
 
     auto* keys = newGrid();
-    int row = 0;
-    for (const char* command : {"vid_restart", "sizedown", "sizeup"})
-        settings.addSettingRow(keys, row++, 0, command);
-    keys->setRowStretch(row, 1);
+    keys->setRowStretch(settings.fillBlock(keys, "tabBoth", "Keys"), 1);
 
     gamma_ = trackBar(page, "barGamma", Qt::Vertical, 1, 39, 20);
     gamma_->setInvertedAppearance(true);
@@ -130,18 +129,12 @@ void VideoPage::buildSoftwarePage(CatalogueLayout& settings) {
     settings.createControls("TabSheet1", page);
     auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
     grid->setHorizontalSpacing(BlockSpacing);
-    const char* const checks[] = {"sw_stipplealpha",  "sw_drawflat",      "sw_polymodelstats",
-                                  "sw_reportedgeout", "sw_reportsurfout", "sw_surfcacheoverride",
-                                  "sw_waterwarp",     "sw_allow_modex",   "sw_draworder"};
-    for (int i = 0; i < 9; ++i)
-        settings.addSettingRow(grid, i % 5, (i / 5) * 2, checks[i]);
+    settings.fillBlock(grid, "TabSheet1", "Checks", {.columns = 2});
     softwareMode_ = editableCombo(page, "cboSwVidMode", VideoModes);
     softwareMode_->setEditable(false);
     setHintText(softwareMode_, QStringLiteral("0  (Screen resolution of the software renderer)"));
     addLabelled(grid, 0, 4, newLabel(page, QStringLiteral("Video Mode")), softwareMode_);
-    int row = 1;
-    for (const char* command : {"sw_mipcap", "sw_mipscale", "sw_clearcolor"})
-        settings.addSettingRow(grid, row++, 4, command);
+    settings.fillBlock(grid, "TabSheet1", "Fields", {.row = 1, .column = 4});
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(6, 1);
 }
@@ -177,7 +170,8 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     driver->addWidget(newLabel(page, QStringLiteral("Driver")));
     driver->addWidget(glDriver_, 1);
     driver->addSpacing(BlockSpacing);
-    driver->addWidget(settings.control(QStringLiteral("gl_log")));
+    for (const CatalogueRow* row : settings.blockRows("TabSheet2", "Driver"))
+        driver->addWidget(settings.control(*row));
 
     // The particle sizes and mip levels down the first column, the particle fading, modulation
     // and swap interval down the second.
