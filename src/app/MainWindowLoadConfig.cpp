@@ -62,9 +62,9 @@ QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>&
         const SettingControl& control = *index.entries()[i].control;
         if (control.kind() != SettingKind::Binding || !origins[i].read)
             continue;
-        for (const QString& key : control.values()) {
-            if (!key.isEmpty())
-                keys << key;
+        for (int slot = 0; slot < control.valueCount(); ++slot) {
+            if (QString key = control.valueText(slot); !key.isEmpty())
+                keys << std::move(key);
         }
     }
     return keys;

@@ -153,10 +153,15 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
 }
 
 QString controlValueText(const SettingControl& control) {
-    // A binding's blank slots carry no key; a check box's and a spin's one value is never blank.
-    QStringList values = control.values();
-    values.removeIf([](const QString& value) { return trimBlanks(value).isEmpty(); });
-    return values.join(u' ');
+    if (control.valueCount() == 1)
+        return control.valueText();
+    // A binding's blank slots carry no key.
+    QStringList keys;
+    for (int slot = 0; slot < control.valueCount(); ++slot) {
+        if (QString key = control.valueText(slot); !trimBlanks(key).isEmpty())
+            keys << std::move(key);
+    }
+    return keys.join(u' ');
 }
 
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
@@ -170,7 +175,8 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
     }
     // A key the engine keeps for itself only earns a refusal at each start.
     const Engine engine = currentEngine();
-    for (const QString& key : control.values()) {
+    for (int slot = 0; slot < control.valueCount(); ++slot) {
+        const QString key = control.valueText(slot);
         if (!trimBlanks(key).isEmpty() && !engineRefusesToRebind(engine, trimBlanks(key)))
             appendCfgLine(lines, CfgWord::Bind, key, control.supCommand());
     }

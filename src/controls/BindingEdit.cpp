@@ -43,11 +43,12 @@ QString BindingEdit::nameKey(const QString& command) {
 
 void BindingEdit::setSupValue(const QString& key) {
     const std::array<QString, 4> before = keys_;
+    // From here on keys_[0], not `key`: the key may be one of the further slots cleared below.
     keys_[0] = key;
-    const auto equal = std::find(keys_.begin() + 1, keys_.end(), key);
+    const auto equal = std::find(keys_.begin() + 1, keys_.end(), keys_[0]);
     if (equal != keys_.end())
         equal->clear();
-    setText(key);
+    setText(keys_[0]);
     keysSet(before);
 }
 
@@ -72,10 +73,6 @@ void BindingEdit::setKeys(const std::array<QString, 4>& keys) {
     keysSet(before);
 }
 
-QString BindingEdit::keySlot(int slot) const {
-    return slot >= 1 && slot <= 4 ? keys_[size_t(slot - 1)] : QString();
-}
-
 void BindingEdit::setKeySlot(int slot, const QString& key) {
     if (slot == 1)
         setSupValue(key);
@@ -83,8 +80,8 @@ void BindingEdit::setKeySlot(int slot, const QString& key) {
         setFurtherKey(slot - 1, key);
 }
 
-QStringList BindingEdit::values() const {
-    return {keys_.begin(), keys_.end()};
+QString BindingEdit::valueText(int index) const {
+    return index >= 0 && index < 4 ? keys_[size_t(index)] : QString();
 }
 
 void BindingEdit::setValues(const QStringList& values) {

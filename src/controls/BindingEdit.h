@@ -30,15 +30,15 @@ public:
     void setSupValue4(const QString& key);
     // All four at once, as a config gives them: no key is cleared for equalling another.
     void setKeys(const std::array<QString, 4>& keys);
-    // Slots 1 .. 4: supValue .. supValue4.
-    QString keySlot(int slot) const;
+    // Slot 1 .. 4: setSupValue .. setSupValue4.
     void setKeySlot(int slot, const QString& key);
     // Also makes it the primary key.
     const QString& supDefault() const { return default_; }
     void setSupDefault(const QString& key);
 
     // The four key slots; setValues is setKeys.
-    QStringList values() const override;
+    int valueCount() const override { return 4; }
+    QString valueText(int index = 0) const override;
     void setValues(const QStringList& values) override;
     QString defaultText() const override { return default_; }
     void resetToDefault() override;

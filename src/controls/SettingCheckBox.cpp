@@ -2,7 +2,7 @@
 
 namespace {
 
-QString valueText(bool value) {
+QString textOf(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
 
@@ -26,8 +26,8 @@ void SettingCheckBox::setSupDefault(bool value) {
     updateHint();
 }
 
-QStringList SettingCheckBox::values() const {
-    return {valueText(value_)};
+QString SettingCheckBox::valueText(int index) const {
+    return index == 0 ? textOf(value_) : QString();
 }
 
 void SettingCheckBox::setValues(const QStringList& values) {
@@ -35,7 +35,7 @@ void SettingCheckBox::setValues(const QStringList& values) {
 }
 
 QString SettingCheckBox::defaultText() const {
-    return valueText(default_);
+    return textOf(default_);
 }
 
 void SettingCheckBox::resetToDefault() {

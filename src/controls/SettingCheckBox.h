@@ -19,7 +19,7 @@ public:
     bool supDefault() const { return default_; }
     void setSupDefault(bool value);
 
-    QStringList values() const override;
+    QString valueText(int index = 0) const override;
     void setValues(const QStringList& values) override;
     QString defaultText() const override;
     void resetToDefault() override;

@@ -68,8 +68,15 @@ void SettingControl::placeSupLabel() {
         placeLabel(widget_, *label_, labelPosition_);
 }
 
+QStringList SettingControl::values() const {
+    QStringList all;
+    for (int index = 0; index < valueCount(); ++index)
+        all << valueText(index);
+    return all;
+}
+
 bool SettingControl::atDefault() const {
-    return values().value(0) == defaultText();
+    return valueText() == defaultText();
 }
 
 void SettingControl::updateHint() {
@@ -86,9 +93,8 @@ PopupMenuOnDemand& SettingControl::makePopupMenu(PopupMenuOnDemand::Builder buil
 void SettingControl::showInfo() {
     InfoContent content;
     content.command = command_;
-    const QStringList current = values();
-    for (qsizetype slot = 0; slot < current.size() && slot < 4; ++slot)
-        content.current[slot] = shownText(current[slot]);
+    for (int index = 0; index < valueCount() && index < 4; ++index)
+        content.current[index] = shownText(valueText(index));
     content.defaultValue = shownText(defaultText());
     content.description = description_;
     content.notes = notes_;

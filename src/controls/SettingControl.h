@@ -49,9 +49,13 @@ public:
     const QString& supLabelCaption() const { return labelCaption_; }
     void setSupLabelCaption(const QString& caption);
 
-    // The values as config lines carry them: a check box's "1" or "0", a spin's number, a
-    // binding's four key slots (blank slots empty), the key the box shows first.
-    virtual QStringList values() const = 0;
+    // How many values the control holds: a binding its four key slots, the others one.
+    virtual int valueCount() const { return 1; }
+    // Value `index` (from 0) as config lines carry it: a check box's "1" or "0", a spin's number,
+    // a binding's key in that slot (empty when blank), the key the box shows first.
+    virtual QString valueText(int index = 0) const = 0;
+    // All of them, in slot order.
+    QStringList values() const;
     // Takes values of that form; a binding takes up to four keys as a config gives them (no key
     // is cleared for equalling another), the slots past them made blank.
     virtual void setValues(const QStringList& values) = 0;

@@ -128,8 +128,8 @@ void SettingSpinBox::setSupDefault(int value) {
     updateHint();
 }
 
-QStringList SettingSpinBox::values() const {
-    return {QString::number(value_)};
+QString SettingSpinBox::valueText(int index) const {
+    return index == 0 ? QString::number(value_) : QString();
 }
 
 void SettingSpinBox::setValues(const QStringList& values) {

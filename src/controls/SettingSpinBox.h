@@ -30,7 +30,7 @@ public:
     int supDefault() const { return default_; }
     void setSupDefault(int value);
 
-    QStringList values() const override;
+    QString valueText(int index = 0) const override;
     void setValues(const QStringList& values) override;
     QString defaultText() const override;
     void resetToDefault() override;

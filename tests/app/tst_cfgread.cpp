@@ -641,7 +641,7 @@ void TstCfgRead::startupEndsWithoutAnyConfig() {
     // The start-up went on from the defaults: the Sound tab is hidden as vexa.ini says.
     QVERIFY(!window.PageMain->isTabVisible(window.PageMain->indexOf(window.tabSound)));
     QCOMPARE(window.tabVideo->gamma()->value(), 4);
-    QCOMPARE(qobject_cast<BindingEdit*>(window.settingControl("+attack"))->keySlot(1), "CTRL");
+    QCOMPARE(qobject_cast<BindingEdit*>(window.settingControl("+attack"))->supValue(), "CTRL");
     QCOMPARE(window.txtConfigFile->text(), env.root() + "/gone.cfg");
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
 }

@@ -71,7 +71,7 @@ const Edit Edits[] = {
     {"key taken away",
      [](CfgWindowFixture& f) {
          BindingEdit& forward = *f.binding("+forward");
-         forward.setKeySlot(1, forward.keySlot(2)); // "w" goes, UPARROW stays
+         forward.setKeySlot(1, forward.supValue2()); // "w" goes, UPARROW stays
          forward.setKeySlot(2, QString());
      },
      {"bind w lost: +forward"}},
