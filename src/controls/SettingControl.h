@@ -22,8 +22,8 @@ class QWidget;
 //
 // A control is defined in the catalogue's order: value, default, command, description, notes,
 // then for spins and bindings label, label position and caption. The command names the widget
-// ("sbc", "sse" or "sub" and the command) and its label ("lbl" and the command); the description
-// goes into the hint.
+// ("sbc", "sse" or "sub" and the command, for a binding its nameKey) and its label ("lbl" and
+// the same); the description goes into the hint.
 class SettingControl {
 public:
     SettingControl(const SettingControl&) = delete;
@@ -52,7 +52,7 @@ public:
     // How many values the control holds: a binding its four key slots, the others one.
     virtual int valueCount() const { return 1; }
     // Value `index` (from 0) as config lines carry it: a check box's "1" or "0", a spin's number,
-    // a binding's key in that slot (empty when blank), the key the box shows first.
+    // a binding's key in that slot (the key the box shows first); empty past valueCount().
     virtual QString valueText(int index = 0) const = 0;
     // All of them, in slot order.
     QStringList values() const;
@@ -67,8 +67,8 @@ public:
     virtual void resetToDefault() = 0;
 
     // Runs `handler` while `context` lives on every change of the value, by the user or by
-    // program. It runs as the widget shows the change: a check box's or spin's values() follow
-    // it once the handler has returned (read the widget there), a binding's before.
+    // program, as soon as the widget shows it: a binding's values already follow, a check box's
+    // or spin's only once the handler has returned (it reads isChecked() or Value()).
     virtual QMetaObject::Connection connectChange(QObject* context,
                                                   std::function<void()> handler) = 0;
 
