@@ -12,7 +12,6 @@
 #include "config/CfgFile.h"
 #include "config/CfgScript.h"
 #include "config/SettingControls.h"
-#include "controls/BindingEdit.h"
 #include "platform/FileAccess.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
@@ -60,12 +59,12 @@ std::vector<CfgOrigin> rowOrigins(const MainWindow& w, const CfgScript* script) 
 QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
     QStringList keys;
     for (size_t i = 0; i < origins.size(); ++i) {
-        auto* const* binding = std::get_if<BindingEdit*>(&index.entries()[i].control);
-        if (!binding || !origins[i].read)
+        const SettingControl& control = *index.entries()[i].control;
+        if (control.kind() != SettingKind::Binding || !origins[i].read)
             continue;
-        for (int slot = 1; slot <= 4; ++slot) {
-            if (const QString key = keySlot(**binding, slot); !key.isEmpty())
-                keys << key;
+        for (int slot = 0; slot < control.valueCount(); ++slot) {
+            if (QString key = control.valueText(slot); !key.isEmpty())
+                keys << std::move(key);
         }
     }
     return keys;

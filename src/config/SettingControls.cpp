@@ -2,19 +2,14 @@
 
 #include "CfgNumbers.h"
 #include "VexaCommon.h"
-#include "controls/BindingEdit.h"
-#include "controls/SettingCheckBox.h"
-#include "controls/SettingSpinBox.h"
 #include "settings/Engine.h"
 
 #include <QStackedWidget>
 
 #include <algorithm>
+#include <array>
 
 namespace {
-
-template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // The widgets to walk below `parent`, in walking order.
 QList<QWidget*> childWidgets(QWidget* parent) {
@@ -35,26 +30,8 @@ QList<QWidget*> childWidgets(QWidget* parent) {
 
 } // namespace
 
-std::optional<SettingControl> asSettingControl(QObject* object) {
-    if (auto* box = qobject_cast<SettingCheckBox*>(object))
-        return box;
-    if (auto* spin = qobject_cast<SettingSpinBox*>(object))
-        return spin;
-    if (auto* binding = qobject_cast<BindingEdit*>(object))
-        return binding;
-    return std::nullopt;
-}
-
-const QString& commandOf(const SettingControl& control) {
-    return std::visit([](auto* c) -> const QString& { return c->supCommand(); }, control);
-}
-
-QWidget* widgetOf(const SettingControl& control) {
-    return std::visit([](auto* c) -> QWidget* { return c; }, control);
-}
-
-void forEachSettingControl(QWidget* root, const std::function<void(const SettingControl&)>& visit) {
-    if (const auto control = asSettingControl(root))
+void forEachSettingControl(QWidget* root, const std::function<void(SettingControl&)>& visit) {
+    if (SettingControl* control = settingControlOf(root))
         visit(*control);
     for (QWidget* child : childWidgets(root))
         forEachSettingControl(child, visit);
@@ -68,10 +45,10 @@ bool ownEnabled(const QWidget& widget) {
 void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
     static const char* const Lacks = "engineLacksSetting";
     for (const ControlEntry& entry : index.entries()) {
-        if (std::holds_alternative<BindingEdit*>(entry.control))
+        if (entry.control->kind() == SettingKind::Binding)
             continue; // a binding's command is no cvar
-        QWidget* widget = widgetOf(entry.control);
-        const QString& name = commandOf(entry.control);
+        QWidget* widget = &entry.control->widget();
+        const QString& name = entry.control->supCommand();
         const bool lacks =
             !engineRegistersCvar(engine, name) && engineCvarRename(engine, name).isEmpty();
         if (lacks == widget->property(Lacks).toBool())
@@ -87,40 +64,9 @@ void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
     }
 }
 
-QString keySlot(const BindingEdit& binding, int slot) {
-    switch (slot) {
-    case 1:
-        return binding.supValue();
-    case 2:
-        return binding.supValue2();
-    case 3:
-        return binding.supValue3();
-    case 4:
-        return binding.supValue4();
-    }
-    return {};
-}
-
-void setKeySlot(BindingEdit& binding, int slot, const QString& key) {
-    switch (slot) {
-    case 1:
-        binding.setSupValue(key);
-        break;
-    case 2:
-        binding.setSupValue2(key);
-        break;
-    case 3:
-        binding.setSupValue3(key);
-        break;
-    case 4:
-        binding.setSupValue4(key);
-        break;
-    }
-}
-
-void ControlIndex::add(const SettingControl& control) {
-    entries_.push_back(ControlEntry{control});
-    byCommand_.try_emplace(commandOf(control), entries_.size() - 1);
+void ControlIndex::add(SettingControl& control) {
+    entries_.push_back(ControlEntry{&control});
+    byCommand_.try_emplace(control.supCommand(), entries_.size() - 1);
 }
 
 ControlEntry* ControlIndex::find(QStringView command) {
@@ -130,7 +76,7 @@ ControlEntry* ControlIndex::find(QStringView command) {
 
 ControlIndex indexSettingControls(QWidget* root) {
     ControlIndex index;
-    forEachSettingControl(root, [&](const SettingControl& control) { index.add(control); });
+    forEachSettingControl(root, [&](SettingControl& control) { index.add(control); });
     return index;
 }
 
@@ -143,8 +89,8 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
                          Engine engine) {
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (!std::holds_alternative<BindingEdit*>(entries[i].control))
-            addVariable(variables, commandOf(entries[i].control), firstSlot + int(i), engine);
+        if (entries[i].control->kind() != SettingKind::Binding)
+            addVariable(variables, entries[i].control->supCommand(), firstSlot + int(i), engine);
     }
 }
 
@@ -161,8 +107,7 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
     const std::vector<CfgScript::Binding> bindings = script.bindings();
     for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
         const ControlEntry* entry = index.find(bound->command);
-        if (!entry || !std::holds_alternative<BindingEdit*>(entry->control) ||
-            !isWritableKey(bound->key))
+        if (!entry || entry->control->kind() != SettingKind::Binding || !isWritableKey(bound->key))
             continue;
         const size_t at = size_t(entry - index.entries().data());
         if (counts[at] == 4)
@@ -181,26 +126,26 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
     const std::vector<KeySlots> keys = boundKeys(index, script);
     std::vector<CfgOrigin> origins(size_t(index.size()));
     for (size_t i = 0; i < origins.size(); ++i) {
-        const SettingControl& control = index.entries()[i].control;
+        SettingControl& control = *index.entries()[i].control;
         CfgOrigin& origin = origins[i];
-        std::visit(Overloaded{
-                       [&](BindingEdit* binding) {
-                           binding->setKeys(keys[i]);
-                           if (!keys[i][0].isEmpty())
-                               origin.read = controlValueText(control);
-                       },
-                       [&](SettingSpinBox* spin) {
-                           origin.read = script.value(firstSlot + int(i));
-                           if (origin.read)
-                               spin->setSupValue(roundedGameNumber(*origin.read));
-                       },
-                       [&](SettingCheckBox* box) {
-                           origin.read = script.value(firstSlot + int(i));
-                           if (origin.read)
-                               box->setSupValue(checkBoxValue(*origin.read));
-                       },
-                   },
-                   control);
+        switch (control.kind()) {
+        case SettingKind::Binding:
+            control.setValues({keys[i].begin(), keys[i].end()});
+            if (!keys[i][0].isEmpty())
+                origin.read = controlValueText(control);
+            break;
+        case SettingKind::Spin:
+            origin.read = script.value(firstSlot + int(i));
+            if (origin.read)
+                control.setValues({QString::number(roundedGameNumber(*origin.read))});
+            break;
+        case SettingKind::CheckBox:
+            origin.read = script.value(firstSlot + int(i));
+            if (origin.read)
+                control.setValues(
+                    {checkBoxValue(*origin.read) ? QStringLiteral("1") : QStringLiteral("0")});
+            break;
+        }
         origin.loaded = controlValueText(control);
         origin.fileRead = !script.isEmpty();
     }
@@ -208,52 +153,33 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
 }
 
 QString controlValueText(const SettingControl& control) {
-    return std::visit(Overloaded{
-                          [](SettingCheckBox* box) {
-                              return box->supValue() ? QStringLiteral("1") : QStringLiteral("0");
-                          },
-                          [](SettingSpinBox* spin) { return QString::number(spin->supValue()); },
-                          [](BindingEdit* binding) {
-                              QStringList keys;
-                              for (int slot = 1; slot <= 4; ++slot) {
-                                  if (!trimBlanks(keySlot(*binding, slot)).isEmpty())
-                                      keys << keySlot(*binding, slot);
-                              }
-                              return keys.join(u' ');
-                          },
-                      },
-                      control);
+    if (control.valueCount() == 1)
+        return control.valueText();
+    // A binding's blank slots carry no key.
+    QStringList keys;
+    for (int slot = 0; slot < control.valueCount(); ++slot) {
+        if (QString key = control.valueText(slot); !trimBlanks(key).isEmpty())
+            keys << std::move(key);
+    }
+    return keys.join(u' ');
 }
 
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
                         const std::optional<QString>& value) {
-    std::visit(Overloaded{
-                   [&](SettingCheckBox* box) {
-                       if (optimizedSaving && box->supValue() == box->supDefault())
-                           return;
-                       appendCfgLine(lines, CfgWord::Set, box->supCommand(),
-                                     value.value_or(controlValueText(control)));
-                   },
-                   [&](SettingSpinBox* spin) {
-                       if (optimizedSaving && spin->supValue() == spin->supDefault())
-                           return;
-                       appendCfgLine(lines, CfgWord::Set, spin->supCommand(),
-                                     value.value_or(controlValueText(control)));
-                   },
-                   [&](BindingEdit* binding) {
-                       if (optimizedSaving && binding->supValue() == binding->supDefault())
-                           return;
-                       // A key the engine keeps for itself only earns a refusal at each start.
-                       const Engine engine = currentEngine();
-                       for (int slot = 1; slot <= 4; ++slot) {
-                           const QString key = keySlot(*binding, slot);
-                           if (!trimBlanks(key).isEmpty() &&
-                               !engineRefusesToRebind(engine, trimBlanks(key)))
-                               appendCfgLine(lines, CfgWord::Bind, key, binding->supCommand());
-                       }
-                   },
-               },
-               control);
+    if (optimizedSaving && control.atDefault())
+        return;
+    if (control.kind() != SettingKind::Binding) {
+        appendCfgLine(lines, CfgWord::Set, control.supCommand(),
+                      value.value_or(controlValueText(control)));
+        return;
+    }
+    // A key the engine keeps for itself only earns a refusal at each start.
+    const Engine engine = currentEngine();
+    for (int slot = 0; slot < control.valueCount(); ++slot) {
+        const QString key = control.valueText(slot);
+        if (!trimBlanks(key).isEmpty() && !engineRefusesToRebind(engine, trimBlanks(key)))
+            appendCfgLine(lines, CfgWord::Bind, key, control.supCommand());
+    }
 }
 
 namespace {
@@ -269,24 +195,19 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
                        const std::vector<CfgOrigin>& origins) {
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        const SettingControl& control = entries[i].control;
-        if (isLaunchOnly(commandOf(control)))
+        const SettingControl& control = *entries[i].control;
+        if (isLaunchOnly(control.supCommand()))
             continue;
         const CfgOrigin origin = i < origins.size() ? origins[i] : CfgOrigin{};
         const QString current = controlValueText(control);
         if (origin.read)
             appendControlLines(lines, control, false, origin.textFor(current));
-        else if (origin.followsRules(current) && ownEnabled(*widgetOf(control)))
+        else if (origin.followsRules(current) && ownEnabled(control.widget()))
             appendControlLines(lines, control, optimizedSaving);
     }
 }
 
 void resetSettingControls(const ControlIndex& index) {
-    for (const ControlEntry& entry : index.entries()) {
-        std::visit(Overloaded{
-                       [](BindingEdit* binding) { binding->setKeys({binding->supDefault()}); },
-                       [](auto* other) { other->setSupValue(other->supDefault()); },
-                   },
-                   entry.control);
-    }
+    for (const ControlEntry& entry : index.entries())
+        entry.control->resetToDefault();
 }

@@ -2,7 +2,7 @@
 
 #include "CfgFile.h"
 #include "CfgScript.h"
-#include "controls/ControlParts.h"
+#include "controls/SettingControl.h"
 #include "platform/FoldedText.h"
 
 #include <QHash>
@@ -10,51 +10,35 @@
 #include <QStringList>
 #include <QStringView>
 
-#include <array>
 #include <functional>
 #include <optional>
-#include <variant>
 #include <vector>
 
-class QObject;
 class QWidget;
-class BindingEdit;
-class SettingCheckBox;
-class SettingSpinBox;
 
-// The setting controls of a window as the config reader and writer see them: found by walking
-// the widget tree, filed under their commands, given values from config lines, written as lines.
-
-using SettingControl = std::variant<SettingCheckBox*, SettingSpinBox*, BindingEdit*>;
-
-// The setting control `object` is, if it is one.
-std::optional<SettingControl> asSettingControl(QObject* object);
-const QString& commandOf(const SettingControl& control);
-QWidget* widgetOf(const SettingControl& control);
+// The setting controls of a window as the config reader and writer see them, through the
+// SettingControl interface and their kinds: found by walking the widget tree, filed under their
+// commands, given values from config lines, written as lines.
 
 // Visits `root` (when it is a setting control) and every widget below it, depth first: children
 // in creation order, except that the pages of a stacked widget (and so of a tab widget) come in
 // page order. Separate windows owned by a widget (dialogs, popup menus) are not entered.
-void forEachSettingControl(QWidget* root, const std::function<void(const SettingControl&)>& visit);
+void forEachSettingControl(QWidget* root, const std::function<void(SettingControl&)>& visit);
 
 // Whether the widget itself is enabled, whatever its parents are.
 bool ownEnabled(const QWidget& widget);
 
-// The key slots supValue .. supValue4 of a binding as slots 1 .. 4.
-QString keySlot(const BindingEdit& binding, int slot);
-void setKeySlot(BindingEdit& binding, int slot, const QString& key);
-
 // ---- Reading ----
 
 struct ControlEntry {
-    SettingControl control;
+    SettingControl* control;
 };
 
 // Setting controls filed under their commands, in walking order; a lookup ignores letter case
 // and returns the first control filed under the command.
 class ControlIndex {
 public:
-    void add(const SettingControl& control);
+    void add(SettingControl& control);
     ControlEntry* find(QStringView command);
     qsizetype size() const { return qsizetype(entries_.size()); }
     std::vector<ControlEntry>& entries() { return entries_; }

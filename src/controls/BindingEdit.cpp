@@ -26,10 +26,12 @@ bool blank(const QString& key) {
 
 } // namespace
 
-BindingEdit::BindingEdit(QWidget* owner) : QLineEdit(owner) {
+BindingEdit::BindingEdit(QWidget* owner)
+    : QLineEdit(owner), SettingControl(*this, SettingKind::Binding) {
     setFixedWidth(85);
     new KeyCaptureFilter(*this, [this](const VirtualKey& key) { keyCaptured(key); });
-    popup_ = new PopupMenuOnDemand(*this, [this] { return newPopupMenu(); });
+    // After the key capture: the filter installed last sees a right press first.
+    makePopupMenu([this] { return newPopupMenu(); });
     updateHint();
     updateColours();
 }
@@ -41,11 +43,12 @@ QString BindingEdit::nameKey(const QString& command) {
 
 void BindingEdit::setSupValue(const QString& key) {
     const std::array<QString, 4> before = keys_;
+    // From here on keys_[0], not `key`: the key may be one of the further slots cleared below.
     keys_[0] = key;
-    const auto equal = std::find(keys_.begin() + 1, keys_.end(), key);
+    const auto equal = std::find(keys_.begin() + 1, keys_.end(), keys_[0]);
     if (equal != keys_.end())
         equal->clear();
-    setText(key);
+    setText(keys_[0]);
     keysSet(before);
 }
 
@@ -68,6 +71,32 @@ void BindingEdit::setKeys(const std::array<QString, 4>& keys) {
     if (text() != keys_[0])
         setText(keys_[0]);
     keysSet(before);
+}
+
+void BindingEdit::setKeySlot(int slot, const QString& key) {
+    if (slot == 1)
+        setSupValue(key);
+    else if (slot >= 2 && slot <= 4)
+        setFurtherKey(slot - 1, key);
+}
+
+QString BindingEdit::valueText(int index) const {
+    return index >= 0 && index < 4 ? keys_[size_t(index)] : QString();
+}
+
+void BindingEdit::setValues(const QStringList& values) {
+    std::array<QString, 4> keys;
+    std::copy_n(values.begin(), std::min<qsizetype>(values.size(), 4), keys.begin());
+    setKeys(keys);
+}
+
+void BindingEdit::resetToDefault() {
+    setKeys({default_});
+}
+
+QMetaObject::Connection BindingEdit::connectChange(QObject* context,
+                                                   std::function<void()> handler) {
+    return connect(this, &BindingEdit::keysChanged, context, std::move(handler));
 }
 
 void BindingEdit::setFurtherKey(int index, const QString& key) {
@@ -96,51 +125,9 @@ void BindingEdit::setSupDefault(const QString& key) {
     updateHint();
 }
 
-void BindingEdit::setSupCommand(const QString& command) {
-    command_ = command;
-    setObjectName(QStringLiteral("sub") + nameKey(command));
-    setSupLabel(label_);
-}
-
-void BindingEdit::setSupDescription(const QString& description) {
-    description_ = description;
-    updateHint();
-}
-
-void BindingEdit::setSupNotes(const QStringList& notes) {
-    notes_ = notes;
-}
-
-void BindingEdit::setSupLabel(QLabel* label) {
-    label_ = label;
-    if (!label_)
-        return;
-    label_->setObjectName(QStringLiteral("lbl") + nameKey(command_));
-    placeSupLabel();
-}
-
-void BindingEdit::setSupLabelPosition(LabelPosition position) {
-    labelPosition_ = position;
-    placeSupLabel();
-}
-
-void BindingEdit::setSupLabelCaption(const QString& caption) {
-    if (label_) {
-        label_->setText(caption);
-        // A new text changes the label's size, which a label on the left depends on.
-        placeSupLabel();
-    }
-    labelCaption_ = caption;
-}
-
-void BindingEdit::placeSupLabel() {
-    if (label_)
-        placeLabel(*this, *label_, labelPosition_);
-}
-
 // The conflict goes under the tooltip only: the hint line shows the status tip on one line.
 void BindingEdit::updateHint() {
-    const QString hint = defaultHint(default_, description_);
+    const QString hint = defaultHint(default_, supDescription());
     setStatusTip(hint);
     setToolTip(conflict_.isEmpty() ? hint : hint + u'\n' + conflict_);
 }
@@ -170,10 +157,6 @@ void BindingEdit::updateColours() {
     setPalette(colours);
 }
 
-QMenu* BindingEdit::popupMenu() const {
-    return popup_->menu();
-}
-
 void BindingEdit::keyCaptured(const VirtualKey& key) {
     // A key without a name (Shift among them) leaves the binding as it was.
     if (const auto name = keyName(key))
@@ -190,22 +173,12 @@ QMenu* BindingEdit::newPopupMenu() {
     other->addSeparator();
     addKeyEntries(*other->addMenu(QStringLiteral("Keypad Keys")), keypadKeyNames, bind);
     menu->addAction(QStringLiteral("Bind Multiple Keys"), this, &BindingEdit::bindMultipleKeys);
-    menu->addAction(QStringLiteral("More Information"), this, &BindingEdit::showInfo);
+    menu->addAction(QStringLiteral("More Information"), this, [this] { showInfo(); });
     return menu;
 }
 
-void BindingEdit::showInfo() {
-    InfoContent content;
-    content.command = command_;
-    content.defaultValue = default_;
-    std::copy(keys_.begin(), keys_.end(), content.current);
-    content.description = description_;
-    content.notes = notes_;
-    showInfoDialog(this, content);
-}
-
 void BindingEdit::bindMultipleKeys() {
-    QPointer<MultiKeyDialog> dialog = new MultiKeyDialog(this, command_, default_, keys_);
+    QPointer<MultiKeyDialog> dialog = new MultiKeyDialog(this, supCommand(), default_, keys_);
     moveToPointer(*dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)

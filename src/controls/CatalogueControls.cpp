@@ -18,15 +18,27 @@ QLabel* newLabel(QWidget* parent) {
     return label;
 }
 
-QWidget* createCheckBox(const CatalogueRow& row, QWidget* parent) {
+// The properties after the value and the default, in the catalogue's order; spins and bindings
+// then get their caption label.
+CreatedSetting describe(SettingControl& control, const CatalogueRow& row, QWidget* parent) {
+    control.setSupCommand(text(row.command));
+    control.setSupDescription(text(row.description));
+    control.setSupNotes(notesLines(row));
+    if (row.kind == SettingKind::CheckBox)
+        return {&control.widget(), nullptr};
+    QLabel* label = newLabel(parent);
+    control.setSupLabel(label);
+    control.setSupLabelPosition(row.labelPosition);
+    control.setSupLabelCaption(text(row.caption));
+    return {&control.widget(), label};
+}
+
+CreatedSetting createCheckBox(const CatalogueRow& row, QWidget* parent) {
     auto* box = new SettingCheckBox(parent);
     box->setText(text(row.caption));
     box->setSupValue(defaultChecked(row));
     box->setSupDefault(defaultChecked(row));
-    box->setSupCommand(text(row.command));
-    box->setSupDescription(text(row.description));
-    box->setSupNotes(notesLines(row));
-    return box;
+    return describe(*box, row, parent);
 }
 
 CreatedSetting createSpin(const CatalogueRow& row, QWidget* parent) {
@@ -35,14 +47,7 @@ CreatedSetting createSpin(const CatalogueRow& row, QWidget* parent) {
     spin->setMinValue(0);
     spin->setSupValue(defaultNumber(row));
     spin->setSupDefault(defaultNumber(row));
-    spin->setSupCommand(text(row.command));
-    spin->setSupDescription(text(row.description));
-    spin->setSupNotes(notesLines(row));
-    QLabel* label = newLabel(parent);
-    spin->setSupLabel(label);
-    spin->setSupLabelPosition(row.labelPosition);
-    spin->setSupLabelCaption(text(row.caption));
-    return {spin, label};
+    return describe(*spin, row, parent);
 }
 
 CreatedSetting createBinding(const CatalogueRow& row, QWidget* parent) {
@@ -50,14 +55,7 @@ CreatedSetting createBinding(const CatalogueRow& row, QWidget* parent) {
     const QString key = text(row.defaultValue);
     bind->setSupValue(key);
     bind->setSupDefault(key);
-    bind->setSupCommand(text(row.command));
-    bind->setSupDescription(text(row.description));
-    bind->setSupNotes(notesLines(row));
-    QLabel* label = newLabel(parent);
-    bind->setSupLabel(label);
-    bind->setSupLabelPosition(row.labelPosition);
-    bind->setSupLabelCaption(text(row.caption));
-    return {bind, label};
+    return describe(*bind, row, parent);
 }
 
 } // namespace
@@ -65,7 +63,7 @@ CreatedSetting createBinding(const CatalogueRow& row, QWidget* parent) {
 CreatedSetting createSettingControl(const CatalogueRow& row, QWidget* parent) {
     switch (row.kind) {
     case SettingKind::CheckBox:
-        return {createCheckBox(row, parent), nullptr};
+        return createCheckBox(row, parent);
     case SettingKind::Spin:
         return createSpin(row, parent);
     case SettingKind::Binding:

@@ -1,17 +1,17 @@
 #include "SettingCheckBox.h"
 
-#include <QMenu>
-
 namespace {
-QString yesNo(bool value) {
-    return value ? QStringLiteral("Yes") : QStringLiteral("No");
+
+QString textOf(bool value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
 }
+
 } // namespace
 
-SettingCheckBox::SettingCheckBox(QWidget* owner) : QCheckBox(owner) {
+SettingCheckBox::SettingCheckBox(QWidget* owner)
+    : QCheckBox(owner), SettingControl(*this, SettingKind::CheckBox) {
     connect(this, &QCheckBox::toggled, this, &SettingCheckBox::onToggled);
-    popup_ =
-        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { showInfo(); }); });
+    makePopupMenu();
     updateHint();
 }
 
@@ -26,18 +26,25 @@ void SettingCheckBox::setSupDefault(bool value) {
     updateHint();
 }
 
-void SettingCheckBox::setSupCommand(const QString& command) {
-    command_ = command;
-    setObjectName(QStringLiteral("sbc") + command);
+QString SettingCheckBox::valueText(int index) const {
+    return index == 0 ? textOf(value_) : QString();
 }
 
-void SettingCheckBox::setSupDescription(const QString& description) {
-    description_ = description;
-    updateHint();
+void SettingCheckBox::setValues(const QStringList& values) {
+    setSupValue(values.value(0) == QLatin1String("1"));
 }
 
-void SettingCheckBox::setSupNotes(const QStringList& notes) {
-    notes_ = notes;
+QString SettingCheckBox::defaultText() const {
+    return textOf(default_);
+}
+
+void SettingCheckBox::resetToDefault() {
+    setSupValue(default_);
+}
+
+QMetaObject::Connection SettingCheckBox::connectChange(QObject* context,
+                                                       std::function<void()> handler) {
+    return connect(this, &SettingCheckBox::supClick, context, std::move(handler));
 }
 
 void SettingCheckBox::onToggled(bool checked) {
@@ -45,16 +52,12 @@ void SettingCheckBox::onToggled(bool checked) {
     value_ = checked;
 }
 
-void SettingCheckBox::updateHint() {
-    setHint(*this, yesNo(default_) + QStringLiteral(" (") + description_ + QLatin1Char(')'));
+QString SettingCheckBox::shownText(const QString& value) const {
+    return value == QLatin1String("1") ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 
-void SettingCheckBox::showInfo() {
-    InfoContent content;
-    content.command = command_;
-    content.current[0] = yesNo(value_);
-    content.defaultValue = yesNo(default_);
-    content.description = description_;
-    content.notes = notes_;
-    showInfoDialog(this, content);
+// One blank before the description, where spins and bindings have two.
+void SettingCheckBox::updateHint() {
+    setHint(*this,
+            shownText(defaultText()) + QStringLiteral(" (") + supDescription() + QLatin1Char(')'));
 }

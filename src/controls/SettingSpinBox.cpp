@@ -1,13 +1,12 @@
 #include "SettingSpinBox.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <limits>
 
-SettingSpinBox::SettingSpinBox(QWidget* owner) : QSpinBox(owner) {
+SettingSpinBox::SettingSpinBox(QWidget* owner)
+    : QSpinBox(owner), SettingControl(*this, SettingKind::Spin) {
     applyLimits();
     // Typing reaches the field's own signal; program changes, the buttons and the clamp on leaving
     // change the text with the field's signals blocked and show up in the spin's signals.
@@ -17,9 +16,7 @@ SettingSpinBox::SettingSpinBox(QWidget* owner) : QSpinBox(owner) {
     connect(this, &QAbstractSpinBox::editingFinished, this, &SettingSpinBox::onTextChange);
     // The field is a child of its own: its right presses and context menus come here first.
     // The edit field takes the mouse itself, so the menu watches it too.
-    popup_ =
-        new PopupMenuOnDemand(*this, [this] { return newInfoMenu(this, [this] { showInfo(); }); });
-    popup_->watch(*lineEdit());
+    makePopupMenu().watch(*lineEdit());
     setSupDefault(0);
     // The form's width; a longer text asks for more (see widenToFitText).
     setMinimumWidth(FormWidth);
@@ -131,59 +128,23 @@ void SettingSpinBox::setSupDefault(int value) {
     updateHint();
 }
 
-void SettingSpinBox::setSupCommand(const QString& command) {
-    command_ = command;
-    setObjectName(QStringLiteral("sse") + command);
-    if (label_)
-        label_->setObjectName(QStringLiteral("lbl") + command);
+QString SettingSpinBox::valueText(int index) const {
+    return index == 0 ? QString::number(value_) : QString();
 }
 
-void SettingSpinBox::setSupDescription(const QString& description) {
-    description_ = description;
-    updateHint();
+void SettingSpinBox::setValues(const QStringList& values) {
+    setSupValue(values.value(0).toInt());
 }
 
-void SettingSpinBox::setSupNotes(const QStringList& notes) {
-    notes_ = notes;
+QString SettingSpinBox::defaultText() const {
+    return QString::number(default_);
 }
 
-void SettingSpinBox::setSupLabel(QLabel* label) {
-    label_ = label;
-    if (!label_)
-        return;
-    label_->setObjectName(QStringLiteral("lbl") + command_);
-    placeSupLabel();
+void SettingSpinBox::resetToDefault() {
+    setSupValue(default_);
 }
 
-void SettingSpinBox::setSupLabelPosition(LabelPosition position) {
-    labelPosition_ = position;
-    placeSupLabel();
-}
-
-void SettingSpinBox::setSupLabelCaption(const QString& caption) {
-    if (label_) {
-        label_->setText(caption);
-        // A new text changes the label's size, which a label on the left depends on.
-        placeSupLabel();
-    }
-    labelCaption_ = caption;
-}
-
-void SettingSpinBox::placeSupLabel() {
-    if (label_)
-        placeLabel(*this, *label_, labelPosition_);
-}
-
-void SettingSpinBox::updateHint() {
-    setHint(*this, defaultHint(QString::number(default_), description_));
-}
-
-void SettingSpinBox::showInfo() {
-    InfoContent content;
-    content.command = command_;
-    content.current[0] = QString::number(supValue());
-    content.defaultValue = QString::number(supDefault());
-    content.description = description_;
-    content.notes = notes_;
-    showInfoDialog(this, content);
+QMetaObject::Connection SettingSpinBox::connectChange(QObject* context,
+                                                      std::function<void()> handler) {
+    return connect(this, &SettingSpinBox::supChange, context, std::move(handler));
 }

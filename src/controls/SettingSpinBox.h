@@ -1,11 +1,8 @@
 #pragma once
 
-#include "ControlParts.h"
+#include "SettingControl.h"
 
-#include <QLabel>
-#include <QPointer>
 #include <QSpinBox>
-class QMenu;
 
 // An integer spin edit carrying one console variable, with an optional caption label beside it.
 //
@@ -16,7 +13,7 @@ class QMenu;
 // Handlers that must see every change of the field, by typing, the buttons or by program, connect
 // to supChange(). It is emitted after the text has changed and before supValue follows it, so
 // handlers read Value().
-class SettingSpinBox : public QSpinBox {
+class SettingSpinBox : public QSpinBox, public SettingControl {
     Q_OBJECT
 public:
     explicit SettingSpinBox(QWidget* owner = nullptr);
@@ -32,22 +29,12 @@ public:
     void setSupValue(int value);
     int supDefault() const { return default_; }
     void setSupDefault(int value);
-    const QString& supCommand() const { return command_; }
-    void setSupCommand(const QString& command);
-    const QString& supDescription() const { return description_; }
-    void setSupDescription(const QString& description);
-    const QStringList& supNotes() const { return notes_; }
-    void setSupNotes(const QStringList& notes);
-    // Not owned; renamed "lbl" + command and placed beside the spin.
-    QLabel* supLabel() const { return label_; }
-    void setSupLabel(QLabel* label);
-    LabelPosition supLabelPosition() const { return labelPosition_; }
-    void setSupLabelPosition(LabelPosition position);
-    const QString& supLabelCaption() const { return labelCaption_; }
-    void setSupLabelCaption(const QString& caption);
 
-    // Absent until the first right-button press.
-    QMenu* popupMenu() const { return popup_->menu(); }
+    QString valueText(int index = 0) const override;
+    void setValues(const QStringList& values) override;
+    QString defaultText() const override;
+    void resetToDefault() override;
+    QMetaObject::Connection connectChange(QObject* context, std::function<void()> handler) override;
 
     // As wide as the longest text it has shown needs, never narrower than the form's width; a
     // layout short of room may keep it down to the form's width.
@@ -56,9 +43,6 @@ public:
 
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
-
-public slots:
-    void showInfo();
 
 signals:
     void supChange();
@@ -80,19 +64,10 @@ private:
     static constexpr int TextMargin = 2;
     qsizetype longestText_ = 0; // the longest text widenToFitText has measured
     int textWidth_ = FormWidth; // the width that text needs
-    void updateHint();
-    void placeSupLabel();
 
     int minValue_ = 0;
     int maxValue_ = 0;
     int value_ = 0;
     int default_ = 0;
-    QString command_;
-    QString description_;
-    QStringList notes_;
-    QPointer<QLabel> label_;
-    LabelPosition labelPosition_ = PosTop;
-    QString labelCaption_;
     QString notifiedText_; // the field's text at the last change notification
-    PopupMenuOnDemand* popup_;
 };

@@ -71,7 +71,7 @@ struct CfgWindowFixture {
 
 // The four key slots of a binding.
 inline QStringList keySlots(const BindingEdit& binding) {
-    return {keySlot(binding, 1), keySlot(binding, 2), keySlot(binding, 3), keySlot(binding, 4)};
+    return binding.values();
 }
 
 // Lines joined the way a config file ends them.

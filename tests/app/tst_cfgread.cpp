@@ -334,7 +334,7 @@ void TstCfgRead::emptyFile() {
     w.tabServer->serverPassword()->setText("pw");
     f.check("cl_run")->setSupValue(true);
     f.spin("fov")->setSupValue(120);
-    setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
+    f.binding("+attack")->setKeySlot(1, "MOUSE1");
     f.load("");
     QVERIFY(w.CfgLines.isEmpty());
     QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Kept"));
@@ -497,8 +497,8 @@ void TstCfgRead::roundTrip() {
     w.tabCommunications->messageText(1)->setText("hi");
     f.spin("fov")->setSupValue(110);
     f.check("cl_run")->setSupValue(true);
-    setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
-    setKeySlot(*f.binding("+attack"), 3, "CTRL");
+    f.binding("+attack")->setKeySlot(1, "MOUSE1");
+    f.binding("+attack")->setKeySlot(3, "CTRL");
     f.save();
 
     // Everything changed again; reading the file brings back what it holds.
@@ -641,7 +641,7 @@ void TstCfgRead::startupEndsWithoutAnyConfig() {
     // The start-up went on from the defaults: the Sound tab is hidden as vexa.ini says.
     QVERIFY(!window.PageMain->isTabVisible(window.PageMain->indexOf(window.tabSound)));
     QCOMPARE(window.tabVideo->gamma()->value(), 4);
-    QCOMPARE(keySlot(*qobject_cast<BindingEdit*>(window.settingControl("+attack")), 1), "CTRL");
+    QCOMPARE(qobject_cast<BindingEdit*>(window.settingControl("+attack"))->supValue(), "CTRL");
     QCOMPARE(window.txtConfigFile->text(), env.root() + "/gone.cfg");
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
 }

@@ -153,10 +153,10 @@ void TstCfgWrite::everyKindOfRowChanged() {
     f.check("freelook")->setSupValue(true);
     f.check("in_mouse")->setSupValue(false); // disables freelook
     f.check("public")->setSupValue(true);
-    setKeySlot(*f.binding("+attack"), 1, "MOUSE1");
-    setKeySlot(*f.binding("+attack"), 2, "CTRL");
-    setKeySlot(*f.binding("+forward"), 1, "UPARROW"); // first key is the default: left out
-    setKeySlot(*f.binding("+forward"), 2, "w");
+    f.binding("+attack")->setKeySlot(1, "MOUSE1");
+    f.binding("+attack")->setKeySlot(2, "CTRL");
+    f.binding("+forward")->setKeySlot(1, "UPARROW"); // first key is the default: left out
+    f.binding("+forward")->setKeySlot(2, "w");
     QVERIFY(!f.check("freelook")->isEnabled());
 
     const QStringList expected = {"set name \"Rang\u00e9r\"",

@@ -66,13 +66,13 @@ const Edit Edits[] = {
      {"cvar cl_run: 1 -> 0"}},
     {"spin", [](CfgWindowFixture& f) { f.spin("fov")->setSupValue(110); }, {"cvar fov: 90 -> 110"}},
     {"key moved",
-     [](CfgWindowFixture& f) { setKeySlot(*f.binding("+attack"), 2, QStringLiteral("HOME")); },
+     [](CfgWindowFixture& f) { f.binding("+attack")->setKeySlot(2, QStringLiteral("HOME")); },
      {"bind MOUSE1 lost: +attack", "bind HOME added: +attack"}},
     {"key taken away",
      [](CfgWindowFixture& f) {
          BindingEdit& forward = *f.binding("+forward");
-         setKeySlot(forward, 1, keySlot(forward, 2)); // "w" goes, UPARROW stays
-         setKeySlot(forward, 2, QString());
+         forward.setKeySlot(1, forward.supValue2()); // "w" goes, UPARROW stays
+         forward.setKeySlot(2, QString());
      },
      {"bind w lost: +forward"}},
     {"key of a kept line",

@@ -81,9 +81,9 @@ void TstSettingTabs::cleanup() {
 void TstSettingTabs::everySettingStandsInCatalogueOrder() {
     QStringList walked;
     QHash<QString, int> kinds;
-    forEachSettingControl(window_.get(), [&](const SettingControl& c) {
-        walked << commandOf(c);
-        kinds[widgetOf(c)->metaObject()->className()]++;
+    forEachSettingControl(window_.get(), [&](SettingControl& c) {
+        walked << c.supCommand();
+        kinds[c.widget().metaObject()->className()]++;
     });
     QStringList listed;
     for (const CatalogueRow& row : catalogue())
@@ -116,8 +116,8 @@ void TstSettingTabs::controlsShowTheirDefaults() {
 
 void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
     QSet<QString> names;
-    forEachSettingControl(window_.get(), [&](const SettingControl& c) {
-        QWidget* widget = widgetOf(c);
+    forEachSettingControl(window_.get(), [&](SettingControl& c) {
+        QWidget* widget = &c.widget();
         QVERIFY2(!names.contains(widget->objectName()), qPrintable(widget->objectName()));
         names.insert(widget->objectName());
         QVERIFY(widget->toolTip().startsWith(widget->statusTip())); // and what the engine lacks

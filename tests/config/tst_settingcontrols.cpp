@@ -35,13 +35,13 @@ BindingEdit* binding(QWidget* parent, const QString& command, const QString& def
     bind->setSupCommand(command);
     bind->setSupDefault(def);
     for (int slot = 1; slot <= keys.size(); ++slot)
-        setKeySlot(*bind, slot, keys[slot - 1]);
+        bind->setKeySlot(slot, keys[slot - 1]);
     return bind;
 }
 
 QStringList commandsInOrder(QWidget* root) {
     QStringList commands;
-    forEachSettingControl(root, [&](const SettingControl& c) { commands << commandOf(c); });
+    forEachSettingControl(root, [&](SettingControl& c) { commands << c.supCommand(); });
     return commands;
 }
 
@@ -131,11 +131,11 @@ void TestSettingControls::indexFilesFirstControlIgnoringCase() {
 
     ControlIndex index = indexSettingControls(&root);
     QCOMPARE(index.size(), 6);
-    QCOMPARE(widgetOf(index.find(u"FOV")->control), first);
-    QVERIFY(widgetOf(index.find(u"fov")->control) != second);
-    QCOMPARE(widgetOf(index.find(u"+ATTACK")->control), attack);
-    QCOMPARE(widgetOf(index.find(u"\u00E4RGER")->control), umlaut);
-    QCOMPARE(widgetOf(index.find(u"KELVIN")->control), kelvin);
+    QCOMPARE(index.find(u"FOV")->control, first);
+    QVERIFY(index.find(u"fov")->control != second);
+    QCOMPARE(index.find(u"+ATTACK")->control, attack);
+    QCOMPARE(index.find(u"\u00E4RGER")->control, umlaut);
+    QCOMPARE(index.find(u"KELVIN")->control, kelvin);
     QVERIFY(!index.find(u"sv_gravity"));
     QVERIFY(!index.find(u"fo"));
     QVERIFY(!index.find(u"+attack "));
@@ -338,7 +338,7 @@ void TestSettingControls::settingsTheEngineLacks() {
         QStringList names;
         for (QWidget* w : std::initializer_list<QWidget*>{saturate, warp, fov})
             if (!w->isEnabled())
-                names << commandOf(*asSettingControl(w));
+                names << settingControlOf(w)->supCommand();
         return names.join(u' ');
     };
 

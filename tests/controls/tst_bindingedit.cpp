@@ -97,6 +97,7 @@ private slots:
     void namesFromCommand();
     void primaryKeyClearsFirstEqualFurtherKey_data();
     void primaryKeyClearsFirstEqualFurtherKey();
+    void primaryKeyFromItsOwnFurtherSlot();
     void highlightedWhileFurtherKeys_data();
     void highlightedWhileFurtherKeys();
     void defaultBecomesPrimaryKey();
@@ -190,6 +191,14 @@ void TestBindingEdit::primaryKeyClearsFirstEqualFurtherKey() {
     bind.setSupValue(key);
     QCOMPARE(keysOf(bind), QStringList{key} + after);
     QCOMPARE(bind.text(), key);
+}
+
+void TestBindingEdit::primaryKeyFromItsOwnFurtherSlot() {
+    BindingEdit bind;
+    setKeys(bind, {"x", "w", "", ""});
+    bind.setSupValue(bind.supValue2()); // the very slot it clears
+    QCOMPARE(keysOf(bind), (QStringList{"w", "", "", ""}));
+    QCOMPARE(bind.text(), QStringLiteral("w"));
 }
 
 void TestBindingEdit::highlightedWhileFurtherKeys_data() {
