@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <iterator>
@@ -94,6 +96,23 @@ std::optional<QString> tableName(int code) {
 bool movesFocus(const QKeyEvent& event) {
     return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// The widest key names a player binds, as the engines spell them (the keypad arrows, the mouse
+// wheel); the engines' scancode names are longer still, but bound by hardly anyone.
+const char* const WideKeyNames[] = {"KP_DOWNARROW", "KP_RIGHTARROW", "KP_LEFTARROW", "MWHEELDOWN",
+                                    "RIGHTARROW",   "BACKSPACE",     "CAPSLOCK"};
+
+// The width of a line edit like `box` that shows `textWidth` pixels of text whole, with the room
+// it keeps around its text and for the cursor after it.
+int lineEditWidth(const QLineEdit& box, int textWidth) {
+    constexpr int innerMargins = 2 * 2 + 1; // the line edit's own margin each side, the cursor
+    const QMargins margins = box.textMargins();
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QSize contents(textWidth + innerMargins + margins.left() + margins.right(), box.height());
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, &box).width();
 }
 
 } // namespace
@@ -189,4 +208,12 @@ void KeyCaptureFilter::keyReleased(const QKeyEvent& event) {
     const VirtualKey key = toVirtualKey(event);
     if (down_.remove(key.code))
         onRelease_(key);
+}
+
+int keyBoxWidth(const QLineEdit& box) {
+    const QFontMetrics metrics = box.fontMetrics();
+    int widest = 0;
+    for (const char* name : WideKeyNames)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(name)));
+    return lineEditWidth(box, widest);
 }

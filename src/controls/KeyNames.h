@@ -34,6 +34,10 @@ QStringList mouseKeyNames();
 void addKeyEntries(QMenu& menu, const QStringList& names,
                    const std::function<void(const QString&)>& choose);
 
+// The width a key box like `box` needs to show the widest key names a player binds whole (the
+// keypad arrows, MWHEELDOWN). Measuring costs: a window measures once for all its key boxes.
+int keyBoxWidth(const QLineEdit& box);
+
 // Makes an edit box capture keys instead of taking text: typed characters and the other ways of
 // entering text (pasting, dropping, input methods) are discarded, and every release of a key that
 // went down in the box is handed to the handler. A release whose key went down elsewhere (Tab

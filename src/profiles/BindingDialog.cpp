@@ -34,7 +34,7 @@ BindingDialog::BindingDialog(QWidget* parent, Prompts& prompts, const EntryEditT
 
     txtBindKey = new QLineEdit(this);
     txtBindKey->setObjectName(QStringLiteral("txtBindKey"));
-    txtBindKey->setFixedWidth(90);
+    txtBindKey->setFixedWidth(keyBoxWidth(*txtBindKey));
     KeyCaptureFilter::install(*txtBindKey);
     cboBindValue = new QComboBox(this);
     cboBindValue->setObjectName(QStringLiteral("cboBindValue"));

@@ -1,8 +1,12 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "controls/BindingEdit.h"
+#include "controls/KeyCaptureEdit.h"
+#include "controls/MultiKeyDialog.h"
 #include "controls/SettingCheckBox.h"
 #include "controls/SettingSpinBox.h"
+#include "profiles/BindingDialog.h"
+#include "profiles/ProfileFile.h"
 #include "settings/Catalogue.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -11,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +124,16 @@ bool showsWhole(const QLineEdit& edit, const QString& text) {
     return scrolled <= 0 || (!text.isEmpty() && scrolled <= metrics.leftBearing(text.front()));
 }
 
+// The long key names a player binds.
+QStringList longKeyNames() {
+    return {QStringLiteral("KP_DOWNARROW"), QStringLiteral("KP_RIGHTARROW"),
+            QStringLiteral("KP_LEFTARROW"), QStringLiteral("KP_UPARROW"),
+            QStringLiteral("KP_PGDN"),      QStringLiteral("MWHEELDOWN"),
+            QStringLiteral("MWHEELUP"),     QStringLiteral("RIGHTARROW"),
+            QStringLiteral("DOWNARROW"),    QStringLiteral("BACKSPACE"),
+            QStringLiteral("CAPSLOCK"),     QStringLiteral("PGDN")};
+}
+
 void noteIfCut(const QLineEdit& edit, const QString& text, QStringList& narrow) {
     if (!showsWhole(edit, text))
         narrow << QStringLiteral("%1 (%2 wide) cannot show \"%3\"")
@@ -221,6 +236,7 @@ private slots:
     void editsShowTheirWholeText();
     void keyBoxesShowLongKeyNames_data() { addPages(); }
     void keyBoxesShowLongKeyNames();
+    void dialogKeyBoxesShowLongKeyNames();
     void settingControlsKeepCatalogueOrder();
 
 private:
@@ -340,23 +356,39 @@ void TstTabLayout::editsShowTheirWholeText() {
 void TstTabLayout::keyBoxesShowLongKeyNames() {
     QWidget* page = currentPage();
     QVERIFY(page);
-    const QStringList longNames{QStringLiteral("KP_DOWNARROW"), QStringLiteral("KP_RIGHTARROW"),
-                                QStringLiteral("KP_LEFTARROW"), QStringLiteral("KP_UPARROW"),
-                                QStringLiteral("KP_PGDN"),      QStringLiteral("MWHEELDOWN"),
-                                QStringLiteral("MWHEELUP"),     QStringLiteral("RIGHTARROW"),
-                                QStringLiteral("DOWNARROW"),    QStringLiteral("BACKSPACE"),
-                                QStringLiteral("CAPSLOCK"),     QStringLiteral("PGDN")};
     QStringList narrow;
     for (QWidget* part : partsOf(page)) {
         auto* edit = qobject_cast<QLineEdit*>(part);
         const auto* binding = qobject_cast<BindingEdit*>(part);
         if (!binding && !(edit && edit->objectName().endsWith(QLatin1String("Key"))))
             continue;
-        QStringList names = longNames;
+        QStringList names = longKeyNames();
         if (binding)
             names << binding->supDefault();
         for (const QString& name : names)
             noteIfCut(*edit, name, narrow);
+    }
+    QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
+}
+
+// The key boxes of the multi-key dialog and of a profile's Bind dialog.
+void TstTabLayout::dialogKeyBoxesShowLongKeyNames() {
+    MultiKeyDialog multiKey(window_.get(), QStringLiteral("+attack"), QStringLiteral("CTRL"), {});
+    EntryEditTarget target;
+    target.profileDirectory = QDir::currentPath();
+    target.profileName = QStringLiteral("Global Aliases");
+    target.profileFile = ProfileFile::globalProfilePath(target.profileDirectory);
+    BindingDialog binding(window_.get(), *prompts_, target, {});
+    QStringList narrow;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&multiKey, &binding}) {
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        for (const QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+            if (qobject_cast<const KeyCaptureEdit*>(edit) ||
+                edit->objectName() == QLatin1String("txtBindKey"))
+                for (const QString& name : longKeyNames())
+                    noteIfCut(*edit, name, narrow);
+        dialog->hide();
     }
     QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QStringLiteral("; "))));
 }

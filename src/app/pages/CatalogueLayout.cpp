@@ -2,6 +2,7 @@
 
 #include "PageLayout.h"
 #include "controls/CatalogueControls.h"
+#include "controls/KeyNames.h"
 #include "settings/Catalogue.h"
 
 #include <QGridLayout>
@@ -49,7 +50,7 @@ void CatalogueLayout::createControls(const char* sheet, QWidget* page) {
         if (row.kind == SettingKind::Binding) {
             // Measured once: the window has some eighty key boxes.
             if (keyBoxWidth_ == 0)
-                keyBoxWidth_ = PageLayout::keyBoxWidth(*static_cast<QLineEdit*>(created.control));
+                keyBoxWidth_ = ::keyBoxWidth(*static_cast<QLineEdit*>(created.control));
             created.control->setFixedWidth(keyBoxWidth_);
         }
         controls_.insert(QString::fromUtf8(row.command), created.control);

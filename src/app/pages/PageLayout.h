@@ -59,8 +59,6 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, Q
 // A slider moving in steps of one, with tick marks.
 QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
                   int maximum, int position);
-// The width a box like `box` needs to show the widest key names a player binds whole.
-int keyBoxWidth(const QLineEdit& box);
 // Check boxes and radio buttons share one compact row height on every page.
 void compactRows(QWidget* page);
 
