@@ -20,7 +20,7 @@
 #include "app/pages/VideoPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
-#include "controls/SettingCheckBox.h"
+#include "controls/SettingControl.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
@@ -254,12 +254,12 @@ void MainWindow::connectHandlers() {
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connectFileCommands();
     connect(runButton_, &QPushButton::clicked, this, guarded(prompts_, [this] { runGame(); }));
-    // The enabling rules follow every change of their box, by the user or by the program.
-    connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
-            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { mouseEnabledChanged(); }));
-    connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download"))),
-            &SettingCheckBox::supClick, this,
-            guarded(prompts_, [this] { downloadsAllowedChanged(); }));
+    // The enabling rules follow every change of their box, by the user or by the program. The
+    // box's values() follow only after the handler: the rules read its mark.
+    settingControlOf(settingControl(QStringLiteral("in_mouse")))
+        ->connectChange(this, guarded(prompts_, [this] { mouseEnabledChanged(); }));
+    settingControlOf(settingControl(QStringLiteral("allow_download")))
+        ->connectChange(this, guarded(prompts_, [this] { downloadsAllowedChanged(); }));
     connect(aboutAction_, &QAction::triggered, this, guarded(prompts_, [this] { showAbout(); }));
     connect(optionsAction_, &QAction::triggered, this,
             guarded(prompts_, [this] { showOptions(); }));
