@@ -117,23 +117,23 @@ void grabNextModal(const QString& name, int delayMs = 200) {
 void renderMainWindow(MainWindow& window) {
     window.show();
     save(window, QStringLiteral("main_splash"));
-    window.splashTimer_->start(0);
-    while (window.pnlSplash)
+    window.splashTimer()->start(0);
+    while (window.splashPanel())
         QApplication::processEvents();
     save(window, QStringLiteral("main"));
-    for (int i = 0; i < window.PageMain->count(); ++i) {
-        window.PageMain->setCurrentIndex(i);
-        const QString tab = fileNameOf(window.PageMain->tabText(i));
+    for (int i = 0; i < window.tabs()->count(); ++i) {
+        window.tabs()->setCurrentIndex(i);
+        const QString tab = fileNameOf(window.tabs()->tabText(i));
         save(window, QStringLiteral("tab_") + tab);
-        if (window.PageMain->widget(i) != window.tabVideo)
+        if (window.tabs()->widget(i) != window.videoPage())
             continue;
-        for (int j = 0; j < window.tabVideo->subPages()->count(); ++j) {
-            window.tabVideo->subPages()->setCurrentIndex(j);
+        for (int j = 0; j < window.videoPage()->subPages()->count(); ++j) {
+            window.videoPage()->subPages()->setCurrentIndex(j);
             save(window, QStringLiteral("tab_video_") +
-                             fileNameOf(window.tabVideo->subPages()->tabText(j)));
+                             fileNameOf(window.videoPage()->subPages()->tabText(j)));
         }
     }
-    window.PageMain->setCurrentIndex(0);
+    window.tabs()->setCurrentIndex(0);
 }
 
 void renderDialogs(MainWindow& window, Prompts& prompts) {
@@ -184,7 +184,7 @@ void renderDialogs(MainWindow& window, Prompts& prompts) {
     maps.hide();
     // Through the window, which shows the servers' status beside the lines.
     grabNextModal(QStringLiteral("dialog_serverlist"), ServerRoundMs);
-    window.tabClient->serverListButton()->click();
+    window.clientPage()->serverListButton()->click();
 }
 
 // The window with one drop-down list open: the list is a window of its own, so it is painted
@@ -215,12 +215,12 @@ void saveWithOpenList(MainWindow& window, QComboBox* box, const QString& name, i
 
 // Brings the tab, and the Video sub-page, holding `widget` to the front.
 void showPageOf(MainWindow& window, QWidget* widget) {
-    for (int i = 0; i < window.PageMain->count(); ++i)
-        if (window.PageMain->widget(i)->isAncestorOf(widget))
-            window.PageMain->setCurrentIndex(i);
-    for (int j = 0; j < window.tabVideo->subPages()->count(); ++j)
-        if (window.tabVideo->subPages()->widget(j)->isAncestorOf(widget))
-            window.tabVideo->subPages()->setCurrentIndex(j);
+    for (int i = 0; i < window.tabs()->count(); ++i)
+        if (window.tabs()->widget(i)->isAncestorOf(widget))
+            window.tabs()->setCurrentIndex(i);
+    for (int j = 0; j < window.videoPage()->subPages()->count(); ++j)
+        if (window.videoPage()->subPages()->widget(j)->isAncestorOf(widget))
+            window.videoPage()->subPages()->setCurrentIndex(j);
 }
 
 // The lists filled from the installation, each shown open on its tab.
@@ -230,26 +230,26 @@ void renderLists(MainWindow& window) {
         const char* name;
         int waitMs;
     } lists[] = {
-        {window.tabGeneral->model(), "list_models", 0},
-        {window.tabGeneral->skin(), "list_skins", 0},
-        {window.tabVideo->glDriver(), "list_gl_drivers", 0},
-        {window.tabClient->startMap(), "list_client_maps", 0},
-        {window.tabClient->savedGames(), "list_saved_games", 0},
-        {window.tabClient->servers(), "list_servers", ServerRoundMs},
-        {window.tabServer->startMap(), "list_server_maps", 0},
+        {window.generalPage()->model(), "list_models", 0},
+        {window.generalPage()->skin(), "list_skins", 0},
+        {window.videoPage()->glDriver(), "list_gl_drivers", 0},
+        {window.clientPage()->startMap(), "list_client_maps", 0},
+        {window.clientPage()->savedGames(), "list_saved_games", 0},
+        {window.clientPage()->servers(), "list_servers", ServerRoundMs},
+        {window.serverPage()->startMap(), "list_server_maps", 0},
     };
     for (const auto& list : lists) {
         showPageOf(window, list.box);
         saveWithOpenList(window, list.box, QLatin1String(list.name), list.waitMs);
     }
-    window.PageMain->setCurrentIndex(0);
+    window.tabs()->setCurrentIndex(0);
 }
 
 // A binding holding several keys is highlighted; its popup menu opens on the right button.
 void renderBinding(MainWindow& window) {
     auto* attack = qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("+attack")));
     attack->setSupValue2(QStringLiteral("MOUSE1"));
-    window.PageMain->setCurrentWidget(window.tabWeaponsInv);
+    window.tabs()->setCurrentWidget(window.weaponsPage());
     save(window, QStringLiteral("binding_several_keys"));
     const QPoint inside(5, 5);
     QMouseEvent press(QEvent::MouseButtonPress, inside, attack->mapToGlobal(inside),
@@ -270,7 +270,7 @@ void renderConfigChecks(MainWindow& window) {
     const QString key = railgun->supValue();
     railgun->setSupValue(QStringLiteral("CTRL"));
     QApplication::processEvents();
-    window.PageMain->setCurrentWidget(window.tabWeaponsInv);
+    window.tabs()->setCurrentWidget(window.weaponsPage());
     save(window, QStringLiteral("binding_conflict"));
     railgun->setSupValue(key);
     const QString file = QDir::current().filePath(QStringLiteral("faulty.cfg"));
@@ -280,13 +280,13 @@ void renderConfigChecks(MainWindow& window) {
                      "bind F1 \"+attack\"\r\nbind F1 \"use railgun\"\r\n"
                      "echo \"unmatched\r\nset fov \"170\"\r\n");
     faulty.close();
-    window.txtConfigFile->setText(file);
+    window.configFileEdit()->setText(file);
     window.findChild<QAction*>(QStringLiteral("CheckConfig1"))->trigger();
     if (auto* dialog = window.findChild<QDialog*>(QStringLiteral("configCheckDialog"))) {
         save(*dialog, QStringLiteral("dialog_check_config"));
         dialog->close();
     }
-    window.PageMain->setCurrentIndex(0);
+    window.tabs()->setCurrentIndex(0);
 }
 
 // The three entry editors and the new-game dialog, each as it opens for a new entry.
@@ -373,8 +373,8 @@ int main(int argc, char** argv) {
     renderEditor(window, prompts);
     renderEntryEditors(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.
-    window.PageMain->setCurrentWidget(window.tabAlias);
-    window.tabAlias->showGlobalSettings()->setChecked(false);
+    window.tabs()->setCurrentWidget(window.gamesPage());
+    window.gamesPage()->showGlobalSettings()->setChecked(false);
     save(window, QStringLiteral("tab_games__aliases_game"));
     window.close();
     return 0;

@@ -92,7 +92,7 @@ void showMaskedValue(QLineEdit& edit, const QString& value) {
 }
 
 bool isSoftware(const MainWindow& w) {
-    return w.tabVideo->renderers()->checkedId() == SoftwareRenderer;
+    return w.videoPage()->renderers()->checkedId() == SoftwareRenderer;
 }
 
 bool always(const MainWindow&, const QString&) {
@@ -131,17 +131,17 @@ Row digitRow(const char* name, std::span<const char* const> buttons, const char*
 Row skinRow() {
     return {CfgWord::set, "skin",
             [](const MainWindow& w) {
-                return w.tabGeneral->model()->currentText() + u'/' +
-                       w.tabGeneral->skin()->currentText();
+                return w.generalPage()->model()->currentText() + u'/' +
+                       w.generalPage()->skin()->currentText();
             },
             [](MainWindow& w, const Value& value) {
                 if (value) {
                     const QStringList parts = splitAtSeparator(*value, u'/');
-                    showComboText(*w.tabGeneral->model(), parts.value(0));
-                    showComboText(*w.tabGeneral->skin(), parts.value(1));
+                    showComboText(*w.generalPage()->model(), parts.value(0));
+                    showComboText(*w.generalPage()->skin(), parts.value(1));
                 } else {
-                    showUnselectedText(*w.tabGeneral->model(), QStringLiteral("male"));
-                    showUnselectedText(*w.tabGeneral->skin(), QStringLiteral("grunt"));
+                    showUnselectedText(*w.generalPage()->model(), QStringLiteral("male"));
+                    showUnselectedText(*w.generalPage()->skin(), QStringLiteral("grunt"));
                 }
             },
             always};
@@ -188,7 +188,7 @@ Row rendererRow() {
                                : *value == QLatin1String(GlRef)       ? GlRenderer
                                                                       : -1;
                 if (id >= 0) // the click also shows the renderer's page
-                    w.tabVideo->renderers()->button(id)->click();
+                    w.videoPage()->renderers()->button(id)->click();
             },
             always};
 }
@@ -240,12 +240,12 @@ Row glNumberRow(const MaskedField& field) {
 
 Row mixAheadRow() {
     return {CfgWord::set, "s_mixahead",
-            [](const MainWindow& w) { return maskedNumber(*w.tabSound->mixAhead()); },
+            [](const MainWindow& w) { return maskedNumber(*w.soundPage()->mixAhead()); },
             [](MainWindow& w, const Value& value) {
                 const QString text = !value                         ? QStringLiteral("0.2")
                                      : *value == QLatin1String("0") ? QStringLiteral("0.0")
                                                                     : *value;
-                showMaskedValue(*w.tabSound->mixAhead(), text);
+                showMaskedValue(*w.soundPage()->mixAhead(), text);
             },
             always};
 }
@@ -254,15 +254,15 @@ Row mixAheadRow() {
 Row soundRateRow() {
     return {CfgWord::set, "s_khz",
             [](const MainWindow& w) {
-                const QString chosen = w.tabSound->quality()->currentText();
-                return w.tabSound->quality()->currentIndex() < 0 ? QString()
-                       : chosen == QLatin1String(HighQuality)    ? QString::number(HighRate)
-                       : chosen == QLatin1String(LowQuality)     ? QString::number(LowRate)
-                                                                 : QString();
+                const QString chosen = w.soundPage()->quality()->currentText();
+                return w.soundPage()->quality()->currentIndex() < 0 ? QString()
+                       : chosen == QLatin1String(HighQuality)       ? QString::number(HighRate)
+                       : chosen == QLatin1String(LowQuality)        ? QString::number(LowRate)
+                                                                    : QString();
             },
             [](MainWindow& w, const Value& value) {
                 const bool high = value && gameNumber(*value) >= HighRate;
-                w.tabSound->quality()->setCurrentIndex(w.tabSound->quality()->findText(
+                w.soundPage()->quality()->setCurrentIndex(w.soundPage()->quality()->findText(
                     QLatin1String(high ? HighQuality : LowQuality)));
             },
             notEmpty};
@@ -272,7 +272,7 @@ Row soundRateRow() {
 Row serverRow(const char* name, QLineEdit* (*field)(const MainWindow&)) {
     Row row = textRow(CfgWord::Set, name, field, "");
     row.wanted = [](const MainWindow& w, const QString& value) {
-        return w.cbxStartServer->isChecked() && !value.isEmpty();
+        return w.startServerBox()->isChecked() && !value.isEmpty();
     };
     return row;
 }
@@ -280,12 +280,14 @@ Row serverRow(const char* name, QLineEdit* (*field)(const MainWindow&)) {
 Row deathmatchRow() {
     return {
         CfgWord::Set, "dmflags",
-        [](const MainWindow& w) { return QString::number(w.tabServer->deathmatchFlagNumber()); },
+        [](const MainWindow& w) { return QString::number(w.serverPage()->deathmatchFlagNumber()); },
         [](MainWindow& w, const Value& value) {
             if (value)
-                w.tabServer->applyDeathmatchFlags(truncatedGameNumber(*value));
+                w.serverPage()->applyDeathmatchFlags(truncatedGameNumber(*value));
         },
-        [](const MainWindow& w, const QString&) { return w.tabServer->deathMatch()->isChecked(); }};
+        [](const MainWindow& w, const QString&) {
+            return w.serverPage()->deathMatch()->isChecked();
+        }};
 }
 
 struct Table {
@@ -297,7 +299,7 @@ Table makeTable() {
     Table t;
     auto& r = t.rows;
     r.push_back(textRow(
-        CfgWord::set, "name", [](const MainWindow& w) { return w.tabGeneral->playerName(); },
+        CfgWord::set, "name", [](const MainWindow& w) { return w.generalPage()->playerName(); },
         "noname"));
     r.push_back(skinRow());
     r.push_back(digitRow("hand", HandButtons, "rbRight"));
@@ -307,38 +309,38 @@ Table makeTable() {
     for (Row& row : r)
         row.keptByEmptyFile = true;
     r.push_back(trackBarRow(
-        "sensitivity", [](const MainWindow& w) { return w.tabMovement->sensitivity(); },
+        "sensitivity", [](const MainWindow& w) { return w.movementPage()->sensitivity(); },
         TrackBarStep::Sensitivity, 5,
         [](const MainWindow& w, const QString&) {
-            return ownEnabled(*w.tabMovement->sensitivity());
+            return ownEnabled(*w.movementPage()->sensitivity());
         }));
     t.partStart[1] = r.size();
     // The game's own default gamma is 1 (position 4); a brighter guess makes the software
     // renderer nearly black.
     r.push_back(trackBarRow(
-        "vid_gamma", [](const MainWindow& w) { return w.tabVideo->gamma(); }, TrackBarStep::Gamma,
-        4));
+        "vid_gamma", [](const MainWindow& w) { return w.videoPage()->gamma(); },
+        TrackBarStep::Gamma, 4));
     r.push_back(rendererRow());
     r.push_back(modeRow(
-        "sw_mode", [](const MainWindow& w) { return w.tabVideo->softwareMode(); }, true));
+        "sw_mode", [](const MainWindow& w) { return w.videoPage()->softwareMode(); }, true));
     r.push_back(modeRow(
-        "gl_mode", [](const MainWindow& w) { return w.tabVideo->glMode(); }, false));
+        "gl_mode", [](const MainWindow& w) { return w.videoPage()->glMode(); }, false));
     r.push_back(glComboRow("gl_texturemode",
-                           [](const MainWindow& w) { return w.tabVideo->textureMode(); }));
+                           [](const MainWindow& w) { return w.videoPage()->textureMode(); }));
     r.push_back(
-        glComboRow("gl_driver", [](const MainWindow& w) { return w.tabVideo->glDriver(); }));
+        glComboRow("gl_driver", [](const MainWindow& w) { return w.videoPage()->glDriver(); }));
     for (const MaskedField& field : GlNumberFields)
         r.push_back(glNumberRow(field));
     r.push_back(trackBarRow(
-        "s_volume", [](const MainWindow& w) { return w.tabSound->volume(); }, TrackBarStep::Volume,
-        7));
+        "s_volume", [](const MainWindow& w) { return w.soundPage()->volume(); },
+        TrackBarStep::Volume, 7));
     r.push_back(mixAheadRow());
     r.push_back(soundRateRow());
     t.partStart[2] = r.size();
     r.push_back(
-        serverRow("hostname", [](const MainWindow& w) { return w.tabServer->serverName(); }));
-    r.push_back(
-        serverRow("password", [](const MainWindow& w) { return w.tabServer->serverPassword(); }));
+        serverRow("hostname", [](const MainWindow& w) { return w.serverPage()->serverName(); }));
+    r.push_back(serverRow("password",
+                          [](const MainWindow& w) { return w.serverPage()->serverPassword(); }));
     t.partStart[3] = r.size();
     r.push_back(deathmatchRow());
     t.partStart[4] = r.size();

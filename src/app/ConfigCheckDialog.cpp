@@ -41,7 +41,7 @@ QString summaryText(const QString& fileName, Engine engine, const QList<ConfigFi
 }
 
 void showConfigCheck(MainWindow& window) {
-    const QString fileName = window.txtConfigFile->text();
+    const QString fileName = window.configFileEdit()->text();
     if (fileName.isEmpty()) {
         window.prompts().notice(NoConfigFile);
         return;
@@ -59,7 +59,7 @@ void showConfigCheck(MainWindow& window) {
 QList<BindingConflicts::KeyBox> messageKeyBoxes(const MainWindow& window) {
     QList<BindingConflicts::KeyBox> boxes;
     for (int slot = 0; slot < 5; ++slot)
-        boxes.append({window.tabCommunications->messageKey(slot),
+        boxes.append({window.communicationsPage()->messageKey(slot),
                       QStringLiteral("message%1").arg(slot + 1)});
     return boxes;
 }

@@ -20,7 +20,7 @@
 #include "app/pages/VideoPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
-#include "controls/SettingCheckBox.h"
+#include "controls/SettingControl.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
@@ -160,50 +160,50 @@ void MainWindow::createFrame(QWidget* client) {
     topBevel_->setFrameShape(QFrame::HLine);
     topBevel_->setFrameShadow(QFrame::Sunken);
 
-    PageMain = place<MultiRowTabWidget>(client, "PageMain", 2, 4, 541, 341);
+    tabs_ = place<MultiRowTabWidget>(client, "PageMain", 2, 4, 541, 341);
     createTabs();
 
-    txtHint = place<QLineEdit>(client, "txtHint", 2, 346, 539, 17);
-    txtHint->setReadOnly(true);
-    txtHint->setFocusPolicy(Qt::NoFocus);
-    txtHint->setText(HintPrefix);
-    QPalette hintPalette = txtHint->palette();
+    hintLine_ = place<QLineEdit>(client, "txtHint", 2, 346, 539, 17);
+    hintLine_->setReadOnly(true);
+    hintLine_->setFocusPolicy(Qt::NoFocus);
+    hintLine_->setText(HintPrefix);
+    QPalette hintPalette = hintLine_->palette();
     hintPalette.setColor(QPalette::Base, hintPalette.color(QPalette::Button));
     hintPalette.setColor(QPalette::Text, QColor(0, 0, 128));
-    txtHint->setPalette(hintPalette);
-    txtHint->setTextMargins(0, 0, 0, 0);
-    txtHint->setStyleSheet(QStringLiteral("QLineEdit#txtHint { padding: 0px 2px; }"));
+    hintLine_->setPalette(hintPalette);
+    hintLine_->setTextMargins(0, 0, 0, 0);
+    hintLine_->setStyleSheet(QStringLiteral("QLineEdit#txtHint { padding: 0px 2px; }"));
 
-    cbxStartServer = place<QCheckBox>(client, "cbxStartServer", 5, 368, 110, 17);
-    cbxStartServer->setText(QStringLiteral("Start a Server"));
+    startServerBox_ = place<QCheckBox>(client, "cbxStartServer", 5, 368, 110, 17);
+    startServerBox_->setText(QStringLiteral("Start a Server"));
 
-    btnRun = place<QPushButton>(client, "btnRun", 5, 386, 106, 35);
-    btnRun->setText(QStringLiteral("Run Quake2"));
-    QFont runFont = btnRun->font();
+    runButton_ = place<QPushButton>(client, "btnRun", 5, 386, 106, 35);
+    runButton_->setText(QStringLiteral("Run Quake2"));
+    QFont runFont = runButton_->font();
     runFont.setPointSize(10);
     runFont.setBold(true);
-    btnRun->setFont(runFont);
+    runButton_->setFont(runFont);
 
     configFileLabel_ = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
-    txtConfigFile = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
-    btnEditConfig = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
-                               QStringLiteral("Edit the config file"));
+    configFileEdit_ = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
+    editConfigButton_ = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
+                                   QStringLiteral("Edit the config file"));
     saveConfigButton_ = frameGlyph(client, "SpeedButton1", 494, 372, Glyph::Save,
                                    QStringLiteral("Save the config file"));
-    btnLoadConfigFile = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
+    loadConfigButton_ = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                    QStringLiteral("Load a config file"));
 
     batchFileLabel_ = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
-    txtBatchFile = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
-    btnEditBatch = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
-                              QStringLiteral("Edit the batch file"));
+    batchFileEdit_ = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
+    editBatchButton_ = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
+                                  QStringLiteral("Edit the batch file"));
     saveBatchButton_ = frameGlyph(client, "SpeedButton3", 494, 400, Glyph::Save,
                                   QStringLiteral("Save the batch file"));
-    btnLoadBatchFile = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
+    loadBatchButton_ = frameGlyph(client, "btnLoadBatchFile", 521, 401, Glyph::Open,
                                   QStringLiteral("Load a batch file"));
 
-    sbrCommon = place<QStatusBar>(client, "sbrCommon", 0, ClientHeight - 20, ClientWidth, 20);
-    sbrCommon->setSizeGripEnabled(false);
+    messageBar_ = place<QStatusBar>(client, "sbrCommon", 0, ClientHeight - 20, ClientWidth, 20);
+    messageBar_->setSizeGripEnabled(false);
 
     splashTimer_ = new QTimer(this);
     splashTimer_->setObjectName(QStringLiteral("Timer1"));
@@ -212,54 +212,54 @@ void MainWindow::createFrame(QWidget* client) {
 }
 
 void MainWindow::createTabs() {
-    tabGeneral = new GeneralPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabGeneral, QStringLiteral("General"));
-    tabMovement = new MovementPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabMovement, QStringLiteral("Movement"));
-    tabWeaponsInv = new WeaponsPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabWeaponsInv, QStringLiteral("Weapons && Inv"));
-    tabCommunications = new CommunicationsPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabCommunications, QStringLiteral("Communications"));
-    tabVideo = new VideoPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabVideo, QStringLiteral("Video"));
-    tabSound = new SoundPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabSound, QStringLiteral("Sound"));
-    TabMenus = new MenusPage(catalogueLayout_, PageMain);
-    PageMain->addTab(TabMenus, QStringLiteral("Menus"));
-    tabClient = new ClientPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabClient, QStringLiteral("Client"));
-    tabServer = new ServerPage(catalogueLayout_, PageMain);
-    PageMain->addTab(tabServer, QStringLiteral("Server"));
-    tabAlias = new GamesPage(prompts_, *settings_, programDirectory_, PageMain);
-    PageMain->addTab(tabAlias, QStringLiteral("Games && Aliases"));
+    generalPage_ = new GeneralPage(catalogueLayout_, tabs_);
+    tabs_->addTab(generalPage_, QStringLiteral("General"));
+    movementPage_ = new MovementPage(catalogueLayout_, tabs_);
+    tabs_->addTab(movementPage_, QStringLiteral("Movement"));
+    weaponsPage_ = new WeaponsPage(catalogueLayout_, tabs_);
+    tabs_->addTab(weaponsPage_, QStringLiteral("Weapons && Inv"));
+    communicationsPage_ = new CommunicationsPage(catalogueLayout_, tabs_);
+    tabs_->addTab(communicationsPage_, QStringLiteral("Communications"));
+    videoPage_ = new VideoPage(catalogueLayout_, tabs_);
+    tabs_->addTab(videoPage_, QStringLiteral("Video"));
+    soundPage_ = new SoundPage(catalogueLayout_, tabs_);
+    tabs_->addTab(soundPage_, QStringLiteral("Sound"));
+    menusPage_ = new MenusPage(catalogueLayout_, tabs_);
+    tabs_->addTab(menusPage_, QStringLiteral("Menus"));
+    clientPage_ = new ClientPage(catalogueLayout_, tabs_);
+    tabs_->addTab(clientPage_, QStringLiteral("Client"));
+    serverPage_ = new ServerPage(catalogueLayout_, tabs_);
+    tabs_->addTab(serverPage_, QStringLiteral("Server"));
+    gamesPage_ = new GamesPage(prompts_, *settings_, programDirectory_, tabs_);
+    tabs_->addTab(gamesPage_, QStringLiteral("Games && Aliases"));
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
 }
 
 void MainWindow::createSplash(QWidget* client) {
-    pnlSplash = place<QFrame>(client, "pnlSplash", 0, 0, ClientWidth, ClientHeight);
-    pnlSplash->setAutoFillBackground(true);
-    QPalette black = pnlSplash->palette();
+    splashPanel_ = place<QFrame>(client, "pnlSplash", 0, 0, ClientWidth, ClientHeight);
+    splashPanel_->setAutoFillBackground(true);
+    QPalette black = splashPanel_->palette();
     black.setColor(QPalette::Window, Qt::black);
-    pnlSplash->setPalette(black);
-    splashLogo = place<QLabel>(pnlSplash, "splashLogo", 75, 17, 371, 428);
-    splashLogo->setScaledContents(true);
-    pnlSplash->raise();
+    splashPanel_->setPalette(black);
+    splashLogo_ = place<QLabel>(splashPanel_, "splashLogo", 75, 17, 371, 428);
+    splashLogo_->setScaledContents(true);
+    splashPanel_->raise();
 }
 
 void MainWindow::connectHandlers() {
     connect(splashTimer_, &QTimer::timeout, this, guarded(prompts_, [this] { splashTimeout(); }));
-    connect(tabVideo->renderers(), &QButtonGroup::idClicked, this,
+    connect(videoPage_->renderers(), &QButtonGroup::idClicked, this,
             guarded(prompts_, [this] { rendererChosen(); }));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connectFileCommands();
-    connect(btnRun, &QPushButton::clicked, this, guarded(prompts_, [this] { runGame(); }));
-    // The enabling rules follow every change of their box, by the user or by the program.
-    connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse"))),
-            &SettingCheckBox::supClick, this, guarded(prompts_, [this] { mouseEnabledChanged(); }));
-    connect(qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("allow_download"))),
-            &SettingCheckBox::supClick, this,
-            guarded(prompts_, [this] { downloadsAllowedChanged(); }));
+    connect(runButton_, &QPushButton::clicked, this, guarded(prompts_, [this] { runGame(); }));
+    // The enabling rules follow every change of their box, by the user or by the program. The
+    // box's values() follow only after the handler: the rules read its mark.
+    settingControlOf(settingControl(QStringLiteral("in_mouse")))
+        ->connectChange(this, guarded(prompts_, [this] { mouseEnabledChanged(); }));
+    settingControlOf(settingControl(QStringLiteral("allow_download")))
+        ->connectChange(this, guarded(prompts_, [this] { downloadsAllowedChanged(); }));
     connect(aboutAction_, &QAction::triggered, this, guarded(prompts_, [this] { showAbout(); }));
     connect(optionsAction_, &QAction::triggered, this,
             guarded(prompts_, [this] { showOptions(); }));
@@ -281,8 +281,8 @@ void MainWindow::runStartupSteps() {
     QCoreApplication::processEvents();
 
     // The splash covers the client area below the menu until the timer removes it.
-    splashLogo->setPixmap(decorationPicture("logo"));
-    pnlSplash->show();
+    splashLogo_->setPixmap(decorationPicture("logo"));
+    splashPanel_->show();
 
     qApp->installEventFilter(this);
 
@@ -297,45 +297,45 @@ void MainWindow::runStartupSteps() {
 
     // The script goes beside the game chosen above unless vexa.ini names one; with a home the
     // game keeps its own config there, else in the base directory chosen above.
-    txtBatchFile->setText(VexaIni::readString(*settings_, VexaIni::BatchFile,
-                                              platform.batchFileIn(openDialogDirectory_)));
-    txtConfigFile->setText(VexaIni::readString(
+    batchFileEdit_->setText(VexaIni::readString(*settings_, VexaIni::BatchFile,
+                                                platform.batchFileIn(openDialogDirectory_)));
+    configFileEdit_->setText(VexaIni::readString(
         *settings_, VexaIni::ConfigFile,
         defaultConfigFile(engineChoice(),
                           platform.join(baseDirectory_, QStringLiteral("config.cfg")))));
     settleFileBoxes();
-    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
-    cbxStartServer->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
+    VexaIni::write(*settings_, VexaIni::BatchFile, batchFileEdit_->text());
+    startServerBox_->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
 
     fillModelList();
-    fillSkinList(tabGeneral->model()->currentText());
+    fillSkinList(generalPage_->model()->currentText());
     fillGlDriverList();
     // Both mode lists show a mode even when the config names none.
-    tabVideo->softwareMode()->setCurrentIndex(0);
-    tabVideo->glMode()->setCurrentIndex(0);
+    videoPage_->softwareMode()->setCurrentIndex(0);
+    videoPage_->glMode()->setCurrentIndex(0);
 
     // The config file into the controls; vexa.ini names the file actually read, before and
     // after the batch file is read back.
     loadStartupConfig();
-    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text());
     readBatchFileAtStartup();
-    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text());
 
-    PageMain->setCurrentWidget(tabGeneral);
+    tabs_->setCurrentWidget(generalPage_);
 
     // The custom lists start on the global profile, as "Show Global Settings" does.
-    tabAlias->loadGlobalProfile();
-    tabAlias->fillGamesList();
+    gamesPage_->loadGlobalProfile();
+    gamesPage_->fillGamesList();
 
     fillStartMapLists();
     // Filling the saved games empties the box: the script's choice is put back afterwards.
-    const QString scriptSaveGame = tabClient->savedGames()->currentText();
+    const QString scriptSaveGame = clientPage_->savedGames()->currentText();
     fillSaveGameList();
-    tabClient->savedGames()->setEditText(scriptSaveGame);
+    clientPage_->savedGames()->setEditText(scriptSaveGame);
     fillServerList();
 
     selectListedLaunchEntries(); // the lists are filled by now
-    applyTabVisibility(*PageMain, *settings_);
+    applyTabVisibility(*tabs_, *settings_);
     showInstallationNotices();
 }
 
@@ -364,12 +364,12 @@ QString MainWindow::locateQuake2Dirs() {
 
 void MainWindow::splashTimeout() {
     splashTimer_->stop();
-    if (!pnlSplash)
+    if (!splashPanel_)
         return;
-    pnlSplash->hide();
-    pnlSplash->deleteLater();
-    pnlSplash = nullptr;
-    splashLogo = nullptr;
+    splashPanel_->hide();
+    splashPanel_->deleteLater();
+    splashPanel_ = nullptr;
+    splashLogo_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -378,11 +378,11 @@ void MainWindow::splashTimeout() {
 void MainWindow::updateHintLine(const QString& hint) {
     // A notice about the installation stands whenever the pointer rests on nothing with a hint.
     if (hint.isEmpty() && !hintNotice_.isEmpty()) {
-        txtHint->setText(hintNotice_);
-        txtHint->setCursorPosition(0);
+        hintLine_->setText(hintNotice_);
+        hintLine_->setCursorPosition(0);
         return;
     }
-    txtHint->setText(HintPrefix + hint);
+    hintLine_->setText(HintPrefix + hint);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -395,10 +395,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // Handlers
 
 void MainWindow::rendererChosen() {
-    const QString chosen = tabVideo->renderers()->checkedButton()->text();
-    for (int i = 0; i < tabVideo->subPages()->count(); ++i)
-        if (tabVideo->subPages()->tabText(i) == chosen)
-            tabVideo->subPages()->setCurrentIndex(i);
+    const QString chosen = videoPage_->renderers()->checkedButton()->text();
+    for (int i = 0; i < videoPage_->subPages()->count(); ++i)
+        if (videoPage_->subPages()->tabText(i) == chosen)
+            videoPage_->subPages()->setCurrentIndex(i);
 }
 
 void MainWindow::showAbout() {
@@ -408,7 +408,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::showOptions() {
     OptionsDialog options(prompts_, this, [this] {
-        applyTabVisibility(*PageMain, *settings_);
+        applyTabVisibility(*tabs_, *settings_);
         installationChanged();
     });
     options.exec();
@@ -433,8 +433,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::formClose() {
     settleFileBoxes();
-    VexaIni::write(*settings_, VexaIni::ConfigFile, txtConfigFile->text());
-    VexaIni::write(*settings_, VexaIni::BatchFile, txtBatchFile->text());
-    VexaIni::writeBool(*settings_, VexaIni::RunServer, cbxStartServer->isChecked());
+    VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text());
+    VexaIni::write(*settings_, VexaIni::BatchFile, batchFileEdit_->text());
+    VexaIni::writeBool(*settings_, VexaIni::RunServer, startServerBox_->isChecked());
     saveFilesOnExit();
 }

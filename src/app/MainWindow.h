@@ -91,54 +91,32 @@ public:
     QAction* optionsAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
 
-    // Frame controls.
-    QFrame* topBevel_ = nullptr;
-    QTabWidget* PageMain = nullptr;
-    QLineEdit* txtHint = nullptr;
-    QCheckBox* cbxStartServer = nullptr;
-    QPushButton* btnRun = nullptr;
-    QLabel* configFileLabel_ = nullptr;
-    QLineEdit* txtConfigFile = nullptr;
-    QToolButton* btnEditConfig = nullptr;
-    QToolButton* saveConfigButton_ = nullptr;
-    QToolButton* btnLoadConfigFile = nullptr;
-    QLabel* batchFileLabel_ = nullptr;
-    QLineEdit* txtBatchFile = nullptr;
-    QToolButton* btnEditBatch = nullptr;
-    QToolButton* saveBatchButton_ = nullptr;
-    QToolButton* btnLoadBatchFile = nullptr;
-    QStatusBar* sbrCommon = nullptr;
-    QFrame* pnlSplash = nullptr;
-    QLabel* splashLogo = nullptr;
-    QTimer* splashTimer_ = nullptr;
+    // The frame around the tabs. Widgets nothing outside reaches stay private.
+    QTabWidget* tabs() const { return tabs_; }
+    QLineEdit* hintLine() const { return hintLine_; }
+    QCheckBox* startServerBox() const { return startServerBox_; }
+    QPushButton* runButton() const { return runButton_; }
+    QLineEdit* configFileEdit() const { return configFileEdit_; }
+    QToolButton* editConfigButton() const { return editConfigButton_; }
+    QLineEdit* batchFileEdit() const { return batchFileEdit_; }
+    // Not statusBar(): that would hide QMainWindow's, which makes a second bar when called.
+    QStatusBar* messageBar() const { return messageBar_; }
+    // Null once the splash is gone.
+    QFrame* splashPanel() const { return splashPanel_; }
+    QLabel* splashLogo() const { return splashLogo_; }
+    QTimer* splashTimer() const { return splashTimer_; }
 
-    // Tab sheets of PageMain, in order.
-    GeneralPage* tabGeneral = nullptr;
-    MovementPage* tabMovement = nullptr;
-    QWidget* tabWeaponsInv = nullptr;
-    CommunicationsPage* tabCommunications = nullptr;
-    VideoPage* tabVideo = nullptr;
-    SoundPage* tabSound = nullptr;
-    QWidget* TabMenus = nullptr;
-    ClientPage* tabClient = nullptr;
-    ServerPage* tabServer = nullptr;
-    GamesPage* tabAlias = nullptr;
-
-    // General tab.
-
-    // Movement tab.
-
-    // Communications tab: five message slots, a captured key and a text each.
-
-    // Video tab: renderer choice and its sub-pages.
-
-    // Sound tab.
-
-    // Client tab: what a client does when the game starts.
-
-    // Server tab.
-
-    // Games & Aliases tab.
+    // The pages of tabs(), in order.
+    GeneralPage* generalPage() const { return generalPage_; }
+    MovementPage* movementPage() const { return movementPage_; }
+    QWidget* weaponsPage() const { return weaponsPage_; }
+    CommunicationsPage* communicationsPage() const { return communicationsPage_; }
+    VideoPage* videoPage() const { return videoPage_; }
+    SoundPage* soundPage() const { return soundPage_; }
+    QWidget* menusPage() const { return menusPage_; }
+    ClientPage* clientPage() const { return clientPage_; }
+    ServerPage* serverPage() const { return serverPage_; }
+    GamesPage* gamesPage() const { return gamesPage_; }
 
     // The setting control of a catalogue command (exact spelling), or null.
     QWidget* settingControl(const QString& command) const;
@@ -148,33 +126,33 @@ public:
         return qobject_cast<T*>(namedObject(QLatin1String(name)));
     }
 
-    // Config file (read and write) ------------------------------------------------------------
+    // Config file (read and write: MainWindowLoadConfig.cpp, MainWindowSaveConfig.cpp) ---------
     // The lines of the current config script: the file last read, or the text last written
     // (also when writing it to disk failed).
-    QStringList CfgLines;
-    // Reads directory/fileName into CfgLines, then shows what the game would hold after running
-    // it in the fixed fields, the setting controls and the message slots, remembers what they
-    // read and keeps the lines none of them shows; the status bar says how many. Throws
+    const QStringList& configLines() const { return configLines_; }
+    // Reads directory/fileName into configLines(), then shows what the game would hold after
+    // running it in the fixed fields, the setting controls and the message slots, remembers what
+    // they read and keeps the lines none of them shows; the status bar says how many. Throws
     // VexaError "Cannot open file %s" (nothing is applied then).
     void loadCfgFile(const QString& directory, const QString& fileName);
     // Writes the window as a config script to directory/fileName, replacing any file there: the
     // lines kept from the file read last, then the window's lines (a setting the user did not
     // change writes the text it read), the profile entries and the closing comments. Throws
-    // VexaError "Cannot create file %s" (CfgLines then holds the new text), or the game
+    // VexaError "Cannot create file %s" (configLines() then holds the new text), or the game
     // profile's count error before anything is written.
     void saveCfgFile(const QString& directory, const QString& fileName);
-    // The fixed fields from CfgLines, then every setting control back to its default; the window
-    // then remembers no file.
+    // The fixed fields from configLines(), then every setting control back to its default; the
+    // window then remembers no file.
     void resetSettingsToDefaults();
-    // The plain widgets that stand for one console variable each, from CfgLines.
+    // The plain widgets that stand for one console variable each, from configLines().
     void applyFixedSettings();
-    // Start-up: the config file named in txtConfigFile, or the base directory's config.cfg
-    // (which txtConfigFile then names) when that file is missing; when both are missing, a
+    // Start-up: the config file named in configFileEdit(), or the base directory's config.cfg
+    // (which configFileEdit() then names) when that file is missing; when both are missing, a
     // notice says so and the settings start from their defaults.
     void loadStartupConfig();
     // ------------------------------------------------------------------------------------------
 
-    // --- Installed things and launch lists (VexaLists.cpp) ---
+    // --- Installed things and launch lists (MainWindowLists.cpp) ---
     // Each rebuilds a box's items from what is found now, keeping the box's text.
     void fillModelList();
     void fillSkinList(const QString& model);
@@ -197,7 +175,7 @@ private:
     // --- end of the list block ---
 
 public:
-    // --- The game's engine and its own directory (VexaGameHome.cpp) ---
+    // --- The game's engine and its own directory (MainWindowGameHome.cpp) ---
     // [quake2] engine and home (id 3.21 without a home until start-up has stored a choice).
     EngineChoice engineChoice() const;
     // The file name of the engine's program in the Quake 2 directory.
@@ -225,8 +203,8 @@ private:
     // --- end of the engine block ---
 
 public:
-    // ---- Launch controls, file commands and Run (VexaLaunch.cpp, VexaFileCommands.cpp,
-    // VexaRun.cpp) ----
+    // ---- Launch controls, file commands and Run (MainWindowLaunch.cpp,
+    // MainWindowFileCommands.cpp, MainWindowRun.cpp) ----
     // Opens the text editor on the config file (View > Config File). Throws VexaError "Cannot
     // open file %s".
     EditorWindow* openConfigEditor();
@@ -310,4 +288,40 @@ private:
     QString baseDirectory_;
     QString hintNotice_;
     bool closed_ = false;
+
+    // The frame around the tabs; each keeps its former name as its objectName ("txtConfigFile").
+    QFrame* topBevel_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* hintLine_ = nullptr;
+    QCheckBox* startServerBox_ = nullptr;
+    QPushButton* runButton_ = nullptr;
+    QLabel* configFileLabel_ = nullptr;
+    QLineEdit* configFileEdit_ = nullptr;
+    QToolButton* editConfigButton_ = nullptr;
+    QToolButton* saveConfigButton_ = nullptr;
+    QToolButton* loadConfigButton_ = nullptr;
+    QLabel* batchFileLabel_ = nullptr;
+    QLineEdit* batchFileEdit_ = nullptr;
+    QToolButton* editBatchButton_ = nullptr;
+    QToolButton* saveBatchButton_ = nullptr;
+    QToolButton* loadBatchButton_ = nullptr;
+    QStatusBar* messageBar_ = nullptr;
+    QFrame* splashPanel_ = nullptr;
+    QLabel* splashLogo_ = nullptr;
+    QTimer* splashTimer_ = nullptr;
+
+    // The pages of tabs_, in order.
+    GeneralPage* generalPage_ = nullptr;
+    MovementPage* movementPage_ = nullptr;
+    QWidget* weaponsPage_ = nullptr;
+    CommunicationsPage* communicationsPage_ = nullptr;
+    VideoPage* videoPage_ = nullptr;
+    SoundPage* soundPage_ = nullptr;
+    QWidget* menusPage_ = nullptr;
+    ClientPage* clientPage_ = nullptr;
+    ServerPage* serverPage_ = nullptr;
+    GamesPage* gamesPage_ = nullptr;
+
+    // What configLines() returns.
+    QStringList configLines_;
 };

@@ -78,9 +78,9 @@ void MainWindow::connectFileCommands() {
         QToolButton* button;
         QAction* action;
     } buttons[] = {
-        {btnEditConfig, viewConfigAction_},     {saveConfigButton_, saveConfigAction_},
-        {btnLoadConfigFile, openConfigAction_}, {btnEditBatch, viewBatchAction_},
-        {saveBatchButton_, saveBatchAction_},   {btnLoadBatchFile, openBatchAction_},
+        {editConfigButton_, viewConfigAction_}, {saveConfigButton_, saveConfigAction_},
+        {loadConfigButton_, openConfigAction_}, {editBatchButton_, viewBatchAction_},
+        {saveBatchButton_, saveBatchAction_},   {loadBatchButton_, openBatchAction_},
     };
     for (const auto& glyph : buttons) {
         glyph.button->setEnabled(true);
@@ -89,7 +89,7 @@ void MainWindow::connectFileCommands() {
 }
 
 void MainWindow::settleFileBoxes() {
-    for (QLineEdit* box : {txtConfigFile, txtBatchFile}) {
+    for (QLineEdit* box : {configFileEdit_, batchFileEdit_}) {
         const QString absolute = platform().absolutePath(programDirectory_, box->text());
         if (absolute != box->text())
             box->setText(absolute);
@@ -101,8 +101,8 @@ void MainWindow::settleFileBoxes() {
 
 void MainWindow::newConfig() {
     resetSettingsToDefaults();
-    CfgLines.clear();
-    txtConfigFile->clear(); // the next Save Config asks for a name
+    configLines_.clear();
+    configFileEdit_->clear(); // the next Save Config asks for a name
 }
 
 void MainWindow::openConfig() {
@@ -112,7 +112,7 @@ void MainWindow::openConfig() {
          ConfigFilter, QString()});
     if (!chosen)
         return;
-    txtConfigFile->setText(*chosen);
+    configFileEdit_->setText(*chosen);
     {
         // Shown before the read starts, not only once it is over.
         const WaitCursor wait(*this);
@@ -128,21 +128,21 @@ void MainWindow::openBatch() {
         {QStringLiteral("Load Batch"), quake2Directory(), platform().batchFileFilter(), QString()});
     if (!chosen)
         return;
-    txtBatchFile->setText(*chosen);
+    batchFileEdit_->setText(*chosen);
     readBatchFile(platform().directoryOf(*chosen), platform().fileNameOf(*chosen));
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
 void MainWindow::saveConfig() {
     settleFileBoxes();
-    const QString current = txtConfigFile->text();
+    const QString current = configFileEdit_->text();
     if (!current.isEmpty() && QFileInfo(current).isFile()) {
         if (saveConfigUnlessDeclined(current))
-            sbrCommon->showMessage(ConfigSaved);
+            messageBar_->showMessage(ConfigSaved);
     } else {
         saveConfigAs();
     }
-    VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
+    VexaIni::write(settings(), VexaIni::ConfigFile, configFileEdit_->text());
 }
 
 // Writes the config file, asking first when it is the game's own config.cfg. True when written.
@@ -175,7 +175,7 @@ void MainWindow::saveConfigAs() {
     if (!chosen)
         return;
     createEmptyWhenMissing(*chosen);
-    txtConfigFile->setText(*chosen);
+    configFileEdit_->setText(*chosen);
     saveConfigUnlessDeclined(*chosen); // no status text here
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
 }
@@ -183,9 +183,9 @@ void MainWindow::saveConfigAs() {
 void MainWindow::saveBatch() {
     settleFileBoxes();
     // The script names the game in the Quake 2 directory, wherever the script itself lies.
-    writeBatchFile(txtBatchFile->text(), quake2Directory(), buildCommandPieces(launchChoices()),
+    writeBatchFile(batchFileEdit_->text(), quake2Directory(), buildCommandPieces(launchChoices()),
                    platform(), gameProgram());
-    sbrCommon->showMessage(BatchSaved);
+    messageBar_->showMessage(BatchSaved);
 }
 
 void MainWindow::saveBatchAs() {
@@ -193,17 +193,17 @@ void MainWindow::saveBatchAs() {
                                            platform().batchFileFilter(), QString()});
     if (!chosen)
         return;
-    txtBatchFile->setText(*chosen);
+    batchFileEdit_->setText(*chosen);
     writeBatchFile(*chosen, quake2Directory(), buildCommandPieces(launchChoices()), platform(),
                    gameProgram());
-    sbrCommon->showMessage(BatchSaved);
+    messageBar_->showMessage(BatchSaved);
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
 void MainWindow::saveAll() {
     saveConfig();
     saveBatch();
-    sbrCommon->showMessage(AllSaved); // also when the config was not saved
+    messageBar_->showMessage(AllSaved); // also when the config was not saved
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -216,7 +216,7 @@ void MainWindow::viewConfigFile() {
 EditorWindow* MainWindow::openConfigEditor() {
     settleFileBoxes();
     auto* editor = new EditorWindow(
-        this, prompts_, txtConfigFile->text(), ConfigLineEnding, [this](const QString& file) {
+        this, prompts_, configFileEdit_->text(), ConfigLineEnding, [this](const QString& file) {
             loadCfgFile(platform().directoryOf(file), platform().fileNameOf(file));
         });
     editor->setWindowTitle(EditingConfig);
@@ -227,7 +227,7 @@ EditorWindow* MainWindow::openConfigEditor() {
 void MainWindow::viewBatchFile() {
     settleFileBoxes();
     auto* editor = new EditorWindow(
-        this, prompts_, txtBatchFile->text(), platform().lineEnding(),
+        this, prompts_, batchFileEdit_->text(), platform().lineEnding(),
         [this](const QString& file) {
             readBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
         },

@@ -54,12 +54,12 @@ GameFiles MainWindow::dataFiles(const QString& baseDir) const {
 
 QStringList MainWindow::configSearchFolders() const {
     const QString game =
-        tabAlias->startWithGame()->isChecked() ? tabAlias->currentGame()->text() : QString();
+        gamesPage_->startWithGame()->isChecked() ? gamesPage_->currentGame()->text() : QString();
     return gameSearchFolders(engineChoice(), quake2Directory(), game);
 }
 
 QString MainWindow::configWarning() const {
-    const QString chosen = txtConfigFile->text();
+    const QString chosen = configFileEdit_->text();
     if (const auto instead = fileReadInstead(configSearchFolders(), chosen))
         return ReadInstead.arg(displayName(*instead));
     return tooLongToRun(chosen);
@@ -87,7 +87,7 @@ void MainWindow::showInstallationNotices() {
         notices << Discovery::damagedArchiveNotice(archive);
     hintNotice_ = notices.join(QStringLiteral("  "));
     // The line is narrow: the whole text on the pointer too.
-    txtHint->setToolTip(notices.join(u'\n'));
+    hintLine_->setToolTip(notices.join(u'\n'));
     updateHintLine(QString());
 }
 
@@ -97,12 +97,12 @@ void MainWindow::installationChanged() {
     baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
                                          PlatformConventions::native().defaultBaseDir());
     fillModelList();
-    fillSkinList(tabGeneral->model()->currentText());
+    fillSkinList(generalPage_->model()->currentText());
     fillGlDriverList();
     fillStartMapLists();
-    const QString saveGame = tabClient->savedGames()->currentText();
+    const QString saveGame = clientPage_->savedGames()->currentText();
     fillSaveGameList();
-    tabClient->savedGames()->setEditText(saveGame);
+    clientPage_->savedGames()->setEditText(saveGame);
     selectListedLaunchEntries();
     showInstallationNotices();
 }

@@ -52,20 +52,20 @@ LaunchChoices MainWindow::launchChoices() const {
     LaunchChoices c;
     c.baseDir = VexaIni::readString(settings(), VexaIni::Quake2Path, QString());
     c.cdrom = VexaIni::readString(settings(), VexaIni::CdRom, QString());
-    c.startServer = cbxStartServer->isChecked();
+    c.startServer = startServerBox_->isChecked();
     c.dedicated = dedicatedBox(*this)->isChecked();
-    c.deathmatch = tabServer->deathMatch()->isChecked();
-    c.serverStartMap = chosenEntry(tabServer->startMap());
-    c.clientMode = tabClient->startNewGame()->isChecked()      ? Mode::StartNewGame
-                   : tabClient->loadSavedGame()->isChecked()   ? Mode::LoadSavedGame
-                   : tabClient->connectToServer()->isChecked() ? Mode::ConnectToServer
-                                                               : Mode::None;
-    c.clientStartMap = chosenEntry(tabClient->startMap());
-    c.saveGame = chosenEntry(tabClient->savedGames());
-    c.server = chosenEntry(tabClient->servers());
-    c.startWithGame = tabAlias->startWithGame()->isChecked();
-    c.currentGame = tabAlias->currentGame()->text();
-    c.configFile = txtConfigFile->text();
+    c.deathmatch = serverPage_->deathMatch()->isChecked();
+    c.serverStartMap = chosenEntry(serverPage_->startMap());
+    c.clientMode = clientPage_->startNewGame()->isChecked()      ? Mode::StartNewGame
+                   : clientPage_->loadSavedGame()->isChecked()   ? Mode::LoadSavedGame
+                   : clientPage_->connectToServer()->isChecked() ? Mode::ConnectToServer
+                                                                 : Mode::None;
+    c.clientStartMap = chosenEntry(clientPage_->startMap());
+    c.saveGame = chosenEntry(clientPage_->savedGames());
+    c.server = chosenEntry(clientPage_->servers());
+    c.startWithGame = gamesPage_->startWithGame()->isChecked();
+    c.currentGame = gamesPage_->currentGame()->text();
+    c.configFile = configFileEdit_->text();
     return c;
 }
 
@@ -86,41 +86,41 @@ void MainWindow::readBatchFile(const QString& directory, const QString& fileName
 void MainWindow::applyBatchFile(const BatchFileContents& contents) {
     if (contents.created || contents.cfgLines.isEmpty())
         return; // a new or empty script names nothing
-    CfgLines = contents.cfgLines;
+    configLines_ = contents.cfgLines;
 
     if (contents.game) {
-        tabAlias->startWithGame()->setChecked(true);
-        tabAlias->currentGame()->setText(*contents.game);
-    } else if (tabAlias->startWithGame()->isChecked()) {
-        tabAlias->startWithGame()->setChecked(false);
-        tabAlias->currentGame()->clear(); // what unticking the box by hand does
+        gamesPage_->startWithGame()->setChecked(true);
+        gamesPage_->currentGame()->setText(*contents.game);
+    } else if (gamesPage_->startWithGame()->isChecked()) {
+        gamesPage_->startWithGame()->setChecked(false);
+        gamesPage_->currentGame()->clear(); // what unticking the box by hand does
     }
     if (contents.dedicated)
         dedicatedBox(*this)->setChecked(*contents.dedicated == QLatin1String("1"));
     if (contents.map) {
-        if (cbxStartServer->isChecked()) {
-            showEntry(tabServer->startMap(), *contents.map, Qt::CaseSensitive);
+        if (startServerBox_->isChecked()) {
+            showEntry(serverPage_->startMap(), *contents.map, Qt::CaseSensitive);
         } else {
-            showEntry(tabClient->startMap(), *contents.map, Qt::CaseSensitive);
-            tabClient->startNewGame()->setChecked(true);
+            showEntry(clientPage_->startMap(), *contents.map, Qt::CaseSensitive);
+            clientPage_->startNewGame()->setChecked(true);
         }
     }
     if (contents.deathmatch)
-        tabServer->deathMatch()->setChecked(true);
+        serverPage_->deathMatch()->setChecked(true);
     if (contents.coop)
-        tabServer->cooperative()->setChecked(true);
+        serverPage_->cooperative()->setChecked(true);
     if (contents.saveGame) {
-        tabClient->loadSavedGame()->setChecked(true);
-        showEntry(tabClient->savedGames(), *contents.saveGame, Qt::CaseSensitive);
+        clientPage_->loadSavedGame()->setChecked(true);
+        showEntry(clientPage_->savedGames(), *contents.saveGame, Qt::CaseSensitive);
     }
     if (contents.server) {
-        tabClient->connectToServer()->setChecked(true);
-        showEntry(tabClient->servers(), *contents.server, Qt::CaseInsensitive);
+        clientPage_->connectToServer()->setChecked(true);
+        showEntry(clientPage_->servers(), *contents.server, Qt::CaseInsensitive);
     }
 }
 
 void MainWindow::readBatchFileAtStartup() {
-    const QString path = txtBatchFile->text();
+    const QString path = batchFileEdit_->text();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return; // a missing script is not created here
     const auto& platform = PlatformConventions::native();
@@ -130,9 +130,12 @@ void MainWindow::readBatchFileAtStartup() {
 // The script is read back before the map, save-game and server lists are filled, so its names
 // could not choose their entries then; without this, the next save or Run would drop them.
 void MainWindow::selectListedLaunchEntries() {
-    for (QComboBox* box : {tabClient->startMap(), tabServer->startMap(), tabClient->savedGames()})
+    for (QComboBox* box :
+         {clientPage_->startMap(), serverPage_->startMap(), clientPage_->savedGames()})
         if (box->currentIndex() < 0 && !box->currentText().isEmpty())
             showEntry(box, box->currentText(), Qt::CaseSensitive);
-    if (tabClient->servers()->currentIndex() < 0 && !tabClient->servers()->currentText().isEmpty())
-        showEntry(tabClient->servers(), tabClient->servers()->currentText(), Qt::CaseInsensitive);
+    if (clientPage_->servers()->currentIndex() < 0 &&
+        !clientPage_->servers()->currentText().isEmpty())
+        showEntry(clientPage_->servers(), clientPage_->servers()->currentText(),
+                  Qt::CaseInsensitive);
 }

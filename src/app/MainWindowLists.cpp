@@ -60,18 +60,18 @@ private:
 // Models, skins and drivers
 
 void MainWindow::fillModelList() {
-    replaceChoiceItems(*tabGeneral->model(), Discovery::modelNames(dataFiles(
-                                                 Discovery::playersBaseDirectory(settings()))));
+    replaceChoiceItems(*generalPage_->model(), Discovery::modelNames(dataFiles(
+                                                   Discovery::playersBaseDirectory(settings()))));
 }
 
 void MainWindow::fillSkinList(const QString& model) {
     replaceChoiceItems(
-        *tabGeneral->skin(),
+        *generalPage_->skin(),
         Discovery::skinNames(dataFiles(Discovery::playersBaseDirectory(settings())), model));
 }
 
 void MainWindow::fillGlDriverList() {
-    replaceChoiceItems(*tabVideo->glDriver(),
+    replaceChoiceItems(*videoPage_->glDriver(),
                        Discovery::driverNames(Discovery::driverDirectory(settings())));
 }
 
@@ -80,12 +80,12 @@ void MainWindow::modelEntered() {
 }
 
 void MainWindow::modelChanged() {
-    tabGeneral->skin()->clearEditText(); // the old skin belongs to the old model
-    fillSkinList(tabGeneral->model()->currentText());
+    generalPage_->skin()->clearEditText(); // the old skin belongs to the old model
+    fillSkinList(generalPage_->model()->currentText());
 }
 
 void MainWindow::skinEntered() {
-    fillSkinList(tabGeneral->model()->currentText());
+    fillSkinList(generalPage_->model()->currentText());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -93,18 +93,18 @@ void MainWindow::skinEntered() {
 
 void MainWindow::fillStartMapLists() {
     const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
-    replaceChoiceItems(*tabClient->startMap(), maps);
-    replaceChoiceItems(*tabServer->startMap(), maps);
+    replaceChoiceItems(*clientPage_->startMap(), maps);
+    replaceChoiceItems(*serverPage_->startMap(), maps);
 }
 
 void MainWindow::fillSaveGameList() {
-    tabClient->savedGames()->clearEditText();
-    replaceChoiceItems(*tabClient->savedGames(),
+    clientPage_->savedGames()->clearEditText();
+    replaceChoiceItems(*clientPage_->savedGames(),
                        MapLists::saveGameNames({homeGameFolder(engineChoice()), baseDirectory_}));
 }
 
 void MainWindow::fillServerList() {
-    replaceChoiceItems(*tabClient->servers(), MapLists::serverNames(programDirectory()));
+    replaceChoiceItems(*clientPage_->servers(), MapLists::serverNames(programDirectory()));
 }
 
 void MainWindow::editMapList() {
@@ -124,16 +124,16 @@ void MainWindow::editServerList() {
 // Wiring
 
 void MainWindow::connectListHandlers() {
-    new FocusEntry(tabGeneral->model(), guarded(prompts_, [this] { modelEntered(); }));
-    new FocusEntry(tabGeneral->skin(), guarded(prompts_, [this] { skinEntered(); }));
+    new FocusEntry(generalPage_->model(), guarded(prompts_, [this] { modelEntered(); }));
+    new FocusEntry(generalPage_->skin(), guarded(prompts_, [this] { skinEntered(); }));
     // Only the user's edits and choices count: texts set by the program rebuild nothing.
     const auto modelChange = guarded(prompts_, [this] { modelChanged(); });
-    connect(tabGeneral->model(), &QComboBox::textActivated, this, modelChange);
-    connect(tabGeneral->model()->lineEdit(), &QLineEdit::textEdited, this, modelChange);
-    connect(tabClient->mapListButton(), &QPushButton::clicked, this,
+    connect(generalPage_->model(), &QComboBox::textActivated, this, modelChange);
+    connect(generalPage_->model()->lineEdit(), &QLineEdit::textEdited, this, modelChange);
+    connect(clientPage_->mapListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { editMapList(); }));
-    connect(tabClient->serverListButton(), &QPushButton::clicked, this,
+    connect(clientPage_->serverListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { editServerList(); }));
     serverListStatus_ =
-        new ServerListStatus(*tabClient->servers(), *tabClient->refreshServersButton(), this);
+        new ServerListStatus(*clientPage_->servers(), *clientPage_->refreshServersButton(), this);
 }

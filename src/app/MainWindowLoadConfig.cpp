@@ -96,27 +96,27 @@ const CfgVariables& MainWindow::cfgVariables() {
 }
 
 void MainWindow::applyFixedSettings() {
-    const CfgScript script(CfgLines, cfgVariables());
-    showRows(*this, script, CfgLines.isEmpty());
+    const CfgScript script(configLines_, cfgVariables());
+    showRows(*this, script, configLines_.isEmpty());
 }
 
 void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) {
     const WaitCursor wait(*this);
-    readCfgFile(PlatformConventions::native().join(directory, fileName), CfgLines);
+    readCfgFile(PlatformConventions::native().join(directory, fileName), configLines_);
     ControlIndex& index = settingIndex();
-    CfgScript script(CfgLines, cfgVariables());
-    showRows(*this, script, CfgLines.isEmpty());
+    CfgScript script(configLines_, cfgVariables());
+    showRows(*this, script, configLines_.isEmpty());
 
     CfgFileMemory& memory = cfgMemory();
     memory.rows = rowOrigins(*this, &script);
     memory.controls = applyCfgScript(index, script, firstControlSlot());
     memory.takenKeys =
-        bindingKeys(index, memory.controls) + tabCommunications->readMessages(script);
+        bindingKeys(index, memory.controls) + communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
-        sbrCommon->showMessage(keptLinesMessage(kept));
+        messageBar_->showMessage(keptLinesMessage(kept));
     else
-        sbrCommon->clearMessage();
+        messageBar_->clearMessage();
 }
 
 ControlIndex& MainWindow::settingIndex() {
@@ -138,8 +138,8 @@ void MainWindow::resetSettingsToDefaults() {
 
 void MainWindow::loadStartupConfig() {
     const auto& platform = PlatformConventions::native();
-    const QFileInfo stored(txtConfigFile->text());
-    if (!txtConfigFile->text().isEmpty() && stored.isFile()) {
+    const QFileInfo stored(configFileEdit_->text());
+    if (!configFileEdit_->text().isEmpty() && stored.isFile()) {
         const QString path = stored.absoluteFilePath();
         loadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
@@ -148,10 +148,10 @@ void MainWindow::loadStartupConfig() {
     if (!QFileInfo(fallback).isFile()) {
         // The rest of the start-up goes on from the defaults; the box keeps the stored name.
         prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
-        CfgLines.clear();
+        configLines_.clear();
         resetSettingsToDefaults();
         return;
     }
     loadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
-    txtConfigFile->setText(fallback);
+    configFileEdit_->setText(fallback);
 }

@@ -27,28 +27,28 @@ void MainWindow::runGame() {
     const QString workDir =
         VexaIni::readString(settings(), VexaIni::Quake2Path, QDir::currentPath());
     const GameStart start =
-        viaScript ? scriptStart(txtBatchFile->text(), workDir)
+        viaScript ? scriptStart(batchFileEdit_->text(), workDir)
                   : directStart(pieces, workDir, PlatformConventions::native(), gameProgram());
     if (const auto failed = startGame(start)) {
         prompts_.error(FailedToExecute + *failed);
         return;
     }
 
-    VexaIni::write(settings(), VexaIni::ConfigFile, txtConfigFile->text());
-    VexaIni::write(settings(), VexaIni::BatchFile, txtBatchFile->text());
+    VexaIni::write(settings(), VexaIni::ConfigFile, configFileEdit_->text());
+    VexaIni::write(settings(), VexaIni::BatchFile, batchFileEdit_->text());
     if (VexaIni::readBool(settings(), VexaIni::CloseOnExit, true)) {
         close();
         return;
     }
     if (VexaIni::readBool(settings(), VexaIni::Minimize, false))
         showMinimized();
-    VexaIni::writeBool(settings(), VexaIni::RunServer, cbxStartServer->isChecked());
+    VexaIni::writeBool(settings(), VexaIni::RunServer, startServerBox_->isChecked());
 }
 
 bool MainWindow::showStatusBox(const CommandLine& pieces) {
-    CfgLines = cfgLinesOf(pieces);
+    configLines_ = cfgLinesOf(pieces);
     LaunchSummary summary =
-        summariseLaunch(pieces, txtBatchFile->text(), cbxStartServer->isChecked());
+        summariseLaunch(pieces, batchFileEdit_->text(), startServerBox_->isChecked());
     summary.warning = configWarning();
     return ::showStatusBox(this, summary);
 }

@@ -46,8 +46,8 @@ void appendRows(QStringList& lines, const MainWindow& w, Part part,
 // A public server's master is set with the setmaster command (there is no variable for it).
 void appendMasterLine(QStringList& lines, const MainWindow& w) {
     const auto* isPublic = qobject_cast<QCheckBox*>(w.settingControl(QStringLiteral("public")));
-    if (w.cbxStartServer->isChecked() && isPublic && isPublic->isChecked())
-        lines << QStringLiteral("setmaster \"") + w.tabServer->masterServer()->text() + u'"';
+    if (w.startServerBox()->isChecked() && isPublic && isPublic->isChecked())
+        lines << QStringLiteral("setmaster \"") + w.serverPage()->masterServer()->text() + u'"';
 }
 
 } // namespace
@@ -56,7 +56,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
     const CfgFileMemory& memory = cfgMemory();
     QStringList generated;
     appendRows(generated, *this, Part::Player, memory.rows);
-    tabCommunications->writeMessages(generated);
+    communicationsPage_->writeMessages(generated);
     appendRows(generated, *this, Part::DisplayAndSound, memory.rows);
     appendRows(generated, *this, Part::Server, memory.rows);
     appendMasterLine(generated, *this);
@@ -65,7 +65,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
                       VexaIni::readBool(settings(), VexaIni::OptimizedSaving, false),
                       memory.controls);
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
-        writeProfileEntries(generated, programDirectory_, tabAlias->currentGame()->text());
+        writeProfileEntries(generated, programDirectory_, gamesPage_->currentGame()->text());
 
     CfgOverrides later(generated);
     const QStringList unbinds = unbindLines(memory.takenKeys, later);
@@ -75,9 +75,9 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
     lines += generated;
     appendClosingLines(lines);
 
-    CfgLines = lines;
+    configLines_ = lines;
     const QString path = PlatformConventions::native().join(directory, fileName);
-    writeCfgFile(path, CfgLines);
+    writeCfgFile(path, configLines_);
     warnWhenTooLongToRun(path);
 }
 

@@ -33,8 +33,8 @@ void writeBatchFile(const QString& batchFile, const QString& quake2Dir, const Co
 struct BatchFileContents {
     // The file was missing and has been created with the bare game program: apply nothing.
     bool created = false;
-    // CfgLines: the program words, then one line per "+" command ("set game ctf"); empty for an
-    // empty file.
+    // As MainWindow::configLines(): the program words, then one line per "+" command ("set game
+    // ctf"); empty for an empty file.
     QStringList cfgLines;
     QList<CommandWords> commands;
 

@@ -68,8 +68,8 @@ QList<CommandWords> commandWords(const CommandLine& pieces);
 // A command as a config line: its words joined by blanks, the leading "+" dropped ("set game ctf").
 QString commandText(const CommandWords& command);
 
-// CfgLines for a command line: what precedes the commands (nothing here), then one line per
-// command, the way the status box and the script reader leave them.
+// MainWindow::configLines() for a command line: what precedes the commands (nothing here), then one
+// line per command, the way the status box and the script reader leave them.
 QStringList cfgLinesOf(const CommandLine& pieces);
 
 // The value of the first command that begins with `key` (letter case ignored) and has a value

@@ -44,7 +44,7 @@ struct LaunchSession {
         return IniFile(env.iniPath()).readString(section, key, QStringLiteral("<missing>"));
     }
     QByteArray iniBytes() const { return env.readFile(env.iniPath()); }
-    QString statusText() const { return window->sbrCommon->currentMessage(); }
+    QString statusText() const { return window->messageBar()->currentMessage(); }
 };
 
 // Runs `act` on the next modal dialog once it shows (checked every 20 ms, for up to 10 s).

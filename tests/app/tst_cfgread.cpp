@@ -1,8 +1,8 @@
 #include "CfgWindowFixture.h"
 
-#include "settings/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "settings/Catalogue.h"
 #include "support/ErrorOf.h"
 #include "support/TestRegistry.h"
 
@@ -30,38 +30,40 @@ QString checkedName(const QList<QRadioButton*>& buttons) {
 // What a field of the window shows, as text.
 QString shown(MainWindow& w, const QString& field) {
     const QHash<QString, std::function<QString()>> probes = {
-        {"name", [&] { return w.tabGeneral->playerName()->text(); }},
+        {"name", [&] { return w.generalPage()->playerName()->text(); }},
         {"model",
          [&] {
-             return comboState(*w.tabGeneral->model()) + ' ' + comboState(*w.tabGeneral->skin());
+             return comboState(*w.generalPage()->model()) + ' ' +
+                    comboState(*w.generalPage()->skin());
          }},
         {"hand",
          [&] {
-             return checkedName(
-                 {w.tabGeneral->handLeft(), w.tabGeneral->handCenter(), w.tabGeneral->handRight()});
+             return checkedName({w.generalPage()->handLeft(), w.generalPage()->handCenter(),
+                                 w.generalPage()->handRight()});
          }},
         {"crosshair",
          [&] {
-             return checkedName({w.tabGeneral->crossNone(), w.tabGeneral->crossX(),
-                                 w.tabGeneral->crossDot(), w.tabGeneral->crossAngle()});
+             return checkedName({w.generalPage()->crossNone(), w.generalPage()->crossX(),
+                                 w.generalPage()->crossDot(), w.generalPage()->crossAngle()});
          }},
         {"bobbing",
          [&] {
              QStringList texts;
-             for (QLineEdit* e :
-                  {w.tabGeneral->walkPitch(), w.tabGeneral->walkRoll(), w.tabGeneral->bobStart(),
-                   w.tabGeneral->runPitch(), w.tabGeneral->runRoll()})
+             for (QLineEdit* e : {w.generalPage()->walkPitch(), w.generalPage()->walkRoll(),
+                                  w.generalPage()->bobStart(), w.generalPage()->runPitch(),
+                                  w.generalPage()->runRoll()})
                  texts << e->displayText();
              return texts.join('|');
          }},
-        {"gamma", [&] { return QString::number(w.tabVideo->gamma()->value()); }},
-        {"quality", [&] { return w.tabSound->quality()->currentText(); }},
-        {"mixahead", [&] { return w.tabSound->mixAhead()->displayText(); }},
-        {"volume", [&] { return QString::number(w.tabSound->volume()->value()); }},
-        {"sensitivity", [&] { return QString::number(w.tabMovement->sensitivity()->value()); }},
+        {"gamma", [&] { return QString::number(w.videoPage()->gamma()->value()); }},
+        {"quality", [&] { return w.soundPage()->quality()->currentText(); }},
+        {"mixahead", [&] { return w.soundPage()->mixAhead()->displayText(); }},
+        {"volume", [&] { return QString::number(w.soundPage()->volume()->value()); }},
+        {"sensitivity", [&] { return QString::number(w.movementPage()->sensitivity()->value()); }},
         {"server",
          [&] {
-             return w.tabServer->serverName()->text() + '|' + w.tabServer->serverPassword()->text();
+             return w.serverPage()->serverName()->text() + '|' +
+                    w.serverPage()->serverPassword()->text();
          }},
         {"gravity",
          [&] {
@@ -76,28 +78,28 @@ QString shown(MainWindow& w, const QString& field) {
         {"flags",
          [&] {
              QStringList names;
-             for (QCheckBox* box : w.tabServer->deathmatchFlagBoxes())
+             for (QCheckBox* box : w.serverPage()->deathmatchFlagBoxes())
                  if (box->isChecked())
                      names << box->objectName();
              return names.join('|');
          }},
         {"renderer",
          [&] {
-             return w.tabVideo->renderers()->checkedButton()->text() + ' ' +
-                    w.tabVideo->subPages()->currentWidget()->objectName() + ' ' +
-                    QString::number(w.tabVideo->softwareMode()->currentIndex()) + ' ' +
-                    QString::number(w.tabVideo->glMode()->currentIndex());
+             return w.videoPage()->renderers()->checkedButton()->text() + ' ' +
+                    w.videoPage()->subPages()->currentWidget()->objectName() + ' ' +
+                    QString::number(w.videoPage()->softwareMode()->currentIndex()) + ' ' +
+                    QString::number(w.videoPage()->glMode()->currentIndex());
          }},
         {"gltext",
          [&] {
-             return comboState(*w.tabVideo->textureMode()) + ' ' +
-                    comboState(*w.tabVideo->glDriver());
+             return comboState(*w.videoPage()->textureMode()) + ' ' +
+                    comboState(*w.videoPage()->glDriver());
          }},
         {"glnumbers",
          [&] {
-             return w.tabVideo->glField("txtGlParticleSize")->displayText() + '|' +
-                    w.tabVideo->glField("txtPartSizeMin")->displayText() + '|' +
-                    w.tabVideo->glField("txtGlPicMip")->displayText();
+             return w.videoPage()->glField("txtGlParticleSize")->displayText() + '|' +
+                    w.videoPage()->glField("txtPartSizeMin")->displayText() + '|' +
+                    w.videoPage()->glField("txtGlPicMip")->displayText();
          }},
     };
     return probes.value(field)();
@@ -264,21 +266,21 @@ void TstCfgRead::fixedFields() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
     // A state that differs from every default, so that "changes nothing" shows.
-    w.tabGeneral->model()->addItems({"male", "female"});
-    w.tabGeneral->model()->setCurrentIndex(-1);
-    w.tabGeneral->handCenter()->setChecked(true);
-    w.tabGeneral->crossAngle()->setChecked(true);
-    w.tabVideo->gamma()->setValue(10);
-    w.tabSound->quality()->setCurrentIndex(0);
-    w.tabVideo->renderers()->button(0)->setChecked(true);
-    w.tabVideo->softwareMode()->setCurrentIndex(3);
-    w.tabVideo->glMode()->setCurrentIndex(3);
-    w.tabVideo->glField("txtGlParticleSize")->setText("0.5");
-    w.tabVideo->glField("txtPartSizeMin")->setText("0.5");
-    w.tabVideo->glField("txtGlPicMip")->setText("0.5");
+    w.generalPage()->model()->addItems({"male", "female"});
+    w.generalPage()->model()->setCurrentIndex(-1);
+    w.generalPage()->handCenter()->setChecked(true);
+    w.generalPage()->crossAngle()->setChecked(true);
+    w.videoPage()->gamma()->setValue(10);
+    w.soundPage()->quality()->setCurrentIndex(0);
+    w.videoPage()->renderers()->button(0)->setChecked(true);
+    w.videoPage()->softwareMode()->setCurrentIndex(3);
+    w.videoPage()->glMode()->setCurrentIndex(3);
+    w.videoPage()->glField("txtGlParticleSize")->setText("0.5");
+    w.videoPage()->glField("txtPartSizeMin")->setText("0.5");
+    w.videoPage()->glField("txtGlPicMip")->setText("0.5");
     f.load(file);
     QCOMPARE(shown(w, field), expected);
-    QCOMPARE(w.CfgLines, QString::fromLatin1(file).split('\n').mid(0, file.count('\n')));
+    QCOMPARE(w.configLines(), QString::fromLatin1(file).split('\n').mid(0, file.count('\n')));
 }
 
 void TstCfgRead::deathmatchFlags_data() {
@@ -296,11 +298,11 @@ void TstCfgRead::deathmatchFlags() {
     QFETCH(QByteArray, line);
     QFETCH(QStringList, checked);
     CfgWindowFixture f;
-    for (QCheckBox* box : f.w().tabServer->deathmatchFlagBoxes())
+    for (QCheckBox* box : f.w().serverPage()->deathmatchFlagBoxes())
         box->setChecked(true);
     f.load(line + "\r\n");
     QStringList found;
-    for (QCheckBox* box : f.w().tabServer->deathmatchFlagBoxes())
+    for (QCheckBox* box : f.w().serverPage()->deathmatchFlagBoxes())
         if (box->isChecked())
             found << box->objectName();
     QCOMPARE(found, checked);
@@ -319,28 +321,28 @@ void TstCfgRead::settingLines() {
     QCOMPARE(f.spin("sv_gravity")->supValue(), 800);
     QCOMPARE(f.check("cl_run")->supValue(), true); // the comment is none of the value
     QCOMPARE(f.check("lookspring")->supValue(), true);
-    QCOMPARE(f.w().tabCommunications->messageKey(0)->text(), QStringLiteral("F5"));
-    QCOMPARE(f.w().tabCommunications->messageText(0)->text(), QStringLiteral("hi"));
+    QCOMPARE(f.w().communicationsPage()->messageKey(0)->text(), QStringLiteral("F5"));
+    QCOMPARE(f.w().communicationsPage()->messageText(0)->text(), QStringLiteral("hi"));
 }
 
 void TstCfgRead::emptyFile() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
-    w.tabGeneral->playerName()->setText("Kept");
-    w.tabSound->mixAhead()->setText("0.5");
-    w.tabSound->volume()->setValue(30);
-    w.tabMovement->sensitivity()->setValue(12);
-    w.tabServer->serverName()->setText("Srv");
-    w.tabServer->serverPassword()->setText("pw");
+    w.generalPage()->playerName()->setText("Kept");
+    w.soundPage()->mixAhead()->setText("0.5");
+    w.soundPage()->volume()->setValue(30);
+    w.movementPage()->sensitivity()->setValue(12);
+    w.serverPage()->serverName()->setText("Srv");
+    w.serverPage()->serverPassword()->setText("pw");
     f.check("cl_run")->setSupValue(true);
     f.spin("fov")->setSupValue(120);
     f.binding("+attack")->setKeySlot(1, "MOUSE1");
     f.load("");
-    QVERIFY(w.CfgLines.isEmpty());
-    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Kept"));
-    QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.2 "));
-    QCOMPARE(w.tabSound->volume()->value(), 7);
-    QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
+    QVERIFY(w.configLines().isEmpty());
+    QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Kept"));
+    QCOMPARE(w.soundPage()->mixAhead()->displayText(), QStringLiteral("0.2 "));
+    QCOMPARE(w.soundPage()->volume()->value(), 7);
+    QCOMPARE(w.movementPage()->sensitivity()->value(), 5);
     QCOMPARE(shown(w, "server"), QStringLiteral("|"));
     QCOMPARE(f.check("cl_run")->supValue(), true);
     QCOMPARE(f.spin("fov")->supValue(), 120);
@@ -400,8 +402,8 @@ void TstCfgRead::missingFileAppliesNothing() {
     const QString missing = f.env.root() + "/none.cfg";
     QCOMPARE(errorOf([&] { f.w().loadCfgFile(f.env.root(), "none.cfg"); }),
              ErrorText::cannotOpen(displayName(missing)));
-    QVERIFY(f.w().CfgLines.isEmpty());
-    QCOMPARE(f.w().tabGeneral->playerName()->text(), QStringLiteral("First"));
+    QVERIFY(f.w().configLines().isEmpty());
+    QCOMPARE(f.w().generalPage()->playerName()->text(), QStringLiteral("First"));
 }
 
 void TstCfgRead::cursorComesBack() {
@@ -442,15 +444,15 @@ void TstCfgRead::gameWrittenConfig() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
     f.load(gameConfig(lineEnd));
-    QCOMPARE(w.CfgLines.first(), QStringLiteral("// generated by quake, do not modify"));
-    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Sarge"));
+    QCOMPARE(w.configLines().first(), QStringLiteral("// generated by quake, do not modify"));
+    QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Sarge"));
     QCOMPARE(shown(w, "model"), QStringLiteral("female@-1 athena@-1"));
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 2 3"));
     QCOMPARE(shown(w, "quality"), QStringLiteral("Low"));
-    QCOMPARE(w.tabSound->volume()->value(), 28);
-    QCOMPARE(w.tabVideo->gamma()->value(), 4);
-    QCOMPARE(w.tabMovement->sensitivity()->value(), 3);
+    QCOMPARE(w.soundPage()->volume()->value(), 28);
+    QCOMPARE(w.videoPage()->gamma()->value(), 4);
+    QCOMPARE(w.movementPage()->sensitivity()->value(), 3);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "MOUSE1", "", ""}));
     QCOMPARE(keySlots(*f.binding("use blaster")), (QStringList{"1", "", "", ""}));
     QCOMPARE(f.spin("rate")->supValue(), 25000);
@@ -459,7 +461,7 @@ void TstCfgRead::gameWrittenConfig() {
 
     // Every renderer line goes back as the file had it, also the sizes of 40 that the fields
     // cannot show.
-    w.tabVideo->renderers()->button(1)->setChecked(true);
+    w.videoPage()->renderers()->button(1)->setChecked(true);
     QCOMPARE(linesStartingWith(f.save(), {"set gl_"}),
              (QStringList{"set gl_mode \"3\"", "set gl_texturemode \"GL_LINEAR_MIPMAP_NEAREST\"",
                           "set gl_driver \"opengl32\"", "set gl_particle_att_a \"0.01\"",
@@ -472,29 +474,29 @@ void TstCfgRead::gameWrittenConfig() {
 void TstCfgRead::roundTrip() {
     CfgWindowFixture f;
     MainWindow& w = f.w();
-    w.tabGeneral->playerName()->setText("Ranger");
-    w.tabGeneral->model()->setEditText("cyborg");
-    w.tabGeneral->skin()->setEditText("oni911");
-    w.tabGeneral->handCenter()->setChecked(true);
-    w.tabGeneral->crossAngle()->setChecked(true);
-    w.tabGeneral->walkPitch()->setText("0.004");
-    w.tabGeneral->runRoll()->setText("0.009");
-    w.tabVideo->gamma()->setValue(6);
-    w.tabSound->mixAhead()->setText("0.3");
-    w.tabSound->volume()->setValue(33);
-    w.tabMovement->sensitivity()->setValue(9);
-    w.tabSound->quality()->setCurrentIndex(0);
-    w.tabVideo->renderers()->button(0)->setChecked(true);
-    w.tabVideo->softwareMode()->setCurrentIndex(6);
-    w.cbxStartServer->setChecked(true);
-    w.tabServer->serverName()->setText("Srv");
-    w.tabServer->serverPassword()->setText("pw");
-    w.tabServer->masterServer()->setText("master.example.net");
-    w.tabServer->deathMatch()->setChecked(true);
+    w.generalPage()->playerName()->setText("Ranger");
+    w.generalPage()->model()->setEditText("cyborg");
+    w.generalPage()->skin()->setEditText("oni911");
+    w.generalPage()->handCenter()->setChecked(true);
+    w.generalPage()->crossAngle()->setChecked(true);
+    w.generalPage()->walkPitch()->setText("0.004");
+    w.generalPage()->runRoll()->setText("0.009");
+    w.videoPage()->gamma()->setValue(6);
+    w.soundPage()->mixAhead()->setText("0.3");
+    w.soundPage()->volume()->setValue(33);
+    w.movementPage()->sensitivity()->setValue(9);
+    w.soundPage()->quality()->setCurrentIndex(0);
+    w.videoPage()->renderers()->button(0)->setChecked(true);
+    w.videoPage()->softwareMode()->setCurrentIndex(6);
+    w.startServerBox()->setChecked(true);
+    w.serverPage()->serverName()->setText("Srv");
+    w.serverPage()->serverPassword()->setText("pw");
+    w.serverPage()->masterServer()->setText("master.example.net");
+    w.serverPage()->deathMatch()->setChecked(true);
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
-    w.tabCommunications->messageKey(1)->setText("F6");
-    w.tabCommunications->messageText(1)->setText("hi");
+    w.communicationsPage()->messageKey(1)->setText("F6");
+    w.communicationsPage()->messageText(1)->setText("hi");
     f.spin("fov")->setSupValue(110);
     f.check("cl_run")->setSupValue(true);
     f.binding("+attack")->setKeySlot(1, "MOUSE1");
@@ -502,39 +504,39 @@ void TstCfgRead::roundTrip() {
     f.save();
 
     // Everything changed again; reading the file brings back what it holds.
-    w.tabGeneral->playerName()->setText("Other");
-    w.tabGeneral->model()->setEditText("male");
-    w.tabGeneral->handLeft()->setChecked(true);
-    w.tabGeneral->crossNone()->setChecked(true);
-    w.tabGeneral->walkPitch()->setText("0.001");
-    w.tabVideo->gamma()->setValue(20);
-    w.tabSound->mixAhead()->setText("0.1");
-    w.tabSound->volume()->setValue(1);
-    w.tabMovement->sensitivity()->setValue(1);
-    w.tabSound->quality()->setCurrentIndex(1);
-    w.tabVideo->renderers()->button(1)->setChecked(true);
-    w.tabVideo->softwareMode()->setCurrentIndex(0);
-    w.tabServer->serverName()->setText("x");
+    w.generalPage()->playerName()->setText("Other");
+    w.generalPage()->model()->setEditText("male");
+    w.generalPage()->handLeft()->setChecked(true);
+    w.generalPage()->crossNone()->setChecked(true);
+    w.generalPage()->walkPitch()->setText("0.001");
+    w.videoPage()->gamma()->setValue(20);
+    w.soundPage()->mixAhead()->setText("0.1");
+    w.soundPage()->volume()->setValue(1);
+    w.movementPage()->sensitivity()->setValue(1);
+    w.soundPage()->quality()->setCurrentIndex(1);
+    w.videoPage()->renderers()->button(1)->setChecked(true);
+    w.videoPage()->softwareMode()->setCurrentIndex(0);
+    w.serverPage()->serverName()->setText("x");
     f.flagBox("cbxNoArmor")->setChecked(false);
     f.spin("fov")->setSupValue(90);
     f.check("cl_run")->setSupValue(false);
     // ... and what the file does not restore.
-    w.cbxStartServer->setChecked(false);
-    w.tabServer->cooperative()->setChecked(true);
-    w.tabServer->masterServer()->setText("kept");
-    w.tabCommunications->messageKey(1)->setText("F7");
-    w.tabCommunications->messageKey(3)->setText("F8");
+    w.startServerBox()->setChecked(false);
+    w.serverPage()->cooperative()->setChecked(true);
+    w.serverPage()->masterServer()->setText("kept");
+    w.communicationsPage()->messageKey(1)->setText("F7");
+    w.communicationsPage()->messageKey(3)->setText("F8");
 
     w.loadCfgFile(f.env.root(), "out.cfg");
-    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Ranger"));
+    QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Ranger"));
     QCOMPARE(shown(w, "model"), QStringLiteral("cyborg@-1 oni911@-1"));
     QCOMPARE(shown(w, "hand"), QStringLiteral("rbCenter"));
     QCOMPARE(shown(w, "crosshair"), QStringLiteral("rbCrossAngle"));
     QCOMPARE(shown(w, "bobbing"), QStringLiteral("0.004|0.002|0.005|0.002|0.009"));
-    QCOMPARE(w.tabVideo->gamma()->value(), 6);
-    QCOMPARE(w.tabSound->mixAhead()->displayText(), QStringLiteral("0.30"));
-    QCOMPARE(w.tabSound->volume()->value(), 33);
-    QCOMPARE(w.tabMovement->sensitivity()->value(), 9);
+    QCOMPARE(w.videoPage()->gamma()->value(), 6);
+    QCOMPARE(w.soundPage()->mixAhead()->displayText(), QStringLiteral("0.30"));
+    QCOMPARE(w.soundPage()->volume()->value(), 33);
+    QCOMPARE(w.movementPage()->sensitivity()->value(), 9);
     QCOMPARE(shown(w, "quality"), QStringLiteral("High"));
     QCOMPARE(shown(w, "renderer"), QStringLiteral("Software TabSheet1 6 0"));
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
@@ -543,16 +545,16 @@ void TstCfgRead::roundTrip() {
     QCOMPARE(f.spin("fov")->supValue(), 110);
     QCOMPARE(f.check("cl_run")->supValue(), true);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"MOUSE1", "CTRL", "", ""}));
-    QCOMPARE(w.tabCommunications->messageKey(1)->text(), QStringLiteral("F6"));
-    QCOMPARE(w.tabCommunications->messageText(1)->text(), QStringLiteral("hi"));
+    QCOMPARE(w.communicationsPage()->messageKey(1)->text(), QStringLiteral("F6"));
+    QCOMPARE(w.communicationsPage()->messageText(1)->text(), QStringLiteral("hi"));
 
-    QVERIFY(!w.cbxStartServer->isChecked());
-    QVERIFY(w.tabServer->cooperative()->isChecked());
-    QCOMPARE(w.tabServer->masterServer()->text(), QStringLiteral("kept"));
+    QVERIFY(!w.startServerBox()->isChecked());
+    QVERIFY(w.serverPage()->cooperative()->isChecked());
+    QCOMPARE(w.serverPage()->masterServer()->text(), QStringLiteral("kept"));
 
     // The name and password the file held stay in it without "Start a Server" too.
     w.saveCfgFile(f.env.root(), "out.cfg");
-    w.tabServer->serverName()->setText("x");
+    w.serverPage()->serverName()->setText("x");
     w.loadCfgFile(f.env.root(), "out.cfg");
     QCOMPARE(shown(w, "server"), QStringLiteral("Srv|pw"));
 }
@@ -587,10 +589,10 @@ void TstCfgRead::roundTripWithOptimizedSaving() {
 void TstCfgRead::resetToDefaults() {
     CfgWindowFixture f;
     f.load("set name \"FromFile\"\nset fov \"120\"\nbind a \"+attack\"\nbind b \"+attack\"\n");
-    f.w().tabGeneral->playerName()->setText("Typed");
+    f.w().generalPage()->playerName()->setText("Typed");
     f.check("cl_run")->setSupValue(true);
     f.w().resetSettingsToDefaults();
-    QCOMPARE(f.w().tabGeneral->playerName()->text(), QStringLiteral("FromFile"));
+    QCOMPARE(f.w().generalPage()->playerName()->text(), QStringLiteral("FromFile"));
     QCOMPARE(f.spin("fov")->supValue(), 90);
     QCOMPARE(f.check("cl_run")->supValue(), false);
     QCOMPARE(keySlots(*f.binding("+attack")), (QStringList{"CTRL", "", "", ""}));
@@ -605,8 +607,8 @@ void TstCfgRead::startupReadsTheStoredConfig() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Stored"));
-    QCOMPARE(window.txtConfigFile->text(), stored);
+    QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("Stored"));
+    QCOMPARE(window.configFileEdit()->text(), stored);
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "configfile", ""), stored);
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
 }
@@ -620,8 +622,8 @@ void TstCfgRead::startupFallsBackToTheBaseDirectory() {
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     const QString fallback = env.baseDir() + "/config.cfg";
-    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Base"));
-    QCOMPARE(window.txtConfigFile->text(), fallback);
+    QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("Base"));
+    QCOMPARE(window.configFileEdit()->text(), fallback);
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "configfile", ""), fallback);
 }
 
@@ -639,10 +641,10 @@ void TstCfgRead::startupEndsWithoutAnyConfig() {
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Notice),
              QStringList{ErrorText::cannotOpen(displayName(env.baseDir() + "/config.cfg"))});
     // The start-up went on from the defaults: the Sound tab is hidden as vexa.ini says.
-    QVERIFY(!window.PageMain->isTabVisible(window.PageMain->indexOf(window.tabSound)));
-    QCOMPARE(window.tabVideo->gamma()->value(), 4);
+    QVERIFY(!window.tabs()->isTabVisible(window.tabs()->indexOf(window.soundPage())));
+    QCOMPARE(window.videoPage()->gamma()->value(), 4);
     QCOMPARE(qobject_cast<BindingEdit*>(window.settingControl("+attack"))->supValue(), "CTRL");
-    QCOMPARE(window.txtConfigFile->text(), env.root() + "/gone.cfg");
+    QCOMPARE(window.configFileEdit()->text(), env.root() + "/gone.cfg");
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
 }
 

@@ -1,8 +1,8 @@
 #include "CfgWindowFixture.h"
 
-#include "settings/Catalogue.h"
 #include "platform/FileAccess.h"
 #include "platform/VexaError.h"
+#include "settings/Catalogue.h"
 #include "support/ErrorOf.h"
 #include "support/TestRegistry.h"
 
@@ -106,7 +106,7 @@ void TstCfgWrite::freshWindow() {
              << "//Globals Settings";
     expected += ClosingLines;
     QCOMPARE(f.save(), crlfText(expected));
-    QCOMPARE(f.w().CfgLines, expected);
+    QCOMPARE(f.w().configLines(), expected);
 }
 
 void TstCfgWrite::everyKindOfRowChanged() {
@@ -116,37 +116,38 @@ void TstCfgWrite::everyKindOfRowChanged() {
     f.env.writeFile("program/ctf.vexa", CtfProfile);
     MainWindow& w = f.w();
 
-    w.tabGeneral->playerName()->setText(QStringLiteral("Rang\u00e9r"));
-    w.tabGeneral->model()->setEditText("female");
-    w.tabGeneral->skin()->setEditText("athena");
-    w.tabGeneral->handLeft()->setChecked(true);
-    w.tabGeneral->crossDot()->setChecked(true);
-    w.tabGeneral->walkPitch()->setText("0.004");
-    w.tabGeneral->walkRoll()->setText(" . 3 "); // blanks inside are written as zeros
-    w.tabGeneral->runPitch()->setText("1.5");
-    w.tabGeneral->runRoll()->setText("0.005"); // the value that is left out
-    w.tabMovement->sensitivity()->setValue(7);
-    w.tabCommunications->messageKey(0)->setText("F5");
-    w.tabCommunications->messageText(0)->setText("hello there");
-    w.tabCommunications->messageKey(2)->setText("x"); // an empty message still says something
-    w.tabCommunications->messageText(3)->setText("a message without a key");
-    w.tabVideo->gamma()->setValue(4);
-    w.tabVideo->glMode()->setCurrentIndex(4);
-    w.tabVideo->textureMode()->setCurrentIndex(w.tabVideo->textureMode()->findText("GL_LINEAR"));
-    w.tabVideo->glDriver()->setEditText("libGL");
-    w.tabVideo->glField("txtPartIntensityA")->setText("0.01");
-    w.tabVideo->glField("txtGlPicMip")->setText("1");
-    w.tabSound->volume()->setValue(40);
-    w.tabSound->mixAhead()->setText("0.1");
-    w.tabSound->quality()->setCurrentIndex(0);
-    w.cbxStartServer->setChecked(true);
-    w.tabServer->serverName()->setText("My Server");
-    w.tabServer->serverPassword()->clear();
-    w.tabServer->masterServer()->setText("master.example.net:27900");
+    w.generalPage()->playerName()->setText(QStringLiteral("Rang\u00e9r"));
+    w.generalPage()->model()->setEditText("female");
+    w.generalPage()->skin()->setEditText("athena");
+    w.generalPage()->handLeft()->setChecked(true);
+    w.generalPage()->crossDot()->setChecked(true);
+    w.generalPage()->walkPitch()->setText("0.004");
+    w.generalPage()->walkRoll()->setText(" . 3 "); // blanks inside are written as zeros
+    w.generalPage()->runPitch()->setText("1.5");
+    w.generalPage()->runRoll()->setText("0.005"); // the value that is left out
+    w.movementPage()->sensitivity()->setValue(7);
+    w.communicationsPage()->messageKey(0)->setText("F5");
+    w.communicationsPage()->messageText(0)->setText("hello there");
+    w.communicationsPage()->messageKey(2)->setText("x"); // an empty message still says something
+    w.communicationsPage()->messageText(3)->setText("a message without a key");
+    w.videoPage()->gamma()->setValue(4);
+    w.videoPage()->glMode()->setCurrentIndex(4);
+    w.videoPage()->textureMode()->setCurrentIndex(
+        w.videoPage()->textureMode()->findText("GL_LINEAR"));
+    w.videoPage()->glDriver()->setEditText("libGL");
+    w.videoPage()->glField("txtPartIntensityA")->setText("0.01");
+    w.videoPage()->glField("txtGlPicMip")->setText("1");
+    w.soundPage()->volume()->setValue(40);
+    w.soundPage()->mixAhead()->setText("0.1");
+    w.soundPage()->quality()->setCurrentIndex(0);
+    w.startServerBox()->setChecked(true);
+    w.serverPage()->serverName()->setText("My Server");
+    w.serverPage()->serverPassword()->clear();
+    w.serverPage()->masterServer()->setText("master.example.net:27900");
     f.flagBox("cbxNoArmor")->setChecked(true);
     f.flagBox("cbxInstantPowerups")->setChecked(false);
     f.flagBox("cbxCtfTechPowerups")->setChecked(false);
-    w.tabAlias->currentGame()->setText("ctf");
+    w.gamesPage()->currentGame()->setText("ctf");
 
     f.spin("fov")->setSupValue(100);
     f.spin("viewsize")->setSupValue(100); // its default: left out
@@ -252,9 +253,9 @@ void TstCfgWrite::handAndCrosshair() {
             f.w().findChild<QRadioButton*>(name)->setChecked(true);
     }
     if (hand.isEmpty())
-        uncheckAll(f.w().tabGeneral->handRight());
+        uncheckAll(f.w().generalPage()->handRight());
     if (crosshair.isEmpty())
-        uncheckAll(f.w().tabGeneral->crossX());
+        uncheckAll(f.w().generalPage()->crossX());
     const QStringList digits = expected.split(' ');
     QCOMPARE(linesStartingWith(f.save(), {"set hand", "set crosshair"}),
              (QStringList{"set hand \"" + digits[0] + '"', "set crosshair \"" + digits[1] + '"'}));
@@ -285,12 +286,12 @@ void TstCfgWrite::rendererLines() {
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
     MainWindow& w = f.w();
-    w.tabVideo->renderers()->button(renderer)->setChecked(true);
-    w.tabVideo->softwareMode()->setCurrentIndex(renderer == 0 ? mode : 3);
-    w.tabVideo->glMode()->setCurrentIndex(renderer == 1 ? mode : 3);
-    w.tabVideo->textureMode()->setCurrentIndex(
-        w.tabVideo->textureMode()->findText("GL_LINEAR_MIPMAP_LINEAR"));
-    w.tabVideo->glField("txtGlParticleSize")->setText(particleSize);
+    w.videoPage()->renderers()->button(renderer)->setChecked(true);
+    w.videoPage()->softwareMode()->setCurrentIndex(renderer == 0 ? mode : 3);
+    w.videoPage()->glMode()->setCurrentIndex(renderer == 1 ? mode : 3);
+    w.videoPage()->textureMode()->setCurrentIndex(
+        w.videoPage()->textureMode()->findText("GL_LINEAR_MIPMAP_LINEAR"));
+    w.videoPage()->glField("txtGlParticleSize")->setText(particleSize);
     QCOMPARE(linesStartingWith(f.save(), {"set vid_ref", "set sw_", "set gl_"}), expected);
 }
 
@@ -306,7 +307,7 @@ void TstCfgWrite::soundQuality() {
     QFETCH(int, index);
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
-    f.w().tabSound->quality()->setCurrentIndex(index);
+    f.w().soundPage()->quality()->setCurrentIndex(index);
     const QByteArray written = f.save();
     QCOMPARE(linesStartingWith(written, {"set s_khz"}), expected);
     // It stands right after the mixing line.
@@ -342,11 +343,12 @@ void TstCfgWrite::serverLines() {
     QFETCH(QString, password);
     QFETCH(QStringList, expected);
     CfgWindowFixture f;
-    f.w().cbxStartServer->setChecked(startServer);
-    (deathmatch ? f.w().tabServer->deathMatch() : f.w().tabServer->cooperative())->setChecked(true);
+    f.w().startServerBox()->setChecked(startServer);
+    (deathmatch ? f.w().serverPage()->deathMatch() : f.w().serverPage()->cooperative())
+        ->setChecked(true);
     f.check("public")->setSupValue(isPublic);
-    f.w().tabServer->serverName()->setText(name);
-    f.w().tabServer->serverPassword()->setText(password);
+    f.w().serverPage()->serverName()->setText(name);
+    f.w().serverPage()->serverPassword()->setText(password);
     QCOMPARE(
         linesStartingWith(f.save(), {"Set hostname", "Set password", "setmaster", "Set dmflags"}),
         expected);
@@ -357,8 +359,8 @@ void TstCfgWrite::disabledControlsWriteNothing() {
     MainWindow& w = f.w();
     f.check("allow_download")->setSupValue(false); // disables the four below it
     f.check("cl_run")->setEnabled(false);
-    w.tabMovement->setEnabled(false); // a disabled page is still walked
-    w.tabMovement->sensitivity()->setEnabled(false);
+    w.movementPage()->setEnabled(false); // a disabled page is still walked
+    w.movementPage()->sensitivity()->setEnabled(false);
     const QByteArray written = f.save();
     QCOMPARE(linesStartingWith(written, {"Set allow_download"}),
              QStringList{"Set allow_download \"0\""});
@@ -377,7 +379,7 @@ void TstCfgWrite::disabledControlsWriteNothing() {
 void TstCfgWrite::profilesCanBeLeftOut() {
     CfgWindowFixture f;
     f.env.writeFile("program/Global Aliases.vexa", GlobalProfile);
-    f.w().tabAlias->currentGame()->setText("ctf"); // a game without a profile: its header only
+    f.w().gamesPage()->currentGame()->setText("ctf"); // a game without a profile: its header only
     QCOMPARE(linesStartingWith(f.save(), {"//"}),
              (QStringList{"//Globals Settings", "//--Aliases--", "//....Rocket Jump....",
                           "//--Bindings--", "//--Settings--", "//ctfSettings", "//End of File",
@@ -392,24 +394,24 @@ void TstCfgWrite::profilesCanBeLeftOut() {
 
 void TstCfgWrite::refusedFileKeepsTheNewText() {
     CfgWindowFixture f;
-    f.w().tabGeneral->playerName()->setText("Kept");
+    f.w().generalPage()->playerName()->setText("Kept");
     const QString directory = f.env.root() + "/missing";
     QCOMPARE(errorOf([&] { f.w().saveCfgFile(directory, "out.cfg"); }),
              ErrorText::cannotCreate(displayName(directory + "/out.cfg")));
-    QCOMPARE(f.w().CfgLines.first(), QStringLiteral("set name \"Kept\""));
-    QCOMPARE(f.w().CfgLines.last(), QStringLiteral("//              Taskel"));
+    QCOMPARE(f.w().configLines().first(), QStringLiteral("set name \"Kept\""));
+    QCOMPARE(f.w().configLines().last(), QStringLiteral("//              Taskel"));
 }
 
 void TstCfgWrite::malformedGameProfileStopsBeforeWriting() {
     CfgWindowFixture f;
     f.env.writeFile("program/ctf.vexa", "[NumberOfSections]\r\nSettings=two\r\n");
-    f.w().tabAlias->currentGame()->setText("ctf");
+    f.w().gamesPage()->currentGame()->setText("ctf");
     const QString file = f.env.writeFile("out.cfg", "old\r\n");
-    const QStringList before = f.w().CfgLines;
+    const QStringList before = f.w().configLines();
     QCOMPARE(errorOf([&] { f.w().saveCfgFile(f.env.root(), "out.cfg"); }),
              ErrorText::notAnInteger("two"));
     QCOMPARE(f.env.readFile(file), QByteArray("old\r\n"));
-    QCOMPARE(f.w().CfgLines, before);
+    QCOMPARE(f.w().configLines(), before);
 }
 
 VEXA_TEST(TstCfgWrite)

@@ -152,9 +152,9 @@ void TstConfigCheckWindow::writerOutput() {
     setEngine(f.env, qPrintable(engine));
     f.window = std::make_unique<MainWindow>(f.prompts); // starts on that engine
     f.w().newAction_->trigger();
-    f.w().tabCommunications->messageKey(0)->setText(QStringLiteral("F7"));
-    f.w().tabCommunications->messageText(0)->setText(QStringLiteral("hello \"there\""));
-    f.w().tabCommunications->messageKey(1)->setText(QStringLiteral("n"));
+    f.w().communicationsPage()->messageKey(0)->setText(QStringLiteral("F7"));
+    f.w().communicationsPage()->messageText(0)->setText(QStringLiteral("hello \"there\""));
+    f.w().communicationsPage()->messageKey(1)->setText(QStringLiteral("n"));
     f.save();
     const QString written = f.env.root() + QStringLiteral("/out.cfg");
     QStringList unexplained;
@@ -180,8 +180,8 @@ void TstConfigCheckWindow::tooLongToRunIsTold() {
     for (int i = 0; config.size() < 9000; ++i)
         config += "alias a" + QByteArray::number(i) + " \"echo " + QByteArray(40, 'x') + "\"\n";
     CfgWindowFixture f(config); // the start-up config: the hint line tells it
-    QVERIFY2(f.w().txtHint->toolTip().contains("config.cfg is 9"),
-             qPrintable(f.w().txtHint->toolTip()));
+    QVERIFY2(f.w().hintLine()->toolTip().contains("config.cfg is 9"),
+             qPrintable(f.w().hintLine()->toolTip()));
     f.prompts.expectNotice();
     QVERIFY(f.save().contains(config.split('\n').at(config.count('\n') - 1)));
     const QStringList notices = f.prompts.texts(ScriptedPrompts::Kind::Notice);
@@ -217,29 +217,29 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
 
     // A message slot's key counts too, and a further key of a binding.
     f.load("bind g \"use railgun\"\r\nbind F1 +attack\r\nbind F2 +attack\r\n");
-    f.w().tabCommunications->messageKey(2)->setText(QStringLiteral("f2"));
+    f.w().communicationsPage()->messageKey(2)->setText(QStringLiteral("f2"));
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QStringLiteral("F2 is also bound to 'message3'"));
-    QVERIFY(f.w().tabCommunications->messageKey(2)->toolTip().endsWith(
+    QVERIFY(f.w().communicationsPage()->messageKey(2)->toolTip().endsWith(
         QStringLiteral("f2 is also bound to '+attack'")));
-    QVERIFY(baseColour(*f.w().tabCommunications->messageKey(2)) !=
-            baseColour(*f.w().tabCommunications->messageKey(3)));
+    QVERIFY(baseColour(*f.w().communicationsPage()->messageKey(2)) !=
+            baseColour(*f.w().communicationsPage()->messageKey(3)));
 
-    f.w().tabCommunications->messageKey(2)->clear();
+    f.w().communicationsPage()->messageKey(2)->clear();
     f.w().newAction_->trigger();
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QString());
-    QCOMPARE(baseColour(*f.w().tabCommunications->messageKey(2)),
-             baseColour(*f.w().tabCommunications->messageKey(3)));
-    QCOMPARE(f.w().tabCommunications->messageKey(2)->toolTip(),
-             f.w().tabCommunications->messageKey(3)->toolTip());
+    QCOMPARE(baseColour(*f.w().communicationsPage()->messageKey(2)),
+             baseColour(*f.w().communicationsPage()->messageKey(3)));
+    QCOMPARE(f.w().communicationsPage()->messageKey(2)->toolTip(),
+             f.w().communicationsPage()->messageKey(3)->toolTip());
 }
 
 void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
     CfgWindowFixture f;
     setEngine(f.env, "yamagi");
     const QString file = f.env.writeFile(QStringLiteral("faulty.cfg"), FaultyConfig);
-    f.w().txtConfigFile->setText(file);
+    f.w().configFileEdit()->setText(file);
     auto* check = f.w().findChild<QAction*>(QStringLiteral("CheckConfig1"));
     check->trigger();
     auto* dialog = f.w().findChild<ConfigCheckDialog*>();
@@ -257,7 +257,7 @@ void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
     editor->close();
 
     // With no file there is nothing to check.
-    f.w().txtConfigFile->clear();
+    f.w().configFileEdit()->clear();
     f.prompts.expectNotice();
     check->trigger();
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));

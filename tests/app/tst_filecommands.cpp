@@ -92,7 +92,7 @@ void TstFileCommands::glyphRunsItsMenuItem() {
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2'\n");
     MainWindow& w = s.start();
     if (button == QLatin1String("SpeedButton1"))
-        w.txtConfigFile->clear(); // Save Config then asks for a name
+        w.configFileEdit()->clear(); // Save Config then asks for a name
     if (kind == int(Kind::OpenFile))
         s.prompts.answerOpenFile(std::nullopt);
     if (kind == int(Kind::SaveFile))
@@ -114,10 +114,10 @@ void TstFileCommands::glyphRunsItsMenuItem() {
 void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
     LaunchSession s;
     MainWindow& w = s.start();
-    w.CfgLines = QStringList{QStringLiteral("set name \"x\"")};
+    QVERIFY(!w.configLines().isEmpty()); // the start-up config's line
     w.newAction_->trigger();
-    QCOMPARE(w.txtConfigFile->text(), QString());
-    QVERIFY(w.CfgLines.isEmpty());
+    QCOMPARE(w.configFileEdit()->text(), QString());
+    QVERIFY(w.configLines().isEmpty());
     QCOMPARE(s.ini("vexa", "configfile"), s.configFile); // New writes nothing
 
     s.prompts.answerSaveFile(std::nullopt);
@@ -140,16 +140,16 @@ void TstFileCommands::loadConfigReadsTheChosenFile() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, s.env.baseDir());
     QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
-    QCOMPARE(w.txtConfigFile->text(), other);
-    QCOMPARE(w.CfgLines, (QStringList{QStringLiteral("set name \"Other\""),
-                                      QStringLiteral("bind x \"+attack\"")}));
+    QCOMPARE(w.configFileEdit()->text(), other);
+    QCOMPARE(w.configLines(), (QStringList{QStringLiteral("set name \"Other\""),
+                                           QStringLiteral("bind x \"+attack\"")}));
     QCOMPARE(s.ini("vexa", "configfile"), other);
     QCOMPARE(s.statusText(), QString());
 
     // Cancelling changes nothing.
     s.prompts.answerOpenFile(std::nullopt);
     w.openConfigAction_->trigger();
-    QCOMPARE(w.txtConfigFile->text(), other);
+    QCOMPARE(w.configFileEdit()->text(), other);
 }
 
 void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
@@ -162,7 +162,7 @@ void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Cannot open file ") + missing});
-    QCOMPARE(w.txtConfigFile->text(), missing); // the box was set before the reader failed
+    QCOMPARE(w.configFileEdit()->text(), missing); // the box was set before the reader failed
     QCOMPARE(s.ini("vexa", "configfile"), s.configFile);
     QVERIFY(!QApplication::overrideCursor());
 }
@@ -178,9 +178,9 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Load Batch"));
     QCOMPARE(s.prompts.shown[0].directory, s.env.quake2Dir());
     QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
-    QCOMPARE(w.txtBatchFile->text(), script);
-    QVERIFY(w.tabAlias->startWithGame()->isChecked());
-    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
+    QCOMPARE(w.batchFileEdit()->text(), script);
+    QVERIFY(w.gamesPage()->startWithGame()->isChecked());
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("ctf"));
     QCOMPARE(s.ini("vexa", "batchfile"), script);
 
     // A script that does not exist yet is created holding the bare game program.
@@ -188,7 +188,7 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     s.prompts.answerOpenFile(fresh);
     w.openBatchAction_->trigger();
     QCOMPARE(QString::fromLatin1(s.env.readFile(fresh)), gameLine(s, QString()));
-    QVERIFY(w.tabAlias->startWithGame()->isChecked()); // nothing read from it
+    QVERIFY(w.gamesPage()->startWithGame()->isChecked()); // nothing read from it
     QCOMPARE(s.ini("vexa", "batchfile"), fresh);
 }
 
@@ -209,8 +209,8 @@ void TstFileCommands::saveConfig() {
     LaunchSession s;
     MainWindow& w = s.start();
     const QString file = s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
-    w.txtConfigFile->setText(file);
-    w.tabGeneral->playerName()->setText(QStringLiteral("Tester"));
+    w.configFileEdit()->setText(file);
+    w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
@@ -252,7 +252,7 @@ void TstFileCommands::saveConfigAs() {
     s.env.makeDir(QStringLiteral("cfgs"));
     if (existed)
         s.env.writeFile(QStringLiteral("cfgs/") + name, Untouched);
-    w.tabGeneral->playerName()->setText(QStringLiteral("Tester"));
+    w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
     s.prompts.answerSaveFile(file);
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
@@ -265,7 +265,7 @@ void TstFileCommands::saveConfigAs() {
         QVERIFY(s.env.readFile(file).contains("Tester"));
     else
         QCOMPARE(s.env.readFile(file), expected);
-    QCOMPARE(w.txtConfigFile->text(), file);
+    QCOMPARE(w.configFileEdit()->text(), file);
     QCOMPARE(s.ini("vexa", "configfile"), file); // also after "Saving Canceled"
     QCOMPARE(s.statusText(), QString());
 }
@@ -311,7 +311,7 @@ void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, place(start));
     QCOMPARE(s.prompts.shown[0].fileName, QStringLiteral("config.cfg"));
-    QCOMPARE(w.txtConfigFile->text(), s.configFile);
+    QCOMPARE(w.configFileEdit()->text(), s.configFile);
 }
 
 void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
@@ -320,9 +320,9 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     // The script lies elsewhere; the game it names is still the one in the Quake 2 directory.
     const QString script = s.env.root() + QStringLiteral("/elsewhere/run.sh");
     s.env.makeDir(QStringLiteral("elsewhere"));
-    w.txtBatchFile->setText(script);
-    w.tabAlias->startWithGame()->setChecked(true);
-    w.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
+    w.batchFileEdit()->setText(script);
+    w.gamesPage()->startWithGame()->setChecked(true);
+    w.gamesPage()->currentGame()->setText(QStringLiteral("ctf"));
     const QByteArray iniBefore = s.iniBytes();
     w.saveBatchAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
@@ -343,7 +343,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Save Batch As"));
     QCOMPARE(s.prompts.shown[0].directory, s.env.programDir());
     QCOMPARE(s.prompts.shown[0].filter, PlatformConventions::native().batchFileFilter());
-    QCOMPARE(w.txtBatchFile->text(), script);
+    QCOMPARE(w.batchFileEdit()->text(), script);
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
              gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
                              QStringLiteral(" +exec config.cfg")));
@@ -353,7 +353,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     // Cancelling writes nothing and keeps the box.
     s.prompts.answerSaveFile(std::nullopt);
     w.saveBatchAsAction_->trigger();
-    QCOMPARE(w.txtBatchFile->text(), script);
+    QCOMPARE(w.batchFileEdit()->text(), script);
 }
 
 void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
@@ -386,7 +386,7 @@ void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
     LaunchSession s;
     MainWindow& w = s.start();
     s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), "Xset name \"Edited\"\r\n");
-    w.btnEditConfig->click();
+    w.editConfigButton()->click();
     const QList<EditorWindow*> editors = openEditors(w);
     QCOMPARE(editors.size(), 1);
     QCOMPARE(editors[0]->windowTitle(), QStringLiteral("Editing Config File"));
@@ -397,30 +397,30 @@ void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Confirm), QStringList{EditQuestion});
     QCOMPARE(s.env.readFile(s.configFile), QByteArray("set name \"Edited\"\r\n"));
-    QCOMPARE(w.CfgLines, QStringList{QStringLiteral("set name \"Edited\"")});
+    QCOMPARE(w.configLines(), QStringList{QStringLiteral("set name \"Edited\"")});
 }
 
 void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     LaunchSession s;
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
     MainWindow& w = s.start();
-    QVERIFY(!w.tabAlias->startWithGame()->isChecked());
+    QVERIFY(!w.gamesPage()->startWithGame()->isChecked());
     w.viewBatchAction_->trigger();
     EditorWindow* editor = openEditors(w).value(0);
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Batch File"));
     editor->mmoFile->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor->mmoFile, QStringLiteral(" +set game rogue"));
-    const QStringList configBefore = w.CfgLines;
+    const QStringList configBefore = w.configLines();
     s.prompts.answerConfirm(true);
     QVERIFY(editor->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile),
              QByteArray("'/q/quake2' +exec config.cfg +set game rogue\n"));
-    QVERIFY(w.tabAlias->startWithGame()->isChecked());
-    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("rogue"));
-    QVERIFY(w.CfgLines != configBefore); // the script's commands, not the config's lines
-    QCOMPARE(w.CfgLines.last(), QStringLiteral("set game rogue"));
+    QVERIFY(w.gamesPage()->startWithGame()->isChecked());
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("rogue"));
+    QVERIFY(w.configLines() != configBefore); // the script's commands, not the config's lines
+    QCOMPARE(w.configLines().last(), QStringLiteral("set game rogue"));
 }
 
 void TstFileCommands::closing_data() {
@@ -448,7 +448,7 @@ void TstFileCommands::closing() {
         s.setIni("vexa", "SaveBoxOnExit", saveBoxOnExit);
     MainWindow& w = s.start();
     const QString mine = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), Untouched);
-    w.txtConfigFile->setText(mine);
+    w.configFileEdit()->setText(mine);
     w.show();
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);

@@ -58,8 +58,8 @@ private slots:
         qInfo("read in %lld ms", ms);
         QCOMPARE(error, QString());
         QVERIFY(ms < Patience);
-        QCOMPARE(f.w().CfgLines.size(), count + 3);
-        QCOMPARE(f.w().tabGeneral->playerName()->text(), QStringLiteral("Last"));
+        QCOMPARE(f.w().configLines().size(), count + 3);
+        QCOMPARE(f.w().generalPage()->playerName()->text(), QStringLiteral("Last"));
         QCOMPARE(f.spin("fov")->supValue(), 110);
         const QStringList attack = keySlots(*f.binding("+attack"));
         QCOMPARE(attack.first(), filler.startsWith("bind") ? "K" : "MOUSE1");
@@ -80,7 +80,7 @@ private slots:
         const QString error = loadTimed(f, bytes, ms);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(ms < Patience);
-        f.w().tabGeneral->playerName()->setText(QStringLiteral("Player"));
+        f.w().generalPage()->playerName()->setText(QStringLiteral("Player"));
         const QByteArray saved = f.save();
         QVERIFY(saved.contains("set name \"Player\"\r\n"));
         QVERIFY(saved.endsWith("//              Taskel\r\n"));

@@ -46,7 +46,7 @@ struct KeptWorld {
             return;
         for (const QString& profile : {QStringLiteral("Global Aliases.vexa"), game + ".vexa"})
             f.env.writeFile("program/" + profile, dataBytes(profile));
-        f.w().tabAlias->currentGame()->setText(game);
+        f.w().gamesPage()->currentGame()->setText(game);
     }
 
     GameState play(const QByteArray& bytes) const { return playConfig(linesOf(bytes), engine); }
@@ -79,28 +79,28 @@ const Edit Edits[] = {
      [](CfgWindowFixture& f) { f.binding("save quick")->setSupValue("F6"); },
      {"bind F6: echo Quick Saving...; wait; save quick -> save quick"}},
     {"track bar",
-     [](CfgWindowFixture& f) { f.w().tabMovement->sensitivity()->setValue(10); },
+     [](CfgWindowFixture& f) { f.w().movementPage()->sensitivity()->setValue(10); },
      {"cvar sensitivity: 8.5 -> 10"}},
     {"masked field",
-     [](CfgWindowFixture& f) { f.w().tabSound->mixAhead()->setText("0.3"); },
+     [](CfgWindowFixture& f) { f.w().soundPage()->mixAhead()->setText("0.3"); },
      {"cvar s_mixahead: .14 -> 0.30"}},
     {"player name",
-     [](CfgWindowFixture& f) { f.w().tabGeneral->playerName()->setText("Ranger"); },
+     [](CfgWindowFixture& f) { f.w().generalPage()->playerName()->setText("Ranger"); },
      {"cvar name: Sarge -> Ranger"}},
     {"video mode",
-     [](CfgWindowFixture& f) { f.w().tabVideo->glMode()->setCurrentIndex(5); },
+     [](CfgWindowFixture& f) { f.w().videoPage()->glMode()->setCurrentIndex(5); },
      {"cvar gl_mode: 4 -> 5"}},
     {"message slot",
      [](CfgWindowFixture& f) {
-         f.w().tabCommunications->messageKey(2)->setText("F7");
-         f.w().tabCommunications->messageText(2)->setText("hi");
+         f.w().communicationsPage()->messageKey(2)->setText("F7");
+         f.w().communicationsPage()->messageText(2)->setText("hi");
      },
      {"bind F7 added: message3", "alias message3 added: say hi"}},
     {"profile entries",
      [](CfgWindowFixture& f) {
          for (const char* profile : {"Global Aliases.vexa", "ctf.vexa"})
              f.env.writeFile(QStringLiteral("program/") + profile, dataBytes(profile));
-         f.w().tabAlias->currentGame()->setText("ctf");
+         f.w().gamesPage()->currentGame()->setText("ctf");
      },
      {"cvar cl_maxfps: 90 -> 120", "cvar ctf added: 1", "bind F2: menu_savegame -> +rjump",
       "bind MOUSE2: +zoom -> +hook", "alias +hook added: cmd hook",
@@ -154,7 +154,7 @@ void TstKeptConfig::roundTrip() {
     KeptWorld world(Engine(engine), game);
     const QByteArray original = dataBytes(file);
     world.f.load(original);
-    QCOMPARE(world.f.w().sbrCommon->currentMessage(), message);
+    QCOMPARE(world.f.w().messageBar()->currentMessage(), message);
 
     const QByteArray saved = world.f.save();
     QCOMPARE(world.play(original).differences(world.play(saved)).join(" | "),

@@ -20,12 +20,12 @@ SettingCheckBox* dedicated(const MainWindow& w) {
 }
 
 void fillLists(MainWindow& w) {
-    w.tabClient->startMap()->addItems({"base1", "base 2"});
-    w.tabServer->startMap()->addItems({"q2dm1", "q2dm;2"});
-    w.tabClient->savedGames()->addItems({"save0", "save1"});
-    w.tabClient->servers()->addItems({"Alpha.example:27910", "beta.example"});
-    for (QComboBox* box : {w.tabClient->startMap(), w.tabServer->startMap(),
-                           w.tabClient->savedGames(), w.tabClient->servers()})
+    w.clientPage()->startMap()->addItems({"base1", "base 2"});
+    w.serverPage()->startMap()->addItems({"q2dm1", "q2dm;2"});
+    w.clientPage()->savedGames()->addItems({"save0", "save1"});
+    w.clientPage()->servers()->addItems({"Alpha.example:27910", "beta.example"});
+    for (QComboBox* box : {w.clientPage()->startMap(), w.serverPage()->startMap(),
+                           w.clientPage()->savedGames(), w.clientPage()->servers()})
         box->setCurrentIndex(-1);
 }
 
@@ -41,16 +41,16 @@ QStringList launchState(const MainWindow& w) {
         return box->currentText() + QLatin1Char('#') + QString::number(box->currentIndex());
     };
     return {QString::number(dedicated(w)->isChecked()),
-            QString::number(w.tabServer->deathMatch()->isChecked()),
-            QString::number(w.tabClient->startNewGame()->isChecked()),
-            QString::number(w.tabClient->loadSavedGame()->isChecked()),
-            QString::number(w.tabClient->connectToServer()->isChecked()),
-            QString::number(w.tabAlias->startWithGame()->isChecked()),
-            w.tabAlias->currentGame()->text(),
-            combo(w.tabServer->startMap()),
-            combo(w.tabClient->startMap()),
-            combo(w.tabClient->savedGames()),
-            combo(w.tabClient->servers())};
+            QString::number(w.serverPage()->deathMatch()->isChecked()),
+            QString::number(w.clientPage()->startNewGame()->isChecked()),
+            QString::number(w.clientPage()->loadSavedGame()->isChecked()),
+            QString::number(w.clientPage()->connectToServer()->isChecked()),
+            QString::number(w.gamesPage()->startWithGame()->isChecked()),
+            w.gamesPage()->currentGame()->text(),
+            combo(w.serverPage()->startMap()),
+            combo(w.clientPage()->startMap()),
+            combo(w.clientPage()->savedGames()),
+            combo(w.clientPage()->servers())};
 }
 
 } // namespace
@@ -98,10 +98,10 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen() {
     MainWindow& w = s.start();
     s.setIni("quake2", "path", QString());
     fillLists(w);
-    w.tabClient->startMap()->setCurrentIndex(index);
+    w.clientPage()->startMap()->setCurrentIndex(index);
     if (!typed.isNull()) {
-        w.tabClient->startMap()->lineEdit()->selectAll();
-        QTest::keyClicks(w.tabClient->startMap()->lineEdit(), typed);
+        w.clientPage()->startMap()->lineEdit()->selectAll();
+        QTest::keyClicks(w.clientPage()->startMap()->lineEdit(), typed);
     }
     QCOMPARE(w.buildCommandLine(), expected);
 }
@@ -126,15 +126,15 @@ void TstLaunchControls::commandLineFromTheWindow() {
     s.setIni("quake2", "cdrom", cdrom);
     MainWindow& w = s.start();
     fillLists(w);
-    w.cbxStartServer->setChecked(server);
+    w.startServerBox()->setChecked(server);
     dedicated(w)->setChecked(true);
-    w.tabServer->cooperative()->setChecked(true);
-    w.tabServer->startMap()->setCurrentIndex(0);
-    w.tabClient->loadSavedGame()->setChecked(true);
-    w.tabClient->savedGames()->setCurrentIndex(1);
-    w.tabClient->servers()->setCurrentIndex(0); // not the client's choice: adds nothing
-    w.tabAlias->startWithGame()->setChecked(true);
-    w.txtConfigFile->setText(QStringLiteral("/any/where/my.cfg"));
+    w.serverPage()->cooperative()->setChecked(true);
+    w.serverPage()->startMap()->setCurrentIndex(0);
+    w.clientPage()->loadSavedGame()->setChecked(true);
+    w.clientPage()->savedGames()->setCurrentIndex(1);
+    w.clientPage()->servers()->setCurrentIndex(0); // not the client's choice: adds nothing
+    w.gamesPage()->startWithGame()->setChecked(true);
+    w.configFileEdit()->setText(QStringLiteral("/any/where/my.cfg"));
     // The game adds "baseq2" itself: basedir is the Quake 2 directory.
     QCOMPARE(w.buildCommandLine(), QString(expected).replace("BASE", s.env.quake2Dir()));
 }
@@ -143,24 +143,24 @@ void TstLaunchControls::scriptSetsTheServerControls() {
     LaunchSession s;
     MainWindow& w = s.start();
     fillLists(w);
-    w.cbxStartServer->setChecked(true);
-    w.tabClient->connectToServer()->setChecked(true);
-    w.tabServer->cooperative()->setChecked(true);
+    w.startServerBox()->setChecked(true);
+    w.clientPage()->connectToServer()->setChecked(true);
+    w.serverPage()->cooperative()->setChecked(true);
     readScript(s, "/q/quake2 +set dedicated 1 +map 'q2dm;2' +set deathmatch 1 +exec a.cfg\n");
     QVERIFY(dedicated(w)->isChecked());
     QCOMPARE(dedicated(w)->supValue(), true);
-    QCOMPARE(w.tabServer->startMap()->currentText(), QStringLiteral("q2dm;2"));
-    QCOMPARE(w.tabServer->startMap()->currentIndex(), 1); // the listed entry is chosen
-    QCOMPARE(w.tabClient->startMap()->currentText(), QString());
-    QVERIFY(w.tabClient->connectToServer()->isChecked()); // the map is the server's
-    QVERIFY(w.tabServer->deathMatch()->isChecked());
-    QVERIFY(w.cbxStartServer->isChecked());
-    QCOMPARE(w.CfgLines, (QStringList{"/q/quake2", "set dedicated 1", "map q2dm;2",
-                                      "set deathmatch 1", "exec a.cfg"}));
+    QCOMPARE(w.serverPage()->startMap()->currentText(), QStringLiteral("q2dm;2"));
+    QCOMPARE(w.serverPage()->startMap()->currentIndex(), 1); // the listed entry is chosen
+    QCOMPARE(w.clientPage()->startMap()->currentText(), QString());
+    QVERIFY(w.clientPage()->connectToServer()->isChecked()); // the map is the server's
+    QVERIFY(w.serverPage()->deathMatch()->isChecked());
+    QVERIFY(w.startServerBox()->isChecked());
+    QCOMPARE(w.configLines(), (QStringList{"/q/quake2", "set dedicated 1", "map q2dm;2",
+                                           "set deathmatch 1", "exec a.cfg"}));
 
     readScript(s, "/q/quake2 +set Dedicated 0 +set coop 1\n");
     QVERIFY(!dedicated(w)->isChecked());
-    QVERIFY(w.tabServer->cooperative()->isChecked());
+    QVERIFY(w.serverPage()->cooperative()->isChecked());
     readScript(s, "/q/quake2 +exec a.cfg\n"); // no dedicated piece: left as it is
     QVERIFY(!dedicated(w)->isChecked());
     dedicated(w)->setChecked(true);
@@ -172,16 +172,16 @@ void TstLaunchControls::scriptSetsTheClientControls() {
     LaunchSession s;
     MainWindow& w = s.start();
     fillLists(w);
-    w.tabClient->connectToServer()->setChecked(true);
+    w.clientPage()->connectToServer()->setChecked(true);
     readScript(s, "/q/quake2 +map unlisted +exec a.cfg\n");
-    QVERIFY(w.tabClient->startNewGame()->isChecked());
-    QCOMPARE(w.tabClient->startMap()->currentText(), QStringLiteral("unlisted"));
-    QCOMPARE(w.tabClient->startMap()->currentIndex(), -1);
+    QVERIFY(w.clientPage()->startNewGame()->isChecked());
+    QCOMPARE(w.clientPage()->startMap()->currentText(), QStringLiteral("unlisted"));
+    QCOMPARE(w.clientPage()->startMap()->currentIndex(), -1);
 
     readScript(s, "/q/quake2 +load save1 +exec a.cfg\n");
-    QVERIFY(w.tabClient->loadSavedGame()->isChecked());
-    QCOMPARE(w.tabClient->savedGames()->currentIndex(), 1);
-    QCOMPARE(w.tabClient->startMap()->currentText(), QStringLiteral("unlisted")); // untouched
+    QVERIFY(w.clientPage()->loadSavedGame()->isChecked());
+    QCOMPARE(w.clientPage()->savedGames()->currentIndex(), 1);
+    QCOMPARE(w.clientPage()->startMap()->currentText(), QStringLiteral("unlisted")); // untouched
 }
 
 void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
@@ -189,13 +189,13 @@ void TstLaunchControls::serverIsChosenIgnoringCaseOrNotAtAll() {
     MainWindow& w = s.start();
     fillLists(w);
     readScript(s, "/q/quake2 +connect ALPHA.EXAMPLE:27910\n");
-    QVERIFY(w.tabClient->connectToServer()->isChecked());
-    QCOMPARE(w.tabClient->servers()->currentIndex(), 0);
-    QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("Alpha.example:27910"));
+    QVERIFY(w.clientPage()->connectToServer()->isChecked());
+    QCOMPARE(w.clientPage()->servers()->currentIndex(), 0);
+    QCOMPARE(w.clientPage()->servers()->currentText(), QStringLiteral("Alpha.example:27910"));
     QVERIFY(w.buildCommandLine().contains(QStringLiteral("+connect Alpha.example:27910")));
 
     readScript(s, "/q/quake2 +connect gamma.example\n");
-    QCOMPARE(w.tabClient->servers()->currentIndex(), -1);
+    QCOMPARE(w.clientPage()->servers()->currentIndex(), -1);
     QVERIFY(!w.buildCommandLine().contains(QStringLiteral("+connect")));
 }
 
@@ -203,27 +203,28 @@ void TstLaunchControls::missingGameUnticksAndEmpties() {
     LaunchSession s;
     MainWindow& w = s.start();
     readScript(s, "/q/quake2 +set game ctf\n");
-    QVERIFY(w.tabAlias->startWithGame()->isChecked());
-    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
+    QVERIFY(w.gamesPage()->startWithGame()->isChecked());
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("ctf"));
     readScript(s, "/q/quake2 +exec a.cfg\n");
-    QVERIFY(!w.tabAlias->startWithGame()->isChecked());
-    QCOMPARE(w.tabAlias->currentGame()->text(), QString());
+    QVERIFY(!w.gamesPage()->startWithGame()->isChecked());
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QString());
     // Already unticked: the game's name stays.
-    w.tabAlias->currentGame()->setText(QStringLiteral("rogue"));
+    w.gamesPage()->currentGame()->setText(QStringLiteral("rogue"));
     readScript(s, "/q/quake2 +exec a.cfg\n");
-    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("rogue"));
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("rogue"));
 }
 
 void TstLaunchControls::emptyScriptChangesNothing() {
     LaunchSession s;
     MainWindow& w = s.start();
-    w.tabAlias->startWithGame()->setChecked(true);
-    w.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
-    w.CfgLines = QStringList{QStringLiteral("set name x")};
+    s.env.writeFile(QStringLiteral("quake2/baseq2/x.cfg"), "set name x\n");
+    w.loadCfgFile(s.env.baseDir(), QStringLiteral("x.cfg"));
+    w.gamesPage()->startWithGame()->setChecked(true);
+    w.gamesPage()->currentGame()->setText(QStringLiteral("ctf"));
     readScript(s, "");
-    QVERIFY(w.tabAlias->startWithGame()->isChecked());
-    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
-    QCOMPARE(w.CfgLines, QStringList{QStringLiteral("set name x")});
+    QVERIFY(w.gamesPage()->startWithGame()->isChecked());
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("ctf"));
+    QCOMPARE(w.configLines(), QStringList{QStringLiteral("set name x")});
 }
 
 void TstLaunchControls::savedScriptReadsBackTheSameChoices_data() {
@@ -243,22 +244,22 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     LaunchSession s;
     MainWindow& w = s.start();
     fillLists(w);
-    w.cbxStartServer->setChecked(server);
+    w.startServerBox()->setChecked(server);
     dedicated(w)->setChecked(server);
     // Only choices that reach the command line can come back from it.
     if (server) {
-        w.tabServer->cooperative()->setChecked(true);
-        w.tabServer->startMap()->setCurrentIndex(1);
+        w.serverPage()->cooperative()->setChecked(true);
+        w.serverPage()->startMap()->setCurrentIndex(1);
     } else {
-        QRadioButton* modes[] = {w.tabClient->startNewGame(), w.tabClient->loadSavedGame(),
-                                 w.tabClient->connectToServer()};
+        QRadioButton* modes[] = {w.clientPage()->startNewGame(), w.clientPage()->loadSavedGame(),
+                                 w.clientPage()->connectToServer()};
         modes[clientMode]->setChecked(true);
-        QComboBox* boxes[] = {w.tabClient->startMap(), w.tabClient->savedGames(),
-                              w.tabClient->servers()};
+        QComboBox* boxes[] = {w.clientPage()->startMap(), w.clientPage()->savedGames(),
+                              w.clientPage()->servers()};
         boxes[clientMode]->setCurrentIndex(1);
     }
-    w.tabAlias->startWithGame()->setChecked(!game.isNull());
-    w.tabAlias->currentGame()->setText(game);
+    w.gamesPage()->startWithGame()->setChecked(!game.isNull());
+    w.gamesPage()->currentGame()->setText(game);
     w.saveBatchAction_->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     const QString line = w.buildCommandLine();
@@ -269,7 +270,7 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     MainWindow second(again);
     QVERIFY2(again.done(), qPrintable(again.report()));
     fillLists(second);
-    second.cbxStartServer->setChecked(server);
+    second.startServerBox()->setChecked(server);
     second.readBatchFile(s.env.quake2Dir(), QStringLiteral("vexa.sh"));
     QCOMPARE(launchState(second), state);
     QCOMPARE(second.buildCommandLine(), line);
@@ -282,15 +283,15 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
                         "/q/quake2 +connect there +set game ctf +exec config.cfg\n");
         MainWindow& w = s.start();
         QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-        QVERIFY(w.tabAlias->startWithGame()->isChecked());
-        QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
-        QVERIFY(w.tabClient->connectToServer()->isChecked());
-        QCOMPARE(w.tabClient->servers()->currentText(), QStringLiteral("there"));
+        QVERIFY(w.gamesPage()->startWithGame()->isChecked());
+        QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("ctf"));
+        QVERIFY(w.clientPage()->connectToServer()->isChecked());
+        QCOMPARE(w.clientPage()->servers()->currentText(), QStringLiteral("there"));
     }
     LaunchSession s;
     MainWindow& w = s.start();
     QVERIFY(!QFileInfo::exists(s.batchFile)); // not created at start-up
-    QVERIFY(w.tabClient->startNewGame()->isChecked());
+    QVERIFY(w.clientPage()->startNewGame()->isChecked());
 }
 
 void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
@@ -327,10 +328,10 @@ void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec config.cfg\n");
     MainWindow& w = s.start();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QVERIFY(w.tabClient->loadSavedGame()->isChecked());
-    QCOMPARE(w.tabClient->savedGames()->currentText(), QStringLiteral("save1"));
-    QCOMPARE(w.tabClient->savedGames()->currentIndex(),
-             w.tabClient->savedGames()->findText(QStringLiteral("save1")));
+    QVERIFY(w.clientPage()->loadSavedGame()->isChecked());
+    QCOMPARE(w.clientPage()->savedGames()->currentText(), QStringLiteral("save1"));
+    QCOMPARE(w.clientPage()->savedGames()->currentIndex(),
+             w.clientPage()->savedGames()->findText(QStringLiteral("save1")));
     QVERIFY2(w.buildCommandLine().contains(QStringLiteral("+load save1")),
              qPrintable(w.buildCommandLine()));
 }

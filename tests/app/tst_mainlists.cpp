@@ -137,18 +137,19 @@ void TstMainLists::startUpFillsEveryList() {
     MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
-    QCOMPARE(itemsOf(window.tabGeneral->model()), inst.models());
+    QCOMPARE(itemsOf(window.generalPage()->model()), inst.models());
     // The model box is still empty at this point: the skins of "players" itself.
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
-    QCOMPARE(itemsOf(window.tabVideo->glDriver()), inst.drivers());
-    QCOMPARE(itemsOf(window.tabClient->startMap()), inst.startMaps());
-    QCOMPARE(itemsOf(window.tabServer->startMap()), inst.startMaps());
-    QCOMPARE(itemsOf(window.tabClient->savedGames()), inst.saves());
-    QCOMPARE(itemsOf(window.tabClient->servers()), (QStringList{"192.0.2.1:27910", "lan:27911"}));
-    for (QComboBox* box :
-         {window.tabGeneral->model(), window.tabGeneral->skin(), window.tabVideo->glDriver(),
-          window.tabClient->startMap(), window.tabServer->startMap(),
-          window.tabClient->savedGames(), window.tabClient->servers()}) {
+    QCOMPARE(itemsOf(window.generalPage()->skin()), QStringList{"loose"});
+    QCOMPARE(itemsOf(window.videoPage()->glDriver()), inst.drivers());
+    QCOMPARE(itemsOf(window.clientPage()->startMap()), inst.startMaps());
+    QCOMPARE(itemsOf(window.serverPage()->startMap()), inst.startMaps());
+    QCOMPARE(itemsOf(window.clientPage()->savedGames()), inst.saves());
+    QCOMPARE(itemsOf(window.clientPage()->servers()),
+             (QStringList{"192.0.2.1:27910", "lan:27911"}));
+    for (QComboBox* box : {window.generalPage()->model(), window.generalPage()->skin(),
+                           window.videoPage()->glDriver(), window.clientPage()->startMap(),
+                           window.serverPage()->startMap(), window.clientPage()->savedGames(),
+                           window.clientPage()->servers()}) {
         QVERIFY2(box->currentIndex() == -1, qPrintable(box->objectName()));
         QVERIFY2(box->currentText().isEmpty(), qPrintable(box->objectName()));
     }
@@ -197,34 +198,34 @@ void TstMainLists::typingAModelListsItsSkins() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     showActive(window);
-    window.PageMain->setCurrentWidget(window.tabGeneral);
-    window.tabGeneral->skin()->setEditText(QStringLiteral("athena"));
-    focusBox(window.tabGeneral->model());
+    window.tabs()->setCurrentWidget(window.generalPage());
+    window.generalPage()->skin()->setEditText(QStringLiteral("athena"));
+    focusBox(window.generalPage()->model());
 
-    QTest::keyClicks(window.tabGeneral->model()->lineEdit(), QStringLiteral("male"));
-    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("male"));
-    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), inst.maleSkins());
-    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
+    QTest::keyClicks(window.generalPage()->model()->lineEdit(), QStringLiteral("male"));
+    QCOMPARE(window.generalPage()->model()->currentText(), QStringLiteral("male"));
+    QTRY_COMPARE(itemsOf(window.generalPage()->skin()), inst.maleSkins());
+    QCOMPARE(window.generalPage()->skin()->currentText(), QString());
 
     // Every edit counts, a deletion too: "mal" has no skins.
-    window.tabGeneral->skin()->setEditText(QStringLiteral("grunt"));
-    QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("mal"));
-    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), QStringList());
-    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
+    window.generalPage()->skin()->setEditText(QStringLiteral("grunt"));
+    QTest::keyClick(window.generalPage()->model()->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.generalPage()->model()->currentText(), QStringLiteral("mal"));
+    QTRY_COMPARE(itemsOf(window.generalPage()->skin()), QStringList());
+    QCOMPARE(window.generalPage()->skin()->currentText(), QString());
 
     // What is typed stays as typed, also where it begins a listed name or differs from one in
     // letter case only: "ma" is not completed to "male".
     for (const QString& typed : {QStringLiteral("ma"), QStringLiteral("MALE")}) {
-        window.tabGeneral->model()->clearEditText();
-        QTest::keyClicks(window.tabGeneral->model()->lineEdit(), typed);
-        QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Return);
-        QCOMPARE(window.tabGeneral->model()->currentText(), typed);
-        QCOMPARE(window.tabGeneral->model()->currentIndex(), -1);
+        window.generalPage()->model()->clearEditText();
+        QTest::keyClicks(window.generalPage()->model()->lineEdit(), typed);
+        QTest::keyClick(window.generalPage()->model()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(window.generalPage()->model()->currentText(), typed);
+        QCOMPARE(window.generalPage()->model()->currentIndex(), -1);
     }
-    QTest::keyClick(window.tabGeneral->model()->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("MAL"));
-    QTRY_COMPARE(itemsOf(window.tabGeneral->skin()), QStringList());
+    QTest::keyClick(window.generalPage()->model()->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(window.generalPage()->model()->currentText(), QStringLiteral("MAL"));
+    QTRY_COMPARE(itemsOf(window.generalPage()->skin()), QStringList());
 }
 
 void TstMainLists::pickingAModelListsItsSkins() {
@@ -233,12 +234,12 @@ void TstMainLists::pickingAModelListsItsSkins() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     showActive(window);
-    window.tabGeneral->skin()->setEditText(QStringLiteral("viper"));
+    window.generalPage()->skin()->setEditText(QStringLiteral("viper"));
     // The listed name is lower case, the directory is not: the skins are found all the same.
-    pickFromList(window.tabGeneral->model(), QStringLiteral("female"));
-    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("female"));
-    QCOMPARE(window.tabGeneral->skin()->currentText(), QString());
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"athena"});
+    pickFromList(window.generalPage()->model(), QStringLiteral("female"));
+    QCOMPARE(window.generalPage()->model()->currentText(), QStringLiteral("female"));
+    QCOMPARE(window.generalPage()->skin()->currentText(), QString());
+    QCOMPARE(itemsOf(window.generalPage()->skin()), QStringList{"athena"});
 }
 
 void TstMainLists::programChangesRebuildNothing() {
@@ -246,15 +247,15 @@ void TstMainLists::programChangesRebuildNothing() {
     Installation inst(env);
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    window.tabGeneral->skin()->setEditText(QStringLiteral("grunt"));
+    window.generalPage()->skin()->setEditText(QStringLiteral("grunt"));
     // The config reader's way of filling the boxes.
-    window.tabGeneral->model()->setEditText(QStringLiteral("male"));
-    window.tabGeneral->model()->setCurrentIndex(
-        window.tabGeneral->model()->findText(QStringLiteral("cyborg")));
-    window.tabGeneral->model()->setEditText(QStringLiteral("female"));
+    window.generalPage()->model()->setEditText(QStringLiteral("male"));
+    window.generalPage()->model()->setCurrentIndex(
+        window.generalPage()->model()->findText(QStringLiteral("cyborg")));
+    window.generalPage()->model()->setEditText(QStringLiteral("female"));
     QTest::qWait(50); // nothing queued may follow either
-    QCOMPARE(window.tabGeneral->skin()->currentText(), QStringLiteral("grunt"));
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"loose"});
+    QCOMPARE(window.generalPage()->skin()->currentText(), QStringLiteral("grunt"));
+    QCOMPARE(itemsOf(window.generalPage()->skin()), QStringList{"loose"});
 }
 
 void TstMainLists::enteringABoxListsAgain() {
@@ -263,23 +264,24 @@ void TstMainLists::enteringABoxListsAgain() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     showActive(window);
-    window.tabGeneral->model()->setEditText(QStringLiteral("male"));
-    window.tabGeneral->skin()->setEditText(QStringLiteral("viper"));
-    focusBox(window.tabGeneral->skin());
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), inst.maleSkins());
-    QCOMPARE(window.tabGeneral->skin()->currentText(), QStringLiteral("viper"));
+    window.generalPage()->model()->setEditText(QStringLiteral("male"));
+    window.generalPage()->skin()->setEditText(QStringLiteral("viper"));
+    focusBox(window.generalPage()->skin());
+    QCOMPARE(itemsOf(window.generalPage()->skin()), inst.maleSkins());
+    QCOMPARE(window.generalPage()->skin()->currentText(), QStringLiteral("viper"));
 
     // What is installed meanwhile shows at the next entry, not before.
     inst.files(QStringLiteral("quake2/baseq2/players/male"), {"zz.pcx"});
     inst.files(QStringLiteral("quake2/baseq2/players"), {}, {"zombie"});
-    const QStringList skins = itemsOf(window.tabGeneral->skin());
-    const QStringList models = itemsOf(window.tabGeneral->model());
-    focusBox(window.tabGeneral->model());
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), skins);
-    QCOMPARE(sorted(itemsOf(window.tabGeneral->model())), sorted(models + QStringList{"zombie"}));
-    QCOMPARE(window.tabGeneral->model()->currentText(), QStringLiteral("male"));
-    focusBox(window.tabGeneral->skin());
-    QCOMPARE(sorted(itemsOf(window.tabGeneral->skin())), sorted(skins + QStringList{"zz"}));
+    const QStringList skins = itemsOf(window.generalPage()->skin());
+    const QStringList models = itemsOf(window.generalPage()->model());
+    focusBox(window.generalPage()->model());
+    QCOMPARE(itemsOf(window.generalPage()->skin()), skins);
+    QCOMPARE(sorted(itemsOf(window.generalPage()->model())),
+             sorted(models + QStringList{"zombie"}));
+    QCOMPARE(window.generalPage()->model()->currentText(), QStringLiteral("male"));
+    focusBox(window.generalPage()->skin());
+    QCOMPARE(sorted(itemsOf(window.generalPage()->skin())), sorted(skins + QStringList{"zz"}));
 }
 
 void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
@@ -287,9 +289,9 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     Installation inst(env);
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    window.tabClient->startMap()->setEditText(QStringLiteral("base1"));
-    window.tabServer->startMap()->setEditText(QStringLiteral("q2dm1"));
-    withModalEditor([&] { window.tabClient->mapListButton()->click(); },
+    window.clientPage()->startMap()->setEditText(QStringLiteral("base1"));
+    window.serverPage()->startMap()->setEditText(QStringLiteral("q2dm1"));
+    withModalEditor([&] { window.clientPage()->mapListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Map List"));
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
@@ -300,10 +302,10 @@ void TstMainLists::mapEditorReloadsBothStartMapBoxes() {
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     // maps.lst first, then the maps found, as at start-up.
     const QStringList expected{"city1 \"Upper Palace\"", "base2", "base1", "readme"};
-    QCOMPARE(itemsOf(window.tabClient->startMap()), expected);
-    QCOMPARE(itemsOf(window.tabServer->startMap()), expected);
-    QCOMPARE(window.tabClient->startMap()->currentText(), QStringLiteral("base1"));
-    QCOMPARE(window.tabServer->startMap()->currentText(), QStringLiteral("q2dm1"));
+    QCOMPARE(itemsOf(window.clientPage()->startMap()), expected);
+    QCOMPARE(itemsOf(window.serverPage()->startMap()), expected);
+    QCOMPARE(window.clientPage()->startMap()->currentText(), QStringLiteral("base1"));
+    QCOMPARE(window.serverPage()->startMap()->currentText(), QStringLiteral("q2dm1"));
 }
 
 void TstMainLists::serverEditorReloadsTheServerBox() {
@@ -312,9 +314,9 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
     QFile::remove(env.programDir() + QStringLiteral("/servers.txt"));
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(itemsOf(window.tabClient->servers()), QStringList());
-    window.tabClient->servers()->setEditText(QStringLiteral("mine:1"));
-    withModalEditor([&] { window.tabClient->serverListButton()->click(); },
+    QCOMPARE(itemsOf(window.clientPage()->servers()), QStringList());
+    window.clientPage()->servers()->setEditText(QStringLiteral("mine:1"));
+    withModalEditor([&] { window.clientPage()->serverListButton()->click(); },
                     [](QWidget* editor) {
                         QCOMPARE(editor->windowTitle(), QStringLiteral("Server List"));
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoServerList");
@@ -323,11 +325,11 @@ void TstMainLists::serverEditorReloadsTheServerBox() {
                         memo->setPlainText(QStringLiteral("a.example:27910\nb.example:27911"));
                     });
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(itemsOf(window.tabClient->servers()),
+    QCOMPARE(itemsOf(window.clientPage()->servers()),
              (QStringList{"a.example:27910", "b.example:27911"}));
-    QCOMPARE(window.tabClient->servers()->currentText(), QStringLiteral("mine:1"));
+    QCOMPARE(window.clientPage()->servers()->currentText(), QStringLiteral("mine:1"));
     QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/servers.txt")),
-             itemsOf(window.tabClient->servers()));
+             itemsOf(window.clientPage()->servers()));
 }
 
 void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
@@ -342,10 +344,10 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     prompts.expectNotice(); // no config.cfg under the default base directory either
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(itemsOf(window.tabGeneral->model()), QStringList{"cyborg"});
-    window.tabGeneral->model()->setEditText(QStringLiteral("cyborg"));
-    window.fillSkinList(window.tabGeneral->model()->currentText());
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"oni911"});
+    QCOMPARE(itemsOf(window.generalPage()->model()), QStringList{"cyborg"});
+    window.generalPage()->model()->setEditText(QStringLiteral("cyborg"));
+    window.fillSkinList(window.generalPage()->model()->currentText());
+    QCOMPARE(itemsOf(window.generalPage()->skin()), QStringList{"oni911"});
 }
 
 void TstMainLists::demoShowsItsOwnInstallation() {
@@ -359,19 +361,20 @@ void TstMainLists::demoShowsItsOwnInstallation() {
     QVERIFY(!QFileInfo::exists(env.iniPath()));
     QVERIFY(QFileInfo::exists(demo.configHome + QStringLiteral("/vexa.ini")));
 
-    QCOMPARE(itemsOf(window.tabGeneral->model()), (QStringList{"cyborg", "female", "male"}));
-    QCOMPARE(itemsOf(window.tabVideo->glDriver()), (QStringList{"ref_gl", "ref_soft"}));
-    QCOMPARE(itemsOf(window.tabClient->startMap()),
+    QCOMPARE(itemsOf(window.generalPage()->model()), (QStringList{"cyborg", "female", "male"}));
+    QCOMPARE(itemsOf(window.videoPage()->glDriver()), (QStringList{"ref_gl", "ref_soft"}));
+    QCOMPARE(itemsOf(window.clientPage()->startMap()),
              MapLists::buildMapList(window.settings(), window.programDirectory()));
-    QVERIFY(itemsOf(window.tabClient->startMap()).size() > 12);
-    QCOMPARE(itemsOf(window.tabServer->startMap()), itemsOf(window.tabClient->startMap()));
+    QVERIFY(itemsOf(window.clientPage()->startMap()).size() > 12);
+    QCOMPARE(itemsOf(window.serverPage()->startMap()), itemsOf(window.clientPage()->startMap()));
     // The demo game keeps its saves in its own directory.
-    QCOMPARE(itemsOf(window.tabClient->savedGames()), (QStringList{"current", "save0", "save1"}));
-    QCOMPARE(itemsOf(window.tabClient->servers()).size(), 3);
+    QCOMPARE(itemsOf(window.clientPage()->savedGames()),
+             (QStringList{"current", "save0", "save1"}));
+    QCOMPARE(itemsOf(window.clientPage()->servers()).size(), 3);
     showActive(window);
-    pickFromList(window.tabGeneral->model(), QStringLiteral("male"));
-    QVERIFY(itemsOf(window.tabGeneral->skin()).contains(QStringLiteral("grunt")));
-    QVERIFY(!itemsOf(window.tabGeneral->skin()).contains(QStringLiteral("weapon")));
+    pickFromList(window.generalPage()->model(), QStringLiteral("male"));
+    QVERIFY(itemsOf(window.generalPage()->skin()).contains(QStringLiteral("grunt")));
+    QVERIFY(!itemsOf(window.generalPage()->skin()).contains(QStringLiteral("weapon")));
 }
 
 // A second start elsewhere (the command-line mode is enough) rewrites [vexa] path; the window
@@ -401,7 +404,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     const QStringList written = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(written.contains(QStringLiteral("Set here \"1\"")));
     QVERIFY(written.filter(QStringLiteral("there")).isEmpty());
-    withModalEditor([&] { window.tabClient->mapListButton()->click(); },
+    withModalEditor([&] { window.clientPage()->mapListButton()->click(); },
                     [](QWidget* editor) {
                         auto* memo = editor->findChild<QPlainTextEdit*>("mmoMapList");
                         QCOMPARE(memo->toPlainText(), QStringLiteral("Base1\nq2dm1 \"The Edge\""));
@@ -410,7 +413,7 @@ void TstMainLists::programDirectoryStaysWhereTheProgramStarted() {
     QCOMPARE(TextFile::readLines(env.programDir() + QStringLiteral("/maps.lst")),
              QStringList{"mine"});
     QCOMPARE(TextFile::readLines(other + QStringLiteral("/maps.lst")), QStringList{"theirs"});
-    QCOMPARE(itemsOf(window.tabClient->startMap()).value(0), QStringLiteral("mine"));
+    QCOMPARE(itemsOf(window.clientPage()->startMap()).value(0), QStringLiteral("mine"));
 }
 
 VEXA_TEST(TstMainLists)

@@ -79,9 +79,9 @@ void TstMainWindow::firstStartAsksForBothDirectories() {
     QCOMPARE(iniValue(env, "vexa", "path"), env.programDir());
     // The script goes beside the game the user pointed at.
     QCOMPARE(iniValue(env, "vexa", "batchfile"), env.quake2Dir() + QStringLiteral("/vexa.sh"));
-    QCOMPARE(window.txtBatchFile->text(), env.quake2Dir() + QStringLiteral("/vexa.sh"));
+    QCOMPARE(window.batchFileEdit()->text(), env.quake2Dir() + QStringLiteral("/vexa.sh"));
     // No config at the default place: the chosen base directory's config.cfg is read instead.
-    QCOMPARE(window.txtConfigFile->text(), env.baseDir() + QStringLiteral("/config.cfg"));
+    QCOMPARE(window.configFileEdit()->text(), env.baseDir() + QStringLiteral("/config.cfg"));
     QCOMPARE(iniValue(env, "vexa", "configfile"), env.baseDir() + QStringLiteral("/config.cfg"));
     QCOMPARE(window.openDialogDirectory(), env.quake2Dir());
 }
@@ -139,8 +139,8 @@ void TstMainWindow::knownDirectoriesAskNothing() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QVERIFY(prompts.shown.empty());
-    QCOMPARE(window.PageMain->currentWidget(), window.tabGeneral);
-    QCOMPARE(window.txtHint->text(), QStringLiteral("Default : "));
+    QCOMPARE(window.tabs()->currentWidget(), window.generalPage());
+    QCOMPARE(window.hintLine()->text(), QStringLiteral("Default : "));
 }
 
 void TstMainWindow::storedFileNamesAreShown() {
@@ -153,9 +153,9 @@ void TstMainWindow::storedFileNamesAreShown() {
     ini.writeString("Vexa", "runserver", "1");
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.txtConfigFile->text(), config);
-    QCOMPARE(window.txtBatchFile->text(), QStringLiteral("/games/run it.sh"));
-    QVERIFY(window.cbxStartServer->isChecked());
+    QCOMPARE(window.configFileEdit()->text(), config);
+    QCOMPARE(window.batchFileEdit()->text(), QStringLiteral("/games/run it.sh"));
+    QVERIFY(window.startServerBox()->isChecked());
 }
 
 void TstMainWindow::frameMatchesItsLayout() {
@@ -173,19 +173,19 @@ void TstMainWindow::frameMatchesItsLayout() {
         QWidget* widget;
         QRect geometry;
     } expected[] = {
-        {window.PageMain, QRect(2, 4, 541, 341)},
-        {window.txtHint, QRect(2, 346, 539, 17)},
-        {window.btnRun, QRect(5, 386, 106, 35)},
-        {window.txtConfigFile, QRect(184, 370, 281, 21)},
-        {window.txtBatchFile, QRect(184, 400, 281, 21)},
-        {window.sbrCommon, QRect(0, 426, 544, 20)},
+        {window.tabs(), QRect(2, 4, 541, 341)},
+        {window.hintLine(), QRect(2, 346, 539, 17)},
+        {window.runButton(), QRect(5, 386, 106, 35)},
+        {window.configFileEdit(), QRect(184, 370, 281, 21)},
+        {window.batchFileEdit(), QRect(184, 400, 281, 21)},
+        {window.messageBar(), QRect(0, 426, 544, 20)},
     };
     for (const Expected& e : expected)
         QCOMPARE(e.widget->geometry(), e.geometry);
-    QCOMPARE(window.btnRun->text(), QStringLiteral("Run Quake2"));
-    QVERIFY(window.btnRun->font().bold());
-    QCOMPARE(window.btnRun->font().pointSize(), 10);
-    QCOMPARE(window.cbxStartServer->text(), QStringLiteral("Start a Server"));
+    QCOMPARE(window.runButton()->text(), QStringLiteral("Run Quake2"));
+    QVERIFY(window.runButton()->font().bold());
+    QCOMPARE(window.runButton()->font().pointSize(), 10);
+    QCOMPARE(window.startServerBox()->text(), QStringLiteral("Start a Server"));
     for (const char* name : {"btnEditConfig", "SpeedButton1", "btnLoadConfigFile", "btnEditBatch",
                              "SpeedButton3", "btnLoadBatchFile", "Label4", "Label5", "Bevel3"})
         QVERIFY2(window.findChild<QWidget*>(QLatin1String(name)), name);
@@ -256,10 +256,10 @@ void TstMainWindow::tabsInOrder() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.PageMain->count(), 10);
-    QCOMPARE(window.PageMain->widget(index)->objectName(), name);
+    QCOMPARE(window.tabs()->count(), 10);
+    QCOMPARE(window.tabs()->widget(index)->objectName(), name);
     // "&&" in a caption shows as one ampersand.
-    QString caption = window.PageMain->tabText(index);
+    QString caption = window.tabs()->tabText(index);
     caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
     QCOMPARE(caption, shown);
 }
@@ -269,22 +269,22 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->glPage());
+    QCOMPARE(window.videoPage()->subPages()->currentWidget(), window.videoPage()->glPage());
     QStringList pages;
-    for (int i = 0; i < window.tabVideo->subPages()->count(); ++i)
-        pages << window.tabVideo->subPages()->widget(i)->objectName() + QLatin1Char('=') +
-                     window.tabVideo->subPages()->tabText(i);
+    for (int i = 0; i < window.videoPage()->subPages()->count(); ++i)
+        pages << window.videoPage()->subPages()->widget(i)->objectName() + QLatin1Char('=') +
+                     window.videoPage()->subPages()->tabText(i);
     QCOMPARE(pages, (QStringList{"tabBoth=Both", "TabSheet1=Software", "TabSheet2=GL"}));
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.PageMain->setCurrentWidget(window.tabVideo);
-    auto buttons = window.tabVideo->rendererBox()->findChildren<QAbstractButton*>();
+    window.tabs()->setCurrentWidget(window.videoPage());
+    auto buttons = window.videoPage()->rendererBox()->findChildren<QAbstractButton*>();
     QCOMPARE(buttons.size(), 2);
     QTest::mouseClick(buttons[0], Qt::LeftButton);
-    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->softwarePage());
+    QCOMPARE(window.videoPage()->subPages()->currentWidget(), window.videoPage()->softwarePage());
     QTest::mouseClick(buttons[1], Qt::LeftButton);
-    QCOMPARE(window.tabVideo->subPages()->currentWidget(), window.tabVideo->glPage());
+    QCOMPARE(window.videoPage()->subPages()->currentWidget(), window.videoPage()->glPage());
 }
 
 void TstMainWindow::hintLineFollowsThePointer() {
@@ -294,18 +294,18 @@ void TstMainWindow::hintLineFollowsThePointer() {
     MainWindow window(prompts);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.splashTimer_->start(0);
-    QTRY_VERIFY(window.pnlSplash == nullptr);
+    window.splashTimer()->start(0);
+    QTRY_VERIFY(window.splashPanel() == nullptr);
 
     // Entering a control with a hint shows it; leaving it (onto one without) shows the prefix.
-    QWidget* hinted = window.btnEditConfig;
+    QWidget* hinted = window.editConfigButton();
     hinted->setEnabled(true);
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(hinted, &enter);
-    QCOMPARE(window.txtHint->text(), QStringLiteral("Default : ") + hinted->statusTip());
+    QCOMPARE(window.hintLine()->text(), QStringLiteral("Default : ") + hinted->statusTip());
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(hinted, &leave);
-    QCOMPARE(window.txtHint->text(), QStringLiteral("Default : "));
+    QCOMPARE(window.hintLine()->text(), QStringLiteral("Default : "));
 }
 
 void TstMainWindow::splashGoesAfterTheTimer() {
@@ -313,16 +313,16 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QVERIFY(window.pnlSplash);
-    QVERIFY(!window.pnlSplash->isHidden());
-    QCOMPARE(window.splashLogo->geometry(), QRect(75, 17, 371, 428));
-    QVERIFY(!window.splashLogo->pixmap().isNull());
-    QVERIFY(window.splashTimer_->isActive());
-    QCOMPARE(window.splashTimer_->interval(), 1500);
+    QVERIFY(window.splashPanel());
+    QVERIFY(!window.splashPanel()->isHidden());
+    QCOMPARE(window.splashLogo()->geometry(), QRect(75, 17, 371, 428));
+    QVERIFY(!window.splashLogo()->pixmap().isNull());
+    QVERIFY(window.splashTimer()->isActive());
+    QCOMPARE(window.splashTimer()->interval(), 1500);
     // The menu stays usable under the splash.
     QVERIFY(window.aboutAction_->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(window.pnlSplash == nullptr, 5000);
-    QVERIFY(!window.splashTimer_->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(window.splashPanel() == nullptr, 5000);
+    QVERIFY(!window.splashTimer()->isActive());
 }
 
 void TstMainWindow::closingWritesFileNamesBack() {
@@ -330,9 +330,9 @@ void TstMainWindow::closingWritesFileNamesBack() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     auto window = std::make_unique<MainWindow>(prompts);
-    window->txtConfigFile->setText(QStringLiteral("/x/a.cfg"));
-    window->txtBatchFile->setText(QStringLiteral("/x/b.sh"));
-    window->cbxStartServer->setChecked(true);
+    window->configFileEdit()->setText(QStringLiteral("/x/a.cfg"));
+    window->batchFileEdit()->setText(QStringLiteral("/x/b.sh"));
+    window->startServerBox()->setChecked(true);
     window->show();
     prompts.answerConfirm(false); // no saving on the way out
     window->close();
@@ -353,7 +353,7 @@ void TstMainWindow::unwritableSettingsFileStillOpensTheWindow() {
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
              QStringList{QStringLiteral("Unable to write to ") + env.iniPath()});
     // The failed step ended the start-up, but the splash timer still runs.
-    QVERIFY(window.splashTimer_->isActive());
+    QVERIFY(window.splashTimer()->isActive());
     QFile::setPermissions(env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -369,13 +369,13 @@ void TstMainWindow::globalProfileFillsTheCustomLists() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Alias)->count(), 1);
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Binding)->count(), 2);
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Setting)->count(), 1);
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Setting)->item(0)->text(),
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Alias)->count(), 1);
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Binding)->count(), 2);
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Setting)->count(), 1);
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Setting)->item(0)->text(),
              QStringLiteral("cl_maxfps = 125"));
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Binding)->item(0)->checkState(), Qt::Checked);
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Binding)->item(1)->checkState(),
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Binding)->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Binding)->item(1)->checkState(),
              Qt::Unchecked); // only "true" ticks
 }
 
@@ -384,9 +384,9 @@ void TstMainWindow::missingGlobalProfileLeavesListsEmpty() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.tabAlias->entryList(EntryKind::Alias)->count() +
-                 window.tabAlias->entryList(EntryKind::Binding)->count() +
-                 window.tabAlias->entryList(EntryKind::Setting)->count(),
+    QCOMPARE(window.gamesPage()->entryList(EntryKind::Alias)->count() +
+                 window.gamesPage()->entryList(EntryKind::Binding)->count() +
+                 window.gamesPage()->entryList(EntryKind::Setting)->count(),
              0);
     QVERIFY(!QFile::exists(env.programDir() + QStringLiteral("/Global Aliases.vexa")));
 }

@@ -59,7 +59,7 @@ Run runProgram(const TestEnvironment& env, const QStringList& arguments) {
 }
 
 QString hint(const MainWindow& window) {
-    return window.txtHint->text();
+    return window.hintLine()->text();
 }
 
 } // namespace
@@ -154,17 +154,18 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(ini.readString("quake2", "engine", {}), QStringLiteral("yamagi"));
     QCOMPARE(ini.readString("quake2", "home", {}), q2.home());
     QCOMPARE(currentEngine(), Engine::yamagi);
-    QCOMPARE(window.txtConfigFile->text(), q2.homeConfig());
-    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("FromHome"));
+    QCOMPARE(window.configFileEdit()->text(), q2.homeConfig());
+    QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("FromHome"));
     QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
 
-    QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(true));
+    QCOMPARE(itemsOf(window.generalPage()->model()), RealInstallation::models(true));
     window.fillSkinList(QStringLiteral("male"));
-    QCOMPARE(itemsOf(window.tabGeneral->skin()), QStringList{"grunt"}); // "major" was in pak1.pak
+    QCOMPARE(itemsOf(window.generalPage()->skin()),
+             QStringList{"grunt"}); // "major" was in pak1.pak
     QStringList maps = RealInstallation::maps(true);
     maps.removeOne(QStringLiteral("q2dm1"));
-    QCOMPARE(itemsOf(window.tabClient->startMap()), maps);
-    QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(true));
+    QCOMPARE(itemsOf(window.clientPage()->startMap()), maps);
+    QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(true));
     // The game adds baseq2 to basedir itself.
     QCOMPARE(window.buildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
                                             QStringLiteral(" +exec config.cfg"));
@@ -178,7 +179,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     const QString warning = "The game reads " + q2.homeConfig() + " instead";
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.tabGeneral->playerName()->text(), QStringLiteral("Installation"));
+    QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("Installation"));
     QCOMPARE(hint(window), warning); // after start-up
     // A control's hint shows while the pointer is on it; the warning stands otherwise.
     window.updateHintLine(QStringLiteral("elsewhere"));
@@ -193,7 +194,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
         shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
         box->cancelButton_->click();
     });
-    window.btnRun->click();
+    window.runButton()->click();
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
 
     // Loading the config the game reads leaves nothing to tell.
@@ -202,8 +203,8 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
-    window.tabAlias->currentGame()->setText(QStringLiteral("ctf"));
-    window.tabAlias->startWithGame()->setChecked(true);
+    window.gamesPage()->currentGame()->setText(QStringLiteral("ctf"));
+    window.gamesPage()->startWithGame()->setChecked(true);
     QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
@@ -213,7 +214,7 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     const RealInstallation q2(env);
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    window.tabClient->savedGames()->setCurrentIndex(0);
+    window.clientPage()->savedGames()->setCurrentIndex(0);
     whenModalShows([](QWidget* modal) {
         auto* options = qobject_cast<OptionsDialog*>(modal);
         options->cboEngine->setFocus();
@@ -223,10 +224,10 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     window.optionsAction_->trigger();
     QCOMPARE(currentEngine(), Engine::id);
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
-    QCOMPARE(itemsOf(window.tabGeneral->model()), RealInstallation::models(false));
-    QCOMPARE(itemsOf(window.tabServer->startMap()), RealInstallation::maps(false));
-    QCOMPARE(itemsOf(window.tabClient->savedGames()), RealInstallation::saves(false));
-    QCOMPARE(window.tabClient->savedGames()->currentIndex(), 0); // the chosen save stays chosen
+    QCOMPARE(itemsOf(window.generalPage()->model()), RealInstallation::models(false));
+    QCOMPARE(itemsOf(window.serverPage()->startMap()), RealInstallation::maps(false));
+    QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(false));
+    QCOMPARE(window.clientPage()->savedGames()->currentIndex(), 0); // the chosen save stays chosen
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 }
 

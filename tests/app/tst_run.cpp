@@ -29,12 +29,12 @@ struct RunSession : LaunchSession {
 
     // The launch choices the tests run with: a server on a listed map, with a mod.
     void chooseServerGame() {
-        window->cbxStartServer->setChecked(true);
-        window->tabServer->startMap()->addItems(
+        window->startServerBox()->setChecked(true);
+        window->serverPage()->startMap()->addItems(
             {QStringLiteral("q2dm1"), QStringLiteral("q2dm 2")});
-        window->tabServer->startMap()->setCurrentIndex(1);
-        window->tabAlias->startWithGame()->setChecked(true);
-        window->tabAlias->currentGame()->setText(QStringLiteral("my mod"));
+        window->serverPage()->startMap()->setCurrentIndex(1);
+        window->gamesPage()->startWithGame()->setChecked(true);
+        window->gamesPage()->currentGame()->setText(QStringLiteral("my mod"));
     }
 
     // The working directory, then the arguments, as the stand-in game recorded them.
@@ -85,8 +85,8 @@ void TstRun::startsTheScriptOrTheGame() {
     MainWindow& w = s.start();
     s.chooseServerGame();
     const QString config = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "// old\r\n");
-    w.txtConfigFile->setText(config);
-    w.btnRun->click();
+    w.configFileEdit()->setText(config);
+    w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(s.startedWith(), s.expectedStart());
@@ -119,10 +119,10 @@ void TstRun::statusBoxSummarisesAndWaitsWithoutATime() {
             box->btnProceed->click();
         });
     });
-    w.btnRun->click();
+    w.runButton()->click();
     QVERIFY(stillOpen);
     QCOMPARE(shown, (QStringList{"vexa.sh", "my mod", "q2dm 2", "Yes", "No", "None selected"}));
-    QCOMPARE(w.CfgLines.last(), QStringLiteral("exec config.cfg"));
+    QCOMPARE(w.configLines().last(), QStringLiteral("exec config.cfg"));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(s.startedWith(), s.expectedStart());
 }
@@ -135,7 +135,7 @@ void TstRun::statusBoxProceedsByItself() {
     MainWindow& w = s.start();
     QElapsedTimer clock;
     clock.start();
-    w.btnRun->click(); // returns once the box has closed itself
+    w.runButton()->click(); // returns once the box has closed itself
     QVERIFY(clock.elapsed() >= 900);
     QVERIFY(!QApplication::activeModalWidget());
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
@@ -148,11 +148,11 @@ void TstRun::cancelStartsAndWritesNothing() {
     s.setIni("vexa", "StatusTime", QStringLiteral("0"));
     s.setIni("vexa", "SaveAllOnRun", QStringLiteral("0"));
     MainWindow& w = s.start();
-    w.txtConfigFile->setText(QStringLiteral("/elsewhere/other.cfg"));
+    w.configFileEdit()->setText(QStringLiteral("/elsewhere/other.cfg"));
     const QByteArray iniBefore = s.iniBytes();
     whenModalShows(
         [](QWidget* modal) { qobject_cast<LaunchStatusDialog*>(modal)->cancelButton_->click(); });
-    w.btnRun->click();
+    w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(s.nothingStarted());
     QCOMPARE(s.iniBytes(), iniBefore);
@@ -177,13 +177,13 @@ void TstRun::missingGameFails() {
     s.setIni("vexa", "CloseOnExit", QStringLiteral("1"));
     MainWindow& w = s.start();
     w.show();
-    w.txtBatchFile->setText(s.env.quake2Dir() + QStringLiteral("/other.sh"));
-    w.txtConfigFile->setText(s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "\r\n"));
+    w.batchFileEdit()->setText(s.env.quake2Dir() + QStringLiteral("/other.sh"));
+    w.configFileEdit()->setText(s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "\r\n"));
     const QString batchKey = s.ini("vexa", "batchfile");
     const QString runServer = s.ini("vexa", "RunServer");
     const QByteArray iniBefore = s.iniBytes();
     s.prompts.expectError();
-    w.btnRun->click();
+    w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Failed to execute ") + s.gameProgram});
@@ -214,12 +214,12 @@ void TstRun::afterTheStart() {
     MainWindow& w = s.start();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.cbxStartServer->setChecked(true);
+    w.startServerBox()->setChecked(true);
     const QString config = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), "\r\n");
-    w.txtConfigFile->setText(config);
+    w.configFileEdit()->setText(config);
     if (closeOnExit)
         s.prompts.answerConfirm(false); // the closing's question
-    w.btnRun->click();
+    w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(!w.isVisible(), closeOnExit);
@@ -238,20 +238,20 @@ void TstRun::relativeNamesMeanTheProgramDirectory() {
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
     MainWindow& w = s.start();
     s.env.writeFile(QStringLiteral("program/cfgs/mine.cfg"), "\r\n");
-    w.txtBatchFile->setText(QStringLiteral("myrun.sh"));
-    w.txtConfigFile->setText(QStringLiteral("./cfgs/mine.cfg"));
-    w.btnRun->click();
+    w.batchFileEdit()->setText(QStringLiteral("myrun.sh"));
+    w.configFileEdit()->setText(QStringLiteral("./cfgs/mine.cfg"));
+    w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     const QString script = s.env.programDir() + QStringLiteral("/myrun.sh");
     const QString config = s.env.programDir() + QStringLiteral("/cfgs/mine.cfg");
     QVERIFY(QFileInfo::exists(script) && s.env.readFile(config).size() > 2);
-    QCOMPARE(w.txtBatchFile->text(), script);
-    QCOMPARE(w.txtConfigFile->text(), config);
+    QCOMPARE(w.batchFileEdit()->text(), script);
+    QCOMPARE(w.configFileEdit()->text(), config);
     QCOMPARE(s.ini("vexa", "batchfile"), script);
     QCOMPARE(s.ini("vexa", "configfile"), config);
     // Closing stores them whole too.
-    w.txtBatchFile->setText(QStringLiteral("other.sh"));
+    w.batchFileEdit()->setText(QStringLiteral("other.sh"));
     w.close();
     QCOMPARE(s.ini("vexa", "batchfile"), s.env.programDir() + QStringLiteral("/other.sh"));
 }

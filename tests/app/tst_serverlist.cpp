@@ -97,8 +97,8 @@ private slots:
         MainWindow window(prompts);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.PageMain->setCurrentWidget(window.tabClient);
-        QComboBox* box = window.tabClient->servers();
+        window.tabs()->setCurrentWidget(window.clientPage());
+        QComboBox* box = window.clientPage()->servers();
         QCOMPARE(arena.requests(), 0); // nothing is asked before the list opens
 
         box->showPopup();
@@ -116,11 +116,11 @@ private slots:
         QTest::keyClick(box->view(), Qt::Key_Return);
         QTRY_VERIFY(!box->view()->isVisible());
         QCOMPARE(box->currentText(), arena.address());
-        window.tabClient->connectToServer()->setChecked(true);
+        window.clientPage()->connectToServer()->setChecked(true);
         QVERIFY(window.buildCommandLine().contains(QStringLiteral("+connect ") + arena.address() +
                                                    QStringLiteral(" +exec")));
 
-        window.tabClient->refreshServersButton()->click();
+        window.clientPage()->refreshServersButton()->click();
         QTRY_COMPARE(arena.requests(), 2);
         QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
     }
@@ -147,7 +147,7 @@ private slots:
             QCOMPARE(arena.requests(), 2);
             editor->close();
         });
-        window.tabClient->serverListButton()->click();
+        window.clientPage()->serverListButton()->click();
         QVERIFY(seen);
     }
 };

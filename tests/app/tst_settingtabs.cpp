@@ -9,10 +9,10 @@
 #include "app/pages/VideoPage.h"
 #include "config/SettingControls.h"
 #include "controls/BindingEdit.h"
-#include "settings/Catalogue.h"
 #include "controls/SettingCheckBox.h"
 #include "controls/SettingSpinBox.h"
 #include "platform/IniFile.h"
+#include "settings/Catalogue.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -158,7 +158,7 @@ void TstSettingTabs::useMouseGovernsMouseLook() {
     QVERIFY(mouseLook->isEnabled());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->PageMain->setCurrentWidget(window_->tabMovement);
+    window_->tabs()->setCurrentWidget(window_->movementPage());
     QTest::mouseClick(useMouse, Qt::LeftButton, {}, QPoint(6, useMouse->height() / 2));
     QVERIFY(!useMouse->isChecked());
     QVERIFY(!mouseLook->isEnabled());
@@ -180,46 +180,47 @@ void TstSettingTabs::allowDownloadsGovernsTheFourDownloads() {
 
 void TstSettingTabs::plainWidgetsStartAsLaidOut() {
     MainWindow& w = *window_;
-    QCOMPARE(w.tabGeneral->playerName()->text(), QStringLiteral("Player"));
-    QVERIFY(w.tabGeneral->handRight()->isChecked());
-    QVERIFY(w.tabGeneral->crossNone()->isChecked());
-    QCOMPARE(w.tabGeneral->walkPitch()->displayText(), QStringLiteral(" .  5"));
-    QCOMPARE(w.tabGeneral->bobStart()->displayText(), QStringLiteral(" .   "));
+    QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Player"));
+    QVERIFY(w.generalPage()->handRight()->isChecked());
+    QVERIFY(w.generalPage()->crossNone()->isChecked());
+    QCOMPARE(w.generalPage()->walkPitch()->displayText(), QStringLiteral(" .  5"));
+    QCOMPARE(w.generalPage()->bobStart()->displayText(), QStringLiteral(" .   "));
     // The bars as a config without their variables leaves them: the game's own gamma of 1.
-    QCOMPARE(w.tabMovement->sensitivity()->value(), 5);
-    QCOMPARE(w.tabVideo->gamma()->minimum(), 1);
-    QCOMPARE(w.tabVideo->gamma()->maximum(), 39);
-    QCOMPARE(w.tabVideo->gamma()->value(), 4);
-    QCOMPARE(w.tabSound->volume()->maximum(), 40);
-    QCOMPARE(w.tabSound->volume()->value(), 7);
-    QCOMPARE(w.tabSound->quality()->currentText(), QStringLiteral("Low"));
-    QCOMPARE(w.tabVideo->glMode()->count(), 10);
-    QCOMPARE(w.tabVideo->glMode()->itemText(0), QStringLiteral("0 - 320 x 240"));
-    QCOMPARE(w.tabVideo->glMode()->itemText(9), QStringLiteral("9 - 1600 x 1200"));
-    QCOMPARE(w.tabVideo->softwareMode()->currentIndex(), 0);
-    QCOMPARE(w.tabVideo->textureMode()->count(), 7);
-    QCOMPARE(w.tabVideo->textureMode()->currentText(), QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
-    QVERIFY(w.tabVideo->renderers()->button(1)->isChecked());
-    QVERIFY(w.tabClient->startNewGame()->isChecked());
-    QCOMPARE(w.tabServer->serverName()->text(), QString());
-    QVERIFY(w.tabServer->masterServer()->text().endsWith(QStringLiteral(":27900")));
-    QVERIFY(w.tabServer->deathMatch()->isChecked());
-    QVERIFY(w.tabServer->fragLimit()->isChecked());
-    QVERIFY(w.tabServer->timeLimit()->isChecked());
-    QCOMPARE(w.tabServer->deathmatchFlagBoxes().size(), 19);
+    QCOMPARE(w.movementPage()->sensitivity()->value(), 5);
+    QCOMPARE(w.videoPage()->gamma()->minimum(), 1);
+    QCOMPARE(w.videoPage()->gamma()->maximum(), 39);
+    QCOMPARE(w.videoPage()->gamma()->value(), 4);
+    QCOMPARE(w.soundPage()->volume()->maximum(), 40);
+    QCOMPARE(w.soundPage()->volume()->value(), 7);
+    QCOMPARE(w.soundPage()->quality()->currentText(), QStringLiteral("Low"));
+    QCOMPARE(w.videoPage()->glMode()->count(), 10);
+    QCOMPARE(w.videoPage()->glMode()->itemText(0), QStringLiteral("0 - 320 x 240"));
+    QCOMPARE(w.videoPage()->glMode()->itemText(9), QStringLiteral("9 - 1600 x 1200"));
+    QCOMPARE(w.videoPage()->softwareMode()->currentIndex(), 0);
+    QCOMPARE(w.videoPage()->textureMode()->count(), 7);
+    QCOMPARE(w.videoPage()->textureMode()->currentText(),
+             QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"));
+    QVERIFY(w.videoPage()->renderers()->button(1)->isChecked());
+    QVERIFY(w.clientPage()->startNewGame()->isChecked());
+    QCOMPARE(w.serverPage()->serverName()->text(), QString());
+    QVERIFY(w.serverPage()->masterServer()->text().endsWith(QStringLiteral(":27900")));
+    QVERIFY(w.serverPage()->deathMatch()->isChecked());
+    QVERIFY(w.serverPage()->fragLimit()->isChecked());
+    QVERIFY(w.serverPage()->timeLimit()->isChecked());
+    QCOMPARE(w.serverPage()->deathmatchFlagBoxes().size(), 19);
     QStringList checked;
-    for (QCheckBox* box : w.tabServer->deathmatchFlagBoxes())
+    for (QCheckBox* box : w.serverPage()->deathmatchFlagBoxes())
         if (box->isChecked())
             checked << box->objectName();
     QCOMPARE(checked, (QStringList{"cbxInstantPowerups", "cbxCtfTechPowerups"}));
-    QVERIFY(w.tabAlias->showGlobalSettings()->isChecked());
+    QVERIFY(w.gamesPage()->showGlobalSettings()->isChecked());
 }
 
 void TstSettingTabs::messageKeyBoxesCaptureKeys() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->PageMain->setCurrentWidget(window_->tabCommunications);
-    QLineEdit* key = window_->tabCommunications->messageKey(2);
+    window_->tabs()->setCurrentWidget(window_->communicationsPage());
+    QLineEdit* key = window_->communicationsPage()->messageKey(2);
     QCOMPARE(key->objectName(), QStringLiteral("txtMsg3Key"));
     key->setFocus();
     QTest::keyClick(key, Qt::Key_F5);
@@ -235,9 +236,9 @@ void TstSettingTabs::hiddenTabStaysHiddenFromTheStart() {
     IniFile(env_->iniPath()).writeString("Tabs", "Sound", "0");
     env_->writeFile(QStringLiteral("quake2/baseq2/config.cfg"), QByteArray()); // start-up runs on
     window_ = std::make_unique<MainWindow>(*prompts_);
-    const int sound = window_->PageMain->indexOf(window_->tabSound);
-    QVERIFY(!window_->PageMain->isTabVisible(sound));
-    QVERIFY(window_->PageMain->isTabVisible(window_->PageMain->indexOf(window_->TabMenus)));
+    const int sound = window_->tabs()->indexOf(window_->soundPage());
+    QVERIFY(!window_->tabs()->isTabVisible(sound));
+    QVERIFY(window_->tabs()->isTabVisible(window_->tabs()->indexOf(window_->menusPage())));
     // Its settings are still there to be read and written.
     QVERIFY(window_->settingControl(QStringLiteral("s_initsound")));
 }

@@ -45,19 +45,19 @@ void TstTickedEntries::tickedEntriesReachTheConfig() {
     f.env.writeFile(QStringLiteral("program/ctf.vexa"), Ctf);
     f.window = std::make_unique<MainWindow>(f.prompts); // start-up loads the global profile
     MainWindow& w = f.w();
-    QCOMPARE(w.tabAlias->entryList(EntryKind::Alias)->count(), 2);
-    tick(w.tabAlias->entryList(EntryKind::Alias), 1);   // Zoom, not Rocket Jump
-    tick(w.tabAlias->entryList(EntryKind::Binding), 1); // z = zoom
-    tick(w.tabAlias->entryList(EntryKind::Setting), 0);
+    QCOMPARE(w.gamesPage()->entryList(EntryKind::Alias)->count(), 2);
+    tick(w.gamesPage()->entryList(EntryKind::Alias), 1);   // Zoom, not Rocket Jump
+    tick(w.gamesPage()->entryList(EntryKind::Binding), 1); // z = zoom
+    tick(w.gamesPage()->entryList(EntryKind::Setting), 0);
 
     // The game's profile: show it, tick its setting only, and make ctf the current game.
-    QCOMPARE(w.tabAlias->games()->count(), 1);
-    w.tabAlias->games()->setCurrentRow(0);
-    w.tabAlias->showGlobalSettings()->setChecked(false);
-    QCOMPARE(w.tabAlias->entryList(EntryKind::Setting)->count(), 1);
-    tick(w.tabAlias->entryList(EntryKind::Setting), 0);
-    w.tabAlias->useThisGameButton()->click();
-    QCOMPARE(w.tabAlias->currentGame()->text(), QStringLiteral("ctf"));
+    QCOMPARE(w.gamesPage()->games()->count(), 1);
+    w.gamesPage()->games()->setCurrentRow(0);
+    w.gamesPage()->showGlobalSettings()->setChecked(false);
+    QCOMPARE(w.gamesPage()->entryList(EntryKind::Setting)->count(), 1);
+    tick(w.gamesPage()->entryList(EntryKind::Setting), 0);
+    w.gamesPage()->useThisGameButton()->click();
+    QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("ctf"));
 
     const QByteArray written = f.save();
     const int start = written.indexOf("//Globals Settings");
