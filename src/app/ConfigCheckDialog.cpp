@@ -110,12 +110,12 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
 }
 
 void installConfigChecks(MainWindow& window) {
-    auto* check = new QAction(QStringLiteral("Check Config"), window.fileMenu_);
+    auto* check = new QAction(QStringLiteral("Check Config"), window.fileMenu());
     check->setObjectName(QStringLiteral("CheckConfig1"));
     // Beside the other config commands, before the batch file's.
-    const QList<QAction*> entries = window.fileMenu_->actions();
-    const qsizetype after = entries.indexOf(window.saveConfigAsAction_);
-    window.fileMenu_->insertAction(entries.value(after + 1), check);
+    const QList<QAction*> entries = window.fileMenu()->actions();
+    const qsizetype after = entries.indexOf(window.saveConfigAsAction());
+    window.fileMenu()->insertAction(entries.value(after + 1), check);
     QObject::connect(check, &QAction::triggered, &window,
                      guarded(window.prompts(), [&window] { showConfigCheck(window); }));
     new BindingConflicts(&window, window.findChildren<BindingEdit*>(), messageKeyBoxes(window));

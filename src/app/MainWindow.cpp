@@ -123,9 +123,9 @@ void MainWindow::addMenuSeparator(QMenu* menu, const char* name) {
 }
 
 void MainWindow::createMenu() {
-    menuBar_ = menuBar();
-    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
-    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = bar->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("file1"));
     newAction_ = addMenuItem(fileMenu_, "New1", QStringLiteral("New"));
     addMenuSeparator(fileMenu_, "N2");
@@ -143,14 +143,14 @@ void MainWindow::createMenu() {
     addMenuSeparator(fileMenu_, "N3");
     exitAction_ = addMenuItem(fileMenu_, "Exit1", QStringLiteral("Exit"));
 
-    viewMenu_ = menuBar_->addMenu(QStringLiteral("Vie&w"));
+    viewMenu_ = bar->addMenu(QStringLiteral("Vie&w"));
     viewMenu_->setObjectName(QStringLiteral("View1"));
     viewConfigAction_ = addMenuItem(viewMenu_, "ConfigFile1", QStringLiteral("Config File"));
     viewBatchAction_ = addMenuItem(viewMenu_, "BatchFile1", QStringLiteral("Batch File"));
     addMenuSeparator(viewMenu_, "N6");
     optionsAction_ = addMenuItem(viewMenu_, "Options1", QStringLiteral("Options"));
 
-    aboutMenu_ = menuBar_->addMenu(QStringLiteral("&About"));
+    aboutMenu_ = bar->addMenu(QStringLiteral("&About"));
     aboutMenu_->setObjectName(QStringLiteral("About1"));
     aboutAction_ = addMenuItem(aboutMenu_, "VEXA1", QStringLiteral("VEXA"));
 }

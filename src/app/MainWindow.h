@@ -72,24 +72,23 @@ public:
     // one (a damaged archive, a config the game does not read).
     void updateHintLine(const QString& hint);
 
-    // Main menu; each item keeps its former name as its objectName ("OpenConfig1").
-    QMenuBar* menuBar_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
-    QMenu* aboutMenu_ = nullptr;
-    QAction* newAction_ = nullptr;
-    QAction* openConfigAction_ = nullptr;
-    QAction* openBatchAction_ = nullptr;
-    QAction* saveConfigAction_ = nullptr;
-    QAction* saveConfigAsAction_ = nullptr;
-    QAction* saveBatchAction_ = nullptr;
-    QAction* saveBatchAsAction_ = nullptr;
-    QAction* saveAllAction_ = nullptr;
-    QAction* exitAction_ = nullptr;
-    QAction* viewConfigAction_ = nullptr;
-    QAction* viewBatchAction_ = nullptr;
-    QAction* optionsAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
+    // The main menu; each item keeps its former name as its objectName ("OpenConfig1").
+    QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* viewMenu() const { return viewMenu_; }
+    QMenu* aboutMenu() const { return aboutMenu_; }
+    QAction* newAction() const { return newAction_; }
+    QAction* openConfigAction() const { return openConfigAction_; }
+    QAction* openBatchAction() const { return openBatchAction_; }
+    QAction* saveConfigAction() const { return saveConfigAction_; }
+    QAction* saveConfigAsAction() const { return saveConfigAsAction_; }
+    QAction* saveBatchAction() const { return saveBatchAction_; }
+    QAction* saveBatchAsAction() const { return saveBatchAsAction_; }
+    QAction* saveAllAction() const { return saveAllAction_; }
+    QAction* exitAction() const { return exitAction_; }
+    QAction* viewConfigAction() const { return viewConfigAction_; }
+    QAction* viewBatchAction() const { return viewBatchAction_; }
+    QAction* optionsAction() const { return optionsAction_; }
+    QAction* aboutAction() const { return aboutAction_; }
 
     // The frame around the tabs. Widgets nothing outside reaches stay private.
     QTabWidget* tabs() const { return tabs_; }
@@ -247,6 +246,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The main menu (the bar is QMainWindow's own).
+    QMenu* fileMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* aboutMenu_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* openConfigAction_ = nullptr;
+    QAction* openBatchAction_ = nullptr;
+    QAction* saveConfigAction_ = nullptr;
+    QAction* saveConfigAsAction_ = nullptr;
+    QAction* saveBatchAction_ = nullptr;
+    QAction* saveBatchAsAction_ = nullptr;
+    QAction* saveAllAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* viewConfigAction_ = nullptr;
+    QAction* viewBatchAction_ = nullptr;
+    QAction* optionsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
     // Building the window.
     void createMenu();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);

@@ -151,7 +151,7 @@ void TstConfigCheckWindow::writerOutput() {
     const Engine checked = *engineFromIniName(engine);
     setEngine(f.env, qPrintable(engine));
     f.window = std::make_unique<MainWindow>(f.prompts); // starts on that engine
-    f.w().newAction_->trigger();
+    f.w().newAction()->trigger();
     f.w().communicationsPage()->messageKey(0)->setText(QStringLiteral("F7"));
     f.w().communicationsPage()->messageText(0)->setText(QStringLiteral("hello \"there\""));
     f.w().communicationsPage()->messageKey(1)->setText(QStringLiteral("n"));
@@ -194,7 +194,7 @@ void TstConfigCheckWindow::tooLongToRunIsTold() {
 // Two boxes holding one key are marked, and the marks follow captured keys, loads and File > New.
 void TstConfigCheckWindow::conflictingKeysAreMarked() {
     CfgWindowFixture f;
-    f.w().newAction_->trigger();
+    f.w().newAction()->trigger();
     QApplication::processEvents();
     BindingEdit* attack = f.binding("+attack");
     BindingEdit* railgun = f.binding("use railgun");
@@ -226,7 +226,7 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
             baseColour(*f.w().communicationsPage()->messageKey(3)));
 
     f.w().communicationsPage()->messageKey(2)->clear();
-    f.w().newAction_->trigger();
+    f.w().newAction()->trigger();
     QApplication::processEvents();
     QCOMPARE(attack->conflict(), QString());
     QCOMPARE(baseColour(*f.w().communicationsPage()->messageKey(2)),

@@ -115,13 +115,13 @@ void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
     LaunchSession s;
     MainWindow& w = s.start();
     QVERIFY(!w.configLines().isEmpty()); // the start-up config's line
-    w.newAction_->trigger();
+    w.newAction()->trigger();
     QCOMPARE(w.configFileEdit()->text(), QString());
     QVERIFY(w.configLines().isEmpty());
     QCOMPARE(s.ini("vexa", "configfile"), s.configFile); // New writes nothing
 
     s.prompts.answerSaveFile(std::nullopt);
-    w.saveConfigAction_->trigger();
+    w.saveConfigAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::SaveFile), QStringList{QStringLiteral("Save Config As")});
     QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
@@ -136,7 +136,7 @@ void TstFileCommands::loadConfigReadsTheChosenFile() {
     const QString other = s.env.writeFile(QStringLiteral("cfgs/other.cfg"),
                                           "set name \"Other\"\r\nbind x \"+attack\"\r\n");
     s.prompts.answerOpenFile(other);
-    w.openConfigAction_->trigger();
+    w.openConfigAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, s.env.baseDir());
     QCOMPARE(s.prompts.shown[0].filter, QStringLiteral("Config Files (*.cfg)"));
@@ -148,7 +148,7 @@ void TstFileCommands::loadConfigReadsTheChosenFile() {
 
     // Cancelling changes nothing.
     s.prompts.answerOpenFile(std::nullopt);
-    w.openConfigAction_->trigger();
+    w.openConfigAction()->trigger();
     QCOMPARE(w.configFileEdit()->text(), other);
 }
 
@@ -158,7 +158,7 @@ void TstFileCommands::loadConfigThatFailsKeepsTheKeyAndTheCursor() {
     const QString missing = s.env.root() + QStringLiteral("/gone.cfg");
     s.prompts.answerOpenFile(missing);
     s.prompts.expectError();
-    w.openConfigAction_->trigger();
+    w.openConfigAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Cannot open file ") + missing});
@@ -173,7 +173,7 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     const QString script = s.env.writeFile(QStringLiteral("scripts/ctf.sh"),
                                            "'/q/quake2' +set game ctf +exec config.cfg\n");
     s.prompts.answerOpenFile(script);
-    w.openBatchAction_->trigger();
+    w.openBatchAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Load Batch"));
     QCOMPARE(s.prompts.shown[0].directory, s.env.quake2Dir());
@@ -186,7 +186,7 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     // A script that does not exist yet is created holding the bare game program.
     const QString fresh = s.env.root() + QStringLiteral("/scripts/new.sh");
     s.prompts.answerOpenFile(fresh);
-    w.openBatchAction_->trigger();
+    w.openBatchAction()->trigger();
     QCOMPARE(QString::fromLatin1(s.env.readFile(fresh)), gameLine(s, QString()));
     QVERIFY(w.gamesPage()->startWithGame()->isChecked()); // nothing read from it
     QCOMPARE(s.ini("vexa", "batchfile"), fresh);
@@ -215,7 +215,7 @@ void TstFileCommands::saveConfig() {
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
         s.prompts.expectNotice();
-    w.saveConfigAction_->trigger();
+    w.saveConfigAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Confirm),
              answer >= 0 ? QStringList{OriginalQuestion} : QStringList());
@@ -258,7 +258,7 @@ void TstFileCommands::saveConfigAs() {
         s.prompts.answerConfirm(answer == 1);
     if (answer == 0)
         s.prompts.expectNotice();
-    w.saveConfigAsAction_->trigger();
+    w.saveConfigAsAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(QFileInfo::exists(file));
     if (expected == "*")
@@ -307,7 +307,7 @@ void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
         ini.writeString("quake2", "baseq2", place(baseKey));
     ini.writeString("quake2", "path", place(quake2Key));
     s.prompts.answerSaveFile(std::nullopt);
-    w.saveConfigAsAction_->trigger();
+    w.saveConfigAsAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, place(start));
     QCOMPARE(s.prompts.shown[0].fileName, QStringLiteral("config.cfg"));
@@ -324,7 +324,7 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     w.gamesPage()->startWithGame()->setChecked(true);
     w.gamesPage()->currentGame()->setText(QStringLiteral("ctf"));
     const QByteArray iniBefore = s.iniBytes();
-    w.saveBatchAction_->trigger();
+    w.saveBatchAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
              gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
@@ -338,7 +338,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     MainWindow& w = s.start();
     const QString script = s.env.root() + QStringLiteral("/program/mine.sh");
     s.prompts.answerSaveFile(script);
-    w.saveBatchAsAction_->trigger();
+    w.saveBatchAsAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].text, QStringLiteral("Save Batch As"));
     QCOMPARE(s.prompts.shown[0].directory, s.env.programDir());
@@ -352,7 +352,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
 
     // Cancelling writes nothing and keeps the box.
     s.prompts.answerSaveFile(std::nullopt);
-    w.saveBatchAsAction_->trigger();
+    w.saveBatchAsAction()->trigger();
     QCOMPARE(w.batchFileEdit()->text(), script);
 }
 
@@ -362,7 +362,7 @@ void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
     s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), Untouched);
     s.prompts.answerConfirm(false);
     s.prompts.expectNotice();
-    w.saveAllAction_->trigger();
+    w.saveAllAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Notice), QStringList{QStringLiteral("Saving Canceled")});
     QCOMPARE(s.env.readFile(s.configFile), Untouched);
@@ -374,7 +374,7 @@ void TstFileCommands::editorOnAMissingFileShowsTheError() {
     LaunchSession s;
     MainWindow& w = s.start();
     s.prompts.expectError();
-    w.viewBatchAction_->trigger(); // vexa.sh does not exist
+    w.viewBatchAction()->trigger(); // vexa.sh does not exist
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Error),
              QStringList{QStringLiteral("Cannot open file ") + s.batchFile});
@@ -405,7 +405,7 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
     MainWindow& w = s.start();
     QVERIFY(!w.gamesPage()->startWithGame()->isChecked());
-    w.viewBatchAction_->trigger();
+    w.viewBatchAction()->trigger();
     EditorWindow* editor = openEditors(w).value(0);
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Batch File"));
@@ -452,7 +452,7 @@ void TstFileCommands::closing() {
     w.show();
     if (answer >= 0)
         s.prompts.answerConfirm(answer == 1);
-    w.exitAction_->trigger();
+    w.exitAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(!w.isVisible());
     QCOMPARE(s.prompts.texts(Kind::Confirm),
@@ -467,7 +467,7 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
     MainWindow& w = s.start();
     w.show();
-    w.viewConfigAction_->trigger();
+    w.viewConfigAction()->trigger();
     QPointer<EditorWindow> editor = openEditors(w).value(0);
     QVERIFY(editor);
     QTest::keyClicks(editor->mmoFile, QStringLiteral("// note"));

@@ -260,7 +260,7 @@ void TstLaunchControls::savedScriptReadsBackTheSameChoices() {
     }
     w.gamesPage()->startWithGame()->setChecked(!game.isNull());
     w.gamesPage()->currentGame()->setText(game);
-    w.saveBatchAction_->trigger();
+    w.saveBatchAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     const QString line = w.buildCommandLine();
     const QStringList state = launchState(w);

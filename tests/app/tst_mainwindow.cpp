@@ -197,7 +197,7 @@ void TstMainWindow::menuItemsInOrder() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QStringList items;
-    for (QAction* menu : window.menuBar_->actions()) {
+    for (QAction* menu : window.menuBar()->actions()) {
         items << menu->menu()->objectName() + QLatin1Char('=') + menu->text();
         for (QAction* item : menu->menu()->actions())
             items << item->objectName() + QLatin1Char('=') +
@@ -320,7 +320,7 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     QVERIFY(window.splashTimer()->isActive());
     QCOMPARE(window.splashTimer()->interval(), 1500);
     // The menu stays usable under the splash.
-    QVERIFY(window.aboutAction_->isEnabled());
+    QVERIFY(window.aboutAction()->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window.splashPanel() == nullptr, 5000);
     QVERIFY(!window.splashTimer()->isActive());
 }

@@ -185,7 +185,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
     window.updateHintLine(QStringLiteral("elsewhere"));
     QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
     prompts.answerConfirm(true); // saving over config.cfg
-    window.saveConfigAction_->trigger();
+    window.saveConfigAction()->trigger();
     QCOMPARE(hint(window), warning); // after each save
 
     QString shown;
@@ -199,7 +199,7 @@ void TstRealInstallation::shadowedConfigIsTold() {
 
     // Loading the config the game reads leaves nothing to tell.
     prompts.answerOpenFile(q2.homeConfig());
-    window.openConfigAction_->trigger();
+    window.openConfigAction()->trigger();
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
     env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
@@ -221,7 +221,7 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
         QTest::keyClick(options->cboEngine, Qt::Key_Up); // Yamagi to id 3.21
         options->btnOk->click();
     });
-    window.optionsAction_->trigger();
+    window.optionsAction()->trigger();
     QCOMPARE(currentEngine(), Engine::id);
     QCOMPARE(IniFile(env.iniPath()).readString("quake2", "home", "<missing>"), QString());
     QCOMPARE(itemsOf(window.generalPage()->model()), RealInstallation::models(false));

@@ -327,7 +327,7 @@ void TstTabLayout::longValuesKeepTheLayout() {
         const QStringList problems = cutParts(page) + overlappingParts(page);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     }
-    window_->newAction_->trigger();
+    window_->newAction()->trigger();
     showPage(page);
     const QStringList problems = cutParts(page) + overlappingParts(page);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
