@@ -17,6 +17,7 @@
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/VideoPage.h"
+#include "app/pages/WeaponsPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/ControlParts.h"
 #include "controls/MultiKeyDialog.h"

@@ -26,6 +26,8 @@ class MovementPage;
 class ServerPage;
 class VideoPage;
 class SoundPage;
+class WeaponsPage;
+class MenusPage;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -108,11 +110,11 @@ public:
     // The pages of tabs(), in order.
     GeneralPage* generalPage() const { return generalPage_; }
     MovementPage* movementPage() const { return movementPage_; }
-    QWidget* weaponsPage() const { return weaponsPage_; }
+    WeaponsPage* weaponsPage() const { return weaponsPage_; }
     CommunicationsPage* communicationsPage() const { return communicationsPage_; }
     VideoPage* videoPage() const { return videoPage_; }
     SoundPage* soundPage() const { return soundPage_; }
-    QWidget* menusPage() const { return menusPage_; }
+    MenusPage* menusPage() const { return menusPage_; }
     ClientPage* clientPage() const { return clientPage_; }
     ServerPage* serverPage() const { return serverPage_; }
     GamesPage* gamesPage() const { return gamesPage_; }
@@ -329,11 +331,11 @@ private:
     // The pages of tabs_, in order.
     GeneralPage* generalPage_ = nullptr;
     MovementPage* movementPage_ = nullptr;
-    QWidget* weaponsPage_ = nullptr;
+    WeaponsPage* weaponsPage_ = nullptr;
     CommunicationsPage* communicationsPage_ = nullptr;
     VideoPage* videoPage_ = nullptr;
     SoundPage* soundPage_ = nullptr;
-    QWidget* menusPage_ = nullptr;
+    MenusPage* menusPage_ = nullptr;
     ClientPage* clientPage_ = nullptr;
     ServerPage* serverPage_ = nullptr;
     GamesPage* gamesPage_ = nullptr;

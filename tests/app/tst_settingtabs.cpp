@@ -3,6 +3,7 @@
 #include "app/pages/CommunicationsPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
+#include "app/pages/MenusPage.h"
 #include "app/pages/MovementPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/SoundPage.h"
