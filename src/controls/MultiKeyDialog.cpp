@@ -43,22 +43,21 @@ MultiKeyDialog::MultiKeyDialog(QWidget* owner, const QString& command, const QSt
     : QDialog(owner), keys_(keys) {
     setWindowTitle(command);
 
-    txtDefault = new QLineEdit(defaultValue, this);
-    txtDefault->setObjectName(QStringLiteral("txtDefault"));
-    txtDefault->setFixedWidth(boxWidth);
-    markAsReference(*txtDefault);
+    defaultBox_ = new QLineEdit(defaultValue, this);
+    defaultBox_->setObjectName(QStringLiteral("txtDefault"));
+    defaultBox_->setFixedWidth(boxWidth);
+    markAsReference(*defaultBox_);
 
     auto* column = new QVBoxLayout;
     column->setSpacing(0);
-    addField(*column, QStringLiteral("Default Value"), txtDefault);
-    KeyCaptureEdit** boxes[] = {&keyValue1, &keyValue2, &keyValue3, &keyValue4};
+    addField(*column, QStringLiteral("Default Value"), defaultBox_);
     for (int i = 0; i < 4; ++i) {
         auto* box = new KeyCaptureEdit(this);
         box->setObjectName(QStringLiteral("keyValue%1").arg(i + 1));
         box->setFixedWidth(boxWidth);
         box->setText(keys_[static_cast<size_t>(i)]);
         addField(*column, QStringLiteral("Value %1").arg(i + 1), box);
-        *boxes[i] = box;
+        keyBoxes_[static_cast<size_t>(i)] = box;
     }
 
     okButton_ = newButton(QStringLiteral("OK"), QStyle::SP_DialogOkButton, this);
@@ -86,16 +85,11 @@ MultiKeyDialog::MultiKeyDialog(QWidget* owner, const QString& command, const QSt
 
     resize(183, 285);
     // The dialog is for pressing keys.
-    keyValue1->setFocus();
-}
-
-std::array<KeyCaptureEdit*, 4> MultiKeyDialog::keyBoxes() const {
-    return {keyValue1, keyValue2, keyValue3, keyValue4};
+    keyBoxes_[0]->setFocus();
 }
 
 void MultiKeyDialog::acceptKeys() {
-    const auto boxes = keyBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        keys_[i] = boxes[i]->text();
+    for (std::size_t i = 0; i < keyBoxes_.size(); ++i)
+        keys_[i] = keyBoxes_[i]->text();
     accept();
 }

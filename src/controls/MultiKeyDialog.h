@@ -19,19 +19,18 @@ public:
     // The keys as given, or as the boxes showed them when OK was pressed.
     const std::array<QString, 4>& keys() const { return keys_; }
 
-    QLineEdit* txtDefault;
-    KeyCaptureEdit* keyValue1;
-    KeyCaptureEdit* keyValue2;
-    KeyCaptureEdit* keyValue3;
-    KeyCaptureEdit* keyValue4;
-    QPushButton* okButton_;
-    QPushButton* cancelButton_;
-
-public slots:
-    void acceptKeys();
+    QLineEdit* defaultBox() const { return defaultBox_; }
+    // The box of key slot `index`, 0 to 3.
+    KeyCaptureEdit* keyBox(int index) const { return keyBoxes_[static_cast<size_t>(index)]; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
 private:
-    std::array<KeyCaptureEdit*, 4> keyBoxes() const;
+    void acceptKeys();
 
     std::array<QString, 4> keys_;
+    QLineEdit* defaultBox_;
+    std::array<KeyCaptureEdit*, 4> keyBoxes_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };

@@ -323,8 +323,8 @@ void TestBindingEdit::multiKeyDialogShowsTheBinding() {
         QCOMPARE(dialog.size(), QSize(183, 285));
         QVERIFY(dialog.minimumSize() != dialog.maximumSize()); // sizeable
         QCOMPARE(dialog.frameGeometry().topLeft(), QPoint(210, 140));
-        QCOMPARE(dialog.txtDefault->text(), QStringLiteral("MOUSE1"));
-        QCOMPARE(dialog.txtDefault->palette().color(QPalette::Base),
+        QCOMPARE(dialog.defaultBox()->text(), QStringLiteral("MOUSE1"));
+        QCOMPARE(dialog.defaultBox()->palette().color(QPalette::Base),
                  dialog.palette().color(QPalette::Button));
         const QStringList names = {"keyValue1", "keyValue2", "keyValue3", "keyValue4"};
         const QStringList keys = {"MOUSE1", "CTRL", "", "x"};
@@ -336,7 +336,7 @@ void TestBindingEdit::multiKeyDialogShowsTheBinding() {
         }
         QCOMPARE(dialog.findChild<QPushButton*>("BitBtn1")->text(), QStringLiteral("OK"));
         QCOMPARE(dialog.findChild<QPushButton*>("BitBtn2")->text(), QStringLiteral("Cancel"));
-        QTest::mouseClick(dialog.cancelButton_, Qt::LeftButton);
+        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
     });
     choose(bind, {"Bind Multiple Keys"});
     QVERIFY(seen);
@@ -349,15 +349,15 @@ void TestBindingEdit::multiKeyOkAppliesKeysPrimaryLast() {
     setKeys(bind, {"a", "b", "c", "d"});
     bool seen = false;
     onMultiKey(seen, [](MultiKeyDialog& dialog) {
-        QTest::keyClick(dialog.keyValue1, Qt::Key_X);
-        QTest::keyClick(dialog.keyValue3, Qt::Key_X);
+        QTest::keyClick(dialog.keyBox(0), Qt::Key_X);
+        QTest::keyClick(dialog.keyBox(2), Qt::Key_X);
         // Escape and Enter are keys to bind here, not the dialog's Cancel and OK.
-        QTest::keyClick(dialog.keyValue4, Qt::Key_Escape);
-        QTest::keyClick(dialog.keyValue4, Qt::Key_Return);
+        QTest::keyClick(dialog.keyBox(3), Qt::Key_Escape);
+        QTest::keyClick(dialog.keyBox(3), Qt::Key_Return);
         QVERIFY(dialog.isVisible());
-        QTest::mousePress(dialog.keyValue2, Qt::RightButton);
-        menuEntry(*submenu(*dialog.keyValue2->popupMenu(), "Bind Other Keys"), "MOUSE2")->trigger();
-        QTest::mouseClick(dialog.okButton_, Qt::LeftButton);
+        QTest::mousePress(dialog.keyBox(1), Qt::RightButton);
+        menuEntry(*submenu(*dialog.keyBox(1)->popupMenu(), "Bind Other Keys"), "MOUSE2")->trigger();
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     });
     bind.bindMultipleKeys();
     QVERIFY(seen);
@@ -371,9 +371,9 @@ void TestBindingEdit::multiKeyCancelChangesNothing() {
     setKeys(bind, {"a", "", "", ""});
     bool seen = false;
     onMultiKey(seen, [](MultiKeyDialog& dialog) {
-        QTest::keyClick(dialog.keyValue1, Qt::Key_X);
-        QTest::keyClick(dialog.keyValue4, Qt::Key_Y);
-        QTest::mouseClick(dialog.cancelButton_, Qt::LeftButton);
+        QTest::keyClick(dialog.keyBox(0), Qt::Key_X);
+        QTest::keyClick(dialog.keyBox(3), Qt::Key_Y);
+        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
     });
     bind.bindMultipleKeys();
     QVERIFY(seen);
