@@ -8,11 +8,12 @@
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
-#include "settings/Catalogue.h"
 #include "platform/Guard.h"
+#include "settings/Catalogue.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -74,6 +75,15 @@ std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandL
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
 }
 
+// The file of `option` made absolute against the directory the command was given in: --demo
+// moves into the demo's own program directory before the file is used.
+std::optional<QString> fileOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    std::optional<QString> file = valueOf(parser, option);
+    if (file && !file->isEmpty())
+        file = QFileInfo(*file).absoluteFilePath();
+    return file;
+}
+
 // ---- Modes ----
 
 int runWindow(const QCommandLineParser& parser) {
@@ -99,9 +109,10 @@ bool enterDemoWhenAsked(const QCommandLineParser& parser, QTextStream& messages)
 
 int runConfigCommand(const QCommandLineParser& parser) {
     QTextStream messages(stderr);
+    const ConfigFiles files{fileOf(parser, LoadConfig), fileOf(parser, SaveConfig)};
     if (!enterDemoWhenAsked(parser, messages))
         return 1;
-    return runConfigFiles({valueOf(parser, LoadConfig), valueOf(parser, SaveConfig)}, messages);
+    return runConfigFiles(files, messages);
 }
 
 int runListSettings(const QCommandLineParser&) {

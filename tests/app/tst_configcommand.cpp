@@ -142,6 +142,15 @@ void TstConfigCommand::worksOnTheDemo() {
     vexa.start(QStringLiteral(VEXA_PROGRAM), {"--demo", "--command-line"});
     QVERIFY(vexa.waitForFinished(60000));
     QVERIFY(vexa.readAllStandardOutput().contains("/data/vexa/demo/quake2 "));
+    // Files named on the command line are found where the command was given, not in the demo.
+    world.env.writeFile("in.cfg", "set name \"FromIn\"\n");
+    vexa.setWorkingDirectory(world.env.root());
+    vexa.start(QStringLiteral(VEXA_PROGRAM),
+               {"--demo", "--load-config", "in.cfg", "--save-config", "relative.cfg"});
+    QVERIFY(vexa.waitForFinished(60000));
+    QVERIFY2(vexa.exitCode() == 0, vexa.readAllStandardError().constData());
+    QVERIFY(
+        world.env.readFile(world.env.root() + "/relative.cfg").contains("set name \"FromIn\"\r\n"));
 }
 
 void TstConfigCommand::programRunsWithoutADisplay() {
