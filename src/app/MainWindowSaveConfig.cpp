@@ -68,10 +68,11 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
         writeProfileEntries(generated, programDirectory_, gamesPage_->currentGame()->text());
 
     CfgOverrides later(generated);
-    const QStringList unbinds = unbindLines(memory.takenKeys, later);
+    const QStringList unbinds = unbindLines(memory.takenKeys, later, currentEngine());
     later.add(unbinds);
-    QStringList lines = keptLinesBefore(memory.keptLines, later);
-    lines += unbinds;
+    // The unbinds join the kept lines, blank line and all, as the next read keeps them: a config
+    // read and saved again comes out the same.
+    QStringList lines = keptLinesBefore(memory.keptLines + unbinds, later);
     lines += generated;
     appendClosingLines(lines);
 

@@ -436,10 +436,10 @@ QStringList keptLinesBefore(const QStringList& kept, const CfgOverrides& later) 
     return lines;
 }
 
-QStringList unbindLines(const QStringList& takenKeys, const CfgOverrides& later) {
+QStringList unbindLines(const QStringList& takenKeys, const CfgOverrides& later, Engine engine) {
     QStringList lines;
     for (const QString& key : takenKeys) {
-        if (!later.bindsKey(key))
+        if (!later.bindsKey(key) && !engineRefusesToRebind(engine, key))
             lines << QStringLiteral("unbind ") + key;
     }
     return lines;

@@ -42,6 +42,9 @@ struct KeptWorld {
 
     KeptWorld(Engine e, const QString& game = {}) : engine(e) {
         IniFile(f.env.iniPath()).writeString("quake2", "engine", engineIniName(e));
+        // The window takes its engine from vexa.ini when it starts.
+        f.window.reset();
+        f.window = std::make_unique<MainWindow>(f.prompts);
         if (game.isEmpty())
             return;
         for (const QString& profile : {QStringLiteral("Global Aliases.vexa"), game + ".vexa"})
@@ -183,6 +186,9 @@ void TstKeptConfig::editsWin() {
     const QByteArray saved = world.f.save();
     QCOMPARE(world.play(original).differences(world.play(saved)).join(" | "),
              Edits[edit].differences.join(" | "));
+    // What the edit wrote reads back and saves the same, unbinds and all.
+    world.f.load(saved);
+    QCOMPARE(world.f.save(), saved);
 }
 
 VEXA_TEST(TstKeptConfig)

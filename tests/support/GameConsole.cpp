@@ -142,7 +142,9 @@ private:
         if (argv.size() < 3)
             return;
         const QString k = key(argv[1]);
-        if (k.isEmpty())
+        // A player's config runs after the game's defaults, when these keys are no longer
+        // rebound.
+        if (k.isEmpty() || engineRefusesToRebind(engine_, k))
             return;
         const QString command = argv.mid(2).join(' ');
         if (command.isEmpty())
