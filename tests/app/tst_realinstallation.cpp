@@ -191,8 +191,8 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QString shown;
     whenModalShows([&](QWidget* modal) {
         auto* box = qobject_cast<LaunchStatusDialog*>(modal);
-        shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
-        box->cancelButton_->click();
+        shown = box->warningLabel()->isVisible() ? box->warningLabel()->text() : QString();
+        box->cancelButton()->click();
     });
     window.runButton()->click();
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
