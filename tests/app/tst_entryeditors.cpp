@@ -48,16 +48,16 @@ private slots:
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Alias"));
-            QVERIFY(!editor.gbxHiddenItems->isVisible());
-            QCOMPARE(editor.txtLineNumber->text(), QString("2"));
+            QVERIFY(!editor.hiddenItems()->isVisible());
+            QCOMPARE(editor.lineNumberBox()->text(), QString("2"));
             QCOMPARE(editor.txtNewAlias->text(), QString("true"));
-            QCOMPARE(editor.txtCurrentGame->text(), QString("Global Aliases"));
+            QCOMPARE(editor.currentGameBox()->text(), QString("Global Aliases"));
             QVERIFY(editor.txtDescriptiveName->text().isEmpty());
             QTest::keyClicks(editor.txtDescriptiveName, "Twenty characters!!!");
             QTest::keyClicks(editor.txtAliasName, "combo");
             typeLines(editor.mmoDescription, {"first half, ", "second half"});
             typeLines(editor.mmoAlias, {"+attack", "wait", "-attack"});
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
@@ -82,7 +82,7 @@ private slots:
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.mmoDescription->toPlainText(), QString("first half, second half"));
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("+attack\nwait\n-attack"));
-            TabFixture::click(editor.btnCancel);
+            TabFixture::click(editor.cancelButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
@@ -96,12 +96,12 @@ private slots:
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.txtNewAlias->text(), QString("false"));
-            QCOMPARE(editor.txtLineNumber->text(), QString("1"));
+            QCOMPARE(editor.lineNumberBox()->text(), QString("1"));
             QCOMPARE(editor.txtDescriptiveName->text(), QString("Taunt"));
             QCOMPARE(editor.mmoDescription->toPlainText(), QString("say it"));
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay two\nsay three"));
             typeLines(editor.mmoAlias, {"say one", "say three"});
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         // A double-click edits too.
         const QRect cell = f.page->entryList(EntryKind::Alias)
@@ -120,7 +120,7 @@ private slots:
 
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay three"));
-            TabFixture::click(editor.btnCancel);
+            TabFixture::click(editor.cancelButton());
         });
         TabFixture::select(f.page->entryList(EntryKind::Alias), 1);
         TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
@@ -150,7 +150,7 @@ private slots:
                 if (box->isVisible())
                     QTest::keyClicks(box, "x");
             if (how == 0)
-                TabFixture::click(editor.btnCancel);
+                TabFixture::click(editor.cancelButton());
             else if (how == 1)
                 QTest::keyClick(&editor, Qt::Key_Escape);
             else
@@ -173,12 +173,12 @@ private slots:
         script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Setting"));
             QVERIFY(!editor.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-            QCOMPARE(editor.btnOk->text(), QString("Ok"));
-            QCOMPARE(editor.txtNumberOfLines->text(), QString("1"));
+            QCOMPARE(editor.okButton()->text(), QString("Ok"));
+            QCOMPARE(editor.numberOfLinesBox()->text(), QString("1"));
             QCOMPARE(editor.txtSetting->text(), QString("fov"));
             QCOMPARE(editor.txtSettingValue->text(), QString("90"));
             retype(editor.txtSettingValue, "110");
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
@@ -190,11 +190,11 @@ private slots:
                  QList<bool>({true, true}));
 
         script.then<SettingDialog>([](SettingDialog& editor) {
-            QCOMPARE(editor.txtNumberOfLines->text(), QString("2"));
+            QCOMPARE(editor.numberOfLinesBox()->text(), QString("2"));
             QVERIFY(editor.txtSetting->text().isEmpty());
             QTest::keyClicks(editor.txtSetting, "rate");
             QTest::keyClicks(editor.txtSettingValue, "25000");
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
@@ -248,7 +248,7 @@ private slots:
             if (typed.endsWith('\n'))
                 QTest::keyClick(editor.cboBindValue->lineEdit(), Qt::Key_Return);
             if (editor.isVisible())
-                TabFixture::click(editor.btnOk);
+                TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         QVERIFY(script.done());
@@ -302,7 +302,7 @@ private slots:
             QCOMPARE(editor.txtBindKey->text(), QString("f"));
             QCOMPARE(editor.cboBindValue->currentIndex(), picked);
             QCOMPARE(editor.cboBindValue->currentText(), text);
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Binding));
         QVERIFY(script.done());
@@ -337,9 +337,9 @@ private slots:
         ModalScript script;
         script.then<SettingDialog>([](SettingDialog& editor) {
             QTest::keyClicks(editor.txtSetting, "fov");
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
             QVERIFY(editor.isVisible());
-            TabFixture::click(editor.btnCancel);
+            TabFixture::click(editor.cancelButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());

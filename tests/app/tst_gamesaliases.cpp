@@ -256,24 +256,24 @@ private slots:
 
         TabFixture::select(f.page->games(), 0);
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.txtCurrentGame->text(), QString("ctf"));
+            QCOMPARE(editor.currentGameBox()->text(), QString("ctf"));
             QTest::keyClicks(editor.txtDescriptiveName, "Grab Flag");
             QTest::keyClicks(editor.txtAliasName, "flag");
             QTest::keyClicks(editor.mmoAlias, "use grapple");
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         script.then<BindingDialog>([](BindingDialog& editor) {
             QTest::keyClick(editor.txtBindKey, Qt::Key_G);
             QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         for (const char* setting : {"gl_modulate", "cl_run"}) {
             script.then<SettingDialog>([setting](SettingDialog& editor) {
                 QTest::keyClicks(editor.txtSetting, setting);
                 QTest::keyClicks(editor.txtSettingValue, "1");
-                TabFixture::click(editor.btnOk);
+                TabFixture::click(editor.okButton());
             });
             TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         }
@@ -458,7 +458,7 @@ private slots:
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
             editor.mmoAlias->setPlainText("one\ntwo\nthree");
-            TabFixture::click(editor.btnOk);
+            TabFixture::click(editor.okButton());
         });
         if (operation == "delete") {
             f.prompts.answerConfirm(true);
