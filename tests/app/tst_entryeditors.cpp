@@ -50,13 +50,13 @@ private slots:
             QCOMPARE(editor.windowTitle(), QString("Alias"));
             QVERIFY(!editor.hiddenItems()->isVisible());
             QCOMPARE(editor.lineNumberBox()->text(), QString("2"));
-            QCOMPARE(editor.txtNewAlias->text(), QString("true"));
+            QCOMPARE(editor.newAliasBox()->text(), QString("true"));
             QCOMPARE(editor.currentGameBox()->text(), QString("Global Aliases"));
-            QVERIFY(editor.txtDescriptiveName->text().isEmpty());
-            QTest::keyClicks(editor.txtDescriptiveName, "Twenty characters!!!");
-            QTest::keyClicks(editor.txtAliasName, "combo");
-            typeLines(editor.mmoDescription, {"first half, ", "second half"});
-            typeLines(editor.mmoAlias, {"+attack", "wait", "-attack"});
+            QVERIFY(editor.descriptiveNameBox()->text().isEmpty());
+            QTest::keyClicks(editor.descriptiveNameBox(), "Twenty characters!!!");
+            QTest::keyClicks(editor.aliasNameBox(), "combo");
+            typeLines(editor.descriptionText(), {"first half, ", "second half"});
+            typeLines(editor.aliasText(), {"+attack", "wait", "-attack"});
             TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
@@ -80,8 +80,8 @@ private slots:
         // Opened again, the description is one line.
         TabFixture::select(f.page->entryList(EntryKind::Alias), 2);
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.mmoDescription->toPlainText(), QString("first half, second half"));
-            QCOMPARE(editor.mmoAlias->toPlainText(), QString("+attack\nwait\n-attack"));
+            QCOMPARE(editor.descriptionText()->toPlainText(), QString("first half, second half"));
+            QCOMPARE(editor.aliasText()->toPlainText(), QString("+attack\nwait\n-attack"));
             TabFixture::click(editor.cancelButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
@@ -95,12 +95,12 @@ private slots:
         TabFixture::select(f.page->entryList(EntryKind::Alias), 1);
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.txtNewAlias->text(), QString("false"));
+            QCOMPARE(editor.newAliasBox()->text(), QString("false"));
             QCOMPARE(editor.lineNumberBox()->text(), QString("1"));
-            QCOMPARE(editor.txtDescriptiveName->text(), QString("Taunt"));
-            QCOMPARE(editor.mmoDescription->toPlainText(), QString("say it"));
-            QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay two\nsay three"));
-            typeLines(editor.mmoAlias, {"say one", "say three"});
+            QCOMPARE(editor.descriptiveNameBox()->text(), QString("Taunt"));
+            QCOMPARE(editor.descriptionText()->toPlainText(), QString("say it"));
+            QCOMPARE(editor.aliasText()->toPlainText(), QString("say one\nsay two\nsay three"));
+            typeLines(editor.aliasText(), {"say one", "say three"});
             TabFixture::click(editor.okButton());
         });
         // A double-click edits too.
@@ -119,7 +119,7 @@ private slots:
                  QList<bool>({true, false}));
 
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay three"));
+            QCOMPARE(editor.aliasText()->toPlainText(), QString("say one\nsay three"));
             TabFixture::click(editor.cancelButton());
         });
         TabFixture::select(f.page->entryList(EntryKind::Alias), 1);

@@ -257,9 +257,9 @@ private slots:
         TabFixture::select(f.page->games(), 0);
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.currentGameBox()->text(), QString("ctf"));
-            QTest::keyClicks(editor.txtDescriptiveName, "Grab Flag");
-            QTest::keyClicks(editor.txtAliasName, "flag");
-            QTest::keyClicks(editor.mmoAlias, "use grapple");
+            QTest::keyClicks(editor.descriptiveNameBox(), "Grab Flag");
+            QTest::keyClicks(editor.aliasNameBox(), "flag");
+            QTest::keyClicks(editor.aliasText(), "use grapple");
             TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
@@ -457,7 +457,7 @@ private slots:
         TabFixture::select(w.list, 2);
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
-            editor.mmoAlias->setPlainText("one\ntwo\nthree");
+            editor.aliasText()->setPlainText("one\ntwo\nthree");
             TabFixture::click(editor.okButton());
         });
         if (operation == "delete") {
