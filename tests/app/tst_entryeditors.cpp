@@ -232,21 +232,21 @@ private slots:
         ModalScript script;
         script.then<BindingDialog>([&](BindingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Key Binding"));
-            QCOMPARE(editor.cboBindValue->count(), 2);
-            QCOMPARE(editor.cboBindValue->itemText(1), QString("Taunt"));
-            QCOMPARE(editor.cboBindValue->currentIndex(), -1);
-            QVERIFY(editor.cboBindValue->currentText().isEmpty());
+            QCOMPARE(editor.bindValueBox()->count(), 2);
+            QCOMPARE(editor.bindValueBox()->itemText(1), QString("Taunt"));
+            QCOMPARE(editor.bindValueBox()->currentIndex(), -1);
+            QVERIFY(editor.bindValueBox()->currentText().isEmpty());
             // The key is captured, never typed.
-            QTest::keyClick(editor.txtBindKey, Qt::Key_PageDown);
+            QTest::keyClick(editor.bindKeyBox(), Qt::Key_PageDown);
             QKeyEvent typing(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-            QApplication::sendEvent(editor.txtBindKey, &typing);
-            QCOMPARE(editor.txtBindKey->text(), QString("PGDN"));
+            QApplication::sendEvent(editor.bindKeyBox(), &typing);
+            QCOMPARE(editor.bindKeyBox()->text(), QString("PGDN"));
             if (typed.isEmpty())
-                QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
+                QTest::keyClick(editor.bindValueBox(), Qt::Key_Down);
             else
-                QTest::keyClicks(editor.cboBindValue->lineEdit(), typed.trimmed());
+                QTest::keyClicks(editor.bindValueBox()->lineEdit(), typed.trimmed());
             if (typed.endsWith('\n'))
-                QTest::keyClick(editor.cboBindValue->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(editor.bindValueBox()->lineEdit(), Qt::Key_Return);
             if (editor.isVisible())
                 TabFixture::click(editor.okButton());
         });
@@ -299,9 +299,9 @@ private slots:
         const QByteArray before = f.env.readFile(shown);
         ModalScript script;
         script.then<BindingDialog>([&](BindingDialog& editor) {
-            QCOMPARE(editor.txtBindKey->text(), QString("f"));
-            QCOMPARE(editor.cboBindValue->currentIndex(), picked);
-            QCOMPARE(editor.cboBindValue->currentText(), text);
+            QCOMPARE(editor.bindKeyBox()->text(), QString("f"));
+            QCOMPARE(editor.bindValueBox()->currentIndex(), picked);
+            QCOMPARE(editor.bindValueBox()->currentText(), text);
             TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Binding));

@@ -264,8 +264,8 @@ private slots:
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         script.then<BindingDialog>([](BindingDialog& editor) {
-            QTest::keyClick(editor.txtBindKey, Qt::Key_G);
-            QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
+            QTest::keyClick(editor.bindKeyBox(), Qt::Key_G);
+            QTest::keyClick(editor.bindValueBox(), Qt::Key_Down);
             TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
