@@ -175,9 +175,9 @@ private slots:
             QVERIFY(!editor.windowFlags().testFlag(Qt::WindowCloseButtonHint));
             QCOMPARE(editor.okButton()->text(), QString("Ok"));
             QCOMPARE(editor.numberOfLinesBox()->text(), QString("1"));
-            QCOMPARE(editor.txtSetting->text(), QString("fov"));
-            QCOMPARE(editor.txtSettingValue->text(), QString("90"));
-            retype(editor.txtSettingValue, "110");
+            QCOMPARE(editor.settingBox()->text(), QString("fov"));
+            QCOMPARE(editor.settingValueBox()->text(), QString("90"));
+            retype(editor.settingValueBox(), "110");
             TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Setting));
@@ -191,9 +191,9 @@ private slots:
 
         script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.numberOfLinesBox()->text(), QString("2"));
-            QVERIFY(editor.txtSetting->text().isEmpty());
-            QTest::keyClicks(editor.txtSetting, "rate");
-            QTest::keyClicks(editor.txtSettingValue, "25000");
+            QVERIFY(editor.settingBox()->text().isEmpty());
+            QTest::keyClicks(editor.settingBox(), "rate");
+            QTest::keyClicks(editor.settingValueBox(), "25000");
             TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
@@ -336,7 +336,7 @@ private slots:
         f.prompts.expectError();
         ModalScript script;
         script.then<SettingDialog>([](SettingDialog& editor) {
-            QTest::keyClicks(editor.txtSetting, "fov");
+            QTest::keyClicks(editor.settingBox(), "fov");
             TabFixture::click(editor.okButton());
             QVERIFY(editor.isVisible());
             TabFixture::click(editor.cancelButton());

@@ -271,8 +271,8 @@ private slots:
         TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         for (const char* setting : {"gl_modulate", "cl_run"}) {
             script.then<SettingDialog>([setting](SettingDialog& editor) {
-                QTest::keyClicks(editor.txtSetting, setting);
-                QTest::keyClicks(editor.txtSettingValue, "1");
+                QTest::keyClicks(editor.settingBox(), setting);
+                QTest::keyClicks(editor.settingValueBox(), "1");
                 TabFixture::click(editor.okButton());
             });
             TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
