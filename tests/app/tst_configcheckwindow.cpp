@@ -253,7 +253,7 @@ void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
     emit dialog->lvwFindings->cellDoubleClicked(1, 1);
     auto* editor = f.w().findChild<EditorWindow*>();
     QVERIFY(editor);
-    QCOMPARE(editor->mmoFile->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
+    QCOMPARE(editor->fileText()->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
     editor->close();
 
     // With no file there is nothing to check.
