@@ -71,40 +71,40 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
     : QDialog(owner) {
     setObjectName(QStringLiteral("configCheckDialog"));
     setWindowTitle(QStringLiteral("Check Config"));
-    lblSummary = new QLabel(summaryText(fileName, engine, findings), this);
-    lblSummary->setObjectName(QStringLiteral("lblSummary"));
-    lblSummary->setWordWrap(true);
-    lvwFindings = new QTableWidget(int(findings.size()), 2, this);
-    lvwFindings->setObjectName(QStringLiteral("lvwFindings"));
-    lvwFindings->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Finding")});
-    lvwFindings->verticalHeader()->hide();
-    lvwFindings->horizontalHeader()->setStretchLastSection(true);
-    lvwFindings->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwFindings->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwFindings->setWordWrap(true);
+    summaryLabel_ = new QLabel(summaryText(fileName, engine, findings), this);
+    summaryLabel_->setObjectName(QStringLiteral("lblSummary"));
+    summaryLabel_->setWordWrap(true);
+    findingsTable_ = new QTableWidget(int(findings.size()), 2, this);
+    findingsTable_->setObjectName(QStringLiteral("lvwFindings"));
+    findingsTable_->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Finding")});
+    findingsTable_->verticalHeader()->hide();
+    findingsTable_->horizontalHeader()->setStretchLastSection(true);
+    findingsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    findingsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    findingsTable_->setWordWrap(true);
     for (int row = 0; row < findings.size(); ++row) {
         const ConfigFinding& finding = findings[row];
         auto* line = new QTableWidgetItem(QString::number(finding.line));
         line->setData(Qt::UserRole, finding.line);
         line->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
-        lvwFindings->setItem(row, 0, line);
-        lvwFindings->setItem(
+        findingsTable_->setItem(row, 0, line);
+        findingsTable_->setItem(
             row, 1,
             new QTableWidgetItem((finding.isNote() ? QStringLiteral("note: ") : QString()) +
                                  finding.text));
     }
-    lvwFindings->resizeColumnToContents(0);
+    findingsTable_->resizeColumnToContents(0);
     // Rows as high as their wrapped text, whenever the width of the text changes.
-    connect(lvwFindings->horizontalHeader(), &QHeaderView::sectionResized, lvwFindings,
+    connect(findingsTable_->horizontalHeader(), &QHeaderView::sectionResized, findingsTable_,
             &QTableWidget::resizeRowsToContents);
-    connect(lvwFindings, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        emit lineChosen(lvwFindings->item(row, 0)->data(Qt::UserRole).toInt());
+    connect(findingsTable_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        emit lineChosen(findingsTable_->item(row, 0)->data(Qt::UserRole).toInt());
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblSummary);
-    layout->addWidget(lvwFindings);
+    layout->addWidget(summaryLabel_);
+    layout->addWidget(findingsTable_);
     layout->addWidget(buttons);
     resize(600, 320);
 }

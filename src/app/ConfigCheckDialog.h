@@ -17,11 +17,15 @@ public:
     ConfigCheckDialog(QWidget* owner, const QString& fileName, Engine engine,
                       const QList<ConfigFinding>& findings);
 
-    QLabel* lblSummary;
-    QTableWidget* lvwFindings;
+    QLabel* summaryLabel() const { return summaryLabel_; }
+    QTableWidget* findingsTable() const { return findingsTable_; }
 
 signals:
     void lineChosen(int line);
+
+private:
+    QLabel* summaryLabel_;
+    QTableWidget* findingsTable_;
 };
 
 // Adds File > Check Config to the window's menu, and marks the window's key boxes while two

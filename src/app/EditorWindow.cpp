@@ -33,18 +33,18 @@ EditorWindow::EditorWindow(QWidget* owner, Prompts& prompts, const QString& file
     move(designPosition);
     resize(designSize);
 
-    mmoFile = new QPlainTextEdit(this);
-    mmoFile->setObjectName(QStringLiteral("mmoFile"));
-    mmoFile->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    mmoFile->setLineWrapMode(
+    fileText_ = new QPlainTextEdit(this);
+    fileText_->setObjectName(QStringLiteral("mmoFile"));
+    fileText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    fileText_->setLineWrapMode(
         QPlainTextEdit::WidgetWidth); // on screen only; the file keeps its lines
-    mmoFile->setPlainText(lines.join(QLatin1Char('\n')));
+    fileText_->setPlainText(lines.join(QLatin1Char('\n')));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(memoMargin, memoMargin, memoMargin, memoMargin);
-    layout->addWidget(mmoFile);
+    layout->addWidget(fileText_);
 
     // Any change counts, whether typed, deleted, cut, pasted or dropped.
-    connect(mmoFile, &QPlainTextEdit::textChanged, this, [this] { modified_ = true; });
+    connect(fileText_, &QPlainTextEdit::textChanged, this, [this] { modified_ = true; });
     formCreate();
 }
 
@@ -60,13 +60,13 @@ void EditorWindow::formCreate() {
 }
 
 void EditorWindow::goToLine(int line) {
-    QTextDocument* text = mmoFile->document();
+    QTextDocument* text = fileText_->document();
     QTextBlock block = text->findBlockByNumber(line - 1);
     if (!block.isValid())
         block = text->lastBlock();
-    mmoFile->setTextCursor(QTextCursor(block));
-    mmoFile->centerCursor();
-    mmoFile->setFocus();
+    fileText_->setTextCursor(QTextCursor(block));
+    fileText_->centerCursor();
+    fileText_->setFocus();
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
@@ -88,7 +88,7 @@ bool EditorWindow::formClose() {
 }
 
 void EditorWindow::save() {
-    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*mmoFile)), lineEnding_,
+    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*fileText_)), lineEnding_,
                          encoding_);
     modified_ = false;
 }

@@ -34,7 +34,7 @@ public:
     // (its file could not be saved).
     static bool closeAll(QWidget* owner);
 
-    QPlainTextEdit* mmoFile;
+    QPlainTextEdit* fileText() const { return fileText_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,4 +51,5 @@ private:
     Reread reread_;
     TextEncoding encoding_;
     bool modified_ = false;
+    QPlainTextEdit* fileText_;
 };

@@ -135,24 +135,24 @@ OptionsDialog::OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::functio
 
 void OptionsDialog::createDirectoryRows() {
     quake2DirLabel_ = makeLabel(this, "Label1", QStringLiteral("Quake2 Directory: "), {4, 6});
-    txtQ2Dir = makeDirectoryEdit(this, "txtQ2Dir", {4, 20});
-    btnQ2Dir = makeGlyphButton(this, "btnQ2Dir", {309, 19});
+    quake2DirBox_ = makeDirectoryEdit(this, "txtQ2Dir", {4, 20});
+    quake2DirButton_ = makeGlyphButton(this, "btnQ2Dir", {309, 19});
 
     baseDirLabel_ = makeLabel(this, "Label3", QStringLiteral("Baseq2 directory "), {4, 44});
-    txtBaseq2dir = makeDirectoryEdit(this, "txtBaseq2dir", {4, 58});
-    setHint(txtBaseq2dir, QStringLiteral("The location of the directory where baseq2/ directory "
-                                         "resides.  This doesn't have to be filled in."));
-    btnBaseq2dir = makeGlyphButton(this, "btnBaseq2dir", {309, 57});
+    baseDirBox_ = makeDirectoryEdit(this, "txtBaseq2dir", {4, 58});
+    setHint(baseDirBox_, QStringLiteral("The location of the directory where baseq2/ directory "
+                                        "resides.  This doesn't have to be filled in."));
+    baseDirButton_ = makeGlyphButton(this, "btnBaseq2dir", {309, 57});
 
     cdDirLabel_ = makeLabel(this, "Label4", QStringLiteral("Cd Rom Path"), {6, 82});
-    txtCddir = makeDirectoryEdit(this, "txtCddir", {6, 96});
-    setHint(txtCddir, QStringLiteral("The location of the directory where cdrom data files "
-                                     "reside.  This doesn't have to be filled in."));
-    btnCddir = makeGlyphButton(this, "btnCddir", {311, 95});
+    cdDirBox_ = makeDirectoryEdit(this, "txtCddir", {6, 96});
+    setHint(cdDirBox_, QStringLiteral("The location of the directory where cdrom data files "
+                                      "reside.  This doesn't have to be filled in."));
+    cdDirButton_ = makeGlyphButton(this, "btnCddir", {311, 95});
 
-    directories_ = {{txtQ2Dir, VexaIni::Quake2Path},
-                    {txtBaseq2dir, VexaIni::BaseDir},
-                    {txtCddir, VexaIni::CdRom}};
+    directories_ = {{quake2DirBox_, VexaIni::Quake2Path},
+                    {baseDirBox_, VexaIni::BaseDir},
+                    {cdDirBox_, VexaIni::CdRom}};
 }
 
 void OptionsDialog::createTabGroup() {
@@ -164,15 +164,15 @@ void OptionsDialog::createTabGroup() {
         const char* caption;
         int top;
     } rows[] = {
-        {&OptionsDialog::cbxMovement, "cbxMovement", "Movement", 16},
-        {&OptionsDialog::cbxWeapons, "cbxWeapons", "Weapons && Inv", 39},
-        {&OptionsDialog::cbxCommunications, "cbxCommunications", "Communications", 61},
-        {&OptionsDialog::cbxVideo, "cbxVideo", "Video", 84},
-        {&OptionsDialog::cbxSound, "cbxSound", "Sound", 106},
-        {&OptionsDialog::cbxMenus, "cbxMenus", "Menus", 129},
-        {&OptionsDialog::cbxClient, "cbxClient", "Client", 151},
-        {&OptionsDialog::cbxServer, "cbxServer", "Server", 174},
-        {&OptionsDialog::cbxAlias, "cbxAlias", "Games && Aliases", 196},
+        {&OptionsDialog::movementBox_, "cbxMovement", "Movement", 16},
+        {&OptionsDialog::weaponsBox_, "cbxWeapons", "Weapons && Inv", 39},
+        {&OptionsDialog::communicationsBox_, "cbxCommunications", "Communications", 61},
+        {&OptionsDialog::videoBox_, "cbxVideo", "Video", 84},
+        {&OptionsDialog::soundBox_, "cbxSound", "Sound", 106},
+        {&OptionsDialog::menusBox_, "cbxMenus", "Menus", 129},
+        {&OptionsDialog::clientBox_, "cbxClient", "Client", 151},
+        {&OptionsDialog::serverBox_, "cbxServer", "Server", 174},
+        {&OptionsDialog::aliasBox_, "cbxAlias", "Games && Aliases", 196},
     };
     static_assert(std::size(rows) == VexaIni::TabCount);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -193,18 +193,18 @@ void OptionsDialog::createRunGroup() {
         IniKey key;
         bool defaultValue;
     } rows[] = {
-        {&OptionsDialog::cbxSaveFilesonRun, "cbxSaveFilesonRun", "Save Files on Run", 15,
+        {&OptionsDialog::saveFilesOnRunBox_, "cbxSaveFilesonRun", "Save Files on Run", 15,
          VexaIni::SaveAllOnRun, true},
-        {&OptionsDialog::cbxSaveFilesOnExit, "cbxSaveFilesOnExit", "Save Files on Exit", 33,
+        {&OptionsDialog::saveFilesOnExitBox_, "cbxSaveFilesOnExit", "Save Files on Exit", 33,
          VexaIni::SaveAllOnExit, false},
-        {&OptionsDialog::cbxSaveBoxOnExit, "cbxSaveBoxOnExit", "Save Box before exiting VEXA", 48,
+        {&OptionsDialog::saveBoxOnExitBox_, "cbxSaveBoxOnExit", "Save Box before exiting VEXA", 48,
          VexaIni::SaveBoxOnExit, true},
-        {&OptionsDialog::cbxCloseOnRun, "cbxCloseOnRun", "Close on Exit", 68, VexaIni::CloseOnExit,
+        {&OptionsDialog::closeOnRunBox_, "cbxCloseOnRun", "Close on Exit", 68, VexaIni::CloseOnExit,
          true},
-        {&OptionsDialog::cbxMinimize, "cbxMinimize", "Minimize On Run", 83, VexaIni::Minimize,
+        {&OptionsDialog::minimizeBox_, "cbxMinimize", "Minimize On Run", 83, VexaIni::Minimize,
          false},
-        {&OptionsDialog::cbxStatusBox, "cbxStatusBox", "Status Box On Run", 103, VexaIni::StatusBox,
-         true},
+        {&OptionsDialog::useStatusBox_, "cbxStatusBox", "Status Box On Run", 103,
+         VexaIni::StatusBox, true},
     };
     for (const auto& row : rows) {
         QCheckBox* box = makeCheck(runGroup_, row.name, QLatin1String(row.caption), {8, row.top});
@@ -212,19 +212,19 @@ void OptionsDialog::createRunGroup() {
         runChecks_.push_back({box, row.key, row.defaultValue});
     }
     // The state the enabling rules measure loading against.
-    cbxCloseOnRun->setChecked(true);
-    cbxSaveFilesOnExit->setChecked(false);
+    closeOnRunBox_->setChecked(true);
+    saveFilesOnExitBox_->setChecked(false);
 
-    txtStatusTime = new QLineEdit(runGroup_);
-    txtStatusTime->setObjectName(QStringLiteral("txtStatusTime"));
-    txtStatusTime->setReadOnly(true);
-    txtStatusTime->setGeometry(26, 122, StatusTimeWidth, EditHeight);
+    statusTimeBox_ = new QLineEdit(runGroup_);
+    statusTimeBox_->setObjectName(QStringLiteral("txtStatusTime"));
+    statusTimeBox_->setReadOnly(true);
+    statusTimeBox_->setGeometry(26, 122, StatusTimeWidth, EditHeight);
     statusTimeUpDown_ = new UpDown(runGroup_);
     statusTimeUpDown_->setObjectName(QStringLiteral("UpDown1"));
     statusTimeUpDown_->setRange(0, StatusTimeMaximum);
     statusTimeUpDown_->setWrap(false);
     statusTimeUpDown_->setGeometry(26 + StatusTimeWidth, 122, UpDownWidth, EditHeight);
-    statusTimeUpDown_->setBuddy(txtStatusTime);
+    statusTimeUpDown_->setBuddy(statusTimeBox_);
 
     // Two lines: the caption is wider than the room right of the up-down.
     statusTimeLabel_ = new QLabel(QStringLiteral("Status Box Delay Time in seconds"), runGroup_);
@@ -234,7 +234,7 @@ void OptionsDialog::createRunGroup() {
     statusTimeLabel_->setGeometry(70, 119, labelWidth,
                                   statusTimeLabel_->heightForWidth(labelWidth));
     for (QWidget* widget :
-         {static_cast<QWidget*>(statusTimeLabel_), static_cast<QWidget*>(txtStatusTime),
+         {static_cast<QWidget*>(statusTimeLabel_), static_cast<QWidget*>(statusTimeBox_),
           static_cast<QWidget*>(statusTimeUpDown_)})
         setHint(widget, DelayHint);
 }
@@ -242,42 +242,42 @@ void OptionsDialog::createRunGroup() {
 void OptionsDialog::createConfigGroup() {
     configGroup_ = makeGroup(this, "GroupBox3", QStringLiteral("Config File Save Options"),
                              {146, 278, 185, 65});
-    cbxOptimized =
+    optimizedBox_ =
         makeCheck(configGroup_, "cbxOptimized", QStringLiteral("Optimize Saving (Do not"), {8, 20});
-    setHint(cbxOptimized, QStringLiteral("Does not save Default Values"));
-    cbxIncludeAliases = makeCheck(configGroup_, "cbxIncludeAliases",
-                                  QStringLiteral("Inclued Game and Alias Settings"), {8, 38});
-    configChecks_ = {{cbxOptimized, VexaIni::OptimizedSaving, false},
-                     {cbxIncludeAliases, VexaIni::IncludeAliases, true}};
+    setHint(optimizedBox_, QStringLiteral("Does not save Default Values"));
+    includeAliasesBox_ = makeCheck(configGroup_, "cbxIncludeAliases",
+                                   QStringLiteral("Inclued Game and Alias Settings"), {8, 38});
+    configChecks_ = {{optimizedBox_, VexaIni::OptimizedSaving, false},
+                     {includeAliasesBox_, VexaIni::IncludeAliases, true}};
 }
 
 void OptionsDialog::createEngineGroup() {
     engineGroup_ = makeGroup(this, "GroupBox4", QStringLiteral("Game Engine"),
                              {4, EngineGroupTop, 327, EngineGroupHeight});
-    lblEngine = makeLabel(engineGroup_, "lblEngine", QStringLiteral("Engine"), {8, 21});
-    cboEngine = new QComboBox(engineGroup_);
-    cboEngine->setObjectName(QStringLiteral("cboEngine"));
+    engineLabel_ = makeLabel(engineGroup_, "lblEngine", QStringLiteral("Engine"), {8, 21});
+    engineBox_ = new QComboBox(engineGroup_);
+    engineBox_->setObjectName(QStringLiteral("cboEngine"));
     for (Engine engine : AllEngines)
-        cboEngine->addItem(QLatin1String(engineFacts(engine).displayName), engineIniName(engine));
-    cboEngine->setGeometry(60, 17, EngineBoxWidth, EditHeight);
-    setHint(cboEngine, EngineHint);
-    lblHomeDir = makeLabel(engineGroup_, "lblHomeDir", QStringLiteral("Home"), {8, 45});
-    txtHomeDir = makeDirectoryEdit(engineGroup_, "txtHomeDir", {});
-    setHint(txtHomeDir, HomeHint);
-    btnHomeDir = makeGlyphButton(engineGroup_, "btnHomeDir", {0, 40});
+        engineBox_->addItem(QLatin1String(engineFacts(engine).displayName), engineIniName(engine));
+    engineBox_->setGeometry(60, 17, EngineBoxWidth, EditHeight);
+    setHint(engineBox_, EngineHint);
+    homeDirLabel_ = makeLabel(engineGroup_, "lblHomeDir", QStringLiteral("Home"), {8, 45});
+    homeDirBox_ = makeDirectoryEdit(engineGroup_, "txtHomeDir", {});
+    setHint(homeDirBox_, HomeHint);
+    homeDirButton_ = makeGlyphButton(engineGroup_, "btnHomeDir", {0, 40});
     layOutHomeRow();
 }
 
 // The home field reaches from its label to the browse button at the group's right edge.
 void OptionsDialog::layOutHomeRow() {
     const int right = engineGroup_->width() - GroupPadding;
-    btnHomeDir->move(right - GlyphButtonSize, 40);
-    txtHomeDir->setGeometry(60, 41, btnHomeDir->x() - 2 - 60, EditHeight);
+    homeDirButton_->move(right - GlyphButtonSize, 40);
+    homeDirBox_->setGeometry(60, 41, homeDirButton_->x() - 2 - 60, EditHeight);
 }
 
 void OptionsDialog::createButtons() {
-    btnOk = makeButton(this, "btnOk", QStringLiteral("OK"), {152, ButtonsTop});
-    btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"), {246, ButtonsTop});
+    okButton_ = makeButton(this, "btnOk", QStringLiteral("OK"), {152, ButtonsTop});
+    cancelButton_ = makeButton(this, "btnCancel", QStringLiteral("Cancel"), {246, ButtonsTop});
 }
 
 // The places were laid out for a narrower font; at a wider one the longest captions of the
@@ -303,21 +303,21 @@ void OptionsDialog::connectHandlers() {
         QAbstractButton* button;
         void (OptionsDialog::*handler)();
     } clicks[] = {
-        {btnQ2Dir, &OptionsDialog::pickQuake2Directory},
-        {btnBaseq2dir, &OptionsDialog::pickBaseDirectory},
-        {btnCddir, &OptionsDialog::pickCdDirectory},
-        {btnHomeDir, &OptionsDialog::pickHomeDirectory},
-        {btnOk, &OptionsDialog::applyOptions},
-        {btnCancel, &OptionsDialog::cancel},
+        {quake2DirButton_, &OptionsDialog::pickQuake2Directory},
+        {baseDirButton_, &OptionsDialog::pickBaseDirectory},
+        {cdDirButton_, &OptionsDialog::pickCdDirectory},
+        {homeDirButton_, &OptionsDialog::pickHomeDirectory},
+        {okButton_, &OptionsDialog::applyOptions},
+        {cancelButton_, &OptionsDialog::cancel},
     };
     for (const auto& c : clicks)
         connect(c.button, &QAbstractButton::clicked, this,
                 guarded(prompts_, [this, handler = c.handler] { (this->*handler)(); }));
     // The rules follow every change of state, the user's clicks and loading alike.
-    connect(cbxCloseOnRun, &QCheckBox::toggled, this, [this] { closeOnRunToggled(); });
-    connect(cbxSaveFilesOnExit, &QCheckBox::toggled, this, [this] { saveFilesOnExitToggled(); });
+    connect(closeOnRunBox_, &QCheckBox::toggled, this, [this] { closeOnRunToggled(); });
+    connect(saveFilesOnExitBox_, &QCheckBox::toggled, this, [this] { saveFilesOnExitToggled(); });
     // Only the user's choice proposes the engine's usual home; loading shows what is stored.
-    connect(cboEngine, &QComboBox::activated, this, [this] { engineChosen(); });
+    connect(engineBox_, &QComboBox::activated, this, [this] { engineChosen(); });
 }
 
 void OptionsDialog::formCreate() {
@@ -328,8 +328,8 @@ void OptionsDialog::formCreate() {
     statusTimeUpDown_->setPosition(VexaIni::readInteger(settings_, VexaIni::StatusTime, 8));
     loadChecks(configChecks_);
     const EngineChoice choice = storedEngineChoice(settings_);
-    cboEngine->setCurrentIndex(cboEngine->findData(engineIniName(choice.engine)));
-    txtHomeDir->setText(choice.home);
+    engineBox_->setCurrentIndex(engineBox_->findData(engineIniName(choice.engine)));
+    homeDirBox_->setText(choice.home);
     enableHome();
     placeBesideMainWindow();
 }
@@ -356,39 +356,39 @@ void OptionsDialog::pickQuake2Directory() {
     request.directory = VexaIni::readString(settings_, VexaIni::Quake2Path, QString());
     request.filter = conventions.gameExecutableFilter();
     if (const auto picked = prompts_.openFile(request))
-        txtQ2Dir->setText(conventions.directoryOf(*picked));
+        quake2DirBox_->setText(conventions.directoryOf(*picked));
 }
 
 void OptionsDialog::pickBaseDirectory() {
-    pickFolderInto(txtBaseq2dir);
+    pickFolderInto(baseDirBox_);
 }
 
 void OptionsDialog::pickCdDirectory() {
-    pickFolderInto(txtCddir);
+    pickFolderInto(cdDirBox_);
 }
 
 void OptionsDialog::pickHomeDirectory() {
-    const QString start = txtHomeDir->text().isEmpty() ? QDir::homePath() : txtHomeDir->text();
+    const QString start = homeDirBox_->text().isEmpty() ? QDir::homePath() : homeDirBox_->text();
     if (const auto picked = prompts_.browseFolder(HomeCaption, start))
-        txtHomeDir->setText(*picked);
+        homeDirBox_->setText(*picked);
 }
 
 Engine OptionsDialog::chosenEngine() const {
-    return engineFromIniName(cboEngine->currentData().toString()).value_or(Engine::id);
+    return engineFromIniName(engineBox_->currentData().toString()).value_or(Engine::id);
 }
 
 void OptionsDialog::engineChosen() {
-    txtHomeDir->setText(usualHome(chosenEngine()));
+    homeDirBox_->setText(usualHome(chosenEngine()));
     enableHome();
 }
 
 // Id 3.21 has no home of its own: the field stays empty and closed.
 void OptionsDialog::enableHome() {
     const bool hasHome = chosenEngine() != Engine::id;
-    txtHomeDir->setEnabled(hasHome);
-    btnHomeDir->setEnabled(hasHome);
+    homeDirBox_->setEnabled(hasHome);
+    homeDirButton_->setEnabled(hasHome);
     if (!hasHome)
-        txtHomeDir->clear();
+        homeDirBox_->clear();
 }
 
 void OptionsDialog::pickFolderInto(QLineEdit* edit) {
@@ -398,11 +398,11 @@ void OptionsDialog::pickFolderInto(QLineEdit* edit) {
 }
 
 void OptionsDialog::closeOnRunToggled() {
-    cbxMinimize->setEnabled(!cbxCloseOnRun->isChecked());
+    minimizeBox_->setEnabled(!closeOnRunBox_->isChecked());
 }
 
 void OptionsDialog::saveFilesOnExitToggled() {
-    cbxSaveBoxOnExit->setEnabled(!cbxSaveFilesOnExit->isChecked());
+    saveBoxOnExitBox_->setEnabled(!saveFilesOnExitBox_->isChecked());
 }
 
 void OptionsDialog::applyOptions() {
@@ -412,7 +412,7 @@ void OptionsDialog::applyOptions() {
     saveChecks(runChecks_);
     VexaIni::writeInteger(settings_, VexaIni::StatusTime, statusTimeUpDown_->position());
     saveChecks(configChecks_);
-    writeEngineChoice(settings_, {chosenEngine(), txtHomeDir->text()});
+    writeEngineChoice(settings_, {chosenEngine(), homeDirBox_->text()});
     if (applied_)
         applied_();
     accept();

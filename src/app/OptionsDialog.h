@@ -34,52 +34,22 @@ public:
     // OK has written everything (the tabs, the lists and the engine follow).
     OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::function<void()> applied);
 
-    QLabel* quake2DirLabel_ = nullptr;
-    QLineEdit* txtQ2Dir = nullptr;
-    QToolButton* btnQ2Dir = nullptr;
-    QLabel* baseDirLabel_ = nullptr;
-    QLineEdit* txtBaseq2dir = nullptr;
-    QToolButton* btnBaseq2dir = nullptr;
-    QLabel* cdDirLabel_ = nullptr;
-    QLineEdit* txtCddir = nullptr;
-    QToolButton* btnCddir = nullptr;
-
-    QGroupBox* tabsGroup_ = nullptr;
-    QCheckBox* cbxMovement = nullptr;
-    QCheckBox* cbxWeapons = nullptr;
-    QCheckBox* cbxCommunications = nullptr;
-    QCheckBox* cbxVideo = nullptr;
-    QCheckBox* cbxSound = nullptr;
-    QCheckBox* cbxMenus = nullptr;
-    QCheckBox* cbxClient = nullptr;
-    QCheckBox* cbxServer = nullptr;
-    QCheckBox* cbxAlias = nullptr;
-
-    QGroupBox* runGroup_ = nullptr;
-    QCheckBox* cbxSaveFilesonRun = nullptr;
-    QCheckBox* cbxSaveFilesOnExit = nullptr;
-    QCheckBox* cbxSaveBoxOnExit = nullptr;
-    QCheckBox* cbxCloseOnRun = nullptr;
-    QCheckBox* cbxMinimize = nullptr;
-    QCheckBox* cbxStatusBox = nullptr;
-    QLineEdit* txtStatusTime = nullptr;
-    UpDown* statusTimeUpDown_ = nullptr;
-    QLabel* statusTimeLabel_ = nullptr;
-
-    QGroupBox* configGroup_ = nullptr;
-    QCheckBox* cbxOptimized = nullptr;
-    QCheckBox* cbxIncludeAliases = nullptr;
-
-    // The engine the game runs on and its own directory.
-    QGroupBox* engineGroup_ = nullptr;
-    QLabel* lblEngine = nullptr;
-    QComboBox* cboEngine = nullptr;
-    QLabel* lblHomeDir = nullptr;
-    QLineEdit* txtHomeDir = nullptr;
-    QToolButton* btnHomeDir = nullptr;
-
-    QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
+    QLineEdit* quake2DirBox() const { return quake2DirBox_; }
+    QLineEdit* baseDirBox() const { return baseDirBox_; }
+    QLineEdit* cdDirBox() const { return cdDirBox_; }
+    QGroupBox* tabsGroup() const { return tabsGroup_; }
+    QGroupBox* runGroup() const { return runGroup_; }
+    QCheckBox* saveBoxOnExitBox() const { return saveBoxOnExitBox_; }
+    QCheckBox* minimizeBox() const { return minimizeBox_; }
+    QLineEdit* statusTimeBox() const { return statusTimeBox_; }
+    UpDown* statusTimeUpDown() const { return statusTimeUpDown_; }
+    QGroupBox* configGroup() const { return configGroup_; }
+    QGroupBox* engineGroup() const { return engineGroup_; }
+    QComboBox* engineBox() const { return engineBox_; }
+    QLineEdit* homeDirBox() const { return homeDirBox_; }
+    QToolButton* homeDirButton() const { return homeDirButton_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
 private:
     // A check box stored under one key, with the default of this dialog's reads.
@@ -120,6 +90,53 @@ private:
     void saveChecks(const std::vector<CheckBinding>& checks);
     void pickFolderInto(QLineEdit* edit);
     void placeBesideMainWindow();
+
+    QLabel* quake2DirLabel_ = nullptr;
+    QLineEdit* quake2DirBox_ = nullptr;
+    QToolButton* quake2DirButton_ = nullptr;
+    QLabel* baseDirLabel_ = nullptr;
+    QLineEdit* baseDirBox_ = nullptr;
+    QToolButton* baseDirButton_ = nullptr;
+    QLabel* cdDirLabel_ = nullptr;
+    QLineEdit* cdDirBox_ = nullptr;
+    QToolButton* cdDirButton_ = nullptr;
+
+    QGroupBox* tabsGroup_ = nullptr;
+    QCheckBox* movementBox_ = nullptr;
+    QCheckBox* weaponsBox_ = nullptr;
+    QCheckBox* communicationsBox_ = nullptr;
+    QCheckBox* videoBox_ = nullptr;
+    QCheckBox* soundBox_ = nullptr;
+    QCheckBox* menusBox_ = nullptr;
+    QCheckBox* clientBox_ = nullptr;
+    QCheckBox* serverBox_ = nullptr;
+    QCheckBox* aliasBox_ = nullptr;
+
+    QGroupBox* runGroup_ = nullptr;
+    QCheckBox* saveFilesOnRunBox_ = nullptr;
+    QCheckBox* saveFilesOnExitBox_ = nullptr;
+    QCheckBox* saveBoxOnExitBox_ = nullptr;
+    QCheckBox* closeOnRunBox_ = nullptr;
+    QCheckBox* minimizeBox_ = nullptr;
+    QCheckBox* useStatusBox_ = nullptr;
+    QLineEdit* statusTimeBox_ = nullptr;
+    UpDown* statusTimeUpDown_ = nullptr;
+    QLabel* statusTimeLabel_ = nullptr;
+
+    QGroupBox* configGroup_ = nullptr;
+    QCheckBox* optimizedBox_ = nullptr;
+    QCheckBox* includeAliasesBox_ = nullptr;
+
+    // The engine the game runs on and its own directory.
+    QGroupBox* engineGroup_ = nullptr;
+    QLabel* engineLabel_ = nullptr;
+    QComboBox* engineBox_ = nullptr;
+    QLabel* homeDirLabel_ = nullptr;
+    QLineEdit* homeDirBox_ = nullptr;
+    QToolButton* homeDirButton_ = nullptr;
+
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 
     Prompts& prompts_;
     QWidget* mainWindow_;

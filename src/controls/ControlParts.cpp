@@ -101,19 +101,18 @@ void fillIfNotEmpty(QLineEdit& field, const QString& text) {
 
 void fillInfo(SettingInfoDialog& info, const InfoContent& content) {
     info.setWindowTitle(content.command);
-    fillIfNotEmpty(*info.txtCommand, content.command);
-    QLineEdit* const current[4] = {info.txtCurrent1, info.txtCurrent2, info.txtCurrent3,
-                                   info.txtCurrent4};
+    fillIfNotEmpty(*info.commandBox(), content.command);
     for (int i = 0; i < 4; ++i)
-        fillIfNotEmpty(*current[i], content.current[i]);
-    fillIfNotEmpty(*info.txtDefault, content.defaultValue);
-    info.mmoDescription->clear();
+        fillIfNotEmpty(*info.currentBox(i), content.current[i]);
+    fillIfNotEmpty(*info.defaultBox(), content.defaultValue);
+    info.descriptionText()->clear();
     if (!content.description.isEmpty())
-        info.mmoDescription->appendPlainText(content.description);
-    info.mmoDescription->moveCursor(QTextCursor::Start); // a long description reads from its start
+        info.descriptionText()->appendPlainText(content.description);
+    info.descriptionText()->moveCursor(
+        QTextCursor::Start); // a long description reads from its start
     if (!content.notes.isEmpty()) {
-        info.mmoNotes->clear();
-        info.mmoNotes->setPlainText(content.notes.join(QLatin1Char('\n')));
+        info.notesText()->clear();
+        info.notesText()->setPlainText(content.notes.join(QLatin1Char('\n')));
     }
 }
 

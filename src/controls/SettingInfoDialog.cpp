@@ -54,35 +54,35 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
     focusHolder_->setFrame(false);
     focusHolder_->setGeometry(0, 0, 0, 0);
 
-    txtCommand = readOnlyEdit(this, "txtCommand");
-    txtDefault = readOnlyEdit(this, "txtDefault");
-    txtCurrent1 = readOnlyEdit(this, "txtCurrent1");
-    txtCurrent2 = readOnlyEdit(this, "txtCurrent2");
-    txtCurrent3 = readOnlyEdit(this, "txtCurrent3");
-    txtCurrent4 = readOnlyEdit(this, "txtCurrent4");
-    mmoDescription = memo(this, "mmoDescription");
-    mmoNotes = memo(this, "mmoNotes");
-    mmoNotes->setReadOnly(true);
-    setHeightInLines(*mmoDescription, 2);
+    commandBox_ = readOnlyEdit(this, "txtCommand");
+    defaultBox_ = readOnlyEdit(this, "txtDefault");
+    currentBoxes_[0] = readOnlyEdit(this, "txtCurrent1");
+    currentBoxes_[1] = readOnlyEdit(this, "txtCurrent2");
+    currentBoxes_[2] = readOnlyEdit(this, "txtCurrent3");
+    currentBoxes_[3] = readOnlyEdit(this, "txtCurrent4");
+    descriptionText_ = memo(this, "mmoDescription");
+    notesText_ = memo(this, "mmoNotes");
+    notesText_->setReadOnly(true);
+    setHeightInLines(*descriptionText_, 2);
 
     auto* top = new QGridLayout;
-    top->addWidget(caption(this, "Command", txtCommand), 0, 0);
-    top->addWidget(caption(this, "Default", txtDefault), 0, 1);
-    top->addWidget(txtCommand, 1, 0);
-    top->addWidget(txtDefault, 1, 1);
+    top->addWidget(caption(this, "Command", commandBox_), 0, 0);
+    top->addWidget(caption(this, "Default", defaultBox_), 0, 1);
+    top->addWidget(commandBox_, 1, 0);
+    top->addWidget(defaultBox_, 1, 1);
     top->setColumnStretch(0, 3);
     top->setColumnStretch(1, 2);
     top->setVerticalSpacing(1);
 
     auto* values = new QGridLayout;
-    values->addWidget(caption(this, "Value 1", txtCurrent1), 0, 0);
-    values->addWidget(txtCurrent1, 0, 1);
-    values->addWidget(caption(this, "Value 2", txtCurrent2), 0, 2);
-    values->addWidget(txtCurrent2, 0, 3);
-    values->addWidget(caption(this, "Value 3", txtCurrent3), 1, 0);
-    values->addWidget(txtCurrent3, 1, 1);
-    values->addWidget(caption(this, "Value 4", txtCurrent4), 1, 2);
-    values->addWidget(txtCurrent4, 1, 3);
+    values->addWidget(caption(this, "Value 1", currentBoxes_[0]), 0, 0);
+    values->addWidget(currentBoxes_[0], 0, 1);
+    values->addWidget(caption(this, "Value 2", currentBoxes_[1]), 0, 2);
+    values->addWidget(currentBoxes_[1], 0, 3);
+    values->addWidget(caption(this, "Value 3", currentBoxes_[2]), 1, 0);
+    values->addWidget(currentBoxes_[2], 1, 1);
+    values->addWidget(caption(this, "Value 4", currentBoxes_[3]), 1, 2);
+    values->addWidget(currentBoxes_[3], 1, 3);
     values->setColumnStretch(1, 1);
     values->setColumnStretch(3, 1);
     values->setContentsMargins(8, 0, 0, 0);
@@ -96,22 +96,23 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
     column->addWidget(caption(this, "Current Values"));
     column->addLayout(values);
     column->addSpacing(5);
-    column->addWidget(caption(this, "Description", mmoDescription));
-    column->addWidget(mmoDescription);
+    column->addWidget(caption(this, "Description", descriptionText_));
+    column->addWidget(descriptionText_);
     column->addSpacing(5);
-    column->addWidget(caption(this, "Additional Notes", mmoNotes));
-    column->addWidget(mmoNotes, 1);
+    column->addWidget(caption(this, "Additional Notes", notesText_));
+    column->addWidget(notesText_, 1);
 
-    // The hidden box first; txtCommand only takes the focus by click, so Tab never bounces on it.
-    setTabOrder(focusHolder_, txtDefault);
-    setTabOrder(txtDefault, txtCurrent1);
-    setTabOrder(txtCurrent1, txtCurrent2);
-    setTabOrder(txtCurrent2, txtCurrent3);
-    setTabOrder(txtCurrent3, txtCurrent4);
-    setTabOrder(txtCurrent4, mmoDescription);
-    setTabOrder(mmoDescription, mmoNotes);
-    txtCommand->setFocusPolicy(Qt::ClickFocus);
-    txtCommand->installEventFilter(this);
+    // The hidden box first; the command box only takes the focus by click, so Tab never bounces on
+    // it.
+    setTabOrder(focusHolder_, defaultBox_);
+    setTabOrder(defaultBox_, currentBoxes_[0]);
+    setTabOrder(currentBoxes_[0], currentBoxes_[1]);
+    setTabOrder(currentBoxes_[1], currentBoxes_[2]);
+    setTabOrder(currentBoxes_[2], currentBoxes_[3]);
+    setTabOrder(currentBoxes_[3], descriptionText_);
+    setTabOrder(descriptionText_, notesText_);
+    commandBox_->setFocusPolicy(Qt::ClickFocus);
+    commandBox_->installEventFilter(this);
     focusHolder_->setFocus();
 }
 
@@ -120,7 +121,7 @@ void SettingInfoDialog::commandFocused() {
 }
 
 bool SettingInfoDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtCommand && event->type() == QEvent::FocusIn)
+    if (watched == commandBox_ && event->type() == QEvent::FocusIn)
         commandFocused();
     return QDialog::eventFilter(watched, event);
 }

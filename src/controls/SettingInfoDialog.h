@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -12,19 +13,25 @@ class SettingInfoDialog : public QDialog {
 public:
     explicit SettingInfoDialog(QWidget* owner = nullptr);
 
-    QLineEdit* focusHolder_;
-    QLineEdit* txtCommand;
-    QLineEdit* txtDefault;
-    QLineEdit* txtCurrent1;
-    QLineEdit* txtCurrent2;
-    QLineEdit* txtCurrent3;
-    QLineEdit* txtCurrent4;
-    QPlainTextEdit* mmoDescription;
-    QPlainTextEdit* mmoNotes;
+    QLineEdit* focusHolder() const { return focusHolder_; }
+    QLineEdit* commandBox() const { return commandBox_; }
+    QLineEdit* defaultBox() const { return defaultBox_; }
+    // The box of current value `index`, 0 to 3.
+    QLineEdit* currentBox(int index) const { return currentBoxes_[static_cast<size_t>(index)]; }
+    QPlainTextEdit* descriptionText() const { return descriptionText_; }
+    QPlainTextEdit* notesText() const { return notesText_; }
 
 public slots:
     void commandFocused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* focusHolder_;
+    QLineEdit* commandBox_;
+    QLineEdit* defaultBox_;
+    std::array<QLineEdit*, 4> currentBoxes_;
+    QPlainTextEdit* descriptionText_;
+    QPlainTextEdit* notesText_;
 };

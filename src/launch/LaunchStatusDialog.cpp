@@ -77,31 +77,31 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
     setWindowTitle(QStringLiteral("Loading Quake2"));
     setFixedSize(clientSize);
 
-    txtbatchFile = valueBox<QLineEdit>(this, "txtbatchFile");
-    mmoConfigFiles = valueBox<QPlainTextEdit>(this, "mmoConfigFiles");
-    mmoConfigFiles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mmoConfigFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mmoConfigFiles->setLineWrapMode(QPlainTextEdit::NoWrap);
-    mmoConfigFiles->setTabChangesFocus(true);
-    txtGame = valueBox<QLineEdit>(this, "txtGame");
-    txtMap = valueBox<QLineEdit>(this, "txtMap");
-    txtStartingServer = valueBox<QLineEdit>(this, "txtStartingServer");
-    txtDedicated = valueBox<QLineEdit>(this, "txtDedicated");
-    txtConnecting = valueBox<QLineEdit>(this, "txtConnecting");
-    txtserver = valueBox<QLineEdit>(this, "txtserver");
-    lblWarning = new QLabel(this);
-    lblWarning->setObjectName(QStringLiteral("lblWarning"));
-    lblWarning->setWordWrap(true);
-    lblWarning->setTextFormat(Qt::PlainText);
-    QPalette warningPalette = lblWarning->palette();
+    batchFileBox_ = valueBox<QLineEdit>(this, "txtbatchFile");
+    configFilesText_ = valueBox<QPlainTextEdit>(this, "mmoConfigFiles");
+    configFilesText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    configFilesText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    configFilesText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    configFilesText_->setTabChangesFocus(true);
+    gameBox_ = valueBox<QLineEdit>(this, "txtGame");
+    mapBox_ = valueBox<QLineEdit>(this, "txtMap");
+    startingServerBox_ = valueBox<QLineEdit>(this, "txtStartingServer");
+    dedicatedBox_ = valueBox<QLineEdit>(this, "txtDedicated");
+    connectingBox_ = valueBox<QLineEdit>(this, "txtConnecting");
+    serverBox_ = valueBox<QLineEdit>(this, "txtserver");
+    warningLabel_ = new QLabel(this);
+    warningLabel_->setObjectName(QStringLiteral("lblWarning"));
+    warningLabel_->setWordWrap(true);
+    warningLabel_->setTextFormat(Qt::PlainText);
+    QPalette warningPalette = warningLabel_->palette();
     warningPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    lblWarning->setPalette(warningPalette);
-    lblWarning->hide();
+    warningLabel_->setPalette(warningPalette);
+    warningLabel_->hide();
 
-    btnProceed = new QPushButton(QStringLiteral("Proceed to Quake2"), this);
-    btnProceed->setObjectName(QStringLiteral("btnProceed"));
-    btnProceed->setDefault(true);
-    btnProceed->setFocus();
+    proceedButton_ = new QPushButton(QStringLiteral("Proceed to Quake2"), this);
+    proceedButton_->setObjectName(QStringLiteral("btnProceed"));
+    proceedButton_->setDefault(true);
+    proceedButton_->setFocus();
     cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("Button1"));
 
@@ -110,7 +110,7 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
 
     layOut();
     connect(proceedTimer_, &QTimer::timeout, this, &LaunchStatusDialog::proceedTimeout);
-    connect(btnProceed, &QPushButton::clicked, this, &LaunchStatusDialog::proceed);
+    connect(proceedButton_, &QPushButton::clicked, this, &LaunchStatusDialog::proceed);
     connect(cancelButton_, &QPushButton::clicked, this, &LaunchStatusDialog::reject);
     formCreate();
     centreOnScreen(*this);
@@ -118,41 +118,41 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
 
 void LaunchStatusDialog::layOut() {
     // A one-line memo, as tall as the edit boxes beside it.
-    mmoConfigFiles->setFixedHeight(txtGame->sizeHint().height());
+    configFilesText_->setFixedHeight(gameBox_->sizeHint().height());
 
     // The file names get whole rows; the short answers share theirs.
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
-    grid->addWidget(caption(this, "Batch File", txtbatchFile), 0, 0);
-    grid->addWidget(txtbatchFile, 0, 1, 1, 3);
-    grid->addWidget(caption(this, "Config Files", mmoConfigFiles), 1, 0);
-    grid->addWidget(mmoConfigFiles, 1, 1, 1, 3);
-    grid->addWidget(caption(this, "Game", txtGame), 2, 0);
-    grid->addWidget(txtGame, 2, 1);
-    grid->addWidget(caption(this, "Map", txtMap), 2, 2);
-    grid->addWidget(txtMap, 2, 3);
-    grid->addWidget(caption(this, "Starting Server", txtStartingServer), 3, 0);
-    grid->addWidget(txtStartingServer, 3, 1);
-    grid->addWidget(caption(this, "Dedicated ", txtDedicated), 3, 2);
-    grid->addWidget(txtDedicated, 3, 3);
-    grid->addWidget(caption(this, "Connecting", txtConnecting), 4, 0);
-    grid->addWidget(txtConnecting, 4, 1);
-    grid->addWidget(caption(this, "server", txtserver), 4, 2);
-    grid->addWidget(txtserver, 4, 3);
+    grid->addWidget(caption(this, "Batch File", batchFileBox_), 0, 0);
+    grid->addWidget(batchFileBox_, 0, 1, 1, 3);
+    grid->addWidget(caption(this, "Config Files", configFilesText_), 1, 0);
+    grid->addWidget(configFilesText_, 1, 1, 1, 3);
+    grid->addWidget(caption(this, "Game", gameBox_), 2, 0);
+    grid->addWidget(gameBox_, 2, 1);
+    grid->addWidget(caption(this, "Map", mapBox_), 2, 2);
+    grid->addWidget(mapBox_, 2, 3);
+    grid->addWidget(caption(this, "Starting Server", startingServerBox_), 3, 0);
+    grid->addWidget(startingServerBox_, 3, 1);
+    grid->addWidget(caption(this, "Dedicated ", dedicatedBox_), 3, 2);
+    grid->addWidget(dedicatedBox_, 3, 3);
+    grid->addWidget(caption(this, "Connecting", connectingBox_), 4, 0);
+    grid->addWidget(connectingBox_, 4, 1);
+    grid->addWidget(caption(this, "server", serverBox_), 4, 2);
+    grid->addWidget(serverBox_, 4, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnProceed);
+    buttons->addWidget(proceedButton_);
     buttons->addWidget(cancelButton_);
     buttons->addStretch(1);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
     column->addLayout(grid);
-    column->addWidget(lblWarning);
+    column->addWidget(warningLabel_);
     column->addStretch(1);
     column->addLayout(buttons);
 }
@@ -167,28 +167,28 @@ void LaunchStatusDialog::formCreate() {
 }
 
 void LaunchStatusDialog::showSummary(const LaunchSummary& summary) {
-    txtbatchFile->setText(summary.batchFile);
-    mmoConfigFiles->clear();
-    mmoConfigFiles->appendPlainText(summary.configFiles);
-    mmoConfigFiles->moveCursor(QTextCursor::Start);
-    txtGame->setText(summary.game);
-    txtMap->setText(summary.map);
-    txtStartingServer->setText(summary.startingServer);
-    txtDedicated->setText(summary.dedicated);
-    txtConnecting->setText(summary.connecting);
-    txtserver->setText(summary.server);
-    for (QLineEdit* box : {txtbatchFile, txtGame, txtMap, txtserver})
+    batchFileBox_->setText(summary.batchFile);
+    configFilesText_->clear();
+    configFilesText_->appendPlainText(summary.configFiles);
+    configFilesText_->moveCursor(QTextCursor::Start);
+    gameBox_->setText(summary.game);
+    mapBox_->setText(summary.map);
+    startingServerBox_->setText(summary.startingServer);
+    dedicatedBox_->setText(summary.dedicated);
+    connectingBox_->setText(summary.connecting);
+    serverBox_->setText(summary.server);
+    for (QLineEdit* box : {batchFileBox_, gameBox_, mapBox_, serverBox_})
         box->setCursorPosition(0); // long names show their beginning
     showWarning(summary.warning);
 }
 
 void LaunchStatusDialog::showWarning(const QString& warning) {
     // A break allowed after each separator, so that a long path wraps instead of being cut.
-    lblWarning->setText(QString(warning).replace(QLatin1Char('/'), QStringLiteral("/\u200b")));
-    lblWarning->setVisible(!warning.isEmpty());
+    warningLabel_->setText(QString(warning).replace(QLatin1Char('/'), QStringLiteral("/\u200b")));
+    warningLabel_->setVisible(!warning.isEmpty());
     // The box grows by the warning's lines: a long path wraps rather than being cut.
     const int extra =
-        warning.isEmpty() ? 0 : lblWarning->heightForWidth(clientSize.width() - 16) + 4;
+        warning.isEmpty() ? 0 : warningLabel_->heightForWidth(clientSize.width() - 16) + 4;
     setFixedSize(clientSize.width(), clientSize.height() + extra);
 }
 

@@ -40,18 +40,17 @@ public:
 
     void showSummary(const LaunchSummary& summary);
 
-    QLineEdit* txtbatchFile;
-    QPlainTextEdit* mmoConfigFiles;
-    QLineEdit* txtGame;
-    QLineEdit* txtMap;
-    QLineEdit* txtStartingServer;
-    QLineEdit* txtDedicated;
-    QLineEdit* txtConnecting;
-    QLineEdit* txtserver;
-    QLabel* lblWarning; // shown only with a warning
-    QPushButton* btnProceed;
-    QPushButton* cancelButton_;
-    QTimer* proceedTimer_;
+    QLineEdit* batchFileBox() const { return batchFileBox_; }
+    QPlainTextEdit* configFilesText() const { return configFilesText_; }
+    QLineEdit* gameBox() const { return gameBox_; }
+    QLineEdit* mapBox() const { return mapBox_; }
+    QLineEdit* startingServerBox() const { return startingServerBox_; }
+    QLineEdit* connectingBox() const { return connectingBox_; }
+    QLineEdit* serverBox() const { return serverBox_; }
+    QLabel* warningLabel() const { return warningLabel_; }
+    QPushButton* proceedButton() const { return proceedButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    QTimer* proceedTimer() const { return proceedTimer_; }
 
 public slots:
     void proceedTimeout();
@@ -62,6 +61,19 @@ private:
     void formCreate();
     void layOut();
     void showWarning(const QString& warning);
+
+    QLineEdit* batchFileBox_;
+    QPlainTextEdit* configFilesText_;
+    QLineEdit* gameBox_;
+    QLineEdit* mapBox_;
+    QLineEdit* startingServerBox_;
+    QLineEdit* dedicatedBox_;
+    QLineEdit* connectingBox_;
+    QLineEdit* serverBox_;
+    QLabel* warningLabel_; // shown only with a warning
+    QPushButton* proceedButton_;
+    QPushButton* cancelButton_;
+    QTimer* proceedTimer_;
 };
 
 // Shows the summary modally; true when the run is to proceed.

@@ -46,27 +46,26 @@ QLabel* caption(const QString& text, QWidget* buddy) {
 AliasDialog::AliasDialog(QWidget* parent, Prompts& prompts, const EntryEditTarget& target)
     : EntryEditor(parent, prompts, target, QStringLiteral("txtNewAlias"), QStringLiteral("OK")) {
     setWindowTitle(QStringLiteral("Alias"));
-    txtNewAlias = newEntryField();
 
-    txtDescriptiveName = new QLineEdit(this);
-    txtDescriptiveName->setObjectName(QStringLiteral("txtDescriptiveName"));
-    txtDescriptiveName->setMaxLength(descriptiveNameLength);
-    txtAliasName = new QLineEdit(this);
-    txtAliasName->setObjectName(QStringLiteral("txtAliasName"));
-    mmoDescription = newMemo(this, "mmoDescription", 48);
-    mmoAlias = newMemo(this, "mmoAlias", 110);
-    mmoAlias->setLineWrapMode(QPlainTextEdit::NoWrap);
+    descriptiveNameBox_ = new QLineEdit(this);
+    descriptiveNameBox_->setObjectName(QStringLiteral("txtDescriptiveName"));
+    descriptiveNameBox_->setMaxLength(descriptiveNameLength);
+    aliasNameBox_ = new QLineEdit(this);
+    aliasNameBox_->setObjectName(QStringLiteral("txtAliasName"));
+    descriptionText_ = newMemo(this, "mmoDescription", 48);
+    aliasText_ = newMemo(this, "mmoAlias", 110);
+    aliasText_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* names = new QFormLayout;
-    names->addRow(caption(QStringLiteral("Descriptive Name"), txtDescriptiveName),
-                  txtDescriptiveName);
-    names->addRow(caption(QStringLiteral("Alias Name"), txtAliasName), txtAliasName);
+    names->addRow(caption(QStringLiteral("Descriptive Name"), descriptiveNameBox_),
+                  descriptiveNameBox_);
+    names->addRow(caption(QStringLiteral("Alias Name"), aliasNameBox_), aliasNameBox_);
     auto* fields = new QVBoxLayout;
     fields->addLayout(names);
-    fields->addWidget(caption(QStringLiteral("Description"), mmoDescription));
-    fields->addWidget(mmoDescription, 1);
-    fields->addWidget(caption(QStringLiteral("Alias"), mmoAlias));
-    fields->addWidget(mmoAlias, 3);
+    fields->addWidget(caption(QStringLiteral("Description"), descriptionText_));
+    fields->addWidget(descriptionText_, 1);
+    fields->addWidget(caption(QStringLiteral("Alias"), aliasText_));
+    fields->addWidget(aliasText_, 3);
     setFields(fields);
     resize(330, 330);
 
@@ -80,27 +79,27 @@ void AliasDialog::formActivate() {
     const QString section = EntryEditor::section(EntryKind::Alias);
     const QString name = ini.readString(section, DescriptiveName, QStringLiteral("No Name"));
     // A longer name from the file is shown whole, so that OK does not cut it.
-    txtDescriptiveName->setMaxLength(
+    descriptiveNameBox_->setMaxLength(
         std::max(descriptiveNameLength, static_cast<int>(name.size())));
-    txtDescriptiveName->setText(name);
-    txtAliasName->setText(ini.readString(section, AliasName, {}));
+    descriptiveNameBox_->setText(name);
+    aliasNameBox_->setText(ini.readString(section, AliasName, {}));
     // No more lines than the section has keys, whatever its count says.
     const int lines = std::min(ini.readInteger(section, AliasLines, -1), ini.keyCount(section));
     QStringList text;
     for (int j = 1; j <= lines; ++j)
         text << ini.readString(section, aliasLineKey(j), {});
-    mmoAlias->setPlainText(text.join(QLatin1Char('\n')));
-    mmoDescription->setPlainText(ini.readString(section, Description, {}));
+    aliasText_->setPlainText(text.join(QLatin1Char('\n')));
+    descriptionText_->setPlainText(ini.readString(section, Description, {}));
 }
 
 void AliasDialog::writeEntry() {
     const QString section = EntryEditor::section(EntryKind::Alias);
-    const QStringList lines = memoLines(*mmoAlias);
+    const QStringList lines = memoLines(*aliasText_);
     IniFile(profile()).edit([&](IniEdit& ini) {
-        ini.writeString(section, DescriptiveName, txtDescriptiveName->text());
-        ini.writeString(section, AliasName, txtAliasName->text());
+        ini.writeString(section, DescriptiveName, descriptiveNameBox_->text());
+        ini.writeString(section, AliasName, aliasNameBox_->text());
         // The description is kept as one line.
-        ini.writeString(section, Description, memoLines(*mmoDescription).join(QString()));
+        ini.writeString(section, Description, memoLines(*descriptionText_).join(QString()));
         ini.writeInteger(section, AliasLines, static_cast<int>(lines.size()));
         for (int j = 1; j <= lines.size(); ++j)
             ini.writeString(section, aliasLineKey(j), lines[j - 1]);

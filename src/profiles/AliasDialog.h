@@ -11,15 +11,21 @@ class AliasDialog : public EntryEditor {
 public:
     AliasDialog(QWidget* parent, Prompts& prompts, const EntryEditTarget& target);
 
-    QLineEdit* txtDescriptiveName;
-    QLineEdit* txtAliasName;
-    QPlainTextEdit* mmoDescription;
-    QPlainTextEdit* mmoAlias;
-    QLineEdit* txtNewAlias; // hidden: "true" for a new alias
+    QLineEdit* descriptiveNameBox() const { return descriptiveNameBox_; }
+    QLineEdit* aliasNameBox() const { return aliasNameBox_; }
+    QPlainTextEdit* descriptionText() const { return descriptionText_; }
+    QPlainTextEdit* aliasText() const { return aliasText_; }
+    QLineEdit* newAliasBox() const { return newEntryField(); } // hidden: "true" for a new alias
 
     // Loads the entry being edited; a new alias starts empty.
     void formActivate();
 
 protected:
     void writeEntry() override;
+
+private:
+    QLineEdit* descriptiveNameBox_;
+    QLineEdit* aliasNameBox_;
+    QPlainTextEdit* descriptionText_;
+    QPlainTextEdit* aliasText_;
 };

@@ -30,38 +30,37 @@ BindingDialog::BindingDialog(QWidget* parent, Prompts& prompts, const EntryEditT
     : EntryEditor(parent, prompts, target, QStringLiteral("txtNewBinding"), QStringLiteral("OK")),
       aliasNames_(aliasNames) {
     setWindowTitle(QStringLiteral("Key Binding"));
-    txtNewBinding = newEntryField();
 
-    txtBindKey = new QLineEdit(this);
-    txtBindKey->setObjectName(QStringLiteral("txtBindKey"));
-    txtBindKey->setFixedWidth(keyBoxWidth(*txtBindKey));
-    KeyCaptureFilter::install(*txtBindKey);
-    cboBindValue = new QComboBox(this);
-    cboBindValue->setObjectName(QStringLiteral("cboBindValue"));
-    setUpChoiceBox(*cboBindValue);
-    cboBindValue->setMinimumWidth(170);
+    bindKeyBox_ = new QLineEdit(this);
+    bindKeyBox_->setObjectName(QStringLiteral("txtBindKey"));
+    bindKeyBox_->setFixedWidth(keyBoxWidth(*bindKeyBox_));
+    KeyCaptureFilter::install(*bindKeyBox_);
+    bindValueBox_ = new QComboBox(this);
+    bindValueBox_->setObjectName(QStringLiteral("cboBindValue"));
+    setUpChoiceBox(*bindValueBox_);
+    bindValueBox_->setMinimumWidth(170);
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Bind")));
-    row->addWidget(txtBindKey);
+    row->addWidget(bindKeyBox_);
     row->addWidget(new QLabel(QStringLiteral("to")));
-    row->addWidget(cboBindValue, 1);
+    row->addWidget(bindValueBox_, 1);
     auto* fields = new QVBoxLayout;
     fields->addLayout(row);
     fields->addWidget(new QLabel(QStringLiteral("note : Aliases provided in combo box.")));
     setFields(fields);
 
     formActivate();
-    txtBindKey->setFocus();
+    bindKeyBox_->setFocus();
 }
 
 void BindingDialog::formActivate() {
-    replaceChoiceItems(*cboBindValue, aliasNames_);
+    replaceChoiceItems(*bindValueBox_, aliasNames_);
     if (isNewEntry())
         return;
     const IniFile ini(profile());
     const QString section = EntryEditor::section(EntryKind::Binding);
-    txtBindKey->setText(ini.readString(section, BindKey, {}));
+    bindKeyBox_->setText(ini.readString(section, BindKey, {}));
     showCommand(ini.readString(section, BindValue, {}));
 }
 
@@ -79,9 +78,9 @@ void BindingDialog::showCommand(const QString& command) {
         }
     }
     if (picked >= 0)
-        cboBindValue->setCurrentIndex(picked);
+        bindValueBox_->setCurrentIndex(picked);
     else
-        cboBindValue->setEditText(command);
+        bindValueBox_->setEditText(command);
 }
 
 // The entry showing that descriptive name whose alias in this editor's profile is called by the
@@ -100,11 +99,11 @@ int BindingDialog::aliasItemFor(const QString& descriptiveName, const QString& c
 // The alias whose descriptive name the box shows, letter case ignored: the picked entry when it
 // is one of them, else the first; -1 when the text is a plain command.
 int BindingDialog::chosenAlias() const {
-    const QString text = cboBindValue->currentText();
-    const int current = cboBindValue->currentIndex();
-    if (current >= 0 && cboBindValue->itemText(current).compare(text, Qt::CaseInsensitive) == 0)
+    const QString text = bindValueBox_->currentText();
+    const int current = bindValueBox_->currentIndex();
+    if (current >= 0 && bindValueBox_->itemText(current).compare(text, Qt::CaseInsensitive) == 0)
         return current;
-    return cboBindValue->findText(text, Qt::MatchFixedString);
+    return bindValueBox_->findText(text, Qt::MatchFixedString);
 }
 
 QString BindingDialog::aliasNameAt(int index) const {
@@ -116,11 +115,11 @@ void BindingDialog::writeEntry() {
     const int alias = chosenAlias();
     const QString aliasName = alias >= 0 ? aliasNameAt(alias) : QString();
     IniFile(profile()).edit([&](IniEdit& ini) {
-        ini.writeString(section, BindKey, txtBindKey->text());
+        ini.writeString(section, BindKey, bindKeyBox_->text());
         if (alias >= 0)
             ini.writeString(section, PickedAliasValue, aliasName);
         else
-            ini.writeString(section, BindValue, cboBindValue->currentText());
+            ini.writeString(section, BindValue, bindValueBox_->currentText());
         if (isNewEntry())
             ini.writeInteger(CountSection, ProfileFile::countKey(EntryKind::Binding),
                              numberOfLines() + 1);

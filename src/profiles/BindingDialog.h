@@ -15,9 +15,8 @@ public:
     BindingDialog(QWidget* parent, Prompts& prompts, const EntryEditTarget& target,
                   const QStringList& aliasNames);
 
-    QLineEdit* txtBindKey;
-    QComboBox* cboBindValue;
-    QLineEdit* txtNewBinding; // hidden: "true" for a new binding
+    QLineEdit* bindKeyBox() const { return bindKeyBox_; }
+    QComboBox* bindValueBox() const { return bindValueBox_; }
 
     // Fills the choice box and loads the binding being edited.
     void formActivate();
@@ -32,4 +31,6 @@ private:
     QString aliasNameAt(int index) const;
 
     QStringList aliasNames_;
+    QLineEdit* bindKeyBox_;
+    QComboBox* bindValueBox_;
 };

@@ -32,35 +32,35 @@ EntryEditor::EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarge
                          const QString& newFieldName, const QString& okCaption)
     : QDialog(parent), prompts_(prompts), profileDirectory_(target.profileDirectory),
       profile_(target.profileFile) {
-    gbxHiddenItems = new QGroupBox(QStringLiteral("Hidden Items"), this);
-    gbxHiddenItems->setObjectName(QStringLiteral("gbxHiddenItems"));
-    new QVBoxLayout(gbxHiddenItems);
-    txtLineNumber = hiddenField(*gbxHiddenItems, QStringLiteral("txtLineNumber"),
-                                QString::number(target.lineNumber));
-    txtNumberOfLines = hiddenField(*gbxHiddenItems, QStringLiteral("txtNumberOfLines"),
-                                   QString::number(target.numberOfLines));
-    newEntryField_ = hiddenField(*gbxHiddenItems, newFieldName,
+    hiddenItems_ = new QGroupBox(QStringLiteral("Hidden Items"), this);
+    hiddenItems_->setObjectName(QStringLiteral("gbxHiddenItems"));
+    new QVBoxLayout(hiddenItems_);
+    lineNumberBox_ = hiddenField(*hiddenItems_, QStringLiteral("txtLineNumber"),
+                                 QString::number(target.lineNumber));
+    numberOfLinesBox_ = hiddenField(*hiddenItems_, QStringLiteral("txtNumberOfLines"),
+                                    QString::number(target.numberOfLines));
+    newEntryField_ = hiddenField(*hiddenItems_, newFieldName,
                                  target.isNew ? QStringLiteral("true") : QStringLiteral("false"));
-    txtCurrentGame =
-        hiddenField(*gbxHiddenItems, QStringLiteral("txtCurrentGame"), target.profileName);
-    gbxHiddenItems->hide();
+    currentGameBox_ =
+        hiddenField(*hiddenItems_, QStringLiteral("txtCurrentGame"), target.profileName);
+    hiddenItems_->hide();
 
-    btnOk = dialogButton(this, "btnOk", okCaption);
-    btnOk->setDefault(true);
-    btnCancel = dialogButton(this, "btnCancel", QStringLiteral("Cancel"));
-    connect(btnOk, &QPushButton::clicked, this, &EntryEditor::okClicked);
-    connect(btnCancel, &QPushButton::clicked, this, &EntryEditor::cancel);
+    okButton_ = dialogButton(this, "btnOk", okCaption);
+    okButton_->setDefault(true);
+    cancelButton_ = dialogButton(this, "btnCancel", QStringLiteral("Cancel"));
+    connect(okButton_, &QPushButton::clicked, this, &EntryEditor::okClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &EntryEditor::cancel);
 }
 
 void EntryEditor::setFields(QBoxLayout* fields) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(fields);
-    layout->addWidget(gbxHiddenItems);
+    layout->addWidget(hiddenItems_);
     layout->addSpacing(4);
     layout->addLayout(buttons);
 }
@@ -79,11 +79,11 @@ bool EntryEditor::isNewEntry() const {
 }
 
 int EntryEditor::entryNumber() const {
-    return txtLineNumber->text().toInt() + 1;
+    return lineNumberBox_->text().toInt() + 1;
 }
 
 int EntryEditor::numberOfLines() const {
-    return txtNumberOfLines->text().toInt();
+    return numberOfLinesBox_->text().toInt();
 }
 
 QString EntryEditor::section(EntryKind kind) const {

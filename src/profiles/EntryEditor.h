@@ -30,13 +30,13 @@ class EntryEditor : public QDialog {
     Q_OBJECT
 public:
     // "Hidden Items": never shown, they carry the target as text.
-    QGroupBox* gbxHiddenItems;
-    QLineEdit* txtLineNumber;
-    QLineEdit* txtNumberOfLines;
-    QLineEdit* txtCurrentGame;
+    QGroupBox* hiddenItems() const { return hiddenItems_; }
+    QLineEdit* lineNumberBox() const { return lineNumberBox_; }
+    QLineEdit* numberOfLinesBox() const { return numberOfLinesBox_; }
+    QLineEdit* currentGameBox() const { return currentGameBox_; }
 
-    QPushButton* btnOk;
-    QPushButton* btnCancel;
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
     void cancel();
 
@@ -52,7 +52,7 @@ protected:
 
     QLineEdit* newEntryField() const { return newEntryField_; }
     bool isNewEntry() const;
-    int entryNumber() const; // txtLineNumber + 1
+    int entryNumber() const; // the line number box + 1
     int numberOfLines() const;
     const QString& profile() const { return profile_; } // the file this editor writes
     const QString& profileDirectory() const { return profileDirectory_; }
@@ -64,7 +64,13 @@ private:
     Prompts& prompts_;
     QString profileDirectory_;
     QString profile_;
+    QGroupBox* hiddenItems_;
+    QLineEdit* lineNumberBox_;
+    QLineEdit* numberOfLinesBox_;
+    QLineEdit* currentGameBox_;
     QLineEdit* newEntryField_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 // The editor of an entry of that kind; a binding's editor offers the profile's aliases.

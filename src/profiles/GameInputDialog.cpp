@@ -78,20 +78,20 @@ GameInputDialog::GameInputDialog(QWidget* parent, Prompts& prompts, const QStrin
     setWindowTitle(QStringLiteral("New Game"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    cboGames = new QComboBox(this);
-    cboGames->setObjectName(QStringLiteral("cboGames"));
-    setUpChoiceBox(*cboGames);
-    btnOk = button(this, "btnOk", QStringLiteral("Ok"));
-    btnOk->setDefault(true);
-    btnCancel = button(this, "btnCancel", QStringLiteral("Cancel"));
-    connect(btnOk, &QPushButton::clicked, this, &GameInputDialog::acceptName);
-    connect(btnCancel, &QPushButton::clicked, this, &GameInputDialog::cancel);
+    gamesBox_ = new QComboBox(this);
+    gamesBox_->setObjectName(QStringLiteral("cboGames"));
+    setUpChoiceBox(*gamesBox_);
+    okButton_ = button(this, "btnOk", QStringLiteral("Ok"));
+    okButton_->setDefault(true);
+    cancelButton_ = button(this, "btnCancel", QStringLiteral("Cancel"));
+    connect(okButton_, &QPushButton::clicked, this, &GameInputDialog::acceptName);
+    connect(cancelButton_, &QPushButton::clicked, this, &GameInputDialog::cancel);
 
     auto* gameLabel = new QLabel(QStringLiteral("game"));
-    gameLabel->setBuddy(cboGames);
+    gameLabel->setBuddy(gamesBox_);
     auto* game = new QHBoxLayout;
     game->addWidget(gameLabel);
-    game->addWidget(cboGames, 1);
+    game->addWidget(gamesBox_, 1);
     auto* note = wrappedLabel(QStringLiteral("Note:  This combo box has been provided to choose "
                                              "from games already installed on your system"));
     QPalette navy = note->palette();
@@ -99,8 +99,8 @@ GameInputDialog::GameInputDialog(QWidget* parent, Prompts& prompts, const QStrin
     note->setPalette(navy);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(wrappedLabel(
@@ -112,16 +112,16 @@ GameInputDialog::GameInputDialog(QWidget* parent, Prompts& prompts, const QStrin
     setFixedWidth(320);
 
     formActivate();
-    cboGames->setFocus();
+    gamesBox_->setFocus();
 }
 
 void GameInputDialog::formActivate() {
-    cboGames->setEditText(QString());
-    replaceChoiceItems(*cboGames, gameCandidates(quake2Directory_));
+    gamesBox_->setEditText(QString());
+    replaceChoiceItems(*gamesBox_, gameCandidates(quake2Directory_));
 }
 
 void GameInputDialog::acceptName() {
-    const QString text = cboGames->currentText();
+    const QString text = gamesBox_->currentText();
     if (text.trimmed().isEmpty()) {
         gameName_.clear();
         accept();

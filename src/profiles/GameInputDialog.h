@@ -27,9 +27,9 @@ class GameInputDialog : public QDialog {
 public:
     GameInputDialog(QWidget* parent, Prompts& prompts, const QString& quake2Directory);
 
-    QComboBox* cboGames;
-    QPushButton* btnOk;
-    QPushButton* btnCancel;
+    QComboBox* gamesBox() const { return gamesBox_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
     // The name as typed; empty unless OK was pressed with a name that is not blank.
     const QString& gameName() const { return gameName_; }
@@ -42,4 +42,7 @@ private:
     Prompts& prompts_;
     QString quake2Directory_;
     QString gameName_;
+    QComboBox* gamesBox_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };

@@ -8,13 +8,16 @@ class SettingDialog : public EntryEditor {
 public:
     SettingDialog(QWidget* parent, Prompts& prompts, const EntryEditTarget& target);
 
-    QLineEdit* txtSetting;
-    QLineEdit* txtSettingValue;
-    QLineEdit* txtNewSetting; // hidden: "true" for a new setting
+    QLineEdit* settingBox() const { return settingBox_; }
+    QLineEdit* settingValueBox() const { return settingValueBox_; }
 
     // Loads the setting being edited; a new one starts empty.
     void formActivate();
 
 protected:
     void writeEntry() override;
+
+private:
+    QLineEdit* settingBox_;
+    QLineEdit* settingValueBox_;
 };

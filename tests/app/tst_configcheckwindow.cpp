@@ -244,16 +244,17 @@ void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
     check->trigger();
     auto* dialog = f.w().findChild<ConfigCheckDialog*>();
     QVERIFY(dialog && dialog->isVisible());
-    QVERIFY(dialog->lblSummary->text().contains(QStringLiteral("1 warning and 1 note for Yamagi")));
-    QCOMPARE(dialog->lvwFindings->rowCount(), 2);
-    QCOMPARE(dialog->lvwFindings->item(1, 0)->text(), QStringLiteral("3"));
-    QVERIFY(dialog->lvwFindings->item(1, 1)->text().startsWith(
+    QVERIFY(
+        dialog->summaryLabel()->text().contains(QStringLiteral("1 warning and 1 note for Yamagi")));
+    QCOMPARE(dialog->findingsTable()->rowCount(), 2);
+    QCOMPARE(dialog->findingsTable()->item(1, 0)->text(), QStringLiteral("3"));
+    QVERIFY(dialog->findingsTable()->item(1, 1)->text().startsWith(
         QStringLiteral("note: Yamagi Quake II sets 'r_mode'")));
 
-    emit dialog->lvwFindings->cellDoubleClicked(1, 1);
+    emit dialog->findingsTable()->cellDoubleClicked(1, 1);
     auto* editor = f.w().findChild<EditorWindow*>();
     QVERIFY(editor);
-    QCOMPARE(editor->mmoFile->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
+    QCOMPARE(editor->fileText()->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
     editor->close();
 
     // With no file there is nothing to check.

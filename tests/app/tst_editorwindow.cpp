@@ -63,14 +63,14 @@ void TestEditorWindow::showsTheFileAndFillsTheWindow() {
     const QString longLine = QString(QLatin1Char('x')).repeated(400);
     const QString file = f.env.writeFile("a.cfg", "one\r\n" + longLine.toLatin1() + "\nthree\r");
     QPointer<EditorWindow> editor = f.open(file);
-    QCOMPARE(editor->mmoFile->toPlainText(), "one\n" + longLine + "\nthree");
+    QCOMPARE(editor->fileText()->toPlainText(), "one\n" + longLine + "\nthree");
     QVERIFY(!editor->modified());
     QCOMPARE(editor->pos(), QPoint(425, 152));
     QCOMPARE(editor->size(), QSize(308, 472));
-    QCOMPARE(editor->mmoFile->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(editor->mmoFile->geometry(), editor->rect().adjusted(3, 3, -3, -3));
+    QCOMPARE(editor->fileText()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(editor->fileText()->geometry(), editor->rect().adjusted(3, 3, -3, -3));
     editor->resize(500, 200);
-    QCOMPARE(editor->mmoFile->geometry(), QRect(3, 3, 494, 194));
+    QCOMPARE(editor->fileText()->geometry(), QRect(3, 3, 494, 194));
     editor->close();
     QVERIFY2(f.prompts.done() && f.prompts.shown.empty(), qPrintable(f.prompts.report()));
 }
@@ -89,7 +89,7 @@ void TestEditorWindow::everyChangeAsks() {
     Fixture f;
     const QString file = f.env.writeFile("config.cfg", Config);
     QPointer<EditorWindow> editor = f.open(file);
-    QPlainTextEdit* memo = editor->mmoFile;
+    QPlainTextEdit* memo = editor->fileText();
     memo->setFocus();
     memo->moveCursor(QTextCursor::Start);
     switch (change) {
@@ -129,12 +129,12 @@ void TestEditorWindow::yesSavesAndRereads() {
     const QString file = f.env.writeFile("vexa.sh", "/q2/quake2 +map 'a b'\n");
     QPointer<EditorWindow> editor = f.open(file, QStringLiteral("\n"));
     editor->setWindowTitle(QStringLiteral("Editing Batch File"));
-    editor->mmoFile->setFocus();
-    editor->mmoFile->moveCursor(QTextCursor::End);
+    editor->fileText()->setFocus();
+    editor->fileText()->moveCursor(QTextCursor::End);
     for (int i = 0; i < 7; ++i)
-        QTest::keyClick(editor->mmoFile, Qt::Key_Left);
-    QTest::keyClick(editor->mmoFile, Qt::Key_Delete);
-    QTest::keyClick(editor->mmoFile, Qt::Key_Delete);
+        QTest::keyClick(editor->fileText(), Qt::Key_Left);
+    QTest::keyClick(editor->fileText(), Qt::Key_Delete);
+    QTest::keyClick(editor->fileText(), Qt::Key_Delete);
 
     f.prompts.answerConfirm(true);
     QVERIFY(editor->close());
@@ -185,8 +185,8 @@ void TestEditorWindow::failedSaveKeepsTheEditorOpen() {
     const QString file = f.env.writeFile("a.cfg", Config);
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     QPointer<EditorWindow> editor = f.open(file);
-    editor->mmoFile->setFocus();
-    QTest::keyClick(editor->mmoFile, Qt::Key_Delete);
+    editor->fileText()->setFocus();
+    QTest::keyClick(editor->fileText(), Qt::Key_Delete);
 
     f.prompts.answerConfirm(true);
     f.prompts.expectError();
@@ -213,8 +213,8 @@ void TestEditorWindow::severalEditorsAtOnce() {
     QPointer<EditorWindow> second = f.open(script, QStringLiteral("\n"));
     QVERIFY(first->isVisible() && second->isVisible());
     QVERIFY(!first->isModal() && !second->isModal());
-    second->mmoFile->setFocus();
-    QTest::keyClicks(second->mmoFile, QStringLiteral("sh "));
+    second->fileText()->setFocus();
+    QTest::keyClicks(second->fileText(), QStringLiteral("sh "));
 
     // Closing them all asks for the changed one only.
     f.prompts.answerConfirm(true);
@@ -235,9 +235,9 @@ void TestEditorWindow::everyByteComesBackUnchanged() {
     Fixture f;
     const QString file = f.env.writeFile("a.cfg", bytes + "\r\n\xa0name\xa0\r\n");
     QPointer<EditorWindow> editor = f.open(file);
-    editor->mmoFile->setFocus();
-    editor->mmoFile->moveCursor(QTextCursor::End);
-    QTest::keyClicks(editor->mmoFile, QStringLiteral("x"));
+    editor->fileText()->setFocus();
+    editor->fileText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->fileText(), QStringLiteral("x"));
     f.prompts.answerConfirm(true);
     QVERIFY(editor->close());
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));

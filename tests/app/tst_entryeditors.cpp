@@ -48,16 +48,16 @@ private slots:
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Alias"));
-            QVERIFY(!editor.gbxHiddenItems->isVisible());
-            QCOMPARE(editor.txtLineNumber->text(), QString("2"));
-            QCOMPARE(editor.txtNewAlias->text(), QString("true"));
-            QCOMPARE(editor.txtCurrentGame->text(), QString("Global Aliases"));
-            QVERIFY(editor.txtDescriptiveName->text().isEmpty());
-            QTest::keyClicks(editor.txtDescriptiveName, "Twenty characters!!!");
-            QTest::keyClicks(editor.txtAliasName, "combo");
-            typeLines(editor.mmoDescription, {"first half, ", "second half"});
-            typeLines(editor.mmoAlias, {"+attack", "wait", "-attack"});
-            TabFixture::click(editor.btnOk);
+            QVERIFY(!editor.hiddenItems()->isVisible());
+            QCOMPARE(editor.lineNumberBox()->text(), QString("2"));
+            QCOMPARE(editor.newAliasBox()->text(), QString("true"));
+            QCOMPARE(editor.currentGameBox()->text(), QString("Global Aliases"));
+            QVERIFY(editor.descriptiveNameBox()->text().isEmpty());
+            QTest::keyClicks(editor.descriptiveNameBox(), "Twenty characters!!!");
+            QTest::keyClicks(editor.aliasNameBox(), "combo");
+            typeLines(editor.descriptionText(), {"first half, ", "second half"});
+            typeLines(editor.aliasText(), {"+attack", "wait", "-attack"});
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
@@ -80,9 +80,9 @@ private slots:
         // Opened again, the description is one line.
         TabFixture::select(f.page->entryList(EntryKind::Alias), 2);
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.mmoDescription->toPlainText(), QString("first half, second half"));
-            QCOMPARE(editor.mmoAlias->toPlainText(), QString("+attack\nwait\n-attack"));
-            TabFixture::click(editor.btnCancel);
+            QCOMPARE(editor.descriptionText()->toPlainText(), QString("first half, second half"));
+            QCOMPARE(editor.aliasText()->toPlainText(), QString("+attack\nwait\n-attack"));
+            TabFixture::click(editor.cancelButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
         QVERIFY(script.done());
@@ -95,13 +95,13 @@ private slots:
         TabFixture::select(f.page->entryList(EntryKind::Alias), 1);
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.txtNewAlias->text(), QString("false"));
-            QCOMPARE(editor.txtLineNumber->text(), QString("1"));
-            QCOMPARE(editor.txtDescriptiveName->text(), QString("Taunt"));
-            QCOMPARE(editor.mmoDescription->toPlainText(), QString("say it"));
-            QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay two\nsay three"));
-            typeLines(editor.mmoAlias, {"say one", "say three"});
-            TabFixture::click(editor.btnOk);
+            QCOMPARE(editor.newAliasBox()->text(), QString("false"));
+            QCOMPARE(editor.lineNumberBox()->text(), QString("1"));
+            QCOMPARE(editor.descriptiveNameBox()->text(), QString("Taunt"));
+            QCOMPARE(editor.descriptionText()->toPlainText(), QString("say it"));
+            QCOMPARE(editor.aliasText()->toPlainText(), QString("say one\nsay two\nsay three"));
+            typeLines(editor.aliasText(), {"say one", "say three"});
+            TabFixture::click(editor.okButton());
         });
         // A double-click edits too.
         const QRect cell = f.page->entryList(EntryKind::Alias)
@@ -119,8 +119,8 @@ private slots:
                  QList<bool>({true, false}));
 
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.mmoAlias->toPlainText(), QString("say one\nsay three"));
-            TabFixture::click(editor.btnCancel);
+            QCOMPARE(editor.aliasText()->toPlainText(), QString("say one\nsay three"));
+            TabFixture::click(editor.cancelButton());
         });
         TabFixture::select(f.page->entryList(EntryKind::Alias), 1);
         TabFixture::click(f.page->editEntryButton(EntryKind::Alias));
@@ -150,7 +150,7 @@ private slots:
                 if (box->isVisible())
                     QTest::keyClicks(box, "x");
             if (how == 0)
-                TabFixture::click(editor.btnCancel);
+                TabFixture::click(editor.cancelButton());
             else if (how == 1)
                 QTest::keyClick(&editor, Qt::Key_Escape);
             else
@@ -173,12 +173,12 @@ private slots:
         script.then<SettingDialog>([](SettingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Setting"));
             QVERIFY(!editor.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-            QCOMPARE(editor.btnOk->text(), QString("Ok"));
-            QCOMPARE(editor.txtNumberOfLines->text(), QString("1"));
-            QCOMPARE(editor.txtSetting->text(), QString("fov"));
-            QCOMPARE(editor.txtSettingValue->text(), QString("90"));
-            retype(editor.txtSettingValue, "110");
-            TabFixture::click(editor.btnOk);
+            QCOMPARE(editor.okButton()->text(), QString("Ok"));
+            QCOMPARE(editor.numberOfLinesBox()->text(), QString("1"));
+            QCOMPARE(editor.settingBox()->text(), QString("fov"));
+            QCOMPARE(editor.settingValueBox()->text(), QString("90"));
+            retype(editor.settingValueBox(), "110");
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
@@ -190,11 +190,11 @@ private slots:
                  QList<bool>({true, true}));
 
         script.then<SettingDialog>([](SettingDialog& editor) {
-            QCOMPARE(editor.txtNumberOfLines->text(), QString("2"));
-            QVERIFY(editor.txtSetting->text().isEmpty());
-            QTest::keyClicks(editor.txtSetting, "rate");
-            QTest::keyClicks(editor.txtSettingValue, "25000");
-            TabFixture::click(editor.btnOk);
+            QCOMPARE(editor.numberOfLinesBox()->text(), QString("2"));
+            QVERIFY(editor.settingBox()->text().isEmpty());
+            QTest::keyClicks(editor.settingBox(), "rate");
+            QTest::keyClicks(editor.settingValueBox(), "25000");
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
@@ -232,23 +232,23 @@ private slots:
         ModalScript script;
         script.then<BindingDialog>([&](BindingDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Key Binding"));
-            QCOMPARE(editor.cboBindValue->count(), 2);
-            QCOMPARE(editor.cboBindValue->itemText(1), QString("Taunt"));
-            QCOMPARE(editor.cboBindValue->currentIndex(), -1);
-            QVERIFY(editor.cboBindValue->currentText().isEmpty());
+            QCOMPARE(editor.bindValueBox()->count(), 2);
+            QCOMPARE(editor.bindValueBox()->itemText(1), QString("Taunt"));
+            QCOMPARE(editor.bindValueBox()->currentIndex(), -1);
+            QVERIFY(editor.bindValueBox()->currentText().isEmpty());
             // The key is captured, never typed.
-            QTest::keyClick(editor.txtBindKey, Qt::Key_PageDown);
+            QTest::keyClick(editor.bindKeyBox(), Qt::Key_PageDown);
             QKeyEvent typing(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-            QApplication::sendEvent(editor.txtBindKey, &typing);
-            QCOMPARE(editor.txtBindKey->text(), QString("PGDN"));
+            QApplication::sendEvent(editor.bindKeyBox(), &typing);
+            QCOMPARE(editor.bindKeyBox()->text(), QString("PGDN"));
             if (typed.isEmpty())
-                QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
+                QTest::keyClick(editor.bindValueBox(), Qt::Key_Down);
             else
-                QTest::keyClicks(editor.cboBindValue->lineEdit(), typed.trimmed());
+                QTest::keyClicks(editor.bindValueBox()->lineEdit(), typed.trimmed());
             if (typed.endsWith('\n'))
-                QTest::keyClick(editor.cboBindValue->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(editor.bindValueBox()->lineEdit(), Qt::Key_Return);
             if (editor.isVisible())
-                TabFixture::click(editor.btnOk);
+                TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         QVERIFY(script.done());
@@ -299,10 +299,10 @@ private slots:
         const QByteArray before = f.env.readFile(shown);
         ModalScript script;
         script.then<BindingDialog>([&](BindingDialog& editor) {
-            QCOMPARE(editor.txtBindKey->text(), QString("f"));
-            QCOMPARE(editor.cboBindValue->currentIndex(), picked);
-            QCOMPARE(editor.cboBindValue->currentText(), text);
-            TabFixture::click(editor.btnOk);
+            QCOMPARE(editor.bindKeyBox()->text(), QString("f"));
+            QCOMPARE(editor.bindValueBox()->currentIndex(), picked);
+            QCOMPARE(editor.bindValueBox()->currentText(), text);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->editEntryButton(EntryKind::Binding));
         QVERIFY(script.done());
@@ -336,10 +336,10 @@ private slots:
         f.prompts.expectError();
         ModalScript script;
         script.then<SettingDialog>([](SettingDialog& editor) {
-            QTest::keyClicks(editor.txtSetting, "fov");
-            TabFixture::click(editor.btnOk);
+            QTest::keyClicks(editor.settingBox(), "fov");
+            TabFixture::click(editor.okButton());
             QVERIFY(editor.isVisible());
-            TabFixture::click(editor.btnCancel);
+            TabFixture::click(editor.cancelButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());

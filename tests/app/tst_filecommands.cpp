@@ -390,8 +390,8 @@ void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
     const QList<EditorWindow*> editors = openEditors(w);
     QCOMPARE(editors.size(), 1);
     QCOMPARE(editors[0]->windowTitle(), QStringLiteral("Editing Config File"));
-    editors[0]->mmoFile->moveCursor(QTextCursor::Start);
-    QTest::keyClick(editors[0]->mmoFile, Qt::Key_Delete);
+    editors[0]->fileText()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(editors[0]->fileText(), Qt::Key_Delete);
     s.prompts.answerConfirm(true);
     QVERIFY(editors[0]->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
@@ -409,8 +409,8 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     EditorWindow* editor = openEditors(w).value(0);
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Editing Batch File"));
-    editor->mmoFile->moveCursor(QTextCursor::End);
-    QTest::keyClicks(editor->mmoFile, QStringLiteral(" +set game rogue"));
+    editor->fileText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->fileText(), QStringLiteral(" +set game rogue"));
     const QStringList configBefore = w.configLines();
     s.prompts.answerConfirm(true);
     QVERIFY(editor->close());
@@ -470,8 +470,8 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     w.viewConfigAction()->trigger();
     QPointer<EditorWindow> editor = openEditors(w).value(0);
     QVERIFY(editor);
-    QTest::keyClicks(editor->mmoFile, QStringLiteral("// note"));
-    QTest::keyClick(editor->mmoFile, Qt::Key_Return);
+    QTest::keyClicks(editor->fileText(), QStringLiteral("// note"));
+    QTest::keyClick(editor->fileText(), Qt::Key_Return);
     s.prompts.answerConfirm(true);
     QVERIFY(w.close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));

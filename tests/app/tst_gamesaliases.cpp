@@ -54,8 +54,8 @@ KindWidgets widgetsOf(const GamesPage& page, int kind) {
 // The new-game dialog, answered with a typed name.
 void answerNewGame(ModalScript& script, const QString& name) {
     script.then<GameInputDialog>([name](GameInputDialog& dialog) {
-        QTest::keyClicks(dialog.cboGames->lineEdit(), name);
-        TabFixture::click(dialog.btnOk);
+        QTest::keyClicks(dialog.gamesBox()->lineEdit(), name);
+        TabFixture::click(dialog.okButton());
     });
 }
 
@@ -256,24 +256,24 @@ private slots:
 
         TabFixture::select(f.page->games(), 0);
         script.then<AliasDialog>([](AliasDialog& editor) {
-            QCOMPARE(editor.txtCurrentGame->text(), QString("ctf"));
-            QTest::keyClicks(editor.txtDescriptiveName, "Grab Flag");
-            QTest::keyClicks(editor.txtAliasName, "flag");
-            QTest::keyClicks(editor.mmoAlias, "use grapple");
-            TabFixture::click(editor.btnOk);
+            QCOMPARE(editor.currentGameBox()->text(), QString("ctf"));
+            QTest::keyClicks(editor.descriptiveNameBox(), "Grab Flag");
+            QTest::keyClicks(editor.aliasNameBox(), "flag");
+            QTest::keyClicks(editor.aliasText(), "use grapple");
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Alias));
         script.then<BindingDialog>([](BindingDialog& editor) {
-            QTest::keyClick(editor.txtBindKey, Qt::Key_G);
-            QTest::keyClick(editor.cboBindValue, Qt::Key_Down);
-            TabFixture::click(editor.btnOk);
+            QTest::keyClick(editor.bindKeyBox(), Qt::Key_G);
+            QTest::keyClick(editor.bindValueBox(), Qt::Key_Down);
+            TabFixture::click(editor.okButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Binding));
         for (const char* setting : {"gl_modulate", "cl_run"}) {
             script.then<SettingDialog>([setting](SettingDialog& editor) {
-                QTest::keyClicks(editor.txtSetting, setting);
-                QTest::keyClicks(editor.txtSettingValue, "1");
-                TabFixture::click(editor.btnOk);
+                QTest::keyClicks(editor.settingBox(), setting);
+                QTest::keyClicks(editor.settingValueBox(), "1");
+                TabFixture::click(editor.okButton());
             });
             TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         }
@@ -333,14 +333,14 @@ private slots:
                              "Note:  This combo box has been provided to choose from games "
                              "already installed on your system"}));
             QStringList offered;
-            for (int i = 0; i < dialog.cboGames->count(); ++i)
-                offered << dialog.cboGames->itemText(i);
+            for (int i = 0; i < dialog.gamesBox()->count(); ++i)
+                offered << dialog.gamesBox()->itemText(i);
             QCOMPARE(sorted(offered), QStringList({"CTF", "ab", "x.y"}));
-            QCOMPARE(dialog.cboGames->currentIndex(), -1);
-            QVERIFY(dialog.cboGames->currentText().isEmpty());
+            QCOMPARE(dialog.gamesBox()->currentIndex(), -1);
+            QVERIFY(dialog.gamesBox()->currentText().isEmpty());
             // Typed or chosen, the game keeps the folder's capitals.
-            QTest::keyClicks(dialog.cboGames->lineEdit(), "CTF");
-            TabFixture::click(dialog.btnOk);
+            QTest::keyClicks(dialog.gamesBox()->lineEdit(), "CTF");
+            TabFixture::click(dialog.okButton());
         });
         TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done());
@@ -364,8 +364,8 @@ private slots:
         f.start();
         ModalScript script;
         script.then<GameInputDialog>([&](GameInputDialog& dialog) {
-            QTest::keyClicks(dialog.cboGames->lineEdit(), typed);
-            TabFixture::click(ok ? dialog.btnOk : dialog.btnCancel);
+            QTest::keyClicks(dialog.gamesBox()->lineEdit(), typed);
+            TabFixture::click(ok ? dialog.okButton() : dialog.cancelButton());
             QCOMPARE(dialog.gameName(), ok ? listed.value(0) : QString());
         });
         TabFixture::click(f.page->addGameButton());
@@ -391,11 +391,11 @@ private slots:
         ModalScript script;
         bool stayedOpen = false;
         script.then<GameInputDialog>([&](GameInputDialog& dialog) {
-            dialog.cboGames->lineEdit()->setText(name);
+            dialog.gamesBox()->lineEdit()->setText(name);
             f.prompts.expectError();
-            TabFixture::click(dialog.btnOk);
-            stayedOpen = dialog.isVisible() && dialog.cboGames->currentText() == name;
-            TabFixture::click(dialog.btnCancel);
+            TabFixture::click(dialog.okButton());
+            stayedOpen = dialog.isVisible() && dialog.gamesBox()->currentText() == name;
+            TabFixture::click(dialog.cancelButton());
         });
         TabFixture::click(f.page->addGameButton());
         QVERIFY(script.done() && stayedOpen);
@@ -457,8 +457,8 @@ private slots:
         TabFixture::select(w.list, 2);
         ModalScript script;
         script.then<AliasDialog>([](AliasDialog& editor) {
-            editor.mmoAlias->setPlainText("one\ntwo\nthree");
-            TabFixture::click(editor.btnOk);
+            editor.aliasText()->setPlainText("one\ntwo\nthree");
+            TabFixture::click(editor.okButton());
         });
         if (operation == "delete") {
             f.prompts.answerConfirm(true);

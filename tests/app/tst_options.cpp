@@ -154,11 +154,11 @@ void TstOptions::withoutKeysShowsTheDefaults() {
         QVERIFY2(d.box(name)->isChecked(), qPrintable(name));
     for (const QString& name : UncheckedWithoutKeys)
         QVERIFY2(!d.box(name)->isChecked(), qPrintable(name));
-    QCOMPARE(d.dialog->txtStatusTime->text(), QStringLiteral("8"));
-    QCOMPARE(d.dialog->statusTimeUpDown_->position(), 8);
-    QVERIFY(d.dialog->txtQ2Dir->text().isEmpty());
-    QVERIFY(d.dialog->txtBaseq2dir->text().isEmpty());
-    QVERIFY(d.dialog->txtCddir->text().isEmpty());
+    QCOMPARE(d.dialog->statusTimeBox()->text(), QStringLiteral("8"));
+    QCOMPARE(d.dialog->statusTimeUpDown()->position(), 8);
+    QVERIFY(d.dialog->quake2DirBox()->text().isEmpty());
+    QVERIFY(d.dialog->baseDirBox()->text().isEmpty());
+    QVERIFY(d.dialog->cdDirBox()->text().isEmpty());
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
 
@@ -210,7 +210,7 @@ void TstOptions::readsStoredValues() {
         QCOMPARE(edit->text(), shown);
     else
         QCOMPARE(QString::fromLatin1(d.box(control)->isChecked() ? "1" : "0"), shown);
-    QCOMPARE(d.dialog->statusTimeUpDown_->position(), d.dialog->txtStatusTime->text().toInt());
+    QCOMPARE(d.dialog->statusTimeUpDown()->position(), d.dialog->statusTimeBox()->text().toInt());
 }
 
 void TstOptions::upDownStaysInItsRange_data() {
@@ -239,18 +239,18 @@ void TstOptions::upDownStaysInItsRange() {
     writeIni(env, "[vexa]\nStatusTime=" + start + "\n");
     ScriptedPrompts prompts;
     OpenDialog d(prompts);
-    QLineEdit* edit = d.dialog->txtStatusTime;
+    QLineEdit* edit = d.dialog->statusTimeBox();
     for (QChar step : steps) {
         if (step == '+' || step == '-')
-            d.click(step == '+' ? d.dialog->statusTimeUpDown_->upButton()
-                                : d.dialog->statusTimeUpDown_->downButton());
+            d.click(step == '+' ? d.dialog->statusTimeUpDown()->upButton()
+                                : d.dialog->statusTimeUpDown()->downButton());
         else
             QTest::keyClick(edit, step == '^' ? Qt::Key_Up : Qt::Key_Down);
     }
     QCOMPARE(edit->text(), shown);
     QVERIFY(edit->isReadOnly());
 
-    d.click(d.dialog->btnOk);
+    d.click(d.dialog->okButton());
     QCOMPARE(IniFile(env.iniPath()).readString("vexa", "StatusTime", {}), shown);
 }
 
@@ -279,8 +279,8 @@ void TstOptions::enablingOnLoad() {
         writeIni(env, ini);
     ScriptedPrompts prompts;
     OpenDialog d(prompts);
-    QCOMPARE(d.dialog->cbxMinimize->isEnabled(), minimizeEnabled);
-    QCOMPARE(d.dialog->cbxSaveBoxOnExit->isEnabled(), saveBoxEnabled);
+    QCOMPARE(d.dialog->minimizeBox()->isEnabled(), minimizeEnabled);
+    QCOMPARE(d.dialog->saveBoxOnExitBox()->isEnabled(), saveBoxEnabled);
 }
 
 void TstOptions::enablingOnClick_data() {
@@ -318,8 +318,8 @@ void TstOptions::enablingOnClick() {
     OpenDialog d(prompts);
     for (const QString& name : clicks)
         d.click(name);
-    QCOMPARE(d.dialog->cbxMinimize->isEnabled(), minimizeEnabled);
-    QCOMPARE(d.dialog->cbxSaveBoxOnExit->isEnabled(), saveBoxEnabled);
+    QCOMPARE(d.dialog->minimizeBox()->isEnabled(), minimizeEnabled);
+    QCOMPARE(d.dialog->saveBoxOnExitBox()->isEnabled(), saveBoxEnabled);
 }
 
 void TstOptions::okWritesEveryKeyInOrder() {
@@ -333,9 +333,9 @@ void TstOptions::okWritesEveryKeyInOrder() {
     const struct {
         QLineEdit* edit;
         QString text;
-    } typed[] = {{d.dialog->txtQ2Dir, "/games/quake2"},
-                 {d.dialog->txtBaseq2dir, "/games/quake2/baseq2"},
-                 {d.dialog->txtCddir, "/media/cdrom/install/data"}};
+    } typed[] = {{d.dialog->quake2DirBox(), "/games/quake2"},
+                 {d.dialog->baseDirBox(), "/games/quake2/baseq2"},
+                 {d.dialog->cdDirBox(), "/media/cdrom/install/data"}};
     for (const auto& t : typed)
         QTest::keyClicks(t.edit, t.text);
     // Save Box ends disabled but checked: it is saved with its state.
@@ -344,11 +344,11 @@ void TstOptions::okWritesEveryKeyInOrder() {
                                  "cbxMinimize",        "cbxOptimized",     "cbxIncludeAliases"};
     for (const QString& name : clicked)
         d.click(name);
-    QVERIFY(!d.dialog->cbxSaveBoxOnExit->isEnabled());
+    QVERIFY(!d.dialog->saveBoxOnExitBox()->isEnabled());
     for (int i = 0; i < 4; ++i)
-        d.click(d.dialog->statusTimeUpDown_->upButton());
+        d.click(d.dialog->statusTimeUpDown()->upButton());
 
-    d.click(d.dialog->btnOk);
+    d.click(d.dialog->okButton());
 
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(d.dialog->result(), int(QDialog::Accepted));
@@ -385,7 +385,7 @@ void TstOptions::okHidesAnUncheckedTabAtOnce() {
     OpenDialog d(prompts, &mainWindow,
                  [&] { ::applyTabVisibility(pages, IniFile(VexaIni::fileName())); });
     d.click("cbxSound");
-    d.click(d.dialog->btnOk);
+    d.click(d.dialog->okButton());
     for (int i = 0; i < 10; ++i)
         QCOMPARE(pages.isTabVisible(i), i != 5);
 }
@@ -410,11 +410,11 @@ void TstOptions::leavingWithoutOkWritesNothing() {
     OpenDialog d(prompts);
     d.click("cbxSound");
     d.click("cbxSaveFilesOnExit");
-    d.click(d.dialog->statusTimeUpDown_->upButton());
-    QTest::keyClicks(d.dialog->txtCddir, "/media/cdrom");
+    d.click(d.dialog->statusTimeUpDown()->upButton());
+    QTest::keyClicks(d.dialog->cdDirBox(), "/media/cdrom");
 
     if (how == "cancel")
-        d.click(d.dialog->btnCancel);
+        d.click(d.dialog->cancelButton());
     else if (how == "close button")
         d.dialog->close();
     else
@@ -446,7 +446,7 @@ void TstOptions::refusedWriteKeepsTheDialogOpen() {
     prompts.expectError();
     OpenDialog d(prompts);
     d.click("cbxSound");
-    d.click(d.dialog->btnOk);
+    d.click(d.dialog->okButton());
     QFile::setPermissions(locked, before);
 
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
@@ -583,16 +583,16 @@ void TstOptions::sizeFollowsTheFont() {
     QCOMPARE(dialog.height(), 478); // the engine group pushes the buttons down
     QCOMPARE(dialog.width() == 345, asLaidOut);
     QVERIFY(dialog.width() >= 345);
-    QCOMPARE(dialog.runGroup_->width() == 184, asLaidOut);
-    QCOMPARE(dialog.configGroup_->width() == 185, asLaidOut);
-    QCOMPARE(dialog.runGroup_->geometry().right(), dialog.configGroup_->geometry().right());
-    QCOMPARE(dialog.width() - dialog.runGroup_->geometry().right() - 1, 14);
-    QCOMPARE(dialog.tabsGroup_->geometry(), QRect(4, 120, 131, 223));
-    QCOMPARE(dialog.runGroup_->pos(), QPoint(147, 120));
-    QCOMPARE(dialog.configGroup_->pos(), QPoint(146, 278));
-    QCOMPARE(dialog.engineGroup_->geometry().topLeft(), QPoint(4, 348));
-    QCOMPARE(dialog.engineGroup_->geometry().right(), dialog.runGroup_->geometry().right());
-    QCOMPARE(dialog.btnOk->pos(), QPoint(152, 422));
+    QCOMPARE(dialog.runGroup()->width() == 184, asLaidOut);
+    QCOMPARE(dialog.configGroup()->width() == 185, asLaidOut);
+    QCOMPARE(dialog.runGroup()->geometry().right(), dialog.configGroup()->geometry().right());
+    QCOMPARE(dialog.width() - dialog.runGroup()->geometry().right() - 1, 14);
+    QCOMPARE(dialog.tabsGroup()->geometry(), QRect(4, 120, 131, 223));
+    QCOMPARE(dialog.runGroup()->pos(), QPoint(147, 120));
+    QCOMPARE(dialog.configGroup()->pos(), QPoint(146, 278));
+    QCOMPARE(dialog.engineGroup()->geometry().topLeft(), QPoint(4, 348));
+    QCOMPARE(dialog.engineGroup()->geometry().right(), dialog.runGroup()->geometry().right());
+    QCOMPARE(dialog.okButton()->pos(), QPoint(152, 422));
 }
 
 void TstOptions::engineAndHome_data() {
@@ -629,13 +629,13 @@ void TstOptions::engineAndHome() {
     home.replace("HOME", env.root() + "/home").replace("DATA", env.root() + "/data");
     ScriptedPrompts prompts;
     OpenDialog d(prompts);
-    d.dialog->cboEngine->setFocus();
+    d.dialog->engineBox()->setFocus();
     for (int i = 0; i < std::abs(steps); ++i)
-        QTest::keyClick(d.dialog->cboEngine, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
-    QCOMPARE(d.dialog->txtHomeDir->text(), home);
-    QCOMPARE(d.dialog->txtHomeDir->isEnabled(), engine != "id");
-    QCOMPARE(d.dialog->btnHomeDir->isEnabled(), engine != "id");
-    d.click(d.dialog->btnOk);
+        QTest::keyClick(d.dialog->engineBox(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(d.dialog->homeDirBox()->text(), home);
+    QCOMPARE(d.dialog->homeDirBox()->isEnabled(), engine != "id");
+    QCOMPARE(d.dialog->homeDirButton()->isEnabled(), engine != "id");
+    d.click(d.dialog->okButton());
     const IniFile written(env.iniPath());
     QCOMPARE(written.readString("quake2", "engine", {}), engine);
     QCOMPARE(written.readString("quake2", "home", {}), home);

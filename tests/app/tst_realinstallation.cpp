@@ -191,8 +191,8 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QString shown;
     whenModalShows([&](QWidget* modal) {
         auto* box = qobject_cast<LaunchStatusDialog*>(modal);
-        shown = box->lblWarning->isVisible() ? box->lblWarning->text() : QString();
-        box->cancelButton_->click();
+        shown = box->warningLabel()->isVisible() ? box->warningLabel()->text() : QString();
+        box->cancelButton()->click();
     });
     window.runButton()->click();
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
@@ -217,9 +217,9 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     window.clientPage()->savedGames()->setCurrentIndex(0);
     whenModalShows([](QWidget* modal) {
         auto* options = qobject_cast<OptionsDialog*>(modal);
-        options->cboEngine->setFocus();
-        QTest::keyClick(options->cboEngine, Qt::Key_Up); // Yamagi to id 3.21
-        options->btnOk->click();
+        options->engineBox()->setFocus();
+        QTest::keyClick(options->engineBox(), Qt::Key_Up); // Yamagi to id 3.21
+        options->okButton()->click();
     });
     window.optionsAction()->trigger();
     QCOMPARE(currentEngine(), Engine::id);

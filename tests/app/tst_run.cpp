@@ -111,12 +111,12 @@ void TstRun::statusBoxSummarisesAndWaitsWithoutATime() {
     whenModalShows([&](QWidget* modal) {
         auto* box = qobject_cast<LaunchStatusDialog*>(modal);
         QVERIFY(box);
-        shown << box->txtbatchFile->text() << box->txtGame->text() << box->txtMap->text()
-              << box->txtStartingServer->text() << box->txtConnecting->text()
-              << box->txtserver->text();
+        shown << box->batchFileBox()->text() << box->gameBox()->text() << box->mapBox()->text()
+              << box->startingServerBox()->text() << box->connectingBox()->text()
+              << box->serverBox()->text();
         QTimer::singleShot(1500, box, [&stillOpen, box] {
             stillOpen = box->isVisible();
-            box->btnProceed->click();
+            box->proceedButton()->click();
         });
     });
     w.runButton()->click();
@@ -151,7 +151,7 @@ void TstRun::cancelStartsAndWritesNothing() {
     w.configFileEdit()->setText(QStringLiteral("/elsewhere/other.cfg"));
     const QByteArray iniBefore = s.iniBytes();
     whenModalShows(
-        [](QWidget* modal) { qobject_cast<LaunchStatusDialog*>(modal)->cancelButton_->click(); });
+        [](QWidget* modal) { qobject_cast<LaunchStatusDialog*>(modal)->cancelButton()->click(); });
     w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(s.nothingStarted());

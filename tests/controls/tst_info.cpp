@@ -55,9 +55,9 @@ void TestInfo::frame() {
                                   "Description", "Value 1", "Value 2", "Value 3", "Value 4"}));
     for (auto* edit : info.findChildren<QLineEdit*>())
         QVERIFY2(edit->isReadOnly(), qPrintable(edit->objectName()));
-    QVERIFY(info.mmoNotes->isReadOnly());
-    QCOMPARE(info.mmoNotes->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(info.mmoDescription->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(info.notesText()->isReadOnly());
+    QCOMPARE(info.notesText()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(info.descriptionText()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 void TestInfo::everythingFitsWithoutOverlap() {
@@ -66,7 +66,7 @@ void TestInfo::everythingFitsWithoutOverlap() {
     QVERIFY(QTest::qWaitForWindowExposed(&info));
     QList<QWidget*> parts;
     for (auto* child : info.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != info.focusHolder_)
+        if (child != info.focusHolder())
             parts << child;
     for (QWidget* part : parts) {
         QVERIFY2(info.rect().contains(part->geometry()), qPrintable(part->objectName()));
@@ -77,37 +77,37 @@ void TestInfo::everythingFitsWithoutOverlap() {
                 QVERIFY2(!part->geometry().intersects(other->geometry()),
                          qPrintable(part->objectName() + " / " + other->objectName()));
     }
-    QVERIFY(info.mmoNotes->height() >= 3 * info.fontMetrics().lineSpacing());
-    const int twoLines = 2 * info.mmoDescription->fontMetrics().lineSpacing();
-    QVERIFY(info.mmoDescription->viewport()->height() >= twoLines);
-    QVERIFY(info.mmoDescription->viewport()->height() < twoLines + 12);
+    QVERIFY(info.notesText()->height() >= 3 * info.fontMetrics().lineSpacing());
+    const int twoLines = 2 * info.descriptionText()->fontMetrics().lineSpacing();
+    QVERIFY(info.descriptionText()->viewport()->height() >= twoLines);
+    QVERIFY(info.descriptionText()->viewport()->height() < twoLines + 12);
     // Values 1 and 3 in the left column, 2 and 4 in the right.
-    QCOMPARE(info.txtCurrent1->x(), info.txtCurrent3->x());
-    QCOMPARE(info.txtCurrent2->x(), info.txtCurrent4->x());
-    QVERIFY(info.txtCurrent2->x() > info.txtCurrent1->geometry().right());
-    QCOMPARE(info.txtCurrent1->y(), info.txtCurrent2->y());
-    QVERIFY(info.txtCurrent3->y() > info.txtCurrent1->y());
+    QCOMPARE(info.currentBox(0)->x(), info.currentBox(2)->x());
+    QCOMPARE(info.currentBox(1)->x(), info.currentBox(3)->x());
+    QVERIFY(info.currentBox(1)->x() > info.currentBox(0)->geometry().right());
+    QCOMPARE(info.currentBox(0)->y(), info.currentBox(1)->y());
+    QVERIFY(info.currentBox(2)->y() > info.currentBox(0)->y());
 }
 
 void TestInfo::edit1HoldsTheFocus() {
     SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
-    QCOMPARE(QApplication::focusWidget(), info.focusHolder_);
-    QVERIFY(info.focusHolder_->isReadOnly());
+    QCOMPARE(QApplication::focusWidget(), info.focusHolder());
+    QVERIFY(info.focusHolder()->isReadOnly());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), info.txtDefault);
+    QCOMPARE(QApplication::focusWidget(), info.defaultBox());
 }
 
 void TestInfo::commandPassesTheFocusOn() {
     SettingInfoDialog info;
     info.show();
     QVERIFY(QTest::qWaitForWindowActive(&info));
-    info.txtCurrent2->setFocus();
-    QTest::mouseClick(info.txtCommand, Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), info.focusHolder_);
-    info.txtCommand->setFocus();
-    QCOMPARE(QApplication::focusWidget(), info.focusHolder_);
+    info.currentBox(1)->setFocus();
+    QTest::mouseClick(info.commandBox(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), info.focusHolder());
+    info.commandBox()->setFocus();
+    QCOMPARE(QApplication::focusWidget(), info.focusHolder());
 }
 
 void TestInfo::filling_data() {

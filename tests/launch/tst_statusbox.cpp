@@ -103,16 +103,16 @@ void TstStatusBox::boxShowsTheSummary() {
     QCOMPARE(box.windowTitle(), QStringLiteral("Loading Quake2"));
     QCOMPARE(box.size(), QSize(354, 182));
     QVERIFY(!(box.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
-    QCOMPARE(box.mmoConfigFiles->toPlainText(), QStringLiteral("x.cfg"));
-    QCOMPARE(box.txtserver->text(), QStringLiteral("server.example:27910"));
-    QCOMPARE(box.txtStartingServer->text(), QStringLiteral("Yes"));
-    QCOMPARE(box.btnProceed->text(), QStringLiteral("Proceed to Quake2"));
-    QCOMPARE(box.cancelButton_->text(), QStringLiteral("Cancel"));
+    QCOMPARE(box.configFilesText()->toPlainText(), QStringLiteral("x.cfg"));
+    QCOMPARE(box.serverBox()->text(), QStringLiteral("server.example:27910"));
+    QCOMPARE(box.startingServerBox()->text(), QStringLiteral("Yes"));
+    QCOMPARE(box.proceedButton()->text(), QStringLiteral("Proceed to Quake2"));
+    QCOMPARE(box.cancelButton()->text(), QStringLiteral("Cancel"));
 
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QRect inside = box.rect();
-    QList<QWidget*> shown{box.mmoConfigFiles, box.btnProceed, box.cancelButton_};
+    QList<QWidget*> shown{box.configFilesText(), box.proceedButton(), box.cancelButton()};
     for (QLineEdit* edit : box.findChildren<QLineEdit*>()) {
         QVERIFY(edit->isReadOnly());
         QCOMPARE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button));
@@ -120,7 +120,7 @@ void TstStatusBox::boxShowsTheSummary() {
     }
     QStringList captions;
     for (QLabel* label : box.findChildren<QLabel*>()) {
-        if (label == box.lblWarning) {
+        if (label == box.warningLabel()) {
             QVERIFY(!label->isVisible()); // no warning, no line for it
             continue;
         }
@@ -147,15 +147,15 @@ void TstStatusBox::warningIsShownWhole() {
     box.showSummary(summary);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-    QVERIFY(box.lblWarning->isVisible());
-    QCOMPARE(box.lblWarning->text().remove(QChar(0x200b)), summary.warning);
+    QVERIFY(box.warningLabel()->isVisible());
+    QCOMPARE(box.warningLabel()->text().remove(QChar(0x200b)), summary.warning);
     QCOMPARE(box.width(), 354);
     QVERIFY(box.height() > 182);
-    const QRect warning = box.lblWarning->geometry();
+    const QRect warning = box.warningLabel()->geometry();
     QVERIFY(box.rect().contains(warning));
-    QVERIFY(box.lblWarning->height() >= box.lblWarning->heightForWidth(warning.width()));
+    QVERIFY(box.warningLabel()->height() >= box.warningLabel()->heightForWidth(warning.width()));
     for (QWidget* other :
-         {static_cast<QWidget*>(box.txtserver), static_cast<QWidget*>(box.btnProceed)})
+         {static_cast<QWidget*>(box.serverBox()), static_cast<QWidget*>(box.proceedButton())})
         QVERIFY(!warning.intersects(other->geometry()));
 }
 
@@ -174,10 +174,10 @@ void TstStatusBox::zeroWaitsForTheUser() {
     setStatusTime(env, "0");
     bool stillOpen = false;
     whenShown([&](LaunchStatusDialog& box) {
-        QVERIFY(!box.proceedTimer_->isActive());
+        QVERIFY(!box.proceedTimer()->isActive());
         QTest::qWait(1500);
         stillOpen = box.isVisible();
-        QTest::mouseClick(box.btnProceed, Qt::LeftButton);
+        QTest::mouseClick(box.proceedButton(), Qt::LeftButton);
     });
     QVERIFY(showStatusBox(nullptr, someSummary()));
     QVERIFY(stillOpen);
@@ -203,8 +203,8 @@ void TstStatusBox::timerSetting() {
     if (!stored.isNull())
         setStatusTime(env, stored);
     LaunchStatusDialog box;
-    QCOMPARE(box.proceedTimer_->interval(), interval);
-    QCOMPARE(box.proceedTimer_->isActive(), active);
+    QCOMPARE(box.proceedTimer()->interval(), interval);
+    QCOMPARE(box.proceedTimer()->isActive(), active);
 }
 
 void TstStatusBox::stoppingEndsTheRun_data() {
@@ -220,7 +220,7 @@ void TstStatusBox::stoppingEndsTheRun() {
     setStatusTime(env, "1");
     whenShown([way](LaunchStatusDialog& box) {
         if (way == 0)
-            QTest::mouseClick(box.cancelButton_, Qt::LeftButton);
+            QTest::mouseClick(box.cancelButton(), Qt::LeftButton);
         else if (way == 1)
             QTest::keyClick(&box, Qt::Key_Escape);
         else
