@@ -207,5 +207,4 @@ QStringList keptLinesBefore(const QStringList& kept, const CfgOverrides& later);
 // "unbind <key>" for each key the file bound to a setting that the lines `later` stands for no
 // longer bind, so that a key taken away from a setting is free in the game too. A key the
 // engine refuses to rebind is left alone: unbinding it could leave the player without it.
-QStringList unbindLines(const QStringList& takenKeys, const CfgOverrides& later,
-                        Engine engine = Engine::id);
+QStringList unbindLines(const QStringList& takenKeys, const CfgOverrides& later, Engine engine);

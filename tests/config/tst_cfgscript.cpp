@@ -202,7 +202,7 @@ void TestCfgScript::keptLinesBeforeGeneratedOnes() {
 
 void TestCfgScript::unbindsKeysTakenAway() {
     const CfgOverrides generated({"Bind mouse1 \"+attack\"", "bind F5 \"message1\""});
-    QCOMPARE(unbindLines({"MOUSE1", "x", "F5"}, generated), QStringList{"unbind x"});
+    QCOMPARE(unbindLines({"MOUSE1", "x", "F5"}, generated, Engine::id), QStringList{"unbind x"});
     // Yamagi refuses to bind ESCAPE again once the player's config runs.
     QCOMPARE(unbindLines({"ESCAPE", "x"}, generated, Engine::yamagi), QStringList{"unbind x"});
 }
