@@ -81,7 +81,7 @@ void TstLaunchControls::comboCountsOnlyWithAnEntryChosen_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("typed"); // null: nothing typed after choosing
     QTest::addColumn<QString>("expected");
-    QTest::newRow("entry chosen") << 1 << QString() << "+map base 2 +exec config.cfg";
+    QTest::newRow("entry chosen") << 1 << QString() << "+exec config.cfg +map base 2";
     QTest::newRow("text typed, no entry") << -1 << "base9"
                                           << "+exec config.cfg";
     QTest::newRow("entry's name typed") << -1 << "base1"
@@ -111,11 +111,11 @@ void TstLaunchControls::commandLineFromTheWindow_data() {
     QTest::addColumn<QString>("cdrom");
     QTest::addColumn<QString>("expected");
     QTest::newRow("server") << true << QString()
-                            << "+set basedir BASE +set dedicated 1 +map q2dm1 +set coop 1 "
-                               "+set game  +exec my.cfg";
+                            << "+set basedir BASE +set dedicated 1 +set coop 1 +set game  "
+                               "+exec my.cfg +map q2dm1";
     QTest::newRow("client loading, cdrom")
         << false << "/cd"
-        << "+set basedir BASE +set cddir /cd +load save1 +set game  +exec my.cfg";
+        << "+set basedir BASE +set cddir /cd +set game  +exec my.cfg +load save1";
 }
 
 void TstLaunchControls::commandLineFromTheWindow() {

@@ -10,10 +10,6 @@ namespace {
 constexpr int AliasLoopCount = 16;
 constexpr int MaxAliasName = 32;
 
-bool same(const QString& a, const char* b) {
-    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-}
-
 // The engine's word parser: blanks skipped, "//" ends the text, a quoted word runs to the next
 // quote, any other word to the next blank.
 QStringList parseWords(const QString& text) {
@@ -91,18 +87,19 @@ private:
         const QStringList argv = parseWords(command);
         if (argv.isEmpty())
             return;
-        const QString& verb = argv[0];
-        if (same(verb, "set") || same(verb, "seta"))
+        // Q2PRO finds its commands by their exact lower-case names ("Set" is unknown).
+        const QString verb = engineFacts(engine_).exactCommandCase ? argv[0] : argv[0].toLower();
+        if (verb == "set" || (verb == "seta" && engine_ == Engine::q2pro))
             set(argv);
-        else if (same(verb, "bind"))
+        else if (verb == "bind")
             bind(argv);
-        else if (same(verb, "unbind"))
+        else if (verb == "unbind")
             unbind(argv);
-        else if (same(verb, "unbindall"))
+        else if (verb == "unbindall")
             state_.binds.clear();
-        else if (same(verb, "alias"))
+        else if (verb == "alias")
             alias(argv);
-        else if (same(verb, "wait"))
+        else if (verb == "wait")
             waitCommand(argv);
         else if (const auto body = aliasBody(verb))
             runAlias(*body);
