@@ -171,6 +171,7 @@ private:
     void modelChanged();
     void skinEntered();
     void editMapList();
+    QString modelShown_; // the model text when the box was entered or last changed by the user
     void editServerList();
     ServerListStatus* serverListStatus_ = nullptr;
     // --- end of the list block ---

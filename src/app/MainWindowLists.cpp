@@ -77,11 +77,18 @@ void MainWindow::fillGlDriverList() {
 
 void MainWindow::modelEntered() {
     fillModelList();
+    modelShown_ = generalPage_->model()->currentText();
 }
 
+// An editable box reports its text as chosen again when it loses the focus, and a player may
+// choose the entry already shown: neither is a change of model, and the skin stays.
 void MainWindow::modelChanged() {
+    const QString model = generalPage_->model()->currentText();
+    if (model == modelShown_)
+        return;
+    modelShown_ = model;
     generalPage_->skin()->clearEditText(); // the old skin belongs to the old model
-    fillSkinList(generalPage_->model()->currentText());
+    fillSkinList(model);
 }
 
 void MainWindow::skinEntered() {
