@@ -168,10 +168,9 @@ public:
 private:
     void connectListHandlers();
     void modelEntered();
-    void modelChanged();
+    void modelChanged(const QString& model);
     void skinEntered();
     void editMapList();
-    QString modelShown_; // the model text when the box was entered or last changed by the user
     void editServerList();
     ServerListStatus* serverListStatus_ = nullptr;
     // --- end of the list block ---

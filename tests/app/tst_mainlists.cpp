@@ -86,6 +86,7 @@ void focusBox(QComboBox* box) {
 void pickFromList(QComboBox* box, const QString& text) {
     const int index = box->findText(text);
     QVERIFY(index >= 0);
+    box->setFocus(Qt::MouseFocusReason); // a click on the box gives it the focus
     box->showPopup();
     QAbstractItemView* view = box->view();
     QTRY_VERIFY(view->isVisible());
