@@ -9,10 +9,7 @@ MultiRowTabBar::MultiRowTabBar(QWidget* parent) : QTabBar(parent) {
     setExpanding(false);
     setDrawBase(false);
     setMouseTracking(true);
-    connect(this, &QTabBar::currentChanged, this, [this] {
-        updateGeometry();
-        update();
-    });
+    connect(this, &QTabBar::currentChanged, this, [this] { update(); });
 }
 
 // Compact rows: every pixel the two rows of tabs give back goes to the page.
@@ -65,13 +62,8 @@ QVector<QVector<int>> MultiRowTabBar::rows(int width) const {
             break;
         }
     }
-    // The row of the current tab goes next to the page.
-    for (int r = 0; r + 1 < result.size(); ++r) {
-        if (result[r].contains(currentIndex())) {
-            result.append(result.takeAt(r));
-            break;
-        }
-    }
+    // The rows stay in tab order whichever tab is chosen: a row that moved to the page under
+    // the pointer would put another tab where the player just clicked.
     return result;
 }
 
@@ -140,12 +132,17 @@ void MultiRowTabBar::paintEvent(QPaintEvent*) {
             order << i;
     if (currentIndex() >= 0 && isTabVisible(currentIndex()))
         order << currentIndex();
+    const int lastRowTop = (rowCount() - 1) * tabHeight();
     for (int i : order) {
         QStyleOptionTab option;
         initStyleOption(&option, i);
         option.rect = rects[i];
         option.state.setFlag(QStyle::State_MouseOver, i == hovered_);
         option.shape = QTabBar::RoundedNorth;
+        // A chosen tab above the last row is drawn raised within its place: the style would
+        // draw it down over the tabs of the row below.
+        painter.setClipping(option.rect.top() < lastRowTop);
+        painter.setClipRect(option.rect);
         painter.drawControl(QStyle::CE_TabBarTab, option);
     }
 }

@@ -5,8 +5,8 @@
 #include <QVector>
 
 // A tab bar that wraps its tabs onto as many rows as the width needs, like a multi-line tab
-// control: every tab stays in view, each row is stretched to the full width, and the row holding
-// the current tab sits next to the page.
+// control: every tab stays in view, each row is stretched to the full width, and the rows keep
+// their places when a tab is chosen (the chosen tab is drawn raised where it is).
 class MultiRowTabBar : public QTabBar {
     Q_OBJECT
 public:
@@ -30,7 +30,7 @@ protected:
 private:
     int tabHeight() const;
     int naturalWidth(int index) const;
-    // Visible tab indexes per row, the row of the current tab last.
+    // Visible tab indexes per row, in tab order.
     QVector<QVector<int>> rows(int width) const;
     QVector<QRect> computeRects() const;
 

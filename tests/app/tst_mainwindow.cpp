@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/MultiRowTabWidget.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/VideoPage.h"
@@ -51,6 +52,7 @@ private slots:
     void tabsInOrder_data();
     void tabsInOrder();
     void renderedChoiceShowsItsVideoPage();
+    void tabsStayWhereTheyAreWhenClicked();
     void hintLineFollowsThePointer();
     void splashGoesAfterTheTimer();
     void closingWritesFileNamesBack();
@@ -285,6 +287,30 @@ void TstMainWindow::renderedChoiceShowsItsVideoPage() {
     QCOMPARE(window.videoPage()->subPages()->currentWidget(), window.videoPage()->softwarePage());
     QTest::mouseClick(buttons[1], Qt::LeftButton);
     QCOMPARE(window.videoPage()->subPages()->currentWidget(), window.videoPage()->glPage());
+}
+
+// Clicking a tab chooses it where it is: no row moves under the pointer.
+void TstMainWindow::tabsStayWhereTheyAreWhenClicked() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* bar = qobject_cast<MultiRowTabBar*>(window.tabs()->tabBar());
+    QVERIFY(bar);
+    QVERIFY(bar->rowCount() > 1);
+    QList<QRect> places;
+    for (int i = 0; i < bar->count(); ++i)
+        places << bar->rowTabRect(i);
+    for (int i = bar->count() - 1; i >= 0; --i) {
+        if (places[i].isEmpty())
+            continue;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, places[i].center());
+        QCOMPARE(window.tabs()->currentIndex(), i);
+        for (int j = 0; j < bar->count(); ++j)
+            QCOMPARE(bar->rowTabRect(j), places[j]);
+    }
 }
 
 void TstMainWindow::hintLineFollowsThePointer() {
