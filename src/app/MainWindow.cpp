@@ -42,6 +42,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -153,6 +154,12 @@ void MainWindow::createMenu() {
     aboutMenu_ = bar->addMenu(QStringLiteral("&About"));
     aboutMenu_->setObjectName(QStringLiteral("About1"));
     aboutAction_ = addMenuItem(aboutMenu_, "VEXA1", QStringLiteral("VEXA"));
+    openConfigAction_->setShortcut(QKeySequence::Open);
+    saveConfigAction_->setShortcut(QKeySequence::Save);
+    exitAction_->setShortcut(QKeySequence::Quit);
+    // F10 opens the menus, as elsewhere on the desktop.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [bar, this] { bar->setActiveAction(fileMenu_->menuAction()); });
 }
 
 void MainWindow::createFrame(QWidget* client) {

@@ -158,7 +158,10 @@ void BindingEdit::updateColours() {
 }
 
 void BindingEdit::keyCaptured(const VirtualKey& key) {
-    // A key without a name (Shift among them) leaves the binding as it was.
+    // A key without a name (Shift among them), or one the engine keeps, leaves the binding as
+    // it was.
+    if (tellWhenRefused(*this, key))
+        return;
     if (const auto name = keyName(key))
         setSupValue(*name);
 }

@@ -16,7 +16,9 @@ QMenu* KeyCaptureEdit::popupMenu() const {
 }
 
 void KeyCaptureEdit::keyCaptured(const VirtualKey& key) {
-    // A key without a name (Shift among them) leaves the box as it was.
+    // A key without a name (Shift among them), or one the engine keeps, leaves the box as it was.
+    if (tellWhenRefused(*this, key))
+        return;
     if (const auto name = keyName(key))
         setText(*name);
 }

@@ -2,10 +2,12 @@
 
 #include "settings/Engine.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -81,10 +83,15 @@ std::optional<QString> engineSpelling(QStringView name) {
     return spelled.isEmpty() ? std::nullopt : std::optional<QString>(spelled);
 }
 
-std::optional<QString> tableName(int code) {
+const KeyName* tableEntry(int code) {
     const auto* entry = std::find_if(std::begin(namedKeys), std::end(namedKeys),
                                      [code](const KeyName& k) { return k.code == code; });
-    if (entry == std::end(namedKeys))
+    return entry == std::end(namedKeys) ? nullptr : entry;
+}
+
+std::optional<QString> tableName(int code) {
+    const KeyName* entry = tableEntry(code);
+    if (!entry)
         return std::nullopt;
     if (auto name = engineSpelling(QString::fromLatin1(entry->name)))
         return name;
@@ -96,6 +103,19 @@ std::optional<QString> tableName(int code) {
 bool movesFocus(const QKeyEvent& event) {
     return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// The window's keys: Alt with a letter (a menu's mnemonic) and F10 open the menus; Ctrl+S,
+// Ctrl+O and Ctrl+Q save, open and quit. The game binds no key with Alt held, and F10 is in the
+// boxes' menu of other keys.
+bool isWindowKey(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_F10)
+        return event.modifiers() == Qt::NoModifier;
+    if (event.matches(QKeySequence::Save) || event.matches(QKeySequence::Open) ||
+        event.matches(QKeySequence::Quit))
+        return true;
+    return (event.modifiers() & Qt::AltModifier) && event.key() >= Qt::Key_A &&
+           event.key() <= Qt::Key_Z;
 }
 
 // The widest key names a player binds, as the engines spell them (the keypad arrows, the mouse
@@ -131,13 +151,38 @@ std::optional<QString> keyName(const VirtualKey& key) {
     return tableName(code);
 }
 
+std::optional<QString> refusedKeyName(const VirtualKey& key) {
+    const Engine engine = currentEngine();
+    const KeyName* entry = tableEntry(key.code);
+    if (!entry)
+        return std::nullopt;
+    for (const char* name : {entry->name, entry->otherName}) {
+        if (name && engineRefusesToRebind(engine, QString::fromLatin1(name)))
+            return QString::fromLatin1(name);
+    }
+    return std::nullopt;
+}
+
+bool tellWhenRefused(QWidget& box, const VirtualKey& key) {
+    const std::optional<QString> refused = refusedKeyName(key);
+    if (!refused)
+        return false;
+    QStatusTipEvent tip(
+        QStringLiteral("%1 keeps %2 for itself: it cannot be bound")
+            .arg(QLatin1String(engineFacts(currentEngine()).displayName), *refused));
+    QCoreApplication::sendEvent(&box, &tip);
+    return true;
+}
+
 void captureKeyName(QWidget* sender, const VirtualKey& key) {
-    if (auto* box = qobject_cast<QLineEdit*>(sender))
+    auto* box = qobject_cast<QLineEdit*>(sender);
+    if (box && !tellWhenRefused(*box, key))
         box->setText(keyName(key).value_or(QString()));
 }
 
 QStringList otherKeyNames() {
-    return {QStringLiteral("SHIFT"), QStringLiteral("DEL"), QStringLiteral("TAB")};
+    return {QStringLiteral("SHIFT"), QStringLiteral("DEL"), QStringLiteral("TAB"),
+            QStringLiteral("F10")};
 }
 
 QStringList mouseKeyNames() {
@@ -172,11 +217,16 @@ KeyCaptureFilter* KeyCaptureFilter::install(QLineEdit& box) {
 
 bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // Every key but the focus keys is the box's to capture, not a shortcut's.
-        if (!movesFocus(static_cast<QKeyEvent&>(*event)))
+    case QEvent::ShortcutOverride: {
+        // Every key but the focus keys and the window's keys is the box's to capture, not a
+        // shortcut's. The Alt or Ctrl held for a window's key binds nothing when let go.
+        const auto& key = static_cast<QKeyEvent&>(*event);
+        if (isWindowKey(key))
+            down_.clear();
+        else if (!movesFocus(key))
             event->accept();
         return false;
+    }
     case QEvent::KeyPress:
         return keyPressed(static_cast<QKeyEvent&>(*event));
     case QEvent::KeyRelease:
@@ -198,6 +248,12 @@ bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyCaptureFilter::keyPressed(const QKeyEvent& event) {
+    if (isWindowKey(event)) {
+        // Not the box's: no shortcut took it, and the box must not edit its text with it. Nor
+        // does the Alt or Ctrl held for it bind.
+        down_.clear();
+        return true;
+    }
     down_.insert(toVirtualKey(event).code);
     return !movesFocus(event);
 }

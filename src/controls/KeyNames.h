@@ -19,8 +19,15 @@ class QWidget;
 // cannot be bound by pressing it, or the engine has no such key or refuses to rebind it.
 std::optional<QString> keyName(const VirtualKey& key);
 
+// The name of a key the current engine refuses to rebind (Yamagi's ESCAPE), or nothing.
+std::optional<QString> refusedKeyName(const VirtualKey& key);
+// Says on the hint line, through a status tip of `box`, that the engine keeps the key for itself;
+// false when it does not.
+bool tellWhenRefused(QWidget& box, const VirtualKey& key);
+
 // Key capture for a plain edit box: its text becomes the name of the released key, or empty when
-// the key has no name. Anything but an edit box is left alone.
+// the key has no name; a key the engine keeps for itself leaves the box as it was, and the hint
+// line says why. Anything but an edit box is left alone.
 void captureKeyName(QWidget* sender, const VirtualKey& key);
 
 // Popup entries of the capture boxes for what a key press cannot give: Shift (its release names
@@ -41,8 +48,9 @@ int keyBoxWidth(const QLineEdit& box);
 // Makes an edit box capture keys instead of taking text: typed characters and the other ways of
 // entering text (pasting, dropping, input methods) are discarded, and every release of a key that
 // went down in the box is handed to the handler. A release whose key went down elsewhere (Tab
-// moving the focus in, Enter closing a dialog above the box) is ignored. Tab still moves the focus;
-// every other key goes to the box even where it is a shortcut of the window.
+// moving the focus in, Enter closing a dialog above the box) is ignored. Tab still moves the focus,
+// and the window's keys (Alt or Ctrl with a letter, F10) reach the menus and shortcuts; every
+// other key goes to the box even where it is a shortcut of the window.
 class KeyCaptureFilter : public QObject {
     Q_OBJECT
 public:

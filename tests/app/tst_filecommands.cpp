@@ -56,6 +56,7 @@ private slots:
     void loadBatchSetsTheLaunchControls();
     void saveConfig_data();
     void saveConfig();
+    void ctrlSSavesFromABindingBox();
     void saveConfigAs_data();
     void saveConfigAs();
     void saveConfigAsStartsInTheBaseDirectory_data();
@@ -227,6 +228,24 @@ void TstFileCommands::saveConfig() {
         QVERIFY(content.contains("Tester"));
     QCOMPARE(s.statusText(), written ? QStringLiteral("Config file Saved") : QString());
     QCOMPARE(s.ini("vexa", "configfile"), file);
+}
+
+// The desktop's keys reach the window from every box, a key capture box too.
+void TstFileCommands::ctrlSSavesFromABindingBox() {
+    LaunchSession s;
+    MainWindow& w = s.start();
+    const QString file = s.env.writeFile(QStringLiteral("cfgs/mine.cfg"), Untouched);
+    w.configFileEdit()->setText(file);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QWidget* box = w.settingControl(QStringLiteral("+forward"));
+    w.tabs()->setCurrentWidget(box->parentWidget());
+    box->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.statusText(), QStringLiteral("Config file Saved"));
+    QVERIFY(s.env.readFile(file) != Untouched);
 }
 
 void TstFileCommands::saveConfigAs_data() {

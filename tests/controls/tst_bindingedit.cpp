@@ -255,7 +255,7 @@ void TestBindingEdit::popupEntries() {
              (QStringList{"Bind Other Keys", "Bind Multiple Keys", "More Information"}));
     const QMenu* other = submenu(*menu, "Bind Other Keys");
     QCOMPARE(menuEntries(*other),
-             (QStringList{"SHIFT", "DEL", "TAB", "-", "Mouse Actions", "-", "Keypad Keys"}));
+             (QStringList{"SHIFT", "DEL", "TAB", "F10", "-", "Mouse Actions", "-", "Keypad Keys"}));
     QCOMPARE(menuEntries(*submenu(*other, "Mouse Actions")),
              (QStringList{"MOUSE1", "MOUSE2", "MOUSE3", "-", "MWHEELUP", "MWHEELDOWN"}));
     QCOMPARE(menuEntries(*submenu(*other, "Keypad Keys")), keypadEntries);

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <array>
 #include <map>
@@ -37,8 +38,10 @@ const std::map<int, QString> namedCodes = {
 // Keys named in some engines only, by engine (id 3.21, Yamagi, Q2PRO): missing from its list,
 // or refused for rebinding.
 const std::map<int, std::array<const char*, 3>> engineNamedCodes = {
-    {20, {nullptr, "CAPSLOCK", "CAPSLOCK"}}, {27, {"ESCAPE", nullptr, "ESCAPE"}},
-    {124, {nullptr, "F13", nullptr}},        {144, {nullptr, "KP_NUMLOCK", "NUMLOCK"}},
+    {20, {nullptr, "CAPSLOCK", "CAPSLOCK"}},
+    {27, {"ESCAPE", nullptr, "ESCAPE"}},
+    {124, {nullptr, "F13", nullptr}},
+    {144, {nullptr, "KP_NUMLOCK", "NUMLOCK"}},
     {192, {"`", nullptr, "`"}},
 };
 
@@ -73,6 +76,24 @@ const QString unnamed = QStringLiteral("<no name>");
 
 } // namespace
 
+// Records the status tips that reach a window: what its hint line would show.
+class StatusTips : public QObject {
+public:
+    StatusTips(QWidget& window, QStringList& tips) : QObject(&window), tips_(tips) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::StatusTip)
+            tips_ << static_cast<QStatusTipEvent*>(event)->tip();
+        return false;
+    }
+
+private:
+    QStringList& tips_;
+};
+
 class TestKeyCapture : public QObject {
     Q_OBJECT
 private slots:
@@ -92,7 +113,9 @@ private slots:
     void typingNeverEdits();
     void releaseWithoutPressIsIgnored();
     void tabMovesTheFocusWithoutCapturing();
+    void shortcutKeysAreCaptured_data();
     void shortcutKeysAreCaptured();
+    void keyTheEngineKeepsIsRefusedWithAWord();
     void captureActsOnlyOnEditBoxes();
     void popupOffersOnlyKeysTheEngineBinds();
 
@@ -282,19 +305,51 @@ void TestKeyCapture::tabMovesTheFocusWithoutCapturing() {
     QCOMPARE(first->text(), QString());
 }
 
+void TestKeyCapture::shortcutKeysAreCaptured_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("bound"); // empty: the window's shortcut runs instead
+    QTest::newRow("F5") << int(Qt::Key_F5) << 0 << "F5";
+    // The window's keys: a menu's mnemonic, F10 for the menus, saving.
+    QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << "";
+    QTest::newRow("F10") << int(Qt::Key_F10) << 0 << "";
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << int(Qt::ControlModifier) << "";
+}
+
 void TestKeyCapture::shortcutKeysAreCaptured() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, bound);
     QWidget window;
     auto* bind = new BindingEdit(&window);
-    auto* refresh = new QAction(&window);
-    refresh->setShortcut(Qt::Key_F5);
-    window.addAction(refresh);
-    QSignalSpy triggered(refresh, &QAction::triggered);
+    bind->setSupValue(QStringLiteral("x"));
+    auto* action = new QAction(&window);
+    action->setShortcut(
+        QKeySequence(QKeyCombination(Qt::KeyboardModifiers(modifiers), Qt::Key(key))));
+    window.addAction(action);
+    QSignalSpy triggered(action, &QAction::triggered);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     bind->setFocus();
-    QTest::keyClick(bind, Qt::Key_F5);
-    QCOMPARE(bind->supValue(), QStringLiteral("F5"));
-    QCOMPARE(triggered.count(), 0);
+    QTest::keyClick(bind, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(bind->supValue(), bound.isEmpty() ? QStringLiteral("x") : bound);
+    QCOMPARE(triggered.count(), bound.isEmpty() ? 1 : 0);
+}
+
+// A key the engine keeps for itself leaves the binding as it was, and the hint line says why.
+void TestKeyCapture::keyTheEngineKeepsIsRefusedWithAWord() {
+    const EngineScope scope{Engine::yamagi};
+    QWidget window;
+    auto* bind = new BindingEdit(&window);
+    bind->setSupValue(QStringLiteral("x"));
+    QStringList tips;
+    StatusTips recorder(window, tips);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    bind->setFocus();
+    QTest::keyClick(bind, Qt::Key_Escape);
+    QCOMPARE(bind->supValue(), QStringLiteral("x"));
+    QCOMPARE(tips, QStringList{"Yamagi Quake II keeps ESCAPE for itself: it cannot be bound"});
 }
 
 void TestKeyCapture::captureActsOnlyOnEditBoxes() {
@@ -338,7 +393,7 @@ void TestKeyCapture::popupOffersOnlyKeysTheEngineBinds() {
             QMenu* menu = box == &key ? key.popupMenu() : bind.popupMenu();
             offered << keyEntries(*submenu(*menu, QStringLiteral("Bind Other Keys")));
         }
-        QCOMPARE(offered.size(), 8 + 22);
+        QCOMPARE(offered.size(), 9 + 23);
         for (const QString& name : offered) {
             QVERIFY2(engineKeyName(engine, name) == name && !engineRefusesToRebind(engine, name),
                      qPrintable(QStringLiteral("%1: %2").arg(engineIniName(engine), name)));
