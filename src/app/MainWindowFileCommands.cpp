@@ -9,8 +9,8 @@
 #include "launch/CommandLine.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
-#include "platform/TextFile.h"
 #include "platform/VexaIni.h"
+#include "settings/GameHome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,11 +43,6 @@ const PlatformConventions& platform() {
 bool isOriginalConfig(const QString& fileName) {
     return platform().fileNameOf(fileName).compare(QLatin1String("config.cfg"),
                                                    Qt::CaseInsensitive) == 0;
-}
-
-void createEmptyWhenMissing(const QString& fileName) {
-    if (!QFileInfo::exists(fileName))
-        TextFile::writeLines(fileName, {}, ConfigLineEnding);
 }
 
 } // namespace
@@ -156,10 +151,11 @@ bool MainWindow::saveConfigUnlessDeclined(const QString& fileName) {
     return true;
 }
 
-// Where Save Config As starts: the base directory when vexa.ini names one, else the Quake 2
+// Where Save Config As starts: the game's own baseq2 where the engine keeps one (where the game
+// looks for configs first), else the base directory when vexa.ini names one, else the Quake 2
 // directory, but always a folder that exists (a dialog started in a missing one opens elsewhere).
 QString MainWindow::configSaveDirectory() const {
-    QStringList candidates;
+    QStringList candidates{homeGameFolder(engineChoice())};
     if (VexaIni::exists(settings(), VexaIni::BaseDir))
         candidates << VexaIni::readString(settings(), VexaIni::BaseDir, QString());
     candidates << quake2Directory() << QDir::homePath();
@@ -172,11 +168,10 @@ QString MainWindow::configSaveDirectory() const {
 void MainWindow::saveConfigAs() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
                                            ConfigFilter, QStringLiteral("config.cfg")});
-    if (!chosen)
+    // Declined, it leaves everything as it was: no file made, the box and vexa.ini unchanged.
+    if (!chosen || !saveConfigUnlessDeclined(*chosen))
         return;
-    createEmptyWhenMissing(*chosen);
-    configFileEdit_->setText(*chosen);
-    saveConfigUnlessDeclined(*chosen); // no status text here
+    configFileEdit_->setText(*chosen); // no status text here
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
 }
 

@@ -255,7 +255,7 @@ void TstFileCommands::saveConfigAs_data() {
     QTest::addColumn<QByteArray>("expected"); // "*": written by the window
     QTest::newRow("new name") << "fresh.cfg" << false << -1 << QByteArray("*");
     QTest::newRow("existing other name") << "old.cfg" << true << -1 << QByteArray("*");
-    QTest::newRow("new config.cfg, No: empty file") << "config.cfg" << false << 0 << QByteArray();
+    QTest::newRow("new config.cfg, No: no file") << "config.cfg" << false << 0 << QByteArray();
     QTest::newRow("existing config.cfg, No: untouched") << "config.cfg" << true << 0 << Untouched;
     QTest::newRow("existing config.cfg, Yes") << "config.cfg" << true << 1 << QByteArray("*");
 }
@@ -279,40 +279,50 @@ void TstFileCommands::saveConfigAs() {
         s.prompts.expectNotice();
     w.saveConfigAsAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QVERIFY(QFileInfo::exists(file));
+    // A declined overwrite makes no file and keeps the config chosen before.
+    QCOMPARE(QFileInfo::exists(file), existed || answer != 0);
     if (expected == "*")
         QVERIFY(s.env.readFile(file).contains("Tester"));
-    else
+    else if (existed)
         QCOMPARE(s.env.readFile(file), expected);
-    QCOMPARE(w.configFileEdit()->text(), file);
-    QCOMPARE(s.ini("vexa", "configfile"), file); // also after "Saving Canceled"
+    const QString chosen = answer == 0 ? s.configFile : file;
+    QCOMPARE(w.configFileEdit()->text(), chosen);
+    QCOMPARE(s.ini("vexa", "configfile"), chosen);
     QCOMPARE(s.statusText(), QString());
 }
 
-// Save Config As proposes config.cfg in the base directory, or in the Quake 2 directory when
-// vexa.ini names none, in any case in a folder that exists.
+// Save Config As proposes config.cfg in the game's own baseq2 where the engine keeps one, else
+// in the base directory, or in the Quake 2 directory when vexa.ini names none, in any case in a
+// folder that exists.
 void TstFileCommands::saveConfigAsStartsInTheBaseDirectory_data() {
     QTest::addColumn<QString>("baseKey"); // null: no key
     QTest::addColumn<QString>("quake2Key");
+    QTest::addColumn<QString>("home"); // null: an engine without one
     QTest::addColumn<QString>("start");
     QTest::newRow("baseq2 known") << "<base>"
-                                  << "<quake2>"
-                                  << "<base>";
-    QTest::newRow("baseq2 missing") << QString() << "<quake2>"
-                                    << "<quake2>";
+                                  << "<quake2>" << QString() << "<base>";
+    QTest::newRow("baseq2 missing") << QString() << "<quake2>" << QString() << "<quake2>";
     QTest::newRow("baseq2 gone") << "<root>/gone"
-                                 << "<quake2>"
-                                 << "<quake2>";
+                                 << "<quake2>" << QString() << "<quake2>";
     QTest::newRow("both gone") << "<root>/gone"
-                               << "<root>/gone"
-                               << "<root>/home";
+                               << "<root>/gone" << QString() << "<root>/home";
+    QTest::newRow("game's home") << "<base>"
+                                 << "<quake2>"
+                                 << "<root>/home/.yq2"
+                                 << "<root>/home/.yq2/baseq2";
 }
 
 void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
     QFETCH(QString, baseKey);
     QFETCH(QString, quake2Key);
+    QFETCH(QString, home);
     QFETCH(QString, start);
     LaunchSession s;
+    if (!home.isNull()) {
+        s.env.makeDir(QStringLiteral("home/.yq2/baseq2"));
+        s.setIni("quake2", "engine", QStringLiteral("yamagi"));
+        s.setIni("quake2", "home", home.replace("<root>", s.env.root()));
+    }
     MainWindow& w = s.start();
     const auto place = [&s](QString text) {
         return text.replace("<base>", s.env.baseDir())
