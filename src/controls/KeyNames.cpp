@@ -3,6 +3,7 @@
 #include "settings/Engine.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -105,6 +106,12 @@ bool movesFocus(const QKeyEvent& event) {
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
+// Esc cancels the dialog that holds the box.
+bool cancelsDialog(const QKeyEvent& event, const QWidget& box) {
+    return event.key() == Qt::Key_Escape && event.modifiers() == Qt::NoModifier &&
+           qobject_cast<const QDialog*>(box.window());
+}
+
 // The window's keys: Alt with a letter (a menu's mnemonic) and F10 open the menus; Ctrl+S,
 // Ctrl+O and Ctrl+Q save, open and quit. The game binds no key with Alt held, and F10 is in the
 // boxes' menu of other keys.
@@ -204,7 +211,7 @@ void addKeyEntries(QMenu& menu, const QStringList& names,
 }
 
 KeyCaptureFilter::KeyCaptureFilter(QLineEdit& box, Handler onRelease)
-    : QObject(&box), onRelease_(std::move(onRelease)) {
+    : QObject(&box), box_(box), onRelease_(std::move(onRelease)) {
     box.setAcceptDrops(false);
     box.setAttribute(Qt::WA_InputMethodEnabled, false);
     box.installEventFilter(this);
@@ -221,7 +228,7 @@ bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event) {
         // Every key but the focus keys and the window's keys is the box's to capture, not a
         // shortcut's. The Alt or Ctrl held for a window's key binds nothing when let go.
         const auto& key = static_cast<QKeyEvent&>(*event);
-        if (isWindowKey(key))
+        if (isWindowKey(key) || cancelsDialog(key, box_))
             down_.clear();
         else if (!movesFocus(key))
             event->accept();
@@ -253,6 +260,10 @@ bool KeyCaptureFilter::keyPressed(const QKeyEvent& event) {
         // does the Alt or Ctrl held for it bind.
         down_.clear();
         return true;
+    }
+    if (cancelsDialog(event, box_)) {
+        down_.clear();
+        return false; // the box leaves it to the dialog
     }
     down_.insert(toVirtualKey(event).code);
     return !movesFocus(event);

@@ -49,8 +49,9 @@ int keyBoxWidth(const QLineEdit& box);
 // entering text (pasting, dropping, input methods) are discarded, and every release of a key that
 // went down in the box is handed to the handler. A release whose key went down elsewhere (Tab
 // moving the focus in, Enter closing a dialog above the box) is ignored. Tab still moves the focus,
-// and the window's keys (Alt or Ctrl with a letter, F10) reach the menus and shortcuts; every
-// other key goes to the box even where it is a shortcut of the window.
+// the window's keys (Alt with a letter, F10, Ctrl+S, Ctrl+O, Ctrl+Q) reach the menus and
+// shortcuts, and Esc cancels a dialog holding the box; every other key goes to the box even where
+// it is a shortcut of the window.
 class KeyCaptureFilter : public QObject {
     Q_OBJECT
 public:
@@ -70,6 +71,7 @@ private:
     bool keyPressed(const QKeyEvent& event);
     void keyReleased(const QKeyEvent& event);
 
+    QLineEdit& box_;
     Handler onRelease_;
     QSet<int> down_; // virtual-key codes that went down in the box
 };

@@ -66,7 +66,8 @@ AliasDialog::AliasDialog(QWidget* parent, Prompts& prompts, const EntryEditTarge
     fields->addWidget(descriptionText_, 1);
     fields->addWidget(caption(QStringLiteral("Alias"), aliasText_));
     fields->addWidget(aliasText_, 3);
-    setFields(fields);
+    setFields(fields, descriptiveNameBox_, aliasNameBox_,
+              QStringLiteral("The alias needs a name: the game runs it by that name"));
     resize(330, 330);
 
     formActivate();

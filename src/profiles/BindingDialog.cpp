@@ -48,10 +48,10 @@ BindingDialog::BindingDialog(QWidget* parent, Prompts& prompts, const EntryEditT
     auto* fields = new QVBoxLayout;
     fields->addLayout(row);
     fields->addWidget(new QLabel(QStringLiteral("note : Aliases provided in combo box.")));
-    setFields(fields);
+    setFields(fields, bindKeyBox_, bindKeyBox_,
+              QStringLiteral("The binding needs a key: press it in the box after Bind"));
 
     formActivate();
-    bindKeyBox_->setFocus();
 }
 
 void BindingDialog::formActivate() {

@@ -52,7 +52,11 @@ EntryEditor::EntryEditor(QWidget* parent, Prompts& prompts, const EntryEditTarge
     connect(cancelButton_, &QPushButton::clicked, this, &EntryEditor::cancel);
 }
 
-void EntryEditor::setFields(QBoxLayout* fields) {
+void EntryEditor::setFields(QBoxLayout* fields, QWidget* first, QLineEdit* name,
+                            const QString& nameMissing) {
+    name_ = name;
+    nameMissing_ = nameMissing;
+    first->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);
@@ -66,6 +70,11 @@ void EntryEditor::setFields(QBoxLayout* fields) {
 }
 
 void EntryEditor::okClicked() {
+    if (name_->text().trimmed().isEmpty()) {
+        prompts_.error(nameMissing_);
+        name_->setFocus();
+        return;
+    }
     if (runGuarded(prompts_, [this] { writeEntry(); }))
         accept();
 }

@@ -23,9 +23,9 @@ struct EntryEditTarget {
 };
 
 // The common part of the alias, binding and setting editors: the hidden fields that tell them
-// what to edit, and the OK and Cancel buttons. OK writes through the subclass and closes; a
-// failed write shows its message and leaves the dialog open. Cancel and the title bar write
-// nothing.
+// what to edit, and the OK and Cancel buttons. OK writes through the subclass and closes; an
+// entry without a name, or a failed write, shows its message and leaves the dialog open. Cancel,
+// Esc and the title bar write nothing.
 class EntryEditor : public QDialog {
     Q_OBJECT
 public:
@@ -47,8 +47,9 @@ protected:
     // Writes the entry; throws VexaError when the profile refuses a write.
     virtual void writeEntry() = 0;
 
-    // The fields go above the buttons.
-    void setFields(QBoxLayout* fields);
+    // The fields go above the buttons; the focus starts in `first`. OK refuses to write while
+    // `name` is empty (blanks alone count as empty), with `nameMissing` as the message.
+    void setFields(QBoxLayout* fields, QWidget* first, QLineEdit* name, const QString& nameMissing);
 
     QLineEdit* newEntryField() const { return newEntryField_; }
     bool isNewEntry() const;
@@ -71,6 +72,8 @@ private:
     QLineEdit* newEntryField_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
+    QLineEdit* name_ = nullptr;
+    QString nameMissing_;
 };
 
 // The editor of an entry of that kind; a binding's editor offers the profile's aliases.

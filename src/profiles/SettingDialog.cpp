@@ -24,7 +24,8 @@ SettingDialog::SettingDialog(QWidget* parent, Prompts& prompts, const EntryEditT
     fields->addWidget(settingBox_, 1);
     fields->addWidget(new QLabel(QStringLiteral("to")));
     fields->addWidget(settingValueBox_, 1);
-    setFields(fields);
+    setFields(fields, settingBox_, settingBox_,
+              QStringLiteral("The setting needs the name of the variable it sets"));
     resize(300, sizeHint().height());
 
     formActivate();

@@ -349,6 +349,42 @@ private slots:
         QCOMPARE(f.env.readFile(g), twoAliases);
         QCOMPARE(f.page->entryList(EntryKind::Setting)->count(), 0);
     }
+
+    // A new entry's editor opens with the focus in its first field; OK with no name says why
+    // and writes nothing; Esc, also in the key box, closes the editor without a word.
+    void newEntryNeedsANameAndEscCancels_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("alias") << int(EntryKind::Alias)
+                               << "The alias needs a name: the game runs it by that name";
+        QTest::newRow("binding") << int(EntryKind::Binding)
+                                 << "The binding needs a key: press it in the box after Bind";
+        QTest::newRow("setting") << int(EntryKind::Setting)
+                                 << "The setting needs the name of the variable it sets";
+    }
+    void newEntryNeedsANameAndEscCancels() {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        TabFixture f;
+        f.writeProfile("Global Aliases", twoAliases);
+        f.start();
+        const QByteArray before = f.env.readFile(f.global());
+        f.prompts.expectError();
+        ModalScript script;
+        script.then<EntryEditor>([](EntryEditor& editor) {
+            QTRY_VERIFY(editor.focusWidget() && editor.focusWidget() != editor.okButton());
+            QVERIFY(editor.focusWidget()->inherits("QLineEdit"));
+            TabFixture::click(editor.okButton());
+            QVERIFY(editor.isVisible());
+            QTest::keyClick(editor.focusWidget(), Qt::Key_Escape);
+            QVERIFY(!editor.isVisible());
+        });
+        TabFixture::click(f.page->addEntryButton(EntryKind(kind)));
+        QVERIFY(script.done());
+        QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+        QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Error), QStringList{message});
+        QCOMPARE(f.env.readFile(f.global()), before);
+    }
 };
 
 VEXA_TEST(TestEntryEditors)

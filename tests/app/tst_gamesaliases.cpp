@@ -445,12 +445,12 @@ private slots:
         TabFixture f;
         QByteArray text = "[NumberOfSections]\r\nAliases=30\r\nBindings=30\r\nSettings=30\r\n";
         for (int n = 1; n <= 30; ++n)
-            text +=
-                QStringLiteral("[Alias%1]\r\nDescriptiveName=a%1\r\nAliasLines=1\r\nAline1=x\r\n"
-                               "Checked=true\r\n[Bind%1]\r\nBindKey=k%1\r\nBindValue=v\r\n"
-                               "[Setting%1]\r\nSetting=s%1\r\nSettingValue=%1\r\n")
-                    .arg(n)
-                    .toLatin1();
+            text += QStringLiteral("[Alias%1]\r\nDescriptiveName=a%1\r\nAliasName=a%1\r\n"
+                                   "AliasLines=1\r\nAline1=x\r\n"
+                                   "Checked=true\r\n[Bind%1]\r\nBindKey=k%1\r\nBindValue=v\r\n"
+                                   "[Setting%1]\r\nSetting=s%1\r\nSettingValue=%1\r\n")
+                        .arg(n)
+                        .toLatin1();
         const ReplaceCounter replaces(f.writeProfile("Global Aliases", text));
         f.start();
         const KindWidgets w = widgetsOf(*f.page, kind);
