@@ -119,6 +119,8 @@ public:
     QStringList keptLines() const;
     // How many of them are not blank.
     qsizetype keptLineCount() const;
+    // Whether the line (from 0) is one of them.
+    bool isKept(qsizetype line) const;
 
 private:
     struct KeyBinding {
@@ -141,7 +143,6 @@ private:
     QStringView value(const CfgWords& words, qsizetype first, qsizetype count);
     bool setVariable(QStringView name, QStringView value);
     void release(qsizetype line);
-    bool isKept(qsizetype line) const;
 
     static constexpr int NoWords = -1;
     static constexpr int Blank = -2;
