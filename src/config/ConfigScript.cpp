@@ -374,9 +374,12 @@ bool AliasNameEqual::operator()(QStringView a, QStringView b) const {
 
 namespace {
 
-// Beyond the engine's own count, which a "wait" in id and Yamagi starts again: the runs and the
-// text run in a whole script. A game's config runs a few hundred aliases of a few dozen
-// characters each.
+// Every engine refuses the sixteenth alias run ("ALIAS_LOOP_COUNT"; Q2PRO allows sixteen but
+// counts the exec of the file as one) and starts counting again after a "wait", which leaves the
+// rest for the next frame: a looping alias with a wait runs for ever (seen on Yamagi and Q2PRO).
+constexpr int AliasRunsPerWait = 15;
+// Beyond the engine's own count: the runs and the text run in a whole script. A game's config
+// runs a few hundred aliases of a few dozen characters each.
 constexpr int AliasRunsPerScript = 4096;
 constexpr qsizetype AliasTextPerScript = qsizetype(1) << 22;
 
@@ -385,14 +388,12 @@ constexpr qsizetype AliasTextPerScript = qsizetype(1) << 22;
 AliasRunner::AliasRunner(Engine engine) : engine_(engine) {}
 
 void AliasRunner::waited() {
-    if (engineFacts(engine_).waitRestartsAliasCount)
-        runs_ = 0;
+    runs_ = 0;
 }
 
 bool AliasRunner::admits(QStringView body) {
-    const EngineFacts& facts = engineFacts(engine_);
     // A text the command buffer cannot hold is not run ("Cbuf_InsertText: overflow").
-    if (runs_ >= facts.aliasRunsPerCount || body.size() >= facts.commandBufferSize ||
+    if (runs_ >= AliasRunsPerWait || body.size() >= engineFacts(engine_).commandBufferSize ||
         allRuns_ >= AliasRunsPerScript || text_ + body.size() > AliasTextPerScript)
         return false;
     ++runs_;

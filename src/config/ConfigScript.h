@@ -98,9 +98,9 @@ template <typename T> AliasMap<T> aliasMap(Engine engine) {
 }
 
 // Runs aliases as the engine's command buffer does: the commands of an alias run in place of
-// its call, and the engine stops a looping alias after its count of runs (EngineFacts). Where
-// the engine would loop for ever, one frame after another, a bound on the runs and on the text
-// they run keeps the whole script's cost linear in its size. Runs without recursion.
+// its call, and the engine stops a looping alias after 15 runs without a "wait". Where the engine
+// would loop for ever, one frame after another, a bound on the runs and on the text they run
+// keeps the whole script's cost linear in its size. Runs without recursion.
 class AliasRunner {
 public:
     // Runs one command; gives the text of the alias the command calls, or nothing.

@@ -18,14 +18,11 @@ constexpr const char* YamagiPrograms[] = {"quake2", "yquake2", nullptr};
 constexpr const char* Q2proPrograms[] = {"q2pro", nullptr};
 
 constexpr EngineFacts Facts[] = {
-    // id and Yamagi refuse the sixteenth alias run of a frame (cmd.c, cmdparser.c); Q2PRO runs
-    // sixteen, then refuses until its buffer is empty (common/cmd.c).
-    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms, 8192, "us", 15,
-     true},
+    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms, 8192, "us"},
     {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, true, 1.2, YamagiRefusedKeys,
-     YamagiPrograms, 8192, "aus", 15, true},
+     YamagiPrograms, 8192, "aus"},
     {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, Q2proRefusedKeys, Q2proPrograms, 65536,
-     "us", 16, false},
+     "us"},
 };
 
 // The engines' name lists ship as resources, one name a line; each is read on first use.

@@ -36,11 +36,6 @@ struct EngineFacts {
     // The flags "set NAME VALUE FLAG" takes as a fourth word (u: userinfo, s: serverinfo, a:
     // archive); Q2PRO joins any other words into the value.
     const char* setFlags;
-    // Alias runs the command buffer allows before it stops a looping alias ("ALIAS_LOOP_COUNT"),
-    // and whether a "wait" starts the count again: id and Yamagi count per frame, and "wait" ends
-    // the frame; Q2PRO counts until its buffer is empty.
-    int aliasRunsPerCount;
-    bool waitRestartsAliasCount;
 };
 
 const EngineFacts& engineFacts(Engine engine);

@@ -1,4 +1,5 @@
 #include "config/CfgScript.h"
+#include "support/GameConsole.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -35,6 +36,8 @@ private slots:
     void bindingsAtTheEnd();
     void writableKeys();
     void aliasesRunWhereCalled();
+    void loopingAliasesStop_data();
+    void loopingAliasesStop();
     void keptLines();
     void ownClosingLines_data();
     void ownClosingLines();
@@ -138,6 +141,43 @@ void TestCfgScript::aliasesRunWhereCalled() {
     // The call keeps its line; what the alias bound has no line of its own.
     QCOMPARE(script.bindings().front().line, -1);
     QVERIFY(script.keptLines().contains("ZOOM"));
+}
+
+// An alias that calls itself, called once: how many of its commands run. Every engine stops it
+// after 15 runs, and starts counting again after a "wait"; there Vexa stops it after 4096 runs,
+// or sooner when the text run reaches 4 Mi characters.
+void TestCfgScript::loopingAliasesStop_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("fewest");
+    QTest::addColumn<int>("most");
+    const int id = int(Engine::id), yamagi = int(Engine::yamagi), q2pro = int(Engine::q2pro);
+    const QString waits = QStringLiteral("wait;").repeated(1800) + 'z';
+    const QString longEcho =
+        QStringLiteral("echo ") + QString(4000, 'x') + QStringLiteral(";wait;z");
+    for (const int engine : {id, yamagi, q2pro})
+        QTest::addRow("%s: 15 runs", engineFacts(Engine(engine)).iniName)
+            << engine << "echo;z" << 15 << 15;
+    QTest::newRow("a wait starts the count again") << yamagi << "wait;z" << 4096 << 4096;
+    QTest::newRow("id: too long for the command buffer") << id << waits << 0 << 0;
+    QTest::newRow("q2pro: a longer buffer") << q2pro << waits << 16 * 1800 << 4095 * 1800;
+    QTest::newRow("id: the text run is bounded") << id << longEcho << 2 * 16 << 2 * 4095;
+}
+
+void TestCfgScript::loopingAliasesStop() {
+    QFETCH(int, engine);
+    QFETCH(QString, body);
+    QFETCH(int, fewest);
+    QFETCH(int, most);
+    const QStringList lines{"alias z \"" + body + '"', "z"};
+    const qsizetype ran = playConfig(lines, Engine(engine)).commands.size();
+    QVERIFY2(ran >= fewest && ran <= most, qPrintable(QString::number(ran)));
+    // The loader runs them alike: the last of them sets the name.
+    CfgVariables v;
+    addVariable(v, u"name", 0, Engine(engine));
+    const CfgScript script({"alias z \"set name a;set name b;" + body + '"', "z"}, v,
+                           Engine(engine));
+    QCOMPARE(script.value(0).value_or("<none>"), fewest == 0 ? "<none>" : "b");
 }
 
 void TestCfgScript::keptLines() {
