@@ -118,14 +118,17 @@ void forEachLinePieces(const QStringList& lines, Engine engine, Visit visit) {
 // Where the command from `from` ends: a line feed, or a semicolon after an even count of quotes
 // (`quoted` carries the count's parity in and out).
 qsizetype commandEnd(QStringView text, qsizetype from, bool& quoted) {
-    for (qsizetype i = from; i < text.size(); ++i) {
+    bool inQuotes = quoted;
+    qsizetype i = from;
+    for (; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == Quote)
-            quoted = !quoted;
-        else if ((c == u';' && !quoted) || c == u'\n')
-            return i;
+            inQuotes = !inQuotes;
+        else if ((c == u';' && !inQuotes) || c == u'\n')
+            break;
     }
-    return text.size();
+    quoted = inQuotes;
+    return i;
 }
 
 // Adds the words of one piece of a command; false when a "//" ends the command (id, Yamagi).
@@ -156,8 +159,16 @@ bool addWords(CfgWords& words, QStringView text, bool q2pro, qsizetype limit) {
     return true;
 }
 
-bool isBlankText(QStringView text) {
-    return std::all_of(text.begin(), text.end(), isBlank);
+// Whether a "$" stands outside quotes: the game puts a cvar's value there.
+bool expandsCvars(QStringView text, bool& quoted) {
+    bool found = false;
+    for (QChar c : text) {
+        if (c == Quote)
+            quoted = !quoted;
+        else if (c == u'$' && !quoted)
+            found = true;
+    }
+    return found;
 }
 
 // One command made of pieces, as the visitor gets it.
@@ -166,10 +177,10 @@ public:
     explicit CommandBuilder(Engine engine) : q2pro_(engineFacts(engine).exactCommandCase) {}
 
     void add(QStringView text, qsizetype line) {
-        if (!isBlankText(text))
+        if (!text.isEmpty())
             parts_.append({text, line});
     }
-    // Visits the command made of the parts added since the last one, if it is not blank.
+    // Visits the command made of the parts added since the last one, if it has any.
     void finish(bool startsLine, const std::function<void(const ScriptCommand&)>& visit) {
         if (!parts_.isEmpty()) {
             command_.line = parts_.front().line;
@@ -185,20 +196,19 @@ private:
     void read() {
         command_.words.clear();
         qsizetype quotes = 0;
-        for (const Piece& part : parts_)
+        bool dollar = false;
+        for (const Piece& part : parts_) {
             quotes += part.text.count(Quote);
+            dollar = dollar || part.text.contains(u'$');
+        }
         command_.unmatchedQuote = quotes % 2 != 0;
         command_.expandsCvars = false;
         if (command_.unmatchedQuote)
             return;
         bool quoted = false;
         for (const Piece& part : parts_) {
-            for (QChar c : part.text) {
-                if (c == Quote)
-                    quoted = !quoted;
-                else if (c == u'$' && !quoted)
-                    command_.expandsCvars = true;
-            }
+            if (dollar && expandsCvars(part.text, quoted))
+                command_.expandsCvars = true;
         }
         for (const Piece& part : parts_) {
             if (!addWords(command_.words, part.text, q2pro_, -1))
@@ -250,7 +260,15 @@ void forEachScriptCommand(const QStringList& lines, Engine engine,
     bool quoted = false;
     bool startsLine = true;
     forEachLinePieces(lines, engine, [&](const Pieces& pieces, bool joinsNext) {
+        // Most lines are one command: no semicolon, and no quotes counted past the line's end.
+        const bool carries = pieces.size() > 1 || joinsNext;
         for (const Piece& piece : pieces) {
+            if (!piece.text.contains(u';')) {
+                command.add(piece.text, piece.line);
+                if (carries && piece.text.count(Quote) % 2 != 0)
+                    quoted = !quoted;
+                continue;
+            }
             qsizetype from = 0;
             while (true) {
                 const qsizetype end = commandEnd(piece.text, from, quoted);
@@ -312,11 +330,31 @@ constexpr ScriptCommandWord Commands[] = {
 
 } // namespace
 
+namespace {
+
+// The word is the lower-case name in any letter case (ASCII only, as the engines compare).
+bool isName(QStringView word, const char* name) {
+    qsizetype i = 0;
+    for (; name[i]; ++i) {
+        if (i == word.size())
+            return false;
+        char16_t c = word[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c = char16_t(c + 32);
+        if (c != char16_t(name[i]))
+            return false;
+    }
+    return i == word.size();
+}
+
+} // namespace
+
 const ScriptCommandWord* scriptCommandWord(QStringView word) {
+    if (word.size() > 9) // "unbindall", the longest
+        return nullptr;
     const auto found =
-        std::find_if(std::begin(Commands), std::end(Commands), [&](const ScriptCommandWord& c) {
-            return word.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0;
-        });
+        std::find_if(std::begin(Commands), std::end(Commands),
+                     [&](const ScriptCommandWord& c) { return isName(word, c.name); });
     return found == std::end(Commands) ? nullptr : found;
 }
 
