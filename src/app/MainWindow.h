@@ -168,7 +168,7 @@ public:
 private:
     void connectListHandlers();
     void modelEntered();
-    void modelChanged();
+    void modelChanged(const QString& model);
     void skinEntered();
     void editMapList();
     void editServerList();

@@ -23,12 +23,10 @@
 
 namespace {
 
-// The box's text when it shows one of its entries, nothing when the text is the user's own.
+// The box's text, a listed entry or the user's own, without blanks around it; nothing when empty.
 std::optional<QString> chosenEntry(const QComboBox* box) {
-    const int index = box->currentIndex();
-    if (index < 0 || box->currentText() != box->itemText(index))
-        return std::nullopt;
-    return box->currentText();
+    const QString text = box->currentText().trimmed();
+    return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
 }
 
 // Shows `text` in the box and chooses the entry of that name when the box lists one.

@@ -14,6 +14,7 @@
 #include "app/Discovery.h"
 #include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
+#include "controls/UserChoice.h"
 #include "platform/GameFiles.h"
 #include "platform/Guard.h"
 #include "platform/VexaIni.h"
@@ -79,9 +80,9 @@ void MainWindow::modelEntered() {
     fillModelList();
 }
 
-void MainWindow::modelChanged() {
+void MainWindow::modelChanged(const QString& model) {
     generalPage_->skin()->clearEditText(); // the old skin belongs to the old model
-    fillSkinList(generalPage_->model()->currentText());
+    fillSkinList(model);
 }
 
 void MainWindow::skinEntered() {
@@ -127,9 +128,8 @@ void MainWindow::connectListHandlers() {
     new FocusEntry(generalPage_->model(), guarded(prompts_, [this] { modelEntered(); }));
     new FocusEntry(generalPage_->skin(), guarded(prompts_, [this] { skinEntered(); }));
     // Only the user's edits and choices count: texts set by the program rebuild nothing.
-    const auto modelChange = guarded(prompts_, [this] { modelChanged(); });
-    connect(generalPage_->model(), &QComboBox::textActivated, this, modelChange);
-    connect(generalPage_->model()->lineEdit(), &QLineEdit::textEdited, this, modelChange);
+    new UserChoice(generalPage_->model(), UserChoice::OnlyChanges,
+                   guarded(prompts_, [this](const QString& model) { modelChanged(model); }));
     connect(clientPage_->mapListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { editMapList(); }));
     connect(clientPage_->serverListButton(), &QPushButton::clicked, this,

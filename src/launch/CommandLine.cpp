@@ -12,16 +12,24 @@ void addServerPieces(CommandLine& pieces, const LaunchChoices& c) {
     // The game matches variable names with exact letter case, and only "+set" reaches them from
     // the command line.
     addPiece(pieces, "+set dedicated", c.dedicated ? QStringLiteral("1") : QStringLiteral("0"));
-    if (c.serverStartMap)
-        addPiece(pieces, "+map", *c.serverStartMap);
     if (c.deathmatch)
         addPiece(pieces, "+set deathmatch", QStringLiteral("1"));
     else
         addPiece(pieces, "+set coop", QStringLiteral("1"));
 }
 
-void addClientPieces(CommandLine& pieces, const LaunchChoices& c) {
+// What starts play: a map, a saved game or a server. It comes after the config's "+exec": the
+// game runs its "+" commands in order once it has started, and a server takes the latched
+// variables a config sets (maxclients, deathmatch, ...) only when a map starts, so a map started
+// before the config would run with the engine's values ("maxclients will be changed for next
+// game").
+void addStartPiece(CommandLine& pieces, const LaunchChoices& c) {
     using Mode = LaunchChoices::ClientMode;
+    if (c.startServer) {
+        if (c.serverStartMap)
+            addPiece(pieces, "+map", *c.serverStartMap);
+        return;
+    }
     if (c.clientMode == Mode::StartNewGame && c.clientStartMap)
         addPiece(pieces, "+map", *c.clientStartMap);
     if (c.clientMode == Mode::LoadSavedGame && c.saveGame)
@@ -63,11 +71,10 @@ CommandLine buildCommandPieces(const LaunchChoices& c, const PlatformConventions
         addPiece(pieces, "+set cddir", c.cdrom);
     if (c.startServer)
         addServerPieces(pieces, c);
-    else
-        addClientPieces(pieces, c);
     if (c.startWithGame)
         addPiece(pieces, "+set game", c.currentGame);
     pieces << CommandPiece{Exec, conventions.fileNameOf(c.configFile)};
+    addStartPiece(pieces, c);
     return pieces;
 }
 

@@ -44,8 +44,8 @@ using CommandLine = QList<CommandPiece>;
 // A "+" command as words, the first beginning with "+" (parsed back from a script, or a piece).
 using CommandWords = QStringList;
 
-// The pieces in the game's order: base directory, CD-ROM directory, server or client choices,
-// game, config file to execute.
+// The pieces in the game's order: base directory, CD-ROM directory, the server's variables, game,
+// config file to execute, then the map, saved game or server that starts play.
 CommandLine
 buildCommandPieces(const LaunchChoices& choices,
                    const PlatformConventions& conventions = PlatformConventions::native());

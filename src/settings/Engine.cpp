@@ -10,8 +10,9 @@
 namespace {
 
 constexpr const char* NoKeys[] = {nullptr};
-constexpr const char* YamagiRefusedKeys[] = {"ESCAPE", "`", "~", nullptr};
-constexpr const char* Q2proRefusedKeys[] = {"`", nullptr};
+// Yamagi answers "You can't bind the special key"; Q2PRO takes every key (its console keys
+// still open the console, so a binding on them fires only with Shift held).
+constexpr const char* YamagiRefusedKeys[] = {"ESCAPE", "^", "`", "~", nullptr};
 
 constexpr const char* IdPrograms[] = {"quake2", nullptr};
 constexpr const char* YamagiPrograms[] = {"quake2", "yquake2", nullptr};
@@ -20,9 +21,8 @@ constexpr const char* Q2proPrograms[] = {"q2pro", nullptr};
 constexpr EngineFacts Facts[] = {
     {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms, 8192, "us"},
     {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, true, 1.2, YamagiRefusedKeys,
-     YamagiPrograms, 8192, "aus"},
-    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, Q2proRefusedKeys, Q2proPrograms, 65536,
-     "us"},
+     YamagiPrograms, 32768, "aus"},
+    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, NoKeys, Q2proPrograms, 65536, "us"},
 };
 
 // The engines' name lists ship as resources, one name a line; each is read on first use.

@@ -86,6 +86,7 @@ void focusBox(QComboBox* box) {
 void pickFromList(QComboBox* box, const QString& text) {
     const int index = box->findText(text);
     QVERIFY(index >= 0);
+    box->setFocus(Qt::MouseFocusReason); // a click on the box gives it the focus
     box->showPopup();
     QAbstractItemView* view = box->view();
     QTRY_VERIFY(view->isVisible());
@@ -121,6 +122,7 @@ private slots:
     void refillsKeepTheTextButSavesLoseIt();
     void typingAModelListsItsSkins();
     void pickingAModelListsItsSkins();
+    void visitingTheModelKeepsTheSkin();
     void programChangesRebuildNothing();
     void enteringABoxListsAgain();
     void mapEditorReloadsBothStartMapBoxes();
@@ -240,6 +242,25 @@ void TstMainLists::pickingAModelListsItsSkins() {
     QCOMPARE(window.generalPage()->model()->currentText(), QStringLiteral("female"));
     QCOMPARE(window.generalPage()->skin()->currentText(), QString());
     QCOMPARE(itemsOf(window.generalPage()->skin()), QStringList{"athena"});
+}
+
+// Visiting the model box, by the mouse or by Tab, or choosing the model already shown, keeps the
+// skin: the box reports its text as chosen when it loses the focus.
+void TstMainLists::visitingTheModelKeepsTheSkin() {
+    TestEnvironment env;
+    Installation inst(env);
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    showActive(window);
+    window.tabs()->setCurrentWidget(window.generalPage());
+    window.generalPage()->model()->setEditText(QStringLiteral("male"));
+    window.generalPage()->skin()->setEditText(QStringLiteral("grunt"));
+    focusBox(window.generalPage()->model());
+    QTest::keyClick(window.generalPage()->model()->lineEdit(), Qt::Key_Tab);
+    QTRY_VERIFY(!window.generalPage()->model()->hasFocus());
+    pickFromList(window.generalPage()->model(), QStringLiteral("male"));
+    focusBox(window.generalPage()->skin());
+    QCOMPARE(window.generalPage()->skin()->currentText(), QStringLiteral("grunt"));
 }
 
 void TstMainLists::programChangesRebuildNothing() {

@@ -122,7 +122,7 @@ void TstRun::statusBoxSummarisesAndWaitsWithoutATime() {
     w.runButton()->click();
     QVERIFY(stillOpen);
     QCOMPARE(shown, (QStringList{"vexa.sh", "my mod", "q2dm 2", "Yes", "No", "None selected"}));
-    QCOMPARE(w.configLines().last(), QStringLiteral("exec config.cfg"));
+    QCOMPARE(w.configLines().last(), QStringLiteral("map q2dm 2"));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(s.startedWith(), s.expectedStart());
 }

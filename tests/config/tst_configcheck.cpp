@@ -65,7 +65,8 @@ void TestConfigCheck::findings_data() {
     row("yamagi: capital letter", yamagi, "bind Q +forward", "CapitalLetterKey@1");
     row("q2pro lowers a letter", q2pro, "bind A +forward", "");
     row("yamagi: refused key", yamagi, "bind escape togglemenu", "RefusedKey@1", "'escape'");
-    row("q2pro: refused key", q2pro, "bind ` toggleconsole", "RefusedKey@1");
+    row("yamagi: caret refused", yamagi, "bind ^ toggleconsole", "RefusedKey@1");
+    row("q2pro binds the backquote", q2pro, "bind ` toggleconsole", "");
     row("id rebinds ESCAPE", id, "bind ESCAPE togglemenu", "");
     row("yamagi unbinds ESCAPE", yamagi, "unbind ESCAPE", "");
     row("id: bound twice", id, "bind f1 +attack\nbind F1 \"use Railgun\"", "DuplicateBinding@2",
@@ -147,7 +148,8 @@ void TestConfigCheck::scriptSize_data() {
     };
     QTest::newRow("id: 8191 bytes run") << int(Engine::id) << file(8191) << false;
     QTest::newRow("id: 8192 bytes are skipped") << int(Engine::id) << file(8192) << true;
-    QTest::newRow("yamagi: 8192 bytes are skipped") << int(Engine::yamagi) << file(8192) << true;
+    QTest::newRow("yamagi: 32767 bytes run") << int(Engine::yamagi) << file(32767) << false;
+    QTest::newRow("yamagi: 32768 bytes are skipped") << int(Engine::yamagi) << file(32768) << true;
     QTest::newRow("id reads up to a NUL byte")
         << int(Engine::id)
         << QStringList{QStringLiteral("set fov 90"), QString(1, QChar(0))} + file(9000) << false;

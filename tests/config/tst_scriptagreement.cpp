@@ -7,6 +7,7 @@
 #include "support/GameConsole.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -53,10 +54,13 @@ private slots:
 void TestScriptAgreement::agree_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("engine");
-    for (const char* file : {"autoexec.cfg", "id-game.cfg", "yamagi-game.cfg", "vexa-written.cfg",
-                             "q2pro-autoexec.cfg"}) {
+    const QStringList files =
+        QDir(QStringLiteral(VEXA_TEST_DATA "/configs")).entryList({QStringLiteral("*.cfg")});
+    QVERIFY(files.size() >= 5);
+    for (const QString& file : files) {
         for (Engine engine : AllEngines)
-            QTest::addRow("%s, %s", file, engineFacts(engine).iniName) << file << int(engine);
+            QTest::addRow("%s, %s", qPrintable(file), engineFacts(engine).iniName)
+                << file << int(engine);
     }
 }
 

@@ -39,7 +39,7 @@ const std::map<int, QString> namedCodes = {
 const std::map<int, std::array<const char*, 3>> engineNamedCodes = {
     {20, {nullptr, "CAPSLOCK", "CAPSLOCK"}}, {27, {"ESCAPE", nullptr, "ESCAPE"}},
     {124, {nullptr, "F13", nullptr}},        {144, {nullptr, "KP_NUMLOCK", "NUMLOCK"}},
-    {192, {"`", nullptr, nullptr}},
+    {192, {"`", nullptr, "`"}},
 };
 
 std::optional<QString> expectedName(Engine engine, int code) {

@@ -166,20 +166,20 @@ void TstBatchFile::lineLayout_data() {
 
     QTest::newRow("windows") << int(Style::Windows) << "c:\\quake2"
                              << "c:\\quake2\\quake2.exe +set basedir c:\\quake2\\baseq2 +set "
-                                "dedicated 1 +map q2dm1 +set deathmatch 1 +exec config.cfg";
+                                "dedicated 1 +set deathmatch 1 +exec config.cfg +map q2dm1";
     QTest::newRow("windows root") << int(Style::Windows) << "c:\\"
                                   << "c:\\quake2.exe +set basedir c:\\quake2\\baseq2 +set "
-                                     "dedicated 1 +map q2dm1 +set deathmatch 1 +exec config.cfg";
+                                     "dedicated 1 +set deathmatch 1 +exec config.cfg +map q2dm1";
     QTest::newRow("posix") << int(Style::Posix) << "/home/me/quake2"
                            << "/home/me/quake2/quake2 +set basedir c:\\quake2\\baseq2 +set "
-                              "dedicated 1 +map q2dm1 +set deathmatch 1 +exec config.cfg";
+                              "dedicated 1 +set deathmatch 1 +exec config.cfg +map q2dm1";
     QTest::newRow("posix root") << int(Style::Posix) << "/"
-                                << "/quake2 +set basedir c:\\quake2\\baseq2 +set dedicated 1 +map "
-                                   "q2dm1 +set deathmatch 1 +exec config.cfg";
+                                << "/quake2 +set basedir c:\\quake2\\baseq2 +set dedicated 1 +set "
+                                   "deathmatch 1 +exec config.cfg +map q2dm1";
     QTest::newRow("posix no directory") << int(Style::Posix) << ""
                                         << "./quake2 +set basedir c:\\quake2\\baseq2 +set "
-                                           "dedicated 1 +map q2dm1 +set deathmatch 1 +exec "
-                                           "config.cfg";
+                                           "dedicated 1 +set deathmatch 1 +exec config.cfg "
+                                           "+map q2dm1";
 }
 
 void TstBatchFile::lineLayout() {

@@ -58,8 +58,8 @@ void TstCommandLine::commandLine_data() {
                     c.baseDir = QStringLiteral("/home/me/quake2/baseq2");
                     c.serverStartMap = QStringLiteral("q2dm1");
                 })
-        << "+set basedir /home/me/quake2/baseq2 +set dedicated 1 +map q2dm1 +set deathmatch 1 "
-           "+exec config.cfg";
+        << "+set basedir /home/me/quake2/baseq2 +set dedicated 1 +set deathmatch 1 "
+           "+exec config.cfg +map q2dm1";
     QTest::newRow("listen coop server, no map selected")
         << server(false, false) << "+set dedicated 0 +set coop 1 +exec config.cfg";
     QTest::newRow("client map only with Start New Game")
@@ -68,14 +68,14 @@ void TstCommandLine::commandLine_data() {
         << "+exec config.cfg";
     QTest::newRow("new game") << with(client(), [](LaunchChoices& c) {
         c.clientStartMap = QStringLiteral("base1");
-    }) << "+map base1 +exec config.cfg";
+    }) << "+exec config.cfg +map base1";
     QTest::newRow("saved game") << with(client(Mode::LoadSavedGame), [](LaunchChoices& c) {
         c.saveGame = QStringLiteral("save0");
-    }) << "+load save0 +exec config.cfg";
+    }) << "+exec config.cfg +load save0";
     QTest::newRow("connect") << with(client(Mode::ConnectToServer), [](LaunchChoices& c) {
         c.server = QStringLiteral("10.0.0.1:27910");
         c.clientStartMap = QStringLiteral("base1");
-    }) << "+connect 10.0.0.1:27910 +exec config.cfg";
+    }) << "+exec config.cfg +connect 10.0.0.1:27910";
     QTest::newRow("server ignores client choices")
         << with(server(true, true),
                 [](LaunchChoices& c) {
@@ -122,9 +122,9 @@ void TstCommandLine::argumentsKeepEachValueWhole() {
     c.serverStartMap = QStringLiteral("+map evil");
     c.startWithGame = true;
     c.configFile = QStringLiteral("/q2/a b.cfg");
-    const QStringList expected{"+set", "basedir",   "/my games/q2", "+set",   "dedicated", "1",
-                               "+map", "+map evil", "+set",         "coop",   "1",         "+set",
-                               "game", QString(),   "+exec",        "a b.cfg"};
+    const QStringList expected{"+set",  "basedir", "/my games/q2", "+set", "dedicated", "1",
+                               "+set",  "coop",    "1",            "+set", "game",      QString(),
+                               "+exec", "a b.cfg", "+map",         "+map evil"};
     QCOMPARE(gameArguments(buildCommandPieces(c, PlatformConventions::posix())), expected);
 }
 

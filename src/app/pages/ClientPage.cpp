@@ -3,6 +3,7 @@
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
 #include "app/WidgetHelpers.h"
+#include "controls/UserChoice.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -63,6 +64,15 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     grid->addWidget(servers_, 5, 0);
     grid->addWidget(serverListButton_, 5, 1);
     grid->setColumnStretch(0, 1);
+    // Choosing or typing a map, a saved game or a server chooses what to do with it.
+    for (auto [box, button] : {std::pair{startMap_, startNewGame_},
+                               {savedGames_, loadSavedGame_},
+                               {servers_, connectToServer_}}) {
+        new UserChoice(box, UserChoice::EveryChoice, [button](const QString& text) {
+            if (!text.trimmed().isEmpty())
+                button->setChecked(true);
+        });
+    }
 
     auto* right = newColumn();
     right->addWidget(launch);
