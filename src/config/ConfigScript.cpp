@@ -34,11 +34,10 @@ class Q2proComments {
 public:
     // Appends the parts of the line outside comments; true when the line joins the next.
     bool cut(QStringView line, qsizetype index, Pieces& pieces) {
-        qsizetype start = 0;
         qsizetype i = 0;
         if (inBlock_ && !leaveBlock(line, i))
             return false;
-        start = i;
+        qsizetype start = i;
         if (inQuote_ && !leaveQuote(line, i)) {
             pieces.append({line.sliced(start), index});
             return false;

@@ -46,8 +46,8 @@ struct ScriptCommand {
     bool expandsCvars = false;   // a "$" outside quotes: the game puts a value there
 };
 
-// Each command of the lines (split at line ends, as read from the file) in order; blank
-// commands are left out.
+// Each command of the lines (split at line ends, as read from the file) in order; a blank
+// command, or one that is only a comment, comes without words.
 void forEachScriptCommand(const QStringList& lines, Engine engine,
                           const std::function<void(const ScriptCommand&)>& visit);
 
