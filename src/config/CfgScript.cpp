@@ -122,14 +122,14 @@ CfgScript::CfgScript(const QStringList& lines, const CfgVariables& variables, En
     : lines_(lines), engine_(engine), variables_(&variables), own_(ownClosingLines(lines)),
       open_(size_t(lines.size()), NoWords), values_(size_t(variables.slotCount())),
       aliases_(aliasMap<Alias>(engine)), aliasRunner_(engine) {
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (isBlankLine(lines[i]))
-            open_[size_t(i)] = Blank;
-    }
     forEachScriptCommand(lines_, engine, [this](const ScriptCommand& command) {
         if (!own_.contains(command.line))
             runCommand(command);
     });
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (open_[size_t(i)] == NoWords && isBlankLine(lines[i]))
+            open_[size_t(i)] = Blank;
+    }
     variables_ = nullptr;
 }
 
