@@ -1,5 +1,6 @@
 // The config reader's line functions on any text: lines split into commands and words, run as
-// a script, the numbers in them taken, and the lines written and read back unchanged.
+// a script by every engine's rules (and once more as the body of an alias that calls itself),
+// the numbers in them taken, and the lines written and read back unchanged.
 
 #include "config/CfgFile.h"
 #include "config/CfgNumbers.h"
@@ -37,7 +38,7 @@ void splitEachLine(const QStringList& lines) {
         QStringList commands;
         for (QStringView command : splitCfgCommands(line)) {
             commands << command.toString();
-            for (QStringView word : cfgCommandWords(command)) {
+            for (QStringView word : cfgCommandWords(command, Engine::id)) {
                 FUZZ_CHECK(word.data() >= command.data() &&
                                word.data() + word.size() <= command.data() + command.size(),
                            line.toLatin1());
@@ -49,11 +50,11 @@ void splitEachLine(const QStringList& lines) {
 }
 
 // Kept lines are lines of the file, in file order; a second run of them keeps them all.
-void runScript(const QStringList& lines) {
+void runScript(const QStringList& lines, Engine engine) {
     CfgVariables variables;
     for (int slot = 0; slot < int(std::size(Variables)); ++slot)
-        addVariable(variables, QString::fromLatin1(Variables[slot]), slot, Engine::yamagi);
-    CfgScript script(lines, variables);
+        addVariable(variables, QString::fromLatin1(Variables[slot]), slot, engine);
+    CfgScript script(lines, variables, engine);
     for (const CfgScript::Binding& binding : script.bindings())
         script.take(binding);
     const QStringList kept = script.keptLines();
@@ -64,7 +65,17 @@ void runScript(const QStringList& lines) {
         FUZZ_CHECK(next < lines.size(), line.toLatin1());
         ++next;
     }
-    (void)keptLinesBefore(kept, CfgOverrides(lines));
+    (void)keptLinesBefore(kept, CfgOverrides(lines, engine));
+}
+
+// The text as an alias that runs itself again after its commands, called once: the expansion
+// stays within its bounds however the text loops.
+void runAsLoopingAlias(const QStringList& lines, Engine engine) {
+    const QString body = lines.join(u';') + QStringLiteral(";z;z");
+    const QStringList script{QStringLiteral("alias z \"") + body + u'"', QStringLiteral("z")};
+    CfgVariables variables;
+    addVariable(variables, u"fov", 0, engine);
+    (void)CfgScript(script, variables, engine).value(0);
 }
 
 void checkWrittenLinesReadBack(const QStringList& lines) {
@@ -82,7 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromLatin1(input.ConsumeRemainingBytesAsString());
     const QStringList lines = TextFile::splitLines(text);
     splitEachLine(lines);
-    runScript(lines);
+    for (Engine engine : AllEngines) {
+        runScript(lines, engine);
+        runAsLoopingAlias(lines, engine);
+    }
     checkWrittenLinesReadBack(lines);
     return 0;
 }

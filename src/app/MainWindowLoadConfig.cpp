@@ -96,7 +96,7 @@ const CfgVariables& MainWindow::cfgVariables() {
 }
 
 void MainWindow::applyFixedSettings() {
-    const CfgScript script(configLines_, cfgVariables());
+    const CfgScript script(configLines_, cfgVariables(), engineChoice().engine);
     showRows(*this, script, configLines_.isEmpty());
 }
 
@@ -104,7 +104,7 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
     const WaitCursor wait(*this);
     readCfgFile(PlatformConventions::native().join(directory, fileName), configLines_);
     ControlIndex& index = settingIndex();
-    CfgScript script(configLines_, cfgVariables());
+    CfgScript script(configLines_, cfgVariables(), engineChoice().engine);
     showRows(*this, script, configLines_.isEmpty());
 
     CfgFileMemory& memory = cfgMemory();

@@ -16,6 +16,7 @@
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 #include "profiles/CfgProfileEntries.h"
+#include "settings/GameHome.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -54,6 +55,7 @@ void appendMasterLine(QStringList& lines, const MainWindow& w) {
 
 void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) {
     const CfgFileMemory& memory = cfgMemory();
+    const Engine engine = engineChoice().engine;
     QStringList generated;
     appendRows(generated, *this, Part::Player, memory.rows);
     communicationsPage_->writeMessages(generated);
@@ -67,8 +69,8 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
     if (VexaIni::readBool(settings(), VexaIni::IncludeAliases, true))
         writeProfileEntries(generated, programDirectory_, gamesPage_->currentGame()->text());
 
-    CfgOverrides later(generated);
-    const QStringList unbinds = unbindLines(memory.takenKeys, later, currentEngine());
+    CfgOverrides later(generated, engine);
+    const QStringList unbinds = unbindLines(memory.takenKeys, later, engine);
     later.add(unbinds);
     // The unbinds join the kept lines, blank line and all, as the next read keeps them: a config
     // read and saved again comes out the same.

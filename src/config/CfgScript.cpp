@@ -8,13 +8,6 @@ namespace {
 
 constexpr QChar Quote = u'"';
 
-// The game counts alias runs between two "wait" commands and refuses the sixteenth.
-constexpr int AliasRunsPerWait = 15;
-// Beyond the game's own rule, a bound on the whole script keeps a hostile file linear.
-constexpr int AliasRunsPerScript = 4096;
-// The game takes no alias name of 32 characters or more.
-constexpr qsizetype LongestAliasName = 31;
-
 bool isSpace(QChar c) {
     return c.unicode() <= u' ';
 }
@@ -53,78 +46,7 @@ qsizetype lastIndexOf(const QStringList& lines, const QString& line) {
     return -1;
 }
 
-// Each command of the text (an alias's commands may also be separated by line ends).
-template <typename Visit> void forEachCommand(QStringView text, Visit visit) {
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        for (QStringView command : splitCfgCommands(text.sliced(start, end - start)))
-            visit(command);
-        start = end + 1;
-    }
-}
-
 } // namespace
-
-CfgCommands splitCfgCommands(QStringView line) {
-    CfgCommands commands;
-    if (!line.contains(u';')) {
-        commands.append(line);
-        return commands;
-    }
-    bool quoted = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == Quote)
-            quoted = !quoted;
-        else if (line[i] == u';' && !quoted) {
-            commands.append(line.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    commands.append(line.sliced(start));
-    return commands;
-}
-
-CfgWords cfgCommandWords(QStringView command, qsizetype limit) {
-    CfgWords words;
-    if (std::count(command.begin(), command.end(), Quote) % 2 != 0)
-        return words;
-    qsizetype i = 0;
-    const qsizetype n = command.size();
-    while (words.size() != limit) {
-        while (i < n && isSpace(command[i]))
-            ++i;
-        if (i >= n || (command[i] == u'/' && i + 1 < n && command[i + 1] == u'/'))
-            return words;
-        if (command[i] == Quote) {
-            const qsizetype start = i + 1;
-            qsizetype end = command.indexOf(Quote, start);
-            if (end < 0)
-                end = n;
-            words.append(command.sliced(start, end - start));
-            i = end + 1;
-        } else {
-            const qsizetype start = i;
-            while (i < n && !isSpace(command[i]))
-                ++i;
-            words.append(command.sliced(start, i - start));
-        }
-    }
-    return words;
-}
-
-QString joinedWords(const CfgWords& words, qsizetype first) {
-    QString joined;
-    for (qsizetype i = first; i < words.size(); ++i) {
-        if (i > first)
-            joined += u' ';
-        joined += words[i];
-    }
-    return joined;
-}
 
 bool isWritableKey(QStringView key) {
     return !key.isEmpty() && !key.startsWith(u"//") &&
@@ -196,12 +118,17 @@ CfgLineRange ownClosingLines(const QStringList& lines) {
 
 // ---- CfgScript ----
 
-CfgScript::CfgScript(const QStringList& lines, const CfgVariables& variables)
-    : lines_(lines), variables_(&variables), own_(ownClosingLines(lines)),
-      open_(size_t(lines.size()), 0), values_(size_t(variables.slotCount())) {
+CfgScript::CfgScript(const QStringList& lines, const CfgVariables& variables, Engine engine)
+    : lines_(lines), engine_(engine), variables_(&variables), own_(ownClosingLines(lines)),
+      open_(size_t(lines.size()), NoWords), values_(size_t(variables.slotCount())),
+      aliases_(aliasMap<Alias>(engine)), aliasRunner_(engine) {
+    forEachScriptCommand(lines_, engine, [this](const ScriptCommand& command) {
+        if (!own_.contains(command.line))
+            runCommand(command);
+    });
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!own_.contains(i))
-            runLine(i);
+        if (open_[size_t(i)] == NoWords && isBlankLine(lines[i]))
+            open_[size_t(i)] = Blank;
     }
     variables_ = nullptr;
 }
@@ -266,50 +193,69 @@ qsizetype CfgScript::keptLineCount() const {
     return count;
 }
 
-void CfgScript::runLine(qsizetype line) {
-    int open = NoWords;
-    for (QStringView command : splitCfgCommands(lines_[line])) {
-        const CfgWords words = cfgCommandWords(command);
-        if (words.isEmpty())
-            continue;
-        open = std::max(open, 0);
-        if (!run(words, line))
-            ++open;
+// A command that sets a variable of the window is taken: the window writes it itself. Any
+// other keeps its lines (a command Q2PRO joins over lines keeps each).
+void CfgScript::runCommand(const ScriptCommand& command) {
+    if (command.words.isEmpty())
+        return; // a comment, or dropped for its unmatched quote
+    bool taken = false;
+    if (const std::optional<QStringView> body = run(command.words, command.line, taken)) {
+        aliasRunner_.call(*body, [this](const CfgWords& words) {
+            bool ignored = false;
+            return run(words, -1, ignored);
+        });
     }
-    open_[size_t(line)] = open == NoWords && isBlankLine(lines_[line]) ? Blank : open;
+    for (qsizetype line = command.line; line <= command.lastLine; ++line) {
+        int& open = open_[size_t(line)];
+        open = std::max(open, 0) + (taken ? 0 : 1);
+    }
 }
 
-// Runs one command; true when it sets a variable of the window, which writes it itself.
-bool CfgScript::run(const CfgWords& words, qsizetype line) {
+// Runs one command as the engine does: its own commands first, then aliases, then a
+// variable's own name. Gives the text of the alias it calls; `taken` when it sets a variable
+// of the window. An alias's commands run where it is called: what they set counts, but the call
+// keeps its line.
+std::optional<QStringView> CfgScript::run(const CfgWords& words, qsizetype line, bool& taken) {
     const QStringView verb = words[0];
-    if (isWord(verb, u"set") || isWord(verb, u"seta"))
-        return runSet(words);
-    if (isWord(verb, u"bind")) {
-        runBind(words, line);
-    } else if (isWord(verb, u"unbind")) {
-        if (words.size() >= 2)
-            keys_.erase(words[1]);
-    } else if (isWord(verb, u"unbindall")) {
-        keys_.clear();
-    } else if (isWord(verb, u"alias")) {
-        runAlias(words, line);
-    } else if (isWord(verb, u"wait")) {
-        aliasRuns_ = 0;
-    } else if (const auto alias = aliases_.find(verb); alias != aliases_.end()) {
-        runAliasBody(alias->second.body);
-    } else {
-        // A variable's own name as the command sets it.
-        return words.size() >= 2 && setVariable(verb, words[1]);
+    if (const std::optional<ScriptVerb> known = scriptVerb(verb, engine_)) {
+        switch (*known) {
+        case ScriptVerb::Set:
+        case ScriptVerb::SetFlagged:
+            taken = runSet(words, *known);
+            break;
+        case ScriptVerb::Bind:
+            runBind(words, line);
+            break;
+        case ScriptVerb::Unbind:
+            if (words.size() >= 2)
+                keys_.erase(words[1]);
+            break;
+        case ScriptVerb::Unbindall:
+            keys_.clear();
+            break;
+        case ScriptVerb::Alias:
+            runAlias(words, line);
+            break;
+        case ScriptVerb::Wait:
+            aliasRunner_.waited();
+            break;
+        case ScriptVerb::NamesCvar:
+        case ScriptVerb::Other:
+            break;
+        }
+        return std::nullopt;
     }
-    return false;
+    if (const auto alias = aliases_.find(verb); alias != aliases_.end())
+        return alias->second.body;
+    if (const qsizetype count = cvarValueWords(words, engine_))
+        taken = setVariable(verb, value(words, 1, count));
+    return std::nullopt;
 }
 
-// "set NAME VALUE", or with a fourth word "u" or "s"; the game refuses any other form.
-bool CfgScript::runSet(const CfgWords& words) {
-    const bool flagged = words.size() == 4 && (words[3] == u"u" || words[3] == u"s");
-    if (words.size() != 3 && !flagged)
-        return false;
-    return setVariable(words[1], words[2]);
+// A form the engine refuses sets nothing.
+bool CfgScript::runSet(const CfgWords& words, ScriptVerb verb) {
+    const qsizetype count = setValueWords(words, verb, engine_);
+    return count > 0 && setVariable(words[1], value(words, 2, count));
 }
 
 void CfgScript::runBind(const CfgWords& words, qsizetype line) {
@@ -326,6 +272,7 @@ void CfgScript::runBind(const CfgWords& words, qsizetype line) {
     bound->second.order = order_++;
 }
 
+// The body stays where it is when the alias redefines itself while it runs.
 void CfgScript::runAlias(const CfgWords& words, qsizetype line) {
     if (words.size() < 2 || words[1].size() > LongestAliasName)
         return;
@@ -340,16 +287,9 @@ QStringView CfgScript::joined(const CfgWords& words, qsizetype first) {
     return joined_.back();
 }
 
-// The alias's commands run where it is called; what they set counts, but the call keeps its line.
-// The body stays where it is when the alias redefines itself while it runs.
-void CfgScript::runAliasBody(QStringView body) {
-    if (++aliasRuns_ > AliasRunsPerWait || ++totalAliasRuns_ > AliasRunsPerScript)
-        return;
-    forEachCommand(body, [&](QStringView command) {
-        const CfgWords words = cfgCommandWords(command);
-        if (!words.isEmpty())
-            run(words, -1);
-    });
+// A value of `count` words from `first`: more than one are the rest of the command, joined.
+QStringView CfgScript::value(const CfgWords& words, qsizetype first, qsizetype count) {
+    return count == 1 ? words[first] : joined(words, first);
 }
 
 bool CfgScript::setVariable(QStringView name, QStringView value) {
@@ -366,68 +306,83 @@ bool CfgScript::setVariable(QStringView name, QStringView value) {
 
 // ---- CfgOverrides ----
 
-CfgOverrides::CfgOverrides(const QStringList& lines) {
+CfgOverrides::CfgOverrides(const QStringList& lines, Engine engine) : engine_(engine) {
     add(lines);
 }
 
 void CfgOverrides::add(const QStringList& lines) {
-    for (const QString& line : lines) {
-        for (QStringView command : splitCfgCommands(line)) {
-            const CfgWords words = cfgCommandWords(command);
-            if (words.isEmpty())
-                continue;
-            const QStringView verb = words[0];
-            if ((isWord(verb, u"set") || isWord(verb, u"seta")) && words.size() >= 3)
-                variables_.try_emplace(words[1].toString(), true);
-            else if ((isWord(verb, u"bind") || isWord(verb, u"unbind")) && words.size() >= 2)
-                keys_.try_emplace(words[1].toString(), true);
-            else if (isWord(verb, u"unbindall"))
-                allKeys_ = true;
-            else if (isWord(verb, u"alias") && words.size() >= 2)
-                aliases_.try_emplace(words[1].toString(), true);
-            else if (isWord(verb, u"setmaster"))
+    forEachScriptCommand(lines, engine_, [this](const ScriptCommand& command) {
+        const CfgWords& words = command.words;
+        if (words.isEmpty())
+            return;
+        const std::optional<ScriptVerb> verb = scriptVerb(words[0], engine_);
+        if (!verb) {
+            if (isWord(words[0], u"setmaster"))
                 master_ = true;
+            return;
         }
-    }
+        if ((*verb == ScriptVerb::Set || *verb == ScriptVerb::SetFlagged) && words.size() >= 3)
+            variables_.try_emplace(words[1].toString(), true);
+        else if ((*verb == ScriptVerb::Bind || *verb == ScriptVerb::Unbind) && words.size() >= 2)
+            keys_.try_emplace(words[1].toString(), true);
+        else if (*verb == ScriptVerb::Unbindall)
+            allKeys_ = true;
+        else if (*verb == ScriptVerb::Alias && words.size() >= 2)
+            aliases_.try_emplace(words[1].toString(), true);
+    });
 }
 
 bool CfgOverrides::overrides(const CfgWords& words) const {
     const QStringView verb = words[0];
-    if (isWord(verb, u"set") || isWord(verb, u"seta"))
-        return words.size() >= 2 && variables_.count(words[1]) > 0;
-    if (isWord(verb, u"bind"))
-        return words.size() >= 2 && (allKeys_ || keys_.count(words[1]) > 0);
-    if (isWord(verb, u"alias"))
-        return words.size() >= 2 && aliases_.count(words[1]) > 0;
-    if (isWord(verb, u"setmaster"))
-        return master_;
-    // A variable's own name as the command.
-    return words.size() >= 2 && variables_.count(verb) > 0;
-}
-
-bool CfgOverrides::overridesAll(QStringView line) const {
-    bool any = false;
-    for (QStringView command : splitCfgCommands(line)) {
-        // The command and its first word tell what it sets.
-        const CfgWords words = cfgCommandWords(command, 2);
-        if (words.isEmpty())
-            continue;
-        if (!overrides(words))
-            return false;
-        any = true;
+    const std::optional<ScriptVerb> known = scriptVerb(verb, engine_);
+    if (!known) {
+        if (isWord(verb, u"setmaster"))
+            return master_;
+        // A variable's own name as the command.
+        return words.size() >= 2 && variables_.count(verb) > 0;
     }
-    return any;
+    if (words.size() < 2)
+        return false;
+    switch (*known) {
+    case ScriptVerb::Set:
+    case ScriptVerb::SetFlagged:
+        return variables_.count(words[1]) > 0;
+    case ScriptVerb::Bind:
+        return allKeys_ || keys_.count(words[1]) > 0;
+    case ScriptVerb::Alias:
+        return aliases_.count(words[1]) > 0;
+    default:
+        return false;
+    }
 }
 
 bool CfgOverrides::bindsKey(QStringView key) const {
     return keys_.count(key) > 0;
 }
 
+namespace {
+
+// What a kept line's commands leave after later lines.
+enum class LineEffect : char { NoCommand, AllOverridden, Kept };
+
+} // namespace
+
 QStringList keptLinesBefore(const QStringList& kept, const CfgOverrides& later) {
+    std::vector<LineEffect> effects(size_t(kept.size()), LineEffect::NoCommand);
+    forEachScriptCommand(kept, later.engine(), [&](const ScriptCommand& command) {
+        if (command.words.isEmpty())
+            return;
+        const bool lost = later.overrides(command.words);
+        for (qsizetype line = command.line; line <= command.lastLine; ++line) {
+            LineEffect& effect = effects[size_t(line)];
+            effect =
+                lost && effect != LineEffect::Kept ? LineEffect::AllOverridden : LineEffect::Kept;
+        }
+    });
     QStringList lines;
-    for (const QString& line : kept) {
-        if (!later.overridesAll(line))
-            lines << line;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (effects[size_t(i)] != LineEffect::AllOverridden)
+            lines << kept[i];
     }
     while (!lines.isEmpty() && isBlankLine(lines.back()))
         lines.removeLast();

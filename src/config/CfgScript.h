@@ -1,37 +1,22 @@
 #pragma once
 
+#include "ConfigScript.h"
 #include "platform/FoldedText.h"
 #include "settings/Engine.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <QVarLengthArray>
 
 #include <deque>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
-// A config script as the game runs it. A line splits into commands at semicolons outside quotes;
-// a command into words: blanks separate them, a quoted word runs to the next quote, and "//" at
-// the start of a word ends the command. A command with an odd number of quotes is dropped. The
-// last "set" of a variable wins (also as "seta", or the variable's own name as the command), the
-// last "bind" of a key wins, "unbind" and "unbindall" clear keys, "alias" defines a command of
-// commands and calling it runs them.
-
-using CfgCommands = QVarLengthArray<QStringView, 4>;
-using CfgWords = QVarLengthArray<QStringView, 8>;
-
-// The commands of one line, as views into it.
-CfgCommands splitCfgCommands(QStringView line);
-// The words of one command, as views into it: none for a blank command, a comment, or a command
-// the game drops for its unmatched quote. With `limit`, no more than that many.
-CfgWords cfgCommandWords(QStringView command, qsizetype limit = -1);
-
-// The words from `first` on, joined by single blanks, as the game joins a binding's or an alias's
-// command.
-QString joinedWords(const CfgWords& words, qsizetype first);
+// A config script as the game runs it, read by the engine's rules (ConfigScript). The last
+// "set" of a variable wins (also "seta" where the engine has it, or the variable's own name as
+// the command), the last "bind" of a key wins, "unbind" and "unbindall" clear keys, "alias"
+// defines a command of commands and calling it runs them.
 
 // Whether a key name can be written as the word after "bind" and read back as the same key:
 // no blank or control character, quote or semicolon, and no "//" to start it.
@@ -102,7 +87,7 @@ CfgLineRange ownClosingLines(const QStringList& lines);
 // variables are only used while the script runs, in the constructor.
 class CfgScript {
 public:
-    CfgScript(const QStringList& lines, const CfgVariables& variables);
+    CfgScript(const QStringList& lines, const CfgVariables& variables, Engine engine);
 
     // A file without a line says nothing: saving it makes a new config.
     bool isEmpty() const { return lines_.isEmpty(); }
@@ -134,6 +119,8 @@ public:
     QStringList keptLines() const;
     // How many of them are not blank.
     qsizetype keptLineCount() const;
+    // Whether the line (from 0) is one of them.
+    bool isKept(qsizetype line) const;
 
 private:
     struct KeyBinding {
@@ -147,16 +134,15 @@ private:
         qsizetype line;
     };
 
-    void runLine(qsizetype line);
-    bool run(const CfgWords& words, qsizetype line);
-    bool runSet(const CfgWords& words);
+    void runCommand(const ScriptCommand& command);
+    std::optional<QStringView> run(const CfgWords& words, qsizetype line, bool& taken);
+    bool runSet(const CfgWords& words, ScriptVerb verb);
     void runBind(const CfgWords& words, qsizetype line);
     void runAlias(const CfgWords& words, qsizetype line);
-    void runAliasBody(QStringView body);
     QStringView joined(const CfgWords& words, qsizetype first);
+    QStringView value(const CfgWords& words, qsizetype first, qsizetype count);
     bool setVariable(QStringView name, QStringView value);
     void release(qsizetype line);
-    bool isKept(qsizetype line) const;
 
     static constexpr int NoWords = -1;
     static constexpr int Blank = -2;
@@ -164,34 +150,33 @@ private:
     // Every text the script's views point into: the lines, and words joined by blanks.
     const QStringList lines_;
     std::deque<QString> joined_;
+    Engine engine_;
     const CfgVariables* variables_; // while the constructor runs the script
     CfgLineRange own_;
     // Per line: how many of its commands keep it, NoWords for a comment, Blank for a blank line.
     std::vector<int> open_;
     std::vector<std::optional<QStringView>> values_;
     std::unordered_map<QStringView, KeyBinding, KeyHash, KeyEqual> keys_;
-    std::unordered_map<QStringView, Alias, FoldedHash, FoldedEqual> aliases_;
+    AliasMap<Alias> aliases_;
+    AliasRunner aliasRunner_;
     quint64 order_ = 0;
-    int aliasRuns_ = 0;      // since the last "wait", as the game counts them
-    int totalAliasRuns_ = 0; // in the whole script
 };
 
 // What a list of lines overrides when the game runs it after others: the variables it sets,
 // the keys it binds or unbinds, the aliases it defines, the master servers.
 class CfgOverrides {
 public:
-    explicit CfgOverrides(const QStringList& lines);
+    CfgOverrides(const QStringList& lines, Engine engine);
     // The lines run after those given before.
     void add(const QStringList& lines);
-    // Whether every command of `line` loses its effect to these lines (a line without commands
-    // never does).
-    bool overridesAll(QStringView line) const;
+    // Whether the command loses its effect to these lines.
+    bool overrides(const CfgWords& words) const;
     // Whether these lines bind or unbind the key.
     bool bindsKey(QStringView key) const;
+    Engine engine() const { return engine_; }
 
 private:
-    bool overrides(const CfgWords& words) const;
-
+    Engine engine_;
     FoldedHashMap<bool> variables_;
     KeyMap<bool> keys_;
     FoldedHashMap<bool> aliases_;
@@ -200,8 +185,9 @@ private:
 };
 
 // The kept lines to write before the lines `later` stands for: those with a command that keeps
-// an effect after them, and the comments and blank lines, without blank lines at the end, then
-// one blank line to set them apart (none at all when nothing is kept).
+// an effect after them (a line without commands keeps none and stays), and the comments and blank
+// lines, without blank lines at the end, then one blank line to set them apart (none at all when
+// nothing is kept).
 QStringList keptLinesBefore(const QStringList& kept, const CfgOverrides& later);
 
 // "unbind <key>" for each key the file bound to a setting that the lines `later` stands for no

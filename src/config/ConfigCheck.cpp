@@ -5,7 +5,6 @@
 #include "settings/CvarRanges.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -14,58 +13,6 @@
 #include <optional>
 
 namespace {
-
-// ---- The commands the checker reads, and where each exists ----
-
-enum class Action { None, Set, SetWithFlag, Bind, Unbind, Unbindall, Alias, NamesCvar };
-
-constexpr unsigned EveryEngine = 0b111;
-constexpr unsigned bit(Engine engine) {
-    return 1u << unsigned(engine);
-}
-constexpr unsigned YamagiAndQ2pro = bit(Engine::yamagi) | bit(Engine::q2pro);
-
-// From each engine's command registrations (cmd.c, cvar.c, keys.c).
-struct CommandWord {
-    const char* name;
-    Action action;
-    unsigned engines;
-};
-constexpr CommandWord Commands[] = {
-    {"set", Action::Set, EveryEngine},
-    {"seta", Action::SetWithFlag, bit(Engine::q2pro)},
-    {"setu", Action::SetWithFlag, bit(Engine::q2pro)},
-    {"sets", Action::SetWithFlag, bit(Engine::q2pro)},
-    {"bind", Action::Bind, EveryEngine},
-    {"unbind", Action::Unbind, EveryEngine},
-    {"unbindall", Action::Unbindall, EveryEngine},
-    {"alias", Action::Alias, EveryEngine},
-    {"toggle", Action::NamesCvar, YamagiAndQ2pro},
-    {"inc", Action::NamesCvar, YamagiAndQ2pro},
-    {"dec", Action::NamesCvar, YamagiAndQ2pro},
-    {"reset", Action::NamesCvar, YamagiAndQ2pro},
-    {"resetall", Action::None, YamagiAndQ2pro},
-    {"vstr", Action::None, bit(Engine::yamagi)},
-    {"unalias", Action::None, bit(Engine::q2pro)},
-    {"exec", Action::None, EveryEngine},
-    {"echo", Action::None, EveryEngine},
-    {"wait", Action::None, EveryEngine},
-    {"cmdlist", Action::None, EveryEngine},
-    {"cvarlist", Action::None, EveryEngine},
-    {"bindlist", Action::None, EveryEngine},
-    // Commands that take a word and lie near a cvar's name (skin, paused, skill).
-    {"skins", Action::None, EveryEngine},
-    {"pause", Action::None, EveryEngine},
-    {"kill", Action::None, EveryEngine},
-};
-
-const CommandWord* commandWord(QStringView word) {
-    const auto found =
-        std::find_if(std::begin(Commands), std::end(Commands), [&](const CommandWord& c) {
-            return word.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0;
-        });
-    return found == std::end(Commands) ? nullptr : found;
-}
 
 // ---- Names near a misspelt one ----
 
@@ -192,23 +139,13 @@ QString quoted(QStringView text) {
     return QLatin1Char('\'') + text.toString() + QLatin1Char('\'');
 }
 
-QString joinedWords(const ScriptCommand& command, qsizetype from) {
-    QString text;
-    for (qsizetype i = from; i < command.words.size(); ++i) {
-        if (i > from)
-            text += u' ';
-        text += command.words[i];
-    }
-    return text;
-}
-
 // ---- The check of one script ----
 
 class Checker {
 public:
     explicit Checker(Engine engine)
         : engine_(engine), facts_(engineFacts(engine)),
-          engineName_(QString::fromLatin1(facts_.displayName)) {}
+          engineName_(QString::fromLatin1(facts_.displayName)), aliases_(aliasMap<bool>(engine)) {}
 
     void command(const ScriptCommand& command);
     QList<ConfigFinding> takeFindings() { return std::move(findings_); }
@@ -226,29 +163,35 @@ private:
     void add(int line, ConfigFinding::Kind kind, const QString& text) {
         findings_.append({line, kind, text});
     }
-    bool runsCommand(const ScriptCommand& command, const CommandWord& word);
-    void run(const ScriptCommand& command, const CommandWord& word);
-    void set(const ScriptCommand& command, const CommandWord& word);
+    bool runsCommand(const ScriptCommand& command, const ScriptCommandWord& word);
+    void run(const ScriptCommand& command, ScriptVerb verb);
+    void set(const ScriptCommand& command, ScriptVerb verb);
     void bind(const ScriptCommand& command);
     void unbind(const ScriptCommand& command);
     void cvarValue(int line, QStringView name, QStringView value, bool bySet);
+    QString flagList() const;
+    static int lineOf(const ScriptCommand& command) { return int(command.line) + 1; }
+    // `count` words from `first`: more than one are the rest of the command, joined.
+    static QString valueOf(const CfgWords& words, qsizetype first, qsizetype count) {
+        return count == 1 ? words[first].toString() : joinedWords(words, first);
+    }
     QString cvarName(int line, QStringView name);
     NameCheck checkName(QStringView name) const;
     std::optional<QString> key(int line, QStringView name, bool binding);
-    QString aliasKey(QStringView name) const;
 
     Engine engine_;
     const EngineFacts& facts_;
     QString engineName_;
     QList<ConfigFinding> findings_;
-    QSet<QString> aliases_;
+    AliasMap<bool> aliases_;
     QHash<QString, Binding> bindings_;
     mutable QHash<QString, NameCheck> names_;
 };
 
 void Checker::command(const ScriptCommand& command) {
+    const int line = lineOf(command);
     if (command.unmatchedQuote) {
-        add(command.line, ConfigFinding::UnmatchedQuote,
+        add(line, ConfigFinding::UnmatchedQuote,
             command.startsLine
                 ? QStringLiteral("unmatched quote: the game discards this line")
                 : QStringLiteral("unmatched quote: the game discards the rest of this line"));
@@ -258,30 +201,29 @@ void Checker::command(const ScriptCommand& command) {
     if (command.words.isEmpty() || command.expandsCvars)
         return;
     const QStringView word = command.words[0];
-    if (const CommandWord* known = commandWord(word)) {
+    if (const ScriptCommandWord* known = scriptCommandWord(word)) {
         if (runsCommand(command, *known))
-            run(command, *known);
+            run(command, known->verb);
         return;
     }
-    if (aliases_.contains(aliasKey(word)) || command.words.size() < 2)
+    if (aliases_.count(word) > 0)
         return;
     // A cvar's name as a command sets it to the rest of the line (Q2PRO) or the next word.
-    const QString value =
-        facts_.exactCommandCase ? joinedWords(command, 1) : command.words[1].toString();
-    cvarValue(command.line, word, value, false);
+    if (const qsizetype count = cvarValueWords(command.words, engine_))
+        cvarValue(line, word, valueOf(command.words, 1, count), false);
 }
 
 // Whether the engine runs the command as written.
-bool Checker::runsCommand(const ScriptCommand& command, const CommandWord& word) {
+bool Checker::runsCommand(const ScriptCommand& command, const ScriptCommandWord& word) {
     const QStringView written = command.words[0];
-    if (!(word.engines & bit(engine_))) {
-        add(command.line, ConfigFinding::NotACommand,
+    if (!hasCommand(word, engine_)) {
+        add(lineOf(command), ConfigFinding::NotACommand,
             quoted(written) + QStringLiteral(" is not a command of ") + engineName_ +
                 QStringLiteral(": the line does nothing"));
         return false;
     }
-    if (facts_.exactCommandCase && written.compare(QLatin1String(word.name)) != 0) {
-        add(command.line, ConfigFinding::CommandCase,
+    if (!scriptVerb(written, engine_)) {
+        add(lineOf(command), ConfigFinding::CommandCase,
             engineName_ + QStringLiteral(" knows only ") + quoted(QString::fromLatin1(word.name)) +
                 QStringLiteral(" in lower case: ") + quoted(written) +
                 QStringLiteral(" is an unknown command and the line does nothing"));
@@ -290,57 +232,64 @@ bool Checker::runsCommand(const ScriptCommand& command, const CommandWord& word)
     return true;
 }
 
-void Checker::run(const ScriptCommand& command, const CommandWord& word) {
+void Checker::run(const ScriptCommand& command, ScriptVerb verb) {
     const qsizetype count = command.words.size();
-    switch (word.action) {
-    case Action::Set:
-    case Action::SetWithFlag:
-        set(command, word);
+    switch (verb) {
+    case ScriptVerb::Set:
+    case ScriptVerb::SetFlagged:
+        set(command, verb);
         break;
-    case Action::Bind:
+    case ScriptVerb::Bind:
         bind(command);
         break;
-    case Action::Unbind:
+    case ScriptVerb::Unbind:
         unbind(command);
         break;
-    case Action::Unbindall:
+    case ScriptVerb::Unbindall:
         bindings_.clear();
         break;
-    case Action::Alias:
+    case ScriptVerb::Alias:
         if (count >= 2)
-            aliases_.insert(aliasKey(command.words[1]));
+            aliases_.try_emplace(command.words[1], true);
         break;
-    case Action::NamesCvar:
+    case ScriptVerb::NamesCvar:
         if (count >= 2)
-            cvarName(command.line, command.words[1]);
+            cvarName(lineOf(command), command.words[1]);
         break;
-    case Action::None:
+    case ScriptVerb::Wait:
+    case ScriptVerb::Other:
         break;
     }
 }
 
-// "set NAME VALUE [u|s]": id and Yamagi refuse any other count of words and any other flag;
+// "set NAME VALUE [FLAG]": id and Yamagi refuse any other count of words and any other flag;
 // Q2PRO joins the words after the name into the value (for seta, setu and sets always).
-void Checker::set(const ScriptCommand& command, const CommandWord& word) {
-    const qsizetype count = command.words.size();
-    if (count < 3) {
-        add(command.line, ConfigFinding::SetRefused,
+void Checker::set(const ScriptCommand& command, ScriptVerb verb) {
+    const int line = lineOf(command);
+    if (command.words.size() < 3) {
+        add(line, ConfigFinding::SetRefused,
             quoted(command.words[0]) + QStringLiteral(" needs a name and a value: the game ignores "
                                                       "this line"));
         return;
     }
-    const bool flagged = word.action == Action::Set && count == 4 &&
-                         (command.words[3] == u"u" || command.words[3] == u"s");
-    const bool joined = count > 3 && !flagged;
-    if (joined && !facts_.exactCommandCase) {
-        add(command.line, ConfigFinding::SetRefused,
+    const qsizetype count = setValueWords(command.words, verb, engine_);
+    if (count == 0) {
+        add(line, ConfigFinding::SetRefused,
             QStringLiteral("the game refuses this line: ") + quoted(command.words[0]) +
-                QStringLiteral(" takes a name, one value and the flag u or s (put a value with "
-                               "blanks in quotes)"));
+                QStringLiteral(" takes a name, one value and the flag ") + flagList() +
+                QStringLiteral(" (put a value with blanks in quotes)"));
         return;
     }
-    const QString value = joined ? joinedWords(command, 2) : command.words[2].toString();
-    cvarValue(command.line, command.words[1], value, true);
+    cvarValue(line, command.words[1], valueOf(command.words, 2, count), true);
+}
+
+// The engine's flags of "set": "u or s", "a, u or s".
+QString Checker::flagList() const {
+    QStringList flags;
+    for (const char* flag = facts_.setFlags; *flag; ++flag)
+        flags << QString(QLatin1Char(*flag));
+    const QString last = flags.takeLast();
+    return flags.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 void Checker::cvarValue(int line, QStringView name, QStringView value, bool bySet) {
@@ -408,28 +357,28 @@ Checker::NameCheck Checker::checkName(QStringView name) const {
 void Checker::bind(const ScriptCommand& command) {
     if (command.words.size() < 2)
         return;
-    const std::optional<QString> id = key(command.line, command.words[1], true);
+    const std::optional<QString> id = key(lineOf(command), command.words[1], true);
     if (!id || command.words.size() < 3)
         return; // "bind KEY" only shows the binding
-    const QString bound = joinedWords(command, 2);
+    const QString bound = joinedWords(command.words, 2);
     if (bound.isEmpty()) {
         bindings_.remove(*id);
         return;
     }
     const auto earlier = bindings_.constFind(*id);
     if (earlier != bindings_.constEnd() && earlier->command != bound)
-        add(command.line, ConfigFinding::DuplicateBinding,
+        add(lineOf(command), ConfigFinding::DuplicateBinding,
             quoted(command.words[1]) +
                 QStringLiteral(" is bound again: line %1 bound it to ").arg(earlier->line) +
                 quoted(earlier->command) + QStringLiteral(", this line to ") + quoted(bound) +
                 QStringLiteral(", and the game keeps only this one"));
-    bindings_.insert(*id, {command.line, bound});
+    bindings_.insert(*id, {lineOf(command), bound});
 }
 
 void Checker::unbind(const ScriptCommand& command) {
     if (command.words.size() < 2)
         return;
-    if (const std::optional<QString> id = key(command.line, command.words[1], false))
+    if (const std::optional<QString> id = key(lineOf(command), command.words[1], false))
         bindings_.remove(*id);
 }
 
@@ -469,11 +418,6 @@ std::optional<QString> Checker::key(int line, QStringView name, bool binding) {
         return std::nullopt;
     }
     return id;
-}
-
-// Aliases are found without regard to letter case, except in Q2PRO.
-QString Checker::aliasKey(QStringView name) const {
-    return facts_.exactCommandCase ? name.toString() : name.toString().toLower();
 }
 
 } // namespace

@@ -19,10 +19,10 @@ constexpr const char* YamagiPrograms[] = {"quake2", "yquake2", nullptr};
 constexpr const char* Q2proPrograms[] = {"q2pro", nullptr};
 
 constexpr EngineFacts Facts[] = {
-    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms, 8192},
+    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms, 8192, "us"},
     {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, true, 1.2, YamagiRefusedKeys,
-     YamagiPrograms, 32768},
-    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, NoKeys, Q2proPrograms, 65536},
+     YamagiPrograms, 32768, "aus"},
+    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, NoKeys, Q2proPrograms, 65536, "us"},
 };
 
 // The engines' name lists ship as resources, one name a line; each is read on first use.

@@ -33,6 +33,9 @@ struct EngineFacts {
     // The command buffer exec puts a whole script into: a script of this many bytes or more is
     // skipped, every line of it ("Cbuf_AddText: overflow").
     int commandBufferSize;
+    // The flags "set NAME VALUE FLAG" takes as a fourth word (u: userinfo, s: serverinfo, a:
+    // archive); Q2PRO joins any other words into the value.
+    const char* setFlags;
 };
 
 const EngineFacts& engineFacts(Engine engine);

@@ -1,4 +1,5 @@
 #include "config/CfgScript.h"
+#include "support/GameConsole.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -35,6 +36,8 @@ private slots:
     void bindingsAtTheEnd();
     void writableKeys();
     void aliasesRunWhereCalled();
+    void loopingAliasesStop_data();
+    void loopingAliasesStop();
     void keptLines();
     void ownClosingLines_data();
     void ownClosingLines();
@@ -47,15 +50,35 @@ void TestCfgScript::values_data() {
     QTest::addColumn<int>("engine");
     QTest::addColumn<QString>("fov");
     QTest::addColumn<QString>("mode");
-    const int id = int(Engine::id), yamagi = int(Engine::yamagi);
+    const int id = int(Engine::id), yamagi = int(Engine::yamagi), q2pro = int(Engine::q2pro);
     QTest::newRow("last set wins") << QStringList{"set fov 90", "set fov \"100\""} << id << "100"
                                    << "<none>";
     QTest::newRow("the name as a command, any letter case")
         << QStringList{"SET FOV 90", "Fov 110 // wide"} << id << "110"
         << "<none>";
-    QTest::newRow("seta and the u/s flags")
-        << QStringList{"seta fov 95", "set gl_mode 3 u"} << id << "95"
+    QTest::newRow("Q2PRO: seta and the u/s flags")
+        << QStringList{"seta fov 95", "set gl_mode 3 u"} << q2pro << "95"
         << "3";
+    QTest::newRow("id has no seta") << QStringList{"set fov 90", "seta fov 95"} << id << "90"
+                                    << "<none>";
+    QTest::newRow("Q2PRO: command names in lower case only")
+        << QStringList{"set fov 90", "SET fov \"130\"", "Set gl_mode 3"} << q2pro << "90"
+        << "<none>";
+    const QStringList blockComments{"set fov 90", "/* set fov \"120\" */", "/*", "set fov 1",
+                                    "*/ set gl_mode 2 /* 3 */"};
+    QTest::newRow("Q2PRO: block comments") << blockComments << q2pro << "90"
+                                           << "2";
+    QTest::newRow("id: no block comments") << blockComments << id << "1"
+                                           << "<none>";
+    QTest::newRow("Yamagi: the archive flag")
+        << QStringList{"set fov 90", "set fov 95 a"} << yamagi << "95"
+        << "<none>";
+    QTest::newRow("id refuses the archive flag")
+        << QStringList{"set fov 90", "set fov 95 a"} << id << "90"
+        << "<none>";
+    QTest::newRow("Q2PRO joins more words")
+        << QStringList{"set fov 100 a", "gl_mode 3 4"} << q2pro << "100 a"
+        << "3 4";
     QTest::newRow("forms the game refuses")
         << QStringList{"set fov 90", "set fov 1 2", "set fov", "fov", "set fov 3 x"} << id << "90"
         << "<none>";
@@ -81,7 +104,7 @@ void TestCfgScript::values() {
     QFETCH(QString, fov);
     QFETCH(QString, mode);
     const CfgVariables v = variables(Engine(engine));
-    const CfgScript script(lines, v);
+    const CfgScript script(lines, v, Engine(engine));
     QCOMPARE(valueText(script, 0), fov);
     QCOMPARE(valueText(script, 2), mode);
 }
@@ -92,7 +115,7 @@ void TestCfgScript::bindingsAtTheEnd() {
                             "unbindall", "bind mouse2 \"+forward\"", "bind c use  shotgun",
                             "bind a +moveup", "bind MOUSE2 +back", "bind d \"\"", "bind e",
                             "unbind C"},
-                           v);
+                           v, Engine::id);
     // Key names in any letter case are one key; the latest binding places it.
     QCOMPARE(boundKeys(script), (QStringList{"c=use shotgun", "a=+moveup", "mouse2=+back"}));
 }
@@ -108,7 +131,7 @@ void TestCfgScript::aliasesRunWhereCalled() {
     const CfgVariables v = variables();
     const CfgScript script({"alias zoom \"fov 30; bind z +zoom_off\"", "set fov 90", "ZOOM",
                             "alias loop \"set name x; loop\"", "loop", "alias +a"},
-                           v);
+                           v, Engine::id);
     QCOMPARE(valueText(script, 0), QStringLiteral("30"));
     QCOMPARE(valueText(script, 1), QStringLiteral("x"));
     QCOMPARE(boundKeys(script), QStringList{"z=+zoom_off"});
@@ -118,6 +141,43 @@ void TestCfgScript::aliasesRunWhereCalled() {
     // The call keeps its line; what the alias bound has no line of its own.
     QCOMPARE(script.bindings().front().line, -1);
     QVERIFY(script.keptLines().contains("ZOOM"));
+}
+
+// An alias that calls itself, called once: how many of its commands run. Every engine stops it
+// after 15 runs, and starts counting again after a "wait"; there Vexa stops it after 4096 runs,
+// or sooner when the text run reaches 4 Mi characters.
+void TestCfgScript::loopingAliasesStop_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("fewest");
+    QTest::addColumn<int>("most");
+    const int id = int(Engine::id), yamagi = int(Engine::yamagi), q2pro = int(Engine::q2pro);
+    const QString waits = QStringLiteral("wait;").repeated(1800) + 'z';
+    const QString longEcho =
+        QStringLiteral("echo ") + QString(4000, 'x') + QStringLiteral(";wait;z");
+    for (const int engine : {id, yamagi, q2pro})
+        QTest::addRow("%s: 15 runs", engineFacts(Engine(engine)).iniName)
+            << engine << "echo;z" << 15 << 15;
+    QTest::newRow("a wait starts the count again") << yamagi << "wait;z" << 4096 << 4096;
+    QTest::newRow("id: too long for the command buffer") << id << waits << 0 << 0;
+    QTest::newRow("q2pro: a longer buffer") << q2pro << waits << 16 * 1800 << 4095 * 1800;
+    QTest::newRow("id: the text run is bounded") << id << longEcho << 2 * 16 << 2 * 4095;
+}
+
+void TestCfgScript::loopingAliasesStop() {
+    QFETCH(int, engine);
+    QFETCH(QString, body);
+    QFETCH(int, fewest);
+    QFETCH(int, most);
+    const QStringList lines{"alias z \"" + body + '"', "z"};
+    const qsizetype ran = playConfig(lines, Engine(engine)).commands.size();
+    QVERIFY2(ran >= fewest && ran <= most, qPrintable(QString::number(ran)));
+    // The loader runs them alike: the last of them sets the name.
+    CfgVariables v;
+    addVariable(v, u"name", 0, Engine(engine));
+    const CfgScript script({"alias z \"set name a;set name b;" + body + '"', "z"}, v,
+                           Engine(engine));
+    QCOMPARE(script.value(0).value_or("<none>"), fewest == 0 ? "<none>" : "b");
 }
 
 void TestCfgScript::keptLines() {
@@ -135,7 +195,7 @@ void TestCfgScript::keptLines() {
                             "Set cl_maxfps \"90\"",
                             "//End of File"};
     const CfgVariables v = variables();
-    CfgScript script(lines, v);
+    CfgScript script(lines, v, Engine::id);
     QCOMPARE(script.keptLines(),
              (QStringList{"// mine", "set cl_gun 0", "bind MOUSE1 +attack",
                           "bind x \"+moveup\"; set fov 100", "", "alias message1 \"say hi\"",
@@ -194,14 +254,15 @@ void TestCfgScript::keptLinesBeforeGeneratedOnes() {
                            ""};
     const QStringList generated{"Bind f2 \"+rjump\"", "alias +zoom \"fov 20\"", "Set CL_GUN \"1\"",
                                 "setmaster \"b\""};
-    QCOMPARE(keptLinesBefore(kept, CfgOverrides(generated)),
+    QCOMPARE(keptLinesBefore(kept, CfgOverrides(generated, Engine::id)),
              (QStringList{"// mine", "bind F3 \"echo\"; echo also", "unbindall", ""}));
-    QCOMPARE(keptLinesBefore(kept, CfgOverrides({"unbindall"})).size(), kept.size() - 2);
-    QCOMPARE(keptLinesBefore({"", "  "}, CfgOverrides(generated)), QStringList());
+    QCOMPARE(keptLinesBefore(kept, CfgOverrides({"unbindall"}, Engine::id)).size(),
+             kept.size() - 2);
+    QCOMPARE(keptLinesBefore({"", "  "}, CfgOverrides(generated, Engine::id)), QStringList());
 }
 
 void TestCfgScript::unbindsKeysTakenAway() {
-    const CfgOverrides generated({"Bind mouse1 \"+attack\"", "bind F5 \"message1\""});
+    const CfgOverrides generated({"Bind mouse1 \"+attack\"", "bind F5 \"message1\""}, Engine::id);
     QCOMPARE(unbindLines({"MOUSE1", "x", "F5"}, generated, Engine::id), QStringList{"unbind x"});
     // Yamagi refuses to bind ESCAPE again once the player's config runs.
     QCOMPARE(unbindLines({"ESCAPE", "x"}, generated, Engine::yamagi), QStringList{"unbind x"});

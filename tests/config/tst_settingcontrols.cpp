@@ -54,7 +54,7 @@ QStringList keys(const BindingEdit& bind) {
 std::vector<CfgOrigin> runLines(ControlIndex& index, const QStringList& lines) {
     CfgVariables variables;
     addControlVariables(variables, index, 0, Engine::id);
-    CfgScript script(lines, variables);
+    CfgScript script(lines, variables, Engine::id);
     return applyCfgScript(index, script, 0);
 }
 

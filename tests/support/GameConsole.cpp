@@ -1,40 +1,14 @@
 #include "GameConsole.h"
 
+#include "config/ConfigScript.h"
+
 #include <QFile>
 #include <QSet>
 
+#include <deque>
 #include <optional>
 
 namespace {
-
-constexpr int AliasLoopCount = 16;
-constexpr int MaxAliasName = 32;
-
-// The engine's word parser: blanks skipped, "//" ends the text, a quoted word runs to the next
-// quote, any other word to the next blank.
-QStringList parseWords(const QString& text) {
-    QStringList words;
-    qsizetype i = 0;
-    for (;;) {
-        while (i < text.size() && text[i].unicode() <= ' ')
-            ++i;
-        if (i >= text.size())
-            return words;
-        if (text[i] == '/' && i + 1 < text.size() && text[i + 1] == '/')
-            return words;
-        QString word;
-        if (text[i] == '"') {
-            ++i;
-            while (i < text.size() && text[i] != '"')
-                word += text[i++];
-            ++i;
-        } else {
-            while (i < text.size() && text[i].unicode() > ' ')
-                word += text[i++];
-        }
-        words << word;
-    }
-}
 
 bool isNumber(const QString& text, double& value) {
     bool ok = false;
@@ -49,93 +23,100 @@ bool sameValue(const QString& a, const QString& b) {
     return a == b;
 }
 
+// `count` words from `first`: more than one are the rest of the command, joined.
+QString valueOf(const CfgWords& words, qsizetype first, qsizetype count) {
+    return count == 1 ? words[first].toString() : joinedWords(words, first);
+}
+
 class Console {
 public:
-    explicit Console(Engine engine) : engine_(engine) {
+    explicit Console(Engine engine)
+        : engine_(engine), aliases_(aliasMap<QStringView>(engine)), runner_(engine) {
         const QStringList& names = engineCvarNames(engine);
         registered_ = QSet<QString>(names.cbegin(), names.cend());
         for (const QString& key : engineKeyNames(engine))
             keyNames_.insert(key.toUpper());
     }
 
-    GameState run(const QString& text) {
-        buffer_ = text;
-        while (!buffer_.isEmpty())
-            execute(nextCommand());
+    GameState run(const QStringList& lines) {
+        forEachScriptCommand(lines, engine_, [this](const ScriptCommand& command) {
+            if (command.words.isEmpty())
+                return;
+            if (const std::optional<QStringView> body = execute(command.words))
+                runner_.call(*body, [this](const CfgWords& words) { return execute(words); });
+        });
         return state_;
     }
 
 private:
-    // Up to a line end, or a semicolon outside quotes.
-    QString nextCommand() {
-        int quotes = 0;
-        qsizetype i = 0;
-        for (; i < buffer_.size(); ++i) {
-            if (buffer_[i] == '"')
-                ++quotes;
-            if ((quotes % 2 == 0 && buffer_[i] == ';') || buffer_[i] == '\n')
-                break;
+    // Runs one command; gives the text of the alias it calls.
+    std::optional<QStringView> execute(const CfgWords& argv) {
+        if (const std::optional<ScriptVerb> verb = scriptVerb(argv[0], engine_)) {
+            command(argv, *verb);
+            return std::nullopt;
         }
-        const QString command = buffer_.left(i);
-        buffer_.remove(0, i + 1);
-        return command;
+        if (const auto alias = aliases_.find(argv[0]); alias != aliases_.end())
+            return alias->second;
+        if (!setByName(argv))
+            state_.commands << joinedWords(argv, 0);
+        return std::nullopt;
     }
 
-    void execute(const QString& command) {
-        if (command.count('"') % 2 != 0)
-            return; // "Line has unmatched quote, discarded."
-        const QStringList argv = parseWords(command);
-        if (argv.isEmpty())
-            return;
-        // Q2PRO finds its commands by their exact lower-case names ("Set" is unknown).
-        const QString verb = engineFacts(engine_).exactCommandCase ? argv[0] : argv[0].toLower();
-        if (verb == "set" || (verb == "seta" && engine_ == Engine::q2pro))
-            set(argv);
-        else if (verb == "bind")
+    void command(const CfgWords& argv, ScriptVerb verb) {
+        switch (verb) {
+        case ScriptVerb::Set:
+        case ScriptVerb::SetFlagged:
+            if (const qsizetype count = setValueWords(argv, verb, engine_))
+                state_.cvars[cvarName(argv[1])] = valueOf(argv, 2, count);
+            break;
+        case ScriptVerb::Bind:
             bind(argv);
-        else if (verb == "unbind")
-            unbind(argv);
-        else if (verb == "unbindall")
+            break;
+        case ScriptVerb::Unbind:
+            if (argv.size() == 2)
+                state_.binds.remove(key(argv[1]));
+            break;
+        case ScriptVerb::Unbindall:
             state_.binds.clear();
-        else if (verb == "alias")
+            break;
+        case ScriptVerb::Alias:
             alias(argv);
-        else if (verb == "wait")
-            waitCommand(argv);
-        else if (const auto body = aliasBody(verb))
-            runAlias(*body);
-        else if (!setByName(argv))
-            state_.commands << argv.join(' ');
+            break;
+        case ScriptVerb::Wait:
+            // The rest runs in a later frame; id and Yamagi count alias runs afresh.
+            runner_.waited();
+            state_.commands << joinedWords(argv, 0);
+            break;
+        case ScriptVerb::NamesCvar:
+        case ScriptVerb::Other:
+            state_.commands << joinedWords(argv, 0);
+            break;
+        }
     }
 
-    QString cvarName(const QString& name) const {
+    QString cvarName(QStringView name) const {
         const QString renamed = engineCvarRename(engine_, name);
-        return renamed.isEmpty() ? name : renamed;
+        return renamed.isEmpty() ? name.toString() : renamed;
     }
 
-    void set(const QStringList& argv) {
-        if (argv.size() == 4 && argv[3] != "u" && argv[3] != "s")
-            return;
-        if (argv.size() == 3 || argv.size() == 4)
-            state_.cvars[cvarName(argv[1])] = argv[2];
-    }
-
-    bool setByName(const QStringList& argv) {
+    bool setByName(const CfgWords& argv) {
         const QString name = cvarName(argv[0]);
         if (!state_.cvars.contains(name) && !registered_.contains(name))
             return false;
-        if (argv.size() > 1)
-            state_.cvars[name] = argv[1];
+        if (const qsizetype count = cvarValueWords(argv, engine_))
+            state_.cvars[name] = valueOf(argv, 1, count);
         return true;
     }
 
     // The key as the game numbers it, or nothing for a name it does not know.
-    QString key(const QString& name) const {
+    QString key(QStringView name) const {
         if (name.size() == 1)
-            return name;
-        return keyNames_.contains(name.toUpper()) ? name.toUpper() : QString();
+            return name.toString();
+        const QString upper = name.toString().toUpper();
+        return keyNames_.contains(upper) ? upper : QString();
     }
 
-    void bind(const QStringList& argv) {
+    void bind(const CfgWords& argv) {
         if (argv.size() < 3)
             return;
         const QString k = key(argv[1]);
@@ -143,54 +124,34 @@ private:
         // rebound.
         if (k.isEmpty() || engineRefusesToRebind(engine_, k))
             return;
-        const QString command = argv.mid(2).join(' ');
+        const QString command = joinedWords(argv, 2);
         if (command.isEmpty())
             state_.binds.remove(k);
         else
             state_.binds[k] = command;
     }
 
-    void unbind(const QStringList& argv) {
-        if (argv.size() == 2)
-            state_.binds.remove(key(argv[1]));
-    }
-
-    void alias(const QStringList& argv) {
-        if (argv.size() < 2 || argv[1].size() >= MaxAliasName)
+    // The body is kept where it is, so that an alias that defines itself anew while it runs
+    // runs on.
+    void alias(const CfgWords& argv) {
+        if (argv.size() < 2 || argv[1].size() > LongestAliasName)
             return;
-        if (!state_.aliases.contains(argv[1]))
-            aliasOrder_.prepend(argv[1]);
-        state_.aliases[argv[1]] = argv.mid(2).join(' ');
-    }
-
-    // The newest alias of that name, letter case ignored.
-    std::optional<QString> aliasBody(const QString& name) const {
-        for (const QString& defined : aliasOrder_) {
-            if (defined.compare(name, Qt::CaseInsensitive) == 0)
-                return state_.aliases.value(defined);
-        }
-        return std::nullopt;
-    }
-
-    void runAlias(const QString& body) {
-        if (++aliasCount_ == AliasLoopCount)
-            return;
-        buffer_.prepend(body + '\n');
-    }
-
-    // The rest runs in the next frame, with a fresh count of alias runs.
-    void waitCommand(const QStringList& argv) {
-        aliasCount_ = 0;
-        state_.commands << argv.join(' ');
+        texts_.push_back(argv[1].toString());
+        const QStringView name = texts_.back();
+        texts_.push_back(joinedWords(argv, 2));
+        const auto [defined, added] = aliases_.try_emplace(name, texts_.back());
+        if (!added)
+            defined->second = texts_.back();
+        state_.aliases[defined->first.toString()] = texts_.back();
     }
 
     Engine engine_;
     QSet<QString> registered_;
     QSet<QString> keyNames_;
     GameState state_;
-    QStringList aliasOrder_;
-    QString buffer_;
-    int aliasCount_ = 0;
+    std::deque<QString> texts_; // alias names and bodies, for the views on them
+    AliasMap<QStringView> aliases_;
+    AliasRunner runner_;
 };
 
 template <typename Map>
@@ -223,7 +184,7 @@ QStringList GameState::differences(const GameState& after) const {
 }
 
 GameState playConfig(const QStringList& lines, Engine engine) {
-    return Console(engine).run(lines.join('\n'));
+    return Console(engine).run(lines);
 }
 
 GameState playConfigFile(const QString& path, Engine engine) {
@@ -232,5 +193,5 @@ GameState playConfigFile(const QString& path, Engine engine) {
         return {};
     QString text = QString::fromLatin1(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-    return Console(engine).run(text);
+    return Console(engine).run(text.split('\n'));
 }

@@ -6,12 +6,11 @@
 #include <QString>
 #include <QStringList>
 
-// What the game holds after running a config script, found the way the engine's command buffer
-// finds it: text taken up to a line end or a semicolon outside quotes, a command with an odd
-// number of quotes dropped, words parsed as the engine parses them ("//" at the start of a word
-// ends the command), the verb looked up among the commands, then the aliases (whose commands
-// run next, at most 15 times between two "wait"s), then the cvars (a registered cvar's name sets
-// it). Cvar names keep their letter case; Yamagi's renamed cvars take their new names.
+// What the game holds after running a config script, read by the engine's rules as Vexa's
+// reader reads it (config/ConfigScript): commands and words as the engine cuts them, the verb
+// looked up among the engine's commands, then the aliases (whose commands run next, as often as
+// the engine lets a looping alias run), then the cvars (a registered cvar's name sets it). Cvar
+// names keep their letter case; Yamagi's renamed cvars take their new names.
 struct GameState {
     QMap<QString, QString> cvars;
     QMap<QString, QString> binds;   // by key: a single character as it is, a name in capitals
