@@ -100,6 +100,7 @@ const TestConfig TestConfigs[] = {
     {"id-game.cfg", "", {}},
     {"yamagi-game.cfg", "", {}},
     {"q2pro-game.cfg", "", {}},
+    {"q2pro-autoexec.cfg", "", {}},
     {"autoexec.cfg", "", {}},
     // Q2PRO runs none of the file's "Set" and "Bind" lines; the save writes the profile entries
     // of the game anew, in lower case, and then they run.

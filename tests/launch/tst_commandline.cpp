@@ -122,9 +122,9 @@ void TstCommandLine::argumentsKeepEachValueWhole() {
     c.serverStartMap = QStringLiteral("+map evil");
     c.startWithGame = true;
     c.configFile = QStringLiteral("/q2/a b.cfg");
-    const QStringList expected{"+set",  "basedir", "/my games/q2", "+set", "dedicated", "1",
-                               "+set",  "coop",    "1",            "+set", "game",      QString(),
-                               "+exec", "a b.cfg", "+map",         "+map evil"};
+    const QStringList expected{
+        "+set", "basedir", "/my games/q2", "+set",    "dedicated", "1",       "+set", "coop",
+        "1",    "+set",    "game",         QString(), "+exec",     "a b.cfg", "+map", "+map evil"};
     QCOMPARE(gameArguments(buildCommandPieces(c, PlatformConventions::posix())), expected);
 }
 

@@ -68,9 +68,9 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     for (auto [box, button] : {std::pair{startMap_, startNewGame_},
                                {savedGames_, loadSavedGame_},
                                {servers_, connectToServer_}}) {
-        new UserChoice(box, UserChoice::EveryChoice, [button](const QString& text) {
+        new UserChoice(box, UserChoice::EveryChoice, [choice = button](const QString& text) {
             if (!text.trimmed().isEmpty())
-                button->setChecked(true);
+                choice->setChecked(true);
         });
     }
 
