@@ -23,6 +23,8 @@ protected:
     qint64 readData(char* data, qint64 maxSize) override {
         const qint64 length = std::min(maxSize, size() - pos());
         longestRead_ = std::max(longestRead_, maxSize);
+        if (length <= 0)
+            return 0;
         std::memset(data, 0, size_t(length));
         copyPart(data, length, head_, 0);
         copyPart(data, length, tail_, head_.size() + zeros_);
