@@ -7,12 +7,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -56,6 +60,9 @@ private slots:
     void severalEditorsAtOnce();
     void everyByteComesBackUnchanged();
     void placementChangedByAnotherProgram();
+    void longLinesOpenAtOnceAndSaveWhole();
+    void placementKeptOnTheScreen_data();
+    void placementKeptOnTheScreen();
 };
 
 void TestEditorWindow::showsTheFileAndFillsTheWindow() {
@@ -268,3 +275,60 @@ void TestEditorWindow::placementChangedByAnotherProgram() {
 
 VEXA_TEST(TestEditorWindow)
 #include "tst_editorwindow.moc"
+
+// A line is laid out whole: a line of megabytes once froze the editor for minutes. It is shown in
+// pieces and written back whole; the limit is generous.
+void TestEditorWindow::longLinesOpenAtOnceAndSaveWhole() {
+    Fixture f;
+    const QByteArray line(10 << 20, 'x'); // no blank: a wrapped line would be cut anywhere
+    const QString file = f.env.writeFile("long.cfg", "first\r\n" + line + "\r\nlast\r\n");
+    QElapsedTimer timer;
+    timer.start();
+    QPointer<EditorWindow> editor = f.open(file);
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    editor->fileText()->moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    QVERIFY2(timer.elapsed() < 20000, QByteArray::number(timer.elapsed()));
+    QVERIFY(!editor->modified());
+
+    // A line break typed inside the long line splits it where it was typed.
+    QTextCursor cursor(editor->fileText()->document()->findBlockByNumber(3));
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 5);
+    cursor.insertText(QStringLiteral("\n"));
+    editor->fileText()->setFocus();
+    QTest::keyClicks(editor->fileText(), QStringLiteral("!"));
+    f.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    const qsizetype split = 2 * 4096 + 5;
+    QCOMPARE(f.env.readFile(file),
+             "first\r\n" + line.left(split) + "\r\n" + line.mid(split) + "\r\nlast!\r\n");
+}
+
+void TestEditorWindow::placementKeptOnTheScreen_data() {
+    QTest::addColumn<QStringList>("placement"); // x, y, w, h as vexa.ini holds them
+    QTest::newRow("a size of a billion") << QStringList{"10", "10", "1000000000", "1000000000"};
+    QTest::newRow("far off the screen") << QStringList{"-1000000000", "2000000000", "300", "200"};
+    QTest::newRow("partly off the screen") << QStringList{"-150", "-100", "300", "200"};
+    QTest::newRow("no size at all") << QStringList{"0", "0", "-5", "0"};
+}
+
+void TestEditorWindow::placementKeptOnTheScreen() {
+    QFETCH(QStringList, placement);
+    Fixture f;
+    IniFile ini(f.env.iniPath());
+    const char* keys[] = {"x", "y", "w", "h"};
+    for (int i = 0; i < 4; ++i)
+        ini.writeString("edit", keys[i], placement[i]);
+    QPointer<EditorWindow> editor = f.open(f.env.writeFile("a.cfg", Config));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Where the frame begins, and the size inside it: the frame's own margins are the system's.
+    const QRect placed(editor->pos(), editor->size());
+    QVERIFY2(screen.contains(placed), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                     .arg(placed.x())
+                                                     .arg(placed.y())
+                                                     .arg(placed.width())
+                                                     .arg(placed.height())));
+    QVERIFY(editor->width() > 50 && editor->height() > 50);
+    editor->close();
+}
