@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -149,6 +150,50 @@ private slots:
         });
         window.clientPage()->serverListButton()->click();
         QVERIFY(seen);
+    }
+
+    // Player names come from the network: a tooltip shows them as they are, markup and all.
+    void playerNamesShownAsPlainText() {
+        const QString name = QStringLiteral("<b>Grunt</b><img src=\"x.png\">&amp;");
+        StandInServer server(
+            {StandInServer::statusReply("\\hostname\\H", {"1 2 \"" + name.toLatin1() + "\""})});
+        QComboBox box;
+        box.setEditable(true);
+        QPushButton refresh;
+        ServerListStatus status(box, refresh);
+        box.addItem(server.address());
+        status.askAgain();
+        QTRY_COMPARE(cellText(&box, 0, ServerListStatus::Name), QStringLiteral("H"));
+        for (int column = ServerListStatus::Address; column < ServerListStatus::ColumnCount;
+             ++column) {
+            // As a tooltip reads its text.
+            const QString tip = box.model()->index(0, column).data(Qt::ToolTipRole).toString();
+            QTextDocument shown;
+            if (Qt::mightBeRichText(tip))
+                shown.setHtml(tip);
+            else
+                shown.setPlainText(tip);
+            QVERIFY2(shown.toPlainText().startsWith(name), qPrintable(shown.toPlainText()));
+        }
+    }
+
+    // Thousands of results at once fill the list in batches: the cost of showing a result does
+    // not grow with the length of the list. Lines that name no server have theirs at once.
+    void aLongListFills() {
+        constexpr int Lines = 8000;
+        QStringList lines;
+        for (int n = 0; n < Lines; ++n)
+            lines << QStringLiteral("Type Here to Add Server %1.").arg(n);
+        QComboBox box;
+        box.setEditable(true);
+        QPushButton refresh;
+        ServerListStatus status(box, refresh);
+        box.addItems(lines);
+        QBENCHMARK_ONCE {
+            status.askAgain();
+            QTRY_COMPARE(cellText(&box, Lines - 1, ServerListStatus::Name),
+                         QStringLiteral("not an address"));
+        }
     }
 };
 
