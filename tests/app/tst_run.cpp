@@ -1,4 +1,5 @@
 #include "LaunchSession.h"
+#include "app/pages/ClientPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/CommandLine.h"
@@ -70,6 +71,8 @@ private slots:
     void afterTheStart_data();
     void afterTheStart();
     void relativeNamesMeanTheProgramDirectory();
+    void aValueTheEngineWouldCutIsRefused_data();
+    void aValueTheEngineWouldCutIsRefused();
 };
 
 void TstRun::startsTheScriptOrTheGame_data() {
@@ -254,6 +257,36 @@ void TstRun::relativeNamesMeanTheProgramDirectory() {
     w.batchFileEdit()->setText(QStringLiteral("other.sh"));
     w.close();
     QCOMPARE(s.ini("vexa", "batchfile"), s.env.programDir() + QStringLiteral("/other.sh"));
+}
+
+void TstRun::aValueTheEngineWouldCutIsRefused_data() {
+    QTest::addColumn<bool>("saveAllOnRun");
+    QTest::newRow("script") << true;
+    QTest::newRow("direct") << false;
+}
+
+// id 3.21 would connect to "q2": Run says why and starts and saves nothing.
+void TstRun::aValueTheEngineWouldCutIsRefused() {
+    QFETCH(bool, saveAllOnRun);
+    RunSession s;
+    s.setIni("vexa", "SaveAllOnRun", saveAllOnRun ? QStringLiteral("1") : QStringLiteral("0"));
+    s.setIni("quake2", "engine", QStringLiteral("id"));
+    MainWindow& w = s.start();
+    w.clientPage()->servers()->addItem(QStringLiteral("q2-eu.example.net"));
+    w.clientPage()->servers()->setCurrentIndex(0);
+    w.clientPage()->connectToServer()->setChecked(true);
+    const QByteArray config = s.env.readFile(s.configFile);
+    s.prompts.expectError();
+    w.runButton()->click();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    const QStringList errors = s.prompts.texts(Kind::Error);
+    QVERIFY2(errors.size() == 1 && errors.first().startsWith(QStringLiteral(
+                                       "id 3.21 would read \"q2-eu.example.net\" of +connect "
+                                       "only up to the \"-\"")),
+             qPrintable(errors.join(u'\n')));
+    QVERIFY(s.nothingStarted());
+    QVERIFY(!QFileInfo::exists(s.batchFile));
+    QCOMPARE(s.env.readFile(s.configFile), config);
 }
 
 VEXA_TEST(TstRun)
