@@ -1,8 +1,14 @@
 #include "CommandLine.h"
 
+#include "platform/TextEncoding.h"
+#include "profiles/MapLists.h"
+
+#include <QFile>
+
 namespace {
 
 const QString Exec = QStringLiteral("+exec");
+const QString Map = QStringLiteral("+map");
 
 void addPiece(CommandLine& pieces, const char* command, const QString& argument) {
     pieces << CommandPiece{QString::fromLatin1(command), argument};
@@ -86,6 +92,25 @@ QStringList gameArguments(const CommandLine& pieces) {
     QStringList arguments;
     for (const CommandPiece& piece : pieces)
         arguments << piece.words();
+    return arguments;
+}
+
+QByteArray valueBytes(const QString& command, const QString& value) {
+    return command == Map ? MapLists::mapNameBytes(value) : QFile::encodeName(value);
+}
+
+QString valueOf(const QString& command, const QByteArray& bytes) {
+    return command == Map ? MapLists::mapNameOf(bytes)
+                          : TextCodec::decodeWhole(bytes, TextEncoding::Utf8);
+}
+
+QList<QByteArray> gameArgumentBytes(const CommandLine& pieces) {
+    QList<QByteArray> arguments;
+    for (const CommandPiece& piece : pieces) {
+        for (const QString& word : piece.command.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            arguments << word.toLatin1();
+        arguments << valueBytes(piece.command, piece.argument);
+    }
     return arguments;
 }
 

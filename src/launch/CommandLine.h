@@ -63,6 +63,15 @@ QString buildCommandLine(const LaunchChoices& choices,
 // "+set game" with no name cannot swallow the next "+" command as its value).
 QStringList gameArguments(const CommandLine& pieces);
 
+// The bytes the game gets for a command's value: a map name as MapLists::mapNameBytes gives it,
+// any other value (directories, files, addresses) as the system spells file names.
+QByteArray valueBytes(const QString& command, const QString& value);
+// The value for bytes the game gets (as valueBytes turns it into them, when it can).
+QString valueOf(const QString& command, const QByteArray& bytes);
+
+// gameArguments as the bytes the game gets.
+QList<QByteArray> gameArgumentBytes(const CommandLine& pieces);
+
 QList<CommandWords> commandWords(const CommandLine& pieces);
 
 // A command as a config line: its words joined by blanks, the leading "+" dropped ("set game ctf").
