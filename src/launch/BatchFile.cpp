@@ -53,7 +53,7 @@ QString scriptLine(const QString& quake2Dir, const CommandLine& pieces,
     // unquoted leading "+" is what marks a command when the script is read back.
     for (const CommandPiece& piece : pieces)
         line += QLatin1Char(' ') + piece.command + QLatin1Char(' ') +
-                ScriptWords::quote(word(piece.command, piece.argument), style);
+                ScriptWords::quote(word(piece.command, gameValue(piece)), style);
     return line;
 }
 

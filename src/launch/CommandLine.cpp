@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 const QString Exec = QStringLiteral("+exec");
@@ -49,6 +51,13 @@ qsizetype wordsCovered(const CommandWords& command, qsizetype keyLength) {
     return -1;
 }
 
+// A value in the console's double quotes, without them.
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 } // namespace
 
 QString CommandPiece::text() const {
@@ -56,7 +65,16 @@ QString CommandPiece::text() const {
 }
 
 QStringList CommandPiece::words() const {
-    return command.split(QLatin1Char(' '), Qt::SkipEmptyParts) << argument;
+    return command.split(QLatin1Char(' '), Qt::SkipEmptyParts) << gameValue(*this);
+}
+
+QString gameValue(const CommandPiece& piece) {
+    const bool split = std::any_of(piece.argument.cbegin(), piece.argument.cend(), [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.unicode() >= 0x80;
+    });
+    if (piece.command != Map || !split)
+        return piece.argument;
+    return QLatin1Char('"') + piece.argument + QLatin1Char('"');
 }
 
 CommandLine buildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
@@ -109,7 +127,7 @@ QList<QByteArray> gameArgumentBytes(const CommandLine& pieces) {
     for (const CommandPiece& piece : pieces) {
         for (const QString& word : piece.command.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             arguments << word.toLatin1();
-        arguments << valueBytes(piece.command, piece.argument);
+        arguments << valueBytes(piece.command, gameValue(piece));
     }
     return arguments;
 }
@@ -141,7 +159,7 @@ std::optional<QString> findCommandValue(const QList<CommandWords>& commands, con
         const QString value = covered < 0 ? text.mid(key.size()).trimmed()
                                           : command.mid(covered).join(QLatin1Char(' '));
         if (!value.trimmed().isEmpty())
-            return value;
+            return unquoted(value);
     }
     return std::nullopt;
 }

@@ -93,7 +93,7 @@ void TstRun::startsTheScriptOrTheGame() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(s.startedWith(), s.expectedStart());
-    QVERIFY(s.startedWith().contains(QStringLiteral("q2dm 2")));
+    QVERIFY(s.startedWith().contains(QStringLiteral("\"q2dm 2\""))); // one word to the console
     // Only the script start saves the files first.
     QCOMPARE(QFileInfo::exists(s.batchFile), saveAllOnRun);
     QCOMPARE(s.env.readFile(config) != "// old\r\n", saveAllOnRun);

@@ -204,9 +204,9 @@ void TstBatchFile::writtenFileHasOneLine() {
     const CommandLine pieces{{"+map", "a b"}};
     const QString file = env.root() + QStringLiteral("/vexa.sh");
     writeBatchFile(file, "/q2", pieces, posix);
-    QCOMPARE(env.readFile(file), QByteArray("/q2/quake2 +map 'a b'\n"));
+    QCOMPARE(env.readFile(file), QByteArray("/q2/quake2 +map '\"a b\"'\n"));
     writeBatchFile(file, "c:\\q2", pieces, windows);
-    QCOMPARE(env.readFile(file), QByteArray("c:\\q2\\quake2.exe +map \"a b\"\r\n"));
+    QCOMPARE(env.readFile(file), QByteArray("c:\\q2\\quake2.exe +map \"\"\"a b\"\"\"\r\n"));
 }
 
 void TstBatchFile::readsBackWhatWasWritten_data() {
@@ -452,8 +452,8 @@ void TstBatchFile::namesOutsideAsciiRunUnderSh() {
                              {QStringLiteral("+map"), map}};
     const QByteArray expected = QFile::encodeName(QFileInfo(quake2Dir).canonicalFilePath()) +
                                 "\n+set\ngame\nm\xc3\xb6"
-                                "d\n+map\n" +
-                                bytes + '\n';
+                                "d\n+map\n\"" +
+                                bytes + "\"\n";
     const QString log = game + QStringLiteral(".log");
     writeBatchFile(script, quake2Dir, pieces, posix);
     QVERIFY(runScript(script, quake2Dir));

@@ -126,9 +126,11 @@ void TstCommandLine::argumentsKeepEachValueWhole() {
     c.serverStartMap = QStringLiteral("+map evil");
     c.startWithGame = true;
     c.configFile = QStringLiteral("/q2/a b.cfg");
-    const QStringList expected{"+set", "basedir",   "/my games/q2", "+set",   "dedicated", "1",
-                               "+map", "+map evil", "+set",         "coop",   "1",         "+set",
-                               "game", QString(),   "+exec",        "a b.cfg"};
+    // A map name with a blank goes in the console's quotes, as one word.
+    const QStringList expected{"+set",   "basedir", "/my games/q2",  "+set",    "dedicated",
+                               "1",      "+map",    "\"+map evil\"", "+set",    "coop",
+                               "1",      "+set",    "game",          QString(), "+exec",
+                               "a b.cfg"};
     QCOMPARE(gameArguments(buildCommandPieces(c, PlatformConventions::posix())), expected);
 }
 
