@@ -117,10 +117,13 @@ void EditorWindow::formCreate() {
 }
 
 void EditorWindow::goToLine(int line) {
-    QTextDocument* text = fileText_->document();
-    QTextBlock block = text->findBlockByNumber(line - 1);
-    if (!block.isValid())
-        block = text->lastBlock();
+    // The file's lines, not the blocks: a long line is shown in several.
+    QTextBlock block = fileText_->document()->firstBlock();
+    for (int at = 1; at < line && block.next().isValid();) {
+        block = block.next();
+        if (block.userState() != ContinuesLine)
+            ++at;
+    }
     fileText_->setTextCursor(QTextCursor(block));
     fileText_->centerCursor();
     fileText_->setFocus();

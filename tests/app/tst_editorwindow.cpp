@@ -290,6 +290,9 @@ void TestEditorWindow::longLinesOpenAtOnceAndSaveWhole() {
     QApplication::processEvents();
     QVERIFY2(timer.elapsed() < 20000, QByteArray::number(timer.elapsed()));
     QVERIFY(!editor->modified());
+    editor->goToLine(3); // the file's third line, after the pieces of the second
+    QCOMPARE(editor->fileText()->textCursor().block().text(), QStringLiteral("last"));
+    editor->fileText()->moveCursor(QTextCursor::End);
 
     // A line break typed inside the long line splits it where it was typed.
     QTextCursor cursor(editor->fileText()->document()->findBlockByNumber(3));
