@@ -71,7 +71,6 @@ private slots:
     void afterTheStart_data();
     void afterTheStart();
     void relativeNamesMeanTheProgramDirectory();
-    void aValueTheEngineWouldCutIsRefused_data();
     void aValueTheEngineWouldCutIsRefused();
 };
 
@@ -259,17 +258,10 @@ void TstRun::relativeNamesMeanTheProgramDirectory() {
     QCOMPARE(s.ini("vexa", "batchfile"), s.env.programDir() + QStringLiteral("/other.sh"));
 }
 
-void TstRun::aValueTheEngineWouldCutIsRefused_data() {
-    QTest::addColumn<bool>("saveAllOnRun");
-    QTest::newRow("script") << true;
-    QTest::newRow("direct") << false;
-}
-
 // id 3.21 would connect to "q2": Run says why and starts and saves nothing.
 void TstRun::aValueTheEngineWouldCutIsRefused() {
-    QFETCH(bool, saveAllOnRun);
     RunSession s;
-    s.setIni("vexa", "SaveAllOnRun", saveAllOnRun ? QStringLiteral("1") : QStringLiteral("0"));
+    s.setIni("vexa", "SaveAllOnRun", QStringLiteral("1"));
     s.setIni("quake2", "engine", QStringLiteral("id"));
     MainWindow& w = s.start();
     w.clientPage()->servers()->addItem(QStringLiteral("q2-eu.example.net"));

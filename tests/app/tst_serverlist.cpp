@@ -22,9 +22,10 @@
 
 namespace {
 
+// Player names come from the network: one holds markup that a tooltip must not render.
 const QByteArray Arena =
     StandInServer::statusReply("\\hostname\\Vexa Arena\\mapname\\q2dm1\\maxclients\\16",
-                               {"12 48 \"Grunt\"", "3 60 \"Viper\""});
+                               {"12 48 \"<b>Grunt</b><img src=x.png>\"", "3 60 \"Viper\""});
 
 struct Run {
     int exitCode = -1;
@@ -107,6 +108,12 @@ private slots:
         QCOMPARE(cellText(box, 0, ServerListStatus::Players), QStringLiteral("2/16"));
         QCOMPARE(cellText(box, 0, ServerListStatus::Map), QStringLiteral("q2dm1"));
         QVERIFY(cellText(box, 0, ServerListStatus::Ping).endsWith(QStringLiteral(" ms")));
+        const QString tip =
+            box->model()->index(0, ServerListStatus::Name).data(Qt::ToolTipRole).toString();
+        QTextDocument tipShown; // as a tooltip reads its text
+        Qt::mightBeRichText(tip) ? tipShown.setHtml(tip) : tipShown.setPlainText(tip);
+        QVERIFY(
+            tipShown.toPlainText().startsWith(QStringLiteral("<b>Grunt</b><img src=x.png>  (")));
         QTRY_COMPARE(cellText(box, 1, ServerListStatus::Name), QStringLiteral("no answer"));
         QCOMPARE(cellText(box, 1, ServerListStatus::Ping), QStringLiteral("-"));
         window.fillServerList(); // as when the editor closes: what is known shows again
@@ -150,31 +157,6 @@ private slots:
         });
         window.clientPage()->serverListButton()->click();
         QVERIFY(seen);
-    }
-
-    // Player names come from the network: a tooltip shows them as they are, markup and all.
-    void playerNamesShownAsPlainText() {
-        const QString name = QStringLiteral("<b>Grunt</b><img src=\"x.png\">&amp;");
-        StandInServer server(
-            {StandInServer::statusReply("\\hostname\\H", {"1 2 \"" + name.toLatin1() + "\""})});
-        QComboBox box;
-        box.setEditable(true);
-        QPushButton refresh;
-        ServerListStatus status(box, refresh);
-        box.addItem(server.address());
-        status.askAgain();
-        QTRY_COMPARE(cellText(&box, 0, ServerListStatus::Name), QStringLiteral("H"));
-        for (int column = ServerListStatus::Address; column < ServerListStatus::ColumnCount;
-             ++column) {
-            // As a tooltip reads its text.
-            const QString tip = box.model()->index(0, column).data(Qt::ToolTipRole).toString();
-            QTextDocument shown;
-            if (Qt::mightBeRichText(tip))
-                shown.setHtml(tip);
-            else
-                shown.setPlainText(tip);
-            QVERIFY2(shown.toPlainText().startsWith(name), qPrintable(shown.toPlainText()));
-        }
     }
 
     // Thousands of results at once fill the list in batches: the cost of showing a result does

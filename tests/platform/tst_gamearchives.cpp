@@ -45,14 +45,8 @@ std::optional<ArchiveNames> readPak(QByteArray bytes) {
     return readPakDirectory(device);
 }
 
-QByteArray le16(quint16 value) {
-    QByteArray bytes(2, '\0');
-    qToLittleEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray le64(quint64 value) {
-    QByteArray bytes(8, '\0');
+template <typename Value> QByteArray le(Value value) {
+    QByteArray bytes(sizeof(Value), '\0');
     qToLittleEndian(value, bytes.data());
     return bytes;
 }
@@ -61,12 +55,12 @@ QByteArray le64(quint64 value) {
 // directory of `entries` files starts at `offset` and runs up to them.
 QByteArray zip64Tail(quint64 size, quint64 offset, quint64 entries) {
     const quint64 recordAt = size - 22 - 20 - 56;
-    const QByteArray record = "PK\x06\x06" + le64(44) + le16(45) + le16(45) + int32(0) + int32(0) +
-                              le64(entries) + le64(entries) + le64(recordAt - offset) +
-                              le64(offset);
-    const QByteArray locator = "PK\x06\x07" + int32(0) + le64(recordAt) + int32(1);
-    const QByteArray end =
-        "PK\x05\x06" + int32(0) + le16(0xFFFF) + le16(0xFFFF) + int32(-1) + int32(-1) + le16(0);
+    const QByteArray record = "PK\x06\x06" + le<quint64>(44) + le<quint16>(45) + le<quint16>(45) +
+                              int32(0) + int32(0) + le<quint64>(entries) + le<quint64>(entries) +
+                              le<quint64>(recordAt - offset) + le<quint64>(offset);
+    const QByteArray locator = "PK\x06\x07" + int32(0) + le<quint64>(recordAt) + int32(1);
+    const QByteArray end = "PK\x05\x06" + int32(0) + le<quint16>(0xFFFF) + le<quint16>(0xFFFF) +
+                           int32(-1) + int32(-1) + le<quint16>(0);
     return record + locator + end;
 }
 
@@ -166,35 +160,16 @@ private slots:
 
     // Directories that claim most of a huge file are read piece by piece: no read asks for more
     // than a few pieces' worth, whatever the claim.
-    void hugeDirectoriesReadInPieces_data() {
-        QTest::addColumn<bool>("zip");
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<qint64>("zeros");
-        QTest::addColumn<QByteArray>("tail");
-        QTest::addColumn<bool>("readable");
-        constexpr qint64 Huge = 6LL << 30;
-        const qint64 directory = 64LL << 20;
-        QTest::newRow("zip64 directory over the whole file")
-            << true << QByteArray() << Huge - 98 << zip64Tail(quint64(Huge), 0, 1000) << false;
-        QTest::newRow("zip64 directory claiming more files than it holds")
-            << true << QByteArray() << Huge - 98 << zip64Tail(quint64(Huge), 1000, 100000000)
-            << false;
-        QTest::newRow("PAK directory of 64 MiB of empty entries")
-            << false << "PACK" + int32(12) + int32(qint32(directory)) << directory << QByteArray()
-            << true;
-        QTest::newRow("PAK directory beyond the end")
-            << false << "PACK" + int32(12) + int32(qint32(directory)) << directory - 64
-            << QByteArray() << false;
-    }
     void hugeDirectoriesReadInPieces() {
-        QFETCH(bool, zip);
-        QFETCH(QByteArray, head);
-        QFETCH(qint64, zeros);
-        QFETCH(QByteArray, tail);
-        SparseDevice device(head, zeros, tail);
-        const auto names = zip ? readZipDirectory(device) : readPakDirectory(device);
-        QTEST(names.has_value(), "readable");
-        QVERIFY2(device.longestRead() <= 256 * 1024, QByteArray::number(device.longestRead()));
+        constexpr qint64 Huge = 6LL << 30;
+        SparseDevice zip({}, Huge - 98, zip64Tail(quint64(Huge), 0, 1000));
+        QVERIFY(!readZipDirectory(zip));
+        const qint64 directory = 64LL << 20; // of empty entries
+        SparseDevice pak("PACK" + int32(12) + int32(qint32(directory)), directory, {});
+        QCOMPARE(readPakDirectory(pak)->count(), 0);
+        for (const SparseDevice* device : {&zip, &pak})
+            QVERIFY2(device->longestRead() <= 256 * 1024,
+                     QByteArray::number(device->longestRead()));
     }
 
     // Asking every folder of an archive, as the model and skin lists do, costs about as much as

@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-// A file of any size held in a few bytes: `head`, then `zeros` zero bytes, then `tail`, as a
-// sparse file on disk reads. It remembers the longest single read asked of it, so a reader that
-// takes a huge claimed length at its word shows, without the memory being spent.
+// A file of any size held in a few bytes: `head`, then `zeros` zero bytes, then `tail`. It keeps
+// the longest read asked of it: a reader that believes a huge claimed length shows at no cost.
 class SparseDevice : public QIODevice {
 public:
     SparseDevice(QByteArray head, qint64 zeros, QByteArray tail)
@@ -33,7 +32,6 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    // The part of `bytes` (lying at `from`) that falls within the read.
     void copyPart(char* data, qint64 length, const QByteArray& bytes, qint64 from) const {
         const qint64 begin = std::max(pos(), from);
         const qint64 end = std::min(pos() + length, from + bytes.size());
