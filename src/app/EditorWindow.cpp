@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextBlock>
@@ -27,9 +28,13 @@ const QString SaveQuestion = QStringLiteral("Do you want to save any changes you
 
 // A line is laid out whole, so a line of a megabyte would freeze the editor. Longer lines are
 // shown in pieces of this length, each piece after the first a block marked as continuing the
-// line before it; the file gets the line back whole.
+// line before it, and the file is shown read only: an edit at the place where two pieces meet
+// could not tell the pieces of a line from two lines.
 constexpr qsizetype LongestShownLine = 4096;
 constexpr int ContinuesLine = 1;
+const QString LongLinesNotice =
+    QStringLiteral("Lines longer than %1 characters are shown in pieces: the file is read only "
+                   "here.");
 
 // The memo's text for `lines`, and which of its blocks continue the line before them.
 struct ShownLines {
@@ -97,6 +102,13 @@ EditorWindow::EditorWindow(QWidget* owner, Prompts& prompts, const QString& file
         fileText_->document()->findBlockByNumber(block).setUserState(ContinuesLine);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(memoMargin, memoMargin, memoMargin, memoMargin);
+    if (!shown.continuations.isEmpty()) {
+        fileText_->setReadOnly(true);
+        auto* notice = new QLabel(LongLinesNotice.arg(LongestShownLine), this);
+        notice->setObjectName(QStringLiteral("lblLongLines"));
+        notice->setWordWrap(true);
+        layout->addWidget(notice);
+    }
     layout->addWidget(fileText_);
 
     // Any change counts, whether typed, deleted, cut, pasted or dropped.
@@ -147,24 +159,9 @@ bool EditorWindow::formClose() {
     return true;
 }
 
-// The memo's text with the pieces of each long line joined again.
-QString EditorWindow::fileContents() const {
-    const QString text = memoText(*fileText_);
-    QString joined;
-    qsizetype from = 0;
-    for (QTextBlock block = fileText_->document()->begin(); block.isValid(); block = block.next()) {
-        if (block.userState() != ContinuesLine)
-            continue;
-        joined += QStringView(text).sliced(from, block.position() - 1 - from);
-        from = block.position();
-    }
-    if (from == 0)
-        return text;
-    return joined += QStringView(text).sliced(from);
-}
-
 void EditorWindow::save() {
-    TextFile::writeLines(fileName_, TextFile::splitLines(fileContents()), lineEnding_, encoding_);
+    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*fileText_)), lineEnding_,
+                         encoding_);
     modified_ = false;
 }
 

@@ -13,8 +13,8 @@ class QPlainTextEdit;
 // may be open at once). Every change marks the text modified; closing then asks whether to save,
 // and a save hands the file to `reread` so the main window takes it in again. The window opens
 // where the last editor was closed ([edit] x, y, w, h in vexa.ini, kept on the screen) and is
-// deleted on close. Lines longer than a few thousand characters are shown in pieces (a line is
-// laid out whole) and saved whole.
+// deleted on close. A file with lines longer than a few thousand characters is shown with those
+// lines in pieces (a line is laid out whole), read only.
 class EditorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -45,7 +45,6 @@ private:
     void formCreate();
     bool formClose();
     void save();
-    QString fileContents() const;
     void storePlacement();
 
     Prompts& prompts_;
