@@ -7,11 +7,16 @@
 #include "platform/VexaIni.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +25,59 @@ constexpr QSize designSize(308, 472);
 constexpr int memoMargin = 3;
 
 const QString SaveQuestion = QStringLiteral("Do you want to save any changes you may have made?");
+
+// A line is laid out whole, so a line of a megabyte would freeze the editor. Longer lines are
+// shown in pieces of this length, each piece after the first a block marked as continuing the
+// line before it, and the file is shown read only: an edit at the place where two pieces meet
+// could not tell the pieces of a line from two lines.
+constexpr qsizetype LongestShownLine = 4096;
+constexpr int ContinuesLine = 1;
+const QString LongLinesNotice =
+    QStringLiteral("Lines longer than %1 characters are shown in pieces: the file is read only "
+                   "here.");
+
+// The memo's text for `lines`, and which of its blocks continue the line before them.
+struct ShownLines {
+    QString text;
+    QList<int> continuations;
+};
+
+ShownLines shownLines(const QStringList& lines) {
+    ShownLines shown;
+    int block = 0;
+    for (const QString& line : lines) {
+        qsizetype from = 0;
+        do {
+            qsizetype length = std::min(LongestShownLine, line.size() - from);
+            // A piece never ends between the two halves of a character.
+            if (from + length < line.size() && line[from + length - 1].isHighSurrogate())
+                --length;
+            if (from > 0)
+                shown.continuations << block;
+            if (block > 0)
+                shown.text += QLatin1Char('\n');
+            shown.text += QStringView(line).sliced(from, length);
+            from += length;
+            ++block;
+        } while (from < line.size());
+    }
+    return shown;
+}
+
+// The window's place from vexa.ini, kept on the screen it names (the primary one when none):
+// no larger than that screen, and wholly on it.
+QRect onScreen(QRect placed, const QSize& smallest) {
+    const QScreen* screen = QGuiApplication::screenAt(placed.topLeft());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return placed;
+    const QRect area = screen->availableGeometry();
+    placed.setSize(placed.size().expandedTo(smallest).boundedTo(area.size()));
+    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() - placed.width() + 1));
+    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() - placed.height() + 1));
+    return placed;
+}
 
 } // namespace
 
@@ -38,9 +96,19 @@ EditorWindow::EditorWindow(QWidget* owner, Prompts& prompts, const QString& file
     fileText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     fileText_->setLineWrapMode(
         QPlainTextEdit::WidgetWidth); // on screen only; the file keeps its lines
-    fileText_->setPlainText(lines.join(QLatin1Char('\n')));
+    const ShownLines shown = shownLines(lines);
+    fileText_->setPlainText(shown.text);
+    for (const int block : shown.continuations)
+        fileText_->document()->findBlockByNumber(block).setUserState(ContinuesLine);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(memoMargin, memoMargin, memoMargin, memoMargin);
+    if (!shown.continuations.isEmpty()) {
+        fileText_->setReadOnly(true);
+        auto* notice = new QLabel(LongLinesNotice.arg(LongestShownLine), this);
+        notice->setObjectName(QStringLiteral("lblLongLines"));
+        notice->setWordWrap(true);
+        layout->addWidget(notice);
+    }
     layout->addWidget(fileText_);
 
     // Any change counts, whether typed, deleted, cut, pasted or dropped.
@@ -55,15 +123,19 @@ void EditorWindow::formCreate() {
     const int y = VexaIni::readInteger(ini, VexaIni::EditY, this->y());
     const int w = VexaIni::readInteger(ini, VexaIni::EditW, width());
     const int h = VexaIni::readInteger(ini, VexaIni::EditH, height());
-    move(x, y);
-    resize(w, h);
+    const QRect placed = onScreen(QRect(x, y, w, h), minimumSizeHint());
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
 void EditorWindow::goToLine(int line) {
-    QTextDocument* text = fileText_->document();
-    QTextBlock block = text->findBlockByNumber(line - 1);
-    if (!block.isValid())
-        block = text->lastBlock();
+    // The file's lines, not the blocks: a long line is shown in several.
+    QTextBlock block = fileText_->document()->firstBlock();
+    for (int at = 1; at < line && block.next().isValid();) {
+        block = block.next();
+        if (block.userState() != ContinuesLine)
+            ++at;
+    }
     fileText_->setTextCursor(QTextCursor(block));
     fileText_->centerCursor();
     fileText_->setFocus();

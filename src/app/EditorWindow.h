@@ -12,7 +12,9 @@ class QPlainTextEdit;
 // A plain text editor for the config file or the launch script, beside the main window (several
 // may be open at once). Every change marks the text modified; closing then asks whether to save,
 // and a save hands the file to `reread` so the main window takes it in again. The window opens
-// where the last editor was closed ([edit] x, y, w, h in vexa.ini) and is deleted on close.
+// where the last editor was closed ([edit] x, y, w, h in vexa.ini, kept on the screen) and is
+// deleted on close. A file with lines longer than a few thousand characters is shown with those
+// lines in pieces (a line is laid out whole), read only.
 class EditorWindow : public QWidget {
     Q_OBJECT
 public:

@@ -10,7 +10,10 @@
 #include "settings/GameHome.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace {
 
@@ -22,10 +25,38 @@ const PlatformConventions& platform() {
     return PlatformConventions::native();
 }
 
+// A name as one safe line: names from archives and folders may hold line breaks and the
+// terminal's escape sequences, so control characters (C0, DEL, C1) and the backslash are written
+// as C escapes.
+QString printable(const QString& name) {
+    static const QHash<QChar, QString> named{{u'\\', QStringLiteral("\\\\")},
+                                             {u'\t', QStringLiteral("\\t")},
+                                             {u'\n', QStringLiteral("\\n")},
+                                             {u'\r', QStringLiteral("\\r")}};
+    const auto control = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || (u >= 0x7F && u < 0xA0);
+    };
+    if (std::none_of(name.cbegin(), name.cend(), [&](QChar c) { return control(c) || c == u'\\'; }))
+        return name;
+    QString text;
+    for (const QChar c : name) {
+        if (const auto found = named.constFind(c); found != named.cend())
+            text += *found;
+        else if (control(c))
+            text += QStringLiteral("\\x%1").arg(uint(c.unicode()), 2, 16, QLatin1Char('0'));
+        else
+            text += c;
+    }
+    return text;
+}
+
 class Listing {
 public:
     explicit Listing(QTextStream& out) : out_(out) {}
-    void item(const char* kind, const QString& value) { out_ << kind << '\t' << value << '\n'; }
+    void item(const char* kind, const QString& value) {
+        out_ << kind << '\t' << printable(value) << '\n';
+    }
     void items(const char* kind, const QStringList& values) {
         for (const QString& value : values)
             item(kind, value);

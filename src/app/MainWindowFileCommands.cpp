@@ -226,7 +226,7 @@ void MainWindow::viewBatchFile() {
         [this](const QString& file) {
             readBatchFile(platform().directoryOf(file), platform().fileNameOf(file));
         },
-        ScriptEncoding);
+        scriptEditEncoding(batchFileEdit_->text()));
     editor->setWindowTitle(EditingBatch);
     editor->show();
 }

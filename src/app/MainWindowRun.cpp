@@ -2,9 +2,11 @@
 
 #include "MainWindow.h"
 
+#include "launch/CommandLineCuts.h"
 #include "launch/GameStart.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/VexaIni.h"
+#include "settings/GameHome.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -16,6 +18,8 @@ const QString FailedToExecute = QStringLiteral("Failed to execute ");
 
 void MainWindow::runGame() {
     settleFileBoxes();
+    // Before anything is saved or started: the game would get a value other than the one chosen.
+    requireWholeValues(buildCommandPieces(launchChoices()), engineChoice().engine);
     const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
     if (viaScript)
         saveAll(); // a failure here ends the run before anything starts

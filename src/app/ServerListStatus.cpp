@@ -11,12 +11,19 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeView>
 
 namespace {
 
 constexpr int AddressPadding = 16;
+constexpr int BatchMs = 50;
+
+// Player names come from the network: a tooltip would render any markup they hold.
+QString plainToolTip(const QString& text) {
+    return text.isEmpty() ? text : Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+}
 
 QStandardItem* cell(QStandardItemModel& model, int row, int column) {
     QStandardItem* item = model.item(row, column);
@@ -36,6 +43,9 @@ ServerListStatus::ServerListStatus(QComboBox& box, QAbstractButton& refresh, QOb
     connect(&model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { fillRows(first, last); });
     connect(&query_, &ServerQuery::resultChanged, this, &ServerListStatus::showResult);
+    showChanged_.setSingleShot(true);
+    showChanged_.setInterval(BatchMs);
+    connect(&showChanged_, &QTimer::timeout, this, &ServerListStatus::showChanged);
     connect(&refresh, &QAbstractButton::clicked, this, &ServerListStatus::askAgain);
 }
 
@@ -92,9 +102,16 @@ void ServerListStatus::fillRows(int first, int last) {
 }
 
 void ServerListStatus::showResult(const QString& address) {
+    changed_.insert(address);
+    if (!showChanged_.isActive())
+        showChanged_.start();
+}
+
+void ServerListStatus::showChanged() {
     for (int row = 0; row < box_.count(); ++row)
-        if (box_.itemText(row).trimmed() == address)
+        if (changed_.contains(box_.itemText(row).trimmed()))
             showRow(row);
+    changed_.clear();
 }
 
 void ServerListStatus::showRow(int row) {
@@ -103,20 +120,20 @@ void ServerListStatus::showRow(int row) {
     const ServerStatusText::Columns columns =
         result ? ServerStatusText::columnsOf(*result) : ServerStatusText::Columns{};
     const QString texts[] = {columns.ping, columns.players, columns.map, columns.name};
-    const QString players = result && result->state == ServerState::Answered
-                                ? ServerStatusText::playerList(result->reply)
-                                : QString();
+    const QString toolTip = plainToolTip(result && result->state == ServerState::Answered
+                                             ? ServerStatusText::playerList(result->reply)
+                                             : QString());
     for (int column = Ping; column < ColumnCount; ++column) {
         QStandardItem* item = cell(items, row, column);
         item->setText(texts[column - Ping]);
-        item->setToolTip(players);
+        item->setToolTip(toolTip);
         if (column == Ping || column == Players)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         const bool state = column == Name && result && result->state != ServerState::Answered;
         item->setForeground(
             view_->palette().brush(state ? QPalette::PlaceholderText : QPalette::Text));
     }
-    items.item(row, Address)->setToolTip(players);
+    items.item(row, Address)->setToolTip(toolTip);
 }
 
 void ServerListStatus::fitColumns() {

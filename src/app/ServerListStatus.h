@@ -3,6 +3,8 @@
 #include "launch/ServerQuery.h"
 
 #include <QObject>
+#include <QSet>
+#include <QTimer>
 
 class QAbstractButton;
 class QComboBox;
@@ -39,10 +41,14 @@ private:
     void setUpView();
     void fillRows(int first, int last);
     void showResult(const QString& address);
+    void showChanged();
     void showRow(int row);
     void fitColumns();
 
     QComboBox& box_;
     QTreeView* view_;
     ServerQuery query_;
+    // Results are shown in batches: thousands of servers answer within a moment.
+    QSet<QString> changed_;
+    QTimer showChanged_;
 };

@@ -12,8 +12,13 @@
 // command line, every value quoted for the shell (see ScriptWords.h) so that the script starts
 // the game and nothing else.
 
-// The script names directories and files, so it is written the way the system spells them.
+// The script names directories and files, so it is written the way the system spells them; a map
+// name is written in the bytes the game gets (see CommandLine's valueBytes).
 inline constexpr TextEncoding ScriptEncoding = TextEncoding::Utf8;
+
+// The encoding that keeps the script's bytes through an editor: UTF-8, unless a word of it is in
+// other bytes (a map name in the game's 8-bit text); then Latin-1, one character per byte.
+TextEncoding scriptEditEncoding(const QString& batchFile);
 
 // The script's line (without its line ending). `program` is the game program's file name in the
 // Quake 2 directory; empty for the platform's usual one.

@@ -1,8 +1,16 @@
 #include "CommandLine.h"
 
+#include "platform/TextEncoding.h"
+#include "profiles/MapLists.h"
+
+#include <QFile>
+
+#include <algorithm>
+
 namespace {
 
 const QString Exec = QStringLiteral("+exec");
+const QString Map = QStringLiteral("+map");
 
 void addPiece(CommandLine& pieces, const char* command, const QString& argument) {
     pieces << CommandPiece{QString::fromLatin1(command), argument};
@@ -51,6 +59,13 @@ qsizetype wordsCovered(const CommandWords& command, qsizetype keyLength) {
     return -1;
 }
 
+// A value in the console's double quotes, without them.
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 } // namespace
 
 QString CommandPiece::text() const {
@@ -58,7 +73,16 @@ QString CommandPiece::text() const {
 }
 
 QStringList CommandPiece::words() const {
-    return command.split(QLatin1Char(' '), Qt::SkipEmptyParts) << argument;
+    return command.split(QLatin1Char(' '), Qt::SkipEmptyParts) << gameValue(*this);
+}
+
+QString gameValue(const CommandPiece& piece) {
+    const bool split = std::any_of(piece.argument.cbegin(), piece.argument.cend(), [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.unicode() >= 0x80;
+    });
+    if (piece.command != Map || !split)
+        return piece.argument;
+    return QLatin1Char('"') + piece.argument + QLatin1Char('"');
 }
 
 CommandLine buildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
@@ -96,6 +120,25 @@ QStringList gameArguments(const CommandLine& pieces) {
     return arguments;
 }
 
+QByteArray valueBytes(const QString& command, const QString& value) {
+    return command == Map ? MapLists::mapNameBytes(value) : QFile::encodeName(value);
+}
+
+QString valueOf(const QString& command, const QByteArray& bytes) {
+    return command == Map ? MapLists::mapNameOf(bytes)
+                          : TextCodec::decodeWhole(bytes, TextEncoding::Utf8);
+}
+
+QList<QByteArray> gameArgumentBytes(const CommandLine& pieces) {
+    QList<QByteArray> arguments;
+    for (const CommandPiece& piece : pieces) {
+        for (const QString& word : piece.command.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            arguments << word.toLatin1();
+        arguments << valueBytes(piece.command, gameValue(piece));
+    }
+    return arguments;
+}
+
 QList<CommandWords> commandWords(const CommandLine& pieces) {
     QList<CommandWords> commands;
     for (const CommandPiece& piece : pieces)
@@ -123,7 +166,7 @@ std::optional<QString> findCommandValue(const QList<CommandWords>& commands, con
         const QString value = covered < 0 ? text.mid(key.size()).trimmed()
                                           : command.mid(covered).join(QLatin1Char(' '));
         if (!value.trimmed().isEmpty())
-            return value;
+            return unquoted(value);
     }
     return std::nullopt;
 }

@@ -35,7 +35,8 @@ struct CommandPiece {
 
     // The command line's spelling: command, blank, argument, blank.
     QString text() const;
-    // The program arguments: the command's words, then the argument as one word.
+    // The program arguments: the command's words, then the argument as one word, in the game's
+    // console quotes when the console would split it otherwise (gameValue).
     QStringList words() const;
     bool operator==(const CommandPiece&) const = default;
 };
@@ -63,6 +64,21 @@ QString buildCommandLine(const LaunchChoices& choices,
 // "+set game" with no name cannot swallow the next "+" command as its value).
 QStringList gameArguments(const CommandLine& pieces);
 
+// The value as the game's console is to read it. The console splits a line into words at blanks
+// and at every byte beyond ASCII (it takes them as signed characters below the blank), so a map
+// name holding either is put in double quotes, which it reads as one word, byte for byte; every
+// other value stays as it is.
+QString gameValue(const CommandPiece& piece);
+
+// The bytes the game gets for a command's value: a map name as MapLists::mapNameBytes gives it,
+// any other value (directories, files, addresses) as the system spells file names.
+QByteArray valueBytes(const QString& command, const QString& value);
+// The value for bytes the game gets (as valueBytes turns it into them, when it can).
+QString valueOf(const QString& command, const QByteArray& bytes);
+
+// gameArguments as the bytes the game gets.
+QList<QByteArray> gameArgumentBytes(const CommandLine& pieces);
+
 QList<CommandWords> commandWords(const CommandLine& pieces);
 
 // A command as a config line: its words joined by blanks, the leading "+" dropped ("set game ctf").
@@ -74,5 +90,6 @@ QStringList cfgLinesOf(const CommandLine& pieces);
 
 // The value of the first command that begins with `key` (letter case ignored) and has a value
 // that is not blank. When the key ends where a word ends, the value is the following words as
-// they stand; a key that ends inside a word (key "map" on "+mapx y") gives the trimmed rest.
+// they stand; a key that ends inside a word (key "map" on "+mapx y") gives the trimmed rest. A
+// value in double quotes is given without them, as the game's console reads it.
 std::optional<QString> findCommandValue(const QList<CommandWords>& commands, const QString& key);

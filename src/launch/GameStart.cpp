@@ -34,10 +34,10 @@ GameStart scriptStart(const QString& script, const QString& quake2Dir,
     // The script is never run through its own permissions or first line: the shell reads it.
     if (conventions.style() == PlatformConventions::Style::Windows) {
         start.program = QStringLiteral("cmd.exe");
-        start.arguments = QStringList{QStringLiteral("/c"), script};
+        start.arguments = {"/c", QFile::encodeName(script)};
     } else {
         start.program = QStringLiteral("/bin/sh");
-        start.arguments = QStringList{script};
+        start.arguments = {QFile::encodeName(script)};
     }
     return start;
 }
@@ -47,7 +47,7 @@ GameStart directStart(const CommandLine& pieces, const QString& quake2Dir,
     GameStart start;
     start.program =
         conventions.join(quake2Dir, program.isEmpty() ? conventions.gameExecutable() : program);
-    start.arguments = gameArguments(pieces);
+    start.arguments = gameArgumentBytes(pieces);
     start.workingDirectory = quake2Dir;
     start.file = start.program;
     start.gameProgram = start.program;

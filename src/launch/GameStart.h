@@ -11,7 +11,7 @@
 // command line's arguments (no shell in between). The game runs in the Quake 2 directory.
 struct GameStart {
     QString program;
-    QStringList arguments;
+    QList<QByteArray> arguments; // as the program gets them
     QString workingDirectory;
     // The file the user knows: the script, or the game program. Named when the start fails.
     QString file;

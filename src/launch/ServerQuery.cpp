@@ -1,9 +1,13 @@
 #include "ServerQuery.h"
 
 #include <QHostInfo>
+#include <QMutex>
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
+
+#include <deque>
+#include <thread>
 
 namespace {
 
@@ -19,6 +23,52 @@ QHostAddress plainAddress(const QHostAddress& address) {
     return isIpv4 ? QHostAddress(ipv4) : address;
 }
 
+QList<QHostAddress> systemLookup(const QString& host) {
+    const QHostInfo info = QHostInfo::fromName(host);
+    return info.error() == QHostInfo::NoError ? info.addresses() : QList<QHostAddress>();
+}
+
+// Threads for name lookups, detached: none is ever waited for. At most a few run at once, the
+// other lookups waiting their turn; a thread ends when none waits.
+class LookupThreads {
+public:
+    using Job = std::function<void()>;
+
+    static void run(Job job) {
+        // Never destroyed: a thread may finish its lookup after the program's end.
+        static auto* const threads = new LookupThreads;
+        QMutexLocker lock(&threads->mutex_);
+        threads->jobs_.push_back(std::move(job));
+        if (threads->running_ < MaxThreads) {
+            ++threads->running_;
+            std::thread([] { threads->work(); }).detach();
+        }
+    }
+
+private:
+    static constexpr int MaxThreads = 8;
+
+    void work() {
+        for (;;) {
+            Job job;
+            {
+                QMutexLocker lock(&mutex_);
+                if (jobs_.empty()) {
+                    --running_;
+                    return;
+                }
+                job = std::move(jobs_.front());
+                jobs_.pop_front();
+            }
+            job();
+        }
+    }
+
+    QMutex mutex_;
+    std::deque<Job> jobs_;
+    int running_ = 0;
+};
+
 QList<QHostAddress> distinctAddresses(const QList<QHostAddress>& found) {
     QList<QHostAddress> addresses;
     for (const QHostAddress& address : found) {
@@ -33,9 +83,20 @@ QList<QHostAddress> distinctAddresses(const QList<QHostAddress>& found) {
 
 } // namespace
 
-ServerQuery::ServerQuery(QObject* parent) : QObject(parent) {}
+struct ServerQuery::Link {
+    QMutex mutex;
+    ServerQuery* query;
+};
+
+ServerQuery::ServerQuery(QObject* parent)
+    : QObject(parent), nameLookup_(systemLookup), link_(std::make_shared<Link>()) {
+    link_->query = this;
+}
 
 ServerQuery::~ServerQuery() {
+    QMutexLocker lock(&link_->mutex);
+    link_->query = nullptr;
+    lock.unlock();
     endRound();
 }
 
@@ -88,21 +149,23 @@ void ServerQuery::lookUp(const QString& text, const QString& host, quint16 port)
     if (started)
         return; // one lookup per name
     const int round = round_;
-    const int id = QHostInfo::lookupHost(
-        host, this, [this, round, host](const QHostInfo& info) { hostFound(round, host, info); });
-    // No reference into the table is held across the call: its answer could be in already.
-    if (const auto lookup = lookups_.find(host); lookup != lookups_.end())
-        lookup->id = id;
-    QTimer::singleShot(timeoutMs_, this, [this, round, host] { expireLookup(round, host); });
+    LookupThreads::run([lookup = nameLookup_, link = link_, round, host] {
+        const QList<QHostAddress> found = lookup(host);
+        QMutexLocker lock(&link->mutex);
+        if (ServerQuery* query = link->query)
+            QMetaObject::invokeMethod(
+                query, [query, round, host, found] { query->hostFound(round, host, found); },
+                Qt::QueuedConnection);
+    });
+    QTimer::singleShot(timeoutMs_, Qt::PreciseTimer, this,
+                       [this, round, host] { expireLookup(round, host); });
 }
 
-void ServerQuery::hostFound(int round, const QString& host, const QHostInfo& info) {
+void ServerQuery::hostFound(int round, const QString& host, const QList<QHostAddress>& found) {
     if (round != round_ || !lookups_.contains(host))
         return;
     const QList<Waiting> waiting = lookups_.take(host).waiting;
-    const QList<QHostAddress> addresses = info.error() == QHostInfo::NoError
-                                              ? distinctAddresses(info.addresses())
-                                              : QList<QHostAddress>();
+    const QList<QHostAddress> addresses = distinctAddresses(found);
     for (const Waiting& w : waiting) {
         if (round != round_)
             return; // a handler of the last result started a new round
@@ -121,8 +184,10 @@ void ServerQuery::send(const QString& text, const QList<QHostAddress>& hosts, qu
         // A datagram that cannot be sent is a server that does not answer.
         socket_->writeDatagram(ServerStatus::request(), host, port);
     }
+    // A coarse timer may fire a twentieth early: an answer just in time would be missed.
     const int round = round_;
-    QTimer::singleShot(timeoutMs_, this, [this, round, text] { expireRequest(round, text); });
+    QTimer::singleShot(timeoutMs_, Qt::PreciseTimer, this,
+                       [this, round, text] { expireRequest(round, text); });
 }
 
 void ServerQuery::readPending() {
@@ -170,7 +235,6 @@ void ServerQuery::expireLookup(int round, const QString& host) {
     if (round != round_ || !lookups_.contains(host))
         return;
     const Lookup lookup = lookups_.take(host);
-    QHostInfo::abortHostLookup(lookup.id);
     for (const Waiting& w : lookup.waiting) {
         if (round != round_)
             return;
@@ -193,8 +257,6 @@ void ServerQuery::finishIfDone() {
 }
 
 void ServerQuery::endRound() {
-    for (const Lookup& lookup : std::as_const(lookups_))
-        QHostInfo::abortHostLookup(lookup.id);
     lookups_.clear();
     pending_.clear();
     askedAt_.clear();

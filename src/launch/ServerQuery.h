@@ -8,9 +8,10 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 
-class QHostInfo;
 class QNetworkDatagram;
 class QUdpSocket;
 
@@ -31,7 +32,9 @@ struct ServerResult {
 
 // Asks game servers for their status with the game's own out-of-band query, over one UDP socket,
 // all servers at once, without ever blocking: names are looked up in the background, once per
-// round, and every result is reported as it comes in. Replies are matched by the address and port
+// round, on threads that are never waited for (the system's resolver cannot be interrupted, and a
+// name server that never answers must hold up neither the window nor the program's end), and
+// every result is reported as it comes in. Replies are matched by the address and port
 // they come from (an IPv4 reply that the system reports as an IPv4-mapped IPv6 address counts as
 // the IPv4 address); a name with several addresses is asked at each, and the first status reply
 // counts. Datagrams from anywhere else are dropped unread.
@@ -46,6 +49,11 @@ public:
 
     // How long a server may stay silent, and how long looking up its name may take.
     void setTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
+
+    // How a name is looked up: the system's resolver unless set. It runs on a thread of its own
+    // and gives the name's addresses, none when the name does not resolve.
+    using NameLookup = std::function<QList<QHostAddress>(const QString& host)>;
+    void setNameLookup(NameLookup lookup) { nameLookup_ = std::move(lookup); }
 
     // Asks every server named in `addresses` (lines of servers.txt; blanks around them ignored,
     // empty ones and repeats skipped). A round still running is given up. What an address showed
@@ -80,13 +88,14 @@ private:
         quint16 port = 0;
     };
     struct Lookup {
-        int id = -1;
         QList<Waiting> waiting;
     };
+    // What a lookup's thread reaches the query through: nothing once the query is gone.
+    struct Link;
 
     void start(const QString& text);
     void lookUp(const QString& text, const QString& host, quint16 port);
-    void hostFound(int round, const QString& host, const QHostInfo& info);
+    void hostFound(int round, const QString& host, const QList<QHostAddress>& found);
     void send(const QString& text, const QList<QHostAddress>& hosts, quint16 port);
     void readPending();
     void take(const QNetworkDatagram& datagram);
@@ -97,6 +106,8 @@ private:
     void endRound();
 
     int timeoutMs_ = DefaultTimeoutMs;
+    NameLookup nameLookup_;
+    std::shared_ptr<Link> link_;
     int round_ = 0;
     QUdpSocket* socket_ = nullptr;
     QHash<QString, ServerResult> results_;

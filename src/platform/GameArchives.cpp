@@ -28,14 +28,59 @@ QByteArrayView upToNul(QByteArrayView bytes) {
     return end < 0 ? bytes : bytes.first(end);
 }
 
-std::optional<ArchiveNames> readPakEntries(const QByteArray& directory, qint64 fileSize,
+// A span of a device read in pieces of at most a chunk (or one record, when longer), so that a
+// directory is never held whole, whatever length it claims.
+class SpanReader {
+public:
+    SpanReader(QIODevice& device, qint64 offset, qint64 length)
+        : device_(device), next_(offset), end_(offset + length) {}
+
+    // The next `length` bytes of the span, valid until the next call; nothing when the span or
+    // the device ends first.
+    std::optional<QByteArrayView> take(qsizetype length) {
+        if (buffer_.size() - at_ < length && !fill(length))
+            return std::nullopt;
+        const QByteArrayView bytes = QByteArrayView(buffer_).sliced(at_, length);
+        at_ += length;
+        return bytes;
+    }
+
+private:
+    static constexpr qint64 Chunk = 64 * 1024;
+
+    bool fill(qsizetype length) {
+        buffer_.remove(0, at_);
+        at_ = 0;
+        const qint64 wanted =
+            std::min(std::max<qint64>(length - buffer_.size(), Chunk), end_ - next_);
+        if (buffer_.size() + wanted < length || !device_.seek(next_))
+            return false;
+        const QByteArray more = device_.read(wanted);
+        if (more.size() != wanted)
+            return false;
+        buffer_ += more;
+        next_ += wanted;
+        return true;
+    }
+
+    QIODevice& device_;
+    qint64 next_;
+    qint64 end_;
+    QByteArray buffer_;
+    qsizetype at_ = 0;
+};
+
+std::optional<ArchiveNames> readPakEntries(SpanReader directory, qint64 entries, qint64 fileSize,
                                            ArchiveNames names) {
-    for (qsizetype at = 0; at < directory.size(); at += PakEntrySize) {
-        const char* entry = directory.constData() + at;
-        if (!withinFile(littleEndian32(entry + PakNameSize),
-                        littleEndian32(entry + PakNameSize + 4), fileSize))
+    for (qint64 n = 0; n < entries; ++n) {
+        const auto entry = directory.take(PakEntrySize);
+        if (!entry)
+            return std::nullopt;
+        const char* bytes = entry->data();
+        if (!withinFile(littleEndian32(bytes + PakNameSize),
+                        littleEndian32(bytes + PakNameSize + 4), fileSize))
             return std::nullopt; // its data was cut off
-        names.add({entry, PakNameSize});
+        names.add({bytes, PakNameSize});
     }
     return names;
 }
@@ -131,21 +176,18 @@ std::optional<CentralDirectory> centralDirectory(QIODevice& device, const QByteA
 // comment whose lengths it gives.
 std::optional<ArchiveNames>
 readCentralDirectory(QIODevice& device, const CentralDirectory& directory, ArchiveNames names) {
-    const QByteArray headers = readAt(device, qint64(directory.offset), qint64(directory.size));
-    if (quint64(headers.size()) != directory.size)
-        return std::nullopt;
-    qsizetype at = 0;
+    SpanReader headers(device, qint64(directory.offset), qint64(directory.size));
     for (quint64 n = 0; n < directory.entries; ++n) {
-        const char* header = headers.constData() + at;
-        if (headers.size() - at < CentralHeaderSize ||
-            QByteArrayView(header, 4) != QByteArrayView(CentralHeaderMark))
+        const auto fixed = headers.take(CentralHeaderSize);
+        if (!fixed || !fixed->startsWith(CentralHeaderMark))
             return std::nullopt;
-        const qsizetype nameLength = qsizetype(le16(header + 28));
-        const qsizetype rest = nameLength + qsizetype(le16(header + 30) + le16(header + 32));
-        if (headers.size() - at - CentralHeaderSize < rest)
+        const qsizetype nameLength = qsizetype(le16(fixed->data() + 28));
+        const qsizetype rest =
+            nameLength + qsizetype(le16(fixed->data() + 30) + le16(fixed->data() + 32));
+        const auto variable = headers.take(rest);
+        if (!variable)
             return std::nullopt;
-        names.add({header + CentralHeaderSize, nameLength});
-        at += CentralHeaderSize + rest;
+        names.add(variable->first(nameLength));
     }
     return names;
 }
@@ -163,9 +205,20 @@ std::shared_ptr<const ArchiveListing> readListing(const QString& path) {
         names =
             hasPakExtension(path) ? readPakDirectory(file, listed) : readZipDirectory(file, listed);
     listing->damaged = !names;
-    if (names)
+    if (names) {
         listing->names = std::move(*names);
+        listing->folders = ArchiveFolders(listing->names);
+    }
     return listing;
+}
+
+// The place kept for `key`; a new key is given `next`.
+template <typename Key>
+qsizetype placeOf(QHash<Key, qsizetype>& table, const Key& key, qsizetype next) {
+    auto found = table.constFind(key);
+    if (found == table.cend())
+        found = table.insert(key, next);
+    return *found;
 }
 
 bool sameLetters(QByteArrayView name, QByteArrayView lowerPrefix) {
@@ -179,8 +232,8 @@ bool sameLetters(QByteArrayView name, QByteArrayView lowerPrefix) {
     return true;
 }
 
-QByteArray lowerAscii(const QString& text) {
-    QByteArray bytes = text.toLatin1();
+QByteArray lowerAscii(QByteArrayView text) {
+    QByteArray bytes = text.toByteArray();
     for (char& c : bytes) {
         if (c >= 'A' && c <= 'Z')
             c = char(c - 'A' + 'a');
@@ -192,7 +245,7 @@ QByteArray lowerAscii(const QString& text) {
 
 ArchiveNames::ArchiveNames(const QList<QByteArray>& topFolders) {
     for (const QByteArray& folder : topFolders)
-        prefixes_ << lowerAscii(QString::fromLatin1(folder)) + '/';
+        prefixes_ << lowerAscii(folder) + '/';
 }
 
 bool ArchiveNames::kept(QByteArrayView name) const {
@@ -226,12 +279,10 @@ std::optional<ArchiveNames> readPakDirectory(QIODevice& device, ArchiveNames nam
     const qint64 length = littleEndian32(header.constData() + 8);
     // The directory lies after the header, within the file, in whole entries.
     if ((length > 0 && offset < PakHeaderSize) || !withinFile(offset, length, size) ||
-        length % PakEntrySize != 0 || !device.seek(offset))
+        length % PakEntrySize != 0)
         return std::nullopt;
-    const QByteArray directory = device.read(length);
-    if (directory.size() != length)
-        return std::nullopt;
-    return readPakEntries(directory, size, std::move(names));
+    return readPakEntries(SpanReader(device, offset, length), length / PakEntrySize, size,
+                          std::move(names));
 }
 
 std::optional<ArchiveNames> readZipDirectory(QIODevice& device, ArchiveNames names) {
@@ -278,33 +329,41 @@ std::shared_ptr<const ArchiveListing> archiveListing(const QString& path) {
     return cached.listing;
 }
 
-QList<ArchiveEntry> archiveChildren(const ArchiveNames& names, const QString& folder) {
-    const QByteArray prefix = lowerAscii(folder) + '/';
-    QList<ArchiveEntry> entries;
-    // Views into the names: an archive holds thousands, most of them in folders seen before.
-    QHash<QByteArrayView, qsizetype> seen;
-    QByteArrayView last;
-    qsizetype lastIndex = -1;
+ArchiveFolders::ArchiveFolders(const ArchiveNames& names) {
+    // Each child by its folder's place and its name, a view into the names: one table for the
+    // whole archive, however many folders it has.
+    QHash<QByteArray, qsizetype> folders;
+    QList<QList<ArchiveEntry>> lists;
+    QHash<std::pair<qsizetype, QByteArrayView>, qsizetype> seen;
     names.forEach([&](QByteArrayView name) {
-        if (name.size() <= prefix.size() || !sameLetters(name, prefix))
-            return;
-        const QByteArrayView rest = name.sliced(prefix.size());
-        const qsizetype slash = rest.indexOf('/');
-        const QByteArrayView child = slash < 0 ? rest : rest.first(slash);
-        if (child.isEmpty())
-            return;
-        if (lastIndex < 0 || child != last) {
-            auto found = seen.constFind(child);
-            if (found == seen.cend()) {
-                found = seen.insert(child, entries.size());
-                entries << ArchiveEntry{QString::fromLatin1(child), false};
+        for (qsizetype slash = name.indexOf('/'); slash >= 0;) {
+            const qsizetype next = name.indexOf('/', slash + 1);
+            const QByteArrayView child =
+                name.sliced(slash + 1, (next < 0 ? name.size() : next) - slash - 1);
+            if (!child.isEmpty()) {
+                const qsizetype folder =
+                    placeOf(folders, lowerAscii(name.first(slash)), lists.size());
+                if (folder == lists.size())
+                    lists.emplaceBack();
+                QList<ArchiveEntry>& entries = lists[folder];
+                const qsizetype at = placeOf(seen, std::pair(folder, child), entries.size());
+                if (at == entries.size())
+                    entries << ArchiveEntry{QString::fromLatin1(child), false};
+                entries[at].folder |= next >= 0;
             }
-            last = child;
-            lastIndex = *found;
+            slash = next;
         }
-        entries[lastIndex].folder |= slash >= 0;
     });
-    return entries;
+    for (auto folder = folders.cbegin(); folder != folders.cend(); ++folder)
+        children_.insert(folder.key(), std::move(lists[folder.value()]));
+}
+
+QList<ArchiveEntry> ArchiveFolders::children(const QString& folder) const {
+    return children_.value(lowerAscii(folder.toLatin1()));
+}
+
+QList<ArchiveEntry> archiveChildren(const ArchiveNames& names, const QString& folder) {
+    return ArchiveFolders(names).children(folder);
 }
 
 bool writePakArchive(const QString& path, const QStringList& names) {

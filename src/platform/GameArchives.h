@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,19 +47,45 @@ private:
 // length. Nothing when the data is not such a file or is cut short: a directory that overlaps
 // the header, a directory or a file that lies beyond the end, or a length that is not whole
 // entries. Empty names are left out.
-// Its names go into `names`, which may keep only some.
+// Its names go into `names`, which may keep only some. The directory is read piece by piece, so
+// a directory that claims most of a huge file costs no more memory than a small one.
 std::optional<ArchiveNames> readPakDirectory(QIODevice& device, ArchiveNames names = {});
 
 // A zip file's names, from its central directory (zip64 too), as stored: the end record at the
 // end of the file, the zip64 end record it may point to, then one header per file. Nothing when
-// the data is not such a file or is cut short. Only these parts are read, never the files.
+// the data is not such a file or is cut short. Only these parts are read, never the files, and
+// the central directory piece by piece.
 std::optional<ArchiveNames> readZipDirectory(QIODevice& device, ArchiveNames names = {});
 std::optional<ArchiveNames> readZipDirectory(const QString& path);
+
+// A name found directly inside a folder of an archive.
+struct ArchiveEntry {
+    QString name; // Latin-1, as the game takes the bytes
+    bool folder = false;
+    bool operator==(const ArchiveEntry&) const = default;
+};
+
+// The entries directly inside each folder of some names, found in one pass over them, so that
+// asking for every folder of an archive costs no more than reading its names once.
+class ArchiveFolders {
+public:
+    ArchiveFolders() = default;
+    explicit ArchiveFolders(const ArchiveNames& names);
+
+    // The entries directly inside `folder` ("players/male", "/" between folders, ASCII letter
+    // case ignored): the files there, and the folders that longer names continue in. Each name
+    // once, a folder when any name continues below it, in the order first found.
+    QList<ArchiveEntry> children(const QString& folder) const;
+
+private:
+    QHash<QByteArray, QList<ArchiveEntry>> children_; // by folder, lower case
+};
 
 // What one archive holds, or that it is damaged.
 struct ArchiveListing {
     bool damaged = false;
     ArchiveNames names;
+    ArchiveFolders folders;
 };
 
 // The folders of an archive whose contents Vexa lists: models and skins, maps.
@@ -69,16 +96,7 @@ inline const QList<QByteArray> ListedFolders{"players", "maps"};
 // and inode stay the same.
 std::shared_ptr<const ArchiveListing> archiveListing(const QString& path);
 
-// A name found directly inside a folder of an archive.
-struct ArchiveEntry {
-    QString name; // Latin-1, as the game takes the bytes
-    bool folder = false;
-    bool operator==(const ArchiveEntry&) const = default;
-};
-
-// The entries directly inside `folder` ("players/male", "/" between folders, ASCII letter case
-// ignored): the files there, and the folders that longer names continue in. Each name once, a
-// folder when any name continues below it, in the order first found.
+// The entries directly inside `folder` of these names (see ArchiveFolders::children).
 QList<ArchiveEntry> archiveChildren(const ArchiveNames& names, const QString& folder);
 
 // Archives of empty files under the given names ("players/male/tris.md2"), for installations made

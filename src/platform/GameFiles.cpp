@@ -85,8 +85,7 @@ QList<ArchiveEntry> GameFiles::archivedEntries(const QString& relative,
                                                const QString& pattern) const {
     QList<ArchiveEntry> entries;
     for (const QString& archive : archives_) {
-        for (const ArchiveEntry& entry :
-             archiveChildren(archiveListing(archive)->names, relative)) {
+        for (const ArchiveEntry& entry : archiveListing(archive)->folders.children(relative)) {
             if (matchesFilePattern(entry.name, pattern))
                 entries << entry;
         }

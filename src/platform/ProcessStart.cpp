@@ -5,8 +5,15 @@
 #include <QProcess>
 
 #ifdef Q_OS_UNIX
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
+#include <vector>
+
+extern char** environ;
 #endif
 
 namespace {
@@ -26,9 +33,52 @@ bool isExecutableFile(const QByteArray& path) {
 
 } // namespace
 
+#ifdef Q_OS_UNIX
+bool startDetached(const QString& program, const QList<QByteArray>& arguments,
+                   const QString& workingDirectory) {
+    // QProcess would spell every argument in UTF-8: a map name in the game's 8-bit text would
+    // reach the game in other bytes. A name with a "/" is taken from here, not from the working
+    // directory, as QProcess takes it.
+    const QByteArray path = QFile::encodeName(
+        program.contains(QLatin1Char('/')) ? QFileInfo(program).absoluteFilePath() : program);
+    const QByteArray directory = QFile::encodeName(workingDirectory);
+    std::vector<char*> argv{const_cast<char*>(path.constData())};
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, directory.constData());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    const int failed =
+        posix_spawnp(&pid, path.constData(), &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed)
+        return false;
+    // The game's end is collected, so that it leaves no zombie behind while Vexa stays open.
+    std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
+    return true;
+}
+#else
+bool startDetached(const QString& program, const QList<QByteArray>& arguments,
+                   const QString& workingDirectory) {
+    QStringList words;
+    for (const QByteArray& argument : arguments)
+        words << QFile::decodeName(argument);
+    return QProcess::startDetached(program, words, workingDirectory);
+}
+#endif
+
 bool startDetached(const QString& program, const QStringList& arguments,
                    const QString& workingDirectory) {
-    return QProcess::startDetached(program, arguments, workingDirectory);
+    QList<QByteArray> bytes;
+    for (const QString& argument : arguments)
+        bytes << QFile::encodeName(argument);
+    return startDetached(program, bytes, workingDirectory);
 }
 
 bool isRunnable(const QByteArray& program, const QString& workingDirectory) {

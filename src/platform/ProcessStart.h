@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-// Starts a program detached, with its arguments passed as they are (no shell in between) and the
-// given working directory. Returns false when the program could not be started.
+// Starts a program detached, with its arguments passed as they are, byte for byte (no shell in
+// between), in the given working directory, in a session of its own. Returns false when the
+// program could not be started.
+bool startDetached(const QString& program, const QList<QByteArray>& arguments,
+                   const QString& workingDirectory);
+// The same with the arguments spelt as the system spells file names.
 bool startDetached(const QString& program, const QStringList& arguments,
                    const QString& workingDirectory);
 

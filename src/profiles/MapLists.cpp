@@ -7,8 +7,12 @@
 #include "platform/VexaIni.h"
 #include "settings/GameHome.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace MapLists {
 
@@ -27,6 +31,22 @@ QString mapName(const QString& entry) {
 }
 
 } // namespace
+
+QByteArray mapNameBytes(const QString& name) {
+    const bool latin1 =
+        std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x100; });
+    return latin1 ? name.toLatin1() : name.toUtf8();
+}
+
+QString mapNameOf(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    const bool beyondLatin1 =
+        std::any_of(decoded.cbegin(), decoded.cend(), [](QChar c) { return c.unicode() >= 0x100; });
+    return !utf8.hasError() && beyondLatin1 && decoded.toUtf8() == bytes
+               ? decoded
+               : QString::fromLatin1(bytes);
+}
 
 QString mapListPath(const QString& programDir) {
     return platform().join(programDir, QLatin1String(MapListName));
@@ -53,8 +73,8 @@ QString mapBaseDirectory(const IniFile& settings) {
 QStringList mapNames(const GameFiles& files) {
     QStringList names;
     for (const QString& entry : files.looseEntries(QStringLiteral("maps"), QStringLiteral("*.*"))) {
-        if (!isDotEntry(entry))
-            names << mapName(entry); // the extension is not looked at: every entry is a map
+        if (!isDotEntry(entry)) // the extension is not looked at: every entry is a map
+            names << mapName(mapNameOf(QFile::encodeName(entry)));
     }
     for (const ArchiveEntry& entry :
          files.archivedEntries(QStringLiteral("maps"), QStringLiteral("*.bsp"))) {

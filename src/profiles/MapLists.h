@@ -25,9 +25,18 @@ QStringList readListFile(const QString& fileName);
 // [quake2] path (the default Quake 2 directory when missing too) with "baseq2" joined.
 QString mapBaseDirectory(const IniFile& settings);
 
-// The maps of the game's data folders: every loose entry of "maps" and every "maps/*.bsp" file
-// of their archives, lower-cased with their last four characters cut off (a name of four
-// characters or fewer becomes empty), "." and ".." left out.
+// A map name as the game gets it: the game takes a name's bytes as they stand, and archives and
+// maps.lst hold them in 8-bit text. A name whose every character fits one byte is those bytes
+// (Latin-1); any other name is its UTF-8, as the file system spells it.
+QByteArray mapNameBytes(const QString& name);
+// The name that mapNameBytes turns into `bytes`: their UTF-8 when that holds a character beyond
+// Latin-1, otherwise one character per byte.
+QString mapNameOf(const QByteArray& bytes);
+
+// The maps of the game's data folders: every loose entry of "maps" (named by mapNameOf from its
+// bytes on disk, so that the game gets those bytes) and every "maps/*.bsp" file of their archives,
+// lower-cased with their last four characters cut off (a name of four characters or fewer becomes
+// empty), "." and ".." left out.
 QStringList mapNames(const GameFiles& files);
 
 // The list's lines first, then each found name that the list does not hold yet (letter case

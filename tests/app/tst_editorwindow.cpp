@@ -7,12 +7,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -56,6 +60,9 @@ private slots:
     void severalEditorsAtOnce();
     void everyByteComesBackUnchanged();
     void placementChangedByAnotherProgram();
+    void longLinesOpenAtOnceReadOnly();
+    void placementKeptOnTheScreen_data();
+    void placementKeptOnTheScreen();
 };
 
 void TestEditorWindow::showsTheFileAndFillsTheWindow() {
@@ -268,3 +275,49 @@ void TestEditorWindow::placementChangedByAnotherProgram() {
 
 VEXA_TEST(TestEditorWindow)
 #include "tst_editorwindow.moc"
+
+// A line is laid out whole: a line of megabytes once froze the editor for minutes. It is shown in
+// pieces, read only, and the file stays as it is; the limit is generous.
+void TestEditorWindow::longLinesOpenAtOnceReadOnly() {
+    Fixture f;
+    const QByteArray bytes = "first\r\n" + QByteArray(10 << 20, 'x') + "\r\nlast\r\n";
+    const QString file = f.env.writeFile("long.cfg", bytes);
+    QElapsedTimer timer;
+    timer.start();
+    QPointer<EditorWindow> editor = f.open(file);
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    editor->fileText()->moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    QVERIFY2(timer.elapsed() < 20000, QByteArray::number(timer.elapsed()));
+    editor->goToLine(3); // the file's third line, after the pieces of the second
+    QCOMPARE(editor->fileText()->textCursor().block().text(), QStringLiteral("last"));
+    QTest::keyClick(editor->fileText(), Qt::Key_Backspace);
+    QTest::keyClicks(editor->fileText(), QStringLiteral("!"));
+    QVERIFY(!editor->modified());
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done() && f.prompts.shown.empty(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(file), bytes);
+}
+
+void TestEditorWindow::placementKeptOnTheScreen_data() {
+    QTest::addColumn<QStringList>("placement"); // x, y, w, h as vexa.ini holds them
+    QTest::newRow("a size of a billion") << QStringList{"10", "10", "1000000000", "1000000000"};
+    QTest::newRow("far off the screen") << QStringList{"-1000000000", "2000000000", "300", "200"};
+    QTest::newRow("partly off the screen") << QStringList{"-150", "-100", "300", "200"};
+    QTest::newRow("no size at all") << QStringList{"0", "0", "-5", "0"};
+}
+
+void TestEditorWindow::placementKeptOnTheScreen() {
+    QFETCH(QStringList, placement);
+    Fixture f;
+    IniFile ini(f.env.iniPath());
+    const char* keys[] = {"x", "y", "w", "h"};
+    for (int i = 0; i < 4; ++i)
+        ini.writeString("edit", keys[i], placement[i]);
+    QPointer<EditorWindow> editor = f.open(f.env.writeFile("a.cfg", Config));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Where the frame begins, and the size inside it: the frame's own margins are the system's.
+    QVERIFY(screen.contains(QRect(editor->pos(), editor->size())));
+    QVERIFY(editor->width() > 50 && editor->height() > 50);
+    editor->close();
+}

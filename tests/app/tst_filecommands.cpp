@@ -1,5 +1,6 @@
 #include "LaunchSession.h"
 #include "app/EditorWindow.h"
+#include "app/pages/ClientPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "launch/ScriptWords.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -67,6 +69,7 @@ private slots:
     void editorOnAMissingFileShowsTheError();
     void deleteOnlyEditAsksAndRereadsTheConfig();
     void batchEditorRereadsIntoTheLaunchControls();
+    void batchEditorKeepsEveryByte();
     void closing_data();
     void closing();
     void closingAsksOpenEditorsFirst();
@@ -450,6 +453,25 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("rogue"));
     QVERIFY(w.configLines() != configBefore); // the script's commands, not the config's lines
     QCOMPARE(w.configLines().last(), QStringLiteral("set game rogue"));
+}
+
+// A script with a map name in the game's 8-bit text and a folder name in UTF-8 keeps both
+// through the editor.
+void TstFileCommands::batchEditorKeepsEveryByte() {
+    LaunchSession s;
+    const QByteArray script = "'/q/j\xc3\xb6rg/quake2' +map 'caf\xe9'\n";
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), script);
+    MainWindow& w = s.start();
+    w.viewBatchAction()->trigger();
+    EditorWindow* editor = openEditors(w).value(0);
+    QVERIFY(editor);
+    editor->fileText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->fileText(), QStringLiteral(" +set game rogue"));
+    s.prompts.answerConfirm(true);
+    QVERIFY(editor->close());
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.env.readFile(s.batchFile), script.chopped(1) + " +set game rogue\n");
+    QCOMPARE(w.clientPage()->startMap()->currentText(), QStringLiteral(u"caf\u00e9"));
 }
 
 void TstFileCommands::closing_data() {

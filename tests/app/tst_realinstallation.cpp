@@ -7,6 +7,7 @@
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/LaunchStatusDialog.h"
+#include "platform/GameArchives.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "settings/Engine.h"
@@ -71,6 +72,7 @@ private slots:
     void listInstalled_data();
     void listInstalled();
     void listInstalledNeedsAnInstallation();
+    void listInstalledNamesPrintSafely();
     void startUpShowsWhatTheGameHas();
     void shadowedConfigIsTold();
     void optionsChangeEngineAndLists();
@@ -137,6 +139,24 @@ void TstRealInstallation::listInstalledNeedsAnInstallation() {
     QCOMPARE(run.lines, QStringList{QString()});
     QVERIFY2(run.messages.startsWith("vexa: no Quake 2 installation is known"),
              qPrintable(run.messages));
+}
+
+// Names from archives may hold line breaks and the terminal's escape sequences: each stays on its
+// line, its control characters written as C escapes.
+void TstRealInstallation::listInstalledNamesPrintSafely() {
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    QVERIFY(writePakArchive(env.baseDir() + QStringLiteral("/pak8.pak"),
+                            {QStringLiteral("maps/two\nlines.bsp"),
+                             QStringLiteral("maps/red\x1b[31m\x9b"
+                                            "2J\\.bsp"),
+                             QStringLiteral("players/tab\tbed/skin.pcx")}));
+    const Run run = runProgram(env, {QStringLiteral("--list-installed")});
+    QCOMPARE(run.exitCode, 0);
+    for (const char* line : {"map\ttwo\\nlines", "map\tred\\x1b[31m\\x9b2j\\\\", "model\ttab\\tbed",
+                             "skin\ttab\\tbed/skin"})
+        QVERIFY2(run.lines.contains(QLatin1String(line)), line);
+    QVERIFY(!run.lines.contains(QStringLiteral("lines")));
 }
 
 void TstRealInstallation::startUpShowsWhatTheGameHas() {

@@ -1,4 +1,5 @@
 #include "LaunchSession.h"
+#include "app/pages/ClientPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/CommandLine.h"
@@ -70,6 +71,7 @@ private slots:
     void afterTheStart_data();
     void afterTheStart();
     void relativeNamesMeanTheProgramDirectory();
+    void aValueTheEngineWouldCutIsRefused();
 };
 
 void TstRun::startsTheScriptOrTheGame_data() {
@@ -90,7 +92,7 @@ void TstRun::startsTheScriptOrTheGame() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(s.startedWith(), s.expectedStart());
-    QVERIFY(s.startedWith().contains(QStringLiteral("q2dm 2")));
+    QVERIFY(s.startedWith().contains(QStringLiteral("\"q2dm 2\""))); // one word to the console
     // Only the script start saves the files first.
     QCOMPARE(QFileInfo::exists(s.batchFile), saveAllOnRun);
     QCOMPARE(s.env.readFile(config) != "// old\r\n", saveAllOnRun);
@@ -122,7 +124,7 @@ void TstRun::statusBoxSummarisesAndWaitsWithoutATime() {
     w.runButton()->click();
     QVERIFY(stillOpen);
     QCOMPARE(shown, (QStringList{"vexa.sh", "my mod", "q2dm 2", "Yes", "No", "None selected"}));
-    QCOMPARE(w.configLines().last(), QStringLiteral("map q2dm 2"));
+    QCOMPARE(w.configLines().last(), QStringLiteral("map \"q2dm 2\""));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(s.log), 10000);
     QCOMPARE(s.startedWith(), s.expectedStart());
 }
@@ -254,6 +256,29 @@ void TstRun::relativeNamesMeanTheProgramDirectory() {
     w.batchFileEdit()->setText(QStringLiteral("other.sh"));
     w.close();
     QCOMPARE(s.ini("vexa", "batchfile"), s.env.programDir() + QStringLiteral("/other.sh"));
+}
+
+// id 3.21 would connect to "q2": Run says why and starts and saves nothing.
+void TstRun::aValueTheEngineWouldCutIsRefused() {
+    RunSession s;
+    s.setIni("vexa", "SaveAllOnRun", QStringLiteral("1"));
+    s.setIni("quake2", "engine", QStringLiteral("id"));
+    MainWindow& w = s.start();
+    w.clientPage()->servers()->addItem(QStringLiteral("q2-eu.example.net"));
+    w.clientPage()->servers()->setCurrentIndex(0);
+    w.clientPage()->connectToServer()->setChecked(true);
+    const QByteArray config = s.env.readFile(s.configFile);
+    s.prompts.expectError();
+    w.runButton()->click();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    const QStringList errors = s.prompts.texts(Kind::Error);
+    QVERIFY2(errors.size() == 1 && errors.first().startsWith(QStringLiteral(
+                                       "id 3.21 would read \"q2-eu.example.net\" of +connect "
+                                       "only up to the \"-\"")),
+             qPrintable(errors.join(u'\n')));
+    QVERIFY(s.nothingStarted());
+    QVERIFY(!QFileInfo::exists(s.batchFile));
+    QCOMPARE(s.env.readFile(s.configFile), config);
 }
 
 VEXA_TEST(TstRun)

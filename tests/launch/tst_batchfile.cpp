@@ -103,6 +103,7 @@ private slots:
     void scriptRunsOnlyTheGame();
     void thousandCommands();
     void binaryScriptReadsWithoutHarm();
+    void namesOutsideAsciiRunUnderSh_data();
     void namesOutsideAsciiRunUnderSh();
     void startChecksWhatTheScriptNames_data();
     void startChecksWhatTheScriptNames();
@@ -203,9 +204,9 @@ void TstBatchFile::writtenFileHasOneLine() {
     const CommandLine pieces{{"+map", "a b"}};
     const QString file = env.root() + QStringLiteral("/vexa.sh");
     writeBatchFile(file, "/q2", pieces, posix);
-    QCOMPARE(env.readFile(file), QByteArray("/q2/quake2 +map 'a b'\n"));
+    QCOMPARE(env.readFile(file), QByteArray("/q2/quake2 +map '\"a b\"'\n"));
     writeBatchFile(file, "c:\\q2", pieces, windows);
-    QCOMPARE(env.readFile(file), QByteArray("c:\\q2\\quake2.exe +map \"a b\"\r\n"));
+    QCOMPARE(env.readFile(file), QByteArray("c:\\q2\\quake2.exe +map \"\"\"a b\"\"\"\r\n"));
 }
 
 void TstBatchFile::readsBackWhatWasWritten_data() {
@@ -426,20 +427,44 @@ void TstBatchFile::binaryScriptReadsWithoutHarm() {
     }
 }
 
-// File names are UTF-8 on the disk and in the script: /bin/sh finds the game under them, and
-// the script reads back as written.
+// File names are UTF-8 on the disk and in the script: /bin/sh finds the game under them. A map
+// name reaches the game in the bytes an archive or maps.lst holds it in (Latin-1), started by the
+// script or directly, one outside Latin-1 in UTF-8; the script reads back as written.
+void TstBatchFile::namesOutsideAsciiRunUnderSh_data() {
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QByteArray>("bytes"); // what the game gets
+    QTest::newRow("Latin-1, as in a pak") << QStringLiteral(u"caf\u00e9") << QByteArray("caf\xe9");
+    QTest::newRow("the bytes of a UTF-8 file name")
+        << QStringLiteral(u"caf\u00c3\u00a9") << QByteArray("caf\xc3\xa9");
+    QTest::newRow("beyond Latin-1")
+        << QStringLiteral(u"\u041a\u0438\u0440") << QByteArray("\xd0\x9a\xd0\xb8\xd1\x80");
+}
+
 void TstBatchFile::namesOutsideAsciiRunUnderSh() {
+    QFETCH(QString, map);
+    QFETCH(QByteArray, bytes);
     TestEnvironment env;
     const QString quake2Dir = env.makeDir(QStringLiteral(u"j\u00f6rg/\u041a\u0438\u0440 q2"));
     const QString game = quake2Dir + QStringLiteral("/quake2");
     TestEnvironment::writeStandInGame(game);
     const QString script = quake2Dir + QStringLiteral("/vexa.sh");
-    const CommandLine pieces{{QStringLiteral("+map"), QStringLiteral(u"caf\u00e9")}};
+    const CommandLine pieces{{QStringLiteral("+set game"), QStringLiteral(u"m\u00f6d")},
+                             {QStringLiteral("+map"), map}};
+    const QByteArray expected = QFile::encodeName(QFileInfo(quake2Dir).canonicalFilePath()) +
+                                "\n+set\ngame\nm\xc3\xb6"
+                                "d\n+map\n\"" +
+                                bytes + "\"\n";
+    const QString log = game + QStringLiteral(".log");
     writeBatchFile(script, quake2Dir, pieces, posix);
     QVERIFY(runScript(script, quake2Dir));
-    QCOMPARE(QString::fromUtf8(env.readFile(game + QStringLiteral(".log"))),
-             expectedLog(quake2Dir, gameArguments(pieces)));
-    QCOMPARE(readBatchFile(script, quake2Dir, posix).map, QStringLiteral(u"caf\u00e9"));
+    QCOMPARE(env.readFile(log), expected);
+    QFile::remove(log);
+    QVERIFY(startGame(directStart(pieces, quake2Dir, posix)) == std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log), 10000);
+    QCOMPARE(env.readFile(log), expected);
+    const BatchFileContents read = readBatchFile(script, quake2Dir, posix);
+    QCOMPARE(read.map, map);
+    QCOMPARE(read.game, QStringLiteral(u"m\u00f6d"));
 }
 
 // The shell starting says nothing about the game: what the script names is checked first.

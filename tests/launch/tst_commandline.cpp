@@ -1,4 +1,5 @@
 #include "launch/CommandLine.h"
+#include "launch/CommandLineCuts.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -45,6 +46,8 @@ private slots:
     void argumentsKeepEachValueWhole();
     void lookup_data();
     void lookup();
+    void valuesTheEngineWouldCut_data();
+    void valuesTheEngineWouldCut();
 };
 
 void TstCommandLine::commandLine_data() {
@@ -122,9 +125,11 @@ void TstCommandLine::argumentsKeepEachValueWhole() {
     c.serverStartMap = QStringLiteral("+map evil");
     c.startWithGame = true;
     c.configFile = QStringLiteral("/q2/a b.cfg");
-    const QStringList expected{
-        "+set", "basedir", "/my games/q2", "+set",    "dedicated", "1",       "+set", "coop",
-        "1",    "+set",    "game",         QString(), "+exec",     "a b.cfg", "+map", "+map evil"};
+    // A map name with a blank goes in the console's quotes, as one word.
+    const QStringList expected{"+set",      "basedir", "/my games/q2", "+set",
+                               "dedicated", "1",       "+set",         "coop",
+                               "1",         "+set",    "game",         QString(),
+                               "+exec",     "a b.cfg", "+map",         "\"+map evil\""};
     QCOMPARE(gameArguments(buildCommandPieces(c, PlatformConventions::posix())), expected);
 }
 
@@ -162,6 +167,48 @@ void TstCommandLine::lookup() {
     QCOMPARE(value.has_value(), !expected.isNull());
     if (value)
         QCOMPARE(*value, expected);
+}
+
+// As the engines' sources read their arguments, and as the real Yamagi and Q2PRO builds do.
+void TstCommandLine::valuesTheEngineWouldCut_data() {
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("cutAt"); // empty: read whole
+    const auto row = [](const char* name, Engine engine, const char* command, const QString& value,
+                        const char* cutAt) {
+        QTest::newRow(name) << engine << QString::fromLatin1(command) << value
+                            << QString::fromLatin1(cutAt);
+    };
+    const QString host = QStringLiteral("q2-eu.example.net");
+    row("id: a dash in a server", Engine::id, "+connect", host, "-");
+    row("Yamagi: a dash inside a word", Engine::yamagi, "+connect", host, "");
+    row("Yamagi: a dash after a blank", Engine::yamagi, "+map", QStringLiteral("a -b"), "-");
+    row("Yamagi: a plus", Engine::yamagi, "+exec", QStringLiteral("a+b.cfg"), "+");
+    row("Q2PRO: a plus and a dash inside", Engine::q2pro, "+map", QStringLiteral("a+b -c"), "");
+    row("Q2PRO: a plus first", Engine::q2pro, "+map", QStringLiteral("+b"), "+");
+    row("id: +set reads its words whole", Engine::id, "+set basedir",
+        QStringLiteral("/home/a-b/q2+x"), "");
+    row("every engine: a semicolon", Engine::q2pro, "+set game", QStringLiteral("ctf;quit"), ";");
+    row("every engine: a double quote", Engine::yamagi, "+map", QStringLiteral("a\"b"), "\"");
+    row("every engine: a line break", Engine::id, "+set cddir", QStringLiteral("/cd\nrom"), "\n");
+}
+
+void TstCommandLine::valuesTheEngineWouldCut() {
+    QFETCH(Engine, engine);
+    QFETCH(QString, command);
+    QFETCH(QString, value);
+    QFETCH(QString, cutAt);
+    const CommandLine pieces{{QStringLiteral("+set game"), QStringLiteral("ctf")},
+                             {command, value}};
+    const auto cut = cutValue(pieces, engine);
+    QCOMPARE(cut.has_value(), !cutAt.isEmpty());
+    if (!cut)
+        return;
+    QCOMPARE(QString(cut->character), cutAt);
+    QCOMPARE(cut->piece.command, command);
+    QVERIFY(cutValueMessage(*cut, engine)
+                .startsWith(QString::fromLatin1(engineFacts(engine).displayName)));
 }
 
 VEXA_TEST(TstCommandLine)

@@ -3,8 +3,14 @@
 #include "support/StandInServer.h"
 #include "support/TestRegistry.h"
 
+#include <QNetworkDatagram>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <QUdpSocket>
+
+#include <memory>
 
 namespace {
 
@@ -109,6 +115,42 @@ private slots:
         QCOMPARE(shown(query, silent.address()), QStringLiteral("not asked"));
         QCOMPARE(shown(query, arena.address()), QStringLiteral("Vexa Arena q2dm1 2/16"));
         QCOMPARE(changes.count(), 1);
+    }
+
+    // Servers answering a twentieth of the time before it is up: every answer counts (a coarse
+    // timer, which may fire that much early, once missed some).
+    void answersJustInTimeCount() {
+        std::vector<std::unique_ptr<StandInServer>> servers;
+        QStringList addresses;
+        for (int n = 0; n < 8; ++n) {
+            servers.push_back(std::make_unique<StandInServer>(QList<QByteArray>{Arena}));
+            servers.back()->setDelay(1880 + 10 * n);
+            addresses << servers.back()->address();
+        }
+        ServerQuery query;
+        askAll(query, addresses);
+        for (const QString& address : addresses)
+            QCOMPARE(shown(query, address), QStringLiteral("Vexa Arena q2dm1 2/16"));
+    }
+
+    // A name server that never answers: the name is "no answer" once the time is up, and neither
+    // the round's end nor the query's waits for the lookup, which may never return.
+    void aNameThatNeverResolves() {
+        const auto gate = std::make_shared<QSemaphore>();
+        StandInServer arena({Arena});
+        auto query = std::make_unique<ServerQuery>();
+        query->setTimeout(300);
+        query->setNameLookup([gate](const QString& host) {
+            if (host == QLatin1String("stuck.example"))
+                gate->acquire();
+            return QList<QHostAddress>{QHostAddress::LocalHost};
+        });
+        const QString found = QStringLiteral("found.example:%1").arg(arena.port());
+        askAll(*query, {QStringLiteral("stuck.example:27910"), found});
+        QCOMPARE(shown(*query, QStringLiteral("stuck.example:27910")), QStringLiteral("no answer"));
+        QCOMPARE(shown(*query, found), QStringLiteral("Vexa Arena q2dm1 2/16"));
+        query.reset();
+        gate->release(); // the lookup returns to a query that is gone
     }
 };
 

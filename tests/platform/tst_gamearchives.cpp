@@ -1,9 +1,11 @@
 #include "platform/GameArchives.h"
 #include "platform/GameFiles.h"
+#include "support/SparseDevice.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
@@ -41,6 +43,25 @@ std::optional<ArchiveNames> readPak(QByteArray bytes) {
     QBuffer device(&bytes);
     device.open(QIODevice::ReadOnly);
     return readPakDirectory(device);
+}
+
+template <typename Value> QByteArray le(Value value) {
+    QByteArray bytes(sizeof(Value), '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// The last bytes of a zip64 file of `size` bytes whose end records say that its central
+// directory of `entries` files starts at `offset` and runs up to them.
+QByteArray zip64Tail(quint64 size, quint64 offset, quint64 entries) {
+    const quint64 recordAt = size - 22 - 20 - 56;
+    const QByteArray record = "PK\x06\x06" + le<quint64>(44) + le<quint16>(45) + le<quint16>(45) +
+                              int32(0) + int32(0) + le<quint64>(entries) + le<quint64>(entries) +
+                              le<quint64>(recordAt - offset) + le<quint64>(offset);
+    const QByteArray locator = "PK\x06\x07" + int32(0) + le<quint64>(recordAt) + int32(1);
+    const QByteArray end = "PK\x05\x06" + int32(0) + le<quint16>(0xFFFF) + le<quint16>(0xFFFF) +
+                           int32(-1) + int32(-1) + le<quint16>(0);
+    return record + locator + end;
 }
 
 QStringList childrenOf(const QStringList& stored, const QString& folder) {
@@ -135,6 +156,45 @@ private slots:
         env.writeFile(QStringLiteral("big.pk3"), bytes.chopped(qMax(cut, 0)));
         QCOMPARE(bytes.contains("PK\x06\x06"), count > 0xFFFF);
         QCOMPARE(namesOf(readZipDirectory(path)), cut == 0 ? names : QStringList{});
+    }
+
+    // Directories that claim most of a huge file are read piece by piece: no read asks for more
+    // than a few pieces' worth, whatever the claim.
+    void hugeDirectoriesReadInPieces() {
+        constexpr qint64 Huge = 6LL << 30;
+        SparseDevice zip({}, Huge - 98, zip64Tail(quint64(Huge), 0, 1000));
+        QVERIFY(!readZipDirectory(zip));
+        const qint64 directory = 64LL << 20; // of empty entries
+        SparseDevice pak("PACK" + int32(12) + int32(qint32(directory)), directory, {});
+        QCOMPARE(readPakDirectory(pak)->count(), 0);
+        for (const SparseDevice* device : {&zip, &pak})
+            QVERIFY2(device->longestRead() <= 256 * 1024,
+                     QByteArray::number(device->longestRead()));
+    }
+
+    // Asking every folder of an archive, as the model and skin lists do, costs about as much as
+    // reading its names once. The limit is generous: the cost once grew with the square of the
+    // number of names and took minutes here.
+    void everyFolderOfABigArchive() {
+        constexpr int Models = 50000;
+        TestEnvironment env;
+        QStringList names;
+        for (int n = 0; n < Models; ++n)
+            names << QStringLiteral("players/m%1/skin.pcx").arg(n);
+        QVERIFY(writePakArchive(env.baseDir() + QStringLiteral("/pak0.pak"), names));
+        const GameFiles files({env.baseDir()}, false);
+        QElapsedTimer timer;
+        timer.start();
+        const QList<ArchiveEntry> models =
+            files.archivedEntries(QStringLiteral("players"), QStringLiteral("*"));
+        QCOMPARE(models.size(), Models);
+        for (const ArchiveEntry& model : models)
+            QCOMPARE(files
+                         .archivedEntries(QStringLiteral("players/") + model.name,
+                                          QStringLiteral("*.pcx"))
+                         .size(),
+                     1);
+        QVERIFY2(timer.elapsed() < 20000, QByteArray::number(timer.elapsed()));
     }
 
     void childrenOfAFolder_data() {

@@ -55,7 +55,8 @@ private slots:
         TestEnvironment env;
         TestEnvironment::writeStandInGame(env.quake2Dir() + QStringLiteral("/quake2"));
         env.writeFile(QStringLiteral("quake2/plain"), "#!/bin/sh\ntouch started\n");
-        QVERIFY(!startDetached(env.root() + '/' + program, {}, env.root() + '/' + workDir));
+        QVERIFY(
+            !startDetached(env.root() + '/' + program, QStringList(), env.root() + '/' + workDir));
     }
 
     // What a shell in the working directory can run, the name given as its bytes.

@@ -47,9 +47,14 @@ private slots:
             << QStringList{"abcd", "x.b"} << QStringList{""};
         QTest::newRow("hidden left out")
             << QStringList{".secret.bsp", "base3.bsp"} << QStringList{"base3"};
-        QTest::newRow("beyond ASCII stays")
+        // The game opens the file by the bytes of its name: a name that Latin-1 could hold is
+        // one character per byte of the name on disk, so that the game gets those bytes.
+        QTest::newRow("Latin-1 letters in UTF-8: the name's bytes")
             << QStringList{QString::fromUtf8("\xc3\x84RG.BSP")} // ÄRG.BSP
-            << QStringList{QString::fromUtf8("\xc3\x84rg")};
+            << QStringList{QString::fromLatin1("\xc3\x84rg")};
+        QTest::newRow("beyond Latin-1 stays")
+            << QStringList{QString::fromUtf8("\xd0\x9a\xd0\xb8\xd1\x80.bsp")} // Кир.bsp
+            << QStringList{QString::fromUtf8("\xd0\x9a\xd0\xb8\xd1\x80")};
         // The Windows order: letters compared in upper case, so "_" comes after them.
         QTest::newRow("name order") << QStringList{"z.bsp", "_x.bsp", "B.bsp", "a.bsp", "a1.bsp"}
                                     << QStringList{"a", "a1", "b", "z", "_x"};

@@ -1,6 +1,7 @@
 #include "StandInServer.h"
 
 #include <QNetworkDatagram>
+#include <QTimer>
 #include <QUdpSocket>
 
 StandInServer::StandInServer(QList<QByteArray> replies, QObject* parent)
@@ -33,9 +34,19 @@ void StandInServer::answer() {
         if (request.data() != QByteArrayLiteral("\xff\xff\xff\xffstatus\n"))
             continue;
         ++requests_;
-        if (!strangerReply_.isEmpty())
-            stranger_->writeDatagram(strangerReply_, request.senderAddress(), request.senderPort());
-        for (const QByteArray& reply : std::as_const(replies_))
-            socket_->writeDatagram(reply, request.senderAddress(), request.senderPort());
+        const QHostAddress address = request.senderAddress();
+        const auto port = quint16(request.senderPort());
+        if (delayMs_ > 0)
+            QTimer::singleShot(delayMs_, Qt::PreciseTimer, this,
+                               [this, address, port] { reply(address, port); });
+        else
+            reply(address, port);
     }
+}
+
+void StandInServer::reply(const QHostAddress& address, quint16 port) {
+    if (!strangerReply_.isEmpty())
+        stranger_->writeDatagram(strangerReply_, address, port);
+    for (const QByteArray& datagram : std::as_const(replies_))
+        socket_->writeDatagram(datagram, address, port);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class QHostAddress;
 class QUdpSocket;
 
 // A game server on the loopback for the status query: it answers every status request with the
@@ -24,16 +25,20 @@ public:
 
     void setReplies(QList<QByteArray> replies) { replies_ = std::move(replies); }
     void setStrangerReply(const QByteArray& datagram) { strangerReply_ = datagram; }
+    // Answers this long after each request (to the millisecond) instead of at once.
+    void setDelay(int milliseconds) { delayMs_ = milliseconds; }
 
     // A status reply as the game sends it: header, serverinfo line, one line per player.
     static QByteArray statusReply(const QByteArray& serverInfo, const QList<QByteArray>& players);
 
 private:
     void answer();
+    void reply(const QHostAddress& address, quint16 port);
 
     QUdpSocket* socket_;
     QUdpSocket* stranger_;
     QList<QByteArray> replies_;
     QByteArray strangerReply_;
     int requests_ = 0;
+    int delayMs_ = 0;
 };
