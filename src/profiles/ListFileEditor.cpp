@@ -5,6 +5,8 @@
 #include "platform/PlatformConventions.h"
 #include "platform/TextFile.h"
 
+#include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QPlainTextEdit>
@@ -24,11 +26,17 @@ ListFileEditor::ListFileEditor(const Layout& layout, const QString& programDir, 
 
     grid_->setContentsMargins(4, 4, 4, 4);
     grid_->addWidget(memo_, 0, 0);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("btnsOkCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    grid_->addWidget(buttons, 2, 0, 1, 2);
 
     if (layout.resizable) {
         resize(layout.size);
     } else {
-        setFixedSize(layout.size);
+        setFixedSize(layout.size +
+                     QSize(0, grid_->verticalSpacing() + buttons->sizeHint().height()));
         setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
@@ -49,6 +57,7 @@ void ListFileEditor::formActivate() {
     const QStringList lines =
         QFileInfo::exists(filePath_) ? TextFile::readLines(filePath_) : initialLines_;
     memo_->setPlainText(lines.join(QLatin1Char('\n')));
+    memo_->document()->setModified(false);
     loaded_ = true;
 }
 
@@ -67,7 +76,20 @@ void ListFileEditor::showEvent(QShowEvent* event) {
         runGuarded(prompts_, [this] { formActivate(); });
 }
 
+// OK saves; Cancel and Esc leave the file as it was.
 void ListFileEditor::done(int result) {
-    runGuarded(prompts_, [this] { formClose(); });
+    if (result == Accepted && !runGuarded(prompts_, [this] { formClose(); }))
+        return; // the list is still there to save elsewhere or to cancel
     QDialog::done(result);
+}
+
+// The close box asks before it throws away what was typed.
+void ListFileEditor::closeEvent(QCloseEvent* event) {
+    const bool typed = loaded_ && memo_->document()->isModified();
+    if (typed && prompts_.confirm(QStringLiteral("Do you want to save the changes to %1?")
+                                      .arg(QFileInfo(filePath_).fileName())))
+        accept();
+    else
+        reject();
+    event->accept();
 }

@@ -10,11 +10,12 @@ class QGridLayout;
 class QPlainTextEdit;
 
 // A small editor of one plain list file in the program's directory, one entry per line. Showing
-// it loads the file into the memo (or the instruction lines when the file does not exist);
-// closing it, however that happens, saves the memo's lines over the file and then calls the
-// caller's reload function so the main window's boxes follow. A failed load or save is shown
-// through the prompts; after a failed save the boxes are not reloaded, and after a failed load
-// nothing is saved, so a file that could not be shown is never overwritten.
+// it loads the file into the memo (or the instruction lines when the file does not exist); OK
+// saves the memo's lines over the file and then calls the caller's reload function so the main
+// window's boxes follow; Cancel and Esc save nothing, and the close box asks when something was
+// typed. A failed load or save is shown through the prompts; a failed save keeps the editor open
+// and reloads no boxes, and after a failed load nothing is saved, so a file that could not be
+// shown is never overwritten.
 class ListFileEditor : public QDialog {
     Q_OBJECT
 
@@ -49,6 +50,7 @@ public:
 protected:
     QPlainTextEdit* memo() const { return memo_; }
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 public slots:
     void done(int result) override;

@@ -9,9 +9,11 @@
 #include "support/TestRegistry.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <functional>
@@ -41,18 +43,22 @@ QStringList initialLinesOf(Editor kind) {
 }
 
 // The ways a person closes the editor.
-enum class Closing { CloseBox, Escape, Reject };
+enum class Closing { Ok, Cancel, Escape, CloseBox };
 
 void closeBy(ListFileEditor& editor, Closing closing) {
+    auto* buttons = editor.findChild<QDialogButtonBox*>();
     switch (closing) {
-    case Closing::CloseBox:
-        editor.close();
+    case Closing::Ok:
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        break;
+    case Closing::Cancel:
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
         break;
     case Closing::Escape:
         QTest::keyClick(memoOf(editor), Qt::Key_Escape);
         break;
-    case Closing::Reject:
-        editor.reject();
+    case Closing::CloseBox:
+        editor.close();
         break;
     }
 }
@@ -86,29 +92,42 @@ private slots:
                     .hasMatch());
     }
 
+    // OK saves and reloads the boxes; Cancel and Esc leave the file alone; the close box asks
+    // when something was typed.
     void closingSavesAndReloads_data() {
         QTest::addColumn<Editor>("kind");
         QTest::addColumn<Closing>("closing");
         QTest::addColumn<QByteArray>("before"); // file content; empty: no file
         QTest::addColumn<QString>("typed");     // replaces the memo's text; null: nothing typed
-        QTest::addColumn<QStringList>("after");
-        const QByteArray none;
-        const QString untouched;
+        QTest::addColumn<int>("answer");        // to the close box's question; -1: none asked
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QStringList>("after"); // the file's lines
+        const QByteArray none, two("a\r\nb\r\n");
+        const QString untouched, typed = QStringLiteral("one\ntwo\n");
+        const QStringList kept{"a", "b"}, typedLines{"one", "two"};
         for (Editor kind : {Editor::Map, Editor::Server}) {
             const char* name = kind == Editor::Map ? "maps" : "servers";
             auto row = [&](const char* what) {
                 return &QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(name, what)));
             };
-            *row("no file, nothing typed, close box")
-                << kind << Closing::CloseBox << none << untouched << initialLinesOf(kind);
+            *row("no file, nothing typed, OK")
+                << kind << Closing::Ok << none << untouched << -1 << true << initialLinesOf(kind);
             *row("no file, nothing typed, escape")
-                << kind << Closing::Escape << none << untouched << initialLinesOf(kind);
-            *row("file shown and kept") << kind << Closing::Reject << QByteArray("a\r\nb\r\n")
-                                        << untouched << QStringList{"a", "b"};
-            *row("typed lines") << kind << Closing::CloseBox << none << QStringLiteral("one\ntwo\n")
-                                << QStringList{"one", "two"};
-            *row("everything deleted")
-                << kind << Closing::Escape << QByteArray("a\n") << QString("") << QStringList{};
+                << kind << Closing::Escape << none << untouched << -1 << false << QStringList{};
+            *row("file kept, Cancel")
+                << kind << Closing::Cancel << two << typed << -1 << false << kept;
+            *row("typed lines, OK")
+                << kind << Closing::Ok << two << typed << -1 << true << typedLines;
+            *row("typed lines, escape")
+                << kind << Closing::Escape << two << typed << -1 << false << kept;
+            *row("typed lines, close box, Yes")
+                << kind << Closing::CloseBox << two << typed << 1 << true << typedLines;
+            *row("typed lines, close box, No")
+                << kind << Closing::CloseBox << two << typed << 0 << false << kept;
+            *row("nothing typed, close box")
+                << kind << Closing::CloseBox << two << untouched << -1 << false << kept;
+            *row("everything deleted, OK")
+                << kind << Closing::Ok << two << QString("") << -1 << true << QStringList{};
         }
     }
     void closingSavesAndReloads() {
@@ -116,9 +135,13 @@ private slots:
         QFETCH(Closing, closing);
         QFETCH(QByteArray, before);
         QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
         QFETCH(QStringList, after);
         TestEnvironment env;
         ScriptedPrompts prompts;
+        if (answer >= 0)
+            prompts.answerConfirm(answer == 1);
         const QString file = env.programDir() + QLatin1Char('/') + fileOf(kind);
         if (!before.isEmpty())
             env.writeFile(QStringLiteral("program/") + fileOf(kind), before);
@@ -129,6 +152,7 @@ private slots:
             reloadedWith = MapLists::readListFile(file);
         });
         editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
         const QStringList shown = before.isEmpty()
                                       ? initialLinesOf(kind)
                                       : TextFile::splitLines(QString::fromLatin1(before));
@@ -140,9 +164,11 @@ private slots:
         closeBy(*editor, closing);
 
         QVERIFY(!editor->isVisible());
+        QCOMPARE(QFileInfo::exists(file), saved || !before.isEmpty());
         QCOMPARE(MapLists::readListFile(file), after);
-        QCOMPARE(reloads, 1);
-        QCOMPARE(reloadedWith, after); // the boxes are reloaded after the file is written
+        QCOMPARE(reloads, saved ? 1 : 0);
+        if (saved)
+            QCOMPARE(reloadedWith, after); // the boxes are reloaded after the file is written
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
 
@@ -155,7 +181,7 @@ private slots:
             env.writeFile(QStringLiteral("program/") + fileOf(Editor::Map), before);
         auto editor = makeEditor(Editor::Map, env, prompts, [] {});
         editor->show();
-        closeBy(*editor, Closing::CloseBox);
+        closeBy(*editor, Closing::Ok);
         QCOMPARE(env.readFile(file), QByteArray(before).replace("\r\n", "\n"));
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
@@ -177,7 +203,7 @@ private slots:
             replaceChoiceItems(server, maps);
         });
         editor.show();
-        editor.close();
+        editor.accept();
         for (QComboBox* box : {&client, &server}) {
             QStringList items;
             for (int i = 0; i < box->count(); ++i)
@@ -197,8 +223,8 @@ private slots:
         ServerListDialog editor(env.programDir(), prompts, [&] { ++reloads; });
         editor.show();
         editor.mmoServerList->setPlainText(QStringLiteral("new"));
-        editor.close();
-        QVERIFY(!editor.isVisible()); // the user is not held in the window
+        editor.accept();
+        QVERIFY(editor.isVisible()); // the list is still there to keep or to cancel
         QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
                  QStringList{QStringLiteral("Cannot create file ") + file});
         QCOMPARE(reloads, 0);
@@ -214,7 +240,7 @@ private slots:
         int reloads = 0;
         MapListDialog editor(env.programDir(), prompts, [&] { ++reloads; });
         editor.show();
-        editor.close();
+        editor.accept();
         QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
                  QStringList{QStringLiteral("Cannot open file ") + file});
         QCOMPARE(reloads, 0);
