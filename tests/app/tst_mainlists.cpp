@@ -16,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -95,7 +96,7 @@ void pickFromList(QComboBox* box, const QString& text) {
     QTRY_VERIFY(!view->isVisible());
 }
 
-// Runs `whileOpen` on the modal editor that `open` shows, then closes the editor.
+// Runs `whileOpen` on the modal editor that `open` shows, then closes the editor with OK.
 void withModalEditor(const std::function<void()>& open,
                      const std::function<void(QWidget*)>& whileOpen) {
     bool seen = false;
@@ -105,7 +106,7 @@ void withModalEditor(const std::function<void()>& open,
             return;
         seen = true;
         whileOpen(editor);
-        editor->close();
+        qobject_cast<QDialog*>(editor)->accept(); // OK
     });
     open();
     QVERIFY(seen);
