@@ -349,9 +349,8 @@ void MainWindow::runStartupSteps() {
 QString MainWindow::locateQuake2Dirs() {
     const auto& platform = PlatformConventions::native();
     if (!VexaIni::exists(*settings_, VexaIni::Quake2Path)) {
-        const auto picked =
-            prompts_.openFile({QStringLiteral("Quake2 Location"), platform.browseRoot(),
-                               platform.gameExecutableFilter(), QString()});
+        const auto picked = prompts_.openFile({QStringLiteral("Quake2 Location"), QDir::homePath(),
+                                               platform.gameExecutableFilter(), QString()});
         VexaIni::write(*settings_, VexaIni::Quake2Path,
                        picked ? platform.directoryOf(*picked) : platform.browseRoot());
     }
@@ -359,8 +358,11 @@ QString MainWindow::locateQuake2Dirs() {
 
     const QString baseDir = VexaIni::readString(*settings_, VexaIni::BaseDir, QString());
     if (baseDir.isEmpty() || !QDir(baseDir).exists()) {
-        const auto folder =
-            prompts_.browseFolder(QStringLiteral("Baseq2 Directory"), platform.browseRoot());
+        // baseq2 usually lies beside the game program.
+        const auto folder = prompts_.browseFolder(
+            QStringLiteral("Baseq2 Directory"),
+            QDir(quake2Dir).exists() && quake2Dir != platform.browseRoot() ? quake2Dir
+                                                                           : QDir::homePath());
         if (folder)
             VexaIni::write(*settings_, VexaIni::BaseDir, *folder);
         else

@@ -391,9 +391,16 @@ void OptionsDialog::enableHome() {
         homeDirBox_->clear();
 }
 
+// The browser starts at the folder the box names, else beside the game, else in the home.
 void OptionsDialog::pickFolderInto(QLineEdit* edit) {
-    if (const auto picked =
-            prompts_.browseFolder(FolderCaption, PlatformConventions::native().browseRoot()))
+    QString start = QDir::homePath();
+    for (const QString& candidate : {edit->text(), quake2DirBox_->text()}) {
+        if (!candidate.isEmpty() && QDir(candidate).exists()) {
+            start = candidate;
+            break;
+        }
+    }
+    if (const auto picked = prompts_.browseFolder(FolderCaption, start))
         edit->setText(*picked);
 }
 

@@ -18,8 +18,11 @@ struct StyleTexts {
 const StyleTexts windowsTexts{
     QLatin1Char('\\'),     "\r\n", "quake2.exe", "Quake2.exe (quake2.exe)",
     "Batch Files (*.bat)", ".dll", "vexa.bat"};
-const StyleTexts posixTexts{QLatin1Char('/'),     "\n",  "quake2", "Quake2 (quake2)",
-                            "Batch Files (*.sh)", ".so", "vexa.sh"};
+// The engines' programs go by several names on Linux (quake2, yquake2, q2pro): the picker
+// offers them first, and every file after them.
+const StyleTexts posixTexts{
+    QLatin1Char('/'),     "\n",  "quake2", "Quake 2 programs (quake2 yquake2 q2pro);;All files (*)",
+    "Batch Files (*.sh)", ".so", "vexa.sh"};
 
 const StyleTexts& textsOf(PlatformConventions::Style style) {
     return style == PlatformConventions::Style::Windows ? windowsTexts : posixTexts;

@@ -72,9 +72,11 @@ void TstMainWindow::firstStartAsksForBothDirectories() {
 
     QCOMPARE(prompts.shown.size(), size_t(2));
     QCOMPARE(prompts.shown[0].text, QStringLiteral("Quake2 Location"));
-    QCOMPARE(prompts.shown[0].directory, QStringLiteral("/"));
+    // The pickers start in the home, then beside the program picked.
+    QCOMPARE(prompts.shown[0].directory, env.root() + QStringLiteral("/home"));
     QCOMPARE(prompts.shown[0].filter, PlatformConventions::posix().gameExecutableFilter());
     QCOMPARE(prompts.shown[1].text, QStringLiteral("Baseq2 Directory"));
+    QCOMPARE(prompts.shown[1].directory, env.quake2Dir());
 
     QCOMPARE(iniValue(env, "quake2", "path"), env.quake2Dir());
     QCOMPARE(iniValue(env, "quake2", "baseq2"), env.baseDir());

@@ -141,7 +141,7 @@ private slots:
         const QStringList posix{"/",
                                 "\n",
                                 "quake2",
-                                "Quake2 (quake2)",
+                                "Quake 2 programs (quake2 yquake2 q2pro);;All files (*)",
                                 "Batch Files (*.sh)",
                                 "*.so",
                                 ".so",
