@@ -20,6 +20,7 @@
 #include "app/pages/VideoPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
+#include "controls/ControlParts.h"
 #include "controls/SettingControl.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
@@ -176,7 +177,7 @@ void MainWindow::createFrame(QWidget* client) {
     hintLine_->setText(HintPrefix);
     QPalette hintPalette = hintLine_->palette();
     hintPalette.setColor(QPalette::Base, hintPalette.color(QPalette::Button));
-    hintPalette.setColor(QPalette::Text, QColor(0, 0, 128));
+    hintPalette.setColor(QPalette::Text, noteColour(hintPalette, QPalette::Button));
     hintLine_->setPalette(hintPalette);
     hintLine_->setTextMargins(0, 0, 0, 0);
     hintLine_->setStyleSheet(QStringLiteral("QLineEdit#txtHint { padding: 0px 2px; }"));

@@ -77,6 +77,11 @@ void moveToPointer(QWidget& dialog) {
     dialog.move(pointerPlacement(pointer, dialog.frameGeometry().size(), available));
 }
 
+QColor noteColour(const QPalette& palette, QPalette::ColorRole background) {
+    const bool light = palette.color(background).lightness() >= 128;
+    return light ? QColor(0, 0, 128) : palette.color(QPalette::WindowText);
+}
+
 QString defaultHint(const QString& defaultText, const QString& description) {
     return defaultText + QStringLiteral("  (") + description + QLatin1Char(')');
 }

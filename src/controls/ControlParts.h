@@ -2,7 +2,9 @@
 
 #include "settings/LabelPosition.h"
 
+#include <QColor>
 #include <QObject>
+#include <QPalette>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
@@ -33,6 +35,10 @@ void moveToPointer(QWidget& dialog);
 
 // Tooltip of spins and bindings: the default, two blanks, then the description in brackets.
 QString defaultHint(const QString& defaultText, const QString& description);
+
+// The colour of a note's text on `background`: navy on a light one, as the window was drawn, and
+// the palette's own text colour on a dark one, where navy could not be read.
+QColor noteColour(const QPalette& palette, QPalette::ColorRole background);
 // A control's hint is both its tooltip and its status tip.
 void setHint(QWidget& control, const QString& hint);
 

@@ -2,6 +2,7 @@
 
 #include "ProfileFile.h"
 #include "controls/ChoiceBox.h"
+#include "controls/ControlParts.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Prompts.h"
 
@@ -94,9 +95,9 @@ GameInputDialog::GameInputDialog(QWidget* parent, Prompts& prompts, const QStrin
     game->addWidget(gamesBox_, 1);
     auto* note = wrappedLabel(QStringLiteral("Note:  This combo box has been provided to choose "
                                              "from games already installed on your system"));
-    QPalette navy = note->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    note->setPalette(navy);
+    QPalette colours = note->palette();
+    colours.setColor(QPalette::WindowText, noteColour(colours, QPalette::Window));
+    note->setPalette(colours);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);

@@ -10,6 +10,7 @@
 #include "support/TestRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -54,6 +55,7 @@ private slots:
     void renderedChoiceShowsItsVideoPage();
     void tabsStayWhereTheyAreWhenClicked();
     void hintLineFollowsThePointer();
+    void hintLineIsReadableInADarkTheme();
     void splashGoesAfterTheTimer();
     void closingWritesFileNamesBack();
     void unwritableSettingsFileStillOpensTheWindow();
@@ -313,6 +315,30 @@ void TstMainWindow::tabsStayWhereTheyAreWhenClicked() {
         for (int j = 0; j < bar->count(); ++j)
             QCOMPARE(bar->rowTabRect(j), places[j]);
     }
+}
+
+// The hint line's text stands out from its ground in a light theme and in a dark one.
+void TstMainWindow::hintLineIsReadableInADarkTheme() {
+    const QPalette original = QApplication::palette();
+    for (const bool dark : {false, true}) {
+        QPalette palette = original;
+        if (dark) {
+            palette.setColor(QPalette::Button, QColor(53, 53, 53));
+            palette.setColor(QPalette::Window, QColor(53, 53, 53));
+            palette.setColor(QPalette::WindowText, Qt::white);
+            palette.setColor(QPalette::ButtonText, Qt::white);
+        }
+        QApplication::setPalette(palette);
+        TestEnvironment env;
+        env.seedKnownDirectories();
+        ScriptedPrompts prompts;
+        MainWindow window(prompts);
+        const QPalette hint = window.hintLine()->palette();
+        const int contrast = std::abs(hint.color(QPalette::Text).lightness() -
+                                      hint.color(QPalette::Base).lightness());
+        QVERIFY2(contrast > 100, qPrintable(QString::number(contrast)));
+    }
+    QApplication::setPalette(original);
 }
 
 void TstMainWindow::hintLineFollowsThePointer() {
