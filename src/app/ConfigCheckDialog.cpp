@@ -11,10 +11,12 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -47,8 +49,9 @@ void showConfigCheck(MainWindow& window) {
         return;
     }
     const Engine engine = configuredEngine(window.settings());
-    const QList<ConfigFinding> findings = checkConfig(readScriptLines(fileName), engine);
-    auto* dialog = new ConfigCheckDialog(&window, fileName, engine, findings);
+    auto* dialog = new ConfigCheckDialog(&window, fileName, engine, [fileName, engine] {
+        return checkConfig(readScriptLines(fileName), engine);
+    });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &ConfigCheckDialog::lineChosen, &window,
                      guarded(window.prompts(),
@@ -67,14 +70,14 @@ QList<BindingConflicts::KeyBox> messageKeyBoxes(const MainWindow& window) {
 } // namespace
 
 ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, Engine engine,
-                                     const QList<ConfigFinding>& findings)
-    : QDialog(owner) {
+                                     Check check)
+    : QDialog(owner), fileName_(fileName), engine_(engine), check_(std::move(check)) {
     setObjectName(QStringLiteral("configCheckDialog"));
     setWindowTitle(QStringLiteral("Check Config"));
-    summaryLabel_ = new QLabel(summaryText(fileName, engine, findings), this);
+    summaryLabel_ = new QLabel(this);
     summaryLabel_->setObjectName(QStringLiteral("lblSummary"));
     summaryLabel_->setWordWrap(true);
-    findingsTable_ = new QTableWidget(int(findings.size()), 2, this);
+    findingsTable_ = new QTableWidget(0, 2, this);
     findingsTable_->setObjectName(QStringLiteral("lvwFindings"));
     findingsTable_->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Finding")});
     findingsTable_->verticalHeader()->hide();
@@ -82,6 +85,45 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
     findingsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     findingsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     findingsTable_->setWordWrap(true);
+    // Rows as high as their wrapped text, whenever the width of the text changes.
+    connect(findingsTable_->horizontalHeader(), &QHeaderView::sectionResized, findingsTable_,
+            &QTableWidget::resizeRowsToContents);
+    connect(findingsTable_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        emit lineChosen(findingsTable_->item(row, 0)->data(Qt::UserRole).toInt());
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    recheckButton_ = buttons->addButton(QStringLiteral("Re-check"), QDialogButtonBox::ActionRole);
+    recheckButton_->setObjectName(QStringLiteral("btnRecheck"));
+    connect(recheckButton_, &QPushButton::clicked, this, &ConfigCheckDialog::recheck);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summaryLabel_);
+    layout->addWidget(findingsTable_);
+    layout->addWidget(buttons);
+    resize(600, 320);
+    recheck();
+}
+
+// A file that can no longer be read says so in the summary, with no findings under it.
+void ConfigCheckDialog::recheck() {
+    try {
+        showFindings(check_());
+    } catch (const std::exception& e) {
+        showFindings({});
+        summaryLabel_->setText(fileName_ + u'\n' + QString::fromLocal8Bit(e.what()));
+    }
+}
+
+bool ConfigCheckDialog::event(QEvent* event) {
+    // Back from the editor, the file may have changed under the findings.
+    if (event->type() == QEvent::WindowActivate && isVisible())
+        recheck();
+    return QDialog::event(event);
+}
+
+void ConfigCheckDialog::showFindings(const QList<ConfigFinding>& findings) {
+    summaryLabel_->setText(summaryText(fileName_, engine_, findings));
+    findingsTable_->setRowCount(int(findings.size()));
     for (int row = 0; row < findings.size(); ++row) {
         const ConfigFinding& finding = findings[row];
         auto* line = new QTableWidgetItem(QString::number(finding.line));
@@ -94,19 +136,7 @@ ConfigCheckDialog::ConfigCheckDialog(QWidget* owner, const QString& fileName, En
                                  finding.text));
     }
     findingsTable_->resizeColumnToContents(0);
-    // Rows as high as their wrapped text, whenever the width of the text changes.
-    connect(findingsTable_->horizontalHeader(), &QHeaderView::sectionResized, findingsTable_,
-            &QTableWidget::resizeRowsToContents);
-    connect(findingsTable_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        emit lineChosen(findingsTable_->item(row, 0)->data(Qt::UserRole).toInt());
-    });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(summaryLabel_);
-    layout->addWidget(findingsTable_);
-    layout->addWidget(buttons);
-    resize(600, 320);
+    findingsTable_->resizeRowsToContents();
 }
 
 void installConfigChecks(MainWindow& window) {

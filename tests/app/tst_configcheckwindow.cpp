@@ -12,10 +12,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -256,6 +258,16 @@ void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
     QVERIFY(editor);
     QCOMPARE(editor->fileText()->textCursor().block().text(), QStringLiteral("set gl_mode \"3\""));
     editor->close();
+
+    // The file mended elsewhere: Re-check finds nothing; a file gone says so.
+    f.env.writeFile(QStringLiteral("faulty.cfg"), "set fov \"100\"\n");
+    QTest::mouseClick(dialog->recheckButton(), Qt::LeftButton);
+    QCOMPARE(dialog->findingsTable()->rowCount(), 0);
+    QVERIFY(dialog->summaryLabel()->text().endsWith(
+        QStringLiteral("Nothing found for Yamagi Quake II.")));
+    QFile::remove(file);
+    dialog->recheck();
+    QCOMPARE(dialog->summaryLabel()->text(), file + QStringLiteral("\nCannot open file ") + file);
 
     // With no file there is nothing to check.
     f.w().configFileEdit()->clear();
