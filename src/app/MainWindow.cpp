@@ -33,6 +33,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -158,6 +159,14 @@ void MainWindow::createMenu() {
     openConfigAction_->setShortcut(QKeySequence::Open);
     saveConfigAction_->setShortcut(QKeySequence::Save);
     exitAction_->setShortcut(QKeySequence::Quit);
+    // F1 tells about the setting that has the focus, or else the one under the pointer.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [] {
+        SettingControl* control = settingControlOf(QApplication::focusWidget());
+        if (!control)
+            control = settingControlOf(QApplication::widgetAt(QCursor::pos()));
+        if (control)
+            control->showInfo();
+    });
     // F10 opens the menus, as elsewhere on the desktop.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [bar, this] { bar->setActiveAction(fileMenu_->menuAction()); });

@@ -3,6 +3,7 @@
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/VideoPage.h"
+#include "controls/InfoProbe.h"
 #include "platform/IniFile.h"
 #include "platform/PlatformConventions.h"
 #include "support/ScriptedPrompts.h"
@@ -56,6 +57,7 @@ private slots:
     void tabsStayWhereTheyAreWhenClicked();
     void hintLineFollowsThePointer();
     void hintLineIsReadableInADarkTheme();
+    void f1TellsAboutTheFocusedSetting();
     void splashGoesAfterTheTimer();
     void closingWritesFileNamesBack();
     void unwritableSettingsFileStillOpensTheWindow();
@@ -339,6 +341,24 @@ void TstMainWindow::hintLineIsReadableInADarkTheme() {
         QVERIFY2(contrast > 100, qPrintable(QString::number(contrast)));
     }
     QApplication::setPalette(original);
+}
+
+void TstMainWindow::f1TellsAboutTheFocusedSetting() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget* fov = window.settingControl(QStringLiteral("fov"));
+    window.tabs()->setCurrentWidget(window.generalPage());
+    fov->setFocus();
+    QTRY_VERIFY(fov->hasFocus());
+    InfoSnapshot info;
+    probeNextInfo(info);
+    QTest::keyClick(fov, Qt::Key_F1);
+    QVERIFY(info.seen);
+    QVERIFY2(info.title.contains(QStringLiteral("fov")), qPrintable(info.title));
 }
 
 void TstMainWindow::hintLineFollowsThePointer() {
