@@ -17,8 +17,9 @@ const QString FailedToExecute = QStringLiteral("Failed to execute ");
 void MainWindow::runGame() {
     settleFileBoxes();
     const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
-    if (viaScript)
-        saveAll(); // a failure here ends the run before anything starts
+    // A failure here, or a save the player stops, ends the run before anything starts.
+    if (viaScript && !saveAll())
+        return;
     const CommandLine pieces = buildCommandPieces(launchChoices());
 
     if (VexaIni::readBool(settings(), VexaIni::StatusBox, true) && !showStatusBox(pieces))
