@@ -68,6 +68,11 @@ void ListFileEditor::showEvent(QShowEvent* event) {
 }
 
 void ListFileEditor::done(int result) {
+    // Text the list cannot hold keeps the dialog open with it; the message names it.
+    if (loaded_ && !runGuarded(prompts_, [this] {
+            TextCodec::requireEncodable(memoText(*memo_), TextEncoding::Latin1);
+        }))
+        return;
     runGuarded(prompts_, [this] { formClose(); });
     QDialog::done(result);
 }
