@@ -5,6 +5,7 @@
 #include "launch/ScriptWords.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
+#include "support/NoRootOverride.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
@@ -78,6 +79,7 @@ private slots:
     void unsavedExitKeepsTheWindowOpen_data();
     void unsavedExitKeepsTheWindowOpen();
     void startupGoesOnPastAFailingStep();
+    void unreadableSettingsAreKept();
 };
 
 void TstFileCommands::glyphRunsItsMenuItem_data() {
@@ -612,6 +614,28 @@ void TstFileCommands::startupGoesOnPastAFailingStep() {
     QCOMPARE(s.prompts.texts(Kind::Error), QStringList{ErrorText::notAnInteger("3x")});
     w.saveBatchAction()->trigger();
     QVERIFY(s.env.readFile(s.batchFile).contains(" +map q2dm1 "));
+}
+
+// vexa.ini that can be written but not read: start-up says so once, goes on without it, and
+// leaves every setting in it.
+void TstFileCommands::unreadableSettingsAreKept() {
+    LaunchSession s;
+    const QByteArray before = s.iniBytes();
+    QFile::setPermissions(s.env.iniPath(), QFileDevice::WriteOwner);
+    {
+        const NoRootOverride asAnyUser;
+        if (!asAnyUser.active())
+            QSKIP("root's overrides cannot be turned off here");
+        s.prompts.expectError();
+        MainWindow& w = s.start();
+        w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
+        s.prompts.expectError();
+        w.saveBatchAction()->trigger();
+        QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    }
+    QFile::setPermissions(s.env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(s.prompts.texts(Kind::Error), QStringList(2, ErrorText::cannotRead(s.env.iniPath())));
+    QCOMPARE(s.iniBytes(), before);
 }
 
 VEXA_TEST(TstFileCommands)
