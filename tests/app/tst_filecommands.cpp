@@ -46,6 +46,16 @@ QList<EditorWindow*> openEditors(const MainWindow& window) {
     return shown;
 }
 
+// The config's editor, opened from the window shown, with "// note" typed at its start.
+EditorWindow* editConfigWithNote(MainWindow& w) {
+    w.show();
+    w.viewConfigAction()->trigger();
+    EditorWindow* editor = openEditors(w).value(0);
+    if (editor)
+        QTest::keyClicks(editor->fileText(), QStringLiteral("// note"));
+    return editor;
+}
+
 } // namespace
 
 class TstFileCommands : public QObject {
@@ -477,11 +487,8 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     LaunchSession s;
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
     MainWindow& w = s.start();
-    w.show();
-    w.viewConfigAction()->trigger();
-    QPointer<EditorWindow> editor = openEditors(w).value(0);
+    QPointer<EditorWindow> editor = editConfigWithNote(w);
     QVERIFY(editor);
-    QTest::keyClicks(editor->fileText(), QStringLiteral("// note"));
     QTest::keyClick(editor->fileText(), Qt::Key_Return);
     s.prompts.answerConfirm(true);
     QVERIFY(w.close());
@@ -538,11 +545,8 @@ void TstFileCommands::changedConfigAsksBeforeSaving() {
 void TstFileCommands::editorAsksWhenTheWindowSavedMeanwhile() {
     LaunchSession s;
     MainWindow& w = s.start();
-    w.show();
-    w.viewConfigAction()->trigger();
-    QPointer<EditorWindow> editor = openEditors(w).value(0);
+    QPointer<EditorWindow> editor = editConfigWithNote(w);
     QVERIFY(editor);
-    QTest::keyClicks(editor->fileText(), QStringLiteral("// note"));
     w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
     s.prompts.answerConfirm(true);
     w.saveConfigAction()->trigger();
