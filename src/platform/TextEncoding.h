@@ -8,10 +8,11 @@
 // How a file's bytes stand for characters.
 enum class TextEncoding {
     // The game's 8-bit text (configs, profiles, maps.lst, servers.txt): every byte is one
-    // character and writes back unchanged; a character beyond Latin-1 is written as '?'.
+    // character and writes back unchanged. A character beyond Latin-1 is written as '?' in a
+    // config; profiles and the lists refuse it (requireEncodable).
     Latin1,
     // Text holding file names (vexa.ini, the launch script): UTF-8, as the system spells them. A
-    // file that is not valid UTF-8 was written in Latin-1 and is read that way.
+    // line that is not valid UTF-8 was written in Latin-1 and is read that way.
     Utf8,
 };
 
