@@ -12,6 +12,7 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/TextFile.h"
+#include "platform/VexaError.h"
 #include "platform/VexaIni.h"
 
 #include <QAction>
@@ -47,6 +48,16 @@ const PlatformConventions& platform() {
 bool isOriginalConfig(const QString& fileName) {
     return platform().fileNameOf(fileName).compare(QLatin1String("config.cfg"),
                                                    Qt::CaseInsensitive) == 0;
+}
+
+// A setting that decides how the window closes. vexa.ini that cannot be read (which closing has
+// reported already) gives the default, which asks: the player can still close the window.
+bool closingSetting(const IniFile& settings, IniKey key, bool def) {
+    try {
+        return VexaIni::readBool(settings, key, def);
+    } catch (const VexaError&) {
+        return def;
+    }
 }
 
 void createEmptyWhenMissing(const QString& fileName) {
@@ -262,8 +273,8 @@ void MainWindow::viewBatchFile() {
 // Closing
 
 bool MainWindow::saveFilesOnExit() {
-    if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false) ||
-        (VexaIni::readBool(settings(), VexaIni::SaveBoxOnExit, true) &&
+    if (closingSetting(settings(), VexaIni::SaveAllOnExit, false) ||
+        (closingSetting(settings(), VexaIni::SaveBoxOnExit, true) &&
          prompts_.confirm(SaveBeforeExit)))
         return saveAll();
     return true;
