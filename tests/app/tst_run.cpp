@@ -1,6 +1,5 @@
 #include "LaunchSession.h"
 #include "app/pages/GamesPage.h"
-#include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchStatusDialog.h"
@@ -166,8 +165,6 @@ void TstRun::cancelStartsAndWritesNothing() {
 void TstRun::changedConfigCancelledStartsNothing() {
     RunSession s;
     MainWindow& w = s.start();
-    w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
-    QFile::remove(s.configFile);
     const QByteArray other = "set name \"Other\"\r\n";
     s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), other);
     s.prompts.answerConfirm(true); // config.cfg: the game's own

@@ -1,8 +1,6 @@
 #include "platform/IniEdit.h"
 #include "platform/IniFile.h"
 #include "platform/VexaError.h"
-#include "support/ErrorOf.h"
-#include "support/NoRootOverride.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
@@ -492,45 +490,6 @@ private slots:
         protect.reset();
         QCOMPARE(QDir(env.root() + QStringLiteral("/dir")).entryList(QDir::Files),
                  QStringList{"t.ini"}); // no temporary file left behind
-    }
-
-    // A file that can be written but not read is an error at every read and write, never an
-    // empty file that the next write would replace it with.
-    void unreadableFileIsKept() {
-        TestEnvironment env;
-        const QByteArray old("[vexa]\r\nconfigfile=/q2/a.cfg\r\n");
-        const QString path = env.writeFile(QStringLiteral("vexa.ini"), old);
-        QFile::setPermissions(path, QFileDevice::WriteOwner);
-        QString readError;
-        QString writeError;
-        {
-            const NoRootOverride asAnyUser;
-            if (!asAnyUser.active())
-                QSKIP("root's overrides cannot be turned off here");
-            IniFile ini(path, TextEncoding::Utf8);
-            readError = errorOf([&] { ini.readString(QStringLiteral("vexa"), "configfile", {}); });
-            writeError =
-                errorOf([&] { ini.writeString(QStringLiteral("vexa"), "batchfile", "b"); });
-        }
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QCOMPARE(readError, ErrorText::cannotRead(path));
-        QCOMPARE(writeError, readError);
-        QCOMPARE(env.readFile(path), old);
-    }
-
-    // Latin-1 files (profiles) refuse text they cannot hold, naming it, rather than write '?'.
-    void latin1FilesRefuseOtherText() {
-        TestEnvironment env;
-        const QByteArray old("[Alias1]\r\nDescriptiveName=caf\xe9\r\n");
-        const QString path = env.writeFile(QStringLiteral("p.vexa"), old);
-        IniFile ini(path);
-        const QString text = QStringLiteral(u"\u20ac \u0416\u20ac caf\u00e9 \U0001F600");
-        QCOMPARE(
-            errorOf([&] { ini.writeString(QStringLiteral("Alias1"), "DescriptiveName", text); }),
-            QStringLiteral(u"\"\u20ac\" (U+20AC), \"\u0416\" (U+0416), \"\U0001F600\" "
-                           u"(U+1F600) cannot be saved: this file holds Latin-1 text only. "
-                           u"Please take them out."));
-        QCOMPARE(env.readFile(path), old);
     }
 
     // A profile in a searched directory may be anything; what is no file reads as an empty one.

@@ -24,7 +24,6 @@ private slots:
         QTest::newRow("empty lines") << "\r\n\r\n" << QStringList{"", ""};
         QTest::newRow("CR before CR LF") << "a\r\r\nb" << QStringList{"a\r", "b"};
         QTest::newRow("LF CR") << "a\n\rb" << QStringList{"a", "\rb"};
-        QTest::newRow("lone CR at the end") << "a\r" << QStringList{"a\r"};
         QTest::newRow("blanks kept") << "  a \t\n" << QStringList{"  a \t"};
     }
     void splitLines() {
