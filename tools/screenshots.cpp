@@ -61,6 +61,9 @@ public:
     bool confirm(const QString& text) override { return say("question", text), false; }
     void notice(const QString& text) override { say("notice", text); }
     void error(const QString& text) override { say("error", text); }
+    int choose(const QString& text, const QStringList& answers) override {
+        return say("question", text), int(answers.size()) - 1;
+    }
     std::optional<QString> openFile(const FileRequest& r) override { return ask(r.title); }
     std::optional<QString> saveFile(const FileRequest& r) override { return ask(r.title); }
     std::optional<QString> browseFolder(const QString& caption, const QString&) override {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/CfgScript.h"
+#include "platform/FileVersion.h"
 
 #include <QStringList>
 
@@ -16,6 +17,8 @@ struct CfgFileMemory {
     std::vector<CfgOrigin> controls; // by the place of the setting control in its index
     // Keys the file bound to a setting's command; a save unbinds those no setting binds now.
     QStringList takenKeys;
+    // The config as read or written last: a save over it checks that nobody changed it since.
+    FileVersion file;
 
     std::optional<Engine> variablesEngine;
     CfgVariables variables;

@@ -85,7 +85,7 @@ EditorWindow::EditorWindow(QWidget* owner, Prompts& prompts, const QString& file
                            const QString& lineEnding, Reread reread, TextEncoding encoding)
     : QWidget(owner, Qt::Window), prompts_(prompts), fileName_(fileName), lineEnding_(lineEnding),
       reread_(std::move(reread)), encoding_(encoding) {
-    const QStringList lines = TextFile::readLines(fileName_, encoding_);
+    const QStringList lines = TextFile::readLines(fileName_, encoding_, &version_);
     setObjectName(QStringLiteral("frmEdit"));
     setAttribute(Qt::WA_DeleteOnClose);
     move(designPosition);
@@ -151,7 +151,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 bool EditorWindow::formClose() {
     if (modified_ && prompts_.confirm(SaveQuestion)) {
         // A file that cannot be written keeps the editor open, so the changes are not lost.
-        if (!runGuarded(prompts_, [this] { save(); }))
+        bool saved = false;
+        if (!runGuarded(prompts_, [&] { saved = save(); }) || !saved)
             return false;
         runGuarded(prompts_, [this] { reread_(fileName_); });
     }
@@ -159,9 +160,25 @@ bool EditorWindow::formClose() {
     return true;
 }
 
-void EditorWindow::save() {
-    TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*fileText_)), lineEnding_,
-                         encoding_);
+bool EditorWindow::save() {
+    switch (askBeforeSavingOver(prompts_, version_, fileName_)) {
+    case SaveOverChange::Reload:
+        reload();
+        return false;
+    case SaveOverChange::Cancel:
+        return false;
+    case SaveOverChange::Overwrite:
+        break;
+    }
+    version_ = TextFile::writeLines(fileName_, TextFile::splitLines(memoText(*fileText_)),
+                                    lineEnding_, encoding_);
+    modified_ = false;
+    return true;
+}
+
+void EditorWindow::reload() {
+    fileText_->setPlainText(
+        TextFile::readLines(fileName_, encoding_, &version_).join(QLatin1Char('\n')));
     modified_ = false;
 }
 

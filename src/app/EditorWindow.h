@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileVersion.h"
 #include "platform/Prompts.h"
 #include "platform/TextEncoding.h"
 
@@ -11,10 +12,11 @@ class QPlainTextEdit;
 
 // A plain text editor for the config file or the launch script, beside the main window (several
 // may be open at once). Every change marks the text modified; closing then asks whether to save,
-// and a save hands the file to `reread` so the main window takes it in again. The window opens
-// where the last editor was closed ([edit] x, y, w, h in vexa.ini, kept on the screen) and is
-// deleted on close. A file with lines longer than a few thousand characters is shown with those
-// lines in pieces (a line is laid out whole), read only.
+// and a save hands the file to `reread` so the main window takes it in again. A save over a file
+// changed on disk since the editor read it asks first (reload, overwrite or cancel). The window
+// opens where the last editor was closed ([edit] x, y, w, h in vexa.ini, kept on the screen) and
+// is deleted on close. A file with lines longer than a few thousand characters is shown with
+// those lines in pieces (a line is laid out whole), read only.
 class EditorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -44,7 +46,9 @@ protected:
 private:
     void formCreate();
     bool formClose();
-    void save();
+    // False when the file changed on disk and the player chose to reload it or to cancel.
+    bool save();
+    void reload();
     void storePlacement();
 
     Prompts& prompts_;
@@ -53,5 +57,6 @@ private:
     Reread reread_;
     TextEncoding encoding_;
     bool modified_ = false;
+    FileVersion version_; // the file as read or saved last
     QPlainTextEdit* fileText_;
 };

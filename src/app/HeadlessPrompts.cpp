@@ -25,6 +25,10 @@ void HeadlessPrompts::error(const QString& text) {
     write(text);
 }
 
+int HeadlessPrompts::choose(const QString& text, const QStringList&) {
+    cannotAsk(text);
+}
+
 std::optional<QString> HeadlessPrompts::openFile(const FileRequest& request) {
     cannotAsk(request.title);
 }

@@ -20,6 +20,7 @@ public:
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
     void error(const QString& text) override;
+    int choose(const QString& text, const QStringList& answers) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     std::optional<QString> browseFolder(const QString& caption, const QString& root) override;

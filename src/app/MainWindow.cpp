@@ -287,12 +287,14 @@ void MainWindow::connectHandlers() {
 // Start-up
 
 void MainWindow::formCreate() {
-    runGuarded(prompts_, [this] { runStartupSteps(); });
+    runStartupSteps();
     // Whatever happened above, the splash goes after its time and the cursor comes back.
     splashTimer_->start();
     unsetCursor();
 }
 
+// Each step in a guard of its own: one that fails (vexa.ini or a profile that cannot be read, a
+// full disk) leaves the later ones to run from what the window holds.
 void MainWindow::runStartupSteps() {
     setCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
@@ -304,56 +306,69 @@ void MainWindow::runStartupSteps() {
     qApp->installEventFilter(this);
 
     const auto& platform = PlatformConventions::native();
-    // Recorded for other programs; this one keeps its own (a later start elsewhere rewrites it).
-    VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_);
-
-    openDialogDirectory_ = locateQuake2Dirs();
-    locateGameHome();
-    markSettingsOfEngine(settingIndex(), engineChoice().engine);
-    baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
-
-    // The script goes beside the game chosen above unless vexa.ini names one; with a home the
-    // game keeps its own config there, else in the base directory chosen above.
-    batchFileEdit_->setText(VexaIni::readString(*settings_, VexaIni::BatchFile,
-                                                platform.batchFileIn(openDialogDirectory_)));
-    configFileEdit_->setText(VexaIni::readString(
-        *settings_, VexaIni::ConfigFile,
-        defaultConfigFile(engineChoice(),
-                          platform.join(baseDirectory_, QStringLiteral("config.cfg")))));
-    settleFileBoxes();
-    VexaIni::write(*settings_, VexaIni::BatchFile, batchFileEdit_->text());
-    startServerBox_->setChecked(VexaIni::readBool(*settings_, VexaIni::RunServer, false));
-
-    fillModelList();
-    fillSkinList(generalPage_->model()->currentText());
-    fillGlDriverList();
-    // Both mode lists show a mode even when the config names none.
-    videoPage_->softwareMode()->setCurrentIndex(0);
-    videoPage_->glMode()->setCurrentIndex(0);
-
-    // The config file into the controls; vexa.ini names the file actually read, before and
-    // after the batch file is read back.
-    loadStartupConfig();
-    VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text());
-    readBatchFileAtStartup();
-    VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text());
-
-    tabs_->setCurrentWidget(generalPage_);
-
-    // The custom lists start on the global profile, as "Show Global Settings" does.
-    gamesPage_->loadGlobalProfile();
-    gamesPage_->fillGamesList();
-
-    fillStartMapLists();
-    // Filling the saved games empties the box: the script's choice is put back afterwards.
-    const QString scriptSaveGame = clientPage_->savedGames()->currentText();
-    fillSaveGameList();
-    clientPage_->savedGames()->setEditText(scriptSaveGame);
-    fillServerList();
-
-    selectListedLaunchEntries(); // the lists are filled by now
-    applyTabVisibility(*tabs_, *settings_);
-    showInstallationNotices();
+    runEachGuarded(
+        prompts_,
+        {
+            // Recorded for other programs; this one keeps its own (a later start elsewhere
+            // rewrites it).
+            [&] { VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_); },
+            [&] { openDialogDirectory_ = locateQuake2Dirs(); },
+            [&] { locateGameHome(); },
+            [&] { markSettingsOfEngine(settingIndex(), engineChoice().engine); },
+            [&] {
+                baseDirectory_ =
+                    VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
+            },
+            // The script goes beside the game chosen above unless vexa.ini names one; with a
+            // home the game keeps its own config there, else in the base directory chosen above.
+            [&] {
+                batchFileEdit_->setText(VexaIni::readString(
+                    *settings_, VexaIni::BatchFile, platform.batchFileIn(openDialogDirectory_)));
+            },
+            [&] {
+                configFileEdit_->setText(VexaIni::readString(
+                    *settings_, VexaIni::ConfigFile,
+                    defaultConfigFile(
+                        engineChoice(),
+                        platform.join(baseDirectory_, QStringLiteral("config.cfg")))));
+            },
+            [&] { settleFileBoxes(); },
+            [&] { VexaIni::write(*settings_, VexaIni::BatchFile, batchFileEdit_->text()); },
+            [&] {
+                startServerBox_->setChecked(
+                    VexaIni::readBool(*settings_, VexaIni::RunServer, false));
+            },
+            [&] { fillModelList(); },
+            [&] { fillSkinList(generalPage_->model()->currentText()); },
+            [&] { fillGlDriverList(); },
+            // Both mode lists show a mode even when the config names none.
+            [&] {
+                videoPage_->softwareMode()->setCurrentIndex(0);
+                videoPage_->glMode()->setCurrentIndex(0);
+            },
+            // The config file into the controls; vexa.ini names the file actually read, before
+            // and after the batch file is read back.
+            [&] { loadStartupConfig(); },
+            [&] { VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text()); },
+            [&] { readBatchFileAtStartup(); },
+            [&] { VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text()); },
+            [&] { tabs_->setCurrentWidget(generalPage_); },
+            // The custom lists start on the global profile, as "Show Global Settings" does.
+            [&] { gamesPage_->loadGlobalProfile(); },
+            [&] { gamesPage_->fillGamesList(); },
+            [&] { fillStartMapLists(); },
+            // Filling the saved games empties the box: the script's choice is put back
+            // afterwards.
+            [&] {
+                const QString scriptSaveGame = clientPage_->savedGames()->currentText();
+                fillSaveGameList();
+                clientPage_->savedGames()->setEditText(scriptSaveGame);
+            },
+            [&] { fillServerList(); },
+            [&] { selectListedLaunchEntries(); }, // the lists are filled by now
+            [&] { applyTabVisibility(*tabs_, *settings_); },
+            [&] { showInstallationNotices(); },
+        });
 }
 
 QString MainWindow::locateQuake2Dirs() {
@@ -445,15 +460,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         closed_ = true;
-        runGuarded(prompts_, [this] { formClose(); });
+        // The same for a save on exit that fails or that the player stops.
+        if (!formClose()) {
+            closed_ = false;
+            event->ignore();
+            return;
+        }
     }
-    event->accept(); // nothing else stops the closing
+    event->accept();
 }
 
-void MainWindow::formClose() {
+// False when the files were not saved: the window stays open. What vexa.ini cannot store does
+// not keep it open (the error says so), nor keep the files from being saved.
+bool MainWindow::formClose() {
+    runGuarded(prompts_, [this] { storeFileBoxes(); });
+    bool saved = false;
+    runGuarded(prompts_, [&] { saved = saveFilesOnExit(); });
+    return saved;
+}
+
+void MainWindow::storeFileBoxes() {
     settleFileBoxes();
     VexaIni::write(*settings_, VexaIni::ConfigFile, configFileEdit_->text());
     VexaIni::write(*settings_, VexaIni::BatchFile, batchFileEdit_->text());
     VexaIni::writeBool(*settings_, VexaIni::RunServer, startServerBox_->isChecked());
-    saveFilesOnExit();
 }

@@ -225,15 +225,20 @@ private:
     void newConfig();
     void openConfig();
     void openBatch();
-    void saveConfig();
-    void saveConfigAs();
-    bool saveConfigUnlessDeclined(const QString& fileName);
+    // Stopped: the config changed on disk and the player chose to reload it or to cancel; what
+    // the save was for (Run, closing the window) stops too.
+    enum class SaveOutcome { Saved, Declined, Stopped };
+    // False when stopped.
+    bool saveConfig();
+    bool saveConfigAs();
+    SaveOutcome saveConfigUnlessDeclined(const QString& fileName);
     void saveBatch();
     void saveBatchAs();
-    void saveAll();
+    bool saveAll();
     void viewConfigFile();
     void viewBatchFile();
-    void saveFilesOnExit();
+    // False when a save failed or was stopped: the window then stays open.
+    bool saveFilesOnExit();
     // A file box's name typed without a directory means a file in the program's directory: both
     // boxes are made to say so before a name is saved, stored or started.
     void settleFileBoxes();
@@ -280,7 +285,8 @@ private:
     void formCreate();
     void runStartupSteps();
     QString locateQuake2Dirs();
-    void formClose();
+    bool formClose();
+    void storeFileBoxes();
     void splashTimeout();
 
     // Handlers.

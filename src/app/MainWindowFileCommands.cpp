@@ -3,12 +3,15 @@
 
 #include "MainWindow.h"
 
+#include "app/CfgFileMemory.h"
 #include "app/EditorWindow.h"
 #include "app/WaitCursor.h"
 #include "launch/BatchFile.h"
 #include "launch/CommandLine.h"
+#include "platform/FileVersion.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
+#include "platform/VexaError.h"
 #include "platform/VexaIni.h"
 #include "settings/GameHome.h"
 
@@ -19,6 +22,8 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolButton>
+
+#include <functional>
 
 namespace {
 
@@ -45,28 +50,37 @@ bool isOriginalConfig(const QString& fileName) {
                                                    Qt::CaseInsensitive) == 0;
 }
 
+// A setting that decides how the window closes. vexa.ini that cannot be read (which closing has
+// reported already) gives the default, which asks: the player can still close the window.
+bool closingSetting(const IniFile& settings, IniKey key, bool def) {
+    try {
+        return VexaIni::readBool(settings, key, def);
+    } catch (const VexaError&) {
+        return def;
+    }
+}
+
 } // namespace
 
 void MainWindow::connectFileCommands() {
     const struct {
         QAction* action;
-        void (MainWindow::*handler)();
+        std::function<void()> handler;
     } commands[] = {
-        {newAction_, &MainWindow::newConfig},
-        {openConfigAction_, &MainWindow::openConfig},
-        {openBatchAction_, &MainWindow::openBatch},
-        {saveConfigAction_, &MainWindow::saveConfig},
-        {saveConfigAsAction_, &MainWindow::saveConfigAs},
-        {saveBatchAction_, &MainWindow::saveBatch},
-        {saveBatchAsAction_, &MainWindow::saveBatchAs},
-        {saveAllAction_, &MainWindow::saveAll},
-        {viewConfigAction_, &MainWindow::viewConfigFile},
-        {viewBatchAction_, &MainWindow::viewBatchFile},
+        {newAction_, [this] { newConfig(); }},
+        {openConfigAction_, [this] { openConfig(); }},
+        {openBatchAction_, [this] { openBatch(); }},
+        {saveConfigAction_, [this] { saveConfig(); }},
+        {saveConfigAsAction_, [this] { saveConfigAs(); }},
+        {saveBatchAction_, [this] { saveBatch(); }},
+        {saveBatchAsAction_, [this] { saveBatchAs(); }},
+        {saveAllAction_, [this] { saveAll(); }},
+        {viewConfigAction_, [this] { viewConfigFile(); }},
+        {viewBatchAction_, [this] { viewBatchFile(); }},
     };
     for (const auto& command : commands) {
         command.action->setEnabled(true);
-        connect(command.action, &QAction::triggered, this,
-                guarded(prompts_, [this, handler = command.handler] { (this->*handler)(); }));
+        connect(command.action, &QAction::triggered, this, guarded(prompts_, command.handler));
     }
     // Each glyph button does what its menu item does.
     const struct {
@@ -128,27 +142,43 @@ void MainWindow::openBatch() {
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
-void MainWindow::saveConfig() {
+bool MainWindow::saveConfig() {
     settleFileBoxes();
     const QString current = configFileEdit_->text();
+    bool goOn = true;
     if (!current.isEmpty() && QFileInfo(current).isFile()) {
-        if (saveConfigUnlessDeclined(current))
+        const SaveOutcome outcome = saveConfigUnlessDeclined(current);
+        if (outcome == SaveOutcome::Saved)
             messageBar_->showMessage(ConfigSaved);
+        goOn = outcome != SaveOutcome::Stopped;
     } else {
-        saveConfigAs();
+        goOn = saveConfigAs();
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, configFileEdit_->text());
+    return goOn;
 }
 
-// Writes the config file, asking first when it is the game's own config.cfg. True when written.
-bool MainWindow::saveConfigUnlessDeclined(const QString& fileName) {
+// Writes the config file, asking first when it is the game's own config.cfg, and when another
+// program changed it since it was read.
+MainWindow::SaveOutcome MainWindow::saveConfigUnlessDeclined(const QString& fileName) {
     if (isOriginalConfig(fileName) && !prompts_.confirm(OriginalConfigQuestion)) {
         prompts_.notice(SavingCanceled);
-        return false;
+        return SaveOutcome::Declined;
     }
-    saveCfgFile(platform().directoryOf(fileName), platform().fileNameOf(fileName));
+    const QString directory = platform().directoryOf(fileName);
+    const QString name = platform().fileNameOf(fileName);
+    switch (askBeforeSavingOver(prompts_, cfgMemory().file, fileName)) {
+    case SaveOverChange::Reload:
+        loadCfgFile(directory, name);
+        return SaveOutcome::Stopped;
+    case SaveOverChange::Cancel:
+        return SaveOutcome::Stopped;
+    case SaveOverChange::Overwrite:
+        break;
+    }
+    saveCfgFile(directory, name);
     showInstallationNotices(); // saved where the game does not look: say so
-    return true;
+    return SaveOutcome::Saved;
 }
 
 // Where Save Config As starts: the game's own baseq2 where the engine keeps one (where the game
@@ -165,14 +195,19 @@ QString MainWindow::configSaveDirectory() const {
     return QDir::homePath();
 }
 
-void MainWindow::saveConfigAs() {
+bool MainWindow::saveConfigAs() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
                                            ConfigFilter, QStringLiteral("config.cfg")});
-    // Declined, it leaves everything as it was: no file made, the box and vexa.ini unchanged.
-    if (!chosen || !saveConfigUnlessDeclined(*chosen))
-        return;
-    configFileEdit_->setText(*chosen); // no status text here
+    if (!chosen)
+        return true;
+    // Declined or stopped, it leaves everything as it was: no file made, the box and vexa.ini
+    // unchanged.
+    const SaveOutcome outcome = saveConfigUnlessDeclined(*chosen); // no status text here
+    if (outcome != SaveOutcome::Saved)
+        return outcome != SaveOutcome::Stopped;
+    configFileEdit_->setText(*chosen);
     VexaIni::write(settings(), VexaIni::ConfigFile, *chosen);
+    return true;
 }
 
 void MainWindow::saveBatch() {
@@ -195,10 +230,12 @@ void MainWindow::saveBatchAs() {
     VexaIni::write(settings(), VexaIni::BatchFile, *chosen);
 }
 
-void MainWindow::saveAll() {
-    saveConfig();
+bool MainWindow::saveAll() {
+    if (!saveConfig())
+        return false;
     saveBatch();
-    messageBar_->showMessage(AllSaved); // also when the config was not saved
+    messageBar_->showMessage(AllSaved); // also when the config was declined
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -234,10 +271,10 @@ void MainWindow::viewBatchFile() {
 // ---------------------------------------------------------------------------------------------
 // Closing
 
-void MainWindow::saveFilesOnExit() {
-    if (VexaIni::readBool(settings(), VexaIni::SaveAllOnExit, false))
-        saveAll();
-    else if (VexaIni::readBool(settings(), VexaIni::SaveBoxOnExit, true) &&
-             prompts_.confirm(SaveBeforeExit))
-        saveAll();
+bool MainWindow::saveFilesOnExit() {
+    if (closingSetting(settings(), VexaIni::SaveAllOnExit, false) ||
+        (closingSetting(settings(), VexaIni::SaveBoxOnExit, true) &&
+         prompts_.confirm(SaveBeforeExit)))
+        return saveAll();
+    return true;
 }

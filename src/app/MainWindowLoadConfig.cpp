@@ -102,12 +102,13 @@ void MainWindow::applyFixedSettings() {
 
 void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) {
     const WaitCursor wait(*this);
-    readCfgFile(PlatformConventions::native().join(directory, fileName), configLines_);
+    CfgFileMemory& memory = cfgMemory();
+    readCfgFile(PlatformConventions::native().join(directory, fileName), configLines_,
+                &memory.file);
     ControlIndex& index = settingIndex();
     CfgScript script(configLines_, cfgVariables(), engineChoice().engine);
     showRows(*this, script, configLines_.isEmpty());
 
-    CfgFileMemory& memory = cfgMemory();
     memory.rows = rowOrigins(*this, &script);
     memory.controls = applyCfgScript(index, script, firstControlSlot());
     memory.takenKeys =
@@ -133,6 +134,7 @@ void MainWindow::resetSettingsToDefaults() {
     memory.keptLines.clear();
     memory.controls.clear();
     memory.takenKeys.clear();
+    memory.file = FileVersion();
     memory.rows = rowOrigins(*this, nullptr);
 }
 

@@ -21,8 +21,9 @@ void MainWindow::runGame() {
     // Before anything is saved or started: the game would get a value other than the one chosen.
     requireWholeValues(buildCommandPieces(launchChoices()), engineChoice().engine);
     const bool viaScript = VexaIni::readBool(settings(), VexaIni::SaveAllOnRun, true);
-    if (viaScript)
-        saveAll(); // a failure here ends the run before anything starts
+    // A failure here, or a save the player stops, ends the run before anything starts.
+    if (viaScript && !saveAll())
+        return;
     const CommandLine pieces = buildCommandPieces(launchChoices());
 
     if (VexaIni::readBool(settings(), VexaIni::StatusBox, true) && !showStatusBox(pieces))

@@ -54,7 +54,7 @@ void appendMasterLine(QStringList& lines, const MainWindow& w) {
 } // namespace
 
 void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) {
-    const CfgFileMemory& memory = cfgMemory();
+    CfgFileMemory& memory = cfgMemory();
     const Engine engine = engineChoice().engine;
     QStringList generated;
     appendRows(generated, *this, Part::Player, memory.rows);
@@ -80,7 +80,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
 
     configLines_ = lines;
     const QString path = PlatformConventions::native().join(directory, fileName);
-    writeCfgFile(path, configLines_);
+    memory.file = writeCfgFile(path, configLines_);
     warnWhenTooLongToRun(path);
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QString title() {
@@ -34,6 +35,17 @@ void QtPrompts::notice(const QString& text) {
 
 void QtPrompts::error(const QString& text) {
     QMessageBox::critical(dialogParent(), title(), text);
+}
+
+int QtPrompts::choose(const QString& text, const QStringList& answers) {
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::NoButton, dialogParent());
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers)
+        buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    box.setEscapeButton(buttons.isEmpty() ? nullptr : buttons.back());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return int(chosen < 0 ? answers.size() - 1 : chosen);
 }
 
 std::optional<QString> QtPrompts::openFile(const FileRequest& request) {

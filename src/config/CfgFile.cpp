@@ -38,11 +38,11 @@ void appendClosingLines(QStringList& lines) {
           << QStringLiteral("//") + QString(14, u' ') + QStringLiteral("Taskel");
 }
 
-void writeCfgFile(const QString& fileName, const QStringList& lines) {
-    TextFile::writeLines(fileName, lines, QStringLiteral("\r\n"));
+FileVersion writeCfgFile(const QString& fileName, const QStringList& lines) {
+    return TextFile::writeLines(fileName, lines, QStringLiteral("\r\n"));
 }
 
-void readCfgFile(const QString& fileName, QStringList& cfgLines) {
+void readCfgFile(const QString& fileName, QStringList& cfgLines, FileVersion* version) {
     cfgLines.clear();
-    cfgLines = TextFile::readLines(fileName);
+    cfgLines = TextFile::readLines(fileName, TextEncoding::Latin1, version);
 }

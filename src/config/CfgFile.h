@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileVersion.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,9 +26,11 @@ void appendCfgLine(QStringList& lines, const char* word, const QString& name, co
 void appendClosingLines(QStringList& lines);
 
 // Every line followed by CR LF, Latin-1, no byte-order mark, replacing the file atomically.
-// Throws VexaError "Cannot create file %s"; the file on disk is then unchanged.
-void writeCfgFile(const QString& fileName, const QStringList& lines);
+// Throws VexaError "Cannot create file %s"; the file on disk is then unchanged. Returns what the
+// file holds now.
+FileVersion writeCfgFile(const QString& fileName, const QStringList& lines);
 
-// Replaces `cfgLines` by the file's lines (CR, LF or CR LF end a line; nothing trimmed). Throws
-// VexaError "Cannot open file %s", leaving `cfgLines` empty.
-void readCfgFile(const QString& fileName, QStringList& cfgLines);
+// Replaces `cfgLines` by the file's lines (LF or CR LF end a line, as in the game; nothing
+// trimmed). Throws VexaError "Cannot open file %s", leaving `cfgLines` empty. `version`, when
+// given, gets what the file held (see TextFile::readLines).
+void readCfgFile(const QString& fileName, QStringList& cfgLines, FileVersion* version = nullptr);

@@ -24,8 +24,14 @@ FileStamp fileStamp(const QString& path);
 bool isWriteProtected(const QString& path);
 
 // Replaces the file's contents atomically (a temporary file in the same directory, then a
-// rename); the old file stays as it was when this returns false.
+// rename); the old file stays as it was when this returns false. A link is replaced at its end,
+// so it stays a link. Copies that a killed save left beside the file are removed first.
 bool replaceFile(const QString& path, const QByteArray& bytes);
+
+// replaceFile for a save: throws VexaError with a message of its own when the file, or the end of
+// a link to it, is there but no regular file (a device, FIFO, directory or socket is never
+// replaced), and with `failure` when the file is write-protected or the write fails.
+void saveFile(const QString& path, const QByteArray& bytes, const QString& failure);
 
 // The whole contents of a regular file (a link to one included); nothing when the file is
 // missing, unreadable or something else: a FIFO would block the read and a device might never

@@ -38,20 +38,22 @@ constexpr char Utf8Bom[] = "\xef\xbb\xbf";
 } // namespace
 
 IniDocument::IniDocument(QByteArray bytes, TextEncoding encoding)
-    : bytes_(TextCodec::normalized(std::move(bytes), encoding)), encoding_(encoding) {
+    : bytes_(std::move(bytes)), encoding_(encoding) {
     splitLines();
     for (int i = 0; i < lines_.size(); ++i)
         parseLine(i);
 }
 
-QString IniDocument::text(const char* data, qsizetype size) const {
-    return TextCodec::decode(QByteArrayView(data, size), encoding_);
+QString IniDocument::text(int line, const char* data, qsizetype size) const {
+    return TextCodec::decode(QByteArrayView(data, size),
+                             lines_[line].latin1 ? TextEncoding::Latin1 : encoding_);
 }
 
 // A line break inside a name or value would split the entry into lines of its own (and could
 // forge a section), so it is written as a blank (in either encoding a line break is one byte that
 // no other character's bytes contain).
 void IniDocument::appendFileText(QByteArray& out, QStringView text) const {
+    TextCodec::requireEncodable(text, encoding_);
     const qsizetype from = out.size();
     TextCodec::appendEncoded(out, text, encoding_);
     std::replace_if(
@@ -75,7 +77,11 @@ void IniDocument::splitLines() {
         qsizetype next = end;
         if (next < n)
             next += (d[next] == '\r' && next + 1 < n && d[next + 1] == '\n') ? 2 : 1;
-        lines_.append({pos, end, next});
+        // In a UTF-8 file, a line that is not UTF-8 was written in Latin-1: decided per line, so
+        // that one such line leaves the others as they are.
+        const bool latin1 = encoding_ == TextEncoding::Utf8 &&
+                            !TextCodec::isUtf8(QByteArrayView(d + pos, end - pos));
+        lines_.append({pos, end, next, latin1});
         pos = next;
     }
 }
@@ -99,7 +105,8 @@ void IniDocument::parseLine(int index) {
         while (close > begin && d[close] != ']')
             --close;
         if (close > begin) {
-            addSection(index, trimmedName(text(d + begin + 1, close - begin - 1)).toString());
+            addSection(index,
+                       trimmedName(text(index, d + begin + 1, close - begin - 1)).toString());
             return;
         }
     }
@@ -133,7 +140,7 @@ void IniDocument::addKey(int index, qsizetype begin, qsizetype end) {
         key.valueEnd = end;
     }
     // The first occurrence wins.
-    section.keys.try_emplace(text(d + begin, key.nameEnd - begin), key);
+    section.keys.try_emplace(text(index, d + begin, key.nameEnd - begin), key);
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& section) const {
@@ -168,11 +175,21 @@ QByteArray IniDocument::replaced(qsizetype from, qsizetype to, const QByteArray&
     return result;
 }
 
+// The line's bytes from `from` on replaced by `text`. A line read as Latin-1 in a UTF-8 file is
+// written whole in UTF-8 then, so that it reads back in one encoding.
+QByteArray IniDocument::replacedInLine(int line, qsizetype from, const QByteArray& rest) const {
+    const Line& l = lines_[line];
+    if (!l.latin1)
+        return replaced(from, l.end, rest);
+    const QString head = text(line, bytes_.constData() + l.begin, from - l.begin);
+    return replaced(l.begin, l.end, fileText(head) + rest);
+}
+
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
     const Key* k = findKey(section, key);
     if (!k || k->valueBegin < 0)
         return std::nullopt;
-    return unquoted(text(bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
+    return unquoted(text(k->line, bytes_.constData() + k->valueBegin, k->valueEnd - k->valueBegin));
 }
 
 bool IniDocument::hasSection(const QString& section) const {
@@ -255,16 +272,17 @@ QByteArray IniDocument::withValue(const QString& section, const QString& key,
         // Only the value changes; the name keeps its spelling and the line its ending.
         const qsizetype lineEnd = lines_[k.line].end;
         if (k.valueBegin < 0)
-            return replaced(k.nameEnd, lineEnd, '=' + text);
+            return replacedInLine(k.line, k.nameEnd, '=' + text);
         // A value that brings blanks of its own, or none at all, replaces the blanks after the
         // "=": otherwise writing the same value again would change the line again.
         qsizetype from = k.valueBegin;
         if (text.isEmpty() || isBlank(text[0]))
             while (isBlank(bytes_[from - 1]))
                 --from;
-        if (QByteArrayView(bytes_).sliced(from, lineEnd - from) == text)
+        if (this->text(k.line, bytes_.constData() + from, lineEnd - from) ==
+            TextCodec::decode(text, encoding_))
             return bytes_;
-        return replaced(from, lineEnd, text);
+        return replacedInLine(k.line, from, text);
     }
     const Line& last = lines_[s->lastEntry];
     return replaced(last.next, last.next,

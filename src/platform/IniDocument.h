@@ -10,10 +10,11 @@
 #include <optional>
 #include <vector>
 
-// The text of an INI file (its bytes kept as they are, in the encoding's form: see
-// TextCodec::normalized) with an index of its first matching sections and keys. Parsing is one
+// The text of an INI file (its bytes kept as they are; in a UTF-8 file each line that is not
+// UTF-8 is read as Latin-1) with an index of its first matching sections and keys. Parsing is one
 // pass over the text; lookups are hash look-ups. The edits return the new text and leave every
-// line they do not concern byte for byte as it was.
+// line they do not concern byte for byte as it was. Text the encoding cannot hold throws
+// VexaError naming its characters (see TextCodec::requireEncodable).
 class IniDocument {
 public:
     IniDocument() = default;
@@ -62,6 +63,7 @@ private:
         qsizetype begin;
         qsizetype end;  // where the line ending starts
         qsizetype next; // where the next line starts (end when the last line has no ending)
+        bool latin1;    // a UTF-8 file's line that is not UTF-8
     };
     struct Key {
         int line;
@@ -79,7 +81,7 @@ private:
     };
 
     bool unterminated() const;
-    QString text(const char* data, qsizetype size) const;
+    QString text(int line, const char* data, qsizetype size) const;
     void appendFileText(QByteArray& out, QStringView text) const;
     QByteArray fileText(QStringView text) const;
     void splitLines();
@@ -90,6 +92,7 @@ private:
     const Key* findKey(const QString& section, const QString& key) const;
     qsizetype lineStart(int index) const;
     QByteArray replaced(qsizetype from, qsizetype to, const QByteArray& text) const;
+    QByteArray replacedInLine(int line, qsizetype from, const QByteArray& rest) const;
 
     QByteArray bytes_;
     TextEncoding encoding_ = TextEncoding::Latin1;

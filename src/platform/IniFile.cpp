@@ -6,6 +6,7 @@
 #include "VexaError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <memory>
@@ -27,9 +28,14 @@ QHash<QString, CachedFile>& cache() {
     return files;
 }
 
-// What cannot be read as a file reads as an empty one.
+// What is no regular file (a FIFO, a device, a directory) reads as an empty one. A regular file
+// that cannot be read is an error, never an empty file: the next write would drop every line.
 QByteArray readBytes(const QString& path) {
-    return readWholeFile(path).value_or(QByteArray());
+    if (std::optional<QByteArray> bytes = readWholeFile(path))
+        return *std::move(bytes);
+    if (QFileInfo(path).isFile())
+        throw VexaError(ErrorText::cannotRead(displayName(path)));
+    return {};
 }
 
 // The file as it is on disk now; the cached parse serves as long as the stamp matches. A file
@@ -50,8 +56,7 @@ template <typename Edit> void update(const QString& path, TextEncoding encoding,
     QByteArray after = edit(*before);
     if (after == before->bytes())
         return;
-    if (isWriteProtected(path) || !replaceFile(path, after))
-        throw VexaError(ErrorText::unableToWrite(displayName(path)));
+    saveFile(path, after, ErrorText::unableToWrite(displayName(path)));
     cache().insert(path, {fileStamp(path), parsed(std::move(after), encoding)});
 }
 

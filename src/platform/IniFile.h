@@ -17,9 +17,10 @@ class IniEdit;
 // ending lines. Every read sees the last write, also one made by another program: a parsed copy
 // per file is kept and re-validated against the file's size, modification time and inode on each
 // call. Writes keep every other line byte for byte, write CR LF, and replace the file atomically;
-// a refused write throws VexaError "Unable to write to %s". Text is Latin-1 unless told otherwise
-// (see TextEncoding); a UTF-8 file that was written in Latin-1 is turned into UTF-8 as a whole at
-// its first write.
+// a refused write throws VexaError "Unable to write to %s". A regular file that cannot be read
+// throws VexaError "Cannot read file %s" at every call, so it is never taken as empty and
+// overwritten. Text is Latin-1 unless told otherwise (see TextEncoding); in a UTF-8 file each line
+// that is not valid UTF-8 reads as Latin-1, and keeps its bytes until a write changes it.
 class IniFile {
 public:
     explicit IniFile(QString fileName, TextEncoding encoding = TextEncoding::Latin1);

@@ -7,16 +7,16 @@
 
 namespace {
 
-// CR, LF or CR LF ends a line; a final line ending gives no empty last line.
+// LF ends a line, as the game and the shell end them: a CR before it belongs to the ending, a
+// lone CR to the line. A final line ending gives no empty last line.
 template <typename Char, typename MakeLine>
 QStringList splitAtLineEnds(const Char* begin, const Char* end, MakeLine makeLine) {
     QStringList lines;
     while (begin < end) {
-        const Char* stop =
-            std::find_if(begin, end, [](Char c) { return c == Char('\r') || c == Char('\n'); });
-        lines.append(makeLine(begin, stop - begin));
-        if (stop + 1 < end && *stop == Char('\r') && stop[1] == Char('\n'))
-            ++stop;
+        const Char* stop = std::find(begin, end, Char('\n'));
+        const Char* lineEnd =
+            stop < end && stop > begin && stop[-1] == Char('\r') ? stop - 1 : stop;
+        lines.append(makeLine(begin, lineEnd - begin));
         begin = stop + 1;
     }
     return lines;
@@ -26,20 +26,23 @@ QStringList splitAtLineEnds(const Char* begin, const Char* end, MakeLine makeLin
 
 namespace TextFile {
 
-QStringList readLines(const QString& fileName, TextEncoding encoding) {
+QStringList readLines(const QString& fileName, TextEncoding encoding, FileVersion* version) {
+    if (version)
+        *version = FileVersion(fileName); // the stamp before the read: a change during it shows
     std::optional<QByteArray> bytes = readWholeFile(fileName);
     if (!bytes)
         throw VexaError(ErrorText::cannotOpen(displayName(fileName)));
-    const QByteArray text = TextCodec::normalized(std::move(*bytes), encoding);
+    if (version)
+        version->setContents(*bytes);
     // Each line straight from the bytes: no copy of the whole text first.
-    return splitAtLineEnds(text.constData(), text.constData() + text.size(),
+    return splitAtLineEnds(bytes->constData(), bytes->constData() + bytes->size(),
                            [encoding](const char* line, qsizetype size) {
-                               return TextCodec::decode(QByteArrayView(line, size), encoding);
+                               return TextCodec::decodeLine(QByteArrayView(line, size), encoding);
                            });
 }
 
-void writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding,
-                TextEncoding encoding) {
+FileVersion writeLines(const QString& fileName, const QStringList& lines, const QString& lineEnding,
+                       TextEncoding encoding) {
     const QByteArray ending = lineEnding.toLatin1();
     qsizetype size = 0;
     for (const QString& line : lines)
@@ -50,8 +53,8 @@ void writeLines(const QString& fileName, const QStringList& lines, const QString
         TextCodec::appendEncoded(bytes, line, encoding);
         bytes.append(ending);
     }
-    if (isWriteProtected(fileName) || !replaceFile(fileName, bytes))
-        throw VexaError(ErrorText::cannotCreate(displayName(fileName)));
+    saveFile(fileName, bytes, ErrorText::cannotCreate(displayName(fileName)));
+    return FileVersion::written(fileName, bytes);
 }
 
 QStringList splitLines(const QString& text) {

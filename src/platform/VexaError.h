@@ -16,7 +16,12 @@ private:
 
 // The system's own message texts, with %s filled in.
 namespace ErrorText {
-inline QString cannotOpen(const QString& file) { return QStringLiteral("Cannot open file %1").arg(file); }
+inline QString cannotOpen(const QString& file) {
+    return QStringLiteral("Cannot open file %1").arg(file);
+}
+inline QString cannotRead(const QString& file) {
+    return QStringLiteral("Cannot read file %1: it is kept as it is").arg(file);
+}
 inline QString cannotCreate(const QString& file) {
     return QStringLiteral("Cannot create file %1").arg(file);
 }

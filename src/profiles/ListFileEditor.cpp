@@ -78,8 +78,14 @@ void ListFileEditor::showEvent(QShowEvent* event) {
 
 // OK saves; Cancel and Esc leave the file as it was.
 void ListFileEditor::done(int result) {
-    if (result == Accepted && !runGuarded(prompts_, [this] { formClose(); }))
-        return; // the list is still there to save elsewhere or to cancel
+    // Text the list cannot hold (the message names it), or a failed save, keeps the editor open
+    // with the list, to mend or to cancel.
+    if (result == Accepted && !runGuarded(prompts_, [this] {
+            if (loaded_)
+                TextCodec::requireEncodable(memoText(*memo_), TextEncoding::Latin1);
+            formClose();
+        }))
+        return;
     QDialog::done(result);
 }
 
@@ -87,9 +93,14 @@ void ListFileEditor::done(int result) {
 void ListFileEditor::closeEvent(QCloseEvent* event) {
     const bool typed = loaded_ && memo_->document()->isModified();
     if (typed && prompts_.confirm(QStringLiteral("Do you want to save the changes to %1?")
-                                      .arg(QFileInfo(filePath_).fileName())))
+                                      .arg(QFileInfo(filePath_).fileName()))) {
         accept();
-    else
+        if (isVisible()) { // the list was refused: it stays to be mended
+            event->ignore();
+            return;
+        }
+    } else {
         reject();
+    }
     event->accept();
 }

@@ -8,6 +8,7 @@
 #include "platform/VexaError.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <charconv>
@@ -139,16 +140,18 @@ QString pairText(const IniFile& ini, const QString& section, const QString& left
            ini.readString(section, right, NotLoaded);
 }
 
-// The alias names of a profile with the descriptive names that replace them in the binding list.
-QVector<std::pair<QString, QString>> aliasReplacements(const IniFile& ini) {
-    QVector<std::pair<QString, QString>> replacements;
+// What a command naming an alias of the profile shows in the binding list. The aliases replace
+// in ascending order and in a chain: alias j's descriptive name is replaced in turn by a later
+// alias of that name. Worked out from the last alias back, so a binding costs one look-up.
+QHash<QString, QString> aliasReplacements(const IniFile& ini) {
+    QHash<QString, QString> shown;
     const int count = readCountOr(ini, EntryKind::Alias, 0);
-    for (int j = 1; j <= count; ++j) {
+    for (int j = count; j >= 1; --j) {
         const QString section = ProfileFile::sectionName(EntryKind::Alias, j);
-        replacements.push_back(
-            {ini.readString(section, AliasName, {}), ini.readString(section, DescriptiveName, {})});
+        const QString descriptive = ini.readString(section, DescriptiveName, {});
+        shown.insert(ini.readString(section, AliasName, {}), shown.value(descriptive, descriptive));
     }
-    return replacements;
+    return shown;
 }
 
 // Entry `from` becomes entry `to` (whose section is empty): its data and its own check flag.
@@ -240,17 +243,13 @@ QVector<ProfileItem> loadAliasList(const QString& profile) {
 }
 
 QVector<ProfileItem> loadBindingList(const QString& profile) {
-    std::optional<QVector<std::pair<QString, QString>>> replacements;
+    std::optional<QHash<QString, QString>> replacements;
     return loadList(profile, EntryKind::Binding, [&](const IniFile& ini, const QString& section) {
         if (!replacements)
             replacements = aliasReplacements(ini);
-        QString command = ini.readString(section, BindValue, NotLoaded);
-        // Ascending and chained: a replaced name is compared with the later aliases' names.
-        for (const auto& [aliasName, descriptiveName] : *replacements) {
-            if (command == aliasName)
-                command = descriptiveName;
-        }
-        return ini.readString(section, BindKey, NotLoaded) + QStringLiteral(" = ") + command;
+        const QString command = ini.readString(section, BindValue, NotLoaded);
+        return ini.readString(section, BindKey, NotLoaded) + QStringLiteral(" = ") +
+               replacements->value(command, command);
     });
 }
 

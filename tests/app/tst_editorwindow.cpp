@@ -68,7 +68,7 @@ private slots:
 void TestEditorWindow::showsTheFileAndFillsTheWindow() {
     Fixture f;
     const QString longLine = QString(QLatin1Char('x')).repeated(400);
-    const QString file = f.env.writeFile("a.cfg", "one\r\n" + longLine.toLatin1() + "\nthree\r");
+    const QString file = f.env.writeFile("a.cfg", "one\r\n" + longLine.toLatin1() + "\nthree\r\n");
     QPointer<EditorWindow> editor = f.open(file);
     QCOMPARE(editor->fileText()->toPlainText(), "one\n" + longLine + "\nthree");
     QVERIFY(!editor->modified());

@@ -328,24 +328,42 @@ private slots:
         QCOMPARE(f.env.readFile(g), twoAliases);
     }
 
+    // A write the profile refuses (a read-only file, text beyond Latin-1) shows why and keeps the
+    // editor open with what was typed.
+    void refusedWriteKeepsTheEditorOpen_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("read-only profile") << true << "fov";
+        QTest::newRow("text beyond Latin-1") << false << QStringLiteral(u"fov\u20ac\u0416");
+    }
     void refusedWriteKeepsTheEditorOpen() {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, typed);
         TabFixture f;
         const QString g = f.writeProfile("Global Aliases", twoAliases);
         f.start();
-        QFile(g).setPermissions(QFileDevice::ReadOwner);
+        if (readOnly)
+            QFile(g).setPermissions(QFileDevice::ReadOwner);
         f.prompts.expectError();
         ModalScript script;
-        script.then<SettingDialog>([](SettingDialog& editor) {
-            QTest::keyClicks(editor.settingBox(), "fov");
+        script.then<SettingDialog>([&](SettingDialog& editor) {
+            editor.settingBox()->setText(typed);
             TabFixture::click(editor.okButton());
             QVERIFY(editor.isVisible());
+            QCOMPARE(editor.settingBox()->text(), typed);
             TabFixture::click(editor.cancelButton());
         });
         TabFixture::click(f.page->addEntryButton(EntryKind::Setting));
         QVERIFY(script.done());
         QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
-        QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Error),
-                 QStringList({ErrorText::unableToWrite(g)}));
+        const QStringList errors = f.prompts.texts(ScriptedPrompts::Kind::Error);
+        QCOMPARE(errors.size(), 1);
+        if (readOnly)
+            QCOMPARE(errors[0], ErrorText::unableToWrite(g));
+        else
+            QVERIFY2(
+                errors[0].startsWith(QStringLiteral(u"\"\u20ac\" (U+20AC), \"\u0416\" (U+0416)")),
+                qPrintable(errors[0]));
         QCOMPARE(f.env.readFile(g), twoAliases);
         QCOMPARE(f.page->entryList(EntryKind::Setting)->count(), 0);
     }

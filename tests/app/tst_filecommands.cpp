@@ -5,6 +5,8 @@
 #include "app/pages/GeneralPage.h"
 #include "launch/ScriptWords.h"
 #include "platform/PlatformConventions.h"
+#include "platform/VexaError.h"
+#include "support/NoRootOverride.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
@@ -25,6 +27,8 @@ const QString OriginalQuestion =
 const QString EditQuestion = QStringLiteral("Do you want to save any changes you may have made?");
 const QString ExitQuestion = QStringLiteral("Do you want to save files before you exit?");
 const QByteArray Untouched = "// left alone\r\n";
+const QByteArray ChangedElsewhere = "set name \"Other\"\r\n";
+enum Choice { Reload, Overwrite, Cancel, NotAsked };
 
 QString quoted(const QString& word) {
     return ScriptWords::quote(word, PlatformConventions::Style::Posix);
@@ -42,6 +46,16 @@ QList<EditorWindow*> openEditors(const MainWindow& window) {
         if (editor->isVisible())
             shown << editor;
     return shown;
+}
+
+// The config's editor, opened from the window shown, with "// note" typed at its start.
+EditorWindow* editConfigWithNote(MainWindow& w) {
+    w.show();
+    w.viewConfigAction()->trigger();
+    EditorWindow* editor = openEditors(w).value(0);
+    if (editor)
+        QTest::keyClicks(editor->fileText(), QStringLiteral("// note"));
+    return editor;
 }
 
 } // namespace
@@ -73,6 +87,12 @@ private slots:
     void closing_data();
     void closing();
     void closingAsksOpenEditorsFirst();
+    void changedConfigAsksBeforeSaving_data();
+    void changedConfigAsksBeforeSaving();
+    void editorAsksWhenTheWindowSavedMeanwhile();
+    void unsavedExitKeepsTheWindowOpen();
+    void startupGoesOnPastAFailingStep();
+    void unreadableSettingsAreKept();
 };
 
 void TstFileCommands::glyphRunsItsMenuItem_data() {
@@ -517,11 +537,8 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     LaunchSession s;
     s.setIni("vexa", "SaveBoxOnExit", QStringLiteral("0"));
     MainWindow& w = s.start();
-    w.show();
-    w.viewConfigAction()->trigger();
-    QPointer<EditorWindow> editor = openEditors(w).value(0);
+    QPointer<EditorWindow> editor = editConfigWithNote(w);
     QVERIFY(editor);
-    QTest::keyClicks(editor->fileText(), QStringLiteral("// note"));
     QTest::keyClick(editor->fileText(), Qt::Key_Return);
     s.prompts.answerConfirm(true);
     QVERIFY(w.close());
@@ -529,6 +546,119 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     QCOMPARE(s.prompts.texts(Kind::Confirm), QStringList{EditQuestion});
     QVERIFY(s.env.readFile(s.configFile).startsWith("// note\r\n"));
     QVERIFY(!editor || !editor->isVisible());
+}
+
+// Another program changes the config the window read: a save asks before it overwrites that,
+// and does what the player chose. A file only written again with the same bytes asks nothing.
+void TstFileCommands::changedConfigAsksBeforeSaving_data() {
+    QTest::addColumn<QByteArray>("onDisk"); // what the other program leaves
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("nameAfter"); // the name box after the save
+    QTest::addColumn<bool>("written");
+    QTest::newRow("changed, overwrite") << ChangedElsewhere << int(Overwrite) << "Tester" << true;
+    QTest::newRow("changed, cancel") << ChangedElsewhere << int(Cancel) << "Tester" << false;
+    QTest::newRow("changed, reload") << ChangedElsewhere << int(Reload) << "Other" << false;
+    QTest::newRow("same bytes again")
+        << QByteArray("set name \"Player\"\r\n") << int(NotAsked) << "Tester" << true;
+}
+
+void TstFileCommands::changedConfigAsksBeforeSaving() {
+    QFETCH(QByteArray, onDisk);
+    QFETCH(int, choice);
+    LaunchSession s;
+    MainWindow& w = s.start();
+    QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Player"));
+    w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
+    QFile::remove(s.configFile); // a new file, as editors save
+    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), onDisk);
+    s.prompts.answerConfirm(true); // config.cfg: the game's own
+    if (choice != NotAsked)
+        s.prompts.answerChoice(choice);
+    w.saveConfigAction()->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Choose).size(), choice == NotAsked ? 0 : 1);
+    QTEST(w.generalPage()->playerName()->text(), "nameAfter");
+    const QByteArray after = s.env.readFile(s.configFile);
+    QTEST(after.contains("Tester"), "written");
+    if (!after.contains("Tester"))
+        QCOMPARE(after, onDisk);
+}
+
+// The editor read the config before the window saved it: closing the editor with its changes
+// asks, and Cancel keeps the editor open and the window's save on disk.
+void TstFileCommands::editorAsksWhenTheWindowSavedMeanwhile() {
+    LaunchSession s;
+    MainWindow& w = s.start();
+    QPointer<EditorWindow> editor = editConfigWithNote(w);
+    QVERIFY(editor);
+    s.prompts.answerConfirm(true);
+    w.saveConfigAction()->trigger();
+    const QByteArray saved = s.env.readFile(s.configFile);
+    s.prompts.answerConfirm(true); // save the editor's changes?
+    s.prompts.answerChoice(Cancel);
+    QVERIFY(!editor->close());
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.env.readFile(s.configFile), saved);
+}
+
+// A save on exit that fails keeps the window and its changes.
+void TstFileCommands::unsavedExitKeepsTheWindowOpen() {
+    LaunchSession s;
+    s.setIni("vexa", "saveAllOnExit", QStringLiteral("1"));
+    MainWindow& w = s.start();
+    w.show();
+    w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
+    QFile::setPermissions(s.configFile, QFileDevice::ReadOwner);
+    s.prompts.answerConfirm(true);
+    s.prompts.expectError();
+    QVERIFY(!w.close());
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Tester"));
+}
+
+// A start-up step that fails (here a profile's count that is no number) leaves the later ones
+// to run: the script's start map is still chosen, so the next Save Batch keeps it.
+void TstFileCommands::startupGoesOnPastAFailingStep() {
+    LaunchSession s;
+    s.env.writeFile(QStringLiteral("program/Global Aliases.vexa"),
+                    "[NumberOfSections]\r\nAliases=3x\r\n");
+    s.env.writeFile(QStringLiteral("program/maps.lst"), "q2dm1\r\n");
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"),
+                    quoted(s.gameProgram).toLocal8Bit() + " +map q2dm1\n");
+    s.prompts.expectError();
+    MainWindow& w = s.start();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(s.prompts.texts(Kind::Error), QStringList{ErrorText::notAnInteger("3x")});
+    w.saveBatchAction()->trigger();
+    QVERIFY(s.env.readFile(s.batchFile).contains(" +map q2dm1"));
+}
+
+// vexa.ini that can be written but not read: start-up says so once, goes on without it, and
+// leaves every setting in it.
+void TstFileCommands::unreadableSettingsAreKept() {
+    LaunchSession s;
+    const QByteArray before = s.iniBytes();
+    QFile::setPermissions(s.env.iniPath(), QFileDevice::WriteOwner);
+    {
+        const NoRootOverride asAnyUser;
+        if (!asAnyUser.active())
+            QSKIP("root's overrides cannot be turned off here");
+        s.prompts.expectError();
+        MainWindow& w = s.start();
+        w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
+        s.prompts.expectError();
+        w.saveBatchAction()->trigger();
+        // Closing asks whether to save, as it does by default, so the window can close.
+        w.show();
+        s.prompts.expectError();
+        s.prompts.answerConfirm(false);
+        QVERIFY(w.close());
+        QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    }
+    QFile::setPermissions(s.env.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(s.prompts.texts(Kind::Error), QStringList(3, ErrorText::cannotRead(s.env.iniPath())));
+    QCOMPARE(s.iniBytes(), before);
 }
 
 VEXA_TEST(TstFileCommands)

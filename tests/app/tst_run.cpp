@@ -66,6 +66,7 @@ private slots:
     void statusBoxSummarisesAndWaitsWithoutATime();
     void statusBoxProceedsByItself();
     void cancelStartsAndWritesNothing();
+    void changedConfigCancelledStartsNothing();
     void missingGameFails_data();
     void missingGameFails();
     void afterTheStart_data();
@@ -158,6 +159,22 @@ void TstRun::cancelStartsAndWritesNothing() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(s.nothingStarted());
     QCOMPARE(s.iniBytes(), iniBefore);
+    QVERIFY(!QFileInfo::exists(s.batchFile));
+}
+
+// Run saves first: when the config changed on disk and the player cancels (or reloads), nothing
+// is written and nothing starts.
+void TstRun::changedConfigCancelledStartsNothing() {
+    RunSession s;
+    MainWindow& w = s.start();
+    const QByteArray other = "set name \"Other\"\r\n";
+    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), other);
+    s.prompts.answerConfirm(true); // config.cfg: the game's own
+    s.prompts.answerChoice(2);     // Cancel
+    w.runButton()->click();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QVERIFY(s.nothingStarted());
+    QCOMPARE(s.env.readFile(s.configFile), other);
     QVERIFY(!QFileInfo::exists(s.batchFile));
 }
 

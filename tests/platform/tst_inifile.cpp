@@ -294,8 +294,8 @@ private slots:
         QCOMPARE(ini.readString(QStringLiteral("s"), QStringLiteral("k"), missing), "1");
     }
 
-    // vexa.ini holds file names: UTF-8 both ways; an older file written in Latin-1 reads as
-    // Latin-1 and becomes UTF-8 as a whole at its first write.
+    // vexa.ini holds file names: UTF-8 both ways; a line written in Latin-1 reads as Latin-1 and
+    // keeps its bytes until it is written, then in UTF-8; the other lines are not touched.
     void utf8Files_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("read");
@@ -308,7 +308,16 @@ private slots:
         QTest::newRow("Latin-1") << QByteArray("[q]\r\npath=/tmp/j\xf6rg\r\n;\xe9\r\n")
                                  << QStringLiteral(u"/tmp/j\u00f6rg")
                                  << QStringLiteral(u"/tmp/j\u00f6rg/q2")
-                                 << QByteArray("[q]\r\npath=/tmp/j\xc3\xb6rg/q2\r\n;\xc3\xa9\r\n");
+                                 << QByteArray("[q]\r\npath=/tmp/j\xc3\xb6rg/q2\r\n;\xe9\r\n");
+        QTest::newRow("mixed, another line written")
+            << QByteArray("[q]\r\npath=/tmp/j\xf6rg\r\nhome=/home/\xd0\x9a\r\n")
+            << QStringLiteral(u"/tmp/j\u00f6rg") << QStringLiteral(u"/tmp/j\u00f6rg")
+            << QByteArray("[q]\r\npath=/tmp/j\xf6rg\r\nhome=/home/\xd0\x9a\r\n");
+        QTest::newRow("mixed, the Latin-1 line written")
+            << QByteArray("[q]\r\npath=/tmp/j\xf6rg\r\nhome=/home/\xd0\x9a\r\n")
+            << QStringLiteral(u"/tmp/j\u00f6rg") << cyrillic
+            << QByteArray(
+                   "[q]\r\npath=/home/\xd0\x9a\xd0\xb8\xd1\x80/q2\r\nhome=/home/\xd0\x9a\r\n");
     }
     void utf8Files() {
         QFETCH(QByteArray, before);

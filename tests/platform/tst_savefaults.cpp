@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
@@ -15,9 +16,14 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <optional>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using SaveLoop::Kind;
 
@@ -89,6 +95,28 @@ private:
     bool mounted_ = false;
 };
 
+// The kind of what is at `path` itself (a link is not followed); 0 when nothing is there.
+mode_t nodeType(const QString& path) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// Makes a node of that kind at `path`; false when the system does not let this process.
+bool makeNode(const QString& kind, const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == QLatin1String("FIFO"))
+        return ::mkfifo(native.constData(), 0644) == 0;
+    if (kind == QLatin1String("device")) // a null device of its own: nothing of the system's
+        return ::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    return QDir().mkpath(path); // a directory
+}
+
+// Everything in the directory, in name order.
+QStringList entriesOf(const QString& dir) {
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 // Writes a file until the file system has no room left.
 bool fillUp(const QString& path) {
     QFile file(path);
@@ -147,6 +175,79 @@ private slots:
             last = now;
         }
         QVERIFY(changes > 0); // the saver did get its saves through
+        // What a kill left beside the file goes with the next save (one of these writes).
+        SaveLoop::save(k, path, 1);
+        SaveLoop::save(k, path, 0);
+        const QFileInfo saved(path);
+        QCOMPARE(QDir(saved.path())
+                     .entryList({saved.fileName() + QStringLiteral(".*")},
+                                QDir::AllEntries | QDir::Hidden | QDir::System),
+                 QStringList());
+    }
+
+    // A save never replaces what is no regular file, also at the end of a link: a config linked
+    // to a device would replace the device. A link to a regular file stays a link; the file it
+    // leads to takes the save.
+    void irregularTargetsAreKept_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("linked");
+        for (Kind kind : allKinds)
+            for (const char* node : {"FIFO", "device", "directory", "regular file"})
+                for (const bool linked : {false, true})
+                    if (linked || QLatin1String(node) != QLatin1String("regular file"))
+                        QTest::newRow(
+                            qPrintable(QStringLiteral("%1 onto a %2%3")
+                                           .arg(SaveLoop::kindName(kind), QLatin1String(node),
+                                                linked ? " through a link" : "")))
+                            << int(kind) << QString::fromLatin1(node) << linked;
+    }
+    void irregularTargetsAreKept() {
+        QFETCH(int, kind);
+        QFETCH(QString, node);
+        QFETCH(bool, linked);
+        TestEnvironment env;
+        const QString dir = env.makeDir(QStringLiteral("saves"));
+        const QString target = dir + QStringLiteral("/node");
+        if (node == QLatin1String("regular file"))
+            SaveLoop::prepare(Kind(kind), target);
+        else if (!makeNode(node, target))
+            QSKIP("this process may not make such a node");
+        const mode_t type = nodeType(target);
+        const QString path = linked ? dir + QStringLiteral("/link") : target;
+        if (linked)
+            QVERIFY(QFile::link(target, path));
+        const QString message = errorOf([&] { SaveLoop::save(Kind(kind), path, 1); });
+        QCOMPARE(nodeType(target), type);
+        QCOMPARE(nodeType(path), linked ? mode_t(S_IFLNK) : type);
+        if (type == S_IFREG) {
+            QCOMPARE(message, QString());
+            QCOMPARE(contents(target), savedVersion(Kind(kind), env.root() + "/expected", 1));
+        } else {
+            QVERIFY2(message.contains(QStringLiteral("not a regular file")), qPrintable(message));
+            QVERIFY2(message.contains(path), qPrintable(message));
+        }
+        QCOMPARE(entriesOf(dir), (linked ? QStringList{"link", "node"} : QStringList{"node"}));
+    }
+
+    // A save clears the copies that killed saves left beside the file (its own name pattern,
+    // nobody holding them locked), and nothing else: not a copy whose save is still running.
+    void staleCopiesAreCleared() {
+        TestEnvironment env;
+        const QString dir = env.makeDir(QStringLiteral("saves"));
+        const QString path = dir + QStringLiteral("/saved");
+        SaveLoop::prepare(Kind::Config, path);
+        const QStringList kept = {"other.vexa-Ab12Cd",   "saved",
+                                  "saved.backup",        "saved.vexa-Held01",
+                                  "saved.vexa-long1234", "saved.vexa-x"};
+        for (const QString& name : kept + QStringList{"saved.vexa-Ab12Cd", "saved.vexa-000000"})
+            env.writeFile(QStringLiteral("saves/") + name, "copy");
+        const int held =
+            ::open(QFile::encodeName(dir + "/saved.vexa-Held01").constData(), O_RDONLY);
+        QVERIFY(::flock(held, LOCK_EX) == 0);
+        SaveLoop::save(Kind::Config, path, 1);
+        ::close(held);
+        QCOMPARE(entriesOf(dir), kept);
     }
 
     // A write the file system refuses part-way gives the message and keeps the old file.

@@ -18,11 +18,12 @@ private slots:
         QTest::newRow("empty") << "" << QStringList{};
         QTest::newRow("no final ending") << "a" << QStringList{"a"};
         QTest::newRow("final ending adds no line") << "a\r\n" << QStringList{"a"};
-        QTest::newRow("every ending") << "a\r\nb\rc\nd" << QStringList{"a", "b", "c", "d"};
+        // LF ends a line, as in the game; a lone CR is part of its line.
+        QTest::newRow("every ending") << "a\r\nb\rc\nd" << QStringList{"a", "b\rc", "d"};
         QTest::newRow("one empty line") << "\n" << QStringList{""};
         QTest::newRow("empty lines") << "\r\n\r\n" << QStringList{"", ""};
-        QTest::newRow("CR before CR LF") << "a\r\r\nb" << QStringList{"a", "", "b"};
-        QTest::newRow("LF CR is two endings") << "a\n\rb" << QStringList{"a", "", "b"};
+        QTest::newRow("CR before CR LF") << "a\r\r\nb" << QStringList{"a\r", "b"};
+        QTest::newRow("LF CR") << "a\n\rb" << QStringList{"a", "\rb"};
         QTest::newRow("blanks kept") << "  a \t\n" << QStringList{"  a \t"};
     }
     void splitLines() {
@@ -45,9 +46,9 @@ private slots:
             env.writeFile(QStringLiteral("a.cfg"), bytes + "\r\n" + longLine + "\n\rlast");
         const QStringList lines = TextFile::readLines(path);
         QCOMPARE(lines, (QStringList{QString::fromLatin1(bytes), QString::fromLatin1(longLine),
-                                     QString(), QStringLiteral("last")}));
+                                     QStringLiteral("\rlast")}));
         TextFile::writeLines(path, lines, QStringLiteral("\r\n"));
-        QCOMPARE(env.readFile(path), bytes + "\r\n" + longLine + "\r\n\r\nlast\r\n");
+        QCOMPARE(env.readFile(path), bytes + "\r\n" + longLine + "\r\n\rlast\r\n");
     }
 
     void writesTheCallersEnding() {

@@ -232,6 +232,26 @@ private slots:
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
 
+    // Text the Latin-1 list cannot hold is refused by name, and the editor stays open with it.
+    void textBeyondLatin1KeepsTheEditorOpen() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        prompts.answerConfirm(true); // save what was typed
+        prompts.expectError();
+        const QString file = env.writeFile(QStringLiteral("program/servers.txt"), "old\n");
+        ServerListDialog editor(env.programDir(), prompts, [] {});
+        editor.show();
+        const QString typed = QStringLiteral(u"new \u20ac");
+        editor.mmoServerList->selectAll();
+        editor.mmoServerList->insertPlainText(typed);
+        editor.close();
+        QVERIFY(editor.isVisible());
+        QCOMPARE(editor.mmoServerList->toPlainText(), typed);
+        QCOMPARE(env.readFile(file), QByteArray("old\n"));
+        QVERIFY(prompts.texts(ScriptedPrompts::Kind::Error).value(0).contains(u"(U+20AC)"));
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
     void fileThatCannotBeShownIsNotOverwritten() {
         TestEnvironment env;
         ScriptedPrompts prompts;

@@ -9,6 +9,8 @@ const char* kindName(ScriptedPrompts::Kind kind) {
         return "notice";
     case ScriptedPrompts::Kind::Error:
         return "error";
+    case ScriptedPrompts::Kind::Choose:
+        return "choose";
     case ScriptedPrompts::Kind::OpenFile:
         return "open file";
     case ScriptedPrompts::Kind::SaveFile:
@@ -28,6 +30,9 @@ void ScriptedPrompts::expectNotice() {
 }
 void ScriptedPrompts::expectError() {
     answers_.push_back({Kind::Error, false, {}});
+}
+void ScriptedPrompts::answerChoice(int index) {
+    answers_.push_back({Kind::Choose, false, {}, index});
 }
 void ScriptedPrompts::answerOpenFile(std::optional<QString> path) {
     answers_.push_back({Kind::OpenFile, false, path.value_or(QString())});
@@ -78,6 +83,12 @@ void ScriptedPrompts::notice(const QString& text) {
 void ScriptedPrompts::error(const QString& text) {
     shown.push_back({Kind::Error, text, {}, {}, {}});
     take(Kind::Error, text);
+}
+
+int ScriptedPrompts::choose(const QString& text, const QStringList& answers) {
+    shown.push_back({Kind::Choose, text, {}, {}, {}});
+    const int choice = take(Kind::Choose, text).choice;
+    return choice < 0 ? int(answers.size()) - 1 : choice;
 }
 
 std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request) {

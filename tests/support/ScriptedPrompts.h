@@ -12,7 +12,7 @@
 // (or call verifyDone()).
 class ScriptedPrompts : public Prompts {
 public:
-    enum class Kind { Confirm, Notice, Error, OpenFile, SaveFile, BrowseFolder };
+    enum class Kind { Confirm, Notice, Error, Choose, OpenFile, SaveFile, BrowseFolder };
 
     struct Shown {
         Kind kind;
@@ -26,6 +26,8 @@ public:
     void answerConfirm(bool yes);
     void expectNotice();
     void expectError();
+    // The index of the answer to the next question with buttons of its own.
+    void answerChoice(int index);
     void answerOpenFile(std::optional<QString> path);
     void answerSaveFile(std::optional<QString> path);
     void answerBrowseFolder(std::optional<QString> path);
@@ -44,6 +46,7 @@ public:
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
     void error(const QString& text) override;
+    int choose(const QString& text, const QStringList& answers) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     std::optional<QString> browseFolder(const QString& caption, const QString& root) override;
@@ -52,7 +55,8 @@ private:
     struct Answer {
         Kind kind;
         bool yes = false;
-        QString path; // a null string: cancelled
+        QString path;    // a null string: cancelled
+        int choice = -1; // -1: the last answer
         std::optional<QString> chosen() const {
             return path.isNull() ? std::nullopt : std::optional<QString>(path);
         }
