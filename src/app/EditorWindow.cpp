@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -113,6 +114,9 @@ EditorWindow::EditorWindow(QWidget* owner, Prompts& prompts, const QString& file
 
     // Any change counts, whether typed, deleted, cut, pasted or dropped.
     connect(fileText_, &QPlainTextEdit::textChanged, this, [this] { modified_ = true; });
+    // Ctrl+S saves and stays.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            [this] { saveAndReread(); });
     formCreate();
 }
 
@@ -149,14 +153,30 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool EditorWindow::formClose() {
-    if (modified_ && prompts_.confirm(SaveQuestion)) {
-        // A file that cannot be written keeps the editor open, so the changes are not lost.
-        bool saved = false;
-        if (!runGuarded(prompts_, [&] { saved = save(); }) || !saved)
-            return false;
-        runGuarded(prompts_, [this] { reread_(fileName_); });
+    if (modified_) {
+        enum { Yes, No, Cancel };
+        switch (prompts_.choose(SaveQuestion, {QStringLiteral("Yes"), QStringLiteral("No"),
+                                               QStringLiteral("Cancel")})) {
+        case Yes:
+            // A file that cannot be written keeps the editor open, so the changes are not lost.
+            if (!saveAndReread())
+                return false;
+            break;
+        case No:
+            break;
+        default:
+            return false; // back to the text
+        }
     }
     runGuarded(prompts_, [this] { storePlacement(); });
+    return true;
+}
+
+bool EditorWindow::saveAndReread() {
+    bool saved = false;
+    if (!runGuarded(prompts_, [&] { saved = save(); }) || !saved)
+        return false;
+    runGuarded(prompts_, [this] { reread_(fileName_); });
     return true;
 }
 

@@ -48,6 +48,8 @@ private:
     bool formClose();
     // False when the file changed on disk and the player chose to reload it or to cancel.
     bool save();
+    // Saves, then hands the file to `reread`; false when nothing was saved.
+    bool saveAndReread();
     void reload();
     void storePlacement();
 

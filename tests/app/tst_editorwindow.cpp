@@ -53,6 +53,7 @@ private slots:
     void everyChangeAsks_data();
     void everyChangeAsks();
     void yesSavesAndRereads();
+    void ctrlSSavesAndCancelKeepsEditing();
     void unchangedCloseAsksNothingButStoresPlace();
     void nextEditorOpensWhereTheLastClosed();
     void missingFileOpensNothing();
@@ -122,10 +123,10 @@ void TestEditorWindow::everyChangeAsks() {
     QVERIFY(memo->toPlainText() != QString::fromLatin1(Config).replace("\r\n", "\n").chopped(1));
     QVERIFY(editor->modified());
 
-    f.prompts.answerConfirm(false);
+    f.prompts.answerChoice(1); // No
     QVERIFY(editor->close());
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
-    QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Confirm), QStringList{Question});
+    QCOMPARE(f.prompts.texts(ScriptedPrompts::Kind::Choose), QStringList{Question});
     QCOMPARE(f.env.readFile(file), Config); // No writes nothing
     QVERIFY(f.reread.isEmpty());
     QTRY_VERIFY(editor.isNull());
@@ -143,7 +144,7 @@ void TestEditorWindow::yesSavesAndRereads() {
     QTest::keyClick(editor->fileText(), Qt::Key_Delete);
     QTest::keyClick(editor->fileText(), Qt::Key_Delete);
 
-    f.prompts.answerConfirm(true);
+    f.prompts.answerChoice(0); // Yes, save
     QVERIFY(editor->close());
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     QCOMPARE(f.env.readFile(file), QByteArray("/q2/quake2 +map 'a b'\n").remove(14, 2));
@@ -195,7 +196,7 @@ void TestEditorWindow::failedSaveKeepsTheEditorOpen() {
     editor->fileText()->setFocus();
     QTest::keyClick(editor->fileText(), Qt::Key_Delete);
 
-    f.prompts.answerConfirm(true);
+    f.prompts.answerChoice(0); // Yes, save
     f.prompts.expectError();
     QVERIFY(!editor->close());
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
@@ -207,7 +208,7 @@ void TestEditorWindow::failedSaveKeepsTheEditorOpen() {
 
     // Once the file can be written, the next close saves it.
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    f.prompts.answerConfirm(true);
+    f.prompts.answerChoice(0); // Yes, save
     QVERIFY(editor->close());
     QCOMPARE(f.env.readFile(file), Config.mid(1));
 }
@@ -224,7 +225,7 @@ void TestEditorWindow::severalEditorsAtOnce() {
     QTest::keyClicks(second->fileText(), QStringLiteral("sh "));
 
     // Closing them all asks for the changed one only.
-    f.prompts.answerConfirm(true);
+    f.prompts.answerChoice(0); // Yes, save
     QVERIFY(EditorWindow::closeAll(&f.owner));
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     QCOMPARE(f.env.readFile(script), QByteArray("sh quake2\n"));
@@ -234,6 +235,31 @@ void TestEditorWindow::severalEditorsAtOnce() {
 
 // Every byte but the line breaks, no-break space (0xA0) and NUL included, survives an edit
 // elsewhere in the file.
+// Ctrl+S saves and stays; Cancel at the close question goes back to the text, No leaves it.
+void TestEditorWindow::ctrlSSavesAndCancelKeepsEditing() {
+    Fixture f;
+    const QString file = f.env.writeFile("a.cfg", "one\r\n");
+    QPointer<EditorWindow> editor = f.open(file);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->fileText()->setFocus();
+    editor->fileText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->fileText(), QStringLiteral("x"));
+    QTest::keyClick(editor->fileText(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.env.readFile(file), QByteArray("onex\r\n"));
+    QCOMPARE(f.reread, QStringList{file});
+    QVERIFY(editor->isVisible());
+
+    QTest::keyClicks(editor->fileText(), QStringLiteral("y"));
+    f.prompts.answerChoice(2); // Cancel
+    QVERIFY(!editor->close());
+    QCOMPARE(editor->fileText()->toPlainText(), QStringLiteral("onexy"));
+    f.prompts.answerChoice(1); // No
+    QVERIFY(editor->close());
+    QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
+    QCOMPARE(f.env.readFile(file), QByteArray("onex\r\n"));
+}
+
 void TestEditorWindow::everyByteComesBackUnchanged() {
     QByteArray bytes;
     for (int c = 0; c < 256; ++c)
@@ -245,7 +271,7 @@ void TestEditorWindow::everyByteComesBackUnchanged() {
     editor->fileText()->setFocus();
     editor->fileText()->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor->fileText(), QStringLiteral("x"));
-    f.prompts.answerConfirm(true);
+    f.prompts.answerChoice(0); // Yes, save
     QVERIFY(editor->close());
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     QCOMPARE(f.env.readFile(file), bytes + "\r\n\xa0name\xa0x\r\n");

@@ -444,10 +444,10 @@ void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
     QCOMPARE(editors[0]->windowTitle(), QStringLiteral("Editing Config File"));
     editors[0]->fileText()->moveCursor(QTextCursor::Start);
     QTest::keyClick(editors[0]->fileText(), Qt::Key_Delete);
-    s.prompts.answerConfirm(true);
+    s.prompts.answerChoice(0); // Yes, save
     QVERIFY(editors[0]->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QCOMPARE(s.prompts.texts(Kind::Confirm), QStringList{EditQuestion});
+    QCOMPARE(s.prompts.texts(Kind::Choose), QStringList{EditQuestion});
     QCOMPARE(s.env.readFile(s.configFile), QByteArray("set name \"Edited\"\r\n"));
     QCOMPARE(w.configLines(), QStringList{QStringLiteral("set name \"Edited\"")});
 }
@@ -464,7 +464,7 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     editor->fileText()->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor->fileText(), QStringLiteral(" +set game rogue"));
     const QStringList configBefore = w.configLines();
-    s.prompts.answerConfirm(true);
+    s.prompts.answerChoice(0); // Yes, save
     QVERIFY(editor->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile),
@@ -487,7 +487,7 @@ void TstFileCommands::batchEditorKeepsEveryByte() {
     QVERIFY(editor);
     editor->fileText()->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor->fileText(), QStringLiteral(" +set game rogue"));
-    s.prompts.answerConfirm(true);
+    s.prompts.answerChoice(0); // Yes, save
     QVERIFY(editor->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile), script.chopped(1) + " +set game rogue\n");
@@ -540,10 +540,10 @@ void TstFileCommands::closingAsksOpenEditorsFirst() {
     QPointer<EditorWindow> editor = editConfigWithNote(w);
     QVERIFY(editor);
     QTest::keyClick(editor->fileText(), Qt::Key_Return);
-    s.prompts.answerConfirm(true);
+    s.prompts.answerChoice(0); // Yes, save
     QVERIFY(w.close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
-    QCOMPARE(s.prompts.texts(Kind::Confirm), QStringList{EditQuestion});
+    QCOMPARE(s.prompts.texts(Kind::Choose), QStringList{EditQuestion});
     QVERIFY(s.env.readFile(s.configFile).startsWith("// note\r\n"));
     QVERIFY(!editor || !editor->isVisible());
 }
@@ -594,7 +594,7 @@ void TstFileCommands::editorAsksWhenTheWindowSavedMeanwhile() {
     s.prompts.answerConfirm(true);
     w.saveConfigAction()->trigger();
     const QByteArray saved = s.env.readFile(s.configFile);
-    s.prompts.answerConfirm(true); // save the editor's changes?
+    s.prompts.answerChoice(0); // save the editor's changes? Yes
     s.prompts.answerChoice(Cancel);
     QVERIFY(!editor->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
