@@ -4,17 +4,23 @@
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
 #include "config/ConfigScript.h"
 #include "controls/BindingConflicts.h"
 #include "controls/BindingEdit.h"
 #include "platform/Guard.h"
+#include "platform/VexaError.h"
+#include "platform/VexaIni.h"
+#include "profiles/ProfileFile.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -65,6 +71,44 @@ QList<BindingConflicts::KeyBox> messageKeyBoxes(const MainWindow& window) {
         boxes.append({window.communicationsPage()->messageKey(slot),
                       QStringLiteral("message%1").arg(slot + 1)});
     return boxes;
+}
+
+// The ticked bindings of the global profile and of the chosen game's, which a save writes after
+// the window's own lines. A profile that cannot be read binds nothing here (the Games page says
+// why).
+QList<BindingConflicts::OtherKey> tickedProfileKeys(const MainWindow& window) {
+    QList<BindingConflicts::OtherKey> keys;
+    if (!VexaIni::readBool(window.settings(), VexaIni::IncludeAliases, true))
+        return keys;
+    const QString directory = window.programDirectory();
+    const QString game = window.gamesPage()->currentGame()->text();
+    QList<std::pair<QString, QString>> profiles{
+        {ProfileKeys::GlobalProfileName, ProfileFile::globalProfilePath(directory)}};
+    if (!game.isEmpty())
+        profiles.append({game, ProfileFile::gameProfilePath(directory, game)});
+    for (const auto& [name, path] : profiles) {
+        try {
+            for (const ProfileBinding& binding : ProfileFile::readProfileEntries(path).bindings)
+                if (binding.checked)
+                    keys.append(
+                        {binding.key, binding.command + QStringLiteral(", ticked in ") + name});
+        } catch (const VexaError&) {
+        }
+    }
+    return keys;
+}
+
+// The marks follow the ticked profile bindings: any change of the binding list or of the game.
+void followProfileBindings(MainWindow& window, BindingConflicts& conflicts) {
+    conflicts.setOtherKeys([&window] { return tickedProfileKeys(window); });
+    const auto changed = [&conflicts] { conflicts.otherKeysChanged(); };
+    QAbstractItemModel* list = window.gamesPage()->entryList(EntryKind::Binding)->model();
+    QObject::connect(list, &QAbstractItemModel::dataChanged, &conflicts, changed);
+    QObject::connect(list, &QAbstractItemModel::rowsInserted, &conflicts, changed);
+    QObject::connect(list, &QAbstractItemModel::rowsRemoved, &conflicts, changed);
+    QObject::connect(list, &QAbstractItemModel::modelReset, &conflicts, changed);
+    QObject::connect(window.gamesPage()->currentGame(), &QLineEdit::textChanged, &conflicts,
+                     changed);
 }
 
 } // namespace
@@ -148,5 +192,7 @@ void installConfigChecks(MainWindow& window) {
     window.fileMenu()->insertAction(entries.value(after + 1), check);
     QObject::connect(check, &QAction::triggered, &window,
                      guarded(window.prompts(), [&window] { showConfigCheck(window); }));
-    new BindingConflicts(&window, window.findChildren<BindingEdit*>(), messageKeyBoxes(window));
+    auto* conflicts =
+        new BindingConflicts(&window, window.findChildren<BindingEdit*>(), messageKeyBoxes(window));
+    followProfileBindings(window, *conflicts);
 }

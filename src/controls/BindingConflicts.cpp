@@ -42,14 +42,28 @@ BindingConflicts::BindingConflicts(QObject* parent, const QList<BindingEdit*>& b
     schedule();
 }
 
+void BindingConflicts::setOtherKeys(OtherKeys source) {
+    otherKeysSource_ = std::move(source);
+    otherKeysChanged();
+}
+
+// Asked when the marks are next worked out: a run of changes reads the profiles once.
+void BindingConflicts::otherKeysChanged() {
+    otherKeysStale_ = true;
+    schedule();
+}
+
 void BindingConflicts::schedule() {
     if (!pending_.isActive())
         pending_.start();
 }
 
 QString BindingConflicts::command(int holder) const {
-    return holder < bindings_.size() ? bindings_[holder]->supCommand()
-                                     : keyBoxes_[holder - bindings_.size()].command;
+    if (holder < bindings_.size())
+        return bindings_[holder]->supCommand();
+    holder -= int(bindings_.size());
+    return holder < keyBoxes_.size() ? keyBoxes_[holder].command
+                                     : otherKeys_[holder - keyBoxes_.size()].command;
 }
 
 std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
@@ -67,6 +81,8 @@ std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
     }
     for (const KeyBox& box : keyBoxes_)
         add(box.box->text(), holder++);
+    for (const OtherKey& other : otherKeys_)
+        add(other.key, holder++);
     std::sort(keys.begin(), keys.end(), [](const HeldKey& a, const HeldKey& b) {
         return a.identity < b.identity || (a.identity == b.identity && a.holder < b.holder);
     });
@@ -75,8 +91,12 @@ std::vector<BindingConflicts::HeldKey> BindingConflicts::heldKeys() const {
 
 void BindingConflicts::update() {
     pending_.stop();
+    if (otherKeysStale_ && otherKeysSource_) {
+        otherKeysStale_ = false;
+        otherKeys_ = otherKeysSource_();
+    }
     const std::vector<HeldKey> keys = heldKeys();
-    std::vector<QStringList> notes(size_t(bindings_.size() + keyBoxes_.size()));
+    std::vector<QStringList> notes(size_t(bindings_.size() + keyBoxes_.size() + otherKeys_.size()));
     for (auto group = keys.begin(); group != keys.end();) {
         const auto end = std::find_if(
             group, keys.end(), [&](const HeldKey& k) { return k.identity != group->identity; });

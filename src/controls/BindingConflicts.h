@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <vector>
 
 class QLineEdit;
@@ -29,8 +30,20 @@ public:
         QString command;
     };
 
+    // A key bound elsewhere that the config also writes, with no box of its own: a ticked
+    // binding of a profile. Its command names where it comes from ("+hook, ticked in ctf").
+    struct OtherKey {
+        QString key;
+        QString command;
+    };
+
     BindingConflicts(QObject* parent, const QList<BindingEdit*>& bindings,
                      const QList<KeyBox>& keyBoxes);
+
+    using OtherKeys = std::function<QList<OtherKey>()>;
+    // Where the keys bound elsewhere come from; asked again after otherKeysChanged.
+    void setOtherKeys(OtherKeys source);
+    void otherKeysChanged();
 
     // Works the marks out now instead of when the event loop next runs.
     void update();
@@ -48,12 +61,16 @@ private:
     void noteSharedKey(std::vector<HeldKey>::const_iterator group,
                        std::vector<HeldKey>::const_iterator end,
                        std::vector<QStringList>& notes) const;
-    // The command of a binding (index below the bindings' count) or of a plain box after them.
+    // The command of a binding (index below the bindings' count), of a plain box after them, or
+    // of a key bound elsewhere after those.
     QString command(int holder) const;
     void markPlainBox(int index, const QString& note);
 
     QList<BindingEdit*> bindings_;
     QList<KeyBox> keyBoxes_;
+    OtherKeys otherKeysSource_;
+    bool otherKeysStale_ = false;
+    QList<OtherKey> otherKeys_;       // holders after the plain boxes
     QStringList plainHints_;          // each plain box's own tooltip
     std::vector<QString> plainNotes_; // each plain box's mark
     QTimer pending_;

@@ -3,6 +3,7 @@
 #include "app/CheckConfigCommand.h"
 #include "app/ConfigCheckDialog.h"
 #include "app/EditorWindow.h"
+#include "app/pages/GamesPage.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
 #include "platform/FileAccess.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -235,6 +237,19 @@ void TstConfigCheckWindow::conflictingKeysAreMarked() {
              baseColour(*f.w().communicationsPage()->messageKey(3)));
     QCOMPARE(f.w().communicationsPage()->messageKey(2)->toolTip(),
              f.w().communicationsPage()->messageKey(3)->toolTip());
+
+    // A ticked binding of a profile, which a save writes too, counts; unticked, it does not.
+    f.env.writeFile(QStringLiteral("program/Global Aliases.vexa"),
+                    "[NumberOfSections]\r\nAliases=0\r\nBindings=1\r\nSettings=0\r\n"
+                    "[Bind1]\r\nBindKey=MOUSE2\r\nBindValue=+hook\r\nChecked=true\r\n");
+    f.w().gamesPage()->loadGlobalProfile();
+    attack->setSupValue(QStringLiteral("MOUSE2"));
+    QApplication::processEvents();
+    QCOMPARE(attack->conflict(),
+             QStringLiteral("MOUSE2 is also bound to '+hook, ticked in Global Aliases'"));
+    f.w().gamesPage()->entryList(EntryKind::Binding)->item(0)->setCheckState(Qt::Unchecked);
+    QApplication::processEvents();
+    QCOMPARE(attack->conflict(), QString());
 }
 
 void TstConfigCheckWindow::dialogShowsFindingsAndOpensTheLine() {
