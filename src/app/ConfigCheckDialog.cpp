@@ -74,26 +74,27 @@ QList<BindingConflicts::KeyBox> messageKeyBoxes(const MainWindow& window) {
 }
 
 // The ticked bindings of the global profile and of the chosen game's, which a save writes after
-// the window's own lines. A profile that cannot be read binds nothing here (the Games page says
-// why).
+// the window's own lines. What cannot be read (a profile, vexa.ini) binds nothing here: the
+// Games page and the start-up say why, and the marks run from the event loop, where no error
+// may go.
 QList<BindingConflicts::OtherKey> tickedProfileKeys(const MainWindow& window) {
     QList<BindingConflicts::OtherKey> keys;
-    if (!VexaIni::readBool(window.settings(), VexaIni::IncludeAliases, true))
-        return keys;
-    const QString directory = window.programDirectory();
-    const QString game = window.gamesPage()->currentGame()->text();
-    QList<std::pair<QString, QString>> profiles{
-        {ProfileKeys::GlobalProfileName, ProfileFile::globalProfilePath(directory)}};
-    if (!game.isEmpty())
-        profiles.append({game, ProfileFile::gameProfilePath(directory, game)});
-    for (const auto& [name, path] : profiles) {
-        try {
+    try {
+        if (!VexaIni::readBool(window.settings(), VexaIni::IncludeAliases, true))
+            return keys;
+        const QString directory = window.programDirectory();
+        const QString game = window.gamesPage()->currentGame()->text();
+        QList<std::pair<QString, QString>> profiles{
+            {ProfileKeys::GlobalProfileName, ProfileFile::globalProfilePath(directory)}};
+        if (!game.isEmpty())
+            profiles.append({game, ProfileFile::gameProfilePath(directory, game)});
+        for (const auto& [name, path] : profiles) {
             for (const ProfileBinding& binding : ProfileFile::readProfileEntries(path).bindings)
                 if (binding.checked)
                     keys.append(
                         {binding.key, binding.command + QStringLiteral(", ticked in ") + name});
-        } catch (const VexaError&) {
         }
+    } catch (const std::exception&) {
     }
     return keys;
 }
