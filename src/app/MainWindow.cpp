@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/CfgWindowRows.h"
 #include "app/CfgFileMemory.h"
 #include "app/ConfigCheckDialog.h"
 #include "app/EditorWindow.h"
@@ -24,6 +25,7 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
+#include "settings/EngineWords.h"
 #include "settings/GameHome.h"
 
 #include <QAction>
@@ -292,7 +294,7 @@ void MainWindow::runStartupSteps() {
 
     openDialogDirectory_ = locateQuake2Dirs();
     locateGameHome();
-    markSettingsOfEngine(settingIndex(), engineChoice().engine);
+    showEngineWords();
     baseDirectory_ = VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
 
     // The script goes beside the game chosen above unless vexa.ini names one; with a home the
@@ -309,10 +311,13 @@ void MainWindow::runStartupSteps() {
 
     fillModelList();
     fillSkinList(generalPage_->model()->currentText());
+    CfgWindowRows::showInstalledPlayer(*this);
     fillGlDriverList();
-    // Both mode lists show a mode even when the config names none.
+    // Both mode lists show a mode even when the config names none: id's first, the other
+    // engines' own default.
     videoPage_->softwareMode()->setCurrentIndex(0);
-    videoPage_->glMode()->setCurrentIndex(0);
+    videoPage_->glMode()->setCurrentIndex(
+        videoPage_->glMode()->findData(engineDefaultMode(engineChoice().engine)));
 
     // The config file into the controls; vexa.ini names the file actually read, before and
     // after the batch file is read back.

@@ -109,7 +109,7 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
 
     CfgFileMemory& memory = cfgMemory();
     memory.rows = rowOrigins(*this, &script);
-    memory.controls = applyCfgScript(index, script, firstControlSlot());
+    memory.controls = applyCfgScript(index, script, firstControlSlot(), engineChoice().engine);
     memory.takenKeys =
         bindingKeys(index, memory.controls) + communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();

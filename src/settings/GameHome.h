@@ -27,10 +27,18 @@ void writeEngineChoice(IniFile& settings, const EngineChoice& choice);
 // $XDG_DATA_HOME/YamagiQ2 (default ~/.local/share/YamagiQ2); Q2PRO ~/.q2pro; none for id 3.21.
 QString usualHome(Engine engine);
 
-// The engine this machine runs: the first existing directory of ~/.yq2 and
-// $XDG_DATA_HOME/YamagiQ2 (Yamagi) and ~/.q2pro (Q2PRO); else the game program in the Quake 2
-// directory (q2pro, yquake2); else id 3.21 without a home.
+// The engine this machine runs: a game program in the Quake 2 directory whose name only one
+// engine uses (q2pro, yquake2); else the first existing directory of ~/.yq2 and
+// $XDG_DATA_HOME/YamagiQ2 (Yamagi) and ~/.q2pro (Q2PRO); else id 3.21 without a home. A
+// "quake2", which several engines install, decides nothing.
 EngineChoice detectEngine(const QString& quake2Dir);
+
+// The engine found and why, as Options tells it ("the program q2pro in /games/quake2").
+struct EngineDetection {
+    EngineChoice choice;
+    QString reason;
+};
+EngineDetection findEngine(const QString& quake2Dir);
 
 // The stored choice, or id 3.21 without a home when vexa.ini holds none yet.
 EngineChoice storedEngineChoice(const IniFile& settings);

@@ -18,7 +18,7 @@ void makeEntries(TestEnvironment& env, const QString& dir, const QStringList& fi
 }
 
 GameFiles loose(const QString& baseDir) {
-    return GameFiles({baseDir}, false);
+    return GameFiles({baseDir}, {QStringLiteral("pak*.pak")});
 }
 
 } // namespace
