@@ -141,8 +141,8 @@ Row digitRow(const char* name, std::span<const char* const> buttons, const char*
 // A box that lists `preferred` shows it, one that lists others shows the first, and an empty one
 // shows `preferred`.
 void showListedOr(QComboBox& box, const QString& preferred) {
-    showComboText(box, box.count() == 0 || box.findText(preferred) >= 0 ? preferred
-                                                                        : box.itemText(0));
+    showComboText(box,
+                  box.count() == 0 || box.findText(preferred) >= 0 ? preferred : box.itemText(0));
 }
 
 } // namespace
@@ -204,7 +204,8 @@ Row trackBarRow(const char* name, QSlider* (*bar)(const MainWindow&), double ste
 }
 
 Row rendererRow() {
-    return {CfgWord::set, "vid_ref",
+    return {CfgWord::set,
+            "vid_ref",
             [](const MainWindow& w) {
                 return QString::fromLatin1(isSoftware(w) ? SoftwareRef : GlRef);
             },
@@ -229,9 +230,7 @@ QString chosenMode(const QComboBox& modes) {
 
 // The mode of that number; a number the list lacks leaves it without selection.
 Row modeRow(const char* name, QComboBox* (*box)(const MainWindow&), bool software) {
-    Row row{CfgWord::set,
-            name,
-            [box](const MainWindow& w) { return chosenMode(*box(w)); },
+    Row row{CfgWord::set, name, [box](const MainWindow& w) { return chosenMode(*box(w)); },
             [box](MainWindow& w, const Value& value) {
                 if (value)
                     box(w)->setCurrentIndex(
@@ -358,7 +357,8 @@ Row soundRateRow() {
                 const Value value = read ? read : engineValue("s_khz");
                 const int rate = value ? int(gameNumber(*value)) : LowRate;
                 if (currentEngine() == Engine::id)
-                    quality.setCurrentIndex(quality.findData(rate >= HighRate ? HighRate : LowRate));
+                    quality.setCurrentIndex(
+                        quality.findData(rate >= HighRate ? HighRate : LowRate));
                 else
                     quality.setCurrentIndex(quality.findData(rate));
             },
@@ -422,8 +422,7 @@ Table makeTable() {
         "sw_mode", [](const MainWindow& w) { return w.videoPage()->softwareMode(); }, true));
     r.push_back(modeRow("gl_mode", glModeBox, false));
     r.push_back(customSizeRow(
-        "r_customwidth", [](const MainWindow& w) { return w.videoPage()->customWidth(); },
-        "1024"));
+        "r_customwidth", [](const MainWindow& w) { return w.videoPage()->customWidth(); }, "1024"));
     r.push_back(customSizeRow(
         "r_customheight", [](const MainWindow& w) { return w.videoPage()->customHeight(); },
         "768"));

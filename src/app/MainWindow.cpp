@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 
 #include "app/AboutDialog.h"
-#include "app/CfgWindowRows.h"
 #include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
 #include "app/ConfigCheckDialog.h"
 #include "app/EditorWindow.h"
 #include "app/Glyphs.h"

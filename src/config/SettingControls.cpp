@@ -2,8 +2,8 @@
 
 #include "CfgNumbers.h"
 #include "VexaCommon.h"
-#include "settings/Engine.h"
 #include "settings/Catalogue.h"
+#include "settings/Engine.h"
 #include "settings/EngineWords.h"
 
 #include <QStackedWidget>

@@ -27,8 +27,7 @@ constexpr EngineFacts Facts[] = {
     {Engine::id, "id", "id 3.21", false, false, IdArchives, 1.0, NoKeys, IdPrograms, 8192},
     {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, YamagiArchives, 1.2,
      YamagiRefusedKeys, YamagiPrograms, 32768},
-    {Engine::q2pro, "q2pro", "Q2PRO", true, true, Q2proArchives, 1.0, NoKeys, Q2proPrograms,
-     65536},
+    {Engine::q2pro, "q2pro", "Q2PRO", true, true, Q2proArchives, 1.0, NoKeys, Q2proPrograms, 65536},
 };
 
 // The engines' name lists ship as resources, one name a line; each is read on first use.

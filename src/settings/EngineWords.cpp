@@ -90,8 +90,8 @@ bool engineHasCommand(Engine engine, QStringView verb) {
 
 QString engineBindingCommand(Engine engine, const QString& command) {
     for (const CommandWords& words : Equivalents) {
-        if (words.engine == engine && command.compare(QLatin1String(words.command),
-                                                      Qt::CaseInsensitive) == 0)
+        if (words.engine == engine &&
+            command.compare(QLatin1String(words.command), Qt::CaseInsensitive) == 0)
             return QLatin1String(words.replacement);
     }
     QString spelled = command;

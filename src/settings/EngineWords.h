@@ -24,8 +24,8 @@ QString engineBindingCommand(Engine engine, const QString& command);
 
 // One entry of the engine's mode list.
 struct VideoMode {
-    QString value;   // what the game reads: the mode number, or Q2PRO's "1024x768"/"desktop"
-    int width = 0;   // 0 for the desktop's size and for a custom size
+    QString value; // what the game reads: the mode number, or Q2PRO's "1024x768"/"desktop"
+    int width = 0; // 0 for the desktop's size and for a custom size
     int height = 0;
     QString caption; // as the mode box lists it: "10 - 1024 x 768", "desktop", "-1 - custom"
 };

@@ -71,6 +71,7 @@ private slots:
     void listInstalled_data();
     void listInstalled();
     void listInstalledNeedsAnInstallation();
+    void listInstalledOnQ2proSkipsZips();
     void startUpShowsWhatTheGameHas();
     void shadowedConfigIsTold();
     void optionsChangeEngineAndLists();
@@ -137,6 +138,19 @@ void TstRealInstallation::listInstalledNeedsAnInstallation() {
     QCOMPARE(run.lines, QStringList{QString()});
     QVERIFY2(run.messages.startsWith("vexa: no Quake 2 installation is known"),
              qPrintable(run.messages));
+}
+
+// Q2PRO never loads a .pk3: neither its model nor its maps are listed.
+void TstRealInstallation::listInstalledOnQ2proSkipsZips() {
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    setIni(env, "quake2", "engine", QStringLiteral("q2pro"));
+    const Run run = runProgram(env, {QStringLiteral("--list-installed")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.lines.contains(QStringLiteral("map\tq2dm1")));
+    QVERIFY(run.lines.contains(QStringLiteral("skin\tmale/grunt")));
+    for (const char* fromPk3 : {"model\tcyborg", "skin\tcyborg/oni911", "map\tq2dm8"})
+        QVERIFY2(!run.lines.contains(QLatin1String(fromPk3)), fromPk3);
 }
 
 void TstRealInstallation::startUpShowsWhatTheGameHas() {

@@ -97,11 +97,10 @@ struct TestConfig {
 };
 
 // The menu bindings of id's commands, which Q2PRO lacks, in Q2PRO's words after a save.
-const QStringList Q2proMenus{"bind ESCAPE: togglemenu -> pushmenu main",
-                             "bind F2: menu_savegame -> pushmenu savegame",
-                             "bind F3: menu_loadgame -> pushmenu loadgame",
-                             "bind F4: menu_keys -> pushmenu keys",
-                             "bind F5: menu_startserver -> pushmenu startserver"};
+const QStringList Q2proMenus{
+    "bind ESCAPE: togglemenu -> pushmenu main", "bind F2: menu_savegame -> pushmenu savegame",
+    "bind F3: menu_loadgame -> pushmenu loadgame", "bind F4: menu_keys -> pushmenu keys",
+    "bind F5: menu_startserver -> pushmenu startserver"};
 
 const TestConfig TestConfigs[] = {
     {"id-game.cfg", "", {}, true},
@@ -467,9 +466,8 @@ void TstRealEngines::boundCommandsExistInTheEngine() {
     VexaOnEngine world(engine());
     const QByteArray written =
         world.loadAndSave(changed ? everySettingChanged(engine()) : QByteArray(), "written.cfg");
-    const EngineHold hold =
-        world.engine.run({QStringLiteral("+echo"), QStringLiteral("@@commands"),
-                          QStringLiteral("+cmdlist")});
+    const EngineHold hold = world.engine.run(
+        {QStringLiteral("+echo"), QStringLiteral("@@commands"), QStringLiteral("+cmdlist")});
     const QStringList listed = listedCommands(hold.log);
     QVERIFY2(listed.size() > 100, qPrintable(hold.log));
     const QStringList unknown = unknownBoundCommands(linesOf(written), listed, engine());
@@ -500,7 +498,8 @@ void TstRealEngines::chosenResolutionIsSet() {
     window.saveCfgFile(world.engine.baseHome(), QStringLiteral("config.cfg"));
     const EngineHold hold = world.engine.run({QStringLiteral("+screenshot")});
     if (engine() == Engine::yamagi) {
-        const QString set = QStringLiteral("Setting mode %1: %2x%3").arg(mode->value).arg(width).arg(height);
+        const QString set =
+            QStringLiteral("Setting mode %1: %2x%3").arg(mode->value).arg(width).arg(height);
         QVERIFY2(hold.log.contains(set), qPrintable(hold.log));
         return;
     }
