@@ -11,6 +11,8 @@
 
 #include "app/pages/ClientPage.h"
 
+#include "app/pages/GamesPage.h"
+
 #include "app/Discovery.h"
 #include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
@@ -22,6 +24,7 @@
 #include "profiles/ServerListDialog.h"
 #include "settings/GameHome.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
@@ -92,7 +95,9 @@ void MainWindow::skinEntered() {
 // Start maps, saved games and servers
 
 void MainWindow::fillStartMapLists() {
-    const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
+    const QString game =
+        gamesPage_->startWithGame()->isChecked() ? gamesPage_->currentGame()->text() : QString();
+    const QStringList maps = MapLists::buildMapList(settings(), programDirectory_, game);
     replaceChoiceItems(*clientPage_->startMap(), maps);
     replaceChoiceItems(*serverPage_->startMap(), maps);
 }

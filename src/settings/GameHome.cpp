@@ -133,6 +133,14 @@ GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir) {
     return GameFiles({homeGameFolder(choice), baseDir}, engineArchivePatterns(choice.engine));
 }
 
+GameFiles modDataFiles(const EngineChoice& choice, const QString& quake2Dir, const QString& game) {
+    if (game.trimmed().isEmpty() || game.compare(BaseGame, Qt::CaseInsensitive) == 0)
+        return {};
+    return GameFiles(
+        {homeGameFolder(choice, game), quake2Dir.isEmpty() ? QString() : join(quake2Dir, game)},
+        engineArchivePatterns(choice.engine));
+}
+
 QString defaultConfigFile(const EngineChoice& choice, const QString& fallback) {
     if (choice.home.isEmpty())
         return fallback;

@@ -54,6 +54,10 @@ QString homeGameFolder(const EngineChoice& choice, const QString& game = BaseGam
 // engine reads.
 GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir);
 
+// Where the mod `game` keeps its own files: its folder in the home and in the Quake 2 directory,
+// with the archives the engine reads; nothing for a blank game or baseq2.
+GameFiles modDataFiles(const EngineChoice& choice, const QString& quake2Dir, const QString& game);
+
 // The config file to start with: "<home>/baseq2/config.cfg" with a home, else `fallback`.
 QString defaultConfigFile(const EngineChoice& choice, const QString& fallback);
 

@@ -180,9 +180,9 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     maps.removeOne(QStringLiteral("q2dm1"));
     QCOMPARE(itemsOf(window.clientPage()->startMap()), maps);
     QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(true));
-    // The game adds baseq2 to basedir itself.
-    QCOMPARE(window.buildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
-                                            QStringLiteral(" +exec config.cfg"));
+    // The game adds baseq2 to its data directory itself; Yamagi takes it by its switch.
+    QCOMPARE(window.buildCommandLine(),
+             QStringLiteral("-datadir ") + env.quake2Dir() + QStringLiteral(" +exec config.cfg"));
 }
 
 void TstRealInstallation::shadowedConfigIsTold() {

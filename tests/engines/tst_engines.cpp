@@ -433,6 +433,7 @@ void TstRealEngines::dedicatedServerStartsAsChosen() {
                       QStringLiteral("server.cfg"));
     LaunchChoices choices;
     choices.baseDir = world.engine.dataDir();
+    choices.engine = engine();
     choices.startServer = true;
     choices.dedicated = true;
     choices.deathmatch = true;
