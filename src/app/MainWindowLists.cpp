@@ -74,8 +74,11 @@ void MainWindow::fillSkinList(const QString& model) {
 }
 
 void MainWindow::fillGlDriverList() {
+    // Yamagi's ref_*.so are its renderers, chosen otherwise: no GL library.
     replaceChoiceItems(*videoPage_->glDriver(),
-                       Discovery::driverNames(Discovery::driverDirectory(settings())));
+                       Discovery::driverNames(Discovery::driverDirectory(settings()),
+                                              PlatformConventions::native(),
+                                              engineChoice().engine == Engine::id));
 }
 
 void MainWindow::modelEntered() {

@@ -96,6 +96,8 @@ private slots:
                                        "ref_gl" + ext + ".bak"});
         QCOMPARE(Discovery::driverNames(env.quake2Dir(), platform),
                  (QStringList{"3dfxgl", "ref_gl", "ref_soft"}));
+        // The other engines' renderer modules are no GL library.
+        QCOMPARE(Discovery::driverNames(env.quake2Dir(), platform, false), QStringList{"3dfxgl"});
     }
 
     void missingDirectoriesGiveEmptyLists() {
