@@ -273,7 +273,7 @@ void OptionsDialog::createEngineGroup() {
 void OptionsDialog::showFoundEngine() {
     const EngineDetection found = findEngine(quake2DirBox_->text());
     const QString text =
-        QStringLiteral("Found: %1, from %2")
+        QStringLiteral("Found: %1, by %2")
             .arg(QLatin1String(engineFacts(found.choice.engine).displayName), found.reason);
     foundEngineLabel_->setToolTip(text);
     foundEngineLabel_->setText(foundEngineLabel_->fontMetrics().elidedText(

@@ -62,7 +62,7 @@ std::optional<EngineDetection> engineOfProgram(const QString& quake2Dir) {
             const QString path = join(quake2Dir, QLatin1String(*name));
             if (programOfOneEngine(engine, *name) && QFileInfo(path).isFile())
                 return EngineDetection{{engine, usualHome(engine)},
-                                       QStringLiteral("the program %1").arg(path)};
+                                       QStringLiteral("its program %1").arg(path)};
         }
     }
     return std::nullopt;
@@ -107,9 +107,9 @@ EngineDetection findEngine(const QString& quake2Dir) {
                                                 {q2proHome(), Engine::q2pro}};
     for (const auto& [home, engine] : homes) {
         if (isDirectory(home))
-            return {{engine, home}, QStringLiteral("the game's own directory %1").arg(home)};
+            return {{engine, home}, QStringLiteral("its home %1").arg(home)};
     }
-    return {{}, QStringLiteral("neither an engine's own program nor its directory")};
+    return {{}, QStringLiteral("no program or home of another engine")};
 }
 
 EngineChoice detectEngine(const QString& quake2Dir) {

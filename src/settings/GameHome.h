@@ -33,7 +33,7 @@ QString usualHome(Engine engine);
 // "quake2", which several engines install, decides nothing.
 EngineChoice detectEngine(const QString& quake2Dir);
 
-// The engine found and why, as Options tells it ("the program q2pro in /games/quake2").
+// The engine found and why, as Options tells it ("its program /games/quake2/q2pro").
 struct EngineDetection {
     EngineChoice choice;
     QString reason;
