@@ -23,16 +23,16 @@
 #include "controls/ControlParts.h"
 #include "controls/MultiKeyDialog.h"
 #include "launch/CommandLine.h"
+#include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
-#include "settings/GameHome.h"
-#include "launch/LaunchStatusDialog.h"
 #include "profiles/AliasDialog.h"
 #include "profiles/BindingDialog.h"
 #include "profiles/GameInputDialog.h"
 #include "profiles/MapListDialog.h"
 #include "profiles/ServerListDialog.h"
 #include "profiles/SettingDialog.h"
+#include "settings/GameHome.h"
 #include "support/StandInServer.h"
 
 #include <QAbstractItemView>

@@ -62,6 +62,14 @@ private slots:
         const EngineChoice found = detectEngine(env.quake2Dir());
         QCOMPARE(engineIniName(found.engine), engine);
         QCOMPARE(found.home, place(env, home));
+        // Options tells why: the program or the home that decided.
+        const EngineDetection why = findEngine(env.quake2Dir());
+        QCOMPARE(why.choice, found);
+        const QString decided = files.isEmpty() || engine == QLatin1String("id") ||
+                                        files[0].endsWith(QLatin1String("/quake2"))
+                                    ? place(env, home)
+                                    : place(env, files[0]);
+        QVERIFY2(why.reason.contains(decided), qPrintable(why.reason));
     }
 
     void choiceInTheSettings() {
