@@ -30,8 +30,7 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
 
     auto* fields = newGrid();
     quality_ = editableCombo(this, "cboSndQuality");
-    quality_->addItem(QStringLiteral("High"), 22);
-    quality_->addItem(QStringLiteral("Low"), 11);
+    fillRates(Engine::id);
     quality_->setEditable(false);
     quality_->setCurrentIndex(1);
     setHintText(quality_, QStringLiteral("Low  (Sampling rate of the sound)"));
@@ -62,11 +61,16 @@ void SoundPage::showEngineRates(Engine engine) {
         return;
     ratesEngine_ = engine;
     const QVariant chosen = quality_->currentData();
+    fillRates(engine);
+    quality_->setCurrentIndex(quality_->findData(chosen));
+}
+
+// id's two rates keep the names its menu gives them.
+void SoundPage::fillRates(Engine engine) {
     quality_->clear();
     for (int rate : engineSoundRates(engine)) {
         quality_->addItem(engine == Engine::id ? QLatin1String(rate >= 22 ? "High" : "Low")
                                                : QStringLiteral("%1 kHz").arg(rate),
                           rate);
     }
-    quality_->setCurrentIndex(quality_->findData(chosen));
 }

@@ -26,6 +26,8 @@ public:
     void showEngineRates(Engine engine);
 
 private:
+    void fillRates(Engine engine);
+
     QComboBox* quality_;
     Engine ratesEngine_ = Engine::id;
     QLineEdit* mixAhead_;
