@@ -228,11 +228,13 @@ QString chosenMode(const QComboBox& modes) {
     return modes.currentIndex() < 0 ? QString() : modes.currentData().toString();
 }
 
-// The mode of that number; a number the list lacks leaves it without selection.
+// The mode of that number; a number the list lacks leaves it without selection, a variable the
+// engine lacks leaves the box as it is.
 Row modeRow(const char* name, QComboBox* (*box)(const MainWindow&), bool software) {
     Row row{CfgWord::set, name, [box](const MainWindow& w) { return chosenMode(*box(w)); },
-            [box](MainWindow& w, const Value& value) {
-                if (value)
+            [name, box](MainWindow& w, const Value& value) {
+                // Q2PRO's sizes share the GL box: a mode number it ignores leaves them be.
+                if (value && engineKnowsCvar(currentEngine(), QLatin1String(name)))
                     box(w)->setCurrentIndex(
                         box(w)->findData(QString::number(truncatedGameNumber(*value))));
             },

@@ -11,6 +11,7 @@
 #include "app/pages/SoundPage.h"
 #include "app/pages/VideoPage.h"
 
+#include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
 #include "app/Discovery.h"
 #include "config/ConfigCheck.h"
@@ -100,7 +101,7 @@ void MainWindow::showEngineWords() {
     setCurrentEngine(engine);
     videoPage_->showEngineModes(engine);
     soundPage_->showEngineRates(engine);
-    applyEngineDefaults(settingIndex(), engine);
+    applyEngineDefaults(settingIndex(), engine, cfgMemory().controls);
     markSettingsOfEngine(settingIndex(), engine);
     CfgWindowRows::markRowsOfEngine(*this, engine);
     mouseEnabledChanged();

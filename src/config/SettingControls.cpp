@@ -266,9 +266,11 @@ QString catalogueDefaultText(const CatalogueRow& row) {
 
 } // namespace
 
-void applyEngineDefaults(const ControlIndex& index, Engine engine) {
-    for (const ControlEntry& entry : index.entries()) {
-        SettingControl& control = *entry.control;
+void applyEngineDefaults(const ControlIndex& index, Engine engine,
+                         const std::vector<CfgOrigin>& origins) {
+    const auto& entries = index.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        SettingControl& control = *entries[i].control;
         const CatalogueRow* row = findCatalogueRow(control.supCommand());
         if (control.kind() == SettingKind::Binding || !row)
             continue;
@@ -277,7 +279,8 @@ void applyEngineDefaults(const ControlIndex& index, Engine engine) {
             wanted = catalogueDefaultText(*row);
         if (wanted == control.defaultText())
             continue;
-        const bool untouched = control.atDefault();
+        const bool fromFile = i < origins.size() && origins[i].read;
+        const bool untouched = control.atDefault() && !fromFile;
         control.setDefaultText(wanted);
         if (untouched)
             control.resetToDefault();

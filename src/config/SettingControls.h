@@ -108,8 +108,10 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
 // ---- Defaults ----
 
 // Gives each check box and spin the engine's own default where it differs from the catalogue's
-// ("rate"), the catalogue's otherwise; a control at its old default moves to the new one.
-void applyEngineDefaults(const ControlIndex& index, Engine engine);
+// ("rate"), the catalogue's otherwise; a control at its old default moves to the new one, unless
+// its value came from the file (its origin, at the same place in `origins`).
+void applyEngineDefaults(const ControlIndex& index, Engine engine,
+                         const std::vector<CfgOrigin>& origins = {});
 
 // Every setting control of the index back to its default; bindings keep only the default key.
 void resetSettingControls(const ControlIndex& index);

@@ -57,14 +57,14 @@ struct NameData {
 
 NameData loadNames(Engine engine) {
     NameData data;
-    data.keys = readLines(resourcePath(engine, "keys.txt"));
+    data.keys = engineResourceLines(engine, "keys.txt");
     for (const QString& key : data.keys)
         data.keysByUpperName.insert(key.toUpper(), key);
-    data.cvars = readLines(resourcePath(engine, "cvars.txt"));
+    data.cvars = engineResourceLines(engine, "cvars.txt");
     std::sort(data.cvars.begin(), data.cvars.end());
     data.cvarSet = QSet<QString>(data.cvars.cbegin(), data.cvars.cend());
     if (engine == Engine::yamagi) {
-        for (const QString& line : readLines(resourcePath(engine, "cvar-renames.tsv"))) {
+        for (const QString& line : engineResourceLines(engine, "cvar-renames.tsv")) {
             const QStringList pair = line.split(u'\t');
             if (pair.size() == 2)
                 data.renames.append({pair[0], pair[1]});
@@ -85,6 +85,10 @@ const NameData& names(Engine engine) {
 
 const EngineFacts& engineFacts(Engine engine) {
     return Facts[size_t(engine)];
+}
+
+QStringList engineResourceLines(Engine engine, const char* file) {
+    return readLines(resourcePath(engine, file));
 }
 
 namespace {

@@ -49,6 +49,10 @@ inline QString engineIniName(Engine engine) {
     return QString::fromLatin1(engineFacts(engine).iniName);
 }
 
+// The lines of one of the engine's lists shipped as resources ("keys.txt"), blanks trimmed,
+// empty lines left out.
+QStringList engineResourceLines(Engine engine, const char* file);
+
 // The engine's archive name patterns, for GameFiles.
 QStringList engineArchivePatterns(Engine engine);
 

@@ -1,6 +1,5 @@
 #include "EngineWords.h"
 
-#include <QFile>
 #include <QSet>
 
 #include <algorithm>
@@ -8,20 +7,6 @@
 #include <optional>
 
 namespace {
-
-// The engines' lists ship as resources, one entry a line.
-QStringList resourceLines(Engine engine, const char* file) {
-    QFile resource(QStringLiteral(":/engines/") + engineIniName(engine) + u'/' +
-                   QLatin1String(file));
-    if (!resource.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines;
-    for (const QByteArray& line : resource.readAll().split('\n')) {
-        if (!line.trimmed().isEmpty())
-            lines << QString::fromLatin1(line.trimmed());
-    }
-    return lines;
-}
 
 struct Commands {
     QStringList names;
@@ -34,7 +19,7 @@ const Commands& commands(Engine engine) {
     auto& slot = loaded[size_t(engine)];
     if (!slot) {
         slot.emplace();
-        slot->names = resourceLines(engine, "commands.txt");
+        slot->names = engineResourceLines(engine, "commands.txt");
         for (const QString& name : std::as_const(slot->names)) {
             slot->exact.insert(name);
             slot->folded.insert(name.toLower());
@@ -112,7 +97,7 @@ QString sizeCaption(int width, int height) {
 // words it reads their size from.
 QList<VideoMode> numberedModes(Engine engine) {
     QList<VideoMode> modes;
-    for (const QString& line : resourceLines(engine, "modes.tsv")) {
+    for (const QString& line : engineResourceLines(engine, "modes.tsv")) {
         const QStringList fields = line.split(u'\t');
         if (fields.size() != 3)
             continue;

@@ -121,6 +121,7 @@ private slots:
     void everyModeGivesItsSize();
     void mouseLookWithoutInMouse_data();
     void mouseLookWithoutInMouse();
+    void q2proReadsItsSizeNotIdsMode();
 };
 
 void TstEngineWords::everyLineActsInTheEngine_data() {
@@ -190,6 +191,17 @@ void TstEngineWords::mouseLookWithoutInMouse() {
     world.f.load("set in_mouse \"0\"\r\n");
     QCOMPARE(ownEnabled(*world.f.w().settingControl(QStringLiteral("freelook"))),
              Engine(engine) != Engine::id);
+}
+
+// Q2PRO ignores an old config's mode number: its size comes from vid_geometry alone.
+void TstEngineWords::q2proReadsItsSizeNotIdsMode() {
+    EngineWindow world{Engine::q2pro};
+    QComboBox& modes = *world.f.w().videoPage()->glMode();
+    world.f.load("set gl_mode \"3\"\r\n");
+    QCOMPARE(modes.currentData().toString(), QStringLiteral("640x480"));
+    world.f.load("set gl_mode \"3\"\r\nset vid_geometry \"1024x768+10+20\"\r\n");
+    QCOMPARE(modes.currentData().toString(), QStringLiteral("1024x768"));
+    QVERIFY(world.f.save().contains("set gl_mode \"3\"\r\nset vid_geometry \"1024x768+10+20\""));
 }
 
 VEXA_TEST(TstEngineWords)
