@@ -6,6 +6,7 @@
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
+#include "app/pages/VideoPage.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -231,6 +232,8 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     window.clientPage()->savedGames()->setCurrentIndex(0);
+    QComboBox& modes = *window.videoPage()->glMode();
+    modes.setCurrentIndex(modes.findData(QStringLiteral("10"))); // Yamagi's 1024 x 768
     whenModalShows([](QWidget* modal) {
         auto* options = qobject_cast<OptionsDialog*>(modal);
         options->engineBox()->setFocus();
@@ -243,7 +246,8 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     QCOMPARE(itemsOf(window.generalPage()->model()), RealInstallation::models(false));
     QCOMPARE(itemsOf(window.serverPage()->startMap()), RealInstallation::maps(false));
     QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(false));
-    QCOMPARE(window.clientPage()->savedGames()->currentIndex(), 0); // the chosen save stays chosen
+    QCOMPARE(window.clientPage()->savedGames()->currentIndex(), 0);  // the chosen save stays chosen
+    QCOMPARE(modes.currentText(), QStringLiteral("6 - 1024 x 768")); // the size, in id's number
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 }
 

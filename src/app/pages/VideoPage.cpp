@@ -234,11 +234,15 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
 void VideoPage::showEngineModes(Engine engine) {
     if (engine == modesEngine_)
         return;
+    // The same size, not the same number: the engines number their modes differently.
+    const int chosen = glMode_->currentIndex();
+    const VideoMode* size =
+        chosen < 0 ? nullptr
+                   : engineModeOfSize(engine, engineVideoModes(modesEngine_)[chosen].width,
+                                      engineVideoModes(modesEngine_)[chosen].height);
     modesEngine_ = engine;
-    const QString chosen = glMode_->currentData().toString();
     fillModes(*glMode_, engine);
-    const int kept = glMode_->findData(chosen);
-    glMode_->setCurrentIndex(kept >= 0 ? kept : glMode_->findData(engineDefaultMode(engine)));
+    glMode_->setCurrentIndex(glMode_->findData(size ? size->value : engineDefaultMode(engine)));
     customLabel_->setVisible(engine == Engine::yamagi);
     customSize_->setVisible(engine == Engine::yamagi);
     enableCustomSize();

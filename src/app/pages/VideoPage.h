@@ -35,7 +35,7 @@ public:
     QLineEdit* customWidth() const { return customWidth_; }
     QLineEdit* customHeight() const { return customHeight_; }
     // The GL mode box lists the engine's own modes (id's keep the software box), keeping the
-    // chosen mode where the engine has it, else showing the engine's default; the custom size
+    // chosen size where the engine has a mode of it, else showing the engine's default; the custom size
     // shows for Yamagi only and opens with its custom mode.
     void showEngineModes(Engine engine);
     // One of the GL page's number fields, by its object name ("txtGlPicMip").
