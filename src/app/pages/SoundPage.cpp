@@ -63,6 +63,9 @@ void SoundPage::showEngineRates(Engine engine) {
     const QVariant chosen = quality_->currentData();
     fillRates(engine);
     quality_->setCurrentIndex(quality_->findData(chosen));
+    const int engineRate = engine == Engine::id ? 11 : engineDefault(engine, u"s_khz").toInt();
+    setHintText(quality_, quality_->itemText(quality_->findData(engineRate)) +
+                              QStringLiteral("  (Sampling rate of the sound)"));
 }
 
 // id's two rates keep the names its menu gives them.

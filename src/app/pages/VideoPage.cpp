@@ -31,6 +31,11 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
                                   QString()};
 
+// The mode box's hint, opening with the mode the game takes when the config names none.
+QString modeHint(const QString& gameDefault) {
+    return gameDefault + QStringLiteral("  (Screen resolution of the OpenGL renderer)");
+}
+
 // The radio group keeps its title but puts it on the left of its one row of buttons, so the
 // Video tab's header takes a single row and the sub-pages get the height.
 void makeInlineRadioGroup(QGroupBox& box) {
@@ -165,7 +170,7 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     customLabel_->hide();
     customSize_->hide();
     connect(glMode_, &QComboBox::currentIndexChanged, this, [this] { enableCustomSize(); });
-    setHintText(glMode_, QStringLiteral("3  (Screen resolution of the OpenGL renderer)"));
+    setHintText(glMode_, modeHint(QStringLiteral("3")));
     textureMode_ = editableCombo(page, "cboTextureMode", TextureModes);
     textureMode_->setCurrentIndex(
         static_cast<int>(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST")));
@@ -243,6 +248,9 @@ void VideoPage::showEngineModes(Engine engine) {
     modesEngine_ = engine;
     fillModes(*glMode_, engine);
     glMode_->setCurrentIndex(glMode_->findData(size ? size->value : engineDefaultMode(engine)));
+    if (engine != Engine::id) // id's own default is mode 3, not the first the box shows
+        setHintText(glMode_,
+                    modeHint(glMode_->itemText(glMode_->findData(engineDefaultMode(engine)))));
     customLabel_->setVisible(engine == Engine::yamagi);
     customSize_->setVisible(engine == Engine::yamagi);
     enableCustomSize();
