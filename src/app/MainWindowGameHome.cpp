@@ -99,11 +99,12 @@ void MainWindow::showInstallationNotices() {
 void MainWindow::showEngineWords() {
     const Engine engine = engineChoice().engine;
     setCurrentEngine(engine);
+    markSettingsOfEngine(settingIndex(), engine);
+    CfgWindowRows::markRowsOfEngine(*this, engine);
+    // After the marks: the custom size is open only while its mode is chosen.
     videoPage_->showEngineModes(engine);
     soundPage_->showEngineRates(engine);
     applyEngineDefaults(settingIndex(), engine, cfgMemory().controls);
-    markSettingsOfEngine(settingIndex(), engine);
-    CfgWindowRows::markRowsOfEngine(*this, engine);
     mouseEnabledChanged();
 }
 
