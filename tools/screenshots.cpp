@@ -16,6 +16,7 @@
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
+#include "app/pages/SoundPage.h"
 #include "app/pages/VideoPage.h"
 #include "app/pages/WeaponsPage.h"
 #include "controls/BindingEdit.h"
@@ -23,12 +24,15 @@
 #include "controls/MultiKeyDialog.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchStatusDialog.h"
+#include "platform/IniFile.h"
+#include "platform/VexaIni.h"
 #include "profiles/AliasDialog.h"
 #include "profiles/BindingDialog.h"
 #include "profiles/GameInputDialog.h"
 #include "profiles/MapListDialog.h"
 #include "profiles/ServerListDialog.h"
 #include "profiles/SettingDialog.h"
+#include "settings/GameHome.h"
 #include "support/StandInServer.h"
 
 #include <QAbstractItemView>
@@ -138,6 +142,28 @@ void renderMainWindow(MainWindow& window) {
         }
     }
     window.tabs()->setCurrentIndex(0);
+}
+
+// The Video tab's GL page and the Sound tab in each engine's words: its modes, sound rates and
+// greyed fields.
+void renderEachEngine(Prompts& prompts) {
+    for (Engine engine : AllEngines) {
+        IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
+        writeEngineChoice(ini, {engine, usualHome(engine)});
+        MainWindow window(prompts);
+        window.show();
+        window.splashTimer()->start(0);
+        while (window.splashPanel())
+            QApplication::processEvents();
+        window.tabs()->setCurrentWidget(window.videoPage());
+        window.videoPage()->subPages()->setCurrentWidget(window.videoPage()->glPage());
+        save(window, QStringLiteral("engine_%1_video_gl").arg(engineIniName(engine)));
+        window.videoPage()->subPages()->setCurrentWidget(window.videoPage()->softwarePage());
+        save(window, QStringLiteral("engine_%1_video_software").arg(engineIniName(engine)));
+        window.tabs()->setCurrentWidget(window.soundPage());
+        save(window, QStringLiteral("engine_%1_sound").arg(engineIniName(engine)));
+        window.close();
+    }
 }
 
 void renderDialogs(MainWindow& window, Prompts& prompts) {
@@ -381,5 +407,6 @@ int main(int argc, char** argv) {
     window.gamesPage()->showGlobalSettings()->setChecked(false);
     save(window, QStringLiteral("tab_games__aliases_game"));
     window.close();
+    renderEachEngine(prompts);
     return 0;
 }

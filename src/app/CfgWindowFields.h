@@ -18,10 +18,8 @@ inline constexpr int GlRenderer = 1;
 inline constexpr char SoftwareRef[] = "soft";
 inline constexpr char GlRef[] = "gl";
 
-// cboSndQuality's items and the "s_khz" value each stands for; the game's own sound menu uses
-// exactly these two rates. A rate of at least HighRate reads as "High", any other as "Low".
-inline constexpr char HighQuality[] = "High";
-inline constexpr char LowQuality[] = "Low";
+// id's two cboSndQuality items, "High" and "Low", stand for these "s_khz" values, the two its
+// sound menu offers. A rate of at least HighRate reads as "High", any other as "Low".
 inline constexpr int HighRate = 22;
 inline constexpr int LowRate = 11;
 

@@ -11,11 +11,13 @@
 #include "config/CfgNumbers.h"
 #include "config/SettingControls.h"
 #include "config/VexaCommon.h"
+#include "settings/EngineWords.h"
 #include "settings/FixedFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
@@ -91,8 +93,16 @@ void showMaskedValue(QLineEdit& edit, const QString& value) {
     showText(edit, maskedFieldText(value, decimals).value_or(QString()));
 }
 
+// An engine without vid_ref picks its renderer otherwise: the GL page's fields are its own.
 bool isSoftware(const MainWindow& w) {
-    return w.videoPage()->renderers()->checkedId() == SoftwareRenderer;
+    return engineKnowsCvar(currentEngine(), QStringLiteral("vid_ref")) &&
+           w.videoPage()->renderers()->checkedId() == SoftwareRenderer;
+}
+
+// The engine's own value of a variable the file did not give, or nothing where Vexa keeps its own.
+Value engineValue(const char* name) {
+    const QString value = engineDefault(currentEngine(), QString::fromLatin1(name));
+    return value.isEmpty() ? Value() : Value(value);
 }
 
 bool always(const MainWindow&, const QString&) {
@@ -128,6 +138,23 @@ Row digitRow(const char* name, std::span<const char* const> buttons, const char*
             always};
 }
 
+// A box that lists `preferred` shows it, one that lists others shows the first, and an empty one
+// shows `preferred`.
+void showListedOr(QComboBox& box, const QString& preferred) {
+    showComboText(box,
+                  box.count() == 0 || box.findText(preferred) >= 0 ? preferred : box.itemText(0));
+}
+
+} // namespace
+
+void showInstalledPlayer(MainWindow& w) {
+    showListedOr(*w.generalPage()->model(), QStringLiteral("male"));
+    w.fillSkinList(w.generalPage()->model()->currentText());
+    showListedOr(*w.generalPage()->skin(), QStringLiteral("grunt"));
+}
+
+namespace {
+
 Row skinRow() {
     return {CfgWord::set, "skin",
             [](const MainWindow& w) {
@@ -135,14 +162,13 @@ Row skinRow() {
                        w.generalPage()->skin()->currentText();
             },
             [](MainWindow& w, const Value& value) {
-                if (value) {
-                    const QStringList parts = splitAtSeparator(*value, u'/');
-                    showComboText(*w.generalPage()->model(), parts.value(0));
-                    showComboText(*w.generalPage()->skin(), parts.value(1));
-                } else {
-                    showUnselectedText(*w.generalPage()->model(), QStringLiteral("male"));
-                    showUnselectedText(*w.generalPage()->skin(), QStringLiteral("grunt"));
+                if (!value) {
+                    showInstalledPlayer(w);
+                    return;
                 }
+                const QStringList parts = splitAtSeparator(*value, u'/');
+                showComboText(*w.generalPage()->model(), parts.value(0));
+                showComboText(*w.generalPage()->skin(), parts.value(1));
             },
             always};
 }
@@ -161,16 +187,16 @@ Row bobbingRow(const MaskedField& field) {
             }};
 }
 
-// A track bar: the position times its step; a file without the variable puts the bar at
-// `missing`, or leaves it when there is none.
+// A track bar: the position times its step; a file without the variable puts the bar at the
+// engine's own value, else at `missing`, or leaves it when there is none.
 Row trackBarRow(const char* name, QSlider* (*bar)(const MainWindow&), double step,
                 std::optional<int> missing,
                 std::function<bool(const MainWindow&, const QString&)> wanted = always) {
     return {CfgWord::set, name,
             [bar, step](const MainWindow& w) { return trackBarValueText(bar(w)->value(), step); },
-            [bar, step, missing](MainWindow& w, const Value& value) {
-                if (value)
-                    bar(w)->setValue(trackBarPosition(gameNumber(*value), step));
+            [name, bar, step, missing](MainWindow& w, const Value& value) {
+                if (const Value shown = value ? value : engineValue(name))
+                    bar(w)->setValue(trackBarPosition(gameNumber(*shown), step));
                 else if (missing)
                     bar(w)->setValue(*missing);
             },
@@ -178,7 +204,8 @@ Row trackBarRow(const char* name, QSlider* (*bar)(const MainWindow&), double ste
 }
 
 Row rendererRow() {
-    return {CfgWord::set, "vid_ref",
+    return {CfgWord::set,
+            "vid_ref",
             [](const MainWindow& w) {
                 return QString::fromLatin1(isSoftware(w) ? SoftwareRef : GlRef);
             },
@@ -190,43 +217,106 @@ Row rendererRow() {
                 if (id >= 0) // the click also shows the renderer's page
                     w.videoPage()->renderers()->button(id)->click();
             },
-            always};
+            always,
+            false,
+            false,
+            [](const MainWindow& w) -> QWidget* { return w.videoPage()->rendererBox(); }};
 }
 
-// The mode digit of the selected item ("3 - 640 x 480"); a number the list lacks leaves it
-// without selection.
+// The selected mode as the engine reads it: its number ("3" of "3 - 640 x 480"), or Q2PRO's size.
+QString chosenMode(const QComboBox& modes) {
+    return modes.currentIndex() < 0 ? QString() : modes.currentData().toString();
+}
+
+// The mode of that number; a number the list lacks leaves it without selection, a variable the
+// engine lacks leaves the box as it is.
 Row modeRow(const char* name, QComboBox* (*box)(const MainWindow&), bool software) {
-    Row row{CfgWord::set, name,
-            [box](const MainWindow& w) {
-                const QComboBox& modes = *box(w);
-                return modes.currentIndex() < 0 ? QString()
-                                                : modes.itemText(modes.currentIndex()).left(1);
-            },
-            [box](MainWindow& w, const Value& value) {
-                if (!value)
-                    return;
-                const int index = truncatedGameNumber(*value);
-                box(w)->setCurrentIndex(index >= 0 && index < box(w)->count() ? index : -1);
+    Row row{CfgWord::set, name, [box](const MainWindow& w) { return chosenMode(*box(w)); },
+            [name, box](MainWindow& w, const Value& value) {
+                // Q2PRO's sizes share the GL box: a mode number it ignores leaves them be.
+                if (value && engineKnowsCvar(currentEngine(), QLatin1String(name)))
+                    box(w)->setCurrentIndex(
+                        box(w)->findData(QString::number(truncatedGameNumber(*value))));
             },
             [software](const MainWindow& w, const QString& value) {
                 return isSoftware(w) == software && !value.isEmpty();
             }};
     row.onlyWhenChanged = true;
+    row.widget = [box](const MainWindow& w) { return box(w); };
+    return row;
+}
+
+QComboBox* glModeBox(const MainWindow& w) {
+    return w.videoPage()->glMode();
+}
+
+bool customModeChosen(const MainWindow& w) {
+    return chosenMode(*glModeBox(w)) == QString::number(CustomMode);
+}
+
+// Yamagi's custom size, written while its custom mode is chosen.
+Row customSizeRow(const char* name, QLineEdit* (*field)(const MainWindow&), const char* missing) {
+    Row row = textRow(CfgWord::set, name, field, missing);
+    row.wanted = [](const MainWindow& w, const QString& value) {
+        return customModeChosen(w) && !value.isEmpty();
+    };
+    row.widget = [field](const MainWindow& w) { return field(w); };
+    return row;
+}
+
+// Q2PRO's window size: the chosen size ("1024x768"); a file's geometry selects its size.
+Row geometryRow() {
+    Row row{CfgWord::set, "vid_geometry",
+            [](const MainWindow& w) {
+                const QString mode = chosenMode(*glModeBox(w));
+                return mode.contains(u'x') ? mode : QString();
+            },
+            [](MainWindow& w, const Value& value) {
+                if (!value)
+                    return;
+                const QStringList size = value->section(u'+', 0, 0).section(u'-', 0, 0).split(u'x');
+                if (const VideoMode* mode = engineModeOfSize(Engine::q2pro, size.value(0).toInt(),
+                                                             size.value(1).toInt()))
+                    glModeBox(w)->setCurrentIndex(glModeBox(w)->findData(mode->value));
+            },
+            notEmpty};
+    row.onlyWhenChanged = true;
+    row.widget = [](const MainWindow& w) { return glModeBox(w); };
+    return row;
+}
+
+// Q2PRO's full screen takes the vid_fullscreen-th entry of its mode list: the chosen size comes
+// first, the desktop's after it for the game's own menu.
+Row modeListRow() {
+    Row row{CfgWord::set, "vid_modelist",
+            [](const MainWindow& w) {
+                const QString mode = chosenMode(*glModeBox(w));
+                return !mode.contains(u'x') ? mode : mode + QStringLiteral(" desktop");
+            },
+            [](MainWindow&, const Value&) {}, notEmpty};
+    row.onlyWhenChanged = true;
+    row.widget = [](const MainWindow& w) { return glModeBox(w); };
     return row;
 }
 
 Row glComboRow(const char* name, QComboBox* (*box)(const MainWindow&)) {
-    return {CfgWord::set, name, [box](const MainWindow& w) { return box(w)->currentText(); },
-            [box](MainWindow& w, const Value& value) {
-                if (value)
-                    showComboText(*box(w), *value);
+    return {CfgWord::set,
+            name,
+            [box](const MainWindow& w) { return box(w)->currentText(); },
+            [name, box](MainWindow& w, const Value& value) {
+                if (const Value shown = value ? value : engineValue(name))
+                    showComboText(*box(w), *shown);
             },
-            glAndNotEmpty};
+            glAndNotEmpty,
+            false,
+            false,
+            [box](const MainWindow& w) { return box(w); }};
 }
 
 // A renderer's number: written in GL mode when the field holds a digit.
 Row glNumberRow(const MaskedField& field) {
-    return {CfgWord::set, field.variable,
+    return {CfgWord::set,
+            field.variable,
             [field](const MainWindow& w) {
                 const QString shown = edit(w, field.edit)->displayText();
                 return hasDigit(shown) ? maskedNumberText(shown) : QString();
@@ -235,13 +325,17 @@ Row glNumberRow(const MaskedField& field) {
                 if (value)
                     showMaskedValue(*edit(w, field.edit), *value);
             },
-            glAndNotEmpty};
+            glAndNotEmpty,
+            false,
+            false,
+            [field](const MainWindow& w) { return edit(w, field.edit); }};
 }
 
 Row mixAheadRow() {
     return {CfgWord::set, "s_mixahead",
             [](const MainWindow& w) { return maskedNumber(*w.soundPage()->mixAhead()); },
-            [](MainWindow& w, const Value& value) {
+            [](MainWindow& w, const Value& read) {
+                const Value value = read ? read : engineValue("s_mixahead");
                 const QString text = !value                         ? QStringLiteral("0.2")
                                      : *value == QLatin1String("0") ? QStringLiteral("0.0")
                                                                     : *value;
@@ -250,20 +344,25 @@ Row mixAheadRow() {
             always};
 }
 
-// Sound quality: "High" for a rate of 22 or more, "Low" for any other rate or none.
+// Sound quality: the rate of the chosen item. id's two items read any rate of 22 or more as
+// "High", any other as "Low"; the other engines' items select the rate itself. A file without
+// a rate shows the engine's own.
 Row soundRateRow() {
     return {CfgWord::set, "s_khz",
             [](const MainWindow& w) {
-                const QString chosen = w.soundPage()->quality()->currentText();
-                return w.soundPage()->quality()->currentIndex() < 0 ? QString()
-                       : chosen == QLatin1String(HighQuality)       ? QString::number(HighRate)
-                       : chosen == QLatin1String(LowQuality)        ? QString::number(LowRate)
-                                                                    : QString();
+                const QComboBox& quality = *w.soundPage()->quality();
+                return quality.currentIndex() < 0 ? QString()
+                                                  : QString::number(quality.currentData().toInt());
             },
-            [](MainWindow& w, const Value& value) {
-                const bool high = value && gameNumber(*value) >= HighRate;
-                w.soundPage()->quality()->setCurrentIndex(w.soundPage()->quality()->findText(
-                    QLatin1String(high ? HighQuality : LowQuality)));
+            [](MainWindow& w, const Value& read) {
+                QComboBox& quality = *w.soundPage()->quality();
+                const Value value = read ? read : engineValue("s_khz");
+                const int rate = value ? int(gameNumber(*value)) : LowRate;
+                if (currentEngine() == Engine::id)
+                    quality.setCurrentIndex(
+                        quality.findData(rate >= HighRate ? HighRate : LowRate));
+                else
+                    quality.setCurrentIndex(quality.findData(rate));
             },
             notEmpty};
 }
@@ -323,8 +422,14 @@ Table makeTable() {
     r.push_back(rendererRow());
     r.push_back(modeRow(
         "sw_mode", [](const MainWindow& w) { return w.videoPage()->softwareMode(); }, true));
-    r.push_back(modeRow(
-        "gl_mode", [](const MainWindow& w) { return w.videoPage()->glMode(); }, false));
+    r.push_back(modeRow("gl_mode", glModeBox, false));
+    r.push_back(customSizeRow(
+        "r_customwidth", [](const MainWindow& w) { return w.videoPage()->customWidth(); }, "1024"));
+    r.push_back(customSizeRow(
+        "r_customheight", [](const MainWindow& w) { return w.videoPage()->customHeight(); },
+        "768"));
+    r.push_back(geometryRow());
+    r.push_back(modeListRow());
     r.push_back(glComboRow("gl_texturemode",
                            [](const MainWindow& w) { return w.videoPage()->textureMode(); }));
     r.push_back(
@@ -366,6 +471,29 @@ std::span<const Row> allRows() {
 
 size_t rowNumber(const Row& row) {
     return size_t(&row - table().rows.data());
+}
+
+bool engineHasRow(const Row& row, Engine engine) {
+    return engineKnowsCvar(engine, QLatin1String(row.name));
+}
+
+void markRowsOfEngine(const MainWindow& window, Engine engine) {
+    // A widget may stand for several rows (Q2PRO's size for the mode box): it stays while the
+    // engine knows any of them.
+    std::vector<std::pair<QWidget*, QString>> missing;
+    for (const Row& row : allRows()) {
+        if (!row.widget)
+            continue;
+        QWidget* widget = row.widget(window);
+        auto at = std::find_if(missing.begin(), missing.end(),
+                               [widget](const auto& seen) { return seen.first == widget; });
+        if (at == missing.end())
+            at = missing.insert(missing.end(), {widget, QLatin1String(row.name)});
+        if (engineHasRow(row, engine))
+            at->second.clear();
+    }
+    for (const auto& [widget, name] : missing)
+        markLackedByEngine(*widget, name, engine);
 }
 
 } // namespace CfgWindowRows

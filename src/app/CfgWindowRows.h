@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Engine.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,6 +9,7 @@
 #include <span>
 
 class MainWindow;
+class QWidget;
 
 // The variables the main window shows outside its setting controls, one row each, shared by the
 // config reader and writer: how the widgets show a file's value, which value they stand for now,
@@ -28,6 +31,9 @@ struct Row {
     bool onlyWhenChanged = false;
     // An empty file says nothing about the player: these fields keep what they show.
     bool keptByEmptyFile = false;
+    // The widget that shows the value, greyed when the engine knows none of its variables; none
+    // for rows every engine has.
+    std::function<QWidget*(const MainWindow&)> widget = nullptr;
 };
 
 // The rows in the order of their lines, in four parts: the player's, then (after the message
@@ -39,5 +45,16 @@ std::span<const Row> rows(Part part);
 // Every row, the parts in order; a row's place here is its number.
 std::span<const Row> allRows();
 size_t rowNumber(const Row& row);
+
+// Whether the engine has the row's variable (or renames it to one it has): a row it lacks writes
+// nothing the file did not give.
+bool engineHasRow(const Row& row, Engine engine);
+
+// Shows an installed model and skin, never "/": male/grunt where installed (the game's own
+// default), else the first listed; male/grunt when none is installed.
+void showInstalledPlayer(MainWindow& window);
+
+// Greys each row's widget whose every variable the engine lacks, naming one in its tooltip.
+void markRowsOfEngine(const MainWindow& window, Engine engine);
 
 } // namespace CfgWindowRows

@@ -58,12 +58,14 @@ QStringList skinNames(const GameFiles& files, const QString& model) {
     return EntryNames::sortedOnce(names);
 }
 
-QStringList driverNames(const QString& quake2Dir, const PlatformConventions& platform) {
+QStringList driverNames(const QString& quake2Dir, const PlatformConventions& platform,
+                        bool rendererModules) {
     QStringList names;
     const qsizetype extension = platform.driverExtension().size();
     for (const QString& entry : EntryNames::searchEntries(quake2Dir, platform.driverPattern())) {
         const QString name = EntryNames::asciiLower(entry);
-        if (!name.startsWith(QLatin1Char('_')))
+        if (!name.startsWith(QLatin1Char('_')) &&
+            (rendererModules || !name.startsWith(QLatin1String("ref_"))))
             names << name.chopped(extension);
     }
     return names;

@@ -29,9 +29,11 @@ QStringList modelNames(const GameFiles& files);
 QStringList skinNames(const GameFiles& files, const QString& model);
 
 // The driver files of the Quake 2 directory ("*.so" or "*.dll") without their extension,
-// leaving out names that start with "_".
+// leaving out names that start with "_", and the renderer modules ("ref_gl1") unless
+// `rendererModules`: only id 3.21 has always listed its own beside the GL libraries.
 QStringList driverNames(const QString& quake2Dir,
-                        const PlatformConventions& platform = PlatformConventions::native());
+                        const PlatformConventions& platform = PlatformConventions::native(),
+                        bool rendererModules = true);
 
 // The notice for an archive that could not be read and was left out of the lists.
 QString damagedArchiveNotice(const QString& archive);

@@ -119,7 +119,9 @@ int listInstalled(QTextStream& out, QTextStream& messages) {
     listing.items("map", MapLists::mapNames(mapFiles));
     listing.items("save", MapLists::saveGameNames({homeGameFolder(choice), baseDir}));
     listing.items("game", gameCandidates(quake2Dir));
-    listing.items("driver", Discovery::driverNames(Discovery::driverDirectory(ini)));
+    listing.items("driver", Discovery::driverNames(Discovery::driverDirectory(ini),
+                                                   PlatformConventions::native(),
+                                                   choice.engine == Engine::id));
     out.flush();
 
     QStringList damaged = modelFiles.damagedArchives() + mapFiles.damagedArchives();

@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
 #include "app/ConfigCheckDialog.h"
 #include "app/EditorWindow.h"
 #include "app/Glyphs.h"
@@ -25,6 +26,7 @@
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
+#include "settings/EngineWords.h"
 #include "settings/GameHome.h"
 
 #include <QAction>
@@ -314,7 +316,7 @@ void MainWindow::runStartupSteps() {
             [&] { VexaIni::write(*settings_, VexaIni::ProgramPath, programDirectory_); },
             [&] { openDialogDirectory_ = locateQuake2Dirs(); },
             [&] { locateGameHome(); },
-            [&] { markSettingsOfEngine(settingIndex(), engineChoice().engine); },
+            [&] { showEngineWords(); },
             [&] {
                 baseDirectory_ =
                     VexaIni::readString(*settings_, VexaIni::BaseDir, platform.defaultBaseDir());
@@ -340,11 +342,14 @@ void MainWindow::runStartupSteps() {
             },
             [&] { fillModelList(); },
             [&] { fillSkinList(generalPage_->model()->currentText()); },
+            [&] { CfgWindowRows::showInstalledPlayer(*this); },
             [&] { fillGlDriverList(); },
-            // Both mode lists show a mode even when the config names none.
+            // Both mode lists show a mode even when the config names none: id's first, the
+            // other engines' own default.
             [&] {
                 videoPage_->softwareMode()->setCurrentIndex(0);
-                videoPage_->glMode()->setCurrentIndex(0);
+                videoPage_->glMode()->setCurrentIndex(
+                    videoPage_->glMode()->findData(engineDefaultMode(engineChoice().engine)));
             },
             // The config file into the controls; vexa.ini names the file actually read, before
             // and after the batch file is read back.

@@ -277,6 +277,7 @@ private:
     void createFrame(QWidget* client);
     void createTabs();
     void mouseEnabledChanged();
+    void showEngineWords();
     void downloadsAllowedChanged();
     void createSplash(QWidget* client);
     void connectHandlers();

@@ -3,7 +3,9 @@
 
 #include "app/MainWindow.h"
 
+#include "config/SettingControls.h"
 #include "controls/SettingCheckBox.h"
+#include "settings/Engine.h"
 
 // ---------------------------------------------------------------------------------------------
 // Catalogue controls
@@ -22,9 +24,12 @@ QObject* MainWindow::namedObject(const QString& name) const {
 // ---------------------------------------------------------------------------------------------
 // Enabling rules
 
+// An engine without in_mouse always reads the mouse: Mouse Look stays whatever the box says.
 void MainWindow::mouseEnabledChanged() {
     auto* useMouse = qobject_cast<SettingCheckBox*>(settingControl(QStringLiteral("in_mouse")));
-    settingControl(QStringLiteral("freelook"))->setEnabled(useMouse->isChecked());
+    settingControl(QStringLiteral("freelook"))
+        ->setEnabled(useMouse->isChecked() ||
+                     !engineKnowsCvar(currentEngine(), QStringLiteral("in_mouse")));
 }
 
 void MainWindow::downloadsAllowedChanged() {

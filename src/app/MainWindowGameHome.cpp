@@ -8,7 +8,11 @@
 #include "app/pages/GeneralPage.h"
 
 #include "app/pages/ClientPage.h"
+#include "app/pages/SoundPage.h"
+#include "app/pages/VideoPage.h"
 
+#include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
 #include "app/Discovery.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigScript.h"
@@ -91,9 +95,21 @@ void MainWindow::showInstallationNotices() {
     updateHintLine(QString());
 }
 
+// The window in the engine's words: its modes, sound rates and defaults, greyed what it lacks.
+void MainWindow::showEngineWords() {
+    const Engine engine = engineChoice().engine;
+    setCurrentEngine(engine);
+    markSettingsOfEngine(settingIndex(), engine);
+    CfgWindowRows::markRowsOfEngine(*this, engine);
+    // After the marks: the custom size is open only while its mode is chosen.
+    videoPage_->showEngineModes(engine);
+    soundPage_->showEngineRates(engine);
+    applyEngineDefaults(settingIndex(), engine, cfgMemory().controls);
+    mouseEnabledChanged();
+}
+
 void MainWindow::installationChanged() {
-    setCurrentEngine(engineChoice().engine);
-    markSettingsOfEngine(settingIndex(), engineChoice().engine);
+    showEngineWords();
     baseDirectory_ = VexaIni::readString(settings(), VexaIni::BaseDir,
                                          PlatformConventions::native().defaultBaseDir());
     fillModelList();

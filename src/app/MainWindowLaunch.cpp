@@ -14,6 +14,7 @@
 #include "launch/CommandLine.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
+#include "settings/GameHome.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,6 +65,7 @@ LaunchChoices MainWindow::launchChoices() const {
     c.startWithGame = gamesPage_->startWithGame()->isChecked();
     c.currentGame = gamesPage_->currentGame()->text();
     c.configFile = configFileEdit_->text();
+    c.engine = engineChoice().engine;
     return c;
 }
 
@@ -96,12 +98,15 @@ void MainWindow::applyBatchFile(const BatchFileContents& contents) {
     if (contents.dedicated)
         dedicatedBox(*this)->setChecked(*contents.dedicated == QLatin1String("1"));
     if (contents.map) {
-        if (startServerBox_->isChecked()) {
-            showEntry(serverPage_->startMap(), *contents.map, Qt::CaseSensitive);
-        } else {
-            showEntry(clientPage_->startMap(), *contents.map, Qt::CaseSensitive);
+        QComboBox* maps =
+            startServerBox_->isChecked() ? serverPage_->startMap() : clientPage_->startMap();
+        // A mod's own map is listed once the lists know the mod.
+        if (contents.game &&
+            maps->findText(*contents.map, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+            fillStartMapLists();
+        showEntry(maps, *contents.map, Qt::CaseSensitive);
+        if (!startServerBox_->isChecked())
             clientPage_->startNewGame()->setChecked(true);
-        }
     }
     if (contents.deathmatch)
         serverPage_->deathMatch()->setChecked(true);

@@ -11,6 +11,8 @@
 
 #include "app/pages/ClientPage.h"
 
+#include "app/pages/GamesPage.h"
+
 #include "app/Discovery.h"
 #include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
@@ -23,6 +25,7 @@
 #include "profiles/ServerListDialog.h"
 #include "settings/GameHome.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
@@ -72,8 +75,11 @@ void MainWindow::fillSkinList(const QString& model) {
 }
 
 void MainWindow::fillGlDriverList() {
+    // Yamagi's ref_*.so are its renderers, chosen otherwise: no GL library.
     replaceChoiceItems(*videoPage_->glDriver(),
-                       Discovery::driverNames(Discovery::driverDirectory(settings())));
+                       Discovery::driverNames(Discovery::driverDirectory(settings()),
+                                              PlatformConventions::native(),
+                                              engineChoice().engine == Engine::id));
 }
 
 void MainWindow::modelEntered() {
@@ -93,7 +99,9 @@ void MainWindow::skinEntered() {
 // Start maps, saved games and servers
 
 void MainWindow::fillStartMapLists() {
-    const QStringList maps = MapLists::buildMapList(settings(), programDirectory_);
+    const QString game =
+        gamesPage_->startWithGame()->isChecked() ? gamesPage_->currentGame()->text() : QString();
+    const QStringList maps = MapLists::buildMapList(settings(), programDirectory_, game);
     replaceChoiceItems(*clientPage_->startMap(), maps);
     replaceChoiceItems(*serverPage_->startMap(), maps);
 }

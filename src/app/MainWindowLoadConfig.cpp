@@ -110,7 +110,7 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
     showRows(*this, script, configLines_.isEmpty());
 
     memory.rows = rowOrigins(*this, &script);
-    memory.controls = applyCfgScript(index, script, firstControlSlot());
+    memory.controls = applyCfgScript(index, script, firstControlSlot(), engineChoice().engine);
     memory.takenKeys =
         bindingKeys(index, memory.controls) + communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();

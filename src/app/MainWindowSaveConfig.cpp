@@ -28,7 +28,8 @@ using namespace CfgWindowRows;
 
 // A row the file gave a value always writes: the file's own text while the widgets still stand
 // for what they stood for after the load, else their value. A row the file said nothing about
-// writes nothing while unchanged; in a new config, and once changed, it writes when it wants.
+// writes nothing while unchanged; in a new config, and once changed, it writes when it wants
+// and the engine has its variable.
 void appendRows(QStringList& lines, const MainWindow& w, Part part,
                 const std::vector<CfgOrigin>& origins) {
     for (const Row& row : rows(part)) {
@@ -38,8 +39,8 @@ void appendRows(QStringList& lines, const MainWindow& w, Part part,
             number < origins.size() ? origins[number] : CfgOrigin{{}, current, false};
         if (origin.read)
             appendCfgLine(lines, row.word, QLatin1String(row.name), origin.textFor(current));
-        else if (origin.followsRules(current) && row.wanted(w, current) &&
-                 (!row.onlyWhenChanged || current != origin.loaded))
+        else if (origin.followsRules(current) && engineHasRow(row, currentEngine()) &&
+                 row.wanted(w, current) && (!row.onlyWhenChanged || current != origin.loaded))
             appendCfgLine(lines, row.word, QLatin1String(row.name), current);
     }
 }

@@ -22,7 +22,7 @@ namespace {
 
 // The engine group stands below the others and pushes the buttons down.
 constexpr int EngineGroupTop = 348;
-constexpr int EngineGroupHeight = 70;
+constexpr int EngineGroupHeight = 88;
 constexpr int ButtonsTop = EngineGroupTop + EngineGroupHeight + 4;
 const QSize DialogSize(345, ButtonsTop + 56);
 // Where the dialog opens, measured from the main window's top-left frame corner.
@@ -265,7 +265,20 @@ void OptionsDialog::createEngineGroup() {
     homeDirBox_ = makeDirectoryEdit(engineGroup_, "txtHomeDir", {});
     setHint(homeDirBox_, HomeHint);
     homeDirButton_ = makeGlyphButton(engineGroup_, "btnHomeDir", {0, 40});
+    foundEngineLabel_ = makeLabel(engineGroup_, "lblFoundEngine", QString(), {8, 66});
     layOutHomeRow();
+}
+
+// What a first start finds in the Quake 2 directory of the field, and why, under the choice.
+void OptionsDialog::showFoundEngine() {
+    const EngineDetection found = findEngine(quake2DirBox_->text());
+    const QString text =
+        QStringLiteral("Found: %1, by %2")
+            .arg(QLatin1String(engineFacts(found.choice.engine).displayName), found.reason);
+    foundEngineLabel_->setToolTip(text);
+    foundEngineLabel_->setText(foundEngineLabel_->fontMetrics().elidedText(
+        text, Qt::ElideMiddle, engineGroup_->width() - 8 - GroupPadding));
+    foundEngineLabel_->adjustSize();
 }
 
 // The home field reaches from its label to the browse button at the group's right edge.
@@ -273,6 +286,7 @@ void OptionsDialog::layOutHomeRow() {
     const int right = engineGroup_->width() - GroupPadding;
     homeDirButton_->move(right - GlyphButtonSize, 40);
     homeDirBox_->setGeometry(60, 41, homeDirButton_->x() - 2 - 60, EditHeight);
+    showFoundEngine();
 }
 
 void OptionsDialog::createButtons() {
@@ -318,6 +332,7 @@ void OptionsDialog::connectHandlers() {
     connect(saveFilesOnExitBox_, &QCheckBox::toggled, this, [this] { saveFilesOnExitToggled(); });
     // Only the user's choice proposes the engine's usual home; loading shows what is stored.
     connect(engineBox_, &QComboBox::activated, this, [this] { engineChosen(); });
+    connect(quake2DirBox_, &QLineEdit::textChanged, this, [this] { showFoundEngine(); });
 }
 
 void OptionsDialog::formCreate() {

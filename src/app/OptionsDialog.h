@@ -79,6 +79,7 @@ private:
     void pickHomeDirectory();
     void engineChosen();
     void enableHome();
+    void showFoundEngine();
     Engine chosenEngine() const;
     void layOutHomeRow();
     void closeOnRunToggled();
@@ -134,6 +135,7 @@ private:
     QLabel* homeDirLabel_ = nullptr;
     QLineEdit* homeDirBox_ = nullptr;
     QToolButton* homeDirButton_ = nullptr;
+    QLabel* foundEngineLabel_ = nullptr;
 
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -2,7 +2,9 @@
 
 #include "CfgNumbers.h"
 #include "VexaCommon.h"
+#include "settings/Catalogue.h"
 #include "settings/Engine.h"
+#include "settings/EngineWords.h"
 
 #include <QStackedWidget>
 
@@ -42,26 +44,44 @@ bool ownEnabled(const QWidget& widget) {
     return !widget.testAttribute(Qt::WA_ForceDisabled);
 }
 
-void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
+namespace {
+
+// The name the engine would have to know for the control to act: a binding's command word in
+// the engine's words, a check box's or spin's cvar.
+QString missingName(const SettingControl& control, Engine engine) {
+    const QString& name = control.supCommand();
+    if (control.kind() == SettingKind::Binding)
+        return engineBindingCommand(engine, name).isEmpty() ? name.section(u' ', 0, 0) : QString();
+    return engineKnowsCvar(engine, name) ? QString() : name;
+}
+
+} // namespace
+
+bool engineKnowsCvar(Engine engine, const QString& name) {
+    return engineRegistersCvar(engine, name) || !engineCvarRename(engine, name).isEmpty();
+}
+
+void markLackedByEngine(QWidget& widget, const QString& missing, Engine engine) {
     static const char* const Lacks = "engineLacksSetting";
-    for (const ControlEntry& entry : index.entries()) {
-        if (entry.control->kind() == SettingKind::Binding)
-            continue; // a binding's command is no cvar
-        QWidget* widget = &entry.control->widget();
-        const QString& name = entry.control->supCommand();
-        const bool lacks =
-            !engineRegistersCvar(engine, name) && engineCvarRename(engine, name).isEmpty();
-        if (lacks == widget->property(Lacks).toBool())
-            continue;
-        widget->setProperty(Lacks, lacks);
-        widget->setEnabled(!lacks);
-        // The status tip keeps the hint the control was made with.
-        widget->setToolTip(lacks
-                               ? widget->statusTip() +
-                                     QStringLiteral("\n%1 has no '%2': the game ignores it")
-                                         .arg(QLatin1String(engineFacts(engine).displayName), name)
-                               : widget->statusTip());
-    }
+    const bool lacks = !missing.isEmpty();
+    if (lacks == widget.property(Lacks).toBool() && widget.toolTip().contains(missing))
+        return;
+    widget.setProperty(Lacks, lacks);
+    widget.setEnabled(!lacks);
+    // The status tip keeps the hint the widget was made with.
+    widget.setToolTip(lacks ? widget.statusTip() +
+                                  QStringLiteral("\n%1 has no '%2': the game ignores it")
+                                      .arg(QLatin1String(engineFacts(engine).displayName), missing)
+                            : widget.statusTip());
+}
+
+bool lackedByEngine(const QWidget& widget) {
+    return widget.property("engineLacksSetting").toBool();
+}
+
+void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
+    for (const ControlEntry& entry : index.entries())
+        markLackedByEngine(entry.control->widget(), missingName(*entry.control, engine), engine);
 }
 
 void ControlIndex::add(SettingControl& control) {
@@ -101,12 +121,37 @@ using KeySlots = std::array<QString, 4>;
 // The keys bound to each binding's command at the end, the last four in the order they were
 // bound; the bindings that take them are taken from the script. An earlier key keeps its own
 // line, which a save writes before the window's: read again, it is earlier still.
-std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
+// The binding controls under the commands the engine takes in their place ("pushmenu keys"),
+// where those differ from the catalogue's.
+FoldedHashMap<size_t> engineCommandIndex(const ControlIndex& index, Engine engine) {
+    FoldedHashMap<size_t> byCommand;
+    const auto& entries = index.entries();
+    for (size_t at = 0; at < entries.size(); ++at) {
+        const SettingControl& control = *entries[at].control;
+        if (control.kind() != SettingKind::Binding)
+            continue;
+        const QString spelled = engineBindingCommand(engine, control.supCommand());
+        if (!spelled.isEmpty())
+            byCommand.try_emplace(spelled, at);
+    }
+    return byCommand;
+}
+
+const ControlEntry* bindingEntry(ControlIndex& index, const FoldedHashMap<size_t>& spelled,
+                                 QStringView command) {
+    if (const ControlEntry* entry = index.find(command))
+        return entry;
+    const auto at = spelled.find(command);
+    return at == spelled.end() ? nullptr : &index.entries()[at->second];
+}
+
+std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script, Engine engine) {
     std::vector<KeySlots> keys(size_t(index.size()));
     std::vector<int> counts(size_t(index.size()), 0);
+    const FoldedHashMap<size_t> spelled = engineCommandIndex(index, engine);
     const std::vector<CfgScript::Binding> bindings = script.bindings();
     for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
-        const ControlEntry* entry = index.find(bound->command);
+        const ControlEntry* entry = bindingEntry(index, spelled, bound->command);
         if (!entry || entry->control->kind() != SettingKind::Binding || !isWritableKey(bound->key))
             continue;
         const size_t at = size_t(entry - index.entries().data());
@@ -122,8 +167,9 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script) {
 
 } // namespace
 
-std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot) {
-    const std::vector<KeySlots> keys = boundKeys(index, script);
+std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
+                                      Engine engine) {
+    const std::vector<KeySlots> keys = boundKeys(index, script, engine);
     std::vector<CfgOrigin> origins(size_t(index.size()));
     for (size_t i = 0; i < origins.size(); ++i) {
         SettingControl& control = *index.entries()[i].control;
@@ -173,12 +219,15 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
                       value.value_or(controlValueText(control)));
         return;
     }
-    // A key the engine keeps for itself only earns a refusal at each start.
+    // A key the engine keeps for itself only earns a refusal at each start. A command the
+    // engine lacks is written as the player's file had it.
     const Engine engine = currentEngine();
+    const QString spelled = engineBindingCommand(engine, control.supCommand());
+    const QString command = spelled.isEmpty() ? control.supCommand() : spelled;
     for (int slot = 0; slot < control.valueCount(); ++slot) {
         const QString key = control.valueText(slot);
         if (!trimBlanks(key).isEmpty() && !engineRefusesToRebind(engine, trimBlanks(key)))
-            appendCfgLine(lines, CfgWord::Bind, key, control.supCommand());
+            appendCfgLine(lines, CfgWord::Bind, key, command);
     }
 }
 
@@ -204,6 +253,37 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
             appendControlLines(lines, control, false, origin.textFor(current));
         else if (origin.followsRules(current) && ownEnabled(control.widget()))
             appendControlLines(lines, control, optimizedSaving);
+    }
+}
+
+namespace {
+
+QString catalogueDefaultText(const CatalogueRow& row) {
+    if (row.kind == SettingKind::CheckBox)
+        return QLatin1String(defaultChecked(row) ? "1" : "0");
+    return QString::number(defaultNumber(row));
+}
+
+} // namespace
+
+void applyEngineDefaults(const ControlIndex& index, Engine engine,
+                         const std::vector<CfgOrigin>& origins) {
+    const auto& entries = index.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        SettingControl& control = *entries[i].control;
+        const CatalogueRow* row = findCatalogueRow(control.supCommand());
+        if (control.kind() == SettingKind::Binding || !row)
+            continue;
+        QString wanted = engineDefault(engine, control.supCommand());
+        if (wanted.isEmpty())
+            wanted = catalogueDefaultText(*row);
+        if (wanted == control.defaultText())
+            continue;
+        const bool fromFile = i < origins.size() && origins[i].read;
+        const bool untouched = control.atDefault() && !fromFile;
+        control.setDefaultText(wanted);
+        if (untouched)
+            control.resetToDefault();
     }
 }
 

@@ -52,9 +52,17 @@ private:
 // Files every setting control below `root`, enabled or not. The controls keep their values.
 ControlIndex indexSettingControls(QWidget* root);
 
-// Disables each check box and spin whose cvar the engine neither registers nor renames (the game
-// ignores it: a new config leaves it out, a value read from a file is still written back) and
-// says so in its tooltip; enables again those it marked that the engine has.
+// Whether the engine registers the cvar or renames it to one it registers.
+bool engineKnowsCvar(Engine engine, const QString& name);
+
+// Disables the widget when `missing` names what the engine lacks for it (the game ignores it: a
+// new config leaves it out, a value read from a file is still written back) and says so in its
+// tooltip; enables again a widget it marked once the engine has it (`missing` empty).
+void markLackedByEngine(QWidget& widget, const QString& missing, Engine engine);
+bool lackedByEngine(const QWidget& widget);
+
+// Marks each check box and spin whose cvar the engine neither registers nor renames, and each
+// binding whose command the engine has no word for.
 void markSettingsOfEngine(const ControlIndex& index, Engine engine);
 
 // A check box's value from a config value: blanks made "0", then "1" is yes, anything else no.
@@ -70,7 +78,9 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
 // the value rounded, whatever text the game would take); every binding the keys bound to its
 // command, the last four in the order they were bound, which it takes from the script (a
 // binding no key is bound to ends up with none). Returns what each control read, for the writer.
-std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot);
+// A binding also takes the keys bound to the command the engine has in its place.
+std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
+                                      Engine engine);
 
 // ---- Writing ----
 
@@ -78,7 +88,8 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
 QString controlValueText(const SettingControl& control);
 
 // Appends the lines of one control, enabled or not: "Set <command> "<value>"" for a check box
-// or spin, "Bind <key> "<command>"" per non-blank key slot of a binding. With optimized saving,
+// or spin, "Bind <key> "<command>"" per non-blank key slot of a binding, the command in the
+// current engine's words. With optimized saving,
 // a control at its default gives none (a binding when its first slot equals its default, letter
 // case included). `value` replaces a check box's or spin's own value text.
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
@@ -95,6 +106,12 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
                        const std::vector<CfgOrigin>& origins = {});
 
 // ---- Defaults ----
+
+// Gives each check box and spin the engine's own default where it differs from the catalogue's
+// ("rate"), the catalogue's otherwise; a control at its old default moves to the new one, unless
+// its value came from the file (its origin, at the same place in `origins`).
+void applyEngineDefaults(const ControlIndex& index, Engine engine,
+                         const std::vector<CfgOrigin>& origins = {});
 
 // Every setting control of the index back to its default; bindings keep only the default key.
 void resetSettingControls(const ControlIndex& index);

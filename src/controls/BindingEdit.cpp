@@ -197,3 +197,8 @@ void BindingEdit::bindMultipleKeys() {
     setSupValue4(keys[3]);
     setSupValue(keys[0]);
 }
+
+void BindingEdit::setDefaultText(const QString& text) {
+    default_ = text;
+    updateHint();
+}

@@ -42,6 +42,7 @@ public:
     void setValues(const QStringList& values) override;
     QString defaultText() const override { return default_; }
     void resetToDefault() override;
+    void setDefaultText(const QString& text) override;
     QMetaObject::Connection connectChange(QObject* context, std::function<void()> handler) override;
 
     // Marks the box as sharing a key with other commands: a colour of its own, and `note` (which

@@ -61,3 +61,8 @@ void SettingCheckBox::updateHint() {
     setHint(*this,
             shownText(defaultText()) + QStringLiteral(" (") + supDescription() + QLatin1Char(')'));
 }
+
+void SettingCheckBox::setDefaultText(const QString& text) {
+    default_ = text == QLatin1String("1");
+    updateHint();
+}

@@ -23,6 +23,7 @@ public:
     void setValues(const QStringList& values) override;
     QString defaultText() const override;
     void resetToDefault() override;
+    void setDefaultText(const QString& text) override;
     QMetaObject::Connection connectChange(QObject* context, std::function<void()> handler) override;
 
 signals:

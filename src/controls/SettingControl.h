@@ -65,6 +65,8 @@ public:
     bool atDefault() const;
     // Back to the default; a binding keeps only the default key.
     virtual void resetToDefault() = 0;
+    // Another default in the form defaultText gives (the engine's own); the value stays.
+    virtual void setDefaultText(const QString& text) = 0;
 
     // Runs `handler` while `context` lives on every change of the value, by the user or by
     // program, as soon as the widget shows it: a binding's values already follow, a check box's

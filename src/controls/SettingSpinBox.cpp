@@ -148,3 +148,8 @@ QMetaObject::Connection SettingSpinBox::connectChange(QObject* context,
                                                       std::function<void()> handler) {
     return connect(this, &SettingSpinBox::supChange, context, std::move(handler));
 }
+
+void SettingSpinBox::setDefaultText(const QString& text) {
+    default_ = text.toInt();
+    updateHint();
+}

@@ -34,6 +34,7 @@ public:
     void setValues(const QStringList& values) override;
     QString defaultText() const override;
     void resetToDefault() override;
+    void setDefaultText(const QString& text) override;
     QMetaObject::Connection connectChange(QObject* context, std::function<void()> handler) override;
 
     // As wide as the longest text it has shown needs, never narrower than the form's width; a

@@ -16,6 +16,10 @@ void addPiece(CommandLine& pieces, const char* command, const QString& argument)
     pieces << CommandPiece{QString::fromLatin1(command), argument};
 }
 
+bool isSwitch(const CommandPiece& piece) {
+    return !piece.command.startsWith(u'+');
+}
+
 void addServerPieces(CommandLine& pieces, const LaunchChoices& c) {
     // The game matches variable names with exact letter case, and only "+set" reaches them from
     // the command line.
@@ -88,9 +92,10 @@ QString gameValue(const CommandPiece& piece) {
 CommandLine buildCommandPieces(const LaunchChoices& c, const PlatformConventions& conventions) {
     CommandLine pieces;
     // "+set basedir": the game refuses a bare "+basedir" (the variable is write-protected). The
-    // game adds "baseq2" itself, so the value is the Quake 2 directory.
+    // game adds "baseq2" itself, so the value is the Quake 2 directory. Yamagi takes it by its
+    // switch and calls "+set basedir" deprecated.
     if (!c.baseDir.isEmpty())
-        addPiece(pieces, "+set basedir", c.baseDir);
+        addPiece(pieces, c.engine == Engine::yamagi ? "-datadir" : "+set basedir", c.baseDir);
     if (!c.cdrom.trimmed().isEmpty())
         addPiece(pieces, "+set cddir", c.cdrom);
     if (c.startServer)
@@ -141,8 +146,10 @@ QList<QByteArray> gameArgumentBytes(const CommandLine& pieces) {
 
 QList<CommandWords> commandWords(const CommandLine& pieces) {
     QList<CommandWords> commands;
-    for (const CommandPiece& piece : pieces)
-        commands << piece.words();
+    for (const CommandPiece& piece : pieces) {
+        if (!isSwitch(piece))
+            commands << piece.words();
+    }
     return commands;
 }
 
@@ -151,7 +158,12 @@ QString commandText(const CommandWords& command) {
 }
 
 QStringList cfgLinesOf(const CommandLine& pieces) {
-    QStringList lines{QString()};
+    QStringList switches;
+    for (const CommandPiece& piece : pieces) {
+        if (isSwitch(piece))
+            switches << piece.words();
+    }
+    QStringList lines{switches.join(u' ')};
     for (const CommandWords& command : commandWords(pieces))
         lines << commandText(command);
     return lines;

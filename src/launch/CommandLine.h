@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformConventions.h"
+#include "settings/Engine.h"
 
 #include <QList>
 #include <QString>
@@ -25,10 +26,12 @@ struct LaunchChoices {
     bool startWithGame = false;            // cbxStartWithGame
     QString currentGame;                   // txtCurrentGame
     QString configFile;                    // txtConfigFile, a full path
+    Engine engine = Engine::id;            // how the game takes its base directory
 };
 
 // One "+" command of the game's command line: its fixed words ("+set game") and its value, which
-// always travels as one argument, whatever it holds.
+// always travels as one argument, whatever it holds. A piece whose command does not begin with
+// "+" is a switch of the program ("-datadir"), which comes before the commands.
 struct CommandPiece {
     QString command;
     QString argument;
@@ -45,8 +48,9 @@ using CommandLine = QList<CommandPiece>;
 // A "+" command as words, the first beginning with "+" (parsed back from a script, or a piece).
 using CommandWords = QStringList;
 
-// The pieces in the game's order: base directory, CD-ROM directory, the server's variables, game,
-// config file to execute, then the map, saved game or server that starts play.
+// The pieces in the game's order: base directory ("-datadir" for Yamagi, which deprecates "+set
+// basedir"), CD-ROM directory, the server's variables, game, config file to execute, then the
+// map, saved game or server that starts play.
 CommandLine
 buildCommandPieces(const LaunchChoices& choices,
                    const PlatformConventions& conventions = PlatformConventions::native());
@@ -79,13 +83,14 @@ QString valueOf(const QString& command, const QByteArray& bytes);
 // gameArguments as the bytes the game gets.
 QList<QByteArray> gameArgumentBytes(const CommandLine& pieces);
 
+// The "+" commands' words; the switches are left out.
 QList<CommandWords> commandWords(const CommandLine& pieces);
 
 // A command as a config line: its words joined by blanks, the leading "+" dropped ("set game ctf").
 QString commandText(const CommandWords& command);
 
-// MainWindow::configLines() for a command line: what precedes the commands (nothing here), then one
-// line per command, the way the status box and the script reader leave them.
+// MainWindow::configLines() for a command line: what precedes the commands (the switches), then
+// one line per command, the way the status box and the script reader leave them.
 QStringList cfgLinesOf(const CommandLine& pieces);
 
 // The value of the first command that begins with `key` (letter case ignored) and has a value

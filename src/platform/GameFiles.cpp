@@ -10,20 +10,12 @@
 
 namespace {
 
-const char* const PakPattern = "pak*.pak";
-const char* const ZipPatterns[] = {"*.pk3", "*.pkz", "*.zip"};
-
 QString join(const QString& directory, const QString& name) {
     return PlatformConventions::native().join(directory, name);
 }
 
 // The folder's archives, regular files only, in name order: one search for every pattern.
-QStringList archivesIn(const QString& folder, bool zipArchives) {
-    QStringList patterns{QLatin1String(PakPattern)};
-    if (zipArchives) {
-        for (const char* pattern : ZipPatterns)
-            patterns << QLatin1String(pattern);
-    }
+QStringList archivesIn(const QString& folder, const QStringList& patterns) {
     QStringList paths;
     for (const QString& name : EntryNames::searchEntries(folder, QStringLiteral("*"))) {
         const QString path = join(folder, name);
@@ -56,12 +48,12 @@ QString resolvedFolder(const QString& folder, const QString& relative) {
 
 } // namespace
 
-GameFiles::GameFiles(const QStringList& folders, bool zipArchives) {
+GameFiles::GameFiles(const QStringList& folders, const QStringList& archivePatterns) {
     for (const QString& folder : folders) {
         if (folder.isEmpty())
             continue;
         folders_ << folder;
-        archives_ << archivesIn(folder, zipArchives);
+        archives_ << archivesIn(folder, archivePatterns);
     }
 }
 

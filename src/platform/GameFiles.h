@@ -6,13 +6,13 @@
 #include <QStringList>
 
 // The game's data folders ("baseq2" of the installation, of the game's own directory) as the game
-// sees them: each folder's loose files and the files inside its archives, "pak*.pak" always and
-// "*.pk3", "*.pkz", "*.zip" for engines that read zips. Archives are read by their names only.
+// sees them: each folder's loose files and the files inside the archives the engine reads (names
+// matching its patterns: "pak*.pak", "*.pkz", ...). Archives are read by their names only.
 class GameFiles {
 public:
     GameFiles() = default;
     // Empty folder names are left out: they must not stand for the current directory.
-    GameFiles(const QStringList& folders, bool zipArchives);
+    GameFiles(const QStringList& folders, const QStringList& archivePatterns);
 
     const QStringList& folders() const { return folders_; }
     // Every archive of every folder, folder by folder, each folder's in name order.

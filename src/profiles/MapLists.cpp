@@ -98,10 +98,13 @@ QStringList mergeMapNames(const QStringList& listed, const QStringList& found) {
     return merged;
 }
 
-QStringList buildMapList(const IniFile& settings, const QString& programDir) {
-    return mergeMapNames(
-        readListFile(mapListPath(programDir)),
-        mapNames(gameDataFiles(storedEngineChoice(settings), mapBaseDirectory(settings))));
+QStringList buildMapList(const IniFile& settings, const QString& programDir, const QString& game) {
+    const EngineChoice choice = storedEngineChoice(settings);
+    const QString quake2Dir =
+        VexaIni::readString(settings, VexaIni::Quake2Path, platform().defaultQuake2Dir());
+    const QStringList modMaps = mapNames(modDataFiles(choice, quake2Dir, game));
+    return mergeMapNames(mergeMapNames(readListFile(mapListPath(programDir)), modMaps),
+                         mapNames(gameDataFiles(choice, mapBaseDirectory(settings))));
 }
 
 QStringList saveGameNames(const QStringList& folders) {

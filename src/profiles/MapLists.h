@@ -43,9 +43,12 @@ QStringList mapNames(const GameFiles& files);
 // ignored).
 QStringList mergeMapNames(const QStringList& listed, const QStringList& found);
 
-// The start maps: the lines of maps.lst in the program's directory, then the maps found in the
-// home's baseq2 and under the base directory of mapBaseDirectory.
-QStringList buildMapList(const IniFile& settings, const QString& programDir);
+// The start maps: the lines of maps.lst in the program's directory, then the maps of the mod
+// `game` (its folders in the home and the Quake 2 directory, loose and in its archives; none
+// when blank or baseq2), then those found in the home's baseq2 and under the base directory of
+// mapBaseDirectory.
+QStringList buildMapList(const IniFile& settings, const QString& programDir,
+                         const QString& game = {});
 
 // The entries of "<folder>/save" of each folder in lower case, except those with a three-letter
 // extension: the save slots, which are directories without one.

@@ -14,15 +14,21 @@ constexpr const char* NoKeys[] = {nullptr};
 // still open the console, so a binding on them fires only with Shift held).
 constexpr const char* YamagiRefusedKeys[] = {"ESCAPE", "^", "`", "~", nullptr};
 
+// id reads only pak0.pak to pak9.pak; Yamagi any *.pak and the zips; Q2PRO never a .pk3 or .zip.
+constexpr const char* IdArchives[] = {"pak*.pak", nullptr};
+constexpr const char* YamagiArchives[] = {"*.pak", "*.pk2", "*.pk3", "*.pkz", "*.zip", nullptr};
+constexpr const char* Q2proArchives[] = {"*.pak", "*.pkz", nullptr};
+
 constexpr const char* IdPrograms[] = {"quake2", nullptr};
 constexpr const char* YamagiPrograms[] = {"quake2", "yquake2", nullptr};
 constexpr const char* Q2proPrograms[] = {"q2pro", nullptr};
 
 constexpr EngineFacts Facts[] = {
-    {Engine::id, "id", "id 3.21", false, false, false, 1.0, NoKeys, IdPrograms, 8192, "us"},
-    {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, true, 1.2, YamagiRefusedKeys,
-     YamagiPrograms, 32768, "aus"},
-    {Engine::q2pro, "q2pro", "Q2PRO", true, true, true, 1.0, NoKeys, Q2proPrograms, 65536, "us"},
+    {Engine::id, "id", "id 3.21", false, false, IdArchives, 1.0, NoKeys, IdPrograms, 8192, "us"},
+    {Engine::yamagi, "yamagi", "Yamagi Quake II", false, false, YamagiArchives, 1.2,
+     YamagiRefusedKeys, YamagiPrograms, 32768, "aus"},
+    {Engine::q2pro, "q2pro", "Q2PRO", true, true, Q2proArchives, 1.0, NoKeys, Q2proPrograms, 65536,
+     "us"},
 };
 
 // The engines' name lists ship as resources, one name a line; each is read on first use.
@@ -52,14 +58,14 @@ struct NameData {
 
 NameData loadNames(Engine engine) {
     NameData data;
-    data.keys = readLines(resourcePath(engine, "keys.txt"));
+    data.keys = engineResourceLines(engine, "keys.txt");
     for (const QString& key : data.keys)
         data.keysByUpperName.insert(key.toUpper(), key);
-    data.cvars = readLines(resourcePath(engine, "cvars.txt"));
+    data.cvars = engineResourceLines(engine, "cvars.txt");
     std::sort(data.cvars.begin(), data.cvars.end());
     data.cvarSet = QSet<QString>(data.cvars.cbegin(), data.cvars.cend());
     if (engine == Engine::yamagi) {
-        for (const QString& line : readLines(resourcePath(engine, "cvar-renames.tsv"))) {
+        for (const QString& line : engineResourceLines(engine, "cvar-renames.tsv")) {
             const QStringList pair = line.split(u'\t');
             if (pair.size() == 2)
                 data.renames.append({pair[0], pair[1]});
@@ -82,6 +88,10 @@ const EngineFacts& engineFacts(Engine engine) {
     return Facts[size_t(engine)];
 }
 
+QStringList engineResourceLines(Engine engine, const char* file) {
+    return readLines(resourcePath(engine, file));
+}
+
 namespace {
 Engine chosenEngine = Engine::id;
 } // namespace
@@ -100,6 +110,13 @@ std::optional<Engine> engineFromIniName(QStringView name) {
             return facts.engine;
     }
     return std::nullopt;
+}
+
+QStringList engineArchivePatterns(Engine engine) {
+    QStringList patterns;
+    for (const char* const* pattern = engineFacts(engine).archivePatterns; *pattern; ++pattern)
+        patterns << QLatin1String(*pattern);
+    return patterns;
 }
 
 const QStringList& engineKeyNames(Engine engine) {

@@ -22,8 +22,8 @@ struct EngineFacts {
     // `bind A` reaches the key: the engine lowers a single character (the others only ever send
     // lower-case letter codes, so a capital letter's binding never fires).
     bool lowersSingleCharacterKeys;
-    // Reads `.pk3`, `.pkz` and `.zip` archives besides `pak*.pak`.
-    bool readsZipArchives;
+    // The names of the archives the engine reads in a game folder ("pak*.pak", "*.pkz").
+    const char* const* archivePatterns;
     // The game's own default of vid_gamma.
     double defaultGamma;
     // Keys the engine refuses to rebind.
@@ -51,6 +51,13 @@ std::optional<Engine> engineFromIniName(QStringView name);
 inline QString engineIniName(Engine engine) {
     return QString::fromLatin1(engineFacts(engine).iniName);
 }
+
+// The lines of one of the engine's lists shipped as resources ("keys.txt"), blanks trimmed,
+// empty lines left out.
+QStringList engineResourceLines(Engine engine, const char* file);
+
+// The engine's archive name patterns, for GameFiles.
+QStringList engineArchivePatterns(Engine engine);
 
 // Every key name the engine's bind command accepts, in its own spelling.
 const QStringList& engineKeyNames(Engine engine);

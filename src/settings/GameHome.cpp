@@ -41,11 +41,32 @@ QString samePlace(const QString& directory) {
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-// Game programs that name their engine: Yamagi's and Q2PRO's own names.
-const struct {
-    const char* program;
-    Engine engine;
-} NamedPrograms[] = {{"q2pro", Engine::q2pro}, {"yquake2", Engine::yamagi}};
+// Whether only `engine` installs a program of this name.
+bool programOfOneEngine(Engine engine, const char* program) {
+    for (Engine other : AllEngines) {
+        for (const char* const* name = engineFacts(other).programNames; other != engine && *name;
+             ++name) {
+            if (qstrcmp(*name, program) == 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The first program in the Quake 2 directory that names its engine.
+std::optional<EngineDetection> engineOfProgram(const QString& quake2Dir) {
+    if (quake2Dir.isEmpty())
+        return std::nullopt;
+    for (Engine engine : AllEngines) {
+        for (const char* const* name = engineFacts(engine).programNames; *name; ++name) {
+            const QString path = join(quake2Dir, QLatin1String(*name));
+            if (programOfOneEngine(engine, *name) && QFileInfo(path).isFile())
+                return EngineDetection{{engine, usualHome(engine)},
+                                       QStringLiteral("its program %1").arg(path)};
+        }
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -78,21 +99,21 @@ QString usualHome(Engine engine) {
     return {};
 }
 
-EngineChoice detectEngine(const QString& quake2Dir) {
+EngineDetection findEngine(const QString& quake2Dir) {
+    if (auto byProgram = engineOfProgram(quake2Dir))
+        return *byProgram;
     const std::pair<QString, Engine> homes[] = {{yamagiDotHome(), Engine::yamagi},
                                                 {yamagiDataHome(), Engine::yamagi},
                                                 {q2proHome(), Engine::q2pro}};
     for (const auto& [home, engine] : homes) {
         if (isDirectory(home))
-            return {engine, home};
+            return {{engine, home}, QStringLiteral("its home %1").arg(home)};
     }
-    if (!quake2Dir.isEmpty()) {
-        for (const auto& named : NamedPrograms) {
-            if (QFileInfo(join(quake2Dir, QLatin1String(named.program))).isFile())
-                return {named.engine, usualHome(named.engine)};
-        }
-    }
-    return {};
+    return {{}, QStringLiteral("no program or home of another engine")};
+}
+
+EngineChoice detectEngine(const QString& quake2Dir) {
+    return findEngine(quake2Dir).choice;
 }
 
 QString gameProgramName(Engine engine, const QString& quake2Dir) {
@@ -109,8 +130,15 @@ QString homeGameFolder(const EngineChoice& choice, const QString& game) {
 }
 
 GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir) {
-    return GameFiles({homeGameFolder(choice), baseDir},
-                     engineFacts(choice.engine).readsZipArchives);
+    return GameFiles({homeGameFolder(choice), baseDir}, engineArchivePatterns(choice.engine));
+}
+
+GameFiles modDataFiles(const EngineChoice& choice, const QString& quake2Dir, const QString& game) {
+    if (game.trimmed().isEmpty() || game.compare(BaseGame, Qt::CaseInsensitive) == 0)
+        return {};
+    return GameFiles(
+        {homeGameFolder(choice, game), quake2Dir.isEmpty() ? QString() : join(quake2Dir, game)},
+        engineArchivePatterns(choice.engine));
 }
 
 QString defaultConfigFile(const EngineChoice& choice, const QString& fallback) {

@@ -27,10 +27,18 @@ void writeEngineChoice(IniFile& settings, const EngineChoice& choice);
 // $XDG_DATA_HOME/YamagiQ2 (default ~/.local/share/YamagiQ2); Q2PRO ~/.q2pro; none for id 3.21.
 QString usualHome(Engine engine);
 
-// The engine this machine runs: the first existing directory of ~/.yq2 and
-// $XDG_DATA_HOME/YamagiQ2 (Yamagi) and ~/.q2pro (Q2PRO); else the game program in the Quake 2
-// directory (q2pro, yquake2); else id 3.21 without a home.
+// The engine this machine runs: a game program in the Quake 2 directory whose name only one
+// engine uses (q2pro, yquake2); else the first existing directory of ~/.yq2 and
+// $XDG_DATA_HOME/YamagiQ2 (Yamagi) and ~/.q2pro (Q2PRO); else id 3.21 without a home. A
+// "quake2", which several engines install, decides nothing.
 EngineChoice detectEngine(const QString& quake2Dir);
+
+// The engine found and why, as Options tells it ("its program /games/quake2/q2pro").
+struct EngineDetection {
+    EngineChoice choice;
+    QString reason;
+};
+EngineDetection findEngine(const QString& quake2Dir);
 
 // The stored choice, or id 3.21 without a home when vexa.ini holds none yet.
 EngineChoice storedEngineChoice(const IniFile& settings);
@@ -45,6 +53,10 @@ QString homeGameFolder(const EngineChoice& choice, const QString& game = BaseGam
 // Where models, skins and maps are found: the home's baseq2 and `baseDir`, with the archives the
 // engine reads.
 GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir);
+
+// Where the mod `game` keeps its own files: its folder in the home and in the Quake 2 directory,
+// with the archives the engine reads; nothing for a blank game or baseq2.
+GameFiles modDataFiles(const EngineChoice& choice, const QString& quake2Dir, const QString& game);
 
 // The config file to start with: "<home>/baseq2/config.cfg" with a home, else `fallback`.
 QString defaultConfigFile(const EngineChoice& choice, const QString& fallback);

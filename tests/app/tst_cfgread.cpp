@@ -205,7 +205,7 @@ void TstCfgRead::fixedFields_data() {
     row("name missing", "set fov \"90\"\n", "name", "noname");
     row("known model", "set skin \"Female/athena\"\n", "model", "female@1 athena@-1");
     row("model only", "set skin \"cyborg\"\n", "model", "cyborg@-1 @-1");
-    row("skin missing", "set name \"x\"\n", "model", "male@-1 grunt@-1");
+    row("skin missing", "set name \"x\"\n", "model", "male@0 grunt@-1");
     row("hand 1", "set hand \"1\"\n", "hand", "rbLeft");
     row("hand 0", "set hand \"0\"\n", "hand", "rbRight");
     row("hand unknown", "set hand \"7\"\n", "hand", "rbCenter");

@@ -94,7 +94,7 @@ void TstCfgWrite::freshWindow() {
     CfgWindowFixture f;
     QVERIFY2(f.prompts.done(), qPrintable(f.prompts.report()));
     QStringList expected = {
-        "set name \"Player\"",    "set skin \"/\"",
+        "set name \"Player\"",    "set skin \"male/grunt\"",
         "set hand \"0\"",         "set crosshair \"0\"",
         "set sensitivity \"5\"",  "set vid_gamma \"1\"",
         "set vid_ref \"gl\"",     "set gl_texturemode \"GL_NEAREST_MIPMAP_NEAREST\"",

@@ -18,7 +18,7 @@ void makeEntries(TestEnvironment& env, const QString& dir, const QStringList& fi
 }
 
 GameFiles loose(const QString& baseDir) {
-    return GameFiles({baseDir}, false);
+    return GameFiles({baseDir}, {QStringLiteral("pak*.pak")});
 }
 
 } // namespace
@@ -96,6 +96,8 @@ private slots:
                                        "ref_gl" + ext + ".bak"});
         QCOMPARE(Discovery::driverNames(env.quake2Dir(), platform),
                  (QStringList{"3dfxgl", "ref_gl", "ref_soft"}));
+        // The other engines' renderer modules are no GL library.
+        QCOMPARE(Discovery::driverNames(env.quake2Dir(), platform, false), QStringList{"3dfxgl"});
     }
 
     void missingDirectoriesGiveEmptyLists() {

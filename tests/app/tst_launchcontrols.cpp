@@ -1,9 +1,11 @@
+#include "ComboItems.h"
 #include "LaunchSession.h"
 #include "app/CommandLineCommand.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/ServerPage.h"
 #include "controls/SettingCheckBox.h"
+#include "platform/GameArchives.h"
 #include "support/TestRegistry.h"
 
 #include <QAbstractItemView>
@@ -79,6 +81,8 @@ private slots:
     void commandLineModeAsksNothing();
     void savedGameFromTheScriptStaysChosen();
     void commandLineModeKeepsNamesOutsideAscii();
+    void modMapComesBackFromTheScript_data();
+    void modMapComesBackFromTheScript();
 };
 
 void TstLaunchControls::comboGivesWhatItShows_data() {
@@ -414,6 +418,33 @@ void TstLaunchControls::commandLineModeKeepsNamesOutsideAscii() {
              QStringLiteral("+set basedir ") + quake2Dir + QStringLiteral(" +exec config.cfg\n"));
     QCOMPARE(IniFile(env.iniPath(), TextEncoding::Utf8).readString("quake2", "path", {}),
              quake2Dir);
+}
+
+void TstLaunchControls::modMapComesBackFromTheScript_data() {
+    QTest::addColumn<QByteArray>("script");
+    QTest::newRow("+set basedir") << QByteArray("./quake2 +set basedir /q2 +set game ctf "
+                                                "+exec config.cfg +map q2ctf1\n");
+    QTest::newRow("Yamagi's -datadir")
+        << QByteArray("./quake2 -datadir /q2 +set game ctf +exec config.cfg +map q2ctf1\n");
+}
+
+// A mod's own map, loose or in its archives, is listed before baseq2's, and a script starting
+// the mod on it is read back with the map chosen.
+void TstLaunchControls::modMapComesBackFromTheScript() {
+    QFETCH(QByteArray, script);
+    LaunchSession s;
+    s.env.writeFile(QStringLiteral("quake2/ctf/maps/q2ctf1.bsp"), "");
+    QVERIFY(writePakArchive(s.env.quake2Dir() + QStringLiteral("/ctf/pak0.pak"),
+                            {QStringLiteral("maps/q2ctf2.bsp")}));
+    s.env.writeFile(QStringLiteral("quake2/baseq2/maps/base1.bsp"), "");
+    MainWindow& w = s.start();
+    readScript(s, script);
+    QComboBox& maps = *w.clientPage()->startMap();
+    QCOMPARE(maps.currentText(), QStringLiteral("q2ctf1"));
+    QVERIFY(maps.currentIndex() >= 0);
+    QCOMPARE(itemsOf(&maps).mid(0, 3), (QStringList{"q2ctf1", "q2ctf2", "base1"}));
+    QVERIFY(
+        w.buildCommandLine().endsWith(QLatin1String("+set game ctf +exec config.cfg +map q2ctf1")));
 }
 
 VEXA_TEST(TstLaunchControls)

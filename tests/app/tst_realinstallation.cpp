@@ -6,6 +6,7 @@
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
+#include "app/pages/VideoPage.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/GameArchives.h"
 #include "platform/IniFile.h"
@@ -73,6 +74,7 @@ private slots:
     void listInstalled();
     void listInstalledNeedsAnInstallation();
     void listInstalledNamesPrintSafely();
+    void listInstalledOnQ2proSkipsZips();
     void startUpShowsWhatTheGameHas();
     void shadowedConfigIsTold();
     void optionsChangeEngineAndLists();
@@ -125,7 +127,9 @@ void TstRealInstallation::listInstalled() {
         expected << "save\t" + save;
     QCOMPARE(run.lines.mid(0, expected.size()), expected);
     QVERIFY(run.lines.contains(QStringLiteral("game\tctf")));
-    QCOMPARE(run.lines.mid(run.lines.size() - 2), (QStringList{"driver\tref_gl", ""}));
+    // Yamagi's renderer modules are no GL library.
+    QCOMPARE(run.lines.mid(run.lines.size() - 2),
+             yamagi ? (QStringList{"game\tctf", ""}) : (QStringList{"driver\tref_gl", ""}));
     QCOMPARE(run.messages, damaged
                                ? "vexa: Damaged archive skipped: " + env.baseDir() + "/pak2.pak\n"
                                : QString());
@@ -159,6 +163,19 @@ void TstRealInstallation::listInstalledNamesPrintSafely() {
     QVERIFY(!run.lines.contains(QStringLiteral("lines")));
 }
 
+// Q2PRO never loads a .pk3: neither its model nor its maps are listed.
+void TstRealInstallation::listInstalledOnQ2proSkipsZips() {
+    TestEnvironment env;
+    const RealInstallation q2(env);
+    setIni(env, "quake2", "engine", QStringLiteral("q2pro"));
+    const Run run = runProgram(env, {QStringLiteral("--list-installed")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.lines.contains(QStringLiteral("map\tq2dm1")));
+    QVERIFY(run.lines.contains(QStringLiteral("skin\tmale/grunt")));
+    for (const char* fromPk3 : {"model\tcyborg", "skin\tcyborg/oni911", "map\tq2dm8"})
+        QVERIFY2(!run.lines.contains(QLatin1String(fromPk3)), fromPk3);
+}
+
 void TstRealInstallation::startUpShowsWhatTheGameHas() {
     TestEnvironment env;
     const RealInstallation q2(env);
@@ -186,9 +203,9 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     maps.removeOne(QStringLiteral("q2dm1"));
     QCOMPARE(itemsOf(window.clientPage()->startMap()), maps);
     QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(true));
-    // The game adds baseq2 to basedir itself.
-    QCOMPARE(window.buildCommandLine(), QStringLiteral("+set basedir ") + env.quake2Dir() +
-                                            QStringLiteral(" +exec config.cfg"));
+    // The game adds baseq2 to its data directory itself; Yamagi takes it by its switch.
+    QCOMPARE(window.buildCommandLine(),
+             QStringLiteral("-datadir ") + env.quake2Dir() + QStringLiteral(" +exec config.cfg"));
 }
 
 void TstRealInstallation::shadowedConfigIsTold() {
@@ -235,6 +252,8 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     window.clientPage()->savedGames()->setCurrentIndex(0);
+    QComboBox& modes = *window.videoPage()->glMode();
+    modes.setCurrentIndex(modes.findData(QStringLiteral("10"))); // Yamagi's 1024 x 768
     whenModalShows([](QWidget* modal) {
         auto* options = qobject_cast<OptionsDialog*>(modal);
         options->engineBox()->setFocus();
@@ -247,7 +266,8 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
     QCOMPARE(itemsOf(window.generalPage()->model()), RealInstallation::models(false));
     QCOMPARE(itemsOf(window.serverPage()->startMap()), RealInstallation::maps(false));
     QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(false));
-    QCOMPARE(window.clientPage()->savedGames()->currentIndex(), 0); // the chosen save stays chosen
+    QCOMPARE(window.clientPage()->savedGames()->currentIndex(), 0);  // the chosen save stays chosen
+    QCOMPARE(modes.currentText(), QStringLiteral("6 - 1024 x 768")); // the size, in id's number
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 }
 

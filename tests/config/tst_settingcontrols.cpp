@@ -55,7 +55,7 @@ std::vector<CfgOrigin> runLines(ControlIndex& index, const QStringList& lines) {
     CfgVariables variables;
     addControlVariables(variables, index, 0, Engine::id);
     CfgScript script(lines, variables, Engine::id);
-    return applyCfgScript(index, script, 0);
+    return applyCfgScript(index, script, 0, currentEngine());
 }
 
 std::vector<CfgOrigin> runLines(QWidget* root, const QStringList& lines) {

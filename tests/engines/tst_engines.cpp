@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/VideoPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/SettingSpinBox.h"
 #include "launch/CommandLine.h"
@@ -9,11 +10,13 @@
 #include "platform/VexaIni.h"
 #include "settings/Catalogue.h"
 #include "settings/CvarRanges.h"
+#include "settings/EngineWords.h"
 #include "support/GameConsole.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -101,11 +104,18 @@ struct TestConfig {
     QStringList changesIn(Engine engine) const {
         return engine == Engine::q2pro && q2proChanges ? *q2proChanges : changes;
     }
+    bool idMenuKeys = false; // binds id's menu commands, which Q2PRO opens by name
 };
 
+// The menu bindings of id's commands, which Q2PRO lacks, in Q2PRO's words after a save.
+const QStringList Q2proMenus{
+    "bind ESCAPE: togglemenu -> pushmenu main", "bind F2: menu_savegame -> pushmenu savegame",
+    "bind F3: menu_loadgame -> pushmenu loadgame", "bind F4: menu_keys -> pushmenu keys",
+    "bind F5: menu_startserver -> pushmenu startserver"};
+
 const TestConfig TestConfigs[] = {
-    {"id-game.cfg", "", {}},
-    {"yamagi-game.cfg", "", {}},
+    {"id-game.cfg", "", {}, std::nullopt, true},
+    {"yamagi-game.cfg", "", {}, std::nullopt, true},
     {"q2pro-game.cfg", "", {}},
     {"q2pro-autoexec.cfg", "", {}},
     {"autoexec.cfg", "", {}},
@@ -244,8 +254,8 @@ int changedNumber(const CatalogueRow& row, Engine engine) {
     return range && !isInRange(*range, value + 1) ? value - 1 : value + 1;
 }
 
-// A config that gives every catalogue setting another value than its default, and the fixed
-// fields a value a player would choose.
+// A config that gives every catalogue setting another value than its default, every binding the
+// engine has a key, and the fixed fields a value a player would choose.
 QByteArray everySettingChanged(Engine engine) {
     QStringList lines;
     qsizetype nextKey = 0;
@@ -259,8 +269,11 @@ QByteArray everySettingChanged(Engine engine) {
             lines << QStringLiteral("set %1 \"%2\"").arg(command).arg(changedNumber(row, engine));
             break;
         case SettingKind::Binding:
-            lines << QStringLiteral("bind %1 \"%2\"")
-                         .arg(QLatin1String(SpareKeys[nextKey++ % std::size(SpareKeys)]), command);
+            // A player binds what the engine has, in its words (the others are greyed).
+            if (const QString spelled = engineBindingCommand(engine, command); !spelled.isEmpty())
+                lines << QStringLiteral("bind %1 \"%2\"")
+                             .arg(QLatin1String(SpareKeys[nextKey++ % std::size(SpareKeys)]),
+                                  spelled);
             break;
         }
     }
@@ -270,6 +283,48 @@ QByteArray everySettingChanged(Engine engine) {
           << QStringLiteral("set s_khz \"22\"") << QStringLiteral("set hostname \"Vexa Test\"")
           << QStringLiteral("set bob_pitch \"0.003\"") << QStringLiteral("set vid_gamma \"0.8\"");
     return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+}
+
+// The commands the engine lists with cmdlist, printed after the marker "@@commands".
+QStringList listedCommands(const QString& log) {
+    const QString listing = log.section(QStringLiteral("@@commands"), 1).section(u'@', 0, 0);
+    QStringList commands;
+    for (const QString& line : listing.split(u'\n')) {
+        const QString word = line.trimmed();
+        if (!word.isEmpty() && !word.contains(u' '))
+            commands << word;
+    }
+    return commands;
+}
+
+// The command words of the config's bind lines that neither the engine's own listing nor its
+// game library (whose commands the client forwards, unlisted) has.
+QStringList unknownBoundCommands(const QStringList& lines, const QStringList& listed,
+                                 Engine engine) {
+    const Qt::CaseSensitivity letterCase =
+        engineFacts(engine).exactCommandCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    QStringList unknown;
+    for (const QString& line : lines) {
+        if (!line.startsWith(QLatin1String("bind "), Qt::CaseInsensitive))
+            continue;
+        const QString verb = line.section(u'"', 1, 1).section(u' ', 0, 0);
+        if (!listed.contains(verb, letterCase) &&
+            !engineCommandNames(engine).contains(verb, letterCase))
+            unknown << line;
+    }
+    return unknown;
+}
+
+// The width and height in a TGA file's header (Q2PRO's screenshot).
+QSize tgaSize(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray header = file.read(18);
+    if (header.size() < 18)
+        return {};
+    auto word = [&](int at) { return quint8(header[at]) | quint8(header[at + 1]) << 8; };
+    return {word(12), word(14)};
 }
 
 void addEngineRows(const std::function<void(Engine, const char*)>& add) {
@@ -294,6 +349,10 @@ private slots:
     void dedicatedServerStartsAsChosen();
     void playerLoopKeepsEveryChoice_data();
     void playerLoopKeepsEveryChoice();
+    void boundCommandsExistInTheEngine_data();
+    void boundCommandsExistInTheEngine();
+    void chosenResolutionIsSet_data();
+    void chosenResolutionIsSet();
 
 private:
     Engine engine() const;
@@ -341,7 +400,8 @@ void TstRealEngines::testConfigsKeepWhatTheGameHolds_data() {
     });
 }
 
-// A player's config loaded and saved in Vexa: the game holds the same as with the original.
+// A player's config loaded and saved in Vexa: the game holds the same as with the original,
+// but for id's menu bindings, which a save says in Q2PRO's words.
 void TstRealEngines::testConfigsKeepWhatTheGameHolds() {
     QFETCH(int, config);
     const TestConfig& test = TestConfigs[config];
@@ -352,7 +412,10 @@ void TstRealEngines::testConfigsKeepWhatTheGameHolds() {
     const EngineHold before = world.exec(QStringLiteral("original.cfg"));
     QVERIFY(!world.loadAndSave(original, QStringLiteral("saved.cfg")).isEmpty());
     const EngineHold after = world.exec(QStringLiteral("saved.cfg"));
-    QCOMPARE(holdDifferences(before, after).join('\n'), test.changesIn(engine()).join('\n'));
+    const QStringList expected =
+        test.changesIn(engine()) +
+        (engine() == Engine::q2pro && test.idMenuKeys ? Q2proMenus : QStringList());
+    QCOMPARE(holdDifferences(before, after).join('\n'), expected.join('\n'));
 }
 
 void TstRealEngines::consoleModelAgreesWithTheEngine_data() {
@@ -386,6 +449,7 @@ void TstRealEngines::dedicatedServerStartsAsChosen() {
                       QStringLiteral("server.cfg"));
     LaunchChoices choices;
     choices.baseDir = world.engine.dataDir();
+    choices.engine = engine();
     choices.startServer = true;
     choices.dedicated = true;
     choices.deathmatch = true;
@@ -468,6 +532,58 @@ void TstRealEngines::playerLoopKeepsEveryChoice() {
         QVERIFY2(off.isEmpty(), qPrintable(off.join('\n')));
         qInfo("%s", qPrintable(off.join(QStringLiteral("; "))));
     }
+}
+
+void TstRealEngines::boundCommandsExistInTheEngine_data() {
+    writtenConfigIsHeld_data();
+}
+
+// No key of a config Vexa writes is bound to a command the engine lacks: the commands it lists
+// itself, in the letter case it needs, or its game library's.
+void TstRealEngines::boundCommandsExistInTheEngine() {
+    QFETCH(bool, changed);
+    VexaOnEngine world(engine());
+    const QByteArray written =
+        world.loadAndSave(changed ? everySettingChanged(engine()) : QByteArray(), "written.cfg");
+    const EngineHold hold = world.engine.run(
+        {QStringLiteral("+echo"), QStringLiteral("@@commands"), QStringLiteral("+cmdlist")});
+    const QStringList listed = listedCommands(hold.log);
+    QVERIFY2(listed.size() > 100, qPrintable(hold.log));
+    const QStringList unknown = unknownBoundCommands(linesOf(written), listed, engine());
+    QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join('\n')));
+}
+
+void TstRealEngines::chosenResolutionIsSet_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    addEngineRows([](Engine, const char* name) {
+        QTest::addRow("%s/1024x768", name) << 1024 << 768;
+        QTest::addRow("%s/1600x1200", name) << 1600 << 1200;
+    });
+}
+
+// A size chosen in the mode box is the one the game opens: Yamagi names the mode it sets,
+// Q2PRO's screenshot has the window's size.
+void TstRealEngines::chosenResolutionIsSet() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    VexaOnEngine world(engine());
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    QComboBox& modes = *window.videoPage()->glMode();
+    const VideoMode* mode = engineModeOfSize(engine(), width, height);
+    QVERIFY(mode);
+    modes.setCurrentIndex(modes.findData(mode->value));
+    window.saveCfgFile(world.engine.baseHome(), QStringLiteral("config.cfg"));
+    const EngineHold hold = world.engine.run({QStringLiteral("+screenshot")});
+    if (engine() == Engine::yamagi) {
+        const QString set =
+            QStringLiteral("Setting mode %1: %2x%3").arg(mode->value).arg(width).arg(height);
+        QVERIFY2(hold.log.contains(set), qPrintable(hold.log));
+        return;
+    }
+    const QString shot = hold.log.section(QStringLiteral("Wrote "), 1).section(u'\n', 0, 0);
+    QCOMPARE(tgaSize(shot.trimmed()), QSize(width, height));
 }
 
 VEXA_TEST(TstRealEngines)

@@ -1,5 +1,6 @@
 #include "platform/GameArchives.h"
 #include "platform/GameFiles.h"
+#include "settings/Engine.h"
 #include "support/SparseDevice.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -182,7 +183,7 @@ private slots:
         for (int n = 0; n < Models; ++n)
             names << QStringLiteral("players/m%1/skin.pcx").arg(n);
         QVERIFY(writePakArchive(env.baseDir() + QStringLiteral("/pak0.pak"), names));
-        const GameFiles files({env.baseDir()}, false);
+        const GameFiles files({env.baseDir()}, engineArchivePatterns(Engine::id));
         QElapsedTimer timer;
         timer.start();
         const QList<ArchiveEntry> models =
@@ -253,19 +254,26 @@ private slots:
         env.makeDir(QStringLiteral("quake2/baseq2/pak3.pak")); // a folder, not an archive
         env.writeFile(QStringLiteral("quake2/baseq2/.pak4.pak"), "hidden");
 
-        const GameFiles idFiles({env.baseDir()}, false);
+        const GameFiles idFiles({env.baseDir()}, engineArchivePatterns(Engine::id));
         const QString base = env.baseDir() + QLatin1Char('/');
         QCOMPARE(idFiles.archives(),
                  (QStringList{base + "pak0.pak", base + "pak1.pak", base + "PAK2.PAK"}));
         QCOMPARE(idFiles.damagedArchives(), QStringList{base + "PAK2.PAK"});
 
-        const GameFiles yamagiFiles({home, QString(), env.baseDir()}, true);
+        // Yamagi reads a .pak of any name and the zips.
+        const GameFiles yamagiFiles({home, QString(), env.baseDir()},
+                                    engineArchivePatterns(Engine::yamagi));
         QCOMPARE(yamagiFiles.folders(), (QStringList{home, env.baseDir()}));
         QCOMPARE(yamagiFiles.archives(),
-                 (QStringList{home + "/dl.zip", base + "a.pk3", base + "pak0.pak",
-                              base + "pak1.pak", base + "PAK2.PAK"}));
+                 (QStringList{home + "/dl.zip", base + "a.pk3", base + "other.pak",
+                              base + "pak0.pak", base + "pak1.pak", base + "PAK2.PAK"}));
         // A PAK file named .pk3 is no zip: told like any damaged archive.
-        QCOMPARE(yamagiFiles.damagedArchives(), (QStringList{base + "a.pk3", base + "PAK2.PAK"}));
+        QCOMPARE(yamagiFiles.damagedArchives(),
+                 (QStringList{base + "a.pk3", base + "other.pak", base + "PAK2.PAK"}));
+        // Q2PRO never loads a .pk3 or a .zip.
+        const GameFiles q2proFiles({home, env.baseDir()}, engineArchivePatterns(Engine::q2pro));
+        QCOMPARE(q2proFiles.archives(), (QStringList{base + "other.pak", base + "pak0.pak",
+                                                     base + "pak1.pak", base + "PAK2.PAK"}));
         QCOMPARE(yamagiFiles.archivedEntries(QStringLiteral("maps"), QStringLiteral("*.bsp")),
                  (QList<ArchiveEntry>{{"dl.bsp", false}, {"x.bsp", false}, {"x.bsp", false}}));
     }

@@ -63,13 +63,15 @@ private slots:
         QFETCH(QStringList, files);
         TestEnvironment env;
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), files);
-        QTEST(MapLists::mapNames(GameFiles({env.baseDir()}, false)), "names");
+        QTEST(MapLists::mapNames(GameFiles({env.baseDir()}, {QStringLiteral("pak*.pak")})),
+              "names");
     }
 
     void mapDirectoriesCountAsMaps() {
         TestEnvironment env;
         makeEntries(env, QStringLiteral("quake2/baseq2/maps"), {}, {"unit1.dir"});
-        QCOMPARE(MapLists::mapNames(GameFiles({env.baseDir()}, false)), QStringList{"unit1"});
+        QCOMPARE(MapLists::mapNames(GameFiles({env.baseDir()}, {QStringLiteral("pak*.pak")})),
+                 QStringList{"unit1"});
     }
 
     void mergeKeepsListedLinesFirst_data() {
@@ -152,8 +154,9 @@ private slots:
         QVERIFY(MapLists::buildMapList(ini, env.programDir()).isEmpty());
         QVERIFY(MapLists::saveGameNames({env.baseDir()}).isEmpty());
         QVERIFY(MapLists::serverNames(env.programDir()).isEmpty());
-        QVERIFY(
-            MapLists::mapNames(GameFiles({env.root() + QStringLiteral("/none")}, true)).isEmpty());
+        QVERIFY(MapLists::mapNames(
+                    GameFiles({env.root() + QStringLiteral("/none")}, {QStringLiteral("*.pk3")}))
+                    .isEmpty());
     }
 
     void unreadableListFileIsReported() {

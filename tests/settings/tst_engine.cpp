@@ -1,4 +1,5 @@
 #include "settings/Engine.h"
+#include "settings/EngineWords.h"
 #include "settings/GameHome.h"
 #include "support/TestRegistry.h"
 
@@ -17,6 +18,8 @@ private slots:
     void yamagiRenames();
     void gameProgram_data();
     void gameProgram();
+    void bindingCommands_data();
+    void bindingCommands();
 };
 
 void TestEngine::iniNamesRoundTrip() {
@@ -107,6 +110,32 @@ void TestEngine::gameProgram() {
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     QCOMPARE(gameProgramName(Engine(engine), dir.path()), program);
+}
+
+void TestEngine::bindingCommands_data() {
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("spelled"); // empty: the engine has none
+    auto row = [](const char* name, Engine engine, const char* command, const char* spelled) {
+        QTest::newRow(name) << int(engine) << command << spelled;
+    };
+    row("id keeps its words", Engine::id, "Load quick", "Load quick");
+    row("Q2PRO's exact case", Engine::q2pro, "Load quick", "load quick");
+    row("Yamagi takes any case", Engine::yamagi, "Load quick", "Load quick");
+    row("Yamagi's main menu", Engine::yamagi, "togglemenu", "menu_main");
+    row("Yamagi's music", Engine::yamagi, "cd pause", "ogg toggle");
+    row("Yamagi has no CD", Engine::yamagi, "cd on", "");
+    row("Q2PRO's menus by name", Engine::q2pro, "menu_keys", "pushmenu keys");
+    row("Q2PRO has no credits", Engine::q2pro, "menu_credits", "");
+    row("Q2PRO has no music", Engine::q2pro, "cd stop", "");
+    row("a game command", Engine::q2pro, "use blaster", "use blaster");
+}
+
+void TestEngine::bindingCommands() {
+    QFETCH(int, engine);
+    QFETCH(QString, command);
+    QFETCH(QString, spelled);
+    QCOMPARE(engineBindingCommand(Engine(engine), command), spelled);
 }
 
 VEXA_TEST(TestEngine)

@@ -34,9 +34,12 @@ private slots:
         QTest::newRow("Yamagi's data home")
             << QStringList{"{data}/YamagiQ2", "{home}/.q2pro"} << QStringList{} << "yamagi"
             << "{data}/YamagiQ2";
-        QTest::newRow("~/.q2pro") << QStringList{"{home}/.q2pro"} << QStringList{"{q2}/yquake2"}
-                                  << "q2pro"
-                                  << "{home}/.q2pro";
+        QTest::newRow("~/.q2pro, quake2 names no engine")
+            << QStringList{"{home}/.q2pro"} << QStringList{"{q2}/quake2"} << "q2pro"
+            << "{home}/.q2pro";
+        QTest::newRow("q2pro program over a leftover Yamagi home")
+            << QStringList{"{data}/YamagiQ2"} << QStringList{"{q2}/q2pro"} << "q2pro"
+            << "{home}/.q2pro";
         QTest::newRow("q2pro program: its home to be")
             << QStringList{} << QStringList{"{q2}/q2pro"} << "q2pro"
             << "{home}/.q2pro";
@@ -59,6 +62,14 @@ private slots:
         const EngineChoice found = detectEngine(env.quake2Dir());
         QCOMPARE(engineIniName(found.engine), engine);
         QCOMPARE(found.home, place(env, home));
+        // Options tells why: the program or the home that decided.
+        const EngineDetection why = findEngine(env.quake2Dir());
+        QCOMPARE(why.choice, found);
+        const QString decided = files.isEmpty() || engine == QLatin1String("id") ||
+                                        files[0].endsWith(QLatin1String("/quake2"))
+                                    ? place(env, home)
+                                    : place(env, files[0]);
+        QVERIFY2(why.reason.contains(decided), qPrintable(why.reason));
     }
 
     void choiceInTheSettings() {

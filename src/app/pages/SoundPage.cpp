@@ -3,6 +3,7 @@
 #include "CatalogueLayout.h"
 #include "PageLayout.h"
 #include "app/WidgetHelpers.h"
+#include "settings/EngineWords.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -28,11 +29,11 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     keys->setRowStretch(settings.fillBlock(keys, "tabSound", "Keys"), 1);
 
     auto* fields = newGrid();
-    quality_ =
-        editableCombo(this, "cboSndQuality", {QStringLiteral("High"), QStringLiteral("Low")});
+    quality_ = editableCombo(this, "cboSndQuality");
+    fillRates(Engine::id);
     quality_->setEditable(false);
     quality_->setCurrentIndex(1);
-    setHintText(quality_, QStringLiteral("Low  (Sampling rate of the sound: 22 or 11 kHz)"));
+    setHintText(quality_, QStringLiteral("Low  (Sampling rate of the sound)"));
     mixAhead_ = maskedEdit(this, "txtSndDelay", TwoDecimals, QStringLiteral("0.2 "));
     setHintText(mixAhead_, QStringLiteral("0.2  (Seconds of sound mixed ahead)"));
     volume_ = trackBar(this, "barVolume", Qt::Horizontal, 0, 40, 20);
@@ -53,4 +54,26 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     layout->addLayout(keys);
     layout->addLayout(right, 1);
     compactRows(this);
+}
+
+void SoundPage::showEngineRates(Engine engine) {
+    if (engine == ratesEngine_)
+        return;
+    ratesEngine_ = engine;
+    const QVariant chosen = quality_->currentData();
+    fillRates(engine);
+    quality_->setCurrentIndex(quality_->findData(chosen));
+    const int engineRate = engine == Engine::id ? 11 : engineDefault(engine, u"s_khz").toInt();
+    setHintText(quality_, quality_->itemText(quality_->findData(engineRate)) +
+                              QStringLiteral("  (Sampling rate of the sound)"));
+}
+
+// id's two rates keep the names its menu gives them.
+void SoundPage::fillRates(Engine engine) {
+    quality_->clear();
+    for (int rate : engineSoundRates(engine)) {
+        quality_->addItem(engine == Engine::id ? QLatin1String(rate >= 22 ? "High" : "Low")
+                                               : QStringLiteral("%1 kHz").arg(rate),
+                          rate);
+    }
 }

@@ -5,12 +5,14 @@
 #include "app/MultiRowTabWidget.h"
 #include "app/WidgetHelpers.h"
 #include "settings/Catalogue.h"
+#include "settings/EngineWords.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -21,13 +23,6 @@ using namespace PageLayout;
 
 namespace {
 
-const QStringList VideoModes = {
-    QStringLiteral("0 - 320 x 240"),  QStringLiteral("1 - 400 x 300"),
-    QStringLiteral("2 - 512 x 384"),  QStringLiteral("3 - 640 x 480"),
-    QStringLiteral("4 - 800 x 600"),  QStringLiteral("5 - 960 x 720"),
-    QStringLiteral("6 - 1024 x 768"), QStringLiteral("7 - 1152 x 864"),
-    QStringLiteral("8 - 1280 x 960"), QStringLiteral("9 - 1600 x 1200")};
-
 const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_LINEAR"),
                                   QStringLiteral("GL_NEAREST_MIPMAP_NEAREST"),
@@ -35,6 +30,11 @@ const QStringList TextureModes = {QStringLiteral("GL_NEAREST"),
                                   QStringLiteral("GL_NEAREST_MIPMAP_LINEAR"),
                                   QStringLiteral("GL_LINEAR_MIPMAP_LINEAR"),
                                   QString()};
+
+// The mode box's hint, opening with the mode the game takes when the config names none.
+QString modeHint(const QString& gameDefault) {
+    return gameDefault + QStringLiteral("  (Screen resolution of the OpenGL renderer)");
+}
 
 // The radio group keeps its title but puts it on the left of its one row of buttons, so the
 // Video tab's header takes a single row and the sub-pages get the height.
@@ -130,8 +130,9 @@ void VideoPage::buildSoftwarePage(CatalogueLayout& settings) {
     auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
     grid->setHorizontalSpacing(BlockSpacing);
     settings.fillBlock(grid, "TabSheet1", "Checks", {.columns = 2});
-    softwareMode_ = editableCombo(page, "cboSwVidMode", VideoModes);
+    softwareMode_ = editableCombo(page, "cboSwVidMode");
     softwareMode_->setEditable(false);
+    fillModes(*softwareMode_, Engine::id);
     setHintText(softwareMode_, QStringLiteral("0  (Screen resolution of the software renderer)"));
     addLabelled(grid, 0, 4, newLabel(page, QStringLiteral("Video Mode")), softwareMode_);
     settings.fillBlock(grid, "TabSheet1", "Fields", {.row = 1, .column = 4});
@@ -148,10 +149,28 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     for (const char* caption : {"Enhancements", "Video Card Specific", "Debugging"})
         settings.fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
 
-    glMode_ = editableCombo(page, "cboGlVidMode", VideoModes);
+    glMode_ = editableCombo(page, "cboGlVidMode");
     glMode_->setEditable(false);
+    fillModes(*glMode_, Engine::id);
     glMode_->setCurrentIndex(0);
-    setHintText(glMode_, QStringLiteral("3  (Screen resolution of the OpenGL renderer)"));
+    // Yamagi's custom mode takes its size from two more variables.
+    customSize_ = new QWidget(page);
+    customWidth_ =
+        sizeEdit(customSize_, "txtCustomWidth", QStringLiteral("Width of the custom mode"));
+    customHeight_ =
+        sizeEdit(customSize_, "txtCustomHeight", QStringLiteral("Height of the custom mode"));
+    customLabel_ = newLabel(page, QStringLiteral("Custom"));
+    auto* customRow = newRow(TightSpacing);
+    customRow->setContentsMargins(0, 0, 0, 0);
+    customRow->addWidget(customWidth_);
+    customRow->addWidget(newLabel(customSize_, QStringLiteral("x")));
+    customRow->addWidget(customHeight_);
+    customRow->addStretch();
+    customSize_->setLayout(customRow);
+    customLabel_->hide();
+    customSize_->hide();
+    connect(glMode_, &QComboBox::currentIndexChanged, this, [this] { enableCustomSize(); });
+    setHintText(glMode_, modeHint(QStringLiteral("3")));
     textureMode_ = editableCombo(page, "cboTextureMode", TextureModes);
     textureMode_->setCurrentIndex(
         static_cast<int>(TextureModes.indexOf("GL_NEAREST_MIPMAP_NEAREST")));
@@ -162,7 +181,8 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
 
     auto* picture = newGrid();
     addLabelled(picture, 0, 0, newLabel(page, QStringLiteral("Mode")), glMode_);
-    addLabelled(picture, 1, 0, newLabel(page, QStringLiteral("Textures")), textureMode_);
+    addLabelled(picture, 1, 0, customLabel_, customSize_);
+    addLabelled(picture, 2, 0, newLabel(page, QStringLiteral("Textures")), textureMode_);
     picture->setColumnStretch(2, 1);
     picture->setAlignment(glMode_, Qt::AlignLeft);
 
@@ -214,6 +234,46 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     layout->setSpacing(TightSpacing);
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
+}
+
+void VideoPage::showEngineModes(Engine engine) {
+    if (engine == modesEngine_)
+        return;
+    // The same size, not the same number: the engines number their modes differently.
+    const int chosen = glMode_->currentIndex();
+    const VideoMode* size =
+        chosen < 0 ? nullptr
+                   : engineModeOfSize(engine, engineVideoModes(modesEngine_)[chosen].width,
+                                      engineVideoModes(modesEngine_)[chosen].height);
+    modesEngine_ = engine;
+    fillModes(*glMode_, engine);
+    glMode_->setCurrentIndex(glMode_->findData(size ? size->value : engineDefaultMode(engine)));
+    if (engine != Engine::id) // id's own default is mode 3, not the first the box shows
+        setHintText(glMode_,
+                    modeHint(glMode_->itemText(glMode_->findData(engineDefaultMode(engine)))));
+    customLabel_->setVisible(engine == Engine::yamagi);
+    customSize_->setVisible(engine == Engine::yamagi);
+    enableCustomSize();
+}
+
+void VideoPage::fillModes(QComboBox& box, Engine engine) {
+    box.clear();
+    for (const VideoMode& mode : engineVideoModes(engine))
+        box.addItem(mode.caption, mode.value);
+}
+
+QLineEdit* VideoPage::sizeEdit(QWidget* parent, const char* name, const QString& hint) {
+    auto* edit = named<QLineEdit>(parent, name);
+    edit->setValidator(new QIntValidator(0, 99999, edit));
+    edit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 8);
+    setHintText(edit, hint);
+    return edit;
+}
+
+void VideoPage::enableCustomSize() {
+    const bool custom = glMode_->currentData().toString() == QString::number(CustomMode);
+    customWidth_->setEnabled(custom);
+    customHeight_->setEnabled(custom);
 }
 
 QLineEdit* VideoPage::glField(const char* name) const {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "settings/Engine.h"
+
 #include <QWidget>
 
 class CatalogueLayout;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QSlider;
 class QTabWidget;
@@ -28,6 +31,13 @@ public:
     QComboBox* glMode() const { return glMode_; }
     QComboBox* textureMode() const { return textureMode_; }
     QComboBox* glDriver() const { return glDriver_; }
+    // Yamagi's custom mode: r_customwidth x r_customheight.
+    QLineEdit* customWidth() const { return customWidth_; }
+    QLineEdit* customHeight() const { return customHeight_; }
+    // The GL mode box lists the engine's own modes (id's keep the software box), keeping the
+    // chosen size where the engine has a mode of it, else showing the engine's default; the custom size
+    // shows for Yamagi only and opens with its custom mode.
+    void showEngineModes(Engine engine);
     // One of the GL page's number fields, by its object name ("txtGlPicMip").
     QLineEdit* glField(const char* name) const;
 
@@ -35,6 +45,9 @@ private:
     void buildBothPage(CatalogueLayout& settings);
     void buildSoftwarePage(CatalogueLayout& settings);
     void buildGlPage(CatalogueLayout& settings);
+    void fillModes(QComboBox& box, Engine engine);
+    QLineEdit* sizeEdit(QWidget* parent, const char* name, const QString& hint);
+    void enableCustomSize();
 
     QGroupBox* rendererBox_;
     QButtonGroup* renderers_;
@@ -47,4 +60,9 @@ private:
     QComboBox* glMode_;
     QComboBox* textureMode_;
     QComboBox* glDriver_;
+    QLabel* customLabel_;
+    QWidget* customSize_;
+    QLineEdit* customWidth_;
+    QLineEdit* customHeight_;
+    Engine modesEngine_ = Engine::id;
 };
