@@ -357,7 +357,7 @@ Row soundRateRow() {
             [](MainWindow& w, const Value& read) {
                 QComboBox& quality = *w.soundPage()->quality();
                 const Value value = read ? read : engineValue("s_khz");
-                const int rate = value ? int(gameNumber(*value)) : LowRate;
+                const int rate = value ? truncatedGameNumber(*value) : LowRate;
                 if (currentEngine() == Engine::id)
                     quality.setCurrentIndex(
                         quality.findData(rate >= HighRate ? HighRate : LowRate));
