@@ -365,7 +365,7 @@ void createSettings(const QString& configHome, const DemoPaths& target) {
     writeEngineChoice(ini, {Engine::yamagi, target.gameHome});
     VexaIni::write(ini, VexaIni::ProgramPath, target.programDir);
     VexaIni::write(ini, VexaIni::ConfigFile,
-                   QDir(target.gameHome).filePath(QStringLiteral("baseq2/config.cfg")));
+                   QDir(target.gameHome).filePath(QStringLiteral("baseq2/vexa.cfg")));
     VexaIni::write(ini, VexaIni::BatchFile,
                    QDir(target.quake2Dir).filePath(QStringLiteral("vexa.sh")));
 }

@@ -74,13 +74,11 @@ QString scriptGame(const IniFile& ini, const QString& quake2Dir) {
     return readBatchFile(script, quake2Dir).game.value_or(QString());
 }
 
-// The config start-up would show, then the file the game runs in its place.
+// The script Run names, then the file the game runs in its place.
 QString configTheGameReads(const IniFile& ini, const EngineChoice& choice, const QString& quake2Dir,
                            const QString& baseDir) {
-    QString chosen = VexaIni::readString(ini, VexaIni::ConfigFile,
-                                         defaultConfigFile(choice, platform().defaultConfigFile()));
-    if (!QFileInfo(chosen).isFile())
-        chosen = fallbackConfigFile(choice, baseDir);
+    const QString chosen =
+        VexaIni::readString(ini, VexaIni::ConfigFile, defaultConfigFile(choice, baseDir));
     return fileTheGameReads(gameSearchFolders(choice, quake2Dir, scriptGame(ini, quake2Dir)),
                             chosen);
 }

@@ -330,10 +330,9 @@ void MainWindow::runStartupSteps() {
             [&] {
                 configFileEdit_->setText(VexaIni::readString(
                     *settings_, VexaIni::ConfigFile,
-                    defaultConfigFile(
-                        engineChoice(),
-                        platform.join(baseDirectory_, QStringLiteral("config.cfg")))));
+                    defaultConfigFile(engineChoice(), baseDirectory_)));
             },
+            [&] { moveOffTheGameConfig(); },
             [&] { settleFileBoxes(); },
             [&] { VexaIni::write(*settings_, VexaIni::BatchFile, batchFileEdit_->text()); },
             [&] {

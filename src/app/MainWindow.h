@@ -9,9 +9,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <vector>
 
 class ControlIndex;
 struct CfgFileMemory;
+struct CfgGameFile;
 class CfgVariables;
 class QAction;
 class QButtonGroup;
@@ -136,6 +138,11 @@ public:
     // they read and keeps the lines none of them shows; the status bar says how many. Throws
     // VexaError "Cannot open file %s" (nothing is applied then).
     void loadCfgFile(const QString& directory, const QString& fileName);
+    // Shows the game's own files and then the script's lines (configLines), as the game runs
+    // them, with the script at `path`.
+    void showConfigLines(const QString& path);
+    // The game's own files the engine runs before the script at `path`, without it.
+    std::vector<CfgGameFile> gameFilesBefore(const QString& path) const;
     // Writes the window as a config script to directory/fileName, replacing any file there: the
     // lines kept from the file read last, then the window's lines (a setting the user did not
     // change writes the text it read), the profile entries and the closing comments. Throws
@@ -151,6 +158,7 @@ public:
     // (which configFileEdit() then names) when that file is missing; when both are missing, a
     // notice says so and the settings start from their defaults.
     void loadStartupConfig();
+    void moveOffTheGameConfig();
     // ------------------------------------------------------------------------------------------
 
     // --- Installed things and launch lists (MainWindowLists.cpp) ---
@@ -349,4 +357,5 @@ private:
 
     // What configLines() returns.
     QStringList configLines_;
+    bool savedForRun_ = false; // Run saved every file and started the game
 };

@@ -50,6 +50,12 @@ bool isOriginalConfig(const QString& fileName) {
                                                    Qt::CaseInsensitive) == 0;
 }
 
+// Vexa's own script is written where the box names it, also the first time.
+bool isVexaScript(const QString& fileName) {
+    return platform().fileNameOf(fileName) == VexaScriptName &&
+           QFileInfo(platform().directoryOf(fileName)).isDir();
+}
+
 // A setting that decides how the window closes. vexa.ini that cannot be read (which closing has
 // reported already) gives the default, which asks: the player can still close the window.
 bool closingSetting(const IniFile& settings, IniKey key, bool def) {
@@ -146,7 +152,7 @@ bool MainWindow::saveConfig() {
     settleFileBoxes();
     const QString current = configFileEdit_->text();
     bool goOn = true;
-    if (!current.isEmpty() && QFileInfo(current).isFile()) {
+    if (!current.isEmpty() && (QFileInfo(current).isFile() || isVexaScript(current))) {
         const SaveOutcome outcome = saveConfigUnlessDeclined(current);
         if (outcome == SaveOutcome::Saved)
             messageBar_->showMessage(ConfigSaved);
@@ -197,7 +203,7 @@ QString MainWindow::configSaveDirectory() const {
 
 bool MainWindow::saveConfigAs() {
     const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
-                                           ConfigFilter, QStringLiteral("config.cfg")});
+                                           ConfigFilter, VexaScriptName});
     if (!chosen)
         return true;
     // Declined or stopped, it leaves everything as it was: no file made, the box and vexa.ini
@@ -272,6 +278,8 @@ void MainWindow::viewBatchFile() {
 // Closing
 
 bool MainWindow::saveFilesOnExit() {
+    if (savedForRun_)
+        return true;
     if (closingSetting(settings(), VexaIni::SaveAllOnExit, false) ||
         (closingSetting(settings(), VexaIni::SaveBoxOnExit, true) &&
          prompts_.confirm(SaveBeforeExit)))

@@ -32,6 +32,9 @@
 namespace {
 
 const QString ReadInstead = QStringLiteral("The game reads %1 instead");
+const QString RewrittenByTheGame =
+    QStringLiteral("The game rewrites %1 when it quits, with only its bindings and saved "
+                   "settings: keep your settings in %2 (Save Config As)");
 
 } // namespace
 
@@ -66,6 +69,9 @@ QString MainWindow::configWarning() const {
     const QString chosen = configFileEdit_->text();
     if (const auto instead = fileReadInstead(configSearchFolders(), chosen))
         return ReadInstead.arg(displayName(*instead));
+    if (PlatformConventions::native().fileNameOf(chosen).compare(GameConfigName,
+                                                                 Qt::CaseInsensitive) == 0)
+        return RewrittenByTheGame.arg(GameConfigName, VexaScriptName);
     return tooLongToRun(chosen);
 }
 

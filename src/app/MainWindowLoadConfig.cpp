@@ -1,10 +1,12 @@
 // Reading a config script into the main window: the plain widgets that stand for one console
-// variable each, every setting control and the message slots. The script is run as the game
-// runs it, so the window shows what the game would hold; what the window read is remembered,
-// and the lines no setting shows are kept for the next save.
+// variable each, every setting control and the message slots. The game's own files run first,
+// in the engine's order, then the script, as the game runs them, so the window shows what the
+// game would hold; what the window read from the script is remembered, and the script's lines no
+// setting shows are kept for the next save.
 
 #include "app/MainWindow.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GamesPage.h"
 
 #include "app/CfgFileMemory.h"
 #include "app/CfgWindowRows.h"
@@ -15,10 +17,14 @@
 #include "platform/FileAccess.h"
 #include "platform/PlatformConventions.h"
 #include "platform/VexaError.h"
+#include "platform/VexaIni.h"
 #include "settings/Engine.h"
 #include "settings/GameHome.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+#include <QDir>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -46,28 +52,31 @@ void showRows(MainWindow& w, const CfgScript& script, bool emptyFile) {
     }
 }
 
-// What each row read from the script; for a new config (no script) nothing.
+// What each row read from the script itself, and where its value came from; for a new config
+// (no script) nothing.
 std::vector<CfgOrigin> rowOrigins(const MainWindow& w, const CfgScript* script) {
     std::vector<CfgOrigin> origins;
-    for (const Row& row : allRows())
-        origins.push_back({script ? script->value(int(rowNumber(row))) : std::nullopt,
-                           row.current(w), script && !script->isEmpty()});
+    for (const Row& row : allRows()) {
+        const int slot = int(rowNumber(row));
+        CfgOrigin origin;
+        origin.loaded = row.current(w);
+        if (script) {
+            if (script->setByScript(slot))
+                origin.read = script->value(slot);
+            origin.fileRead = !script->isEmpty();
+            origin.source = script->sourceOf(slot);
+        }
+        origins.push_back(std::move(origin));
+    }
     return origins;
 }
 
-// The keys each binding control took from the file.
-QStringList bindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
-    QStringList keys;
-    for (size_t i = 0; i < origins.size(); ++i) {
-        const SettingControl& control = *index.entries()[i].control;
-        if (control.kind() != SettingKind::Binding || !origins[i].read)
-            continue;
-        for (int slot = 0; slot < control.valueCount(); ++slot) {
-            if (QString key = control.valueText(slot); !key.isEmpty())
-                keys << std::move(key);
-        }
-    }
-    return keys;
+// The name a game file goes by in the window: its mod's folder before it, but for baseq2's.
+QString gameFileName(const QString& path) {
+    const auto& platform = PlatformConventions::native();
+    const QString folder = platform.fileNameOf(platform.directoryOf(path));
+    const QString name = platform.fileNameOf(path);
+    return folder.compare(BaseGame, Qt::CaseInsensitive) == 0 ? name : folder + u'/' + name;
 }
 
 QString keptLinesMessage(qsizetype count) {
@@ -100,19 +109,44 @@ void MainWindow::applyFixedSettings() {
     showRows(*this, script, configLines_.isEmpty());
 }
 
+std::vector<CfgGameFile> MainWindow::gameFilesBefore(const QString& script) const {
+    const QString own = QFileInfo(script).absoluteFilePath();
+    std::vector<CfgGameFile> files;
+    for (const QString& path :
+         gameStartupFiles(engineChoice(), quake2Directory(), gamesPage_->currentGame()->text())) {
+        if (path == own)
+            continue;
+        CfgGameFile file{gameFileName(path), {}};
+        try {
+            readCfgFile(path, file.lines);
+        } catch (const VexaError&) {
+            continue; // the game cannot read it either
+        }
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
 void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) {
     const WaitCursor wait(*this);
+    const QString path = PlatformConventions::native().join(directory, fileName);
+    readCfgFile(path, configLines_, &cfgMemory().file);
+    showConfigLines(path);
+}
+
+void MainWindow::showConfigLines(const QString& path) {
     CfgFileMemory& memory = cfgMemory();
-    readCfgFile(PlatformConventions::native().join(directory, fileName), configLines_,
-                &memory.file);
-    ControlIndex& index = settingIndex();
-    CfgScript script(configLines_, cfgVariables(), engineChoice().engine);
-    showRows(*this, script, configLines_.isEmpty());
+    const Engine engine = engineChoice().engine;
+    const std::vector<CfgGameFile> gameFiles = gameFilesBefore(path);
+    CfgScript script(configLines_, cfgVariables(), engine, gameFiles);
+    script.setScriptName(PlatformConventions::native().fileNameOf(path));
+    CfgScript gameFilesOnly({}, cfgVariables(), engine, gameFiles);
+    showRows(*this, script, script.isEmpty());
 
     memory.rows = rowOrigins(*this, &script);
-    memory.controls = applyCfgScript(index, script, firstControlSlot(), engineChoice().engine);
-    memory.takenKeys =
-        bindingKeys(index, memory.controls) + communicationsPage_->readMessages(script);
+    memory.controls =
+        applyCfgScript(settingIndex(), script, firstControlSlot(), engine, &gameFilesOnly);
+    memory.takenKeys = communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
         messageBar_->showMessage(keptLinesMessage(kept));
@@ -138,22 +172,57 @@ void MainWindow::resetSettingsToDefaults() {
     memory.rows = rowOrigins(*this, nullptr);
 }
 
+namespace {
+
+const QString MovedToVexaScript =
+    QStringLiteral("Your settings are now kept in %1, which the game never rewrites. %2 is left "
+                   "as it is and read as the game's own file.");
+
+// Whether the game wrote the file itself ("// generated by quake, do not modify"): then it holds
+// nothing that the game does not keep anyway.
+bool writtenByTheGame(const QStringList& lines) {
+    return !lines.isEmpty() && lines.front().startsWith(QLatin1String("// generated by"));
+}
+
+} // namespace
+
+// The game rewrites its config.cfg when it quits, with only its bindings and archived cvars:
+// a Config File of that name moves to Vexa's script beside it, which starts as a copy of what
+// an earlier Vexa wrote there (its aliases and settings would be lost otherwise).
+void MainWindow::moveOffTheGameConfig() {
+    const auto& platform = PlatformConventions::native();
+    const QString chosen = configFileEdit_->text();
+    if (platform.fileNameOf(chosen).compare(GameConfigName, Qt::CaseInsensitive) != 0)
+        return;
+    const QString script = platform.join(platform.directoryOf(chosen), VexaScriptName);
+    if (!QFileInfo::exists(script) && QFileInfo(chosen).isFile()) {
+        QStringList lines;
+        readCfgFile(chosen, lines);
+        if (!writtenByTheGame(lines))
+            writeCfgFile(script, lines);
+    }
+    configFileEdit_->setText(script);
+    VexaIni::write(*settings_, VexaIni::ConfigFile, script);
+    prompts_.notice(MovedToVexaScript.arg(displayName(script), displayName(chosen)));
+}
+
+// The script that is still to be written shows what the game's own files give.
 void MainWindow::loadStartupConfig() {
     const auto& platform = PlatformConventions::native();
-    const QFileInfo stored(configFileEdit_->text());
-    if (!configFileEdit_->text().isEmpty() && stored.isFile()) {
+    const QString chosen = configFileEdit_->text();
+    const QFileInfo stored(chosen);
+    if (!chosen.isEmpty() && stored.isFile()) {
         const QString path = stored.absoluteFilePath();
         loadCfgFile(platform.directoryOf(path), platform.fileNameOf(path));
         return;
     }
-    const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
-    if (!QFileInfo(fallback).isFile()) {
-        // The rest of the start-up goes on from the defaults; the box keeps the stored name.
-        prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
-        configLines_.clear();
-        resetSettingsToDefaults();
-        return;
-    }
-    loadCfgFile(platform.directoryOf(fallback), platform.fileNameOf(fallback));
-    configFileEdit_->setText(fallback);
+    configLines_.clear();
+    const std::vector<CfgGameFile> gameFiles = gameFilesBefore(chosen);
+    if (std::all_of(gameFiles.begin(), gameFiles.end(),
+                    [](const CfgGameFile& file) { return file.lines.isEmpty(); }))
+        resetSettingsToDefaults(); // nothing anywhere: a new config
+    else
+        showConfigLines(stored.absoluteFilePath());
+    cfgMemory().file = FileVersion(stored.absoluteFilePath());
+    cfgMemory().file.setContents({});
 }

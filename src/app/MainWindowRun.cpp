@@ -42,6 +42,9 @@ void MainWindow::runGame() {
     VexaIni::write(settings(), VexaIni::ConfigFile, configFileEdit_->text());
     VexaIni::write(settings(), VexaIni::BatchFile, batchFileEdit_->text());
     if (VexaIni::readBool(settings(), VexaIni::CloseOnExit, true)) {
+        // Everything was saved for the game, which has its window up by now: a question
+        // would wait behind it. Without the save, the player is still asked.
+        savedForRun_ = viaScript;
         close();
         return;
     }

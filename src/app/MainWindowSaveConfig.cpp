@@ -35,8 +35,11 @@ void appendRows(QStringList& lines, const MainWindow& w, Part part,
     for (const Row& row : rows(part)) {
         const size_t number = rowNumber(row);
         const QString current = row.current(w);
-        const CfgOrigin origin =
-            number < origins.size() ? origins[number] : CfgOrigin{{}, current, false};
+        CfgOrigin origin;
+        if (number < origins.size())
+            origin = origins[number];
+        else
+            origin.loaded = current;
         if (origin.read)
             appendCfgLine(lines, row.word, QLatin1String(row.name), origin.textFor(current));
         else if (origin.followsRules(current) && engineHasRow(row, currentEngine()) &&
@@ -50,6 +53,20 @@ void appendMasterLine(QStringList& lines, const MainWindow& w) {
     const auto* isPublic = qobject_cast<QCheckBox*>(w.settingControl(QStringLiteral("public")));
     if (w.startServerBox()->isChecked() && isPublic && isPublic->isChecked())
         lines << QStringLiteral("setmaster \"") + w.serverPage()->masterServer()->text() + u'"';
+}
+
+// Keys a binding took at the load that the game would keep bound unless the script says
+// otherwise: those of a binding the script gave, or that the player changed since.
+QStringList releasedBindingKeys(const ControlIndex& index, const std::vector<CfgOrigin>& origins) {
+    QStringList keys;
+    for (size_t i = 0; i < origins.size() && i < size_t(index.size()); ++i) {
+        const SettingControl& control = *index.entries()[i].control;
+        const CfgOrigin& origin = origins[i];
+        if (control.kind() == SettingKind::Binding &&
+            (origin.read || origin.loaded != controlValueText(control)))
+            keys += origin.loaded.split(u' ', Qt::SkipEmptyParts);
+    }
+    return keys;
 }
 
 } // namespace
@@ -71,7 +88,8 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
         writeProfileEntries(generated, programDirectory_, gamesPage_->currentGame()->text());
 
     CfgOverrides later(generated, engine);
-    const QStringList unbinds = unbindLines(memory.takenKeys, later, engine);
+    const QStringList unbinds = unbindLines(
+        releasedBindingKeys(settingIndex(), memory.controls) + memory.takenKeys, later, engine);
     later.add(unbinds);
     // The unbinds join the kept lines, blank line and all, as the next read keeps them: a config
     // read and saved again comes out the same.

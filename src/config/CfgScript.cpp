@@ -118,24 +118,77 @@ CfgLineRange ownClosingLines(const QStringList& lines) {
 
 // ---- CfgScript ----
 
-CfgScript::CfgScript(const QStringList& lines, const CfgVariables& variables, Engine engine)
-    : lines_(lines), engine_(engine), variables_(&variables), own_(ownClosingLines(lines)),
-      open_(size_t(lines.size()), NoWords), values_(size_t(variables.slotCount())),
-      aliases_(aliasMap<Alias>(engine)), aliasRunner_(engine) {
-    forEachScriptCommand(lines_, engine, [this](const ScriptCommand& command) {
-        if (!own_.contains(command.line))
-            runCommand(command);
-    });
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (open_[size_t(i)] == NoWords && isBlankLine(lines[i]))
+namespace {
+
+QStringList gameFilesThenScript(const std::vector<CfgGameFile>& gameFiles,
+                                const QStringList& lines) {
+    QStringList all;
+    for (const CfgGameFile& file : gameFiles)
+        all += file.lines;
+    return all + lines;
+}
+
+} // namespace
+
+CfgScript::CfgScript(const QStringList& lines, const CfgVariables& variables, Engine engine,
+                     const std::vector<CfgGameFile>& gameFiles)
+    : lines_(gameFilesThenScript(gameFiles, lines)), engine_(engine), variables_(&variables),
+      open_(size_t(lines_.size()), NoWords), values_(size_t(variables.slotCount())),
+      valueLines_(size_t(variables.slotCount()), -1), aliases_(aliasMap<Alias>(engine)),
+      aliasRunner_(engine) {
+    for (const CfgGameFile& file : gameFiles) {
+        gameFiles_.emplace_back(file.name, firstScriptLine_);
+        runLines(firstScriptLine_, file.lines.size());
+        firstScriptLine_ += file.lines.size();
+    }
+    const CfgLineRange closing = ownClosingLines(lines);
+    if (closing.to > closing.from)
+        own_ = {closing.from + firstScriptLine_, closing.to + firstScriptLine_};
+    runLines(firstScriptLine_, lines.size());
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        if (open_[size_t(i)] == NoWords && isBlankLine(lines_[i]))
             open_[size_t(i)] = Blank;
     }
     variables_ = nullptr;
 }
 
+// Runs the lines of one file; the views point into lines_, which shares the texts.
+void CfgScript::runLines(qsizetype from, qsizetype count) {
+    forEachScriptCommand(lines_.mid(from, count), engine_, [&](const ScriptCommand& command) {
+        ScriptCommand placed = command;
+        placed.line += from;
+        placed.lastLine += from;
+        if (!own_.contains(placed.line))
+            runCommand(placed);
+    });
+}
+
 std::optional<QString> CfgScript::value(int slot) const {
     const std::optional<QStringView>& value = values_[size_t(slot)];
     return value ? std::optional<QString>(value->toString()) : std::nullopt;
+}
+
+bool CfgScript::setByScript(int slot) const {
+    return values_[size_t(slot)] && isScriptLine(valueLines_[size_t(slot)]);
+}
+
+QString CfgScript::sourceOf(int slot) const {
+    return values_[size_t(slot)] ? sourceOfLine(valueLines_[size_t(slot)]) : QString();
+}
+
+QString CfgScript::sourceOfLine(qsizetype line) const {
+    if (line < 0)
+        return {};
+    QString name = scriptName_;
+    qsizetype first = firstScriptLine_;
+    if (!isScriptLine(line)) {
+        const auto file = std::find_if(gameFiles_.rbegin(), gameFiles_.rend(),
+                                       [line](const auto& f) { return f.second <= line; });
+        name = file->first;
+        first = file->second;
+    }
+    const QString number = QStringLiteral("line %1").arg(line - first + 1);
+    return name.isEmpty() ? number : name + QStringLiteral(", ") + number;
 }
 
 std::vector<CfgScript::Binding> CfgScript::bindings() const {
@@ -148,7 +201,7 @@ std::vector<CfgScript::Binding> CfgScript::bindings() const {
     std::vector<Binding> result;
     result.reserve(bound.size());
     for (const KeyBinding* binding : bound)
-        result.push_back({binding->key, binding->command, binding->line});
+        result.push_back({binding->key, binding->command, binding->line, binding->sourceLine});
     return result;
 }
 
@@ -172,12 +225,12 @@ void CfgScript::release(qsizetype line) {
 }
 
 bool CfgScript::isKept(qsizetype line) const {
-    return !own_.contains(line) && open_[size_t(line)] != 0;
+    return isScriptLine(line) && !own_.contains(line) && open_[size_t(line)] != 0;
 }
 
 QStringList CfgScript::keptLines() const {
     QStringList kept;
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
+    for (qsizetype i = firstScriptLine_; i < lines_.size(); ++i) {
         if (isKept(i))
             kept << lines_[i];
     }
@@ -186,7 +239,7 @@ QStringList CfgScript::keptLines() const {
 
 qsizetype CfgScript::keptLineCount() const {
     qsizetype count = 0;
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
+    for (qsizetype i = firstScriptLine_; i < lines_.size(); ++i) {
         if (isKept(i) && open_[size_t(i)] != Blank)
             ++count;
     }
@@ -199,6 +252,7 @@ void CfgScript::runCommand(const ScriptCommand& command) {
     if (command.words.isEmpty())
         return; // a comment, or dropped for its unmatched quote
     bool taken = false;
+    runningLine_ = command.line;
     if (const std::optional<QStringView> body = run(command.words, command.line, taken)) {
         aliasRunner_.call(*body, [this](const CfgWords& words) {
             bool ignored = false;
@@ -266,9 +320,10 @@ void CfgScript::runBind(const CfgWords& words, qsizetype line) {
         keys_.erase(words[1]);
         return;
     }
-    const auto [bound, added] = keys_.try_emplace(words[1], KeyBinding{words[1], command, line, 0});
+    const auto [bound, added] =
+        keys_.try_emplace(words[1], KeyBinding{words[1], command, line, 0, runningLine_});
     if (!added)
-        bound->second = {bound->second.key, command, line, 0};
+        bound->second = {bound->second.key, command, line, 0, runningLine_};
     bound->second.order = order_++;
 }
 
@@ -301,6 +356,7 @@ bool CfgScript::setVariable(QStringView name, QStringView value) {
         return false;
     }
     values_[size_t(slot)] = value;
+    valueLines_[size_t(slot)] = runningLine_;
     return true;
 }
 

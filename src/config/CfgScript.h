@@ -62,6 +62,14 @@ struct CfgOrigin {
     // The text to write for a setting that read one, standing for `current` now: the file's own
     // text while the setting still stands for what it stood for after the load, so that "8.5"
     // or ".14" stay as they were; else the value now.
+    // Where the value shown came from ("autoexec.cfg, line 3"); empty when no file gave one.
+    QString source;
+    // What the setting would hold without the file, as the game's own files run before it
+    // leave it (else its default); nothing when unknown.
+    std::optional<QString> under;
+
+    bool cameFromFile() const { return read || !source.isEmpty(); }
+
     QString textFor(const QString& current) const {
         return read && current == loaded ? *read : current;
     }
@@ -82,20 +90,44 @@ struct CfgLineRange {
 };
 CfgLineRange ownClosingLines(const QStringList& lines);
 
+// A file the game runs before the script (its config.cfg, autoexec.cfg), by its name as the
+// player knows it, and its lines.
+struct CfgGameFile {
+    QString name;
+    QStringList lines;
+};
+
 // A script run once, from the first line to the last, leaving out Vexa's own closing lines. What
 // the window's settings write themselves is "taken"; the lines left are kept as they are. The
 // variables are only used while the script runs, in the constructor.
+//
+// The game's own files can run first, each on its own (a comment left open ends with its file),
+// as the game runs them before the script: what they set, bind and define holds unless the
+// script says otherwise, but none of their lines is kept.
 class CfgScript {
 public:
-    CfgScript(const QStringList& lines, const CfgVariables& variables, Engine engine);
+    CfgScript(const QStringList& lines, const CfgVariables& variables, Engine engine,
+              const std::vector<CfgGameFile>& gameFiles = {});
 
-    // A file without a line says nothing: saving it makes a new config.
+    // Neither the script nor a game file has a line: it says nothing, and saving makes a new
+    // config.
     bool isEmpty() const { return lines_.isEmpty(); }
 
     // The value a slot's variable ends with, or nothing when the script sets none. A value
     // with a quote in it could not be written back in quotes: it counts as none, and its line
     // is kept.
     std::optional<QString> value(int slot) const;
+    // Whether the value comes from the script itself, not from a game file run before it.
+    bool setByScript(int slot) const;
+    // Where the value was set: "autoexec.cfg, line 3"; empty for none.
+    QString sourceOf(int slot) const;
+    // Where a line (from 0, over the game files and the script in their order) stands: the
+    // file's name and the line's number from 1; empty for -1 (a binding an alias made).
+    QString sourceOfLine(qsizetype line) const;
+    // The script's own name in those texts (without one, "line 3").
+    void setScriptName(const QString& name) { scriptName_ = name; }
+    // Whether the line belongs to the script, not to a game file.
+    bool isScriptLine(qsizetype line) const { return line >= firstScriptLine_; }
 
     // A key bound at the end, and the line of the command that bound it (-1 when an alias run
     // at load bound it). The texts are views into the script, valid while it lives.
@@ -103,6 +135,7 @@ public:
         QStringView key;
         QStringView command;
         qsizetype line = -1;
+        qsizetype sourceLine = -1; // the line whose command bound it, an alias's call too
     };
     // In the order of the commands that bound them.
     std::vector<Binding> bindings() const;
@@ -128,12 +161,14 @@ private:
         QStringView command;
         qsizetype line;
         quint64 order;
+        qsizetype sourceLine;
     };
     struct Alias {
         QStringView body;
         qsizetype line;
     };
 
+    void runLines(qsizetype from, qsizetype count);
     void runCommand(const ScriptCommand& command);
     std::optional<QStringView> run(const CfgWords& words, qsizetype line, bool& taken);
     bool runSet(const CfgWords& words, ScriptVerb verb);
@@ -152,10 +187,16 @@ private:
     std::deque<QString> joined_;
     Engine engine_;
     const CfgVariables* variables_; // while the constructor runs the script
+    // The game files' names and their first lines; the script's lines come after them all.
+    std::vector<std::pair<QString, qsizetype>> gameFiles_;
+    qsizetype firstScriptLine_ = 0;
+    qsizetype runningLine_ = -1;
+    QString scriptName_;
     CfgLineRange own_;
     // Per line: how many of its commands keep it, NoWords for a comment, Blank for a blank line.
     std::vector<int> open_;
     std::vector<std::optional<QStringView>> values_;
+    std::vector<qsizetype> valueLines_; // the line that set each value; -1 for none
     std::unordered_map<QStringView, KeyBinding, KeyHash, KeyEqual> keys_;
     AliasMap<Alias> aliases_;
     AliasRunner aliasRunner_;

@@ -145,55 +145,89 @@ const ControlEntry* bindingEntry(ControlIndex& index, const FoldedHashMap<size_t
     return at == spelled.end() ? nullptr : &index.entries()[at->second];
 }
 
-std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script, Engine engine) {
-    std::vector<KeySlots> keys(size_t(index.size()));
-    std::vector<int> counts(size_t(index.size()), 0);
+// The keys a binding ends with, and where the last of them was bound.
+struct BoundKeys {
+    KeySlots keys;
+    int count = 0;
+    bool fromScript = false; // a key was bound by the script, not by a game file
+    qsizetype lastLine = -1;
+};
+
+std::vector<BoundKeys> boundKeys(ControlIndex& index, CfgScript& script, Engine engine) {
+    std::vector<BoundKeys> bound(size_t(index.size()));
     const FoldedHashMap<size_t> spelled = engineCommandIndex(index, engine);
     const std::vector<CfgScript::Binding> bindings = script.bindings();
-    for (auto bound = bindings.rbegin(); bound != bindings.rend(); ++bound) {
-        const ControlEntry* entry = bindingEntry(index, spelled, bound->command);
-        if (!entry || entry->control->kind() != SettingKind::Binding || !isWritableKey(bound->key))
+    for (auto binding = bindings.rbegin(); binding != bindings.rend(); ++binding) {
+        const ControlEntry* entry = bindingEntry(index, spelled, binding->command);
+        if (!entry || entry->control->kind() != SettingKind::Binding ||
+            !isWritableKey(binding->key))
             continue;
-        const size_t at = size_t(entry - index.entries().data());
-        if (counts[at] == 4)
+        BoundKeys& keys = bound[size_t(entry - index.entries().data())];
+        if (keys.count == 4)
             continue;
-        keys[at][size_t(counts[at]++)] = bound->key.toString();
-        script.take(*bound);
+        if (keys.count == 0)
+            keys.lastLine = binding->sourceLine;
+        keys.keys[size_t(keys.count++)] = binding->key.toString();
+        keys.fromScript = keys.fromScript || script.isScriptLine(binding->sourceLine);
+        script.take(*binding);
     }
-    for (size_t at = 0; at < keys.size(); ++at)
-        std::reverse(keys[at].begin(), keys[at].begin() + counts[at]);
-    return keys;
+    for (BoundKeys& keys : bound)
+        std::reverse(keys.keys.begin(), keys.keys.begin() + keys.count);
+    return bound;
+}
+
+QString keysText(const BoundKeys& bound) {
+    return QStringList(bound.keys.begin(), bound.keys.begin() + bound.count).join(u' ');
+}
+
+QString shownValue(SettingKind kind, const QString& value) {
+    if (kind == SettingKind::Spin)
+        return QString::number(roundedGameNumber(value));
+    return checkBoxValue(value) ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// What the control would hold without the script: the game files' value, else its default. A
+// binding's keys are known only when the game files bind keys at all: a config that binds none
+// leaves the game with whatever it had (Yamagi's own config.cfg starts with "unbindall").
+std::optional<QString> underlyingValue(const SettingControl& control, const CfgScript& gameFiles,
+                                       int slot, const BoundKeys& keys, bool filesBindKeys) {
+    if (control.kind() == SettingKind::Binding)
+        return filesBindKeys ? std::optional<QString>(keysText(keys)) : std::nullopt;
+    const std::optional<QString> value = gameFiles.value(slot);
+    return value ? shownValue(control.kind(), *value) : control.defaultText();
 }
 
 } // namespace
 
 std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
-                                      Engine engine) {
-    const std::vector<KeySlots> keys = boundKeys(index, script, engine);
+                                      Engine engine, CfgScript* gameFiles) {
+    const std::vector<BoundKeys> bound = boundKeys(index, script, engine);
+    const std::vector<BoundKeys> underlying =
+        gameFiles ? boundKeys(index, *gameFiles, engine) : std::vector<BoundKeys>();
+    const bool filesBindKeys = gameFiles && !gameFiles->bindings().empty();
     std::vector<CfgOrigin> origins(size_t(index.size()));
     for (size_t i = 0; i < origins.size(); ++i) {
         SettingControl& control = *index.entries()[i].control;
         CfgOrigin& origin = origins[i];
-        switch (control.kind()) {
-        case SettingKind::Binding:
-            control.setValues({keys[i].begin(), keys[i].end()});
-            if (!keys[i][0].isEmpty())
+        const int slot = firstSlot + int(i);
+        if (control.kind() == SettingKind::Binding) {
+            const BoundKeys& keys = bound[i];
+            control.setValues({keys.keys.begin(), keys.keys.end()});
+            if (keys.fromScript)
                 origin.read = controlValueText(control);
-            break;
-        case SettingKind::Spin:
-            origin.read = script.value(firstSlot + int(i));
-            if (origin.read)
-                control.setValues({QString::number(roundedGameNumber(*origin.read))});
-            break;
-        case SettingKind::CheckBox:
-            origin.read = script.value(firstSlot + int(i));
-            if (origin.read)
-                control.setValues(
-                    {checkBoxValue(*origin.read) ? QStringLiteral("1") : QStringLiteral("0")});
-            break;
+            origin.source = script.sourceOfLine(keys.lastLine);
+        } else if (const std::optional<QString> value = script.value(slot)) {
+            control.setValues({shownValue(control.kind(), *value)});
+            if (script.setByScript(slot))
+                origin.read = value;
+            origin.source = script.sourceOf(slot);
         }
         origin.loaded = controlValueText(control);
         origin.fileRead = !script.isEmpty();
+        if (gameFiles)
+            origin.under = underlyingValue(control, *gameFiles, slot,
+                                           underlying.empty() ? BoundKeys() : underlying[i],
+                                           filesBindKeys);
     }
     return origins;
 }
@@ -249,10 +283,13 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
             continue;
         const CfgOrigin origin = i < origins.size() ? origins[i] : CfgOrigin{};
         const QString current = controlValueText(control);
+        // Left out, the game holds the same: what its own files give, or the default.
+        if (optimizedSaving && origin.under && current == *origin.under)
+            continue;
         if (origin.read)
             appendControlLines(lines, control, false, origin.textFor(current));
         else if (origin.followsRules(current) && ownEnabled(control.widget()))
-            appendControlLines(lines, control, optimizedSaving);
+            appendControlLines(lines, control, optimizedSaving && !origin.under);
     }
 }
 
@@ -279,7 +316,7 @@ void applyEngineDefaults(const ControlIndex& index, Engine engine,
             wanted = catalogueDefaultText(*row);
         if (wanted == control.defaultText())
             continue;
-        const bool fromFile = i < origins.size() && origins[i].read;
+        const bool fromFile = i < origins.size() && origins[i].cameFromFile();
         const bool untouched = control.atDefault() && !fromFile;
         control.setDefaultText(wanted);
         if (untouched)

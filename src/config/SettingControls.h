@@ -78,9 +78,11 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
 // the value rounded, whatever text the game would take); every binding the keys bound to its
 // command, the last four in the order they were bound, which it takes from the script (a
 // binding no key is bound to ends up with none). Returns what each control read, for the writer.
-// A binding also takes the keys bound to the command the engine has in its place.
+// A binding also takes the keys bound to the command the engine has in its place. With
+// `gameFiles` (the game's own files run without the script), each origin also says what the
+// control would hold without the script.
 std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
-                                      Engine engine);
+                                      Engine engine, CfgScript* gameFiles = nullptr);
 
 // ---- Writing ----
 
@@ -95,9 +97,10 @@ QString controlValueText(const SettingControl& control);
 void appendControlLines(QStringList& lines, const SettingControl& control, bool optimizedSaving,
                         const std::optional<QString>& value = std::nullopt);
 
-// Appends the lines of the index's controls in walking order. A control that read its value
-// from the file (its origin, at the same place in `origins`) always writes it: the file's own
-// text while the control is unchanged, else its value. A control the file said nothing about
+// Appends the lines of the index's controls in walking order. With optimized saving, a control
+// that holds what it would hold without the file (its origin's `under`) writes nothing. A
+// control that read its value from the file (its origin, at the same place in `origins`)
+// otherwise writes it: the file's own text while the control is unchanged, else its value. A control the file said nothing about
 // writes nothing while unchanged. In a new config (no origins, or none from a file) and once
 // changed, a control writes when it is enabled (controls in disabled containers count as
 // enabled). "dedicated" never writes: the command line carries it, and in a config it would

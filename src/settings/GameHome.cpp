@@ -28,7 +28,9 @@ QString q2proHome() {
     return join(QDir::homePath(), QStringLiteral(".q2pro"));
 }
 
-const QString ConfigName = QStringLiteral("config.cfg");
+bool isMod(const QString& game) {
+    return !game.trimmed().isEmpty() && game.compare(BaseGame, Qt::CaseInsensitive) != 0;
+}
 
 bool isDirectory(const QString& path) {
     return QFileInfo(path).isDir();
@@ -134,28 +136,59 @@ GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir) {
 }
 
 GameFiles modDataFiles(const EngineChoice& choice, const QString& quake2Dir, const QString& game) {
-    if (game.trimmed().isEmpty() || game.compare(BaseGame, Qt::CaseInsensitive) == 0)
+    if (!isMod(game))
         return {};
     return GameFiles(
         {homeGameFolder(choice, game), quake2Dir.isEmpty() ? QString() : join(quake2Dir, game)},
         engineArchivePatterns(choice.engine));
 }
 
-QString defaultConfigFile(const EngineChoice& choice, const QString& fallback) {
-    if (choice.home.isEmpty())
-        return fallback;
-    return join(homeGameFolder(choice), ConfigName);
+QString defaultConfigFile(const EngineChoice& choice, const QString& baseDir) {
+    return join(choice.home.isEmpty() ? baseDir : homeGameFolder(choice), VexaScriptName);
 }
 
-QString fallbackConfigFile(const EngineChoice& choice, const QString& baseDir) {
-    const QString base = join(baseDir, ConfigName);
-    return choice.home.isEmpty() ? base : fileTheGameReads({homeGameFolder(choice)}, base);
+QString gameConfigFile(const EngineChoice& choice, const QString& baseDir) {
+    return join(choice.home.isEmpty() ? baseDir : homeGameFolder(choice), GameConfigName);
+}
+
+namespace {
+
+// The first file of that name in the folders, as the game's exec finds it; empty for none.
+QString firstFound(const QStringList& folders, const QString& name) {
+    for (const QString& folder : folders) {
+        const QFileInfo file(join(folder, name));
+        if (file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList gameStartupFiles(const EngineChoice& choice, const QString& quake2Dir,
+                             const QString& game) {
+    const QStringList folders = gameSearchFolders(choice, quake2Dir, game);
+    const QString autoexec = QStringLiteral("autoexec.cfg");
+    QStringList found;
+    const auto add = [&found](const QString& path) {
+        if (!path.isEmpty() && !found.contains(path))
+            found << path;
+    };
+    if (choice.engine == Engine::yamagi)
+        add(firstFound(folders, QStringLiteral("yq2.cfg")));
+    add(firstFound(folders, GameConfigName));
+    if (choice.engine == Engine::q2pro && isMod(game))
+        add(firstFound(gameSearchFolders(choice, quake2Dir, BaseGame), autoexec));
+    add(firstFound(folders, autoexec));
+    if (choice.engine == Engine::q2pro)
+        add(firstFound(folders, QStringLiteral("postexec.cfg")));
+    return found;
 }
 
 QStringList gameSearchFolders(const EngineChoice& choice, const QString& quake2Dir,
                               const QString& game) {
     QStringList games;
-    if (!game.trimmed().isEmpty() && game.compare(BaseGame, Qt::CaseInsensitive) != 0)
+    if (isMod(game))
         games << game;
     games << BaseGame;
     QStringList folders;

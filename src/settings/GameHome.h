@@ -58,12 +58,24 @@ GameFiles gameDataFiles(const EngineChoice& choice, const QString& baseDir);
 // with the archives the engine reads; nothing for a blank game or baseq2.
 GameFiles modDataFiles(const EngineChoice& choice, const QString& quake2Dir, const QString& game);
 
-// The config file to start with: "<home>/baseq2/config.cfg" with a home, else `fallback`.
-QString defaultConfigFile(const EngineChoice& choice, const QString& fallback);
+// Vexa's own script: a file the game never writes, run last with "+exec".
+inline const QString VexaScriptName = QStringLiteral("vexa.cfg");
+// The config the game writes itself, and rewrites whenever it quits.
+inline const QString GameConfigName = QStringLiteral("config.cfg");
 
-// The config start-up reads when the chosen one is missing: the home's config.cfg when the game
-// has written one (that is the one it runs), else the base directory's.
-QString fallbackConfigFile(const EngineChoice& choice, const QString& baseDir);
+// The config file to start with: Vexa's script in the game's writable baseq2, the home's with a
+// home, else `baseDir`'s. The game's exec finds it there whatever mod is chosen.
+QString defaultConfigFile(const EngineChoice& choice, const QString& baseDir);
+
+// The game's own config.cfg in its writable baseq2 (the home's with a home, else `baseDir`'s).
+QString gameConfigFile(const EngineChoice& choice, const QString& baseDir);
+
+// The files the engine runs by itself at start-up, before the command line's "+exec", in its
+// order (id: config.cfg, autoexec.cfg; Yamagi: yq2.cfg first; Q2PRO: baseq2's autoexec.cfg
+// before the mod's, then postexec.cfg), each the first found in the engine's search folders
+// for the mod `game`; only those that exist.
+QStringList gameStartupFiles(const EngineChoice& choice, const QString& quake2Dir,
+                             const QString& game);
 
 // The folders the game looks for a file in, in its order: the mod's before baseq2's, each the
 // home's before the installation's. A blank `game` is baseq2.

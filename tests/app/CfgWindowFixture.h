@@ -30,10 +30,11 @@ struct CfgWindowFixture {
     ScriptedPrompts prompts;
     std::unique_ptr<MainWindow> window;
 
-    // `startupConfig` becomes the base directory's config.cfg, which start-up reads.
+    // `startupConfig` becomes Vexa's script in the base directory, which start-up reads after
+    // the game's own (empty) config.cfg.
     explicit CfgWindowFixture(const QByteArray& startupConfig = {}) {
         env.seedKnownDirectories();
-        env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), startupConfig);
+        env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), startupConfig);
         window = std::make_unique<MainWindow>(prompts);
     }
 

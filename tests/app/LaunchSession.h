@@ -21,13 +21,13 @@ struct LaunchSession {
     TestEnvironment env;
     ScriptedPrompts prompts;
     std::unique_ptr<MainWindow> window;
-    const QString configFile = env.baseDir() + QStringLiteral("/config.cfg");
+    const QString configFile = env.baseDir() + QStringLiteral("/vexa.cfg");
     const QString batchFile = env.quake2Dir() + QStringLiteral("/vexa.sh");
     const QString gameProgram = env.quake2Dir() + QStringLiteral("/quake2");
 
     LaunchSession() {
         env.seedKnownDirectories();
-        env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), "set name \"Player\"\r\n");
+        env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), "set name \"Player\"\r\n");
         setIni("vexa", "configfile", configFile);
         setIni("vexa", "batchfile", batchFile);
     }

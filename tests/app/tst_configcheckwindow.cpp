@@ -184,7 +184,7 @@ void TstConfigCheckWindow::tooLongToRunIsTold() {
     for (int i = 0; config.size() < 9000; ++i)
         config += "alias a" + QByteArray::number(i) + " \"echo " + QByteArray(40, 'x') + "\"\n";
     CfgWindowFixture f(config); // the start-up config: the hint line tells it
-    QVERIFY2(f.w().hintLine()->toolTip().contains("config.cfg is 9"),
+    QVERIFY2(f.w().hintLine()->toolTip().contains("vexa.cfg is 9"),
              qPrintable(f.w().hintLine()->toolTip()));
     f.prompts.expectNotice();
     QVERIFY(f.save().contains(config.split('\n').at(config.count('\n') - 1)));

@@ -195,7 +195,7 @@ void TstFileCommands::loadBatchSetsTheLaunchControls() {
     LaunchSession s;
     MainWindow& w = s.start();
     const QString script = s.env.writeFile(QStringLiteral("scripts/ctf.sh"),
-                                           "'/q/quake2' +set game ctf +exec config.cfg\n");
+                                           "'/q/quake2' +set game ctf +exec vexa.cfg\n");
     s.prompts.answerOpenFile(script);
     w.openBatchAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
@@ -362,7 +362,7 @@ void TstFileCommands::saveConfigAsStartsInTheBaseDirectory() {
     w.saveConfigAsAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.shown[0].directory, place(start));
-    QCOMPARE(s.prompts.shown[0].fileName, QStringLiteral("config.cfg"));
+    QCOMPARE(s.prompts.shown[0].fileName, QStringLiteral("vexa.cfg"));
     QCOMPARE(w.configFileEdit()->text(), s.configFile);
 }
 
@@ -380,7 +380,7 @@ void TstFileCommands::saveBatchNamesTheGameInTheQuake2Directory() {
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
              gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
-                             QStringLiteral(" +set game ctf +exec config.cfg")));
+                             QStringLiteral(" +set game ctf +exec vexa.cfg")));
     QCOMPARE(s.statusText(), QStringLiteral("Batch file Saved"));
     QCOMPARE(s.iniBytes(), iniBefore);
 }
@@ -398,7 +398,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
     QCOMPARE(w.batchFileEdit()->text(), script);
     QCOMPARE(QString::fromLatin1(s.env.readFile(script)),
              gameLine(s, QStringLiteral("+set basedir ") + quoted(s.env.quake2Dir()) +
-                             QStringLiteral(" +exec config.cfg")));
+                             QStringLiteral(" +exec vexa.cfg")));
     QCOMPARE(s.statusText(), QStringLiteral("Batch file Saved"));
     QCOMPARE(s.ini("vexa", "batchfile"), script);
 
@@ -411,7 +411,7 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
 void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
     LaunchSession s;
     MainWindow& w = s.start();
-    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), Untouched);
+    s.env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), Untouched);
     s.prompts.answerConfirm(false);
     s.prompts.expectNotice();
     w.saveAllAction()->trigger();
@@ -437,7 +437,7 @@ void TstFileCommands::editorOnAMissingFileShowsTheError() {
 void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
     LaunchSession s;
     MainWindow& w = s.start();
-    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), "Xset name \"Edited\"\r\n");
+    s.env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), "Xset name \"Edited\"\r\n");
     w.editConfigButton()->click();
     const QList<EditorWindow*> editors = openEditors(w);
     QCOMPARE(editors.size(), 1);
@@ -454,7 +454,7 @@ void TstFileCommands::deleteOnlyEditAsksAndRereadsTheConfig() {
 
 void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     LaunchSession s;
-    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec config.cfg\n");
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "'/q/quake2' +exec vexa.cfg\n");
     MainWindow& w = s.start();
     QVERIFY(!w.gamesPage()->startWithGame()->isChecked());
     w.viewBatchAction()->trigger();
@@ -468,7 +468,7 @@ void TstFileCommands::batchEditorRereadsIntoTheLaunchControls() {
     QVERIFY(editor->close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.env.readFile(s.batchFile),
-             QByteArray("'/q/quake2' +exec config.cfg +set game rogue\n"));
+             QByteArray("'/q/quake2' +exec vexa.cfg +set game rogue\n"));
     QVERIFY(w.gamesPage()->startWithGame()->isChecked());
     QCOMPARE(w.gamesPage()->currentGame()->text(), QStringLiteral("rogue"));
     QVERIFY(w.configLines() != configBefore); // the script's commands, not the config's lines

@@ -89,15 +89,15 @@ void TstLaunchControls::comboGivesWhatItShows_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("typed"); // null: nothing typed after choosing
     QTest::addColumn<QString>("expected");
-    QTest::newRow("entry chosen") << 1 << QString() << "+exec config.cfg +map base 2";
+    QTest::newRow("entry chosen") << 1 << QString() << "+exec vexa.cfg +map base 2";
     QTest::newRow("text typed, no entry") << -1 << " base9 "
-                                          << "+exec config.cfg +map base9";
+                                          << "+exec vexa.cfg +map base9";
     QTest::newRow("entry's name typed") << -1 << "base1"
-                                        << "+exec config.cfg +map base1";
+                                        << "+exec vexa.cfg +map base1";
     QTest::newRow("entry chosen, then edited") << 0 << "base1x"
-                                               << "+exec config.cfg +map base1x";
+                                               << "+exec vexa.cfg +map base1x";
     QTest::newRow("blanks typed") << -1 << "   "
-                                  << "+exec config.cfg";
+                                  << "+exec vexa.cfg";
 }
 
 void TstLaunchControls::comboGivesWhatItShows() {
@@ -120,17 +120,17 @@ void TstLaunchControls::choosingAnEntryChoosesWhatToDo_data() {
     QTest::addColumn<int>("box");       // 0 start map, 1 saved game, 2 server
     QTest::addColumn<QString>("typed"); // null: the first entry chosen from the list
     QTest::addColumn<QString>("expected");
-    QTest::newRow("map picked") << 0 << QString() << "+exec config.cfg +map base1";
-    QTest::newRow("map picked again") << 0 << QString() << "+exec config.cfg +map base1";
-    QTest::newRow("saved game picked") << 1 << QString() << "+exec config.cfg +load save0";
+    QTest::newRow("map picked") << 0 << QString() << "+exec vexa.cfg +map base1";
+    QTest::newRow("map picked again") << 0 << QString() << "+exec vexa.cfg +map base1";
+    QTest::newRow("saved game picked") << 1 << QString() << "+exec vexa.cfg +load save0";
     QTest::newRow("server picked")
-        << 2 << QString() << "+exec config.cfg +connect Alpha.example:27910";
+        << 2 << QString() << "+exec vexa.cfg +connect Alpha.example:27910";
     QTest::newRow("server typed") << 2 << " q2.example:27911"
-                                  << "+exec config.cfg +connect q2.example:27911";
+                                  << "+exec vexa.cfg +connect q2.example:27911";
     QTest::newRow("map typed") << 0 << "q2dm3"
-                               << "+exec config.cfg +map q2dm3";
+                               << "+exec vexa.cfg +map q2dm3";
     QTest::newRow("only visited") << 0 << ""
-                                  << "+exec config.cfg +load save1";
+                                  << "+exec vexa.cfg +load save1";
 }
 
 // Choosing or typing a map, a saved game or a server chooses what to do with it; passing
@@ -344,7 +344,7 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
     {
         LaunchSession s;
         s.env.writeFile(QStringLiteral("quake2/vexa.sh"),
-                        "/q/quake2 +connect there +set game ctf +exec config.cfg\n");
+                        "/q/quake2 +connect there +set game ctf +exec vexa.cfg\n");
         MainWindow& w = s.start();
         QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
         QVERIFY(w.gamesPage()->startWithGame()->isChecked());
@@ -360,7 +360,7 @@ void TstLaunchControls::startUpReadsAnExistingScriptOnly() {
 
 void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
     LaunchSession s;
-    const QByteArray script = "/q/quake2 +set game 'my mod' +exec config.cfg\n";
+    const QByteArray script = "/q/quake2 +set game 'my mod' +exec vexa.cfg\n";
     s.env.writeFile(QStringLiteral("quake2/vexa.sh"), script);
     const QByteArray config = s.env.readFile(s.configFile);
     s.setIni("vexa", "SaveAllOnExit", QStringLiteral("1"));
@@ -368,7 +368,7 @@ void TstLaunchControls::commandLineModePrintsWhatRunWouldStart() {
     QTextStream outStream(&out), messageStream(&messages);
     QCOMPARE(printCommandLine(outStream, messageStream), 0);
     QCOMPARE(out, QStringLiteral("+set basedir ") + s.env.quake2Dir() +
-                      QStringLiteral(" +set game my mod +exec config.cfg\n"));
+                      QStringLiteral(" +set game my mod +exec vexa.cfg\n"));
     QCOMPARE(messages, QString());
     // No closing: nothing saved.
     QCOMPARE(s.env.readFile(s.batchFile), script);
@@ -389,7 +389,7 @@ void TstLaunchControls::savedGameFromTheScriptStaysChosen() {
     LaunchSession s;
     for (const char* slot : {"save0", "save1"})
         s.env.makeDir(QStringLiteral("quake2/baseq2/save/") + slot);
-    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec config.cfg\n");
+    s.env.writeFile(QStringLiteral("quake2/vexa.sh"), "/q/quake2 +load save1 +exec vexa.cfg\n");
     MainWindow& w = s.start();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(w.clientPage()->loadSavedGame()->isChecked());
@@ -415,7 +415,7 @@ void TstLaunchControls::commandLineModeKeepsNamesOutsideAscii() {
     QVERIFY(vexa.waitForFinished(30000));
     QCOMPARE(vexa.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(vexa.readAllStandardOutput()),
-             QStringLiteral("+set basedir ") + quake2Dir + QStringLiteral(" +exec config.cfg\n"));
+             QStringLiteral("+set basedir ") + quake2Dir + QStringLiteral(" +exec vexa.cfg\n"));
     QCOMPARE(IniFile(env.iniPath(), TextEncoding::Utf8).readString("quake2", "path", {}),
              quake2Dir);
 }
@@ -423,9 +423,9 @@ void TstLaunchControls::commandLineModeKeepsNamesOutsideAscii() {
 void TstLaunchControls::modMapComesBackFromTheScript_data() {
     QTest::addColumn<QByteArray>("script");
     QTest::newRow("+set basedir") << QByteArray("./quake2 +set basedir /q2 +set game ctf "
-                                                "+exec config.cfg +map q2ctf1\n");
+                                                "+exec vexa.cfg +map q2ctf1\n");
     QTest::newRow("Yamagi's -datadir")
-        << QByteArray("./quake2 -datadir /q2 +set game ctf +exec config.cfg +map q2ctf1\n");
+        << QByteArray("./quake2 -datadir /q2 +set game ctf +exec vexa.cfg +map q2ctf1\n");
 }
 
 // A mod's own map, loose or in its archives, is listed before baseq2's, and a script starting
@@ -444,7 +444,7 @@ void TstLaunchControls::modMapComesBackFromTheScript() {
     QVERIFY(maps.currentIndex() >= 0);
     QCOMPARE(itemsOf(&maps).mid(0, 3), (QStringList{"q2ctf1", "q2ctf2", "base1"}));
     QVERIFY(
-        w.buildCommandLine().endsWith(QLatin1String("+set game ctf +exec config.cfg +map q2ctf1")));
+        w.buildCommandLine().endsWith(QLatin1String("+set game ctf +exec vexa.cfg +map q2ctf1")));
 }
 
 VEXA_TEST(TstLaunchControls)

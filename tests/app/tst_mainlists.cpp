@@ -365,7 +365,6 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     ScriptedPrompts prompts;
     prompts.answerBrowseFolder(std::nullopt);
     prompts.expectNotice();
-    prompts.expectNotice(); // no config.cfg under the default base directory either
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     QCOMPARE(itemsOf(window.generalPage()->model()), QStringList{"cyborg"});

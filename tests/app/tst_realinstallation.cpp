@@ -7,6 +7,7 @@
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
 #include "app/pages/VideoPage.h"
+#include "controls/BindingEdit.h"
 #include "launch/LaunchStatusDialog.h"
 #include "platform/GameArchives.h"
 #include "platform/IniFile.h"
@@ -113,7 +114,10 @@ void TstRealInstallation::listInstalled() {
     QStringList expected{"engine\t" + QString(yamagi ? "yamagi" : "id")};
     if (yamagi)
         expected << "home\t" + q2.home();
-    expected << "config\t" + (yamagi ? q2.homeConfig() : q2.baseConfig());
+    // Vexa's script in the game's writable baseq2; a chosen config.cfg of the installation is
+    // shadowed by the home's.
+    const QString script = (yamagi ? q2.home() + "/baseq2" : env.baseDir()) + "/vexa.cfg";
+    expected << "config\t" + (chooseBaseConfig ? q2.homeConfig() : script);
     for (const QString& model : RealInstallation::models(yamagi))
         expected << "model\t" + model;
     if (yamagi)
@@ -186,12 +190,13 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     MainWindow window(prompts);
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
 
-    // The engine found is kept, and with it the config the game itself reads.
+    // The engine found is kept, and with it the home where Vexa's script goes; the window shows
+    // what the game's own config there gives.
     const IniFile ini(env.iniPath());
     QCOMPARE(ini.readString("quake2", "engine", {}), QStringLiteral("yamagi"));
     QCOMPARE(ini.readString("quake2", "home", {}), q2.home());
     QCOMPARE(currentEngine(), Engine::yamagi);
-    QCOMPARE(window.configFileEdit()->text(), q2.homeConfig());
+    QCOMPARE(window.configFileEdit()->text(), q2.home() + "/baseq2/vexa.cfg");
     QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("FromHome"));
     QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
 
@@ -205,15 +210,19 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(itemsOf(window.clientPage()->savedGames()), RealInstallation::saves(true));
     // The game adds baseq2 to its data directory itself; Yamagi takes it by its switch.
     QCOMPARE(window.buildCommandLine(),
-             QStringLiteral("-datadir ") + env.quake2Dir() + QStringLiteral(" +exec config.cfg"));
+             QStringLiteral("-datadir ") + env.quake2Dir() + QStringLiteral(" +exec vexa.cfg"));
 }
 
 void TstRealInstallation::shadowedConfigIsTold() {
     TestEnvironment env;
     const RealInstallation q2(env);
-    setIni(env, "vexa", "configfile", q2.baseConfig());
+    // Vexa's script chosen in the installation, while the home holds one of the same name.
+    const QString homeScript = q2.home() + "/baseq2/vexa.cfg";
+    env.writeFile(QStringLiteral("home/.yq2/baseq2/vexa.cfg"), "");
+    setIni(env, "vexa", "configfile",
+           env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), "set name \"Installation\"\r\n"));
     setIni(env, "vexa", "saveAllOnRun", "0");
-    const QString warning = "The game reads " + q2.homeConfig() + " instead";
+    const QString warning = "The game reads " + homeScript + " instead";
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("Installation"));
@@ -221,7 +230,6 @@ void TstRealInstallation::shadowedConfigIsTold() {
     // A control's hint shows while the pointer is on it; the warning stands otherwise.
     window.updateHintLine(QStringLiteral("elsewhere"));
     QCOMPARE(hint(window), QStringLiteral("Default : elsewhere"));
-    prompts.answerConfirm(true); // saving over config.cfg
     window.saveConfigAction()->trigger();
     QCOMPARE(hint(window), warning); // after each save
 
@@ -235,14 +243,14 @@ void TstRealInstallation::shadowedConfigIsTold() {
     QCOMPARE(shown.remove(QChar(0x200b)), warning); // before Run
 
     // Loading the config the game reads leaves nothing to tell.
-    prompts.answerOpenFile(q2.homeConfig());
+    prompts.answerOpenFile(homeScript);
     window.openConfigAction()->trigger();
     QCOMPARE(hint(window), QStringLiteral("Default : "));
     // A mod's own config comes before baseq2's.
-    env.writeFile(QStringLiteral("home/.yq2/ctf/config.cfg"), "");
+    env.writeFile(QStringLiteral("home/.yq2/ctf/vexa.cfg"), "");
     window.gamesPage()->currentGame()->setText(QStringLiteral("ctf"));
     window.gamesPage()->startWithGame()->setChecked(true);
-    QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/config.cfg instead");
+    QCOMPARE(window.configWarning(), "The game reads " + q2.home() + "/ctf/vexa.cfg instead");
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));
 }
 
@@ -274,10 +282,10 @@ void TstRealInstallation::optionsChangeEngineAndLists() {
 void TstRealInstallation::eachEngineWritesItsWay_data() {
     QTest::addColumn<int>("engine");
     QTest::addColumn<QString>("bindLine");
-    QTest::newRow("id 3.21") << int(Engine::id) << "Bind a \"+moveleft\"";
-    QTest::newRow("Yamagi") << int(Engine::yamagi) << "Bind a \"+moveleft\"";
+    QTest::newRow("id 3.21") << int(Engine::id) << "Bind z \"+moveleft\"";
+    QTest::newRow("Yamagi") << int(Engine::yamagi) << "Bind z \"+moveleft\"";
     // Q2PRO finds commands by their exact lower-case name.
-    QTest::newRow("Q2PRO") << int(Engine::q2pro) << "bind a \"+moveleft\"";
+    QTest::newRow("Q2PRO") << int(Engine::q2pro) << "bind z \"+moveleft\"";
 }
 
 void TstRealInstallation::eachEngineWritesItsWay() {
@@ -288,6 +296,9 @@ void TstRealInstallation::eachEngineWritesItsWay() {
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     const EngineScope scope{Engine(engine)};
+    // A binding the player changed: the game's own files bind the others already.
+    qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("+moveleft")))
+        ->setSupValue(QStringLiteral("z"));
     window.saveCfgFile(env.root(), QStringLiteral("out.cfg"));
     const QStringList lines = TextFile::readLines(env.root() + QStringLiteral("/out.cfg"));
     QVERIFY(lines.contains(bindLine));
