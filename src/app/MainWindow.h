@@ -154,10 +154,11 @@ public:
     void resetSettingsToDefaults();
     // The plain widgets that stand for one console variable each, from configLines().
     void applyFixedSettings();
-    // Start-up: the config file named in configFileEdit(), or the base directory's config.cfg
-    // (which configFileEdit() then names) when that file is missing; when both are missing, a
-    // notice says so and the settings start from their defaults.
+    // Start-up: the game's own files, then the config file named in configFileEdit() (Vexa's
+    // script); a script still to be written is read as empty, and with no file at all the
+    // settings start from their defaults, quietly.
     void loadStartupConfig();
+    // A config file named config.cfg, which the game rewrites, becomes vexa.cfg beside it.
     void moveOffTheGameConfig();
     // ------------------------------------------------------------------------------------------
 

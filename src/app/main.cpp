@@ -8,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/QtPrompts.h"
 #include "app/QueryServersCommand.h"
+#include "app/SettingCommand.h"
 #include "platform/Guard.h"
 #include "settings/Catalogue.h"
 
@@ -67,9 +68,22 @@ const QCommandLineOption EngineOption(
                    "default the engine in vexa.ini, else id."),
     QStringLiteral("NAME"));
 
-const QCommandLineOption* const Options[] = {&LoadConfig,   &SaveConfig,       &Demo,
-                                             &ListSettings, &PrintCommandLine, &ListInstalled,
-                                             &QueryServers, &CheckConfig,      &EngineOption};
+const QCommandLineOption GetSetting(
+    QStringLiteral("get"),
+    QStringLiteral("Print the setting NAME (\"bind:KEY\" for a key) as the game will hold it: "
+                   "name, value and the file and line that set it (\"default\" for none), "
+                   "tab-separated, and end. May be given more than once."),
+    QStringLiteral("NAME"));
+const QCommandLineOption SetSetting(
+    QStringLiteral("set"),
+    QStringLiteral("Change a setting (NAME=VALUE, or bind:KEY=COMMAND) as the window would, "
+                   "save Vexa's script, and end. May be given more than once; nothing is "
+                   "written when one of them is wrong."),
+    QStringLiteral("NAME=VALUE"));
+
+const QCommandLineOption* const Options[] = {
+    &LoadConfig,    &SaveConfig,  &Demo,         &ListSettings, &PrintCommandLine, &ListInstalled,
+    &QueryServers,  &CheckConfig, &EngineOption, &GetSetting,   &SetSetting};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -113,6 +127,21 @@ int runConfigCommand(const QCommandLineParser& parser) {
     if (!enterDemoWhenAsked(parser, messages))
         return 1;
     return runConfigFiles(files, messages);
+}
+
+int runGetSettings(const QCommandLineParser& parser) {
+    QTextStream out(stdout);
+    QTextStream messages(stderr);
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
+    return printSettings(parser.values(GetSetting), out, messages);
+}
+
+int runSetSettings(const QCommandLineParser& parser) {
+    QTextStream messages(stderr);
+    if (!enterDemoWhenAsked(parser, messages))
+        return 1;
+    return changeSettings(parser.values(SetSetting), messages);
 }
 
 int runListSettings(const QCommandLineParser&) {
@@ -166,6 +195,8 @@ const Mode Modes[] = {
     {{&PrintCommandLine}, true, runCommandLine},
     {{&QueryServers}, true, runQueryServers},
     {{&CheckConfig, &EngineOption}, true, runCheckConfig},
+    {{&GetSetting}, true, runGetSettings},
+    {{&SetSetting}, true, runSetSettings},
 };
 const Mode WindowMode{{}, false, runWindow};
 

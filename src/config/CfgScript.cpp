@@ -176,19 +176,27 @@ QString CfgScript::sourceOf(int slot) const {
     return values_[size_t(slot)] ? sourceOfLine(valueLines_[size_t(slot)]) : QString();
 }
 
+std::pair<QString, qsizetype> CfgScript::fileAndLine(qsizetype line) const {
+    if (isScriptLine(line))
+        return {scriptName_, line - firstScriptLine_ + 1};
+    const auto file = std::find_if(gameFiles_.rbegin(), gameFiles_.rend(),
+                                   [line](const auto& f) { return f.second <= line; });
+    return {file->first, line - file->second + 1};
+}
+
 QString CfgScript::sourceOfLine(qsizetype line) const {
     if (line < 0)
         return {};
-    QString name = scriptName_;
-    qsizetype first = firstScriptLine_;
-    if (!isScriptLine(line)) {
-        const auto file = std::find_if(gameFiles_.rbegin(), gameFiles_.rend(),
-                                       [line](const auto& f) { return f.second <= line; });
-        name = file->first;
-        first = file->second;
-    }
-    const QString number = QStringLiteral("line %1").arg(line - first + 1);
-    return name.isEmpty() ? number : name + QStringLiteral(", ") + number;
+    const auto [name, number] = fileAndLine(line);
+    const QString place = QStringLiteral("line %1").arg(number);
+    return name.isEmpty() ? place : name + QStringLiteral(", ") + place;
+}
+
+QString CfgScript::placeOfLine(qsizetype line) const {
+    if (line < 0)
+        return {};
+    const auto [name, number] = fileAndLine(line);
+    return name + u':' + QString::number(number);
 }
 
 std::vector<CfgScript::Binding> CfgScript::bindings() const {

@@ -117,6 +117,8 @@ public:
     // with a quote in it could not be written back in quotes: it counts as none, and its line
     // is kept.
     std::optional<QString> value(int slot) const;
+    // The line that set the value, or -1.
+    qsizetype valueLine(int slot) const { return values_[size_t(slot)] ? valueLines_[size_t(slot)] : -1; }
     // Whether the value comes from the script itself, not from a game file run before it.
     bool setByScript(int slot) const;
     // Where the value was set: "autoexec.cfg, line 3"; empty for none.
@@ -124,6 +126,8 @@ public:
     // Where a line (from 0, over the game files and the script in their order) stands: the
     // file's name and the line's number from 1; empty for -1 (a binding an alias made).
     QString sourceOfLine(qsizetype line) const;
+    // The same as "autoexec.cfg:3", as tools print a place in a file.
+    QString placeOfLine(qsizetype line) const;
     // The script's own name in those texts (without one, "line 3").
     void setScriptName(const QString& name) { scriptName_ = name; }
     // Whether the line belongs to the script, not to a game file.
@@ -169,6 +173,8 @@ private:
     };
 
     void runLines(qsizetype from, qsizetype count);
+    // The file's name and the line's number in it, from 1.
+    std::pair<QString, qsizetype> fileAndLine(qsizetype line) const;
     void runCommand(const ScriptCommand& command);
     std::optional<QStringView> run(const CfgWords& words, qsizetype line, bool& taken);
     bool runSet(const CfgWords& words, ScriptVerb verb);

@@ -411,13 +411,15 @@ void TstFileCommands::saveBatchAsWritesTheChosenFile() {
 void TstFileCommands::saveAllAfterDeclinedConfigStillSavesTheBatch() {
     LaunchSession s;
     MainWindow& w = s.start();
-    s.env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), Untouched);
+    // The game's own config.cfg chosen: saving over it asks first.
+    const QString gameConfig = s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), Untouched);
+    w.configFileEdit()->setText(gameConfig);
     s.prompts.answerConfirm(false);
     s.prompts.expectNotice();
     w.saveAllAction()->trigger();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QCOMPARE(s.prompts.texts(Kind::Notice), QStringList{QStringLiteral("Saving Canceled")});
-    QCOMPARE(s.env.readFile(s.configFile), Untouched);
+    QCOMPARE(s.env.readFile(gameConfig), Untouched);
     QVERIFY(QFileInfo::exists(s.batchFile));
     QCOMPARE(s.statusText(), QStringLiteral("Config and Batch files Saved"));
 }
@@ -570,8 +572,7 @@ void TstFileCommands::changedConfigAsksBeforeSaving() {
     QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Player"));
     w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
     QFile::remove(s.configFile); // a new file, as editors save
-    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), onDisk);
-    s.prompts.answerConfirm(true); // config.cfg: the game's own
+    s.env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), onDisk);
     if (choice != NotAsked)
         s.prompts.answerChoice(choice);
     w.saveConfigAction()->trigger();
@@ -591,7 +592,6 @@ void TstFileCommands::editorAsksWhenTheWindowSavedMeanwhile() {
     MainWindow& w = s.start();
     QPointer<EditorWindow> editor = editConfigWithNote(w);
     QVERIFY(editor);
-    s.prompts.answerConfirm(true);
     w.saveConfigAction()->trigger();
     const QByteArray saved = s.env.readFile(s.configFile);
     s.prompts.answerChoice(0); // save the editor's changes? Yes
@@ -609,7 +609,6 @@ void TstFileCommands::unsavedExitKeepsTheWindowOpen() {
     w.show();
     w.generalPage()->playerName()->setText(QStringLiteral("Tester"));
     QFile::setPermissions(s.configFile, QFileDevice::ReadOwner);
-    s.prompts.answerConfirm(true);
     s.prompts.expectError();
     QVERIFY(!w.close());
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));

@@ -168,9 +168,8 @@ void TstRun::changedConfigCancelledStartsNothing() {
     RunSession s;
     MainWindow& w = s.start();
     const QByteArray other = "set name \"Other\"\r\n";
-    s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), other);
-    s.prompts.answerConfirm(true); // config.cfg: the game's own
-    s.prompts.answerChoice(2);     // Cancel
+    s.env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), other);
+    s.prompts.answerChoice(2); // Cancel
     w.runButton()->click();
     QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
     QVERIFY(s.nothingStarted());
