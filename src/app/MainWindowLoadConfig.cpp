@@ -146,6 +146,8 @@ void MainWindow::showConfigLines(const QString& path) {
     memory.rows = rowOrigins(*this, &script);
     memory.controls =
         applyCfgScript(settingIndex(), script, firstControlSlot(), engine, &gameFilesOnly);
+    for (size_t i = 0; i < memory.controls.size(); ++i)
+        settingIndex().entries()[i].control->setSupSource(memory.controls[i].source);
     memory.takenKeys = communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)

@@ -127,7 +127,7 @@ void BindingEdit::setSupDefault(const QString& key) {
 
 // The conflict goes under the tooltip only: the hint line shows the status tip on one line.
 void BindingEdit::updateHint() {
-    const QString hint = defaultHint(default_, supDescription());
+    const QString hint = defaultHint(default_, hintDescription());
     setStatusTip(hint);
     setToolTip(conflict_.isEmpty() ? hint : hint + u'\n' + conflict_);
 }

@@ -115,6 +115,9 @@ void fillInfo(SettingInfoDialog& info, const InfoContent& content) {
         info.descriptionText()->appendPlainText(content.description);
     info.descriptionText()->moveCursor(
         QTextCursor::Start); // a long description reads from its start
+    if (!content.source.isEmpty())
+        info.currentCaption()->setText(info.currentCaption()->text() + QStringLiteral(" (from ") +
+                                       content.source + u')');
     if (!content.notes.isEmpty()) {
         info.notesText()->clear();
         info.notesText()->setPlainText(content.notes.join(QLatin1Char('\n')));

@@ -52,6 +52,7 @@ struct InfoContent {
     QString current[4]; // Value 1 .. Value 4; empty fields stay empty
     QString description;
     QStringList notes;
+    QString source; // where the value came from: "autoexec.cfg, line 3"; empty for none
 };
 
 // Opens a fresh information dialog owned by `owner`, placed at the pointer, modally; the dialog is

@@ -59,7 +59,7 @@ QString SettingCheckBox::shownText(const QString& value) const {
 // One blank before the description, where spins and bindings have two.
 void SettingCheckBox::updateHint() {
     setHint(*this,
-            shownText(defaultText()) + QStringLiteral(" (") + supDescription() + QLatin1Char(')'));
+            shownText(defaultText()) + QStringLiteral(" (") + hintDescription() + QLatin1Char(')'));
 }
 
 void SettingCheckBox::setDefaultText(const QString& text) {

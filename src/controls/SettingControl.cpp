@@ -37,6 +37,13 @@ void SettingControl::setSupDescription(const QString& description) {
     updateHint();
 }
 
+void SettingControl::setSupSource(const QString& source) {
+    if (source == source_)
+        return;
+    source_ = source;
+    updateHint();
+}
+
 void SettingControl::setSupNotes(const QStringList& notes) {
     notes_ = notes;
 }
@@ -79,8 +86,12 @@ bool SettingControl::atDefault() const {
     return valueText() == defaultText();
 }
 
+QString SettingControl::hintDescription() const {
+    return source_.isEmpty() ? description_ : description_ + QStringLiteral("; from ") + source_;
+}
+
 void SettingControl::updateHint() {
-    setHint(widget_, defaultHint(shownText(defaultText()), description_));
+    setHint(widget_, defaultHint(shownText(defaultText()), hintDescription()));
 }
 
 PopupMenuOnDemand& SettingControl::makePopupMenu(PopupMenuOnDemand::Builder build) {
@@ -98,6 +109,7 @@ void SettingControl::showInfo() {
     content.defaultValue = shownText(defaultText());
     content.description = description_;
     content.notes = notes_;
+    content.source = source_;
     showInfoDialog(&widget_, content);
 }
 

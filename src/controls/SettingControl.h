@@ -39,6 +39,10 @@ public:
     void setSupDescription(const QString& description);
     const QStringList& supNotes() const { return notes_; }
     void setSupNotes(const QStringList& notes);
+    // Where the value came from ("autoexec.cfg, line 3"), for the hint and the info dialog;
+    // empty when no file gave it.
+    const QString& supSource() const { return source_; }
+    void setSupSource(const QString& source);
 
     // The caption label beside a spin or a binding (a check box's caption is its own text, and it
     // gets none). Not owned; renamed with the command and placed beside the control.
@@ -91,6 +95,8 @@ protected:
     virtual QString shownText(const QString& value) const { return value; }
     // The tooltip and status tip: the default and the description.
     virtual void updateHint();
+    // The description, and where the value came from.
+    QString hintDescription() const;
 
 private:
     void placeSupLabel();
@@ -100,6 +106,7 @@ private:
     QString command_;
     QString description_;
     QStringList notes_;
+    QString source_;
     QPointer<QLabel> label_;
     LabelPosition labelPosition_ = PosTop;
     QString labelCaption_;

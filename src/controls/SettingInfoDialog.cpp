@@ -93,7 +93,8 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
     column->setSpacing(1);
     column->addLayout(top);
     column->addSpacing(5);
-    column->addWidget(caption(this, "Current Values"));
+    currentCaption_ = caption(this, "Current Values");
+    column->addWidget(currentCaption_);
     column->addLayout(values);
     column->addSpacing(5);
     column->addWidget(caption(this, "Description", descriptionText_));

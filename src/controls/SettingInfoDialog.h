@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <array>
 
 class QLineEdit;
@@ -20,6 +21,8 @@ public:
     QLineEdit* currentBox(int index) const { return currentBoxes_[static_cast<size_t>(index)]; }
     QPlainTextEdit* descriptionText() const { return descriptionText_; }
     QPlainTextEdit* notesText() const { return notesText_; }
+    // "Current Values", followed by where they came from when a file gave them.
+    QLabel* currentCaption() const { return currentCaption_; }
 
 public slots:
     void commandFocused();
@@ -34,4 +37,5 @@ private:
     std::array<QLineEdit*, 4> currentBoxes_;
     QPlainTextEdit* descriptionText_;
     QPlainTextEdit* notesText_;
+    QLabel* currentCaption_;
 };

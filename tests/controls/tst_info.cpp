@@ -125,7 +125,7 @@ void TestInfo::filling() {
     QFETCH(QString, command);
     QFETCH(QString, description);
     QWidget owner;
-    InfoContent content{command, "90", {"110", "", "MOUSE2", ""}, description, {}};
+    InfoContent content{command, "90", {"110", "", "MOUSE2", ""}, description, {}, {}};
     InfoSnapshot shown;
     probeNextInfo(shown);
     showInfoDialog(&owner, content);
@@ -148,7 +148,7 @@ void TestInfo::notesKeepTheirLines() {
     const QStringList notes{"First line", "", "  indented", "last"};
     InfoSnapshot shown;
     probeNextInfo(shown);
-    showInfoDialog(&owner, {"cl_run", "No", {"Yes"}, "Always run", notes});
+    showInfoDialog(&owner, {"cl_run", "No", {"Yes"}, "Always run", notes, {}});
     QVERIFY(shown.seen);
     QCOMPARE(shown.texts["mmoNotes"].split('\n'), notes);
 }
@@ -157,7 +157,7 @@ void TestInfo::deletedAfterClosing() {
     QWidget owner;
     InfoSnapshot shown;
     probeNextInfo(shown);
-    showInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
+    showInfoDialog(&owner, {"fov", "90", {"90"}, "", {}, {}});
     QVERIFY(shown.seen);
     QPointer<SettingInfoDialog> info = owner.findChild<SettingInfoDialog*>();
     QTRY_VERIFY(info.isNull());
@@ -180,7 +180,7 @@ void TestInfo::opensAtThePointer() {
     QWidget owner;
     InfoSnapshot shown;
     probeNextInfo(shown);
-    showInfoDialog(&owner, {"fov", "90", {"90"}, "", {}});
+    showInfoDialog(&owner, {"fov", "90", {"90"}, "", {}, {}});
     QVERIFY(shown.seen);
     QVERIFY(screen.contains(shown.frame));
     if (bottomRight) {
