@@ -12,6 +12,7 @@
 #include "settings/CvarRanges.h"
 #include "settings/EngineWords.h"
 #include "support/GameConsole.h"
+#include "support/GameSession.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -202,6 +203,39 @@ QStringList deadLines(const QStringList& lines, Engine engine) {
     return dead;
 }
 
+// A config.cfg with what the game forgets at quit: aliases, cvars it does not archive or does
+// not know, and the ways a script archives one itself; an exec'd file and a renamed cvar.
+const QByteArray ForgottenAtQuit = "alias +zoom \"fov 40\"\nalias -zoom \"fov 90\"\n"
+                                   "bind MOUSE2 +zoom\nbind f +use\nset gun_x 2\n"
+                                   "set cl_forwardspeed 300\nset fov 105\nset my_own 1\n"
+                                   "set kept_own 7 a\nseta kept_q2pro 3\ngl_mode 5\n"
+                                   "exec more.cfg\n";
+
+// What two config.cfg files written at quit hold apart: every binding, the cvars the model
+// wrote, and the cvars the model's game held but did not write, which the engine must not have
+// written either. A headless run starts no sound backend and only the software renderer, so the
+// engine holds their archived cvars as a script created them, unarchived: those are left out.
+QStringList quitDisagreements(Engine kind, const GameState& held, const GameState& model,
+                              const EngineHold& engineHold) {
+    const GameState engine = playConfig(linesOf(engineHold.configAtQuit), kind);
+    QMap<QString, QString> written = model.cvars;
+    for (auto it = model.cvars.cbegin(); it != model.cvars.cend(); ++it) {
+        if (!engine.cvars.contains(it.key()) && engineHold.cvars.contains(it.key()) &&
+            archivedByRegistration(kind, it.key()))
+            written.remove(it.key());
+    }
+    QStringList out;
+    compareEntries("cvar", written, engine.cvars, true, out);
+    compareEntries("bind", byKey(model.binds), byKey(engine.binds), false, out);
+    compareEntries("alias", model.aliases, engine.aliases, false, out);
+    for (auto it = held.cvars.cbegin(); it != held.cvars.cend(); ++it) {
+        if (!model.cvars.contains(it.key()) && engine.cvars.contains(it.key()))
+            out << QStringLiteral("cvar %1: model lost it, engine kept %2")
+                       .arg(it.key(), engine.cvars[it.key()]);
+    }
+    return out;
+}
+
 // Keys every engine binds, for giving each binding row a key of its own.
 const char* const SpareKeys[] = {"a",         "b",
                                  "c",         "d",
@@ -345,6 +379,8 @@ private slots:
     void testConfigsKeepWhatTheGameHolds();
     void consoleModelAgreesWithTheEngine_data();
     void consoleModelAgreesWithTheEngine();
+    void sessionModelRewritesConfigAsTheEngine_data();
+    void sessionModelRewritesConfigAsTheEngine();
     void dedicatedServerStartsAsChosen_data();
     void dedicatedServerStartsAsChosen();
     void playerLoopKeepsEveryChoice_data();
@@ -430,6 +466,39 @@ void TstRealEngines::consoleModelAgreesWithTheEngine() {
     world.writeGameFile(QStringLiteral("test.cfg"), text);
     const EngineHold hold = world.exec(QStringLiteral("test.cfg"));
     const QStringList off = disagreements(playConfig(linesOf(text), engine()), hold);
+    QVERIFY2(off.isEmpty(), qPrintable(off.join('\n')));
+}
+
+void TstRealEngines::sessionModelRewritesConfigAsTheEngine_data() {
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("file");
+    addEngineRows([](Engine, const char* name) {
+        for (const TestConfig& test : TestConfigs) {
+            const QString file = QLatin1String(test.file);
+            QTest::addRow("%s/%s", name, test.file)
+                << dataFile(file)
+                << (file.contains(QLatin1String("autoexec")) ? QStringLiteral("autoexec.cfg")
+                                                             : QStringLiteral("config.cfg"));
+        }
+        QTest::addRow("%s/forgotten at quit", name) << ForgottenAtQuit << "config.cfg";
+    });
+}
+
+// The game model's start and quit write the config.cfg the engine writes: the same bindings and
+// archived cvars, and nothing the engine forgets.
+void TstRealEngines::sessionModelRewritesConfigAsTheEngine() {
+    QFETCH(QByteArray, config);
+    QFETCH(QString, file);
+    VexaOnEngine world(engine());
+    world.writeGameFile(file, config);
+    world.writeGameFile(QStringLiteral("more.cfg"), "set cl_run 1\nbind g +speed\n");
+    world.engine.addMap();
+    const QStringList arguments{QStringLiteral("+map"), QStringLiteral("q2dm1")};
+    GameSession session(engine(), world.engine.home(), world.engine.dataDir());
+    const GameState held = session.start(world.engine.headlessArguments() + arguments);
+    const EngineHold hold = world.engine.run(arguments);
+    const GameState model = playConfigFile(session.quit(), engine());
+    const QStringList off = quitDisagreements(engine(), held, model, hold);
     QVERIFY2(off.isEmpty(), qPrintable(off.join('\n')));
 }
 
