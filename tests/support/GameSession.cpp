@@ -84,9 +84,11 @@ const QSet<QString>& archivedList(Engine engine) {
                    QLatin1String(rulesOf(engine).archived));
         if (!file.open(QIODevice::ReadOnly))
             qFatal("cannot read %s", qPrintable(file.fileName()));
-        const QStringList names =
-            QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-        lists[engine] = QSet<QString>(names.cbegin(), names.cend());
+        // One name a line; "#" starts a note.
+        for (const QString& line : QString::fromLatin1(file.readAll()).split(u'\n')) {
+            if (!line.isEmpty() && !line.startsWith(u'#'))
+                lists[engine].insert(line);
+        }
     }
     return lists[engine];
 }
