@@ -13,9 +13,9 @@ namespace {
 
 const QString BaseGame = QStringLiteral("baseq2");
 
-// Where a start-up file is looked for: anywhere on the search path; in the game's folder only
-// (Q2PRO's config.cfg: the mod's when one is set); in baseq2 and then in the mod as well.
-enum class Look { First, GameOnly, BaseThenGame };
+// Where a start-up file is looked for: the first on the search path; or baseq2's and then the
+// mod's as well (Q2PRO's autoexec.cfg).
+enum class Look { First, BaseThenGame };
 
 // The start-up order: the command line's "+set"s, files, the client's start and the command
 // line's other "+" commands.
@@ -64,7 +64,7 @@ const SessionRules Rules[] = {
      "q2pro",
      {{"+set"},
       {"default.cfg"},
-      {"config.cfg", Look::GameOnly},
+      {"config.cfg"},
       {"autoexec.cfg", Look::BaseThenGame},
       {"postexec.cfg"},
       {"+set"},
@@ -121,8 +121,6 @@ QList<QStringList> searches(Look look, const QStringList& gameDirs) {
     switch (look) {
     case Look::First:
         return {gameDirs};
-    case Look::GameOnly:
-        return {{gameDirs.first()}};
     case Look::BaseThenGame:
         return gameDirs.size() == 1 ? QList<QStringList>{gameDirs}
                                     : QList<QStringList>{{BaseGame}, {gameDirs.first()}};
