@@ -182,6 +182,10 @@ QString RealEngine::dataDir() const {
     return env_.quake2Dir();
 }
 
+QStringList RealEngine::headlessArguments() const {
+    return headlessSwitches(engine_, dataDir(), home());
+}
+
 void RealEngine::addMap() const {
     QFile::copy(buildsDir() + QStringLiteral("/data/fakemap.pak"),
                 dataDir() + QStringLiteral("/baseq2/pak1.pak"));
@@ -196,8 +200,7 @@ EngineHold RealEngine::run(const QStringList& arguments, bool dedicated) const {
 
 EngineHold RealEngine::runProgram(const QString& program, const QStringList& arguments) const {
     giveToEngineUser(env_.root());
-    QStringList words =
-        headlessSwitches(engine_, dataDir(), home()) + arguments + listingCommands(engine_);
+    QStringList words = headlessArguments() + arguments + listingCommands(engine_);
     QProcess process;
     if (geteuid() == 0) {
         words.prepend(program);

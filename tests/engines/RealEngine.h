@@ -37,6 +37,9 @@ public:
     QString baseHome() const; // <home>/baseq2: where the game writes config.cfg
     QString dataDir() const;  // the Quake 2 directory: the programs and baseq2/
 
+    // The switches every headless run starts with, before the game's own arguments.
+    QStringList headlessArguments() const;
+
     // Adds the one-map archive, so that `+map q2dm1` loads the game library.
     void addMap() const;
 

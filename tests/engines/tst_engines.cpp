@@ -12,6 +12,7 @@
 #include "settings/CvarRanges.h"
 #include "settings/EngineWords.h"
 #include "support/GameConsole.h"
+#include "support/GameSession.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -202,6 +203,48 @@ QStringList deadLines(const QStringList& lines, Engine engine) {
     return dead;
 }
 
+// A config.cfg with what the game forgets at quit: aliases, cvars it does not archive or does
+// not know, and the ways a script archives one itself; an exec'd file and a renamed cvar.
+const QByteArray ForgottenAtQuit = "alias +zoom \"fov 40\"\nalias -zoom \"fov 90\"\n"
+                                   "bind MOUSE2 +zoom\nbind f +use\nset gun_x 2\n"
+                                   "set cl_forwardspeed 300\nset fov 105\nset my_own 1\n"
+                                   "set kept_own 7 a\nseta kept_q2pro 3\ngl_mode 5\n"
+                                   "exec more.cfg\n";
+
+// What two config.cfg files written at quit hold apart: every cvar and every binding. A headless
+// run starts no sound backend and only the software renderer, so the engine holds their archived
+// cvars as a script created them, unarchived: those are left out.
+QStringList quitDisagreements(Engine kind, const GameState& model, const QByteArray& written,
+                              const EngineHold& engineHold) {
+    const GameState engine = playConfig(linesOf(written), kind);
+    QMap<QString, QString> cvars = model.cvars;
+    for (auto it = model.cvars.cbegin(); it != model.cvars.cend(); ++it) {
+        if (!engine.cvars.contains(it.key()) && engineHold.cvars.contains(it.key()) &&
+            archivedByRegistration(kind, it.key()))
+            cvars.remove(it.key());
+    }
+    QStringList out;
+    compareEntries("cvar", cvars, engine.cvars, false, out);
+    compareEntries("bind", byKey(model.binds), byKey(engine.binds), false, out);
+    compareEntries("alias", model.aliases, engine.aliases, false, out);
+    return out;
+}
+
+// A mod's start: baseq2's config.cfg where the mod has none, the mod's autoexec.cfg in the home,
+// which hides the installation's, and baseq2's (which Q2PRO runs too), each setting what shows
+// whether it ran.
+struct GameFile {
+    bool inHome;
+    const char* path;
+    const char* text;
+};
+const GameFile ModFiles[] = {
+    {true, "baseq2/config.cfg", "set fov 95\nbind x +forward\n"},
+    {true, "ctf/autoexec.cfg", "set sensitivity 5\nbind z +moveup\n"},
+    {false, "ctf/autoexec.cfg", "set sensitivity 7\nset crosshair 3\n"},
+    {false, "baseq2/autoexec.cfg", "set cl_run 1\nbind y +back\n"},
+};
+
 // Keys every engine binds, for giving each binding row a key of its own.
 const char* const SpareKeys[] = {"a",         "b",
                                  "c",         "d",
@@ -345,6 +388,8 @@ private slots:
     void testConfigsKeepWhatTheGameHolds();
     void consoleModelAgreesWithTheEngine_data();
     void consoleModelAgreesWithTheEngine();
+    void sessionModelRewritesConfigAsTheEngine_data();
+    void sessionModelRewritesConfigAsTheEngine();
     void dedicatedServerStartsAsChosen_data();
     void dedicatedServerStartsAsChosen();
     void playerLoopKeepsEveryChoice_data();
@@ -431,6 +476,58 @@ void TstRealEngines::consoleModelAgreesWithTheEngine() {
     const EngineHold hold = world.exec(QStringLiteral("test.cfg"));
     const QStringList off = disagreements(playConfig(linesOf(text), engine()), hold);
     QVERIFY2(off.isEmpty(), qPrintable(off.join('\n')));
+}
+
+void TstRealEngines::sessionModelRewritesConfigAsTheEngine_data() {
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("file"); // in baseq2 of the home
+    QTest::addColumn<QString>("game");
+    addEngineRows([](Engine, const char* name) {
+        for (const TestConfig& test : TestConfigs) {
+            const QString file = QLatin1String(test.file);
+            QTest::addRow("%s/%s", name, test.file)
+                << dataFile(file)
+                << (file.contains(QLatin1String("autoexec")) ? QStringLiteral("autoexec.cfg")
+                                                             : QStringLiteral("config.cfg"))
+                << QString();
+        }
+        QTest::addRow("%s/forgotten at quit", name) << ForgottenAtQuit << "config.cfg"
+                                                    << "";
+        QTest::addRow("%s/mod", name) << QByteArray() << ""
+                                      << "ctf";
+    });
+}
+
+// The game model's start and quit write the config.cfg the engine writes: the same bindings and
+// archived cvars, and nothing the engine forgets.
+void TstRealEngines::sessionModelRewritesConfigAsTheEngine() {
+    QFETCH(QByteArray, config);
+    QFETCH(QString, file);
+    QFETCH(QString, game);
+    VexaOnEngine world(engine());
+    if (!file.isEmpty())
+        world.writeGameFile(file, config);
+    world.writeGameFile(QStringLiteral("more.cfg"), "set cl_run 1\nbind g +speed\n");
+    QStringList arguments{QStringLiteral("+map"), QStringLiteral("q2dm1")};
+    if (!game.isEmpty()) {
+        for (const GameFile& made : ModFiles)
+            world.env.writeFile(
+                QDir(world.env.root())
+                    .relativeFilePath((made.inHome ? world.engine.home() : world.engine.dataDir()) +
+                                      u'/' + QLatin1String(made.path)),
+                made.text);
+        arguments = QStringList{QStringLiteral("+set"), QStringLiteral("game"), game} + arguments;
+    }
+    world.engine.addMap();
+    GameSession session(engine(), world.engine.home(), world.engine.dataDir());
+    session.start(world.engine.headlessArguments() + arguments);
+    const EngineHold hold = world.engine.run(arguments);
+    const QByteArray written = world.env.readFile(
+        world.engine.home() + u'/' + (game.isEmpty() ? QStringLiteral("baseq2") : game) +
+        QStringLiteral("/config.cfg"));
+    const GameState model = playConfigFile(session.quit(), engine());
+    const QStringList off = quitDisagreements(engine(), model, written, hold);
+    QVERIFY2(!written.isEmpty() && off.isEmpty(), qPrintable(off.join('\n')));
 }
 
 void TstRealEngines::dedicatedServerStartsAsChosen_data() {

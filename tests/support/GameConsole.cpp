@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -28,27 +29,72 @@ QString valueOf(const CfgWords& words, qsizetype first, qsizetype count) {
     return count == 1 ? words[first].toString() : joinedWords(words, first);
 }
 
-class Console {
+} // namespace
+
+class GameConsole::Console {
 public:
-    explicit Console(Engine engine)
-        : engine_(engine), aliases_(aliasMap<QStringView>(engine)), runner_(engine) {
-        const QStringList& names = engineCvarNames(engine);
-        registered_ = QSet<QString>(names.cbegin(), names.cend());
+    Console(Engine engine, ExecFile execFile, bool clientStarted)
+        : engine_(engine), execFile_(std::move(execFile)), aliases_(aliasMap<QStringView>(engine)),
+          runner_(engine) {
+        if (clientStarted)
+            startClient();
         for (const QString& key : engineKeyNames(engine))
             keyNames_.insert(key.toUpper());
     }
 
-    GameState run(const QStringList& lines) {
+    void run(const QStringList& lines) {
         forEachScriptCommand(lines, engine_, [this](const ScriptCommand& command) {
-            if (command.words.isEmpty())
-                return;
-            if (const std::optional<QStringView> body = execute(command.words))
-                runner_.call(*body, [this](const CfgWords& words) { return execute(words); });
+            if (!command.words.isEmpty())
+                runCommand(command.words);
         });
-        return state_;
+    }
+
+    void runCommand(const CfgWords& words) {
+        if (const std::optional<QStringView> body = execute(words))
+            runner_.call(*body, [this](const CfgWords& called) { return execute(called); });
+        runExecs();
+    }
+
+    const GameState& state() const { return state_; }
+
+    void startClient() {
+        const QStringList& names = engineCvarNames(engine_);
+        registered_ = QSet<QString>(names.cbegin(), names.cend());
     }
 
 private:
+    // The files named by the command just run (and the aliases it called), each in turn. A file
+    // that execs itself stops where the engine's buffer would have overflowed long before.
+    void runExecs() {
+        constexpr int DeepestExec = 32;
+        const QStringList names = std::exchange(execs_, {});
+        for (const QString& name : names) {
+            const std::optional<QStringList> lines =
+                depth_ < DeepestExec ? execFile_(name) : std::nullopt;
+            if (!lines)
+                continue;
+            ++depth_;
+            run(*lines);
+            --depth_;
+        }
+    }
+
+    bool isExec(const CfgWords& argv) const {
+        return execFile_ && argv.size() >= 2 &&
+               argv[0].compare(QLatin1String("exec"), Qt::CaseInsensitive) == 0;
+    }
+
+    // Yamagi's "set NAME VALUE FLAG" gives the cvar that flag alone; Q2PRO's "seta" adds it.
+    void flagArchive(const CfgWords& argv, ScriptVerb verb, const QString& name) {
+        const bool q2pro = engineFacts(engine_).exactCommandCase;
+        if (verb == ScriptVerb::SetFlagged && argv[0] == QLatin1String("seta"))
+            state_.archivedBySet.insert(name);
+        else if (verb == ScriptVerb::Set && argv.size() == 4 && !q2pro && argv[3] == u'a')
+            state_.archivedBySet.insert(name);
+        else if (verb == ScriptVerb::Set && argv.size() == 4 && !q2pro)
+            state_.archivedBySet.remove(name);
+    }
+
     // Runs one command; gives the text of the alias it calls.
     std::optional<QStringView> execute(const CfgWords& argv) {
         if (const std::optional<ScriptVerb> verb = scriptVerb(argv[0], engine_)) {
@@ -66,8 +112,11 @@ private:
         switch (verb) {
         case ScriptVerb::Set:
         case ScriptVerb::SetFlagged:
-            if (const qsizetype count = setValueWords(argv, verb, engine_))
-                state_.cvars[cvarName(argv[1])] = valueOf(argv, 2, count);
+            if (const qsizetype count = setValueWords(argv, verb, engine_)) {
+                const QString name = cvarName(argv[1]);
+                state_.cvars[name] = valueOf(argv, 2, count);
+                flagArchive(argv, verb, name);
+            }
             break;
         case ScriptVerb::Bind:
             bind(argv);
@@ -87,8 +136,13 @@ private:
             runner_.waited();
             state_.commands << joinedWords(argv, 0);
             break;
-        case ScriptVerb::NamesCvar:
         case ScriptVerb::Other:
+            if (isExec(argv)) {
+                execs_ << argv[1].toString();
+                break;
+            }
+            [[fallthrough]];
+        case ScriptVerb::NamesCvar:
             state_.commands << joinedWords(argv, 0);
             break;
         }
@@ -146,6 +200,9 @@ private:
     }
 
     Engine engine_;
+    ExecFile execFile_;
+    QStringList execs_; // named by the command running
+    int depth_ = 0;     // files exec'd inside each other
     QSet<QString> registered_;
     QSet<QString> keyNames_;
     GameState state_;
@@ -153,6 +210,8 @@ private:
     AliasMap<QStringView> aliases_;
     AliasRunner runner_;
 };
+
+namespace {
 
 template <typename Map>
 void compareMaps(QStringList& out, const char* kind, const Map& before, const Map& after) {
@@ -183,8 +242,35 @@ QStringList GameState::differences(const GameState& after) const {
     return out;
 }
 
+GameConsole::GameConsole(Engine engine, ExecFile execFile, bool clientStarted)
+    : console_(std::make_unique<Console>(engine, std::move(execFile), clientStarted)) {}
+
+GameConsole::~GameConsole() = default;
+
+void GameConsole::run(const QStringList& lines) {
+    console_->run(lines);
+}
+
+void GameConsole::runCommand(const QStringList& words) {
+    CfgWords views;
+    for (const QString& word : words)
+        views.append(word);
+    if (!views.isEmpty())
+        console_->runCommand(views);
+}
+
+const GameState& GameConsole::state() const {
+    return console_->state();
+}
+
+void GameConsole::startClient() {
+    console_->startClient();
+}
+
 GameState playConfig(const QStringList& lines, Engine engine) {
-    return Console(engine).run(lines);
+    GameConsole console(engine);
+    console.run(lines);
+    return console.state();
 }
 
 GameState playConfigFile(const QString& path, Engine engine) {
@@ -193,5 +279,5 @@ GameState playConfigFile(const QString& path, Engine engine) {
         return {};
     QString text = QString::fromLatin1(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-    return Console(engine).run(text.split('\n'));
+    return playConfig(text.split('\n'), engine);
 }
