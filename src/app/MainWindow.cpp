@@ -328,9 +328,9 @@ void MainWindow::runStartupSteps() {
                     *settings_, VexaIni::BatchFile, platform.batchFileIn(openDialogDirectory_)));
             },
             [&] {
-                configFileEdit_->setText(VexaIni::readString(
-                    *settings_, VexaIni::ConfigFile,
-                    defaultConfigFile(engineChoice(), baseDirectory_)));
+                configFileEdit_->setText(
+                    VexaIni::readString(*settings_, VexaIni::ConfigFile,
+                                        defaultConfigFile(engineChoice(), baseDirectory_)));
             },
             [&] { moveOffTheGameConfig(); },
             [&] { settleFileBoxes(); },

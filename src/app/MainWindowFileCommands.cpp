@@ -202,8 +202,8 @@ QString MainWindow::configSaveDirectory() const {
 }
 
 bool MainWindow::saveConfigAs() {
-    const auto chosen = prompts_.saveFile({QStringLiteral("Save Config As"), configSaveDirectory(),
-                                           ConfigFilter, VexaScriptName});
+    const auto chosen = prompts_.saveFile(
+        {QStringLiteral("Save Config As"), configSaveDirectory(), ConfigFilter, VexaScriptName});
     if (!chosen)
         return true;
     // Declined or stopped, it leaves everything as it was: no file made, the box and vexa.ini

@@ -23,10 +23,10 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <QDir>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <algorithm>
 
 namespace {
 

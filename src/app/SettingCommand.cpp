@@ -138,9 +138,8 @@ Change valueChange(MainWindow& window, const QString& name, const QString& value
     SettingControl* control = findControl(window, name);
     if (!control || control->kind() == SettingKind::Binding)
         return {{}, QStringLiteral("unknown setting: ") + name};
-    const bool fits = control->kind() == SettingKind::CheckBox
-                          ? (value == u"0" || value == u"1")
-                          : isNumber(value);
+    const bool fits = control->kind() == SettingKind::CheckBox ? (value == u"0" || value == u"1")
+                                                               : isNumber(value);
     if (!fits)
         return {{}, QStringLiteral("%1 cannot be %2").arg(name, value)};
     return {[control, value] {
@@ -154,7 +153,8 @@ Change valueChange(MainWindow& window, const QString& name, const QString& value
 Change changeOf(MainWindow& window, const QString& assignment) {
     const qsizetype equals = assignment.indexOf(u'=');
     if (equals <= 0)
-        return {{}, QStringLiteral("--set takes NAME=VALUE or bind:KEY=COMMAND, not ") + assignment};
+        return {{},
+                QStringLiteral("--set takes NAME=VALUE or bind:KEY=COMMAND, not ") + assignment};
     const QString name = assignment.left(equals);
     const QString value = assignment.mid(equals + 1);
     if (isKeyName(name))

@@ -82,8 +82,8 @@ const QCommandLineOption SetSetting(
     QStringLiteral("NAME=VALUE"));
 
 const QCommandLineOption* const Options[] = {
-    &LoadConfig,    &SaveConfig,  &Demo,         &ListSettings, &PrintCommandLine, &ListInstalled,
-    &QueryServers,  &CheckConfig, &EngineOption, &GetSetting,   &SetSetting};
+    &LoadConfig,   &SaveConfig,  &Demo,         &ListSettings, &PrintCommandLine, &ListInstalled,
+    &QueryServers, &CheckConfig, &EngineOption, &GetSetting,   &SetSetting};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;

@@ -225,9 +225,9 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
         origin.loaded = controlValueText(control);
         origin.fileRead = !script.isEmpty();
         if (gameFiles)
-            origin.under = underlyingValue(control, *gameFiles, slot,
-                                           underlying.empty() ? BoundKeys() : underlying[i],
-                                           filesBindKeys);
+            origin.under =
+                underlyingValue(control, *gameFiles, slot,
+                                underlying.empty() ? BoundKeys() : underlying[i], filesBindKeys);
     }
     return origins;
 }
