@@ -22,6 +22,7 @@
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
 #include "controls/ControlParts.h"
+#include "controls/FontScale.h"
 #include "controls/SettingControl.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
@@ -55,6 +56,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString WindowCaption = QStringLiteral("VEXA                    (Beta 7.0)");
@@ -64,6 +67,7 @@ const QString BaseDirUnknown = QStringLiteral(
 constexpr int ClientWidth = 544;
 constexpr int ClientHeight = 446;
 constexpr int SplashMilliseconds = 1500;
+constexpr qreal RunButtonPointSize = 10; // beside the compact font
 
 QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph glyph,
                         const QString& hint) {
@@ -72,14 +76,44 @@ QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph g
     return button;
 }
 
+QRect scaledBy(const QRect& place, qreal scale) {
+    return {qRound(place.x() * scale), qRound(place.y() * scale), qRound(place.width() * scale),
+            qRound(place.height() * scale)};
+}
+
+// How far the frame must grow from its compact places: as far as the font has grown, and
+// further where the pages need more room than that. At the compact font the frame keeps its
+// classic size, to which the pages were fitted by hand (some group boxes there give up a little
+// of the margins they ask for). The tab rows depend on the width, so the pages' need is measured
+// again at each width tried.
+qreal frameScale(QTabWidget& tabs) {
+    const QRect compact = tabs.geometry();
+    qreal scale = fontScale();
+    if (scale <= 1)
+        return 1;
+    for (int round = 0; round < 3; ++round) {
+        tabs.resize(scaledBy(compact, scale).size());
+        const QSize needed = tabs.minimumSizeHint();
+        scale = std::max({scale, needed.width() / qreal(compact.width()),
+                          needed.height() / qreal(compact.height())});
+    }
+    tabs.resize(compact.size());
+    return scale;
+}
+
+// Moves and sizes the part from its compact place (its geometry now) to the scaled one. A glyph
+// button is sized for the font already.
+void scalePlace(QWidget& part, qreal scale) {
+    const QRect place = scaledBy(part.geometry(), scale);
+    if (!qobject_cast<QToolButton*>(&part))
+        part.setFixedSize(place.size());
+    part.move(place.topLeft());
+}
+
 // A label that ends just left of the box it names, however wide the font makes its text.
-QLabel* rightAlignedLabel(QWidget* parent, const char* name, const QString& text, int right,
-                          int top) {
-    auto* label = named<QLabel>(parent, name);
-    label->setText(text);
-    label->adjustSize();
-    label->move(right - 2 - label->width(), top);
-    return label;
+void alignRight(QLabel& label, int right, int top) {
+    label.setFixedSize(label.sizeHint());
+    label.move(right - 2 - label.width(), top);
 }
 
 } // namespace
@@ -100,6 +134,7 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     settings_ = std::make_unique<IniFile>(VexaIni::fileName(), VexaIni::Encoding);
     createFrame(client);
     createSplash(client);
+    fitFrameToFont(client);
     connectHandlers();
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -199,11 +234,12 @@ void MainWindow::createFrame(QWidget* client) {
     runButton_ = place<QPushButton>(client, "btnRun", 5, 386, 106, 35);
     runButton_->setText(QStringLiteral("Run Quake2"));
     QFont runFont = runButton_->font();
-    runFont.setPointSize(10);
+    runFont.setPointSizeF(RunButtonPointSize * fontScale());
     runFont.setBold(true);
     runButton_->setFont(runFont);
 
-    configFileLabel_ = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
+    configFileLabel_ = named<QLabel>(client, "Label5");
+    configFileLabel_->setText(QStringLiteral("Config File"));
     configFileEdit_ = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
     editConfigButton_ = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
                                    QStringLiteral("Edit the config file"));
@@ -212,7 +248,8 @@ void MainWindow::createFrame(QWidget* client) {
     loadConfigButton_ = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                    QStringLiteral("Load a config file"));
 
-    batchFileLabel_ = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
+    batchFileLabel_ = named<QLabel>(client, "Label4");
+    batchFileLabel_->setText(QStringLiteral("Batch File"));
     batchFileEdit_ = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
     editBatchButton_ = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
                                   QStringLiteral("Edit the batch file"));
@@ -264,6 +301,21 @@ void MainWindow::createSplash(QWidget* client) {
     splashLogo_ = place<QLabel>(splashPanel_, "splashLogo", 75, 17, 371, 428);
     splashLogo_->setScaledContents(true);
     splashPanel_->raise();
+}
+
+// The frame's parts were placed for the compact font; with a larger one, or pages that need more
+// room, every place grows in proportion. The labels then end where their boxes begin.
+void MainWindow::fitFrameToFont(QWidget* client) {
+    const qreal scale = frameScale(*tabs_);
+    const QList<QWidget*> parts = client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* part : parts)
+        if (part != configFileLabel_ && part != batchFileLabel_)
+            scalePlace(*part, scale);
+    scalePlace(*splashLogo_, scale);
+    client->setFixedSize(scaledBy(QRect(0, 0, ClientWidth, ClientHeight), scale).size());
+    const int right = configFileEdit_->x() - 1;
+    alignRight(*configFileLabel_, right, qRound(374 * scale));
+    alignRight(*batchFileLabel_, right, qRound(404 * scale));
 }
 
 void MainWindow::connectHandlers() {

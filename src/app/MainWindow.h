@@ -280,6 +280,7 @@ private:
     void showEngineWords();
     void downloadsAllowedChanged();
     void createSplash(QWidget* client);
+    void fitFrameToFont(QWidget* client);
     void connectHandlers();
 
     // Start-up and shutdown.
