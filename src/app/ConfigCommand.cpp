@@ -26,6 +26,9 @@ int runConfigFiles(const ConfigFiles& files, QTextStream& messages) {
     HeadlessPrompts prompts(messages);
     MainWindow window(prompts);
     // A start-up that failed left the window half filled: writing it would lose settings.
+    // What the window shows on its hint line is said here.
+    if (const QString missing = window.missingConfigNotice(); !missing.isEmpty())
+        prompts.notice(missing);
     if (prompts.failed())
         return 1;
     runGuarded(prompts, [&] {

@@ -72,25 +72,24 @@ constexpr qreal RunButtonPointSize = 10; // beside the compact font
 QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph glyph,
                         const QString& hint) {
     QToolButton* button = glyphButton(parent, name, glyph, hint);
+    button->setFixedSize(23, 22); // its compact place: the frame scales it with the others
     button->move(x, y);
     return button;
 }
 
+// Both edges scaled, so that parts that meet still meet.
 QRect scaledBy(const QRect& place, qreal scale) {
-    return {qRound(place.x() * scale), qRound(place.y() * scale), qRound(place.width() * scale),
-            qRound(place.height() * scale)};
+    const auto at = [scale](int compact) { return qRound(compact * scale); };
+    return QRect(QPoint(at(place.left()), at(place.top())),
+                 QPoint(at(place.x() + place.width()), at(place.y() + place.height())) -
+                     QPoint(1, 1));
 }
 
 // How far the frame must grow from its compact places: as far as the font has grown, and
-// further where the pages need more room than that. At the compact font the frame keeps its
-// classic size, to which the pages were fitted by hand (some group boxes there give up a little
-// of the margins they ask for). The tab rows depend on the width, so the pages' need is measured
-// again at each width tried.
-qreal frameScale(QTabWidget& tabs) {
-    const QRect compact = tabs.geometry();
+// further where the pages need more room than that (an engine's extra rows). The tab rows depend
+// on the width, so the pages' need is measured again at each width tried.
+qreal frameScale(QTabWidget& tabs, const QRect& compact) {
     qreal scale = fontScale();
-    if (scale <= 1)
-        return 1;
     for (int round = 0; round < 3; ++round) {
         tabs.resize(scaledBy(compact, scale).size());
         const QSize needed = tabs.minimumSizeHint();
@@ -101,12 +100,10 @@ qreal frameScale(QTabWidget& tabs) {
     return scale;
 }
 
-// Moves and sizes the part from its compact place (its geometry now) to the scaled one. A glyph
-// button is sized for the font already.
-void scalePlace(QWidget& part, qreal scale) {
-    const QRect place = scaledBy(part.geometry(), scale);
-    if (!qobject_cast<QToolButton*>(&part))
-        part.setFixedSize(place.size());
+// Moves and sizes the part from its compact place to the scaled one.
+void scalePlace(QWidget& part, const QRect& compact, qreal scale) {
+    const QRect place = scaledBy(compact, scale);
+    part.setFixedSize(place.size());
     part.move(place.topLeft());
 }
 
@@ -134,11 +131,12 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     settings_ = std::make_unique<IniFile>(VexaIni::fileName(), VexaIni::Encoding);
     createFrame(client);
     createSplash(client);
-    fitFrameToFont(client);
     connectHandlers();
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     formCreate();
+    // After the start-up: the engine found there decides some of the pages' rows.
+    fitFrameToFont();
 }
 
 MainWindow::~MainWindow() {
@@ -305,13 +303,22 @@ void MainWindow::createSplash(QWidget* client) {
 
 // The frame's parts were placed for the compact font; with a larger one, or pages that need more
 // room, every place grows in proportion. The labels then end where their boxes begin.
-void MainWindow::fitFrameToFont(QWidget* client) {
-    const qreal scale = frameScale(*tabs_);
-    const QList<QWidget*> parts = client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* part : parts)
-        if (part != configFileLabel_ && part != batchFileLabel_)
-            scalePlace(*part, scale);
-    scalePlace(*splashLogo_, scale);
+void MainWindow::fitFrameToFont() {
+    QWidget* client = centralWidget();
+    if (compactPlaces_.empty()) {
+        for (QWidget* part : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (part != configFileLabel_ && part != batchFileLabel_)
+                compactPlaces_.emplace_back(part, part->geometry());
+        if (splashLogo_)
+            compactPlaces_.emplace_back(splashLogo_, splashLogo_->geometry());
+    }
+    const auto tabs = std::find_if(compactPlaces_.begin(), compactPlaces_.end(),
+                                   [this](const auto& place) { return place.first == tabs_; });
+    const qreal scale = frameScale(*tabs_, tabs->second);
+    for (const auto& [part, compact] : compactPlaces_) {
+        if (part)
+            scalePlace(*part, compact, scale);
+    }
     client->setFixedSize(scaledBy(QRect(0, 0, ClientWidth, ClientHeight), scale).size());
     const int right = configFileEdit_->x() - 1;
     alignRight(*configFileLabel_, right, qRound(374 * scale));
@@ -425,6 +432,8 @@ void MainWindow::runStartupSteps() {
             [&] { selectListedLaunchEntries(); }, // the lists are filled by now
             [&] { applyTabVisibility(*tabs_, *settings_); },
             [&] { showInstallationNotices(); },
+            // What start-up shows counts as saved: File > New asks only after a change.
+            [&] { rememberShownSettings(); },
         });
 }
 

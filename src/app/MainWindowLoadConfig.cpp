@@ -114,6 +114,7 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
     memory.takenKeys =
         bindingKeys(index, memory.controls) + communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();
+    rememberShownSettings();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
         messageBar_->showMessage(keptLinesMessage(kept));
     else
@@ -136,6 +137,7 @@ void MainWindow::resetSettingsToDefaults() {
     memory.takenKeys.clear();
     memory.file = FileVersion();
     memory.rows = rowOrigins(*this, nullptr);
+    rememberShownSettings();
 }
 
 void MainWindow::loadStartupConfig() {
@@ -148,8 +150,8 @@ void MainWindow::loadStartupConfig() {
     }
     const QString fallback = fallbackConfigFile(engineChoice(), baseDirectory_);
     if (!QFileInfo(fallback).isFile()) {
-        // The rest of the start-up goes on from the defaults; the box keeps the stored name.
-        prompts_.notice(ErrorText::cannotOpen(displayName(fallback)));
+        // The rest of the start-up goes on from the defaults; the box keeps the stored name, and
+        // the hint line says that it is not there yet.
         configLines_.clear();
         resetSettingsToDefaults();
         return;

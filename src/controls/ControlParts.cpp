@@ -82,6 +82,11 @@ QColor noteColour(const QPalette& palette, QPalette::ColorRole background) {
     return light ? QColor(0, 0, 128) : palette.color(QPalette::WindowText);
 }
 
+QColor warningColour(const QPalette& palette) {
+    const bool light = palette.color(QPalette::Window).lightness() >= 128;
+    return light ? QColor(128, 0, 0) : QColor(255, 140, 140);
+}
+
 QString defaultHint(const QString& defaultText, const QString& description) {
     return defaultText + QStringLiteral("  (") + description + QLatin1Char(')');
 }

@@ -39,6 +39,9 @@ QString defaultHint(const QString& defaultText, const QString& description);
 // The colour of a note's text on `background`: navy on a light one, as the window was drawn, and
 // the palette's own text colour on a dark one, where navy could not be read.
 QColor noteColour(const QPalette& palette, QPalette::ColorRole background);
+// The colour of a warning's text on the window: dark red on a light window, light red on a dark
+// one, where dark red could not be read.
+QColor warningColour(const QPalette& palette);
 // A control's hint is both its tooltip and its status tip.
 void setHint(QWidget& control, const QString& hint);
 

@@ -67,6 +67,8 @@ private slots:
     void glyphRunsItsMenuItem_data();
     void glyphRunsItsMenuItem();
     void newEmptiesTheConfigBoxAndSaveAsksForAName();
+    void newAsksWhenThereAreChanges_data();
+    void newAsksWhenThereAreChanges();
     void loadConfigReadsTheChosenFile();
     void loadConfigThatFailsKeepsTheKeyAndTheCursor();
     void loadBatchSetsTheLaunchControls();
@@ -152,6 +154,45 @@ void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
     // The cancelled dialog still leaves the empty box in vexa.ini.
     QCOMPARE(s.ini("vexa", "configfile"), QString());
     QCOMPARE(s.statusText(), QString());
+}
+
+// Answers: -1 no question; else the answer to the question (Save, Discard, Cancel), then
+// whether saving over config.cfg goes ahead.
+void TstFileCommands::newAsksWhenThereAreChanges_data() {
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<bool>("madeNew");
+    QTest::addColumn<QByteArray>("savedName");
+    QTest::newRow("unchanged: no question") << false << -1 << false << true << QByteArray("Player");
+    QTest::newRow("saved first") << true << 0 << true << true << QByteArray("Changed");
+    QTest::newRow("save declined keeps all") << true << 0 << false << false << QByteArray("Player");
+    QTest::newRow("discarded") << true << 1 << false << true << QByteArray("Player");
+    QTest::newRow("cancelled keeps all") << true << 2 << false << false << QByteArray("Player");
+}
+
+void TstFileCommands::newAsksWhenThereAreChanges() {
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(bool, overwrite);
+    QFETCH(bool, madeNew);
+    QFETCH(QByteArray, savedName);
+    LaunchSession s;
+    MainWindow& w = s.start();
+    if (changed)
+        w.generalPage()->playerName()->setText(QStringLiteral("Changed"));
+    if (answer >= 0)
+        s.prompts.answerChoice(answer);
+    if (answer == 0)
+        s.prompts.answerConfirm(overwrite);
+    if (answer == 0 && !overwrite)
+        s.prompts.expectNotice(); // Saving Canceled
+    w.newAction()->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(w.configFileEdit()->text().isEmpty(), madeNew);
+    if (!madeNew)
+        QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Changed"));
+    QVERIFY(s.env.readFile(s.configFile).contains("set name \"" + savedName + '"'));
 }
 
 void TstFileCommands::loadConfigReadsTheChosenFile() {

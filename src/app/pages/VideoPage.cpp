@@ -87,7 +87,8 @@ VideoPage::VideoPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
         header->addWidget(settings.control(*row));
     header->addStretch();
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(pageMargin(), rowSpacing(), pageMargin(), 0);
+    // The sub-pages' frame stands for the page's margin at the sides.
+    layout->setContentsMargins(subPageMargin(), rowSpacing(), subPageMargin(), 0);
     layout->setSpacing(rowSpacing());
     layout->addLayout(header);
     layout->addWidget(subPages_, 1);
@@ -221,7 +222,7 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     fields->setColumnMinimumWidth(2, blockSpacing());
     fields->setColumnStretch(2, 1);
 
-    auto* left = newColumn(tightSpacing());
+    auto* left = newColumn(rowSpacing());
     left->addWidget(settings.group("Enhancements"));
     left->addWidget(settings.group("Debugging"));
     left->addLayout(picture);
