@@ -488,6 +488,14 @@ void MainWindow::updateHintLine(const QString& hint) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::StatusTip && watched->isWidgetType())
         updateHintLine(static_cast<QStatusTipEvent*>(event)->tip());
+    // Every window and dialog opens wholly on the screen, whatever place it was given or kept
+    // from a larger screen; popups place themselves.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = window->windowType();
+        if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+            keepOnScreen(*window);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

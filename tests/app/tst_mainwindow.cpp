@@ -13,13 +13,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -72,6 +75,7 @@ private slots:
     void hintLineFollowsThePointer();
     void hintLineIsReadableInADarkTheme();
     void f1TellsAboutTheFocusedSetting();
+    void windowsOpenOnTheScreen();
     void splashGoesAfterTheTimer();
     void closingWritesFileNamesBack();
     void unwritableSettingsFileStillOpensTheWindow();
@@ -397,6 +401,20 @@ void TstMainWindow::hintLineFollowsThePointer() {
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(hinted, &leave);
     QCOMPARE(window.hintLine()->text(), QStringLiteral("Default : "));
+}
+
+// A window given a place below the screen (kept from a larger one) opens wholly on it.
+void TstMainWindow::windowsOpenOnTheScreen() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    QDialog dialog(&window);
+    dialog.resize(300, 200);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.move(screen.left() + 10, screen.bottom() + 190);
+    dialog.show();
+    QVERIFY(screen.contains(dialog.frameGeometry()));
 }
 
 void TstMainWindow::splashGoesAfterTheTimer() {
