@@ -61,14 +61,13 @@ private:
     }
 };
 
-// The window before any config has been read into it: start-up finds no config, says so, and
-// starts from the defaults.
+// The window before any config has been read into it: start-up finds no config, says so on the
+// hint line, and starts from the defaults.
 void TstSettingTabs::init() {
     env_ = std::make_unique<TestEnvironment>();
     env_->seedKnownDirectories();
     QFile::remove(env_->baseDir() + QStringLiteral("/config.cfg"));
     prompts_ = std::make_unique<ScriptedPrompts>();
-    prompts_->expectNotice();
     window_ = std::make_unique<MainWindow>(*prompts_);
 }
 

@@ -363,32 +363,9 @@ void showScenes(const DemoPaths& demo, Prompts& prompts, const SceneVisitor& vis
 }
 
 QPalette darkPalette() {
-    const struct {
-        QPalette::ColorRole role;
-        QColor colour;
-    } colours[] = {
-        {QPalette::Window, QColor(53, 53, 53)},
-        {QPalette::WindowText, Qt::white},
-        {QPalette::Base, QColor(35, 35, 35)},
-        {QPalette::AlternateBase, QColor(53, 53, 53)},
-        {QPalette::ToolTipBase, QColor(25, 25, 25)},
-        {QPalette::ToolTipText, Qt::white},
-        {QPalette::Text, Qt::white},
-        {QPalette::Button, QColor(53, 53, 53)},
-        {QPalette::ButtonText, Qt::white},
-        {QPalette::BrightText, Qt::red},
-        {QPalette::Link, QColor(42, 130, 218)},
-        {QPalette::Highlight, QColor(42, 130, 218)},
-        {QPalette::HighlightedText, Qt::black},
-        {QPalette::PlaceholderText, Qt::gray},
-    };
-    QPalette palette;
-    for (const auto& c : colours)
-        palette.setColor(c.role, c.colour);
-    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::darkGray);
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::darkGray);
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::darkGray);
-    return palette;
+    // Qt derives the other colours: white text on a black base.
+    const QColor grey(53, 53, 53);
+    return QPalette(grey, grey);
 }
 
 void useFontSize(qreal points) {
