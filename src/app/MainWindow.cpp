@@ -93,8 +93,11 @@ qreal frameScale(QTabWidget& tabs, const QRect& compact) {
     for (int round = 0; round < 3; ++round) {
         tabs.resize(scaledBy(compact, scale).size());
         const QSize needed = tabs.minimumSizeHint();
-        scale = std::max({scale, needed.width() / qreal(compact.width()),
-                          needed.height() / qreal(compact.height())});
+        const qreal wanted = std::max({scale, needed.width() / qreal(compact.width()),
+                                       needed.height() / qreal(compact.height())});
+        if (wanted == scale)
+            break; // the pages fit
+        scale = wanted;
     }
     tabs.resize(compact.size());
     return scale;
