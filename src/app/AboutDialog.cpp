@@ -1,5 +1,6 @@
 #include "AboutDialog.h"
 
+#include "controls/FontScale.h"
 #include "platform/JpegImage.h"
 #include "platform/VexaError.h"
 
@@ -35,8 +36,8 @@ const QColor backgroundColour(0x1a, 0x12, 0x0c);
 AboutDialog::AboutDialog(QWidget* parent, const QString& pictureFile) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
-    resize(clientSize);
-    setMinimumSize(smallestSize);
+    resize(fontScaled(clientSize));
+    setMinimumSize(fontScaled(smallestSize));
 
     try {
         picture_ = loadJpeg(pictureFile);

@@ -1,20 +1,16 @@
 #include "Application.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QWidget>
 
-void applyApplicationLook(QApplication& app) {
+// The font stays the desktop's own: the windows grow to fit it (controls/FontScale).
+void applyApplicationLook(QApplication&) {
     QApplication::setApplicationName(QStringLiteral("Vexa"));
     QApplication::setOrganizationName(QStringLiteral("Vexa"));
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(8);
-    font.setStyleHint(QFont::SansSerif);
-    app.setFont(font);
 }
 
 void centreOnScreen(QWidget& window) {

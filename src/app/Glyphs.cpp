@@ -64,11 +64,9 @@ void drawSign(QPainter& p, QColor colour, bool plus) {
 
 } // namespace
 
-QIcon glyphIcon(Glyph glyph) {
-    QPixmap pixmap(Size, Size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing, false);
+namespace {
+
+void drawGlyph(QPainter& p, Glyph glyph) {
     switch (glyph) {
     case Glyph::Edit:
         drawPage(p);
@@ -90,6 +88,27 @@ QIcon glyphIcon(Glyph glyph) {
         drawSign(p, QColor(190, 30, 30), false);
         break;
     }
+}
+
+// The glyph drawn anew at `pixels` square: sharp on a scaled screen or with a larger font,
+// where a 16-pixel picture would be blown up and blurred.
+QPixmap glyphPixmap(Glyph glyph, int pixels) {
+    QPixmap pixmap(pixels, pixels);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, pixels % Size != 0);
+    p.scale(qreal(pixels) / Size, qreal(pixels) / Size);
+    drawGlyph(p, glyph);
     p.end();
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+} // namespace
+
+// Every size a scale of 1, 1.25, 1.5, 2 or 3 asks for, at fonts up to twice the compact one.
+QIcon glyphIcon(Glyph glyph) {
+    QIcon icon;
+    for (const int pixels : {16, 20, 24, 32, 40, 48, 64, 96})
+        icon.addPixmap(glyphPixmap(glyph, pixels));
+    return icon;
 }

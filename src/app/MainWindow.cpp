@@ -22,6 +22,7 @@
 #include "app/pages/WeaponsPage.h"
 #include "config/SettingControls.h"
 #include "controls/ControlParts.h"
+#include "controls/FontScale.h"
 #include "controls/SettingControl.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
@@ -55,6 +56,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString WindowCaption = QStringLiteral("VEXA                    (Beta 7.0)");
@@ -64,22 +67,53 @@ const QString BaseDirUnknown = QStringLiteral(
 constexpr int ClientWidth = 544;
 constexpr int ClientHeight = 446;
 constexpr int SplashMilliseconds = 1500;
+constexpr qreal RunButtonPointSize = 10; // beside the compact font
 
 QToolButton* frameGlyph(QWidget* parent, const char* name, int x, int y, Glyph glyph,
                         const QString& hint) {
     QToolButton* button = glyphButton(parent, name, glyph, hint);
+    button->setFixedSize(23, 22); // its compact place: the frame scales it with the others
     button->move(x, y);
     return button;
 }
 
+// Both edges scaled, so that parts that meet still meet.
+QRect scaledBy(const QRect& place, qreal scale) {
+    const auto at = [scale](int compact) { return qRound(compact * scale); };
+    return QRect(QPoint(at(place.left()), at(place.top())),
+                 QPoint(at(place.x() + place.width()), at(place.y() + place.height())) -
+                     QPoint(1, 1));
+}
+
+// How far the frame must grow from its compact places: as far as the font has grown, and
+// further where the pages need more room than that (an engine's extra rows). The tab rows depend
+// on the width, so the pages' need is measured again at each width tried.
+qreal frameScale(QTabWidget& tabs, const QRect& compact) {
+    qreal scale = fontScale();
+    for (int round = 0; round < 3; ++round) {
+        tabs.resize(scaledBy(compact, scale).size());
+        const QSize needed = tabs.minimumSizeHint();
+        const qreal wanted = std::max({scale, needed.width() / qreal(compact.width()),
+                                       needed.height() / qreal(compact.height())});
+        if (wanted == scale)
+            break; // the pages fit
+        scale = wanted;
+    }
+    tabs.resize(compact.size());
+    return scale;
+}
+
+// Moves and sizes the part from its compact place to the scaled one.
+void scalePlace(QWidget& part, const QRect& compact, qreal scale) {
+    const QRect place = scaledBy(compact, scale);
+    part.setFixedSize(place.size());
+    part.move(place.topLeft());
+}
+
 // A label that ends just left of the box it names, however wide the font makes its text.
-QLabel* rightAlignedLabel(QWidget* parent, const char* name, const QString& text, int right,
-                          int top) {
-    auto* label = named<QLabel>(parent, name);
-    label->setText(text);
-    label->adjustSize();
-    label->move(right - 2 - label->width(), top);
-    return label;
+void alignRight(QLabel& label, int right, int top) {
+    label.setFixedSize(label.sizeHint());
+    label.move(right - 2 - label.width(), top);
 }
 
 } // namespace
@@ -104,6 +138,8 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     installConfigChecks(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     formCreate();
+    // After the start-up: the engine found there decides some of the pages' rows.
+    fitFrameToFont();
 }
 
 MainWindow::~MainWindow() {
@@ -199,11 +235,12 @@ void MainWindow::createFrame(QWidget* client) {
     runButton_ = place<QPushButton>(client, "btnRun", 5, 386, 106, 35);
     runButton_->setText(QStringLiteral("Run Quake2"));
     QFont runFont = runButton_->font();
-    runFont.setPointSize(10);
+    runFont.setPointSizeF(RunButtonPointSize * fontScale());
     runFont.setBold(true);
     runButton_->setFont(runFont);
 
-    configFileLabel_ = rightAlignedLabel(client, "Label5", QStringLiteral("Config File"), 183, 374);
+    configFileLabel_ = named<QLabel>(client, "Label5");
+    configFileLabel_->setText(QStringLiteral("Config File"));
     configFileEdit_ = place<QLineEdit>(client, "txtConfigFile", 184, 370, 281, 21);
     editConfigButton_ = frameGlyph(client, "btnEditConfig", 467, 372, Glyph::Edit,
                                    QStringLiteral("Edit the config file"));
@@ -212,7 +249,8 @@ void MainWindow::createFrame(QWidget* client) {
     loadConfigButton_ = frameGlyph(client, "btnLoadConfigFile", 521, 373, Glyph::Open,
                                    QStringLiteral("Load a config file"));
 
-    batchFileLabel_ = rightAlignedLabel(client, "Label4", QStringLiteral("Batch File"), 183, 404);
+    batchFileLabel_ = named<QLabel>(client, "Label4");
+    batchFileLabel_->setText(QStringLiteral("Batch File"));
     batchFileEdit_ = place<QLineEdit>(client, "txtBatchFile", 184, 400, 281, 21);
     editBatchButton_ = frameGlyph(client, "btnEditBatch", 467, 402, Glyph::Edit,
                                   QStringLiteral("Edit the batch file"));
@@ -264,6 +302,30 @@ void MainWindow::createSplash(QWidget* client) {
     splashLogo_ = place<QLabel>(splashPanel_, "splashLogo", 75, 17, 371, 428);
     splashLogo_->setScaledContents(true);
     splashPanel_->raise();
+}
+
+// The frame's parts were placed for the compact font; with a larger one, or pages that need more
+// room, every place grows in proportion. The labels then end where their boxes begin.
+void MainWindow::fitFrameToFont() {
+    QWidget* client = centralWidget();
+    if (compactPlaces_.empty()) {
+        for (QWidget* part : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (part != configFileLabel_ && part != batchFileLabel_)
+                compactPlaces_.emplace_back(part, part->geometry());
+        if (splashLogo_)
+            compactPlaces_.emplace_back(splashLogo_, splashLogo_->geometry());
+    }
+    const auto tabs = std::find_if(compactPlaces_.begin(), compactPlaces_.end(),
+                                   [this](const auto& place) { return place.first == tabs_; });
+    const qreal scale = frameScale(*tabs_, tabs->second);
+    for (const auto& [part, compact] : compactPlaces_) {
+        if (part)
+            scalePlace(*part, compact, scale);
+    }
+    client->setFixedSize(scaledBy(QRect(0, 0, ClientWidth, ClientHeight), scale).size());
+    const int right = configFileEdit_->x() - 1;
+    alignRight(*configFileLabel_, right, qRound(374 * scale));
+    alignRight(*batchFileLabel_, right, qRound(404 * scale));
 }
 
 void MainWindow::connectHandlers() {
@@ -372,6 +434,8 @@ void MainWindow::runStartupSteps() {
             [&] { selectListedLaunchEntries(); }, // the lists are filled by now
             [&] { applyTabVisibility(*tabs_, *settings_); },
             [&] { showInstallationNotices(); },
+            // What start-up shows counts as saved: File > New asks only after a change.
+            [&] { rememberShownSettings(); },
         });
 }
 
@@ -426,6 +490,14 @@ void MainWindow::updateHintLine(const QString& hint) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::StatusTip && watched->isWidgetType())
         updateHintLine(static_cast<QStatusTipEvent*>(event)->tip());
+    // Every window and dialog opens wholly on the screen, whatever place it was given or kept
+    // from a larger screen; popups place themselves.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = window->windowType();
+        if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+            keepOnScreen(*window);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ControlIndex;
@@ -195,6 +196,9 @@ public:
     // "The game reads <path> instead" when another file of the config's name is what the game
     // runs, else why the game runs none of the config (too long for it); empty otherwise.
     QString configWarning() const;
+    // When the config named in its box is not there yet (a first start): the settings show
+    // what the game's own files give, or the defaults, until it is saved. Empty otherwise.
+    QString missingConfigNotice() const;
     // After Options: the engine for key names and written lines, every list rebuilt.
     void installationChanged();
 
@@ -232,6 +236,10 @@ private:
     void readBatchFileAtStartup();
     void connectFileCommands();
     void newConfig();
+    // What the window would write as the config: its settings, message slots and fixed fields.
+    QStringList shownSettings();
+    // The settings as the config was last loaded, saved or made new: File > New compares.
+    void rememberShownSettings();
     void openConfig();
     void openBatch();
     // Stopped: the config changed on disk and the player chose to reload it or to cancel; what
@@ -289,6 +297,7 @@ private:
     void showEngineWords();
     void downloadsAllowedChanged();
     void createSplash(QWidget* client);
+    void fitFrameToFont();
     void connectHandlers();
 
     // Start-up and shutdown.
@@ -321,6 +330,9 @@ private:
     QString openDialogDirectory_;
     QString baseDirectory_;
     QString hintNotice_;
+    QStringList savedSettings_;
+    // The frame's parts at their places for the compact font; the frame scales from them.
+    std::vector<std::pair<QPointer<QWidget>, QRect>> compactPlaces_;
     bool closed_ = false;
 
     // The frame around the tabs; each keeps its former name as its objectName ("txtConfigFile").

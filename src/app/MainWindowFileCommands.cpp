@@ -4,8 +4,11 @@
 #include "MainWindow.h"
 
 #include "app/CfgFileMemory.h"
+#include "app/CfgWindowRows.h"
 #include "app/EditorWindow.h"
 #include "app/WaitCursor.h"
+#include "app/pages/CommunicationsPage.h"
+#include "config/SettingControls.h"
 #include "launch/BatchFile.h"
 #include "launch/CommandLine.h"
 #include "platform/FileVersion.h"
@@ -36,6 +39,8 @@ const QString ConfigSaved = QStringLiteral("Config file Saved");
 const QString BatchSaved = QStringLiteral("Batch file Saved");
 const QString AllSaved = QStringLiteral("Config and Batch files Saved");
 const QString SaveBeforeExit = QStringLiteral("Do you want to save files before you exit?");
+const QString NewWithChanges =
+    QStringLiteral("The settings have changes that are not saved. Save them to the config first?");
 const QString EditingConfig = QStringLiteral("Editing Config File");
 const QString EditingBatch = QStringLiteral("Editing Batch File");
 // Config scripts end their lines the game's way on every system.
@@ -114,7 +119,37 @@ void MainWindow::settleFileBoxes() {
 // ---------------------------------------------------------------------------------------------
 // File menu
 
+QStringList MainWindow::shownSettings() {
+    QStringList shown;
+    for (const CfgWindowRows::Row& row : CfgWindowRows::allRows())
+        shown << row.current(*this);
+    for (const ControlEntry& entry : settingIndex().entries())
+        for (int slot = 0; slot < entry.control->valueCount(); ++slot)
+            shown << entry.control->valueText(slot);
+    communicationsPage_->writeMessages(shown);
+    return shown;
+}
+
+void MainWindow::rememberShownSettings() {
+    savedSettings_ = shownSettings();
+}
+
+// Changes not yet saved are offered to be saved first; Cancel keeps everything as it is.
 void MainWindow::newConfig() {
+    if (shownSettings() != savedSettings_) {
+        switch (prompts_.choose(NewWithChanges, {QStringLiteral("Save"), QStringLiteral("Discard"),
+                                                 QStringLiteral("Cancel")})) {
+        case 0:
+            // A save declined or stopped keeps the changes on screen.
+            if (!saveConfig() || shownSettings() != savedSettings_)
+                return;
+            break;
+        case 1:
+            break;
+        default:
+            return;
+        }
+    }
     resetSettingsToDefaults();
     configLines_.clear();
     configFileEdit_->clear(); // the next Save Config asks for a name

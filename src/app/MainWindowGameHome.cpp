@@ -89,8 +89,19 @@ QString MainWindow::tooLongToRun(const QString& path) const {
     }
 }
 
+QString MainWindow::missingConfigNotice() const {
+    const QString chosen = configFileEdit_->text();
+    if (chosen.isEmpty() || QFileInfo(chosen).isFile())
+        return {};
+    return QStringLiteral("There is no config %1 yet: the settings show what the game holds "
+                          "until Save Config writes it")
+        .arg(displayName(chosen));
+}
+
 void MainWindow::showInstallationNotices() {
     QStringList notices;
+    if (const QString missing = missingConfigNotice(); !missing.isEmpty())
+        notices << missing;
     if (const QString warning = configWarning(); !warning.isEmpty())
         notices << warning; // first: it decides whether the settings reach the game
     for (const QString& archive : dataFiles(baseDirectory_).damagedArchives())
@@ -127,4 +138,5 @@ void MainWindow::installationChanged() {
     clientPage_->savedGames()->setEditText(saveGame);
     selectListedLaunchEntries();
     showInstallationNotices();
+    fitFrameToFont(); // the engine's rows may need more room
 }

@@ -100,6 +100,7 @@ void MainWindow::saveCfgFile(const QString& directory, const QString& fileName) 
     configLines_ = lines;
     const QString path = PlatformConventions::native().join(directory, fileName);
     memory.file = writeCfgFile(path, configLines_);
+    rememberShownSettings();
     warnWhenTooLongToRun(path);
 }
 

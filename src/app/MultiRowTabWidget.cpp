@@ -107,8 +107,11 @@ int MultiRowTabBar::rowTabAt(const QPoint& position) const {
     return -1;
 }
 
+// Until its tab widget has been given a width, the bar counts on one row: the default width of a
+// widget not yet laid out would wrap the tabs into a column and ask for a page far too tall.
 QSize MultiRowTabBar::sizeHint() const {
-    const int w = parentWidget() ? parentWidget()->width() : QTabBar::sizeHint().width();
+    const bool placed = parentWidget() && parentWidget()->testAttribute(Qt::WA_Resized);
+    const int w = placed ? parentWidget()->width() : QTabBar::sizeHint().width();
     const int rowsNeeded = qMax(1, static_cast<int>(rows(w).size()));
     return QSize(w, rowsNeeded * tabHeight());
 }

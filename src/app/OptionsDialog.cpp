@@ -2,6 +2,7 @@
 
 #include "Glyphs.h"
 #include "UpDown.h"
+#include "controls/FontScale.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
 #include "platform/Prompts.h"
@@ -35,7 +36,7 @@ constexpr int EditHeight = 21;
 constexpr int DirectoryEditWidth = 305;
 constexpr int DirectoryFontPointSize = 6;
 constexpr int GlyphButtonSize = 22;
-constexpr int CheckBoxHeight = 17;
+constexpr int CheckBoxHeight = 15; // the closest rows stand 15 apart
 constexpr int StatusTimeWidth = 31;
 constexpr int UpDownWidth = 12;
 constexpr int StatusTimeMaximum = 360;
@@ -85,7 +86,7 @@ QLineEdit* makeDirectoryEdit(QWidget* parent, const char* name, QPoint place) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     QFont small = edit->font();
-    small.setPointSize(DirectoryFontPointSize);
+    small.setPointSizeF(DirectoryFontPointSize * fontScale());
     edit->setFont(small);
     edit->setGeometry(QRect(place, QSize(DirectoryEditWidth, EditHeight)));
     return edit;
@@ -128,6 +129,7 @@ OptionsDialog::OptionsDialog(Prompts& prompts, QWidget* mainWindow, std::functio
     createConfigGroup();
     createEngineGroup();
     createButtons();
+    scaleHandPlacedParts(*this);
     widenForCaptions();
     connectHandlers();
     formCreate();
@@ -277,15 +279,17 @@ void OptionsDialog::showFoundEngine() {
             .arg(QLatin1String(engineFacts(found.choice.engine).displayName), found.reason);
     foundEngineLabel_->setToolTip(text);
     foundEngineLabel_->setText(foundEngineLabel_->fontMetrics().elidedText(
-        text, Qt::ElideMiddle, engineGroup_->width() - 8 - GroupPadding));
+        text, Qt::ElideMiddle, engineGroup_->width() - fontScaled(8 + GroupPadding)));
     foundEngineLabel_->adjustSize();
 }
 
 // The home field reaches from its label to the browse button at the group's right edge.
 void OptionsDialog::layOutHomeRow() {
-    const int right = engineGroup_->width() - GroupPadding;
-    homeDirButton_->move(right - GlyphButtonSize, 40);
-    homeDirBox_->setGeometry(60, 41, homeDirButton_->x() - 2 - 60, EditHeight);
+    const int right = engineGroup_->width() - fontScaled(GroupPadding);
+    homeDirButton_->move(right - homeDirButton_->width(), fontScaled(40));
+    const int left = fontScaled(60);
+    homeDirBox_->setGeometry(left, fontScaled(41), homeDirButton_->x() - fontScaled(2) - left,
+                             fontScaled(EditHeight));
     showFoundEngine();
 }
 
@@ -302,14 +306,15 @@ void OptionsDialog::widenForCaptions() {
     for (QGroupBox* group : column) {
         int needed = group->width();
         for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            needed = std::max(needed, child->geometry().right() + 1 + GroupPadding);
+            needed = std::max(needed, child->geometry().right() + 1 + fontScaled(GroupPadding));
         right = std::max(right, group->x() + needed);
     }
     for (QGroupBox* group : column)
         group->resize(right - group->x(), group->height());
     engineGroup_->resize(right - engineGroup_->x(), engineGroup_->height());
     layOutHomeRow();
-    setFixedSize(std::max(DialogSize.width(), right + RightMargin), DialogSize.height());
+    setFixedSize(std::max(fontScaled(DialogSize.width()), right + fontScaled(RightMargin)),
+                 fontScaled(DialogSize.height()));
 }
 
 void OptionsDialog::connectHandlers() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Glyphs.h"
+#include "controls/FontScale.h"
 
 #include <QLatin1String>
 #include <QString>
@@ -32,7 +33,8 @@ inline QToolButton* glyphButton(QWidget* parent, const char* name, Glyph glyph,
     auto* button = named<QToolButton>(parent, name);
     button->setIcon(glyphIcon(glyph));
     button->setAutoRaise(true);
-    button->setFixedSize(23, 22);
+    button->setFixedSize(fontScaled(QSize(23, 22)));
+    button->setIconSize(fontScaled(QSize(16, 16)));
     setHintText(button, hint);
     return button;
 }

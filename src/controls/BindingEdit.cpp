@@ -1,6 +1,7 @@
 #include "BindingEdit.h"
 
 #include "BindingConflicts.h"
+#include "FontScale.h"
 #include "KeyNames.h"
 #include "MultiKeyDialog.h"
 
@@ -28,7 +29,7 @@ bool blank(const QString& key) {
 
 BindingEdit::BindingEdit(QWidget* owner)
     : QLineEdit(owner), SettingControl(*this, SettingKind::Binding) {
-    setFixedWidth(85);
+    setFixedWidth(fontScaled(85));
     new KeyCaptureFilter(*this, [this](const VirtualKey& key) { keyCaptured(key); });
     // After the key capture: the filter installed last sees a right press first.
     makePopupMenu([this] { return newPopupMenu(); });

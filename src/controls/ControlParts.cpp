@@ -77,9 +77,32 @@ void moveToPointer(QWidget& dialog) {
     dialog.move(pointerPlacement(pointer, dialog.frameGeometry().size(), available));
 }
 
+QPoint placementInside(const QRect& frame, const QRect& screen) {
+    const auto inside = [](int start, int length, int areaStart, int areaLength) {
+        return std::max(areaStart, std::min(start, areaStart + areaLength - length));
+    };
+    return {inside(frame.x(), frame.width(), screen.x(), screen.width()),
+            inside(frame.y(), frame.height(), screen.y(), screen.height())};
+}
+
+void keepOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame = window.frameGeometry();
+    const QPoint inside = placementInside(frame, screen->availableGeometry());
+    if (inside != frame.topLeft())
+        window.move(inside);
+}
+
 QColor noteColour(const QPalette& palette, QPalette::ColorRole background) {
     const bool light = palette.color(background).lightness() >= 128;
     return light ? QColor(0, 0, 128) : palette.color(QPalette::WindowText);
+}
+
+QColor warningColour(const QPalette& palette) {
+    const bool light = palette.color(QPalette::Window).lightness() >= 128;
+    return light ? QColor(128, 0, 0) : QColor(255, 140, 140);
 }
 
 QString defaultHint(const QString& defaultText, const QString& description) {

@@ -32,6 +32,11 @@ void placeLabel(const QWidget& control, QLabel& label, LabelPosition position);
 QPoint pointerPlacement(const QPoint& pointer, const QSize& dialog, const QRect& screen);
 // Moves the dialog's frame there, using the real pointer and the pointer's screen.
 void moveToPointer(QWidget& dialog);
+// Top-left corner of a window's frame moved as little as needed to lie inside `screen`; a frame
+// larger than the screen keeps its top-left corner (and title bar) on it.
+QPoint placementInside(const QRect& frame, const QRect& screen);
+// Moves a top-level window there on the screen it is on.
+void keepOnScreen(QWidget& window);
 
 // Tooltip of spins and bindings: the default, two blanks, then the description in brackets.
 QString defaultHint(const QString& defaultText, const QString& description);
@@ -39,6 +44,9 @@ QString defaultHint(const QString& defaultText, const QString& description);
 // The colour of a note's text on `background`: navy on a light one, as the window was drawn, and
 // the palette's own text colour on a dark one, where navy could not be read.
 QColor noteColour(const QPalette& palette, QPalette::ColorRole background);
+// The colour of a warning's text on the window: dark red on a light window, light red on a dark
+// one, where dark red could not be read.
+QColor warningColour(const QPalette& palette);
 // A control's hint is both its tooltip and its status tip.
 void setHint(QWidget& control, const QString& hint);
 

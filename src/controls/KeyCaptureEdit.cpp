@@ -1,12 +1,13 @@
 #include "KeyCaptureEdit.h"
 
 #include "ControlParts.h"
+#include "FontScale.h"
 #include "KeyNames.h"
 
 #include <QMenu>
 
 KeyCaptureEdit::KeyCaptureEdit(QWidget* owner) : QLineEdit(owner) {
-    setFixedWidth(85);
+    setFixedWidth(fontScaled(85));
     new KeyCaptureFilter(*this, [this](const VirtualKey& key) { keyCaptured(key); });
     popup_ = new PopupMenuOnDemand(*this, [this] { return newPopupMenu(); });
 }

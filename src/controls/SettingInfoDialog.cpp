@@ -1,5 +1,7 @@
 #include "SettingInfoDialog.h"
 
+#include "FontScale.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -47,7 +49,7 @@ SettingInfoDialog::SettingInfoDialog(QWidget* owner)
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmInfo"));
-    setFixedSize(clientSize);
+    setFixedSize(fontScaled(clientSize));
 
     // Holds the focus so that no value field opens selected; it has no room of its own.
     focusHolder_ = readOnlyEdit(this, "Edit1");

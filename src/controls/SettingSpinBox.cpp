@@ -1,12 +1,14 @@
 #include "SettingSpinBox.h"
 
+#include "FontScale.h"
+
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <limits>
 
 SettingSpinBox::SettingSpinBox(QWidget* owner)
-    : QSpinBox(owner), SettingControl(*this, SettingKind::Spin) {
+    : QSpinBox(owner), SettingControl(*this, SettingKind::Spin), formWidth_(fontScaled(FormWidth)) {
     applyLimits();
     // Typing reaches the field's own signal; program changes, the buttons and the clamp on leaving
     // change the text with the field's signals blocked and show up in the spin's signals.
@@ -19,11 +21,11 @@ SettingSpinBox::SettingSpinBox(QWidget* owner)
     makePopupMenu().watch(*lineEdit());
     setSupDefault(0);
     // The form's width; a longer text asks for more (see widenToFitText).
-    setMinimumWidth(FormWidth);
-    setMaximumWidth(FormWidth);
+    setMinimumWidth(formWidth_);
+    setMaximumWidth(formWidth_);
     setSizePolicy(QSizePolicy::Maximum, sizePolicy().verticalPolicy());
     // Its own height from the start, so that a label placed before showing sits right.
-    resize(FormWidth, sizeHint().height());
+    resize(formWidth_, sizeHint().height());
 }
 
 QSize SettingSpinBox::sizeHint() const {
@@ -31,7 +33,7 @@ QSize SettingSpinBox::sizeHint() const {
 }
 
 QSize SettingSpinBox::minimumSizeHint() const {
-    return {FormWidth, QSpinBox::minimumSizeHint().height()};
+    return {formWidth_, QSpinBox::minimumSizeHint().height()};
 }
 
 void SettingSpinBox::setMinValue(int value) {

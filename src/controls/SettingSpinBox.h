@@ -63,8 +63,9 @@ private:
     void widenToFitText();
     static constexpr int FormWidth = 55;
     static constexpr int TextMargin = 2;
-    qsizetype longestText_ = 0; // the longest text widenToFitText has measured
-    int textWidth_ = FormWidth; // the width that text needs
+    qsizetype longestText_ = 0;  // the longest text widenToFitText has measured
+    const int formWidth_;        // the form's width at the application's font
+    int textWidth_ = formWidth_; // the width that text needs
 
     int minValue_ = 0;
     int maxValue_ = 0;

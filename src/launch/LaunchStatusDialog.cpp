@@ -1,5 +1,7 @@
 #include "LaunchStatusDialog.h"
 
+#include "controls/ControlParts.h"
+#include "controls/FontScale.h"
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
 
@@ -75,7 +77,7 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmStatus"));
     setWindowTitle(QStringLiteral("Loading Quake2"));
-    setFixedSize(clientSize);
+    setFixedSize(fontScaled(clientSize));
 
     batchFileBox_ = valueBox<QLineEdit>(this, "txtbatchFile");
     configFilesText_ = valueBox<QPlainTextEdit>(this, "mmoConfigFiles");
@@ -94,7 +96,7 @@ LaunchStatusDialog::LaunchStatusDialog(QWidget* owner)
     warningLabel_->setWordWrap(true);
     warningLabel_->setTextFormat(Qt::PlainText);
     QPalette warningPalette = warningLabel_->palette();
-    warningPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    warningPalette.setColor(QPalette::WindowText, warningColour(warningPalette));
     warningLabel_->setPalette(warningPalette);
     warningLabel_->hide();
 
@@ -187,9 +189,10 @@ void LaunchStatusDialog::showWarning(const QString& warning) {
     warningLabel_->setText(QString(warning).replace(QLatin1Char('/'), QStringLiteral("/\u200b")));
     warningLabel_->setVisible(!warning.isEmpty());
     // The box grows by the warning's lines: a long path wraps rather than being cut.
-    const int extra =
-        warning.isEmpty() ? 0 : warningLabel_->heightForWidth(clientSize.width() - 16) + 4;
-    setFixedSize(clientSize.width(), clientSize.height() + extra);
+    const int extra = warning.isEmpty()
+                          ? 0
+                          : warningLabel_->heightForWidth(fontScaled(clientSize).width() - 16) + 4;
+    setFixedSize(fontScaled(clientSize) + QSize(0, extra));
 }
 
 void LaunchStatusDialog::proceedTimeout() {

@@ -1,8 +1,10 @@
+#include "app/Glyphs.h"
 #include "platform/JpegImage.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPixmap>
 #include <QTest>
 
 // The pictures the program ships: each one decodes with our own decoder at the size the windows
@@ -24,6 +26,21 @@ private slots:
         QFETCH(QSize, size);
         QCOMPARE(loadJpeg(name).size(), size);
         QVERIFY(QFile(name).size() < 100 * 1024);
+    }
+
+    // A glyph is drawn for the screen's scale, not blown up from 16 pixels and blurred.
+    void glyphsAreSharpAtEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        for (const qreal scale : {1.0, 1.25, 1.5, 2.0, 3.0})
+            QTest::addRow("scale %g", scale) << scale;
+    }
+    void glyphsAreSharpAtEveryScale() {
+        QFETCH(qreal, scale);
+        for (const Glyph glyph :
+             {Glyph::Edit, Glyph::Save, Glyph::Open, Glyph::Folder, Glyph::Add, Glyph::Delete}) {
+            const QPixmap shown = glyphIcon(glyph).pixmap(QSize(16, 16), scale);
+            QCOMPARE(shown.size(), QSize(qRound(16 * scale), qRound(16 * scale)));
+        }
     }
 
     void icon() {

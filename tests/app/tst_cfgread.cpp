@@ -637,7 +637,10 @@ void TstCfgRead::startupEndsWithoutAnyConfig() {
     ini.writeString("Tabs", "Sound", "0");
     ScriptedPrompts prompts;
     MainWindow window(prompts);
+    // No box to close: the hint line says it.
     QVERIFY2(prompts.done() && prompts.shown.empty(), qPrintable(prompts.report()));
+    QVERIFY(window.hintLine()->text().startsWith(QStringLiteral("There is no config ") +
+                                                 displayName(env.root() + "/gone.cfg")));
     // The start-up went on from the defaults: the Sound tab is hidden as vexa.ini says.
     QVERIFY(!window.tabs()->isTabVisible(window.tabs()->indexOf(window.soundPage())));
     QCOMPARE(window.videoPage()->gamma()->value(), 4);

@@ -67,6 +67,8 @@ private slots:
     void glyphRunsItsMenuItem_data();
     void glyphRunsItsMenuItem();
     void newEmptiesTheConfigBoxAndSaveAsksForAName();
+    void newAsksWhenThereAreChanges_data();
+    void newAsksWhenThereAreChanges();
     void loadConfigReadsTheChosenFile();
     void loadConfigThatFailsKeepsTheKeyAndTheCursor();
     void loadBatchSetsTheLaunchControls();
@@ -152,6 +154,46 @@ void TstFileCommands::newEmptiesTheConfigBoxAndSaveAsksForAName() {
     // The cancelled dialog still leaves the empty box in vexa.ini.
     QCOMPARE(s.ini("vexa", "configfile"), QString());
     QCOMPARE(s.statusText(), QString());
+}
+
+// A changed name and the answers: -1 for no change (and no question), else the answer to the
+// question (Save, Discard, Cancel), then whether saving over config.cfg goes ahead.
+void TstFileCommands::newAsksWhenThereAreChanges_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<bool>("madeNew");
+    QTest::newRow("unchanged: no question") << -1 << false << true;
+    QTest::newRow("saved first") << 0 << true << true;
+    QTest::newRow("save declined keeps all") << 0 << false << false;
+    QTest::newRow("discarded") << 1 << false << true;
+    QTest::newRow("cancelled keeps all") << 2 << false << false;
+}
+
+void TstFileCommands::newAsksWhenThereAreChanges() {
+    QFETCH(int, answer);
+    QFETCH(bool, overwrite);
+    QFETCH(bool, madeNew);
+    LaunchSession s;
+    MainWindow& w = s.start();
+    // The game's own config.cfg chosen, so that the save asks before it writes.
+    const QString config =
+        s.env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"), "set name \"Player\"\r\n");
+    w.configFileEdit()->setText(config);
+    if (answer >= 0) {
+        w.generalPage()->playerName()->setText(QStringLiteral("Changed"));
+        s.prompts.answerChoice(answer);
+    }
+    if (answer == 0)
+        s.prompts.answerConfirm(overwrite);
+    if (answer == 0 && !overwrite)
+        s.prompts.expectNotice(); // Saving Canceled
+    w.newAction()->trigger();
+    QVERIFY2(s.prompts.done(), qPrintable(s.prompts.report()));
+    QCOMPARE(w.configFileEdit()->text().isEmpty(), madeNew);
+    if (!madeNew)
+        QCOMPARE(w.generalPage()->playerName()->text(), QStringLiteral("Changed"));
+    const bool saved = answer == 0 && overwrite;
+    QVERIFY(s.env.readFile(config).contains(saved ? "\"Changed\"" : "\"Player\""));
 }
 
 void TstFileCommands::loadConfigReadsTheChosenFile() {

@@ -364,6 +364,7 @@ void TstMainLists::missingBaseDirectoryKeySearchesTheDefault() {
     env.writeFile(home + QStringLiteral("cyborg/oni911.pcx"), "");
     ScriptedPrompts prompts;
     prompts.answerBrowseFolder(std::nullopt);
+    // The base directory is unknown; the config.cfg missing there too goes to the hint line.
     prompts.expectNotice();
     MainWindow window(prompts);
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));

@@ -13,13 +13,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -35,6 +38,20 @@ const QString BaseDirUnknown = QStringLiteral(
 
 QString iniValue(const TestEnvironment& env, const char* section, const char* key) {
     return IniFile(env.iniPath()).readString(section, key, QStringLiteral("<missing>"));
+}
+
+} // namespace
+
+namespace {
+
+// Whether every edge of `shown` lies within a pixel of the compact place's edge grown by `scale`.
+bool nearScaled(const QRect& shown, const QRect& compact, qreal scale) {
+    const auto near = [scale](int edge, int compactEdge) {
+        return qAbs(edge - compactEdge * scale) <= 1;
+    };
+    return near(shown.left(), compact.left()) && near(shown.top(), compact.top()) &&
+           near(shown.x() + shown.width(), compact.x() + compact.width()) &&
+           near(shown.y() + shown.height(), compact.y() + compact.height());
 }
 
 } // namespace
@@ -58,6 +75,7 @@ private slots:
     void hintLineFollowsThePointer();
     void hintLineIsReadableInADarkTheme();
     void f1TellsAboutTheFocusedSetting();
+    void windowsOpenOnTheScreen();
     void splashGoesAfterTheTimer();
     void closingWritesFileNamesBack();
     void unwritableSettingsFileStillOpensTheWindow();
@@ -141,6 +159,7 @@ void TstMainWindow::cancelledBaseDirectoryIsAskedAtEveryStart() {
 void TstMainWindow::knownDirectoriesAskNothing() {
     TestEnvironment env;
     env.seedKnownDirectories();
+    env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), ""); // nothing to tell
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     QVERIFY(prompts.shown.empty());
@@ -171,7 +190,10 @@ void TstMainWindow::frameMatchesItsLayout() {
     QCOMPARE(window.windowTitle().left(4), QStringLiteral("VEXA"));
     QVERIFY(window.windowTitle().endsWith(QStringLiteral("(Beta 7.0)")));
     QVERIFY(window.windowTitle().contains(QStringLiteral("    ")));
-    QCOMPARE(window.centralWidget()->size(), QSize(544, 446));
+    // The compact places, grown in proportion where the pages need more room.
+    const qreal scale = window.centralWidget()->width() / 544.0;
+    QVERIFY(scale >= 1);
+    QVERIFY(qAbs(window.centralWidget()->height() - 446 * scale) <= 1);
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
 
     struct Expected {
@@ -186,7 +208,8 @@ void TstMainWindow::frameMatchesItsLayout() {
         {window.messageBar(), QRect(0, 426, 544, 20)},
     };
     for (const Expected& e : expected)
-        QCOMPARE(e.widget->geometry(), e.geometry);
+        QVERIFY2(nearScaled(e.widget->geometry(), e.geometry, scale),
+                 qPrintable(e.widget->objectName()));
     QCOMPARE(window.runButton()->text(), QStringLiteral("Run Quake2"));
     QVERIFY(window.runButton()->font().bold());
     QCOMPARE(window.runButton()->font().pointSize(), 10);
@@ -361,6 +384,7 @@ void TstMainWindow::f1TellsAboutTheFocusedSetting() {
 void TstMainWindow::hintLineFollowsThePointer() {
     TestEnvironment env;
     env.seedKnownDirectories();
+    env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"), ""); // nothing to tell
     ScriptedPrompts prompts;
     MainWindow window(prompts);
     window.show();
@@ -379,6 +403,20 @@ void TstMainWindow::hintLineFollowsThePointer() {
     QCOMPARE(window.hintLine()->text(), QStringLiteral("Default : "));
 }
 
+// A window given a place below the screen (kept from a larger one) opens wholly on it.
+void TstMainWindow::windowsOpenOnTheScreen() {
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    QDialog dialog(&window);
+    dialog.resize(300, 200);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.move(screen.left() + 10, screen.bottom() + 190);
+    dialog.show();
+    QVERIFY(screen.contains(dialog.frameGeometry()));
+}
+
 void TstMainWindow::splashGoesAfterTheTimer() {
     TestEnvironment env;
     env.seedKnownDirectories();
@@ -386,7 +424,8 @@ void TstMainWindow::splashGoesAfterTheTimer() {
     MainWindow window(prompts);
     QVERIFY(window.splashPanel());
     QVERIFY(!window.splashPanel()->isHidden());
-    QCOMPARE(window.splashLogo()->geometry(), QRect(75, 17, 371, 428));
+    const qreal scale = window.centralWidget()->width() / 544.0;
+    QVERIFY(nearScaled(window.splashLogo()->geometry(), QRect(75, 17, 371, 428), scale));
     QVERIFY(!window.splashLogo()->pixmap().isNull());
     QVERIFY(window.splashTimer()->isActive());
     QCOMPARE(window.splashTimer()->interval(), 1500);

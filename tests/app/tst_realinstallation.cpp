@@ -198,7 +198,9 @@ void TstRealInstallation::startUpShowsWhatTheGameHas() {
     QCOMPARE(currentEngine(), Engine::yamagi);
     QCOMPARE(window.configFileEdit()->text(), q2.home() + "/baseq2/vexa.cfg");
     QCOMPARE(window.generalPage()->playerName()->text(), QStringLiteral("FromHome"));
-    QCOMPARE(hint(window), "Damaged archive skipped: " + env.baseDir() + "/pak1.pak");
+    // Vexa's script is still to be written: said first.
+    QVERIFY(hint(window).startsWith("There is no config " + q2.home() + "/baseq2/vexa.cfg yet"));
+    QVERIFY(hint(window).endsWith("Damaged archive skipped: " + env.baseDir() + "/pak1.pak"));
 
     QCOMPARE(itemsOf(window.generalPage()->model()), RealInstallation::models(true));
     window.fillSkinList(QStringLiteral("male"));

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/Demo.h"
 #include "app/MainWindow.h"
 #include "controls/BindingEdit.h"
 #include "controls/KeyCaptureEdit.h"
@@ -8,6 +9,7 @@
 #include "profiles/BindingDialog.h"
 #include "profiles/ProfileFile.h"
 #include "settings/Catalogue.h"
+#include "support/Scenes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -15,12 +17,16 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QTest>
@@ -216,6 +222,49 @@ QStringList overlappingParts(QWidget* page) {
     return overlaps;
 }
 
+// A text wider or taller than its place, on a window laid out by hand too: a label or a check
+// box needs its text's width and one line; a button its text inside its frame; a wrapping label
+// its lines; a group box its title.
+QSize textNeeds(const QWidget* part) {
+    const int line = part->fontMetrics().height();
+    if (const auto* label = qobject_cast<const QLabel*>(part)) {
+        if (label->text().isEmpty() || !label->pixmap().isNull())
+            return {};
+        if (label->wordWrap())
+            return {0, label->heightForWidth(label->width())};
+        return {label->minimumSizeHint().width(), line};
+    }
+    if (qobject_cast<const QCheckBox*>(part) || qobject_cast<const QRadioButton*>(part))
+        return {part->sizeHint().width(), line};
+    if (const auto* button = qobject_cast<const QPushButton*>(part)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect contents =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QString text = QString(button->text()).remove(u'&');
+        return {part->fontMetrics().horizontalAdvance(text) + button->width() - contents.width(),
+                text.isEmpty() ? 0 : line};
+    }
+    if (const auto* group = qobject_cast<const QGroupBox*>(part))
+        return {group->minimumSizeHint().width(), 0};
+    return {};
+}
+
+QStringList textCutParts(QWidget* window) {
+    QStringList cut;
+    for (QWidget* part : partsOf(window)) {
+        const QSize needs = textNeeds(part);
+        if (needs.isValid() && (part->width() < needs.width() || part->height() < needs.height()))
+            cut << QStringLiteral("%1 is %2x%3, its text needs %4x%5")
+                       .arg(describe(part))
+                       .arg(part->width())
+                       .arg(part->height())
+                       .arg(needs.width())
+                       .arg(needs.height());
+    }
+    return cut;
+}
+
 } // namespace
 
 class TstTabLayout : public QObject {
@@ -238,6 +287,8 @@ private slots:
     void keyBoxesShowLongKeyNames();
     void dialogKeyBoxesShowLongKeyNames();
     void settingControlsKeepCatalogueOrder();
+    void everySceneFitsAtEachFont_data();
+    void everySceneFitsAtEachFont();
 
 private:
     static void addPages();
@@ -401,6 +452,50 @@ void TstTabLayout::settingControlsKeepCatalogueOrder() {
     QStringList found;
     collectCommands(window_.get(), found);
     QCOMPARE(found, expected);
+}
+
+// Every window a player sees (each tab and Video sub-page, the open lists, the dialogs and the
+// editor) at the desktop fonts people use and in a dark palette. VEXA_SCENE_PICTURES names a
+// folder to keep the pictures in, one subfolder per font and palette.
+void TstTabLayout::everySceneFitsAtEachFont_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("8 pt") << 8 << false;
+    QTest::newRow("10 pt") << 10 << false;
+    QTest::newRow("12 pt") << 12 << false;
+    QTest::newRow("10 pt, dark") << 10 << true;
+}
+
+void TstTabLayout::everySceneFitsAtEachFont() {
+    QFETCH(int, points);
+    QFETCH(bool, dark);
+    window_.reset(); // the scenes make their own
+    const QPalette oldPalette = QApplication::palette();
+    useFontSize(points);
+    if (dark)
+        QApplication::setPalette(darkPalette());
+    const QString pictures = qEnvironmentVariable("VEXA_SCENE_PICTURES") + u'/' +
+                             QString::fromLatin1(QTest::currentDataTag()).remove(u' ');
+    TestEnvironment env;
+    const DemoPaths demo = enterDemo(env.root() + QStringLiteral("/demo"));
+    const auto servers = standInServers(demo.programDir);
+    SilentPrompts prompts;
+    QStringList problems;
+    const auto check = [&](QWidget& window, const QString& name, const QPixmap& picture) {
+        if (!qEnvironmentVariableIsEmpty("VEXA_SCENE_PICTURES") && QDir().mkpath(pictures))
+            picture.save(pictures + u'/' + name + QStringLiteral(".png"));
+        if (name == QLatin1String("main_splash"))
+            return; // the splash covers the frame on purpose
+        for (const QString& problem : textCutParts(&window) + overlappingParts(&window))
+            problems << name + QStringLiteral(": ") + problem;
+    };
+    showScenes(demo, prompts, check, 0);
+    QApplication::setFont(oldFont_);
+    QApplication::setPalette(oldPalette);
+    problems.removeDuplicates();
+    for (const QString& problem : problems) // one line each: a long message would be cut
+        qWarning("%s", qPrintable(problem));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.value(0)));
 }
 
 VEXA_TEST(TstTabLayout)

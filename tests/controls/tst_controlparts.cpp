@@ -16,6 +16,8 @@ private slots:
     void placeLabelAcrossParents();
     void pointerPlacement_data();
     void pointerPlacement();
+    void placementInside_data();
+    void placementInside();
 };
 
 void TestControlParts::roundHalfEven_data() {
@@ -121,6 +123,24 @@ void TestControlParts::pointerPlacement() {
     QFETCH(QRect, screen);
     QFETCH(QPoint, expected);
     QCOMPARE(::pointerPlacement(pointer, QSize(380, 320), screen), expected);
+}
+
+void TestControlParts::placementInside_data() {
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QPoint>("expected");
+    // On a 1366 x 768 screen whose task bar takes the top 30 pixels.
+    QTest::newRow("inside: stays") << QRect(100, 100, 400, 300) << QPoint(100, 100);
+    QTest::newRow("below the bottom: up") << QRect(425, 342, 320, 620) << QPoint(425, 148);
+    QTest::newRow("past the right: left") << QRect(1200, 100, 400, 300) << QPoint(966, 100);
+    QTest::newRow("under the task bar: down") << QRect(-50, 0, 400, 300) << QPoint(0, 30);
+    QTest::newRow("taller than the screen: title on it")
+        << QRect(10, 200, 400, 900) << QPoint(10, 30);
+}
+
+void TestControlParts::placementInside() {
+    QFETCH(QRect, frame);
+    QFETCH(QPoint, expected);
+    QCOMPARE(::placementInside(frame, QRect(0, 30, 1366, 738)), expected);
 }
 
 VEXA_TEST(TestControlParts)

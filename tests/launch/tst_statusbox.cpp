@@ -43,6 +43,8 @@ private slots:
     void summary();
     void boxShowsTheSummary();
     void warningIsShownWhole();
+    void warningReadsOnEveryPalette_data();
+    void warningReadsOnEveryPalette();
     void timerProceedsByItself();
     void zeroWaitsForTheUser();
     void timerSetting_data();
@@ -230,6 +232,25 @@ void TstStatusBox::stoppingEndsTheRun() {
     clock.start();
     QVERIFY(!showStatusBox(nullptr, someSummary()));
     QVERIFY(clock.elapsed() < 900); // ended by the user, not by the timer
+}
+
+void TstStatusBox::warningReadsOnEveryPalette_data() {
+    QTest::addColumn<QColor>("window");
+    QTest::newRow("light") << QColor(240, 240, 240);
+    QTest::newRow("dark") << QColor(53, 53, 53);
+}
+
+// The warning's text stands out from the window behind it, on a dark desktop theme too.
+void TstStatusBox::warningReadsOnEveryPalette() {
+    QFETCH(QColor, window);
+    const QPalette old = QApplication::palette();
+    QApplication::setPalette(QPalette(window, window));
+    LaunchStatusDialog box;
+    QApplication::setPalette(old);
+    const QPalette shown = box.warningLabel()->palette();
+    const int contrast = qAbs(shown.color(QPalette::WindowText).lightness() -
+                              shown.color(QPalette::Window).lightness());
+    QVERIFY2(contrast >= 80, qPrintable(QString::number(contrast)));
 }
 
 VEXA_TEST(TstStatusBox)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFont>
 #include <QTest>
 #include <cstdio>
 
@@ -29,6 +30,10 @@ int runAll(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The windows were drawn for this compact font; a test of another font sets its own.
+    QFont compact(QStringLiteral("DejaVu Sans"));
+    compact.setPointSize(8);
+    QApplication::setFont(compact);
     QByteArray only;
     QStringList args{QString::fromLocal8Bit(argv[0])};
     for (int i = 1; i < argc; ++i) {

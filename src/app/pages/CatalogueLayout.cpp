@@ -87,7 +87,7 @@ void CatalogueLayout::addSettingRow(QGridLayout* grid, int row, int column,
         grid->addWidget(control, row, column);
         grid->addWidget(label, row, column + 1);
     } else if (setting.kind == SettingKind::Spin) {
-        auto* line = newRow(FieldSpacing);
+        auto* line = newRow(fieldSpacing());
         line->addWidget(label);
         line->addStretch();
         line->addWidget(control);
@@ -128,7 +128,7 @@ QGridLayout* CatalogueLayout::fillGroup(const char* caption, int columns, Labels
     flow.columns = columns;
     placeRows(grid, rows, flow, labels);
     if (columns > 1)
-        grid->setHorizontalSpacing(BlockSpacing);
+        grid->setHorizontalSpacing(blockSpacing());
     // A list of check boxes reads as one block; fields keep their gap.
     const bool onlyChecks = std::all_of(rows.begin(), rows.end(), [](const CatalogueRow* row) {
         return row->kind == SettingKind::CheckBox;
@@ -136,7 +136,7 @@ QGridLayout* CatalogueLayout::fillGroup(const char* caption, int columns, Labels
     if (onlyChecks)
         grid->setVerticalSpacing(0);
     else if (labels == Labels::Above)
-        grid->setVerticalSpacing(TightSpacing); // a label keeps closer to its own field
+        grid->setVerticalSpacing(tightSpacing()); // a label keeps closer to its own field
 
     return grid;
 }

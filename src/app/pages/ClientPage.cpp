@@ -22,7 +22,7 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
 
     auto* fields = newGrid();
     const int gap = settings.fillBlock(fields, "tabClient", "Checks");
-    fields->setRowMinimumHeight(gap, BlockSpacing);
+    fields->setRowMinimumHeight(gap, blockSpacing());
     const int end = settings.fillBlock(fields, "tabClient", "Fields", {.row = gap + 1});
     fields->setRowStretch(end, 1);
 
@@ -79,7 +79,7 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     right->addLayout(downloads);
     right->addStretch();
     auto* layout = pageColumns(this);
-    layout->setSpacing(BlockSpacing * 2);
+    layout->setSpacing(blockSpacing() * 2);
     layout->addLayout(fields);
     layout->addLayout(right, 1);
     compactRows(this);

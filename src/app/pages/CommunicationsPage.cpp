@@ -25,7 +25,7 @@ CommunicationsPage::CommunicationsPage(CatalogueLayout& settings, QWidget* paren
 
     auto* keys = newGrid();
     const int gap = settings.fillBlock(keys, "tabCommunications", "Keys");
-    keys->setRowMinimumHeight(gap, BlockSpacing);
+    keys->setRowMinimumHeight(gap, blockSpacing());
     const int end = settings.fillBlock(keys, "tabCommunications", "Console", {.row = gap + 1});
     keys->setRowStretch(end, 1);
 
@@ -52,7 +52,7 @@ CommunicationsPage::CommunicationsPage(CatalogueLayout& settings, QWidget* paren
     right->addWidget(messages);
     right->addStretch();
     auto* layout = pageColumns(this);
-    layout->setSpacing(BlockSpacing * 2);
+    layout->setSpacing(blockSpacing() * 2);
     layout->addLayout(keys);
     layout->addLayout(right, 1);
     compactRows(this);

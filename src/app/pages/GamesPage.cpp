@@ -65,7 +65,7 @@ GamesPage::GamesPage(Prompts& prompts, IniFile& settings, QString profileDirecto
 void GamesPage::createWidgets() {
     QWidget* page = this;
     games_ = named<QListWidget>(page, "lbxGames");
-    games_->setFixedHeight(78);
+    games_->setFixedHeight(fontScaled(78));
     addGameButton_ = glyphButton(page, "btnAddGame", Glyph::Add, QStringLiteral("Add a game"));
     deleteGameButton_ =
         glyphButton(page, "btnDeleteGame", Glyph::Delete, QStringLiteral("Delete the game"));
@@ -83,8 +83,8 @@ void GamesPage::createWidgets() {
     showGlobalSettings_->setChecked(true);
 
     auto* games = new QGridLayout;
-    games->setHorizontalSpacing(BlockSpacing);
-    games->setVerticalSpacing(RowSpacing);
+    games->setHorizontalSpacing(blockSpacing());
+    games->setVerticalSpacing(rowSpacing());
     games->addWidget(newLabel(page, QStringLiteral("Games"), "lblGames"), 0, 0);
     games->addWidget(games_, 1, 0, 4, 1);
     auto* gameButtons = new QHBoxLayout;
@@ -94,7 +94,7 @@ void GamesPage::createWidgets() {
     gameButtons->addStretch();
     games->addLayout(gameButtons, 1, 1);
     games->addWidget(useThisGameButton_, 2, 1);
-    auto* current = newRow(FieldSpacing);
+    auto* current = newRow(fieldSpacing());
     current->addWidget(newLabel(page, QStringLiteral("Current Game")));
     current->addWidget(currentGame_, 1);
     games->addLayout(current, 3, 1);
@@ -136,7 +136,7 @@ void GamesPage::createWidgets() {
         kind.edit->setText(QStringLiteral("Edit ") + word);
 
         auto* column = newColumn();
-        column->setSpacing(RowSpacing);
+        column->setSpacing(rowSpacing());
         column->addWidget(newLabel(page, QLatin1String(name.plural)));
         column->addWidget(kind.list, 1);
         column->addWidget(kind.selectAll);
@@ -153,8 +153,8 @@ void GamesPage::createWidgets() {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
-    layout->setSpacing(BlockSpacing);
+    layout->setContentsMargins(pageMargin(), pageMargin(), pageMargin(), pageMargin());
+    layout->setSpacing(blockSpacing());
     layout->addLayout(games);
     layout->addLayout(lists, 1);
     compactRows(page);

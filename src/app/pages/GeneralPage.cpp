@@ -30,7 +30,7 @@ struct RadioItem {
 QList<QRadioButton*> radioColumns(QGroupBox* box, std::initializer_list<RadioItem> items) {
     auto* group = new QButtonGroup(box);
     QGridLayout* grid = newGroupGrid(box);
-    grid->setHorizontalSpacing(BlockSpacing);
+    grid->setHorizontalSpacing(blockSpacing());
     grid->setVerticalSpacing(0);
     QList<QRadioButton*> radios;
     for (const RadioItem& item : items) {
@@ -97,13 +97,13 @@ GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(p
     bobGrid->addWidget(newLabel(bobbing, QStringLiteral("Run")), 2, 0);
     bobGrid->addWidget(runPitch_, 2, 1);
     bobGrid->addWidget(runRoll_, 2, 2);
-    bobGrid->setColumnMinimumWidth(3, BlockSpacing);
+    bobGrid->setColumnMinimumWidth(3, blockSpacing());
     addLabelled(bobGrid, 1, 4, newLabel(bobbing, QStringLiteral("Bob Up")), bobStart_);
     bobGrid->setColumnStretch(6, 1);
 
     logoPanel_ = named<QFrame>(this, "Panel6");
     logoPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    logoPanel_->setFixedSize(245, 291);
+    logoPanel_->setFixedSize(fontScaled(QSize(245, 291)));
     logo_ = named<QLabel>(logoPanel_, "imgLogo");
     logo_->setScaledContents(true);
     logo_->setPixmap(decorationPicture("logo"));
@@ -116,17 +116,17 @@ GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(p
         line->addWidget(settings.label(row));
         line->addWidget(settings.control(row));
     };
-    auto* gun = newRow(FieldSpacing);
+    auto* gun = newRow(fieldSpacing());
     gun->addWidget(newLabel(this, QStringLiteral("Gun")));
     for (const CatalogueRow* row : settings.blockRows("tabGeneral", "Gun")) {
-        gun->addSpacing(BlockSpacing);
+        gun->addSpacing(blockSpacing());
         addSpin(gun, *row);
     }
     gun->addStretch();
-    auto* view = newRow(FieldSpacing);
+    auto* view = newRow(fieldSpacing());
     for (const CatalogueRow* row : settings.blockRows("tabGeneral", "View")) {
         if (view->count() > 0)
-            view->addSpacing(BlockSpacing * 2);
+            view->addSpacing(blockSpacing() * 2);
         addSpin(view, *row);
     }
     view->addStretch();
@@ -144,7 +144,7 @@ GeneralPage::GeneralPage(CatalogueLayout& settings, QWidget* parent) : QWidget(p
 
     // The logo panel keeps its classic place: 286, 2 on the page.
     auto* layout = pageColumns(this);
-    layout->setContentsMargins(PageMargin, 2, 6, 2);
+    layout->setContentsMargins(pageMargin(), 2, 6, 2);
     layout->addLayout(left, 1);
     layout->addWidget(logoPanel_, 0, Qt::AlignTop);
     compactRows(this);

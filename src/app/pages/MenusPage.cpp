@@ -14,9 +14,9 @@ MenusPage::MenusPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     setObjectName(QStringLiteral("TabMenus"));
     settings.createControls("TabMenus", this);
     auto* grid = newGrid();
-    grid->setHorizontalSpacing(FieldSpacing);
+    grid->setHorizontalSpacing(fieldSpacing());
     const int rows = settings.fillBlock(grid, "TabMenus", "Keys", {.columns = 2, .stride = 3});
-    grid->setColumnMinimumWidth(2, BlockSpacing);
+    grid->setColumnMinimumWidth(2, blockSpacing());
     grid->setRowStretch(rows, 1);
     auto* right = newColumn();
     right->addWidget(pictureLabel(this, "imgMenus", "tab_menus", 128));

@@ -28,13 +28,13 @@ constexpr int FoundComboLetters = 6;
 QGridLayout* newGrid(QWidget* owner, const QMargins& margins) {
     auto* grid = new QGridLayout(owner);
     grid->setContentsMargins(margins);
-    grid->setHorizontalSpacing(FieldSpacing);
-    grid->setVerticalSpacing(RowSpacing);
+    grid->setHorizontalSpacing(fieldSpacing());
+    grid->setVerticalSpacing(rowSpacing());
     return grid;
 }
 
 QGridLayout* newGroupGrid(QGroupBox* box) {
-    return newGrid(box, GroupMargins);
+    return newGrid(box, groupMargins());
 }
 
 QVBoxLayout* newColumn(int spacing) {
@@ -54,7 +54,7 @@ QHBoxLayout* newRow(int spacing) {
 QHBoxLayout* pageColumns(QWidget* page, int margin) {
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(BlockSpacing);
+    layout->setSpacing(blockSpacing());
     return layout;
 }
 
@@ -75,7 +75,8 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const char* pictureName,
     auto* label = named<QLabel>(parent, name);
     label->setPixmap(decorationPicture(pictureName));
     label->setScaledContents(true);
-    label->setFixedSize(label->pixmap().size().scaled(width, width, Qt::KeepAspectRatio));
+    const int shown = fontScaled(width);
+    label->setFixedSize(label->pixmap().size().scaled(shown, shown, Qt::KeepAspectRatio));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;
 }
@@ -87,9 +88,9 @@ void addLabelled(QGridLayout* grid, int row, int column, QLabel* label, QWidget*
 
 void compactRows(QWidget* page) {
     for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        box->setFixedHeight(CheckRowHeight);
+        box->setFixedHeight(checkRowHeight());
     for (QRadioButton* button : page->findChildren<QRadioButton*>())
-        button->setFixedHeight(CheckRowHeight);
+        button->setFixedHeight(checkRowHeight());
 }
 
 QSlider* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
@@ -107,7 +108,7 @@ QLineEdit* maskedEdit(QWidget* parent, const char* name, int decimals, const QSt
     auto* edit = new MaskedNumberEdit(decimals, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaskedText(text);
-    edit->setFixedWidth(44);
+    edit->setFixedWidth(fontScaled(44));
     return edit;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/FontScale.h"
+
 #include <QMargins>
 #include <QString>
 #include <QStringList>
@@ -17,19 +19,36 @@ class QSlider;
 class QVBoxLayout;
 class QWidget;
 
-// The measures and layout builders every tab page shares. Every page must fit its fixed area at
-// the compact application font, so all use the same margins, the same gaps, and one row height
-// for check boxes and radio buttons.
+// The measures and layout builders every tab page shares: the same margins, the same gaps, and
+// one row height for check boxes and radio buttons. They were drawn for the compact 8-point font
+// and grow with a larger one (controls/FontScale), so the pages grow with the font.
 namespace PageLayout {
 
-inline constexpr int PageMargin = 4;      // around the contents of a tab page
-inline constexpr int SubPageMargin = 2;   // around the contents of a Video sub-page
-inline constexpr int BlockSpacing = 6;    // between columns, group boxes and blocks of rows
-inline constexpr int TightSpacing = 4;    // the same on the densest pages
-inline constexpr int RowSpacing = 2;      // between the rows of a grid
-inline constexpr int FieldSpacing = 5;    // between a label and its field
-inline constexpr int CheckRowHeight = 16; // check boxes and radio buttons: text and mark, no more
-inline const QMargins GroupMargins(4, 1, 4, 2);
+inline int pageMargin() {
+    return fontScaled(4);
+} // around the contents of a tab page
+inline int subPageMargin() {
+    return fontScaled(2);
+} // around the contents of a Video sub-page
+inline int blockSpacing() {
+    return fontScaled(6);
+} // between columns, group boxes and blocks
+inline int tightSpacing() {
+    return fontScaled(4);
+} // the same on the densest pages
+inline int rowSpacing() {
+    return fontScaled(2);
+} // between the rows of a grid
+inline int fieldSpacing() {
+    return fontScaled(5);
+} // between a label and its field
+// Check boxes and radio buttons: text and mark, no more.
+inline int checkRowHeight() {
+    return fontScaled(16);
+}
+inline QMargins groupMargins() {
+    return {fontScaled(4), fontScaled(1), fontScaled(4), fontScaled(2)};
+}
 
 // Number fields of one digit, a point and three or two decimals.
 inline constexpr int ThreeDecimals = 3;
@@ -37,10 +56,10 @@ inline constexpr int TwoDecimals = 2;
 
 QGridLayout* newGrid(QWidget* owner = nullptr, const QMargins& margins = {});
 QGridLayout* newGroupGrid(QGroupBox* box);
-QVBoxLayout* newColumn(int spacing = BlockSpacing);
-QHBoxLayout* newRow(int spacing = BlockSpacing);
+QVBoxLayout* newColumn(int spacing = blockSpacing());
+QHBoxLayout* newRow(int spacing = blockSpacing());
 // The page's own layout, side by side, with the common margins.
-QHBoxLayout* pageColumns(QWidget* page, int margin = PageMargin);
+QHBoxLayout* pageColumns(QWidget* page, int margin = pageMargin());
 QGroupBox* newPlainGroup(QWidget* parent, const char* name, const QString& title);
 QLabel* newLabel(QWidget* parent, const QString& text, const char* name = nullptr);
 // A decoration picture at most `width` pixels wide, keeping its proportions.

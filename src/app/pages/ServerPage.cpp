@@ -47,7 +47,7 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
 
     // The three server switches in two columns, one cell each, down the columns.
     auto* switches = newGrid();
-    switches->setHorizontalSpacing(BlockSpacing);
+    switches->setHorizontalSpacing(blockSpacing());
     row = 0;
     for (const CatalogueRow* setting : settings.blockRows("tabServer", "Switches")) {
         switches->addWidget(settings.control(*setting), row % 2, row / 2);
@@ -80,8 +80,8 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
 
     auto* type = newPlainGroup(this, "gbxGameType", QStringLiteral("Game Type"));
     auto* typeLayout = new QHBoxLayout(type);
-    typeLayout->setContentsMargins(GroupMargins);
-    typeLayout->setSpacing(BlockSpacing * 2);
+    typeLayout->setContentsMargins(groupMargins());
+    typeLayout->setSpacing(blockSpacing() * 2);
     auto* typeGroup = new QButtonGroup(type);
     deathMatch_ = radio(type, "rbDeathMatch", QStringLiteral("DeathMatch"), typeGroup);
     cooperative_ = radio(type, "rbCooperative", QStringLiteral("Cooperative"), typeGroup);
@@ -92,7 +92,7 @@ ServerPage::ServerPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
 
     auto* flags = newPlainGroup(this, "gbxDeathmatchFlags", QStringLiteral("Deathmatch Rules"));
     QGridLayout* flagGrid = newGroupGrid(flags);
-    flagGrid->setHorizontalSpacing(TightSpacing);
+    flagGrid->setHorizontalSpacing(tightSpacing());
     flagGrid->setVerticalSpacing(0);
     int index = 0;
     for (const DeathmatchFlag& flag : deathmatchFlags()) {

@@ -21,7 +21,7 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
 
     auto* checks = newGrid();
     const int gap = settings.fillBlock(checks, "tabSound", "Checks");
-    checks->setRowMinimumHeight(gap, BlockSpacing);
+    checks->setRowMinimumHeight(gap, blockSpacing());
     const int end = settings.fillBlock(checks, "tabSound", "CD loop", {.row = gap + 1});
     checks->setRowStretch(end, 1);
 
@@ -44,12 +44,12 @@ SoundPage::SoundPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
 
     auto* right = newColumn();
     right->addLayout(fields);
-    right->addSpacing(BlockSpacing);
+    right->addSpacing(blockSpacing());
     right->addWidget(pictureLabel(this, "imgSound", "tab_sound", 184), 0, Qt::AlignHCenter);
     right->addStretch();
 
     auto* layout = pageColumns(this);
-    layout->setSpacing(BlockSpacing * 2);
+    layout->setSpacing(blockSpacing() * 2);
     layout->addLayout(checks);
     layout->addLayout(keys);
     layout->addLayout(right, 1);

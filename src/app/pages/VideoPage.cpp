@@ -59,7 +59,7 @@ VideoPage::VideoPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     makeInlineRadioGroup(*rendererBox_);
     auto* items = new QHBoxLayout(rendererBox_);
     items->setContentsMargins(0, 1, 0, 1);
-    items->setSpacing(BlockSpacing);
+    items->setSpacing(blockSpacing());
     renderers_ = new QButtonGroup(rendererBox_);
     const QString captions[] = {QStringLiteral("Software"), QStringLiteral("GL")};
     for (int i = 0; i < 2; ++i) {
@@ -81,14 +81,15 @@ VideoPage::VideoPage(CatalogueLayout& settings, QWidget* parent) : QWidget(paren
     buildGlPage(settings);
     subPages_->setCurrentWidget(glPage_);
 
-    auto* header = newRow(BlockSpacing * 2);
+    auto* header = newRow(blockSpacing() * 2);
     header->addWidget(rendererBox_);
     for (const CatalogueRow* row : settings.blockRows("tabVideo", "Header"))
         header->addWidget(settings.control(*row));
     header->addStretch();
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(PageMargin, RowSpacing, PageMargin, 0);
-    layout->setSpacing(RowSpacing);
+    // The sub-pages' frame stands for the page's margin at the sides.
+    layout->setContentsMargins(subPageMargin(), rowSpacing(), subPageMargin(), 0);
+    layout->setSpacing(rowSpacing());
     layout->addLayout(header);
     layout->addWidget(subPages_, 1);
     compactRows(page);
@@ -104,9 +105,9 @@ void VideoPage::buildBothPage(CatalogueLayout& settings) {
 
     gamma_ = trackBar(page, "barGamma", Qt::Vertical, 1, 39, 20);
     gamma_->setInvertedAppearance(true);
-    gamma_->setFixedHeight(150);
+    gamma_->setFixedHeight(fontScaled(150));
     setHintText(gamma_, QStringLiteral("1  (Brightness of the picture; up is darker)"));
-    auto* gamma = newColumn(RowSpacing);
+    auto* gamma = newColumn(rowSpacing());
     gamma->addWidget(newLabel(page, QStringLiteral("Gamma")), 0, Qt::AlignHCenter);
     gamma->addWidget(gamma_, 0, Qt::AlignHCenter);
     gamma->addStretch();
@@ -115,9 +116,9 @@ void VideoPage::buildBothPage(CatalogueLayout& settings) {
     screen->addWidget(settings.group("Game Screen Position"));
     screen->addStretch();
 
-    auto* layout = pageColumns(page, SubPageMargin);
-    layout->setContentsMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin);
-    layout->setSpacing(BlockSpacing * 3);
+    auto* layout = pageColumns(page, subPageMargin());
+    layout->setContentsMargins(subPageMargin(), blockSpacing(), subPageMargin(), subPageMargin());
+    layout->setSpacing(blockSpacing() * 3);
     layout->addLayout(keys);
     layout->addLayout(screen);
     layout->addLayout(gamma);
@@ -127,8 +128,9 @@ void VideoPage::buildBothPage(CatalogueLayout& settings) {
 void VideoPage::buildSoftwarePage(CatalogueLayout& settings) {
     QWidget* page = softwarePage_;
     settings.createControls("TabSheet1", page);
-    auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
-    grid->setHorizontalSpacing(BlockSpacing);
+    auto* grid =
+        newGrid(page, QMargins(subPageMargin(), blockSpacing(), subPageMargin(), subPageMargin()));
+    grid->setHorizontalSpacing(blockSpacing());
     settings.fillBlock(grid, "TabSheet1", "Checks", {.columns = 2});
     softwareMode_ = editableCombo(page, "cboSwVidMode");
     softwareMode_->setEditable(false);
@@ -147,7 +149,7 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     QWidget* page = glPage_;
     settings.createControls("TabSheet2", page);
     for (const char* caption : {"Enhancements", "Video Card Specific", "Debugging"})
-        settings.fillGroup(caption, 2)->setHorizontalSpacing(TightSpacing);
+        settings.fillGroup(caption, 2)->setHorizontalSpacing(tightSpacing());
 
     glMode_ = editableCombo(page, "cboGlVidMode");
     glMode_->setEditable(false);
@@ -160,7 +162,7 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     customHeight_ =
         sizeEdit(customSize_, "txtCustomHeight", QStringLiteral("Height of the custom mode"));
     customLabel_ = newLabel(page, QStringLiteral("Custom"));
-    auto* customRow = newRow(TightSpacing);
+    auto* customRow = newRow(tightSpacing());
     customRow->setContentsMargins(0, 0, 0, 0);
     customRow->addWidget(customWidth_);
     customRow->addWidget(newLabel(customSize_, QStringLiteral("x")));
@@ -186,10 +188,10 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
     picture->setColumnStretch(2, 1);
     picture->setAlignment(glMode_, Qt::AlignLeft);
 
-    auto* driver = newRow(FieldSpacing);
+    auto* driver = newRow(fieldSpacing());
     driver->addWidget(newLabel(page, QStringLiteral("Driver")));
     driver->addWidget(glDriver_, 1);
-    driver->addSpacing(BlockSpacing);
+    driver->addSpacing(blockSpacing());
     for (const CatalogueRow* row : settings.blockRows("TabSheet2", "Driver"))
         driver->addWidget(settings.control(*row));
 
@@ -217,21 +219,21 @@ void VideoPage::buildGlPage(CatalogueLayout& settings) {
         addLabelled(fields, f.row, f.column, newLabel(page, QLatin1String(f.caption)),
                     maskedEdit(page, f.name, f.decimals, QString()));
     }
-    fields->setColumnMinimumWidth(2, BlockSpacing);
+    fields->setColumnMinimumWidth(2, blockSpacing());
     fields->setColumnStretch(2, 1);
 
-    auto* left = newColumn(TightSpacing);
+    auto* left = newColumn(rowSpacing());
     left->addWidget(settings.group("Enhancements"));
     left->addWidget(settings.group("Debugging"));
     left->addLayout(picture);
     left->addStretch();
-    auto* right = newColumn(TightSpacing);
+    auto* right = newColumn(tightSpacing());
     right->addWidget(settings.group("Video Card Specific"));
     right->addLayout(driver);
     right->addLayout(fields);
     right->addStretch();
-    auto* layout = pageColumns(page, SubPageMargin);
-    layout->setSpacing(TightSpacing);
+    auto* layout = pageColumns(page, subPageMargin());
+    layout->setSpacing(tightSpacing());
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
 }
