@@ -16,9 +16,23 @@ constexpr QByteArrayView ReplyHeader("\xff\xff\xff\xffservers", 11);
 constexpr qsizetype RecordSize = 6;
 
 // Nothing a master names may make Vexa send to every host of a network.
+bool isServerHost(const QHostAddress& address) {
+    return !address.isBroadcast() && !address.isMulticast() &&
+           address != QHostAddress(QHostAddress::AnyIPv4) &&
+           address != QHostAddress(QHostAddress::AnyIPv6);
+}
+
 bool isServerAddress(quint32 ip, quint16 port) {
-    const QHostAddress address(ip);
-    return port != 0 && ip != 0 && !address.isBroadcast() && !address.isMulticast();
+    return port != 0 && isServerHost(QHostAddress(ip));
+}
+
+// A line naming a server by its name, or by an address of one host.
+bool isServerLine(const QString& line) {
+    const auto address = ServerStatus::parseAddress(line);
+    if (!address)
+        return false;
+    const QHostAddress literal(address->host);
+    return literal.isNull() || isServerHost(literal);
 }
 
 QStringList records(QByteArrayView bytes) {
@@ -65,7 +79,7 @@ QStringList parsePlainList(QByteArrayView bytes) {
         if (end < 0)
             break;
         const QString line = QString::fromLatin1(bytes.sliced(at, end - at));
-        if (ServerStatus::parseAddress(line))
+        if (isServerLine(line))
             servers << line.trimmed();
         at = end + 1;
     }
