@@ -12,6 +12,8 @@
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
+#include "app/ServerBrowser.h"
+#include "app/ServerTable.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
@@ -51,6 +53,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -357,6 +360,17 @@ void renderEditor(MainWindow& window, Prompts& prompts) {
     editor->hide();
 }
 
+// Find Servers after a refresh, the busiest server chosen: its rules and players below.
+void renderServerBrowser(MainWindow& window, Prompts& prompts) {
+    ServerBrowser browser(window.settings(), prompts, window.serverBrowserPlaces(), &window);
+    browser.show();
+    browser.refresh();
+    waitFor(ServerRoundMs);
+    browser.table()->sortByColumn(ServerTableModel::Players, Qt::DescendingOrder);
+    browser.table()->selectRow(0);
+    save(browser, QStringLiteral("dialog_serverbrowser"));
+}
+
 // Two servers that answer, one with bit-7 glyphs in its name as players like them, and one that
 // never does, listed in the demo's servers.txt.
 std::vector<std::unique_ptr<StandInServer>> standInServers(const QString& programDir) {
@@ -402,6 +416,7 @@ int main(int argc, char** argv) {
     renderConfigChecks(window);
     renderEditor(window, prompts);
     renderEntryEditors(window, prompts);
+    renderServerBrowser(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.
     window.tabs()->setCurrentWidget(window.gamesPage());
     window.gamesPage()->showGlobalSettings()->setChecked(false);

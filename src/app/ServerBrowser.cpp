@@ -37,6 +37,14 @@ constexpr SourceTick SourceTicks[] = {
     {"cbxFromMasters", "Masters", VexaIni::BrowseMasters},
 };
 
+// Rows one line high, and columns as wide as that many average characters.
+void fitColumns(QTableView& table, std::initializer_list<std::pair<int, int>> widths) {
+    const QFontMetrics metrics = table.fontMetrics();
+    table.verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+    for (const auto& [column, characters] : widths)
+        table.setColumnWidth(column, metrics.averageCharWidth() * characters + 12);
+}
+
 QTableWidget* detailTable(QWidget* parent, const char* name, const QStringList& headers) {
     auto* table = named<QTableWidget>(parent, name);
     table->setColumnCount(static_cast<int>(headers.size()));
@@ -80,8 +88,12 @@ ServerBrowser::ServerBrowser(IniFile& settings, Prompts& prompts, ServerBrowserP
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(ServerTableModel::Name, 220);
-    table_->setColumnWidth(ServerTableModel::Address, 150);
+    fitColumns(*table_, {{ServerTableModel::Name, 26},
+                         {ServerTableModel::Address, 20},
+                         {ServerTableModel::Ping, 8},
+                         {ServerTableModel::Map, 10},
+                         {ServerTableModel::Players, 8},
+                         {ServerTableModel::Game, 10}});
     connect(table_, &QTableView::doubleClicked, this, [this] { connectToCurrent(); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ServerBrowser::showDetails);
@@ -169,8 +181,8 @@ QWidget* ServerBrowser::createDetails() {
     players_ =
         detailTable(details, "tblServerPlayers",
                     {QStringLiteral("Player"), QStringLiteral("Score"), QStringLiteral("Ping")});
-    rules_->setColumnWidth(0, 130);
-    players_->setColumnWidth(0, 180);
+    fitColumns(*rules_, {{0, 16}});
+    fitColumns(*players_, {{0, 20}, {1, 7}, {2, 7}});
     players_->setSortingEnabled(true);
     details->addWidget(rules_);
     details->addWidget(players_);
