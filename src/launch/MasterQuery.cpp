@@ -112,7 +112,6 @@ void MasterQuery::askHttp(const MasterList::Master& master) {
     if (!network_)
         network_ = new QNetworkAccessManager(this);
     QNetworkRequest request{QUrl(master.url)};
-    request.setTransferTimeout(timeoutMs_);
     QNetworkReply* reply = network_->get(request);
     downloads_.insert(reply, {master.text, {}, false, false});
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] { readHttp(reply); });
@@ -121,7 +120,7 @@ void MasterQuery::askHttp(const MasterList::Master& master) {
 
 void MasterQuery::readHttp(QNetworkReply* reply) {
     auto download = downloads_.find(reply);
-    if (download == downloads_.end() || download->cut)
+    if (download == downloads_.end() || download->cut || !reply->isOpen())
         return;
     download->body += reply->read(MasterList::MaxListBytes + 1 - download->body.size());
     if (download->body.size() > MasterList::MaxListBytes) {
