@@ -236,10 +236,10 @@ ServerSources ServerBrowser::chosenSources() {
 }
 
 void ServerBrowser::refresh() {
-    problems_.clear();
-    model_->clear();
     // Read before anything is cleared: an unreadable file leaves the last search as it was.
+    problems_.clear();
     const ServerSources sources = chosenSources();
+    model_->clear();
     search_.start(sources);
     showStatus();
 }

@@ -49,7 +49,8 @@ private:
 
 // The rows the filters leave, sorted by the column chosen: servers that answered with no player
 // or with every place taken can be hidden, and a text kept to those whose name, map or game holds
-// it (letter case ignored). A server without an answer is hidden by neither tick.
+// it (letter case ignored). A server without an answer is hidden by neither tick, but by any
+// text: it has no name, map or game to hold it.
 class ServerFilter : public QSortFilterProxyModel {
     Q_OBJECT
 

@@ -45,6 +45,12 @@ void LanSearch::search() {
     });
 }
 
+void LanSearch::stop() {
+    end(round_);
+    found_.clear();
+    results_.clear();
+}
+
 std::optional<ServerResult> LanSearch::result(const QString& address) const {
     const auto found = results_.constFind(address);
     if (found == results_.constEnd())

@@ -31,6 +31,8 @@ public:
     // Starts over: the servers found before are forgotten.
     void search();
     bool isSearching() const { return socket_ != nullptr; }
+    // Stops listening, without finished(), and forgets the servers found.
+    void stop();
 
     // "address:port" of each server that answered, in the order of their answers.
     const QStringList& found() const { return found_; }

@@ -53,10 +53,12 @@ void ServerSearch::start(const ServerSources& sources) {
     addresses_.clear();
     sources_.clear();
     running_ = true;
+    // A source not asked this time must not go on adding to the list.
     if (sources.lan)
         lan_.search();
-    if (!sources.masters.isEmpty())
-        masters_.fetch(sources.masters);
+    else
+        lan_.stop();
+    masters_.fetch(sources.masters);
     addServers(sources.listed, FromList);
     addServers(sources.addressBook, FromAddressBook);
     starting_ = false;
