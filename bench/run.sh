@@ -45,7 +45,7 @@ servers() {
     mkdir -p "$home"
     printf '[servers]\nmasters=%s\n' "$master" >"$home/vexa.ini"
     (cd "$work" && XDG_CONFIG_HOME=$home /usr/bin/time -f '%e %U %S %M' -o "$work/servers-time" \
-        "$build/vexa" --query-servers --masters >"$work/servers-out")
+        "$build/vexa" --query-servers --masters >"$work/servers-out" 2>"$work/servers-err")
     exec {STANDINS[1]}>&-
     wait "$STANDINS_PID" || true
     local answered

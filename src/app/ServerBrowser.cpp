@@ -97,10 +97,9 @@ ServerBrowser::ServerBrowser(IniFile& settings, Prompts& prompts, ServerBrowserP
     connect(table_, &QTableView::doubleClicked, this, [this] { connectToCurrent(); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ServerBrowser::showDetails);
-    connect(model_, &QAbstractItemModel::dataChanged, this, &ServerBrowser::showDetails);
-    connect(&search_, &ServerSearch::serverAdded, this, &ServerBrowser::showStatus);
+    connect(model_, &ServerTableModel::changesShown, this, &ServerBrowser::showDetails);
     connect(&search_, &ServerSearch::finished, this, &ServerBrowser::showStatus);
-    connect(model_, &QAbstractItemModel::dataChanged, this, &ServerBrowser::showStatus);
+    connect(model_, &ServerTableModel::changesShown, this, &ServerBrowser::showStatus);
     connect(&search_, &ServerSearch::problem, this, [this](const QString& problem) {
         problems_ << problem;
         showStatus();

@@ -143,6 +143,7 @@ void ServerTableModel::showChanges() {
             emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     }
     changed_.clear();
+    emit changesShown();
 }
 
 ServerFilter::ServerFilter(ServerTableModel& model, QObject* parent)

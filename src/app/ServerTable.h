@@ -33,6 +33,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+signals:
+    // A batch of answers is in the rows.
+    void changesShown();
+
 private:
     void addRow(const QString& address);
     void noteChange(const QString& address);

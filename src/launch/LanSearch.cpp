@@ -3,6 +3,7 @@
 #include "LookupThreads.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -15,6 +16,22 @@ QList<quint16> usualPorts() {
     for (quint16 port = LanSearch::FirstPort; port <= LanSearch::LastPort; ++port)
         ports << port;
     return ports;
+}
+
+// The limited broadcast leaves by one interface only: each network's own broadcast address too.
+QList<QHostAddress> broadcastAddresses(const QHostAddress& target) {
+    QList<QHostAddress> addresses{target};
+    if (target != QHostAddress(QHostAddress::Broadcast))
+        return addresses;
+    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
+        if (!(interface.flags() & QNetworkInterface::IsUp) ||
+            !(interface.flags() & QNetworkInterface::CanBroadcast))
+            continue;
+        for (const QNetworkAddressEntry& entry : interface.addressEntries())
+            if (!entry.broadcast().isNull() && !addresses.contains(entry.broadcast()))
+                addresses << entry.broadcast();
+    }
+    return addresses;
 }
 
 } // namespace
@@ -35,8 +52,9 @@ void LanSearch::search() {
     socket_->bind(QHostAddress::AnyIPv4, 0);
     connect(socket_, &QUdpSocket::readyRead, this, &LanSearch::readPending);
     sent_.start();
-    for (const quint16 port : std::as_const(ports_))
-        socket_->writeDatagram(ServerStatus::request(), target_, port);
+    for (const QHostAddress& address : broadcastAddresses(target_))
+        for (const quint16 port : std::as_const(ports_))
+            socket_->writeDatagram(ServerStatus::request(), address, port);
     QTimer::singleShot(listenMs_, Qt::PreciseTimer, this, [this, round] {
         if (round != round_ || !socket_)
             return;

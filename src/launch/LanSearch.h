@@ -11,8 +11,9 @@
 class QUdpSocket;
 
 // Finds the game servers of the local network: one status request broadcast to each of the
-// game's usual ports, and every status reply that comes back within the listening time is a
-// server, with its status and ping. At most MaxServers are taken; other datagrams are dropped.
+// game's usual ports (to the limited broadcast address and each network's own), and every status
+// reply that comes back within the listening time is a server, with its status and ping. At most
+// MaxServers are taken; other datagrams are dropped.
 class LanSearch : public QObject {
     Q_OBJECT
 
