@@ -112,6 +112,23 @@ private slots:
         QCOMPARE(f.servers.booked.requests(), 1);
     }
 
+    // The tick is kept: the next window asks as it opens.
+    void refreshWhenShownIsKept() {
+        Fixture f;
+        f.browser->findChild<QCheckBox*>(QStringLiteral("cbxRefreshWhenShown"))->setChecked(true);
+        f.browser->findChild<QCheckBox*>(QStringLiteral("cbxFromAddressBook"))->setChecked(false);
+        const ServerBrowserPlaces places{f.env.programDir() + QStringLiteral("/servers.txt"),
+                                         AddressBook::scriptFiles(f.env.baseDir()),
+                                         {},
+                                         Engine::id};
+        ServerBrowser next(*f.ini, f.prompts, places);
+        QSignalSpy done(&next.search(), &ServerSearch::finished);
+        next.show();
+        QVERIFY(done.wait(10000));
+        QCOMPARE(f.servers.busy.requests(), 1);
+        QCOMPARE(f.servers.booked.requests(), 0);
+    }
+
     void sortsAndFilters_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<bool>("hideEmpty");
