@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in a Release build of their own and runs them: the start-up pair
-# (Vexa's start-up against a bare window with the same widgets), then the file benchmarks.
-# "bench/run.sh startup" or "bench/run.sh files" runs one part. VEXA_BENCH_PAIRS sets the number
+# (Vexa's start-up against a bare window with the same widgets), the file benchmarks, then the
+# server list (1,000 servers from a stand-in master). "bench/run.sh startup", "bench/run.sh files"
+# or "bench/run.sh servers" runs one part. VEXA_BENCH_PAIRS sets the number
 # of start-up pairs (default 15), VEXA_BENCH_BUILD the build directory (default build-bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,8 +10,8 @@ source=$PWD
 build=${VEXA_BENCH_BUILD:-$source/build-bench}
 pairs=${VEXA_BENCH_PAIRS:-15}
 part=${1:-all}
-case $part in all | startup | files) ;; *)
-    echo "usage: $0 [startup|files]" >&2
+case $part in all | startup | files | servers) ;; *)
+    echo "usage: $0 [startup|files|servers]" >&2
     exit 2
     ;;
 esac
@@ -18,7 +19,7 @@ esac
 scripts/install-deps.sh
 cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_BENCH=ON \
     -DVEXA_BUILD_TESTS=OFF -DVEXA_BUILD_TOOLS=OFF >/dev/null
-ninja -C "$build" -j2 vexa_bench_startup vexa_bench_floor vexa_bench_files
+ninja -C "$build" -j2 vexa_bench_startup vexa_bench_floor vexa_bench_files vexa_bench_servers vexa
 
 export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false'
 work=$(mktemp -d)
@@ -33,8 +34,32 @@ files() {
         --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
         --benchmark_display_aggregates_only=true)
 }
+# vexa --query-servers --masters against a stand-in master listing 1,000 stand-in servers (a
+# process of their own): wall-clock and CPU time, peak memory, and how many answered.
+servers() {
+    local count=1000 home=$work/servers-home master
+    echo
+    echo "Server list: $count servers from a stand-in master"
+    coproc STANDINS { "$build/bench/vexa_bench_servers" "$count"; }
+    read -r master <&"${STANDINS[0]}"
+    mkdir -p "$home"
+    printf '[servers]\nmasters=%s\n' "$master" >"$home/vexa.ini"
+    (cd "$work" && XDG_CONFIG_HOME=$home /usr/bin/time -f '%e %U %S %M' -o "$work/servers-time" \
+        "$build/vexa" --query-servers --masters >"$work/servers-out" 2>"$work/servers-err")
+    exec {STANDINS[1]}>&-
+    wait "$STANDINS_PID" || true
+    local answered
+    answered=$(grep -cP '\t\d+ ms\t' "$work/servers-out" || true)
+    awk -v n="$answered" -v c="$count" '{
+        printf "%d of %d servers answered in %.2f s (CPU %.2f s), peak memory %.1f MB\n", n, c, $1, $2 + $3, $4 / 1024
+    }' "$work/servers-time"
+}
 if [[ $part == files ]]; then
     files
+    exit
+fi
+if [[ $part == servers ]]; then
+    servers
     exit
 fi
 
@@ -79,4 +104,5 @@ awk -v vc="$vcpu" -v fc="$fcpu" -v vm="$vmem" -v fm="$fmem" 'BEGIN {
 
 if [[ $part == all ]]; then
     files
+    servers
 fi

@@ -1,6 +1,6 @@
 // Any datagram as a server's status reply, and any line of servers.txt as a server's address:
-// never a crash, a hang or a leak; what is shown holds only printable ASCII, within its length,
-// and a command-line line always has its five fields.
+// never a crash, a hang or a leak; what is shown (the rules too) holds only printable ASCII,
+// within its length, and a command-line line always has its five fields.
 
 #include "launch/ServerStatus.h"
 #include "launch/ServerStatusText.h"
@@ -27,6 +27,9 @@ void checkReply(const QByteArray& bytes) {
     FUZZ_CHECK(shownWell(reply->hostname) && shownWell(reply->map) && shownWell(reply->game),
                bytes);
     FUZZ_CHECK(reply->maxClients >= -1, bytes);
+    FUZZ_CHECK(reply->rules.size() <= 128, bytes);
+    for (const auto& [key, value] : reply->rules)
+        FUZZ_CHECK(!key.isEmpty() && shownWell(key) && shownWell(value), bytes);
     // The shortest player line is `0 0 ""` and its newline.
     FUZZ_CHECK(reply->players.size() <= bytes.size() / 7 + 1, bytes);
     const QStringList listed = ServerStatusText::playerList(*reply).split(u'\n');

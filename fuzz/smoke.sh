@@ -7,7 +7,7 @@ set -euo pipefail
 seconds=${1:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-fuzz}
-targets=(cfglines cfgload ini batchfile scriptwords jpeg serverstatus pakdirectory zipdirectory)
+targets=(cfglines cfgload ini batchfile scriptwords jpeg serverstatus masterlist pakdirectory zipdirectory)
 
 source "$root/scripts/ccache.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVEXA_BUILD_FUZZ=ON \

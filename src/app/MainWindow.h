@@ -48,6 +48,7 @@ class EditorWindow;
 struct BatchFileContents;
 struct CatalogueRow;
 class ServerListStatus;
+struct ServerBrowserPlaces;
 struct CommandPiece;
 struct EngineChoice;
 class GameFiles;
@@ -174,6 +175,10 @@ public:
     void fillSaveGameList();
     // The lines of servers.txt.
     void fillServerList();
+    // Chooses to connect to `address` as a client, as choosing it on the Client tab does.
+    void chooseServer(const QString& address);
+    // Where the server browser finds servers.txt and the address book.
+    ServerBrowserPlaces serverBrowserPlaces() const;
 
 private:
     void connectListHandlers();
@@ -182,6 +187,8 @@ private:
     void skinEntered();
     void editMapList();
     void editServerList();
+    // Opens the server browser; a server chosen there is joined at once.
+    void findServers();
     ServerListStatus* serverListStatus_ = nullptr;
     // --- end of the list block ---
 

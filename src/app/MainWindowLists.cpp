@@ -14,12 +14,14 @@
 #include "app/pages/GamesPage.h"
 
 #include "app/Discovery.h"
+#include "app/ServerBrowser.h"
 #include "app/ServerListStatus.h"
 #include "controls/ChoiceBox.h"
 #include "controls/UserChoice.h"
 #include "platform/GameFiles.h"
 #include "platform/Guard.h"
 #include "platform/VexaIni.h"
+#include "profiles/AddressBook.h"
 #include "profiles/MapListDialog.h"
 #include "profiles/MapLists.h"
 #include "profiles/ServerListDialog.h"
@@ -31,6 +33,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <functional>
 #include <utility>
 
@@ -129,6 +132,34 @@ void MainWindow::editServerList() {
     editor.exec();
 }
 
+void MainWindow::chooseServer(const QString& address) {
+    // A client joins: with "Start a Server" ticked the game would start its own instead.
+    startServerBox_->setChecked(false);
+    clientPage_->connectToServer()->setChecked(true);
+    QComboBox* servers = clientPage_->servers();
+    const int listed = servers->findText(address, Qt::MatchFixedString);
+    servers->setCurrentIndex(listed);
+    if (listed < 0)
+        servers->setEditText(address);
+}
+
+ServerBrowserPlaces MainWindow::serverBrowserPlaces() const {
+    const QString folder = AddressBook::gameScriptFolder(engineChoice(), baseDirectory_);
+    return {MapLists::serverListPath(programDirectory()), AddressBook::scriptFiles(folder),
+            AddressBook::favouritesScript(folder), engineChoice().engine};
+}
+
+void MainWindow::findServers() {
+    ServerBrowser browser(settings(), prompts_, serverBrowserPlaces(), this);
+    const bool join = browser.exec() == QDialog::Accepted && !browser.chosenServer().isEmpty();
+    // A server added to servers.txt shows in the Connect list too.
+    fillServerList();
+    if (!join)
+        return;
+    chooseServer(browser.chosenServer());
+    runGame();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Wiring
 
@@ -142,6 +173,8 @@ void MainWindow::connectListHandlers() {
             guarded(prompts_, [this] { editMapList(); }));
     connect(clientPage_->serverListButton(), &QPushButton::clicked, this,
             guarded(prompts_, [this] { editServerList(); }));
+    connect(clientPage_->findServersButton(), &QPushButton::clicked, this,
+            guarded(prompts_, [this] { findServers(); }));
     serverListStatus_ =
         new ServerListStatus(*clientPage_->servers(), *clientPage_->refreshServersButton(), this);
 }

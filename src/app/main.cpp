@@ -53,9 +53,24 @@ const QCommandLineOption ListInstalled(
 const QCommandLineOption QueryServers(
     QStringLiteral("query-servers"),
     QStringLiteral(
-        "Ask every server in FILE (default: servers.txt in the current directory) for its "
-        "status, print one line per server (address, ping, map, players/maximum, name; "
-        "tab-separated), and end."));
+        "Ask every server in FILE (default: servers.txt in the current directory, unless "
+        "another source is chosen) for its status, print one line per server (address, ping, "
+        "map, players/maximum, name; tab-separated), and end."));
+const QCommandLineOption Lan(QStringLiteral("lan"),
+                             QStringLiteral("With --query-servers: also the servers of the local "
+                                            "network (a broadcast on ports 27910 to 27914)."));
+const QCommandLineOption
+    Masters(QStringLiteral("masters"),
+            QStringLiteral("With --query-servers: also the servers the masters of vexa.ini list "
+                           "([servers] masters)."));
+const QCommandLineOption AddressBookOption(
+    QStringLiteral("address-book"),
+    QStringLiteral("With --query-servers: also the game's address book (adr0 to adr8 in "
+                   "config.cfg, autoexec.cfg and vexa.cfg of the game's baseq2)."));
+const QCommandLineOption Players(
+    QStringLiteral("players"),
+    QStringLiteral("With --query-servers: after each server a line per player (an empty field, "
+                   "score, ping, name; tab-separated)."));
 
 const QCommandLineOption CheckConfig(
     QStringLiteral("check-config"),
@@ -82,8 +97,9 @@ const QCommandLineOption SetSetting(
     QStringLiteral("NAME=VALUE"));
 
 const QCommandLineOption* const Options[] = {
-    &LoadConfig,   &SaveConfig,  &Demo,         &ListSettings, &PrintCommandLine, &ListInstalled,
-    &QueryServers, &CheckConfig, &EngineOption, &GetSetting,   &SetSetting};
+    &LoadConfig,    &SaveConfig,   &Demo,         &ListSettings, &PrintCommandLine,
+    &ListInstalled, &QueryServers, &Lan,          &Masters,      &AddressBookOption,
+    &Players,       &CheckConfig,  &EngineOption, &GetSetting,   &SetSetting};
 
 std::optional<QString> valueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
@@ -168,7 +184,15 @@ int runCommandLine(const QCommandLineParser& parser) {
 int runQueryServers(const QCommandLineParser& parser) {
     QTextStream out(stdout);
     QTextStream messages(stderr);
-    return queryServers(parser.positionalArguments().value(0), out, messages);
+    if (!parser.isSet(QueryServers)) {
+        messages << "vexa: --lan, --masters, --address-book and --players go with --query-servers"
+                 << Qt::endl;
+        return 2;
+    }
+    const ServerQueryOptions options{parser.positionalArguments().value(0), parser.isSet(Lan),
+                                     parser.isSet(Masters), parser.isSet(AddressBookOption),
+                                     parser.isSet(Players)};
+    return queryServers(options, out, messages);
 }
 
 int runCheckConfig(const QCommandLineParser& parser) {
@@ -193,7 +217,7 @@ const Mode Modes[] = {
     {{&ListInstalled}, true, runListInstalled},
     {{&LoadConfig, &SaveConfig}, true, runConfigCommand},
     {{&PrintCommandLine}, true, runCommandLine},
-    {{&QueryServers}, true, runQueryServers},
+    {{&QueryServers, &Lan, &Masters, &AddressBookOption, &Players}, true, runQueryServers},
     {{&CheckConfig, &EngineOption}, true, runCheckConfig},
     {{&GetSetting}, true, runGetSettings},
     {{&SetSetting}, true, runSetSettings},
@@ -217,7 +241,8 @@ void addOptions(QCommandLineParser& parser) {
         "one file, writes the other, and ends; with --command-line it starts up "
         "the same way and prints the game's command line; --list-installed only reads the "
         "settings and the installation and prints what it finds; with --query-servers it "
-        "asks the servers of a list for their status and prints it. With --check-config it "
+        "asks the servers of a list, the local network, the masters or the game's address "
+        "book for their status and prints it. With --check-config it "
         "reads only that file, as the engine would, and ends with status 0 when it found "
         "nothing (notes alone count as nothing), 1 when it warned, 2 for a bad "
         "option or an unreadable file."));

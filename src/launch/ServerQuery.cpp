@@ -1,13 +1,11 @@
 #include "ServerQuery.h"
 
-#include <QHostInfo>
+#include "LookupThreads.h"
+
 #include <QMutex>
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
-
-#include <deque>
-#include <thread>
 
 namespace {
 
@@ -15,59 +13,6 @@ namespace {
 constexpr int DatagramsPerRead = 64;
 // Addresses of one name that are asked: round-robin names have a few, none needs dozens.
 constexpr int AddressesPerName = 4;
-
-// A dual-stack socket reports IPv4 senders as IPv4-mapped IPv6 addresses.
-QHostAddress plainAddress(const QHostAddress& address) {
-    bool isIpv4 = false;
-    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
-    return isIpv4 ? QHostAddress(ipv4) : address;
-}
-
-QList<QHostAddress> systemLookup(const QString& host) {
-    const QHostInfo info = QHostInfo::fromName(host);
-    return info.error() == QHostInfo::NoError ? info.addresses() : QList<QHostAddress>();
-}
-
-// Threads for name lookups, detached: none is ever waited for. At most a few run at once, the
-// other lookups waiting their turn; a thread ends when none waits.
-class LookupThreads {
-public:
-    using Job = std::function<void()>;
-
-    static void run(Job job) {
-        // Never destroyed: a thread may finish its lookup after the program's end.
-        static auto* const threads = new LookupThreads;
-        QMutexLocker lock(&threads->mutex_);
-        threads->jobs_.push_back(std::move(job));
-        if (threads->running_ < MaxThreads) {
-            ++threads->running_;
-            std::thread([] { threads->work(); }).detach();
-        }
-    }
-
-private:
-    static constexpr int MaxThreads = 8;
-
-    void work() {
-        for (;;) {
-            Job job;
-            {
-                QMutexLocker lock(&mutex_);
-                if (jobs_.empty()) {
-                    --running_;
-                    return;
-                }
-                job = std::move(jobs_.front());
-                jobs_.pop_front();
-            }
-            job();
-        }
-    }
-
-    QMutex mutex_;
-    std::deque<Job> jobs_;
-    int running_ = 0;
-};
 
 QList<QHostAddress> distinctAddresses(const QList<QHostAddress>& found) {
     QList<QHostAddress> addresses;
@@ -102,24 +47,44 @@ ServerQuery::~ServerQuery() {
 
 void ServerQuery::ask(const QStringList& addresses) {
     endRound();
-    ++round_;
     QHash<QString, ServerResult> kept;
-    QStringList texts;
     for (const QString& line : addresses) {
         const QString text = line.trimmed();
-        if (text.isEmpty() || kept.contains(text))
-            continue;
-        kept.insert(text, results_.value(text));
-        texts << text;
+        if (!text.isEmpty() && !kept.contains(text))
+            kept.insert(text, results_.value(text));
     }
     results_ = kept;
+    add(addresses);
+}
+
+void ServerQuery::add(const QStringList& addresses) {
+    if (!socket_)
+        openSocket();
+    for (const QString& line : addresses) {
+        const QString text = line.trimmed();
+        if (text.isEmpty() || inRound_.contains(text))
+            continue;
+        inRound_.insert(text);
+        if (!results_.contains(text))
+            results_.insert(text, {});
+        queue_ << text;
+    }
+    finishIfDone();
+}
+
+void ServerQuery::openSocket() {
+    // Timers of an earlier round must not expire this one's requests.
+    ++round_;
     socket_ = new QUdpSocket(this);
     if (!socket_->bind(QHostAddress::Any, 0))
         socket_->bind(QHostAddress::AnyIPv4, 0);
     connect(socket_, &QUdpSocket::readyRead, this, &ServerQuery::readPending);
-    for (const QString& text : texts)
-        start(text);
-    finishIfDone();
+}
+
+void ServerQuery::startMore() {
+    const int round = round_;
+    while (round == round_ && !queue_.isEmpty() && pending_.size() < MaxInFlight)
+        start(queue_.takeFirst());
 }
 
 std::optional<ServerResult> ServerQuery::result(const QString& address) const {
@@ -250,13 +215,19 @@ void ServerQuery::settle(const QString& text, ServerResult result) {
 }
 
 void ServerQuery::finishIfDone() {
-    if (!socket_ || !pending_.isEmpty())
+    if (!socket_)
+        return;
+    // A settled server makes room for the next; a handler may start a new round meanwhile.
+    startMore();
+    if (!socket_ || !pending_.isEmpty() || !queue_.isEmpty())
         return;
     endRound();
     emit finished();
 }
 
 void ServerQuery::endRound() {
+    queue_.clear();
+    inRound_.clear();
     lookups_.clear();
     pending_.clear();
     askedAt_.clear();

@@ -7,6 +7,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -34,15 +35,17 @@ struct ServerResult {
 // all servers at once, without ever blocking: names are looked up in the background, once per
 // round, on threads that are never waited for (the system's resolver cannot be interrupted, and a
 // name server that never answers must hold up neither the window nor the program's end), and
-// every result is reported as it comes in. Replies are matched by the address and port
-// they come from (an IPv4 reply that the system reports as an IPv4-mapped IPv6 address counts as
-// the IPv4 address); a name with several addresses is asked at each, and the first status reply
-// counts. Datagrams from anywhere else are dropped unread.
+// every result is reported as it comes in. At most MaxInFlight servers are asked at a time, as the
+// game's own browser paces it, so that a list of thousands is not a flood. Replies are matched by
+// the address and port they come from (an IPv4 reply that the system reports as an IPv4-mapped IPv6
+// address counts as the IPv4 address); a name with several addresses is asked at each, and the
+// first status reply counts. Datagrams from anywhere else are dropped unread.
 class ServerQuery : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int DefaultTimeoutMs = 2000;
+    static constexpr int MaxInFlight = 50;
 
     explicit ServerQuery(QObject* parent = nullptr);
     ~ServerQuery() override;
@@ -59,6 +62,9 @@ public:
     // empty ones and repeats skipped). A round still running is given up. What an address showed
     // after the last round stays until its new result; addresses not named are forgotten.
     void ask(const QStringList& addresses);
+    // Asks these too, in the round running (a new one when none is); an address already asked in
+    // it is not asked again.
+    void add(const QStringList& addresses);
 
     // The last result for an address as it was given to ask(); nothing when it was not asked.
     std::optional<ServerResult> result(const QString& address) const;
@@ -93,6 +99,8 @@ private:
     // What a lookup's thread reaches the query through: nothing once the query is gone.
     struct Link;
 
+    void openSocket();
+    void startMore();
     void start(const QString& text);
     void lookUp(const QString& text, const QString& host, quint16 port);
     void hostFound(int round, const QString& host, const QList<QHostAddress>& found);
@@ -114,4 +122,6 @@ private:
     QHash<QString, Pending> pending_;         // texts without their result yet
     QHash<Endpoint, QList<QString>> askedAt_; // who was asked where
     QHash<QString, Lookup> lookups_;          // by name
+    QStringList queue_;                       // waiting for a free place among those in flight
+    QSet<QString> inRound_;                   // every text of the round
 };

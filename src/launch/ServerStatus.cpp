@@ -1,6 +1,7 @@
 #include "ServerStatus.h"
 
 #include <QHostAddress>
+#include <QSet>
 
 #include <algorithm>
 #include <utility>
@@ -47,13 +48,13 @@ std::optional<quint16> parsePort(QStringView digits) {
     return static_cast<quint16>(port);
 }
 
-std::optional<Address> parseBracketed(QStringView text) {
+std::optional<Address> parseBracketed(QStringView text, quint16 defaultPort) {
     const qsizetype close = text.indexOf(u']');
     if (close < 0)
         return std::nullopt;
     const QStringView host = text.sliced(1, close - 1);
     const QStringView rest = text.sliced(close + 1);
-    std::optional<quint16> port = DefaultPort;
+    std::optional<quint16> port = defaultPort;
     if (!rest.isEmpty())
         port = rest.startsWith(u':') ? parsePort(rest.sliced(1)) : std::nullopt;
     if (!port || !isIpv6Address(host))
@@ -66,6 +67,17 @@ QString shownText(QByteArrayView bytes) {
     return gameText(bytes).left(MaxTextLength);
 }
 
+// The game's serverinfo holds 512 characters: a reply with more keys is not the game's.
+constexpr qsizetype MaxRules = 128;
+
+void addRule(Reply& reply, QSet<QString>& seen, QByteArrayView key, QByteArrayView value) {
+    const QString name = shownText(key);
+    if (reply.rules.size() < MaxRules && !name.isEmpty() && !seen.contains(name)) {
+        seen.insert(name);
+        reply.rules.append({name, shownText(value)});
+    }
+}
+
 // "\key\value\key\value...": the first value of each key counts, as with the game's own lookup.
 bool parseServerInfo(QByteArrayView line, Reply& reply) {
     if (line.isEmpty())
@@ -73,6 +85,7 @@ bool parseServerInfo(QByteArrayView line, Reply& reply) {
     if (!line.startsWith('\\'))
         return false;
     bool seenHost = false, seenMap = false, seenGame = false, seenMax = false;
+    QSet<QString> seen;
     qsizetype at = 1;
     while (at <= line.size()) {
         const qsizetype keyEnd = line.indexOf('\\', at);
@@ -83,6 +96,7 @@ bool parseServerInfo(QByteArrayView line, Reply& reply) {
             valueEnd = line.size();
         const QByteArrayView key = line.sliced(at, keyEnd - at);
         const QByteArrayView value = line.sliced(keyEnd + 1, valueEnd - keyEnd - 1);
+        addRule(reply, seen, key, value);
         if (key == "hostname" && !std::exchange(seenHost, true)) {
             reply.hostname = shownText(value);
         } else if (key == "mapname" && !std::exchange(seenMap, true)) {
@@ -129,17 +143,17 @@ std::optional<Player> parsePlayer(QByteArrayView line) {
 
 } // namespace
 
-std::optional<Address> parseAddress(QStringView text) {
+std::optional<Address> parseAddress(QStringView text, quint16 defaultPort) {
     text = text.trimmed();
     if (text.startsWith(u'['))
-        return parseBracketed(text);
+        return parseBracketed(text, defaultPort);
     if (text.count(u':') > 1) {
         if (!isIpv6Address(text))
             return std::nullopt;
-        return Address{text.toString(), DefaultPort};
+        return Address{text.toString(), defaultPort};
     }
     QStringView host = text;
-    std::optional<quint16> port = DefaultPort;
+    std::optional<quint16> port = defaultPort;
     if (const qsizetype colon = text.indexOf(u':'); colon >= 0) {
         host = text.first(colon);
         port = parsePort(text.sliced(colon + 1));

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // The game's out-of-band status query: what a client sends to a server's port and what the
 // server answers. Pure functions over bytes and text, no sockets.
@@ -24,7 +25,8 @@ struct Address {
 // "host", "host:port", "[ipv6]", "[ipv6]:port" or a bare IPv6 address; blanks around it are
 // ignored. Nothing for text that cannot name a server (blanks or other characters inside a name,
 // a missing or out-of-range port), so instructions and typing mistakes are never looked up.
-std::optional<Address> parseAddress(QStringView text);
+// Without a port, the address has `defaultPort`.
+std::optional<Address> parseAddress(QStringView text, quint16 defaultPort = DefaultPort);
 
 // Four bytes 0xFF, then "status" and a newline.
 QByteArray request();
@@ -40,6 +42,8 @@ struct Reply {
     QString map;         // serverinfo "mapname"
     QString game;        // serverinfo "gamename"
     int maxClients = -1; // serverinfo "maxclients"; -1 when missing or not a number
+    // Every serverinfo key with its value, in the reply's order, each key once (its first value).
+    QList<std::pair<QString, QString>> rules;
     QList<Player> players;
 };
 

@@ -50,13 +50,28 @@ Columns columnsOf(const ServerResult& result) {
     return {pingText(result), playersText(reply), reply.map, reply.hostname};
 }
 
+namespace {
+
+// A field of a line on the command line: a tab inside must not read as more fields.
+QString fieldText(QString text) {
+    for (QChar& c : text)
+        if (c < u' ')
+            c = u' ';
+    return text;
+}
+
+} // namespace
+
+QString playerLine(const ServerStatus::Player& player) {
+    const QLatin1Char tab('\t');
+    return tab + QString::number(player.score) + tab + QString::number(player.ping) + tab +
+           fieldText(player.name);
+}
+
 QString queryLine(const QString& address, const ServerResult& result) {
     const QLatin1Char tab('\t');
     // A line of the file that holds a tab must not read as more fields.
-    QString shown = address;
-    for (QChar& c : shown)
-        if (c < u' ')
-            c = u' ';
+    const QString shown = fieldText(address);
     if (result.state != ServerState::Answered)
         return shown + tab + stateText(result.state);
     const ServerStatus::Reply& reply = result.reply;

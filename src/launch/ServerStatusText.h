@@ -29,6 +29,10 @@ struct Columns {
 };
 Columns columnsOf(const ServerResult& result);
 
+// The command line's line for a player under its server: an empty field, then score, ping and
+// name, separated by tabs.
+QString playerLine(const ServerStatus::Player& player);
+
 // The command line's line for a server, fields separated by tabs: address, ping, map, players,
 // name; or address and the state in place of the rest.
 QString queryLine(const QString& address, const ServerResult& result);

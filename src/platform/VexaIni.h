@@ -45,6 +45,15 @@ inline constexpr IniKey StatusTime{"vexa", "StatusTime"};
 inline constexpr IniKey OptimizedSaving{"vexa", "OptimizedSaving"};
 inline constexpr IniKey IncludeAliases{"vexa", "IncludeAliases"};
 
+// The server browser: the masters it asks (blanks or commas between them), the sources ticked,
+// and whether it refreshes as it opens.
+inline constexpr IniKey Masters{"servers", "masters"};
+inline constexpr IniKey BrowseList{"servers", "list"};
+inline constexpr IniKey BrowseAddressBook{"servers", "addressBook"};
+inline constexpr IniKey BrowseLan{"servers", "lan"};
+inline constexpr IniKey BrowseMasters{"servers", "useMasters"};
+inline constexpr IniKey RefreshWhenShown{"servers", "refreshWhenShown"};
+
 inline constexpr IniKey EditX{"edit", "x"};
 inline constexpr IniKey EditY{"edit", "y"};
 inline constexpr IniKey EditW{"edit", "w"};

@@ -111,6 +111,33 @@ private slots:
         QCOMPARE(summary(ServerStatus::parseReply(datagram)), expected);
     }
 
+    // Every serverinfo key with its value, in the reply's order, for the details pane.
+    void rules_data() {
+        QTest::addColumn<QByteArray>("info");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<int>("count");
+        QTest::newRow("in order") << QByteArray("\\b\\2\\a\\1") << "b=2;a=1" << 2;
+        QTest::newRow("first value of a key, empty key left out")
+            << QByteArray("\\a\\1\\\\x\\a\\2\\c\\") << "a=1;c=" << 2;
+        QByteArray many = "\\v\\" + QByteArray(300, 'v') + "\\k\\x";
+        for (int i = 0; i < 500; ++i)
+            many += "\\k" + QByteArray::number(i) + "\\0";
+        QTest::newRow("oversized: keys cut at 128, values at 64")
+            << many << "v=" + QString(ServerStatus::MaxTextLength, u'v') + ";k=x" << 128;
+    }
+    void rules() {
+        QFETCH(QByteArray, info);
+        QFETCH(QString, rules);
+        QFETCH(int, count);
+        const auto reply = ServerStatus::parseReply(printed(info + '\n'));
+        QVERIFY(reply);
+        QStringList shown;
+        for (const auto& [key, value] : reply->rules.first(qMin<qsizetype>(2, reply->rules.size())))
+            shown << key + u'=' + value;
+        QCOMPARE(shown.join(u';'), rules);
+        QCOMPARE(reply->rules.size(), count);
+    }
+
     void playerNamesShowAsSent() {
         ServerStatus::Reply reply;
         reply.players = {{3, 40, QStringLiteral("%2 %1")}, {-1, 999, QStringLiteral("x")}};

@@ -8,6 +8,8 @@
 #include "app/EditorWindow.h"
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
+#include "app/ServerBrowser.h"
+#include "app/ServerTable.h"
 #include "app/pages/ClientPage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
@@ -29,6 +31,8 @@
 #include "profiles/ServerListDialog.h"
 #include "profiles/SettingDialog.h"
 #include "settings/GameHome.h"
+#include "support/StandInMaster.h"
+#include "support/StandInServer.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -46,6 +50,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -319,6 +324,40 @@ void renderEditor(MainWindow& window, Prompts& prompts) {
     editor->hide();
 }
 
+// Find Servers after a refresh, with a stand-in master's servers too, the busiest server chosen:
+// its rules and players below.
+void renderServerBrowser(MainWindow& window, Prompts& prompts) {
+    const struct {
+        QByteArray info;
+        QList<QByteArray> players;
+    } listed[] = {
+        {"\\hostname\\Rocket Arena\\mapname\\arena2\\maxclients\\12\\gamename\\arena",
+         {"31 22 \"Rail\"", "18 41 \"Bolt\""}},
+        {"\\hostname\\Lithium Corner\\mapname\\q2dm8\\maxclients\\20\\gamename\\lithium",
+         {"9 80 \"Grapple\"", "4 95 \"Hook\"", "2 120 \"Rune\""}},
+        {"\\hostname\\Quiet Base\\mapname\\base3\\maxclients\\8\\gamename\\baseq2", {}},
+        {"\\hostname\\Duel Pit\\mapname\\q2dm3\\maxclients\\2\\gamename\\baseq2",
+         {"5 33 \"Left\"", "4 37 \"Right\""}},
+    };
+    std::vector<std::unique_ptr<StandInServer>> servers;
+    QStringList addresses;
+    for (const auto& server : listed) {
+        servers.push_back(std::make_unique<StandInServer>(
+            QList<QByteArray>{StandInServer::statusReply(server.info, server.players)}));
+        addresses << servers.back()->address();
+    }
+    StandInMaster master({StandInMaster::reply(addresses)});
+    VexaIni::write(window.settings(), VexaIni::Masters, master.address());
+    VexaIni::writeBool(window.settings(), VexaIni::BrowseMasters, true);
+    ServerBrowser browser(window.settings(), prompts, window.serverBrowserPlaces(), &window);
+    browser.show();
+    browser.refresh();
+    waitFor(serverRoundMs);
+    browser.table()->sortByColumn(ServerTableModel::Players, Qt::DescendingOrder);
+    browser.table()->selectRow(0);
+    save(browser, QStringLiteral("dialog_serverbrowser"));
+}
+
 } // namespace
 
 // Two servers that answer, one with bit-7 glyphs in its name as players like them, and one that
@@ -353,6 +392,7 @@ void showScenes(const DemoPaths& demo, Prompts& prompts, const SceneVisitor& vis
     renderConfigChecks(window);
     renderEditor(window, prompts);
     renderEntryEditors(window, prompts);
+    renderServerBrowser(window, prompts);
     // The Games & Aliases tab showing a game's profile instead of the global one.
     window.tabs()->setCurrentWidget(window.gamesPage());
     window.gamesPage()->showGlobalSettings()->setChecked(false);

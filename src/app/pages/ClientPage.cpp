@@ -54,6 +54,11 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     refreshServersButton_->setText(QStringLiteral("Refresh"));
     setHintText(refreshServersButton_,
                 QStringLiteral("Ask the servers for ping, players and map again"));
+    findServersButton_ = named<QPushButton>(launch, "btnFindServers");
+    findServersButton_->setText(QStringLiteral("Find Servers..."));
+    setHintText(findServersButton_,
+                QStringLiteral("Servers of the masters, the local network and the game's address "
+                               "book, with their rules and players"));
     grid->addWidget(startNewGame_, 0, 0, 1, 2);
     grid->addWidget(startMap_, 1, 0);
     grid->addWidget(mapListButton_, 1, 1);
@@ -63,6 +68,7 @@ ClientPage::ClientPage(CatalogueLayout& settings, QWidget* parent) : QWidget(par
     grid->addWidget(refreshServersButton_, 4, 1);
     grid->addWidget(servers_, 5, 0);
     grid->addWidget(serverListButton_, 5, 1);
+    grid->addWidget(findServersButton_, 6, 1);
     grid->setColumnStretch(0, 1);
     // Choosing or typing a map, a saved game or a server chooses what to do with it.
     for (auto [box, button] : {std::pair{startMap_, startNewGame_},

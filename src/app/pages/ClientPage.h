@@ -24,6 +24,7 @@ public:
     QPushButton* mapListButton() const { return mapListButton_; }
     QPushButton* serverListButton() const { return serverListButton_; }
     QPushButton* refreshServersButton() const { return refreshServersButton_; }
+    QPushButton* findServersButton() const { return findServersButton_; }
 
 private:
     QRadioButton* startNewGame_;
@@ -35,4 +36,5 @@ private:
     QPushButton* mapListButton_;
     QPushButton* serverListButton_;
     QPushButton* refreshServersButton_;
+    QPushButton* findServersButton_;
 };
