@@ -13,6 +13,7 @@
 
 #include "app/pages/GamesPage.h"
 
+#include "app/CfgFileMemory.h"
 #include "app/Discovery.h"
 #include "app/ServerBrowser.h"
 #include "app/ServerListStatus.h"
@@ -20,6 +21,7 @@
 #include "controls/UserChoice.h"
 #include "platform/GameFiles.h"
 #include "platform/Guard.h"
+#include "platform/PlatformConventions.h"
 #include "platform/VexaIni.h"
 #include "profiles/AddressBook.h"
 #include "profiles/MapListDialog.h"
@@ -30,6 +32,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -143,15 +146,28 @@ void MainWindow::chooseServer(const QString& address) {
         servers->setEditText(address);
 }
 
+// The address book as the game ends up with it: its own files in its order, then Vexa's script,
+// which takes the favourites.
 ServerBrowserPlaces MainWindow::serverBrowserPlaces() const {
-    const QString folder = AddressBook::gameScriptFolder(engineChoice(), baseDirectory_);
-    return {MapLists::serverListPath(programDirectory()), AddressBook::scriptFiles(folder),
-            AddressBook::favouritesScript(folder), engineChoice().engine};
+    const QString script = QFileInfo(configFileEdit_->text()).absoluteFilePath();
+    QStringList files =
+        gameStartupFiles(engineChoice(), quake2Directory(), gamesPage_->currentGame()->text());
+    files.removeAll(script);
+    files << script;
+    return {MapLists::serverListPath(programDirectory()), files, script, engineChoice().engine};
 }
 
 void MainWindow::findServers() {
     ServerBrowser browser(settings(), prompts_, serverBrowserPlaces(), this);
     const bool join = browser.exec() == QDialog::Accepted && !browser.chosenServer().isEmpty();
+    // A favourite went into the script: read again unless the window holds changes of its own
+    // (the next save then asks, as for any change made elsewhere).
+    const QString script = configFileEdit_->text();
+    if (cfgMemory().file.changedOnDisk() && shownSettings() == savedSettings_)
+        runGuarded(prompts_, [&] {
+            loadCfgFile(PlatformConventions::native().directoryOf(script),
+                        PlatformConventions::native().fileNameOf(script));
+        });
     // A server added to servers.txt shows in the Connect list too.
     fillServerList();
     if (!join)
