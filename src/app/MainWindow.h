@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -162,6 +163,18 @@ public:
     void loadStartupConfig();
     // A config file named config.cfg, which the game rewrites, becomes vexa.cfg beside it.
     void moveOffTheGameConfig();
+    // A setting Vexa's script sets that the game's config.cfg, written later, holds otherwise:
+    // the player changed it in the game's menu (MainWindowGameChanges.cpp).
+    struct GameChange {
+        QString name;
+        QString vexa; // as the window shows it now
+        QString game;
+        std::function<void()> takeGames;
+    };
+    std::vector<GameChange> changesMadeInTheGame();
+    // Lists them and asks which values stay, the game's (the default) or Vexa's, for all or for
+    // each; the game's become edits that the next save writes. Asks nothing when there are none.
+    void offerChangesMadeInTheGame();
     // ------------------------------------------------------------------------------------------
 
     // --- Installed things and launch lists (MainWindowLists.cpp) ---

@@ -16,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -126,6 +127,8 @@ int runWindow(const QCommandLineParser& parser) {
     window.adjustSize();
     centreOnScreen(window);
     window.show();
+    // Only a player at the window is asked; the commands without one keep Vexa's values.
+    QTimer::singleShot(0, &window, [&window] { window.offerChangesMadeInTheGame(); });
     return QApplication::exec();
 }
 

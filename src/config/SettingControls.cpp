@@ -180,11 +180,15 @@ QString keysText(const BoundKeys& bound) {
     return QStringList(bound.keys.begin(), bound.keys.begin() + bound.count).join(u' ');
 }
 
-QString shownValue(SettingKind kind, const QString& value) {
+} // namespace
+
+QString shownControlValue(SettingKind kind, const QString& value) {
     if (kind == SettingKind::Spin)
         return QString::number(roundedGameNumber(value));
     return checkBoxValue(value) ? QStringLiteral("1") : QStringLiteral("0");
 }
+
+namespace {
 
 // What the control would hold without the script: the game files' value, else its default. A
 // binding's keys are known only when the game files bind keys at all: a config that binds none
@@ -194,7 +198,7 @@ std::optional<QString> underlyingValue(const SettingControl& control, const CfgS
     if (control.kind() == SettingKind::Binding)
         return filesBindKeys ? std::optional<QString>(keysText(keys)) : std::nullopt;
     const std::optional<QString> value = gameFiles.value(slot);
-    return value ? shownValue(control.kind(), *value) : control.defaultText();
+    return value ? shownControlValue(control.kind(), *value) : control.defaultText();
 }
 
 } // namespace
@@ -217,7 +221,7 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
                 origin.read = controlValueText(control);
             origin.source = script.sourceOfLine(keys.lastLine);
         } else if (const std::optional<QString> value = script.value(slot)) {
-            control.setValues({shownValue(control.kind(), *value)});
+            control.setValues({shownControlValue(control.kind(), *value)});
             if (script.setByScript(slot))
                 origin.read = value;
             origin.source = script.sourceOf(slot);

@@ -84,6 +84,9 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
 std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
                                       Engine engine, CfgScript* gameFiles = nullptr);
 
+// The value a check box or spin shows for a config value: "1" or "0", the rounded number.
+QString shownControlValue(SettingKind kind, const QString& value);
+
 // ---- Writing ----
 
 // The value a control stands for, as its lines carry it: "1" or "0", the number, the keys.

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/SettingCommand.h"
 #include "app/pages/CommunicationsPage.h"
+#include "app/pages/GeneralPage.h"
 #include "controls/BindingEdit.h"
 #include "controls/SettingSpinBox.h"
 #include "launch/CommandLine.h"
@@ -30,6 +31,8 @@ class TstPlayerLoop : public QObject {
 private slots:
     void everyChoiceSurvivesTheGame_data();
     void everyChoiceSurvivesTheGame();
+    void changesInTheGameAreOffered_data();
+    void changesInTheGameAreOffered();
 };
 
 void TstPlayerLoop::everyChoiceSurvivesTheGame_data() {
@@ -159,6 +162,52 @@ void TstPlayerLoop::everyChoiceSurvivesTheGame() {
     }
     QVERIFY2(off.isEmpty(), qPrintable(off.join('\n')));
     QVERIFY(!held.binds.contains(QStringLiteral("MOUSE1"))); // taken from +attack
+}
+
+void TstPlayerLoop::changesInTheGameAreOffered_data() {
+    QTest::addColumn<bool>("gameNewer");
+    QTest::addColumn<QList<int>>("answers"); // all, then each in order: name, fov
+    QTest::addColumn<QString>("fov");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the game's, for all") << true << QList<int>{0} << "110"
+                                         << "Game";
+    QTest::newRow("Vexa's, for all") << true << QList<int>{1} << "100"
+                                     << "Vexa";
+    QTest::newRow("each: the game's fov, Vexa's name") << true << QList<int>{2, 1, 0} << "110"
+                                                       << "Vexa";
+    QTest::newRow("the game's file older: nothing asked") << false << QList<int>{} << "100"
+                                                          << "Vexa";
+}
+
+// The player changed settings in the game's menu after Vexa saved its script: asked, the
+// values chosen stay, the game's as edits that the next save writes.
+void TstPlayerLoop::changesInTheGameAreOffered() {
+    QFETCH(bool, gameNewer);
+    QFETCH(QList<int>, answers);
+    TestEnvironment env;
+    env.seedKnownDirectories();
+    const QString script = env.writeFile(QStringLiteral("quake2/baseq2/vexa.cfg"),
+                                         "Set fov \"100\"\r\nset name \"Vexa\"\r\n");
+    const QString game =
+        env.writeFile(QStringLiteral("quake2/baseq2/config.cfg"),
+                      "set fov \"110.000000\"\nset name \"Game\"\nset cl_run \"1\"\n");
+    QFile file(game);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QFileInfo(script).lastModified().addSecs(gameNewer ? 60 : -60),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    ScriptedPrompts prompts;
+    MainWindow window(prompts);
+    for (const int answer : answers)
+        prompts.answerChoice(answer);
+    window.offerChangesMadeInTheGame();
+    QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    const auto* spin = qobject_cast<SettingSpinBox*>(window.settingControl(QStringLiteral("fov")));
+    QTEST(QString::number(spin->supValue()), "fov");
+    QTEST(window.generalPage()->playerName()->text(), "name");
+    window.saveCfgFile(env.baseDir(), QStringLiteral("vexa.cfg"));
+    QFETCH(QString, fov);
+    QVERIFY(env.readFile(script).contains("fov \"" + fov.toLatin1() + '"'));
 }
 
 VEXA_TEST(TstPlayerLoop)
