@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/pages/ClientPage.h"
+#include "app/pages/EnginePage.h"
 #include "app/pages/GamesPage.h"
 #include "app/pages/GeneralPage.h"
 #include "app/pages/ServerPage.h"
@@ -130,6 +131,8 @@ void renderMainWindow(MainWindow& window) {
         QApplication::processEvents();
     save(window, QStringLiteral("main"));
     for (int i = 0; i < window.tabs()->count(); ++i) {
+        if (!window.tabs()->isTabVisible(i))
+            continue;
         window.tabs()->setCurrentIndex(i);
         const QString tab = fileNameOf(window.tabs()->tabText(i));
         save(window, QStringLiteral("tab_") + tab);
@@ -144,8 +147,21 @@ void renderMainWindow(MainWindow& window) {
     window.tabs()->setCurrentIndex(0);
 }
 
+// Each sub-page of the engine's own tab, where it has one.
+void renderEnginePage(MainWindow& window, Engine engine) {
+    EnginePage* page = window.enginePage(engine);
+    if (!page)
+        return;
+    window.tabs()->setCurrentWidget(page);
+    for (int i = 0; i < page->groupPages()->count(); ++i) {
+        page->groupPages()->setCurrentIndex(i);
+        save(window, QStringLiteral("engine_%1_page_%2")
+                         .arg(engineIniName(engine), fileNameOf(page->groupPages()->tabText(i))));
+    }
+}
+
 // The Video tab's GL page and the Sound tab in each engine's words: its modes, sound rates and
-// greyed fields.
+// greyed fields; the engine's own tab.
 void renderEachEngine(Prompts& prompts) {
     for (Engine engine : AllEngines) {
         IniFile ini(VexaIni::fileName(), VexaIni::Encoding);
@@ -162,6 +178,7 @@ void renderEachEngine(Prompts& prompts) {
         save(window, QStringLiteral("engine_%1_video_software").arg(engineIniName(engine)));
         window.tabs()->setCurrentWidget(window.soundPage());
         save(window, QStringLiteral("engine_%1_sound").arg(engineIniName(engine)));
+        renderEnginePage(window, engine);
         window.close();
     }
 }

@@ -114,6 +114,7 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
     memory.takenKeys =
         bindingKeys(index, memory.controls) + communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();
+    showFixedFieldsOnEnginePage();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
         messageBar_->showMessage(keptLinesMessage(kept));
     else
@@ -136,6 +137,7 @@ void MainWindow::resetSettingsToDefaults() {
     memory.takenKeys.clear();
     memory.file = FileVersion();
     memory.rows = rowOrigins(*this, nullptr);
+    showFixedFieldsOnEnginePage();
 }
 
 void MainWindow::loadStartupConfig() {

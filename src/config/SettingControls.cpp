@@ -1,6 +1,7 @@
 #include "SettingControls.h"
 
 #include "CfgNumbers.h"
+#include "EngineRoles.h"
 #include "VexaCommon.h"
 #include "settings/Catalogue.h"
 #include "settings/Engine.h"
@@ -47,11 +48,16 @@ bool ownEnabled(const QWidget& widget) {
 namespace {
 
 // The name the engine would have to know for the control to act: a binding's command word in
-// the engine's words, a check box's or spin's cvar.
-QString missingName(const SettingControl& control, Engine engine) {
+// the engine's words, another cvar's; none where the engine has an equivalent. Another engine's
+// own settings are all missing.
+QString missingName(const SettingControl& control, const EngineRole& role, Engine engine) {
     const QString& name = control.supCommand();
+    if (role.kind == EngineRole::OtherEngine)
+        return name;
     if (control.kind() == SettingKind::Binding)
         return engineBindingCommand(engine, name).isEmpty() ? name.section(u' ', 0, 0) : QString();
+    if (role.kind == EngineRole::Mirror || role.cvar != name || control.ownEngine())
+        return {};
     return engineKnowsCvar(engine, name) ? QString() : name;
 }
 
@@ -80,8 +86,13 @@ bool lackedByEngine(const QWidget& widget) {
 }
 
 void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
-    for (const ControlEntry& entry : index.entries())
-        markLackedByEngine(entry.control->widget(), missingName(*entry.control, engine), engine);
+    const std::vector<EngineRole> roles = engineRoles(index, engine);
+    const auto& entries = index.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        SettingControl& control = *entries[i].control;
+        markLackedByEngine(control.widget(), missingName(control, roles[i], engine), engine);
+    }
+    linkEngineSettings(index, engine);
 }
 
 void ControlIndex::add(SettingControl& control) {
@@ -107,10 +118,18 @@ bool checkBoxValue(QStringView value) {
 
 void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
                          Engine engine) {
+    const std::vector<EngineRole> roles = engineRoles(index, engine);
     const auto& entries = index.entries();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].control->kind() != SettingKind::Binding)
-            addVariable(variables, entries[i].control->supCommand(), firstSlot + int(i), engine);
+    // The controls that write first: a mirror of the same name leaves the variable to them.
+    for (const EngineRole::Kind kind : {EngineRole::Own, EngineRole::Mirror}) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const SettingControl& control = *entries[i].control;
+            if (control.kind() == SettingKind::Binding || roles[i].kind != kind)
+                continue;
+            addVariable(variables, control.supCommand(), firstSlot + int(i), engine);
+            if (roles[i].cvar != control.supCommand())
+                addVariable(variables, roles[i].cvar, firstSlot + int(i), engine);
+        }
     }
 }
 
@@ -167,34 +186,53 @@ std::vector<KeySlots> boundKeys(ControlIndex& index, CfgScript& script, Engine e
 
 } // namespace
 
+namespace {
+
+// Takes the value of the control's variable, when the script sets it.
+std::optional<QString> takeValue(SettingControl& control, const CfgScript& script, int slot) {
+    std::optional<QString> read = script.value(slot);
+    if (!read)
+        return read;
+    switch (control.kind()) {
+    case SettingKind::Spin:
+        control.setValues({QString::number(roundedGameNumber(*read))});
+        break;
+    case SettingKind::CheckBox:
+        control.setValues({checkBoxValue(*read) ? QStringLiteral("1") : QStringLiteral("0")});
+        break;
+    case SettingKind::Binding:
+        break;
+    case SettingKind::Choice:
+    case SettingKind::Number:
+    case SettingKind::Text:
+        control.setValues({*read});
+        break;
+    }
+    return read;
+}
+
+} // namespace
+
 std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
                                       Engine engine) {
     const std::vector<KeySlots> keys = boundKeys(index, script, engine);
+    const std::vector<EngineRole> roles = engineRoles(index, engine);
     std::vector<CfgOrigin> origins(size_t(index.size()));
     for (size_t i = 0; i < origins.size(); ++i) {
         SettingControl& control = *index.entries()[i].control;
         CfgOrigin& origin = origins[i];
-        switch (control.kind()) {
-        case SettingKind::Binding:
+        if (control.kind() == SettingKind::Binding) {
             control.setValues({keys[i].begin(), keys[i].end()});
             if (!keys[i][0].isEmpty())
                 origin.read = controlValueText(control);
-            break;
-        case SettingKind::Spin:
-            origin.read = script.value(firstSlot + int(i));
-            if (origin.read)
-                control.setValues({QString::number(roundedGameNumber(*origin.read))});
-            break;
-        case SettingKind::CheckBox:
-            origin.read = script.value(firstSlot + int(i));
-            if (origin.read)
-                control.setValues(
-                    {checkBoxValue(*origin.read) ? QStringLiteral("1") : QStringLiteral("0")});
-            break;
+        } else if (roles[i].kind == EngineRole::Own || roles[i].kind == EngineRole::Mirror) {
+            // Only these have a variable (addControlVariables).
+            origin.read = takeValue(control, script, firstSlot + int(i));
         }
         origin.loaded = controlValueText(control);
         origin.fileRead = !script.isEmpty();
     }
+    settleSharedSettings(index, origins, engine);
     return origins;
 }
 
@@ -215,7 +253,7 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
     if (optimizedSaving && control.atDefault())
         return;
     if (control.kind() != SettingKind::Binding) {
-        appendCfgLine(lines, CfgWord::Set, control.supCommand(),
+        appendCfgLine(lines, CfgWord::Set, writtenCvar(control),
                       value.value_or(controlValueText(control)));
         return;
     }
@@ -245,13 +283,15 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         const SettingControl& control = *entries[i].control;
-        if (isLaunchOnly(control.supCommand()))
+        // A mirror shows what another control writes.
+        if (isLaunchOnly(control.supCommand()) || isMirror(control))
             continue;
         const CfgOrigin origin = i < origins.size() ? origins[i] : CfgOrigin{};
         const QString current = controlValueText(control);
         if (origin.read)
             appendControlLines(lines, control, false, origin.textFor(current));
-        else if (origin.followsRules(current) && ownEnabled(control.widget()))
+        else if (origin.followsRules(current) &&
+                 (ownEnabled(control.widget()) || greyedForRenderer(control.widget())))
             appendControlLines(lines, control, optimizedSaving);
     }
 }
@@ -272,7 +312,7 @@ void applyEngineDefaults(const ControlIndex& index, Engine engine,
     for (size_t i = 0; i < entries.size(); ++i) {
         SettingControl& control = *entries[i].control;
         const CatalogueRow* row = findCatalogueRow(control.supCommand());
-        if (control.kind() == SettingKind::Binding || !row)
+        if (control.kind() == SettingKind::Binding || control.ownEngine() || !row)
             continue;
         QString wanted = engineDefault(engine, control.supCommand());
         if (wanted.isEmpty())

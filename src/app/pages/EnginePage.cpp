@@ -1,0 +1,91 @@
+#include "EnginePage.h"
+
+#include "PageLayout.h"
+#include "app/MultiRowTabWidget.h"
+#include "controls/EngineControls.h"
+#include "controls/SettingControl.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace PageLayout;
+
+namespace {
+
+constexpr int Columns = 2;
+// A field leaves its caption the rest of its column; a long label shows whole in the list.
+constexpr int FieldWidth = 130;
+
+QString objectNameOf(const QString& prefix, const QString& words) {
+    QString name = prefix;
+    for (const QString& word : words.split(u' ', Qt::SkipEmptyParts))
+        name += word.left(1).toUpper() + word.mid(1);
+    return name;
+}
+
+void fitField(QWidget& field) {
+    if (auto* box = qobject_cast<QComboBox*>(&field)) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+        box->setMaximumWidth(FieldWidth);
+        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 8);
+    } else if (qobject_cast<QLineEdit*>(&field)) {
+        field.setMaximumWidth(FieldWidth);
+    }
+}
+
+} // namespace
+
+EnginePage::EnginePage(Engine engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+    setObjectName(objectNameOf(QStringLiteral("tabEngine"), engineIniName(engine)));
+    groupPages_ = new MultiRowTabWidget(this);
+    groupPages_->setObjectName(objectNameOf(QStringLiteral("pageEngine"), engineIniName(engine)));
+    groupPages_->setDocumentMode(true);
+    for (const QString& group : engineSettingGroups(engine))
+        groupPages_->addTab(buildGroup(group), group);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(PageMargin, RowSpacing, PageMargin, 0);
+    layout->addWidget(groupPages_);
+    compactRows(this);
+}
+
+QWidget* EnginePage::buildGroup(const QString& group) {
+    auto* page = new QWidget(groupPages_);
+    page->setObjectName(objectNameOf(QStringLiteral("tab"), group));
+    QList<const EngineSetting*> rows;
+    for (const EngineSetting& setting : engineSettings(engine_)) {
+        if (setting.group == group)
+            rows << &setting;
+    }
+    auto* grid = newGrid(page, QMargins(SubPageMargin, BlockSpacing, SubPageMargin, SubPageMargin));
+    grid->setHorizontalSpacing(FieldSpacing);
+    const int perColumn = int((rows.size() + Columns - 1) / Columns);
+    for (int i = 0; i < rows.size(); ++i) {
+        const CreatedSetting made = createEngineControl(engine_, *rows[i], page);
+        controls_.insert(rows[i]->cvar, settingControlOf(made.control));
+        const int row = i % perColumn;
+        const int column = (i / perColumn) * 3;
+        if (!made.label) {
+            grid->addWidget(made.control, row, column, 1, 2);
+            continue;
+        }
+        labels_.insert(rows[i]->cvar, made.label);
+        fitField(*made.control);
+        grid->addWidget(made.label, row, column);
+        grid->addWidget(made.control, row, column + 1, Qt::AlignLeft);
+    }
+    grid->setColumnMinimumWidth(2, BlockSpacing * 2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(perColumn, 1);
+    return page;
+}
+
+void EnginePage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit shown();
+}
