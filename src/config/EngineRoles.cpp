@@ -1,6 +1,7 @@
 #include "EngineRoles.h"
 
 #include "SettingControls.h"
+#include "settings/CvarRanges.h"
 #include "settings/EngineSettings.h"
 
 #include <QHash>
@@ -31,8 +32,9 @@ public:
     void showPrimary() { follow(mirror_, toMirror(primary_.shownValueText())); }
 
 private:
+    // As the game reads a number: "0.00" and words are 0.
     static QString flipped(const QString& value) {
-        return value.trimmed() == QLatin1String("0") ? QStringLiteral("1") : QStringLiteral("0");
+        return cvarNumber(value) == 0 ? QStringLiteral("1") : QStringLiteral("0");
     }
     // A check box shows any value but 0 as ticked (a borderless fullscreen window is fullscreen).
     QString toMirror(const QString& value) const {
@@ -160,15 +162,12 @@ namespace {
 QString shownFor(const SettingControl& control, const QString& text) {
     if (control.kind() != SettingKind::CheckBox)
         return text;
-    return text.trimmed() == QLatin1String("0") || text.trimmed().isEmpty() ? QStringLiteral("0")
-                                                                            : QStringLiteral("1");
+    return cvarNumber(text) == 0 ? QStringLiteral("0") : QStringLiteral("1");
 }
 
-void takeOver(SettingControl& writer, CfgOrigin& to, CfgOrigin& from, const QString& text,
-              const SettingControl& giver) {
+void takeOver(SettingControl& writer, CfgOrigin& origin, const QString& text, bool fileRead) {
     writer.setValues({shownFor(writer, text)});
-    to = {text, controlValueText(writer), from.fileRead};
-    from = {std::nullopt, controlValueText(giver), from.fileRead};
+    origin = {text, controlValueText(writer), fileRead};
 }
 
 } // namespace
@@ -184,23 +183,31 @@ void settleSharedSettings(const ControlIndex& index, std::vector<CfgOrigin>& ori
         if (roles[i].kind == EngineRole::Own && entries[i].control->kind() != SettingKind::Binding)
             writers.insert(roles[i].cvar, i);
     }
-    for (size_t i = 0; i < entries.size(); ++i) {
-        SettingControl& control = *entries[i].control;
-        size_t writer = i;
-        QString text = origins[i].read.value_or(QString());
-        if (roles[i].kind == EngineRole::Mirror) {
-            writer = roles[i].primary;
-            if (const MirrorLink* link = linkOf(control))
+    // The engine's own name first: what an other engine's control of that name read beats what
+    // a mirror read under id's name.
+    for (const EngineRole::Kind kind : {EngineRole::OtherEngine, EngineRole::Mirror}) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (roles[i].kind != kind)
+                continue;
+            const size_t writer =
+                kind == EngineRole::Mirror ? roles[i].primary : writers.value(roles[i].cvar, i);
+            QString text = origins[i].read.value_or(QString());
+            if (const MirrorLink* link = linkOf(*entries[i].control))
                 text = link->toPrimary(text);
-        } else if (roles[i].kind == EngineRole::OtherEngine) {
-            writer = writers.value(roles[i].cvar, i);
+            if (writer == i)
+                continue; // no control of the chosen engine has it: its own read stays
+            if (origins[i].read && !origins[writer].read)
+                takeOver(*entries[writer].control, origins[writer], text, origins[i].fileRead);
+            // The writer now holds the value, or one it read itself.
+            origins[i] = {std::nullopt, controlValueText(*entries[i].control), origins[i].fileRead};
         }
-        if (writer != i && origins[i].read && !origins[writer].read)
-            takeOver(*entries[writer].control, origins[writer], origins[i], text, control);
     }
-    for (const ControlEntry& entry : entries) {
-        if (MirrorLink* link = linkOf(*entry.control))
+    // Each mirror shows its control's value, and stands for it from now on.
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (MirrorLink* link = linkOf(*entries[i].control)) {
             link->showPrimary();
+            origins[i].loaded = controlValueText(*entries[i].control);
+        }
     }
 }
 

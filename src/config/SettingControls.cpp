@@ -116,6 +116,24 @@ bool checkBoxValue(QStringView value) {
     return value == u"1";
 }
 
+namespace {
+
+// A mirror of a control that shows a fixed field's variable gives that variable its name too
+// (the field reads and writes it); false when it did. An inverted one cannot: it keeps its own.
+bool addFixedFieldName(CfgVariables& variables, const ControlIndex& index,
+                       const std::vector<EngineRole>& roles, size_t mirror, Engine engine) {
+    const EngineRole& role = roles[mirror];
+    if (roles[role.primary].kind != EngineRole::FixedField || role.inverted)
+        return true;
+    const int slot = variables.slotOf(index.entries()[role.primary].control->supCommand());
+    if (slot < 0)
+        return true;
+    addVariable(variables, index.entries()[mirror].control->supCommand(), slot, engine);
+    return false;
+}
+
+} // namespace
+
 void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
                          Engine engine) {
     const std::vector<EngineRole> roles = engineRoles(index, engine);
@@ -125,6 +143,9 @@ void addControlVariables(CfgVariables& variables, const ControlIndex& index, int
         for (size_t i = 0; i < entries.size(); ++i) {
             const SettingControl& control = *entries[i].control;
             if (control.kind() == SettingKind::Binding || roles[i].kind != kind)
+                continue;
+            if (kind == EngineRole::Mirror &&
+                !addFixedFieldName(variables, index, roles, i, engine))
                 continue;
             addVariable(variables, control.supCommand(), firstSlot + int(i), engine);
             if (roles[i].cvar != control.supCommand())

@@ -21,9 +21,16 @@ void SettingChoiceBox::setChoices(const QList<std::pair<QString, QString>>& choi
 }
 
 int SettingChoiceBox::entryOf(const QString& value) {
-    const int found = findData(value);
-    if (found >= 0)
+    if (const int found = findData(value); found >= 0)
         return found;
+    // The game reads "1.0" as 1.
+    bool number = false;
+    const double wanted = value.toDouble(&number);
+    for (int entry = 0; number && entry < count(); ++entry) {
+        bool isNumber = false;
+        if (itemData(entry).toString().toDouble(&isNumber) == wanted && isNumber)
+            return entry;
+    }
     addItem(value, value);
     return count() - 1;
 }
