@@ -89,6 +89,9 @@ CreatedSetting createEngineControl(Engine engine, const EngineSetting& setting, 
     control->setSupCommand(setting.cvar);
     control->setSupDescription(setting.description);
     control->setSupNotes(valueNotes(setting));
+    // Named apart from a catalogue control of the same cvar and from another engine's.
+    const QString suffix = u'_' + engineIniName(engine);
+    control->widget().setObjectName(control->widget().objectName() + suffix);
     if (control->kind() == SettingKind::CheckBox)
         return {&control->widget(), nullptr};
     auto* label = new QLabel(parent);
@@ -96,5 +99,6 @@ CreatedSetting createEngineControl(Engine engine, const EngineSetting& setting, 
     control->setSupLabel(label);
     control->setSupLabelPosition(PosLeft);
     control->setSupLabelCaption(setting.caption);
+    label->setObjectName(label->objectName() + suffix);
     return {&control->widget(), label};
 }

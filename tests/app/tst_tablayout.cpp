@@ -400,7 +400,8 @@ void TstTabLayout::settingControlsKeepCatalogueOrder() {
         expected << QString::fromUtf8(row.command);
     QStringList found;
     collectCommands(window_.get(), found);
-    QCOMPARE(found, expected);
+    // The engines' own pages follow the catalogue's.
+    QCOMPARE(found.mid(0, expected.size()), expected);
 }
 
 VEXA_TEST(TstTabLayout)

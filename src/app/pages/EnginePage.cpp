@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace PageLayout;
 
 namespace {
@@ -34,7 +36,8 @@ void fitField(QWidget& field) {
         box->setMaximumWidth(FieldWidth);
         box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 8);
     } else if (qobject_cast<QLineEdit*>(&field)) {
-        field.setMaximumWidth(FieldWidth);
+        // A number's field keeps its own narrower width.
+        field.setMaximumWidth(std::min(field.maximumWidth(), FieldWidth));
     }
 }
 
@@ -55,7 +58,7 @@ EnginePage::EnginePage(Engine engine, QWidget* parent) : QWidget(parent), engine
 
 QWidget* EnginePage::buildGroup(const QString& group) {
     auto* page = new QWidget(groupPages_);
-    page->setObjectName(objectNameOf(QStringLiteral("tab"), group));
+    page->setObjectName(objectNameOf(QStringLiteral("tab"), engineIniName(engine_) + u' ' + group));
     QList<const EngineSetting*> rows;
     for (const EngineSetting& setting : engineSettings(engine_)) {
         if (setting.group == group)
