@@ -170,13 +170,8 @@ void takeOver(SettingControl& writer, CfgOrigin& origin, const QString& text, bo
     origin = {text, controlValueText(writer), fileRead};
 }
 
-} // namespace
-
-void settleSharedSettings(const ControlIndex& index, std::vector<CfgOrigin>& origins,
-                          Engine engine) {
+void handOverReadValues(const ControlIndex& index, std::vector<CfgOrigin>& origins, Engine engine) {
     const auto& entries = index.entries();
-    if (origins.size() != entries.size())
-        return; // a new config: nothing read
     const std::vector<EngineRole> roles = engineRoles(index, engine);
     QHash<QString, size_t> writers;
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -202,11 +197,21 @@ void settleSharedSettings(const ControlIndex& index, std::vector<CfgOrigin>& ori
             origins[i] = {std::nullopt, controlValueText(*entries[i].control), origins[i].fileRead};
         }
     }
+}
+
+} // namespace
+
+void settleSharedSettings(const ControlIndex& index, std::vector<CfgOrigin>& origins,
+                          Engine engine) {
+    const auto& entries = index.entries();
+    if (origins.size() == entries.size())
+        handOverReadValues(index, origins, engine);
     // Each mirror shows its control's value, and stands for it from now on.
     for (size_t i = 0; i < entries.size(); ++i) {
         if (MirrorLink* link = linkOf(*entries[i].control)) {
             link->showPrimary();
-            origins[i].loaded = controlValueText(*entries[i].control);
+            if (i < origins.size())
+                origins[i].loaded = controlValueText(*entries[i].control);
         }
     }
 }

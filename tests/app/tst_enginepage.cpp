@@ -269,6 +269,14 @@ void TstEnginePage::switchingEngineKeepsTheFile() {
     QVERIFY(lines.contains(QStringLiteral("set ogg_volume \"0.5\"")));
     QVERIFY(lines.filter(QStringLiteral("cd_nocd")).isEmpty());
 
+    // A new config: a catalogue row shows the value of the engine's control it stands for.
+    world.f.w().resetSettingsToDefaults();
+    world.choose(Engine::yamagi);
+    QCOMPARE(world.catalogue("cl_maxfps").valueText(), QStringLiteral("-1"));
+    world.choose(Engine::q2pro);
+    QCOMPARE(world.catalogue("cl_maxfps").valueText(), QStringLiteral("62"));
+
+    world.f.load("set gl3_intensity \"2.5\"\r\nset ogg_enable \"0\"\r\n");
     world.choose(Engine::id);
     QCOMPARE(world.catalogue("cd_nocd").valueText(), QStringLiteral("1"));
     lines = world.savedLines();
