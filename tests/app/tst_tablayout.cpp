@@ -32,10 +32,13 @@
 
 namespace {
 
-const char* const PageNames[] = {"tabGeneral", "tabMovement", "tabWeaponsInv", "tabCommunications",
-                                 "tabVideo",   "tabBoth",     "TabSheet1",     "TabSheet2",
-                                 "tabSound",   "TabMenus",    "tabClient",     "tabServer",
-                                 "tabAlias"};
+const char* const PageNames[] = {
+    "tabGeneral", "tabMovement", "tabWeaponsInv", "tabCommunications", "tabVideo", "tabBoth",
+    "TabSheet1", "TabSheet2", "tabSound", "TabMenus", "tabClient", "tabServer", "tabAlias",
+    // The engines' own tabs, one page per group.
+    "tabYamagiDisplay", "tabYamagiPicture", "tabYamagiHUD", "tabYamagiSound", "tabYamagiDownloads",
+    "tabYamagiMouse", "tabYamagiController", "tabYamagiGyro", "tabQ2proDisplay", "tabQ2proPicture",
+    "tabQ2proEffects", "tabQ2proHUD", "tabQ2proSound", "tabQ2proDownloads", "tabQ2proMouse"};
 
 QString describe(const QWidget* widget) {
     QString text;
@@ -99,8 +102,11 @@ QList<QWidget*> containersOf(QWidget* page) {
 void showPage(QWidget* page) {
     for (QWidget* w = page; w && w->parentWidget(); w = w->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
-        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
+        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr) {
+            // Another engine's tab is hidden until that engine is chosen.
+            tabs->setTabVisible(tabs->indexOf(w), true);
             tabs->setCurrentWidget(w);
+        }
     }
     QCoreApplication::sendPostedEvents();
     QApplication::processEvents();

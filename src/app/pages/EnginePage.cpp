@@ -20,7 +20,8 @@ namespace {
 
 constexpr int Columns = 2;
 // A field leaves its caption the rest of its column; a long label shows whole in the list.
-constexpr int FieldWidth = 130;
+constexpr int FieldWidth = 110;
+constexpr int ChoiceLetters = 8;
 
 QString objectNameOf(const QString& prefix, const QString& words) {
     QString name = prefix;
@@ -29,11 +30,16 @@ QString objectNameOf(const QString& prefix, const QString& words) {
     return name;
 }
 
+// A choice box grows to its longest label where its column has room and keeps a few letters
+// where it has none (its list shows the labels whole); a field keeps a width of its own.
 void fitField(QWidget& field) {
     if (auto* box = qobject_cast<QComboBox*>(&field)) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        const int whole = box->sizeHint().width();
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(8);
-        box->setMaximumWidth(FieldWidth);
+        box->setMinimumContentsLength(ChoiceLetters);
+        box->setSizePolicy(QSizePolicy::Expanding, box->sizePolicy().verticalPolicy());
+        box->setMaximumWidth(std::max(whole, box->minimumSizeHint().width()));
         box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 8);
     } else if (qobject_cast<QLineEdit*>(&field)) {
         // A number's field keeps its own narrower width.
@@ -79,7 +85,10 @@ QWidget* EnginePage::buildGroup(const QString& group) {
         labels_.insert(rows[i]->cvar, made.label);
         fitField(*made.control);
         grid->addWidget(made.label, row, column);
-        grid->addWidget(made.control, row, column + 1, Qt::AlignLeft);
+        if (qobject_cast<QComboBox*>(made.control))
+            grid->addWidget(made.control, row, column + 1);
+        else
+            grid->addWidget(made.control, row, column + 1, Qt::AlignLeft);
     }
     grid->setColumnMinimumWidth(2, BlockSpacing * 2);
     grid->setColumnStretch(1, 1);
