@@ -27,7 +27,6 @@ public:
         primary.connectChange(this, [this] { showPrimary(); });
     }
 
-    SettingControl& primary() const { return primary_; }
     QString toPrimary(const QString& value) const { return inverted_ ? flipped(value) : value; }
     void showPrimary() { follow(mirror_, toMirror(primary_.shownValueText())); }
 
@@ -41,7 +40,7 @@ private:
         if (inverted_)
             return flipped(value);
         if (mirror_.kind() == SettingKind::CheckBox)
-            return flipped(flipped(value));
+            return flipped(value) == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1");
         return value;
     }
     void follow(SettingControl& control, const QString& value) {
@@ -63,7 +62,7 @@ MirrorLink* linkOf(const SettingControl& control) {
         control.widget().findChild<QObject*>(MirrorLink::Name, Qt::FindDirectChildrenOnly));
 }
 
-QString lead(Engine engine) {
+QString engineTitle(Engine engine) {
     return QLatin1String(engineFacts(engine).displayName);
 }
 
@@ -76,13 +75,14 @@ QString roleNote(const EngineRole& role, const SettingControl& control, const Co
                  Engine engine) {
     if (role.kind == EngineRole::Mirror) {
         const SettingControl& primary = *index.entries()[role.primary].control;
-        return lead(engine) + QStringLiteral(": sets %1%2, as on the %3 page")
-                                  .arg(primary.supCommand(),
-                                       role.inverted ? QStringLiteral(" (inverted)") : QString(),
-                                       lead(engine));
+        return engineTitle(engine) +
+               QStringLiteral(": sets %1%2, as on the %3 page")
+                   .arg(primary.supCommand(),
+                        role.inverted ? QStringLiteral(" (inverted)") : QString(),
+                        engineTitle(engine));
     }
     if (role.kind == EngineRole::Own && role.cvar != control.supCommand())
-        return lead(engine) + QStringLiteral(": written as %1").arg(role.cvar);
+        return engineTitle(engine) + QStringLiteral(": written as %1").arg(role.cvar);
     return {};
 }
 
