@@ -1,5 +1,7 @@
 #include "SettingChoiceBox.h"
 
+#include <QAbstractItemView>
+
 SettingChoiceBox::SettingChoiceBox(QWidget* owner)
     : QComboBox(owner), SettingControl(*this, SettingKind::Choice) {
     makePopupMenu();
@@ -58,6 +60,11 @@ QMetaObject::Connection SettingChoiceBox::connectChange(QObject* context,
                                                         std::function<void()> handler) {
     return connect(this, &QComboBox::currentIndexChanged, context,
                    [handler = std::move(handler)](int) { handler(); });
+}
+
+void SettingChoiceBox::showPopup() {
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
+    QComboBox::showPopup();
 }
 
 QString SettingChoiceBox::shownText(const QString& value) const {

@@ -25,6 +25,10 @@ public:
     void setDefaultText(const QString& text) override;
     QMetaObject::Connection connectChange(QObject* context, std::function<void()> handler) override;
 
+    // The list is as wide as its longest label, also where the box shows fewer letters; measured
+    // when it first opens, not for every box at start-up.
+    void showPopup() override;
+
 protected:
     QString shownText(const QString& value) const override;
 

@@ -93,20 +93,22 @@ SettingTable readTable(Engine engine) {
         if (std::optional<EngineSetting> setting = parseSetting(line))
             byCvar.insert(setting->cvar, *setting);
     }
+    QList<QStringList> grouped;
     for (const QString& line : engineResourceLines(engine, "groups.tsv")) {
         const QStringList fields = line.split(u'\t');
-        const auto found = byCvar.find(fields[0]);
-        if (fields.size() != 2 || found == byCvar.end())
+        if (fields.size() != 2 || !byCvar.contains(fields[0]))
             continue;
-        found->group = fields[1];
+        grouped << fields;
         if (!table.groups.contains(fields[1]))
             table.groups << fields[1];
     }
     // Rows in their group's order; a row no group names comes last, under "Other".
-    for (const QString& group : table.groups) {
-        for (const QString& line : engineResourceLines(engine, "groups.tsv")) {
-            if (line.section(u'\t', 1) == group)
-                table.settings.append(byCvar.take(line.section(u'\t', 0, 0)));
+    for (const QString& group : std::as_const(table.groups)) {
+        for (const QStringList& fields : std::as_const(grouped)) {
+            if (fields[1] == group && byCvar.contains(fields[0])) {
+                table.settings.append(byCvar.take(fields[0]));
+                table.settings.last().group = group;
+            }
         }
     }
     for (EngineSetting& rest : byCvar) {

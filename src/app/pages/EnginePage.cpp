@@ -5,7 +5,6 @@
 #include "controls/EngineControls.h"
 #include "controls/SettingControl.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -40,7 +39,6 @@ void fitField(QWidget& field) {
         box->setMinimumContentsLength(ChoiceLetters);
         box->setSizePolicy(QSizePolicy::Expanding, box->sizePolicy().verticalPolicy());
         box->setMaximumWidth(std::max(whole, box->minimumSizeHint().width()));
-        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 8);
     } else if (qobject_cast<QLineEdit*>(&field)) {
         // A number's field keeps its own narrower width.
         field.setMaximumWidth(std::min(field.maximumWidth(), FieldWidth));
