@@ -289,6 +289,7 @@ void MainWindow::createTabs() {
     tabs_->addTab(serverPage_, QStringLiteral("Server"));
     gamesPage_ = new GamesPage(prompts_, *settings_, programDirectory_, tabs_);
     tabs_->addTab(gamesPage_, QStringLiteral("Games && Aliases"));
+    createEnginePages();
     // The page classes fill themselves as they are made, the other tabs below. The depth-first
     // order of the setting controls follows the tabs, so it stays the catalogue's.
 }
@@ -345,6 +346,7 @@ void MainWindow::connectHandlers() {
     connect(optionsAction_, &QAction::triggered, this,
             guarded(prompts_, [this] { showOptions(); }));
     connectListHandlers();
+    linkEngineFixedFields();
 }
 
 // ---------------------------------------------------------------------------------------------

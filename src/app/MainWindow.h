@@ -3,6 +3,7 @@
 #include "app/pages/CatalogueLayout.h"
 #include "platform/IniFile.h"
 #include "platform/Prompts.h"
+#include "settings/Engine.h"
 
 #include <QHash>
 #include <QList>
@@ -24,6 +25,7 @@ class QComboBox;
 class QFrame;
 class ClientPage;
 class CommunicationsPage;
+class EnginePage;
 class GamesPage;
 class GeneralPage;
 class MovementPage;
@@ -123,6 +125,10 @@ public:
     ClientPage* clientPage() const { return clientPage_; }
     ServerPage* serverPage() const { return serverPage_; }
     GamesPage* gamesPage() const { return gamesPage_; }
+    // The tab of an engine's own settings; null for id 3.21, which has none.
+    EnginePage* enginePage(Engine engine) const;
+    // The engine page's controls that show a fixed field's variable take the field's value.
+    void showFixedFieldsOnEnginePage();
 
     // The setting control of a catalogue command (exact spelling), or null.
     QWidget* settingControl(const QString& command) const;
@@ -315,6 +321,10 @@ private:
     void createTabs();
     void mouseEnabledChanged();
     void showEngineWords();
+    void createEnginePages();
+    void linkEngineFixedFields();
+    void showEnginePage(Engine engine);
+    void engineRendererChanged();
     void downloadsAllowedChanged();
     void createSplash(QWidget* client);
     void fitFrameToFont();
@@ -387,6 +397,9 @@ private:
     ClientPage* clientPage_ = nullptr;
     ServerPage* serverPage_ = nullptr;
     GamesPage* gamesPage_ = nullptr;
+    EnginePage* yamagiPage_ = nullptr;
+    EnginePage* q2proPage_ = nullptr;
+    bool showingFixedFields_ = false;
 
     // What configLines() returns.
     QStringList configLines_;

@@ -118,6 +118,7 @@ void MainWindow::showEngineWords() {
     setCurrentEngine(engine);
     markSettingsOfEngine(settingIndex(), engine);
     CfgWindowRows::markRowsOfEngine(*this, engine);
+    showEnginePage(engine);
     // After the marks: the custom size is open only while its mode is chosen.
     videoPage_->showEngineModes(engine);
     soundPage_->showEngineRates(engine);

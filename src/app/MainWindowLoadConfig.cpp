@@ -150,6 +150,7 @@ void MainWindow::showConfigLines(const QString& path) {
         settingIndex().entries()[i].control->setSupSource(memory.controls[i].source);
     memory.takenKeys = communicationsPage_->readMessages(script);
     memory.keptLines = script.keptLines();
+    showFixedFieldsOnEnginePage();
     rememberShownSettings();
     if (const qsizetype kept = script.keptLineCount(); kept > 0)
         messageBar_->showMessage(keptLinesMessage(kept));
@@ -173,6 +174,7 @@ void MainWindow::resetSettingsToDefaults() {
     memory.takenKeys.clear();
     memory.file = FileVersion();
     memory.rows = rowOrigins(*this, nullptr);
+    showFixedFieldsOnEnginePage();
     rememberShownSettings();
 }
 

@@ -164,16 +164,18 @@ void CfgScript::runLines(qsizetype from, qsizetype count) {
 }
 
 std::optional<QString> CfgScript::value(int slot) const {
+    if (slot < 0 || size_t(slot) >= values_.size())
+        return std::nullopt; // a setting that has no variable here
     const std::optional<QStringView>& value = values_[size_t(slot)];
     return value ? std::optional<QString>(value->toString()) : std::nullopt;
 }
 
 bool CfgScript::setByScript(int slot) const {
-    return values_[size_t(slot)] && isScriptLine(valueLines_[size_t(slot)]);
+    return value(slot) && isScriptLine(valueLines_[size_t(slot)]);
 }
 
 QString CfgScript::sourceOf(int slot) const {
-    return values_[size_t(slot)] ? sourceOfLine(valueLines_[size_t(slot)]) : QString();
+    return value(slot) ? sourceOfLine(valueLines_[size_t(slot)]) : QString();
 }
 
 std::pair<QString, qsizetype> CfgScript::fileAndLine(qsizetype line) const {

@@ -118,7 +118,7 @@ public:
     // is kept.
     std::optional<QString> value(int slot) const;
     // The line that set the value, or -1.
-    qsizetype valueLine(int slot) const { return values_[size_t(slot)] ? valueLines_[size_t(slot)] : -1; }
+    qsizetype valueLine(int slot) const { return value(slot) ? valueLines_[size_t(slot)] : -1; }
     // Whether the value comes from the script itself, not from a game file run before it.
     bool setByScript(int slot) const;
     // Where the value was set: "autoexec.cfg, line 3"; empty for none.

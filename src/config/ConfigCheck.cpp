@@ -3,6 +3,7 @@
 #include "ConfigScript.h"
 #include "platform/FoldedText.h"
 #include "settings/CvarRanges.h"
+#include "settings/EngineSettings.h"
 
 #include <QHash>
 
@@ -169,6 +170,7 @@ private:
     void bind(const ScriptCommand& command);
     void unbind(const ScriptCommand& command);
     void cvarValue(int line, QStringView name, QStringView value, bool bySet);
+    void engineTableValue(int line, const QString& cvar, QStringView value);
     QString flagList() const;
     static int lineOf(const ScriptCommand& command) { return int(command.line) + 1; }
     // `count` words from `first`: more than one are the rest of the command, joined.
@@ -303,13 +305,30 @@ void Checker::cvarValue(int line, QStringView name, QStringView value, bool bySe
                 QStringLiteral(" turns every start of the game into a dedicated server without a "
                                "window"));
     const CvarRange* range = cvarRange(engine_, cvar);
-    if (!range || isInRange(*range, cvarNumber(value)))
+    if (!range) {
+        engineTableValue(line, cvar, value);
+        return;
+    }
+    if (isInRange(*range, cvarNumber(value)))
         return;
     const bool span = range->onlyThese.empty() && std::isfinite(range->high);
     const QString where = span ? QStringLiteral(" is outside ") : QStringLiteral(" is not ");
     add(line, ConfigFinding::ValueOutOfRange,
         quoted(cvar) + u' ' + value.toString() + where + describeRange(*range) +
             QStringLiteral(" (") + QLatin1String(range->outside) + u')');
+}
+
+// A value of one of the engine's own settings that its table does not list.
+void Checker::engineTableValue(int line, const QString& cvar, QStringView value) {
+    const EngineSetting* setting = findEngineSetting(engine_, cvar);
+    if (!setting || engineSettingTakes(*setting, value))
+        return;
+    const bool span = setting->choices.isEmpty() && setting->high;
+    add(line, ConfigFinding::ValueOutOfRange,
+        quoted(cvar) + u' ' + value.toString() +
+            (span ? QStringLiteral(" is outside ") : QStringLiteral(" is not ")) +
+            describeEngineValues(*setting) + QStringLiteral(" (the values ") +
+            QLatin1String(engineFacts(engine_).displayName) + QStringLiteral(" offers)"));
 }
 
 // The cvar the engine sets for the name, after any finding about the name; empty when it sets

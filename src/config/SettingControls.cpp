@@ -1,6 +1,7 @@
 #include "SettingControls.h"
 
 #include "CfgNumbers.h"
+#include "EngineRoles.h"
 #include "VexaCommon.h"
 #include "settings/Catalogue.h"
 #include "settings/Engine.h"
@@ -47,11 +48,16 @@ bool ownEnabled(const QWidget& widget) {
 namespace {
 
 // The name the engine would have to know for the control to act: a binding's command word in
-// the engine's words, a check box's or spin's cvar.
-QString missingName(const SettingControl& control, Engine engine) {
+// the engine's words, another cvar's; none where the engine has an equivalent. Another engine's
+// own settings are all missing.
+QString missingName(const SettingControl& control, const EngineRole& role, Engine engine) {
     const QString& name = control.supCommand();
+    if (role.kind == EngineRole::OtherEngine)
+        return name;
     if (control.kind() == SettingKind::Binding)
         return engineBindingCommand(engine, name).isEmpty() ? name.section(u' ', 0, 0) : QString();
+    if (role.kind == EngineRole::Mirror || role.cvar != name || control.ownEngine())
+        return {};
     return engineKnowsCvar(engine, name) ? QString() : name;
 }
 
@@ -80,8 +86,13 @@ bool lackedByEngine(const QWidget& widget) {
 }
 
 void markSettingsOfEngine(const ControlIndex& index, Engine engine) {
-    for (const ControlEntry& entry : index.entries())
-        markLackedByEngine(entry.control->widget(), missingName(*entry.control, engine), engine);
+    const std::vector<EngineRole> roles = engineRoles(index, engine);
+    const auto& entries = index.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        SettingControl& control = *entries[i].control;
+        markLackedByEngine(control.widget(), missingName(control, roles[i], engine), engine);
+    }
+    linkEngineSettings(index, engine);
 }
 
 void ControlIndex::add(SettingControl& control) {
@@ -105,12 +116,41 @@ bool checkBoxValue(QStringView value) {
     return value == u"1";
 }
 
+namespace {
+
+// A mirror of a control that shows a fixed field's variable gives that variable its name too
+// (the field reads and writes it); false when it did. An inverted one cannot: it keeps its own.
+bool addFixedFieldName(CfgVariables& variables, const ControlIndex& index,
+                       const std::vector<EngineRole>& roles, size_t mirror, Engine engine) {
+    const EngineRole& role = roles[mirror];
+    if (roles[role.primary].kind != EngineRole::FixedField || role.inverted)
+        return true;
+    const int slot = variables.slotOf(index.entries()[role.primary].control->supCommand());
+    if (slot < 0)
+        return true;
+    addVariable(variables, index.entries()[mirror].control->supCommand(), slot, engine);
+    return false;
+}
+
+} // namespace
+
 void addControlVariables(CfgVariables& variables, const ControlIndex& index, int firstSlot,
                          Engine engine) {
+    const std::vector<EngineRole> roles = engineRoles(index, engine);
     const auto& entries = index.entries();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].control->kind() != SettingKind::Binding)
-            addVariable(variables, entries[i].control->supCommand(), firstSlot + int(i), engine);
+    // The controls that write first: a mirror of the same name leaves the variable to them.
+    for (const EngineRole::Kind kind : {EngineRole::Own, EngineRole::Mirror}) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const SettingControl& control = *entries[i].control;
+            if (control.kind() == SettingKind::Binding || roles[i].kind != kind)
+                continue;
+            if (kind == EngineRole::Mirror &&
+                !addFixedFieldName(variables, index, roles, i, engine))
+                continue;
+            addVariable(variables, control.supCommand(), firstSlot + int(i), engine);
+            if (roles[i].cvar != control.supCommand())
+                addVariable(variables, roles[i].cvar, firstSlot + int(i), engine);
+        }
     }
 }
 
@@ -183,9 +223,14 @@ QString keysText(const BoundKeys& bound) {
 } // namespace
 
 QString shownControlValue(SettingKind kind, const QString& value) {
-    if (kind == SettingKind::Spin)
+    switch (kind) {
+    case SettingKind::Spin:
         return QString::number(roundedGameNumber(value));
-    return checkBoxValue(value) ? QStringLiteral("1") : QStringLiteral("0");
+    case SettingKind::CheckBox:
+        return checkBoxValue(value) ? QStringLiteral("1") : QStringLiteral("0");
+    default:
+        return value; // a choice, number or text as the file has it
+    }
 }
 
 namespace {
@@ -203,24 +248,30 @@ std::optional<QString> underlyingValue(const SettingControl& control, const CfgS
 
 } // namespace
 
+
 std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, int firstSlot,
                                       Engine engine, CfgScript* gameFiles) {
     const std::vector<BoundKeys> bound = boundKeys(index, script, engine);
     const std::vector<BoundKeys> underlying =
         gameFiles ? boundKeys(index, *gameFiles, engine) : std::vector<BoundKeys>();
     const bool filesBindKeys = gameFiles && !gameFiles->bindings().empty();
+    const std::vector<EngineRole> roles = engineRoles(index, engine);
     std::vector<CfgOrigin> origins(size_t(index.size()));
     for (size_t i = 0; i < origins.size(); ++i) {
         SettingControl& control = *index.entries()[i].control;
         CfgOrigin& origin = origins[i];
         const int slot = firstSlot + int(i);
+        // Only these have a variable (addControlVariables).
+        const bool hasVariable =
+            roles[i].kind == EngineRole::Own || roles[i].kind == EngineRole::Mirror;
         if (control.kind() == SettingKind::Binding) {
             const BoundKeys& keys = bound[i];
             control.setValues({keys.keys.begin(), keys.keys.end()});
             if (keys.fromScript)
                 origin.read = controlValueText(control);
             origin.source = script.sourceOfLine(keys.lastLine);
-        } else if (const std::optional<QString> value = script.value(slot)) {
+        } else if (const std::optional<QString> value =
+                       hasVariable ? script.value(slot) : std::nullopt) {
             control.setValues({shownControlValue(control.kind(), *value)});
             if (script.setByScript(slot))
                 origin.read = value;
@@ -228,11 +279,12 @@ std::vector<CfgOrigin> applyCfgScript(ControlIndex& index, CfgScript& script, in
         }
         origin.loaded = controlValueText(control);
         origin.fileRead = !script.isEmpty();
-        if (gameFiles)
+        if (gameFiles && (hasVariable || control.kind() == SettingKind::Binding))
             origin.under =
                 underlyingValue(control, *gameFiles, slot,
                                 underlying.empty() ? BoundKeys() : underlying[i], filesBindKeys);
     }
+    settleSharedSettings(index, origins, engine);
     return origins;
 }
 
@@ -253,7 +305,7 @@ void appendControlLines(QStringList& lines, const SettingControl& control, bool 
     if (optimizedSaving && control.atDefault())
         return;
     if (control.kind() != SettingKind::Binding) {
-        appendCfgLine(lines, CfgWord::Set, control.supCommand(),
+        appendCfgLine(lines, CfgWord::Set, writtenCvar(control),
                       value.value_or(controlValueText(control)));
         return;
     }
@@ -283,7 +335,8 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
     const auto& entries = index.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         const SettingControl& control = *entries[i].control;
-        if (isLaunchOnly(control.supCommand()))
+        // A mirror shows what another control writes.
+        if (isLaunchOnly(control.supCommand()) || isMirror(control))
             continue;
         const CfgOrigin origin = i < origins.size() ? origins[i] : CfgOrigin{};
         const QString current = controlValueText(control);
@@ -292,7 +345,8 @@ void writeControlLines(QStringList& lines, const ControlIndex& index, bool optim
             continue;
         if (origin.read)
             appendControlLines(lines, control, false, origin.textFor(current));
-        else if (origin.followsRules(current) && ownEnabled(control.widget()))
+        else if (origin.followsRules(current) &&
+                 (ownEnabled(control.widget()) || greyedForRenderer(control.widget())))
             appendControlLines(lines, control, optimizedSaving && !origin.under);
     }
 }
@@ -313,7 +367,7 @@ void applyEngineDefaults(const ControlIndex& index, Engine engine,
     for (size_t i = 0; i < entries.size(); ++i) {
         SettingControl& control = *entries[i].control;
         const CatalogueRow* row = findCatalogueRow(control.supCommand());
-        if (control.kind() == SettingKind::Binding || !row)
+        if (control.kind() == SettingKind::Binding || control.ownEngine() || !row)
             continue;
         QString wanted = engineDefault(engine, control.supCommand());
         if (wanted.isEmpty())

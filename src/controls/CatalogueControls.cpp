@@ -68,6 +68,10 @@ CreatedSetting createSettingControl(const CatalogueRow& row, QWidget* parent) {
         return createSpin(row, parent);
     case SettingKind::Binding:
         return createBinding(row, parent);
+    case SettingKind::Choice:
+    case SettingKind::Number:
+    case SettingKind::Text:
+        break; // only an engine's own settings come as these
     }
     return {};
 }

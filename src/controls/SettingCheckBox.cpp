@@ -30,6 +30,10 @@ QString SettingCheckBox::valueText(int index) const {
     return index == 0 ? textOf(value_) : QString();
 }
 
+QString SettingCheckBox::shownValueText() const {
+    return textOf(isChecked());
+}
+
 void SettingCheckBox::setValues(const QStringList& values) {
     setSupValue(values.value(0) == QLatin1String("1"));
 }

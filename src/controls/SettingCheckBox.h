@@ -20,6 +20,7 @@ public:
     void setSupDefault(bool value);
 
     QString valueText(int index = 0) const override;
+    QString shownValueText() const override;
     void setValues(const QStringList& values) override;
     QString defaultText() const override;
     void resetToDefault() override;

@@ -2,7 +2,9 @@
 
 #include "BindingEdit.h"
 #include "SettingCheckBox.h"
+#include "SettingChoiceBox.h"
 #include "SettingSpinBox.h"
+#include "SettingTextEdit.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -17,6 +19,11 @@ QString objectNamePrefix(SettingKind kind) {
         return QStringLiteral("sse");
     case SettingKind::Binding:
         return QStringLiteral("sub");
+    case SettingKind::Choice:
+        return QStringLiteral("cbo");
+    case SettingKind::Number:
+    case SettingKind::Text:
+        return QStringLiteral("edt");
     }
     return {};
 }
@@ -120,5 +127,9 @@ SettingControl* settingControlOf(QObject* object) {
         return spin;
     if (auto* binding = qobject_cast<BindingEdit*>(object))
         return binding;
+    if (auto* choice = qobject_cast<SettingChoiceBox*>(object))
+        return choice;
+    if (auto* edit = qobject_cast<SettingTextEdit*>(object))
+        return edit;
     return nullptr;
 }

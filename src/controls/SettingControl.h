@@ -2,6 +2,7 @@
 
 #include "ControlParts.h"
 #include "settings/Catalogue.h"
+#include "settings/Engine.h"
 
 #include <QLabel>
 #include <QMetaObject>
@@ -10,12 +11,14 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QObject;
 class QWidget;
 
-// What the three setting controls (SettingCheckBox, SettingSpinBox, BindingEdit) share, and all
+// What the setting controls (SettingCheckBox, SettingSpinBox, BindingEdit, and for an engine's own
+// settings SettingChoiceBox and SettingTextEdit) share, and all
 // the config reader and writer know of them: the widget, its kind, its command and texts, its
 // values as a config carries them, its default. A plain class beside the control's Qt base, so
 // no QObject is inherited twice; settingControlOf finds it on a widget.
@@ -60,6 +63,9 @@ public:
     virtual QString valueText(int index = 0) const = 0;
     // All of them, in slot order.
     QStringList values() const;
+    // The value as the widget shows it this moment, also inside a change handler, where a check
+    // box's or spin's valueText() still holds the one before.
+    virtual QString shownValueText() const { return valueText(); }
     // Takes values of that form; a binding takes up to four keys as a config gives them (no key
     // is cleared for equalling another), the slots past them made blank.
     virtual void setValues(const QStringList& values) = 0;
@@ -77,6 +83,10 @@ public:
     // or spin's only once the handler has returned (it reads isChecked() or Value()).
     virtual QMetaObject::Connection connectChange(QObject* context,
                                                   std::function<void()> handler) = 0;
+
+    // The engine whose own setting the control is (its settings page); none for the catalogue's.
+    std::optional<Engine> ownEngine() const { return ownEngine_; }
+    void setOwnEngine(Engine engine) { ownEngine_ = engine; }
 
     // The popup menu; absent until the first right-button press.
     QMenu* popupMenu() const { return popup_ ? popup_->menu() : nullptr; }
@@ -111,6 +121,7 @@ private:
     LabelPosition labelPosition_ = PosTop;
     QString labelCaption_;
     PopupMenuOnDemand* popup_ = nullptr;
+    std::optional<Engine> ownEngine_;
 };
 
 // The setting control `object` is, or null. Cheap enough for every widget of a window: a

@@ -134,6 +134,10 @@ QString SettingSpinBox::valueText(int index) const {
     return index == 0 ? QString::number(value_) : QString();
 }
 
+QString SettingSpinBox::shownValueText() const {
+    return QString::number(Value());
+}
+
 void SettingSpinBox::setValues(const QStringList& values) {
     setSupValue(values.value(0).toInt());
 }

@@ -570,6 +570,12 @@ QString settingKindName(SettingKind kind) {
         return QStringLiteral("spin");
     case SettingKind::Binding:
         return QStringLiteral("binding");
+    case SettingKind::Choice:
+        return QStringLiteral("choice");
+    case SettingKind::Number:
+        return QStringLiteral("number");
+    case SettingKind::Text:
+        return QStringLiteral("text");
     }
     return {};
 }

@@ -12,7 +12,9 @@
 // controls are created. That order is the depth-first widget order, so it is also the order of
 // the lines in a written config file.
 
-enum class SettingKind { CheckBox, Spin, Binding };
+// The catalogue's rows are check boxes, spins and bindings; an engine's own settings also come as
+// a choice among values, a number with decimals, or a text.
+enum class SettingKind { CheckBox, Spin, Binding, Choice, Number, Text };
 
 struct CatalogueRow {
     const char* command; // supCommand: "+lookup", "use blaster", "fov"
@@ -44,7 +46,7 @@ const CatalogueRow* findCatalogueRow(QStringView command);
 // The rows of `block` on the sheet `tab`, in their places.
 QList<const CatalogueRow*> blockRows(const char* tab, const char* block);
 
-// "checkbox", "spin" or "binding".
+// "checkbox", "spin", "binding", "choice", "number" or "text".
 QString settingKindName(SettingKind kind);
 
 // Caption the user sees for a tab objectName of the catalogue: "Weapons & Inv", "Video/GL", ...

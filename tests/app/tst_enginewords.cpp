@@ -44,6 +44,8 @@ void changeEverything(MainWindow& w, Engine engine) {
         case SettingKind::Spin:
             control.setValues({QString::number(control.valueText().toInt() + 1)});
             break;
+        default: // the kinds of the engine pages only
+            break;
         case SettingKind::Binding:
             while (engineRefusesToRebind(engine, keys.value(nextKey)))
                 ++nextKey;

@@ -134,10 +134,10 @@ void TstKeptConfig::roundTrip_data() {
         << "33 lines of the config are kept as they are: no setting shows them";
     QTest::newRow("game-written, Yamagi")
         << "yamagi-game.cfg" << int(Engine::yamagi) << QString() << QStringList()
-        << "50 lines of the config are kept as they are: no setting shows them";
+        << "23 lines of the config are kept as they are: no setting shows them";
     QTest::newRow("game-written, Q2PRO")
         << "q2pro-game.cfg" << int(Engine::q2pro) << QString() << QStringList()
-        << "25 lines of the config are kept as they are: no setting shows them";
+        << "22 lines of the config are kept as they are: no setting shows them";
     QTest::newRow("hand-written autoexec")
         << "autoexec.cfg" << int(Engine::id) << QString() << QStringList()
         << "33 lines of the config are kept as they are: no setting shows them";

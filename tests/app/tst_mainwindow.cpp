@@ -270,8 +270,10 @@ void TstMainWindow::tabsInOrder_data() {
                              {"TabMenus", "Menus"},
                              {"tabClient", "Client"},
                              {"tabServer", "Server"},
-                             {"tabAlias", "Games & Aliases"}};
-    for (int i = 0; i < 10; ++i)
+                             {"tabAlias", "Games & Aliases"},
+                             {"tabEngineYamagi", "Yamagi Quake II"},
+                             {"tabEngineQ2pro", "Q2PRO"}};
+    for (int i = 0; i < 12; ++i)
         QTest::newRow(tabs[i][0]) << i << QString::fromLatin1(tabs[i][0])
                                   << QString::fromLatin1(tabs[i][1]);
 }
@@ -284,7 +286,7 @@ void TstMainWindow::tabsInOrder() {
     env.seedKnownDirectories();
     ScriptedPrompts prompts;
     MainWindow window(prompts);
-    QCOMPARE(window.tabs()->count(), 10);
+    QCOMPARE(window.tabs()->count(), 12);
     QCOMPARE(window.tabs()->widget(index)->objectName(), name);
     // "&&" in a caption shows as one ampersand.
     QString caption = window.tabs()->tabText(index);

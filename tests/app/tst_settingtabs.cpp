@@ -82,6 +82,8 @@ void TstSettingTabs::everySettingStandsInCatalogueOrder() {
     QStringList walked;
     QHash<QString, int> kinds;
     forEachSettingControl(window_.get(), [&](SettingControl& c) {
+        if (c.ownEngine())
+            return; // the engines' own pages come after the catalogue's
         walked << c.supCommand();
         kinds[c.widget().metaObject()->className()]++;
     });
@@ -116,13 +118,15 @@ void TstSettingTabs::controlsShowTheirDefaults() {
 
 void TstSettingTabs::namesAndHintsComeFromTheCatalogue() {
     QSet<QString> names;
+    int catalogueControls = 0;
     forEachSettingControl(window_.get(), [&](SettingControl& c) {
         QWidget* widget = &c.widget();
         QVERIFY2(!names.contains(widget->objectName()), qPrintable(widget->objectName()));
         names.insert(widget->objectName());
         QVERIFY(widget->toolTip().startsWith(widget->statusTip())); // and what the engine lacks
+        catalogueControls += !c.ownEngine();
     });
-    QCOMPARE(names.size(), 173);
+    QCOMPARE(catalogueControls, 173);
     QVERIFY(window_->findChild<SettingSpinBox*>(QStringLiteral("ssefov")));
     QVERIFY(window_->findChild<QLabel*>(QStringLiteral("lblfov")));
     QVERIFY(window_->findChild<BindingEdit*>(QStringLiteral("subuse_grenade_launcher")));

@@ -38,10 +38,13 @@
 
 namespace {
 
-const char* const PageNames[] = {"tabGeneral", "tabMovement", "tabWeaponsInv", "tabCommunications",
-                                 "tabVideo",   "tabBoth",     "TabSheet1",     "TabSheet2",
-                                 "tabSound",   "TabMenus",    "tabClient",     "tabServer",
-                                 "tabAlias"};
+const char* const PageNames[] = {
+    "tabGeneral", "tabMovement", "tabWeaponsInv", "tabCommunications", "tabVideo", "tabBoth",
+    "TabSheet1", "TabSheet2", "tabSound", "TabMenus", "tabClient", "tabServer", "tabAlias",
+    // The engines' own tabs, one page per group.
+    "tabYamagiDisplay", "tabYamagiPicture", "tabYamagiHUD", "tabYamagiSound", "tabYamagiDownloads",
+    "tabYamagiMouse", "tabYamagiController", "tabYamagiGyro", "tabQ2proDisplay", "tabQ2proPicture",
+    "tabQ2proEffects", "tabQ2proHUD", "tabQ2proSound", "tabQ2proDownloads", "tabQ2proMouse"};
 
 QString describe(const QWidget* widget) {
     QString text;
@@ -105,8 +108,11 @@ QList<QWidget*> containersOf(QWidget* page) {
 void showPage(QWidget* page) {
     for (QWidget* w = page; w && w->parentWidget(); w = w->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
-        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
+        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr) {
+            // Another engine's tab is hidden until that engine is chosen.
+            tabs->setTabVisible(tabs->indexOf(w), true);
             tabs->setCurrentWidget(w);
+        }
     }
     QCoreApplication::sendPostedEvents();
     QApplication::processEvents();
@@ -451,7 +457,8 @@ void TstTabLayout::settingControlsKeepCatalogueOrder() {
         expected << QString::fromUtf8(row.command);
     QStringList found;
     collectCommands(window_.get(), found);
-    QCOMPARE(found, expected);
+    // The engines' own pages follow the catalogue's.
+    QCOMPARE(found.mid(0, expected.size()), expected);
 }
 
 // Every window a player sees (each tab and Video sub-page, the open lists, the dialogs and the

@@ -100,6 +100,14 @@ void TestConfigCheck::findings_data() {
     row("sensitivity below 0", id, "sensitivity -3", "ValueOutOfRange@1");
     row("id: rate", id, "set rate 25000", "ValueOutOfRange@1", "100 to 15000");
     row("q2pro: rate", q2pro, "rate 1000", "ValueOutOfRange@1", "1500 to 15000");
+    row("yamagi: frame cap from its table", yamagi, "set vid_maxfps 0", "ValueOutOfRange@1",
+        "'vid_maxfps' 0 is outside 1 to 999 (the values Yamagi Quake II offers)");
+    row("yamagi: a choice it lacks", yamagi, "set r_msaa_samples 3", "ValueOutOfRange@1",
+        "is not 0, 2, 4, 8 or 16");
+    row("yamagi: a choice as a number", yamagi, "set r_msaa_samples 4.0", "");
+    row("q2pro: open range", q2pro, "set vid_fullscreen -1", "ValueOutOfRange@1", "at least 0");
+    row("q2pro: colour words take any text", q2pro, "set cl_railcore_color #ff0000", "");
+    row("id has no table", id, "set vid_maxfps 0", "");
     row("q2pro: command case", q2pro, "Set name x\nBIND x y", "CommandCase@1 CommandCase@2",
         "only 'set' in lower case");
     row("id takes any letter case", id, "SET fov 90\nBind x y", "");

@@ -329,8 +329,8 @@ void TestSettingControls::resetToDefaults() {
 // it out, a value read from a file is written back; another engine gives it back.
 void TestSettingControls::settingsTheEngineLacks() {
     QWidget root;
-    auto* saturate = checkBox(&root, "gl_saturatelighting"); // none in Yamagi and Q2PRO
-    auto* warp = checkBox(&root, "sw_waterwarp");            // none in Q2PRO
+    auto* saturate = checkBox(&root, "gl_monolightmap"); // none in Yamagi and Q2PRO
+    auto* warp = checkBox(&root, "sw_drawflat");         // none in Q2PRO
     auto* fov = spin(&root, "fov", 90, 90);                  // everywhere
     binding(&root, "+attack", "CTRL", {"CTRL"});
     ControlIndex index = indexSettingControls(&root);
@@ -343,18 +343,18 @@ void TestSettingControls::settingsTheEngineLacks() {
     };
 
     markSettingsOfEngine(index, Engine::yamagi);
-    QCOMPARE(greyed(), QStringLiteral("gl_saturatelighting"));
-    QVERIFY(saturate->toolTip().endsWith("Yamagi Quake II has no 'gl_saturatelighting': the game "
+    QCOMPARE(greyed(), QStringLiteral("gl_monolightmap"));
+    QVERIFY(saturate->toolTip().endsWith("Yamagi Quake II has no 'gl_monolightmap': the game "
                                          "ignores it"));
     markSettingsOfEngine(index, Engine::q2pro);
-    QCOMPARE(greyed(), QStringLiteral("gl_saturatelighting sw_waterwarp"));
+    QCOMPARE(greyed(), QStringLiteral("gl_monolightmap sw_drawflat"));
 
     QStringList fresh;
     writeControlLines(fresh, index, false);
     QCOMPARE(fresh, (QStringList{"Set fov \"90\"", "Bind CTRL \"+attack\""}));
     QStringList afterLoad;
-    writeControlLines(afterLoad, index, false, runLines(index, {"set sw_waterwarp 1"}));
-    QCOMPARE(afterLoad, QStringList{"Set sw_waterwarp \"1\""});
+    writeControlLines(afterLoad, index, false, runLines(index, {"set sw_drawflat 1"}));
+    QCOMPARE(afterLoad, QStringList{"Set sw_drawflat \"1\""});
 
     markSettingsOfEngine(index, Engine::id);
     QCOMPARE(greyed(), QString());

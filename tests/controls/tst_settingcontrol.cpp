@@ -25,6 +25,8 @@ std::unique_ptr<QWidget> newControl(SettingKind kind, const QString& defaultText
         spin->setSupDefault(defaultText.toInt());
         return spin;
     }
+    default: // the kinds of the engine pages only
+        return nullptr;
     case SettingKind::Binding: {
         auto bind = std::make_unique<BindingEdit>();
         bind->setSupValue(defaultText);

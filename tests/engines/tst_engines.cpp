@@ -1,4 +1,5 @@
 #include "RealEngine.h"
+#include "settings/EngineSettings.h"
 
 #include "app/MainWindow.h"
 #include "app/pages/CommunicationsPage.h"
@@ -114,9 +115,30 @@ const QStringList Q2proMenus{
     "bind F3: menu_loadgame -> pushmenu loadgame", "bind F4: menu_keys -> pushmenu keys",
     "bind F5: menu_startserver -> pushmenu startserver"};
 
+// id's cvars that the engine knows by other names are saved in those names, the value mapped
+// (cd_nocd 0 is ogg_enable 1): the game no longer holds the old names, and holds the new ones
+// where it had none.
+const QStringList YamagiIdNames{"cvar cd_nocd: 0 -> (none)",
+                                "cvar gl1_multitexture: (none) -> 1",
+                                "cvar gl1_pointparameters: (none) -> 1",
+                                "cvar gl_ext_multitexture: 1 -> (none)",
+                                "cvar gl_ext_palettedtexture: 1 -> (none)",
+                                "cvar gl_ext_pointparameters: 1 -> (none)",
+                                "cvar gl_ext_swapinterval: 1 -> (none)",
+                                "cvar r_palettedtextures: (none) -> 1"};
+// Q2PRO also carries sw_waterwarp over to gl_waterwarp, whose default differs (0 against 1).
+const QStringList Q2proIdNames{
+    "cvar cd_nocd: 0 -> (none)",    "cvar gl_ext_swapinterval: 1 -> (none)",
+    "cvar gl_waterwarp: 0 -> 1",    "cvar in_mouse: 1 -> (none)",
+    "cvar ogg_enable: (none) -> 1", "cvar sw_waterwarp: 1 -> (none)"};
+
 const TestConfig TestConfigs[] = {
-    {"id-game.cfg", "", {}, std::nullopt, true},
-    {"yamagi-game.cfg", "", {}, std::nullopt, true},
+    {"id-game.cfg", "", YamagiIdNames, Q2proIdNames, true},
+    {"yamagi-game.cfg",
+     "",
+     {},
+     QStringList{"cvar gl_waterwarp: 0 -> 1", "cvar sw_waterwarp: 1 -> (none)"},
+     true},
     {"q2pro-game.cfg", "", {}},
     {"q2pro-autoexec.cfg", "", {}},
     {"autoexec.cfg", "", {}},
@@ -124,7 +146,12 @@ const TestConfig TestConfigs[] = {
     // of the game anew, in lower case, and then they run.
     {"vexa-written.cfg",
      "ctf",
-     {"cvar s_waveonly: 0 -> (none)", "cvar s_wavonly: (none) -> 0",
+     {"cvar cd_nocd: 0 -> (none)", "cvar gl1_multitexture: (none) -> 1",
+      "cvar gl1_pointparameters: (none) -> 1", "cvar gl1_saturatelighting: (none) -> 0",
+      "cvar gl_ext_multitexture: 1 -> (none)", "cvar gl_ext_palettedtexture: 1 -> (none)",
+      "cvar gl_ext_pointparameters: 1 -> (none)", "cvar gl_ext_swapinterval: 1 -> (none)",
+      "cvar gl_saturatelighting: 0 -> (none)", "cvar r_palettedtextures: (none) -> 1",
+      "cvar r_vsync: 1.00 -> 1", "cvar s_waveonly: 0 -> (none)", "cvar s_wavonly: (none) -> 0",
       "alias +hook: (none) -> cmd hook", "alias -hook: (none) -> cmd unhook"},
      QStringList{"cvar cl_maxfps: 62 -> 120", "cvar ctf: (none) -> 1", "bind F2: (none) -> +rjump",
                  "bind MOUSE2: (none) -> +hook", "alias +hook: (none) -> cmd hook",
@@ -297,8 +324,32 @@ int changedNumber(const CatalogueRow& row, Engine engine) {
     return range && !isInRange(*range, value + 1) ? value - 1 : value + 1;
 }
 
+// One of the engine's own settings one step from its default: the last other choice (Q2PRO's
+// build has no Wayland, the first of its video drivers), within the range; none for a text.
+QString changedEngineValue(const EngineSetting& setting) {
+    for (auto choice = setting.choices.crbegin(); choice != setting.choices.crend(); ++choice) {
+        if (choice->value != setting.defaultValue)
+            return choice->value;
+    }
+    const double value = setting.defaultValue.toDouble();
+    const double step = setting.kind == EngineSettingKind::Float ? 0.25 : 1;
+    switch (setting.kind) {
+    case EngineSettingKind::Bool:
+        return value == 0 ? QStringLiteral("1") : QStringLiteral("0");
+    case EngineSettingKind::Int:
+    case EngineSettingKind::Float:
+        return QString::number(setting.high && value + step > *setting.high ? value - step
+                                                                            : value + step);
+    case EngineSettingKind::Choice:
+    case EngineSettingKind::Text:
+        break;
+    }
+    return {};
+}
+
 // A config that gives every catalogue setting another value than its default, every binding the
-// engine has a key, and the fixed fields a value a player would choose.
+// engine has a key, the fixed fields a value a player would choose, and each of the engine's own
+// settings another value.
 QByteArray everySettingChanged(Engine engine) {
     QStringList lines;
     qsizetype nextKey = 0;
@@ -310,6 +361,8 @@ QByteArray everySettingChanged(Engine engine) {
             break;
         case SettingKind::Spin:
             lines << QStringLiteral("set %1 \"%2\"").arg(command).arg(changedNumber(row, engine));
+            break;
+        default: // the kinds of the engine pages only
             break;
         case SettingKind::Binding:
             // A player binds what the engine has, in its words (the others are greyed).
@@ -325,6 +378,10 @@ QByteArray everySettingChanged(Engine engine) {
           << QStringLiteral("set sensitivity \"4.5\"") << QStringLiteral("set s_volume \"0.5\"")
           << QStringLiteral("set s_khz \"22\"") << QStringLiteral("set hostname \"Vexa Test\"")
           << QStringLiteral("set bob_pitch \"0.003\"") << QStringLiteral("set vid_gamma \"0.8\"");
+    for (const EngineSetting& setting : engineSettings(engine)) {
+        if (const QString value = changedEngineValue(setting); !value.isEmpty())
+            lines << QStringLiteral("set %1 \"%2\"").arg(setting.cvar, value);
+    }
     return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
 }
 

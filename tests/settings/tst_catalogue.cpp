@@ -341,6 +341,8 @@ private slots:
                 QCOMPARE(defaultNumber(row), number);
                 break;
             }
+            default: // the kinds of the engine pages only
+                break;
             case SettingKind::Binding:
                 QVERIFY2(!value.contains(u' '), row.command);
                 break;
