@@ -23,6 +23,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 struct SourceTick {
@@ -37,12 +39,19 @@ constexpr SourceTick SourceTicks[] = {
     {"cbxFromMasters", "Masters", VexaIni::BrowseMasters},
 };
 
-// Rows one line high, and columns as wide as that many average characters.
+// Rows one line high, and columns as wide as that many average characters, and never narrower
+// than their caption with the sort mark beside it.
 void fitColumns(QTableView& table, std::initializer_list<std::pair<int, int>> widths) {
     const QFontMetrics metrics = table.fontMetrics();
     table.verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
-    for (const auto& [column, characters] : widths)
-        table.setColumnWidth(column, metrics.averageCharWidth() * characters + 12);
+    for (const auto& [column, characters] : widths) {
+        const QString caption = table.model()
+                                    ? table.model()->headerData(column, Qt::Horizontal).toString()
+                                    : QString();
+        const int sortMark = metrics.height() + 12;
+        table.setColumnWidth(column, std::max(metrics.averageCharWidth() * characters + 12,
+                                              metrics.horizontalAdvance(caption) + sortMark));
+    }
 }
 
 QTableWidget* detailTable(QWidget* parent, const char* name, const QStringList& headers) {
