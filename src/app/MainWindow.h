@@ -169,6 +169,8 @@ public:
     void loadStartupConfig();
     // A config file named config.cfg, which the game rewrites, becomes vexa.cfg beside it.
     void moveOffTheGameConfig();
+    // After the first save of Vexa's script: asks, once, whether autoexec.cfg should run it.
+    void offerExecFromAutoexec(const QString& script);
     // A setting Vexa's script sets that the game's config.cfg, written later, holds otherwise:
     // the player changed it in the game's menu (MainWindowGameChanges.cpp).
     struct GameChange {

@@ -14,6 +14,7 @@
 #include "platform/FileVersion.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
+#include "platform/FileAccess.h"
 #include "platform/VexaError.h"
 #include "platform/VexaIni.h"
 #include "settings/GameHome.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -38,6 +40,10 @@ const QString SavingCanceled = QStringLiteral("Saving Canceled");
 const QString ConfigSaved = QStringLiteral("Config file Saved");
 const QString BatchSaved = QStringLiteral("Batch file Saved");
 const QString AllSaved = QStringLiteral("Config and Batch files Saved");
+const QString ApplyWithoutVexa =
+    QStringLiteral("Apply these settings also when the game is started without Vexa? (A line "
+                   "\"exec vexa.cfg\" goes at the end of autoexec.cfg.)");
+const QString AutoexecName = QStringLiteral("autoexec.cfg");
 const QString SaveBeforeExit = QStringLiteral("Do you want to save files before you exit?");
 const QString NewWithChanges =
     QStringLiteral("The settings have changes that are not saved. Save them to the config first?");
@@ -188,15 +194,40 @@ bool MainWindow::saveConfig() {
     const QString current = configFileEdit_->text();
     bool goOn = true;
     if (!current.isEmpty() && (QFileInfo(current).isFile() || isVexaScript(current))) {
+        const bool firstScript = isVexaScript(current) && !QFileInfo::exists(current);
         const SaveOutcome outcome = saveConfigUnlessDeclined(current);
         if (outcome == SaveOutcome::Saved)
             messageBar_->showMessage(ConfigSaved);
+        if (outcome == SaveOutcome::Saved && firstScript)
+            offerExecFromAutoexec(current);
         goOn = outcome != SaveOutcome::Stopped;
     } else {
         goOn = saveConfigAs();
     }
     VexaIni::write(settings(), VexaIni::ConfigFile, configFileEdit_->text());
     return goOn;
+}
+
+// Vexa's script runs only when Run names it; a line at the end of autoexec.cfg, which the game
+// runs at every start, applies it also when the game is started otherwise. Asked once.
+void MainWindow::offerExecFromAutoexec(const QString& script) {
+    if (VexaIni::exists(settings(), VexaIni::AutoexecAsked))
+        return;
+    VexaIni::writeBool(settings(), VexaIni::AutoexecAsked, true);
+    if (!prompts_.confirm(ApplyWithoutVexa))
+        return;
+    const QString autoexec = platform().join(platform().directoryOf(script), AutoexecName);
+    const QByteArray line = "exec " + platform().fileNameOf(script).toLatin1() + "\r\n";
+    QFile file(autoexec);
+    QByteArray held;
+    if (file.open(QIODevice::ReadOnly))
+        held = file.readAll();
+    file.close();
+    if (held.contains(line.trimmed()))
+        return; // there already
+    const QByteArray added = held.isEmpty() || held.endsWith('\n') ? line : "\r\n" + line;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(added) != added.size())
+        throw VexaError(ErrorText::cannotCreate(displayName(autoexec)));
 }
 
 // Writes the config file, asking first when it is the game's own config.cfg, and when another

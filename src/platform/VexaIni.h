@@ -44,6 +44,8 @@ inline constexpr IniKey StatusBox{"vexa", "StatusBox"};
 inline constexpr IniKey StatusTime{"vexa", "StatusTime"};
 inline constexpr IniKey OptimizedSaving{"vexa", "OptimizedSaving"};
 inline constexpr IniKey IncludeAliases{"vexa", "IncludeAliases"};
+// Whether the player was asked to have autoexec.cfg run Vexa's script (asked once).
+inline constexpr IniKey AutoexecAsked{"vexa", "autoexecAsked"};
 
 // The server browser: the masters it asks (blanks or commas between them), the sources ticked,
 // and whether it refreshes as it opens.

@@ -655,6 +655,8 @@ void TstRealEngines::playerLoopKeepsEveryChoice() {
         window.communicationsPage()->messageKey(0)->setText(QStringLiteral("F7"));
         window.communicationsPage()->messageText(0)->setText(QStringLiteral("gg"));
         // What Run does: Vexa's script saved, then the game started with the command line.
+        // Asked, the player has autoexec.cfg run the script too.
+        prompts.answerConfirm(true);
         window.saveConfigAction()->trigger();
         QCOMPARE(window.messageBar()->currentMessage(), QStringLiteral("Config file Saved"));
         const QStringList arguments = gameArguments(buildCommandPieces(window.launchChoices()));
