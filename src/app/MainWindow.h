@@ -147,9 +147,9 @@ public:
     // they read and keeps the lines none of them shows; the status bar says how many. Throws
     // VexaError "Cannot open file %s" (nothing is applied then).
     void loadCfgFile(const QString& directory, const QString& fileName);
-    // Shows the game's own files and then the script's lines (configLines), as the game runs
-    // them, with the script at `path`.
-    void showConfigLines(const QString& path);
+    // Shows the game's own files (read by gameFilesBefore) and then the script's lines
+    // (configLines), as the game runs them, with the script at `path`.
+    void showConfigLines(const QString& path, const std::vector<CfgGameFile>& gameFiles);
     // The game's own files the engine runs before the script at `path`, without it.
     std::vector<CfgGameFile> gameFilesBefore(const QString& path) const;
     // Writes the window as a config script to directory/fileName, replacing any file there: the

@@ -11,10 +11,10 @@
 #include "config/SettingControls.h"
 #include "launch/BatchFile.h"
 #include "launch/CommandLine.h"
+#include "platform/FileAccess.h"
 #include "platform/FileVersion.h"
 #include "platform/Guard.h"
 #include "platform/PlatformConventions.h"
-#include "platform/FileAccess.h"
 #include "platform/VexaError.h"
 #include "platform/VexaIni.h"
 #include "settings/GameHome.h"
@@ -22,7 +22,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -218,16 +217,11 @@ void MainWindow::offerExecFromAutoexec(const QString& script) {
         return;
     const QString autoexec = platform().join(platform().directoryOf(script), AutoexecName);
     const QByteArray line = "exec " + platform().fileNameOf(script).toLatin1() + "\r\n";
-    QFile file(autoexec);
-    QByteArray held;
-    if (file.open(QIODevice::ReadOnly))
-        held = file.readAll();
-    file.close();
+    const QByteArray held = readWholeFile(autoexec).value_or(QByteArray());
     if (held.contains(line.trimmed()))
         return; // there already
-    const QByteArray added = held.isEmpty() || held.endsWith('\n') ? line : "\r\n" + line;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(added) != added.size())
-        throw VexaError(ErrorText::cannotCreate(displayName(autoexec)));
+    const QByteArray before = held.isEmpty() || held.endsWith('\n') ? held : held + "\r\n";
+    saveFile(autoexec, before + line, ErrorText::cannotCreate(displayName(autoexec)));
 }
 
 // Writes the config file, asking first when it is the game's own config.cfg, and when another

@@ -131,13 +131,12 @@ void MainWindow::loadCfgFile(const QString& directory, const QString& fileName) 
     const WaitCursor wait(*this);
     const QString path = PlatformConventions::native().join(directory, fileName);
     readCfgFile(path, configLines_, &cfgMemory().file);
-    showConfigLines(path);
+    showConfigLines(path, gameFilesBefore(path));
 }
 
-void MainWindow::showConfigLines(const QString& path) {
+void MainWindow::showConfigLines(const QString& path, const std::vector<CfgGameFile>& gameFiles) {
     CfgFileMemory& memory = cfgMemory();
     const Engine engine = engineChoice().engine;
-    const std::vector<CfgGameFile> gameFiles = gameFilesBefore(path);
     CfgScript script(configLines_, cfgVariables(), engine, gameFiles);
     script.setScriptName(PlatformConventions::native().fileNameOf(path));
     CfgScript gameFilesOnly({}, cfgVariables(), engine, gameFiles);
@@ -228,7 +227,7 @@ void MainWindow::loadStartupConfig() {
                     [](const CfgGameFile& file) { return file.lines.isEmpty(); }))
         resetSettingsToDefaults(); // nothing anywhere: a new config
     else
-        showConfigLines(stored.absoluteFilePath());
+        showConfigLines(stored.absoluteFilePath(), gameFiles);
     cfgMemory().file = FileVersion(stored.absoluteFilePath());
     cfgMemory().file.setContents({});
 }

@@ -16,6 +16,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -55,23 +56,26 @@ bool isNumber(const QString& value) {
     return ok;
 }
 
-// The game's own files and Vexa's script, run as the game runs them, with `variables`.
-struct ScriptRun {
-    ScriptRun(const MainWindow& window, const CfgVariables& variables)
-        : script(window.configLines(), variables, window.engineChoice().engine,
-                 window.gameFilesBefore(window.configFileEdit()->text())) {
-        script.setScriptName(
-            PlatformConventions::native().fileNameOf(window.configFileEdit()->text()));
-    }
-    CfgScript script;
-};
-
-QString settingLine(const MainWindow& window, const QString& name) {
+// The game's own files and Vexa's script, run once as the game runs them, with each asked
+// setting in the slot of its place among `names`.
+std::unique_ptr<CfgScript> runScripts(const MainWindow& window, const QStringList& names) {
+    const Engine engine = window.engineChoice().engine;
     CfgVariables variables;
-    addVariable(variables, name, 0, window.engineChoice().engine);
-    const ScriptRun run(window, variables);
-    if (const auto value = run.script.value(0))
-        return name + u'\t' + *value + u'\t' + run.script.placeOfLine(run.script.valueLine(0));
+    for (int slot = 0; slot < names.size(); ++slot) {
+        if (!isKeyName(names[slot]))
+            addVariable(variables, names[slot], slot, engine);
+    }
+    const QString path = window.configFileEdit()->text();
+    auto script = std::make_unique<CfgScript>(window.configLines(), variables, engine,
+                                              window.gameFilesBefore(path));
+    script->setScriptName(PlatformConventions::native().fileNameOf(path));
+    return script;
+}
+
+QString settingLine(const MainWindow& window, const CfgScript& script, const QString& name,
+                    int slot) {
+    if (const auto value = script.value(slot))
+        return name + u'\t' + *value + u'\t' + script.placeOfLine(script.valueLine(slot));
     if (const CfgWindowRows::Row* row = findRow(name))
         return name + u'\t' + row->current(window) + u'\t' + Default;
     const SettingControl* control = findControl(window, name);
@@ -79,15 +83,14 @@ QString settingLine(const MainWindow& window, const QString& name) {
 }
 
 // The command a key ends up with; without any file, the defaults of the binding boxes.
-QString keyLine(const MainWindow& window, const QString& name) {
+QString keyLine(const MainWindow& window, const CfgScript& script, const QString& name) {
     const QString key = name.mid(BindPrefix.size());
-    const ScriptRun run(window, CfgVariables());
-    for (const CfgScript::Binding& binding : run.script.bindings()) {
+    for (const CfgScript::Binding& binding : script.bindings()) {
         if (KeyEqual()(binding.key, key))
             return name + u'\t' + binding.command.toString() + u'\t' +
-                   run.script.placeOfLine(binding.sourceLine);
+                   script.placeOfLine(binding.sourceLine);
     }
-    if (run.script.isEmpty()) {
+    if (script.isEmpty()) {
         for (const SettingControl* control : bindingControls(window)) {
             if (control->values().contains(key, Qt::CaseInsensitive))
                 return name + u'\t' + control->supCommand() + u'\t' + Default;
@@ -175,8 +178,13 @@ int printSettings(const QStringList& names, QTextStream& out, QTextStream& messa
             return 2;
         }
     }
-    for (const QString& name : names)
-        out << (isKeyName(name) ? keyLine(window, name) : settingLine(window, name)) << '\n';
+    const std::unique_ptr<CfgScript> script = runScripts(window, names);
+    for (int slot = 0; slot < names.size(); ++slot) {
+        const QString& name = names[slot];
+        out << (isKeyName(name) ? keyLine(window, *script, name)
+                                : settingLine(window, *script, name, slot))
+            << '\n';
+    }
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/IniFile.h"
 #include "platform/VexaIni.h"
 #include "support/GameSession.h"
+#include "support/PlayerChanges.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -58,16 +59,7 @@ namespace {
 // The player's changes in the window, saved as Save Config (and Run) does; the first save of
 // Vexa's script asks whether autoexec.cfg should run it.
 void changeInTheWindow(MainWindow& window, ScriptedPrompts& prompts, bool autoexec) {
-    const auto spin = [&window](const char* command) {
-        return qobject_cast<SettingSpinBox*>(window.settingControl(QLatin1String(command)));
-    };
-    spin("fov")->setSupValue(100);
-    spin("gun_x")->setSupValue(2);
-    spin("cl_forwardspeed")->setSupValue(300);
-    qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("+attack")))
-        ->setSupValue(QStringLiteral("MOUSE3"));
-    window.communicationsPage()->messageKey(0)->setText(QStringLiteral("F7"));
-    window.communicationsPage()->messageText(0)->setText(QStringLiteral("gg"));
+    makeTheEveningsChanges(window);
     prompts.answerConfirm(autoexec);
     window.saveConfigAction()->trigger();
     QVERIFY2(prompts.done(), qPrintable(prompts.report()));

@@ -14,6 +14,7 @@
 #include "settings/EngineWords.h"
 #include "support/GameConsole.h"
 #include "support/GameSession.h"
+#include "support/PlayerChanges.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestRegistry.h"
@@ -644,16 +645,7 @@ void TstRealEngines::playerLoopKeepsEveryChoice() {
     {
         ScriptedPrompts prompts;
         MainWindow window(prompts);
-        const auto spin = [&window](const char* command) {
-            return qobject_cast<SettingSpinBox*>(window.settingControl(QLatin1String(command)));
-        };
-        spin("fov")->setSupValue(100);
-        spin("gun_x")->setSupValue(2);
-        spin("cl_forwardspeed")->setSupValue(300);
-        qobject_cast<BindingEdit*>(window.settingControl(QStringLiteral("+attack")))
-            ->setSupValue(QStringLiteral("MOUSE3"));
-        window.communicationsPage()->messageKey(0)->setText(QStringLiteral("F7"));
-        window.communicationsPage()->messageText(0)->setText(QStringLiteral("gg"));
+        makeTheEveningsChanges(window);
         // What Run does: Vexa's script saved, then the game started with the command line.
         // Asked, the player has autoexec.cfg run the script too.
         prompts.answerConfirm(true);
